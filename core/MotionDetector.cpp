@@ -168,9 +168,12 @@ bool MotionDetector::CheckMotionZone(int camera, const ChannelChoice& channels) 
         return false;
     CameraState& cam = State(camera);
 
-    cam.image1 = AsRgb888(cameras_.ImageBitmap(camera));
+    // The canvas keeps its drawing state across frames, as a bitmap's canvas does.
+    cam.image1.SetImage(cameras_.ImageBitmap(camera));
+    if (hooks_.CaptionTransparent && hooks_.CaptionTransparent())
+        cam.image1.SetTransparent(true);
     const ZoneRect zone = cameras_.Zone(camera);
-    StretchZoneInto(cam.image1, zone, cam.image2);
+    StretchZoneInto(cam.image1.Image(), zone, cam.image2);
 
     const qint32 same = CompareZoneBitmaps(cam.image2, cam.image3, channels).same;
     CopyPixels(cam.image2, cam.image3);

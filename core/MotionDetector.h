@@ -6,6 +6,8 @@
 // and reports motion when the count of unchanged pixels jumped by more than the camera's
 // sensitivity. Pure logic over RGB888 QImages; the windows bind through MotionCameras and
 // MotionDetectorHooks.
+#include "platform/PictureCanvas.h"
+
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
@@ -69,16 +71,19 @@ public:
 
 // Display side of the detector; unset hooks do nothing.
 struct MotionDetectorHooks {
+    // The caption window's transparent box: the working frame's canvas turns transparent.
+    std::function<bool()> CaptionTransparent;
     // Stamps the picture caption on the frame in which motion was found.
-    std::function<void(QImage& image, int camera)> DrawPictureCaption;
+    std::function<void(platform::PictureCanvas& image, int camera)> DrawPictureCaption;
     // Whether the main window's Panel1 (holding Errors1 / Errors2) is visible.
     std::function<bool()> Panel1Visible;
     // Puts the motion text into Errors1 (camera 1) or Errors2 (camera 2).
     std::function<void(int camera, const QString& text)> ShowMotionText;
     // Whether the zone window of camera `camera` is shown.
     std::function<bool(int camera)> ZoneWindowVisible;
-    std::function<void(QImage& image, qint32 d)> DrawMotionCounter;
-    std::function<void(QImage& image, int x, int y, int camera)> DrawTargetMarker;
+    std::function<void(platform::PictureCanvas& image, qint32 d)> DrawMotionCounter;
+    std::function<void(platform::PictureCanvas& image, int x, int y, int camera)>
+        DrawTargetMarker;
 };
 
 class MotionDetector {
@@ -99,8 +104,8 @@ public:
 
     // Working pictures of a camera, for its zone window: the latest frame, the stretched zone
     // and the previous zone.
-    const QImage& Image1(int camera) const { return State(camera).image1; }
-    QImage& Image1(int camera) { return State(camera).image1; }
+    const platform::PictureCanvas& Image1(int camera) const { return State(camera).image1; }
+    platform::PictureCanvas& Image1(int camera) { return State(camera).image1; }
     const QImage& Image2(int camera) const { return State(camera).image2; }
     const QImage& Image3(int camera) const { return State(camera).image3; }
 
@@ -111,7 +116,7 @@ public:
 
 private:
     struct CameraState {
-        QImage image1;
+        platform::PictureCanvas image1;
         QImage image2;
         QImage image3;
         qint32 previousCount = 0;

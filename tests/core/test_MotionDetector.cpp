@@ -180,7 +180,7 @@ TEST_F(DetectorTest, StillSceneNeverFiresAndTheFirstPollPrimes) {
     EXPECT_EQ(detector.LastMotionText(1), "MO 00000");
     EXPECT_EQ(detector.Image2(1).size(), QSize(kZoneImageWidth, kZoneImageHeight));
     EXPECT_EQ(detector.Image3(1), detector.Image2(1));
-    EXPECT_EQ(detector.Image1(1).size(), QSize(640, 480));
+    EXPECT_EQ(detector.Image1(1).Image().size(), QSize(640, 480));
 }
 
 TEST_F(DetectorTest, FirstPollsAfterStartNeverFire) {
@@ -289,15 +289,15 @@ TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
     std::array<bool, 2> windowVisible{false, false};
     bool panel1 = true;
     MotionDetectorHooks& h = detector.Hooks();
-    h.DrawPictureCaption = [&](QImage& image, int c) {
-        EXPECT_EQ(image.size(), QSize(640, 480));
+    h.DrawPictureCaption = [&](platform::PictureCanvas& image, int c) {
+        EXPECT_EQ(image.Image().size(), QSize(640, 480));
         captions << c;
     };
     h.Panel1Visible = [&] { return panel1; };
     h.ShowMotionText = [&](int c, const QString& t) { texts << qMakePair(c, t); };
     h.ZoneWindowVisible = [&](int c) { return windowVisible[size_t(c - 1)]; };
-    h.DrawMotionCounter = [&](QImage&, qint32 d) { counters << d; };
-    h.DrawTargetMarker = [&](QImage&, int x, int y, int c) {
+    h.DrawMotionCounter = [&](platform::PictureCanvas&, qint32 d) { counters << d; };
+    h.DrawTargetMarker = [&](platform::PictureCanvas&, int x, int y, int c) {
         EXPECT_EQ(x, cameras.zones[size_t(c - 1)].left);
         EXPECT_EQ(y, cameras.zones[size_t(c - 1)].top);
         markers << c;
@@ -341,15 +341,30 @@ TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
     EXPECT_EQ(captions, (QList<int>{1, 1}));
 }
 
+TEST_F(DetectorTest, TransparentBoxTurnsTheFrameCanvasTransparentAndItStays) {
+    bool transparentBox = false;
+    detector.Hooks().CaptionTransparent = [&] { return transparentBox; };
+    detector.CheckMotionZoneCam1();
+    EXPECT_FALSE(detector.Image1(1).IsTransparent());
+    transparentBox = true;
+    detector.CheckMotionZoneCam1();
+    EXPECT_TRUE(detector.Image1(1).IsTransparent());
+    // The canvas keeps its mode with the next frame; only drawing code sets it back.
+    transparentBox = false;
+    detector.CheckMotionZoneCam1();
+    EXPECT_TRUE(detector.Image1(1).IsTransparent());
+    EXPECT_FALSE(detector.Image1(2).IsTransparent());
+}
+
 TEST_F(DetectorTest, CameraNotPreviewingChangesNothing) {
     detector.CheckMotionZoneCam1();
     detector.CheckMotionZoneCam1();
-    const QImage image1 = detector.Image1(1);
+    const QImage image1 = detector.Image1(1).Image();
     cameras.previewing[0] = false;
     SetZoneColour(1, Qt::white);
     EXPECT_FALSE(detector.CheckMotionZoneCam1());
     EXPECT_EQ(detector.PreviousCount(1), kAllSampled);
-    EXPECT_EQ(detector.Image1(1), image1);
+    EXPECT_EQ(detector.Image1(1).Image(), image1);
 }
 
 TEST_F(DetectorTest, ZoneOverrunningTheFrameComparesBlackOutside) {
