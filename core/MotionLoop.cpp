@@ -1,5 +1,6 @@
 #include "core/MotionLoop.h"
 
+#include "core/MessageBox.h"
 #include "platform/WinTimer.h"
 
 #include <exception>
@@ -107,7 +108,10 @@ void MotionLoop::ReportFailure(int camera, const QString& what) {
     const QString text = QStringLiteral("Motion detection on %1 failed: %2. Surveillance goes on.")
                              .arg(where, what);
     try {
-        Call(hooks_.ReportError, text);
+        if (hooks_.ReportError)
+            hooks_.ReportError(text);
+        else
+            ShowMessageBox(text);
     } catch (...) {
         // Nothing more can be told; surveillance must not stop over it.
     }
