@@ -1,6 +1,6 @@
 #include "capture/DriverAliasRecord.h"
 
-#include "capture/AnsiText.h"
+#include "platform/Ansi.h"
 
 #include <QtEndian>
 
@@ -13,11 +13,11 @@ QString ReadShortString(const QByteArray& data, int offset) {
     int length = quint8(data[offset]);
     if (length > DriverAliasRecord::StringCapacity)
         length = DriverAliasRecord::StringCapacity;
-    return capture_text::FromAnsi(data.mid(offset + 1, length));
+    return platform::FromAnsi(data.mid(offset + 1, length));
 }
 
 void WriteShortString(QByteArray& data, int offset, const QString& text) {
-    QByteArray bytes = capture_text::ToAnsi(text).left(DriverAliasRecord::StringCapacity);
+    QByteArray bytes = platform::ToAnsi(text).left(DriverAliasRecord::StringCapacity);
     data[offset] = char(bytes.size());
     for (int i = 0; i < bytes.size(); ++i)
         data[offset + 1 + i] = bytes[i];
@@ -67,8 +67,8 @@ QString TrimBlanks(const QString& text) {
 }
 
 QString DriverKey(const QString& deviceName) {
-    QByteArray bytes = capture_text::ToAnsi(deviceName).left(DriverAliasRecord::StringCapacity);
-    return TrimBlanks(capture_text::FromAnsi(bytes));
+    QByteArray bytes = platform::ToAnsi(deviceName).left(DriverAliasRecord::StringCapacity);
+    return TrimBlanks(platform::FromAnsi(bytes));
 }
 
 QString FormatDriverLine(const QString& name, const QString& alias, const QString& status) {

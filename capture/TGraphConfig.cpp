@@ -1,6 +1,6 @@
 #include "capture/TGraphConfig.h"
 
-#include "capture/AnsiText.h"
+#include "platform/Ansi.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -70,7 +70,7 @@ QString TGraphConfig::AsCommaText() const {
 bool TGraphConfig::SaveToStream(QIODevice* stream) const {
     if (!stream)
         return false;
-    QByteArray text = capture_text::ToAnsi(AsCommaText());
+    QByteArray text = platform::ToAnsi(AsCommaText());
     char length[4];
     qToLittleEndian<quint32>(quint32(text.size()), length);
     if (stream->write(length, 4) != 4)
