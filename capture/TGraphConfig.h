@@ -1,7 +1,7 @@
 #pragma once
 // The capture settings of one camera: devices, wanted streams, files, formats and modes.
 // Written as comma-separated key=value text into CAM<n>.DAT.
-#include "capture/GraphConfigModes.h"
+#include "capture/CaptureModes.h"
 #include "platform/ProgramFolder.h"
 
 #include <QByteArray>
@@ -39,7 +39,7 @@ public:
     bool WantDVAudio = false;
     bool WantAudioPreview = false;
     int PixelFormat = pf24bit;
-    int DVResolution = 1; // dvrFull
+    TDVResolution DVResolution = dvrFull;
     QString CaptureFileName;
     bool UseTempFile = false;
     QString TempCaptureFileName;
