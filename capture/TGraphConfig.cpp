@@ -25,7 +25,7 @@ void TGraphConfig::SetDefaults(qint32 number) {
     WantAudio = false;
     WantDVAudio = false;
     WantAudioPreview = false;
-    PixelFormat = pf24bit;
+    PixelFormat = kPixelFormat24bit;
     DVResolution = dvrFull;
     CaptureFileName = QStringLiteral("buffer%1.kmx").arg(number);
     UseTempFile = false;

@@ -10,9 +10,10 @@
 
 class QIODevice;
 
-// Ordinals of the grabbed bitmap format (pfDevice .. pfCustom) and of the DV decoder size.
-enum TGraphPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+// Ordinal counts of the grabbed bitmap format (pfDevice .. pfCustom, 6 = pf24bit) and of the
+// DV decoder size (dvrDontWorry .. dvrDC).
 constexpr int kPixelFormatCount = 9;
+constexpr int kPixelFormat24bit = 6;
 constexpr int kDVResolutionCount = 5;
 
 class TGraphConfig {
@@ -38,7 +39,7 @@ public:
     bool WantAudio = false;
     bool WantDVAudio = false;
     bool WantAudioPreview = false;
-    int PixelFormat = pf24bit;
+    int PixelFormat = kPixelFormat24bit;
     TDVResolution DVResolution = dvrFull;
     QString CaptureFileName;
     bool UseTempFile = false;
