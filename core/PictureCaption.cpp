@@ -109,12 +109,12 @@ void PictureCaptions::DrawCaptionTopRight(platform::PictureCanvas& image, int ca
     image.TextOut(image.Width() - (image.TextWidth(date) + 10), y, date);
 }
 
-void PictureCaptions::DrawDiskStats(platform::PictureCanvas& image, int camera) {
+QStringList PictureCaptions::DiskStatsLines(int camera) {
     const QString folder = camera == 1 ? record_.Cam1Folder : record_.Cam2Folder;
     const CaptionDiskSpace space = hooks_.diskSpace ? hooks_.diskSpace(folder) : StorageOf(folder);
     // A drive whose size cannot be read has no statistics (and no percentage to divide).
     if (space.totalBytes <= 0)
-        return;
+        return {};
     DiskStatsState& state = diskStats_[camera == 1 ? 0 : 1];
     const qint64 freeBytes = qMax<qint64>(0, space.freeBytes);
     const quint32 freeLow = static_cast<quint32>(freeBytes & 0xFFFFFFFF);
@@ -150,10 +150,17 @@ void PictureCaptions::DrawDiskStats(platform::PictureCanvas& image, int camera) 
         state.lastCount = count;
     }
 
+    return {l1, l2, state.sizeLine, l4, state.rateLine, l6};
+}
+
+void PictureCaptions::DrawDiskStats(platform::PictureCanvas& image, int camera) {
+    const QStringList lines = DiskStatsLines(camera);
+    if (lines.isEmpty())
+        return;
     const QColor previous = image.FontColor();
     image.SetFontColor(Qt::yellow);
     int y = 20;
-    for (const QString& line : {l1, l2, state.sizeLine, l4, state.rateLine, l6}) {
+    for (const QString& line : lines) {
         image.TextOut(5, y, line);
         y += image.TextHeight(line) + 1;
     }

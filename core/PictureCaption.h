@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -57,6 +58,9 @@ public:
     // Canvas colours and transparency from the caption window's controls.
     void ApplyCaptionColors(platform::PictureCanvas& image) const;
     void DrawDiskStats(platform::PictureCanvas& image, int camera);
+    // The six lines of the block, in drawing order (empty ones included), and the camera's
+    // state moved on; no lines when the drive's size is unknown.
+    QStringList DiskStatsLines(int camera);
 
     // The two caption texts for a camera, as drawn.
     QString LocationText(int camera) const;

@@ -9,7 +9,6 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QStringList;
 
 class TFontSettings : public QDialog {
     Q_OBJECT
