@@ -5,8 +5,8 @@
 #include "core/Helpers.h"
 #include "core/SettingsRecord.h"
 #include "platform/Rounding.h"
+#include "platform/SystemInfo.h"
 
-#include <QStorageInfo>
 
 #include <cstdlib>
 
@@ -19,12 +19,9 @@ CaptionDiskSpace StorageOf(const QString& folder) {
     CaptionDiskSpace space;
     if (folder.trimmed().isEmpty())
         return space;
-    const QStorageInfo storage(folder);
-    if (!storage.isValid() || !storage.isReady())
-        return space;
-    space.drive = storage.rootPath();
-    space.freeBytes = storage.bytesAvailable();
-    space.totalBytes = storage.bytesTotal();
+    space.totalBytes = qMax<qint64>(0, platform::DriveTotalBytes(folder));
+    space.freeBytes = qMax<qint64>(0, platform::DriveFreeBytes(folder));
+    space.drive = platform::DriveRoot(folder);
     return space;
 }
 

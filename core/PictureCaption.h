@@ -37,7 +37,7 @@ enum class CaptionDisplay {
 struct CaptionHooks {
     std::function<QDateTime()> now;                  // default: the system clock
     std::function<bool()> diskStatsTicked;           // the "Disk Stats" menu item
-    std::function<CaptionDiskSpace(const QString& folder)> diskSpace; // default: QStorageInfo
+    std::function<CaptionDiskSpace(const QString& folder)> diskSpace; // default: the real drive
     std::function<CaptionTimeLapse()> timeLapse;     // default: off
     std::function<int(int camera)> pictureCount;     // pictures saved since start
     // Hands the captioned picture of a camera to the main window's display and magnifier.
