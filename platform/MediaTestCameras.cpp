@@ -66,11 +66,14 @@ G_DEFINE_TYPE(TestCameraSource, torvek_test_camera_source, GST_TYPE_BIN)
 
 static GstStateChangeReturn TestSourceChangeState(GstElement* element, GstStateChange transition) {
     auto* self = reinterpret_cast<TestCameraSource*>(element);
-    if (transition == GST_STATE_CHANGE_NULL_TO_READY && (self->Unplugged || !IsPlugged(self->Index))) {
-        // What a camera that was pulled out does when it is opened.
-        GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND, ("Test camera %d is unplugged.", self->Index + 1),
-                          (nullptr));
-        return GST_STATE_CHANGE_FAILURE;
+    if (transition == GST_STATE_CHANGE_NULL_TO_READY) {
+        if (!IsPlugged(self->Index)) {
+            // What a camera that was pulled out does when it is opened.
+            GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND,
+                              ("Test camera %d is unplugged.", self->Index + 1), (nullptr));
+            return GST_STATE_CHANGE_FAILURE;
+        }
+        self->Unplugged = false; // plugged in again: it opens as a real camera would
     }
     return GST_ELEMENT_CLASS(torvek_test_camera_source_parent_class)->change_state(element, transition);
 }
