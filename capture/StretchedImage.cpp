@@ -8,18 +8,19 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
 }
 
 void StretchedImage::SetPicture(const QImage& picture) {
-    picture_ = picture.format() == QImage::Format_RGB888 ? picture : picture.convertToFormat(QImage::Format_RGB888);
+    canvas_.SetImage(picture);
     update();
 }
 
 void StretchedImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (picture_.isNull()) {
+    const QImage& picture = canvas_.Image();
+    if (picture.isNull()) {
         painter.fillRect(rect(), palette().window());
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), picture_);
+    painter.drawImage(rect(), picture);
 }
 
 void StretchedImage::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
-// A picture box that keeps one 24-bit picture and paints it scaled to its own size.
-#include <QImage>
+// A picture box that keeps one 24-bit picture, with its canvas drawing state, and paints it
+// scaled to its own size.
+#include "platform/PictureCanvas.h"
+
 #include <QWidget>
 
 class StretchedImage : public QWidget {
@@ -8,9 +10,10 @@ class StretchedImage : public QWidget {
 public:
     explicit StretchedImage(QWidget* parent = nullptr);
 
-    // The picture itself: callers may draw on it and then call update().
-    QImage& Picture() { return picture_; }
-    const QImage& Picture() const { return picture_; }
+    // The picture with its canvas: callers may draw on it and then call update().
+    platform::PictureCanvas& Canvas() { return canvas_; }
+    const platform::PictureCanvas& Canvas() const { return canvas_; }
+    // Replaces the picture; the canvas keeps its font, colours and background mode.
     void SetPicture(const QImage& picture);
 
 signals:
@@ -21,5 +24,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
+    platform::PictureCanvas canvas_;
 };

@@ -77,6 +77,9 @@ public:
     // Arms the grabber for one frame; false (and the request withdrawn) when no frame can come.
     bool RequestBitmap();
 
+    // The running video source element (GstElement*), for the settings dialog; may be null.
+    void* VideoSourceElement() const;
+
     bool Capturing() const { return capturing_; }
     bool Previewing() const { return previewing_; }
     bool GraphBuilt() const { return graphBuilt_; }

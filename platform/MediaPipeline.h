@@ -31,6 +31,8 @@ public:
     bool SetVideoSource(const MediaMonikerPtr& moniker);
     bool SetAudioSource(const MediaMonikerPtr& moniker);
     bool HasVideoSource() const { return videoSource_ != nullptr; }
+    // The video source element (GstElement*), for its settings dialog; nullptr when none.
+    void* VideoSourceElement() const { return videoSource_; }
     bool HasAudioSource() const { return audioSource_ != nullptr; }
 
     // Building the downstream parts; each false when that part cannot be made or linked.
