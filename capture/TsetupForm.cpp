@@ -96,6 +96,8 @@ void TsetupForm::showEvent(QShowEvent* event) {
 }
 
 void TsetupForm::FormActivate() {
+    if (!isVisible())
+        return; // closed before it came up: nothing to connect
     setWindowTitle(QStringLiteral("Reading driver please wait..."));
     repaint();
     torCap1->SetTag(deviceIndex_);

@@ -62,6 +62,11 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
 
 TtorCap::~TtorCap() {
     StopRecording();
+    // The control goes before the frame's parts, so none of its last events reach them.
+    dialogs_.reset();
+    cap->disconnect(this);
+    delete cap;
+    cap = nullptr;
 }
 
 bool TtorCap::InitGraph() {
