@@ -8,6 +8,7 @@
 #include "capture/VideoCapture.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -103,6 +104,9 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
             cap->StopCapture();
         }
         Image->hide();
+        // A dialog shown now would start the switched-off camera again afterwards.
+        dialogs_->ClearDialogs();
+        lbDialogs->clear();
         return false;
     }
     if (CameraNumber != 1 && CameraNumber != 2)

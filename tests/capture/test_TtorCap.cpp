@@ -290,6 +290,10 @@ TEST_F(CameraViewTest, SwitchingOffWhileRecordingFinishesTheFile) {
     EXPECT_FALSE(view->IsPreviewing());
     EXPECT_TRUE(view->Image->isHidden());
     EXPECT_TRUE(Discover(file).readable);
+    // Nothing can bring the switched-off camera back through a dialog.
+    EXPECT_EQ(view->lbDialogs->count(), 0);
+    EXPECT_FALSE(view->Dialogs().ShowDialog(dlgVideoCapturePin));
+    EXPECT_FALSE(view->IsPreviewing());
 }
 
 TEST_F(CameraViewTest, DestroyingTheViewWhileRecordingFinishesTheFile) {
