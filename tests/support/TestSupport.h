@@ -6,7 +6,9 @@
 #include <QString>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QStringList>
 #include <functional>
+#include <ostream>
 
 namespace TestSupport {
 
@@ -29,3 +31,12 @@ private:
 };
 
 } // namespace TestSupport
+
+// Readable QString and QStringList values in GoogleTest failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '{';
+    for (qsizetype i = 0; i < list.size(); ++i)
+        *os << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
+    *os << '}';
+}

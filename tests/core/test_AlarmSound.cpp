@@ -1,0 +1,41 @@
+#include "core/AlarmSound.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using TestSupport::TempProgramFolder;
+using TestSupport::WriteAll;
+
+TEST(AlarmSound, ChoosesCameraWavThenTheBellThenNothing) {
+    TempProgramFolder dir;
+    AlarmSound alarm{platform::ProgramFolder(dir.path())};
+    alarm.Player().SetAudioSinkFactory("fakesink");
+    alarm.SetFallbackSound(dir.file("bell.oga"));
+
+    EXPECT_EQ(alarm.AlarmSoundFile(), "");
+    EXPECT_FALSE(alarm.PlayAlarmSound());
+
+    ASSERT_TRUE(WriteAll(dir.file("bell.oga"), "x"));
+    EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("bell.oga"));
+    ASSERT_TRUE(WriteAll(dir.file("camera.wav"), "x"));
+    EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("camera.wav"));
+    // Names are exact, as on the station's own disk.
+    AlarmSound other{platform::ProgramFolder(dir.path() + "sub")};
+    other.SetFallbackSound("");
+    EXPECT_EQ(other.AlarmSoundFile(), "");
+}
+
+TEST(AlarmSound, PlaysOnlyWhileTheBoxIsTicked) {
+    TempProgramFolder dir;
+    ASSERT_TRUE(WriteAll(dir.file("camera.wav"), "not really a sound"));
+    AlarmSound alarm{platform::ProgramFolder(dir.path())};
+    alarm.Player().SetAudioSinkFactory("fakesink");
+    bool ticked = false;
+    alarm.SetAlarmTickedHook([&] { return ticked; });
+    EXPECT_FALSE(alarm.PlayAlarmSound());
+    EXPECT_FALSE(alarm.Player().IsPlaying());
+    ticked = true;
+    EXPECT_TRUE(alarm.PlayAlarmSound());
+    alarm.Player().Stop();
+}
