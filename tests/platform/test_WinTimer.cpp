@@ -1,0 +1,79 @@
+#include "platform/WinTimer.h"
+#include "support/TestSupport.h"
+
+#include <QThread>
+#include <gtest/gtest.h>
+
+using platform::WinTimer;
+using TestSupport::WaitFor;
+
+TEST(WinTimer, DefaultsAndInitialState) {
+    WinTimer plain;
+    EXPECT_EQ(plain.Interval(), 1000);
+    EXPECT_FALSE(plain.Enabled());
+    EXPECT_FALSE(plain.IsCounting());
+
+    WinTimer running(5000, true);
+    EXPECT_TRUE(running.Enabled());
+    EXPECT_TRUE(running.IsCounting());
+}
+
+TEST(WinTimer, EnablingARunningTimerKeepsItsPhase) {
+    WinTimer timer(60000, true);
+    QThread::msleep(1000);
+    const int before = timer.RemainingTime();
+    ASSERT_LE(before, 59000);
+    timer.SetEnabled(true);
+    EXPECT_LE(timer.RemainingTime(), before);
+
+    // Off and on again does restart, as on Windows.
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.IsCounting());
+    timer.SetEnabled(true);
+    EXPECT_GT(timer.RemainingTime(), before);
+}
+
+TEST(WinTimer, ChangingTheIntervalRestartsOnlyWhenItChanges) {
+    WinTimer timer(60000, true);
+    QThread::msleep(1000);
+    timer.SetInterval(60000); // same value: no restart
+    EXPECT_LE(timer.RemainingTime(), 59000);
+
+    timer.SetInterval(90000);
+    EXPECT_GT(timer.RemainingTime(), 60000);
+    EXPECT_EQ(timer.Interval(), 90000);
+
+    // A disabled timer takes the new interval without starting.
+    timer.SetEnabled(false);
+    timer.SetInterval(100);
+    EXPECT_FALSE(timer.IsCounting());
+}
+
+TEST(WinTimer, ZeroIntervalNeverFiresButStaysEnabled) {
+    WinTimer timer(0, true);
+    int ticks = 0;
+    QObject::connect(&timer, &WinTimer::Timeout, [&] { ++ticks; });
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_FALSE(timer.IsCounting());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 0);
+
+    timer.SetInterval(-5);
+    EXPECT_EQ(timer.Interval(), 0);
+    timer.SetInterval(1);
+    EXPECT_TRUE(WaitFor([&] { return ticks >= 3; }));
+}
+
+TEST(WinTimer, HandlerThatDisablesItsTimerRunsOnce) {
+    WinTimer timer(1, true);
+    int ticks = 0;
+    QObject::connect(&timer, &WinTimer::Timeout, [&] {
+        timer.SetEnabled(false);
+        ++ticks;
+    });
+    ASSERT_TRUE(WaitFor([&] { return ticks == 1; }));
+    QThread::msleep(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(timer.IsCounting());
+}
