@@ -1,4 +1,4 @@
-#include "platform/AtomicFile.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ QString TemporaryNameFor(const QString& path) {
 
 } // namespace
 
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error) {
+bool WriteWholeFile(const QString& path, const QByteArray& data, QString* error) {
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;

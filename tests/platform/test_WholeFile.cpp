@@ -1,45 +1,45 @@
-#include "platform/AtomicFile.h"
+#include "platform/WholeFile.h"
 
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
-using platform::WriteFileAtomically;
+using platform::WriteWholeFile;
 using TestSupport::ReadAll;
 using TestSupport::TempProgramFolder;
 using TestSupport::WriteAll;
 
-TEST(AtomicFile, WritesAndReplacesLeavingNoTemporaries) {
+TEST(WholeFile, WritesAndReplacesLeavingNoTemporaries) {
     TempProgramFolder dir;
     const QString path = dir.file("counter.txt");
-    ASSERT_TRUE(WriteFileAtomically(path, "000001\r\n"));
+    ASSERT_TRUE(WriteWholeFile(path, "000001\r\n"));
     EXPECT_EQ(ReadAll(path), "000001\r\n");
-    ASSERT_TRUE(WriteFileAtomically(path, "000002\r\n"));
+    ASSERT_TRUE(WriteWholeFile(path, "000002\r\n"));
     EXPECT_EQ(ReadAll(path), "000002\r\n");
-    ASSERT_TRUE(WriteFileAtomically(dir.file("empty"), QByteArray()));
+    ASSERT_TRUE(WriteWholeFile(dir.file("empty"), QByteArray()));
     EXPECT_TRUE(QFileInfo(dir.file("empty")).isFile());
 
     const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(left, QStringList({"counter.txt", "empty"}));
 }
 
-TEST(AtomicFile, FailureSaysWhyAndKeepsWhatWasThere) {
+TEST(WholeFile, FailureSaysWhyAndKeepsWhatWasThere) {
     TempProgramFolder dir;
     QString why;
-    EXPECT_FALSE(WriteFileAtomically(dir.file("nofolder/x.jpg"), "data", &why));
+    EXPECT_FALSE(WriteWholeFile(dir.file("nofolder/x.jpg"), "data", &why));
     EXPECT_FALSE(why.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.file("nofolder/x.jpg")));
 
     // A folder name that is a file (not writable as a folder).
     ASSERT_TRUE(WriteAll(dir.file("plain"), "x"));
     why.clear();
-    EXPECT_FALSE(WriteFileAtomically(dir.file("plain/x.jpg"), "data", &why));
+    EXPECT_FALSE(WriteWholeFile(dir.file("plain/x.jpg"), "data", &why));
     EXPECT_FALSE(why.isEmpty());
 
     // Replacing a folder by a file fails and leaves the folder alone.
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.jpg"));
-    EXPECT_FALSE(WriteFileAtomically(dir.file("taken.jpg"), "data"));
+    EXPECT_FALSE(WriteWholeFile(dir.file("taken.jpg"), "data"));
     EXPECT_TRUE(QFileInfo(dir.file("taken.jpg")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"plain"}));
 }
