@@ -116,7 +116,7 @@ QString PictureStore::NextPictureFileName() {
     if (!QDir().mkpath(QFileInfo(counterPath).absolutePath()))
         error = "the folder cannot be made";
     else
-        platform::WriteWholeFile(counterPath, FormatPictureNumber(number).toLatin1() + "\r\n", &error);
+        platform::RewriteSmallFile(counterPath, FormatPictureNumber(number).toLatin1() + "\r\n", &error);
     if (!error.isEmpty()) {
         if (!counterFailureShown_)
             ShowMessageBox("The picture counter " + counterPath + " could not be written: " + error);

@@ -67,4 +67,30 @@ bool WriteWholeFile(const QString& path, const QByteArray& data, QString* error)
     return true;
 }
 
+bool RewriteSmallFile(const QString& path, const QByteArray& data, QString* error) {
+    auto fail = [error](int code) {
+        if (error)
+            *error = ErrnoText(code);
+        return false;
+    };
+    if (data.size() > 512)
+        return WriteWholeFile(path, data, error);
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return fail(errno);
+    ssize_t n;
+    do
+        n = ::pwrite(fd, data.constData(), static_cast<size_t>(data.size()), 0);
+    while (n < 0 && errno == EINTR);
+    int code = 0;
+    if (n != data.size())
+        code = n < 0 ? errno : EIO;
+    else if (::ftruncate(fd, data.size()) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    return code == 0 ? true : fail(code);
+}
+
 } // namespace platform

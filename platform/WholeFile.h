@@ -12,4 +12,10 @@ namespace platform {
 // *error (when given) says why in plain words.
 bool WriteWholeFile(const QString& path, const QByteArray& data, QString* error = nullptr);
 
+// Replaces the content of a small file (a counter line) by one write at its start, then
+// cuts it to the new length. It never reads empty or half-written: the first line is
+// either the old or the new one, and a full disk cannot stop it (no new block is needed).
+// Only for data that fits one disk sector.
+bool RewriteSmallFile(const QString& path, const QByteArray& data, QString* error = nullptr);
+
 } // namespace platform

@@ -43,3 +43,19 @@ TEST(WholeFile, FailureSaysWhyAndKeepsWhatWasThere) {
     EXPECT_TRUE(QFileInfo(dir.file("taken.jpg")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"plain"}));
 }
+
+TEST(WholeFile, SmallFileIsRewrittenInPlaceAndCutToLength) {
+    TempProgramFolder dir;
+    const QString path = dir.file("counter.txt");
+    ASSERT_TRUE(platform::RewriteSmallFile(path, "000001\r\n"));
+    EXPECT_EQ(ReadAll(path), "000001\r\n");
+    ASSERT_TRUE(WriteAll(path, "a damaged and much longer line\r\n"));
+    ASSERT_TRUE(platform::RewriteSmallFile(path, "000002\r\n"));
+    EXPECT_EQ(ReadAll(path), "000002\r\n");
+    ASSERT_TRUE(platform::RewriteSmallFile(path, "1000000\r\n"));
+    EXPECT_EQ(ReadAll(path), "1000000\r\n");
+
+    QString why;
+    EXPECT_FALSE(platform::RewriteSmallFile(dir.file("nofolder/counter.txt"), "1", &why));
+    EXPECT_FALSE(why.isEmpty());
+}
