@@ -2,38 +2,31 @@
 
 #include "core/PictureNames.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Rounding.h"
+#include "platform/SystemInfo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
 constexpr double kBytesPerMB = 1048576.0;
 
-qint64 ToMB(qint64 bytes) { return static_cast<qint64>(std::nearbyint(bytes / kBytesPerMB)); }
+qint64 ToMB(qint64 bytes) { return platform::RoundHalfEven(bytes / kBytesPerMB); }
 
 } // namespace
 
-DiskSpaceProbe StorageInfoDiskSpaceProbe() {
+DiskSpaceProbe SystemDiskSpaceProbe() {
     return [](const QString& folder) -> std::optional<DiskBytes> {
         if (folder.trimmed().isEmpty())
             return std::nullopt;
-        // A folder that is not there yet lives on the volume of its nearest parent.
-        QFileInfo info(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
-        while (!info.exists()) {
-            const QString parent = info.absolutePath();
-            if (parent == info.absoluteFilePath())
-                return std::nullopt;
-            info = QFileInfo(parent);
-        }
-        QStorageInfo storage(info.absoluteFilePath());
-        if (!storage.isValid() || !storage.isReady())
+        const qint64 freeBytes = platform::DriveFreeBytes(folder);
+        const qint64 totalBytes = platform::DriveTotalBytes(folder);
+        if (freeBytes < 0 || totalBytes < 0)
             return std::nullopt;
-        return DiskBytes{storage.bytesAvailable(), storage.bytesTotal()};
+        return DiskBytes{freeBytes, totalBytes};
     };
 }
 

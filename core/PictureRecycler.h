@@ -13,7 +13,7 @@ struct DiskBytes {
 // Answers for a folder (or, when it is missing, its nearest existing parent); nothing
 // when the volume cannot be read. Tests replace it to fake a full disk.
 using DiskSpaceProbe = std::function<std::optional<DiskBytes>(const QString& folder)>;
-DiskSpaceProbe StorageInfoDiskSpaceProbe();
+DiskSpaceProbe SystemDiskSpaceProbe();
 
 struct DiskSpaceMB {
     qint64 freeMB = 0;
@@ -26,7 +26,7 @@ public:
     // cameraFolder gives the folder in use for camera 1 or 2; makeCameraFolders lays down
     // the default folders when a camera has none.
     PictureRecycler(std::function<QString(int camera)> cameraFolder, std::function<void()> makeCameraFolders,
-                    DiskSpaceProbe probe = StorageInfoDiskSpaceProbe());
+                    DiskSpaceProbe probe = SystemDiskSpaceProbe());
 
     // While the picture log window shows, nothing is recycled under its eyes.
     void SetLogWindowVisibleHook(std::function<bool()> hook) { logWindowVisible_ = std::move(hook); }

@@ -1,5 +1,6 @@
 #include "core/PictureStore.h"
 
+#include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
 #include "core/PictureNames.h"
@@ -8,6 +9,7 @@
 #include "platform/WholeFile.h"
 #include "platform/Jpeg.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SystemInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,15 +27,6 @@ const QString& CameraName(const SettingsRecord& record, int camera) {
 }
 
 bool IsFolder(const QString& folder) { return !folder.isEmpty() && QFileInfo(folder).isDir(); }
-
-// SHIM until the shared helpers land.
-int SafeStrToInt(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
-QString DateFormatByIndex(int) { return "dd/mm/yyyy hh:nn:ss"; }
-QString FormatDateTime(const QString&, const QDateTime& t) { return t.toString("dd/MM/yyyy HH:mm:ss"); }
 
 } // namespace
 
@@ -235,8 +228,10 @@ void PictureStore::HandOffForUpload(int camera, const QString& folder, const QSt
     if (!uploads_ || uploads_->TransferBusy())
         return;
     const QString path = platform::JoinPath(folder, name);
-    const bool online = hooks_.internetConnected && hooks_.internetConnected();
-    if (uploads_->IsGalleryConnected() && online) {
+    auto online = [this] {
+        return hooks_.internetConnected ? hooks_.internetConnected() : platform::IsInternetConnected();
+    };
+    if (uploads_->IsGalleryConnected() && online()) {
         uploads_->UploadPictureToGallery(path, noteText);
         return;
     }

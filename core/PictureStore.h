@@ -42,7 +42,7 @@ public:
     static constexpr quint32 kGreen = 32768;
     static constexpr quint32 kBlack = 0;
 
-    explicit PictureStore(SettingsStore& settings, DiskSpaceProbe probe = StorageInfoDiskSpaceProbe());
+    explicit PictureStore(SettingsStore& settings, DiskSpaceProbe probe = SystemDiskSpaceProbe());
 
     PictureStoreHooks& Hooks() { return hooks_; }
     // The FTP and online-service side; null means nothing is uploaded.

@@ -91,7 +91,7 @@ TEST(PictureRecycler, DiskFiguresInRoundedMegabytes) {
 
 TEST(PictureRecycler, RealProbeReadsAFolderNotYetMade) {
     TempProgramFolder dir;
-    const auto probe = StorageInfoDiskSpaceProbe();
+    const auto probe = SystemDiskSpaceProbe();
     const auto bytes = probe(dir.path() + "not/yet/");
     ASSERT_TRUE(bytes.has_value());
     EXPECT_GT(bytes->totalBytes, 0);

@@ -1,5 +1,7 @@
 #include "core/PictureStore.h"
 
+#include "core/DateTimeFormat.h"
+#include "core/Helpers.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
@@ -149,8 +151,9 @@ TEST(PictureStore, LostCounterNeverOverwritesAPicture) {
 
 TEST(PictureStore, SavedPictureDecodesWithItsCaptionAndNote) {
     Station s;
-    s.Record().SiteLocation = " Shop ";
+    s.Record().SiteLocation = QString::fromUtf8(" Caf\u00e9 ");
     s.Record().Cam1Name = "Front door";
+    s.Record().DateFormatIndex = 2;
     s.Record().Cam2Name = "  ";
     QList<int> captioned;
     s.store->Hooks().drawCaption = [&](QImage& picture, int camera) {
@@ -165,11 +168,11 @@ TEST(PictureStore, SavedPictureDecodesWithItsCaptionAndNote) {
     EXPECT_GT(qGray(back.pixel(320, 240)), 250); // the caption hook drew on what was saved
     EXPECT_EQ(s.store->LastPicturePath(), s.Cam(1) + "000001OFFICE.jpg");
 
-    const QString note = QString::fromLatin1(ReadAll(s.Cam(1) + "000001OFFICE.txt"));
-    EXPECT_TRUE(note.startsWith("N.o. 000001\r\nSite Location Shop\r\nCam Location Front door\r\n"
-                                "000001OFFICE.jpg Captured "));
-    EXPECT_TRUE(note.endsWith("\r\n"));
-    EXPECT_EQ(note.count("\r\n"), 4);
+    // Windows-1252 text, CR LF lines, the time in the chosen date format.
+    const QString when = FormatDateTime(DateFormatByIndex(2), s.store->Hooks().now());
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.txt"),
+              "N.o. 000001\r\nSite Location Caf\xe9\r\nCam Location Front door\r\n000001OFFICE.jpg Captured " +
+                  when.toLatin1() + "\r\n");
 
     // Blank camera name and blank site leave their lines out; TV Out leaves the caption off.
     s.Record().SiteLocation = "";

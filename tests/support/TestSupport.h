@@ -19,6 +19,9 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 10000);
 QByteArray ReadAll(const QString& path);
 bool WriteAll(const QString& path, const QByteArray& data);
 
+// A mono 16-bit PCM WAV file's bytes: a tone lasting the given milliseconds.
+QByteArray ToneWav(int milliseconds);
+
 // A fresh program folder ending in '/', removed with the object.
 class TempProgramFolder {
 public:
