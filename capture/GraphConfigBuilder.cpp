@@ -1,5 +1,7 @@
 #include "capture/GraphConfigBuilder.h"
 
+#include "capture/CaptureDevices.h"
+
 namespace {
 
 // The row a combo of fixed rows shows for an ordinal; -1 (nothing selected) when out of range.
@@ -25,7 +27,7 @@ bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceName
     const bool boxTempFile = config.UseTempFile;
     const bool boxAudio = config.WantAudio;
     const bool boxAudioPreview = config.WantAudioPreview;
-    const int dvRow = RowOf(config.DVResolution, kDVResolutionCount);
+    const int dvRow = RowOf(int(config.DVResolution), kDVResolutionCount);
     const int pixelRow = RowOf(config.PixelFormat, kPixelFormatCount);
 
     const int videoRow = lists.VideoInputs.indexOf(config.VCapSource);
@@ -56,7 +58,7 @@ bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceName
         config.WantAudioPreview = boxAudioPreview;
     }
     if (dvRow >= 0)
-        config.DVResolution = dvRow;
+        config.DVResolution = TDVResolution(dvRow);
     if (pixelRow >= 0)
         config.PixelFormat = pixelRow;
     config.VCapSource = TextOf(lists.VideoInputs, videoRow);
@@ -76,4 +78,32 @@ bool ListVideoSources(const TGraphConfig& config, const QStringList& videoInputs
         list << name;
     }
     return false;
+}
+
+CaptureDeviceNameLists CurrentDeviceNameLists() {
+    CaptureDeviceNameLists lists;
+    lists.VideoInputs = VideoSourceNames(true);
+    lists.AudioInputs = AudioSourceNames(true);
+    lists.VideoCompressors = VideoCompressorNames(true);
+    lists.AudioCompressors = AudioCompressorNames(true);
+    return lists;
+}
+
+bool BuildCamera1Config(TGraphConfig& config) {
+    return BuildCameraConfig(1, config, CurrentDeviceNameLists());
+}
+
+bool BuildCamera2Config(TGraphConfig& config) {
+    return BuildCameraConfig(2, config, CurrentDeviceNameLists());
+}
+
+bool ListVideoSourcesViaConfigForm(TGraphConfig& config, QStringList& list) {
+    return ListVideoSources(config, VideoSourceNames(true), list);
+}
+
+QStringList GetCaptureDeviceNames() {
+    TGraphConfig config(0);
+    QStringList names;
+    ListVideoSourcesViaConfigForm(config, names);
+    return names;
 }

@@ -25,8 +25,8 @@ void TGraphConfig::SetDefaults(qint32 number) {
     WantAudio = false;
     WantDVAudio = false;
     WantAudioPreview = false;
-    PixelFormat = pf24bit;
-    DVResolution = 1;
+    PixelFormat = kPixelFormat24bit;
+    DVResolution = dvrFull;
     CaptureFileName = QStringLiteral("buffer%1.kmx").arg(number);
     UseTempFile = false;
     TempCaptureFileName = QStringLiteral("captemp.kmx");
@@ -48,7 +48,7 @@ QString TGraphConfig::AsCommaText() const {
     items << QStringLiteral("PreallocFileSize=%1").arg(PreallocFileSize)
           << QStringLiteral("TempCaptureFileName=") + TempCaptureFileName
           << QStringLiteral("CaptureFileName=") + CaptureFileName
-          << QStringLiteral("DVResolution=%1").arg(DVResolution)
+          << QStringLiteral("DVResolution=%1").arg(int(DVResolution))
           << QStringLiteral("PixelFormat=%1").arg(PixelFormat)
           << QStringLiteral("VCapSource=") + VCapSource
           << QStringLiteral("ACapSource=") + ACapSource
@@ -80,11 +80,11 @@ bool TGraphConfig::SaveToStream(QIODevice* stream) const {
 
 QString GuidToHex(const TGuid& guid) {
     char bytes[16];
-    qToLittleEndian<quint32>(guid.D1, bytes);
-    qToLittleEndian<quint16>(guid.D2, bytes + 4);
-    qToLittleEndian<quint16>(guid.D3, bytes + 6);
+    qToLittleEndian<quint32>(guid.Data1, bytes);
+    qToLittleEndian<quint16>(guid.Data2, bytes + 4);
+    qToLittleEndian<quint16>(guid.Data3, bytes + 6);
     for (int i = 0; i < 8; ++i)
-        bytes[8 + i] = char(guid.D4[i]);
+        bytes[8 + i] = char(guid.Data4[i]);
     return StrToHex(QByteArray(bytes, 16));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The capture settings of one camera: devices, wanted streams, files, formats and modes.
 // Written as comma-separated key=value text into CAM<n>.DAT.
-#include "capture/GraphConfigModes.h"
+#include "capture/CaptureModes.h"
 #include "platform/ProgramFolder.h"
 
 #include <QByteArray>
@@ -10,9 +10,10 @@
 
 class QIODevice;
 
-// Ordinals of the grabbed bitmap format (pfDevice .. pfCustom) and of the DV decoder size.
-enum TGraphPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+// Ordinal counts of the grabbed bitmap format (pfDevice .. pfCustom, 6 = pf24bit) and of the
+// DV decoder size (dvrDontWorry .. dvrDC).
 constexpr int kPixelFormatCount = 9;
+constexpr int kPixelFormat24bit = 6;
 constexpr int kDVResolutionCount = 5;
 
 class TGraphConfig {
@@ -38,8 +39,8 @@ public:
     bool WantAudio = false;
     bool WantDVAudio = false;
     bool WantAudioPreview = false;
-    int PixelFormat = pf24bit;
-    int DVResolution = 1; // dvrFull
+    int PixelFormat = kPixelFormat24bit;
+    TDVResolution DVResolution = dvrFull;
     QString CaptureFileName;
     bool UseTempFile = false;
     QString TempCaptureFileName;

@@ -1,5 +1,7 @@
+#include "capture/CaptureDevices.h"
 #include "capture/GraphConfigBuilder.h"
 #include "capture/TGraphConfig.h"
+#include "platform/MediaTestCameras.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
@@ -18,13 +20,8 @@ const char kFreshText[] =
     "VCapModeBits=0,VCompState=";
 
 TGuid Yuy2() {
-    TGuid g;
-    g.D1 = 0x32595559;
-    g.D2 = 0x0000;
-    g.D3 = 0x0010;
-    const quint8 tail[8] = {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-    std::copy(tail, tail + 8, g.D4);
-    return g;
+    // {32595559-0000-0010-8000-00AA00389B71}
+    return TGuid{0x32595559, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 }
 
 CaptureDeviceNameLists Lists() {
@@ -129,7 +126,7 @@ TEST(GraphConfigBuilder, CameraOneProfile) {
     config.WantBitmaps = true;
     config.DoPreallocFile = false;
     config.PreallocFileSize = 99;
-    config.DVResolution = 3;
+    config.DVResolution = dvrQuater;
     config.PixelFormat = 42;
     config.VCapMode.Width = 640;
     config.VCompState = "blob";
@@ -150,7 +147,7 @@ TEST(GraphConfigBuilder, CameraOneProfile) {
     EXPECT_FALSE(config.WantAudio);
     EXPECT_FALSE(config.WantAudioPreview);
     EXPECT_EQ(config.PreallocFileSize, 10u);
-    EXPECT_EQ(config.DVResolution, 3);
+    EXPECT_EQ(config.DVResolution, dvrQuater);
     EXPECT_EQ(config.PixelFormat, 6); // out of range: the default stays
     EXPECT_EQ(config.VCapMode.Width, 0);
     EXPECT_TRUE(config.VCompState.isEmpty());
@@ -162,7 +159,7 @@ TEST(GraphConfigBuilder, CameraTwoKeepsFlagsAndUnknownSourceGivesMinusOne) {
     config.WantCapture = config.WantAudio = config.UseTempFile = true;
     config.WantPreview = false;
     config.DoPreallocFile = false;
-    config.DVResolution = -1;
+    config.DVResolution = TDVResolution(7);
     EXPECT_TRUE(BuildCameraConfig(2, config, Lists()));
     EXPECT_EQ(config.VCapSource, "");
     EXPECT_EQ(config.CaptureFileName, "buffer-1.kmx");
@@ -172,7 +169,7 @@ TEST(GraphConfigBuilder, CameraTwoKeepsFlagsAndUnknownSourceGivesMinusOne) {
     EXPECT_TRUE(config.UseTempFile);
     EXPECT_FALSE(config.DoPreallocFile);
     EXPECT_FALSE(config.WantDVAudio);
-    EXPECT_EQ(config.DVResolution, 1);
+    EXPECT_EQ(config.DVResolution, dvrFull);
 }
 
 TEST(GraphConfigBuilder, VideoSourceListing) {
@@ -189,4 +186,41 @@ TEST(GraphConfigBuilder, VideoSourceListing) {
     names.clear();
     ListVideoSources(TGraphConfig(0), {}, names);
     EXPECT_TRUE(names.isEmpty());
+}
+
+namespace {
+
+class GraphConfigDevices : public ::testing::Test {
+protected:
+    void TearDown() override {
+        platform::RemoveTestCameras();
+        ClearDeviceLists();
+    }
+    static platform::TestCameraSpec Camera(const QString& name) {
+        platform::TestCameraSpec spec;
+        spec.Name = name;
+        return spec;
+    }
+};
+
+} // namespace
+
+TEST_F(GraphConfigDevices, CaptureDeviceNamesOverTestCameras) {
+    EXPECT_TRUE(GetCaptureDeviceNames().isEmpty());
+
+    platform::InstallTestCameras({Camera("USB Camera"), Camera("Cam B"), Camera("Cam B")});
+    EXPECT_EQ(GetCaptureDeviceNames(), QStringList({"USB Camera", "Cam B", "Cam B (2)"}));
+
+    // The camera profiles pick the named device from the live list.
+    TGraphConfig config(0);
+    config.VCapSource = "Cam B (2)";
+    BuildCamera1Config(config);
+    EXPECT_EQ(config.VCapSource, "Cam B (2)");
+    EXPECT_EQ(config.CaptureFileName, "buffer2.kmx");
+
+    platform::SetTestCameraPlugged(2, false);
+    config.VCapSource = "Cam B (2)";
+    BuildCamera2Config(config);
+    EXPECT_EQ(config.VCapSource, "");
+    EXPECT_EQ(GetCaptureDeviceNames(), QStringList({"USB Camera", "Cam B"}));
 }
