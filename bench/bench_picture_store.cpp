@@ -1,10 +1,10 @@
 // A captioned picture saved by the picture store (caption, JPEG at quality 100, note,
 // counter) against a bare libjpeg encode of the same frame at the same quality.
 #include "core/MessageBox.h"
+#include "core/PictureCaption.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
-#include "platform/PictureCanvas.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -36,19 +36,6 @@ QString BenchFolder() {
     return base + "/torvek-bench-XXXXXX";
 }
 
-// The classic caption: location at the top, date and time at the bottom.
-void DrawCaption(QImage& picture, int) {
-    platform::PictureCanvas canvas;
-    canvas.SetImage(picture);
-    canvas.SetFontName("Courier New");
-    canvas.SetFontSize(10);
-    canvas.SetFontColor(Qt::white);
-    canvas.SetBrushColor(Qt::black);
-    canvas.TextOut(5, 5, "Shop Front door");
-    canvas.TextOut(5, canvas.Height() - 15, "Sunday, 6 December 2026 18:00:00");
-    picture = canvas.Image();
-}
-
 void BareEncode(benchmark::State& state) {
     const QImage frame = CameraLikeFrame(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
@@ -63,9 +50,14 @@ void CaptionedSave(benchmark::State& state) {
     QTemporaryDir dir(BenchFolder());
     SettingsStore settings(platform::ProgramFolder(dir.path()), dir.path() + "/torvek", "/nonexistent");
     settings.FirstRunInit();
+    settings.Record().SiteLocation = "Shop";
+    settings.Record().CaptionFontName = "Courier New";
+    settings.Record().CaptionFontSize = 10;
+    CaptionChoices choices;
+    PictureCaptions captions(settings.Record(), choices);
     PictureStore store(settings);
     store.SetPictureNamePrefix("BENCHPC");
-    store.Hooks().drawCaption = DrawCaption;
+    BindPictureCaptions(store, captions);
     const QString cam1 = settings.CameraFolder(1);
     int saved = 0;
     for (auto _ : state) {
@@ -85,35 +77,6 @@ void CaptionedSave(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BareEncode)->Args({640, 480})->Args({1280, 720})->Unit(benchmark::kMillisecond);
-void PlainSave(benchmark::State& state) {
-    const QImage frame = CameraLikeFrame(int(state.range(0)), int(state.range(1)));
-    QTemporaryDir dir(BenchFolder());
-    SettingsStore settings(platform::ProgramFolder(dir.path()), dir.path() + "/torvek", "/nonexistent");
-    settings.FirstRunInit();
-    PictureStore store(settings);
-    const QString cam1 = settings.CameraFolder(1);
-    int saved = 0;
-    for (auto _ : state) {
-        store.SaveMotionPicture(frame, 1);
-        if (++saved % 500 == 0) {
-            state.PauseTiming();
-            for (const QString& f : QDir(cam1).entryList({"*.jpg", "*.txt"}, QDir::Files))
-                if (f != "counter.txt")
-                    QFile::remove(cam1 + f);
-            state.ResumeTiming();
-        }
-    }
-}
-void CaptionOnly(benchmark::State& state) {
-    const QImage frame = CameraLikeFrame(int(state.range(0)), int(state.range(1)));
-    for (auto _ : state) {
-        QImage p = frame;
-        DrawCaption(p, 1);
-        benchmark::DoNotOptimize(p.bits());
-    }
-}
-BENCHMARK(PlainSave)->Args({640, 480})->Unit(benchmark::kMillisecond);
-BENCHMARK(CaptionOnly)->Args({640, 480})->Unit(benchmark::kMillisecond);
 BENCHMARK(CaptionedSave)->Args({640, 480})->Args({1280, 720})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

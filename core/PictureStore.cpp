@@ -3,6 +3,7 @@
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
+#include "core/PictureCaption.h"
 #include "core/PictureNames.h"
 #include "core/SettingsStore.h"
 #include "platform/Ansi.h"
@@ -39,6 +40,15 @@ FtpExportChoices FtpExportChoicesFromRecord(const SettingsRecord& record) {
     choices.exportName2 = record.FtpExportName2;
     choices.maxImages = record.FtpMaxImages;
     return choices;
+}
+
+void BindPictureCaptions(PictureStore& store, PictureCaptions& captions) {
+    PictureStoreHooks& hooks = store.Hooks();
+    hooks.applyCaptionFont = [&captions](platform::PictureCanvas& image) { captions.ApplyCaptionFont(image); };
+    hooks.drawPictureCaption = [&captions](platform::PictureCanvas& image, int camera) {
+        captions.DrawPictureCaption(image, camera);
+    };
+    hooks.applyCaptionColors = [&captions](platform::PictureCanvas& image) { captions.ApplyCaptionColors(image); };
 }
 
 PictureStore::PictureStore(SettingsStore& settings, DiskSpaceProbe probe)
@@ -160,7 +170,12 @@ void PictureStore::ReportFailure(const QString& text) {
     failureShown_ = true;
 }
 
-bool PictureStore::SaveMotionPicture(QImage picture, int camera) {
+bool PictureStore::SaveMotionPicture(const QImage& picture, int camera) {
+    platform::PictureCanvas canvas(picture);
+    return SaveMotionPicture(canvas, camera);
+}
+
+bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera) {
     if (camera != 1 && camera != 2)
         return false;
     SetGroupBoxColour(kRed);
@@ -180,11 +195,13 @@ bool PictureStore::SaveMotionPicture(QImage picture, int camera) {
     const qint64 number = PictureNumberOf(name);
     ++counts_[camera - 1];
 
-    if (picture.format() != QImage::Format_RGB888)
-        picture = picture.convertToFormat(QImage::Format_RGB888);
+    if (hooks_.applyCaptionFont)
+        hooks_.applyCaptionFont(image);
     const bool tvOut = hooks_.tvOut ? hooks_.tvOut() : record.TvOut;
-    if (!tvOut && hooks_.drawCaption)
-        hooks_.drawCaption(picture, camera);
+    if (!tvOut && hooks_.drawPictureCaption)
+        hooks_.drawPictureCaption(image, camera);
+    if (hooks_.applyCaptionColors)
+        hooks_.applyCaptionColors(image);
 
     const QStringList noteLines =
         PictureNoteLines(number, name, record.SiteLocation, CameraName(record, camera),
@@ -193,7 +210,7 @@ bool PictureStore::SaveMotionPicture(QImage picture, int camera) {
 
     const QString path = platform::JoinPath(folder, name);
     QByteArray jpeg;
-    if (!platform::EncodeJpeg(picture, quality, &jpeg, &error) ||
+    if (!platform::EncodeJpeg(image.Image(), quality, &jpeg, &error) ||
         !platform::WriteWholeFile(path, jpeg, &error)) {
         --counts_[camera - 1];
         ReportFailure("The picture " + path + " could not be saved: " + error);

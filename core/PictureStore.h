@@ -4,6 +4,7 @@
 // e-mail alert, recycled when the disk runs low and handed on for upload.
 #include "core/PictureRecycler.h"
 #include "core/PictureUploadTarget.h"
+#include "platform/PictureCanvas.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -11,14 +12,17 @@
 #include <QStringList>
 #include <functional>
 
+class PictureCaptions;
 class SettingsStore;
 struct SettingsRecord;
 
 // What the main window binds. Every hook may stay empty.
 struct PictureStoreHooks {
-    // Stamps the caption on a picture about to be saved (caption font, picture caption,
-    // caption colours); not called while "TV Out" is ticked.
-    std::function<void(QImage& picture, int camera)> drawCaption;
+    // The caption steps on a picture about to be saved: the caption font, the caption
+    // itself (left out while "TV Out" is ticked), then the caption colours.
+    std::function<void(platform::PictureCanvas& image)> applyCaptionFont;
+    std::function<void(platform::PictureCanvas& image, int camera)> drawPictureCaption;
+    std::function<void(platform::PictureCanvas& image)> applyCaptionColors;
     // The "TV Out" box (OverVideo); without it the record's TvOut decides.
     std::function<bool()> tvOut;
     // Colours GroupBox1 (a colour value 0x00BBGGRR) and repaints it.
@@ -35,6 +39,10 @@ struct PictureStoreHooks {
 
 // The FTP export choices as the settings record holds them.
 FtpExportChoices FtpExportChoicesFromRecord(const SettingsRecord& record);
+
+class PictureStore;
+// Binds the three caption steps of the store to the station's picture captions.
+void BindPictureCaptions(PictureStore& store, PictureCaptions& captions);
 
 class PictureStore {
 public:
@@ -54,9 +62,12 @@ public:
     // The next picture name from the counter file shared by both cameras; the counter
     // moves past any name already on disk, so no picture is ever overwritten.
     QString NextPictureFileName();
-    // Saves the picture of camera 1 or 2. False (and the station says so once) when it
-    // could not be saved; a failed save leaves nothing behind under the picture's name.
-    bool SaveMotionPicture(QImage picture, int camera);
+    // Saves the picture of camera 1 or 2; the caption is stamped on the given picture.
+    // False (and the station says so once) when it could not be saved; a failed save
+    // leaves nothing behind under the picture's name.
+    bool SaveMotionPicture(platform::PictureCanvas& image, int camera);
+    // The same for a frame the caller keeps unchanged.
+    bool SaveMotionPicture(const QImage& picture, int camera);
     // The camera panel's caption after a picture: its number, and when the group box is
     // tall enough the camera's location and the time.
     QString FormatLastImageCaption(int camera) const;

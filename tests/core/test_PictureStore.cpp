@@ -3,6 +3,7 @@
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
+#include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "support/TestSupport.h"
@@ -156,9 +157,9 @@ TEST(PictureStore, SavedPictureDecodesWithItsCaptionAndNote) {
     s.Record().DateFormatIndex = 2;
     s.Record().Cam2Name = "  ";
     QList<int> captioned;
-    s.store->Hooks().drawCaption = [&](QImage& picture, int camera) {
+    s.store->Hooks().drawPictureCaption = [&](platform::PictureCanvas& image, int camera) {
         captioned << camera;
-        picture.fill(Qt::white);
+        image.Image().fill(Qt::white);
     };
 
     ASSERT_TRUE(s.store->SaveMotionPicture(Frame(640, 480), 1));
@@ -191,6 +192,28 @@ TEST(PictureStore, SavedPictureDecodesWithItsCaptionAndNote) {
     EXPECT_EQ(s.store->PictureCount(2), 0);
 }
 
+TEST(PictureStore, CaptionIsStampedOnTheCallersPictureUnlessTvOut) {
+    Station s;
+    CaptionChoices choices;
+    PictureCaptions captions(s.Record(), choices);
+    BindPictureCaptions(*s.store, captions);
+    s.Record().CaptionFontName = "Courier New";
+    const QImage frame = Frame(320, 240);
+
+    platform::PictureCanvas canvas(frame);
+    ASSERT_TRUE(s.store->SaveMotionPicture(canvas, 1));
+    EXPECT_NE(canvas.Image().copy(0, 0, 100, 30), frame.copy(0, 0, 100, 30));
+    EXPECT_EQ(canvas.FontName(), "Courier New"); // the caption font stays on the canvas
+    QImage saved;
+    ASSERT_TRUE(platform::LoadJpeg(s.store->LastPicturePath(), &saved));
+    EXPECT_EQ(saved.size(), frame.size());
+
+    s.Record().TvOut = true;
+    platform::PictureCanvas plain(frame);
+    ASSERT_TRUE(s.store->SaveMotionPicture(plain, 1));
+    EXPECT_EQ(plain.Image(), frame);
+}
+
 TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {
     Station s;
     ASSERT_TRUE(s.store->SaveMotionPicture(Frame(), 1));
@@ -204,7 +227,7 @@ TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {
               QStringList({"1000004OFFICE.jpg", "2000003OFFICE.jpg", "2000002OFFICE.jpg"}));
 
     // A picture that never reached the disk is not queued.
-    s.store->Hooks().drawCaption = [&](QImage&, int) { QDir(s.Cam(1)).removeRecursively(); };
+    s.store->Hooks().drawPictureCaption = [&](platform::PictureCanvas&, int) { QDir(s.Cam(1)).removeRecursively(); };
     EXPECT_FALSE(s.store->SaveMotionPicture(Frame(), 1));
     EXPECT_EQ(s.store->EAlertBuffer().size(), 3);
 }
@@ -215,7 +238,7 @@ TEST(PictureStore, FailedSaveIsSaidOnceLeavesNothingAndSurveillanceGoesOn) {
     QList<quint32> colours;
     s.store->Hooks().setGroupBoxColour = [&](quint32 c) { colours << c; };
     // The drive goes away while the picture is being made.
-    s.store->Hooks().drawCaption = [&](QImage&, int) { QDir(s.Cam(2)).removeRecursively(); };
+    s.store->Hooks().drawPictureCaption = [&](platform::PictureCanvas&, int) { QDir(s.Cam(2)).removeRecursively(); };
     EXPECT_FALSE(s.store->SaveMotionPicture(Frame(), 2));
     EXPECT_FALSE(s.store->SaveMotionPicture(Frame(), 2));
     ASSERT_EQ(s.messages.size(), 1);
@@ -226,17 +249,17 @@ TEST(PictureStore, FailedSaveIsSaidOnceLeavesNothingAndSurveillanceGoesOn) {
     EXPECT_TRUE(QDir(s.dir.path()).entryList({"*.part", ".*.part"}, QDir::Files | QDir::Hidden).isEmpty());
 
     // The next save works again; a later failure is reported anew.
-    s.store->Hooks().drawCaption = {};
+    s.store->Hooks().drawPictureCaption = {};
     colours.clear();
     EXPECT_TRUE(s.store->SaveMotionPicture(Frame(), 2));
     EXPECT_EQ(colours, QList<quint32>({PictureStore::kRed, PictureStore::kGreen, PictureStore::kBlack}));
     EXPECT_EQ(JpegsIn(s.Cam(2)).size(), 1);
-    s.store->Hooks().drawCaption = [&](QImage&, int) { QDir(s.Cam(2)).removeRecursively(); };
+    s.store->Hooks().drawPictureCaption = [&](platform::PictureCanvas&, int) { QDir(s.Cam(2)).removeRecursively(); };
     EXPECT_FALSE(s.store->SaveMotionPicture(Frame(), 2));
     EXPECT_EQ(s.messages.size(), 2);
 
     // A compact camera view keeps the group box as it is.
-    s.store->Hooks().drawCaption = {};
+    s.store->Hooks().drawPictureCaption = {};
     s.store->Hooks().cameraViewIs180High = [] { return true; };
     colours.clear();
     EXPECT_TRUE(s.store->SaveMotionPicture(Frame(), 2));
