@@ -1,0 +1,235 @@
+#include "core/MotionLoop.h"
+#include "core/SettingsRecord.h"
+#include "platform/WinTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <array>
+#include <stdexcept>
+
+namespace {
+
+QImage Frame(QColor c) {
+    QImage image(320, 240, QImage::Format_RGB888);
+    image.fill(c);
+    return image;
+}
+
+// Cameras whose frame reads are logged with the timer's state at that moment.
+struct LoggingCameras : MotionCameras {
+    platform::WinTimer* timer = nullptr;
+    QStringList* log = nullptr;
+    std::array<bool, 2> previewing{true, true};
+    std::array<bool, 2> zoneOn{true, true};
+    std::array<QImage, 2> frames{Frame(Qt::darkGray), Frame(Qt::darkGray)};
+
+    bool IsPreviewing(int c) const override { return previewing[size_t(c - 1)]; }
+    bool ZoneOn(int c) const override { return zoneOn[size_t(c - 1)]; }
+    ZoneRect Zone(int) const override { return ZoneRect{20, 20, 60}; }
+    QImage ImageBitmap(int c) const override {
+        *log << QStringLiteral("poll %1 %2").arg(c).arg(timer->Enabled() ? "on" : "off");
+        return frames[size_t(c - 1)];
+    }
+};
+
+class LoopTest : public ::testing::Test {
+protected:
+    LoopTest() {
+        settings.Sensitivity1 = settings.Sensitivity2 = 1000;
+        cameras.timer = &timer;
+        cameras.log = &log;
+        MotionLoopHooks& h = loop.Hooks();
+        h.Panel4FontRed = [this] { return panel4Red; };
+        h.SetPanel4FontRed = [this](bool red) { panel4Red = red; };
+        h.Panel4Caption = [this] { return panel4; };
+        h.LogAllowed = [this] { return logAllowed; };
+        h.ShowwTicked = [this] { return showw; };
+        h.AlarmTicked = [] { return true; };
+        h.PlayAlarmSound = [this] { log << QStringLiteral("alarm"); };
+        h.SaveMotionPicture = [this](platform::PictureCanvas& image, int c) {
+            log << QStringLiteral("save %1 %2 %3")
+                       .arg(c)
+                       .arg(image.Width())
+                       .arg(timer.Enabled() ? "on" : "off");
+            if (failSaves)
+                throw std::runtime_error("disk full");
+        };
+        h.PictureCountTotal = [] { return 41; };
+        h.GroupBox1Top = [this] { return top; };
+        h.GroupBox1Height = [this] { return height; };
+        h.CompactScreen = [this] { return compact; };
+        h.FormatLastImageCaption = [](int c) { return QStringLiteral("last %1").arg(c); };
+        h.SetGroupBox1Caption = [this](const QString& t) { log << "GroupBox1 " + t; };
+        h.SetCameraGroupBoxCaption = [this](const QString& t) { log << "CameraGroupBox " + t; };
+        h.ReportError = [this](const QString& t) { errors << t; };
+        timer.SetInterval(400);
+        timer.SetEnabled(true);
+    }
+
+    // Two still ticks, so the next change in a zone is motion.
+    void Prime() {
+        loop.MotionTimeTimer();
+        loop.MotionTimeTimer();
+        log.clear();
+    }
+    // A tick after the watched zones changed.
+    QStringList MotionTick(QColor c = Qt::white) {
+        Prime();
+        cameras.frames = {Frame(c), Frame(c)};
+        loop.MotionTimeTimer();
+        return log;
+    }
+
+    SettingsRecord settings;
+    LoggingCameras cameras;
+    platform::WinTimer timer;
+    MotionDetector detector{settings, cameras};
+    MotionLoop loop{detector, cameras, timer};
+    QStringList log, errors;
+    QString panel4 = "Motion";
+    bool panel4Red = true, logAllowed = true, showw = false, failSaves = false, compact = false;
+    int top = 35, height = 250;
+};
+
+} // namespace
+
+TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
+    Prime();
+    loop.MotionTimeTimer();
+    EXPECT_EQ(log, (QStringList{"poll 1 off", "poll 2 off"}));
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_FALSE(panel4Red); // blinked three times
+
+    // Camera 1 captions before its save, camera 2 after; camera 1's reaction switching the
+    // timer on does not let camera 2's poll run with it on.
+    EXPECT_EQ(MotionTick(), (QStringList{"poll 1 off", "alarm", "GroupBox1 last 1",
+                                         "CameraGroupBox last 1", "save 1 320 off", "poll 2 off",
+                                         "alarm", "save 2 320 off", "GroupBox1 last 2",
+                                         "CameraGroupBox last 2"}));
+    EXPECT_TRUE(timer.Enabled());
+
+    // No LogAllowed: no save, no captions. Unwatched cameras are not polled.
+    logAllowed = false;
+    EXPECT_EQ(MotionTick(Qt::black), (QStringList{"poll 1 off", "alarm", "poll 2 off", "alarm"}));
+    log.clear();
+    cameras.zoneOn[0] = false;
+    cameras.previewing[1] = false;
+    loop.MotionTimeTimer();
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_TRUE(timer.Enabled());
+}
+
+TEST_F(LoopTest, CaptionsFollowGroupBoxPlaceHeightAndCompactScreen) {
+    loop.Hooks().SaveMotionPicture = nullptr;
+    loop.Hooks().PlayAlarmSound = nullptr;
+    cameras.previewing[1] = false;
+    auto captions = [&](QColor c) {
+        QStringList l = MotionTick(c);
+        l.removeAll("poll 1 off");
+        return l;
+    };
+    top = 0; // at the top: only while Panel4 reads "Motion"
+    EXPECT_EQ(captions(Qt::white), (QStringList{"GroupBox1 last 1", "CameraGroupBox last 1"}));
+    compact = true;
+    EXPECT_EQ(captions(Qt::black), (QStringList{"GroupBox1 last 1", "CameraGroupBox 000042"}));
+    height = 200;
+    EXPECT_EQ(captions(Qt::white), QStringList{"GroupBox1 000042"});
+    panel4 = "Stopped";
+    EXPECT_EQ(captions(Qt::black), QStringList{});
+    top = 35;
+    EXPECT_EQ(captions(Qt::white), (QStringList{"GroupBox1 last 1", "CameraGroupBox 000042"}));
+
+    cameras.previewing = {false, true};
+    auto captions2 = [&](QColor c) {
+        QStringList l = MotionTick(c);
+        l.removeAll("poll 2 off");
+        return l;
+    };
+    EXPECT_EQ(captions2(Qt::black), QStringList{}); // camera 2 needs "Motion" wherever it is
+    panel4 = "Motion";
+    EXPECT_EQ(captions2(Qt::white), (QStringList{"GroupBox1 last 2", "CameraGroupBox 000042"}));
+}
+
+TEST_F(LoopTest, ShowwShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff) {
+    showw = true;
+    bool checkBox1 = false;
+    QList<int> untickedTargets;
+    std::array<bool, 2> windowUp{false, false};
+    QStringList shown;
+    int settingsSaved = 0;
+    MotionLoopHooks& h = loop.Hooks();
+    h.TickCheckBox1 = [&] { checkBox1 = true; };
+    h.UntickTarget = [&](int c) { untickedTargets << c; };
+    h.GatherAndSaveSettings = [&] { ++settingsSaved; };
+    h.WriteSettingsFile = [&] { settingsSaved += 10; };
+    detector.Hooks().ZoneWindowVisible = [&](int c) { return windowUp[size_t(c - 1)]; };
+    h.ShowZoneWindowModal = [&](int c) {
+        shown << QStringLiteral("window %1 %2").arg(c).arg(timer.Enabled() ? "on" : "off");
+        windowUp[size_t(c - 1)] = true;
+        // The window's activation switches the timer on; a tick with motion (the count
+        // jumping back) arrives while it is up.
+        timer.SetEnabled(true);
+        loop.MotionTimeTimer();
+        windowUp[size_t(c - 1)] = false;
+    };
+    cameras.previewing[1] = false;
+    MotionTick();
+    EXPECT_EQ(shown, QStringList{"window 1 off"});
+    EXPECT_TRUE(checkBox1);
+    EXPECT_FALSE(panel4Red);
+    EXPECT_EQ(untickedTargets, (QList<int>{1, 1}));
+    EXPECT_EQ(settingsSaved, 0);
+    EXPECT_TRUE(timer.Enabled());
+
+    // Camera 2 leaves the lock box alone and saves the settings after its window closed.
+    checkBox1 = false;
+    shown.clear();
+    cameras.previewing = {false, true};
+    MotionTick(Qt::black);
+    EXPECT_EQ(shown, QStringList{"window 2 off"});
+    EXPECT_FALSE(checkBox1);
+    EXPECT_EQ(settingsSaved, 11);
+
+    // Without Showw the reaction itself leaves the timer off only while a modal window is up.
+    showw = false;
+    bool mainEnabled = false;
+    h.MainWindowEnabled = [&] { return mainEnabled; };
+    cameras.frames[0] = Frame(Qt::white);
+    cameras.previewing = {true, false};
+    loop.MotionTimeTimer();
+    loop.MotionTimeTimer();
+    cameras.frames[0] = Frame(Qt::black);
+    loop.OnCamera1Motion();
+    EXPECT_FALSE(timer.Enabled());
+    mainEnabled = true;
+    loop.OnCamera1Motion(); // the count jumps back: motion again
+    EXPECT_TRUE(timer.Enabled());
+}
+
+TEST_F(LoopTest, FailingSaveLeavesTheTimerRunningAndIsReportedOnce) {
+    failSaves = true;
+    MotionTick();
+    EXPECT_TRUE(log.contains("save 2 320 off")); // camera 2 still polled after camera 1 failed
+    loop.MotionTimeTimer();                       // fails again: the count jumps back
+    EXPECT_EQ(log.count("save 1 320 off"), 2);
+    EXPECT_TRUE(timer.Enabled());
+    ASSERT_EQ(errors.size(), 2); // once per camera
+    EXPECT_TRUE(errors[0].contains("camera 1"));
+    EXPECT_TRUE(errors[0].contains("disk full"));
+    EXPECT_TRUE(errors[1].contains("camera 2"));
+
+    // A poll that goes through re-arms the report.
+    failSaves = false;
+    cameras.frames = {Frame(Qt::black), Frame(Qt::black)};
+    loop.MotionTimeTimer();
+    failSaves = true;
+    loop.MotionTimeTimer();
+    EXPECT_EQ(errors.size(), 4);
+
+    // Called directly, the reaction's own way out switches the timer back on.
+    cameras.frames = {Frame(Qt::white), Frame(Qt::white)};
+    EXPECT_THROW(loop.OnCamera1Motion(), std::runtime_error);
+    EXPECT_TRUE(timer.Enabled());
+}
