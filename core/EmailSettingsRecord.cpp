@@ -1,0 +1,73 @@
+#include "core/EmailSettingsRecord.h"
+
+#include "core/RecordFields.h"
+
+namespace {
+
+template <class Record, class Visitor> void VisitFields(Record& r, Visitor&& v) {
+    constexpr int n = EmailSettingsRecord::kTextCapacity;
+    v(0, "SmtpHost", r.SmtpHost, n);
+    v(101, "SmtpUser", r.SmtpUser, n);
+    v(202, "SmtpPassword", r.SmtpPassword, n);
+    v(303, "ReplyAddress", r.ReplyAddress, n);
+    v(404, "ContactFirstName", r.ContactFirstName, n);
+    v(505, "ContactSecondName", r.ContactSecondName, n);
+    v(606, "ContactPhone1", r.ContactPhone1, n);
+    v(707, "ContactPhone2", r.ContactPhone2, n);
+    v(808, "ContactAddress1", r.ContactAddress1, n);
+    v(909, "ContactAddress2", r.ContactAddress2, n);
+    v(1010, "ContactNote1", r.ContactNote1, n);
+    v(1111, "ContactNote2", r.ContactNote2, n);
+    v(1212, "ContactFromTime", r.ContactFromTime);
+    v(1216, "ContactToTime", r.ContactToTime);
+    v(1220, "ContactDay", r.ContactDay);
+    v(1224, "UseContactInfo", r.UseContactInfo);
+}
+
+} // namespace
+
+EmailSettingsRecord::EmailSettingsRecord() : RecordImage(kSize, '\0') {}
+
+EmailSettingsRecord EmailSettingsRecord::Decode(const QByteArray& image) {
+    EmailSettingsRecord record;
+    record.RecordImage = image.left(kSize);
+    if (record.RecordImage.size() < kSize)
+        record.RecordImage.append(QByteArray(kSize - record.RecordImage.size(), '\0'));
+    recordfields::Decoder decoder(record.RecordImage);
+    VisitFields(record, decoder);
+    return record;
+}
+
+QByteArray EmailSettingsRecord::Encode() const {
+    QByteArray image = RecordImage;
+    if (image.size() != kSize) image.resize(kSize, '\0');
+    recordfields::Encoder encoder(image);
+    VisitFields(*this, encoder);
+    return image;
+}
+
+std::vector<EmailSettingsRecord::FieldInfo> EmailSettingsRecord::FieldTable() {
+    EmailSettingsRecord record;
+    recordfields::LayoutCollector collector;
+    VisitFields(record, collector);
+    std::vector<FieldInfo> table;
+    for (const auto& row : collector.rows)
+        table.push_back({row.offset, row.size, row.name});
+    return table;
+}
+
+void EmailSettingsRecord::ClearForFirstRun() {
+    SmtpPassword.clear();
+    ContactFirstName.clear();
+    ContactSecondName.clear();
+    ContactPhone1.clear();
+    ContactPhone2.clear();
+    ContactAddress1.clear();
+    ContactAddress2.clear();
+    ContactNote1.clear();
+    ContactNote2.clear();
+    ContactFromTime = 0;
+    ContactToTime = 0;
+    ContactDay = 0;
+    UseContactInfo = false;
+}

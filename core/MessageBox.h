@@ -1,0 +1,18 @@
+#pragma once
+// The station's one message box. Every user-facing message goes through ShowMessageBox.
+#include <QString>
+#include <functional>
+
+using MessageBoxHandler = std::function<void(const QString&)>;
+
+// Shows the text in the OK window (modal; not again while it is already shown).
+// Does nothing while the quiet flag is set.
+void ShowMessageBox(const QString& text);
+
+// Replaces what ShowMessageBox does with a text (tests record texts instead of showing a
+// window). An empty handler restores the OK window.
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// The program-wide quiet flag.
+void SetMessageBoxQuiet(bool quiet);
+bool MessageBoxQuiet();

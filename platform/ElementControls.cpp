@@ -1,0 +1,150 @@
+#include "platform/ElementControls.h"
+
+#include <gst/base/gstbasesrc.h>
+#include <gst/base/gstbasetransform.h>
+#include <gst/base/gstpushsrc.h>
+#include <gst/gst.h>
+#include <gst/video/gstvideoencoder.h>
+
+#include <climits>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+bool IsGenericOwner(GType owner) {
+    const GType generic[] = {GST_TYPE_OBJECT,         GST_TYPE_ELEMENT,         GST_TYPE_BIN,
+                             GST_TYPE_BASE_SRC,       GST_TYPE_PUSH_SRC,        GST_TYPE_BASE_TRANSFORM,
+                             GST_TYPE_VIDEO_ENCODER,  G_TYPE_OBJECT,            G_TYPE_INITIALLY_UNOWNED};
+    for (GType g : generic)
+        if (owner == g)
+            return true;
+    return false;
+}
+
+// Own properties that steer the stream's timing rather than the picture.
+bool IsTimingProperty(const char* name) {
+    return std::strcmp(name, "is-live") == 0 || std::strcmp(name, "timestamp-offset") == 0;
+}
+
+bool Describe(GParamSpec* spec, GObject* object, DeviceControl& c) {
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, spec->value_type);
+    g_object_get_property(object, spec->name, &value);
+    bool ok = true;
+    if (G_IS_PARAM_SPEC_ENUM(spec)) {
+        GParamSpecEnum* e = G_PARAM_SPEC_ENUM(spec);
+        c.kind = ControlKind::Menu;
+        for (guint i = 0; i < e->enum_class->n_values; ++i) {
+            const GEnumValue& v = e->enum_class->values[i];
+            c.choices.append(MenuChoice{v.value, QString::fromUtf8(v.value_nick)});
+        }
+        c.minimum = e->enum_class->minimum;
+        c.maximum = e->enum_class->maximum;
+        c.defaultValue = e->default_value;
+        c.value = g_value_get_enum(&value);
+    } else if (G_IS_PARAM_SPEC_BOOLEAN(spec)) {
+        c.kind = ControlKind::Boolean;
+        c.minimum = 0;
+        c.maximum = 1;
+        c.defaultValue = G_PARAM_SPEC_BOOLEAN(spec)->default_value ? 1 : 0;
+        c.value = g_value_get_boolean(&value) ? 1 : 0;
+    } else if (G_IS_PARAM_SPEC_INT(spec)) {
+        GParamSpecInt* i = G_PARAM_SPEC_INT(spec);
+        c.minimum = i->minimum;
+        c.maximum = i->maximum;
+        c.defaultValue = i->default_value;
+        c.value = g_value_get_int(&value);
+    } else if (G_IS_PARAM_SPEC_UINT(spec) && G_PARAM_SPEC_UINT(spec)->maximum <= guint(INT_MAX)) {
+        GParamSpecUInt* u = G_PARAM_SPEC_UINT(spec);
+        c.minimum = int(u->minimum);
+        c.maximum = int(u->maximum);
+        c.defaultValue = int(u->default_value);
+        c.value = int(g_value_get_uint(&value));
+    } else {
+        ok = false;
+    }
+    g_value_unset(&value);
+    c.name = QString::fromUtf8(spec->name);
+    return ok;
+}
+
+} // namespace
+
+ElementControlModel::ElementControlModel(GstElement* element) : element_(element) {
+    if (element_)
+        gst_object_ref(element_);
+    Reload();
+}
+
+ElementControlModel::~ElementControlModel() {
+    if (element_)
+        gst_object_unref(element_);
+}
+
+bool ElementControlModel::Reload() {
+    controls_.clear();
+    names_.clear();
+    if (!element_)
+        return false;
+    guint count = 0;
+    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element_), &count);
+    for (guint i = 0; i < count; ++i) {
+        GParamSpec* spec = specs[i];
+        const GParamFlags flags = spec->flags;
+        if (!(flags & G_PARAM_READABLE) || !(flags & G_PARAM_WRITABLE) ||
+            (flags & (G_PARAM_CONSTRUCT_ONLY | G_PARAM_DEPRECATED)))
+            continue;
+        if (IsGenericOwner(spec->owner_type) || IsTimingProperty(spec->name))
+            continue;
+        DeviceControl c;
+        if (!Describe(spec, G_OBJECT(element_), c))
+            continue;
+        c.id = quint32(names_.size());
+        names_.append(QByteArray(spec->name));
+        controls_.append(c);
+    }
+    g_free(specs);
+    return true;
+}
+
+bool ElementControlModel::SetValue(quint32 id, int value, QString* error) {
+    const std::optional<DeviceControl> control = Find(id);
+    if (!control || id >= quint32(names_.size())) {
+        if (error)
+            *error = QStringLiteral("The camera has no such setting.");
+        return false;
+    }
+    if (!CheckValue(*control, value, error))
+        return false;
+    const QByteArray name = names_.at(int(id));
+    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element_), name.constData());
+    if (!spec) {
+        if (error)
+            *error = QStringLiteral("The camera has no such setting.");
+        return false;
+    }
+    GValue v = G_VALUE_INIT;
+    g_value_init(&v, spec->value_type);
+    switch (control->kind) {
+    case ControlKind::Menu:
+        g_value_set_enum(&v, value);
+        break;
+    case ControlKind::Boolean:
+        g_value_set_boolean(&v, value != 0);
+        break;
+    case ControlKind::Integer:
+        if (G_IS_PARAM_SPEC_UINT(spec))
+            g_value_set_uint(&v, guint(value));
+        else
+            g_value_set_int(&v, value);
+        break;
+    }
+    g_object_set_property(G_OBJECT(element_), name.constData(), &v);
+    g_value_unset(&v);
+    Reload();
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+// Typed record files: a file of fixed-size records addressed by record number, and the
+// atomic write every record file of the station goes through.
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+enum class RecordReadResult {
+    Ok,      // the record was read
+    Missing, // no such file
+    Short,   // the file ends before the record does
+    Failed,  // the file exists but could not be read
+};
+
+// Reads record `recordNumber` (0-based) of `recordSize` bytes into `record`.
+RecordReadResult ReadRecord(const QString& path, int recordSize, int recordNumber,
+                            QByteArray& record, QString* error = nullptr);
+
+// Writes `data` through a temporary file in the same folder, then renames it over `path`,
+// so a crash or a full disk never leaves a half-written file.
+bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
+
+// Writes a typed file that holds `recordNumber` zero-filled records followed by `record`.
+bool WriteRecordFile(const QString& path, int recordNumber, const QByteArray& record,
+                     QString* error = nullptr);
+
+// Moves a damaged file aside as `<path>.bad` (replacing an older one) so nothing overwrites it.
+bool KeepDamagedFile(const QString& path, QString* error = nullptr);
+
+} // namespace platform

@@ -1,0 +1,91 @@
+#include "capture/CaptureDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace {
+
+struct RecordingHost : CaptureDialogHost {
+    bool capturing = false;
+    bool wantPreview = true;
+    QStringList calls;
+    bool IsCapturing() const override { return capturing; }
+    bool WantsPreview() const override { return wantPreview; }
+    void StopPreviewForDialog() override { calls << "StopPreview"; }
+    void TearDownGraphForDialog() override { calls << "TearDownGraph"; }
+    void StartPreviewAfterDialog() override { calls << "StartPreview"; }
+    void ShowSourceSettings() override { calls << "source"; }
+    void ShowCaptureFormats() override { calls << "formats"; }
+    void ShowCompressorSettings() override { calls << "compressor"; }
+};
+
+QStringList Names(TDialogSet set) {
+    QStringList names;
+    for (int n = 0; n < CaptureDialogCount; ++n)
+        if (DialogInSet(set, n))
+            names << CaptureDialogNames[n];
+    return names;
+}
+
+} // namespace
+
+TEST(CaptureDialogs, OffersOnlyWhatTheGraphHasAndNeverTheWindowsOnlyDialogs) {
+    CaptureDialogFacts camera;
+    camera.hasVideoSource = true;
+    camera.sourceHasSettings = true;
+    camera.captureHasFormats = true;
+    EXPECT_EQ(Names(FindCaptureDialogs(camera)), (QStringList{"Camera Capture Filter", "Camera Capture Pin"}));
+
+    camera.hasVideoCompressor = true;
+    camera.compressorHasSettings = true;
+    EXPECT_EQ(Names(FindCaptureDialogs(camera)),
+              (QStringList{"Camera Capture Filter", "Camera Capture Pin", "Camera Compressor"}));
+
+    CaptureDialogFacts bare;
+    bare.hasVideoSource = true;
+    EXPECT_EQ(FindCaptureDialogs(bare), 0);
+    // Without a source nothing of the source side is offered.
+    CaptureDialogFacts noSource = camera;
+    noSource.hasVideoSource = false;
+    EXPECT_EQ(Names(FindCaptureDialogs(noSource)), QStringList{"Camera Compressor"});
+
+    CaptureDialogFacts everything{true, true, true, true, true};
+    const TDialogSet set = FindCaptureDialogs(everything);
+    for (int n : {0, 1, 2, 4, 5, 6, 7, 8, 10, 11, 13})
+        EXPECT_FALSE(DialogInSet(set, n)) << CaptureDialogNames[n];
+}
+
+TEST(CaptureDialogs, ShowingStopsAndRestartsTheGraphAsEachDialogNeeds) {
+    const TDialogSet set = FindCaptureDialogs(CaptureDialogFacts{true, true, true, true, true});
+    RecordingHost host;
+
+    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoSource));
+    EXPECT_EQ(host.calls, QStringList{"source"});
+
+    host.calls.clear();
+    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoCapturePin));
+    EXPECT_EQ(host.calls, (QStringList{"TearDownGraph", "formats", "StartPreview"}));
+
+    host.calls.clear();
+    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoCompressor));
+    EXPECT_EQ(host.calls, (QStringList{"StopPreview", "compressor", "StartPreview"}));
+
+    host.calls.clear();
+    host.wantPreview = false;
+    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoCapturePin));
+    EXPECT_EQ(host.calls, (QStringList{"TearDownGraph", "formats"}));
+}
+
+TEST(CaptureDialogs, RefusesWhileCapturingAndNumbersOutsideTheSet) {
+    const TDialogSet set = FindCaptureDialogs(CaptureDialogFacts{true, true, false, false, false});
+    RecordingHost host;
+    EXPECT_FALSE(ShowCaptureDialog(host, set, dlgVideoCapturePin));
+    EXPECT_FALSE(ShowCaptureDialog(host, set, -1));
+    EXPECT_FALSE(ShowCaptureDialog(host, set, 14));
+    EXPECT_FALSE(ShowCaptureDialog(host, 0xFFFF, 15));
+    host.capturing = true;
+    EXPECT_FALSE(ShowCaptureDialog(host, set, dlgVideoSource));
+    // A recording must never be disturbed by a dialog.
+    EXPECT_TRUE(host.calls.isEmpty());
+}

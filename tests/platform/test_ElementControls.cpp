@@ -1,0 +1,54 @@
+#include "platform/ElementControls.h"
+
+#include <gst/gst.h>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+std::optional<DeviceControl> Named(const DeviceControlModel& model, const QString& name) {
+    for (const DeviceControl& c : model.Controls())
+        if (c.name == name)
+            return c;
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(ElementControls, OffersTheSourcesOwnSettingsAndWritesThem) {
+    gst_init(nullptr, nullptr);
+    GstElement* source = gst_element_factory_make("videotestsrc", nullptr);
+    ASSERT_NE(source, nullptr);
+    gst_object_ref_sink(source);
+    {
+        ElementControlModel model(source);
+        const auto pattern = Named(model, "pattern");
+        ASSERT_TRUE(pattern);
+        EXPECT_EQ(pattern->kind, ControlKind::Menu);
+        bool hasBall = false;
+        int ball = -1;
+        for (const MenuChoice& c : pattern->choices)
+            if (c.text == "ball") {
+                hasBall = true;
+                ball = c.value;
+            }
+        ASSERT_TRUE(hasBall);
+        EXPECT_TRUE(Named(model, "flip"));
+        EXPECT_EQ(Named(model, "flip")->kind, ControlKind::Boolean);
+        EXPECT_EQ(Named(model, "horizontal-speed")->kind, ControlKind::Integer);
+        // Generic and timing properties are not camera settings.
+        for (const char* hidden : {"name", "parent", "num-buffers", "blocksize", "do-timestamp", "is-live",
+                                   "timestamp-offset", "typefind"})
+            EXPECT_FALSE(Named(model, hidden)) << hidden;
+
+        QString error;
+        ASSERT_TRUE(model.SetValue(pattern->id, ball, &error)) << error.toStdString();
+        int value = -1;
+        g_object_get(source, "pattern", &value, nullptr);
+        EXPECT_EQ(value, ball);
+        EXPECT_EQ(Named(model, "pattern")->value, ball);
+        EXPECT_FALSE(model.SetValue(pattern->id, 999, &error));
+    }
+    gst_object_unref(source);
+}
