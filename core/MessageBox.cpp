@@ -1,5 +1,8 @@
 #include "core/MessageBox.h"
 
+#include "core/OKBox.h"
+
+#include <QApplication>
 #include <QDebug>
 
 namespace {
@@ -15,7 +18,11 @@ void ShowMessageBox(const QString& text) {
         customHandler(text);
         return;
     }
-    qWarning().noquote() << text;
+    // Without a widget application (a console tool) there is no window to show.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        TOKBox::ShowText(text);
+    else
+        qWarning().noquote() << text;
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {

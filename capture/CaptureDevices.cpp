@@ -1,0 +1,105 @@
+#include "capture/CaptureDevices.h"
+
+TCapDeviceList VideoInputDevices;
+TCapDeviceList AudioInputDevices;
+TCapDeviceList VideoCompressorDevices;
+TCapDeviceList AudioCompressorDevices;
+
+void FillDeviceList(const QList<TMoniker>& monikers, TCapDeviceList& list) {
+    list.clear();
+    for (const TMoniker& moniker : monikers) {
+        if (!moniker)
+            continue;
+        const QString name = moniker->FriendlyName();
+        if (name.trimmed().isEmpty())
+            continue;
+        const int n = CountDevicesNamed(name, list);
+        const QString display = n > 1 ? name + QString(" (%1)").arg(n) : name;
+        list.append(TCapDeviceInfo(name, display, moniker));
+    }
+}
+
+void EnumerateDevices(TDeviceCategory category, TCapDeviceList& list) {
+    list.clear();
+    FillDeviceList(platform::EnumerateMediaDevices(category), list);
+}
+
+void EnumerateVideoInputs() { EnumerateDevices(TDeviceCategory::VideoInput, VideoInputDevices); }
+void EnumerateAudioInputs() { EnumerateDevices(TDeviceCategory::AudioInput, AudioInputDevices); }
+void EnumerateVideoCompressors() {
+    EnumerateDevices(TDeviceCategory::VideoCompressor, VideoCompressorDevices);
+}
+void EnumerateAudioCompressors() {
+    EnumerateDevices(TDeviceCategory::AudioCompressor, AudioCompressorDevices);
+}
+
+void EnumerateAllDevices() {
+    EnumerateVideoInputs();
+    EnumerateAudioInputs();
+    EnumerateVideoCompressors();
+    EnumerateAudioCompressors();
+}
+
+void ClearDeviceLists() {
+    VideoInputDevices.clear();
+    AudioInputDevices.clear();
+    VideoCompressorDevices.clear();
+    AudioCompressorDevices.clear();
+}
+
+namespace {
+QStringList NamesOf(TCapDeviceList& list, bool refresh, void (*enumerate)()) {
+    if (refresh || list.isEmpty())
+        enumerate();
+    QStringList names;
+    for (const TCapDeviceInfo& info : list)
+        names << info.Name;
+    return names;
+}
+} // namespace
+
+QStringList VideoSourceNames(bool refresh) {
+    return NamesOf(VideoInputDevices, refresh, EnumerateVideoInputs);
+}
+QStringList AudioSourceNames(bool refresh) {
+    return NamesOf(AudioInputDevices, refresh, EnumerateAudioInputs);
+}
+QStringList VideoCompressorNames(bool refresh) {
+    return NamesOf(VideoCompressorDevices, refresh, EnumerateVideoCompressors);
+}
+QStringList AudioCompressorNames(bool refresh) {
+    return NamesOf(AudioCompressorDevices, refresh, EnumerateAudioCompressors);
+}
+
+bool IsSameMoniker(const TMoniker& a, const TMoniker& b) {
+    if (!a || !b)
+        return false;
+    return a == b || (a->Category() == b->Category() && a->Key() == b->Key());
+}
+
+int IndexOfDeviceMoniker(const TCapDeviceList& list, const TMoniker& moniker) {
+    for (int i = 0; i < list.size(); ++i)
+        if (IsSameMoniker(list[i].Moniker, moniker))
+            return i;
+    return -1;
+}
+
+QString DeviceNameOfMoniker(const TCapDeviceList& list, const TMoniker& moniker) {
+    const int i = IndexOfDeviceMoniker(list, moniker);
+    return i < 0 ? QString() : list[i].Name;
+}
+
+TMoniker FindDeviceMonikerByName(const TCapDeviceList& list, const QString& name) {
+    for (const TCapDeviceInfo& info : list)
+        if (info.Name == name)
+            return info.Moniker;
+    return nullptr;
+}
+
+int CountDevicesNamed(const QString& baseName, const TCapDeviceList& list) {
+    int n = 1;
+    for (const TCapDeviceInfo& info : list)
+        if (info.BaseName == baseName)
+            ++n;
+    return n;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The four process-wide device lists (video inputs, audio inputs, video and audio
+// compressors), shared by every capture control, and the look-ups between display names,
+// monikers and list positions.
+#include "platform/MediaDevices.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A device's moniker: shared, so a list being cleared never frees what a control uses.
+// Two monikers are the same device when their identity keys are equal.
+using TMoniker = platform::MediaMonikerPtr;
+using TDeviceCategory = platform::MediaCategory;
+
+struct TCapDeviceInfo {
+    TCapDeviceInfo(const QString& baseName, const QString& name, TMoniker moniker)
+        : BaseName(baseName), Name(name), Moniker(std::move(moniker)) {}
+    QString BaseName; // the friendly name exactly as the device gives it
+    QString Name;     // BaseName, plus " (n)" for the n-th device of that name
+    TMoniker Moniker;
+};
+using TCapDeviceList = QList<TCapDeviceInfo>;
+
+extern TCapDeviceList VideoInputDevices;
+extern TCapDeviceList AudioInputDevices;
+extern TCapDeviceList VideoCompressorDevices;
+extern TCapDeviceList AudioCompressorDevices;
+
+// Refills one list from the media layer (blank names skipped, repeats numbered).
+void EnumerateDevices(TDeviceCategory category, TCapDeviceList& list);
+// Fills a list from monikers already enumerated; the naming rule lives here.
+void FillDeviceList(const QList<TMoniker>& monikers, TCapDeviceList& list);
+void EnumerateVideoInputs();
+void EnumerateAudioInputs();
+void EnumerateVideoCompressors();
+void EnumerateAudioCompressors();
+void EnumerateAllDevices();
+void ClearDeviceLists();
+
+// Display names in list order; the list is refilled first when asked or when it is empty.
+QStringList VideoSourceNames(bool refresh);
+QStringList AudioSourceNames(bool refresh);
+QStringList VideoCompressorNames(bool refresh);
+QStringList AudioCompressorNames(bool refresh);
+
+bool IsSameMoniker(const TMoniker& a, const TMoniker& b);
+int IndexOfDeviceMoniker(const TCapDeviceList& list, const TMoniker& moniker);
+QString DeviceNameOfMoniker(const TCapDeviceList& list, const TMoniker& moniker);
+TMoniker FindDeviceMonikerByName(const TCapDeviceList& list, const QString& name);
+int CountDevicesNamed(const QString& baseName, const TCapDeviceList& list);

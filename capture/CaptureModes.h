@@ -1,0 +1,98 @@
+#pragma once
+// Capture modes: the video and audio mode records, their one-line descriptions (stored in
+// the settings file, so they never change between runs), comparison, and the control's mode
+// methods over a stream configuration, DV sources with their four fixed modes included.
+#include "platform/MediaFormat.h"
+
+#include <QString>
+
+#include <memory>
+
+using TGuid = platform::MediaGuid;
+
+struct TVideoMode {
+    TGuid MajorType;
+    TGuid MediaSubType;
+    qint32 Width = 0;
+    qint32 Height = 0;
+    qint32 Bits = 0;
+    double AvgFrameRate = 0;
+    double MinFrameRate = 0;
+    double MaxFrameRate = 0;
+};
+
+struct TAudioMode {
+    TGuid MajorType;
+    TGuid MediaSubType;
+    qint32 SampleRate = 0;
+    qint32 SampleSize = 0;
+    qint32 Channels = 0;
+    qint32 AvgSampleRate = 0; // bytes per second
+};
+
+enum TDVResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuater, dvrDC };
+
+// The DV decoder display sizes of the four fixed DV modes.
+inline constexpr int DVRESOLUTION_FULL = 1000;
+inline constexpr int DVRESOLUTION_HALF = 1001;
+inline constexpr int DVRESOLUTION_QUARTER = 1002;
+inline constexpr int DVRESOLUTION_DC = 1003;
+
+QString DescribeVideoMode(const TVideoMode& mode);
+QString DescribeAudioMode(const TAudioMode& mode);
+bool IsSameVideoMode(const TVideoMode& a, const TVideoMode& b);
+bool IsSameAudioMode(const TAudioMode& a, const TAudioMode& b);
+
+// Mode records from media types (zero-filled when the format block is not the right kind).
+TVideoMode VideoModeFromMediaType(const platform::MediaType& type,
+                                  const platform::MediaStreamCaps* caps);
+TAudioMode AudioModeFromMediaType(const platform::MediaType& type);
+
+// The control's mode methods. The capture control derives from it and supplies the graph
+// side through the hooks; everything here runs on the GUI thread.
+class TCaptureModeControl {
+public:
+    virtual ~TCaptureModeControl() = default;
+
+    int VideoModeCount() const;
+    void GetVideoMode(int index, TVideoMode& mode) const;
+    void GetCurrentVideoMode(TVideoMode& mode) const;
+    bool SetVideoMode(int index);
+    bool SelectVideoMode(const TVideoMode& mode);
+
+    int AudioModeCount() const;
+    void GetAudioMode(int index, TAudioMode& mode) const;
+    void GetCurrentAudioMode(TAudioMode& mode) const;
+    bool SetAudioMode(int index);
+    bool SelectAudioMode(const TAudioMode& mode);
+
+    bool IsDVSource() const;
+    TDVResolution DVResolution() const { return dvResolution_; }
+    void SetDVResolution(TDVResolution value);
+
+    // Stream configurations of the video capture pin and of the audio side (may be null).
+    void SetVideoStreamConfig(std::unique_ptr<platform::MediaStreamConfig> config);
+    void SetAudioStreamConfig(std::unique_ptr<platform::MediaStreamConfig> config);
+    platform::MediaStreamConfig* VideoStreamConfig() const { return videoConfig_.get(); }
+    platform::MediaStreamConfig* AudioStreamConfig() const { return audioConfig_.get(); }
+
+protected:
+    virtual bool ModeIsCapturing() const = 0;
+    virtual bool ModeIsPreviewing() const = 0;
+    virtual bool ModeHasGraphBuilder() const = 0;
+    virtual void ModeTearDownGraph() = 0;
+    virtual bool ModeStartPreview() = 0;
+    virtual bool ModeStopPreview() = 0;
+    // The DV decoder's display size, 0 when there is no decoder.
+    virtual int ModeDVDisplaySize() const { return 0; }
+    // Hands a display size to the DV decoder; false when there is none.
+    virtual bool ModeApplyDVDisplaySize(int) { return false; }
+    virtual void RaiseChangeVCapMode() = 0;
+    virtual void RaiseChangeACapMode() = 0;
+
+    TDVResolution dvResolution_ = dvrDontWorry;
+
+private:
+    std::unique_ptr<platform::MediaStreamConfig> videoConfig_;
+    std::unique_ptr<platform::MediaStreamConfig> audioConfig_;
+};

@@ -1,0 +1,110 @@
+#include "core/DateTimeFormat.h"
+
+namespace {
+
+QChar Upper(QChar c) {
+    return (c >= u'a' && c <= u'z') ? QChar(c.unicode() - 32) : c;
+}
+
+bool IsLetter(QChar c) {
+    const QChar u = Upper(c);
+    return u >= u'A' && u <= u'Z';
+}
+
+// Matches `word` at `pos` without regard to case.
+bool MatchesAt(const QString& text, qsizetype pos, QLatin1String word) {
+    if (pos + word.size() > text.size()) return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (Upper(text[pos + i]) != QChar(word[i])) return false;
+    return true;
+}
+
+QString Number(int value, int width) {
+    return QStringLiteral("%1").arg(value, width, 10, QChar(u'0'));
+}
+
+} // namespace
+
+QString FormatDateTime(const QString& pattern, const QDateTime& when, const QLocale& locale) {
+    const QDate date = when.date();
+    const QTime time = when.time();
+    bool twelveHour = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i)
+        twelveHour |= MatchesAt(pattern, i, QLatin1String("AM/PM"));
+
+    QString out;
+    QChar lastLetter;
+    qsizetype i = 0;
+    while (i < pattern.size()) {
+        const QChar c = pattern[i];
+        if (c == u'"' || c == u'\'') {
+            const qsizetype end = pattern.indexOf(c, i + 1);
+            const qsizetype stop = end < 0 ? pattern.size() : end;
+            out += pattern.mid(i + 1, stop - i - 1);
+            i = stop + 1;
+            continue;
+        }
+        if (MatchesAt(pattern, i, QLatin1String("AM/PM"))) {
+            QString marker = time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+            if (pattern[i].isLower()) marker = marker.toLower();
+            out += marker;
+            i += 5;
+            lastLetter = u'A';
+            continue;
+        }
+        if (!IsLetter(c)) {
+            out += c;
+            ++i;
+            continue;
+        }
+        QChar letter = Upper(c);
+        qsizetype count = 1;
+        while (i + count < pattern.size() && Upper(pattern[i + count]) == letter)
+            ++count;
+        if (letter == u'M' && lastLetter == u'H') letter = u'N';
+        switch (letter.unicode()) {
+        case u'D':
+            if (count == 1)
+                out += QString::number(date.day());
+            else if (count == 2)
+                out += Number(date.day(), 2);
+            else
+                out += locale.dayName(date.dayOfWeek(),
+                                      count == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            break;
+        case u'M':
+            if (count == 1)
+                out += QString::number(date.month());
+            else if (count == 2)
+                out += Number(date.month(), 2);
+            else
+                out += locale.monthName(date.month(),
+                                        count == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            break;
+        case u'Y':
+            out += count <= 2 ? Number(date.year() % 100, 2) : Number(date.year(), 4);
+            break;
+        case u'H': {
+            int hour = time.hour();
+            if (twelveHour) {
+                hour %= 12;
+                if (hour == 0) hour = 12;
+            }
+            out += count == 1 ? QString::number(hour) : Number(hour, 2);
+            break;
+        }
+        case u'N':
+            out += count == 1 ? QString::number(time.minute()) : Number(time.minute(), 2);
+            break;
+        case u'S':
+            out += count == 1 ? QString::number(time.second()) : Number(time.second(), 2);
+            break;
+        default:
+            out += pattern.mid(i, count);
+            break;
+        }
+        lastLetter = letter;
+        i += count;
+    }
+    return out;
+}

@@ -1,0 +1,135 @@
+#pragma once
+// Motion detection in each camera's square target zone.
+//
+// Every poll cuts the zone out of the camera's latest frame, stretches it into a fixed
+// 145 x 129 work image (Image2), compares that with the previous poll's work image (Image3)
+// and reports motion when the count of unchanged pixels jumped by more than the camera's
+// sensitivity. Pure logic over RGB888 QImages; the windows bind through MotionCameras and
+// MotionDetectorHooks.
+#include "platform/PictureCanvas.h"
+
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+
+struct SettingsRecord;
+
+// The square zone of one camera, in frame pixels.
+struct ZoneRect {
+    qint32 left = 0;
+    qint32 top = 0;
+    qint32 size = 0;
+};
+
+// Which colour channels count and by how much they must differ to count as changed.
+struct ChannelChoice {
+    bool red = true;
+    bool green = true;
+    bool blue = true;
+    int threshold = 3;
+};
+
+struct ZoneComparison {
+    qint32 total = 0;   // width x height
+    qint32 same = 0;    // sampled pixels that did not change
+    qint32 changed = 0; // sampled pixels that changed
+};
+
+// Size of the work images Image2 / Image3.
+inline constexpr int kZoneImageWidth = 145;
+inline constexpr int kZoneImageHeight = 129;
+
+// Compares every second column of two equally sized bitmaps. A pixel is changed when each
+// channel is either switched off or differs by more than the threshold. Bitmaps of different
+// sizes give all zeros.
+ZoneComparison CompareZoneBitmaps(const QImage& current, const QImage& previous,
+                                  const ChannelChoice& channels);
+
+// Copies the zone of `frame` stretched onto the rectangle (0, 0)-(work height, work width + 5)
+// of `work`, nearest neighbour by pixel centres. Columns right of that rectangle keep what was
+// there; rows below the work image are dropped. Zone pixels outside the frame read as black;
+// a zone size of 0 or less copies nothing.
+void StretchZoneInto(const QImage& frame, const ZoneRect& zone, QImage& work);
+
+// "MO " and the last five digits of d written with at least six digits.
+QString MotionText(qint32 d);
+
+// What the detector and the loop need to know of the two cameras (camera = 1 or 2).
+class MotionCameras {
+public:
+    virtual ~MotionCameras() = default;
+    virtual bool IsPreviewing(int camera) const = 0;
+    // The camera's latest grabbed frame, RGB888.
+    virtual QImage ImageBitmap(int camera) const = 0;
+    // The camera's zone box (hot1 / Hot2).
+    virtual bool ZoneOn(int camera) const = 0;
+    virtual ZoneRect Zone(int camera) const = 0;
+};
+
+// Display side of the detector; unset hooks do nothing.
+struct MotionDetectorHooks {
+    // The caption window's transparent box: the working frame's canvas turns transparent.
+    std::function<bool()> CaptionTransparent;
+    // Stamps the picture caption on the frame in which motion was found.
+    std::function<void(platform::PictureCanvas& image, int camera)> DrawPictureCaption;
+    // Whether the main window's Panel1 (holding Errors1 / Errors2) is visible.
+    std::function<bool()> Panel1Visible;
+    // Puts the motion text into Errors1 (camera 1) or Errors2 (camera 2).
+    std::function<void(int camera, const QString& text)> ShowMotionText;
+    // Whether the zone window of camera `camera` is shown.
+    std::function<bool(int camera)> ZoneWindowVisible;
+    std::function<void(platform::PictureCanvas& image, qint32 d)> DrawMotionCounter;
+    std::function<void(platform::PictureCanvas& image, int x, int y, int camera)>
+        DrawTargetMarker;
+};
+
+class MotionDetector {
+public:
+    MotionDetector(const SettingsRecord& settings, const MotionCameras& cameras,
+                   MotionDetectorHooks hooks = {});
+
+    // One detection step of the main loop; True when motion was found.
+    bool CheckMotionZoneCam1();
+    bool CheckMotionZoneCam2();
+    // The pass of camera 2's zone window: fixed threshold 10 on all three channels, sharing
+    // camera 2's previous count and motion text with the loop.
+    bool CheckZoneWindowMotionCam2();
+
+    qint32 CameraSensitivity(int camera) const;
+    // The channels and threshold from the settings record.
+    ChannelChoice ScanChannels() const;
+
+    // Working pictures of a camera, for its zone window: the latest frame, the stretched zone
+    // and the previous zone.
+    const platform::PictureCanvas& Image1(int camera) const { return State(camera).image1; }
+    platform::PictureCanvas& Image1(int camera) { return State(camera).image1; }
+    const QImage& Image2(int camera) const { return State(camera).image2; }
+    const QImage& Image3(int camera) const { return State(camera).image3; }
+
+    qint32 PreviousCount(int camera) const { return State(camera).previousCount; }
+    const QString& LastMotionText(int camera) const { return State(camera).motionText; }
+
+    MotionDetectorHooks& Hooks() { return hooks_; }
+
+private:
+    struct CameraState {
+        platform::PictureCanvas image1;
+        QImage image2;
+        QImage image3;
+        qint32 previousCount = 0;
+        QString motionText;
+    };
+
+    bool CheckMotionZone(int camera, const ChannelChoice& channels);
+    bool ZoneWindowShownFor(int camera) const;
+    CameraState& State(int camera) { return cams_[camera == 2 ? 1 : 0]; }
+    const CameraState& State(int camera) const { return cams_[camera == 2 ? 1 : 0]; }
+
+    const SettingsRecord& settings_;
+    const MotionCameras& cameras_;
+    MotionDetectorHooks hooks_;
+    std::array<CameraState, 2> cams_;
+};

@@ -1,0 +1,301 @@
+#include "platform/MediaTestCameras.h"
+#include "platform/MediaInternal.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+struct TestCameraSource; // the source element of one test camera
+
+namespace {
+
+// ---------------------------------------------------------------- shared state
+
+struct State {
+    std::mutex Lock;
+    QList<TestCameraSpec> Cameras;
+    std::vector<bool> Plugged;
+    std::vector<TestCameraSource*> Live; // running sources, for simulated unplugging
+};
+
+State& Shared() {
+    static State* state = new State; // lives to the end: sources may finalize late
+    return *state;
+}
+
+bool IsPlugged(int index) {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    return index >= 0 && index < int(s.Plugged.size()) && s.Plugged[size_t(index)];
+}
+
+QString CapsOf(const TestCameraSpec& spec) {
+    QStringList parts;
+    for (const QSize& size : spec.Sizes) {
+        const QString common = QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/1")
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .arg(std::max(1, spec.FramesPerSecond));
+        if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
+            parts << "image/jpeg, " + common;
+        else
+            parts << QString("video/x-raw, format=(string)%1, ").arg(spec.Format) + common;
+    }
+    return parts.join("; ");
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the source element
+
+struct TestCameraSource {
+    GstBin Parent;
+    int Index;
+    std::atomic<bool> Unplugged;
+};
+struct TestCameraSourceClass {
+    GstBinClass ParentClass;
+};
+
+G_DEFINE_TYPE(TestCameraSource, torvek_test_camera_source, GST_TYPE_BIN)
+
+static GstStateChangeReturn TestSourceChangeState(GstElement* element, GstStateChange transition) {
+    auto* self = reinterpret_cast<TestCameraSource*>(element);
+    if (transition == GST_STATE_CHANGE_NULL_TO_READY && (self->Unplugged || !IsPlugged(self->Index))) {
+        // What a camera that was pulled out does when it is opened.
+        GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND, ("Test camera %d is unplugged.", self->Index + 1),
+                          (nullptr));
+        return GST_STATE_CHANGE_FAILURE;
+    }
+    return GST_ELEMENT_CLASS(torvek_test_camera_source_parent_class)->change_state(element, transition);
+}
+
+static void TestSourceFinalize(GObject* object) {
+    State& s = Shared();
+    {
+        std::lock_guard lock(s.Lock);
+        auto& live = s.Live;
+        live.erase(std::remove(live.begin(), live.end(), reinterpret_cast<TestCameraSource*>(object)),
+                   live.end());
+    }
+    G_OBJECT_CLASS(torvek_test_camera_source_parent_class)->finalize(object);
+}
+
+static void torvek_test_camera_source_class_init(TestCameraSourceClass* klass) {
+    GST_ELEMENT_CLASS(klass)->change_state = TestSourceChangeState;
+    G_OBJECT_CLASS(klass)->finalize = TestSourceFinalize;
+    gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(klass), "TORVEK test camera",
+                                          "Source/Video", "Test-pattern camera", "TORVEK");
+}
+
+static void torvek_test_camera_source_init(TestCameraSource* self) {
+    self->Index = -1;
+    new (&self->Unplugged) std::atomic<bool>(false);
+}
+
+static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer data) {
+    auto* self = static_cast<TestCameraSource*>(data);
+    return self->Unplugged ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
+}
+
+static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const gchar* name) {
+    auto* self = static_cast<TestCameraSource*>(
+        g_object_new(torvek_test_camera_source_get_type(), name ? "name" : nullptr, name, nullptr));
+    self->Index = index;
+    GstElement* bin = GST_ELEMENT(self);
+
+    GstElement* src = gst_element_factory_make("videotestsrc", "pattern");
+    if (!src) {
+        gst_object_unref(gst_object_ref_sink(bin));
+        return nullptr;
+    }
+    g_object_set(src, "is-live", TRUE, nullptr);
+    gst_util_set_object_arg(G_OBJECT(src), "pattern", spec.Pattern.toUtf8().constData());
+    gst_bin_add(GST_BIN(bin), src);
+    GstElement* last = src;
+    if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0) {
+        GstElement* enc = gst_element_factory_make("jpegenc", "encoder");
+        if (!enc) {
+            gst_object_unref(gst_object_ref_sink(bin));
+            return nullptr;
+        }
+        gst_bin_add(GST_BIN(bin), enc);
+        gst_element_link(src, enc);
+        last = enc;
+    }
+    GstPad* target = gst_element_get_static_pad(last, "src");
+    gst_pad_add_probe(target, GST_PAD_PROBE_TYPE_BUFFER, DropWhenUnplugged, self, nullptr);
+    gst_element_add_pad(bin, gst_ghost_pad_new("src", target));
+    gst_object_unref(target);
+
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    s.Live.push_back(self);
+    return bin;
+}
+
+// ---------------------------------------------------------------- device and provider
+
+struct TestCameraDevice {
+    GstDevice Parent;
+    int Index;
+};
+struct TestCameraDeviceClass {
+    GstDeviceClass ParentClass;
+};
+
+G_DEFINE_TYPE(TestCameraDevice, torvek_test_camera_device, GST_TYPE_DEVICE)
+
+static GstElement* TestDeviceCreateElement(GstDevice* device, const gchar* name) {
+    const int index = reinterpret_cast<TestCameraDevice*>(device)->Index;
+    TestCameraSpec spec;
+    {
+        State& s = Shared();
+        std::lock_guard lock(s.Lock);
+        if (index < 0 || index >= s.Cameras.size())
+            return nullptr;
+        spec = s.Cameras[index];
+    }
+    return CreateTestSource(index, spec, name);
+}
+
+static void torvek_test_camera_device_class_init(TestCameraDeviceClass* klass) {
+    GST_DEVICE_CLASS(klass)->create_element = TestDeviceCreateElement;
+}
+static void torvek_test_camera_device_init(TestCameraDevice* self) { self->Index = -1; }
+
+struct TestCameraProvider {
+    GstDeviceProvider Parent;
+};
+struct TestCameraProviderClass {
+    GstDeviceProviderClass ParentClass;
+};
+
+G_DEFINE_TYPE(TestCameraProvider, torvek_test_camera_provider, GST_TYPE_DEVICE_PROVIDER)
+
+static GList* TestProviderProbe(GstDeviceProvider*) {
+    QList<TestCameraSpec> cameras;
+    std::vector<bool> plugged;
+    {
+        State& s = Shared();
+        std::lock_guard lock(s.Lock);
+        cameras = s.Cameras;
+        plugged = s.Plugged;
+    }
+    GList* devices = nullptr;
+    for (int i = 0; i < cameras.size(); ++i) {
+        if (!plugged[size_t(i)])
+            continue;
+        GstCaps* caps = gst_caps_from_string(CapsOf(cameras[i]).toUtf8().constData());
+        GstStructure* props = gst_structure_new("torvek-test-camera", "torvek.camera",
+                                                G_TYPE_STRING, QByteArray::number(i + 1).constData(),
+                                                nullptr);
+        auto* device = static_cast<TestCameraDevice*>(g_object_new(
+            torvek_test_camera_device_get_type(), "display-name",
+            cameras[i].Name.toUtf8().constData(), "caps", caps, "device-class", "Video/Source",
+            "properties", props, nullptr));
+        device->Index = i;
+        gst_caps_unref(caps);
+        gst_structure_free(props);
+        devices = g_list_append(devices, gst_object_ref_sink(device));
+    }
+    return devices;
+}
+
+static void torvek_test_camera_provider_class_init(TestCameraProviderClass* klass) {
+    GST_DEVICE_PROVIDER_CLASS(klass)->probe = TestProviderProbe;
+    gst_device_provider_class_set_static_metadata(GST_DEVICE_PROVIDER_CLASS(klass),
+                                                  "TORVEK test cameras", "Source/Video",
+                                                  "Test-pattern cameras", "TORVEK");
+}
+static void torvek_test_camera_provider_init(TestCameraProvider*) {}
+
+static gboolean TestCamerasPluginInit(GstPlugin* plugin) {
+    return gst_device_provider_register(plugin, media_internal::kTestProviderName, GST_RANK_NONE,
+                                        torvek_test_camera_provider_get_type());
+}
+
+// ---------------------------------------------------------------- public side
+
+static void SetCameras(const QList<TestCameraSpec>& cameras);
+
+namespace media_internal {
+
+void RegisterTestCameraProvider() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        gst_plugin_register_static(GST_VERSION_MAJOR, GST_VERSION_MINOR, "torvektestcameras",
+                                   "Test-pattern cameras", TestCamerasPluginInit, "1.0", "LGPL",
+                                   "torvek", "torvek", "torvek");
+    });
+}
+
+void InstallTestCamerasFromEnvironment() {
+    bool ok = false;
+    const int count = qEnvironmentVariableIntValue("TORVEK_TEST_CAMERAS", &ok);
+    if (ok && count >= 1 && count <= 4)
+        SetCameras(DefaultTestCameras(count));
+}
+
+} // namespace media_internal
+
+QList<TestCameraSpec> DefaultTestCameras(int count) {
+    QList<TestCameraSpec> cameras;
+    for (int i = 1; i <= count; ++i) {
+        TestCameraSpec spec;
+        spec.Name = QString("TORVEK Test Camera %1").arg(i);
+        if (i == 3) {
+            spec.Name = "TORVEK Test Camera 3 (JPEG)";
+            spec.Format = "JPEG";
+        }
+        cameras << spec;
+    }
+    return cameras;
+}
+
+static void SetCameras(const QList<TestCameraSpec>& cameras) {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    s.Cameras = cameras;
+    s.Plugged.assign(size_t(cameras.size()), true);
+    for (TestCameraSource* live : s.Live)
+        live->Index = -1; // sources of a former set no longer belong to any camera
+}
+
+void InstallTestCameras(const QList<TestCameraSpec>& cameras) {
+    MediaInitialize(); // also registers the provider
+    SetCameras(cameras);
+    media_internal::ForgetChosenFormats("test:"); // these are new devices
+}
+
+void RemoveTestCameras() { InstallTestCameras({}); }
+
+bool TestCamerasInstalled() {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    return !s.Cameras.isEmpty();
+}
+
+void SetTestCameraPlugged(int index, bool plugged) {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    if (index < 0 || index >= int(s.Plugged.size()))
+        return;
+    s.Plugged[size_t(index)] = plugged;
+    if (plugged)
+        return;
+    for (TestCameraSource* live : s.Live) {
+        if (live->Index != index || live->Unplugged.exchange(true))
+            continue;
+        // A camera pulled out while streaming: frames stop and the pipeline hears of it.
+        GST_ELEMENT_ERROR(GST_ELEMENT(live), RESOURCE, NOT_FOUND,
+                          ("Test camera %d was unplugged.", index + 1), (nullptr));
+    }
+}
+
+} // namespace platform

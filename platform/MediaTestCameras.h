@@ -1,0 +1,30 @@
+#pragma once
+// Test-pattern cameras: a device provider of our own, offering videotestsrc cameras through
+// the same enumeration path as real cameras, so the station can run without a camera.
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace platform {
+
+struct TestCameraSpec {
+    QString Name;               // friendly name, kept exactly (blanks included)
+    QString Format = "YUY2";    // "YUY2", "BGR", ... or "JPEG"
+    QList<QSize> Sizes{QSize(320, 240), QSize(640, 480)};
+    int FramesPerSecond = 30;
+    QString Pattern = "ball";   // videotestsrc pattern nick
+};
+
+// The default set: camera n is "TORVEK Test Camera n"; camera 3 is the JPEG camera.
+QList<TestCameraSpec> DefaultTestCameras(int count);
+
+// Replaces the offered test cameras (an empty list withdraws them). Safe to call again.
+void InstallTestCameras(const QList<TestCameraSpec>& cameras);
+void RemoveTestCameras();
+bool TestCamerasInstalled();
+
+// Simulated unplugging of camera `index` (0-based): a running source reports the device as
+// gone and delivers no more frames, it no longer enumerates and cannot be started.
+void SetTestCameraPlugged(int index, bool plugged);
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#include "core/MessageBox.h"
+#include "core/OKBox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(OKBox, ShowsModallyOnceAndOkCloses) {
+    SetMessageBoxHandler({});
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        TOKBox* box = TOKBox::Instance();
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_TRUE(box->isModal());
+        EXPECT_TRUE(box->windowFlags() & Qt::FramelessWindowHint);
+        auto* label = box->findChild<QLabel*>("TheMessage");
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), "Invalid Password");
+        EXPECT_TRUE(label->font().bold());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_LE((box->frameGeometry().center() - screen.center()).manhattanLength(), 2);
+
+        // Already shown: the text changes, no second window or nested loop.
+        ShowMessageBox("Start logging to use password Locking.");
+        EXPECT_EQ(label->text(), "Start logging to use password Locking.");
+
+        auto* ok = box->findChild<QPushButton*>("OKButton");
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->text(), "&OK");
+        checked = true;
+        ok->click();
+    });
+    ShowMessageBox("Invalid Password");
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(TOKBox::Instance()->isVisible());
+}
+
+TEST(OKBox, QuietFlagShowsNothing) {
+    SetMessageBoxHandler({});
+    SetMessageBoxQuiet(true);
+    ShowMessageBox("never shown"); // would block in a modal loop if shown
+    SetMessageBoxQuiet(false);
+    EXPECT_NE(TOKBox::Instance()->Message(), "never shown");
+    EXPECT_FALSE(TOKBox::Instance()->isVisible());
+}
