@@ -6,15 +6,29 @@
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "core/OKBox.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/TerminationWatcher.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <memory>
 
 int ProgramStartup(const StartupOptions& options) {
+    // SIGTERM, SIGINT and the end of the desktop session take the orderly way out; a
+    // request that comes before the main window exists is carried out once it does.
+    platform::TerminationWatcher watcher;
+    Tzones* mainWindow = nullptr;
+    bool terminationPending = false;
+    QObject::connect(&watcher, &platform::TerminationWatcher::TerminationRequested, &watcher, [&] {
+        if (mainWindow)
+            mainWindow->ShutDown();
+        else
+            terminationPending = true;
+    });
+
     {
         TSplash splash(options.splashDurationMs);
         splash.exec();
@@ -39,6 +53,7 @@ int ProgramStartup(const StartupOptions& options) {
     hooks.Relayout = [z = zones.get()] { ProvisionalRelayout(*z); };
     auto setupForm = std::make_unique<TsetupForm>();
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
+    TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
     auto passwordBox = std::make_unique<TpasswordBox>();
@@ -51,16 +66,16 @@ int ProgramStartup(const StartupOptions& options) {
     auto emailSender = std::make_unique<TemailSender>();
     secondSplash.reset();
 
-    // SIGTERM, SIGINT and the end of the desktop session take the orderly way out.
-    platform::TerminationWatcher watcher;
-    QObject::connect(&watcher, &platform::TerminationWatcher::TerminationRequested, zones.get(),
-                     &Tzones::ShutDown);
+    mainWindow = zones.get();
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, zones.get(), &Tzones::ShutDown,
                      Qt::DirectConnection);
 
     zones->show();
+    if (terminationPending)
+        QTimer::singleShot(0, zones.get(), &Tzones::ShutDown);
     const int result = QApplication::exec();
 
+    mainWindow = nullptr;
     zones.reset(); // the main window goes first: it releases the screen saver
     return result;
 }

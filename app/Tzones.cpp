@@ -85,6 +85,7 @@ void Tzones::FormCreate() {
 
     AlertFormat->clear();
     AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
+    AlertFormat->setCurrentIndex(-1); // no row chosen yet: the stored format stays
 
     hooks_.ResetAlertSchedule();
     EAlertBuffer->clear();

@@ -3,6 +3,7 @@
 
 #include "app/InstallerHandOff.h"
 #include "core/MessageBox.h"
+#include "core/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,13 @@ void Tzones::ShutDown() {
     if (hooks_.IsFtpConnected())
         hooks_.FtpDisconnect();
 
-    GatherAndSaveSettings();
+    if (flags_.StartupGuard) {
+        // Ended before the window was first activated: the controls do not yet hold all
+        // of the record (nor anything the user chose), so the record is saved as it is.
+        store_.SaveSettings();
+    } else {
+        GatherAndSaveSettings();
+    }
 
     // Capture buffer files; names are matched without regard to case.
     const QDir folder(programFolder_);
