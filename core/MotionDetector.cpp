@@ -98,9 +98,18 @@ void StretchZoneInto(const QImage& frameIn, const ZoneRect& zone, QImage& work) 
         columnOffsets[size_t(x)] = (sx >= 0 && sx < frameWidth) ? int(sx) * 3 : -1;
     }
 
+    uchar* const destBits = work.bits();
+    const qsizetype destStride = work.bytesPerLine();
+    qint64 previousSy = -1;
     for (int y = 0; y < rows; ++y) {
-        uchar* dest = work.scanLine(y);
+        uchar* dest = destBits + y * destStride;
         const qint64 sy = zone.top + (2 * qint64(y) + 1) * size / (2 * qint64(destHeight));
+        // An enlarged zone repeats source rows: copy the row just built.
+        if (y > 0 && sy == previousSy) {
+            std::memcpy(dest, dest - destStride, size_t(cols) * 3);
+            continue;
+        }
+        previousSy = sy;
         if (sy < 0 || sy >= frameHeight) {
             std::memset(dest, 0, size_t(cols) * 3);
             continue;

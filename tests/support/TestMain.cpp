@@ -1,6 +1,9 @@
 // Shared main for every test executable: one QApplication on the offscreen platform,
 // so window and timer tests run headless; GoogleTest drives the cases.
+#include "core/MessageBox.h"
+
 #include <QApplication>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -8,6 +11,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // A modal message box would block a headless test until its timeout: by default
+    // messages are printed; tests that check them install their own handler.
+    SetMessageBoxHandler([](const QString& text) {
+        std::fprintf(stderr, "[message box] %s\n", qPrintable(text));
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,140 @@
+#include "capture/DriverSetupPage.h"
+
+#include "capture/CameraChoiceWidgets.h"
+#include "capture/DriverAliasRegistry.h"
+#include "capture/DriverListDelegates.h"
+#include "capture/DriverSetupHandlers.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T> T* Named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* Heading(const QString& text, int width, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFixedWidth(width);
+    return label;
+}
+
+} // namespace
+
+void BindDefaultCamControls(DriverSetupHandlers& handlers, CameraChoiceWidgets& choices,
+                            QComboBox* defaultCam1, QComboBox* defaultCam2, QLineEdit* location1,
+                            QLineEdit* location2, QAbstractButton* save) {
+    choices.SetDefaultWidgets(defaultCam1, defaultCam2, location1, location2);
+    DriverSetupHandlers* h = &handlers;
+    QComboBox* defaults[2] = {defaultCam1, defaultCam2};
+    QLineEdit* locations[2] = {location1, location2};
+    for (int camera = 1; camera <= 2; ++camera) {
+        if (QComboBox* box = defaults[camera - 1])
+            QObject::connect(box, &QComboBox::activated, box,
+                             [h, camera] { h->DefaultCamChange(camera); });
+        if (QLineEdit* edit = locations[camera - 1])
+            QObject::connect(edit, &QLineEdit::textChanged, edit,
+                             [h, camera, edit] { h->LocationChange(camera, edit->hasFocus()); });
+    }
+    if (save)
+        QObject::connect(save, &QAbstractButton::clicked, save, [h] { h->SaveLocations(); });
+}
+
+DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
+                                 CameraChoiceWidgets& choices, QWidget* parent, bool ownDefaultCams)
+    : QWidget(parent), registry_(registry), handlers_(handlers) {
+    setObjectName(QStringLiteral("DriverSetupPage"));
+    auto* layout = new QVBoxLayout(this);
+
+    if (ownDefaultCams) {
+        DefaultCam1 = Named(new QComboBox(this), "DefaultCam1");
+        DefaultCam2 = Named(new QComboBox(this), "DefaultCam2");
+        Location1 = Named(new QLineEdit(this), "Location1");
+        Location2 = Named(new QLineEdit(this), "Location2");
+        Button44 = Named(new QPushButton(QStringLiteral("Save"), this), "Button44");
+        Location1->setMaxLength(100);
+        Location2->setMaxLength(100);
+
+        auto* defaults = new QGridLayout;
+        defaults->addWidget(new QLabel(QStringLiteral("Cam 1"), this), 0, 0);
+        defaults->addWidget(DefaultCam1, 0, 1);
+        defaults->addWidget(Location1, 0, 2);
+        defaults->addWidget(new QLabel(QStringLiteral("Cam 2"), this), 1, 0);
+        defaults->addWidget(DefaultCam2, 1, 1);
+        defaults->addWidget(Location2, 1, 2);
+        defaults->addWidget(Button44, 0, 3, 2, 1);
+        defaults->setColumnStretch(1, 1);
+        defaults->setColumnStretch(2, 1);
+        layout->addLayout(defaults);
+        BindDefaultCamControls(handlers_, choices, DefaultCam1, DefaultCam2, Location1, Location2,
+                               Button44);
+    }
+
+    DriverStatusPanel = Named(new QWidget(this), "DriverStatusPanel");
+    DriverStatusList = Named(new QListWidget(DriverStatusPanel), "DriverStatusList");
+    DriverStatusList->setItemDelegate(new DriverStatusDelegate(DriverStatusList));
+    DriverStatusList->setStyleSheet(QStringLiteral("QListWidget { background: black; }"));
+    DriverStatusList->setMinimumWidth(620);
+    Button38 = Named(new QPushButton(QStringLiteral("&Test"), DriverStatusPanel), "Button38");
+    Button40 = Named(new QPushButton(QStringLiteral("&Reset"), DriverStatusPanel), "Button40");
+    Button41 = Named(new QPushButton(QStringLiteral("&Refresh"), DriverStatusPanel), "Button41");
+    Button38->hide();
+    Button40->hide();
+
+    auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
+    headings->addSpacing(20);
+    headings->addWidget(Heading(QStringLiteral("Driver"), 200, DriverStatusPanel));
+    headings->addWidget(Heading(QStringLiteral("Description"), 260, DriverStatusPanel));
+    headings->addWidget(new QLabel(QStringLiteral("Status"), DriverStatusPanel), 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button38);
+    buttons->addWidget(Button40);
+    buttons->addWidget(Button41);
+    auto* panel = new QVBoxLayout(DriverStatusPanel);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->addLayout(headings);
+    panel->addWidget(DriverStatusList, 1);
+    panel->addLayout(buttons);
+    layout->addWidget(DriverStatusPanel, 1);
+
+    connect(&registry_, &DriverAliasRegistry::RowsChanged, this, &DriverSetupPage::ShowRows);
+    connect(&registry_, &DriverAliasRegistry::SelectedRowChanged, this,
+            &DriverSetupPage::ShowSelectedRow);
+    connect(DriverStatusList, &QListWidget::currentRowChanged, &registry_,
+            &DriverAliasRegistry::SelectRow);
+    connect(Button38, &QPushButton::clicked, this, [this] { handlers_.TestDrivers(); });
+    connect(Button40, &QPushButton::clicked, this, [this] { handlers_.ResetDrivers(); });
+    connect(Button41, &QPushButton::clicked, this, [this] { handlers_.RefreshDrivers(); });
+
+    ShowRows();
+}
+
+void DriverSetupPage::ShowRows() {
+    QSignalBlocker block(DriverStatusList);
+    const QStringList& rows = registry_.Rows();
+    if (DriverStatusList->count() == rows.size()) {
+        for (int i = 0; i < rows.size(); ++i)
+            DriverStatusList->item(i)->setText(rows[i]);
+    } else {
+        DriverStatusList->clear();
+        DriverStatusList->addItems(rows);
+    }
+    DriverStatusList->setCurrentRow(registry_.SelectedRow());
+}
+
+void DriverSetupPage::ShowSelectedRow(int row) {
+    QSignalBlocker block(DriverStatusList);
+    DriverStatusList->setCurrentRow(row);
+}

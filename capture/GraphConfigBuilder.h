@@ -1,0 +1,28 @@
+#pragma once
+// The connect profiles of the two cameras and the video-input name list, worked out from the
+// device lists as plain code (no hidden settings window is needed for that).
+#include "capture/TGraphConfig.h"
+
+#include <QStringList>
+
+// The names of the four device lists, in device-list order.
+struct CaptureDeviceNameLists {
+    QStringList VideoInputs;
+    QStringList AudioInputs;
+    QStringList VideoCompressors;
+    QStringList AudioCompressors;
+};
+
+// Camera 1 and camera 2 connect profiles over the given lists; always true.
+bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceNameLists& lists);
+// Appends the video input names that come before VCapSource (all of them when it is not
+// among them); always false.
+bool ListVideoSources(const TGraphConfig& config, const QStringList& videoInputs, QStringList& list);
+
+// The same over the process-wide device lists.
+CaptureDeviceNameLists CurrentDeviceNameLists();
+bool BuildCamera1Config(TGraphConfig& config);
+bool BuildCamera2Config(TGraphConfig& config);
+bool ListVideoSourcesViaConfigForm(TGraphConfig& config, QStringList& list);
+// The names of all video input devices, in device-list order.
+QStringList GetCaptureDeviceNames();

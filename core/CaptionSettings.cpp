@@ -1,0 +1,237 @@
+#include "core/CaptionSettings.h"
+
+#include "core/CaptionColors.h"
+#include "core/DateTimeFormat.h"
+#include "core/Helpers.h"
+#include "core/MessageBox.h"
+#include "core/PictureCaption.h"
+#include "core/SettingsStore.h"
+
+#include <QFontDatabase>
+
+namespace {
+
+constexpr int kDateFormatCount = 7;
+
+} // namespace
+
+CaptionSettings::CaptionSettings(SettingsStore& store, CaptionChoices& choices, PictureCaptions& captions)
+    : store_(store), record_(store.Record()), choices_(choices), captions_(captions) {}
+
+int CaptionSettings::RowIn(const QStringList& list, int row) {
+    return row >= 0 && row < list.size() ? row : -1;
+}
+
+void CaptionSettings::Changed() {
+    if (changed_)
+        changed_();
+}
+
+bool CaptionSettings::Captions1Click(bool camera1Previewing, bool camera2Previewing) {
+    if (!camera1Previewing && !camera2Previewing) {
+        ShowMessageBox(kCameraOffText);
+        return false;
+    }
+    const int camera = camera1Previewing ? 1 : 2;
+    if (views_.imageBitmap) {
+        const QImage frame = views_.imageBitmap(camera);
+        if (!frame.isNull())
+            preview_.SetImage(frame);
+    }
+    return true;
+}
+
+void CaptionSettings::PrepareShowDialog() {
+    LoadFromSettings();
+    if (record_.CaptionBackColor == record_.CaptionTextColor) {
+        record_.CaptionBackColor = 1;
+        record_.CaptionTextColor = 3;
+    }
+}
+
+void CaptionSettings::FillColorLists() {
+    colorCombos_.clear();
+    for (const CaptionColorPreset& preset : CaptionColorPresets())
+        colorCombos_ << QString::fromLatin1(preset.text);
+    fontColor_ = CaptionColorNames();
+    backColor_ = CaptionColorNames();
+    choices_.presetRow = -1;
+    choices_.fontColorRow = -1;
+    choices_.backColorRow = -1;
+}
+
+void CaptionSettings::ApplyColorPreset() {
+    const auto& presets = CaptionColorPresets();
+    const int preset = record_.CaptionColorPreset;
+    if (preset < 0 || preset >= int(presets.size()))
+        return;
+    choices_.presetRow = RowIn(colorCombos_, preset);
+    record_.CaptionTextColor = static_cast<qint16>(presets[preset].textColor);
+    record_.CaptionBackColor = static_cast<qint16>(presets[preset].backColor);
+    record_.CaptionTransparent = presets[preset].transparent;
+    record_.CaptionTransparent2 = presets[preset].transparent;
+    SetTransparentBox(presets[preset].transparent);
+}
+
+void CaptionSettings::LoadFromSettings() {
+    fontList_.clear();
+    fontSizeList_.clear();
+    formatList_.clear();
+    choices_.fontRow = choices_.fontSizeRow = choices_.formatRow = -1;
+    FillColorLists();
+    ApplyColorPreset();
+    for (int i = 0; i < kDateFormatCount; ++i)
+        formatList_ << DateFormatByIndex(i);
+    fontList_ = QFontDatabase::families();
+    fontSizeList_ = CaptionFontSizes();
+
+    if (IsCaptionColorIndex(record_.CaptionTextColor))
+        choices_.fontColorRow = record_.CaptionTextColor;
+    if (IsCaptionColorIndex(record_.CaptionBackColor))
+        choices_.backColorRow = record_.CaptionBackColor;
+    choices_.fontRow = fontList_.indexOf(record_.CaptionFontName);
+    for (int i = 0; i < fontSizeList_.size(); ++i)
+        if (SafeStrToInt(fontSizeList_[i]) == record_.CaptionFontSize)
+            choices_.fontSizeRow = i;
+    choices_.formatRow = RowIn(formatList_, record_.DateFormatIndex);
+    SelectLayout(!record_.ClassicCaption);
+    Changed();
+}
+
+void CaptionSettings::SelectLayout(bool topRight) {
+    // Selecting a radio button from code runs its click, as a user's click would.
+    choices_.topRight = topRight;
+    choices_.classicCaption = !topRight;
+    if (topRight)
+        TopRightClick();
+    else
+        ClassicCaptionClick();
+}
+
+void CaptionSettings::ApplyChoices() {
+    if (!visible_)
+        return;
+    if (choices_.fontRow >= 0 && choices_.fontRow < fontList_.size())
+        record_.CaptionFontName = fontList_[choices_.fontRow];
+    // Captions are always drawn in the fixed-pitch face, whatever the list shows.
+    record_.CaptionFontName = kCaptionFontName;
+    if (RowIn(fontSizeList_, choices_.fontSizeRow) >= 0)
+        record_.CaptionFontSize = static_cast<qint16>(SafeStrToInt(fontSizeList_[choices_.fontSizeRow]));
+    if (RowIn(formatList_, choices_.formatRow) >= 0)
+        record_.DateFormatIndex = choices_.formatRow;
+
+    preview_.FillRect(0, 0, preview_.Width(), preview_.Height());
+    for (int camera : {1, 2}) {
+        if (views_.isPreviewing && views_.isPreviewing(camera)) {
+            const QImage frame = views_.imageBitmap ? views_.imageBitmap(camera) : QImage();
+            if (!frame.isNull())
+                preview_.SetImage(frame);
+            break;
+        }
+    }
+    // The preview always shows camera 1's location.
+    if (!record_.TvOut)
+        captions_.DrawPictureCaption(preview_, 1);
+    Changed();
+}
+
+void CaptionSettings::TopRightClick() {
+    choices_.topRight = true;
+    choices_.classicCaption = false;
+    record_.CaptionTopRight = true;
+    record_.ClassicCaption = false;
+    ApplyChoices();
+}
+
+void CaptionSettings::ClassicCaptionClick() {
+    choices_.classicCaption = true;
+    choices_.topRight = false;
+    record_.ClassicCaption = true;
+    record_.CaptionTopRight = false;
+    ApplyChoices();
+}
+
+void CaptionSettings::ColorCombosClick(int row) {
+    if (RowIn(colorCombos_, row) < 0)
+        return;
+    choices_.presetRow = row;
+    record_.CaptionColorPreset = static_cast<qint16>(row);
+    ApplyColorPreset();
+    LoadFromSettings();
+    ApplyChoices();
+}
+
+void CaptionSettings::FontColorClick(int row) {
+    choices_.fontColorRow = RowIn(fontColor_, row);
+    ApplyChoices();
+}
+
+void CaptionSettings::BackColorClick(int row) {
+    choices_.backColorRow = RowIn(backColor_, row);
+    ApplyChoices();
+}
+
+void CaptionSettings::FontListClick(int row) {
+    choices_.fontRow = RowIn(fontList_, row);
+    ApplyChoices();
+}
+
+void CaptionSettings::FontSizeListClick(int row) {
+    choices_.fontSizeRow = RowIn(fontSizeList_, row);
+    ApplyChoices();
+}
+
+void CaptionSettings::FormatListClick(int row) {
+    choices_.formatRow = RowIn(formatList_, row);
+    ApplyChoices();
+}
+
+void CaptionSettings::TransperentClick(bool checked) {
+    choices_.transparent = checked;
+    ApplyChoices();
+}
+
+void CaptionSettings::SetTransparentBox(bool checked) {
+    if (choices_.transparent == checked)
+        return;
+    TransperentClick(checked);
+}
+
+void CaptionSettings::OverVideoClick() {
+    ApplyChoices();
+}
+
+void CaptionSettings::FormActivate() {
+    LoadFromSettings();
+    ApplyChoices();
+}
+
+void CaptionSettings::Button36Click() {
+    record_.CaptionTopRight = choices_.topRight;
+    record_.ClassicCaption = choices_.classicCaption;
+    if (RowIn(fontColor_, choices_.fontColorRow) >= 0)
+        record_.CaptionTextColor = static_cast<qint16>(choices_.fontColorRow);
+    if (RowIn(backColor_, choices_.backColorRow) >= 0)
+        record_.CaptionBackColor = static_cast<qint16>(choices_.backColorRow);
+    if (RowIn(fontList_, choices_.fontRow) >= 0)
+        record_.CaptionFontName = fontList_[choices_.fontRow];
+    record_.CaptionFontName = kCaptionFontName;
+    if (RowIn(fontSizeList_, choices_.fontSizeRow) >= 0)
+        record_.CaptionFontSize = static_cast<qint16>(SafeStrToInt(fontSizeList_[choices_.fontSizeRow]));
+    if (RowIn(formatList_, choices_.formatRow) >= 0)
+        record_.DateFormatIndex = choices_.formatRow;
+    if (RowIn(colorCombos_, choices_.presetRow) >= 0)
+        record_.CaptionColorPreset = static_cast<qint16>(choices_.presetRow);
+    if (gatherAndSave_)
+        gatherAndSave_();
+    else
+        store_.SaveSettings();
+    visible_ = false;
+    Changed();
+}
+
+QString CaptionSettings::FormatRowText(int row, const QDateTime& now) const {
+    if (RowIn(formatList_, row) < 0)
+        return QString();
+    return FormatDateTime(formatList_[row], now);
+}

@@ -1,0 +1,204 @@
+#include "capture/CameraChoiceWidgets.h"
+#include "capture/DriverAliasRegistry.h"
+#include "capture/DriverListDelegates.h"
+#include "capture/DriverSetupHandlers.h"
+#include "capture/DriverSetupPage.h"
+#include "core/SettingsStore.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Colours {
+    int yellow = 0, silver = 0, white = 0, other = 0;
+};
+
+Colours Count(const QImage& image) {
+    Colours c;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QRgb p = image.pixel(x, y);
+            if (p == qRgb(255, 255, 0))
+                ++c.yellow;
+            else if (p == qRgb(192, 192, 192))
+                ++c.silver;
+            else if (p == qRgb(255, 255, 255))
+                ++c.white;
+            else if (p != qRgb(0, 0, 0))
+                ++c.other;
+        }
+    return c;
+}
+
+// Text may be smoothed: grey text reaches its colour's level at the strokes' cores.
+struct Tones {
+    int brightestGrey = 0;
+    int yellowish = 0;
+};
+
+Tones Measure(const QImage& image) {
+    Tones t;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QRgb p = image.pixel(x, y);
+            if (qRed(p) == qGreen(p) && qGreen(p) == qBlue(p))
+                t.brightestGrey = qMax(t.brightestGrey, qRed(p));
+            else if (qRed(p) > 100 && qGreen(p) > 100 && qBlue(p) < 40)
+                ++t.yellowish;
+        }
+    return t;
+}
+
+QImage PaintRow(const QStyledItemDelegate& delegate, const QString& text, int width, int row = 0,
+                bool selected = false) {
+    QStandardItemModel model(row + 1, 1);
+    model.setData(model.index(row, 0), text);
+    QImage image(width, 20, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 0));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    QFont font;
+    font.setStyleStrategy(QFont::NoAntialias);
+    option.font = font;
+    if (selected)
+        option.state |= QStyle::State_Selected;
+    delegate.paint(&painter, option, model.index(row, 0));
+    return image;
+}
+
+} // namespace
+
+TEST(DriverListPainting, StatusColours) {
+    DriverStatusDelegate delegate;
+    QImage connected = PaintRow(delegate, "Cam AZXZXZXDoorWEWEWEConnected", 640);
+    EXPECT_EQ(connected.pixel(connected.width() - 1, 19), qRgb(0, 0, 0)); // black row
+    Colours c = Count(connected.copy(0, 0, 220, 20));
+    EXPECT_GT(c.white, 0);
+    EXPECT_EQ(c.yellow + c.silver, 0);
+    c = Count(connected.copy(220, 0, 420, 20));
+    EXPECT_GT(c.yellow, 0);
+    EXPECT_EQ(c.silver + c.white, 0);
+
+    QImage missing = PaintRow(delegate, "Cam AZXZXZXDoorWEWEWENot Found", 640);
+    c = Count(missing.copy(220, 0, 420, 20));
+    EXPECT_GT(c.silver, 0);
+    EXPECT_EQ(c.yellow, 0);
+}
+
+TEST(DriverListPainting, CameraRowsShowAliases) {
+    CameraAliasDelegate delegate;
+    QStringList asked;
+    delegate.Alias = [&](const QString& name) {
+        asked << name;
+        return QString("Alias of ") + name;
+    };
+    bool suspended = true;
+    delegate.Suspended = [&] { return suspended; };
+    delegate.ActiveRow = [] { return 1; };
+
+    QImage untouched = PaintRow(delegate, "Cam A", 200);
+    EXPECT_EQ(untouched.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_TRUE(asked.isEmpty());
+
+    suspended = false;
+    Tones plain = Measure(PaintRow(delegate, "Cam A", 200, 0));
+    EXPECT_EQ(asked, QStringList{"Cam A"});
+    EXPECT_GT(plain.brightestGrey, 100);
+    EXPECT_LE(plain.brightestGrey, 192);
+    EXPECT_EQ(plain.yellowish, 0);
+    Tones selected = Measure(PaintRow(delegate, "Cam A", 200, 0, true));
+    EXPECT_GT(selected.brightestGrey, 200);
+    EXPECT_EQ(selected.yellowish, 0);
+    Tones active = Measure(PaintRow(delegate, "Cam B", 200, 1, true));
+    EXPECT_GT(active.yellowish, 0);
+    EXPECT_EQ(active.brightestGrey, 0);
+}
+
+TEST(DriverSetupPageWindow, BindsToTheRegistry) {
+    TestSupport::TempProgramFolder folder;
+    SettingsStore store(platform::ProgramFolder(folder.path()), folder.file("torvek"),
+                        folder.file("Desktop"));
+    store.SetDefaultSettings();
+    CameraChoiceWidgets choices;
+    QComboBox cam1List, cam2List;
+    choices.SetCameraLists(&cam1List, &cam2List);
+    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, choices);
+    DriverSetupHandlers handlers(registry, store);
+    DriverSetupPage page(registry, handlers, choices);
+    EXPECT_FALSE(page.Button38->isVisibleTo(&page));
+    EXPECT_FALSE(page.Button40->isVisibleTo(&page));
+    EXPECT_TRUE(page.Button41->isVisibleTo(&page));
+
+    choices.FillLists({"Cam A", "Cam B"});
+    cam1List.setCurrentIndex(0);
+    cam2List.setCurrentIndex(1);
+    registry.LoadDriverList();
+    registry.RefreshDriverStatus();
+    ASSERT_EQ(page.DriverStatusList->count(), 2);
+    EXPECT_EQ(page.DriverStatusList->item(1)->text(), "Cam BZXZXZXCam 2WEWEWEConnected");
+    EXPECT_EQ(page.DriverStatusList->currentRow(), 0);
+    EXPECT_EQ(page.DefaultCam2->currentIndex(), 1);
+    EXPECT_EQ(page.Location2->text(), "Cam 2");
+
+    page.DriverStatusList->setCurrentRow(1);
+    EXPECT_EQ(registry.SelectedRow(), 1);
+
+    // The user picks device 0 for camera 2 too: its alias shows, and typing mirrors.
+    page.DefaultCam2->setCurrentIndex(0);
+    emit page.DefaultCam2->activated(0);
+    EXPECT_EQ(page.Location2->text(), "Cam 1");
+    page.show();
+    QApplication::setActiveWindow(&page);
+    page.Location1->setFocus();
+    ASSERT_TRUE(TestSupport::WaitFor([&] { return page.Location1->hasFocus(); }));
+    page.Location1->selectAll();
+    QTest::keyClicks(page.Location1, "Porch");
+    EXPECT_EQ(page.Location2->text(), "Porch");
+
+    QTest::mouseClick(page.Button44, Qt::LeftButton);
+    EXPECT_EQ(registry.GetDriverAlias("Cam A"), "Porch");
+    EXPECT_EQ(store.Record().Cam1Name, "Porch");
+    EXPECT_EQ(store.Record().Cam2Name, "Cam 2"); // camera 2 still runs device 1
+    EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
+}
+
+TEST(DriverSetupPageWindow, HostKeepsItsOwnDefaultCamControls) {
+    TestSupport::TempProgramFolder folder;
+    SettingsStore store(platform::ProgramFolder(folder.path()), folder.file("torvek"),
+                        folder.file("Desktop"));
+    CameraChoiceWidgets choices;
+    QComboBox cam1List, cam2List, defaultCam1, defaultCam2;
+    QLineEdit location1, location2;
+    QPushButton save;
+    choices.SetCameraLists(&cam1List, &cam2List);
+    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, choices);
+    DriverSetupHandlers handlers(registry, store);
+    DriverSetupPage page(registry, handlers, choices, nullptr, false);
+    EXPECT_EQ(page.DefaultCam1, nullptr);
+    BindDefaultCamControls(handlers, choices, &defaultCam1, &defaultCam2, &location1, &location2,
+                           &save);
+
+    choices.FillLists({"Cam A", "Cam B"});
+    EXPECT_EQ(defaultCam2.count(), 2);
+    cam1List.setCurrentIndex(0);
+    cam2List.setCurrentIndex(1);
+    registry.LoadDriverList();
+    registry.RefreshDriverStatus();
+    EXPECT_EQ(location2.text(), "Cam 2");
+    location1.setText("Porch");
+    save.click();
+    EXPECT_EQ(registry.GetDriverAlias("Cam A"), "Porch");
+    EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
+}

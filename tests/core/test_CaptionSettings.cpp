@@ -1,0 +1,236 @@
+#include "core/CaptionSettings.h"
+#include "core/MessageBox.h"
+#include "core/PictureCaption.h"
+#include "core/SettingsStore.h"
+#include "core/TFontSettings.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Frame(QColor color, int w = 320, int h = 240) {
+    QImage image(w, h, QImage::Format_RGB888);
+    image.fill(color);
+    return image;
+}
+
+class CaptionSettingsTest : public ::testing::Test {
+protected:
+    CaptionSettingsTest()
+        : store(platform::ProgramFolder(folder.path()), folder.file("torvek"), folder.file("Desktop")),
+          captions(store.Record(), choices),
+          settings(store, choices, captions) {
+        store.SetDefaultSettings();
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+        captions.Hooks().now = [] { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)); };
+        settings.SetCameraViews({[this](int camera) { return camera == 1 ? cam1On : cam2On; },
+                                 [](int camera) { return Frame(camera == 1 ? Qt::darkBlue : Qt::darkRed); }});
+    }
+    ~CaptionSettingsTest() override { SetMessageBoxHandler({}); }
+
+    SettingsRecord& Record() { return store.Record(); }
+
+    SettingsRecord Reloaded() {
+        SettingsStore again(platform::ProgramFolder(folder.path()), folder.file("torvek"), folder.file("Desktop"));
+        EXPECT_TRUE(again.LoadSettings());
+        return again.Record();
+    }
+
+    TestSupport::TempProgramFolder folder;
+    SettingsStore store;
+    CaptionChoices choices;
+    PictureCaptions captions;
+    CaptionSettings settings;
+    QStringList messages;
+    bool cam1On = false;
+    bool cam2On = false;
+};
+
+} // namespace
+
+TEST_F(CaptionSettingsTest, CaptionsCommandNeedsARunningCamera) {
+    EXPECT_FALSE(settings.Captions1Click(false, false));
+    EXPECT_EQ(messages, QStringList{"You must start the camera to use this feature."});
+    EXPECT_TRUE(settings.Preview().Image().isNull());
+
+    EXPECT_TRUE(settings.Captions1Click(false, true));
+    EXPECT_EQ(settings.Preview().Image().pixelColor(100, 100), QColor(Qt::darkRed));
+    EXPECT_TRUE(settings.Captions1Click(true, true));
+    EXPECT_EQ(settings.Preview().Image().pixelColor(100, 100), QColor(Qt::darkBlue));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(CaptionSettingsTest, LoadingSelectsTheRecordsChoices) {
+    Record().CaptionColorPreset = 9; // no preset: the colours stay as stored
+    Record().CaptionTextColor = 2;
+    Record().CaptionBackColor = 4;
+    Record().CaptionFontSize = 14;
+    Record().DateFormatIndex = 3;
+    Record().ClassicCaption = false;
+    Record().CaptionTopRight = false;
+    settings.LoadFromSettings();
+    EXPECT_EQ(choices.presetRow, -1);
+    EXPECT_EQ(choices.fontColorRow, 2);
+    EXPECT_EQ(choices.backColorRow, 4);
+    EXPECT_EQ(choices.fontSizeRow, 5);
+    EXPECT_EQ(choices.formatRow, 3);
+    EXPECT_TRUE(choices.topRight);
+    EXPECT_FALSE(choices.classicCaption);
+    EXPECT_TRUE(Record().CaptionTopRight);
+    // Hidden, the window changes nothing else.
+    EXPECT_EQ(Record().CaptionFontSize, 14);
+
+    // Out-of-range values select nothing.
+    Record().CaptionTextColor = 8;
+    Record().CaptionFontSize = 13;
+    Record().DateFormatIndex = 7;
+    Record().ClassicCaption = true;
+    settings.LoadFromSettings();
+    EXPECT_EQ(choices.fontColorRow, -1);
+    EXPECT_EQ(choices.fontSizeRow, -1);
+    EXPECT_EQ(choices.formatRow, -1);
+    EXPECT_TRUE(choices.classicCaption);
+    EXPECT_FALSE(Record().CaptionTopRight);
+}
+
+TEST_F(CaptionSettingsTest, OpeningWithEqualColoursGivesBlueOnBlack) {
+    Record().CaptionColorPreset = -1;
+    Record().CaptionTextColor = Record().CaptionBackColor = 4;
+    settings.PrepareShowDialog();
+    EXPECT_EQ(Record().CaptionTextColor, 3);
+    EXPECT_EQ(Record().CaptionBackColor, 1);
+}
+
+TEST_F(CaptionSettingsTest, PresetsSetColoursAndTransparency) {
+    settings.LoadFromSettings();
+    settings.ColorCombosClick(0);
+    EXPECT_EQ(Record().CaptionColorPreset, 0);
+    EXPECT_EQ(Record().CaptionTextColor, 1);
+    EXPECT_EQ(Record().CaptionBackColor, 0);
+    EXPECT_TRUE(Record().CaptionTransparent);
+    EXPECT_TRUE(Record().CaptionTransparent2);
+    EXPECT_TRUE(choices.transparent);
+    EXPECT_EQ(choices.presetRow, 0);
+    EXPECT_EQ(choices.fontColorRow, 1);
+    EXPECT_EQ(choices.backColorRow, 0);
+
+    settings.ColorCombosClick(3);
+    EXPECT_EQ(Record().CaptionTextColor, 0);
+    EXPECT_EQ(Record().CaptionBackColor, 1);
+    EXPECT_FALSE(Record().CaptionTransparent);
+    EXPECT_FALSE(choices.transparent);
+
+    settings.ColorCombosClick(12); // not a row: nothing happens
+    EXPECT_EQ(Record().CaptionColorPreset, 3);
+}
+
+TEST_F(CaptionSettingsTest, ChangesTakeEffectOnlyWhileTheWindowIsShown) {
+    cam2On = true;
+    settings.LoadFromSettings();
+    Record().CaptionFontName = "Arial";
+    settings.FontSizeListClick(6);
+    EXPECT_EQ(choices.fontSizeRow, 6);
+    EXPECT_NE(Record().CaptionFontSize, 16);
+    EXPECT_EQ(Record().CaptionFontName, "Arial");
+
+    settings.SetVisible(true);
+    settings.FontSizeListClick(6);
+    EXPECT_EQ(Record().CaptionFontSize, 16);
+    settings.FormatListClick(2);
+    EXPECT_EQ(Record().DateFormatIndex, 2);
+    // Any font picked, the caption font stays the fixed-pitch one.
+    if (!settings.FontList().isEmpty())
+        settings.FontListClick(0);
+    EXPECT_EQ(Record().CaptionFontName, "Courier New");
+    // The preview shows camera 2's frame with camera 1's caption.
+    EXPECT_EQ(settings.Preview().Image().pixelColor(160, 120), QColor(Qt::darkRed));
+    EXPECT_NE(settings.Preview().Image().pixelColor(8, 8), QColor(Qt::darkRed));
+
+    settings.TopRightClick();
+    EXPECT_TRUE(Record().CaptionTopRight);
+    EXPECT_FALSE(Record().ClassicCaption);
+    EXPECT_TRUE(choices.topRight);
+    settings.ClassicCaptionClick();
+    EXPECT_FALSE(Record().CaptionTopRight);
+    EXPECT_TRUE(Record().ClassicCaption);
+
+    // TV Out: the preview shows the bare frame.
+    Record().TvOut = true;
+    settings.OverVideoClick();
+    EXPECT_EQ(settings.Preview().Image().pixelColor(8, 8), QColor(Qt::darkRed));
+}
+
+TEST_F(CaptionSettingsTest, HideStoresTheChoicesAndWritesTheFile) {
+    settings.LoadFromSettings();
+    settings.SetVisible(true);
+    settings.ColorCombosClick(1);
+    settings.FontSizeListClick(4);
+    settings.FormatListClick(5);
+    settings.TopRightClick();
+    Record().CaptionFontName = "Times New Roman";
+    settings.Button36Click();
+    EXPECT_FALSE(settings.Visible());
+    const SettingsRecord saved = Reloaded();
+    EXPECT_EQ(saved.CaptionColorPreset, 1);
+    EXPECT_EQ(saved.CaptionTextColor, 0);
+    EXPECT_EQ(saved.CaptionBackColor, 1);
+    EXPECT_TRUE(saved.CaptionTransparent);
+    EXPECT_EQ(saved.CaptionFontSize, 12);
+    EXPECT_EQ(saved.DateFormatIndex, 5);
+    EXPECT_TRUE(saved.CaptionTopRight);
+    EXPECT_FALSE(saved.ClassicCaption);
+    EXPECT_EQ(saved.CaptionFontName, "Courier New");
+
+    // A gather hook replaces the plain save.
+    int gathered = 0;
+    settings.SetGatherAndSave([&] { ++gathered; });
+    settings.Button36Click();
+    EXPECT_EQ(gathered, 1);
+}
+
+TEST_F(CaptionSettingsTest, WindowBindsControlsToTheSettings) {
+    cam1On = true;
+    TFontSettings window(settings);
+    EXPECT_EQ(window.size(), QSize(539, 343));
+    auto* combos = window.findChild<QListWidget*>("ColorCombos");
+    auto* sizes = window.findChild<QListWidget*>("FontSizeList");
+    auto* formats = window.findChild<QListWidget*>("FormatList");
+    auto* topRight = window.findChild<QRadioButton*>("TopRight");
+    auto* hide = window.findChild<QPushButton*>("Button36");
+    ASSERT_TRUE(combos && sizes && formats && topRight && hide);
+    EXPECT_TRUE(window.findChild<QListWidget*>("fontcolor")->isHidden());
+    EXPECT_TRUE(window.findChild<QCheckBox*>("transperent")->isHidden());
+
+    ASSERT_TRUE(settings.Captions1Click(true, false));
+    settings.PrepareShowDialog();
+    settings.SetVisible(true);
+    window.show();
+    window.Refresh();
+    EXPECT_EQ(combos->count(), 4);
+    EXPECT_EQ(combos->currentRow(), 3);
+    EXPECT_EQ(sizes->count(), 7);
+    EXPECT_EQ(formats->count(), 7);
+
+    combos->setCurrentRow(2); // the user picks "Black Font White Background"
+    EXPECT_EQ(Record().CaptionColorPreset, 2);
+    EXPECT_EQ(Record().CaptionTextColor, 1);
+    sizes->setCurrentRow(0);
+    EXPECT_EQ(Record().CaptionFontSize, 8);
+    topRight->click();
+    EXPECT_TRUE(Record().CaptionTopRight);
+    EXPECT_TRUE(choices.topRight);
+
+    hide->click();
+    EXPECT_FALSE(settings.Visible());
+    EXPECT_FALSE(window.isVisible());
+    const SettingsRecord saved = Reloaded();
+    EXPECT_EQ(saved.CaptionColorPreset, 2);
+    EXPECT_EQ(saved.CaptionFontSize, 8);
+    EXPECT_TRUE(saved.CaptionTopRight);
+}

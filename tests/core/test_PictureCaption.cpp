@@ -1,0 +1,340 @@
+#include "core/CaptionColors.h"
+#include "core/PictureCaption.h"
+#include "core/SettingsRecord.h"
+#include "core/ZoneOverlay.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using platform::PictureCanvas;
+
+namespace {
+
+const QColor kGround(20, 140, 70);
+constexpr qint64 kMB = 1048576;
+
+QImage Frame(int w = 640, int h = 480) {
+    QImage image(w, h, QImage::Format_RGB888);
+    image.fill(kGround);
+    return image;
+}
+
+// Every pixel that differs from the plain frame.
+QRegion Changed(const QImage& image) {
+    QRegion region;
+    for (int y = 0; y < image.height(); ++y) {
+        int start = -1;
+        for (int x = 0; x <= image.width(); ++x) {
+            const bool changed = x < image.width() && image.pixelColor(x, y) != kGround;
+            if (changed && start < 0)
+                start = x;
+            if (!changed && start >= 0) {
+                region += QRect(start, y, x - start, 1);
+                start = -1;
+            }
+        }
+    }
+    return region;
+}
+
+struct Displayed {
+    int camera;
+    CaptionDisplay what;
+    QSize size;
+};
+
+class CaptionTest : public ::testing::Test {
+protected:
+    CaptionTest() : captions(record, choices) {
+        record.SiteLocation = " Depot ";
+        record.Cam1Name = "Gate ";
+        record.Cam2Name = " Yard";
+        record.CaptionFontName = "Courier New";
+        record.CaptionFontSize = 10;
+        record.CaptionTextColor = 0;
+        record.CaptionBackColor = 1;
+        record.DateFormatIndex = 1;
+        auto& h = captions.Hooks();
+        h.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)); };
+        h.display = [this](int camera, const QImage& picture, CaptionDisplay what) {
+            displayed.push_back({camera, what, picture.size()});
+        };
+        h.diskSpace = [this](const QString& folder) {
+            folders.push_back(folder);
+            return disk;
+        };
+        h.pictureCount = [this](int camera) { return camera == 1 ? count1 : count2; };
+        h.timeLapse = [this] { return timeLapse; };
+        h.diskStatsTicked = [this] { return diskStats; };
+        canvas.SetImage(Frame());
+    }
+
+    // The text cell of a caption line in the caption font.
+    QRect Cell(int x, int y, const QString& text) const {
+        return QRect(x, y, canvas.TextWidth(text), canvas.TextHeight(text));
+    }
+
+    SettingsRecord record;
+    CaptionChoices choices;
+    PictureCaptions captions;
+    PictureCanvas canvas;
+    std::vector<Displayed> displayed;
+    std::vector<QString> folders;
+    CaptionDiskSpace disk{"/srv", 3 * 1024 * kMB, 10 * 1024 * kMB};
+    CaptionTimeLapse timeLapse;
+    int count1 = 0;
+    int count2 = 0;
+    bool diskStats = false;
+};
+
+} // namespace
+
+TEST_F(CaptionTest, ClassicLayoutFillsBothCellsAndHandsThePictureOn) {
+    captions.DrawPictureCaption(canvas, 1);
+    EXPECT_EQ(captions.LocationText(1), "Depot Gate");
+    EXPECT_EQ(captions.DateText(), "m/d/y 03/05/26 14:07:09");
+    const QRect top = Cell(5, 5, "Depot Gate");
+    // The bottom line stands the font's point size plus 5 above the lower edge.
+    const QRect bottom = Cell(5, 480 - 15, "m/d/y 03/05/26 14:07:09");
+    EXPECT_EQ(Changed(canvas.Image()), QRegion(top) + QRegion(bottom.intersected(QRect(0, 0, 640, 480))));
+    ASSERT_EQ(displayed.size(), 1u);
+    EXPECT_EQ(displayed[0].camera, 1);
+    EXPECT_EQ(displayed[0].what, CaptionDisplay::CopyAndMagnifier);
+    EXPECT_EQ(displayed[0].size, QSize(640, 480));
+}
+
+TEST_F(CaptionTest, TopRightLayoutFollowsTheWindowsRadio) {
+    choices.topRight = true;
+    record.SiteLocation = "";
+    diskStats = true; // not part of this layout
+    captions.DrawPictureCaption(canvas, 1);
+    EXPECT_EQ(captions.TopRightLocationText(1), " Gate");
+    const QString date = "m/d/y 03/05/26 14:07:09";
+    const QRect top = Cell(640 - (canvas.TextWidth(" Gate") + 10), 5, " Gate");
+    const int dateY = qRound(canvas.TextHeight(date) * 1.2) + 5;
+    const QRect second = Cell(640 - (canvas.TextWidth(date) + 10), dateY, date);
+    EXPECT_EQ(Changed(canvas.Image()), QRegion(top) + QRegion(second));
+    EXPECT_TRUE(folders.empty());
+    ASSERT_EQ(displayed.size(), 1u);
+    EXPECT_EQ(displayed[0].what, CaptionDisplay::CopyOnly);
+}
+
+TEST_F(CaptionTest, LocationTextsForSitesAndCameras) {
+    EXPECT_EQ(captions.LocationText(2), "Depot Yard");
+    EXPECT_EQ(captions.LocationText(5), "Depot Yard"); // any camera but 1 is camera 2
+    EXPECT_EQ(captions.TopRightLocationText(2), "Depot Yard");
+    record.SiteLocation = "   ";
+    EXPECT_EQ(captions.LocationText(1), "Gate");
+    EXPECT_EQ(captions.LocationText(2), "Yard");
+    EXPECT_EQ(captions.TopRightLocationText(2), " Yard");
+    captions.DrawPictureCaption(canvas, 2);
+    ASSERT_EQ(displayed.size(), 1u);
+    EXPECT_EQ(displayed[0].camera, 2);
+}
+
+TEST_F(CaptionTest, DateFormatWithoutPatternFallsBackToDefault) {
+    record.DateFormatIndex = 0;
+    EXPECT_EQ(captions.DateText(), "d/m/y 05/03/26 14:07:09");
+    record.DateFormatIndex = 42;
+    EXPECT_TRUE(captions.DateText().endsWith("5-2026-14:07:09")) << captions.DateText().toStdString();
+}
+
+TEST_F(CaptionTest, CaptionFontRules) {
+    canvas.SetFontSize(12);
+    canvas.SetFontName("Arial");
+    record.CaptionFontSize = 0;
+    record.CaptionFontName = "  ";
+    record.CaptionTextColor = 4;
+    record.CaptionBackColor = 3;
+    captions.ApplyCaptionFont(canvas);
+    EXPECT_EQ(canvas.FontSize(), 12);
+    EXPECT_EQ(canvas.FontName(), "Arial");
+    EXPECT_EQ(canvas.FontColor(), QColor(255, 255, 0));
+    EXPECT_EQ(canvas.BrushColor(), QColor(0, 0, 255));
+    EXPECT_FALSE(canvas.IsTransparent());
+
+    // Equal colours would be unreadable: red on black.
+    record.CaptionTextColor = record.CaptionBackColor = 5;
+    record.CaptionTransparent = true;
+    captions.ApplyCaptionFont(canvas);
+    EXPECT_EQ(canvas.FontColor(), QColor(Qt::red));
+    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
+    EXPECT_TRUE(canvas.IsTransparent());
+
+    // Indexes from a damaged file fall back to white text on black.
+    record.CaptionTextColor = 9;
+    record.CaptionBackColor = -2;
+    captions.ApplyCaptionFont(canvas);
+    EXPECT_EQ(canvas.FontColor(), QColor(Qt::white));
+    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
+    record.CaptionBackColor = 4;
+    captions.ApplyCaptionFont(canvas);
+    EXPECT_EQ(canvas.FontColor(), QColor(Qt::white));
+    EXPECT_EQ(canvas.BrushColor(), QColor(255, 255, 0));
+    // A fallen-back index that meets the other one is still unreadable: red on black.
+    record.CaptionTextColor = 1;
+    record.CaptionBackColor = 77;
+    captions.ApplyCaptionFont(canvas);
+    EXPECT_EQ(canvas.FontColor(), QColor(Qt::red));
+    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
+}
+
+TEST_F(CaptionTest, CaptionColorsFromTheWindow) {
+    canvas.SetTransparent(true);
+    choices.fontColorRow = 2;
+    choices.backColorRow = 5;
+    captions.ApplyCaptionColors(canvas);
+    EXPECT_EQ(canvas.FontColor(), QColor(255, 0, 0));
+    EXPECT_EQ(canvas.BrushColor(), QColor(192, 192, 192));
+    EXPECT_TRUE(canvas.IsTransparent()); // never set back to opaque here
+
+    canvas.SetTransparent(false);
+    choices.backColorRow = 2;
+    choices.transparent = true;
+    captions.ApplyCaptionColors(canvas);
+    EXPECT_EQ(canvas.FontColor(), QColor(Qt::red));
+    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
+    EXPECT_TRUE(canvas.IsTransparent());
+}
+
+TEST_F(CaptionTest, TransparentCaptionLeavesThePictureAroundTheGlyphs) {
+    record.CaptionTransparent = true;
+    record.SiteLocation = "";
+    record.Cam1Name = " NORTH ";
+    captions.DrawPictureCaption(canvas, 1);
+    const QRect top = Cell(5, 5, "NORTH");
+    const QRegion changed = Changed(canvas.Image());
+    EXPECT_FALSE(changed.intersected(top).isEmpty());
+    // Glyph pixels only: far fewer than the cell, none above the capitals' tops.
+    int count = 0;
+    for (const QRect& r : changed.intersected(top))
+        count += r.width() * r.height();
+    EXPECT_LT(count, top.width() * top.height() / 2);
+    EXPECT_EQ(canvas.Image().pixelColor(top.topLeft()), kGround);
+    EXPECT_EQ(canvas.Image().pixelColor(top.topRight()), kGround);
+}
+
+TEST_F(CaptionTest, DiskStatisticsFollowPicturesAndTimeLapse) {
+    auto lines = captions.DiskStatsLines(1);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "Total Space Drive /srv 10240 Mbytes");
+    EXPECT_EQ(lines[1], "30% free 3072 Mbytes");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5], "Bytes Free 3221225472");
+    EXPECT_EQ(folders.back(), record.Cam1Folder);
+
+    // First picture: remembered, but no size before the second one.
+    count1 = 1;
+    disk.freeBytes -= 200 * 1024;
+    EXPECT_EQ(captions.DiskStatsLines(1)[2], "");
+    count1 = 2;
+    disk.freeBytes -= 300 * 1024 + 300;
+    EXPECT_EQ(captions.DiskStatsLines(1)[2], "Image Size 300K");
+    // Nothing saved since: the line stays.
+    EXPECT_EQ(captions.DiskStatsLines(1)[2], "Image Size 300K");
+
+    // Time lapse every minute: 60 pictures an hour of the 2 MB just used.
+    timeLapse = {true, 60000, 100};
+    disk.freeBytes -= 2 * kMB;
+    lines = captions.DiskStatsLines(1);
+    EXPECT_EQ(lines[3], QString("Time lapse min free=100 Remaining=%1").arg(disk.freeBytes / kMB - 100));
+    EXPECT_EQ(lines[4], "Mbytes per hour 120");
+
+    // Camera 2 keeps its own state and folder.
+    record.Cam2Folder = "/srv/cam2/";
+    lines = captions.DiskStatsLines(2);
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(folders.back(), "/srv/cam2/");
+
+    timeLapse.enabled = false;
+    lines = captions.DiskStatsLines(1);
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[2], "Image Size 300K");
+}
+
+TEST_F(CaptionTest, DiskStatisticsAcrossFourGigabytesAndOnAnUnreadableDrive) {
+    disk = {"/big", 6 * 1024 * kMB + 50 * kMB, 8 * 1024 * kMB};
+    count1 = 3;
+    captions.DiskStatsLines(1);
+    count1 = 4;
+    disk.freeBytes -= 512 * 1024; // still the low 32 bits differ by 512K
+    EXPECT_EQ(captions.DiskStatsLines(1)[2], "Image Size 512K");
+    EXPECT_EQ(captions.DiskStatsLines(1)[5], QString("Bytes Free %1").arg(disk.freeBytes));
+
+    // A drive whose size reads 0: no block at all, and no division by it.
+    disk.totalBytes = 0;
+    diskStats = true;
+    EXPECT_TRUE(captions.DiskStatsLines(1).isEmpty());
+    captions.DrawPictureCaption(canvas, 1);
+    const QRegion changed = Changed(canvas.Image());
+    EXPECT_TRUE(changed.intersected(QRect(0, 20, 640, 100)).isEmpty());
+}
+
+TEST_F(CaptionTest, DiskStatisticsBlockIsDrawnBelowTheTopLine) {
+    diskStats = true;
+    captions.DrawPictureCaption(canvas, 1);
+    const int h = canvas.TextHeight("");
+    const QStringList lines = {"Total Space Drive /srv 10240 Mbytes", "30% free 3072 Mbytes", "Bytes Free 3221225472"};
+    // First, second and sixth lines; empty lines still take their step.
+    const QRect l1 = Cell(5, 20, lines[0]);
+    const QRect l2 = Cell(5, 20 + (h + 1), lines[1]);
+    const QRect l6 = Cell(5, 20 + 5 * (h + 1), lines[2]);
+    const QRegion changed = Changed(canvas.Image());
+    for (const QRect& cell : {l1, l2, l6})
+        EXPECT_EQ(changed.intersected(cell), QRegion(cell));
+    EXPECT_TRUE(changed.intersected(QRect(5, 20 + 2 * (h + 1), 600, 3 * (h + 1) - 1)).isEmpty());
+    // The caption's own colour comes back for the lines after the block.
+    EXPECT_EQ(canvas.FontColor(), QColor(Qt::white));
+}
+
+TEST(ZoneOverlay, FrameOutlineAndCross) {
+    PictureCanvas canvas(Frame(40, 40));
+    DrawZoneFrame(canvas, 10, 10, 10);
+    const QImage& img = canvas.Image();
+    EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(19, 19), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(9, 9), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(21, 21), kGround);
+    // h = 4: the cross at 15, from 11 up to 18.
+    EXPECT_EQ(img.pixelColor(15, 11), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(15, 18), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(11, 15), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(14, 14), kGround);
+    EXPECT_EQ(Changed(img).boundingRect(), QRect(9, 9, 12, 12));
+
+    // (11 - 2) / 2 = 4.5 rounds to 4, (13 - 2) / 2 = 5.5 to 6.
+    PictureCanvas odd(Frame(40, 40));
+    DrawZoneFrame(odd, 0, 0, 11);
+    EXPECT_EQ(odd.Image().pixelColor(5, 3), QColor(Qt::white));
+    EXPECT_EQ(odd.Image().pixelColor(6, 3), kGround);
+    DrawZoneFrame(odd, 20, 20, 13);
+    EXPECT_EQ(odd.Image().pixelColor(27, 23), QColor(Qt::white));
+    // Off the picture's edge: clipped.
+    DrawZoneFrame(odd, 35, -3, 30);
+}
+
+TEST(ZoneOverlay, TargetMarkerCentredOnTheZone) {
+    PictureCanvas canvas(Frame(200, 200));
+    canvas.SetTransparent(true);
+    DrawTargetMarker(canvas, 50, 60, 41, false, 8);
+    EXPECT_FALSE(canvas.IsTransparent());
+    EXPECT_EQ(canvas.FontSize(), 8);
+    const int w = canvas.TextWidth("TARGET");
+    const int h = canvas.TextHeight("TARGET");
+    // Halves round to even: 41 / 2 = 20.5 gives 20.
+    const auto half = [](int v) { return int(std::nearbyint(v / 2.0)); };
+    const QRect cell(50 + 20 - half(w), 60 + 20 - half(h), w, h);
+    EXPECT_EQ(Changed(canvas.Image()), QRegion(cell));
+    EXPECT_EQ(canvas.Image().pixelColor(cell.topLeft()), QColor(Qt::white));
+
+    PictureCanvas framed(Frame(200, 200));
+    DrawTargetMarker(framed, 50, 60, 41, true, 0);
+    EXPECT_EQ(Changed(framed.Image()).boundingRect(), QRect(49, 59, 43, 43));
+}
