@@ -1,13 +1,6 @@
 #include "app/PlaceholderWindows.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
-
-TFontSettings::TFontSettings(QWidget* parent) : QDialog(parent) {
-    setObjectName("FontSettings");
-    transperent = new QCheckBox(this);
-    transperent->setObjectName("transperent");
-}
 
 ZoneWindowPlaceholder::ZoneWindowPlaceholder(const QString& name, QWidget* parent) : QDialog(parent) {
     setObjectName(name);

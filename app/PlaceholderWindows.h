@@ -4,7 +4,6 @@
 // window removes its stand-in here and creates the real one in ProgramStartup.cpp.
 #include <QDialog>
 
-class QCheckBox;
 class QLineEdit;
 
 #define TORVEK_PLACEHOLDER_WINDOW(Name)                                                      \
@@ -12,13 +11,6 @@ class QLineEdit;
     public:                                                                                    \
         explicit Name(QWidget* parent = nullptr) : QDialog(parent) { setObjectName(#Name); }   \
     };
-
-// Caption font window: holds the transparent-background box the settings copy reads.
-class TFontSettings : public QDialog {
-public:
-    explicit TFontSettings(QWidget* parent = nullptr);
-    QCheckBox* transperent = nullptr;
-};
 
 // Zone window of one camera (TForm1: camera 2, TForm2: camera 1): holds the zone and
 // sensitivity edits the settings copy reads and writes.

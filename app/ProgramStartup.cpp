@@ -6,7 +6,11 @@
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "core/CaptionChoices.h"
+#include "core/CaptionSettings.h"
 #include "core/OKBox.h"
+#include "core/PictureCaption.h"
+#include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/TerminationWatcher.h"
@@ -44,13 +48,20 @@ int ProgramStartup(const StartupOptions& options) {
     StartupFlags flags;
     StationHooks hooks;
 
+    CaptionChoices captionChoices;
+    PictureCaptions pictureCaptions(store.Record(), captionChoices);
+    CaptionSettings captionSettings(store, captionChoices, pictureCaptions);
+
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
-    auto fontSettings = std::make_unique<TFontSettings>();
+    auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
     auto form1 = std::make_unique<TForm1>();
     auto form2 = std::make_unique<TForm2>();
     auto zones = std::make_unique<Tzones>(store, flags, hooks, StationEnvironment::System(),
                                           fontSettings.get(), form1.get(), form2.get());
     hooks.Relayout = [z = zones.get()] { ProvisionalRelayout(*z); };
+    hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
+    hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
+    captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
     auto setupForm = std::make_unique<TsetupForm>();
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     TOKBox::Instance(); // kept by the message box until the application ends

@@ -9,7 +9,9 @@
 #include "core/StartupFlags.h"
 #include "support/TestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,7 +29,8 @@ protected:
     StartupFlags flags;
     StationHooks hooks;
     std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<TFontSettings> fontSettings;
+    std::unique_ptr<QDialog> fontSettings; // stands in for the caption window
+    QCheckBox* transperent = nullptr;
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TForm2> form2;
     std::unique_ptr<Tzones> zones;
@@ -96,7 +99,9 @@ protected:
     }
 
     void Create() {
-        fontSettings = std::make_unique<TFontSettings>();
+        fontSettings = std::make_unique<QDialog>();
+        transperent = new QCheckBox(fontSettings.get());
+        transperent->setObjectName("transperent");
         form1 = std::make_unique<TForm1>();
         form2 = std::make_unique<TForm2>();
         zones = std::make_unique<Tzones>(*store, flags, hooks, FakeEnvironment(), fontSettings.get(),

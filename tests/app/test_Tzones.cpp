@@ -256,7 +256,7 @@ TEST_F(TzonesFixture, GatherAndApplyThroughTheWindows) {
     zones->MaxImages->setEditText("150");
     form2->scales->setText("0");
     form1->Sensitivity->setText("50");
-    fontSettings->transperent->setChecked(true);
+    transperent->setChecked(true);
     zones->GatherAndSaveSettings();
     SettingsRecord saved = FileRecord();
     EXPECT_EQ(saved.AlertMaxImages, 7);
