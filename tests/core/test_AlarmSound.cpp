@@ -11,20 +11,13 @@ using TestSupport::WriteAll;
 TEST(AlarmSound, ChoosesCameraWavThenTheBellThenNothing) {
     TempProgramFolder dir;
     AlarmSound alarm{platform::ProgramFolder(dir.path())};
-    alarm.Player().SetAudioSinkFactory("fakesink");
     alarm.SetFallbackSound(dir.file("bell.oga"));
-
     EXPECT_EQ(alarm.AlarmSoundFile(), "");
     EXPECT_FALSE(alarm.PlayAlarmSound());
-
     ASSERT_TRUE(WriteAll(dir.file("bell.oga"), "x"));
     EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("bell.oga"));
     ASSERT_TRUE(WriteAll(dir.file("camera.wav"), "x"));
     EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("camera.wav"));
-    // Names are exact, as on the station's own disk.
-    AlarmSound other{platform::ProgramFolder(dir.path() + "sub")};
-    other.SetFallbackSound("");
-    EXPECT_EQ(other.AlarmSoundFile(), "");
 }
 
 TEST(AlarmSound, PlaysToItsEndWithoutASoundCardOnlyWhileTheBoxIsTicked) {
@@ -36,6 +29,7 @@ TEST(AlarmSound, PlaysToItsEndWithoutASoundCardOnlyWhileTheBoxIsTicked) {
     alarm.SetAlarmTickedHook([&] { return ticked; });
     EXPECT_FALSE(alarm.PlayAlarmSound());
     EXPECT_FALSE(alarm.Player().IsPlaying());
+
     ticked = true;
     QSignalSpy finished(&alarm.Player(), &platform::SoundPlayer::Finished);
     // The call comes back while the sound plays; its end arrives later through the event loop.
