@@ -10,11 +10,12 @@ CaptureConfirmHandler& Handler() {
 }
 } // namespace
 
-void SetCaptureConfirmHandler(CaptureConfirmHandler handler) { Handler() = std::move(handler); }
+void SetCaptureConfirmHandler(CaptureConfirmHandler handler) {
+    Handler() = std::move(handler);
+}
 
 bool ConfirmStartCapture(const QString& text) {
-    if (Handler())
-        return Handler()(text);
+    if (Handler()) return Handler()(text);
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
                     QMessageBox::Yes | QMessageBox::Cancel, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Yes);

@@ -5,6 +5,7 @@
 #include "capture/DriverListDelegates.h"
 #include "capture/DriverSetupHandlers.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,29 +31,54 @@ QLabel* Heading(const QString& text, int width, QWidget* parent) {
 
 } // namespace
 
+void BindDefaultCamControls(DriverSetupHandlers& handlers, CameraChoiceWidgets& choices,
+                            QComboBox* defaultCam1, QComboBox* defaultCam2, QLineEdit* location1,
+                            QLineEdit* location2, QAbstractButton* save) {
+    choices.SetDefaultWidgets(defaultCam1, defaultCam2, location1, location2);
+    DriverSetupHandlers* h = &handlers;
+    QComboBox* defaults[2] = {defaultCam1, defaultCam2};
+    QLineEdit* locations[2] = {location1, location2};
+    for (int camera = 1; camera <= 2; ++camera) {
+        if (QComboBox* box = defaults[camera - 1])
+            QObject::connect(box, &QComboBox::activated, box,
+                             [h, camera] { h->DefaultCamChange(camera); });
+        if (QLineEdit* edit = locations[camera - 1])
+            QObject::connect(edit, &QLineEdit::textChanged, edit,
+                             [h, camera, edit] { h->LocationChange(camera, edit->hasFocus()); });
+    }
+    if (save)
+        QObject::connect(save, &QAbstractButton::clicked, save, [h] { h->SaveLocations(); });
+}
+
 DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
-                                 CameraChoiceWidgets& choices, QWidget* parent)
+                                 CameraChoiceWidgets& choices, QWidget* parent, bool ownDefaultCams)
     : QWidget(parent), registry_(registry), handlers_(handlers) {
     setObjectName(QStringLiteral("DriverSetupPage"));
+    auto* layout = new QVBoxLayout(this);
 
-    DefaultCam1 = Named(new QComboBox(this), "DefaultCam1");
-    DefaultCam2 = Named(new QComboBox(this), "DefaultCam2");
-    Location1 = Named(new QLineEdit(this), "Location1");
-    Location2 = Named(new QLineEdit(this), "Location2");
-    Button44 = Named(new QPushButton(QStringLiteral("Save"), this), "Button44");
-    Location1->setMaxLength(100);
-    Location2->setMaxLength(100);
+    if (ownDefaultCams) {
+        DefaultCam1 = Named(new QComboBox(this), "DefaultCam1");
+        DefaultCam2 = Named(new QComboBox(this), "DefaultCam2");
+        Location1 = Named(new QLineEdit(this), "Location1");
+        Location2 = Named(new QLineEdit(this), "Location2");
+        Button44 = Named(new QPushButton(QStringLiteral("Save"), this), "Button44");
+        Location1->setMaxLength(100);
+        Location2->setMaxLength(100);
 
-    auto* defaults = new QGridLayout;
-    defaults->addWidget(new QLabel(QStringLiteral("Cam 1"), this), 0, 0);
-    defaults->addWidget(DefaultCam1, 0, 1);
-    defaults->addWidget(Location1, 0, 2);
-    defaults->addWidget(new QLabel(QStringLiteral("Cam 2"), this), 1, 0);
-    defaults->addWidget(DefaultCam2, 1, 1);
-    defaults->addWidget(Location2, 1, 2);
-    defaults->addWidget(Button44, 0, 3, 2, 1);
-    defaults->setColumnStretch(1, 1);
-    defaults->setColumnStretch(2, 1);
+        auto* defaults = new QGridLayout;
+        defaults->addWidget(new QLabel(QStringLiteral("Cam 1"), this), 0, 0);
+        defaults->addWidget(DefaultCam1, 0, 1);
+        defaults->addWidget(Location1, 0, 2);
+        defaults->addWidget(new QLabel(QStringLiteral("Cam 2"), this), 1, 0);
+        defaults->addWidget(DefaultCam2, 1, 1);
+        defaults->addWidget(Location2, 1, 2);
+        defaults->addWidget(Button44, 0, 3, 2, 1);
+        defaults->setColumnStretch(1, 1);
+        defaults->setColumnStretch(2, 1);
+        layout->addLayout(defaults);
+        BindDefaultCamControls(handlers_, choices, DefaultCam1, DefaultCam2, Location1, Location2,
+                               Button44);
+    }
 
     DriverStatusPanel = Named(new QWidget(this), "DriverStatusPanel");
     DriverStatusList = Named(new QListWidget(DriverStatusPanel), "DriverStatusList");
@@ -81,26 +107,13 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
     panel->addLayout(headings);
     panel->addWidget(DriverStatusList, 1);
     panel->addLayout(buttons);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(defaults);
     layout->addWidget(DriverStatusPanel, 1);
-
-    choices.SetDefaultWidgets(DefaultCam1, DefaultCam2, Location1, Location2);
 
     connect(&registry_, &DriverAliasRegistry::RowsChanged, this, &DriverSetupPage::ShowRows);
     connect(&registry_, &DriverAliasRegistry::SelectedRowChanged, this,
             &DriverSetupPage::ShowSelectedRow);
     connect(DriverStatusList, &QListWidget::currentRowChanged, &registry_,
             &DriverAliasRegistry::SelectRow);
-    // Default lists react to the user's choice only; the edits also to text set by code.
-    connect(DefaultCam1, &QComboBox::activated, this, [this] { handlers_.DefaultCamChange(1); });
-    connect(DefaultCam2, &QComboBox::activated, this, [this] { handlers_.DefaultCamChange(2); });
-    connect(Location1, &QLineEdit::textChanged, this,
-            [this] { handlers_.LocationChange(1, Location1->hasFocus()); });
-    connect(Location2, &QLineEdit::textChanged, this,
-            [this] { handlers_.LocationChange(2, Location2->hasFocus()); });
-    connect(Button44, &QPushButton::clicked, this, [this] { handlers_.SaveLocations(); });
     connect(Button38, &QPushButton::clicked, this, [this] { handlers_.TestDrivers(); });
     connect(Button40, &QPushButton::clicked, this, [this] { handlers_.ResetDrivers(); });
     connect(Button41, &QPushButton::clicked, this, [this] { handlers_.RefreshDrivers(); });

@@ -7,6 +7,7 @@
 class CameraChoiceWidgets;
 class DriverAliasRegistry;
 class DriverSetupHandlers;
+class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -15,10 +16,14 @@ class QPushButton;
 class DriverSetupPage : public QWidget {
     Q_OBJECT
 public:
-    // Registers its default-camera lists and location edits with choices.
+    // With ownDefaultCams the page makes the default-camera lists, location edits and their
+    // "Save" and binds them; a host that already has those controls passes false and binds
+    // its own with BindDefaultCamControls.
     DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
-                    CameraChoiceWidgets& choices, QWidget* parent = nullptr);
+                    CameraChoiceWidgets& choices, QWidget* parent = nullptr,
+                    bool ownDefaultCams = true);
 
+    // Null when the host keeps its own.
     QComboBox* DefaultCam1 = nullptr;
     QComboBox* DefaultCam2 = nullptr;
     QLineEdit* Location1 = nullptr;
@@ -37,3 +42,10 @@ private:
     DriverAliasRegistry& registry_;
     DriverSetupHandlers& handlers_;
 };
+
+// Registers default-camera lists and location edits with choices and wires them and the
+// locations' "Save" button (Button44) to the handlers. The lists react to the user's choice
+// only; the edits also to text set by code, mirroring only while they have the focus.
+void BindDefaultCamControls(DriverSetupHandlers& handlers, CameraChoiceWidgets& choices,
+                            QComboBox* defaultCam1, QComboBox* defaultCam2, QLineEdit* location1,
+                            QLineEdit* location2, QAbstractButton* save);

@@ -23,8 +23,7 @@ QString WithCode(QString text, int code) {
 // Reserves the space up front; false when the disk cannot hold it.
 bool AllocCapFile(const QString& path, qint64 bytes) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT, 0644);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     const bool ok = ::posix_fallocate(fd, 0, off_t(bytes)) == 0;
     ::close(fd);
     return ok;
@@ -52,11 +51,12 @@ void TVideoCapture::SetFrameRate(double value) {
     frameRate_ = (value >= 1.0 && value <= 50.0) ? value : 25.0;
 }
 
-void TVideoCapture::ReportCaptureError(const QString&, int) { CaptureErrorFlag = 1; }
+void TVideoCapture::ReportCaptureError(const QString&, int) {
+    CaptureErrorFlag = 1;
+}
 
 QString TVideoCapture::ResolveFileName(const QString& name) const {
-    if (name.isEmpty() || QFileInfo(name).isAbsolute())
-        return name;
+    if (name.isEmpty() || QFileInfo(name).isAbsolute()) return name;
     return folder_.IsValid() ? folder_.File(name) : QDir::current().absoluteFilePath(name);
 }
 
@@ -97,10 +97,12 @@ QString TVideoCapture::AudioSourceName() {
     return NameWithRefresh(AudioInputDevices, EnumerateAudioInputs, AudioSourceMoniker);
 }
 QString TVideoCapture::VideoCompressorName() {
-    return NameWithRefresh(VideoCompressorDevices, EnumerateVideoCompressors, VideoCompressorMoniker);
+    return NameWithRefresh(VideoCompressorDevices, EnumerateVideoCompressors,
+                           VideoCompressorMoniker);
 }
 QString TVideoCapture::AudioCompressorName() {
-    return NameWithRefresh(AudioCompressorDevices, EnumerateAudioCompressors, AudioCompressorMoniker);
+    return NameWithRefresh(AudioCompressorDevices, EnumerateAudioCompressors,
+                           AudioCompressorMoniker);
 }
 
 // ---------------------------------------------------------------- building
@@ -116,8 +118,7 @@ void TVideoCapture::MakePipeline() {
 }
 
 bool TVideoCapture::InitGraphBuilders() {
-    if (!pipeline_ && platform::MediaInitialize())
-        MakePipeline();
+    if (!pipeline_ && platform::MediaInitialize()) MakePipeline();
     EnumerateAllDevices();
     return !VideoInputDevices.isEmpty();
 }
@@ -157,22 +158,17 @@ bool TVideoCapture::BuildCaptureFilters() {
             ReportCaptureError("Can't create Sound capture filter!");
         } else {
             SetAudioStreamConfig(platform::CreateDeviceStreamConfig(AudioSourceMoniker));
-            if (!AudioStreamConfig())
-                ReportCaptureError("Can't find ACapture:IAMStreamConfig!");
+            if (!AudioStreamConfig()) ReportCaptureError("Can't find ACapture:IAMStreamConfig!");
         }
     }
     return true;
 }
 
 bool TVideoCapture::BuildGraph() {
-    if (!pipeline_)
-        return false;
-    if (graphBuilt_)
-        return true;
-    if (!pipeline_->HasVideoSource())
-        return false;
-    if (WantAudio && !pipeline_->HasAudioSource())
-        return false;
+    if (!pipeline_) return false;
+    if (graphBuilt_) return true;
+    if (!pipeline_->HasVideoSource()) return false;
+    if (WantAudio && !pipeline_->HasAudioSource()) return false;
     if (WantCapture) {
         const QString name = UseTempFile ? tempCaptureFileName_ : CaptureFileName;
         if (name.isEmpty()) {
@@ -201,8 +197,7 @@ bool TVideoCapture::BuildGraph() {
     QString videoCaps;
     if (VideoStreamConfig() && VideoStreamConfig()->GetFormat(videoType))
         videoCaps = platform::MediaTypeToCaps(videoType);
-    if (!pipeline_->BuildVideoTee(videoCaps))
-        ReportCaptureError("Can't add SmartTee");
+    if (!pipeline_->BuildVideoTee(videoCaps)) ReportCaptureError("Can't add SmartTee");
 
     if (pipeline_->HasAudioSource() && WantAudio) {
         platform::MediaType audioType;
@@ -221,14 +216,10 @@ bool TVideoCapture::BuildGraph() {
 }
 
 void TVideoCapture::TearDownGraph() {
-    if (!graphBuilt_)
-        return;
-    if (capturing_)
-        StopCapture();
-    if (previewing_)
-        StopPreview();
-    if (pipeline_)
-        pipeline_->TearDown();
+    if (!graphBuilt_) return;
+    if (capturing_) StopCapture();
+    if (previewing_) StopPreview();
+    if (pipeline_) pipeline_->TearDown();
     graphBuilt_ = false;
     if (WantCapture && !tempCaptureFileName_.isEmpty())
         QFile::remove(ResolveFileName(tempCaptureFileName_));
@@ -237,12 +228,9 @@ void TVideoCapture::TearDownGraph() {
 // ---------------------------------------------------------------- preview and capture
 
 bool TVideoCapture::StartPreview() {
-    if (capturing_)
-        return true; // the recording goes on; the preview runs beside it anyway
-    if (previewing_)
-        return true;
-    if (destroying_ || !BuildGraph())
-        return false;
+    if (capturing_) return true; // the recording goes on; the preview runs beside it anyway
+    if (previewing_) return true;
+    if (destroying_ || !BuildGraph()) return false;
     if (!pipeline_->IsRunning() && !pipeline_->Run()) {
         ReportCaptureError(WithCode("Error %x: Cannot run preview graph!", kNoCode));
         return false;
@@ -253,28 +241,22 @@ bool TVideoCapture::StartPreview() {
 }
 
 bool TVideoCapture::StopPreview() {
-    if (!previewing_)
-        return false;
-    if (pipeline_)
-        pipeline_->Stop();
+    if (!previewing_) return false;
+    if (pipeline_) pipeline_->Stop();
     emit OnStopPreview();
     previewing_ = false;
     return true;
 }
 
 void TVideoCapture::StopPipelineIfIdle() {
-    if (pipeline_ && !previewing_ && !capturing_)
-        pipeline_->Stop();
+    if (pipeline_ && !previewing_ && !capturing_) pipeline_->Stop();
 }
 
 bool TVideoCapture::StartCapture(bool confirm) {
-    if (!WantCapture)
-        return false;
-    if (capturing_)
-        return true;
+    if (!WantCapture) return false;
+    if (capturing_) return true;
     progressTimer_.stop();
-    if (!BuildGraph())
-        return false;
+    if (!BuildGraph()) return false;
 
     const QString file = ResolveFileName(UseTempFile ? tempCaptureFileName_ : CaptureFileName);
     if (file.isEmpty()) {
@@ -325,12 +307,10 @@ bool TVideoCapture::StartCapture(bool confirm) {
 }
 
 bool TVideoCapture::StopCapture() {
-    if (!capturing_)
-        return false;
+    if (!capturing_) return false;
     progressTimer_.stop();
     const bool finished = pipeline_ && pipeline_->StopFileBranch(kEosWaitMs);
-    if (!finished)
-        ReportCaptureError(WithCode("Error %x: Cannot stop graph!", kNoCode));
+    if (!finished) ReportCaptureError(WithCode("Error %x: Cannot stop graph!", kNoCode));
     elapsedMs_ = captureClock_.isValid() ? captureClock_.elapsed() : 0;
     capturing_ = false;
     previewing_ = false;
@@ -351,24 +331,19 @@ void TVideoCapture::SetMasterStream(int index) {
 }
 
 bool TVideoCapture::CopyCaptureFile(const QString& destination) {
-    if (captureFileInUse_.isEmpty() || destination.isEmpty())
-        return false;
+    if (captureFileInUse_.isEmpty() || destination.isEmpty()) return false;
     const QString target = ResolveFileName(destination);
-    if (target == captureFileInUse_)
-        return true;
-    if (QFileInfo::exists(target) && !QFile::remove(target))
-        return false;
+    if (target == captureFileInUse_) return true;
+    if (QFileInfo::exists(target) && !QFile::remove(target)) return false;
     return QFile::copy(captureFileInUse_, target);
 }
 
 void TVideoCapture::ProgressTimer() {
     elapsedMs_ = captureClock_.isValid() ? captureClock_.elapsed() : 0;
-    if (!capturing_)
-        return;
+    if (!capturing_) return;
     if (UseTimeLimit && elapsedMs_ / 1000 >= TimeLimit) {
         StopCapture();
-        if (WantPreview)
-            StartPreview();
+        if (WantPreview) StartPreview();
     } else {
         emit OnCaptureProgress();
     }
@@ -377,17 +352,15 @@ void TVideoCapture::ProgressTimer() {
 // ---------------------------------------------------------------- frames and events
 
 bool TVideoCapture::RequestBitmap() {
-    const bool possible = pipeline_ && pipeline_->HasGrabber() && WantBitmaps &&
-                          (previewing_ || capturing_);
-    if (pipeline_)
-        pipeline_->RequestFrame(possible);
+    const bool possible =
+        pipeline_ && pipeline_->HasGrabber() && WantBitmaps && (previewing_ || capturing_);
+    if (pipeline_) pipeline_->RequestFrame(possible);
     return possible;
 }
 
 void TVideoCapture::WMBitmapGrabbed() {
     QImage frame;
-    if (!pipeline_ || !pipeline_->TakeFrame(frame))
-        return;
+    if (!pipeline_ || !pipeline_->TakeFrame(frame)) return;
     const TCapturedBitmap bitmap(frame);
     emit OnBitmapGrabbed(bitmap);
 }

@@ -18,7 +18,17 @@ namespace platform {
 class MediaCapturePipeline;
 }
 
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum TPixelFormat {
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
 
 class TVideoCapture : public QObject, public TCaptureModeControl {
     Q_OBJECT

@@ -27,8 +27,7 @@ struct StreamEvent : QEvent {
     StreamEvent(int type, int generation, GstMessage* message = nullptr)
         : QEvent(QEvent::Type(type)), Generation(generation), Message(message) {}
     ~StreamEvent() override {
-        if (Message)
-            gst_message_unref(Message);
+        if (Message) gst_message_unref(Message);
     }
     int Generation;
     GstMessage* Message;
@@ -38,11 +37,14 @@ GstElement* Make(const char* factory, const char* name = nullptr) {
     return gst_element_factory_make(factory, name);
 }
 
-GstElement* AsElement(void* p) { return static_cast<GstElement*>(p); }
+GstElement* AsElement(void* p) {
+    return static_cast<GstElement*>(p);
+}
 
 bool IsInside(GstObject* object, void* ancestor) {
     return ancestor && object &&
-           (object == GST_OBJECT(ancestor) || gst_object_has_as_ancestor(object, GST_OBJECT(ancestor)));
+           (object == GST_OBJECT(ancestor) ||
+            gst_object_has_as_ancestor(object, GST_OBJECT(ancestor)));
 }
 
 } // namespace
@@ -84,8 +86,7 @@ MediaCapturePipeline::MediaCapturePipeline(QObject* parent) : QObject(parent), g
 }
 
 MediaCapturePipeline::~MediaCapturePipeline() {
-    if (fileBranch_)
-        StopFileBranch(0);
+    if (fileBranch_) StopFileBranch(0);
     gst_element_set_state(gst_->Pipeline, GST_STATE_NULL); // joins the streaming threads
     if (grabber_) {
         GstAppSinkCallbacks none{};
@@ -98,25 +99,19 @@ MediaCapturePipeline::~MediaCapturePipeline() {
 }
 
 bool MediaCapturePipeline::SetVideoSource(const MediaMonikerPtr& moniker) {
-    if (videoSource_ || !moniker)
-        return false;
+    if (videoSource_ || !moniker) return false;
     GstElement* source = media_internal::CreateElement(*moniker, nullptr);
-    if (!source)
-        return false;
-    if (!gst_bin_add(GST_BIN(gst_->Pipeline), source))
-        return false;
+    if (!source) return false;
+    if (!gst_bin_add(GST_BIN(gst_->Pipeline), source)) return false;
     videoSource_ = source;
     return true;
 }
 
 bool MediaCapturePipeline::SetAudioSource(const MediaMonikerPtr& moniker) {
-    if (audioSource_ || !moniker)
-        return false;
+    if (audioSource_ || !moniker) return false;
     GstElement* source = media_internal::CreateElement(*moniker, nullptr);
-    if (!source)
-        return false;
-    if (!gst_bin_add(GST_BIN(gst_->Pipeline), source))
-        return false;
+    if (!source) return false;
+    if (!gst_bin_add(GST_BIN(gst_->Pipeline), source)) return false;
     audioSource_ = source;
     return true;
 }
@@ -124,12 +119,12 @@ bool MediaCapturePipeline::SetAudioSource(const MediaMonikerPtr& moniker) {
 namespace {
 // Adds the elements to the bin and links them in order; false (and nothing left added) on
 // any failure.
-bool AddChain(GstElement* bin, std::vector<GstElement*>& owned, std::initializer_list<GstElement*> chain) {
+bool AddChain(GstElement* bin, std::vector<GstElement*>& owned,
+              std::initializer_list<GstElement*> chain) {
     for (GstElement* e : chain) {
         if (!e) {
             for (GstElement* f : chain)
-                if (f)
-                    gst_object_unref(gst_object_ref_sink(f));
+                if (f) gst_object_unref(gst_object_ref_sink(f));
             return false;
         }
     }
@@ -138,8 +133,7 @@ bool AddChain(GstElement* bin, std::vector<GstElement*>& owned, std::initializer
     GstElement* previous = nullptr;
     bool linked = true;
     for (GstElement* e : chain) {
-        if (previous)
-            linked = linked && gst_element_link(previous, e);
+        if (previous) linked = linked && gst_element_link(previous, e);
         previous = e;
     }
     if (!linked) {
@@ -167,15 +161,12 @@ GstElement* CapsFilter(const QString& caps) {
 } // namespace
 
 bool MediaCapturePipeline::BuildVideoTee(const QString& caps) {
-    if (!videoSource_ || gst_->VideoTee)
-        return false;
+    if (!videoSource_ || gst_->VideoTee) return false;
     GstElement* filter = CapsFilter(caps);
     GstElement* tee = Make("tee", "MySmartTee");
-    if (tee)
-        g_object_set(tee, "allow-not-linked", TRUE, nullptr);
+    if (tee) g_object_set(tee, "allow-not-linked", TRUE, nullptr);
     std::vector<GstElement*> added;
-    if (!AddChain(gst_->Pipeline, added, {filter, tee}))
-        return false;
+    if (!AddChain(gst_->Pipeline, added, {filter, tee})) return false;
     if (!gst_element_link(AsElement(videoSource_), filter)) {
         gst_bin_remove(GST_BIN(gst_->Pipeline), filter);
         gst_bin_remove(GST_BIN(gst_->Pipeline), tee);
@@ -188,15 +179,12 @@ bool MediaCapturePipeline::BuildVideoTee(const QString& caps) {
 }
 
 bool MediaCapturePipeline::BuildAudioTee(const QString& caps, bool wantAudioPreview) {
-    if (!audioSource_ || gst_->AudioTee)
-        return false;
+    if (!audioSource_ || gst_->AudioTee) return false;
     GstElement* filter = CapsFilter(caps);
     GstElement* tee = Make("tee", "MyInfTee");
-    if (tee)
-        g_object_set(tee, "allow-not-linked", TRUE, nullptr);
+    if (tee) g_object_set(tee, "allow-not-linked", TRUE, nullptr);
     std::vector<GstElement*> added;
-    if (!AddChain(gst_->Pipeline, added, {filter, tee}))
-        return false;
+    if (!AddChain(gst_->Pipeline, added, {filter, tee})) return false;
     if (!gst_element_link(AsElement(audioSource_), filter)) {
         gst_bin_remove(GST_BIN(gst_->Pipeline), filter);
         gst_bin_remove(GST_BIN(gst_->Pipeline), tee);
@@ -206,12 +194,10 @@ bool MediaCapturePipeline::BuildAudioTee(const QString& caps, bool wantAudioPrev
     gst_->AudioTee = tee;
     if (wantAudioPreview) {
         GstElement* queue = Make("queue");
-        if (queue)
-            g_object_set(queue, "leaky", 2, nullptr);
+        if (queue) g_object_set(queue, "leaky", 2, nullptr);
         // No sound card: play into nothing rather than fail the camera.
         GstElement* sink = Make("autoaudiosink");
-        if (!sink)
-            sink = Make("fakesink");
+        if (!sink) sink = Make("fakesink");
         if (!AddChain(gst_->Pipeline, gst_->Downstream, {queue, Make("audioconvert"), sink}) ||
             !gst_element_link(tee, queue))
             return false;
@@ -220,8 +206,7 @@ bool MediaCapturePipeline::BuildAudioTee(const QString& caps, bool wantAudioPrev
 }
 
 bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
-    if (!gst_->VideoTee)
-        return false;
+    if (!gst_->VideoTee) return false;
     GstElement* queue = Make("queue");
     if (queue)
         g_object_set(queue, "leaky", 2, "max-size-buffers", 2u, "max-size-bytes", 0u,
@@ -250,17 +235,16 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
     } else {
         sink = Make("fakesink");
     }
-    const bool ok = videoIsJpeg_ ? AddChain(gst_->Pipeline, gst_->Downstream, {queue, decoder, convert, sink})
-                                 : AddChain(gst_->Pipeline, gst_->Downstream, {queue, convert, sink});
-    if (!ok || !gst_element_link(gst_->VideoTee, queue))
-        return false;
+    const bool ok =
+        videoIsJpeg_ ? AddChain(gst_->Pipeline, gst_->Downstream, {queue, decoder, convert, sink})
+                     : AddChain(gst_->Pipeline, gst_->Downstream, {queue, convert, sink});
+    if (!ok || !gst_element_link(gst_->VideoTee, queue)) return false;
     grabber_ = wantGrabber ? sink : nullptr;
     return true;
 }
 
 void MediaCapturePipeline::TearDown() {
-    if (fileBranch_)
-        StopFileBranch(0);
+    if (fileBranch_) StopFileBranch(0);
     Stop();
     if (grabber_) {
         GstAppSinkCallbacks none{};
@@ -279,8 +263,7 @@ bool MediaCapturePipeline::Run(QString* error) {
     if (ret == GST_STATE_CHANGE_ASYNC)
         ret = gst_element_get_state(gst_->Pipeline, nullptr, nullptr, kStateTimeout);
     if (ret == GST_STATE_CHANGE_FAILURE) {
-        if (error)
-            *error = "The pipeline cannot start.";
+        if (error) *error = "The pipeline cannot start.";
         Stop();
         return false;
     }
@@ -297,17 +280,15 @@ void MediaCapturePipeline::Stop() {
 
 // ---------------------------------------------------------------- recording branch
 
-bool MediaCapturePipeline::StartFileBranch(const QString& fileName, const MediaMonikerPtr& videoEncoder,
+bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
+                                           const MediaMonikerPtr& videoEncoder,
                                            const MediaMonikerPtr& audioEncoder, QString* error) {
     auto fail = [&](const char* text) {
-        if (error)
-            *error = QString::fromLatin1(text);
+        if (error) *error = QString::fromLatin1(text);
         return false;
     };
-    if (fileBranch_)
-        return fail("Already recording.");
-    if (!gst_->VideoTee || !running_)
-        return fail("The pipeline is not running.");
+    if (fileBranch_) return fail("Already recording.");
+    if (!gst_->VideoTee || !running_) return fail("The pipeline is not running.");
 
     auto branch = std::make_unique<FileBranch>();
     branch->Bin = gst_bin_new("MyCaptureBranch");
@@ -328,19 +309,17 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName, const MediaM
     GstElement* vqueue = Make("queue");
     g_object_set(vqueue, "max-size-buffers", 0u, "max-size-bytes", 0u, "max-size-time",
                  guint64(3 * GST_SECOND), nullptr);
-    GstElement* encoder = videoEncoder ? media_internal::CreateElement(*videoEncoder, "MyVideoCompressor") : nullptr;
+    GstElement* encoder =
+        videoEncoder ? media_internal::CreateElement(*videoEncoder, "MyVideoCompressor") : nullptr;
     if (videoEncoder && !encoder) {
         gst_object_unref(gst_object_ref_sink(vqueue));
         gst_object_unref(gst_object_ref_sink(branch->Bin));
         return fail("The video compressor cannot be made.");
     }
     std::vector<GstElement*> chain{vqueue};
-    if (videoIsJpeg_ && encoder)
-        chain.push_back(Make("jpegdec"));
-    if (!videoIsJpeg_ || encoder)
-        chain.push_back(Make("videoconvert"));
-    if (encoder)
-        chain.push_back(encoder);
+    if (videoIsJpeg_ && encoder) chain.push_back(Make("jpegdec"));
+    if (!videoIsJpeg_ || encoder) chain.push_back(Make("videoconvert"));
+    if (encoder) chain.push_back(encoder);
     bool ok = true;
     for (GstElement* e : chain)
         ok = ok && e && gst_bin_add(bin, e);
@@ -350,8 +329,7 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName, const MediaM
     GstPad* lastVideo = gst_element_get_static_pad(chain.back(), "src");
     ok = ok && muxVideo && gst_pad_link(lastVideo, muxVideo) == GST_PAD_LINK_OK;
     gst_object_unref(lastVideo);
-    if (muxVideo)
-        gst_object_unref(muxVideo);
+    if (muxVideo) gst_object_unref(muxVideo);
     if (ok) {
         GstPad* target = gst_element_get_static_pad(vqueue, "sink");
         branch->Video.SinkPad = gst_ghost_pad_new("video", target);
@@ -379,8 +357,7 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName, const MediaM
         } else {
             ok = false;
         }
-        if (muxAudio)
-            gst_object_unref(muxAudio);
+        if (muxAudio) gst_object_unref(muxAudio);
         if (ok) {
             GstPad* target = gst_element_get_static_pad(aqueue, "sink");
             branch->Audio.SinkPad = gst_ghost_pad_new("audio", target);
@@ -417,13 +394,13 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName, const MediaM
         return fail("The capture file cannot be opened.");
     }
     auto attach = [&](GstElement* tee, FileBranch::Link& link) {
-        if (!tee || !link.SinkPad)
-            return true;
+        if (!tee || !link.SinkPad) return true;
         link.TeePad = gst_element_request_pad_simple(tee, "src_%u");
         return link.TeePad && gst_pad_link(link.TeePad, link.SinkPad) == GST_PAD_LINK_OK;
     };
     fileBranch_ = std::move(branch);
-    if (!attach(gst_->VideoTee, fileBranch_->Video) || !attach(gst_->AudioTee, fileBranch_->Audio)) {
+    if (!attach(gst_->VideoTee, fileBranch_->Video) ||
+        !attach(gst_->AudioTee, fileBranch_->Audio)) {
         StopFileBranch(0);
         return fail("The recording branch cannot be attached.");
     }
@@ -431,13 +408,11 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName, const MediaM
 }
 
 bool MediaCapturePipeline::StopFileBranch(int timeoutMs) {
-    if (!fileBranch_)
-        return false;
+    if (!fileBranch_) return false;
     FileBranch& b = *fileBranch_;
     // Unlink from the tee between two buffers, then end the branch's stream.
     auto detach = [](FileBranch::Link& link) {
-        if (!link.TeePad)
-            return;
+        if (!link.TeePad) return;
         link.IdleProbe = gst_pad_add_probe(
             link.TeePad, GST_PAD_PROBE_TYPE_IDLE,
             [](GstPad* teePad, GstPadProbeInfo*, gpointer data) {
@@ -454,22 +429,21 @@ bool MediaCapturePipeline::StopFileBranch(int timeoutMs) {
         detach(b.Video);
         detach(b.Audio);
         std::unique_lock lock(b.Lock);
-        finished = b.Done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return b.Eos; });
+        finished =
+            b.Done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return b.Eos; });
     }
     for (FileBranch::Link* link : {&b.Video, &b.Audio}) {
-        if (link->TeePad && link->IdleProbe)
-            gst_pad_remove_probe(link->TeePad, link->IdleProbe);
+        if (link->TeePad && link->IdleProbe) gst_pad_remove_probe(link->TeePad, link->IdleProbe);
     }
     gst_element_set_state(b.Bin, GST_STATE_NULL);
-    for (auto [tee, link] : {std::pair{gst_->VideoTee, &b.Video}, std::pair{gst_->AudioTee, &b.Audio}}) {
-        if (!link->TeePad)
-            continue;
+    for (auto [tee, link] :
+         {std::pair{gst_->VideoTee, &b.Video}, std::pair{gst_->AudioTee, &b.Audio}}) {
+        if (!link->TeePad) continue;
         if (GstPad* peer = gst_pad_get_peer(link->TeePad)) {
             gst_pad_unlink(link->TeePad, peer);
             gst_object_unref(peer);
         }
-        if (tee)
-            gst_element_release_request_pad(tee, link->TeePad);
+        if (tee) gst_element_release_request_pad(tee, link->TeePad);
         gst_object_unref(link->TeePad);
         link->TeePad = nullptr;
     }
@@ -511,23 +485,26 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
     PostStreamingEvent(kRenderedEvent, renderedPending_);
 }
 
-bool MediaCapturePipeline::TakeFrame(QImage& image) {
-    std::lock_guard lock(frameLock_);
-    const Frame& f = frame_;
-    if (f.Width <= 0 || f.Height <= 0 || f.Stride < f.Width * 3 ||
-        f.Bytes.size() < qsizetype(f.Stride) * f.Height)
+bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image) {
+    if (width <= 0 || height <= 0 || stride < width * 3 ||
+        bytes.size() < qsizetype(stride) * height)
         return false; // a short buffer is dropped, never read past
-    image = QImage(reinterpret_cast<const uchar*>(f.Bytes.constData()), f.Width, f.Height, f.Stride,
+    image = QImage(reinterpret_cast<const uchar*>(bytes.constData()), width, height, stride,
                    QImage::Format_RGB888)
                 .copy();
     return !image.isNull();
 }
 
+bool MediaCapturePipeline::TakeFrame(QImage& image) {
+    std::lock_guard lock(frameLock_);
+    return MediaFrameToImage(frame_.Bytes, frame_.Width, frame_.Height, frame_.Stride, image);
+}
+
 void MediaCapturePipeline::OnBusMessage(void* messageHandle) {
     auto* message = static_cast<GstMessage*>(messageHandle);
     if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
-        QCoreApplication::postEvent(this, new StreamEvent(kBusEvent, generation_.load(),
-                                                          gst_message_ref(message)));
+        QCoreApplication::postEvent(
+            this, new StreamEvent(kBusEvent, generation_.load(), gst_message_ref(message)));
 }
 
 bool MediaCapturePipeline::event(QEvent* e) {
@@ -537,8 +514,7 @@ bool MediaCapturePipeline::event(QEvent* e) {
         auto* se = static_cast<StreamEvent*>(e);
         const bool grabbed = e->type() == QEvent::Type(kGrabbedEvent);
         (grabbed ? grabbedPending_ : renderedPending_).store(false);
-        if (se->Generation != generation_.load())
-            return true; // from a run that has since stopped
+        if (se->Generation != generation_.load()) return true; // from a run that has since stopped
         if (grabbed)
             emit FrameGrabbed();
         else
@@ -547,8 +523,7 @@ bool MediaCapturePipeline::event(QEvent* e) {
     }
     case kBusEvent: {
         auto* se = static_cast<StreamEvent*>(e);
-        if (se->Generation != generation_.load() || !se->Message)
-            return true;
+        if (se->Generation != generation_.load() || !se->Message) return true;
         GError* err = nullptr;
         gchar* debug = nullptr;
         gst_message_parse_error(se->Message, &err, &debug);
@@ -560,8 +535,7 @@ bool MediaCapturePipeline::event(QEvent* e) {
              err->code == GST_RESOURCE_ERROR_OPEN_READ ||
              err->code == GST_RESOURCE_ERROR_OPEN_READ_WRITE);
         const QString text = err ? QString::fromUtf8(err->message) : QString();
-        if (err)
-            g_error_free(err);
+        if (err) g_error_free(err);
         g_free(debug);
         emit PipelineError(fromSource && deviceGone, text);
         return true;

@@ -19,6 +19,9 @@
 
 namespace platform {
 
+// A copied RGB frame as an image; false when the bytes do not cover stride x height.
+bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image);
+
 class MediaCapturePipeline : public QObject {
     Q_OBJECT
 public:
@@ -83,8 +86,8 @@ private:
         int Width = 0, Height = 0, Stride = 0;
     };
 
-    void OnSample(void* sample);                   // streaming thread
-    void OnBusMessage(void* message);              // any thread
+    void OnSample(void* sample);      // streaming thread
+    void OnBusMessage(void* message); // any thread
     void PostStreamingEvent(int type, std::atomic<bool>& pending);
 
     std::unique_ptr<Gst> gst_;

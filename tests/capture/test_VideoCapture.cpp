@@ -49,8 +49,7 @@ AviFacts Discover(const QString& path) {
         }
         gst_discoverer_stream_info_list_free(videos);
     }
-    if (info)
-        gst_discoverer_info_unref(info);
+    if (info) gst_discoverer_info_unref(info);
     g_object_unref(discoverer);
     return facts;
 }
@@ -131,7 +130,6 @@ protected:
     QStringList questions;
 };
 
-
 } // namespace
 
 TEST_F(VideoCaptureTest, PreviewDeliversFramesOfTheModeWithThePatternColours) {
@@ -145,10 +143,13 @@ TEST_F(VideoCaptureTest, PreviewDeliversFramesOfTheModeWithThePatternColours) {
     const int y = 40;
     auto bar = [&](int n) { return QColor(last.pixel(int((n + 0.5) * 320 / 7), y)); };
     const QColor yellow = bar(1), cyan = bar(2), red = bar(5), blue = bar(6);
-    EXPECT_TRUE(yellow.red() > 150 && yellow.green() > 150 && yellow.blue() < 60) << yellow.name().toStdString();
-    EXPECT_TRUE(cyan.red() < 60 && cyan.green() > 150 && cyan.blue() > 150) << cyan.name().toStdString();
+    EXPECT_TRUE(yellow.red() > 150 && yellow.green() > 150 && yellow.blue() < 60)
+        << yellow.name().toStdString();
+    EXPECT_TRUE(cyan.red() < 60 && cyan.green() > 150 && cyan.blue() > 150)
+        << cyan.name().toStdString();
     EXPECT_TRUE(red.red() > 150 && red.green() < 60 && red.blue() < 60) << red.name().toStdString();
-    EXPECT_TRUE(blue.red() < 60 && blue.green() < 60 && blue.blue() > 150) << blue.name().toStdString();
+    EXPECT_TRUE(blue.red() < 60 && blue.green() < 60 && blue.blue() > 150)
+        << blue.name().toStdString();
     EXPECT_EQ(CaptureErrorFlag, 0);
 }
 
@@ -352,7 +353,8 @@ TEST_F(VideoCaptureTest, NamesFollowTheDeviceAcrossRefreshes) {
     EnumerateAllDevices(); // as every connect does
     EXPECT_EQ(control->VideoSourceIndex(), 1);
     EXPECT_EQ(control->VideoSourceName(), "Right");
-    control->VideoCompressorMoniker = FindDeviceMonikerByName(VideoCompressorDevices, "JPEG image encoder");
+    control->VideoCompressorMoniker =
+        FindDeviceMonikerByName(VideoCompressorDevices, "JPEG image encoder");
     ClearDeviceLists();
     EXPECT_EQ(control->VideoCompressorName(), "JPEG image encoder");
 }
@@ -372,4 +374,27 @@ TEST(VideoCaptureProperties, FrameRateKeepsItsRange) {
     EXPECT_EQ(control.ResolveFileName("/x/a.avi"), "/x/a.avi");
     EXPECT_FALSE(control.StartPreview()); // nothing built
     EXPECT_FALSE(control.RequestBitmap());
+}
+
+TEST_F(VideoCaptureTest, RecordsWithoutPreviewAndStopsThePipelineAfter) {
+    Connect({Camera("Cam")}, "Cam");
+    control->WantPreview = false;
+    control->WantCapture = true;
+    control->CaptureFileName = folder.file("nopreview.avi");
+    ASSERT_TRUE(control->StartCapture(false));
+    EXPECT_FALSE(control->RequestBitmap()); // no grabber without the preview branch
+    RecordFor(1000);
+    ASSERT_TRUE(control->StopCapture());
+    EXPECT_FALSE(control->Previewing());
+    EXPECT_EQ(frames, 0);
+    const AviFacts avi = Discover(folder.file("nopreview.avi"));
+    EXPECT_TRUE(avi.Readable);
+    EXPECT_EQ(avi.Width, 320);
+}
+
+TEST_F(VideoCaptureTest, WantAudioWithoutASoundSourceCannotBuild) {
+    Connect({Camera("Cam")}, "Cam");
+    control->WantAudio = true; // no sound source chosen
+    EXPECT_FALSE(control->StartPreview());
+    EXPECT_FALSE(control->Previewing());
 }

@@ -6,7 +6,6 @@
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,7 +29,6 @@ protected:
         store.SetDefaultSettings();
         SetMessageBoxHandler([this](const QString& text) { messages << text; });
         captions.Hooks().now = [] { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)); };
-        captions.Hooks().display = [this](int, const QImage&, CaptionDisplay what) { lastDisplay = what; };
         settings.SetCameraViews({[this](int camera) { return camera == 1 ? cam1On : cam2On; },
                                  [](int camera) { return Frame(camera == 1 ? Qt::darkBlue : Qt::darkRed); }});
     }
@@ -50,7 +48,6 @@ protected:
     PictureCaptions captions;
     CaptionSettings settings;
     QStringList messages;
-    CaptionDisplay lastDisplay = CaptionDisplay::CopyOnly;
     bool cam1On = false;
     bool cam2On = false;
 };
@@ -78,11 +75,6 @@ TEST_F(CaptionSettingsTest, LoadingSelectsTheRecordsChoices) {
     Record().ClassicCaption = false;
     Record().CaptionTopRight = false;
     settings.LoadFromSettings();
-    EXPECT_EQ(settings.ColorCombos().size(), 4);
-    EXPECT_EQ(settings.ColorCombos()[3], "White Font Black Background");
-    EXPECT_EQ(settings.FontColorList(), QStringList({"White", "Black", "RED", "BLUE", "Yellow", "Silver"}));
-    EXPECT_EQ(settings.FormatList().size(), 7);
-    EXPECT_EQ(settings.FontList(), QFontDatabase::families());
     EXPECT_EQ(choices.presetRow, -1);
     EXPECT_EQ(choices.fontColorRow, 2);
     EXPECT_EQ(choices.backColorRow, 4);
@@ -105,11 +97,6 @@ TEST_F(CaptionSettingsTest, LoadingSelectsTheRecordsChoices) {
     EXPECT_EQ(choices.formatRow, -1);
     EXPECT_TRUE(choices.classicCaption);
     EXPECT_FALSE(Record().CaptionTopRight);
-
-    // The drawing reads the same choices while the window is hidden.
-    platform::PictureCanvas canvas(Frame(Qt::gray));
-    captions.DrawPictureCaption(canvas, 1);
-    EXPECT_EQ(lastDisplay, CaptionDisplay::CopyAndMagnifier);
 }
 
 TEST_F(CaptionSettingsTest, OpeningWithEqualColoursGivesBlueOnBlack) {

@@ -276,7 +276,7 @@ TEST_F(CaptionTest, DiskStatisticsAcrossFourGigabytesAndOnAnUnreadableDrive) {
     EXPECT_TRUE(changed.intersected(QRect(0, 20, 640, 100)).isEmpty());
 }
 
-TEST_F(CaptionTest, DiskStatisticsBlockIsDrawnInYellowBelowTheTopLine) {
+TEST_F(CaptionTest, DiskStatisticsBlockIsDrawnBelowTheTopLine) {
     diskStats = true;
     captions.DrawPictureCaption(canvas, 1);
     const int h = canvas.TextHeight("");
@@ -289,14 +289,6 @@ TEST_F(CaptionTest, DiskStatisticsBlockIsDrawnInYellowBelowTheTopLine) {
     for (const QRect& cell : {l1, l2, l6})
         EXPECT_EQ(changed.intersected(cell), QRegion(cell));
     EXPECT_TRUE(changed.intersected(QRect(5, 20 + 2 * (h + 1), 600, 3 * (h + 1) - 1)).isEmpty());
-    bool yellow = false;
-    for (int x = l1.left(); x < l1.right() && !yellow; ++x)
-        for (int y = l1.top(); y < l1.bottom() && !yellow; ++y)
-        {
-            const QColor c = canvas.Image().pixelColor(x, y);
-            yellow = c.red() > 100 && c.red() == c.green() && c.blue() == 0;
-        }
-    EXPECT_TRUE(yellow);
     // The caption's own colour comes back for the lines after the block.
     EXPECT_EQ(canvas.FontColor(), QColor(Qt::white));
 }

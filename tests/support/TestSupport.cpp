@@ -1,7 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QThread>
+#include <cmath>
 
 namespace TestSupport {
 
@@ -28,6 +30,25 @@ bool WriteAll(const QString& path, const QByteArray& data) {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(data) == data.size();
+}
+
+QByteArray ToneWav(int milliseconds) {
+    const int rate = 8000;
+    const int samples = rate * milliseconds / 1000;
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 dataBytes = quint32(samples) * 2;
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
+        << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataBytes;
+    for (int i = 0; i < samples; ++i)
+        out << static_cast<qint16>(8000 * std::sin(i * 2 * M_PI * 440 / rate));
+    return wav;
 }
 
 TempProgramFolder::TempProgramFolder() : dir_(QDir::tempPath() + "/torvek-test-XXXXXX") {}

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QStringList>
 #include <functional>
+#include <ostream>
 
 namespace TestSupport {
 
@@ -16,6 +18,9 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 10000);
 // Reads or writes a whole file; empty on failure.
 QByteArray ReadAll(const QString& path);
 bool WriteAll(const QString& path, const QByteArray& data);
+
+// A mono 16-bit PCM WAV file's bytes: a tone lasting the given milliseconds.
+QByteArray ToneWav(int milliseconds);
 
 // A fresh program folder ending in '/', removed with the object.
 class TempProgramFolder {
@@ -29,3 +34,12 @@ private:
 };
 
 } // namespace TestSupport
+
+// Readable QString and QStringList values in GoogleTest failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '{';
+    for (qsizetype i = 0; i < list.size(); ++i)
+        *os << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
+    *os << '}';
+}

@@ -1,0 +1,174 @@
+#include "app/SettingsCopy.h"
+
+#include "core/Helpers.h"
+#include "core/PasswordScrambler.h"
+#include "platform/Rounding.h"
+
+namespace SettingsCopy {
+
+namespace {
+
+qint16 Number16(const QString& text) { return platform::SaturateInt16(SafeStrToInt(TrimText(text))); }
+
+void GatherZone(const ZoneEditValues& edits, qint16& left, qint16& top, qint16& size,
+                qint16& sensitivity) {
+    left = Number16(edits.CalLeft);
+    top = Number16(edits.calTop);
+    size = Number16(edits.scales);
+    if (size == 0)
+        size = 50;
+    sensitivity = Number16(edits.Sensitivity);
+}
+
+} // namespace
+
+void GatherOptions(OptionControlValues& c, SettingsRecord& r) {
+    r.DiskControl = c.diskcontrol;
+    r.NotifyActive = c.NotifyActive;
+    r.PhoneAutoConnect = c.phautoconnect;
+    r.EmailLimit = SafeStrToInt(TrimText(c.EmailLimit));
+    r.DialUp = c.Dailup;
+    r.ClearQueueOnSend = c.clearcue;
+    r.PhoneNumber = TrimText(c.phnumber);
+    r.PhoneCode = TrimText(c.phcode);
+    if (TrimText(c.sizelist.text).isEmpty())
+        c.sizelist.text = QStringLiteral("150");
+    r.PhonePictureSize = c.sizelist.text;
+    if (c.Vmodes.HasSelection())
+        r.VideoMode1 = c.Vmodes.SelectedItem();
+    if (c.VModes2.HasSelection())
+        r.VideoMode2 = c.VModes2.SelectedItem();
+    if (c.AlertFormat.index >= 0)
+        r.AlertFormat = platform::SaturateInt16(c.AlertFormat.index);
+    r.SetupTabIndex = platform::SaturateInt16(c.TabControl1);
+
+    r.StartMotionAtStart = c.startmotionFlag || c.motionandtime;
+    r.StartTimeLapseAtStart = c.starttimerFlag || c.motionandtime;
+    r.PlaceOnTray = c.placeonsystray;
+    r.HotZone1 = c.hot1;
+    r.HotZone2 = c.Hot2;
+    r.SampleRateMs = platform::SaturateInt16(c.samplerate);
+
+    // Guarded fields keep their value when the text is out of range.
+    const int minutes = SafeStrToInt(TrimText(c.MinsCombo.text));
+    if (minutes > 0)
+        r.AlertPeriodMinutes = platform::SaturateInt16(minutes);
+    const int images = SafeStrToInt(TrimText(c.MaxImages.text));
+    if (images > 0 && images < 100)
+        r.AlertMaxImages = static_cast<qint16>(images);
+
+    GatherZone(c.zoneCam2, r.Zone2Left, r.Zone2Top, r.Zone2Size, r.Sensitivity2);
+    GatherZone(c.zoneCam1, r.Zone1Left, r.Zone1Top, r.Zone1Size, r.Sensitivity1);
+    r.BufferSize1 = Number16(c.buf1);
+    r.BufferSize2 = Number16(c.buf2);
+}
+
+void GatherCamerasAndCaptions(const OptionControlValues& c, SettingsRecord& r,
+                              const std::function<QString(const QString&)>& driverAlias) {
+    if (c.DefaultCam1.HasSelection()) {
+        r.Cam1Name = driverAlias(c.DefaultCam1.SelectedItem()).left(100);
+        r.DefaultCam1Index = platform::SaturateInt16(c.DefaultCam1.index);
+    }
+    if (c.DefaultCam2.HasSelection()) {
+        r.Cam2Name = driverAlias(c.DefaultCam2.SelectedItem()).left(100);
+        r.DefaultCam2Index = platform::SaturateInt16(c.DefaultCam2.index);
+    }
+    r.CaptionTransparent = c.transperent;
+    r.AutoStart1 = c.AutoStart1;
+    r.AutoStart2 = c.AutoStart2;
+    r.CaptionTransparent2 = c.transperent;
+    r.SoundAlarm = c.alarm;
+    r.AlertEmail = TrimText(c.AlertEmail);
+    r.EnableAutoStart = c.OnStartup;
+    r.CaptionsOff1 = false;
+    r.CaptionsOff2 = false;
+    r.TvOut = c.OverVideo;
+    r.SiteLocation = TrimText(c.siteLocation);
+}
+
+bool ReadColourChannels(OptionControlValues& c, SettingsRecord& r) {
+    r.ScanRed = c.RGBred;
+    r.ScanGreen = c.RGBGreen;
+    r.ScanBlue = c.RGBBlue;
+    r.ColorThreshold = platform::SaturateInt16(17 - c.mastersent);
+    if (c.RGBred || c.RGBGreen || c.RGBBlue)
+        return true;
+    r.ScanRed = r.ScanGreen = r.ScanBlue = true;
+    c.RGBred = c.RGBGreen = c.RGBBlue = true;
+    return false;
+}
+
+bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, OptionControlValues& c) {
+    c.smtpEdit = TrimText(email.SmtpHost);
+    c.UserEdit = TrimText(email.SmtpUser);
+    c.PassEdit = UnscramblePassword(email.SmtpPassword);
+    c.ReplyEmailAddressText = TrimText(email.ReplyAddress);
+
+    const bool both = r.StartMotionAtStart && r.StartTimeLapseAtStart;
+    c.motionandtime = both;
+    c.startmotionFlag = r.StartMotionAtStart && !both;
+    c.starttimerFlag = r.StartTimeLapseAtStart && !both;
+    c.placeonsystray = r.PlaceOnTray;
+    c.hot1 = r.HotZone1;
+    c.Hot2 = r.HotZone2;
+    c.phautoconnect = r.PhoneAutoConnect;
+    c.NotifyActive = r.NotifyActive;
+    c.RGBred = r.ScanRed;
+    c.RGBGreen = r.ScanGreen;
+    c.RGBBlue = r.ScanBlue;
+    c.diskcontrol = r.DiskControl;
+    c.clearcue = r.ClearQueueOnSend;
+    c.Dailup = r.DialUp;
+    c.AutoStart1 = r.AutoStart1;
+    c.AutoStart2 = r.AutoStart2;
+    c.alarm = r.SoundAlarm;
+    c.OnStartup = r.EnableAutoStart;
+    c.OverVideo = r.TvOut;
+    c.transperent = r.CaptionTransparent;
+    c.transperent = r.CaptionTransparent2; // the second copy wins
+    c.DisabledCaptions1 = false;
+    c.DisabledCaptions2 = false;
+
+    const bool rateValid = r.SampleRateMs >= kSampleRateMin && r.SampleRateMs <= kSampleRateMax;
+    c.samplerate = rateValid ? r.SampleRateMs : kSampleRateShownWhenInvalid;
+    c.mastersent = qBound(kMasterSensitivityMin, 17 - r.ColorThreshold, kMasterSensitivityMax);
+
+    c.phnumber = TrimText(r.PhoneNumber);
+    c.phcode = TrimText(r.PhoneCode);
+    c.sizelist.text = TrimText(r.PhonePictureSize);
+    c.MinsCombo.text = QString::number(r.AlertPeriodMinutes);
+    c.MaxImages.text = QString::number(r.AlertMaxImages);
+    // The limit list shows 0 as "No Limit"; filled here too so a gather never reads it empty.
+    c.EmailLimit = r.EmailLimit == 0 ? QStringLiteral("No Limit") : QString::number(r.EmailLimit);
+    c.Vmodes.text = TrimText(r.VideoMode1);
+    c.VModes2.text = TrimText(r.VideoMode2);
+    c.buf1 = QString::number(r.BufferSize1);
+    c.buf2 = QString::number(r.BufferSize2);
+    c.Location1 = TrimText(r.Cam1Name);
+    c.Location2 = TrimText(r.Cam2Name);
+    c.siteLocation = TrimText(r.SiteLocation);
+    c.AlertEmail = TrimText(r.AlertEmail);
+
+    if (r.DefaultCam1Index >= 0 && r.DefaultCam1Index < c.DefaultCam1.items.size())
+        c.DefaultCam1.index = r.DefaultCam1Index;
+    if (r.DefaultCam2Index >= 0 && r.DefaultCam2Index < c.DefaultCam2.items.size())
+        c.DefaultCam2.index = r.DefaultCam2Index;
+
+    c.zoneCam1.CalLeft = QString::number(r.Zone1Left);
+    c.zoneCam1.calTop = QString::number(r.Zone1Top);
+    c.zoneCam1.scales = QString::number(r.Zone1Size);
+    c.zoneCam2.CalLeft = QString::number(r.Zone2Left);
+    c.zoneCam2.calTop = QString::number(r.Zone2Top);
+    c.zoneCam2.scales = QString::number(r.Zone2Size);
+
+    if (r.Sensitivity1 >= 100 && r.Sensitivity2 >= 100) {
+        c.zoneCam1.Sensitivity = QString::number(r.Sensitivity1);
+        c.zoneCam2.Sensitivity = QString::number(r.Sensitivity2);
+        return false;
+    }
+    c.zoneCam1.Sensitivity = c.zoneCam2.Sensitivity = QStringLiteral("1500");
+    r.Sensitivity1 = r.Sensitivity2 = 1500;
+    return true;
+}
+
+} // namespace SettingsCopy

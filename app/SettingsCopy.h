@@ -1,0 +1,122 @@
+#pragma once
+// The copy rules between the settings record and the option controls of the main window,
+// the two zone windows and the caption font window. The controls are represented by
+// OptionControlValues (one member per control, named as the control), so the rules can be
+// checked without any window; TzonesSettings.cpp moves these values to and from widgets.
+#include "core/EmailSettingsRecord.h"
+#include "core/SettingsRecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// A combo box: its text is independent of its selected row.
+struct ComboValue {
+    QString text;
+    int index = -1;
+    QStringList items;
+
+    bool HasSelection() const { return index >= 0 && index < items.size(); }
+    QString SelectedItem() const { return HasSelection() ? items.at(index) : QString(); }
+};
+
+// The edits of one zone window.
+struct ZoneEditValues {
+    QString CalLeft;
+    QString calTop;
+    QString scales;
+    QString Sensitivity;
+};
+
+struct OptionControlValues {
+    // Check boxes and radio buttons of the main window.
+    bool diskcontrol = false;
+    bool NotifyActive = false;
+    bool phautoconnect = false;
+    bool Dailup = false;
+    bool clearcue = false;
+    bool startmotionFlag = false;
+    bool starttimerFlag = false;
+    bool motionandtime = false;
+    bool placeonsystray = false;
+    bool hot1 = false;
+    bool Hot2 = false;
+    bool AutoStart1 = false;
+    bool AutoStart2 = false;
+    bool alarm = false;
+    bool OnStartup = false;
+    bool OverVideo = false;
+    bool RGBred = false;
+    bool RGBGreen = false;
+    bool RGBBlue = false;
+    bool DisabledCaptions1 = false;
+    bool DisabledCaptions2 = false;
+
+    // Edits.
+    QString EmailLimit;
+    QString phnumber;
+    QString phcode;
+    QString buf1;
+    QString buf2;
+    QString AlertEmail;
+    QString siteLocation;
+    QString Location1;
+    QString Location2;
+    QString smtpEdit;
+    QString UserEdit;
+    QString PassEdit;
+    QString ReplyEmailAddressText;
+
+    // Combo boxes.
+    ComboValue sizelist;
+    ComboValue MinsCombo;
+    ComboValue MaxImages;
+    ComboValue Vmodes;
+    ComboValue VModes2;
+    ComboValue AlertFormat;
+    ComboValue DefaultCam1;
+    ComboValue DefaultCam2;
+
+    int TabControl1 = 0; // selected tab
+    int samplerate = 400; // slider, 200..700
+    int mastersent = 14;  // slider, 2..15
+
+    // Zone windows: camera 1 is TForm2's, camera 2 is TForm1's.
+    ZoneEditValues zoneCam1;
+    ZoneEditValues zoneCam2;
+
+    // The caption font window's transparent box.
+    bool transperent = false;
+};
+
+namespace SettingsCopy {
+
+constexpr int kSampleRateMin = 200;
+constexpr int kSampleRateMax = 700;
+constexpr int kSampleRateShownWhenInvalid = 500;
+constexpr int kMasterSensitivityMin = 2;
+constexpr int kMasterSensitivityMax = 15;
+
+// Gathering, first half (before the intermediate write of the settings file): the option
+// boxes, lists, start-up choices, alert fields and zone edits. May change controls
+// (an empty phone picture size becomes "150").
+void GatherOptions(OptionControlValues& controls, SettingsRecord& record);
+
+// Gathering, second half (after that write): default cameras with their aliases, the
+// caption and start-up boxes, alarm, recipient, site.
+void GatherCamerasAndCaptions(const OptionControlValues& controls, SettingsRecord& record,
+                              const std::function<QString(const QString&)>& driverAlias);
+
+// The colour-channel boxes and the master sensitivity to the record. When all three boxes
+// are off, all three are switched on again (record and controls) and false is returned:
+// the caller tells the user.
+bool ReadColourChannels(OptionControlValues& controls, SettingsRecord& record);
+inline const QString kNoColourMessage = QStringLiteral("You must select at least one color to scan");
+
+// Record to controls. Sensitivities below 100 on either camera reset both to 1500 in the
+// record and the zone edits; the return value then says so (the caller lays down the
+// defaults when no settings file exists).
+bool ApplyToControls(SettingsRecord& record, const EmailSettingsRecord& email,
+                     OptionControlValues& controls);
+
+} // namespace SettingsCopy

@@ -1,0 +1,25 @@
+#include "app/StationEnvironment.h"
+
+#include "platform/ScreenSaver.h"
+#include "platform/SelfRestart.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+StationEnvironment StationEnvironment::System() {
+    StationEnvironment env;
+    env.ScreenSize = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().size() : QSize(1024, 768);
+    };
+    env.Pause = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
+    env.Terminate = [] { QCoreApplication::exit(0); };
+    env.EnableScreenSaver = [](bool on) { platform::EnableScreenSaver(on); };
+    env.StartOwnExecutable = [](QString* error) { return platform::StartOwnExecutableDetached(error); };
+    env.InstallerHandOffFile = QDir::homePath() + "/torvek/Setup.Dat";
+    env.OwnExecutable = QCoreApplication::applicationFilePath();
+    return env;
+}

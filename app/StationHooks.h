@@ -1,0 +1,85 @@
+#pragma once
+// Routines the start-up spine calls but that other parts of the station provide (camera
+// commands, layout, tray and set-up panel, e-alerts, FTP, driver aliases, captions,
+// zoom, time-lapse). Each starts as a harmless null implementation; the issue that builds
+// the routine assigns its member where the application wires the station together
+// (app/ProgramStartup.cpp). Tests assign them to record calls.
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+struct StationHooks {
+    using Action = std::function<void()>;
+
+    // Driver aliases (capture): the alias file and the driver statuses.
+    Action LoadDriverList = [] {};
+    Action RefreshDriverStatus = [] {};
+    // The alias of a device name; the name itself until aliases exist.
+    std::function<QString(const QString&)> DriverAlias = [](const QString& name) { return name; };
+
+    // Camera commands.
+    Action FillCameraLists = [] {};
+    Action StoreCameraChoice = [] {}; // also writes the settings file
+    Action StartCamera1 = [] {};
+    Action StartCamera2 = [] {};
+    // Switches a running camera (1 or 2) off directly.
+    std::function<void(int)> SwitchCameraOff = [](int) {};
+    Action StartStopSurveillance = [] {};
+    Action AutoConnectPhoneLink = [] {};
+    Action ResetCameraCycling = [] {};
+    // Camera view frames; the default is a plain black frame of the given name.
+    std::function<QWidget*(QWidget* parent, const QString& name)> CreateVideoCap;
+    // CameraNumber of the two camera frames.
+    std::function<void(QWidget* frame, int camera)> SetCameraNumber = [](QWidget*, int) {};
+
+    // Layout and view modes.
+    Action LayoutToolbar = [] {};
+    Action LayoutMainToolbar = [] {};
+    Action RestoreFullView = [] {};
+    Action ArrangeCameraPanels = [] {};
+    Action PlaceWindowForScreen = [] {};
+    Action Relayout = [] {}; // tick of restlye
+    Action ArrangeAfterStart = [] {}; // tick of Timer3
+
+    // Tray, pop-up menus and set-up panel.
+    Action ShowSetupTab = [] {};
+    Action FillPhoneSizeList = [] {};
+    Action MinimizeToTray = [] {};
+    Action AddTrayIcon = [] {};
+    Action RemoveTrayIcon = [] {};
+    std::function<void(int camera)> SelectSavedVideoMode = [](int) {};
+
+    // E-alerts.
+    Action ResetAlertSchedule = [] {}; // sent count 0, last alert time now
+    Action UpdateAlertSummary = [] {};
+    Action FillAlertCombos = [] {};
+    Action ClockTick = [] {}; // tick of Timerclock
+
+    // Caption font window.
+    Action FontSettingsLoadFromSettings = [] {};
+    Action FontSettingsFillColorLists = [] {};
+
+    // FTP.
+    Action LoadFtpSettings = [] {};
+    Action FtpConnect = [] {};
+    std::function<bool()> IsFtpConnected = [] { return false; };
+    Action FtpDisconnect = [] {};
+
+    // Online picture service.
+    Action ResetPhoneLinkConnected = [] {};
+
+    // Motion, picture store, time-lapse, zoom.
+    Action MotionTick = [] {};        // tick of MotionTime
+    Action ResetMotionCounters = [] {}; // "MO 00000" on both cameras
+    Action ResetPictureCounts = [] {};
+    std::function<void(const QString&)> SetPictureNamePart = [](const QString&) {};
+    Action ResetTimeLapseWorkingValues = [] {};
+    Action TimeLapseTick = [] {};
+    Action TimeLapseFlasherTick = [] {};
+    Action CycleCameras = [] {}; // tick of Timer4
+    Action CreateMagnifierImage = [] {};
+    Action FreeMagnifierImage = [] {};
+
+    // Access lock: False refuses the guarded command.
+    std::function<bool()> AccessAllowed = [] { return true; };
+};

@@ -1,0 +1,202 @@
+#include "app/Tzones.h"
+
+#include "core/SettingsStore.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Rounding.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+void ColourBlack(QWidget* w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, Qt::black);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// Activation after a show normally arrives from the platform; when it does not (no window
+// manager), the first activation is run after this delay so start-up never stalls.
+constexpr int kActivationFallbackMs = 300;
+
+} // namespace
+
+Tzones::Tzones(SettingsStore& store, StartupFlags& flags, StationHooks& hooks, StationEnvironment env,
+               QWidget* fontSettings, QWidget* form1, QWidget* form2, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      MotionTime(200, false), Timer3(1000, false), Timer4(5000, false), TimeLapseTimer(2000, false),
+      timeLaspeFlasher(300, false), Timerclock(1000, true), restlye(10, false), PlaceOntrayTimer(1000, false),
+      store_(store), flags_(flags), hooks_(hooks), env_(std::move(env)), fontSettings_(fontSettings),
+      form1_(form1), form2_(form2) {
+    setObjectName("zones");
+    FormCreate();
+}
+
+Tzones::~Tzones() { FormDestroy(); }
+
+void Tzones::SizeToScreen() {
+    const QSize screen = env_.ScreenSize();
+    setGeometry(0, 0, screen.width(), screen.height());
+}
+
+QWidget* Tzones::MakeVideoCap(QWidget* parent, const QString& name) {
+    QWidget* frame = hooks_.CreateVideoCap ? hooks_.CreateVideoCap(parent, name) : nullptr;
+    if (!frame) {
+        frame = new QWidget(parent);
+        frame->setObjectName(name);
+    }
+    return frame;
+}
+
+void Tzones::FormCreate() {
+    flags_.StartupGuard = true;
+    programFolder_ = store_.Folder().Root();
+    historyFolder_ = store_.Folder().Sub(QStringLiteral("history"));
+
+    BuildControls();
+    ConnectTimers();
+
+    hooks_.CreateMagnifierImage();
+    ColourBlack(phonesettings);
+    SizeToScreen();
+    maintoolbar->hide();
+    GroupBox1->hide();
+    flags_.FtpUnattended = false;
+
+    TabControl1->addTab(QStringLiteral("Screen"));
+    TabControl1->addTab(QStringLiteral("Advanced"));
+
+    ColourBlack(ScreenResPanel);
+    pic1->hide();
+    pic2->hide();
+    flags_.ApplyingSettings = true;
+
+    QFont paintFont(QStringLiteral("Courier New"), 8);
+    paintFont.setStyleHint(QFont::TypeWriter);
+    PaintBox2->setFont(paintFont);
+
+    AlertFormat->clear();
+    AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
+    AlertFormat->setCurrentIndex(-1); // no row chosen yet: the stored format stays
+
+    hooks_.ResetAlertSchedule();
+    EAlertBuffer->clear();
+
+    for (QWidget* w : {AlertsPanel, DriverStatusPanel, autostartpanel, static_cast<QWidget*>(pleaseWaitPanel)})
+        ColourBlack(w);
+    cam1panel->clear();
+    Cam2Panel->clear();
+    ColourBlack(cam1panel);
+    ColourBlack(Cam2Panel);
+    cam1panel->hide();
+    Cam2Panel->hide();
+
+    VideoCap2 = MakeVideoCap(GroupBox1, QStringLiteral("VideoCap2"));
+    VideoCap1 = MakeVideoCap(this, QStringLiteral("VideoCap1"));
+    flags_.FirstShowPending = true;
+    ColourBlack(VideoCap1);
+    ColourBlack(VideoCap2);
+
+    env_.EnableScreenSaver(false);
+
+    hooks_.ResetPictureCounts();
+    PaintBox1->hide();
+    ColourBlack(GroupBox1);
+
+    const QSize screen = env_.ScreenSize();
+    store_.Record().StartScreenWidth = platform::SaturateInt16(screen.width());
+    store_.Record().StartScreenHeight = platform::SaturateInt16(screen.height());
+
+    Panel1->move(10, 50);
+    for (QWidget* frame : {VideoCap1, VideoCap2})
+        frame->setGeometry(frame->x(), 0, 1, 1);
+
+    // Texts and captions are set where the controls are built. No task-bar button tricks.
+    store_.SetCameraFolder(1, platform::JoinPath(programFolder_, QStringLiteral("cam1")));
+    store_.SetMainWindowFont(font().family(), font().pointSize());
+
+    setWindowTitle(kWindowCaption);
+    GroupBox1->move(0, GroupBox1->y());
+    SizeToScreen();
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Tzones::OnFocusWindowChanged);
+}
+
+void Tzones::FormDestroy() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    hooks_.FreeMagnifierImage();
+    env_.EnableScreenSaver(true);
+}
+
+void Tzones::ConnectTimers() {
+    const std::pair<platform::WinTimer*, const char*> names[] = {
+        {&MotionTime, "MotionTime"}, {&Timer3, "Timer3"}, {&Timer4, "Timer4"},
+        {&TimeLapseTimer, "TimeLapseTimer"}, {&timeLaspeFlasher, "timeLaspeFlasher"},
+        {&Timerclock, "Timerclock"}, {&restlye, "restlye"}, {&PlaceOntrayTimer, "PlaceOntrayTimer"}};
+    for (const auto& [timer, name] : names) {
+        timer->setObjectName(QString::fromLatin1(name));
+        timer->setParent(this);
+    }
+    connect(&MotionTime, &platform::WinTimer::Timeout, this, [this] { hooks_.MotionTick(); });
+    connect(&Timer3, &platform::WinTimer::Timeout, this, [this] { hooks_.ArrangeAfterStart(); });
+    connect(&Timer4, &platform::WinTimer::Timeout, this, [this] { hooks_.CycleCameras(); });
+    connect(&TimeLapseTimer, &platform::WinTimer::Timeout, this, [this] { hooks_.TimeLapseTick(); });
+    connect(&timeLaspeFlasher, &platform::WinTimer::Timeout, this, [this] { hooks_.TimeLapseFlasherTick(); });
+    connect(&Timerclock, &platform::WinTimer::Timeout, this, [this] { hooks_.ClockTick(); });
+    connect(&restlye, &platform::WinTimer::Timeout, this, [this] { hooks_.Relayout(); });
+    connect(&PlaceOntrayTimer, &platform::WinTimer::Timeout, this, &Tzones::PlaceOntrayTimerTimer);
+}
+
+void Tzones::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    FormShow();
+    activationPending_ = true;
+    activateWindow();
+    QTimer::singleShot(kActivationFallbackMs, this, [this] {
+        if (activationPending_ && isVisible()) {
+            activationPending_ = false;
+            FormActivate();
+        }
+    });
+}
+
+void Tzones::OnFocusWindowChanged() {
+    QWindow* focus = QGuiApplication::focusWindow();
+    if (focus && focus == windowHandle())
+        return; // judged when the activation event arrives
+    lastFocusWasOurs_ = focus != nullptr;
+}
+
+bool Tzones::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && isVisible() && !shuttingDown_) {
+        // A return from another window of this program, or the first activation after a
+        // show; a switch back from another application is not an activation here.
+        if (activationPending_ || lastFocusWasOurs_) {
+            activationPending_ = false;
+            lastFocusWasOurs_ = false;
+            const bool result = QWidget::event(event);
+            FormActivate();
+            return result;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void Tzones::closeEvent(QCloseEvent* event) {
+    // Closing the window from outside takes the orderly way out.
+    event->ignore();
+    if (!shuttingDown_)
+        QTimer::singleShot(0, this, &Tzones::ShutDown);
+}

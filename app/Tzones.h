@@ -1,0 +1,242 @@
+#pragma once
+// The main window: borderless, covering the screen. Its life is the program's life.
+// Split by concern: Tzones.cpp (creation, destruction, show and activation events),
+// TzonesControls.cpp (the controls), TzonesStartup.cpp (first show, activation, start-up
+// sequence), TzonesShutdown.cpp (shutdown, restart, installer hand-off),
+// TzonesSettings.cpp (copying between the controls and the settings record).
+#include "app/StationEnvironment.h"
+#include "app/StationHooks.h"
+#include "app/SettingsCopy.h"
+#include "core/StartupFlags.h"
+#include "platform/WinTimer.h"
+
+#include <QWidget>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabBar;
+class SettingsStore;
+
+class Tzones : public QWidget {
+    Q_OBJECT
+public:
+    // The texts the main window keeps for its messages and captions.
+    static inline const QString kStartCameraText = QStringLiteral("You must start the camera to use this feature.");
+    static inline const QString kLockNeedsLoggingText = QStringLiteral("Start logging to use password Locking.");
+    static inline const QString kCameraNotInstalledText = QStringLiteral("Camera Not Installed.");
+    static inline const QString kNotInstalledText = QStringLiteral("Not Installed");
+    static inline const QString kInvalidPasswordText = QStringLiteral("Invalid Password");
+    static inline const QString kOnText = QStringLiteral("ON");
+    static inline const QString kOffText = QStringLiteral("OFF");
+    static inline const QString kOffOnText = QStringLiteral("Off/On");
+    static inline const QString kMotionText = QStringLiteral("Motion");
+    static inline const QString kWindowCaption = QStringLiteral("TORVEK 7.07");
+    static inline const QString kPleaseWaitText = QStringLiteral("Please wait...");
+    static constexpr int kShutdownCameraPauseMs = 500;
+
+    // FormCreate runs here. The zone windows (TForm2: camera 1, TForm1: camera 2) and the
+    // caption font window hold controls that the settings copy reads; they may be null.
+    Tzones(SettingsStore& store, StartupFlags& flags, StationHooks& hooks, StationEnvironment env,
+           QWidget* fontSettings = nullptr, QWidget* form1 = nullptr, QWidget* form2 = nullptr,
+           QWidget* parent = nullptr);
+    ~Tzones() override; // FormDestroy
+
+    // Event handlers.
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormDestroy();
+    void PlaceOntrayTimerTimer();
+    void AutoStartCameras();
+
+    // Shutdown and its three entries.
+    void ShutDown();
+    void Exit1Click();   // menu "Exit": asks the access lock first
+    void Button28Click(); // tool bar "Close"
+    void Close1Click();  // tray menu "Close"
+    bool IsShuttingDown() const { return shuttingDown_; }
+
+    void ShowPleaseWait();
+    void CleanUpInstallerFile();
+    // Starts our own executable again and ends this process without saving. False (and a
+    // message) when the new process could not be started; this one then keeps running.
+    bool RestartProgram();
+
+    // Settings copy.
+    void GatherAndSaveSettings();
+    void ApplySettingsToControls();
+    void ReadColourChannelBoxes();
+    OptionControlValues ReadControls() const;
+    void WriteControls(const OptionControlValues& values);
+
+    SettingsStore& Store() { return store_; }
+    StartupFlags& Flags() { return flags_; }
+    StationHooks& Hooks() { return hooks_; }
+    const QString& ProgramFolder() const { return programFolder_; }
+    const QString& HistoryFolder() const { return historyFolder_; }
+
+    // Timers, the program's scheduler.
+    platform::WinTimer MotionTime;
+    platform::WinTimer Timer3;
+    platform::WinTimer Timer4;
+    platform::WinTimer TimeLapseTimer;
+    platform::WinTimer timeLaspeFlasher;
+    platform::WinTimer Timerclock;
+    platform::WinTimer restlye;
+    platform::WinTimer PlaceOntrayTimer;
+
+    // Camera view frames (replaced when a camera is switched off).
+    QWidget* VideoCap1 = nullptr;
+    QWidget* VideoCap2 = nullptr;
+
+    // Controls, named as their objectName.
+    QWidget* Panel1 = nullptr; // set-up panel
+    QGroupBox* GroupBox1 = nullptr;
+    QWidget* maintoolbar = nullptr;
+    QWidget* phonesettings = nullptr;
+    QWidget* ScreenResPanel = nullptr;
+    QWidget* AlertsPanel = nullptr;
+    QWidget* DriverStatusPanel = nullptr;
+    QWidget* autostartpanel = nullptr;
+    QWidget* Advanced = nullptr;
+    QWidget* Panel7 = nullptr;
+    QWidget* NetWorkPanel = nullptr;
+    QWidget* SurveillanceSetup = nullptr;
+    QGroupBox* SurveillancePanel = nullptr;
+    QGroupBox* CameraGroupBox = nullptr;
+    QGroupBox* GroupBox4 = nullptr;
+    QLabel* pleaseWaitPanel = nullptr;
+    QLabel* cam1panel = nullptr;
+    QLabel* Cam2Panel = nullptr;
+    QLabel* pic1 = nullptr;
+    QLabel* pic2 = nullptr;
+    QWidget* PaintBox1 = nullptr;
+    QWidget* PaintBox2 = nullptr;
+    QTabBar* TabControl1 = nullptr;
+    QLabel* lablee = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label7 = nullptr;
+    QPushButton* Panel2 = nullptr; // camera 1 on/off
+    QPushButton* Panel3 = nullptr; // camera 2 on/off
+    QPushButton* Panel4 = nullptr; // surveillance
+    QPushButton* Panel8 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QPushButton* Button14 = nullptr;
+    QPushButton* Button15 = nullptr;
+    QPushButton* Button17 = nullptr;
+    QPushButton* Button18 = nullptr;
+    QPushButton* Button19 = nullptr;
+    QPushButton* Button20 = nullptr;
+    QPushButton* Button22 = nullptr;
+    QPushButton* Button23 = nullptr;
+    QPushButton* Button24 = nullptr;
+    QPushButton* Button25 = nullptr;
+    QPushButton* Button26 = nullptr;
+    QPushButton* Button27 = nullptr;
+    QPushButton* Button28 = nullptr;
+    QPushButton* Button30 = nullptr;
+    QCheckBox* Showw = nullptr;
+    QCheckBox* LogAllowed = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* DisabledCaptions1 = nullptr;
+    QCheckBox* DisabledCaptions2 = nullptr;
+    QCheckBox* phautoconnect = nullptr;
+    QCheckBox* NotifyActive = nullptr;
+    QCheckBox* diskcontrol = nullptr;
+    QRadioButton* Dailup = nullptr;
+    QRadioButton* Broadband = nullptr;
+    QCheckBox* clearcue = nullptr;
+    QRadioButton* startmotionFlag = nullptr;
+    QRadioButton* starttimerFlag = nullptr;
+    QRadioButton* motionandtime = nullptr;
+    QCheckBox* placeonsystray = nullptr;
+    QCheckBox* hot1 = nullptr;
+    QCheckBox* Hot2 = nullptr;
+    QCheckBox* AutoStart1 = nullptr;
+    QCheckBox* AutoStart2 = nullptr;
+    QCheckBox* alarm = nullptr;
+    QCheckBox* OnStartup = nullptr;
+    QCheckBox* OverVideo = nullptr;
+    QCheckBox* RGBred = nullptr;
+    QCheckBox* RGBGreen = nullptr;
+    QCheckBox* RGBBlue = nullptr;
+    QComboBox* EmailLimit = nullptr;
+    QLineEdit* phnumber = nullptr;
+    QLineEdit* phcode = nullptr;
+    QLineEdit* buf1 = nullptr;
+    QLineEdit* buf2 = nullptr;
+    QLineEdit* AlertEmail = nullptr;
+    QLineEdit* siteLocation = nullptr;
+    QLineEdit* Location1 = nullptr;
+    QLineEdit* Location2 = nullptr;
+    QLineEdit* smtpEdit = nullptr;
+    QLineEdit* UserEdit = nullptr;
+    QLineEdit* PassEdit = nullptr;
+    QLineEdit* ReplyEmailAddressText = nullptr;
+    QComboBox* sizelist = nullptr;
+    QComboBox* MinsCombo = nullptr;
+    QComboBox* MaxImages = nullptr;
+    QComboBox* Vmodes = nullptr;
+    QComboBox* VModes2 = nullptr;
+    QComboBox* AlertFormat = nullptr;
+    QComboBox* DefaultCam1 = nullptr;
+    QComboBox* DefaultCam2 = nullptr;
+    QComboBox* cam1List = nullptr;
+    QComboBox* cam2List = nullptr;
+    QSlider* samplerate = nullptr;
+    QSlider* mastersent = nullptr;
+    QPlainTextEdit* PhLOg = nullptr;
+    QListWidget* EAlertBuffer = nullptr; // the e-alert queue, hidden
+    QMenuBar* MainMenu = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Close1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildToolbar();
+    void BuildSetupPanel();
+    void BuildCameraArea();
+    void ConnectTimers();
+    void SizeToScreen();
+    QWidget* MakeVideoCap(QWidget* parent, const QString& name);
+    void OnFocusWindowChanged();
+
+    SettingsStore& store_;
+    StartupFlags& flags_;
+    StationHooks& hooks_;
+    StationEnvironment env_;
+    QWidget* fontSettings_;
+    QWidget* form1_;
+    QWidget* form2_;
+
+    QString programFolder_;
+    QString historyFolder_;
+    bool activationPending_ = false;
+    bool shuttingDown_ = false;
+    bool destroyed_ = false;
+    bool lastFocusWasOurs_ = false;
+};

@@ -1,0 +1,342 @@
+// The main window's controls: created with their names, texts and captions. Placement
+// here is provisional (a plain arrangement that keeps every control reachable); the
+// layout routines place them for the screen.
+#include "app/Tzones.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabBar>
+
+namespace {
+
+template <typename T>
+T* Make(QWidget* parent, const char* name, const QString& text = QString()) {
+    auto* w = new T(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    if constexpr (std::is_base_of_v<QAbstractButton, T> || std::is_same_v<T, QLabel>) {
+        if (!text.isEmpty())
+            w->setText(text);
+    } else if constexpr (std::is_same_v<T, QGroupBox>) {
+        w->setTitle(text);
+    }
+    return w;
+}
+
+QWidget* MakePanel(QWidget* parent, const char* name) {
+    auto* w = new QWidget(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setAutoFillBackground(true);
+    return w;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
+    auto* c = Make<QComboBox>(parent, name);
+    c->setEditable(editable);
+    // Typed text never turns into a new list entry.
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+void Blacken(QWidget* w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, Qt::black);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+void Tzones::BuildControls() {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, QColor(192, 192, 192));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    BuildCameraArea();
+    BuildToolbar();
+    BuildSetupPanel();
+
+    pleaseWaitPanel = Make<QLabel>(this, "pleaseWaitPanel");
+    pleaseWaitPanel->setAlignment(Qt::AlignCenter);
+    pleaseWaitPanel->setGeometry(300, 200, 200, 40);
+    pleaseWaitPanel->hide();
+
+    PaintBox1 = MakePanel(this, "PaintBox1");
+    PaintBox1->hide();
+
+    NetWorkPanel = MakePanel(this, "NetWorkPanel");
+    NetWorkPanel->setGeometry(20, 150, 300, 120);
+    NetWorkPanel->hide();
+
+    PhLOg = Make<QPlainTextEdit>(this, "PhLOg");
+    PhLOg->setReadOnly(true);
+    PhLOg->hide();
+
+    EAlertBuffer = Make<QListWidget>(this, "EAlertBuffer");
+    EAlertBuffer->hide();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    Exit1 = PopupMenu1->addAction(QStringLiteral("Exit"));
+    Exit1->setObjectName("Exit1");
+    connect(Exit1, &QAction::triggered, this, &Tzones::Exit1Click);
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName("PopupMenu2");
+    Close1 = PopupMenu2->addAction(QStringLiteral("Close"));
+    Close1->setObjectName("Close1");
+    connect(Close1, &QAction::triggered, this, &Tzones::Close1Click);
+}
+
+void Tzones::BuildCameraArea() {
+    GroupBox1 = Make<QGroupBox>(this, "GroupBox1");
+    GroupBox1->setGeometry(0, 0, 800, 460);
+
+    cam1panel = Make<QLabel>(GroupBox1, "cam1panel");
+    Cam2Panel = Make<QLabel>(GroupBox1, "Cam2Panel");
+    pic1 = Make<QLabel>(cam1panel, "pic1");
+    pic2 = Make<QLabel>(Cam2Panel, "pic2");
+    PaintBox2 = MakePanel(GroupBox1, "PaintBox2");
+}
+
+void Tzones::BuildToolbar() {
+    maintoolbar = MakePanel(this, "maintoolbar");
+    maintoolbar->setGeometry(0, 500, 1000, 80);
+    Blacken(maintoolbar);
+
+    CameraGroupBox = Make<QGroupBox>(maintoolbar, "CameraGroupBox", QStringLiteral("Camera"));
+    CameraGroupBox->setGeometry(0, 0, 250, 78);
+    Panel2 = Make<QPushButton>(CameraGroupBox, "Panel2", kOffOnText);
+    Panel2->setGeometry(8, 18, 55, 24);
+    Panel3 = Make<QPushButton>(CameraGroupBox, "Panel3", kOffOnText);
+    Panel3->setGeometry(8, 46, 55, 24);
+    for (QPushButton* b : {Panel2, Panel3}) {
+        QPalette bp = b->palette();
+        bp.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(bp);
+    }
+    Button22 = Make<QPushButton>(CameraGroupBox, "Button22", QStringLiteral("Take Pic"));
+    Button22->setGeometry(68, 18, 60, 24);
+    Button23 = Make<QPushButton>(CameraGroupBox, "Button23", QStringLiteral("Take Pic"));
+    Button23->setGeometry(68, 46, 60, 24);
+    Button9 = Make<QPushButton>(CameraGroupBox, "Button9", QStringLiteral("Aim 1"));
+    Button9->setGeometry(132, 18, 50, 24);
+    Button6 = Make<QPushButton>(CameraGroupBox, "Button6", QStringLiteral("Aim 2"));
+    Button6->setGeometry(132, 46, 50, 24);
+    hot1 = Make<QCheckBox>(CameraGroupBox, "hot1");
+    hot1->setGeometry(186, 20, 20, 20);
+    Hot2 = Make<QCheckBox>(CameraGroupBox, "Hot2");
+    Hot2->setGeometry(186, 48, 20, 20);
+
+    SurveillancePanel = Make<QGroupBox>(maintoolbar, "SurveillancePanel", QStringLiteral("Surveillance Method"));
+    SurveillancePanel->setGeometry(255, 0, 300, 78);
+    Panel4 = Make<QPushButton>(SurveillancePanel, "Panel4", kMotionText);
+    Panel4->setGeometry(8, 18, 60, 24);
+    Panel8 = Make<QPushButton>(SurveillancePanel, "Panel8", QStringLiteral("Reset"));
+    Panel8->setGeometry(8, 46, 60, 24);
+    LogAllowed = Make<QCheckBox>(SurveillancePanel, "LogAllowed", QStringLiteral("Log"));
+    LogAllowed->setGeometry(74, 18, 60, 20);
+    Showw = Make<QCheckBox>(SurveillancePanel, "Showw", QStringLiteral("Show"));
+    Showw->setGeometry(74, 46, 60, 20);
+    CheckBox1 = Make<QCheckBox>(SurveillancePanel, "CheckBox1", QStringLiteral("Lock"));
+    CheckBox1->setGeometry(138, 18, 60, 20);
+    Button7 = Make<QPushButton>(SurveillancePanel, "Button7", QStringLiteral("More"));
+    Button7->setGeometry(200, 18, 50, 24);
+    Button5 = Make<QPushButton>(SurveillancePanel, "Button5", QStringLiteral("More"));
+    Button5->setGeometry(200, 46, 50, 24);
+
+    Panel7 = MakePanel(maintoolbar, "Panel7");
+    Panel7->setGeometry(560, 0, 210, 78);
+    Blacken(Panel7);
+    Button24 = Make<QPushButton>(Panel7, "Button24", QStringLiteral("Setup"));
+    Button24->setGeometry(0, 4, 60, 24);
+    Button25 = Make<QPushButton>(Panel7, "Button25", QStringLiteral("Views"));
+    Button25->setGeometry(64, 4, 60, 24);
+    Button26 = Make<QPushButton>(Panel7, "Button26", QStringLiteral("Help"));
+    Button26->setGeometry(128, 4, 60, 24);
+    Button30 = Make<QPushButton>(Panel7, "Button30", QStringLiteral("Captions"));
+    Button30->setGeometry(0, 32, 60, 24);
+    Button27 = Make<QPushButton>(Panel7, "Button27", QStringLiteral("FTP"));
+    Button27->setGeometry(64, 32, 60, 24);
+    Button28 = Make<QPushButton>(Panel7, "Button28", QStringLiteral("Close"));
+    Button28->setGeometry(128, 32, 60, 24);
+    connect(Button28, &QPushButton::clicked, this, &Tzones::Button28Click);
+
+    GroupBox4 = Make<QGroupBox>(maintoolbar, "GroupBox4", QStringLiteral("Views"));
+    GroupBox4->setGeometry(775, 0, 220, 78);
+    Button10 = Make<QPushButton>(GroupBox4, "Button10", QStringLiteral("Setup"));
+    Button10->setGeometry(4, 18, 50, 24);
+    Button14 = Make<QPushButton>(GroupBox4, "Button14", QStringLiteral("Help"));
+    Button14->setGeometry(58, 18, 50, 24);
+    Button20 = Make<QPushButton>(GroupBox4, "Button20", QStringLiteral("Views"));
+    Button20->setGeometry(112, 18, 50, 24);
+    Button8 = Make<QPushButton>(GroupBox4, "Button8", QStringLiteral("Hide"));
+    Button8->setGeometry(4, 46, 50, 24);
+    Button19 = Make<QPushButton>(GroupBox4, "Button19", QStringLiteral("Close"));
+    Button19->setGeometry(58, 46, 50, 24);
+    Button17 = Make<QPushButton>(GroupBox4, "Button17", QStringLiteral("Stop"));
+    Button17->setGeometry(112, 46, 50, 24);
+    Button15 = Make<QPushButton>(GroupBox4, "Button15", QStringLiteral("Help"));
+    Button15->setGeometry(166, 18, 50, 24);
+    Button18 = Make<QPushButton>(GroupBox4, "Button18", QStringLiteral("Hide"));
+    Button18->setGeometry(166, 46, 50, 24);
+}
+
+void Tzones::BuildSetupPanel() {
+    Panel1 = MakePanel(this, "Panel1");
+    Panel1->setGeometry(10, 50, 640, 400);
+    Blacken(Panel1);
+    Panel1->hide();
+
+    auto* title = new QLabel(QStringLiteral("TORVEK Setup Default Cams"), Panel1);
+    title->setGeometry(15, 2, 300, 20);
+    Location1 = Make<QLineEdit>(Panel1, "Location1");
+    Location1->setGeometry(15, 24, 140, 22);
+    Location2 = Make<QLineEdit>(Panel1, "Location2");
+    Location2->setGeometry(160, 24, 140, 22);
+    DefaultCam1 = MakeCombo(Panel1, "DefaultCam1", false);
+    DefaultCam1->setGeometry(15, 50, 140, 22);
+    DefaultCam2 = MakeCombo(Panel1, "DefaultCam2", false);
+    DefaultCam2->setGeometry(160, 50, 140, 22);
+    alarm = Make<QCheckBox>(Panel1, "alarm", QStringLiteral("Sound Alarm"));
+    alarm->setGeometry(310, 24, 120, 20);
+    Button11 = Make<QPushButton>(Panel1, "Button11", QStringLiteral("Hide"));
+    Button11->setGeometry(560, 4, 70, 24);
+
+    TabControl1 = new QTabBar(Panel1);
+    TabControl1->setObjectName("TabControl1");
+    TabControl1->setGeometry(15, 78, 610, 26);
+    TabControl1->addTab(QStringLiteral("Driver List"));
+    TabControl1->addTab(QStringLiteral("Auto Start"));
+    TabControl1->addTab(QStringLiteral("E-Alerts"));
+
+    const QRect page(15, 108, 610, 280);
+    DriverStatusPanel = MakePanel(Panel1, "DriverStatusPanel");
+    DriverStatusPanel->setGeometry(page);
+
+    autostartpanel = MakePanel(Panel1, "autostartpanel");
+    autostartpanel->setGeometry(page);
+    AutoStart1 = Make<QCheckBox>(autostartpanel, "AutoStart1", QStringLiteral("Auto Start Cam 1"));
+    AutoStart1->setGeometry(10, 10, 200, 20);
+    AutoStart2 = Make<QCheckBox>(autostartpanel, "AutoStart2", QStringLiteral("Auto Start Cam 2"));
+    AutoStart2->setGeometry(10, 34, 200, 20);
+    placeonsystray = Make<QCheckBox>(autostartpanel, "placeonsystray", QStringLiteral("Place on Systray"));
+    placeonsystray->setGeometry(10, 58, 200, 20);
+    startmotionFlag = Make<QRadioButton>(autostartpanel, "startmotionFlag", QStringLiteral("Start Motion"));
+    startmotionFlag->setGeometry(220, 10, 200, 20);
+    starttimerFlag = Make<QRadioButton>(autostartpanel, "starttimerFlag", QStringLiteral("Start Timer"));
+    starttimerFlag->setGeometry(220, 34, 200, 20);
+    motionandtime = Make<QRadioButton>(autostartpanel, "motionandtime", QStringLiteral("Start Motion and Timer"));
+    motionandtime->setGeometry(220, 58, 200, 20);
+    OnStartup = Make<QCheckBox>(autostartpanel, "OnStartup");
+    OnStartup->setGeometry(10, 82, 200, 20);
+
+    AlertsPanel = MakePanel(Panel1, "AlertsPanel");
+    AlertsPanel->setGeometry(page);
+    MinsCombo = MakeCombo(AlertsPanel, "MinsCombo", true);
+    MinsCombo->setGeometry(10, 10, 80, 22);
+    MaxImages = MakeCombo(AlertsPanel, "MaxImages", true);
+    MaxImages->setGeometry(100, 10, 80, 22);
+    EmailLimit = MakeCombo(AlertsPanel, "EmailLimit", true);
+    EmailLimit->setGeometry(190, 10, 100, 22);
+    AlertFormat = MakeCombo(AlertsPanel, "AlertFormat", false);
+    AlertFormat->setGeometry(300, 10, 80, 22);
+    AlertEmail = Make<QLineEdit>(AlertsPanel, "AlertEmail");
+    AlertEmail->setGeometry(10, 40, 280, 22);
+    smtpEdit = Make<QLineEdit>(AlertsPanel, "smtpEdit");
+    smtpEdit->setGeometry(10, 68, 280, 22);
+    UserEdit = Make<QLineEdit>(AlertsPanel, "UserEdit");
+    UserEdit->setGeometry(10, 96, 135, 22);
+    PassEdit = Make<QLineEdit>(AlertsPanel, "PassEdit");
+    PassEdit->setEchoMode(QLineEdit::Password);
+    PassEdit->setGeometry(155, 96, 135, 22);
+    ReplyEmailAddressText = Make<QLineEdit>(AlertsPanel, "ReplyEmailAddressText");
+    ReplyEmailAddressText->setGeometry(10, 124, 280, 22);
+    siteLocation = Make<QLineEdit>(AlertsPanel, "siteLocation");
+    siteLocation->setGeometry(10, 152, 280, 22);
+    NotifyActive = Make<QCheckBox>(AlertsPanel, "NotifyActive", QStringLiteral("E-Alerts Active"));
+    NotifyActive->setGeometry(300, 40, 200, 20);
+    clearcue = Make<QCheckBox>(AlertsPanel, "clearcue", QStringLiteral("Clear cue on send"));
+    clearcue->setGeometry(300, 64, 200, 20);
+
+    ScreenResPanel = MakePanel(Panel1, "ScreenResPanel");
+    ScreenResPanel->setGeometry(page);
+    Vmodes = MakeCombo(ScreenResPanel, "Vmodes", true);
+    Vmodes->setGeometry(10, 10, 280, 22);
+    VModes2 = MakeCombo(ScreenResPanel, "VModes2", true);
+    VModes2->setGeometry(300, 10, 280, 22);
+    samplerate = Make<QSlider>(ScreenResPanel, "samplerate");
+    samplerate->setOrientation(Qt::Horizontal);
+    samplerate->setRange(SettingsCopy::kSampleRateMin, SettingsCopy::kSampleRateMax);
+    samplerate->setValue(400);
+    samplerate->setGeometry(10, 44, 280, 22);
+    RGBred = Make<QCheckBox>(ScreenResPanel, "RGBred", QStringLiteral("Red"));
+    RGBred->setGeometry(10, 72, 70, 20);
+    RGBGreen = Make<QCheckBox>(ScreenResPanel, "RGBGreen", QStringLiteral("Green"));
+    RGBGreen->setGeometry(80, 72, 70, 20);
+    RGBBlue = Make<QCheckBox>(ScreenResPanel, "RGBBlue", QStringLiteral("Blue"));
+    RGBBlue->setGeometry(150, 72, 70, 20);
+    mastersent = Make<QSlider>(ScreenResPanel, "mastersent");
+    mastersent->setOrientation(Qt::Horizontal);
+    mastersent->setRange(SettingsCopy::kMasterSensitivityMin, SettingsCopy::kMasterSensitivityMax);
+    mastersent->setValue(14);
+    mastersent->setGeometry(10, 100, 280, 22);
+    lablee = Make<QLabel>(ScreenResPanel, "lablee", QStringLiteral("Sensitivity"));
+    lablee->setGeometry(300, 100, 120, 20);
+    Label1 = Make<QLabel>(ScreenResPanel, "Label1", QStringLiteral("Allowable Pixel Errors"));
+    Label1->setGeometry(300, 124, 200, 20);
+    Label7 = Make<QLabel>(ScreenResPanel, "Label7", QStringLiteral("Seconds"));
+    Label7->setGeometry(300, 148, 120, 20);
+    DisabledCaptions1 = Make<QCheckBox>(ScreenResPanel, "DisabledCaptions1");
+    DisabledCaptions1->setGeometry(10, 130, 20, 20);
+    DisabledCaptions2 = Make<QCheckBox>(ScreenResPanel, "DisabledCaptions2");
+    DisabledCaptions2->setGeometry(40, 130, 20, 20);
+    OverVideo = Make<QCheckBox>(ScreenResPanel, "OverVideo", QStringLiteral("TV Out"));
+    OverVideo->setGeometry(10, 156, 120, 20);
+    buf1 = Make<QLineEdit>(ScreenResPanel, "buf1");
+    buf1->hide();
+    buf2 = Make<QLineEdit>(ScreenResPanel, "buf2");
+    buf2->hide();
+
+    Advanced = MakePanel(Panel1, "Advanced");
+    Advanced->setGeometry(page);
+    Dailup = Make<QRadioButton>(Advanced, "Dailup", QStringLiteral("Dailup"));
+    Dailup->setGeometry(10, 10, 120, 20);
+    Broadband = Make<QRadioButton>(Advanced, "Broadband", QStringLiteral("Broadband"));
+    Broadband->setGeometry(10, 34, 120, 20);
+    diskcontrol = Make<QCheckBox>(Advanced, "diskcontrol", QStringLiteral("Disk Control"));
+    diskcontrol->setGeometry(10, 64, 200, 20);
+
+    phonesettings = MakePanel(Panel1, "phonesettings");
+    phonesettings->setGeometry(page);
+    phnumber = Make<QLineEdit>(phonesettings, "phnumber");
+    phnumber->setGeometry(10, 10, 200, 22);
+    phcode = Make<QLineEdit>(phonesettings, "phcode");
+    phcode->setGeometry(10, 38, 200, 22);
+    sizelist = MakeCombo(phonesettings, "sizelist", true);
+    sizelist->setGeometry(10, 66, 100, 22);
+    phautoconnect = Make<QCheckBox>(phonesettings, "phautoconnect");
+    phautoconnect->setGeometry(10, 94, 200, 20);
+
+    SurveillanceSetup = MakePanel(Panel1, "SurveillanceSetup");
+    SurveillanceSetup->hide();
+
+    // Camera device lists of the two camera buttons.
+    cam1List = MakeCombo(Panel1, "cam1List", false);
+    cam1List->hide();
+    cam2List = MakeCombo(Panel1, "cam2List", false);
+    cam2List->hide();
+
+    for (QWidget* pageWidget : {DriverStatusPanel, autostartpanel, AlertsPanel, ScreenResPanel, Advanced, phonesettings})
+        pageWidget->hide();
+}

@@ -1,0 +1,78 @@
+// Orderly shutdown, restart and the installer hand-off clean-up.
+#include "app/Tzones.h"
+
+#include "app/InstallerHandOff.h"
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+void Tzones::ShutDown() {
+    if (shuttingDown_)
+        return;
+    shuttingDown_ = true;
+
+    if (hooks_.IsFtpConnected())
+        hooks_.FtpDisconnect();
+
+    if (flags_.StartupGuard) {
+        // Ended before the window was first activated: the controls do not yet hold all
+        // of the record (nor anything the user chose), so the record is saved as it is.
+        store_.SaveSettings();
+    } else {
+        GatherAndSaveSettings();
+    }
+
+    // Capture buffer files; names are matched without regard to case.
+    const QDir folder(programFolder_);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.endsWith(QLatin1String(".kmx"), Qt::CaseInsensitive))
+            QFile::remove(folder.filePath(name)); // vanished or locked: ignored
+    }
+
+    // Each running camera is switched off directly, whatever its button would do.
+    const std::pair<QPushButton*, int> cameras[] = {{Panel2, 1}, {Panel3, 2}};
+    for (const auto& [button, camera] : cameras) {
+        if (button->text().toUpper() != kOnText)
+            continue;
+        hooks_.SwitchCameraOff(camera);
+        ShowPleaseWait();
+        env_.Pause(kShutdownCameraPauseMs);
+    }
+
+    env_.Terminate();
+}
+
+void Tzones::Exit1Click() {
+    if (!hooks_.AccessAllowed())
+        return;
+    ShutDown();
+}
+
+void Tzones::Button28Click() { ShutDown(); }
+
+void Tzones::Close1Click() { ShutDown(); }
+
+void Tzones::ShowPleaseWait() {
+    pleaseWaitPanel->setText(kPleaseWaitText);
+    pleaseWaitPanel->show();
+    pleaseWaitPanel->raise();
+    repaint();
+}
+
+void Tzones::CleanUpInstallerFile() {
+    CleanUpInstallerHandOff(env_.InstallerHandOffFile, env_.OwnExecutable);
+}
+
+bool Tzones::RestartProgram() {
+    QString error;
+    if (!env_.StartOwnExecutable(&error)) {
+        ShowMessageBox(QStringLiteral("TORVEK could not be restarted: %1").arg(error));
+        return false;
+    }
+    env_.Terminate();
+    return true;
+}

@@ -1,0 +1,23 @@
+#include "core/AlarmSound.h"
+
+#include <QFileInfo>
+
+AlarmSound::AlarmSound(platform::ProgramFolder folder) : folder_(std::move(folder)) {}
+
+QString AlarmSound::AlarmSoundFile() const {
+    const QString own = folder_.File("camera.wav");
+    if (folder_.IsValid() && QFileInfo(own).isFile())
+        return own;
+    if (!fallback_.isEmpty() && QFileInfo(fallback_).isFile())
+        return fallback_;
+    return {};
+}
+
+bool AlarmSound::PlayAlarmSound() {
+    if (alarmTicked_ && !alarmTicked_())
+        return false;
+    const QString file = AlarmSoundFile();
+    if (file.isEmpty())
+        return false;
+    return player_.Play(file);
+}

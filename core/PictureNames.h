@@ -1,0 +1,32 @@
+#pragma once
+// Names and texts of the picture store: picture and note names from the shared counter,
+// the note's lines, and the remote names of FTP uploads.
+#include <QString>
+#include <QStringList>
+
+// The counter as at least six digits: 42 -> "000042", 1234567 -> "1234567".
+QString FormatPictureNumber(qint64 number);
+
+// "000042OFFICE.jpg" from the counter and the cleaned computer name (its first six
+// characters, trimmed); "Image000042.jpg" when that part is empty.
+QString PictureFileNameFor(qint64 number, const QString& namePrefix);
+
+// The counter a picture name carries ("000042OFFICE.jpg", "Image000042.jpg"), or -1.
+qint64 PictureNumberOf(const QString& fileName);
+
+// The note beside a picture: the name less its extension, plus ".txt".
+QString NoteFileNameFor(const QString& pictureName);
+
+// The lines of a picture's note; blank site or camera names leave their line out.
+QStringList PictureNoteLines(qint64 number, const QString& pictureName, const QString& siteLocation,
+                             const QString& cameraName, const QString& capturedTime);
+
+// The ring position after ring for a ring of maxImages remote pictures (1 .. maxImages).
+int NextFtpRingPosition(int ring, int maxImages);
+
+// "netcam100007.jpg" for the export name "netcam1" at ring position 7.
+QString FtpRingRemoteName(const QString& exportName, int ring);
+
+// The remote name of the "Export As" upload: the trimmed export name with ".jpg" added
+// unless it already ends so; empty (nothing to upload) for a name of one character or less.
+QString FtpExportAsRemoteName(const QString& exportName);

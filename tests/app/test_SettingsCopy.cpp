@@ -1,0 +1,209 @@
+#include "app/SettingsCopy.h"
+#include "core/PasswordScrambler.h"
+
+#include <gtest/gtest.h>
+
+using namespace SettingsCopy;
+
+namespace {
+
+OptionControlValues AppliedFrom(SettingsRecord& record) {
+    OptionControlValues controls;
+    ApplyToControls(record, EmailSettingsRecord(), controls);
+    return controls;
+}
+
+QString Identity(const QString& s) { return s; }
+
+} // namespace
+
+TEST(SettingsCopy, SampleRateOutsideItsRangeShowsAndStores500) {
+    for (qint16 stored : {qint16(150), qint16(800), qint16(0), qint16(-5)}) {
+        SettingsRecord record;
+        record.SampleRateMs = stored;
+        OptionControlValues controls = AppliedFrom(record);
+        EXPECT_EQ(controls.samplerate, 500) << stored;
+        GatherOptions(controls, record);
+        EXPECT_EQ(record.SampleRateMs, 500) << stored;
+    }
+    for (qint16 stored : {qint16(200), qint16(400), qint16(700)}) {
+        SettingsRecord record;
+        record.SampleRateMs = stored;
+        EXPECT_EQ(AppliedFrom(record).samplerate, stored);
+    }
+}
+
+TEST(SettingsCopy, GuardedAlertFieldsKeepTheirValueOnBadText) {
+    SettingsRecord record;
+    record.AlertMaxImages = 7;
+    record.AlertPeriodMinutes = 25;
+    OptionControlValues controls = AppliedFrom(record);
+
+    for (const char* bad : {"150", "100", "0", "-3", "", "abc"}) {
+        controls.MaxImages.text = bad;
+        controls.MinsCombo.text = bad == QString("150") || bad == QString("100") ? "0" : bad;
+        GatherOptions(controls, record);
+        EXPECT_EQ(record.AlertMaxImages, 7) << bad;
+        EXPECT_EQ(record.AlertPeriodMinutes, 25) << bad;
+    }
+    controls.MaxImages.text = " 99 ";
+    controls.MinsCombo.text = "100000"; // far above 16 bits: saturates instead of wrapping
+    GatherOptions(controls, record);
+    EXPECT_EQ(record.AlertMaxImages, 99);
+    EXPECT_EQ(record.AlertPeriodMinutes, 32767);
+}
+
+TEST(SettingsCopy, ZoneEditsCameraTwoFromTForm1AndZeroSizeStoredAs50) {
+    SettingsRecord record;
+    OptionControlValues controls = AppliedFrom(record);
+    controls.zoneCam1 = {"11", "12", "0", "2500"};
+    controls.zoneCam2 = {"21", "22", "abc", "4000"};
+    controls.buf1 = "";
+    controls.buf2 = "70000";
+    GatherOptions(controls, record);
+    EXPECT_EQ(record.Zone1Left, 11);
+    EXPECT_EQ(record.Zone1Top, 12);
+    EXPECT_EQ(record.Zone1Size, 50);
+    EXPECT_EQ(record.Sensitivity1, 2500);
+    EXPECT_EQ(record.Zone2Left, 21);
+    EXPECT_EQ(record.Zone2Top, 22);
+    EXPECT_EQ(record.Zone2Size, 50);
+    EXPECT_EQ(record.Sensitivity2, 4000);
+    EXPECT_EQ(record.BufferSize1, 0);
+    EXPECT_EQ(record.BufferSize2, 32767);
+
+    // And back into the edits.
+    record.Zone2Size = 45;
+    controls = AppliedFrom(record);
+    EXPECT_EQ(controls.zoneCam2.scales, "45");
+    EXPECT_EQ(controls.zoneCam1.CalLeft, "11");
+}
+
+TEST(SettingsCopy, SensitivityBelow100ResetsBothTo1500) {
+    SettingsRecord record;
+    record.Sensitivity1 = 99;
+    record.Sensitivity2 = 3000;
+    OptionControlValues controls;
+    EXPECT_TRUE(ApplyToControls(record, EmailSettingsRecord(), controls));
+    EXPECT_EQ(record.Sensitivity1, 1500);
+    EXPECT_EQ(record.Sensitivity2, 1500);
+    EXPECT_EQ(controls.zoneCam1.Sensitivity, "1500");
+    EXPECT_EQ(controls.zoneCam2.Sensitivity, "1500");
+
+    record.Sensitivity1 = 100;
+    record.Sensitivity2 = 2000;
+    EXPECT_FALSE(ApplyToControls(record, EmailSettingsRecord(), controls));
+    EXPECT_EQ(controls.zoneCam1.Sensitivity, "100");
+    EXPECT_EQ(controls.zoneCam2.Sensitivity, "2000");
+}
+
+TEST(SettingsCopy, AtLeastOneColourChannelStaysOn) {
+    SettingsRecord record;
+    OptionControlValues controls;
+    controls.RGBred = controls.RGBGreen = controls.RGBBlue = false;
+    controls.mastersent = 10;
+    EXPECT_FALSE(ReadColourChannels(controls, record));
+    EXPECT_TRUE(record.ScanRed && record.ScanGreen && record.ScanBlue);
+    EXPECT_TRUE(controls.RGBred && controls.RGBGreen && controls.RGBBlue);
+    EXPECT_EQ(record.ColorThreshold, 7);
+
+    controls.RGBred = controls.RGBBlue = false;
+    EXPECT_TRUE(ReadColourChannels(controls, record));
+    EXPECT_FALSE(record.ScanRed);
+    EXPECT_TRUE(record.ScanGreen);
+    EXPECT_FALSE(record.ScanBlue);
+
+    // The slider shows 17 minus the threshold, within its range.
+    record.ColorThreshold = 3;
+    EXPECT_EQ(AppliedFrom(record).mastersent, 14);
+    record.ColorThreshold = 40;
+    EXPECT_EQ(AppliedFrom(record).mastersent, 2);
+}
+
+TEST(SettingsCopy, OptionsRoundTripThroughTheControls) {
+    SettingsRecord record;
+    record.StartMotionAtStart = true;
+    record.StartTimeLapseAtStart = true;
+    record.PlaceOnTray = true;
+    record.AutoStart2 = true;
+    record.DialUp = false;
+    record.EmailLimit = 0;
+    record.CaptionTransparent = false;
+    record.CaptionTransparent2 = true; // the second copy is applied last
+    record.SiteLocation = "  Barn  ";
+    record.PhonePictureSize = "";
+    record.CaptionsOff1 = true;
+
+    OptionControlValues controls = AppliedFrom(record);
+    EXPECT_TRUE(controls.motionandtime);
+    EXPECT_FALSE(controls.startmotionFlag);
+    EXPECT_FALSE(controls.starttimerFlag);
+    EXPECT_TRUE(controls.transperent);
+    EXPECT_EQ(controls.siteLocation, "Barn");
+    EXPECT_EQ(controls.EmailLimit, "No Limit");
+
+    SettingsRecord gathered = record;
+    GatherOptions(controls, gathered);
+    GatherCamerasAndCaptions(controls, gathered, Identity);
+    EXPECT_TRUE(gathered.StartMotionAtStart);
+    EXPECT_TRUE(gathered.StartTimeLapseAtStart);
+    EXPECT_TRUE(gathered.PlaceOnTray);
+    EXPECT_TRUE(gathered.AutoStart2);
+    EXPECT_FALSE(gathered.DialUp);
+    EXPECT_EQ(gathered.EmailLimit, 0);
+    EXPECT_TRUE(gathered.CaptionTransparent);
+    EXPECT_TRUE(gathered.CaptionTransparent2);
+    EXPECT_FALSE(gathered.CaptionsOff1);
+    EXPECT_EQ(gathered.SiteLocation, "Barn");
+    // An empty phone picture size is read as "150", in the list too.
+    EXPECT_EQ(gathered.PhonePictureSize, "150");
+    EXPECT_EQ(controls.sizelist.text, "150");
+
+    // Only the motion choice.
+    record.StartTimeLapseAtStart = false;
+    controls = AppliedFrom(record);
+    EXPECT_TRUE(controls.startmotionFlag);
+    EXPECT_FALSE(controls.motionandtime);
+}
+
+TEST(SettingsCopy, ListsAreTakenOnlyWhenARowIsSelected) {
+    SettingsRecord record;
+    record.VideoMode1 = "YUY2 640x480";
+    record.Cam1Name = "Cam 1";
+    record.DefaultCam1Index = 3; // beyond the list: not applied
+    record.DefaultCam2Index = 1;
+    OptionControlValues controls;
+    controls.DefaultCam1.items = {"usb cam"};
+    controls.DefaultCam2.items = {"usb cam", "porch"};
+    ApplyToControls(record, EmailSettingsRecord(), controls);
+    EXPECT_EQ(controls.Vmodes.text, "YUY2 640x480");
+    EXPECT_EQ(controls.DefaultCam1.index, -1);
+    EXPECT_EQ(controls.DefaultCam2.index, 1);
+
+    controls.Vmodes.text = "typed text, no row";
+    controls.AlertFormat = {"", -1, {"1 x 1", "2 x 2"}};
+    record.AlertFormat = 4;
+    GatherOptions(controls, record);
+    GatherCamerasAndCaptions(controls, record, [](const QString& s) { return "alias of " + s; });
+    EXPECT_EQ(record.VideoMode1, "YUY2 640x480");
+    EXPECT_EQ(record.AlertFormat, 4);
+    EXPECT_EQ(record.Cam1Name, "Cam 1");
+    EXPECT_EQ(record.DefaultCam1Index, 3);
+    EXPECT_EQ(record.Cam2Name, "alias of porch");
+    EXPECT_EQ(record.DefaultCam2Index, 1);
+
+    controls.Vmodes = {"", 0, {"MJPG 1280x720"}};
+    GatherOptions(controls, record);
+    EXPECT_EQ(record.VideoMode1, "MJPG 1280x720");
+}
+
+TEST(SettingsCopy, MailFieldsShowThePlainPassword) {
+    EmailSettingsRecord email;
+    email.SmtpHost = " mail.example.net ";
+    email.SmtpPassword = ScramblePassword("secret");
+    SettingsRecord record;
+    OptionControlValues controls;
+    ApplyToControls(record, email, controls);
+    EXPECT_EQ(controls.smtpEdit, "mail.example.net");
+    EXPECT_EQ(controls.PassEdit, "secret");
+}

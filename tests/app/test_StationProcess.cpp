@@ -1,0 +1,149 @@
+// The built station, copied into an empty folder and run there as its own process.
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using TestSupport::ReadAll;
+using TestSupport::WaitFor;
+using TestSupport::WriteAll;
+
+namespace {
+
+constexpr int kRecord = 2704;
+
+QString BuiltStation() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek");
+}
+
+// True once the process has its own SIGTERM handler (so the signal is not fatal).
+bool CatchesSigterm(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+    }
+    return false;
+}
+
+class Station {
+public:
+    explicit Station(const QString& exe) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process_.setProcessEnvironment(env);
+        process_.setProgram(exe);
+        process_.setWorkingDirectory(QDir::tempPath()); // not the program folder
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~Station() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    bool Start() {
+        process_.start();
+        return process_.waitForStarted(10000) &&
+               WaitFor([&] { return CatchesSigterm(process_.processId()); }, 20000);
+    }
+    // SIGTERM; true when the station ended by itself with exit code 0.
+    bool Terminate() {
+        process_.terminate();
+        if (!process_.waitForFinished(30000))
+            return false;
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+    QString Output() { return QString::fromLocal8Bit(process_.readAll()); }
+
+private:
+    QProcess process_;
+};
+
+qint16 Small(const QByteArray& file, int offset) {
+    return qFromLittleEndian<qint16>(file.constData() + kRecord + offset);
+}
+
+QByteArray Text(const QByteArray& file, int offset) {
+    return file.mid(kRecord + offset + 1, static_cast<unsigned char>(file.at(kRecord + offset)));
+}
+
+void PutText(QByteArray& file, int offset, const QByteArray& text) {
+    file[kRecord + offset] = static_cast<char>(text.size());
+    file.replace(kRecord + offset + 1, text.size(), text);
+}
+
+} // namespace
+
+TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
+    const QString built = BuiltStation();
+    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
+    TestSupport::TempProgramFolder folder;
+    const QString exe = folder.file("torvek");
+    ASSERT_TRUE(QFile::copy(built, exe));
+
+    {
+        Station first(exe);
+        ASSERT_TRUE(first.Start());
+        ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder.file("X290607.dat")); }, 30000));
+        ASSERT_TRUE(first.Terminate()) << first.Output().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(folder.file("cam1")).isDir());
+    EXPECT_TRUE(QFileInfo(folder.file("cam2")).isDir());
+    EXPECT_EQ(ReadAll(folder.file("ETR0511.dat")).size(), 2456);
+    QByteArray file = ReadAll(folder.file("X290607.dat"));
+    ASSERT_EQ(file.size(), 5408);
+    EXPECT_EQ(file.left(kRecord), QByteArray(kRecord, '\0'));
+    EXPECT_EQ(Small(file, 0), 100);   // Zone1Left
+    EXPECT_EQ(Small(file, 8), 30);    // Zone1Size
+    EXPECT_EQ(Small(file, 12), 3000); // Sensitivity1
+    EXPECT_EQ(Small(file, 16), 10);   // BufferSize1
+    EXPECT_EQ(Text(file, 59), (folder.path() + "cam1/").toLocal8Bit());
+    EXPECT_EQ(Text(file, 341), (folder.path() + "cam2/").toLocal8Bit());
+    EXPECT_EQ(Text(file, 597), "Cam 1");
+    EXPECT_EQ(Text(file, 698), "Cam 2");
+    EXPECT_EQ(Text(file, 1653), "netcam1");
+    EXPECT_EQ(file.at(kRecord + 1966), 1); // FtpSaveSettings
+    EXPECT_EQ(Small(file, 1968), 20);      // FtpMaxImages
+    EXPECT_EQ(file.mid(kRecord + 2068, 4), QByteArray("\0\0\0\1", 4));
+    EXPECT_EQ(Small(file, 2160), 144);     // TimeLapseStop1
+    EXPECT_EQ(file.at(kRecord + 2189), 1); // HotZone1
+    EXPECT_EQ(Small(file, 2196), 400);     // SampleRateMs
+    EXPECT_EQ(Small(file, 2198), 10);      // AlertPeriodMinutes
+    EXPECT_EQ(Small(file, 2200), 5);       // AlertMaxImages
+    EXPECT_EQ(qFromLittleEndian<qint32>(file.constData() + kRecord + 2204), 10); // EmailLimit
+    EXPECT_EQ(file.mid(kRecord + 2688, 3), QByteArray("\1\1\1", 3)); // ScanRed/Green/Blue
+    EXPECT_EQ(Small(file, 2692), 3);       // ColorThreshold
+    EXPECT_EQ(file.at(kRecord + 2694), 1); // DiskControl
+
+    // The user's own values, then a second start.
+    file[kRecord + 804] = 1; // AutoStart1
+    qToLittleEndian<qint16>(650, file.data() + kRecord + 2196);
+    qToLittleEndian<qint16>(4, file.data() + kRecord + 2466); // AlertFormat
+    qToLittleEndian<qint16>(2, file.data() + kRecord + 2468); // SetupTabIndex
+    qToLittleEndian<qint16>(77, file.data() + kRecord + 4);   // Zone1Top
+    PutText(file, 1397, "ftp.example.org");
+    PutText(file, 1371, "bob");
+    PutText(file, 1241, "Barn door");
+    file[kRecord + 2202] = 0x5a; // a reserved byte
+    ASSERT_TRUE(WriteAll(folder.file("X290607.dat"), file));
+    {
+        Station second(exe);
+        ASSERT_TRUE(second.Start());
+        ASSERT_TRUE(second.Terminate()) << second.Output().toStdString();
+    }
+    const QByteArray kept = ReadAll(folder.file("X290607.dat"));
+    ASSERT_EQ(kept.size(), file.size());
+    QStringList changed; // record offsets whose byte changed
+    for (int i = 0; i < file.size(); ++i) {
+        if (kept.at(i) != file.at(i))
+            changed << QString::number(i - kRecord);
+    }
+    EXPECT_TRUE(changed.isEmpty()) << changed.join(", ").toStdString();
+}

@@ -1,0 +1,327 @@
+#include "TzonesFixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+
+using TestSupport::ReadAll;
+using TestSupport::WaitFor;
+using TestSupport::WriteAll;
+
+namespace {
+constexpr int kRecordStart = 2704; // record 1 of the settings file
+}
+
+TEST_F(TzonesFixture, CreationBuildsControlsAndTimersAndWritesNothing) {
+    Create();
+    EXPECT_TRUE(zones->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(zones->windowTitle(), "TORVEK 7.07");
+    EXPECT_EQ(zones->size(), QSize(1024, 768));
+    EXPECT_EQ(screenSaver, QList<bool>{false});
+    EXPECT_EQ(store->Record().StartScreenWidth, 1024);
+    EXPECT_EQ(store->Record().StartScreenHeight, 768);
+    EXPECT_TRUE(flags.StartupGuard && flags.ApplyingSettings && flags.FirstShowPending);
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+
+    // A sample of the captions other parts find by text.
+    EXPECT_EQ(zones->Panel2->text(), "Off/On");
+    EXPECT_EQ(zones->Panel4->text(), "Motion");
+    EXPECT_EQ(zones->Button28->text(), "Close");
+    EXPECT_EQ(zones->SurveillancePanel->title(), "Surveillance Method");
+
+    const QStringList tabs = {"Driver List", "Auto Start", "E-Alerts", "Screen", "Advanced"};
+    ASSERT_EQ(zones->TabControl1->count(), tabs.size());
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(zones->TabControl1->tabText(i), tabs[i]);
+    EXPECT_EQ(zones->AlertFormat->count(), 6);
+    EXPECT_EQ(zones->AlertFormat->itemText(5), "6 x 6");
+    EXPECT_NE(zones->findChild<QWidget*>("VideoCap1"), nullptr);
+    EXPECT_NE(zones->findChild<QWidget*>("VideoCap2"), nullptr);
+
+    struct TimerRow {
+        const char* name;
+        int interval;
+        bool enabled;
+    };
+    const TimerRow timers[] = {{"MotionTime", 200, false},   {"Timer3", 1000, false},
+                               {"Timer4", 5000, false},      {"TimeLapseTimer", 2000, false},
+                               {"timeLaspeFlasher", 300, false}, {"Timerclock", 1000, true},
+                               {"restlye", 10, false},       {"PlaceOntrayTimer", 1000, false}};
+    for (const TimerRow& row : timers) {
+        auto* timer = zones->findChild<platform::WinTimer*>(row.name);
+        ASSERT_NE(timer, nullptr) << row.name;
+        EXPECT_EQ(timer->Interval(), row.interval) << row.name;
+        EXPECT_EQ(timer->Enabled(), row.enabled) << row.name;
+    }
+
+    zones.reset();
+    EXPECT_EQ(screenSaver, (QList<bool>{false, true}));
+}
+
+TEST_F(TzonesFixture, FirstShowLaysDownTheFirstRunFiles) {
+    Start();
+    EXPECT_TRUE(QFileInfo(folder.path() + "cam1").isDir());
+    EXPECT_TRUE(QFileInfo(folder.path() + "cam2").isDir());
+    const QByteArray settings = ReadAll(folder.file("X290607.dat"));
+    ASSERT_EQ(settings.size(), 5408);
+    EXPECT_EQ(settings.left(kRecordStart), QByteArray(kRecordStart, '\0'));
+    EXPECT_EQ(settings.mid(kRecordStart + 597, 6), QByteArray("\x05" "Cam 1"));
+    EXPECT_EQ(ReadAll(folder.file("ETR0511.dat")).size(), 2456);
+    const SettingsRecord saved = FileRecord();
+    EXPECT_EQ(saved.Sensitivity1, 3000);
+    EXPECT_EQ(saved.Sensitivity2, 3000);
+    EXPECT_EQ(saved.SampleRateMs, 400);
+    EXPECT_EQ(zones->samplerate->value(), 400);
+    EXPECT_EQ(zones->MotionTime.Interval(), 400);
+
+    EXPECT_FALSE(flags.ApplyingSettings);
+    EXPECT_FALSE(flags.FirstShowPending);
+    EXPECT_FALSE(zones->PlaceOntrayTimer.Enabled());
+    EXPECT_TRUE(zones->Timerclock.Enabled());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
+}
+
+TEST_F(TzonesFixture, StartupSequenceRunsOnceInOrder) {
+    WriteSettings([](SettingsRecord& r) {
+        r.AutoStart1 = r.AutoStart2 = true;
+        r.PlaceOnTray = true;
+        r.FtpAutoConnect = true;
+        r.StartTimeLapseAtStart = true;
+        r.StartMotionAtStart = true;
+        r.TimeLapseSeconds = 5;
+    });
+    devices = 2;
+    QByteArray flagsOnDiskWhileStarting;
+    hooks.StartCamera1 = [&] {
+        events << "StartCamera1";
+        flagsOnDiskWhileStarting = ReadAll(folder.file("X290607.dat")).mid(kRecordStart + 804, 2);
+    };
+    Start();
+    EXPECT_TRUE(zones->PlaceOntrayTimer.Enabled());
+    EXPECT_TRUE(flags.PendingAutoStart1 && flags.PendingAutoStart2);
+    events.clear();
+
+    ASSERT_TRUE(WaitFor([&] { return events.contains("MinimizeToTray"); }));
+    EXPECT_EQ(events, (QStringList{"LoadFtpSettings", "FtpConnect unattended=1", "StartCamera1",
+                                   "StartCamera2", "StartStopSurveillance", "StartStopSurveillance",
+                                   "MinimizeToTray"}));
+    EXPECT_EQ(flagsOnDiskWhileStarting, QByteArray(2, '\0'));
+    const SettingsRecord after = FileRecord();
+    EXPECT_TRUE(after.AutoStart1);
+    EXPECT_TRUE(after.AutoStart2);
+    EXPECT_TRUE(store->Record().AutoStart1 && store->Record().AutoStart2);
+
+    EXPECT_FALSE(zones->PlaceOntrayTimer.Enabled());
+    EXPECT_FALSE(flags.PendingAutoStart1 || flags.PendingAutoStart2);
+    EXPECT_FALSE(flags.FtpUnattended);
+    EXPECT_TRUE(zones->TimeLapseTimer.Enabled());
+    EXPECT_EQ(zones->TimeLapseTimer.Interval(), 5000);
+    EXPECT_TRUE(zones->timeLaspeFlasher.Enabled());
+    EXPECT_TRUE(zones->MotionTime.Enabled());
+    EXPECT_TRUE(zones->Timer3.Enabled());
+}
+
+TEST_F(TzonesFixture, NothingStartsWithoutAutoStartOrTray) {
+    WriteSettings([](SettingsRecord& r) {
+        r.NotifyActive = true;
+        r.FtpAutoConnect = true;
+        r.StartMotionAtStart = true;
+        r.StartTimeLapseAtStart = true;
+    });
+    devices = 2;
+    Start();
+    EXPECT_FALSE(zones->PlaceOntrayTimer.Enabled());
+    EXPECT_FALSE(store->Record().NotifyActive);
+    EXPECT_FALSE(zones->NotifyActive->isChecked());
+    EXPECT_FALSE(zones->MotionTime.Enabled());
+    EXPECT_FALSE(zones->TimeLapseTimer.Enabled());
+    for (const char* started : {"FtpConnect unattended=1", "FtpConnect unattended=0", "StartCamera1", "MinimizeToTray"})
+        EXPECT_FALSE(events.contains(started)) << started;
+}
+
+TEST_F(TzonesFixture, AutoStart2WithOneDeviceStartsNoCamera) {
+    WriteSettings([](SettingsRecord& r) { r.AutoStart2 = true; });
+    devices = 1;
+    Start();
+    events.clear();
+    ASSERT_TRUE(WaitFor([&] { return !zones->PlaceOntrayTimer.Enabled(); }));
+    EXPECT_EQ(events, QStringList{"StartStopSurveillance"});
+    EXPECT_FALSE(flags.PendingAutoStart2);
+    EXPECT_FALSE(zones->Timer3.Enabled());
+}
+
+TEST_F(TzonesFixture, ShutdownSavesDeletesBuffersAndSwitchesCamerasOffInOrder) {
+    Start();
+    hooks.IsFtpConnected = [] { return true; };
+    zones->Panel2->setText("ON");
+    zones->Panel3->setText("on");
+    ASSERT_TRUE(WriteAll(folder.file("a.kmx"), "x"));
+    ASSERT_TRUE(WriteAll(folder.file("B.KMX"), "x"));
+    ASSERT_TRUE(WriteAll(folder.file("keep.txt"), "x"));
+    zones->samplerate->setValue(650);
+    events.clear();
+
+    QStringList seenWhenOff;
+    hooks.SwitchCameraOff = [&](int camera) {
+        events << QStringLiteral("SwitchCameraOff %1").arg(camera);
+        seenWhenOff << QString::number(FileRecord().SampleRateMs)
+                    << QString::number(QFileInfo::exists(folder.file("a.kmx")));
+    };
+    zones->Button28->click();
+    EXPECT_EQ(events, (QStringList{"FtpDisconnect", "SwitchCameraOff 1", "Pause 500", "SwitchCameraOff 2",
+                                   "Pause 500", "Terminate"}));
+    // Settings were saved and buffers deleted before the cameras went off.
+    EXPECT_EQ(seenWhenOff.mid(0, 2), (QStringList{"650", "0"}));
+    EXPECT_TRUE(zones->pleaseWaitPanel->isVisible());
+    EXPECT_EQ(zones->pleaseWaitPanel->text(), "Please wait...");
+    EXPECT_FALSE(QFileInfo::exists(folder.file("B.KMX")));
+    EXPECT_TRUE(QFileInfo::exists(folder.file("keep.txt")));
+
+    // Only once.
+    zones->Close1Click();
+    EXPECT_EQ(terminated, 1);
+}
+
+TEST_F(TzonesFixture, ExitAsksTheLockAndStoppedCamerasAreLeftAlone) {
+    Start();
+    bool allowed = false;
+    hooks.AccessAllowed = [&] { return allowed; };
+    events.clear();
+    zones->Exit1->trigger();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_FALSE(zones->IsShuttingDown());
+
+    allowed = true;
+    zones->Panel2->setText("OFF");
+    zones->Exit1->trigger();
+    EXPECT_EQ(events, QStringList{"Terminate"});
+}
+
+TEST_F(TzonesFixture, EarlySettingsWriteDoesNotWipeTheFile) {
+    WriteSettings([](SettingsRecord& r) {
+        r.AutoStart1 = true;
+        r.SampleRateMs = 650;
+        r.FtpHost = "ftp.example.org";
+        r.FtpUser = "bob";
+        r.FtpPassword = "hunter2";
+        r.FtpRemoteDir = "/pics";
+    });
+    // The driver list refresh writes the settings file before they are loaded.
+    hooks.RefreshDriverStatus = [&] { store->WriteSettingsFile(); };
+    Start();
+    for (const SettingsRecord& r : {FileRecord(), store->Record()}) {
+        EXPECT_TRUE(r.AutoStart1);
+        EXPECT_EQ(r.SampleRateMs, 650);
+        EXPECT_EQ(r.FtpHost, "ftp.example.org");
+        EXPECT_EQ(r.FtpUser, "bob");
+        EXPECT_EQ(r.FtpPassword, "hunter2");
+        EXPECT_EQ(r.FtpRemoteDir, "/pics");
+    }
+    zones->ShutDown();
+    const SettingsRecord after = FileRecord();
+    EXPECT_TRUE(after.AutoStart1);
+    EXPECT_EQ(after.SampleRateMs, 650);
+    EXPECT_EQ(after.FtpPassword, "hunter2");
+}
+
+TEST_F(TzonesFixture, GatherAndApplyThroughTheWindows) {
+    WriteSettings([](SettingsRecord& r) {
+        r.SampleRateMs = 150;
+        r.AlertMaxImages = 7;
+    });
+    Start();
+    EXPECT_EQ(zones->samplerate->value(), 500);
+    EXPECT_EQ(zones->MotionTime.Interval(), 500);
+
+    zones->MaxImages->setEditText("150");
+    form2->scales->setText("0");
+    form1->Sensitivity->setText("50");
+    transperent->setChecked(true);
+    zones->GatherAndSaveSettings();
+    SettingsRecord saved = FileRecord();
+    EXPECT_EQ(saved.AlertMaxImages, 7);
+    EXPECT_EQ(saved.SampleRateMs, 500);
+    EXPECT_EQ(saved.Zone1Size, 50);
+    EXPECT_EQ(saved.Sensitivity2, 50);
+    EXPECT_TRUE(saved.CaptionTransparent && saved.CaptionTransparent2);
+
+    zones->ApplySettingsToControls();
+    EXPECT_EQ(form1->Sensitivity->text(), "1500");
+    EXPECT_EQ(form2->Sensitivity->text(), "1500");
+    EXPECT_EQ(form2->scales->text(), "50");
+    EXPECT_EQ(store->Record().Sensitivity1, 1500);
+    EXPECT_TRUE(messages.isEmpty());
+
+    for (QCheckBox* box : {zones->RGBred, zones->RGBGreen, zones->RGBBlue})
+        box->setChecked(false);
+    zones->ReadColourChannelBoxes();
+    EXPECT_EQ(messages, QStringList{"You must select at least one color to scan"});
+    EXPECT_TRUE(zones->RGBred->isChecked() && zones->RGBGreen->isChecked() && zones->RGBBlue->isChecked());
+    EXPECT_TRUE(store->Record().ScanRed && store->Record().ScanGreen && store->Record().ScanBlue);
+}
+
+TEST_F(TzonesFixture, ColourBoxesAreIgnoredDuringStartup) {
+    Create();
+    for (QCheckBox* box : {zones->RGBred, zones->RGBGreen, zones->RGBBlue})
+        box->setChecked(false);
+    zones->ReadColourChannelBoxes();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(store->Record().ScanRed);
+}
+
+TEST_F(TzonesFixture, ShowingAgainFromTheTrayMovesTheTrayIcon) {
+    Start();
+    EXPECT_EQ(events.count("AddTrayIcon"), 1);
+    EXPECT_FALSE(events.contains("RemoveTrayIcon"));
+    events.clear();
+    zones->hide();
+    zones->show();
+    ASSERT_TRUE(WaitFor([&] { return events.contains("AddTrayIcon"); }));
+    EXPECT_EQ(events, (QStringList{"RemoveTrayIcon", "AddTrayIcon"}));
+    EXPECT_FALSE(flags.ApplyingSettings);
+}
+
+TEST_F(TzonesFixture, RestartStartsOurExecutableWithoutSaving) {
+    Start();
+    const QByteArray before = ReadAll(folder.file("X290607.dat"));
+    zones->samplerate->setValue(650);
+    events.clear();
+    EXPECT_TRUE(zones->RestartProgram());
+    EXPECT_EQ(events, (QStringList{"StartOwnExecutable", "Terminate"}));
+    EXPECT_EQ(ReadAll(folder.file("X290607.dat")), before);
+}
+
+TEST_F(TzonesFixture, FailedRestartSaysSoAndKeepsRunning) {
+    Start();
+    StationEnvironment env = FakeEnvironment();
+    env.StartOwnExecutable = [](QString* error) {
+        *error = "no such file";
+        return false;
+    };
+    zones.reset();
+    zones = std::make_unique<Tzones>(*store, flags, hooks, env, fontSettings.get(), form1.get(), form2.get());
+    events.clear();
+    EXPECT_FALSE(zones->RestartProgram());
+    EXPECT_EQ(terminated, 0);
+    EXPECT_EQ(messages, QStringList{"TORVEK could not be restarted: no such file"});
+}
+
+TEST_F(TzonesFixture, ShutdownBeforeTheFirstActivationSavesTheRecordAsLoaded) {
+    WriteSettings([](SettingsRecord& r) {
+        r.SetupTabIndex = 3;
+        r.AlertFormat = 2;
+    });
+    Create();
+    zones->show();
+    ASSERT_TRUE(flags.StartupGuard); // shown, not yet activated
+    zones->ShutDown();
+    const SettingsRecord after = FileRecord();
+    EXPECT_EQ(after.SetupTabIndex, 3);
+    EXPECT_EQ(after.AlertFormat, 2);
+    EXPECT_EQ(terminated, 1);
+}

@@ -1,0 +1,346 @@
+#include "core/PictureStore.h"
+
+#include "core/DateTimeFormat.h"
+#include "core/Helpers.h"
+#include "core/MessageBox.h"
+#include "core/PictureCaption.h"
+#include "core/SettingsStore.h"
+#include "platform/Jpeg.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using TestSupport::ReadAll;
+using TestSupport::TempProgramFolder;
+using TestSupport::WriteAll;
+
+namespace {
+
+class FakeUploads : public PictureUploadTarget {
+public:
+    bool busy = false, gallery = false, ftp = false, ftpBusy = false;
+    FtpExportChoices choices;
+    QStringList gallerySent, ftpSent; // paths; remote names
+    QString lastNote;
+
+    bool TransferBusy() const override { return busy; }
+    bool IsGalleryConnected() const override { return gallery; }
+    void UploadPictureToGallery(const QString& path, const QString& note) override {
+        gallerySent << path;
+        lastNote = note;
+    }
+    bool IsFtpConnected() const override { return ftp; }
+    bool IsFtpBusy() const override { return ftpBusy; }
+    FtpExportChoices ExportChoices() const override { return choices; }
+    void FtpUploadCapturedImage(const QString&, const QString& remote, int) override { ftpSent << remote; }
+};
+
+QImage Frame(int width = 64, int height = 48) {
+    QImage image(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 5, (x + y) * 2));
+    return image;
+}
+
+QStringList JpegsIn(const QString& folder) { return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name); }
+
+// A station on a temporary program folder with its camera folders, defaults and a fixed clock.
+struct Station {
+    Station() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+        settings.FirstRunInit();
+        store = std::make_unique<PictureStore>(settings, [this](const QString&) {
+            return freeMB < 0 ? std::optional<DiskBytes>() : DiskBytes{freeMB * 1048576, 1LL << 40};
+        });
+        store->SetPictureNamePrefix("OFFICEPC");
+        store->Hooks().now = [] { return QDateTime(QDate(2026, 3, 4), QTime(12, 34, 56)); };
+    }
+    ~Station() { SetMessageBoxHandler({}); }
+
+    QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
+    SettingsRecord& Record() { return settings.Record(); }
+    bool Save(int camera) { return store->SaveMotionPicture(Frame(), camera); }
+    // The drive goes away while the picture is being made.
+    void LoseFolderWhileSaving(int camera) {
+        store->Hooks().drawPictureCaption = [this, camera](platform::PictureCanvas&, int) {
+            QDir(Cam(camera)).removeRecursively();
+        };
+    }
+
+    TempProgramFolder dir;
+    SettingsStore settings;
+    std::unique_ptr<PictureStore> store;
+    QStringList messages;
+    qint64 freeMB = 1 << 20;
+};
+
+} // namespace
+
+TEST(PictureStore, CounterFileNumbersPicturesOfBothCameras) {
+    Station s;
+    const QString counter = s.Cam(1) + "counter.txt";
+    EXPECT_EQ(s.store->NextPictureFileName(), "000001OFFICE.jpg");
+    EXPECT_EQ(ReadAll(counter), "000001\r\n");
+    ASSERT_TRUE(s.Save(2));
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"000002OFFICE.jpg"}));
+    EXPECT_EQ(JpegsIn(s.Cam(1)), QStringList({"000003OFFICE.jpg"}));
+
+    ASSERT_TRUE(WriteAll(counter, "abc\r\n"));
+    EXPECT_EQ(s.store->NextPictureFileName(), "000001OFFICE.jpg");
+    ASSERT_TRUE(WriteAll(counter, "999999"));
+    EXPECT_EQ(s.store->NextPictureFileName(), "1000000OFFICE.jpg");
+    EXPECT_EQ(ReadAll(counter), "1000000\r\n");
+    s.store->SetPictureNamePrefix("");
+    ASSERT_TRUE(QFile::remove(counter));
+    EXPECT_EQ(s.store->NextPictureFileName(), "Image000001.jpg");
+
+    // Camera 1 was pointed elsewhere and cam1/ removed: the counter's folder comes back.
+    ASSERT_TRUE(QDir(s.dir.path()).mkdir("elsewhere"));
+    s.settings.SetCameraFolder(1, s.dir.path() + "elsewhere/");
+    ASSERT_TRUE(QDir(s.Cam(1)).removeRecursively());
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(ReadAll(counter), "000001\r\n");
+    EXPECT_EQ(JpegsIn(s.dir.path() + "elsewhere/"), QStringList({"Image000001.jpg"}));
+    EXPECT_TRUE(s.messages.isEmpty());
+}
+
+TEST(PictureStore, LostOrOldCounterNeverOverwritesAPicture) {
+    Station s;
+    for (int camera : {1, 2, 1})
+        ASSERT_TRUE(s.Save(camera));
+    const QByteArray first = ReadAll(s.Cam(1) + "000001OFFICE.jpg");
+    ASSERT_TRUE(QFile::remove(s.Cam(1) + "counter.txt"));
+    ASSERT_TRUE(s.store->SaveMotionPicture(Frame(32, 32), 1));
+    ASSERT_TRUE(WriteAll(s.Cam(1) + "counter.txt", "000001\r\n")); // put back from an old copy
+    ASSERT_TRUE(s.store->SaveMotionPicture(Frame(32, 32), 2));
+    EXPECT_EQ(JpegsIn(s.Cam(1)), QStringList({"000001OFFICE.jpg", "000003OFFICE.jpg", "000004OFFICE.jpg"}));
+    EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"000002OFFICE.jpg", "000005OFFICE.jpg"}));
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), first);
+    EXPECT_EQ(ReadAll(s.Cam(1) + "counter.txt"), "000005\r\n");
+}
+
+TEST(PictureStore, PictureDecodesToTheFrameSizeWithItsNote) {
+    Station s;
+    s.Record().SiteLocation = QString::fromUtf8(" Caf\u00e9 ");
+    s.Record().Cam1Name = "Front door";
+    s.Record().Cam2Name = "  ";
+    s.Record().DateFormatIndex = 2;
+    ASSERT_TRUE(s.store->SaveMotionPicture(Frame(640, 480), 1));
+    QImage back;
+    ASSERT_TRUE(platform::LoadJpeg(s.Cam(1) + "000001OFFICE.jpg", &back));
+    EXPECT_EQ(back.size(), QSize(640, 480));
+    EXPECT_EQ(s.store->LastPicturePath(), s.Cam(1) + "000001OFFICE.jpg");
+    // Windows-1252 text, CR LF lines, the time in the chosen date format.
+    const QByteArray when = FormatDateTime(DateFormatByIndex(2), s.store->Hooks().now()).toLatin1();
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.txt"), "N.o. 000001\r\nSite Location Caf\xe9\r\n"
+                                                      "Cam Location Front door\r\n000001OFFICE.jpg Captured " +
+                                                          when + "\r\n");
+    // A blank camera name and a blank site leave their lines out.
+    s.Record().SiteLocation = "";
+    ASSERT_TRUE(s.Save(2));
+    EXPECT_EQ(ReadAll(s.Cam(2) + "000002OFFICE.txt"), "N.o. 000002\r\n000002OFFICE.jpg Captured " + when + "\r\n");
+    EXPECT_EQ(s.store->PictureCount(1) + s.store->PictureCount(2), 2);
+}
+
+TEST(PictureStore, CaptionIsStampedOnTheCallersPictureUnlessTvOut) {
+    Station s;
+    CaptionChoices choices;
+    PictureCaptions captions(s.Record(), choices);
+    BindPictureCaptions(*s.store, captions);
+    s.Record().CaptionFontName = "Courier New";
+    const QImage frame = Frame(320, 240);
+
+    platform::PictureCanvas canvas(frame);
+    ASSERT_TRUE(s.store->SaveMotionPicture(canvas, 1));
+    EXPECT_NE(canvas.Image().copy(0, 0, 100, 30), frame.copy(0, 0, 100, 30));
+    EXPECT_EQ(canvas.FontName(), "Courier New");
+    s.Record().TvOut = true;
+    platform::PictureCanvas plain(frame);
+    ASSERT_TRUE(s.store->SaveMotionPicture(plain, 1));
+    EXPECT_EQ(plain.Image(), frame);
+}
+
+TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {
+    Station s;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_TRUE(s.store->EAlertBuffer().isEmpty());
+    s.Record().NotifyActive = true;
+    for (int camera : {2, 2, 1})
+        ASSERT_TRUE(s.Save(camera));
+    const QStringList queued({"1000004OFFICE.jpg", "2000003OFFICE.jpg", "2000002OFFICE.jpg"});
+    EXPECT_EQ(s.store->EAlertBuffer(), queued);
+    s.LoseFolderWhileSaving(1);
+    EXPECT_FALSE(s.Save(1));
+    EXPECT_EQ(s.store->EAlertBuffer(), queued);
+}
+
+TEST(PictureStore, FailedSaveIsSaidOnceLeavesNothingAndSurveillanceGoesOn) {
+    Station s;
+    QList<quint32> colours;
+    s.store->Hooks().setGroupBoxColour = [&](quint32 c) { colours << c; };
+    s.LoseFolderWhileSaving(2);
+    EXPECT_FALSE(s.Save(2));
+    EXPECT_FALSE(s.Save(2));
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_TRUE(s.messages[0].contains("could not be saved")) << s.messages[0].toStdString();
+    EXPECT_EQ(s.store->PictureCount(2), 0);
+    EXPECT_EQ(colours.last(), PictureStore::kBlack);
+    EXPECT_TRUE(QDir(s.dir.path()).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    s.store->Hooks().drawPictureCaption = {};
+    colours.clear();
+    EXPECT_TRUE(s.Save(2));
+    EXPECT_EQ(colours, QList<quint32>({PictureStore::kRed, PictureStore::kGreen, PictureStore::kBlack}));
+    s.LoseFolderWhileSaving(2);
+    EXPECT_FALSE(s.Save(2));
+    EXPECT_EQ(s.messages.size(), 2); // a new failure after a good save is said again
+
+    // A camera view 180 pixels high keeps the group box as it is.
+    s.store->Hooks().cameraViewIs180High = [] { return true; };
+    colours.clear();
+    s.Save(1);
+    EXPECT_TRUE(colours.isEmpty());
+}
+
+TEST(PictureStore, MissingCameraFolderFallsBackAndIsSaved) {
+    Station s;
+    // Loading blanked a folder that no longer exists.
+    ASSERT_TRUE(QDir(s.Cam(2)).removeRecursively());
+    s.Record().Cam2Folder = "";
+    s.settings.SetCameraFolder(2, "");
+    ASSERT_TRUE(s.Save(2));
+    EXPECT_EQ(JpegsIn(s.Cam(2)).size(), 1);
+    SettingsStore reread(platform::ProgramFolder(s.dir.path()), s.dir.file("torvek"), "/no-desktop");
+    ASSERT_TRUE(reread.LoadSettings());
+    EXPECT_EQ(reread.Record().Cam2Folder, s.Cam(2));
+
+    // The folder in use went away but the record's folder is there.
+    ASSERT_TRUE(QDir(s.dir.path()).mkdir("mine"));
+    s.Record().Cam1Folder = s.dir.path() + "mine/";
+    s.settings.SetCameraFolder(1, s.dir.path() + "gone/");
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(JpegsIn(s.dir.path() + "mine/").size(), 1);
+
+    // Nowhere to put it: said plainly, nothing saved.
+    s.Record().Cam1Folder = "";
+    s.settings.SetCameraFolder(1, "");
+    ASSERT_TRUE(QDir(s.Cam(1)).removeRecursively());
+    ASSERT_TRUE(WriteAll(s.dir.path() + "cam1", "a file where the folder should be"));
+    EXPECT_FALSE(s.Save(1));
+    ASSERT_FALSE(s.messages.isEmpty());
+    EXPECT_TRUE(s.messages.last().contains("cam1")) << s.messages.last().toStdString();
+}
+
+TEST(PictureStore, RecyclesTheOldestAtTheThresholdNeverTheNewest) {
+    Station s;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(s.Save(1));
+    s.Record().RecycleThresholdMB = 100;
+    s.freeMB = 101;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(JpegsIn(s.Cam(1)).size(), 4);
+    s.freeMB = 100;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(JpegsIn(s.Cam(1)),
+              QStringList({"000002OFFICE.jpg", "000003OFFICE.jpg", "000004OFFICE.jpg", "000005OFFICE.jpg"}));
+    EXPECT_FALSE(QFileInfo::exists(s.Cam(1) + "000001OFFICE.txt"));
+
+    // The log window shows, or the disk cannot be read: nothing goes.
+    s.store->Hooks().logWindowVisible = [] { return true; };
+    ASSERT_TRUE(s.Save(1));
+    s.store->Hooks().logWindowVisible = {};
+    s.freeMB = -1;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(JpegsIn(s.Cam(1)).size(), 6);
+    // The new picture alone in its folder stays.
+    s.freeMB = 0;
+    ASSERT_TRUE(s.Save(2));
+    EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"000008OFFICE.jpg"}));
+}
+
+TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
+    Station s;
+    FakeUploads up;
+    s.store->SetUploadTarget(&up);
+    up.ftp = true;
+    up.choices.recycle = true;
+    up.choices.maxImages = 3;
+    up.choices.exportName1 = " netcam1 ";
+    up.choices.exportName2 = "netcam2";
+    for (int camera : {1, 2, 1, 1, 2})
+        ASSERT_TRUE(s.Save(camera));
+    EXPECT_EQ(up.ftpSent, QStringList({"netcam100001.jpg", "netcam200002.jpg", "netcam100003.jpg",
+                                       "netcam100001.jpg", "netcam200002.jpg"}));
+
+    auto uploadedAs = [&](const QString& exportName) {
+        up.ftpSent.clear();
+        up.choices = FtpExportChoices{};
+        up.choices.exportAs = true;
+        up.choices.exportName1 = exportName;
+        EXPECT_TRUE(s.Save(1));
+        return up.ftpSent;
+    };
+    EXPECT_EQ(uploadedAs("snap"), QStringList({"snap.jpg"}));
+    EXPECT_EQ(uploadedAs("SNAP.JPG"), QStringList({"SNAP.JPG"}));
+    EXPECT_EQ(uploadedAs("s"), QStringList());
+    up.ftpBusy = true;
+    EXPECT_EQ(uploadedAs("snap"), QStringList());
+
+    up.ftpSent.clear();
+    up.choices = FtpExportChoices{};
+    up.choices.exportAll = true;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(up.ftpSent, QStringList({"000010OFFICE.jpg"}));
+}
+
+TEST(PictureStore, OnlineServiceGoesFirstAndBusyTransfersSkip) {
+    Station s;
+    FakeUploads up;
+    s.store->SetUploadTarget(&up);
+    bool online = true;
+    s.store->Hooks().internetConnected = [&] { return online; };
+    up.gallery = up.ftp = up.choices.exportAll = true;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000001OFFICE.jpg"}));
+    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000001\r\n"));
+    EXPECT_TRUE(up.ftpSent.isEmpty());
+    online = false;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(up.ftpSent, QStringList({"000002OFFICE.jpg"}));
+    online = up.busy = true;
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(up.gallerySent.size() + up.ftpSent.size(), 2);
+}
+
+TEST(PictureStore, JpegQualityIsTheFtpSettingsLowByteWhileConnected) {
+    Station s;
+    FakeUploads up;
+    s.store->SetUploadTarget(&up);
+    s.Record().FtpJpegQuality = 0x0132;
+    const QImage frame = Frame(160, 120);
+    QByteArray at50, at100;
+    ASSERT_TRUE(platform::EncodeJpeg(frame, 50, &at50) && platform::EncodeJpeg(frame, 100, &at100));
+    ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
+    up.ftp = true;
+    ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), at100);
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000002OFFICE.jpg"), at50);
+}
+
+TEST(PictureStore, LastImageCaptionCountsBothCameras) {
+    Station s;
+    int height = 200;
+    s.store->Hooks().groupBoxHeight = [&] { return height; };
+    s.Record().Cam2Name = " Yard ";
+    EXPECT_EQ(s.store->FormatLastImageCaption(2), "000001");
+    ASSERT_TRUE(s.Save(1));
+    ASSERT_TRUE(s.Save(2));
+    height = 201;
+    const QString caption = s.store->FormatLastImageCaption(2);
+    EXPECT_TRUE(caption.startsWith("000003 Last Image Yard ")) << caption.toStdString();
+    EXPECT_TRUE(caption.endsWith(" 4,2026,12:34:56")) << caption.toStdString();
+}
