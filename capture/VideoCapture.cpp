@@ -60,10 +60,6 @@ QString TVideoCapture::ResolveFileName(const QString& name) const {
     return folder_.IsValid() ? folder_.File(name) : QDir::current().absoluteFilePath(name);
 }
 
-void* TVideoCapture::VideoSourceElement() const {
-    return pipeline_ ? pipeline_->VideoSourceElement() : nullptr;
-}
-
 quint64 TVideoCapture::FramesRendered() const {
     return pipeline_ ? pipeline_->FramesRendered() : 0;
 }

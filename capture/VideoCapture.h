@@ -87,9 +87,6 @@ public:
     // Arms the grabber for one frame; false (and the request withdrawn) when no frame can come.
     bool RequestBitmap();
 
-    // The running video source element (GstElement*), for the settings dialog; may be null.
-    void* VideoSourceElement() const;
-
     bool Capturing() const { return capturing_; }
     bool Previewing() const { return previewing_; }
     bool GraphBuilt() const { return graphBuilt_; }
@@ -98,6 +95,9 @@ public:
     QString CaptureFileInUse() const { return captureFileInUse_; }
     // Frames that passed the grabber since the pipeline was made (for tests and benchmarks).
     quint64 FramesRendered() const;
+
+    // The pipeline of the current filters (null before BuildCaptureFilters).
+    platform::MediaCapturePipeline* Pipeline() const { return pipeline_.get(); }
 
     // The path a capture file name stands for.
     QString ResolveFileName(const QString& name) const;

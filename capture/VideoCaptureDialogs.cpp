@@ -4,6 +4,7 @@
 #include "capture/VideoCapture.h"
 #include "platform/DeviceControlDialog.h"
 #include "platform/ElementControls.h"
+#include "platform/MediaPipeline.h"
 #include "platform/V4l2Controls.h"
 
 #include <QWidget>
@@ -15,6 +16,10 @@ const QString kV4l2KeyPrefix = QStringLiteral("v4l2:");
 void PlaceByOwner(QDialog& dialog, QWidget* owner) {
     if (owner)
         dialog.move(owner->mapToGlobal(QPoint(30, 30)));
+}
+
+GstElement* SourceElement(const TVideoCapture& cap) {
+    return cap.Pipeline() ? cap.Pipeline()->VideoSourceElement() : nullptr;
 }
 
 } // namespace
@@ -29,7 +34,7 @@ std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettin
         if (auto io = platform::OpenV4l2Device(key.mid(kV4l2KeyPrefix.size())))
             return std::make_unique<platform::V4l2ControlModel>(std::move(io));
     }
-    auto* element = static_cast<GstElement*>(cap_.VideoSourceElement());
+    GstElement* element = SourceElement(cap_);
     if (!element)
         return nullptr;
     return std::make_unique<platform::ElementControlModel>(element);
@@ -37,7 +42,7 @@ std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettin
 
 TDialogSet TVideoCaptureDialogs::FindDialogs() {
     CaptureDialogFacts facts;
-    facts.hasVideoSource = cap_.VideoSourceElement() != nullptr;
+    facts.hasVideoSource = SourceElement(cap_) != nullptr;
     if (facts.hasVideoSource) {
         const auto settings = SourceSettings();
         facts.sourceHasSettings = settings && !settings->Controls().isEmpty();
