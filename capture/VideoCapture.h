@@ -96,6 +96,9 @@ public:
     // Frames that passed the grabber since the pipeline was made (for tests and benchmarks).
     quint64 FramesRendered() const;
 
+    // The pipeline of the current filters (null before BuildCaptureFilters).
+    platform::MediaCapturePipeline* Pipeline() const { return pipeline_.get(); }
+
     // The path a capture file name stands for.
     QString ResolveFileName(const QString& name) const;
 

@@ -17,6 +17,8 @@
 #include <memory>
 #include <mutex>
 
+typedef struct _GstElement GstElement;
+
 namespace platform {
 
 // A copied RGB frame as an image; false when the bytes do not cover stride x height.
@@ -34,6 +36,8 @@ public:
     bool SetVideoSource(const MediaMonikerPtr& moniker);
     bool SetAudioSource(const MediaMonikerPtr& moniker);
     bool HasVideoSource() const { return videoSource_ != nullptr; }
+    // The camera's source element (for its settings dialog), null when there is none.
+    GstElement* VideoSourceElement() const { return static_cast<GstElement*>(videoSource_); }
     bool HasAudioSource() const { return audioSource_ != nullptr; }
 
     // Building the downstream parts; each false when that part cannot be made or linked.
