@@ -2,7 +2,6 @@
 
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
-#include "capture/GraphConfigApply.h"
 #include "capture/GraphConfigBuilder.h"
 #include "capture/TGraphConfig.h"
 #include "capture/VideoCapture.h"
@@ -116,7 +115,7 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     if (!InitGraph())
         return false;
     GraphConfig->UseTempFile = false;
-    ReadGraphConfigFrom(*GraphConfig, *cap, deviceIndex);
+    GraphConfig->ReadFrom(*cap, deviceIndex);
     GraphConfig->WantDVAudio = false;
     GraphConfig->DoPreallocFile = false;
     GraphConfig->UseTempFile = false;
@@ -143,7 +142,7 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     Image->show();
     CaptureErrorFlag = 0;
     try {
-        ApplyGraphConfigTo(*GraphConfig, *cap);
+        GraphConfig->ApplyTo(*cap);
         return CaptureErrorFlag != 0;
     } catch (...) {
         return false;

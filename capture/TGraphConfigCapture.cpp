@@ -1,10 +1,12 @@
-#include "capture/GraphConfigApply.h"
+// Reading a capture configuration from a capture control and applying one to it.
+#include "capture/TGraphConfig.h"
 
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
 #include "capture/VideoCapture.h"
 
-void ReadGraphConfigFrom(TGraphConfig& config, TVideoCapture& cap, int number) {
+void TGraphConfig::ReadFrom(TVideoCapture& cap, qint32 number) {
+    TGraphConfig& config = *this;
     config.SetDefaults(number);
     config.UseTempFile = false;
     config.WantBitmaps = cap.WantBitmaps;
@@ -28,7 +30,8 @@ void ReadGraphConfigFrom(TGraphConfig& config, TVideoCapture& cap, int number) {
     config.AComp = cap.AudioCompressorName();
 }
 
-void ApplyGraphConfigTo(const TGraphConfig& config, TVideoCapture& cap) {
+void TGraphConfig::ApplyTo(TVideoCapture& cap) const {
+    const TGraphConfig& config = *this;
     cap.TearDownGraph();
     cap.ReleaseFilters();
     cap.UseTempFile = false;
