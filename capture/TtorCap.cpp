@@ -142,7 +142,7 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     Image->show();
     CaptureErrorFlag = 0;
     try {
-        GraphConfig->ApplyTo(cap);
+        GraphConfig->ApplyTo(*cap);
         return CaptureErrorFlag != 0;
     } catch (...) {
         return false;
