@@ -123,14 +123,10 @@ TEST_F(CaptionTest, TopRightLayoutFollowsTheWindowsRadio) {
 }
 
 TEST_F(CaptionTest, LocationAndDateTexts) {
-    EXPECT_EQ(captions.LocationText(2), "Depot Yard");
     EXPECT_EQ(captions.LocationText(5), "Depot Yard"); // any camera but 1 is camera 2
     record.SiteLocation = "   ";
     EXPECT_EQ(captions.LocationText(2), "Yard");
     EXPECT_EQ(captions.TopRightLocationText(2), " Yard");
-    captions.DrawPictureCaption(canvas, 2);
-    ASSERT_EQ(displayed.size(), 1u);
-    EXPECT_EQ(displayed[0].camera, 2);
 
     record.DateFormatIndex = 0;
     EXPECT_EQ(captions.DateText(), "d/m/y 05/03/26 14:07:09");
