@@ -22,12 +22,6 @@ public:
     explicit TGraphConfig(qint32 number = 0);
 
     void SetDefaults(qint32 number);
-    // Fills the configuration from the control's current state (devices, flags, modes).
-    void ReadFrom(TVideoCapture& control, qint32 number);
-    // Tears the control's graph down, applies the configuration, builds the filters (the
-    // result goes into CaptureErrorFlag), selects the modes, builds the graph and starts the
-    // preview when wanted. Nothing for no control.
-    void ApplyTo(TVideoCapture* control) const;
     QString AsCommaText() const;
     // Writes the 4-byte little-endian length and the text; true when both writes were whole.
     bool SaveToStream(QIODevice* stream) const;

@@ -43,7 +43,7 @@ TEST_F(GraphConfigCapture, ConnectProfileReachesTheControlAndReadsBack) {
     ASSERT_TRUE(BuildCamera1Config(config));
     QSignalSpy devices(control.get(), &TVideoCapture::OnChangeDevice);
     QSignalSpy compressors(control.get(), &TVideoCapture::OnChangeCompressor);
-    config.ApplyTo(control.get());
+    config.ApplyTo(*control);
 
     EXPECT_EQ(CaptureErrorFlag, 1); // filters built
     EXPECT_TRUE(control->Previewing());
@@ -79,7 +79,7 @@ TEST_F(GraphConfigCapture, AppliedModeIsSelectedAndUnknownDeviceBuildsNothing) {
     config.VCapMode.Width = 640;
     config.VCapMode.Height = 480;
     config.VCapMode.Bits = 16;
-    config.ApplyTo(control.get());
+    config.ApplyTo(*control);
     EXPECT_EQ(CaptureErrorFlag, 1);
     TVideoMode current;
     control->GetCurrentVideoMode(current);
@@ -87,9 +87,7 @@ TEST_F(GraphConfigCapture, AppliedModeIsSelectedAndUnknownDeviceBuildsNothing) {
     EXPECT_TRUE(control->Previewing());
 
     config.VCapSource = "No such camera";
-    config.ApplyTo(control.get());
+    config.ApplyTo(*control);
     EXPECT_FALSE(control->Previewing()); // callers decide by the preview, not by the flag
     EXPECT_EQ(control->VideoSourceName(), "");
-
-    config.ApplyTo(nullptr); // nothing to apply to
 }
