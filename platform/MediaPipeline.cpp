@@ -63,11 +63,15 @@ struct MediaCapturePipeline::FileBranch {
         GstPad* SinkPad = nullptr; // ghost pad of the bin
         gulong IdleProbe = 0;
     };
-    GstElement* Bin = nullptr;
+    ~FileBranch() {
+        if (Bin) gst_object_unref(Bin);
+    }
+    GstElement* Bin = nullptr; // our own reference, so the bus handler may still look at it
     Link Video, Audio;
     std::mutex Lock;
     std::condition_variable Done;
     bool Eos = false;
+    bool Failed = false; // an element of the branch posted an error: its end never comes
 };
 
 MediaCapturePipeline::MediaCapturePipeline(QObject* parent) : QObject(parent), gst_(new Gst) {
@@ -290,17 +294,14 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
     if (fileBranch_) return fail("Already recording.");
     if (!gst_->VideoTee || !running_) return fail("The pipeline is not running.");
 
-    auto branch = std::make_unique<FileBranch>();
-    branch->Bin = gst_bin_new("MyCaptureBranch");
+    auto branch = std::make_shared<FileBranch>();
+    branch->Bin = GST_ELEMENT(gst_object_ref_sink(gst_bin_new("MyCaptureBranch")));
     GstBin* bin = GST_BIN(branch->Bin);
     std::vector<GstElement*> added;
 
     GstElement* mux = Make("avimux");
     GstElement* sink = Make("filesink");
-    if (!mux || !sink) {
-        gst_object_unref(gst_object_ref_sink(branch->Bin));
-        return fail("avimux or filesink is missing.");
-    }
+    if (!mux || !sink) return fail("avimux or filesink is missing.");
     g_object_set(sink, "location", fileName.toLocal8Bit().constData(), "async", FALSE, nullptr);
     gst_bin_add_many(bin, mux, sink, nullptr);
     gst_element_link(mux, sink);
@@ -313,7 +314,6 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
         videoEncoder ? media_internal::CreateElement(*videoEncoder, "MyVideoCompressor") : nullptr;
     if (videoEncoder && !encoder) {
         gst_object_unref(gst_object_ref_sink(vqueue));
-        gst_object_unref(gst_object_ref_sink(branch->Bin));
         return fail("The video compressor cannot be made.");
     }
     std::vector<GstElement*> chain{vqueue};
@@ -365,10 +365,7 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
             gst_element_add_pad(branch->Bin, branch->Audio.SinkPad);
         }
     }
-    if (!ok) {
-        gst_object_unref(gst_object_ref_sink(branch->Bin));
-        return fail("The recording branch cannot be linked.");
-    }
+    if (!ok) return fail("The recording branch cannot be linked.");
 
     // The file is finished when its EOS reaches the sink.
     GstPad* sinkPad = gst_element_get_static_pad(sink, "sink");
@@ -398,7 +395,10 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
         link.TeePad = gst_element_request_pad_simple(tee, "src_%u");
         return link.TeePad && gst_pad_link(link.TeePad, link.SinkPad) == GST_PAD_LINK_OK;
     };
-    fileBranch_ = std::move(branch);
+    {
+        std::lock_guard lock(branchLock_);
+        fileBranch_ = std::move(branch);
+    }
     if (!attach(gst_->VideoTee, fileBranch_->Video) ||
         !attach(gst_->AudioTee, fileBranch_->Audio)) {
         StopFileBranch(0);
@@ -409,7 +409,8 @@ bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
 
 bool MediaCapturePipeline::StopFileBranch(int timeoutMs) {
     if (!fileBranch_) return false;
-    FileBranch& b = *fileBranch_;
+    const std::shared_ptr<FileBranch> keep = fileBranch_;
+    FileBranch& b = *keep;
     // Unlink from the tee between two buffers, then end the branch's stream.
     auto detach = [](FileBranch::Link& link) {
         if (!link.TeePad) return;
@@ -429,8 +430,9 @@ bool MediaCapturePipeline::StopFileBranch(int timeoutMs) {
         detach(b.Video);
         detach(b.Audio);
         std::unique_lock lock(b.Lock);
-        finished =
-            b.Done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return b.Eos; });
+        b.Done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                        [&] { return b.Eos || b.Failed; });
+        finished = b.Eos;
     }
     for (FileBranch::Link* link : {&b.Video, &b.Audio}) {
         if (link->TeePad && link->IdleProbe) gst_pad_remove_probe(link->TeePad, link->IdleProbe);
@@ -448,6 +450,7 @@ bool MediaCapturePipeline::StopFileBranch(int timeoutMs) {
         link->TeePad = nullptr;
     }
     gst_bin_remove(GST_BIN(gst_->Pipeline), b.Bin);
+    std::lock_guard lock(branchLock_);
     fileBranch_.reset();
     return finished;
 }
@@ -502,9 +505,20 @@ bool MediaCapturePipeline::TakeFrame(QImage& image) {
 
 void MediaCapturePipeline::OnBusMessage(void* messageHandle) {
     auto* message = static_cast<GstMessage*>(messageHandle);
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
-        QCoreApplication::postEvent(
-            this, new StreamEvent(kBusEvent, generation_.load(), gst_message_ref(message)));
+    if (GST_MESSAGE_TYPE(message) != GST_MESSAGE_ERROR) return;
+    std::shared_ptr<FileBranch> branch;
+    {
+        std::lock_guard lock(branchLock_);
+        branch = fileBranch_;
+    }
+    if (branch && IsInside(GST_MESSAGE_SRC(message), branch->Bin)) {
+        // A failed writer (disk full) never passes the end on: nobody may wait for it.
+        std::lock_guard lock(branch->Lock);
+        branch->Failed = true;
+        branch->Done.notify_all();
+    }
+    QCoreApplication::postEvent(
+        this, new StreamEvent(kBusEvent, generation_.load(), gst_message_ref(message)));
 }
 
 bool MediaCapturePipeline::event(QEvent* e) {
@@ -524,6 +538,9 @@ bool MediaCapturePipeline::event(QEvent* e) {
     case kBusEvent: {
         auto* se = static_cast<StreamEvent*>(e);
         if (se->Generation != generation_.load() || !se->Message) return true;
+        // An element taken out since (a finished recording branch) no longer speaks for the
+        // camera: one failed recording is one abort.
+        if (!IsInside(GST_MESSAGE_SRC(se->Message), gst_->Pipeline)) return true;
         GError* err = nullptr;
         gchar* debug = nullptr;
         gst_message_parse_error(se->Message, &err, &debug);

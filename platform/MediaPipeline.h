@@ -96,7 +96,8 @@ private:
     void* videoSource_ = nullptr; // GstElement*
     void* audioSource_ = nullptr;
     void* grabber_ = nullptr;
-    std::unique_ptr<FileBranch> fileBranch_;
+    std::shared_ptr<FileBranch> fileBranch_; // set and cleared on the GUI thread only
+    std::mutex branchLock_;                  // guards fileBranch_ against the bus handler
     bool running_ = false;
     bool videoIsJpeg_ = false;
 

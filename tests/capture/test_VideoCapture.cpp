@@ -13,6 +13,8 @@
 #include <QUrl>
 
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 using platform::TestCameraSpec;
 using TestSupport::WaitFor;
@@ -397,4 +399,42 @@ TEST_F(VideoCaptureTest, WantAudioWithoutASoundSourceCannotBuild) {
     control->WantAudio = true; // no sound source chosen
     EXPECT_FALSE(control->StartPreview());
     EXPECT_FALSE(control->Previewing());
+}
+
+
+TEST_F(VideoCaptureTest, AFileThatCannotGrowEndsTheRecordingWithoutFreezing) {
+    Connect({Camera("Cam")}, "Cam");
+    control->WantCapture = true;
+    control->CaptureFileName = folder.file("full.avi");
+    int aborted = 0;
+    QObject::connect(control.get(), &TVideoCapture::OnAborted, [&] { ++aborted; });
+    StartPreviewAndRequest();
+    ASSERT_TRUE(FramesArrive());
+
+    // The disk fills up two frames into the recording.
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit limit = oldLimit;
+    limit.rlim_cur = 300000;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ASSERT_TRUE(control->StartCapture(false));
+    QElapsedTimer clock;
+    clock.start();
+    qint64 longestBlock = 0, last = 0;
+    while (!aborted && clock.elapsed() < kWait) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        longestBlock = std::max(longestBlock, clock.elapsed() - last);
+        last = clock.elapsed();
+    }
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldSignal);
+
+    EXPECT_EQ(aborted, 1);
+    // The writer's end never comes; the GUI thread must not sit out the whole wait for it.
+    EXPECT_LT(longestBlock, 2500);
+    EXPECT_FALSE(control->Capturing());
+    EXPECT_TRUE(control->Previewing());
+    EXPECT_EQ(CaptureErrorFlag, 1);
+    EXPECT_TRUE(FramesArrive());
 }
