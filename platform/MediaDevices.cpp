@@ -468,7 +468,16 @@ QString MediaTypeToCaps(const MediaType& type) {
             num = int(std::round(ntsc)) * 1000;
             den = 1001;
         } else {
-            gst_util_double_to_fraction(rate, &num, &den);
+            // The simplest fraction with this interval, as devices give them: 7.5 is 15/2.
+            for (gint d = 2; d <= 1000 && num == 0; ++d) {
+                const qint64 n = std::llround(rate * d);
+                if (n > 0 && n <= G_MAXINT &&
+                    std::llround(double(kUnitsPerSecond) * d / double(n)) == type.AvgTimePerFrame) {
+                    num = gint(n);
+                    den = d;
+                }
+            }
+            if (num == 0) gst_util_double_to_fraction(rate, &num, &den);
         }
         caps += QString(", framerate=(fraction)%1/%2").arg(num).arg(den);
     }

@@ -35,12 +35,15 @@ bool IsPlugged(int index) {
 }
 
 QString CapsOf(const TestCameraSpec& spec) {
+    gint num = 30, den = 1;
+    if (spec.FramesPerSecond > 0) gst_util_double_to_fraction(spec.FramesPerSecond, &num, &den);
     QStringList parts;
     for (const QSize& size : spec.Sizes) {
-        const QString common = QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/1")
+        const QString common = QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/%4")
                                    .arg(size.width())
                                    .arg(size.height())
-                                   .arg(std::max(1, spec.FramesPerSecond));
+                                   .arg(num)
+                                   .arg(den);
         if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
             parts << "image/jpeg, " + common;
         else
@@ -133,6 +136,20 @@ static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const
         gst_element_link(src, enc);
         last = enc;
     }
+    // Like a real camera, it delivers only the formats it offers.
+    GstElement* offered = gst_element_factory_make("capsfilter", "offered");
+    GstCaps* caps = gst_caps_from_string(CapsOf(spec).toUtf8().constData());
+    if (!offered || !caps) {
+        if (caps) gst_caps_unref(caps);
+        if (offered) gst_object_unref(gst_object_ref_sink(offered));
+        gst_object_unref(gst_object_ref_sink(bin));
+        return nullptr;
+    }
+    g_object_set(offered, "caps", caps, nullptr);
+    gst_caps_unref(caps);
+    gst_bin_add(GST_BIN(bin), offered);
+    gst_element_link(last, offered);
+    last = offered;
     GstPad* target = gst_element_get_static_pad(last, "src");
     gst_pad_add_probe(target, GST_PAD_PROBE_TYPE_BUFFER, DropWhenUnplugged, self, nullptr);
     gst_element_add_pad(bin, gst_ghost_pad_new("src", target));

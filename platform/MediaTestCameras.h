@@ -11,7 +11,7 @@ struct TestCameraSpec {
     QString Name;            // friendly name, kept exactly (blanks included)
     QString Format = "YUY2"; // "YUY2", "BGR", ... or "JPEG"
     QList<QSize> Sizes{QSize(320, 240), QSize(640, 480)};
-    int FramesPerSecond = 30;
+    double FramesPerSecond = 30; // 7.5 offers 15/2, as cameras give their slow modes
     QString Pattern = "ball"; // videotestsrc pattern nick
 };
 

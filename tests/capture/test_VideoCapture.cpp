@@ -184,6 +184,16 @@ TEST_F(VideoCaptureTest, ModeSwitchThenPreviewGivesTheNewSizeAndStopEndsDelivery
     EXPECT_EQ(frames, stoppedAt);
 }
 
+TEST_F(VideoCaptureTest, AModeOfSevenAndAHalfFramesASecondPreviews) {
+    TestCameraSpec slow = Camera("Slow");
+    slow.FramesPerSecond = 7.5; // offered as 15/2, as high-resolution modes often are
+    Connect({slow}, "Slow");
+    StartPreviewAndRequest();
+    ASSERT_TRUE(FramesArrive());
+    EXPECT_EQ(last.size(), QSize(320, 240));
+    EXPECT_EQ(CaptureErrorFlag, 0);
+}
+
 TEST_F(VideoCaptureTest, UnknownDeviceSetsTheFlagAndNeverPreviews) {
     Connect({Camera("Cam")}, "No such camera");
     EXPECT_EQ(CaptureErrorFlag, 1);
