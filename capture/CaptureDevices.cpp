@@ -8,11 +8,9 @@ TCapDeviceList AudioCompressorDevices;
 void FillDeviceList(const QList<TMoniker>& monikers, TCapDeviceList& list) {
     list.clear();
     for (const TMoniker& moniker : monikers) {
-        if (!moniker)
-            continue;
+        if (!moniker) continue;
         const QString name = moniker->FriendlyName();
-        if (name.trimmed().isEmpty())
-            continue;
+        if (name.trimmed().isEmpty()) continue;
         const int n = CountDevicesNamed(name, list);
         const QString display = n > 1 ? name + QString(" (%1)").arg(n) : name;
         list.append(TCapDeviceInfo(name, display, moniker));
@@ -24,8 +22,12 @@ void EnumerateDevices(TDeviceCategory category, TCapDeviceList& list) {
     FillDeviceList(platform::EnumerateMediaDevices(category), list);
 }
 
-void EnumerateVideoInputs() { EnumerateDevices(TDeviceCategory::VideoInput, VideoInputDevices); }
-void EnumerateAudioInputs() { EnumerateDevices(TDeviceCategory::AudioInput, AudioInputDevices); }
+void EnumerateVideoInputs() {
+    EnumerateDevices(TDeviceCategory::VideoInput, VideoInputDevices);
+}
+void EnumerateAudioInputs() {
+    EnumerateDevices(TDeviceCategory::AudioInput, AudioInputDevices);
+}
 void EnumerateVideoCompressors() {
     EnumerateDevices(TDeviceCategory::VideoCompressor, VideoCompressorDevices);
 }
@@ -49,8 +51,7 @@ void ClearDeviceLists() {
 
 namespace {
 QStringList NamesOf(TCapDeviceList& list, bool refresh, void (*enumerate)()) {
-    if (refresh || list.isEmpty())
-        enumerate();
+    if (refresh || list.isEmpty()) enumerate();
     QStringList names;
     for (const TCapDeviceInfo& info : list)
         names << info.Name;
@@ -72,15 +73,13 @@ QStringList AudioCompressorNames(bool refresh) {
 }
 
 bool IsSameMoniker(const TMoniker& a, const TMoniker& b) {
-    if (!a || !b)
-        return false;
+    if (!a || !b) return false;
     return a == b || (a->Category() == b->Category() && a->Key() == b->Key());
 }
 
 int IndexOfDeviceMoniker(const TCapDeviceList& list, const TMoniker& moniker) {
     for (int i = 0; i < list.size(); ++i)
-        if (IsSameMoniker(list[i].Moniker, moniker))
-            return i;
+        if (IsSameMoniker(list[i].Moniker, moniker)) return i;
     return -1;
 }
 
@@ -91,15 +90,13 @@ QString DeviceNameOfMoniker(const TCapDeviceList& list, const TMoniker& moniker)
 
 TMoniker FindDeviceMonikerByName(const TCapDeviceList& list, const QString& name) {
     for (const TCapDeviceInfo& info : list)
-        if (info.Name == name)
-            return info.Moniker;
+        if (info.Name == name) return info.Moniker;
     return nullptr;
 }
 
 int CountDevicesNamed(const QString& baseName, const TCapDeviceList& list) {
     int n = 1;
     for (const TCapDeviceInfo& info : list)
-        if (info.BaseName == baseName)
-            ++n;
+        if (info.BaseName == baseName) ++n;
     return n;
 }

@@ -12,11 +12,11 @@ struct SubtypeName {
 };
 // Searched in this order, first match wins.
 const SubtypeName kSubtypeNames[] = {
-    {guids::MEDIASUBTYPE_YVU9, "(YVU9)"},   {guids::MEDIASUBTYPE_Y411, "(Y411)"},
-    {guids::MEDIASUBTYPE_Y41P, "(Y41P)"},   {guids::MEDIASUBTYPE_YUY2, "(YUY2)"},
-    {guids::MEDIASUBTYPE_YVYU, "(YVYU)"},   {guids::MEDIASUBTYPE_UYVY, "(UYVY)"},
-    {guids::MEDIASUBTYPE_Y211, "(Y211)"},   {guids::MEDIASUBTYPE_RGB24, "(RGB24)"},
-    {guids::MEDIASUBTYPE_RGB32, "(RGB32)"}, {guids::MEDIASUBTYPE_RGB565, "(RGB565)"},
+    {guids::MEDIASUBTYPE_YVU9, "(YVU9)"},     {guids::MEDIASUBTYPE_Y411, "(Y411)"},
+    {guids::MEDIASUBTYPE_Y41P, "(Y41P)"},     {guids::MEDIASUBTYPE_YUY2, "(YUY2)"},
+    {guids::MEDIASUBTYPE_YVYU, "(YVYU)"},     {guids::MEDIASUBTYPE_UYVY, "(UYVY)"},
+    {guids::MEDIASUBTYPE_Y211, "(Y211)"},     {guids::MEDIASUBTYPE_RGB24, "(RGB24)"},
+    {guids::MEDIASUBTYPE_RGB32, "(RGB32)"},   {guids::MEDIASUBTYPE_RGB565, "(RGB565)"},
     {guids::MEDIASUBTYPE_RGB555, "(RGB555)"}, {guids::MEDIASUBTYPE_ARGB32, "(ARGB32)"},
 };
 
@@ -32,7 +32,9 @@ const DVRow kDVModes[4] = {
     {88, 72, 24, dvrDC, DVRESOLUTION_DC},
 };
 
-double RateOf(qint64 interval) { return interval > 0 ? 10000000.0 / double(interval) : 0.0; }
+double RateOf(qint64 interval) {
+    return interval > 0 ? 10000000.0 / double(interval) : 0.0;
+}
 
 bool IsVideoInfo(const MediaType& type) {
     return type.FormatType == MediaFormatType::VideoInfo ||
@@ -65,8 +67,7 @@ bool IsSameVideoMode(const TVideoMode& a, const TVideoMode& b) {
 }
 
 bool IsSameAudioMode(const TAudioMode& a, const TAudioMode& b) {
-    if (!(a.MediaSubType == b.MediaSubType))
-        return false;
+    if (!(a.MediaSubType == b.MediaSubType)) return false;
     const bool rates = a.MediaSubType == guids::MEDIASUBTYPE_PCM
                            ? a.SampleRate == b.SampleRate && a.SampleSize == b.SampleSize
                            : a.AvgSampleRate == b.AvgSampleRate && a.SampleRate == b.SampleRate;
@@ -92,8 +93,7 @@ TVideoMode VideoModeFromMediaType(const MediaType& type, const MediaStreamCaps* 
 
 TAudioMode AudioModeFromMediaType(const MediaType& type) {
     TAudioMode mode;
-    if (type.FormatType != MediaFormatType::WaveFormatEx)
-        return mode;
+    if (type.FormatType != MediaFormatType::WaveFormatEx) return mode;
     mode.MajorType = type.MajorType;
     mode.MediaSubType = type.SubType;
     mode.SampleRate = qint32(type.SamplesPerSec);
@@ -114,16 +114,13 @@ void TCaptureModeControl::SetAudioStreamConfig(std::unique_ptr<MediaStreamConfig
 
 bool TCaptureModeControl::IsDVSource() const {
     MediaType type;
-    if (!videoConfig_ || !videoConfig_->GetFormat(type))
-        return false;
+    if (!videoConfig_ || !videoConfig_->GetFormat(type)) return false;
     return type.MajorType == guids::MEDIATYPE_Interleaved;
 }
 
 int TCaptureModeControl::VideoModeCount() const {
-    if (IsDVSource())
-        return 4;
-    if (!videoConfig_)
-        return 0;
+    if (IsDVSource()) return 4;
+    if (!videoConfig_) return 0;
     const int n = videoConfig_->GetNumberOfCapabilities();
     return n > 0 ? n : 0;
 }
@@ -138,19 +135,16 @@ void TCaptureModeControl::GetVideoMode(int index, TVideoMode& mode) const {
         }
         return;
     }
-    if (index < 0 || index >= VideoModeCount())
-        return;
+    if (index < 0 || index >= VideoModeCount()) return;
     MediaType type;
     MediaStreamCaps caps;
-    if (videoConfig_->GetStreamCaps(index, type, caps))
-        mode = VideoModeFromMediaType(type, &caps);
+    if (videoConfig_->GetStreamCaps(index, type, caps)) mode = VideoModeFromMediaType(type, &caps);
 }
 
 void TCaptureModeControl::GetCurrentVideoMode(TVideoMode& mode) const {
     mode = TVideoMode{};
     if (IsDVSource()) {
-        if (!ModeHasGraphBuilder())
-            return;
+        if (!ModeHasGraphBuilder()) return;
         const int size = ModeDVDisplaySize();
         for (const DVRow& row : kDVModes) {
             if (row.DisplaySize == size) {
@@ -162,21 +156,17 @@ void TCaptureModeControl::GetCurrentVideoMode(TVideoMode& mode) const {
         return;
     }
     MediaType type;
-    if (videoConfig_ && videoConfig_->GetFormat(type))
-        mode = VideoModeFromMediaType(type, nullptr);
+    if (videoConfig_ && videoConfig_->GetFormat(type)) mode = VideoModeFromMediaType(type, nullptr);
 }
 
 bool TCaptureModeControl::SetVideoMode(int index) {
-    if (ModeIsCapturing())
-        return false;
+    if (ModeIsCapturing()) return false;
     ModeTearDownGraph();
     if (IsDVSource()) {
-        if (index >= 0 && index < 4)
-            dvResolution_ = kDVModes[index].Resolution;
+        if (index >= 0 && index < 4) dvResolution_ = kDVModes[index].Resolution;
         return false;
     }
-    if (!videoConfig_ || index < 0 || index >= VideoModeCount())
-        return false;
+    if (!videoConfig_ || index < 0 || index >= VideoModeCount()) return false;
     MediaType type;
     MediaStreamCaps caps;
     if (!videoConfig_->GetStreamCaps(index, type, caps) || !videoConfig_->SetFormat(type))
@@ -188,84 +178,68 @@ bool TCaptureModeControl::SetVideoMode(int index) {
 bool TCaptureModeControl::SelectVideoMode(const TVideoMode& mode) {
     TVideoMode current;
     GetCurrentVideoMode(current);
-    if (IsSameVideoMode(mode, current))
-        return true;
+    if (IsSameVideoMode(mode, current)) return true;
     const int count = VideoModeCount();
     for (int i = 0; i < count; ++i) {
         TVideoMode candidate;
         GetVideoMode(i, candidate);
-        if (IsSameVideoMode(mode, candidate))
-            return SetVideoMode(i);
+        if (IsSameVideoMode(mode, candidate)) return SetVideoMode(i);
     }
     return false;
 }
 
 int TCaptureModeControl::AudioModeCount() const {
-    if (!audioConfig_)
-        return 0;
+    if (!audioConfig_) return 0;
     const int n = audioConfig_->GetNumberOfCapabilities();
     return n > 0 ? n : 0;
 }
 
 void TCaptureModeControl::GetAudioMode(int index, TAudioMode& mode) const {
     mode = TAudioMode{};
-    if (index < 0 || index >= AudioModeCount())
-        return;
+    if (index < 0 || index >= AudioModeCount()) return;
     MediaType type;
     MediaStreamCaps caps;
-    if (audioConfig_->GetStreamCaps(index, type, caps))
-        mode = AudioModeFromMediaType(type);
+    if (audioConfig_->GetStreamCaps(index, type, caps)) mode = AudioModeFromMediaType(type);
 }
 
 void TCaptureModeControl::GetCurrentAudioMode(TAudioMode& mode) const {
     mode = TAudioMode{};
     MediaType type;
-    if (audioConfig_ && audioConfig_->GetFormat(type))
-        mode = AudioModeFromMediaType(type);
+    if (audioConfig_ && audioConfig_->GetFormat(type)) mode = AudioModeFromMediaType(type);
 }
 
 bool TCaptureModeControl::SetAudioMode(int index) {
-    if (ModeIsCapturing())
-        return false;
+    if (ModeIsCapturing()) return false;
     const bool wasPreviewing = ModeIsPreviewing();
-    if (!audioConfig_ || index < 0 || index >= AudioModeCount())
-        return false;
+    if (!audioConfig_ || index < 0 || index >= AudioModeCount()) return false;
     MediaType type;
     MediaStreamCaps caps;
-    if (!audioConfig_->GetStreamCaps(index, type, caps))
-        return false;
+    if (!audioConfig_->GetStreamCaps(index, type, caps)) return false;
     ModeStopPreview();
     const bool ok = audioConfig_->SetFormat(type);
-    if (wasPreviewing)
-        ModeStartPreview();
-    if (ok)
-        RaiseChangeACapMode();
+    if (wasPreviewing) ModeStartPreview();
+    if (ok) RaiseChangeACapMode();
     return ok;
 }
 
 bool TCaptureModeControl::SelectAudioMode(const TAudioMode& mode) {
     TAudioMode current;
     GetCurrentAudioMode(current);
-    if (IsSameAudioMode(mode, current))
-        return true;
+    if (IsSameAudioMode(mode, current)) return true;
     const int count = AudioModeCount();
     for (int i = 0; i < count; ++i) {
         TAudioMode candidate;
         GetAudioMode(i, candidate);
-        if (IsSameAudioMode(mode, candidate))
-            return SetAudioMode(i);
+        if (IsSameAudioMode(mode, candidate)) return SetAudioMode(i);
     }
     return false;
 }
 
 void TCaptureModeControl::SetDVResolution(TDVResolution value) {
-    if (ModeIsCapturing())
-        return;
+    if (ModeIsCapturing()) return;
     dvResolution_ = value;
-    if (!ModeHasGraphBuilder() || !IsDVSource() || value == dvrDontWorry)
-        return;
+    if (!ModeHasGraphBuilder() || !IsDVSource() || value == dvrDontWorry) return;
     ModeTearDownGraph();
     for (const DVRow& row : kDVModes)
-        if (row.Resolution == value)
-            ModeApplyDVDisplaySize(row.DisplaySize);
+        if (row.Resolution == value) ModeApplyDVDisplaySize(row.DisplaySize);
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class QIODevice;
+class TVideoCapture;
 
 // Ordinal counts of the grabbed bitmap format (pfDevice .. pfCustom, 6 = pf24bit) and of the
 // DV decoder size (dvrDontWorry .. dvrDC).
@@ -24,6 +25,12 @@ public:
     QString AsCommaText() const;
     // Writes the 4-byte little-endian length and the text; true when both writes were whole.
     bool SaveToStream(QIODevice* stream) const;
+    // Fills the configuration from the control's current state (defaults first).
+    void ReadFrom(TVideoCapture& cap, qint32 number);
+    // Tears the control's graph down, applies settings and devices, builds the filters (the
+    // result goes into CaptureErrorFlag: 1 = built), selects the modes, builds the graph and
+    // starts the preview when wanted.
+    void ApplyTo(TVideoCapture& cap) const;
 
     qint32 Number = 0;
     QString VCapSource;

@@ -102,24 +102,29 @@ void CaptionSettings::SelectLayout(bool topRight) {
     // Selecting a radio button from code runs its click, as a user's click would.
     choices_.topRight = topRight;
     choices_.classicCaption = !topRight;
-    if (topRight)
-        TopRightClick();
-    else
-        ClassicCaptionClick();
+    record_.CaptionTopRight = topRight;
+    record_.ClassicCaption = !topRight;
+    ApplyChoices();
 }
 
-void CaptionSettings::ApplyChoices() {
-    if (!visible_)
-        return;
-    if (choices_.fontRow >= 0 && choices_.fontRow < fontList_.size())
-        record_.CaptionFontName = fontList_[choices_.fontRow];
+void CaptionSettings::StoreFontAndFormat() {
     // Captions are always drawn in the fixed-pitch face, whatever the list shows.
     record_.CaptionFontName = kCaptionFontName;
     if (RowIn(fontSizeList_, choices_.fontSizeRow) >= 0)
         record_.CaptionFontSize = static_cast<qint16>(SafeStrToInt(fontSizeList_[choices_.fontSizeRow]));
     if (RowIn(formatList_, choices_.formatRow) >= 0)
         record_.DateFormatIndex = choices_.formatRow;
+}
 
+void CaptionSettings::PickRow(int& choice, const QStringList& list, int row) {
+    choice = RowIn(list, row);
+    ApplyChoices();
+}
+
+void CaptionSettings::ApplyChoices() {
+    if (!visible_)
+        return;
+    StoreFontAndFormat();
     preview_.FillRect(0, 0, preview_.Width(), preview_.Height());
     for (int camera : {1, 2}) {
         if (views_.isPreviewing && views_.isPreviewing(camera)) {
@@ -136,19 +141,11 @@ void CaptionSettings::ApplyChoices() {
 }
 
 void CaptionSettings::TopRightClick() {
-    choices_.topRight = true;
-    choices_.classicCaption = false;
-    record_.CaptionTopRight = true;
-    record_.ClassicCaption = false;
-    ApplyChoices();
+    SelectLayout(true);
 }
 
 void CaptionSettings::ClassicCaptionClick() {
-    choices_.classicCaption = true;
-    choices_.topRight = false;
-    record_.ClassicCaption = true;
-    record_.CaptionTopRight = false;
-    ApplyChoices();
+    SelectLayout(false);
 }
 
 void CaptionSettings::ColorCombosClick(int row) {
@@ -162,28 +159,23 @@ void CaptionSettings::ColorCombosClick(int row) {
 }
 
 void CaptionSettings::FontColorClick(int row) {
-    choices_.fontColorRow = RowIn(fontColor_, row);
-    ApplyChoices();
+    PickRow(choices_.fontColorRow, fontColor_, row);
 }
 
 void CaptionSettings::BackColorClick(int row) {
-    choices_.backColorRow = RowIn(backColor_, row);
-    ApplyChoices();
+    PickRow(choices_.backColorRow, backColor_, row);
 }
 
 void CaptionSettings::FontListClick(int row) {
-    choices_.fontRow = RowIn(fontList_, row);
-    ApplyChoices();
+    PickRow(choices_.fontRow, fontList_, row);
 }
 
 void CaptionSettings::FontSizeListClick(int row) {
-    choices_.fontSizeRow = RowIn(fontSizeList_, row);
-    ApplyChoices();
+    PickRow(choices_.fontSizeRow, fontSizeList_, row);
 }
 
 void CaptionSettings::FormatListClick(int row) {
-    choices_.formatRow = RowIn(formatList_, row);
-    ApplyChoices();
+    PickRow(choices_.formatRow, formatList_, row);
 }
 
 void CaptionSettings::TransperentClick(bool checked) {
@@ -213,13 +205,7 @@ void CaptionSettings::Button36Click() {
         record_.CaptionTextColor = static_cast<qint16>(choices_.fontColorRow);
     if (RowIn(backColor_, choices_.backColorRow) >= 0)
         record_.CaptionBackColor = static_cast<qint16>(choices_.backColorRow);
-    if (RowIn(fontList_, choices_.fontRow) >= 0)
-        record_.CaptionFontName = fontList_[choices_.fontRow];
-    record_.CaptionFontName = kCaptionFontName;
-    if (RowIn(fontSizeList_, choices_.fontSizeRow) >= 0)
-        record_.CaptionFontSize = static_cast<qint16>(SafeStrToInt(fontSizeList_[choices_.fontSizeRow]));
-    if (RowIn(formatList_, choices_.formatRow) >= 0)
-        record_.DateFormatIndex = choices_.formatRow;
+    StoreFontAndFormat();
     if (RowIn(colorCombos_, choices_.presetRow) >= 0)
         record_.CaptionColorPreset = static_cast<qint16>(choices_.presetRow);
     if (gatherAndSave_)

@@ -82,6 +82,9 @@ public:
 
 private:
     void SelectLayout(bool topRight);
+    // The font, size and date format rows as the record keeps them.
+    void StoreFontAndFormat();
+    void PickRow(int& choice, const QStringList& list, int row);
     static int RowIn(const QStringList& list, int row);
     void Changed();
 

@@ -23,6 +23,16 @@ QString Number(int value, int width) {
     return QStringLiteral("%1").arg(value, width, 10, QChar(u'0'));
 }
 
+// One letter gives the bare number, two or more give two digits.
+QString Digits(int value, qsizetype count) {
+    return count == 1 ? QString::number(value) : Number(value, 2);
+}
+
+// Three letters name a day or month short, four or more in full.
+QLocale::FormatType NameFormat(qsizetype count) {
+    return count == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
+}
+
 } // namespace
 
 QString FormatDateTime(const QString& pattern, const QDateTime& when, const QLocale& locale) {
@@ -64,22 +74,12 @@ QString FormatDateTime(const QString& pattern, const QDateTime& when, const QLoc
         if (letter == u'M' && lastLetter == u'H') letter = u'N';
         switch (letter.unicode()) {
         case u'D':
-            if (count == 1)
-                out += QString::number(date.day());
-            else if (count == 2)
-                out += Number(date.day(), 2);
-            else
-                out += locale.dayName(date.dayOfWeek(),
-                                      count == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            out += count <= 2 ? Digits(date.day(), count)
+                              : locale.dayName(date.dayOfWeek(), NameFormat(count));
             break;
         case u'M':
-            if (count == 1)
-                out += QString::number(date.month());
-            else if (count == 2)
-                out += Number(date.month(), 2);
-            else
-                out += locale.monthName(date.month(),
-                                        count == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            out += count <= 2 ? Digits(date.month(), count)
+                              : locale.monthName(date.month(), NameFormat(count));
             break;
         case u'Y':
             out += count <= 2 ? Number(date.year() % 100, 2) : Number(date.year(), 4);
@@ -90,14 +90,14 @@ QString FormatDateTime(const QString& pattern, const QDateTime& when, const QLoc
                 hour %= 12;
                 if (hour == 0) hour = 12;
             }
-            out += count == 1 ? QString::number(hour) : Number(hour, 2);
+            out += Digits(hour, count);
             break;
         }
         case u'N':
-            out += count == 1 ? QString::number(time.minute()) : Number(time.minute(), 2);
+            out += Digits(time.minute(), count);
             break;
         case u'S':
-            out += count == 1 ? QString::number(time.second()) : Number(time.second(), 2);
+            out += Digits(time.second(), count);
             break;
         default:
             out += pattern.mid(i, count);

@@ -2,9 +2,7 @@
 
 #include "core/RecordFields.h"
 
-namespace {
-
-template <class Record, class Visitor> void VisitFields(Record& r, Visitor&& v) {
+template <class Record, class Visitor> void EmailSettingsRecord::VisitFields(Record& r, Visitor&& v) {
     constexpr int n = EmailSettingsRecord::kTextCapacity;
     v(0, "SmtpHost", r.SmtpHost, n);
     v(101, "SmtpUser", r.SmtpUser, n);
@@ -24,37 +22,7 @@ template <class Record, class Visitor> void VisitFields(Record& r, Visitor&& v) 
     v(1224, "UseContactInfo", r.UseContactInfo);
 }
 
-} // namespace
-
-EmailSettingsRecord::EmailSettingsRecord() : RecordImage(kSize, '\0') {}
-
-EmailSettingsRecord EmailSettingsRecord::Decode(const QByteArray& image) {
-    EmailSettingsRecord record;
-    record.RecordImage = image.left(kSize);
-    if (record.RecordImage.size() < kSize)
-        record.RecordImage.append(QByteArray(kSize - record.RecordImage.size(), '\0'));
-    recordfields::Decoder decoder(record.RecordImage);
-    VisitFields(record, decoder);
-    return record;
-}
-
-QByteArray EmailSettingsRecord::Encode() const {
-    QByteArray image = RecordImage;
-    if (image.size() != kSize) image.resize(kSize, '\0');
-    recordfields::Encoder encoder(image);
-    VisitFields(*this, encoder);
-    return image;
-}
-
-std::vector<EmailSettingsRecord::FieldInfo> EmailSettingsRecord::FieldTable() {
-    EmailSettingsRecord record;
-    recordfields::LayoutCollector collector;
-    VisitFields(record, collector);
-    std::vector<FieldInfo> table;
-    for (const auto& row : collector.rows)
-        table.push_back({row.offset, row.size, row.name});
-    return table;
-}
+template struct FixedRecord<EmailSettingsRecord, EmailSettingsRecord::kSize>;
 
 void EmailSettingsRecord::ClearForFirstRun() {
     SmtpPassword.clear();

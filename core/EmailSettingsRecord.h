@@ -1,26 +1,15 @@
 #pragma once
 // The mail settings: record 1 of ETR0511.dat, 1228 bytes of fixed layout.
 // SmtpPassword is held scrambled here and in the file.
-#include <QByteArray>
+#include "core/FixedRecord.h"
+
 #include <QString>
 #include <QtGlobal>
-#include <vector>
 
-struct EmailSettingsRecord {
-    static constexpr int kSize = 1228;
+struct EmailSettingsRecord : FixedRecord<EmailSettingsRecord, 1228> {
     static constexpr int kTextCapacity = 100;
 
-    EmailSettingsRecord();
-
-    static EmailSettingsRecord Decode(const QByteArray& image);
-    QByteArray Encode() const;
-
-    struct FieldInfo {
-        int offset;
-        int size;
-        const char* name;
-    };
-    static std::vector<FieldInfo> FieldTable();
+    template <class Record, class Visitor> static void VisitFields(Record& r, Visitor&& v);
 
     // Clears what a first run clears: the password, the contact details and their choices.
     // Host, user and reply address stay.
@@ -42,7 +31,6 @@ struct EmailSettingsRecord {
     qint32 ContactToTime = 20;
     qint32 ContactDay = 0;
     bool UseContactInfo = false;
-
-    // The whole 1228-byte image as last read (zero in a fresh record); keeps the padding.
-    QByteArray RecordImage;
 };
+
+extern template struct FixedRecord<EmailSettingsRecord, EmailSettingsRecord::kSize>;

@@ -49,6 +49,19 @@ private:
     bool held_ = false;
 };
 
+// Runs work; an error is handed to report instead of leaving the tick. True when it completed.
+template <typename Work, typename Report> bool Guarded(Work&& work, Report&& report) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        report(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        report(QStringLiteral("unknown error"));
+    }
+    return false;
+}
+
 } // namespace
 
 MotionLoop::MotionLoop(MotionDetector& detector, const MotionCameras& cameras,
@@ -61,40 +74,29 @@ bool MotionLoop::Watched(int camera) const {
 
 void MotionLoop::MotionTimeTimer() {
     TimerHold hold(motionTime_);
-    try {
-        Call(hooks_.SetPanel4FontRed, !Ask(hooks_.Panel4FontRed, false));
-
-        if (Watched(1)) {
-            hold.Off();
-            Poll(1);
-            // With camera 2 to poll as well, the timer stays off until that poll is done.
-            if (!Watched(2))
+    Guarded(
+        [&] {
+            Call(hooks_.SetPanel4FontRed, !Ask(hooks_.Panel4FontRed, false));
+            if (Watched(1)) {
+                hold.Off();
+                Poll(1);
+                // With camera 2 to poll as well, the timer stays off until that poll is done.
+                if (!Watched(2))
+                    hold.On();
+            }
+            if (Watched(2)) {
+                hold.Off();
+                Poll(2);
                 hold.On();
-        }
-        if (Watched(2)) {
-            hold.Off();
-            Poll(2);
-            hold.On();
-        }
-    } catch (const std::exception& e) {
-        ReportFailure(0, QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ReportFailure(0, QStringLiteral("unknown error"));
-    }
+            }
+        },
+        [&](const QString& what) { ReportFailure(0, what); });
 }
 
 void MotionLoop::Poll(int camera) {
-    try {
-        if (camera == 1)
-            OnCamera1Motion();
-        else
-            OnCamera2Motion();
+    if (Guarded([&] { OnCameraMotion(camera); },
+                [&](const QString& what) { ReportFailure(camera, what); }))
         failureReported_[size_t(camera)] = false;
-    } catch (const std::exception& e) {
-        ReportFailure(camera, QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ReportFailure(camera, QStringLiteral("unknown error"));
-    }
 }
 
 void MotionLoop::ReportFailure(int camera, const QString& what) {
@@ -122,46 +124,31 @@ QString MotionLoop::NextPictureNumberText() const {
     return QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0'));
 }
 
-void MotionLoop::OnCamera1Motion() {
-    if (!cameras_.IsPreviewing(1) || !detector_.CheckMotionZoneCam1())
+void MotionLoop::OnCameraMotion(int camera) {
+    if (!cameras_.IsPreviewing(camera))
+        return;
+    if (!(camera == 1 ? detector_.CheckMotionZoneCam1() : detector_.CheckMotionZoneCam2()))
         return;
     TimerHold hold(motionTime_);
     hold.Off();
     if (Ask(hooks_.AlarmTicked, false))
         Call(hooks_.PlayAlarmSound);
     if (Ask(hooks_.LogAllowed, false)) {
-        Camera1Captions();
-        Call(hooks_.SaveMotionPicture, detector_.Image1(1), 1);
+        // Camera 1's captions announce the picture about to be saved; camera 2's follow it.
+        if (camera == 1)
+            Camera1Captions();
+        Call(hooks_.SaveMotionPicture, detector_.Image1(camera), camera);
+        if (camera == 2)
+            Camera2Captions();
     }
     if (Ask(hooks_.ShowwTicked, false)) {
         // The timer stays off while the zone window is up.
         hold.Release();
         Call(hooks_.SetPanel4FontRed, false);
-        Call(hooks_.TickCheckBox1);
-        Call(hooks_.UntickTarget, 1);
-        ShowZoneWindow(1);
-        return;
-    }
-    hold.Release();
-    EnableUnlessModal();
-}
-
-void MotionLoop::OnCamera2Motion() {
-    if (!cameras_.IsPreviewing(2) || !detector_.CheckMotionZoneCam2())
-        return;
-    TimerHold hold(motionTime_);
-    hold.Off();
-    if (Ask(hooks_.AlarmTicked, false))
-        Call(hooks_.PlayAlarmSound);
-    if (Ask(hooks_.LogAllowed, false)) {
-        Call(hooks_.SaveMotionPicture, detector_.Image1(2), 2);
-        Camera2Captions();
-    }
-    if (Ask(hooks_.ShowwTicked, false)) {
-        hold.Release();
-        Call(hooks_.SetPanel4FontRed, false);
-        Call(hooks_.UntickTarget, 2);
-        if (ShowZoneWindow(2)) {
+        if (camera == 1)
+            Call(hooks_.TickCheckBox1);
+        Call(hooks_.UntickTarget, camera);
+        if (ShowZoneWindow(camera) && camera == 2) {
             Call(hooks_.GatherAndSaveSettings);
             Call(hooks_.WriteSettingsFile);
         }

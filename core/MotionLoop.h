@@ -68,8 +68,7 @@ public:
     // One tick of MotionTime.
     void MotionTimeTimer();
     // One camera's poll and reaction to motion.
-    void OnCamera1Motion();
-    void OnCamera2Motion();
+    void OnCameraMotion(int camera);
 
     MotionLoopHooks& Hooks() { return hooks_; }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Visitors that turn a field list (offset, name, member[, capacity]) into decoding,
-// encoding and the layout table. Used by the record types of core.
+// encoding and the layout table, and the FixedRecord members built on them. A record's
+// .cpp defines its static VisitFields, includes this and instantiates FixedRecord.
+#include "core/FixedRecord.h"
 #include "platform/RecordCodec.h"
 
 #include <QString>
@@ -8,12 +10,6 @@
 #include <vector>
 
 namespace recordfields {
-
-struct Layout {
-    int offset;
-    int size;
-    const char* name;
-};
 
 class Decoder {
 public:
@@ -63,7 +59,33 @@ public:
     void operator()(int at, const char* name, const QString&, int capacity) {
         rows.push_back({at, capacity + 1, name});
     }
-    std::vector<Layout> rows;
+    std::vector<RecordFieldInfo> rows;
 };
 
 } // namespace recordfields
+
+template <class Record, int Size>
+Record FixedRecord<Record, Size>::Decode(const QByteArray& image) {
+    Record record;
+    record.RecordImage = image.left(Size);
+    record.RecordImage.resize(Size, '\0');
+    recordfields::Decoder decoder(record.RecordImage);
+    Record::VisitFields(record, decoder);
+    return record;
+}
+
+template <class Record, int Size> QByteArray FixedRecord<Record, Size>::Encode() const {
+    QByteArray image = RecordImage;
+    image.resize(Size, '\0');
+    recordfields::Encoder encoder(image);
+    Record::VisitFields(static_cast<const Record&>(*this), encoder);
+    return image;
+}
+
+template <class Record, int Size>
+std::vector<RecordFieldInfo> FixedRecord<Record, Size>::FieldTable() {
+    Record record;
+    recordfields::LayoutCollector collector;
+    Record::VisitFields(record, collector);
+    return collector.rows;
+}

@@ -2,10 +2,8 @@
 
 #include "core/RecordFields.h"
 
-namespace {
-
 // The layout of X290607.dat's record. Every offset is the file format; do not reorder.
-template <class Record, class Visitor> void VisitFields(Record& r, Visitor&& v) {
+template <class Record, class Visitor> void SettingsRecord::VisitFields(Record& r, Visitor&& v) {
     v(0, "Zone1Left", r.Zone1Left);
     v(2, "Zone2Left", r.Zone2Left);
     v(4, "Zone1Top", r.Zone1Top);
@@ -105,37 +103,7 @@ template <class Record, class Visitor> void VisitFields(Record& r, Visitor&& v) 
     v(2694, "DiskControl", r.DiskControl);
 }
 
-} // namespace
-
-SettingsRecord::SettingsRecord() : RecordImage(kSize, '\0') {}
-
-SettingsRecord SettingsRecord::Decode(const QByteArray& image) {
-    SettingsRecord record;
-    record.RecordImage = image.left(kSize);
-    if (record.RecordImage.size() < kSize)
-        record.RecordImage.append(QByteArray(kSize - record.RecordImage.size(), '\0'));
-    recordfields::Decoder decoder(record.RecordImage);
-    VisitFields(record, decoder);
-    return record;
-}
-
-QByteArray SettingsRecord::Encode() const {
-    QByteArray image = RecordImage;
-    if (image.size() != kSize) image.resize(kSize, '\0');
-    recordfields::Encoder encoder(image);
-    VisitFields(*this, encoder);
-    return image;
-}
-
-std::vector<SettingsRecord::FieldInfo> SettingsRecord::FieldTable() {
-    SettingsRecord record;
-    recordfields::LayoutCollector collector;
-    VisitFields(record, collector);
-    std::vector<FieldInfo> table;
-    for (const auto& row : collector.rows)
-        table.push_back({row.offset, row.size, row.name});
-    return table;
-}
+template struct FixedRecord<SettingsRecord, SettingsRecord::kSize>;
 
 std::vector<std::pair<int, int>> SettingsRecord::ReservedRanges() {
     return {{20, 53},     {58, 58},     {799, 799},   {807, 985},   {987, 1240},  {1342, 1343},

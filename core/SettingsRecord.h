@@ -1,29 +1,18 @@
 #pragma once
 // The station's settings: record 1 of X290607.dat, 2704 bytes of fixed layout.
 // The record keeps its whole byte image, so bytes that no field names round-trip.
-#include <QByteArray>
+#include "core/FixedRecord.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <utility>
 #include <vector>
 
-struct SettingsRecord {
-    static constexpr int kSize = 2704;
+struct SettingsRecord : FixedRecord<SettingsRecord, 2704> {
+    // The layout: calls v(offset, name, member[, capacity]) for every field.
+    template <class Record, class Visitor> static void VisitFields(Record& r, Visitor&& v);
 
-    SettingsRecord();
-
-    // Reads a 2704-byte image; the image is kept for the bytes no field names.
-    static SettingsRecord Decode(const QByteArray& image);
-    // The kept image with every field written over it.
-    QByteArray Encode() const;
-
-    // One row of the layout: where a field lies and how many bytes it takes.
-    struct FieldInfo {
-        int offset;
-        int size;
-        const char* name;
-    };
-    static std::vector<FieldInfo> FieldTable();
     // Bytes that belong to no field: first and last offset, both included.
     static std::vector<std::pair<int, int>> ReservedRanges();
 
@@ -124,7 +113,6 @@ struct SettingsRecord {
     bool ScanBlue = true;
     qint16 ColorThreshold = 3;
     bool DiskControl = true;
-
-    // The whole 2704-byte image as last read or laid down (zero in a fresh record).
-    QByteArray RecordImage;
 };
+
+extern template struct FixedRecord<SettingsRecord, SettingsRecord::kSize>;

@@ -70,11 +70,32 @@ bool Describe(GParamSpec* spec, GObject* object, DeviceControl& c) {
     return ok;
 }
 
+// A wrapped source (a bin around the element that makes the pictures) keeps its settings
+// on that inner source element. Returns a new reference.
+GstElement* SettingsElement(GstElement* element) {
+    GstElement* current = GST_ELEMENT(gst_object_ref(element));
+    while (GST_IS_BIN(current)) {
+        GstIterator* it = gst_bin_iterate_sources(GST_BIN(current));
+        GValue item = G_VALUE_INIT;
+        GstElement* inner = nullptr;
+        if (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+            inner = GST_ELEMENT(gst_object_ref(g_value_get_object(&item)));
+            g_value_unset(&item);
+        }
+        gst_iterator_free(it);
+        if (!inner)
+            break;
+        gst_object_unref(current);
+        current = inner;
+    }
+    return current;
+}
+
 } // namespace
 
-ElementControlModel::ElementControlModel(GstElement* element) : element_(element) {
-    if (element_)
-        gst_object_ref(element_);
+ElementControlModel::ElementControlModel(GstElement* element) {
+    if (element)
+        element_ = SettingsElement(element);
     Reload();
 }
 

@@ -12,7 +12,8 @@ namespace platform {
 
 class ElementControlModel : public DeviceControlModel {
 public:
-    // Takes a reference on the element for the model's lifetime.
+    // Takes a reference on the element for the model's lifetime. For a bin, the settings are
+    // those of the source element inside it.
     explicit ElementControlModel(GstElement* element);
     ~ElementControlModel() override;
     ElementControlModel(const ElementControlModel&) = delete;

@@ -20,7 +20,9 @@ namespace platform {
 namespace {
 constexpr qint64 kUnitsPerSecond = 10000000; // 100-ns units
 
-QString FromUtf8(const gchar* s) { return s ? QString::fromUtf8(s) : QString(); }
+QString FromUtf8(const gchar* s) {
+    return s ? QString::fromUtf8(s) : QString();
+}
 } // namespace
 
 QString MediaGuid::ToString() const {
@@ -58,24 +60,26 @@ bool MediaInitialize() {
 }
 
 MediaMoniker::Impl::~Impl() {
-    if (Device)
-        gst_object_unref(Device);
-    if (Factory)
-        gst_object_unref(Factory);
+    if (Device) gst_object_unref(Device);
+    if (Factory) gst_object_unref(Factory);
 }
 
 MediaMoniker::MediaMoniker(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 MediaMoniker::~MediaMoniker() = default;
-MediaCategory MediaMoniker::Category() const { return impl_->Category; }
-const QString& MediaMoniker::Key() const { return impl_->Key; }
-const QString& MediaMoniker::FriendlyName() const { return impl_->FriendlyName; }
+MediaCategory MediaMoniker::Category() const {
+    return impl_->Category;
+}
+const QString& MediaMoniker::Key() const {
+    return impl_->Key;
+}
+const QString& MediaMoniker::FriendlyName() const {
+    return impl_->FriendlyName;
+}
 
 QString MediaMoniker::CapsText() const {
-    if (!impl_->Device)
-        return {};
+    if (!impl_->Device) return {};
     GstCaps* caps = gst_device_get_caps(impl_->Device);
-    if (!caps)
-        return {};
+    if (!caps) return {};
     gchar* text = gst_caps_to_string(caps);
     QString result = FromUtf8(text);
     g_free(text);
@@ -86,10 +90,8 @@ QString MediaMoniker::CapsText() const {
 namespace media_internal {
 GstElement* CreateElement(const MediaMoniker& moniker, const char* name) {
     const auto& impl = moniker.Internal();
-    if (impl.Device)
-        return gst_device_create_element(impl.Device, name);
-    if (impl.Factory)
-        return gst_element_factory_create(impl.Factory, name);
+    if (impl.Device) return gst_device_create_element(impl.Device, name);
+    if (impl.Factory) return gst_element_factory_create(impl.Factory, name);
     return nullptr;
 }
 } // namespace media_internal
@@ -109,11 +111,9 @@ QString DeviceKey(GstDevice* device, const char* prefix) {
     for (const char* field : {"api.v4l2.path", "device.path", "torvek.camera", "udev.id",
                               "node.name", "device.string"}) {
         id = StructureString(props, field);
-        if (!id.isEmpty())
-            break;
+        if (!id.isEmpty()) break;
     }
-    if (props)
-        gst_structure_free(props);
+    if (props) gst_structure_free(props);
     if (id.isEmpty() && g_object_class_find_property(G_OBJECT_GET_CLASS(device), "internal-name")) {
         gchar* internal = nullptr;
         g_object_get(device, "internal-name", &internal, nullptr);
@@ -131,8 +131,7 @@ QString DeviceKey(GstDevice* device, const char* prefix) {
 void AddProviderDevices(const char* providerName, const char* keyPrefix, const char* deviceClass,
                         MediaCategory category, QList<MediaMonikerPtr>& out) {
     GstDeviceProvider* provider = gst_device_provider_factory_get_by_name(providerName);
-    if (!provider)
-        return;
+    if (!provider) return;
     GList* devices = gst_device_provider_get_devices(provider);
     for (GList* l = devices; l; l = l->next) {
         auto* device = GST_DEVICE(l->data);
@@ -155,8 +154,7 @@ void AddProviderDevices(const char* providerName, const char* keyPrefix, const c
 
 GstCaps* AviMuxSinkCaps(const char* templateName) {
     GstElementFactory* mux = gst_element_factory_find("avimux");
-    if (!mux)
-        return nullptr;
+    if (!mux) return nullptr;
     GstCaps* result = nullptr;
     for (const GList* l = gst_element_factory_get_static_pad_templates(mux); l; l = l->next) {
         auto* tmpl = static_cast<GstStaticPadTemplate*>(l->data);
@@ -170,13 +168,11 @@ GstCaps* AviMuxSinkCaps(const char* templateName) {
 bool FactoryFeedsCaps(GstElementFactory* factory, const GstCaps* accepted) {
     for (const GList* l = gst_element_factory_get_static_pad_templates(factory); l; l = l->next) {
         auto* tmpl = static_cast<GstStaticPadTemplate*>(l->data);
-        if (tmpl->direction != GST_PAD_SRC)
-            continue;
+        if (tmpl->direction != GST_PAD_SRC) continue;
         GstCaps* caps = gst_static_pad_template_get_caps(tmpl);
         bool ok = gst_caps_can_intersect(caps, accepted);
         gst_caps_unref(caps);
-        if (ok)
-            return true;
+        if (ok) return true;
     }
     return false;
 }
@@ -184,10 +180,9 @@ bool FactoryFeedsCaps(GstElementFactory* factory, const GstCaps* accepted) {
 void AddEncoders(MediaCategory category, QList<MediaMonikerPtr>& out) {
     const bool video = category == MediaCategory::VideoCompressor;
     GstCaps* accepted = AviMuxSinkCaps(video ? "video_%u" : "audio_%u");
-    if (!accepted)
-        return;
-    GList* factories = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ENCODER,
-                                                             GST_RANK_NONE);
+    if (!accepted) return;
+    GList* factories =
+        gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ENCODER, GST_RANK_NONE);
     QList<GstElementFactory*> chosen;
     for (GList* l = factories; l; l = l->next) {
         auto* factory = GST_ELEMENT_FACTORY(l->data);
@@ -218,8 +213,7 @@ void AddEncoders(MediaCategory category, QList<MediaMonikerPtr>& out) {
 
 QList<MediaMonikerPtr> EnumerateMediaDevices(MediaCategory category) {
     QList<MediaMonikerPtr> out;
-    if (!MediaInitialize())
-        return out;
+    if (!MediaInitialize()) return out;
     switch (category) {
     case MediaCategory::VideoInput:
         AddProviderDevices("v4l2deviceprovider", "v4l2", "Video/Source", category, out);
@@ -267,8 +261,7 @@ VideoSubtype SubtypeOfRawFormat(const QString& name) {
         {"RGB16", MEDIASUBTYPE_RGB565, 16, true}, {"RGB15", MEDIASUBTYPE_RGB555, 16, true},
     };
     for (const auto& row : table)
-        if (name == QLatin1String(row.Name))
-            return {row.Guid, row.Bits, row.TopDown};
+        if (name == QLatin1String(row.Name)) return {row.Guid, row.Bits, row.TopDown};
 
     // Any other raw format: its FOURCC (or the first letters of its name) as subtype and the
     // bits per pixel of a reference frame, so the description stays the same between runs.
@@ -293,8 +286,7 @@ VideoSubtype SubtypeOfRawFormat(const QString& name) {
 
 QList<int> IntValues(const GValue* v, const QList<int>& rangeCandidates = {}) {
     QList<int> out;
-    if (!v)
-        return out;
+    if (!v) return out;
     if (G_VALUE_HOLDS_INT(v)) {
         out.append(g_value_get_int(v));
     } else if (GST_VALUE_HOLDS_LIST(v)) {
@@ -303,18 +295,15 @@ QList<int> IntValues(const GValue* v, const QList<int>& rangeCandidates = {}) {
     } else if (GST_VALUE_HOLDS_INT_RANGE(v)) {
         const int lo = gst_value_get_int_range_min(v), hi = gst_value_get_int_range_max(v);
         for (int c : rangeCandidates)
-            if (c >= lo && c <= hi)
-                out.append(c);
-        if (rangeCandidates.isEmpty())
-            out.append(hi); // a size range: its largest size
+            if (c >= lo && c <= hi) out.append(c);
+        if (rangeCandidates.isEmpty()) out.append(hi); // a size range: its largest size
     }
     return out;
 }
 
 QStringList StringValues(const GValue* v) {
     QStringList out;
-    if (!v)
-        return out;
+    if (!v) return out;
     if (G_VALUE_HOLDS_STRING(v)) {
         out.append(FromUtf8(g_value_get_string(v)));
     } else if (GST_VALUE_HOLDS_LIST(v)) {
@@ -326,18 +315,15 @@ QStringList StringValues(const GValue* v) {
 
 // Frame rates as (min, max) frames per second; max also serves as the default rate.
 void CollectRates(const GValue* v, double& lo, double& hi) {
-    if (!v)
-        return;
+    if (!v) return;
     auto take = [&](double r) {
-        if (r <= 0)
-            return;
+        if (r <= 0) return;
         lo = lo <= 0 ? r : std::min(lo, r);
         hi = std::max(hi, r);
     };
     if (GST_VALUE_HOLDS_FRACTION(v)) {
         const int d = gst_value_get_fraction_denominator(v);
-        if (d > 0)
-            take(double(gst_value_get_fraction_numerator(v)) / d);
+        if (d > 0) take(double(gst_value_get_fraction_numerator(v)) / d);
     } else if (GST_VALUE_HOLDS_LIST(v)) {
         for (guint i = 0; i < gst_value_list_get_size(v); ++i)
             CollectRates(gst_value_list_get_value(v, i), lo, hi);
@@ -379,9 +365,9 @@ void AddVideoCapability(QList<MediaCapability>& out, const MediaType& type, doub
 void AddVideoStructure(const GstStructure* s, QList<MediaCapability>& out) {
     const QString media = FromUtf8(gst_structure_get_name(s));
     const bool jpeg = media == "image/jpeg";
-    if (!jpeg && media != "video/x-raw")
-        return;
-    QStringList formats = jpeg ? QStringList{QString()} : StringValues(gst_structure_get_value(s, "format"));
+    if (!jpeg && media != "video/x-raw") return;
+    QStringList formats =
+        jpeg ? QStringList{QString()} : StringValues(gst_structure_get_value(s, "format"));
     const QList<int> widths = IntValues(gst_structure_get_value(s, "width"));
     const QList<int> heights = IntValues(gst_structure_get_value(s, "height"));
     double lo = 0, hi = 0;
@@ -389,8 +375,7 @@ void AddVideoStructure(const GstStructure* s, QList<MediaCapability>& out) {
     for (const QString& format : formats) {
         for (int w : widths) {
             for (int h : heights) {
-                if (w <= 0 || h <= 0)
-                    continue;
+                if (w <= 0 || h <= 0) continue;
                 MediaType type;
                 type.MajorType = guids::MEDIATYPE_Video;
                 type.FormatType = MediaFormatType::VideoInfo;
@@ -405,10 +390,11 @@ void AddVideoStructure(const GstStructure* s, QList<MediaCapability>& out) {
                     type.SubType = sub.Guid;
                     type.BiHeight = sub.TopDown ? -h : h;
                     type.BiBitCount = quint16(sub.Bits);
-                    type.Caps = QString("video/x-raw, format=(string)%1, width=(int)%2, height=(int)%3")
-                                    .arg(format)
-                                    .arg(w)
-                                    .arg(h);
+                    type.Caps =
+                        QString("video/x-raw, format=(string)%1, width=(int)%2, height=(int)%3")
+                            .arg(format)
+                            .arg(w)
+                            .arg(h);
                 }
                 AddVideoCapability(out, type, lo, hi);
             }
@@ -417,22 +403,19 @@ void AddVideoStructure(const GstStructure* s, QList<MediaCapability>& out) {
 }
 
 void AddAudioStructure(const GstStructure* s, QList<MediaCapability>& out) {
-    if (QLatin1String(gst_structure_get_name(s)) != QLatin1String("audio/x-raw"))
-        return;
+    if (QLatin1String(gst_structure_get_name(s)) != QLatin1String("audio/x-raw")) return;
     static const QList<int> commonRates{8000, 11025, 16000, 22050, 32000, 44100, 48000};
     const QStringList formats = StringValues(gst_structure_get_value(s, "format"));
     const QList<int> rates = IntValues(gst_structure_get_value(s, "rate"), commonRates);
     const QList<int> channels = IntValues(gst_structure_get_value(s, "channels"), {1, 2});
     for (const QString& format : formats) {
         const GstAudioFormat f = gst_audio_format_from_string(format.toUtf8().constData());
-        if (f == GST_AUDIO_FORMAT_UNKNOWN)
-            continue;
+        if (f == GST_AUDIO_FORMAT_UNKNOWN) continue;
         const GstAudioFormatInfo* info = gst_audio_format_get_info(f);
         const int width = GST_AUDIO_FORMAT_INFO_WIDTH(info);
         for (int rate : rates) {
             for (int ch : channels) {
-                if (rate <= 0 || ch <= 0)
-                    continue;
+                if (rate <= 0 || ch <= 0) continue;
                 MediaType type;
                 type.MajorType = guids::MEDIATYPE_Audio;
                 type.SubType = GST_AUDIO_FORMAT_INFO_IS_FLOAT(info) ? guids::MEDIASUBTYPE_IEEE_FLOAT
@@ -450,8 +433,7 @@ void AddAudioStructure(const GstStructure* s, QList<MediaCapability>& out) {
                 bool seen = false;
                 for (const MediaCapability& c : out)
                     seen = seen || c.Type.Caps == type.Caps;
-                if (!seen)
-                    out.append({type, {}});
+                if (!seen) out.append({type, {}});
             }
         }
     }
@@ -461,11 +443,9 @@ void AddAudioStructure(const GstStructure* s, QList<MediaCapability>& out) {
 
 QList<MediaCapability> MediaCapabilitiesFromCaps(const QString& capsText) {
     QList<MediaCapability> out;
-    if (capsText.isEmpty() || !MediaInitialize())
-        return out;
+    if (capsText.isEmpty() || !MediaInitialize()) return out;
     GstCaps* caps = gst_caps_from_string(capsText.toUtf8().constData());
-    if (!caps)
-        return out;
+    if (!caps) return out;
     for (guint i = 0; i < gst_caps_get_size(caps); ++i) {
         const GstStructure* s = gst_caps_get_structure(caps, i);
         AddVideoStructure(s, out);
@@ -502,28 +482,45 @@ namespace {
 // The format a V4L2 device is set to right now, as caps-like fields; empty when unknown.
 bool ReadV4l2CurrentFormat(const QString& path, QString& gstFormat, int& width, int& height) {
     const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     v4l2_format fmt{};
     fmt.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     const bool ok = ::ioctl(fd, VIDIOC_G_FMT, &fmt) == 0;
     ::close(fd);
-    if (!ok)
-        return false;
+    if (!ok) return false;
     width = int(fmt.fmt.pix.width);
     height = int(fmt.fmt.pix.height);
     switch (fmt.fmt.pix.pixelformat) {
-    case V4L2_PIX_FMT_YUYV: gstFormat = "YUY2"; break;
-    case V4L2_PIX_FMT_UYVY: gstFormat = "UYVY"; break;
-    case V4L2_PIX_FMT_YVYU: gstFormat = "YVYU"; break;
-    case V4L2_PIX_FMT_BGR24: gstFormat = "BGR"; break;
-    case V4L2_PIX_FMT_RGB24: gstFormat = "RGB"; break;
-    case V4L2_PIX_FMT_YUV420: gstFormat = "I420"; break;
-    case V4L2_PIX_FMT_NV12: gstFormat = "NV12"; break;
-    case V4L2_PIX_FMT_GREY: gstFormat = "GRAY8"; break;
+    case V4L2_PIX_FMT_YUYV:
+        gstFormat = "YUY2";
+        break;
+    case V4L2_PIX_FMT_UYVY:
+        gstFormat = "UYVY";
+        break;
+    case V4L2_PIX_FMT_YVYU:
+        gstFormat = "YVYU";
+        break;
+    case V4L2_PIX_FMT_BGR24:
+        gstFormat = "BGR";
+        break;
+    case V4L2_PIX_FMT_RGB24:
+        gstFormat = "RGB";
+        break;
+    case V4L2_PIX_FMT_YUV420:
+        gstFormat = "I420";
+        break;
+    case V4L2_PIX_FMT_NV12:
+        gstFormat = "NV12";
+        break;
+    case V4L2_PIX_FMT_GREY:
+        gstFormat = "GRAY8";
+        break;
     case V4L2_PIX_FMT_MJPEG:
-    case V4L2_PIX_FMT_JPEG: gstFormat = "JPEG"; break;
-    default: return false;
+    case V4L2_PIX_FMT_JPEG:
+        gstFormat = "JPEG";
+        break;
+    default:
+        return false;
     }
     return true;
 }
@@ -569,8 +566,7 @@ public:
     int GetNumberOfCapabilities() const override { return int(caps_.size()); }
 
     bool GetStreamCaps(int index, MediaType& type, MediaStreamCaps& caps) const override {
-        if (index < 0 || index >= caps_.size())
-            return false;
+        if (index < 0 || index >= caps_.size()) return false;
         type = caps_[index].Type;
         caps = caps_[index].StreamCaps;
         return true;
@@ -586,16 +582,14 @@ public:
             type = deviceCurrent_;
             return true;
         }
-        if (caps_.isEmpty())
-            return false;
+        if (caps_.isEmpty()) return false;
         type = caps_.first().Type;
         return true;
     }
 
     bool SetFormat(const MediaType& type) override {
         for (const MediaCapability& c : caps_) {
-            if (c.Type.Caps != type.Caps)
-                continue;
+            if (c.Type.Caps != type.Caps) continue;
             const qint64 interval = type.AvgTimePerFrame;
             if (interval > 0 && c.StreamCaps.MinFrameInterval > 0 &&
                 c.StreamCaps.MaxFrameInterval > 0) {
@@ -621,11 +615,9 @@ private:
 } // namespace
 
 std::unique_ptr<MediaStreamConfig> CreateDeviceStreamConfig(const MediaMonikerPtr& moniker) {
-    if (!moniker || !moniker->Internal().Device)
-        return nullptr;
+    if (!moniker || !moniker->Internal().Device) return nullptr;
     auto config = std::make_unique<DeviceStreamConfig>(moniker);
-    if (config->GetNumberOfCapabilities() <= 0)
-        return nullptr;
+    if (config->GetNumberOfCapabilities() <= 0) return nullptr;
     return config;
 }
 

@@ -55,7 +55,7 @@ QString CapsOf(const TestCameraSpec& spec) {
 
 struct TestCameraSource {
     GstBin Parent;
-    int Index;
+    std::atomic<int> Index; // changed on the GUI thread, read by streaming threads
     std::atomic<bool> Unplugged;
 };
 struct TestCameraSourceClass {
@@ -66,13 +66,17 @@ G_DEFINE_TYPE(TestCameraSource, torvek_test_camera_source, GST_TYPE_BIN)
 
 static GstStateChangeReturn TestSourceChangeState(GstElement* element, GstStateChange transition) {
     auto* self = reinterpret_cast<TestCameraSource*>(element);
-    if (transition == GST_STATE_CHANGE_NULL_TO_READY && (self->Unplugged || !IsPlugged(self->Index))) {
-        // What a camera that was pulled out does when it is opened.
-        GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND, ("Test camera %d is unplugged.", self->Index + 1),
-                          (nullptr));
-        return GST_STATE_CHANGE_FAILURE;
+    if (transition == GST_STATE_CHANGE_NULL_TO_READY) {
+        if (!IsPlugged(self->Index)) {
+            // What a camera that was pulled out does when it is opened.
+            GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND,
+                              ("Test camera %d is unplugged.", self->Index + 1), (nullptr));
+            return GST_STATE_CHANGE_FAILURE;
+        }
+        self->Unplugged = false; // plugged in again: it opens as a real camera would
     }
-    return GST_ELEMENT_CLASS(torvek_test_camera_source_parent_class)->change_state(element, transition);
+    return GST_ELEMENT_CLASS(torvek_test_camera_source_parent_class)
+        ->change_state(element, transition);
 }
 
 static void TestSourceFinalize(GObject* object) {
@@ -80,8 +84,9 @@ static void TestSourceFinalize(GObject* object) {
     {
         std::lock_guard lock(s.Lock);
         auto& live = s.Live;
-        live.erase(std::remove(live.begin(), live.end(), reinterpret_cast<TestCameraSource*>(object)),
-                   live.end());
+        live.erase(
+            std::remove(live.begin(), live.end(), reinterpret_cast<TestCameraSource*>(object)),
+            live.end());
     }
     G_OBJECT_CLASS(torvek_test_camera_source_parent_class)->finalize(object);
 }
@@ -94,7 +99,7 @@ static void torvek_test_camera_source_class_init(TestCameraSourceClass* klass) {
 }
 
 static void torvek_test_camera_source_init(TestCameraSource* self) {
-    self->Index = -1;
+    new (&self->Index) std::atomic<int>(-1);
     new (&self->Unplugged) std::atomic<bool>(false);
 }
 
@@ -157,8 +162,7 @@ static GstElement* TestDeviceCreateElement(GstDevice* device, const gchar* name)
     {
         State& s = Shared();
         std::lock_guard lock(s.Lock);
-        if (index < 0 || index >= s.Cameras.size())
-            return nullptr;
+        if (index < 0 || index >= s.Cameras.size()) return nullptr;
         spec = s.Cameras[index];
     }
     return CreateTestSource(index, spec, name);
@@ -167,7 +171,9 @@ static GstElement* TestDeviceCreateElement(GstDevice* device, const gchar* name)
 static void torvek_test_camera_device_class_init(TestCameraDeviceClass* klass) {
     GST_DEVICE_CLASS(klass)->create_element = TestDeviceCreateElement;
 }
-static void torvek_test_camera_device_init(TestCameraDevice* self) { self->Index = -1; }
+static void torvek_test_camera_device_init(TestCameraDevice* self) {
+    self->Index = -1;
+}
 
 struct TestCameraProvider {
     GstDeviceProvider Parent;
@@ -189,16 +195,15 @@ static GList* TestProviderProbe(GstDeviceProvider*) {
     }
     GList* devices = nullptr;
     for (int i = 0; i < cameras.size(); ++i) {
-        if (!plugged[size_t(i)])
-            continue;
+        if (!plugged[size_t(i)]) continue;
         GstCaps* caps = gst_caps_from_string(CapsOf(cameras[i]).toUtf8().constData());
-        GstStructure* props = gst_structure_new("torvek-test-camera", "torvek.camera",
-                                                G_TYPE_STRING, QByteArray::number(i + 1).constData(),
-                                                nullptr);
-        auto* device = static_cast<TestCameraDevice*>(g_object_new(
-            torvek_test_camera_device_get_type(), "display-name",
-            cameras[i].Name.toUtf8().constData(), "caps", caps, "device-class", "Video/Source",
-            "properties", props, nullptr));
+        GstStructure* props =
+            gst_structure_new("torvek-test-camera", "torvek.camera", G_TYPE_STRING,
+                              QByteArray::number(i + 1).constData(), nullptr);
+        auto* device = static_cast<TestCameraDevice*>(
+            g_object_new(torvek_test_camera_device_get_type(), "display-name",
+                         cameras[i].Name.toUtf8().constData(), "caps", caps, "device-class",
+                         "Video/Source", "properties", props, nullptr));
         device->Index = i;
         gst_caps_unref(caps);
         gst_structure_free(props);
@@ -238,8 +243,7 @@ void RegisterTestCameraProvider() {
 void InstallTestCamerasFromEnvironment() {
     bool ok = false;
     const int count = qEnvironmentVariableIntValue("TORVEK_TEST_CAMERAS", &ok);
-    if (ok && count >= 1 && count <= 4)
-        SetCameras(DefaultTestCameras(count));
+    if (ok && count >= 1 && count <= 4) SetCameras(DefaultTestCameras(count));
 }
 
 } // namespace media_internal
@@ -273,7 +277,9 @@ void InstallTestCameras(const QList<TestCameraSpec>& cameras) {
     media_internal::ForgetChosenFormats("test:"); // these are new devices
 }
 
-void RemoveTestCameras() { InstallTestCameras({}); }
+void RemoveTestCameras() {
+    InstallTestCameras({});
+}
 
 bool TestCamerasInstalled() {
     State& s = Shared();
@@ -284,14 +290,11 @@ bool TestCamerasInstalled() {
 void SetTestCameraPlugged(int index, bool plugged) {
     State& s = Shared();
     std::lock_guard lock(s.Lock);
-    if (index < 0 || index >= int(s.Plugged.size()))
-        return;
+    if (index < 0 || index >= int(s.Plugged.size())) return;
     s.Plugged[size_t(index)] = plugged;
-    if (plugged)
-        return;
+    if (plugged) return;
     for (TestCameraSource* live : s.Live) {
-        if (live->Index != index || live->Unplugged.exchange(true))
-            continue;
+        if (live->Index != index || live->Unplugged.exchange(true)) continue;
         // A camera pulled out while streaming: frames stop and the pipeline hears of it.
         GST_ELEMENT_ERROR(GST_ELEMENT(live), RESOURCE, NOT_FOUND,
                           ("Test camera %d was unplugged.", index + 1), (nullptr));

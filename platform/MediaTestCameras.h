@@ -8,11 +8,11 @@
 namespace platform {
 
 struct TestCameraSpec {
-    QString Name;               // friendly name, kept exactly (blanks included)
-    QString Format = "YUY2";    // "YUY2", "BGR", ... or "JPEG"
+    QString Name;            // friendly name, kept exactly (blanks included)
+    QString Format = "YUY2"; // "YUY2", "BGR", ... or "JPEG"
     QList<QSize> Sizes{QSize(320, 240), QSize(640, 480)};
     int FramesPerSecond = 30;
-    QString Pattern = "ball";   // videotestsrc pattern nick
+    QString Pattern = "ball"; // videotestsrc pattern nick
 };
 
 // The default set: camera n is "TORVEK Test Camera n"; camera 3 is the JPEG camera.

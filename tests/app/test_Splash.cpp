@@ -27,8 +27,3 @@ TEST(Splash, ModalUntilItsTimerClosesItAndRefusesEarlyClosing) {
     EXPECT_FALSE(splash.Timer1.Enabled());
     EXPECT_FALSE(splash.isVisible());
 }
-
-TEST(Splash, KeepsFourSecondsByDefault) {
-    TSplash splash;
-    EXPECT_EQ(splash.Timer1.Interval(), 4000);
-}

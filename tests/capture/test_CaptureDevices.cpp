@@ -26,8 +26,8 @@ protected:
 } // namespace
 
 TEST_F(CaptureDevices, RepeatedNamesAreNumberedBlanksKeptEmptySkipped) {
-    platform::InstallTestCameras({Camera("Cam"), Camera("Cam"), Camera("   "), Camera("Cam"),
-                                  Camera("Cam  "), Camera("")});
+    platform::InstallTestCameras(
+        {Camera("Cam"), Camera("Cam"), Camera("   "), Camera("Cam"), Camera("Cam  "), Camera("")});
     const QStringList names = VideoSourceNames(true);
     EXPECT_EQ(names, (QStringList{"Cam", "Cam (2)", "Cam (3)", "Cam  "}));
     ASSERT_EQ(VideoInputDevices.size(), 4);

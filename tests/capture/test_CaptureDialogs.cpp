@@ -31,27 +31,12 @@ QStringList Names(TDialogSet set) {
 } // namespace
 
 TEST(CaptureDialogs, OffersOnlyWhatTheGraphHasAndNeverTheWindowsOnlyDialogs) {
-    CaptureDialogFacts camera;
-    camera.hasVideoSource = true;
-    camera.sourceHasSettings = true;
-    camera.captureHasFormats = true;
-    EXPECT_EQ(Names(FindCaptureDialogs(camera)), (QStringList{"Camera Capture Filter", "Camera Capture Pin"}));
-
-    camera.hasVideoCompressor = true;
-    camera.compressorHasSettings = true;
-    EXPECT_EQ(Names(FindCaptureDialogs(camera)),
-              (QStringList{"Camera Capture Filter", "Camera Capture Pin", "Camera Compressor"}));
-
-    CaptureDialogFacts bare;
-    bare.hasVideoSource = true;
-    EXPECT_EQ(FindCaptureDialogs(bare), 0);
+    EXPECT_EQ(Names(FindCaptureDialogs({true, true, true, false, false})),
+              (QStringList{"Camera Capture Filter", "Camera Capture Pin"}));
+    EXPECT_EQ(FindCaptureDialogs({true, false, false, false, false}), 0);
     // Without a source nothing of the source side is offered.
-    CaptureDialogFacts noSource = camera;
-    noSource.hasVideoSource = false;
-    EXPECT_EQ(Names(FindCaptureDialogs(noSource)), QStringList{"Camera Compressor"});
-
-    CaptureDialogFacts everything{true, true, true, true, true};
-    const TDialogSet set = FindCaptureDialogs(everything);
+    EXPECT_EQ(Names(FindCaptureDialogs({false, true, true, true, true})), QStringList{"Camera Compressor"});
+    const TDialogSet set = FindCaptureDialogs({true, true, true, true, true});
     for (int n : {0, 1, 2, 4, 5, 6, 7, 8, 10, 11, 13})
         EXPECT_FALSE(DialogInSet(set, n)) << CaptureDialogNames[n];
 }

@@ -25,10 +25,21 @@ protected:
     bool ModeIsPreviewing() const override { return Previewing; }
     bool ModeHasGraphBuilder() const override { return GraphBuilder; }
     void ModeTearDownGraph() override { ++TearDowns; }
-    bool ModeStartPreview() override { ++Starts; Previewing = true; return true; }
-    bool ModeStopPreview() override { ++Stops; Previewing = false; return true; }
+    bool ModeStartPreview() override {
+        ++Starts;
+        Previewing = true;
+        return true;
+    }
+    bool ModeStopPreview() override {
+        ++Stops;
+        Previewing = false;
+        return true;
+    }
     int ModeDVDisplaySize() const override { return DisplaySize; }
-    bool ModeApplyDVDisplaySize(int size) override { DisplaySize = size; return true; }
+    bool ModeApplyDVDisplaySize(int size) override {
+        DisplaySize = size;
+        return true;
+    }
     void RaiseChangeVCapMode() override { ++VModeChanges; }
     void RaiseChangeACapMode() override { ++AModeChanges; }
 };
@@ -42,8 +53,7 @@ public:
     int SetCalls = 0;
     int GetNumberOfCapabilities() const override { return int(Caps.size()); }
     bool GetStreamCaps(int i, MediaType& t, MediaStreamCaps& c) const override {
-        if (i < 0 || i >= Caps.size())
-            return false;
+        if (i < 0 || i >= Caps.size()) return false;
         t = Caps[i].Type;
         c = Caps[i].StreamCaps;
         return true;
@@ -118,7 +128,8 @@ TEST(CaptureModeText, AudioDescriptions) {
 }
 
 TEST(CaptureModeText, SameModeIgnoresFrameRatesAndMajorType) {
-    TVideoMode a = VideoModeFromMediaType(Video(guids::MEDIASUBTYPE_YUY2, 640, 480, 16, 333333), nullptr);
+    TVideoMode a =
+        VideoModeFromMediaType(Video(guids::MEDIASUBTYPE_YUY2, 640, 480, 16, 333333), nullptr);
     TVideoMode b = a;
     b.AvgFrameRate = 15;
     b.MaxFrameRate = 15;
@@ -155,7 +166,8 @@ TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
     EXPECT_DOUBLE_EQ(first.MinFrameRate, 5.0);
     EXPECT_NEAR(first.MaxFrameRate, 30.0, 1e-3);
     EXPECT_NEAR(first.AvgFrameRate, 30.0, 1e-3);
-    EXPECT_EQ(DescribeVideoMode(VideoModeFromMediaType(caps[1].Type, nullptr)), "320x240x16b (YUY2)");
+    EXPECT_EQ(DescribeVideoMode(VideoModeFromMediaType(caps[1].Type, nullptr)),
+              "320x240x16b (YUY2)");
     // BGR is top-down: a negative header height, a positive mode height.
     EXPECT_EQ(caps[2].Type.BiHeight, -240);
     const TVideoMode bgr = VideoModeFromMediaType(caps[2].Type, &caps[2].StreamCaps);
@@ -170,15 +182,16 @@ TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
 }
 
 TEST(CaptureModeCaps, AudioCapabilitiesFromRanges) {
-    const auto caps = MediaCapabilitiesFromCaps(
-        "audio/x-raw, format=(string)S16LE, layout=(string)interleaved, rate=(int)[ 16000, 44100 ], "
-        "channels=(int)[ 1, 2 ]");
+    const auto caps =
+        MediaCapabilitiesFromCaps("audio/x-raw, format=(string)S16LE, layout=(string)interleaved, "
+                                  "rate=(int)[ 16000, 44100 ], "
+                                  "channels=(int)[ 1, 2 ]");
     QStringList text;
     for (const auto& c : caps)
         text << DescribeAudioMode(AudioModeFromMediaType(c.Type));
-    EXPECT_EQ(text, (QStringList{"16000Hzx16bx1", "16000Hzx16bx2", "22050Hzx16bx1",
-                                 "22050Hzx16bx2", "32000Hzx16bx1", "32000Hzx16bx2",
-                                 "44100Hzx16bx1", "44100Hzx16bx2"}));
+    EXPECT_EQ(text,
+              (QStringList{"16000Hzx16bx1", "16000Hzx16bx2", "22050Hzx16bx1", "22050Hzx16bx2",
+                           "32000Hzx16bx1", "32000Hzx16bx2", "44100Hzx16bx1", "44100Hzx16bx2"}));
     EXPECT_EQ(AudioModeFromMediaType(caps.last().Type).AvgSampleRate, 176400);
 }
 

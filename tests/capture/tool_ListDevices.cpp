@@ -22,18 +22,18 @@ int main(int argc, char** argv) {
         for (int i = 0; i < l.List.size(); ++i) {
             const TCapDeviceInfo& info = l.List[i];
             out << "  " << i << ": \"" << info.Name << "\"  [" << info.Moniker->Key() << "]\n";
-            if (&l.List != &VideoInputDevices)
-                continue;
+            if (&l.List != &VideoInputDevices) continue;
             auto config = platform::CreateDeviceStreamConfig(info.Moniker);
             const int count = config ? config->GetNumberOfCapabilities() : 0;
             for (int m = 0; m < count; ++m) {
                 platform::MediaType type;
                 platform::MediaStreamCaps caps;
-                if (!config->GetStreamCaps(m, type, caps))
-                    continue;
+                if (!config->GetStreamCaps(m, type, caps)) continue;
                 const TVideoMode mode = VideoModeFromMediaType(type, &caps);
                 out << "      mode " << m << ": " << DescribeVideoMode(mode)
-                    << QString("  %1-%2 fps").arg(mode.MinFrameRate, 0, 'f', 1).arg(mode.MaxFrameRate, 0, 'f', 1)
+                    << QString("  %1-%2 fps")
+                           .arg(mode.MinFrameRate, 0, 'f', 1)
+                           .arg(mode.MaxFrameRate, 0, 'f', 1)
                     << "\n";
             }
         }

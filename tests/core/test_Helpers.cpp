@@ -2,37 +2,23 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 TEST(Helpers, SubstringsForgiveBounds) {
-    EXPECT_EQ(RightStr("abc", 5), "abc");
-    EXPECT_EQ(RightStr("abc", 2), "bc");
-    EXPECT_EQ(RightStr("abc", -1), "");
-    EXPECT_EQ(LeftStr("abc", 0), "");
-    EXPECT_EQ(LeftStr("abc", 9), "abc");
-    EXPECT_EQ(LeftStr("abc", -3), "");
-    EXPECT_EQ(MidStr("abcdef", 2, 3), "bcd");
-    EXPECT_EQ(MidStr("abcdef", 5, 10), "ef");
-    EXPECT_EQ(MidStr("abcdef", 7, 1), "");
-    EXPECT_EQ(MidStr("abcdef", 0, 2), "ab");
-    EXPECT_EQ(MidStr("abcdef", 2, -1), "");
+    const QStringList got{RightStr("abc", 5),    RightStr("abc", 2),     RightStr("abc", -1),
+                          LeftStr("abc", 0),     LeftStr("abc", 9),      LeftStr("abc", -3),
+                          MidStr("abcdef", 2, 3), MidStr("abcdef", 5, 10), MidStr("abcdef", 7, 1),
+                          MidStr("abcdef", 2, -1)};
+    EXPECT_EQ(got, QStringList({"abc", "bc", "", "", "abc", "", "bcd", "ef", "", ""}));
 }
 
 TEST(Helpers, SafeStrToIntIsTolerant) {
-    EXPECT_EQ(SafeStrToInt(""), 0);
-    EXPECT_EQ(SafeStrToInt("x"), 0);
-    EXPECT_EQ(SafeStrToInt("12 "), 0);
-    EXPECT_EQ(SafeStrToInt("12x"), 0);
-    EXPECT_EQ(SafeStrToInt("  7"), 7);
-    EXPECT_EQ(SafeStrToInt("1e3"), 1000);
-    EXPECT_EQ(SafeStrToInt("2.5"), 2);
-    EXPECT_EQ(SafeStrToInt("3.5"), 4);
-    EXPECT_EQ(SafeStrToInt("-12"), -12);
-    EXPECT_EQ(SafeStrToInt("e3"), 0);
-    EXPECT_EQ(SafeStrToInt("1e"), 0);
-    EXPECT_EQ(SafeStrToInt("nan"), 0);
-    EXPECT_EQ(SafeStrToInt("inf"), 0);
-    EXPECT_EQ(SafeStrToInt("1e400"), 0);
-    EXPECT_EQ(SafeStrToInt("99999999999"), 2147483647);
+    const std::pair<const char*, int> cases[] = {
+        {"", 0},    {"x", 0},     {"12 ", 0},    {"12x", 0}, {"  7", 7},     {"1e3", 1000},
+        {"2.5", 2}, {"3.5", 4},   {"-12", -12},  {"e3", 0},  {"1e", 0},      {"nan", 0},
+        {"inf", 0}, {"1e400", 0}, {"99999999999", 2147483647}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(SafeStrToInt(text), value) << text;
 }
 
 TEST(Helpers, ReplaceAllTextIgnoresCase) {
@@ -70,10 +56,8 @@ TEST(Helpers, ComputerNameSlotsAndFileNames) {
     EXPECT_EQ(CleanComputerName("a$b#c@d"), "abcd");
     EXPECT_FALSE(GetCleanComputerName().isEmpty());
 
-    EXPECT_EQ(SlotToTimeText(0), "00:00");
-    EXPECT_EQ(SlotToTimeText(7), "01:10");
-    EXPECT_EQ(SlotToTimeText(143), "23:50");
-    EXPECT_EQ(SlotToTimeText(144), "24:00");
+    EXPECT_EQ(QStringList({SlotToTimeText(0), SlotToTimeText(7), SlotToTimeText(143), SlotToTimeText(144)}),
+              QStringList({"00:00", "01:10", "23:50", "24:00"}));
 
     EXPECT_EQ(CameraDataFileName(platform::ProgramFolder("/opt/st"), 2), "/opt/st/CAM2.DAT");
     EXPECT_EQ(DriveLetterToNumber(" C: "), 3);

@@ -62,9 +62,7 @@ TEST(CompareZoneBitmaps, SamplingSizesChannelsAndThreshold) {
     for (int y = 0; y < 3; ++y)
         b.setPixel(1, y, qRgb(255, 255, 255)); // odd columns are never looked at
     ZoneComparison r = CompareZoneBitmaps(a, b, ChannelChoice{});
-    EXPECT_EQ(r.total, 15);
-    EXPECT_EQ(r.same, 9);
-    EXPECT_EQ(r.changed, 0);
+    EXPECT_EQ((std::array{r.total, r.same, r.changed}), (std::array{15, 9, 0}));
     r = CompareZoneBitmaps(a, Solid(5, 4, Qt::black), ChannelChoice{});
     EXPECT_EQ(r.total + r.same + r.changed, 0);
 
@@ -102,10 +100,8 @@ TEST(StretchZoneInto, FixedRectangleRightColumnsKeptOutsideBlack) {
     // Left at -5 and sizes reaching past the frame read black outside it.
     const QImage small = Solid(320, 240, Qt::white);
     StretchZoneInto(small, ZoneRect{-5, 200, 400}, work);
-    EXPECT_EQ(work.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(work.pixel(5, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(work.pixel(5, 128), qRgb(0, 0, 0));
-    EXPECT_EQ(work.pixel(128, 0), qRgb(0, 0, 0));
+    EXPECT_EQ((std::array{work.pixel(0, 0), work.pixel(5, 0), work.pixel(5, 128), work.pixel(128, 0)}),
+              (std::array{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}));
     StretchZoneInto(QImage(), ZoneRect{0, 0, 30}, work);
     EXPECT_EQ(work.pixel(64, 64), qRgb(0, 0, 0));
 
@@ -188,8 +184,7 @@ TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
     QStringList texts;
     QList<int> captions, markers;
     std::array<bool, 2> windowUp{false, false};
-    bool panel1 = true;
-    bool transparentBox = false;
+    bool panel1 = true, transparentBox = false;
     MotionDetectorHooks& h = detector.Hooks();
     h.CaptionTransparent = [&] { return transparentBox; };
     h.DrawPictureCaption = [&](platform::PictureCanvas&, int c) { captions << c; };
@@ -202,12 +197,11 @@ TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
     };
 
     // Camera 1 draws its marker while either zone window is up, camera 2 only in its own.
-    windowUp = {false, true};
-    detector.CheckMotionZoneCam1();
-    detector.CheckMotionZoneCam2();
-    windowUp = {true, false};
-    detector.CheckMotionZoneCam1();
-    detector.CheckMotionZoneCam2();
+    for (auto up : {std::array{false, true}, std::array{true, false}}) {
+        windowUp = up;
+        detector.CheckMotionZoneCam1();
+        detector.CheckMotionZoneCam2();
+    }
     EXPECT_EQ(markers, (QList<int>{1, 2, 1}));
     const QString second = MotionText(kAllSampled); // the first count against 0
     EXPECT_EQ(texts, (QStringList{"1MO 00000", "2MO 00000", "1" + second, "2" + second}));
@@ -228,8 +222,7 @@ TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
     panel1 = true;
     markers.clear();
     EXPECT_TRUE(detector.CheckMotionZoneCam1());
-    EXPECT_EQ(texts.size(), 4);
-    EXPECT_TRUE(markers.isEmpty());
+    EXPECT_TRUE(texts.size() == 4 && markers.isEmpty());
     EXPECT_TRUE(detector.Image1(1).IsTransparent());
     EXPECT_FALSE(detector.Image1(2).IsTransparent());
 

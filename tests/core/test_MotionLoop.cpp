@@ -201,10 +201,10 @@ TEST_F(LoopTest, ShowwShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff) {
     loop.MotionTimeTimer();
     loop.MotionTimeTimer();
     cameras.frames[0] = Frame(Qt::black);
-    loop.OnCamera1Motion();
+    loop.OnCameraMotion(1);
     EXPECT_FALSE(timer.Enabled());
     mainEnabled = true;
-    loop.OnCamera1Motion(); // the count jumps back: motion again
+    loop.OnCameraMotion(1); // the count jumps back: motion again
     EXPECT_TRUE(timer.Enabled());
 }
 
@@ -230,6 +230,6 @@ TEST_F(LoopTest, FailingSaveLeavesTheTimerRunningAndIsReportedOnce) {
 
     // Called directly, the reaction's own way out switches the timer back on.
     cameras.frames = {Frame(Qt::white), Frame(Qt::white)};
-    EXPECT_THROW(loop.OnCamera1Motion(), std::runtime_error);
+    EXPECT_THROW(loop.OnCameraMotion(1), std::runtime_error);
     EXPECT_TRUE(timer.Enabled());
 }

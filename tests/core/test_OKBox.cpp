@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -38,11 +39,17 @@ TEST(OKBox, ShowsModallyOnceAndOkCloses) {
     EXPECT_FALSE(TOKBox::Instance()->isVisible());
 }
 
-TEST(OKBox, QuietFlagShowsNothing) {
-    SetMessageBoxHandler({});
+TEST(OKBox, QuietFlagSilencesTheHandlerAndTheWindow) {
+    QStringList shown;
+    SetMessageBoxHandler([&](const QString& text) { shown << text; });
+    ShowMessageBox("first");
     SetMessageBoxQuiet(true);
+    EXPECT_TRUE(MessageBoxQuiet());
+    ShowMessageBox("suppressed");
+    SetMessageBoxHandler({});
     ShowMessageBox("never shown"); // would block in a modal loop if shown
     SetMessageBoxQuiet(false);
+    EXPECT_EQ(shown, QStringList({"first"}));
     EXPECT_NE(TOKBox::Instance()->Message(), "never shown");
     EXPECT_FALSE(TOKBox::Instance()->isVisible());
 }

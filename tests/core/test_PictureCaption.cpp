@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 using platform::PictureCanvas;
@@ -121,81 +122,62 @@ TEST_F(CaptionTest, TopRightLayoutFollowsTheWindowsRadio) {
     EXPECT_EQ(displayed[0].what, CaptionDisplay::CopyOnly);
 }
 
-TEST_F(CaptionTest, LocationTextsForSitesAndCameras) {
+TEST_F(CaptionTest, LocationAndDateTexts) {
     EXPECT_EQ(captions.LocationText(2), "Depot Yard");
     EXPECT_EQ(captions.LocationText(5), "Depot Yard"); // any camera but 1 is camera 2
-    EXPECT_EQ(captions.TopRightLocationText(2), "Depot Yard");
     record.SiteLocation = "   ";
-    EXPECT_EQ(captions.LocationText(1), "Gate");
     EXPECT_EQ(captions.LocationText(2), "Yard");
     EXPECT_EQ(captions.TopRightLocationText(2), " Yard");
     captions.DrawPictureCaption(canvas, 2);
     ASSERT_EQ(displayed.size(), 1u);
     EXPECT_EQ(displayed[0].camera, 2);
-}
 
-TEST_F(CaptionTest, DateFormatWithoutPatternFallsBackToDefault) {
     record.DateFormatIndex = 0;
     EXPECT_EQ(captions.DateText(), "d/m/y 05/03/26 14:07:09");
-    record.DateFormatIndex = 42;
+    record.DateFormatIndex = 42; // no such format: the default one
     EXPECT_TRUE(captions.DateText().endsWith("5-2026-14:07:09")) << captions.DateText().toStdString();
 }
 
-TEST_F(CaptionTest, CaptionFontRules) {
+TEST_F(CaptionTest, CaptionFontAndColourRules) {
     canvas.SetFontSize(12);
     canvas.SetFontName("Arial");
-    record.CaptionFontSize = 0;
+    record.CaptionFontSize = 0; // size 0 and a blank name keep what the canvas had
     record.CaptionFontName = "  ";
-    record.CaptionTextColor = 4;
-    record.CaptionBackColor = 3;
-    captions.ApplyCaptionFont(canvas);
+    const QColor yellow(255, 255, 0), blue(0, 0, 255), red(Qt::red), black(Qt::black), white(Qt::white);
+    struct Case {
+        int text, back;
+        QColor font, brush;
+    };
+    for (const Case& c : {Case{4, 3, yellow, blue},
+                          Case{5, 5, red, black},     // equal colours: red on black
+                          Case{9, -2, white, black},  // damaged indexes: the defaults
+                          Case{9, 4, white, yellow},
+                          Case{1, 77, red, black}}) { // a default that meets the other: red on black
+        record.CaptionTextColor = qint16(c.text);
+        record.CaptionBackColor = qint16(c.back);
+        captions.ApplyCaptionFont(canvas);
+        EXPECT_EQ(canvas.FontColor(), c.font) << c.text << "/" << c.back;
+        EXPECT_EQ(canvas.BrushColor(), c.brush) << c.text << "/" << c.back;
+    }
     EXPECT_EQ(canvas.FontSize(), 12);
     EXPECT_EQ(canvas.FontName(), "Arial");
-    EXPECT_EQ(canvas.FontColor(), QColor(255, 255, 0));
-    EXPECT_EQ(canvas.BrushColor(), QColor(0, 0, 255));
     EXPECT_FALSE(canvas.IsTransparent());
-
-    // Equal colours would be unreadable: red on black.
-    record.CaptionTextColor = record.CaptionBackColor = 5;
     record.CaptionTransparent = true;
     captions.ApplyCaptionFont(canvas);
-    EXPECT_EQ(canvas.FontColor(), QColor(Qt::red));
-    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
     EXPECT_TRUE(canvas.IsTransparent());
 
-    // Indexes from a damaged file fall back to white text on black.
-    record.CaptionTextColor = 9;
-    record.CaptionBackColor = -2;
-    captions.ApplyCaptionFont(canvas);
-    EXPECT_EQ(canvas.FontColor(), QColor(Qt::white));
-    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
-    record.CaptionBackColor = 4;
-    captions.ApplyCaptionFont(canvas);
-    EXPECT_EQ(canvas.FontColor(), QColor(Qt::white));
-    EXPECT_EQ(canvas.BrushColor(), QColor(255, 255, 0));
-    // A fallen-back index that meets the other one is still unreadable: red on black.
-    record.CaptionTextColor = 1;
-    record.CaptionBackColor = 77;
-    captions.ApplyCaptionFont(canvas);
-    EXPECT_EQ(canvas.FontColor(), QColor(Qt::red));
-    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
-}
-
-TEST_F(CaptionTest, CaptionColorsFromTheWindow) {
-    canvas.SetTransparent(true);
+    // The window's rows; transparency is only ever switched on here.
     choices.fontColorRow = 2;
     choices.backColorRow = 5;
     captions.ApplyCaptionColors(canvas);
-    EXPECT_EQ(canvas.FontColor(), QColor(255, 0, 0));
+    EXPECT_EQ(canvas.FontColor(), red);
     EXPECT_EQ(canvas.BrushColor(), QColor(192, 192, 192));
-    EXPECT_TRUE(canvas.IsTransparent()); // never set back to opaque here
-
+    EXPECT_TRUE(canvas.IsTransparent());
     canvas.SetTransparent(false);
     choices.backColorRow = 2;
     choices.transparent = true;
     captions.ApplyCaptionColors(canvas);
-    EXPECT_EQ(canvas.FontColor(), QColor(Qt::red));
-    EXPECT_EQ(canvas.BrushColor(), QColor(Qt::black));
+    EXPECT_EQ(canvas.BrushColor(), black);
     EXPECT_TRUE(canvas.IsTransparent());
 }
 
@@ -218,13 +200,8 @@ TEST_F(CaptionTest, TransparentCaptionLeavesThePictureAroundTheGlyphs) {
 
 TEST_F(CaptionTest, DiskStatisticsFollowPicturesAndTimeLapse) {
     auto lines = captions.DiskStatsLines(1);
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[0], "Total Space Drive /srv 10240 Mbytes");
-    EXPECT_EQ(lines[1], "30% free 3072 Mbytes");
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(lines[4], "");
-    EXPECT_EQ(lines[5], "Bytes Free 3221225472");
+    EXPECT_EQ(lines, QStringList({"Total Space Drive /srv 10240 Mbytes", "30% free 3072 Mbytes", "", "",
+                                  "", "Bytes Free 3221225472"}));
     EXPECT_EQ(folders.back(), record.Cam1Folder);
 
     // First picture: remembered, but no size before the second one.
@@ -233,8 +210,6 @@ TEST_F(CaptionTest, DiskStatisticsFollowPicturesAndTimeLapse) {
     EXPECT_EQ(captions.DiskStatsLines(1)[2], "");
     count1 = 2;
     disk.freeBytes -= 300 * 1024 + 300;
-    EXPECT_EQ(captions.DiskStatsLines(1)[2], "Image Size 300K");
-    // Nothing saved since: the line stays.
     EXPECT_EQ(captions.DiskStatsLines(1)[2], "Image Size 300K");
 
     // Time lapse every minute: 60 pictures an hour of the 2 MB just used.
@@ -247,15 +222,11 @@ TEST_F(CaptionTest, DiskStatisticsFollowPicturesAndTimeLapse) {
     // Camera 2 keeps its own state and folder.
     record.Cam2Folder = "/srv/cam2/";
     lines = captions.DiskStatsLines(2);
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[2] + lines[4], "");
     EXPECT_EQ(folders.back(), "/srv/cam2/");
-
     timeLapse.enabled = false;
     lines = captions.DiskStatsLines(1);
-    EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(lines[4], "");
-    EXPECT_EQ(lines[2], "Image Size 300K");
+    EXPECT_EQ(lines[2] + lines[3] + lines[4], "Image Size 300K");
 }
 
 TEST_F(CaptionTest, DiskStatisticsAcrossFourGigabytesAndOnAnUnreadableDrive) {
@@ -297,16 +268,11 @@ TEST(ZoneOverlay, FrameOutlineAndCross) {
     PictureCanvas canvas(Frame(40, 40));
     DrawZoneFrame(canvas, 10, 10, 10);
     const QImage& img = canvas.Image();
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::white));
-    EXPECT_EQ(img.pixelColor(19, 19), QColor(Qt::white));
-    EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(9, 9), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(21, 21), kGround);
-    // h = 4: the cross at 15, from 11 up to 18.
-    EXPECT_EQ(img.pixelColor(15, 11), QColor(Qt::white));
-    EXPECT_EQ(img.pixelColor(15, 18), QColor(Qt::white));
-    EXPECT_EQ(img.pixelColor(11, 15), QColor(Qt::white));
-    EXPECT_EQ(img.pixelColor(14, 14), kGround);
+    const QColor white(Qt::white), black(Qt::black);
+    // The white outline, the black one around it, and the cross at 15 from 11 up to 18.
+    for (auto [x, y, colour] : {std::tuple{10, 10, white}, {19, 19, white}, {20, 20, black}, {9, 9, black},
+                                {15, 11, white}, {15, 18, white}, {11, 15, white}, {14, 14, kGround}})
+        EXPECT_EQ(img.pixelColor(x, y), colour) << x << "," << y;
     EXPECT_EQ(Changed(img).boundingRect(), QRect(9, 9, 12, 12));
 
     // (11 - 2) / 2 = 4.5 rounds to 4, (13 - 2) / 2 = 5.5 to 6.

@@ -3,7 +3,6 @@
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
-#include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "support/TestSupport.h"
@@ -133,7 +132,6 @@ TEST(PictureStore, PictureDecodesToTheFrameSizeWithItsNote) {
     QImage back;
     ASSERT_TRUE(platform::LoadJpeg(s.Cam(1) + "000001OFFICE.jpg", &back));
     EXPECT_EQ(back.size(), QSize(640, 480));
-    EXPECT_EQ(s.store->LastPicturePath(), s.Cam(1) + "000001OFFICE.jpg");
     // Windows-1252 text, CR LF lines, the time in the chosen date format.
     const QByteArray when = FormatDateTime(DateFormatByIndex(2), s.store->Hooks().now()).toLatin1();
     EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.txt"), "N.o. 000001\r\nSite Location Caf\xe9\r\n"
@@ -143,25 +141,6 @@ TEST(PictureStore, PictureDecodesToTheFrameSizeWithItsNote) {
     s.Record().SiteLocation = "";
     ASSERT_TRUE(s.Save(2));
     EXPECT_EQ(ReadAll(s.Cam(2) + "000002OFFICE.txt"), "N.o. 000002\r\n000002OFFICE.jpg Captured " + when + "\r\n");
-    EXPECT_EQ(s.store->PictureCount(1) + s.store->PictureCount(2), 2);
-}
-
-TEST(PictureStore, CaptionIsStampedOnTheCallersPictureUnlessTvOut) {
-    Station s;
-    CaptionChoices choices;
-    PictureCaptions captions(s.Record(), choices);
-    BindPictureCaptions(*s.store, captions);
-    s.Record().CaptionFontName = "Courier New";
-    const QImage frame = Frame(320, 240);
-
-    platform::PictureCanvas canvas(frame);
-    ASSERT_TRUE(s.store->SaveMotionPicture(canvas, 1));
-    EXPECT_NE(canvas.Image().copy(0, 0, 100, 30), frame.copy(0, 0, 100, 30));
-    EXPECT_EQ(canvas.FontName(), "Courier New");
-    s.Record().TvOut = true;
-    platform::PictureCanvas plain(frame);
-    ASSERT_TRUE(s.store->SaveMotionPicture(plain, 1));
-    EXPECT_EQ(plain.Image(), frame);
 }
 
 TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {
@@ -198,12 +177,6 @@ TEST(PictureStore, FailedSaveIsSaidOnceLeavesNothingAndSurveillanceGoesOn) {
     s.LoseFolderWhileSaving(2);
     EXPECT_FALSE(s.Save(2));
     EXPECT_EQ(s.messages.size(), 2); // a new failure after a good save is said again
-
-    // A camera view 180 pixels high keeps the group box as it is.
-    s.store->Hooks().cameraViewIs180High = [] { return true; };
-    colours.clear();
-    s.Save(1);
-    EXPECT_TRUE(colours.isEmpty());
 }
 
 TEST(PictureStore, MissingCameraFolderFallsBackAndIsSaved) {
@@ -329,18 +302,4 @@ TEST(PictureStore, JpegQualityIsTheFtpSettingsLowByteWhileConnected) {
     ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
     EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), at100);
     EXPECT_EQ(ReadAll(s.Cam(1) + "000002OFFICE.jpg"), at50);
-}
-
-TEST(PictureStore, LastImageCaptionCountsBothCameras) {
-    Station s;
-    int height = 200;
-    s.store->Hooks().groupBoxHeight = [&] { return height; };
-    s.Record().Cam2Name = " Yard ";
-    EXPECT_EQ(s.store->FormatLastImageCaption(2), "000001");
-    ASSERT_TRUE(s.Save(1));
-    ASSERT_TRUE(s.Save(2));
-    height = 201;
-    const QString caption = s.store->FormatLastImageCaption(2);
-    EXPECT_TRUE(caption.startsWith("000003 Last Image Yard ")) << caption.toStdString();
-    EXPECT_TRUE(caption.endsWith(" 4,2026,12:34:56")) << caption.toStdString();
 }

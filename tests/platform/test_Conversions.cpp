@@ -4,30 +4,21 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
 
 using namespace platform;
 
-TEST(Rounding, HalvesGoToEvenOthersToNearest) {
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(-3.5), -4);
-    EXPECT_EQ(RoundHalfEven(2.4999), 2);
-    EXPECT_EQ(RoundHalfEven(2.5001), 3);
-    EXPECT_EQ(RoundHalfEven(-0.6), -1);
-    EXPECT_EQ(RoundHalfEven(1e3), 1000);
-}
+TEST(Rounding, HalvesGoToEvenAndNothingOverflows) {
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    const std::pair<double, qint64> cases[] = {
+        {2.5, 2},     {3.5, 4},    {0.5, 0},       {-2.5, -2}, {-3.5, -4},
+        {2.4999, 2},  {2.5001, 3}, {-0.6, -1},     {1e3, 1000}, {std::nan(""), 0},
+        {1e300, kMax}, {-1e300, std::numeric_limits<qint64>::min()},
+        {std::numeric_limits<double>::infinity(), kMax}};
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
 
-TEST(Rounding, NonFiniteAndHugeValuesDoNotOverflow) {
-    EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
-    EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<qint64>::max());
-    EXPECT_EQ(RoundHalfEven(-1e300), std::numeric_limits<qint64>::min());
-    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::infinity()),
-              std::numeric_limits<qint64>::max());
-}
-
-TEST(Rounding, SixteenBitFieldsSaturateInsteadOfWrapping) {
+    // Numbers stored into 16-bit fields saturate instead of wrapping.
     EXPECT_EQ(SaturateInt16(40000), 32767);
     EXPECT_EQ(SaturateInt16(-40000), -32768);
     EXPECT_EQ(SaturateInt16(65536 + 5), 32767);

@@ -52,3 +52,24 @@ TEST(ElementControls, OffersTheSourcesOwnSettingsAndWritesThem) {
     }
     gst_object_unref(source);
 }
+
+TEST(ElementControls, AWrappedSourceShowsTheSettingsOfTheSourceInside) {
+    gst_init(nullptr, nullptr);
+    GError* error = nullptr;
+    GstElement* bin = gst_parse_bin_from_description("videotestsrc name=inner ! videoconvert", TRUE, &error);
+    ASSERT_NE(bin, nullptr);
+    gst_object_ref_sink(bin);
+    {
+        ElementControlModel model(bin);
+        const auto pattern = Named(model, "pattern");
+        ASSERT_TRUE(pattern);
+        QString text;
+        ASSERT_TRUE(model.SetValue(pattern->id, 1, &text));
+        GstElement* inner = gst_bin_get_by_name(GST_BIN(bin), "inner");
+        int value = -1;
+        g_object_get(inner, "pattern", &value, nullptr);
+        EXPECT_EQ(value, 1);
+        gst_object_unref(inner);
+    }
+    gst_object_unref(bin);
+}

@@ -1,0 +1,30 @@
+#include "capture/StretchedImage.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void StretchedImage::SetPicture(const QImage& picture) {
+    canvas_.SetImage(picture);
+    update();
+}
+
+void StretchedImage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QImage& picture = canvas_.Image();
+    if (picture.isNull()) {
+        painter.fillRect(rect(), palette().window());
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), picture);
+}
+
+void StretchedImage::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Clicked();
+    QWidget::mouseReleaseEvent(event);
+}

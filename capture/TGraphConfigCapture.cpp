@@ -1,0 +1,70 @@
+// Reading a capture configuration from a capture control and applying one to it.
+#include "capture/TGraphConfig.h"
+
+#include "capture/CaptureDevices.h"
+#include "capture/CaptureFlags.h"
+#include "capture/VideoCapture.h"
+
+void TGraphConfig::ReadFrom(TVideoCapture& cap, qint32 number) {
+    TGraphConfig& config = *this;
+    config.SetDefaults(number);
+    config.UseTempFile = false;
+    config.WantBitmaps = cap.WantBitmaps;
+    config.DoPreallocFile = cap.DoPreallocFile;
+    config.WantCapture = cap.WantCapture;
+    config.WantPreview = cap.WantPreview;
+    config.WantDVAudio = cap.WantDVAudio;
+    config.WantAudio = cap.WantAudio;
+    config.WantAudioPreview = cap.WantAudioPreview;
+    config.PreallocFileSize = cap.PreallocFileSize;
+    config.TempCaptureFileName = cap.TempCaptureFileName();
+    config.CaptureFileName = cap.CaptureFileName;
+    config.DVResolution = cap.DVResolution();
+    config.PixelFormat = int(cap.BitmapPixelFormat);
+    cap.GetCurrentAudioMode(config.ACapMode);
+    cap.GetCurrentVideoMode(config.VCapMode);
+    config.VCompState.clear(); // encoders keep no private state blob here
+    config.VCapSource = cap.VideoSourceName();
+    config.ACapSource = cap.AudioSourceName();
+    config.VComp = cap.VideoCompressorName();
+    config.AComp = cap.AudioCompressorName();
+}
+
+void TGraphConfig::ApplyTo(TVideoCapture& cap) const {
+    const TGraphConfig& config = *this;
+    cap.TearDownGraph();
+    cap.ReleaseFilters();
+    cap.UseTempFile = false;
+    cap.WantBitmaps = config.WantBitmaps;
+    cap.DoPreallocFile = config.DoPreallocFile;
+    cap.WantCapture = config.WantCapture;
+    cap.WantPreview = config.WantPreview;
+    cap.WantDVAudio = config.WantDVAudio;
+    cap.WantAudio = config.WantAudio;
+    cap.WantAudioPreview = config.WantAudioPreview;
+    cap.PreallocFileSize = config.PreallocFileSize;
+    cap.SetDVResolution(config.DVResolution);
+    if (config.PixelFormat >= int(pfDevice) && config.PixelFormat <= int(pfCustom))
+        cap.BitmapPixelFormat = TPixelFormat(config.PixelFormat);
+    if (!config.TempCaptureFileName.isEmpty())
+        cap.SetTempCaptureFileName(config.TempCaptureFileName);
+    if (!config.CaptureFileName.isEmpty())
+        cap.CaptureFileName = config.CaptureFileName;
+
+    EnumerateAllDevices();
+    cap.VideoSourceMoniker = FindDeviceMonikerByName(VideoInputDevices, config.VCapSource);
+    cap.AudioSourceMoniker = FindDeviceMonikerByName(AudioInputDevices, config.ACapSource);
+    cap.AudioCompressorMoniker = FindDeviceMonikerByName(AudioCompressorDevices, config.AComp);
+    cap.VideoCompressorMoniker = FindDeviceMonikerByName(VideoCompressorDevices, config.VComp);
+
+    CaptureErrorFlag = cap.BuildCaptureFilters() ? 1 : 0;
+    try {
+        cap.SelectAudioMode(config.ACapMode);
+        cap.SelectVideoMode(config.VCapMode);
+        if (cap.BuildGraph() && cap.WantPreview)
+            cap.StartPreview();
+        emit cap.OnChangeDevice();
+        emit cap.OnChangeCompressor();
+    } catch (...) {
+    }
+}

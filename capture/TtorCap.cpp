@@ -1,0 +1,199 @@
+#include "capture/TtorCap.h"
+
+#include "capture/CaptureDevices.h"
+#include "capture/CaptureFlags.h"
+#include "capture/GraphConfigBuilder.h"
+#include "capture/TGraphConfig.h"
+#include "capture/VideoCapture.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+TtorCap::CaptionPainter& Painter() {
+    static TtorCap::CaptionPainter painter;
+    return painter;
+}
+
+} // namespace
+
+void TtorCap::SetCaptionPainter(CaptionPainter painter) {
+    Painter() = std::move(painter);
+}
+
+TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
+    resize(443, 270);
+    setAutoFillBackground(true);
+
+    cap = new TVideoCapture(folder_, this);
+    cap->setObjectName(QStringLiteral("cap"));
+    cap->WantBitmaps = true;
+    cap->WantAudio = true;
+    cap->WantDVAudio = true;
+    cap->WantAudioPreview = true;
+    cap->WantPreview = true;
+    cap->WantCapture = true;
+    cap->UseFrameRate = false;
+    cap->UseTempFile = false;
+    cap->UseTimeLimit = false;
+    cap->DoPreallocFile = false;
+    cap->TimeLimit = 0;
+    cap->PreallocFileSize = 1;
+    cap->BitmapPixelFormat = pf24bit;
+    connect(cap, &TVideoCapture::OnChangeDevice, this, &TtorCap::capChangeDevice);
+    connect(cap, &TVideoCapture::OnBitmapGrabbed, this, &TtorCap::capBitmapGrabbed);
+    connect(cap, &TVideoCapture::OnFrameRendered, this, &TtorCap::capFrameRendered);
+    dialogs_ = std::make_unique<TVideoCaptureDialogs>(*cap, this);
+
+    Button1 = new QPushButton(this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->hide();
+    connect(Button1, &QPushButton::clicked, this, &TtorCap::Button1Click);
+
+    Image = new StretchedImage(this);
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setGeometry(0, 0, 443, 197);
+    connect(Image, &StretchedImage::Clicked, this, &TtorCap::ImageClicked);
+
+    BuildSetupPanel();
+}
+
+TtorCap::~TtorCap() {
+    StopRecording();
+    // The control goes before the frame's parts, so none of its last events reach them.
+    dialogs_.reset();
+    cap->disconnect(this);
+    delete cap;
+    cap = nullptr;
+}
+
+bool TtorCap::InitGraph() {
+    return cap->InitGraphBuilders();
+}
+
+bool TtorCap::IsPreviewing() const {
+    if (CameraQueriesSuspended)
+        return false;
+    return cap->Previewing();
+}
+
+bool TtorCap::IsCapturing() const {
+    return cap->Capturing();
+}
+
+platform::PictureCanvas& TtorCap::ImageBitmap() {
+    return Image->Canvas();
+}
+
+int TtorCap::VideoSourceIndex() {
+    return cap->VideoSourceIndex();
+}
+
+bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
+    CaptureErrorFlag = 0;
+    if (!connectIt) {
+        // A recording is finished first (it would otherwise never get its end), then the
+        // preview stops.
+        const bool recording = IsCapturing();
+        StopRecording();
+        if (IsPreviewing() || recording) {
+            cap->StopPreview();
+            cap->StopCapture();
+        }
+        Image->hide();
+        // A dialog shown now would start the switched-off camera again afterwards.
+        dialogs_->ClearDialogs();
+        lbDialogs->clear();
+        return false;
+    }
+    if (CameraNumber != 1 && CameraNumber != 2)
+        return false;
+
+    GraphConfig = std::make_unique<TGraphConfig>(deviceIndex);
+    if (!InitGraph())
+        return false;
+    GraphConfig->UseTempFile = false;
+    GraphConfig->ReadFrom(*cap, deviceIndex);
+    GraphConfig->WantDVAudio = false;
+    GraphConfig->DoPreallocFile = false;
+    GraphConfig->UseTempFile = false;
+    GraphConfig->WantAudio = false;
+    GraphConfig->WantAudioPreview = false;
+
+    QPalette namePalette = camName->palette();
+    namePalette.setColor(QPalette::WindowText, Qt::yellow);
+    camName->setPalette(namePalette);
+
+    // The device is the one at the camera-list index; the camera lists hold the device
+    // names in device-list order.
+    QString source;
+    if (deviceIndex >= 0 && deviceIndex < VideoInputDevices.size())
+        source = VideoInputDevices.at(deviceIndex).Name;
+    GraphConfig->VCapSource = source;
+    camName->setText(source.trimmed());
+
+    if (CameraNumber == 1)
+        BuildCamera1Config(*GraphConfig);
+    else
+        BuildCamera2Config(*GraphConfig);
+
+    Image->show();
+    CaptureErrorFlag = 0;
+    try {
+        GraphConfig->ApplyTo(*cap);
+        return CaptureErrorFlag != 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool TtorCap::StartRecording() {
+    if (!cap->Previewing())
+        return false;
+    StopRecording();
+    if (RecordFileName.trimmed().isEmpty())
+        return false;
+    // The recording goes straight into the chosen file, with file capture switched on for
+    // it whatever the connect profile said.
+    savedCapture_.active = true;
+    savedCapture_.wantCapture = cap->WantCapture;
+    savedCapture_.useTempFile = cap->UseTempFile;
+    savedCapture_.captureFileName = cap->CaptureFileName;
+    cap->WantCapture = true;
+    cap->UseTempFile = false;
+    cap->CaptureFileName = RecordFileName;
+    if (cap->StartCapture(false))
+        return true;
+    RestoreRecordingSettings();
+    return false;
+}
+
+bool TtorCap::StopRecording() {
+    bool finished = true;
+    if (cap->Capturing())
+        finished = cap->StopCapture();
+    RestoreRecordingSettings();
+    return finished;
+}
+
+void TtorCap::RestoreRecordingSettings() {
+    if (!savedCapture_.active)
+        return;
+    cap->WantCapture = savedCapture_.wantCapture;
+    cap->UseTempFile = savedCapture_.useTempFile;
+    cap->CaptureFileName = savedCapture_.captureFileName;
+    savedCapture_ = {};
+}
+
+void TtorCap::capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
+    Image->SetPicture(CapturedImage);
+    if (Painter())
+        Painter()(Image->Canvas(), CameraNumber);
+    Image->update();
+}
+
+void TtorCap::capFrameRendered() {
+    cap->RequestBitmap();
+}

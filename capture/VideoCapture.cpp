@@ -1,0 +1,378 @@
+#include "capture/VideoCapture.h"
+#include "capture/CaptureConfirm.h"
+#include "capture/CaptureFlags.h"
+#include "platform/MediaPipeline.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kEosWaitMs = 5000;
+constexpr int kNoCode = 0;
+
+QString WithCode(QString text, int code) {
+    return text.replace("%x", QString::number(uint(code), 16));
+}
+
+// Reserves the space up front; false when the disk cannot hold it.
+bool AllocCapFile(const QString& path, qint64 bytes) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT, 0644);
+    if (fd < 0) return false;
+    const bool ok = ::posix_fallocate(fd, 0, off_t(bytes)) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+TVideoCapture::TVideoCapture(const platform::ProgramFolder& folder, QObject* parent)
+    : QObject(parent), folder_(folder) {
+    progressTimer_.setInterval(100);
+    connect(&progressTimer_, &QTimer::timeout, this, &TVideoCapture::ProgressTimer);
+}
+
+TVideoCapture::~TVideoCapture() {
+    destroying_ = true; // nothing restarts from here on
+    StopCapture();      // the file gets its end before the pipeline stops
+    StopPreview();
+    TearDownGraph();
+    progressTimer_.stop();
+    ReleaseFilters();
+    ClearDeviceLists();
+}
+
+void TVideoCapture::SetFrameRate(double value) {
+    frameRate_ = (value >= 1.0 && value <= 50.0) ? value : 25.0;
+}
+
+void TVideoCapture::ReportCaptureError(const QString&, int) {
+    CaptureErrorFlag = 1;
+}
+
+QString TVideoCapture::ResolveFileName(const QString& name) const {
+    if (name.isEmpty() || QFileInfo(name).isAbsolute()) return name;
+    return folder_.IsValid() ? folder_.File(name) : QDir::current().absoluteFilePath(name);
+}
+
+quint64 TVideoCapture::FramesRendered() const {
+    return pipeline_ ? pipeline_->FramesRendered() : 0;
+}
+
+// ---------------------------------------------------------------- device names
+
+int TVideoCapture::VideoSourceIndex() {
+    int index = IndexOfDeviceMoniker(VideoInputDevices, VideoSourceMoniker);
+    if (index < 0) {
+        EnumerateVideoInputs();
+        index = IndexOfDeviceMoniker(VideoInputDevices, VideoSourceMoniker);
+    }
+    return index;
+}
+
+namespace {
+QString NameWithRefresh(TCapDeviceList& list, void (*enumerate)(), const TMoniker& moniker) {
+    QString name = DeviceNameOfMoniker(list, moniker);
+    if (name.isEmpty()) {
+        enumerate();
+        name = DeviceNameOfMoniker(list, moniker);
+    }
+    return name;
+}
+} // namespace
+
+QString TVideoCapture::VideoSourceName() {
+    return NameWithRefresh(VideoInputDevices, EnumerateVideoInputs, VideoSourceMoniker);
+}
+QString TVideoCapture::AudioSourceName() {
+    return NameWithRefresh(AudioInputDevices, EnumerateAudioInputs, AudioSourceMoniker);
+}
+QString TVideoCapture::VideoCompressorName() {
+    return NameWithRefresh(VideoCompressorDevices, EnumerateVideoCompressors,
+                           VideoCompressorMoniker);
+}
+QString TVideoCapture::AudioCompressorName() {
+    return NameWithRefresh(AudioCompressorDevices, EnumerateAudioCompressors,
+                           AudioCompressorMoniker);
+}
+
+// ---------------------------------------------------------------- building
+
+void TVideoCapture::MakePipeline() {
+    pipeline_ = std::make_unique<platform::MediaCapturePipeline>();
+    connect(pipeline_.get(), &platform::MediaCapturePipeline::FrameGrabbed, this,
+            &TVideoCapture::WMBitmapGrabbed);
+    connect(pipeline_.get(), &platform::MediaCapturePipeline::FrameRendered, this,
+            &TVideoCapture::OnFrameRendered);
+    connect(pipeline_.get(), &platform::MediaCapturePipeline::PipelineError, this,
+            [this](bool deviceLost, const QString&) { WMGraphNotify(deviceLost); });
+}
+
+bool TVideoCapture::InitGraphBuilders() {
+    if (!pipeline_ && platform::MediaInitialize()) MakePipeline();
+    EnumerateAllDevices();
+    return !VideoInputDevices.isEmpty();
+}
+
+void TVideoCapture::ReleaseFilters() {
+    if (pipeline_) {
+        TearDownGraph(); // a running capture gets its end first
+        graphBuilt_ = false;
+        capturing_ = false;
+        previewing_ = false;
+        pipeline_.reset(); // to NULL first, then its callbacks go
+    }
+    SetVideoStreamConfig(nullptr);
+    SetAudioStreamConfig(nullptr);
+}
+
+bool TVideoCapture::BuildCaptureFilters() {
+    ReleaseFilters();
+    if (!platform::MediaInitialize()) {
+        ReportCaptureError("Can't init graph builder. Probably DirectShow is not installed!");
+        return false;
+    }
+    MakePipeline();
+
+    if (!VideoSourceMoniker || !pipeline_->SetVideoSource(VideoSourceMoniker)) {
+        ReportCaptureError(WithCode("Error %x.\r\nCan't create Camera capture filter - propably "
+                                    "you havn't Camera capture device!",
+                                    kNoCode));
+    } else {
+        SetVideoStreamConfig(platform::CreateDeviceStreamConfig(VideoSourceMoniker));
+        if (!VideoStreamConfig())
+            ReportCaptureError(WithCode("Error %x: Can't find VCapture:IAMStreamConfig!", kNoCode));
+    }
+
+    if (WantAudio) {
+        if (!AudioSourceMoniker || !pipeline_->SetAudioSource(AudioSourceMoniker)) {
+            ReportCaptureError("Can't create Sound capture filter!");
+        } else {
+            SetAudioStreamConfig(platform::CreateDeviceStreamConfig(AudioSourceMoniker));
+            if (!AudioStreamConfig()) ReportCaptureError("Can't find ACapture:IAMStreamConfig!");
+        }
+    }
+    return true;
+}
+
+bool TVideoCapture::BuildGraph() {
+    if (!pipeline_) return false;
+    if (graphBuilt_) return true;
+    if (!pipeline_->HasVideoSource()) return false;
+    if (WantAudio && !pipeline_->HasAudioSource()) return false;
+    if (WantCapture) {
+        const QString name = UseTempFile ? tempCaptureFileName_ : CaptureFileName;
+        if (name.isEmpty()) {
+            ReportCaptureError("Capture filename required!");
+            return false;
+        }
+        // The old file is replaced when a capture starts, not here: a rebuild must not
+        // destroy a recording just made.
+    }
+
+    // The frame rate goes into the format the capsfilter asks of the source.
+    if (UseFrameRate && VideoStreamConfig()) {
+        platform::MediaType type;
+        if (VideoStreamConfig()->GetFormat(type) &&
+            type.FormatType == platform::MediaFormatType::VideoInfo) {
+            const double rate = frameRate_ > 0 ? frameRate_ : 25.0;
+            type.AvgTimePerFrame = std::llround(10000000.0 / rate);
+            if (!VideoStreamConfig()->SetFormat(type))
+                ReportCaptureError(WithCode("%x: can't set preview frame rate!", kNoCode));
+        } else {
+            ReportCaptureError("Cannot set frame rate for capture!");
+        }
+    }
+
+    platform::MediaType videoType;
+    QString videoCaps;
+    if (VideoStreamConfig() && VideoStreamConfig()->GetFormat(videoType))
+        videoCaps = platform::MediaTypeToCaps(videoType);
+    if (!pipeline_->BuildVideoTee(videoCaps)) ReportCaptureError("Can't add SmartTee");
+
+    if (pipeline_->HasAudioSource() && WantAudio) {
+        platform::MediaType audioType;
+        QString audioCaps;
+        if (AudioStreamConfig() && AudioStreamConfig()->GetFormat(audioType))
+            audioCaps = platform::MediaTypeToCaps(audioType);
+        if (!pipeline_->BuildAudioTee(audioCaps, WantPreview && WantAudioPreview))
+            ReportCaptureError("Can't add InfiniteTee");
+    }
+
+    if (WantPreview && !pipeline_->BuildPreview(WantBitmaps))
+        ReportCaptureError("Can't render preview stream!");
+
+    graphBuilt_ = true;
+    return true;
+}
+
+void TVideoCapture::TearDownGraph() {
+    if (!graphBuilt_) return;
+    if (capturing_) StopCapture();
+    if (previewing_) StopPreview();
+    if (pipeline_) pipeline_->TearDown();
+    graphBuilt_ = false;
+    if (WantCapture && !tempCaptureFileName_.isEmpty())
+        QFile::remove(ResolveFileName(tempCaptureFileName_));
+}
+
+// ---------------------------------------------------------------- preview and capture
+
+bool TVideoCapture::StartPreview() {
+    if (capturing_) return true; // the recording goes on; the preview runs beside it anyway
+    if (previewing_) return true;
+    if (destroying_ || !BuildGraph()) return false;
+    if (!pipeline_->IsRunning() && !pipeline_->Run()) {
+        ReportCaptureError(WithCode("Error %x: Cannot run preview graph!", kNoCode));
+        return false;
+    }
+    previewing_ = true;
+    emit OnStartPreview();
+    return true;
+}
+
+bool TVideoCapture::StopPreview() {
+    if (!previewing_) return false;
+    if (pipeline_) pipeline_->Stop();
+    emit OnStopPreview();
+    previewing_ = false;
+    return true;
+}
+
+void TVideoCapture::StopPipelineIfIdle() {
+    if (pipeline_ && !previewing_ && !capturing_) pipeline_->Stop();
+}
+
+bool TVideoCapture::StartCapture(bool confirm) {
+    if (!WantCapture) return false;
+    if (capturing_) return true;
+    progressTimer_.stop();
+    if (!BuildGraph()) return false;
+
+    const QString file = ResolveFileName(UseTempFile ? tempCaptureFileName_ : CaptureFileName);
+    if (file.isEmpty()) {
+        ReportCaptureError("Capture filename required!");
+        return false;
+    }
+    if (QFileInfo::exists(file) && !QFile::remove(file)) {
+        ReportCaptureError("Can't set capture file!");
+        return false;
+    }
+    if (DoPreallocFile && !AllocCapFile(file, qint64(PreallocFileSize) * 1048576)) {
+        QFile::remove(file);
+        ReportCaptureError("Can't allocate space for capture file! Disk full?");
+        return false;
+    }
+
+    if (!pipeline_->IsRunning() && !pipeline_->Run()) {
+        ReportCaptureError(WithCode("Error %x: Cannot run graph!", kNoCode));
+        previewing_ = false;
+        return false; // a capture that cannot run is not reported as started
+    }
+    previewing_ = false;
+
+    if (confirm && !ConfirmStartCapture("Starting capture!")) {
+        if (WantPreview)
+            StartPreview();
+        else
+            StopPipelineIfIdle();
+        return false;
+    }
+
+    QString error;
+    if (!pipeline_->StartFileBranch(file, VideoCompressorMoniker,
+                                    WantAudio ? AudioCompressorMoniker : nullptr, &error)) {
+        ReportCaptureError("Can't render Camera capture stream!");
+        if (WantPreview)
+            StartPreview();
+        else
+            StopPipelineIfIdle();
+        return false;
+    }
+    captureFileInUse_ = file;
+    captureClock_.start();
+    elapsedMs_ = 0;
+    progressTimer_.start();
+    capturing_ = true;
+    return true;
+}
+
+bool TVideoCapture::StopCapture() {
+    if (!capturing_) return false;
+    progressTimer_.stop();
+    const bool finished = pipeline_ && pipeline_->StopFileBranch(kEosWaitMs);
+    if (!finished) ReportCaptureError(WithCode("Error %x: Cannot stop graph!", kNoCode));
+    elapsedMs_ = captureClock_.isValid() ? captureClock_.elapsed() : 0;
+    capturing_ = false;
+    previewing_ = false;
+    if (UseTempFile && CopyCaptureFile(CaptureFileName))
+        QFile::remove(ResolveFileName(tempCaptureFileName_));
+    emit OnCaptureProgress();
+    emit OnStopCapture();
+    if (WantPreview && !destroying_)
+        StartPreview();
+    else
+        StopPipelineIfIdle();
+    return finished;
+}
+
+void TVideoCapture::SetMasterStream(int index) {
+    // avimux interleaves by time and has no master stream to set; keep the choice.
+    masterStream_ = index;
+}
+
+bool TVideoCapture::CopyCaptureFile(const QString& destination) {
+    if (captureFileInUse_.isEmpty() || destination.isEmpty()) return false;
+    const QString target = ResolveFileName(destination);
+    if (target == captureFileInUse_) return true;
+    if (QFileInfo::exists(target) && !QFile::remove(target)) return false;
+    return QFile::copy(captureFileInUse_, target);
+}
+
+void TVideoCapture::ProgressTimer() {
+    elapsedMs_ = captureClock_.isValid() ? captureClock_.elapsed() : 0;
+    if (!capturing_) return;
+    if (UseTimeLimit && elapsedMs_ / 1000 >= TimeLimit) {
+        StopCapture();
+        if (WantPreview) StartPreview();
+    } else {
+        emit OnCaptureProgress();
+    }
+}
+
+// ---------------------------------------------------------------- frames and events
+
+bool TVideoCapture::RequestBitmap() {
+    const bool possible =
+        pipeline_ && pipeline_->HasGrabber() && WantBitmaps && (previewing_ || capturing_);
+    if (pipeline_) pipeline_->RequestFrame(possible);
+    return possible;
+}
+
+void TVideoCapture::WMBitmapGrabbed() {
+    QImage frame;
+    if (!pipeline_ || !pipeline_->TakeFrame(frame)) return;
+    const TCapturedBitmap bitmap(frame);
+    emit OnBitmapGrabbed(bitmap);
+}
+
+void TVideoCapture::WMGraphNotify(bool deviceLost) {
+    const bool wasCapturing = capturing_;
+    const bool wasPreviewing = previewing_;
+    if (deviceLost) {
+        emit OnDeviceLost();
+        StopCapture();
+        StopPreview();
+        StopPipelineIfIdle();
+    } else {
+        StopCapture();
+        emit OnAborted();
+    }
+    if ((capturing_ != wasCapturing || previewing_ != wasPreviewing) && WantPreview && !destroying_)
+        StartPreview();
+}

@@ -1,0 +1,150 @@
+#pragma once
+// The capture control of one camera: turns the chosen source into a running pipeline,
+// delivers grabbed frames one at a time as 24-bit bitmaps, records AVI files on request and
+// follows the pipeline's errors (abort, device lost). Its failures never raise: each failing
+// step sets CaptureErrorFlag, and callers decide by Previewing / Capturing.
+#include "capture/CaptureDevices.h"
+#include "capture/CaptureModes.h"
+#include "capture/CapturedBitmap.h"
+#include "platform/ProgramFolder.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+namespace platform {
+class MediaCapturePipeline;
+}
+
+enum TPixelFormat {
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
+
+class TVideoCapture : public QObject, public TCaptureModeControl {
+    Q_OBJECT
+public:
+    // Relative capture file names resolve against the program folder.
+    explicit TVideoCapture(const platform::ProgramFolder& folder, QObject* parent = nullptr);
+    // Finishes a running capture (EOS) before the pipeline stops, then frees everything.
+    ~TVideoCapture() override;
+
+    // ---- published properties
+    bool WantBitmaps = true;
+    TPixelFormat BitmapPixelFormat = pf24bit; // frames are always delivered as 24-bit RGB
+    bool WantAudio = true;
+    bool WantDVAudio = true;
+    bool WantAudioPreview = true;
+    bool WantPreview = true;
+    bool WantCapture = false;
+    bool UseFrameRate = false;
+    QString CaptureFileName;
+    bool UseTempFile = false;
+    bool UseTimeLimit = false;
+    qint32 TimeLimit = 0; // seconds
+    bool DoPreallocFile = false;
+    quint32 PreallocFileSize = 1; // megabytes
+
+    double FrameRate() const { return frameRate_; }
+    // Keeps 1.0 to 50.0; anything else (NaN included) becomes 25.0.
+    void SetFrameRate(double value);
+    QString TempCaptureFileName() const { return tempCaptureFileName_; }
+    void SetTempCaptureFileName(const QString& name) { tempCaptureFileName_ = name; }
+
+    // ---- devices (set before BuildCaptureFilters, usually with FindDeviceMonikerByName)
+    TMoniker VideoSourceMoniker;
+    TMoniker AudioSourceMoniker;
+    TMoniker VideoCompressorMoniker;
+    TMoniker AudioCompressorMoniker;
+
+    int VideoSourceIndex();
+    QString VideoSourceName();
+    QString AudioSourceName();
+    QString VideoCompressorName();
+    QString AudioCompressorName();
+
+    // ---- graph
+    bool InitGraphBuilders();
+    void ReleaseFilters();
+    bool BuildCaptureFilters();
+    bool BuildGraph();
+    void TearDownGraph();
+    bool StartPreview();
+    bool StopPreview();
+    bool StartCapture(bool confirm);
+    bool StopCapture();
+    void SetMasterStream(int index);
+    bool CopyCaptureFile(const QString& destination);
+    // Arms the grabber for one frame; false (and the request withdrawn) when no frame can come.
+    bool RequestBitmap();
+
+    bool Capturing() const { return capturing_; }
+    bool Previewing() const { return previewing_; }
+    bool GraphBuilt() const { return graphBuilt_; }
+    int MasterStream() const { return masterStream_; }
+    // The file the last capture wrote (full path), empty before the first.
+    QString CaptureFileInUse() const { return captureFileInUse_; }
+    // Frames that passed the grabber since the pipeline was made (for tests and benchmarks).
+    quint64 FramesRendered() const;
+
+    // The pipeline of the current filters (null before BuildCaptureFilters).
+    platform::MediaCapturePipeline* Pipeline() const { return pipeline_.get(); }
+
+    // The path a capture file name stands for.
+    QString ResolveFileName(const QString& name) const;
+
+signals:
+    void OnStartPreview();
+    void OnStopPreview();
+    void OnCaptureProgress();
+    void OnStopCapture();
+    void OnAborted();
+    void OnDeviceLost();
+    void OnChangeDevice();
+    void OnChangeCompressor();
+    void OnChangeVCapMode();
+    void OnChangeACapMode();
+    void OnFrameRendered();
+    void OnBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+
+protected:
+    bool ModeIsCapturing() const override { return capturing_; }
+    bool ModeIsPreviewing() const override { return previewing_; }
+    bool ModeHasGraphBuilder() const override { return pipeline_ != nullptr; }
+    void ModeTearDownGraph() override { TearDownGraph(); }
+    bool ModeStartPreview() override { return StartPreview(); }
+    bool ModeStopPreview() override { return StopPreview(); }
+    void RaiseChangeVCapMode() override { emit OnChangeVCapMode(); }
+    void RaiseChangeACapMode() override { emit OnChangeACapMode(); }
+
+private:
+    void MakePipeline();
+    void ReportCaptureError(const QString& message, int code = 0);
+    void ProgressTimer();
+    void WMBitmapGrabbed();
+    void WMGraphNotify(bool deviceLost);
+    void StopPipelineIfIdle();
+
+    platform::ProgramFolder folder_;
+    std::unique_ptr<platform::MediaCapturePipeline> pipeline_;
+    bool graphBuilt_ = false;
+    bool capturing_ = false;
+    bool previewing_ = false;
+    bool destroying_ = false;
+    int masterStream_ = -1;
+    double frameRate_ = 0;
+    QString tempCaptureFileName_;
+    QString captureFileInUse_;
+    QTimer progressTimer_;
+    QElapsedTimer captureClock_;
+    qint64 elapsedMs_ = 0;
+};

@@ -1,0 +1,108 @@
+#include "capture/VideoCaptureDialogs.h"
+
+#include "capture/CaptureFormatDialog.h"
+#include "capture/VideoCapture.h"
+#include "platform/DeviceControlDialog.h"
+#include "platform/ElementControls.h"
+#include "platform/MediaPipeline.h"
+#include "platform/V4l2Controls.h"
+
+#include <QWidget>
+
+namespace {
+
+const QString kV4l2KeyPrefix = QStringLiteral("v4l2:");
+
+void PlaceByOwner(QDialog& dialog, QWidget* owner) {
+    if (owner)
+        dialog.move(owner->mapToGlobal(QPoint(30, 30)));
+}
+
+GstElement* SourceElement(const TVideoCapture& cap) {
+    return cap.Pipeline() ? cap.Pipeline()->VideoSourceElement() : nullptr;
+}
+
+} // namespace
+
+TVideoCaptureDialogs::TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner) : cap_(cap), owner_(owner) {}
+
+std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettings() const {
+    if (!cap_.VideoSourceMoniker)
+        return nullptr;
+    const QString key = cap_.VideoSourceMoniker->Key();
+    if (key.startsWith(kV4l2KeyPrefix)) {
+        if (auto io = platform::OpenV4l2Device(key.mid(kV4l2KeyPrefix.size())))
+            return std::make_unique<platform::V4l2ControlModel>(std::move(io));
+    }
+    GstElement* element = SourceElement(cap_);
+    if (!element)
+        return nullptr;
+    return std::make_unique<platform::ElementControlModel>(element);
+}
+
+TDialogSet TVideoCaptureDialogs::FindDialogs() {
+    CaptureDialogFacts facts;
+    facts.hasVideoSource = SourceElement(cap_) != nullptr;
+    if (facts.hasVideoSource) {
+        const auto settings = SourceSettings();
+        facts.sourceHasSettings = settings && !settings->Controls().isEmpty();
+        facts.captureHasFormats = cap_.VideoModeCount() > 0;
+    }
+    // Encoder settings would be lost: the recording branch makes its encoder afresh.
+    facts.hasVideoCompressor = false;
+    set_ = FindCaptureDialogs(facts);
+    return set_;
+}
+
+bool TVideoCaptureDialogs::ShowDialog(int number) {
+    return ShowCaptureDialog(*this, set_, number);
+}
+
+bool TVideoCaptureDialogs::IsCapturing() const {
+    return cap_.Capturing();
+}
+
+bool TVideoCaptureDialogs::WantsPreview() const {
+    return cap_.WantPreview;
+}
+
+void TVideoCaptureDialogs::StopPreviewForDialog() {
+    cap_.StopPreview();
+}
+
+void TVideoCaptureDialogs::TearDownGraphForDialog() {
+    cap_.TearDownGraph();
+}
+
+void TVideoCaptureDialogs::StartPreviewAfterDialog() {
+    cap_.StartPreview();
+}
+
+void TVideoCaptureDialogs::ShowSourceSettings() {
+    auto settings = SourceSettings();
+    if (!settings)
+        return;
+    platform::DeviceControlDialog dialog(*settings, QString::fromLatin1(CaptureDialogNames[dlgVideoSource]), owner_);
+    PlaceByOwner(dialog, owner_);
+    RunModalDialog(dialog);
+}
+
+void TVideoCaptureDialogs::ShowCaptureFormats() {
+    TVideoMode current{};
+    cap_.GetCurrentVideoMode(current);
+    QStringList formats;
+    int currentRow = -1;
+    for (int i = 0; i < cap_.VideoModeCount(); ++i) {
+        TVideoMode mode{};
+        cap_.GetVideoMode(i, mode);
+        formats << DescribeVideoMode(mode);
+        if (currentRow < 0 && IsSameVideoMode(mode, current))
+            currentRow = i;
+    }
+    CaptureFormatDialog dialog(formats, currentRow, owner_);
+    PlaceByOwner(dialog, owner_);
+    if (RunModalDialog(dialog) == QDialog::Accepted && dialog.Chosen() >= 0 && dialog.Chosen() != currentRow)
+        cap_.SetVideoMode(dialog.Chosen());
+}
+
+void TVideoCaptureDialogs::ShowCompressorSettings() {}

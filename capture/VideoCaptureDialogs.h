@@ -1,0 +1,44 @@
+#pragma once
+// The driver dialogs of one capture control: works out which of them its current graph
+// offers and shows one, stopping and restarting the graph as the dialog needs.
+#include "capture/CaptureDialogs.h"
+
+#include <memory>
+
+class QWidget;
+class TVideoCapture;
+
+namespace platform {
+class DeviceControlModel;
+}
+
+class TVideoCaptureDialogs : public CaptureDialogHost {
+public:
+    // owner: the window the dialogs belong to.
+    TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner);
+
+    // Recomputes the set from the control's current graph.
+    TDialogSet FindDialogs();
+    TDialogSet DialogSet() const { return set_; }
+    void ClearDialogs() { set_ = 0; }
+    // False (nothing done) when the number is not in the set or the control is capturing.
+    bool ShowDialog(int number);
+
+    // The settings of the current video source: the device's V4L2 controls when it has a
+    // device node, else the source element's own properties; nullptr without a source.
+    std::unique_ptr<platform::DeviceControlModel> SourceSettings() const;
+
+    bool IsCapturing() const override;
+    bool WantsPreview() const override;
+    void StopPreviewForDialog() override;
+    void TearDownGraphForDialog() override;
+    void StartPreviewAfterDialog() override;
+    void ShowSourceSettings() override;
+    void ShowCaptureFormats() override;
+    void ShowCompressorSettings() override;
+
+private:
+    TVideoCapture& cap_;
+    QWidget* owner_;
+    TDialogSet set_ = 0;
+};

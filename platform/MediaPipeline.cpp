@@ -1,0 +1,548 @@
+#include "platform/MediaPipeline.h"
+#include "platform/MediaInternal.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/video/video.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include <chrono>
+#include <condition_variable>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr GstClockTime kStateTimeout = 5 * GST_SECOND;
+
+enum EventType {
+    kGrabbedEvent = QEvent::User + 0x3A1,
+    kRenderedEvent,
+    kBusEvent,
+};
+
+struct StreamEvent : QEvent {
+    StreamEvent(int type, int generation, GstMessage* message = nullptr)
+        : QEvent(QEvent::Type(type)), Generation(generation), Message(message) {}
+    ~StreamEvent() override {
+        if (Message) gst_message_unref(Message);
+    }
+    int Generation;
+    GstMessage* Message;
+};
+
+GstElement* Make(const char* factory, const char* name = nullptr) {
+    return gst_element_factory_make(factory, name);
+}
+
+GstElement* AsElement(void* p) {
+    return static_cast<GstElement*>(p);
+}
+
+bool IsInside(GstObject* object, void* ancestor) {
+    return ancestor && object &&
+           (object == GST_OBJECT(ancestor) ||
+            gst_object_has_as_ancestor(object, GST_OBJECT(ancestor)));
+}
+
+} // namespace
+
+struct MediaCapturePipeline::Gst {
+    GstElement* Pipeline = nullptr;
+    GstElement* VideoTee = nullptr;
+    GstElement* AudioTee = nullptr;
+    std::vector<GstElement*> Downstream; // everything TearDown removes
+};
+
+// The recording branch: a bin holding queue ! ... ! avimux ! filesink, fed from the tee(s).
+struct MediaCapturePipeline::FileBranch {
+    struct Link {
+        GstPad* TeePad = nullptr;  // request pad of the tee
+        GstPad* SinkPad = nullptr; // ghost pad of the bin
+        gulong IdleProbe = 0;
+    };
+    GstElement* Bin = nullptr;
+    Link Video, Audio;
+    std::mutex Lock;
+    std::condition_variable Done;
+    bool Eos = false;
+};
+
+MediaCapturePipeline::MediaCapturePipeline(QObject* parent) : QObject(parent), gst_(new Gst) {
+    MediaInitialize();
+    gst_->Pipeline = gst_pipeline_new(nullptr);
+    gst_object_ref_sink(gst_->Pipeline);
+    GstBus* bus = gst_element_get_bus(gst_->Pipeline);
+    gst_bus_set_sync_handler(
+        bus,
+        [](GstBus*, GstMessage* message, gpointer self) {
+            static_cast<MediaCapturePipeline*>(self)->OnBusMessage(message);
+            return GST_BUS_DROP;
+        },
+        this, nullptr);
+    gst_object_unref(bus);
+}
+
+MediaCapturePipeline::~MediaCapturePipeline() {
+    if (fileBranch_) StopFileBranch(0);
+    gst_element_set_state(gst_->Pipeline, GST_STATE_NULL); // joins the streaming threads
+    if (grabber_) {
+        GstAppSinkCallbacks none{};
+        gst_app_sink_set_callbacks(GST_APP_SINK(grabber_), &none, nullptr, nullptr);
+    }
+    GstBus* bus = gst_element_get_bus(gst_->Pipeline);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_object_unref(gst_->Pipeline);
+}
+
+bool MediaCapturePipeline::SetVideoSource(const MediaMonikerPtr& moniker) {
+    if (videoSource_ || !moniker) return false;
+    GstElement* source = media_internal::CreateElement(*moniker, nullptr);
+    if (!source) return false;
+    if (!gst_bin_add(GST_BIN(gst_->Pipeline), source)) return false;
+    videoSource_ = source;
+    return true;
+}
+
+bool MediaCapturePipeline::SetAudioSource(const MediaMonikerPtr& moniker) {
+    if (audioSource_ || !moniker) return false;
+    GstElement* source = media_internal::CreateElement(*moniker, nullptr);
+    if (!source) return false;
+    if (!gst_bin_add(GST_BIN(gst_->Pipeline), source)) return false;
+    audioSource_ = source;
+    return true;
+}
+
+namespace {
+// Adds the elements to the bin and links them in order; false (and nothing left added) on
+// any failure.
+bool AddChain(GstElement* bin, std::vector<GstElement*>& owned,
+              std::initializer_list<GstElement*> chain) {
+    for (GstElement* e : chain) {
+        if (!e) {
+            for (GstElement* f : chain)
+                if (f) gst_object_unref(gst_object_ref_sink(f));
+            return false;
+        }
+    }
+    for (GstElement* e : chain)
+        gst_bin_add(GST_BIN(bin), e);
+    GstElement* previous = nullptr;
+    bool linked = true;
+    for (GstElement* e : chain) {
+        if (previous) linked = linked && gst_element_link(previous, e);
+        previous = e;
+    }
+    if (!linked) {
+        for (GstElement* e : chain)
+            gst_bin_remove(GST_BIN(bin), e);
+        return false;
+    }
+    owned.insert(owned.end(), chain.begin(), chain.end());
+    return true;
+}
+
+GstElement* CapsFilter(const QString& caps) {
+    GstElement* filter = Make("capsfilter");
+    if (filter && !caps.isEmpty()) {
+        GstCaps* c = gst_caps_from_string(caps.toUtf8().constData());
+        if (!c) {
+            gst_object_unref(gst_object_ref_sink(filter));
+            return nullptr;
+        }
+        g_object_set(filter, "caps", c, nullptr);
+        gst_caps_unref(c);
+    }
+    return filter;
+}
+} // namespace
+
+bool MediaCapturePipeline::BuildVideoTee(const QString& caps) {
+    if (!videoSource_ || gst_->VideoTee) return false;
+    GstElement* filter = CapsFilter(caps);
+    GstElement* tee = Make("tee", "MySmartTee");
+    if (tee) g_object_set(tee, "allow-not-linked", TRUE, nullptr);
+    std::vector<GstElement*> added;
+    if (!AddChain(gst_->Pipeline, added, {filter, tee})) return false;
+    if (!gst_element_link(AsElement(videoSource_), filter)) {
+        gst_bin_remove(GST_BIN(gst_->Pipeline), filter);
+        gst_bin_remove(GST_BIN(gst_->Pipeline), tee);
+        return false;
+    }
+    gst_->Downstream.insert(gst_->Downstream.end(), added.begin(), added.end());
+    gst_->VideoTee = tee;
+    videoIsJpeg_ = caps.startsWith("image/jpeg");
+    return true;
+}
+
+bool MediaCapturePipeline::BuildAudioTee(const QString& caps, bool wantAudioPreview) {
+    if (!audioSource_ || gst_->AudioTee) return false;
+    GstElement* filter = CapsFilter(caps);
+    GstElement* tee = Make("tee", "MyInfTee");
+    if (tee) g_object_set(tee, "allow-not-linked", TRUE, nullptr);
+    std::vector<GstElement*> added;
+    if (!AddChain(gst_->Pipeline, added, {filter, tee})) return false;
+    if (!gst_element_link(AsElement(audioSource_), filter)) {
+        gst_bin_remove(GST_BIN(gst_->Pipeline), filter);
+        gst_bin_remove(GST_BIN(gst_->Pipeline), tee);
+        return false;
+    }
+    gst_->Downstream.insert(gst_->Downstream.end(), added.begin(), added.end());
+    gst_->AudioTee = tee;
+    if (wantAudioPreview) {
+        GstElement* queue = Make("queue");
+        if (queue) g_object_set(queue, "leaky", 2, nullptr);
+        // No sound card: play into nothing rather than fail the camera.
+        GstElement* sink = Make("autoaudiosink");
+        if (!sink) sink = Make("fakesink");
+        if (!AddChain(gst_->Pipeline, gst_->Downstream, {queue, Make("audioconvert"), sink}) ||
+            !gst_element_link(tee, queue))
+            return false;
+    }
+    return true;
+}
+
+bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
+    if (!gst_->VideoTee) return false;
+    GstElement* queue = Make("queue");
+    if (queue)
+        g_object_set(queue, "leaky", 2, "max-size-buffers", 2u, "max-size-bytes", 0u,
+                     "max-size-time", guint64(0), nullptr);
+    GstElement* decoder = videoIsJpeg_ ? Make("jpegdec") : nullptr;
+    GstElement* convert = Make("videoconvert");
+    GstElement* sink = nullptr;
+    if (wantGrabber) {
+        sink = Make("appsink", "MyBitmapGrabber");
+        if (sink) {
+            GstCaps* rgb = gst_caps_from_string("video/x-raw, format=(string)RGB");
+            g_object_set(sink, "caps", rgb, "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
+                         "enable-last-sample", FALSE, nullptr);
+            gst_caps_unref(rgb);
+            GstAppSinkCallbacks callbacks{};
+            callbacks.new_sample = [](GstAppSink* appsink, gpointer self) {
+                GstSample* sample = gst_app_sink_pull_sample(appsink);
+                if (sample) {
+                    static_cast<MediaCapturePipeline*>(self)->OnSample(sample);
+                    gst_sample_unref(sample);
+                }
+                return GST_FLOW_OK;
+            };
+            gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, this, nullptr);
+        }
+    } else {
+        sink = Make("fakesink");
+    }
+    const bool ok =
+        videoIsJpeg_ ? AddChain(gst_->Pipeline, gst_->Downstream, {queue, decoder, convert, sink})
+                     : AddChain(gst_->Pipeline, gst_->Downstream, {queue, convert, sink});
+    if (!ok || !gst_element_link(gst_->VideoTee, queue)) return false;
+    grabber_ = wantGrabber ? sink : nullptr;
+    return true;
+}
+
+void MediaCapturePipeline::TearDown() {
+    if (fileBranch_) StopFileBranch(0);
+    Stop();
+    if (grabber_) {
+        GstAppSinkCallbacks none{};
+        gst_app_sink_set_callbacks(GST_APP_SINK(grabber_), &none, nullptr, nullptr);
+        grabber_ = nullptr;
+    }
+    for (GstElement* e : gst_->Downstream)
+        gst_bin_remove(GST_BIN(gst_->Pipeline), e);
+    gst_->Downstream.clear();
+    gst_->VideoTee = nullptr;
+    gst_->AudioTee = nullptr;
+}
+
+bool MediaCapturePipeline::Run(QString* error) {
+    GstStateChangeReturn ret = gst_element_set_state(gst_->Pipeline, GST_STATE_PLAYING);
+    if (ret == GST_STATE_CHANGE_ASYNC)
+        ret = gst_element_get_state(gst_->Pipeline, nullptr, nullptr, kStateTimeout);
+    if (ret == GST_STATE_CHANGE_FAILURE) {
+        if (error) *error = "The pipeline cannot start.";
+        Stop();
+        return false;
+    }
+    running_ = true;
+    return true;
+}
+
+void MediaCapturePipeline::Stop() {
+    gst_element_set_state(gst_->Pipeline, GST_STATE_NULL);
+    running_ = false;
+    wantFrame_ = false;
+    ++generation_; // whatever the old run posted is stale now
+}
+
+// ---------------------------------------------------------------- recording branch
+
+bool MediaCapturePipeline::StartFileBranch(const QString& fileName,
+                                           const MediaMonikerPtr& videoEncoder,
+                                           const MediaMonikerPtr& audioEncoder, QString* error) {
+    auto fail = [&](const char* text) {
+        if (error) *error = QString::fromLatin1(text);
+        return false;
+    };
+    if (fileBranch_) return fail("Already recording.");
+    if (!gst_->VideoTee || !running_) return fail("The pipeline is not running.");
+
+    auto branch = std::make_unique<FileBranch>();
+    branch->Bin = gst_bin_new("MyCaptureBranch");
+    GstBin* bin = GST_BIN(branch->Bin);
+    std::vector<GstElement*> added;
+
+    GstElement* mux = Make("avimux");
+    GstElement* sink = Make("filesink");
+    if (!mux || !sink) {
+        gst_object_unref(gst_object_ref_sink(branch->Bin));
+        return fail("avimux or filesink is missing.");
+    }
+    g_object_set(sink, "location", fileName.toLocal8Bit().constData(), "async", FALSE, nullptr);
+    gst_bin_add_many(bin, mux, sink, nullptr);
+    gst_element_link(mux, sink);
+
+    // Video: queue ! [jpegdec] ! [videoconvert] ! [encoder] ! avimux.video_0
+    GstElement* vqueue = Make("queue");
+    g_object_set(vqueue, "max-size-buffers", 0u, "max-size-bytes", 0u, "max-size-time",
+                 guint64(3 * GST_SECOND), nullptr);
+    GstElement* encoder =
+        videoEncoder ? media_internal::CreateElement(*videoEncoder, "MyVideoCompressor") : nullptr;
+    if (videoEncoder && !encoder) {
+        gst_object_unref(gst_object_ref_sink(vqueue));
+        gst_object_unref(gst_object_ref_sink(branch->Bin));
+        return fail("The video compressor cannot be made.");
+    }
+    std::vector<GstElement*> chain{vqueue};
+    if (videoIsJpeg_ && encoder) chain.push_back(Make("jpegdec"));
+    if (!videoIsJpeg_ || encoder) chain.push_back(Make("videoconvert"));
+    if (encoder) chain.push_back(encoder);
+    bool ok = true;
+    for (GstElement* e : chain)
+        ok = ok && e && gst_bin_add(bin, e);
+    for (size_t i = 1; ok && i < chain.size(); ++i)
+        ok = gst_element_link(chain[i - 1], chain[i]);
+    GstPad* muxVideo = ok ? gst_element_request_pad_simple(mux, "video_%u") : nullptr;
+    GstPad* lastVideo = gst_element_get_static_pad(chain.back(), "src");
+    ok = ok && muxVideo && gst_pad_link(lastVideo, muxVideo) == GST_PAD_LINK_OK;
+    gst_object_unref(lastVideo);
+    if (muxVideo) gst_object_unref(muxVideo);
+    if (ok) {
+        GstPad* target = gst_element_get_static_pad(vqueue, "sink");
+        branch->Video.SinkPad = gst_ghost_pad_new("video", target);
+        gst_object_unref(target);
+        gst_element_add_pad(branch->Bin, branch->Video.SinkPad);
+    }
+
+    // Audio: queue ! audioconvert ! audioresample ! [encoder] ! avimux.audio_0
+    if (ok && gst_->AudioTee) {
+        GstElement* aqueue = Make("queue");
+        g_object_set(aqueue, "max-size-buffers", 0u, "max-size-bytes", 0u, "max-size-time",
+                     guint64(3 * GST_SECOND), nullptr);
+        std::vector<GstElement*> achain{aqueue, Make("audioconvert"), Make("audioresample")};
+        if (audioEncoder)
+            achain.push_back(media_internal::CreateElement(*audioEncoder, "MyAudioCompressor"));
+        for (GstElement* e : achain)
+            ok = ok && e && gst_bin_add(bin, e);
+        for (size_t i = 1; ok && i < achain.size(); ++i)
+            ok = gst_element_link(achain[i - 1], achain[i]);
+        GstPad* muxAudio = ok ? gst_element_request_pad_simple(mux, "audio_%u") : nullptr;
+        if (ok && muxAudio) {
+            GstPad* lastAudio = gst_element_get_static_pad(achain.back(), "src");
+            ok = gst_pad_link(lastAudio, muxAudio) == GST_PAD_LINK_OK;
+            gst_object_unref(lastAudio);
+        } else {
+            ok = false;
+        }
+        if (muxAudio) gst_object_unref(muxAudio);
+        if (ok) {
+            GstPad* target = gst_element_get_static_pad(aqueue, "sink");
+            branch->Audio.SinkPad = gst_ghost_pad_new("audio", target);
+            gst_object_unref(target);
+            gst_element_add_pad(branch->Bin, branch->Audio.SinkPad);
+        }
+    }
+    if (!ok) {
+        gst_object_unref(gst_object_ref_sink(branch->Bin));
+        return fail("The recording branch cannot be linked.");
+    }
+
+    // The file is finished when its EOS reaches the sink.
+    GstPad* sinkPad = gst_element_get_static_pad(sink, "sink");
+    gst_pad_add_probe(
+        sinkPad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
+        [](GstPad*, GstPadProbeInfo* info, gpointer data) {
+            if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) == GST_EVENT_EOS) {
+                auto* b = static_cast<FileBranch*>(data);
+                std::lock_guard lock(b->Lock);
+                b->Eos = true;
+                b->Done.notify_all();
+            }
+            return GST_PAD_PROBE_OK;
+        },
+        branch.get(), nullptr);
+    gst_object_unref(sinkPad);
+
+    gst_bin_add(GST_BIN(gst_->Pipeline), branch->Bin);
+    if (!gst_element_sync_state_with_parent(branch->Bin)) {
+        gst_element_set_state(branch->Bin, GST_STATE_NULL);
+        gst_bin_remove(GST_BIN(gst_->Pipeline), branch->Bin);
+        ++generation_; // the branch's own error message is answered here
+        return fail("The capture file cannot be opened.");
+    }
+    auto attach = [&](GstElement* tee, FileBranch::Link& link) {
+        if (!tee || !link.SinkPad) return true;
+        link.TeePad = gst_element_request_pad_simple(tee, "src_%u");
+        return link.TeePad && gst_pad_link(link.TeePad, link.SinkPad) == GST_PAD_LINK_OK;
+    };
+    fileBranch_ = std::move(branch);
+    if (!attach(gst_->VideoTee, fileBranch_->Video) ||
+        !attach(gst_->AudioTee, fileBranch_->Audio)) {
+        StopFileBranch(0);
+        return fail("The recording branch cannot be attached.");
+    }
+    return true;
+}
+
+bool MediaCapturePipeline::StopFileBranch(int timeoutMs) {
+    if (!fileBranch_) return false;
+    FileBranch& b = *fileBranch_;
+    // Unlink from the tee between two buffers, then end the branch's stream.
+    auto detach = [](FileBranch::Link& link) {
+        if (!link.TeePad) return;
+        link.IdleProbe = gst_pad_add_probe(
+            link.TeePad, GST_PAD_PROBE_TYPE_IDLE,
+            [](GstPad* teePad, GstPadProbeInfo*, gpointer data) {
+                auto* l = static_cast<FileBranch::Link*>(data);
+                gst_pad_unlink(teePad, l->SinkPad);
+                gst_pad_send_event(l->SinkPad, gst_event_new_eos());
+                l->IdleProbe = 0;
+                return GST_PAD_PROBE_REMOVE;
+            },
+            &link, nullptr);
+    };
+    bool finished = false;
+    if (timeoutMs > 0 && running_) {
+        detach(b.Video);
+        detach(b.Audio);
+        std::unique_lock lock(b.Lock);
+        finished =
+            b.Done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return b.Eos; });
+    }
+    for (FileBranch::Link* link : {&b.Video, &b.Audio}) {
+        if (link->TeePad && link->IdleProbe) gst_pad_remove_probe(link->TeePad, link->IdleProbe);
+    }
+    gst_element_set_state(b.Bin, GST_STATE_NULL);
+    for (auto [tee, link] :
+         {std::pair{gst_->VideoTee, &b.Video}, std::pair{gst_->AudioTee, &b.Audio}}) {
+        if (!link->TeePad) continue;
+        if (GstPad* peer = gst_pad_get_peer(link->TeePad)) {
+            gst_pad_unlink(link->TeePad, peer);
+            gst_object_unref(peer);
+        }
+        if (tee) gst_element_release_request_pad(tee, link->TeePad);
+        gst_object_unref(link->TeePad);
+        link->TeePad = nullptr;
+    }
+    gst_bin_remove(GST_BIN(gst_->Pipeline), b.Bin);
+    fileBranch_.reset();
+    return finished;
+}
+
+// ---------------------------------------------------------------- frames and messages
+
+void MediaCapturePipeline::PostStreamingEvent(int type, std::atomic<bool>& pending) {
+    if (!pending.exchange(true))
+        QCoreApplication::postEvent(this, new StreamEvent(type, generation_.load()));
+}
+
+void MediaCapturePipeline::OnSample(void* sampleHandle) {
+    auto* sample = static_cast<GstSample*>(sampleHandle);
+    ++rendered_;
+    if (wantFrame_.exchange(false)) {
+        GstVideoInfo info;
+        GstBuffer* buffer = gst_sample_get_buffer(sample);
+        GstCaps* caps = gst_sample_get_caps(sample);
+        GstMapInfo map;
+        if (buffer && caps && gst_video_info_from_caps(&info, caps) &&
+            gst_buffer_map(buffer, &map, GST_MAP_READ)) {
+            {
+                std::lock_guard lock(frameLock_);
+                frame_.Bytes.resize(qsizetype(map.size)); // one block per camera, reused
+                memcpy(frame_.Bytes.data(), map.data, map.size);
+                frame_.Width = GST_VIDEO_INFO_WIDTH(&info);
+                frame_.Height = GST_VIDEO_INFO_HEIGHT(&info);
+                frame_.Stride = GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
+            }
+            gst_buffer_unmap(buffer, &map);
+            ++copied_;
+            PostStreamingEvent(kGrabbedEvent, grabbedPending_);
+        }
+    }
+    PostStreamingEvent(kRenderedEvent, renderedPending_);
+}
+
+bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image) {
+    if (width <= 0 || height <= 0 || stride < width * 3 ||
+        bytes.size() < qsizetype(stride) * height)
+        return false; // a short buffer is dropped, never read past
+    image = QImage(reinterpret_cast<const uchar*>(bytes.constData()), width, height, stride,
+                   QImage::Format_RGB888)
+                .copy();
+    return !image.isNull();
+}
+
+bool MediaCapturePipeline::TakeFrame(QImage& image) {
+    std::lock_guard lock(frameLock_);
+    return MediaFrameToImage(frame_.Bytes, frame_.Width, frame_.Height, frame_.Stride, image);
+}
+
+void MediaCapturePipeline::OnBusMessage(void* messageHandle) {
+    auto* message = static_cast<GstMessage*>(messageHandle);
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
+        QCoreApplication::postEvent(
+            this, new StreamEvent(kBusEvent, generation_.load(), gst_message_ref(message)));
+}
+
+bool MediaCapturePipeline::event(QEvent* e) {
+    switch (int(e->type())) {
+    case kGrabbedEvent:
+    case kRenderedEvent: {
+        auto* se = static_cast<StreamEvent*>(e);
+        const bool grabbed = e->type() == QEvent::Type(kGrabbedEvent);
+        (grabbed ? grabbedPending_ : renderedPending_).store(false);
+        if (se->Generation != generation_.load()) return true; // from a run that has since stopped
+        if (grabbed)
+            emit FrameGrabbed();
+        else
+            emit FrameRendered();
+        return true;
+    }
+    case kBusEvent: {
+        auto* se = static_cast<StreamEvent*>(e);
+        if (se->Generation != generation_.load() || !se->Message) return true;
+        GError* err = nullptr;
+        gchar* debug = nullptr;
+        gst_message_parse_error(se->Message, &err, &debug);
+        const bool fromSource = IsInside(GST_MESSAGE_SRC(se->Message), videoSource_) ||
+                                IsInside(GST_MESSAGE_SRC(se->Message), audioSource_);
+        const bool deviceGone =
+            err && err->domain == GST_RESOURCE_ERROR &&
+            (err->code == GST_RESOURCE_ERROR_NOT_FOUND || err->code == GST_RESOURCE_ERROR_READ ||
+             err->code == GST_RESOURCE_ERROR_OPEN_READ ||
+             err->code == GST_RESOURCE_ERROR_OPEN_READ_WRITE);
+        const QString text = err ? QString::fromUtf8(err->message) : QString();
+        if (err) g_error_free(err);
+        g_free(debug);
+        emit PipelineError(fromSource && deviceGone, text);
+        return true;
+    }
+    default:
+        return QObject::event(e);
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,113 @@
+#pragma once
+// One camera's GStreamer pipeline:
+//   source ! capsfilter ! tee name=MySmartTee
+//     preview: queue leaky ! [jpegdec] ! videoconvert ! RGB ! appsink name=MyBitmapGrabber
+//     file (only while recording): queue ! [encoder] ! avimux ! filesink
+//   audio source ! capsfilter ! tee name=MyInfTee ! [queue ! audio sink] (+ file branch)
+// The streaming threads only copy a requested frame under one lock and post events; frames,
+// bus errors and "rendered" notices reach the owner as signals on the GUI thread.
+#include "platform/MediaDevices.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+typedef struct _GstElement GstElement;
+
+namespace platform {
+
+// A copied RGB frame as an image; false when the bytes do not cover stride x height.
+bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image);
+
+class MediaCapturePipeline : public QObject {
+    Q_OBJECT
+public:
+    explicit MediaCapturePipeline(QObject* parent = nullptr);
+    // Pipeline to NULL first (no streaming thread runs after that), then callbacks cleared.
+    ~MediaCapturePipeline() override;
+
+    // Source elements stay in the pipeline until the object goes; false when the device's
+    // element cannot be made or added.
+    bool SetVideoSource(const MediaMonikerPtr& moniker);
+    bool SetAudioSource(const MediaMonikerPtr& moniker);
+    bool HasVideoSource() const { return videoSource_ != nullptr; }
+    // The camera's source element (for its settings dialog), null when there is none.
+    GstElement* VideoSourceElement() const { return static_cast<GstElement*>(videoSource_); }
+    bool HasAudioSource() const { return audioSource_ != nullptr; }
+
+    // Building the downstream parts; each false when that part cannot be made or linked.
+    bool BuildVideoTee(const QString& caps);
+    bool BuildAudioTee(const QString& caps, bool wantAudioPreview);
+    bool BuildPreview(bool wantGrabber);
+    bool HasGrabber() const { return grabber_ != nullptr; }
+    // Stops the pipeline and removes everything downstream of the sources.
+    void TearDown();
+
+    // PLAYING (waiting a bounded time for the state) and NULL.
+    bool Run(QString* error = nullptr);
+    void Stop();
+    bool IsRunning() const { return running_; }
+
+    // Attaches the recording branch to the running tee(s); the encoders may be null.
+    bool StartFileBranch(const QString& fileName, const MediaMonikerPtr& videoEncoder,
+                         const MediaMonikerPtr& audioEncoder, QString* error = nullptr);
+    // Detaches it, finishing the file with EOS; false when the end did not reach the file
+    // within timeoutMs (the branch is removed all the same).
+    bool StopFileBranch(int timeoutMs = 5000);
+    bool HasFileBranch() const { return fileBranch_ != nullptr; }
+
+    // Asks the grabber to copy the next frame (or withdraws the request).
+    void RequestFrame(bool want) { wantFrame_.store(want); }
+    // The last copied frame as a 24-bit RGB image; false when there is none or its bytes do
+    // not cover its geometry.
+    bool TakeFrame(QImage& image);
+
+    // Counters for tests and benchmarks: frames that passed the grabber, frames copied.
+    quint64 FramesRendered() const { return rendered_.load(); }
+    quint64 FramesCopied() const { return copied_.load(); }
+
+signals:
+    void FrameGrabbed();
+    void FrameRendered();
+    // An error from the running pipeline; deviceLost when a source reports its device gone.
+    void PipelineError(bool deviceLost, const QString& text);
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    struct Gst;
+    struct FileBranch;
+    struct Frame {
+        QByteArray Bytes;
+        int Width = 0, Height = 0, Stride = 0;
+    };
+
+    void OnSample(void* sample);      // streaming thread
+    void OnBusMessage(void* message); // any thread
+    void PostStreamingEvent(int type, std::atomic<bool>& pending);
+
+    std::unique_ptr<Gst> gst_;
+    void* videoSource_ = nullptr; // GstElement*
+    void* audioSource_ = nullptr;
+    void* grabber_ = nullptr;
+    std::unique_ptr<FileBranch> fileBranch_;
+    bool running_ = false;
+    bool videoIsJpeg_ = false;
+
+    std::atomic<bool> wantFrame_{false};
+    std::atomic<bool> grabbedPending_{false};
+    std::atomic<bool> renderedPending_{false};
+    std::atomic<int> generation_{0};
+    std::atomic<quint64> rendered_{0};
+    std::atomic<quint64> copied_{0};
+    std::mutex frameLock_; // the one lock: guards frame_
+    Frame frame_;
+};
+
+} // namespace platform
