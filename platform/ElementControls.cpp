@@ -119,6 +119,9 @@ bool ElementControlModel::Reload() {
             continue;
         if (IsGenericOwner(spec->owner_type) || IsTimingProperty(spec->name))
             continue;
+        // Settings the element takes only while stopped cannot change a running stream.
+        if (flags & (GST_PARAM_MUTABLE_READY | GST_PARAM_MUTABLE_PAUSED))
+            continue;
         DeviceControl c;
         if (!Describe(spec, G_OBJECT(element_), c))
             continue;
