@@ -3,6 +3,7 @@
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
 #include "app/Splash.h"
+#include "app/StationCommands.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
@@ -59,6 +60,7 @@ int ProgramStartup(const StartupOptions& options) {
     auto zones = std::make_unique<Tzones>(store, flags, hooks, StationEnvironment::System(),
                                           fontSettings.get(), form1.get(), form2.get());
     hooks.Relayout = [z = zones.get()] { ProvisionalRelayout(*z); };
+    StationCommands commands(*zones, hooks);
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
