@@ -2,10 +2,13 @@
 
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
+#include "app/CameraSwitchingBinding.h"
 #include "app/Splash.h"
+#include "app/StationMotion.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "capture/TtorCap.h"
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
 #include "core/OKBox.h"
@@ -52,6 +55,11 @@ int ProgramStartup(const StartupOptions& options) {
     PictureCaptions pictureCaptions(store.Record(), captionChoices);
     CaptionSettings captionSettings(store, captionChoices, pictureCaptions);
 
+    TtorCap::SetCaptionPainter([&pictureCaptions](platform::PictureCanvas& image, int camera) {
+        pictureCaptions.DrawPictureCaption(image, camera);
+    });
+    hooks.CreateVideoCap = CameraViewFactory(folder);
+
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
     auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
     auto form1 = std::make_unique<TForm1>();
@@ -59,6 +67,14 @@ int ProgramStartup(const StartupOptions& options) {
     auto zones = std::make_unique<Tzones>(store, flags, hooks, StationEnvironment::System(),
                                           fontSettings.get(), form1.get(), form2.get());
     hooks.Relayout = [z = zones.get()] { ProvisionalRelayout(*z); };
+    hooks.ArrangeCameraPanels = [z = zones.get()] { ProvisionalArrangeCameraPanels(*z); };
+    hooks.RestoreFullView = [z = zones.get()] { ProvisionalArrangeCameraPanels(*z); };
+    hooks.ArrangeAfterStart = [z = zones.get()] {
+        z->Timer3.SetEnabled(false);
+        ProvisionalArrangeCameraPanels(*z);
+    };
+    BindCameraSwitching(*zones, hooks);
+    StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
@@ -88,5 +104,6 @@ int ProgramStartup(const StartupOptions& options) {
 
     mainWindow = nullptr;
     zones.reset(); // the main window goes first: it releases the screen saver
+    TtorCap::SetCaptionPainter({});
     return result;
 }

@@ -4,6 +4,7 @@
 // zoom, time-lapse). Each starts as a harmless null implementation; the issue that builds
 // the routine assigns its member where the application wires the station together
 // (app/ProgramStartup.cpp). Tests assign them to record calls.
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -82,4 +83,16 @@ struct StationHooks {
 
     // Access lock: False refuses the guarded command.
     std::function<bool()> AccessAllowed = [] { return true; };
+
+    // Camera switching's links to later parts.
+    // Every grabbed frame of a camera, after its view has shown it (TCP server picture,
+    // the picture log's live preview).
+    std::function<void(int camera, const QImage& frame)> FrameGrabbed = [](int, const QImage&) {};
+    Action MarkFtpCommandTime = [] {}; // holds back FTP uploads for the next seconds
+    std::function<bool()> PhoneLinkConnected = [] { return false; };
+    Action PhoneLinkConnect = [] {};
+    Action UntickDiskStats = [] {}; // the "DiskStats1" menu item
+    // The motion detector: forget both cameras' previous counts; one check of a camera's zone.
+    Action ResetMotionDetector = [] {};
+    std::function<void(int camera)> CheckMotionZone = [](int) {};
 };
