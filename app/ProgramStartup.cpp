@@ -8,6 +8,9 @@
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "capture/CameraChoiceWidgets.h"
+#include "capture/DriverAliasRegistry.h"
+#include "capture/TsetupForm.h"
 #include "capture/TtorCap.h"
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
@@ -73,12 +76,20 @@ int ProgramStartup(const StartupOptions& options) {
         z->Timer3.SetEnabled(false);
         ProvisionalArrangeCameraPanels(*z);
     };
+    // Devices are known to the user by their aliases.
+    CameraChoiceWidgets cameraChoices;
+    cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
+    cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
+    DriverAliasRegistry aliases(folder, store, cameraChoices);
+    hooks.LoadDriverList = [&aliases] { aliases.LoadDriverList(); };
+    hooks.RefreshDriverStatus = [&aliases] { aliases.RefreshDriverStatus(); };
+    hooks.DriverAlias = [&aliases](const QString& name) { return aliases.GetDriverAlias(name); };
     BindCameraSwitching(*zones, hooks);
     StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
-    auto setupForm = std::make_unique<TsetupForm>();
+    auto setupForm = std::make_unique<TsetupForm>(folder, aliases);
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
