@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 
+class CommandCamera;
+
 struct StationHooks {
     using Action = std::function<void()>;
 
@@ -27,7 +29,6 @@ struct StationHooks {
     std::function<void(int)> SwitchCameraOff = [](int) {};
     Action StartStopSurveillance = [] {};
     Action AutoConnectPhoneLink = [] {};
-    Action ResetCameraCycling = [] {};
     // Camera view frames; the default is a plain black frame of the given name.
     std::function<QWidget*(QWidget* parent, const QString& name)> CreateVideoCap;
     // CameraNumber of the two camera frames.
@@ -77,9 +78,34 @@ struct StationHooks {
     Action ResetTimeLapseWorkingValues = [] {};
     Action TimeLapseTick = [] {};
     Action TimeLapseFlasherTick = [] {};
-    Action CycleCameras = [] {}; // tick of Timer4
     Action CreateMagnifierImage = [] {};
     Action FreeMagnifierImage = [] {};
+
+    // Camera commands: the view of camera 1 or 2 (null while it has none).
+    std::function<CommandCamera*(int camera)> CommandCameraView = [](int) -> CommandCamera* { return nullptr; };
+    // The save dialog: title, filter ("AVI files (*.avi)|*.avi") and suggested name; returns
+    // the chosen name, empty when cancelled. Unset: a file dialog over the main window.
+    std::function<QString(const QString& title, const QString& filter, const QString& name)> AskSaveFileName;
+    // The time-lapse dialog's working flag.
+    std::function<bool()> TimeLapseWorking = [] { return false; };
+    // Zone windows: tick the Target box; show the window modally until it closes (unset:
+    // the zone window itself is run modally).
+    std::function<void(int camera)> TickZoneTarget = [](int) {};
+    std::function<void(int camera)> ShowZoneWindowModal;
+    // The one network-busy flag, held while an aim command's zone window is open.
+    std::function<void(bool busy)> SetTransferBusy = [](bool) {};
+    // Picture store: saves a picture taken by hand, the caption of the last picture, and
+    // the pictures saved since start by both cameras.
+    std::function<void(const QImage& picture, int camera)> SaveMotionPicture = [](const QImage&, int) {};
+    std::function<QString(int camera)> FormatLastImageCaption = [](int) { return QString(); };
+    std::function<qint32()> PictureCountTotal = [] { return qint32(0); };
+    Action PlayAlarmSound = [] {};
+    // The capture side's switch that makes every camera view report no preview.
+    std::function<void(bool suspended)> SuspendCameraQueries = [](bool) {};
+    // The camera set-up screen for a device (camera-list index) and camera 1 or 2.
+    std::function<void(int deviceIndex, int camera)> OpenSetupScreen = [](int, int) {};
+    // The help window on a topic.
+    std::function<void(int topic)> ShowHelp = [](int) {};
 
     // Access lock: False refuses the guarded command.
     std::function<bool()> AccessAllowed = [] { return true; };

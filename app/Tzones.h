@@ -4,6 +4,7 @@
 // TzonesControls.cpp (the controls), TzonesStartup.cpp (first show, activation, start-up
 // sequence), TzonesShutdown.cpp (shutdown, restart, installer hand-off),
 // TzonesSettings.cpp (copying between the controls and the settings record).
+#include "app/CommandCamera.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/SettingsCopy.h"
@@ -86,6 +87,48 @@ public:
     void ReadColourChannelBoxes();
     OptionControlValues ReadControls() const;
     void WriteControls(const OptionControlValues& values);
+
+    // Camera commands (TzonesAim.cpp, TzonesRecording.cpp, TzonesPictures.cpp,
+    // TzonesViews.cpp, TzonesCycle.cpp; controls in TzonesCommandControls.cpp).
+    void AimCamera1();
+    void AimCamera2();
+    void Button9Click() { AimCamera1(); }
+    void Button6Click() { AimCamera2(); }
+    // Switches the cameras off, runs the camera set-up screen for camera 1 or 2 and restarts.
+    void CameraSetupAndRestart(int camera);
+    void Button7Click();
+    void StartCapture11Click();
+    void StartCapture21Click();
+    void StopCapture1Click();
+    void TakePicture1();
+    void TakePicture2();
+    void Button22Click();
+    void Button23Click();
+    void VideoCap1DblClick();
+    void VideoCap2DblClick();
+    bool ArrangeViewLayout();
+    void VideoCap1Click();
+    void VideoCap2Click();
+    void FormClick();
+    void FullScreen1Click();
+    void Button20Click();
+    void Button21Click();
+    void CycleClick();
+    void Timer4Timer();
+    void Button17Click();
+    void Button18Click();
+    void secondsChange();
+    void Button14Click();
+    // The camera's view for the commands; null while it has none.
+    CommandCamera* CameraView(int camera) const;
+    bool CameraPreviews(int camera) const;
+
+    bool RecordingActive = false; // an AVI recording started from the menu runs
+    qint16 CyclePosition = -1;    // device shown by camera cycling
+    // Byte flags of the layout: the full tool bar layout, and a zone window's or the
+    // picture log's request to switch to the other view of a camera.
+    quint8 FullToolbarLayout = 1;
+    quint8 ViewSwitchRequest = 0;
 
     SettingsStore& Store() { return store_; }
     StartupFlags& Flags() { return flags_; }
@@ -216,6 +259,17 @@ public:
     QMenu* PopupMenu2 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* Close1 = nullptr;
+    // Hidden "Video Capture" menu and the other hidden menu items of the camera commands.
+    QMenu* VideoCapture = nullptr;
+    QAction* StartCapture11 = nullptr;
+    QAction* StartCapture21 = nullptr;
+    QAction* StopCapture1 = nullptr;
+    QAction* Cycle = nullptr;
+    QAction* FullScreen1 = nullptr;
+    QLabel* rec = nullptr;         // recording indicator
+    QLabel* cycleIMAGE = nullptr;  // camera-cycling strip
+    QLineEdit* seconds = nullptr;  // cycle seconds
+    QPushButton* Button21 = nullptr; // "X" of the Views box
 
     // ---- Camera switching and surveillance (TzonesCameras.cpp, TzonesCameraLists.cpp,
     // TzonesSurveillance.cpp).
@@ -304,6 +358,11 @@ private:
     void CameraButtonClick(int camera);
     void CameraFrameGrabbed(int camera, TtorCap* frame);
     void OnFocusWindowChanged();
+    void BuildCommandControls();
+    void StartVideoCapture(int camera);
+    void ShowZoneWindowModal(int camera);
+    void CopyPictureCaptions(int camera);
+    QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
 
     SettingsStore& store_;
     StartupFlags& flags_;

@@ -68,7 +68,8 @@ void SetModalDialogRunner(ModalDialogRunner runner) {
 }
 
 int RunModalDialog(QDialog& dialog) {
-    if (Runner())
-        return Runner()(dialog);
+    // A copy: the runner may replace itself while it runs.
+    if (const ModalDialogRunner runner = Runner())
+        return runner(dialog);
     return dialog.exec();
 }

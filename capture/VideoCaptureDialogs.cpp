@@ -31,8 +31,10 @@ std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettin
         return nullptr;
     const QString key = cap_.VideoSourceMoniker->Key();
     if (key.startsWith(kV4l2KeyPrefix)) {
-        if (auto io = platform::OpenV4l2Device(key.mid(kV4l2KeyPrefix.size())))
-            return std::make_unique<platform::V4l2ControlModel>(std::move(io));
+        auto io = platform::OpenV4l2Device(key.mid(kV4l2KeyPrefix.size()));
+        if (!io)
+            return nullptr;
+        return std::make_unique<platform::V4l2ControlModel>(std::move(io));
     }
     GstElement* element = SourceElement(cap_);
     if (!element)

@@ -2,7 +2,8 @@
 
 #include "core/RecordFields.h"
 
-template <class Record, class Visitor> void EmailSettingsRecord::VisitFields(Record& r, Visitor&& v) {
+template <class Record, class Visitor>
+void EmailSettingsRecord::VisitFields(Record& r, Visitor&& v) {
     constexpr int n = EmailSettingsRecord::kTextCapacity;
     v(0, "SmtpHost", r.SmtpHost, n);
     v(101, "SmtpUser", r.SmtpUser, n);

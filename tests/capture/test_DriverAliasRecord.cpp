@@ -99,9 +99,3 @@ TEST(DriverListLine, FormatAndSplit) {
     EXPECT_EQ(status, "");
 }
 
-TEST(DriverListLine, DeviceKeyIsWhatARecordKeeps) {
-    EXPECT_EQ(DriverKey("Cam X  "), "Cam X");
-    EXPECT_EQ(DriverKey(QString(120, 'z')), QString(100, 'z'));
-    EXPECT_EQ(DriverKey(QString::fromUtf8("\u4e00 cam")), "? cam");
-    EXPECT_EQ(TrimBlanks(QString("\x01\t a b \n")), "a b");
-}

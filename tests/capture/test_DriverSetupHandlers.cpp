@@ -95,12 +95,3 @@ TEST_F(Handlers, RefreshReenumeratesAndKeepsTheCameraChoice) {
     EXPECT_EQ(registry_.Rows().size(), 3);
 }
 
-TEST_F(Handlers, ResetAndTest) {
-    registry_.UpdateDriverAlias("Porch", 0);
-    choices_.Devices = {"Cam B"};
-    handlers_.TestDrivers();
-    EXPECT_EQ(registry_.Rows()[0], "Cam AZXZXZXPorchWEWEWENot Found");
-    handlers_.ResetDrivers();
-    EXPECT_EQ(registry_.Rows(), QStringList({"Cam BZXZXZXCam 1WEWEWENew Driver"}));
-    EXPECT_EQ(QFile(registry_.FilePath()).size(), 312);
-}

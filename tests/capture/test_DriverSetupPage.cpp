@@ -174,31 +174,3 @@ TEST(DriverSetupPageWindow, BindsToTheRegistry) {
     EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
 }
 
-TEST(DriverSetupPageWindow, HostKeepsItsOwnDefaultCamControls) {
-    TestSupport::TempProgramFolder folder;
-    SettingsStore store(platform::ProgramFolder(folder.path()), folder.file("torvek"),
-                        folder.file("Desktop"));
-    CameraChoiceWidgets choices;
-    QComboBox cam1List, cam2List, defaultCam1, defaultCam2;
-    QLineEdit location1, location2;
-    QPushButton save;
-    choices.SetCameraLists(&cam1List, &cam2List);
-    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, choices);
-    DriverSetupHandlers handlers(registry, store);
-    DriverSetupPage page(registry, handlers, choices, nullptr, false);
-    EXPECT_EQ(page.DefaultCam1, nullptr);
-    BindDefaultCamControls(handlers, choices, &defaultCam1, &defaultCam2, &location1, &location2,
-                           &save);
-
-    choices.FillLists({"Cam A", "Cam B"});
-    EXPECT_EQ(defaultCam2.count(), 2);
-    cam1List.setCurrentIndex(0);
-    cam2List.setCurrentIndex(1);
-    registry.LoadDriverList();
-    registry.RefreshDriverStatus();
-    EXPECT_EQ(location2.text(), "Cam 2");
-    location1.setText("Porch");
-    save.click();
-    EXPECT_EQ(registry.GetDriverAlias("Cam A"), "Porch");
-    EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
-}

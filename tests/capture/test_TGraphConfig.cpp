@@ -50,19 +50,6 @@ TEST(GraphConfigText, FreshConfigurationFileIsByteExact) {
     EXPECT_EQ(TestSupport::ReadAll(path), expected);
 }
 
-TEST(GraphConfigText, FlagsItemsOnlyForFalseFlags) {
-    TGraphConfig config(3);
-    config.WantBitmaps = config.WantCapture = config.WantPreview = true;
-    config.WantDVAudio = config.WantAudio = config.WantAudioPreview = true;
-    config.UseTempFile = true;
-    config.DoPreallocFile = false;
-    QString text = config.AsCommaText();
-    EXPECT_TRUE(text.startsWith("DoPreallocFile=0,PreallocFileSize=10,")) << text.toStdString();
-    EXPECT_TRUE(text.contains(",CaptureFileName=buffer3.kmx,"));
-    EXPECT_FALSE(text.contains("Want"));
-    EXPECT_FALSE(text.contains("UseTempFile"));
-}
-
 TEST(GraphConfigText, ModesStateAndQuoting) {
     TGraphConfig config(0);
     config.VCapSource = "USB Camera";
@@ -75,7 +62,13 @@ TEST(GraphConfigText, ModesStateAndQuoting) {
     config.ACapMode.SampleRate = -1;
     config.VCompState = QByteArray("\x00\x7f\xff\x10", 4);
     config.PreallocFileSize = 4000000000u;
+    config.WantBitmaps = config.UseTempFile = true;
+    config.DoPreallocFile = false;
     QString text = config.AsCommaText();
+    // Only false flags give an item.
+    EXPECT_TRUE(text.startsWith("WantCapture=0,WantPreview=0,WantDVAudio=0,WantAudio=0,"
+                                "WantAudioPreview=0,DoPreallocFile=0,PreallocFileSize="))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(",\"VCapSource=USB Camera\",")) << text.toStdString();
     EXPECT_TRUE(text.contains(",\"VComp=My \"\"fast\"\" codec\"")) << text.toStdString();
     EXPECT_TRUE(text.contains(",\"AComp=a,b\",")) << text.toStdString();
@@ -86,21 +79,11 @@ TEST(GraphConfigText, ModesStateAndQuoting) {
     EXPECT_TRUE(text.endsWith(",VCompState=007FFF10"));
 }
 
-TEST(GraphConfigText, StreamWritesAndFailures) {
-    TGraphConfig config(0);
-    EXPECT_FALSE(config.SaveToStream(nullptr));
-
+TEST(GraphConfigText, FailedWritesSaySo) {
+    EXPECT_FALSE(TGraphConfig(0).SaveToStream(nullptr));
     QBuffer closed;
-    EXPECT_FALSE(config.SaveToStream(&closed));
+    EXPECT_FALSE(TGraphConfig(0).SaveToStream(&closed));
 
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(config.SaveToStream(&buffer));
-    EXPECT_EQ(data.mid(4), QByteArray(kFreshText));
-}
-
-TEST(GraphConfigText, FailedFileWriteKeepsOldFile) {
     TestSupport::TempProgramFolder folder;
     QString missingFolder = folder.file("nope/CAM2.DAT");
     QString error;
@@ -197,9 +180,9 @@ protected:
         ClearDeviceLists();
     }
     static platform::TestCameraSpec Camera(const QString& name) {
-        platform::TestCameraSpec spec;
-        spec.Name = name;
-        return spec;
+        platform::TestCameraSpec cameraSpec;
+        cameraSpec.Name = name;
+        return cameraSpec;
     }
 };
 

@@ -68,28 +68,21 @@ TEST_F(CaptionSettingsTest, CaptionsCommandNeedsARunningCamera) {
     EXPECT_EQ(messages.size(), 1);
 }
 
-TEST_F(CaptionSettingsTest, OpeningWithEqualColoursGivesBlueOnBlack) {
+TEST_F(CaptionSettingsTest, PresetsSetColoursAndTransparency) {
+    // Opening with equal colours and no preset gives blue on black.
     Record().CaptionColorPreset = -1;
     Record().CaptionTextColor = Record().CaptionBackColor = 4;
     settings.PrepareShowDialog();
     EXPECT_EQ(Record().CaptionTextColor, 3);
     EXPECT_EQ(Record().CaptionBackColor, 1);
-}
 
-TEST_F(CaptionSettingsTest, PresetsSetColoursAndTransparency) {
-    settings.LoadFromSettings();
     settings.ColorCombosClick(0);
     EXPECT_EQ((std::array{int(Record().CaptionColorPreset), int(Record().CaptionTextColor),
                           int(Record().CaptionBackColor), choices.fontColorRow, choices.backColorRow}),
               (std::array{0, 1, 0, 1, 0}));
     EXPECT_TRUE(Record().CaptionTransparent && Record().CaptionTransparent2 && choices.transparent);
-
     settings.ColorCombosClick(3);
-    EXPECT_EQ(Record().CaptionTextColor, 0);
-    EXPECT_EQ(Record().CaptionBackColor, 1);
-    EXPECT_FALSE(Record().CaptionTransparent);
-    EXPECT_FALSE(choices.transparent);
-
+    EXPECT_FALSE(Record().CaptionTransparent || choices.transparent);
     settings.ColorCombosClick(12); // not a row: nothing happens
     EXPECT_EQ(Record().CaptionColorPreset, 3);
 }

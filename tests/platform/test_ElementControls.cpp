@@ -73,3 +73,16 @@ TEST(ElementControls, AWrappedSourceShowsTheSettingsOfTheSourceInside) {
     }
     gst_object_unref(bin);
 }
+
+TEST(ElementControls, LeavesOutSettingsThatOnlyAStoppedElementTakes) {
+    gst_init(nullptr, nullptr);
+    GstElement* valve = gst_element_factory_make("valve", nullptr);
+    ASSERT_NE(valve, nullptr);
+    gst_object_ref_sink(valve);
+    {
+        ElementControlModel model(valve);
+        EXPECT_TRUE(Named(model, "drop"));        // changeable while playing
+        EXPECT_FALSE(Named(model, "drop-mode")); // only in NULL or READY
+    }
+    gst_object_unref(valve);
+}
