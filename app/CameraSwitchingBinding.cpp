@@ -2,6 +2,7 @@
 
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "capture/CaptureFlags.h"
 #include "capture/TtorCap.h"
 
 #include <QPushButton>
@@ -37,5 +38,6 @@ void BindCameraSwitching(Tzones& zones, StationHooks& hooks) {
             view->CameraNumber = camera;
     };
     hooks.SelectSavedVideoMode = [z](int camera) { z->SelectSavedVideoMode(camera); };
+    hooks.SuspendCameraQueries = [](bool suspended) { CameraQueriesSuspended = suspended ? 1 : 0; };
     zones.BindCameraControls();
 }

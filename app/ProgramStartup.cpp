@@ -90,6 +90,9 @@ int ProgramStartup(const StartupOptions& options) {
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
     auto setupForm = std::make_unique<TsetupForm>(folder, aliases);
+    hooks.OpenSetupScreen = [form = setupForm.get()](int deviceIndex, int camera) {
+        form->OpenSetupScreen(deviceIndex, camera);
+    };
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();

@@ -97,6 +97,18 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
     loop.GatherAndSaveSettings = [&zones] { zones.GatherAndSaveSettings(); };
     loop.WriteSettingsFile = [&settings] { settings.WriteSettingsFile(); };
 
+    // The camera commands' side of the store and the alarm.
+    hooks.SaveMotionPicture = [this](const QImage& picture, int camera) {
+        pictures_.SaveMotionPicture(picture, camera);
+    };
+    hooks.FormatLastImageCaption = [this](int camera) { return pictures_.FormatLastImageCaption(camera); };
+    hooks.PictureCountTotal = [this] { return pictures_.PictureCount(1) + pictures_.PictureCount(2); };
+    hooks.PlayAlarmSound = [this] { alarm_.PlayAlarmSound(); };
+    hooks.TickZoneTarget = [&zones](int camera) {
+        if (QCheckBox* target = TargetBox(zones, camera))
+            target->setChecked(true);
+    };
+
     hooks.MotionTick = [this] { loop_.MotionTimeTimer(); };
     hooks.ResetMotionDetector = [this] { detector_.ResetPreviousCounts(); };
     hooks.CheckMotionZone = [this](int camera) {

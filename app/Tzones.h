@@ -326,7 +326,6 @@ public:
     qint16 DriverIndex1 = kNoDriver;
     qint16 DriverIndex2 = kNoDriver;
     bool CamerasPresent = false;
-    bool RecordingActive = false;
     // The zone of each camera as the detector uses it ([0] camera 1, [1] camera 2).
     ZoneRect CameraZone[2];
 
