@@ -2,10 +2,8 @@
 
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
-#include "capture/CaptureFlags.h"
 
 StationCommands::StationCommands(Tzones& zones, StationHooks& hooks)
     : cameras_([&zones](int camera) { return camera == 1 ? zones.VideoCap1 : zones.VideoCap2; }) {
     hooks.CommandCameraView = [this](int camera) { return cameras_.View(camera); };
-    hooks.SuspendCameraQueries = [](bool suspended) { CameraQueriesSuspended = suspended ? 1 : 0; };
 }

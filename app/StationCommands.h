@@ -1,6 +1,6 @@
 #pragma once
-// The camera commands' links to the rest of the station: the camera views and the capture
-// side's query switch. Lives as long as the main window's hooks use it.
+// The camera commands' link to the main window's camera views. Lives as long as the main
+// window's hooks use it.
 #include "app/CommandCameras.h"
 
 struct StationHooks;
