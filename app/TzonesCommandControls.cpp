@@ -54,6 +54,15 @@ void Tzones::BuildCommandControls() {
     connect(this, &Tzones::VideoCapCreated, this, [this, frameClicks](int camera) {
         if (QWidget* frame = camera == 1 ? VideoCap1 : VideoCap2)
             frame->installEventFilter(frameClicks[camera == 1 ? 0 : 1]);
+        // A fresh frame means the old one was switched off, which finished its recording:
+        // the menu and the recording state follow unless the other camera still records.
+        const CommandCamera* other = CameraView(camera == 1 ? 2 : 1);
+        if (RecordingActive && !(other && other->IsCapturing())) {
+            StartCapture11->setChecked(false);
+            StartCapture21->setChecked(false);
+            RecordingActive = false;
+            rec->hide();
+        }
     });
 
     // Hidden in the window description; reached only through code and tests.

@@ -1,7 +1,9 @@
 // The camera commands on real camera views with test-pattern cameras.
+#include "CameraStationFixture.h"
 #include "CommandsFixture.h"
 
 #include "app/CommandCameras.h"
+#include "app/StationCommands.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
 #include "capture/TtorCap.h"
@@ -136,4 +138,48 @@ TEST_F(LiveCommandsFixture, CameraSetupFinishesARecordingAndFreesTheViews) {
     const AviFacts avi = Discover(folder.file("yard.avi"));
     EXPECT_TRUE(avi.readable);
     EXPECT_EQ(avi.width, 320);
+}
+
+namespace {
+
+// The whole station's camera side: switching bound, the commands on its camera views.
+class StationCommandsFixture : public CameraStationFixture {
+protected:
+    std::unique_ptr<StationCommands> commands;
+
+    void TearDown() override {
+        commands.reset();
+        CameraStationFixture::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(StationCommandsFixture, RecordingSwitchesTheCameraOnAndSwitchingItOffEndsTheFile) {
+    InstallCameras(2);
+    StartStation();
+    commands = std::make_unique<StationCommands>(*zones, hooks);
+    ASSERT_EQ(zones->cam1List->count(), 2);
+    QString suggested;
+    hooks.AskSaveFileName = [&](const QString&, const QString&, const QString& name) {
+        suggested = name;
+        return folder.file("door.avi");
+    };
+
+    zones->StartCapture11->trigger();
+    EXPECT_TRUE(ButtonIsOn(1));
+    EXPECT_EQ(suggested.size(), 8);
+    EXPECT_TRUE(suggested.startsWith("V1"));
+    ASSERT_TRUE(zones->RecordingActive);
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(folder.file("door.avi")).size() > 200000; }, kWait));
+
+    // The camera button switches the camera off: the file is finished and plays.
+    zones->Panel2->click();
+    EXPECT_TRUE(ButtonIsOff(1));
+    EXPECT_FALSE(zones->RecordingActive);
+    EXPECT_FALSE(zones->StartCapture11->isChecked());
+    const AviFacts avi = Discover(folder.file("door.avi"));
+    EXPECT_TRUE(avi.readable);
+    EXPECT_EQ(avi.width, 320);
+    EXPECT_EQ(avi.height, 240);
 }
