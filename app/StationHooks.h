@@ -109,4 +109,16 @@ struct StationHooks {
 
     // Access lock: False refuses the guarded command.
     std::function<bool()> AccessAllowed = [] { return true; };
+
+    // Camera switching's links to later parts.
+    // Every grabbed frame of a camera, after its view has shown it (TCP server picture,
+    // the picture log's live preview).
+    std::function<void(int camera, const QImage& frame)> FrameGrabbed = [](int, const QImage&) {};
+    Action MarkFtpCommandTime = [] {}; // holds back FTP uploads for the next seconds
+    std::function<bool()> PhoneLinkConnected = [] { return false; };
+    Action PhoneLinkConnect = [] {};
+    Action UntickDiskStats = [] {}; // the "DiskStats1" menu item
+    // The motion detector: forget both cameras' previous counts; one check of a camera's zone.
+    Action ResetMotionDetector = [] {};
+    std::function<void(int camera)> CheckMotionZone = [](int) {};
 };

@@ -40,7 +40,10 @@ Tzones::Tzones(SettingsStore& store, StartupFlags& flags, StationHooks& hooks, S
     FormCreate();
 }
 
-Tzones::~Tzones() { FormDestroy(); }
+Tzones::~Tzones() {
+    FormDestroy();
+    ReleaseCameraViews();
+}
 
 void Tzones::SizeToScreen() {
     const QSize screen = env_.ScreenSize();

@@ -34,17 +34,17 @@ bool IsPlugged(int index) {
     return index >= 0 && index < int(s.Plugged.size()) && s.Plugged[size_t(index)];
 }
 
-QString CapsOf(const TestCameraSpec& spec) {
+QString CapsOf(const TestCameraSpec& cameraSpec) {
     QStringList parts;
-    for (const QSize& size : spec.Sizes) {
+    for (const QSize& size : cameraSpec.Sizes) {
         const QString common = QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/1")
                                    .arg(size.width())
                                    .arg(size.height())
-                                   .arg(std::max(1, spec.FramesPerSecond));
-        if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
+                                   .arg(std::max(1, cameraSpec.FramesPerSecond));
+        if (cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
             parts << "image/jpeg, " + common;
         else
-            parts << QString("video/x-raw, format=(string)%1, ").arg(spec.Format) + common;
+            parts << QString("video/x-raw, format=(string)%1, ").arg(cameraSpec.Format) + common;
     }
     return parts.join("; ");
 }
@@ -108,7 +108,7 @@ static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer d
     return self->Unplugged ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
 }
 
-static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const gchar* name) {
+static GstElement* CreateTestSource(int index, const TestCameraSpec& cameraSpec, const gchar* name) {
     auto* self = static_cast<TestCameraSource*>(
         g_object_new(torvek_test_camera_source_get_type(), name ? "name" : nullptr, name, nullptr));
     self->Index = index;
@@ -120,10 +120,10 @@ static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const
         return nullptr;
     }
     g_object_set(src, "is-live", TRUE, nullptr);
-    gst_util_set_object_arg(G_OBJECT(src), "pattern", spec.Pattern.toUtf8().constData());
+    gst_util_set_object_arg(G_OBJECT(src), "pattern", cameraSpec.Pattern.toUtf8().constData());
     gst_bin_add(GST_BIN(bin), src);
     GstElement* last = src;
-    if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0) {
+    if (cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0) {
         GstElement* enc = gst_element_factory_make("jpegenc", "encoder");
         if (!enc) {
             gst_object_unref(gst_object_ref_sink(bin));
@@ -158,14 +158,14 @@ G_DEFINE_TYPE(TestCameraDevice, torvek_test_camera_device, GST_TYPE_DEVICE)
 
 static GstElement* TestDeviceCreateElement(GstDevice* device, const gchar* name) {
     const int index = reinterpret_cast<TestCameraDevice*>(device)->Index;
-    TestCameraSpec spec;
+    TestCameraSpec cameraSpec;
     {
         State& s = Shared();
         std::lock_guard lock(s.Lock);
         if (index < 0 || index >= s.Cameras.size()) return nullptr;
-        spec = s.Cameras[index];
+        cameraSpec = s.Cameras[index];
     }
-    return CreateTestSource(index, spec, name);
+    return CreateTestSource(index, cameraSpec, name);
 }
 
 static void torvek_test_camera_device_class_init(TestCameraDeviceClass* klass) {
@@ -251,13 +251,13 @@ void InstallTestCamerasFromEnvironment() {
 QList<TestCameraSpec> DefaultTestCameras(int count) {
     QList<TestCameraSpec> cameras;
     for (int i = 1; i <= count; ++i) {
-        TestCameraSpec spec;
-        spec.Name = QString("TORVEK Test Camera %1").arg(i);
+        TestCameraSpec cameraSpec;
+        cameraSpec.Name = QString("TORVEK Test Camera %1").arg(i);
         if (i == 3) {
-            spec.Name = "TORVEK Test Camera 3 (JPEG)";
-            spec.Format = "JPEG";
+            cameraSpec.Name = "TORVEK Test Camera 3 (JPEG)";
+            cameraSpec.Format = "JPEG";
         }
-        cameras << spec;
+        cameras << cameraSpec;
     }
     return cameras;
 }
