@@ -4,6 +4,7 @@
 #include "app/ProvisionalLayout.h"
 #include "app/CameraSwitchingBinding.h"
 #include "app/Splash.h"
+#include "app/StationCommands.h"
 #include "app/StationMotion.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
@@ -85,6 +86,7 @@ int ProgramStartup(const StartupOptions& options) {
     hooks.RefreshDriverStatus = [&aliases] { aliases.RefreshDriverStatus(); };
     hooks.DriverAlias = [&aliases](const QString& name) { return aliases.GetDriverAlias(name); };
     BindCameraSwitching(*zones, hooks);
+    StationCommands commands(*zones, hooks);
     StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };

@@ -11,6 +11,27 @@
 
 namespace {
 
+// Clicks and double clicks on a camera frame itself (its picture's clicks are the
+// layout's).
+class FrameClickFilter : public QObject {
+public:
+    FrameClickFilter(Tzones* zones, int camera) : QObject(zones), zones_(zones), camera_(camera) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QWidget* frame = camera_ == 1 ? zones_->VideoCap1 : zones_->VideoCap2;
+        if (watched != frame)
+            return false;
+        if (event->type() == QEvent::MouseButtonRelease)
+            camera_ == 1 ? zones_->VideoCap1Click() : zones_->VideoCap2Click();
+        else if (event->type() == QEvent::MouseButtonDblClick)
+            camera_ == 1 ? zones_->VideoCap1DblClick() : zones_->VideoCap2DblClick();
+        return false;
+    }
+
+private:
+    Tzones* zones_;
+    int camera_;
+};
+
 // A click on the window itself, outside every control.
 class FormClickFilter : public QObject {
 public:
@@ -29,6 +50,20 @@ private:
 
 void Tzones::BuildCommandControls() {
     installEventFilter(new FormClickFilter(this));
+    FrameClickFilter* frameClicks[] = {new FrameClickFilter(this, 1), new FrameClickFilter(this, 2)};
+    connect(this, &Tzones::VideoCapCreated, this, [this, frameClicks](int camera) {
+        if (QWidget* frame = camera == 1 ? VideoCap1 : VideoCap2)
+            frame->installEventFilter(frameClicks[camera == 1 ? 0 : 1]);
+        // A fresh frame means the old one was switched off, which finished its recording:
+        // the menu and the recording state follow unless the other camera still records.
+        const CommandCamera* other = CameraView(camera == 1 ? 2 : 1);
+        if (RecordingActive && !(other && other->IsCapturing())) {
+            StartCapture11->setChecked(false);
+            StartCapture21->setChecked(false);
+            RecordingActive = false;
+            rec->hide();
+        }
+    });
 
     // Hidden in the window description; reached only through code and tests.
     VideoCapture = new QMenu(QStringLiteral("Video Capture"), this);

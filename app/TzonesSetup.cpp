@@ -59,8 +59,6 @@ void Tzones::CameraSetupAndRestart(int camera) {
 
     // Not restarted (already told): the station carries on with fresh, unconnected frames.
     hooks_.SuspendCameraQueries(false);
-    VideoCap2 = MakeVideoCap(GroupBox1, QStringLiteral("VideoCap2"));
-    VideoCap1 = MakeVideoCap(this, QStringLiteral("VideoCap1"));
-    hooks_.SetCameraNumber(VideoCap1, 1);
-    hooks_.SetCameraNumber(VideoCap2, 2);
+    CreateVideoCap2();
+    CreateVideoCap1();
 }
