@@ -4,6 +4,7 @@
 
 #include "app/CameraListRules.h"
 #include "capture/CaptureModes.h"
+#include "capture/DriverListDelegates.h"
 #include "capture/VideoCapture.h"
 #include "platform/PictureCanvas.h"
 
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 using TestSupport::WaitFor;
 
@@ -95,6 +97,10 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_FALSE(zones->Cap(1)->ImageBitmap().Image().isNull());
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    // The camera-1 list paints the device in use in yellow.
+    auto* painter = qobject_cast<CameraAliasDelegate*>(zones->cam1List->itemDelegate());
+    ASSERT_NE(painter, nullptr);
+    EXPECT_EQ(painter->ActiveRow(), 0);
 
     QPointer<TtorCap> old = zones->Cap(1);
     zones->Panel2->click();
@@ -106,6 +112,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     EXPECT_EQ(zones->findChild<TtorCap*>("VideoCap1"), zones->Cap(1));
     EXPECT_EQ(zones->Cap(1)->CameraNumber, 1);
     EXPECT_FALSE(zones->hot1->isChecked());
+    EXPECT_EQ(painter->ActiveRow(), -1);
     // A frame still on its way to the old view reaches nobody, and the old view goes.
     ASSERT_FALSE(old.isNull());
     const int heard = grabbed[1];
@@ -129,6 +136,7 @@ TEST_F(CameraStationFixture, Camera2ButtonCases) {
     // Camera 1's button without a device does nothing and stays usable.
     zones->Panel2->click();
     EXPECT_TRUE(zones->Panel2->isEnabled());
+    EXPECT_FALSE(zones->pleaseWaitPanel->isVisible());
     EXPECT_EQ(zones->Panel2->text(), "Off/On");
     EXPECT_EQ(messages.size(), 1);
 
@@ -318,6 +326,26 @@ TEST_F(CameraStationFixture, MotionCounterAndPhoneLink) {
     connected = false;
     zones->AutoConnectPhoneLink();
     EXPECT_TRUE(events.contains("PhoneLinkConnect"));
+}
+
+TEST_F(CameraStationFixture, FrameClicksReachTheWindow) {
+    InstallCameras(1);
+    StartStation();
+    const auto doubleClick = [this](QWidget* frame) {
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(1, 1), frame->mapToGlobal(QPointF(1, 1)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &event);
+    };
+    zones->maintoolbar->hide();
+    doubleClick(zones->VideoCap1);
+    EXPECT_FALSE(zones->maintoolbar->isHidden());
+    // The frame made at a switch-off is wired the same way.
+    zones->Panel2->click();
+    zones->Panel2->click();
+    ASSERT_TRUE(ButtonIsOff(1));
+    zones->maintoolbar->hide();
+    doubleClick(zones->VideoCap1);
+    EXPECT_FALSE(zones->maintoolbar->isHidden());
 }
 
 TEST_F(CameraStationFixture, ShutdownSwitchesRunningCamerasOff) {
