@@ -29,6 +29,13 @@ const QString& CameraName(const SettingsRecord& record, int camera) {
 
 bool IsFolder(const QString& folder) { return !folder.isEmpty() && QFileInfo(folder).isDir(); }
 
+// The note's date format; an index with no format (a damaged record) takes the default one,
+// as the caption does, so no note loses the time its picture was taken.
+QString NoteDateFormat(int index) {
+    const QString format = DateFormatByIndex(index);
+    return format.isEmpty() ? DateFormatByIndex(6) : format;
+}
+
 } // namespace
 
 FtpExportChoices FtpExportChoicesFromRecord(const SettingsRecord& record) {
@@ -206,7 +213,7 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
 
     const QStringList noteLines =
         PictureNoteLines(number, name, record.SiteLocation, CameraName(record, camera),
-                         TimeText(DateFormatByIndex(record.DateFormatIndex)));
+                         TimeText(NoteDateFormat(record.DateFormatIndex)));
     const QString noteText = noteLines.join("\r\n") + "\r\n";
 
     const QString path = platform::JoinPath(folder, name);

@@ -146,6 +146,11 @@ TEST(PictureStore, PictureDecodesToTheFrameSizeWithItsNote) {
     s.Record().SiteLocation = "";
     ASSERT_TRUE(s.Save(2));
     EXPECT_EQ(ReadAll(s.Cam(2) + "000002OFFICE.txt"), "N.o. 000002\r\n000002OFFICE.jpg Captured " + when + "\r\n");
+    // A damaged format index still notes when the picture was taken, as the caption shows it.
+    s.Record().DateFormatIndex = 42;
+    ASSERT_TRUE(s.Save(2));
+    const QByteArray usual = FormatDateTime(DateFormatByIndex(6), s.store->Hooks().now()).toLatin1();
+    EXPECT_TRUE(ReadAll(s.Cam(2) + "000003OFFICE.txt").endsWith(" Captured " + usual + "\r\n"));
 }
 
 TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {
