@@ -105,17 +105,19 @@ void Tzones::BuildCommandControls() {
     cycleIMAGE = new QLabel(this);
     cycleIMAGE->setObjectName("cycleIMAGE");
     cycleIMAGE->setAutoFillBackground(true);
-    cycleIMAGE->setStyleSheet(QStringLiteral("QLabel#cycleIMAGE { color: yellow; background: black; }"));
+    cycleIMAGE->setStyleSheet(QStringLiteral("QLabel#cycleIMAGE { color: yellow; background: black; } QLabel#Label7 { color: silver; }"));
     cycleIMAGE->setGeometry(0, 0, 640, 30);
     cycleIMAGE->setIndent(8);
     int left = 300;
     for (QPushButton* button : {Button17, Button18, Button14}) {
         button->setParent(cycleIMAGE);
         button->setGeometry(left, 3, 50, 24);
+        button->show();
         left += 54;
     }
     Label7->setParent(cycleIMAGE);
     Label7->setGeometry(left + 4, 5, 60, 20);
+    Label7->show();
     seconds = new QLineEdit(QStringLiteral("5"), cycleIMAGE);
     seconds->setObjectName("seconds");
     seconds->setGeometry(left + 66, 3, 40, 24);
