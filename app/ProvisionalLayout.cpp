@@ -4,12 +4,23 @@
 
 #include "capture/TtorCap.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 
 void ProvisionalRelayout(Tzones& zones) {
     zones.restlye.SetEnabled(false);
     const int toolbarHeight = 80;
     zones.maintoolbar->setGeometry(0, zones.height() - toolbarHeight, zones.width(), toolbarHeight);
+    // Each camera's device list beside its buttons.
+    if (zones.cam1List->parentWidget() != zones.CameraGroupBox) {
+        zones.CameraGroupBox->resize(420, zones.CameraGroupBox->height());
+        zones.cam1List->setParent(zones.CameraGroupBox);
+        zones.cam2List->setParent(zones.CameraGroupBox);
+        zones.cam1List->setGeometry(212, 18, 200, 24);
+        zones.cam2List->setGeometry(212, 46, 200, 24);
+    }
+    zones.cam1List->show();
+    zones.cam2List->show();
     int left = 0;
     for (QWidget* group : {static_cast<QWidget*>(zones.CameraGroupBox), static_cast<QWidget*>(zones.SurveillancePanel),
                            zones.Panel7, static_cast<QWidget*>(zones.GroupBox4)}) {

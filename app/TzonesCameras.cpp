@@ -13,12 +13,38 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
 
 const QString kClickToEnlarge = QStringLiteral("Click to Enlarge");
 constexpr int kCameraNameLength = 100;
+
+// Clicks and double clicks on a camera frame (outside its picture), handed to the window.
+class FrameClicks : public QObject {
+public:
+    FrameClicks(QWidget* frame, std::function<void()> click, std::function<void()> doubleClick)
+        : QObject(frame), click_(std::move(click)), doubleClick_(std::move(doubleClick)) {
+        frame->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent()) {
+            if (event->type() == QEvent::MouseButtonRelease &&
+                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                click_();
+            else if (event->type() == QEvent::MouseButtonDblClick)
+                doubleClick_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> click_;
+    std::function<void()> doubleClick_;
+};
 
 } // namespace
 
@@ -62,6 +88,10 @@ void Tzones::SetUpVideoCap(int camera, bool fresh) {
         frame->setAutoFillBackground(true);
     }
     frame->setToolTip(kClickToEnlarge);
+    if (camera == 1)
+        new FrameClicks(frame, [this] { VideoCap1Click(); }, [this] { VideoCap1DblClick(); });
+    else
+        new FrameClicks(frame, [this] { VideoCap2Click(); }, [this] { VideoCap2DblClick(); });
 
     TtorCap* view = Cap(camera);
     if (!view)
@@ -152,7 +182,9 @@ void Tzones::StartCamera(int camera) {
     }
     Panel1->hide();
     if (cam2List->currentIndex() < 0) {
-        button->setEnabled(true); // no capture device: the button stays usable
+        // No capture device: nothing to switch, and the button stays usable.
+        button->setEnabled(true);
+        pleaseWaitPanel->hide();
         return;
     }
 
