@@ -122,7 +122,7 @@ QString PictureStore::NextPictureFileName() {
         platform::RewriteSmallFile(counterPath, FormatPictureNumber(number).toLatin1() + "\r\n", &error);
     if (!error.isEmpty()) {
         if (!counterFailureShown_)
-            ShowMessageBox("The picture counter " + counterPath + " could not be written: " + error);
+            PostMessageBox("The picture counter " + counterPath + " could not be written: " + error);
         counterFailureShown_ = true;
     } else {
         counterFailureShown_ = false;
@@ -164,9 +164,10 @@ void PictureStore::SetGroupBoxColour(quint32 colour) {
 }
 
 void PictureStore::ReportFailure(const QString& text) {
-    // Surveillance goes on; the user hears of a failing disk once, not at every motion.
+    // Surveillance goes on; the user hears of a failing disk once, not at every motion, and
+    // only after the save returned, so the motion timer is back on behind the message.
     if (!failureShown_)
-        ShowMessageBox(text);
+        PostMessageBox(text);
     failureShown_ = true;
 }
 

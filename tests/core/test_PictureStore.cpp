@@ -61,7 +61,12 @@ struct Station {
 
     QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
     SettingsRecord& Record() { return settings.Record(); }
-    bool Save(int camera) { return store->SaveMotionPicture(Frame(), camera); }
+    // Failures are told once the save has returned.
+    bool Save(int camera) {
+        const bool saved = store->SaveMotionPicture(Frame(), camera);
+        QCoreApplication::sendPostedEvents();
+        return saved;
+    }
     // The drive goes away while the picture is being made.
     void LoseFolderWhileSaving(int camera) {
         store->Hooks().drawPictureCaption = [this, camera](platform::PictureCanvas&, int) {
