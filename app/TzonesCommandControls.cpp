@@ -2,14 +2,20 @@
 // camera-cycling strip and the "X" of the Views box, and the wiring of the command buttons.
 #include "app/Tzones.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
+
+// True for a mouse event on the widget itself; those its children pass up do not count.
+bool OnWidgetItself(QWidget* widget, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    return widget->childAt(mouse->position().toPoint()) == nullptr;
+}
 
 // Clicks and double clicks on a camera frame itself (its picture's clicks are the
 // layout's).
@@ -17,12 +23,15 @@ class FrameClickFilter : public QObject {
 public:
     FrameClickFilter(Tzones* zones, int camera) : QObject(zones), zones_(zones), camera_(camera) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        QWidget* frame = camera_ == 1 ? zones_->VideoCap1 : zones_->VideoCap2;
-        if (watched != frame)
+        const bool click = event->type() == QEvent::MouseButtonRelease;
+        if (!click && event->type() != QEvent::MouseButtonDblClick)
             return false;
-        if (event->type() == QEvent::MouseButtonRelease)
+        QWidget* frame = camera_ == 1 ? zones_->VideoCap1 : zones_->VideoCap2;
+        if (!frame || watched != frame || !OnWidgetItself(frame, event))
+            return false;
+        if (click)
             camera_ == 1 ? zones_->VideoCap1Click() : zones_->VideoCap2Click();
-        else if (event->type() == QEvent::MouseButtonDblClick)
+        else
             camera_ == 1 ? zones_->VideoCap1DblClick() : zones_->VideoCap2DblClick();
         return false;
     }
@@ -37,7 +46,7 @@ class FormClickFilter : public QObject {
 public:
     explicit FormClickFilter(Tzones* zones) : QObject(zones), zones_(zones) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == zones_ && event->type() == QEvent::MouseButtonRelease)
+        if (watched == zones_ && event->type() == QEvent::MouseButtonRelease && OnWidgetItself(zones_, event))
             zones_->FormClick();
         return false;
     }
@@ -105,17 +114,19 @@ void Tzones::BuildCommandControls() {
     cycleIMAGE = new QLabel(this);
     cycleIMAGE->setObjectName("cycleIMAGE");
     cycleIMAGE->setAutoFillBackground(true);
-    cycleIMAGE->setStyleSheet(QStringLiteral("QLabel#cycleIMAGE { color: yellow; background: black; }"));
+    cycleIMAGE->setStyleSheet(QStringLiteral("QLabel#cycleIMAGE { color: yellow; background: black; } QLabel#Label7 { color: silver; }"));
     cycleIMAGE->setGeometry(0, 0, 640, 30);
     cycleIMAGE->setIndent(8);
     int left = 300;
     for (QPushButton* button : {Button17, Button18, Button14}) {
         button->setParent(cycleIMAGE);
         button->setGeometry(left, 3, 50, 24);
+        button->show();
         left += 54;
     }
     Label7->setParent(cycleIMAGE);
     Label7->setGeometry(left + 4, 5, 60, 20);
+    Label7->show();
     seconds = new QLineEdit(QStringLiteral("5"), cycleIMAGE);
     seconds->setObjectName("seconds");
     seconds->setGeometry(left + 66, 3, 40, 24);
