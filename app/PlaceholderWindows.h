@@ -33,7 +33,6 @@ public:
     explicit TForm2(QWidget* parent = nullptr) : ZoneWindowPlaceholder(QStringLiteral("Form2"), parent) {}
 };
 
-TORVEK_PLACEHOLDER_WINDOW(TsetupForm)
 TORVEK_PLACEHOLDER_WINDOW(ThttpUpLoader)
 TORVEK_PLACEHOLDER_WINDOW(TLogWin)
 TORVEK_PLACEHOLDER_WINDOW(TpasswordBox)

@@ -2,10 +2,17 @@
 
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
+#include "app/CameraSwitchingBinding.h"
 #include "app/Splash.h"
+#include "app/StationCommands.h"
+#include "app/StationMotion.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "capture/CameraChoiceWidgets.h"
+#include "capture/DriverAliasRegistry.h"
+#include "capture/TsetupForm.h"
+#include "capture/TtorCap.h"
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
 #include "core/OKBox.h"
@@ -52,6 +59,11 @@ int ProgramStartup(const StartupOptions& options) {
     PictureCaptions pictureCaptions(store.Record(), captionChoices);
     CaptionSettings captionSettings(store, captionChoices, pictureCaptions);
 
+    TtorCap::SetCaptionPainter([&pictureCaptions](platform::PictureCanvas& image, int camera) {
+        pictureCaptions.DrawPictureCaption(image, camera);
+    });
+    hooks.CreateVideoCap = CameraViewFactory(folder);
+
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
     auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
     auto form1 = std::make_unique<TForm1>();
@@ -59,10 +71,30 @@ int ProgramStartup(const StartupOptions& options) {
     auto zones = std::make_unique<Tzones>(store, flags, hooks, StationEnvironment::System(),
                                           fontSettings.get(), form1.get(), form2.get());
     hooks.Relayout = [z = zones.get()] { ProvisionalRelayout(*z); };
+    hooks.ArrangeCameraPanels = [z = zones.get()] { ProvisionalArrangeCameraPanels(*z); };
+    hooks.RestoreFullView = [z = zones.get()] { ProvisionalArrangeCameraPanels(*z); };
+    hooks.ArrangeAfterStart = [z = zones.get()] {
+        z->Timer3.SetEnabled(false);
+        ProvisionalArrangeCameraPanels(*z);
+    };
+    // Devices are known to the user by their aliases.
+    CameraChoiceWidgets cameraChoices;
+    cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
+    cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
+    DriverAliasRegistry aliases(folder, store, cameraChoices);
+    hooks.LoadDriverList = [&aliases] { aliases.LoadDriverList(); };
+    hooks.RefreshDriverStatus = [&aliases] { aliases.RefreshDriverStatus(); };
+    hooks.DriverAlias = [&aliases](const QString& name) { return aliases.GetDriverAlias(name); };
+    BindCameraSwitching(*zones, hooks);
+    StationCommands commands(*zones, hooks);
+    StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
-    auto setupForm = std::make_unique<TsetupForm>();
+    auto setupForm = std::make_unique<TsetupForm>(folder, aliases);
+    hooks.OpenSetupScreen = [form = setupForm.get()](int deviceIndex, int camera) {
+        form->OpenSetupScreen(deviceIndex, camera);
+    };
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
@@ -88,5 +120,6 @@ int ProgramStartup(const StartupOptions& options) {
 
     mainWindow = nullptr;
     zones.reset(); // the main window goes first: it releases the screen saver
+    TtorCap::SetCaptionPainter({});
     return result;
 }

@@ -16,6 +16,7 @@ StationEnvironment StationEnvironment::System() {
         return screen ? screen->geometry().size() : QSize(1024, 768);
     };
     env.Pause = [](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); };
+    env.Now = [] { return QDateTime::currentDateTime(); };
     env.Terminate = [] { QCoreApplication::exit(0); };
     env.EnableScreenSaver = [](bool on) { platform::EnableScreenSaver(on); };
     env.StartOwnExecutable = [](QString* error) { return platform::StartOwnExecutableDetached(error); };

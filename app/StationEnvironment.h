@@ -2,6 +2,7 @@
 // What the main window needs from the machine, gathered so tests can replace it:
 // the screen size, blocking pauses, ending the application, the screen-saver switch,
 // starting our own executable and the installer hand-off file.
+#include <QDateTime>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -11,6 +12,8 @@ struct StationEnvironment {
     std::function<QSize()> ScreenSize;
     // Blocks the GUI thread for the given milliseconds (shutdown pauses).
     std::function<void(int)> Pause;
+    // The clock (suggested file names); unset means the system clock.
+    std::function<QDateTime()> Now;
     // Ends the message loop; windows are destroyed by their owner afterwards.
     std::function<void()> Terminate;
     // The screen-saver switch: False inhibits it for this process, True releases it.

@@ -4,9 +4,12 @@
 // zoom, time-lapse). Each starts as a harmless null implementation; the issue that builds
 // the routine assigns its member where the application wires the station together
 // (app/ProgramStartup.cpp). Tests assign them to record calls.
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <functional>
+
+class CommandCamera;
 
 struct StationHooks {
     using Action = std::function<void()>;
@@ -26,7 +29,6 @@ struct StationHooks {
     std::function<void(int)> SwitchCameraOff = [](int) {};
     Action StartStopSurveillance = [] {};
     Action AutoConnectPhoneLink = [] {};
-    Action ResetCameraCycling = [] {};
     // Camera view frames; the default is a plain black frame of the given name.
     std::function<QWidget*(QWidget* parent, const QString& name)> CreateVideoCap;
     // CameraNumber of the two camera frames.
@@ -76,10 +78,47 @@ struct StationHooks {
     Action ResetTimeLapseWorkingValues = [] {};
     Action TimeLapseTick = [] {};
     Action TimeLapseFlasherTick = [] {};
-    Action CycleCameras = [] {}; // tick of Timer4
     Action CreateMagnifierImage = [] {};
     Action FreeMagnifierImage = [] {};
 
+    // Camera commands: the view of camera 1 or 2 (null while it has none).
+    std::function<CommandCamera*(int camera)> CommandCameraView = [](int) -> CommandCamera* { return nullptr; };
+    // The save dialog: title, filter ("AVI files (*.avi)|*.avi") and suggested name; returns
+    // the chosen name, empty when cancelled. Unset: a file dialog over the main window.
+    std::function<QString(const QString& title, const QString& filter, const QString& name)> AskSaveFileName;
+    // The time-lapse dialog's working flag.
+    std::function<bool()> TimeLapseWorking = [] { return false; };
+    // Zone windows: tick the Target box; show the window modally until it closes (unset:
+    // the zone window itself is run modally).
+    std::function<void(int camera)> TickZoneTarget = [](int) {};
+    std::function<void(int camera)> ShowZoneWindowModal;
+    // The one network-busy flag, held while an aim command's zone window is open.
+    std::function<void(bool busy)> SetTransferBusy = [](bool) {};
+    // Picture store: saves a picture taken by hand, the caption of the last picture, and
+    // the pictures saved since start by both cameras.
+    std::function<void(const QImage& picture, int camera)> SaveMotionPicture = [](const QImage&, int) {};
+    std::function<QString(int camera)> FormatLastImageCaption = [](int) { return QString(); };
+    std::function<qint32()> PictureCountTotal = [] { return qint32(0); };
+    Action PlayAlarmSound = [] {};
+    // The capture side's switch that makes every camera view report no preview.
+    std::function<void(bool suspended)> SuspendCameraQueries = [](bool) {};
+    // The camera set-up screen for a device (camera-list index) and camera 1 or 2.
+    std::function<void(int deviceIndex, int camera)> OpenSetupScreen = [](int, int) {};
+    // The help window on a topic.
+    std::function<void(int topic)> ShowHelp = [](int) {};
+
     // Access lock: False refuses the guarded command.
     std::function<bool()> AccessAllowed = [] { return true; };
+
+    // Camera switching's links to later parts.
+    // Every grabbed frame of a camera, after its view has shown it (TCP server picture,
+    // the picture log's live preview).
+    std::function<void(int camera, const QImage& frame)> FrameGrabbed = [](int, const QImage&) {};
+    Action MarkFtpCommandTime = [] {}; // holds back FTP uploads for the next seconds
+    std::function<bool()> PhoneLinkConnected = [] { return false; };
+    Action PhoneLinkConnect = [] {};
+    Action UntickDiskStats = [] {}; // the "DiskStats1" menu item
+    // The motion detector: forget both cameras' previous counts; one check of a camera's zone.
+    Action ResetMotionDetector = [] {};
+    std::function<void(int camera)> CheckMotionZone = [](int) {};
 };

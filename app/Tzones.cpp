@@ -40,7 +40,10 @@ Tzones::Tzones(SettingsStore& store, StartupFlags& flags, StationHooks& hooks, S
     FormCreate();
 }
 
-Tzones::~Tzones() { FormDestroy(); }
+Tzones::~Tzones() {
+    FormDestroy();
+    ReleaseCameraViews();
+}
 
 void Tzones::SizeToScreen() {
     const QSize screen = env_.ScreenSize();
@@ -62,6 +65,7 @@ void Tzones::FormCreate() {
     historyFolder_ = store_.Folder().Sub(QStringLiteral("history"));
 
     BuildControls();
+    BuildCommandControls();
     ConnectTimers();
 
     hooks_.CreateMagnifierImage();
@@ -149,7 +153,7 @@ void Tzones::ConnectTimers() {
     }
     connect(&MotionTime, &platform::WinTimer::Timeout, this, [this] { hooks_.MotionTick(); });
     connect(&Timer3, &platform::WinTimer::Timeout, this, [this] { hooks_.ArrangeAfterStart(); });
-    connect(&Timer4, &platform::WinTimer::Timeout, this, [this] { hooks_.CycleCameras(); });
+    connect(&Timer4, &platform::WinTimer::Timeout, this, &Tzones::Timer4Timer);
     connect(&TimeLapseTimer, &platform::WinTimer::Timeout, this, [this] { hooks_.TimeLapseTick(); });
     connect(&timeLaspeFlasher, &platform::WinTimer::Timeout, this, [this] { hooks_.TimeLapseFlasherTick(); });
     connect(&Timerclock, &platform::WinTimer::Timeout, this, [this] { hooks_.ClockTick(); });

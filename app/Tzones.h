@@ -4,12 +4,15 @@
 // TzonesControls.cpp (the controls), TzonesStartup.cpp (first show, activation, start-up
 // sequence), TzonesShutdown.cpp (shutdown, restart, installer hand-off),
 // TzonesSettings.cpp (copying between the controls and the settings record).
+#include "app/CommandCamera.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/SettingsCopy.h"
+#include "core/MotionDetector.h"
 #include "core/StartupFlags.h"
 #include "platform/WinTimer.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractButton;
@@ -27,6 +30,11 @@ class QRadioButton;
 class QSlider;
 class QTabBar;
 class SettingsStore;
+class TCapturedBitmap;
+class TtorCap;
+namespace platform {
+class PictureCanvas;
+}
 
 class Tzones : public QWidget {
     Q_OBJECT
@@ -79,6 +87,48 @@ public:
     void ReadColourChannelBoxes();
     OptionControlValues ReadControls() const;
     void WriteControls(const OptionControlValues& values);
+
+    // Camera commands (TzonesAim.cpp, TzonesRecording.cpp, TzonesPictures.cpp,
+    // TzonesViews.cpp, TzonesCycle.cpp; controls in TzonesCommandControls.cpp).
+    void AimCamera1();
+    void AimCamera2();
+    void Button9Click() { AimCamera1(); }
+    void Button6Click() { AimCamera2(); }
+    // Switches the cameras off, runs the camera set-up screen for camera 1 or 2 and restarts.
+    void CameraSetupAndRestart(int camera);
+    void Button7Click();
+    void StartCapture11Click();
+    void StartCapture21Click();
+    void StopCapture1Click();
+    void TakePicture1();
+    void TakePicture2();
+    void Button22Click();
+    void Button23Click();
+    void VideoCap1DblClick();
+    void VideoCap2DblClick();
+    bool ArrangeViewLayout();
+    void VideoCap1Click();
+    void VideoCap2Click();
+    void FormClick();
+    void FullScreen1Click();
+    void Button20Click();
+    void Button21Click();
+    void CycleClick();
+    void Timer4Timer();
+    void Button17Click();
+    void Button18Click();
+    void secondsChange();
+    void Button14Click();
+    // The camera's view for the commands; null while it has none.
+    CommandCamera* CameraView(int camera) const;
+    bool CameraPreviews(int camera) const;
+
+    bool RecordingActive = false; // an AVI recording started from the menu runs
+    qint16 CyclePosition = -1;    // device shown by camera cycling
+    // Byte flags of the layout: the full tool bar layout, and a zone window's or the
+    // picture log's request to switch to the other view of a camera.
+    quint8 FullToolbarLayout = 1;
+    quint8 ViewSwitchRequest = 0;
 
     SettingsStore& Store() { return store_; }
     StartupFlags& Flags() { return flags_; }
@@ -209,6 +259,80 @@ public:
     QMenu* PopupMenu2 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* Close1 = nullptr;
+    // Hidden "Video Capture" menu and the other hidden menu items of the camera commands.
+    QMenu* VideoCapture = nullptr;
+    QAction* StartCapture11 = nullptr;
+    QAction* StartCapture21 = nullptr;
+    QAction* StopCapture1 = nullptr;
+    QAction* Cycle = nullptr;
+    QAction* FullScreen1 = nullptr;
+    QLabel* rec = nullptr;         // recording indicator
+    QLabel* cycleIMAGE = nullptr;  // camera-cycling strip
+    QLineEdit* seconds = nullptr;  // cycle seconds
+    QPushButton* Button21 = nullptr; // "X" of the Views box
+
+    // ---- Camera switching and surveillance (TzonesCameras.cpp, TzonesCameraLists.cpp,
+    // TzonesSurveillance.cpp).
+    static inline const QString kCameraFailedText =
+        QStringLiteral("Your camera has failed to open. Please plug it in then restart your PC");
+    static inline const QString kStartErrorText =
+        QStringLiteral("Start Error maybe the camera is not plugged in or it is switched off");
+    static inline const QString kStopRecordingFirstText = QStringLiteral("Please stop recording first.");
+    static inline const QString kStartACameraText = QStringLiteral("Please start a Camera to use this feature.");
+    static inline const QString kSurveillanceMethodText = QStringLiteral("Surveillance Method");
+    static constexpr qint16 kNoDriver = -1;
+    static constexpr int kCamera2SettleMs = 1000;
+
+    // Wires the camera views, camera lists and the camera and surveillance buttons to this
+    // window; run once after creation (the views are what the CreateVideoCap hook made).
+    void BindCameraControls();
+    // Frees a camera's view (after its events are cut off) and creates a fresh one.
+    void CreateVideoCap1();
+    void CreateVideoCap2();
+    // The camera views; null when the frame is not a camera view.
+    TtorCap* Cap(int camera) const;
+    bool IsPreviewing(int camera) const;
+    // The zone window of a camera (camera 1: TForm2, camera 2: TForm1); may be null.
+    QWidget* ZoneWindow(int camera) const { return camera == 2 ? form1_ : form2_; }
+
+    void FillCameraLists();
+    QString SelectedCameraName(int camera) const;
+    void StoreCameraChoice();
+    bool OpenCamera1Driver();
+    bool OpenCamera2Driver();
+    void StartCamera1();
+    void StartCamera2();
+    void Panel2Click();
+    void Panel3Click();
+    void cam2ListChange();
+    void cam2ListClick();
+    void VideoCap1capBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+    void VideoCap2capBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+    // Stamps the motion counter on a picture; see MotionCounterText.
+    void DrawMotionCounter(platform::PictureCanvas& picture, qint32 count);
+    void AutoConnectPhoneLink();
+    // Selects the stored video mode (VideoMode1 / VideoMode2) on a running camera.
+    void SelectSavedVideoMode(int camera);
+
+    void Panel4Click();
+    // False when StartStopSurveillance refused and nothing changed.
+    bool ToggleSurveillance();
+    bool StartStopSurveillance();
+    void StopIdleSurveillance();
+    void EnableOptionControls();
+    // Copies a camera's zone from its zone window into CameraZone (size below 0 becomes 50).
+    void CopyZoneValues(int camera);
+
+    qint16 DriverIndex1 = kNoDriver;
+    qint16 DriverIndex2 = kNoDriver;
+    bool CamerasPresent = false;
+    // The zone of each camera as the detector uses it ([0] camera 1, [1] camera 2).
+    ZoneRect CameraZone[2];
+
+signals:
+    // A camera view was made and wired (at binding and after every switch-off); its
+    // click handlers are connected here.
+    void VideoCapCreated(int camera);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -223,7 +347,21 @@ private:
     void ConnectTimers();
     void SizeToScreen();
     QWidget* MakeVideoCap(QWidget* parent, const QString& name);
+    void SetUpVideoCap(int camera, bool fresh);
+    void SetUpCameraLists();
+    // Nothing the camera views send reaches this window any more (it is going).
+    void ReleaseCameraViews();
+    void ReplaceVideoCap(int camera);
+    void StartCamera(int camera);
+    bool OpenCameraDriver(int camera);
+    void CameraButtonClick(int camera);
+    void CameraFrameGrabbed(int camera, TtorCap* frame);
     void OnFocusWindowChanged();
+    void BuildCommandControls();
+    void StartVideoCapture(int camera);
+    void ShowZoneWindowModal(int camera);
+    void CopyPictureCaptions(int camera);
+    QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
 
     SettingsStore& store_;
     StartupFlags& flags_;

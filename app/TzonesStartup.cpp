@@ -49,7 +49,7 @@ void Tzones::FormShow() {
 
     GroupBox1->move(GroupBox1->x(), 0);
     hooks_.RestoreFullView();
-    hooks_.ResetCameraCycling();
+    CyclePosition = -1;
     SurveillanceSetup->show();
 
     hooks_.SetPictureNamePart(GetCleanComputerName());

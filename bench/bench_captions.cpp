@@ -5,6 +5,7 @@
 #include "core/SettingsRecord.h"
 #include "platform/PictureCanvas.h"
 
+#include <QDir>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -72,6 +73,18 @@ void BM_CaptionWithDiskStats(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CaptionWithDiskStats)->Unit(benchmark::kMillisecond);
+
+// The same with the drive of a real folder asked on every frame, as the station does.
+void BM_CaptionWithDiskStatsOfRealDrive(benchmark::State& state) {
+    Setup s(640, 480);
+    s.record.Cam1Folder = QDir::tempPath() + "/";
+    s.captions.Hooks().diskStatsTicked = [] { return true; };
+    for (auto _ : state) {
+        s.captions.DrawPictureCaption(s.canvas, 1);
+        benchmark::DoNotOptimize(s.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_CaptionWithDiskStatsOfRealDrive)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

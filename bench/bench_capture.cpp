@@ -49,11 +49,11 @@ void RunEventLoop(int ms) {
 
 void PreviewCpu(benchmark::State& state) {
     const int width = int(state.range(0)), height = int(state.range(1));
-    platform::TestCameraSpec spec;
-    spec.Name = "Bench";
-    spec.Sizes = {QSize(width, height)};
-    spec.FramesPerSecond = 30;
-    platform::InstallTestCameras({spec});
+    platform::TestCameraSpec cameraSpec;
+    cameraSpec.Name = "Bench";
+    cameraSpec.Sizes = {QSize(width, height)};
+    cameraSpec.FramesPerSecond = 30;
+    platform::InstallTestCameras({cameraSpec});
     EnumerateVideoInputs();
     QTemporaryDir folder;
 

@@ -25,6 +25,15 @@ void ShowMessageBox(const QString& text) {
         qWarning().noquote() << text;
 }
 
+void PostMessageBox(const QString& text) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        ShowMessageBox(text);
+        return;
+    }
+    QMetaObject::invokeMethod(app, [text] { ShowMessageBox(text); }, Qt::QueuedConnection);
+}
+
 void SetMessageBoxHandler(MessageBoxHandler handler) {
     customHandler = std::move(handler);
 }

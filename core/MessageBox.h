@@ -9,6 +9,10 @@ using MessageBoxHandler = std::function<void(const QString&)>;
 // Does nothing while the quiet flag is set.
 void ShowMessageBox(const QString& text);
 
+// The same, once the event being handled is over: for reports from inside a poll or a
+// save, so the modal window never holds up the work that told of the failure.
+void PostMessageBox(const QString& text);
+
 // Replaces what ShowMessageBox does with a text (tests record texts instead of showing a
 // window). An empty handler restores the OK window.
 void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -110,6 +110,11 @@ public:
     const QImage& Image3(int camera) const { return State(camera).image3; }
 
     qint32 PreviousCount(int camera) const { return State(camera).previousCount; }
+    // Both cameras start afresh: their next check only takes a count, it never fires.
+    void ResetPreviousCounts() {
+        for (CameraState& cam : cams_)
+            cam.previousCount = 0;
+    }
     const QString& LastMotionText(int camera) const { return State(camera).motionText; }
 
     MotionDetectorHooks& Hooks() { return hooks_; }

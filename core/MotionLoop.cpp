@@ -113,7 +113,7 @@ void MotionLoop::ReportFailure(int camera, const QString& what) {
         if (hooks_.ReportError)
             hooks_.ReportError(text);
         else
-            ShowMessageBox(text);
+            PostMessageBox(text); // after the tick, with the timer running again
     } catch (...) {
         // Nothing more can be told; surveillance must not stop over it.
     }

@@ -55,7 +55,7 @@ struct MotionLoopHooks {
     std::function<void()> GatherAndSaveSettings;
     std::function<void()> WriteSettingsFile;
 
-    // Tells the user that a poll failed; ShowMessageBox when unset.
+    // Tells the user that a poll failed; unset, the message box shows once the tick is over.
     std::function<void(const QString& text)> ReportError;
 };
 

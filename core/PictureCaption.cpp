@@ -19,9 +19,11 @@ CaptionDiskSpace StorageOf(const QString& folder) {
     CaptionDiskSpace space;
     if (folder.trimmed().isEmpty())
         return space;
-    space.totalBytes = qMax<qint64>(0, platform::DriveTotalBytes(folder));
-    space.freeBytes = qMax<qint64>(0, platform::DriveFreeBytes(folder));
-    space.drive = platform::DriveRoot(folder);
+    // One look-up for all three: this runs on every frame of both cameras.
+    const platform::DriveSpace drive = platform::DriveSpaceOf(folder);
+    space.totalBytes = qMax<qint64>(0, drive.totalBytes);
+    space.freeBytes = qMax<qint64>(0, drive.freeBytes);
+    space.drive = drive.root;
     return space;
 }
 

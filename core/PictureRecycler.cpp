@@ -22,11 +22,10 @@ DiskSpaceProbe SystemDiskSpaceProbe() {
     return [](const QString& folder) -> std::optional<DiskBytes> {
         if (folder.trimmed().isEmpty())
             return std::nullopt;
-        const qint64 freeBytes = platform::DriveFreeBytes(folder);
-        const qint64 totalBytes = platform::DriveTotalBytes(folder);
-        if (freeBytes < 0 || totalBytes < 0)
+        const platform::DriveSpace drive = platform::DriveSpaceOf(folder);
+        if (drive.freeBytes < 0 || drive.totalBytes < 0)
             return std::nullopt;
-        return DiskBytes{freeBytes, totalBytes};
+        return DiskBytes{drive.freeBytes, drive.totalBytes};
     };
 }
 

@@ -29,6 +29,13 @@ const QString& CameraName(const SettingsRecord& record, int camera) {
 
 bool IsFolder(const QString& folder) { return !folder.isEmpty() && QFileInfo(folder).isDir(); }
 
+// The note's date format; an index with no format (a damaged record) takes the default one,
+// as the caption does, so no note loses the time its picture was taken.
+QString NoteDateFormat(int index) {
+    const QString format = DateFormatByIndex(index);
+    return format.isEmpty() ? DateFormatByIndex(6) : format;
+}
+
 } // namespace
 
 FtpExportChoices FtpExportChoicesFromRecord(const SettingsRecord& record) {
@@ -122,7 +129,7 @@ QString PictureStore::NextPictureFileName() {
         platform::RewriteSmallFile(counterPath, FormatPictureNumber(number).toLatin1() + "\r\n", &error);
     if (!error.isEmpty()) {
         if (!counterFailureShown_)
-            ShowMessageBox("The picture counter " + counterPath + " could not be written: " + error);
+            PostMessageBox("The picture counter " + counterPath + " could not be written: " + error);
         counterFailureShown_ = true;
     } else {
         counterFailureShown_ = false;
@@ -164,9 +171,10 @@ void PictureStore::SetGroupBoxColour(quint32 colour) {
 }
 
 void PictureStore::ReportFailure(const QString& text) {
-    // Surveillance goes on; the user hears of a failing disk once, not at every motion.
+    // Surveillance goes on; the user hears of a failing disk once, not at every motion, and
+    // only after the save returned, so the motion timer is back on behind the message.
     if (!failureShown_)
-        ShowMessageBox(text);
+        PostMessageBox(text);
     failureShown_ = true;
 }
 
@@ -205,7 +213,7 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
 
     const QStringList noteLines =
         PictureNoteLines(number, name, record.SiteLocation, CameraName(record, camera),
-                         TimeText(DateFormatByIndex(record.DateFormatIndex)));
+                         TimeText(NoteDateFormat(record.DateFormatIndex)));
     const QString noteText = noteLines.join("\r\n") + "\r\n";
 
     const QString path = platform::JoinPath(folder, name);

@@ -28,13 +28,13 @@ bool IsTimingProperty(const char* name) {
     return std::strcmp(name, "is-live") == 0 || std::strcmp(name, "timestamp-offset") == 0;
 }
 
-bool Describe(GParamSpec* spec, GObject* object, DeviceControl& c) {
+bool Describe(GParamSpec* pspec, GObject* object, DeviceControl& c) {
     GValue value = G_VALUE_INIT;
-    g_value_init(&value, spec->value_type);
-    g_object_get_property(object, spec->name, &value);
+    g_value_init(&value, pspec->value_type);
+    g_object_get_property(object, pspec->name, &value);
     bool ok = true;
-    if (G_IS_PARAM_SPEC_ENUM(spec)) {
-        GParamSpecEnum* e = G_PARAM_SPEC_ENUM(spec);
+    if (G_IS_PARAM_SPEC_ENUM(pspec)) {
+        GParamSpecEnum* e = G_PARAM_SPEC_ENUM(pspec);
         c.kind = ControlKind::Menu;
         for (guint i = 0; i < e->enum_class->n_values; ++i) {
             const GEnumValue& v = e->enum_class->values[i];
@@ -44,20 +44,20 @@ bool Describe(GParamSpec* spec, GObject* object, DeviceControl& c) {
         c.maximum = e->enum_class->maximum;
         c.defaultValue = e->default_value;
         c.value = g_value_get_enum(&value);
-    } else if (G_IS_PARAM_SPEC_BOOLEAN(spec)) {
+    } else if (G_IS_PARAM_SPEC_BOOLEAN(pspec)) {
         c.kind = ControlKind::Boolean;
         c.minimum = 0;
         c.maximum = 1;
-        c.defaultValue = G_PARAM_SPEC_BOOLEAN(spec)->default_value ? 1 : 0;
+        c.defaultValue = G_PARAM_SPEC_BOOLEAN(pspec)->default_value ? 1 : 0;
         c.value = g_value_get_boolean(&value) ? 1 : 0;
-    } else if (G_IS_PARAM_SPEC_INT(spec)) {
-        GParamSpecInt* i = G_PARAM_SPEC_INT(spec);
+    } else if (G_IS_PARAM_SPEC_INT(pspec)) {
+        GParamSpecInt* i = G_PARAM_SPEC_INT(pspec);
         c.minimum = i->minimum;
         c.maximum = i->maximum;
         c.defaultValue = i->default_value;
         c.value = g_value_get_int(&value);
-    } else if (G_IS_PARAM_SPEC_UINT(spec) && G_PARAM_SPEC_UINT(spec)->maximum <= guint(INT_MAX)) {
-        GParamSpecUInt* u = G_PARAM_SPEC_UINT(spec);
+    } else if (G_IS_PARAM_SPEC_UINT(pspec) && G_PARAM_SPEC_UINT(pspec)->maximum <= guint(INT_MAX)) {
+        GParamSpecUInt* u = G_PARAM_SPEC_UINT(pspec);
         c.minimum = int(u->minimum);
         c.maximum = int(u->maximum);
         c.defaultValue = int(u->default_value);
@@ -66,7 +66,7 @@ bool Describe(GParamSpec* spec, GObject* object, DeviceControl& c) {
         ok = false;
     }
     g_value_unset(&value);
-    c.name = QString::fromUtf8(spec->name);
+    c.name = QString::fromUtf8(pspec->name);
     return ok;
 }
 
@@ -110,26 +110,26 @@ bool ElementControlModel::Reload() {
     if (!element_)
         return false;
     guint count = 0;
-    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element_), &count);
+    GParamSpec** pspecs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element_), &count);
     for (guint i = 0; i < count; ++i) {
-        GParamSpec* spec = specs[i];
-        const GParamFlags flags = spec->flags;
+        GParamSpec* pspec = pspecs[i];
+        const GParamFlags flags = pspec->flags;
         if (!(flags & G_PARAM_READABLE) || !(flags & G_PARAM_WRITABLE) ||
             (flags & (G_PARAM_CONSTRUCT_ONLY | G_PARAM_DEPRECATED)))
             continue;
-        if (IsGenericOwner(spec->owner_type) || IsTimingProperty(spec->name))
+        if (IsGenericOwner(pspec->owner_type) || IsTimingProperty(pspec->name))
             continue;
         // Settings the element takes only while stopped cannot change a running stream.
         if (flags & (GST_PARAM_MUTABLE_READY | GST_PARAM_MUTABLE_PAUSED))
             continue;
         DeviceControl c;
-        if (!Describe(spec, G_OBJECT(element_), c))
+        if (!Describe(pspec, G_OBJECT(element_), c))
             continue;
         c.id = quint32(names_.size());
-        names_.append(QByteArray(spec->name));
+        names_.append(QByteArray(pspec->name));
         controls_.append(c);
     }
-    g_free(specs);
+    g_free(pspecs);
     return true;
 }
 
@@ -143,14 +143,14 @@ bool ElementControlModel::SetValue(quint32 id, int value, QString* error) {
     if (!CheckValue(*control, value, error))
         return false;
     const QByteArray name = names_.at(int(id));
-    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element_), name.constData());
-    if (!spec) {
+    GParamSpec* pspec = g_object_class_find_property(G_OBJECT_GET_CLASS(element_), name.constData());
+    if (!pspec) {
         if (error)
             *error = QStringLiteral("The camera has no such setting.");
         return false;
     }
     GValue v = G_VALUE_INIT;
-    g_value_init(&v, spec->value_type);
+    g_value_init(&v, pspec->value_type);
     switch (control->kind) {
     case ControlKind::Menu:
         g_value_set_enum(&v, value);
@@ -159,7 +159,7 @@ bool ElementControlModel::SetValue(quint32 id, int value, QString* error) {
         g_value_set_boolean(&v, value != 0);
         break;
     case ControlKind::Integer:
-        if (G_IS_PARAM_SPEC_UINT(spec))
+        if (G_IS_PARAM_SPEC_UINT(pspec))
             g_value_set_uint(&v, guint(value));
         else
             g_value_set_int(&v, value);

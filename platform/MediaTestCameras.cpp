@@ -34,20 +34,21 @@ bool IsPlugged(int index) {
     return index >= 0 && index < int(s.Plugged.size()) && s.Plugged[size_t(index)];
 }
 
-QString CapsOf(const TestCameraSpec& spec) {
+QString CapsOf(const TestCameraSpec& cameraSpec) {
     gint num = 30, den = 1;
-    if (spec.FramesPerSecond > 0) gst_util_double_to_fraction(spec.FramesPerSecond, &num, &den);
+    if (cameraSpec.FramesPerSecond > 0)
+        gst_util_double_to_fraction(cameraSpec.FramesPerSecond, &num, &den);
     QStringList parts;
-    for (const QSize& size : spec.Sizes) {
+    for (const QSize& size : cameraSpec.Sizes) {
         const QString common = QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/%4")
                                    .arg(size.width())
                                    .arg(size.height())
                                    .arg(num)
                                    .arg(den);
-        if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
+        if (cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
             parts << "image/jpeg, " + common;
         else
-            parts << QString("video/x-raw, format=(string)%1, ").arg(spec.Format) + common;
+            parts << QString("video/x-raw, format=(string)%1, ").arg(cameraSpec.Format) + common;
     }
     return parts.join("; ");
 }
@@ -111,7 +112,7 @@ static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer d
     return self->Unplugged ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
 }
 
-static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const gchar* name) {
+static GstElement* CreateTestSource(int index, const TestCameraSpec& cameraSpec, const gchar* name) {
     auto* self = static_cast<TestCameraSource*>(
         g_object_new(torvek_test_camera_source_get_type(), name ? "name" : nullptr, name, nullptr));
     self->Index = index;
@@ -123,10 +124,10 @@ static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const
         return nullptr;
     }
     g_object_set(src, "is-live", TRUE, nullptr);
-    gst_util_set_object_arg(G_OBJECT(src), "pattern", spec.Pattern.toUtf8().constData());
+    gst_util_set_object_arg(G_OBJECT(src), "pattern", cameraSpec.Pattern.toUtf8().constData());
     gst_bin_add(GST_BIN(bin), src);
     GstElement* last = src;
-    if (spec.Format.compare("JPEG", Qt::CaseInsensitive) == 0) {
+    if (cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0) {
         GstElement* enc = gst_element_factory_make("jpegenc", "encoder");
         if (!enc) {
             gst_object_unref(gst_object_ref_sink(bin));
@@ -138,7 +139,7 @@ static GstElement* CreateTestSource(int index, const TestCameraSpec& spec, const
     }
     // Like a real camera, it delivers only the formats it offers.
     GstElement* offered = gst_element_factory_make("capsfilter", "offered");
-    GstCaps* caps = gst_caps_from_string(CapsOf(spec).toUtf8().constData());
+    GstCaps* caps = gst_caps_from_string(CapsOf(cameraSpec).toUtf8().constData());
     if (!offered || !caps) {
         if (caps) gst_caps_unref(caps);
         if (offered) gst_object_unref(gst_object_ref_sink(offered));
@@ -175,14 +176,14 @@ G_DEFINE_TYPE(TestCameraDevice, torvek_test_camera_device, GST_TYPE_DEVICE)
 
 static GstElement* TestDeviceCreateElement(GstDevice* device, const gchar* name) {
     const int index = reinterpret_cast<TestCameraDevice*>(device)->Index;
-    TestCameraSpec spec;
+    TestCameraSpec cameraSpec;
     {
         State& s = Shared();
         std::lock_guard lock(s.Lock);
         if (index < 0 || index >= s.Cameras.size()) return nullptr;
-        spec = s.Cameras[index];
+        cameraSpec = s.Cameras[index];
     }
-    return CreateTestSource(index, spec, name);
+    return CreateTestSource(index, cameraSpec, name);
 }
 
 static void torvek_test_camera_device_class_init(TestCameraDeviceClass* klass) {
@@ -268,13 +269,13 @@ void InstallTestCamerasFromEnvironment() {
 QList<TestCameraSpec> DefaultTestCameras(int count) {
     QList<TestCameraSpec> cameras;
     for (int i = 1; i <= count; ++i) {
-        TestCameraSpec spec;
-        spec.Name = QString("TORVEK Test Camera %1").arg(i);
+        TestCameraSpec cameraSpec;
+        cameraSpec.Name = QString("TORVEK Test Camera %1").arg(i);
         if (i == 3) {
-            spec.Name = "TORVEK Test Camera 3 (JPEG)";
-            spec.Format = "JPEG";
+            cameraSpec.Name = "TORVEK Test Camera 3 (JPEG)";
+            cameraSpec.Format = "JPEG";
         }
-        cameras << spec;
+        cameras << cameraSpec;
     }
     return cameras;
 }

@@ -83,6 +83,19 @@ QString DriveRoot(const QString& folder) {
     return storage.isValid() ? storage.rootPath() : QString();
 }
 
+DriveSpace DriveSpaceOf(const QString& folder) {
+    DriveSpace space;
+    const QStorageInfo storage = StorageOf(folder);
+    if (!storage.isValid())
+        return space;
+    space.root = storage.rootPath();
+    if (storage.isReady()) {
+        space.freeBytes = storage.bytesAvailable();
+        space.totalBytes = storage.bytesTotal();
+    }
+    return space;
+}
+
 bool IsInternetConnected() {
     return IsInternetConnected(QStringLiteral("/proc/net/route"),
                                QStringLiteral("/proc/net/ipv6_route"));

@@ -17,6 +17,15 @@ qint64 DriveTotalBytes(const QString& folder);
 // The mount point of the file system holding `folder` (the place of a Windows drive).
 QString DriveRoot(const QString& folder);
 
+// All three from one look-up of the file system, for callers that want them on every frame.
+// Byte counts are -1 and the root empty when the file system cannot be determined.
+struct DriveSpace {
+    QString root;
+    qint64 freeBytes = -1;
+    qint64 totalBytes = -1;
+};
+DriveSpace DriveSpaceOf(const QString& folder);
+
 // True when the kernel has a usable default route (IPv4 or IPv6) on an interface other
 // than loopback: the machine can reach the internet as far as it knows.
 bool IsInternetConnected();

@@ -9,10 +9,10 @@ using platform::TestCameraSpec;
 namespace {
 
 TestCameraSpec Camera(const QString& name, const QString& format = "YUY2") {
-    TestCameraSpec spec;
-    spec.Name = name;
-    spec.Format = format;
-    return spec;
+    TestCameraSpec cameraSpec;
+    cameraSpec.Name = name;
+    cameraSpec.Format = format;
+    return cameraSpec;
 }
 
 class CaptureDevices : public ::testing::Test {

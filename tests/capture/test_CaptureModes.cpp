@@ -82,8 +82,8 @@ MediaType Video(const MediaGuid& sub, int w, int h, int bits, qint64 interval = 
     return t;
 }
 
-TMoniker InstallOne(const TestCameraSpec& spec) {
-    InstallTestCameras({spec});
+TMoniker InstallOne(const TestCameraSpec& cameraSpec) {
+    InstallTestCameras({cameraSpec});
     EnumerateVideoInputs();
     return VideoInputDevices.isEmpty() ? nullptr : VideoInputDevices[0].Moniker;
 }
@@ -196,9 +196,9 @@ TEST(CaptureModeCaps, AudioCapabilitiesFromRanges) {
 }
 
 TEST_F(CaptureModes, TestCameraModesAndSwitching) {
-    TestCameraSpec spec;
-    spec.Name = "Raw";
-    TMoniker moniker = InstallOne(spec);
+    TestCameraSpec cameraSpec;
+    cameraSpec.Name = "Raw";
+    TMoniker moniker = InstallOne(cameraSpec);
     ASSERT_TRUE(moniker);
     ModeControl control;
     control.SetVideoStreamConfig(CreateDeviceStreamConfig(moniker));
@@ -238,10 +238,10 @@ TEST_F(CaptureModes, TestCameraModesAndSwitching) {
 }
 
 TEST_F(CaptureModes, SelectKeepsTheCurrentModeWhenOnlyTheRateDiffers) {
-    TestCameraSpec spec;
-    spec.Name = "Raw";
+    TestCameraSpec cameraSpec;
+    cameraSpec.Name = "Raw";
     ModeControl control;
-    control.SetVideoStreamConfig(CreateDeviceStreamConfig(InstallOne(spec)));
+    control.SetVideoStreamConfig(CreateDeviceStreamConfig(InstallOne(cameraSpec)));
     TVideoMode wanted;
     control.GetVideoMode(0, wanted);
     wanted.AvgFrameRate = 5;

@@ -180,9 +180,9 @@ protected:
         ClearDeviceLists();
     }
     static platform::TestCameraSpec Camera(const QString& name) {
-        platform::TestCameraSpec spec;
-        spec.Name = name;
-        return spec;
+        platform::TestCameraSpec cameraSpec;
+        cameraSpec.Name = name;
+        return cameraSpec;
     }
 };
 

@@ -66,10 +66,10 @@ AviFacts Discover(const QString& path) {
 }
 
 TestCameraSpec Camera(const QString& name, const QString& pattern) {
-    TestCameraSpec spec;
-    spec.Name = name;
-    spec.Pattern = pattern;
-    return spec;
+    TestCameraSpec cameraSpec;
+    cameraSpec.Name = name;
+    cameraSpec.Pattern = pattern;
+    return cameraSpec;
 }
 
 bool IsColour(const QImage& image, QPoint at, QRgb colour) {

@@ -58,11 +58,11 @@ AviFacts Discover(const QString& path) {
 
 TestCameraSpec Camera(const QString& name, const QString& format = "YUY2",
                       const QString& pattern = "ball") {
-    TestCameraSpec spec;
-    spec.Name = name;
-    spec.Format = format;
-    spec.Pattern = pattern;
-    return spec;
+    TestCameraSpec cameraSpec;
+    cameraSpec.Name = name;
+    cameraSpec.Format = format;
+    cameraSpec.Pattern = pattern;
+    return cameraSpec;
 }
 
 class VideoCaptureTest : public ::testing::Test {

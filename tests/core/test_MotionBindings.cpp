@@ -102,6 +102,30 @@ TEST_F(MotionRoad, BallCrossingTheZoneSavesPicturesWithNotesAndAStillBallNone) {
     EXPECT_EQ(Pictures().size(), settled);
 }
 
+TEST_F(MotionRoad, AFailedSaveIsToldWhileSurveillanceRuns) {
+    // A file stands where the picture folder should be: no picture can be saved.
+    ASSERT_TRUE(QDir(dir.path() + "cam1").removeRecursively());
+    ASSERT_TRUE(TestSupport::WriteAll(dir.path() + "cam1", "not a folder"));
+    settings.Record().Cam1Folder.clear();
+    settings.SetCameraFolder(1, "");
+    QList<bool> timerOnWhenTold;
+    SetMessageBoxHandler([this, &timerOnWhenTold](const QString& text) {
+        messages << text;
+        timerOnWhenTold << timer.Enabled();
+    });
+
+    for (int x = 10; x <= 180; x += 10) {
+        camera.ball = QPoint(x, 110);
+        loop.MotionTimeTimer();
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(messages.size(), 1) << messages.join("; ").toStdString();
+    EXPECT_TRUE(messages[0].contains("could not be saved")) << messages[0].toStdString();
+    // The modal message box must not hold the poll up: the timer ticks on behind it.
+    EXPECT_TRUE(timerOnWhenTold[0]);
+    EXPECT_TRUE(timer.Enabled());
+}
+
 TEST_F(MotionRoad, ZoneFrameAndMarkerShowWhileTheZoneWindowIsUp) {
     detector.Hooks().ZoneWindowVisible = [](int c) { return c == 1; };
     detector.CheckMotionZoneCam1();

@@ -61,7 +61,12 @@ struct Station {
 
     QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
     SettingsRecord& Record() { return settings.Record(); }
-    bool Save(int camera) { return store->SaveMotionPicture(Frame(), camera); }
+    // Failures are told once the save has returned.
+    bool Save(int camera) {
+        const bool saved = store->SaveMotionPicture(Frame(), camera);
+        QCoreApplication::sendPostedEvents();
+        return saved;
+    }
     // The drive goes away while the picture is being made.
     void LoseFolderWhileSaving(int camera) {
         store->Hooks().drawPictureCaption = [this, camera](platform::PictureCanvas&, int) {
@@ -141,6 +146,11 @@ TEST(PictureStore, PictureDecodesToTheFrameSizeWithItsNote) {
     s.Record().SiteLocation = "";
     ASSERT_TRUE(s.Save(2));
     EXPECT_EQ(ReadAll(s.Cam(2) + "000002OFFICE.txt"), "N.o. 000002\r\n000002OFFICE.jpg Captured " + when + "\r\n");
+    // A damaged format index still notes when the picture was taken, as the caption shows it.
+    s.Record().DateFormatIndex = 42;
+    ASSERT_TRUE(s.Save(2));
+    const QByteArray usual = FormatDateTime(DateFormatByIndex(6), s.store->Hooks().now()).toLatin1();
+    EXPECT_TRUE(ReadAll(s.Cam(2) + "000003OFFICE.txt").endsWith(" Captured " + usual + "\r\n"));
 }
 
 TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {

@@ -25,9 +25,9 @@ TEST(MediaFrameToImage, UsesTheStrideAndDropsShortBuffers) {
 }
 
 TEST(MediaCapturePipeline, BlockedGuiThreadBuildsNoBacklog) {
-    TestCameraSpec spec;
-    spec.Name = "Cam";
-    InstallTestCameras({spec});
+    TestCameraSpec cameraSpec;
+    cameraSpec.Name = "Cam";
+    InstallTestCameras({cameraSpec});
     const auto cameras = EnumerateMediaDevices(MediaCategory::VideoInput);
     ASSERT_EQ(cameras.size(), 1);
     MediaCapturePipeline pipeline;

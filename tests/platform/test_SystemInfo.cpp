@@ -54,5 +54,9 @@ TEST(SystemInfo, DriveFiguresOfAFolderAndItsFutureSubFolders) {
     EXPECT_LE(free, total);
     EXPECT_EQ(platform::DriveTotalBytes(dir.file("not/yet/made/")), total);
     EXPECT_FALSE(platform::DriveRoot(dir.path()).isEmpty());
+    const platform::DriveSpace space = platform::DriveSpaceOf(dir.file("not/yet/made/"));
+    EXPECT_EQ(space.totalBytes, total);
+    EXPECT_GE(space.freeBytes, 0);
+    EXPECT_EQ(space.root, platform::DriveRoot(dir.path()));
     EXPECT_FALSE(platform::ComputerName().isEmpty());
 }

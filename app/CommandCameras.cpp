@@ -1,0 +1,41 @@
+#include "app/CommandCameras.h"
+
+#include "capture/TtorCap.h"
+
+#include <QPointer>
+
+class CommandCameras::Adapter : public CommandCamera {
+public:
+    QPointer<TtorCap> view;
+
+    bool IsPreviewing() const override { return view && view->IsPreviewing(); }
+    bool IsCapturing() const override { return view && view->IsCapturing(); }
+    bool ConnectCamera(bool connect, int deviceIndex) override {
+        return view && view->ConnectCamera(connect, deviceIndex);
+    }
+    void SetRecordFileName(const QString& name) override {
+        if (view)
+            view->SetRecordFileName(name);
+    }
+    bool StartRecording() override { return view && view->StartRecording(); }
+    bool StopRecording() override { return !view || view->StopRecording(); }
+    QImage ImageBitmap() override { return view ? view->ImageBitmap().Image().copy() : QImage(); }
+};
+
+CommandCameras::CommandCameras(std::function<QWidget*(int camera)> frame) : frame_(std::move(frame)) {
+    for (auto& adapter : adapters_)
+        adapter = std::make_unique<Adapter>();
+}
+
+CommandCameras::~CommandCameras() = default;
+
+CommandCamera* CommandCameras::View(int camera) {
+    if (camera != 1 && camera != 2)
+        return nullptr;
+    auto* view = qobject_cast<TtorCap*>(frame_(camera));
+    if (!view)
+        return nullptr;
+    Adapter& adapter = *adapters_[camera - 1];
+    adapter.view = view;
+    return &adapter;
+}

@@ -1,0 +1,17 @@
+#include "app/ControlColours.h"
+
+#include <QPalette>
+#include <QWidget>
+
+void SetFontColour(QWidget* control, const QColor& colour) {
+    if (!control)
+        return;
+    QPalette p = control->palette();
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+        p.setColor(role, colour);
+    control->setPalette(p);
+}
+
+QColor FontColour(const QWidget* control) {
+    return control ? control->palette().color(QPalette::ButtonText) : QColor();
+}

@@ -1,0 +1,122 @@
+#include "app/StationMotion.h"
+
+#include "app/ControlColours.h"
+#include "app/StationHooks.h"
+#include "app/Tzones.h"
+#include "capture/TtorCap.h"
+#include "core/MotionBindings.h"
+#include "core/PictureCaption.h"
+#include "core/SettingsStore.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+
+QCheckBox* TargetBox(const Tzones& zones, int camera) {
+    QWidget* window = zones.ZoneWindow(camera);
+    return window ? window->findChild<QCheckBox*>(QStringLiteral("Target")) : nullptr;
+}
+
+} // namespace
+
+bool MainWindowCameras::IsPreviewing(int camera) const { return zones_.IsPreviewing(camera); }
+
+QImage MainWindowCameras::ImageBitmap(int camera) const {
+    TtorCap* view = zones_.Cap(camera);
+    return view ? view->ImageBitmap().Image() : QImage();
+}
+
+bool MainWindowCameras::ZoneOn(int camera) const {
+    const QCheckBox* box = camera == 2 ? zones_.Hot2 : zones_.hot1;
+    return box && box->isChecked();
+}
+
+ZoneRect MainWindowCameras::Zone(int camera) const { return zones_.CameraZone[camera == 2 ? 1 : 0]; }
+
+StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHooks& hooks,
+                             PictureCaptions& captions, const CaptionChoices& choices)
+    : cameras_(zones), detector_(settings.Record(), cameras_), loop_(detector_, cameras_, zones.MotionTime),
+      pictures_(settings), alarm_(settings.Folder()) {
+    BindMotionDrawing(detector_, captions, choices, settings.Record(), cameras_);
+    MotionDetectorHooks& seen = detector_.Hooks();
+    seen.Panel1Visible = [&zones] { return zones.Panel1->isVisible(); };
+    seen.ZoneWindowVisible = [&zones](int camera) {
+        const QWidget* window = zones.ZoneWindow(camera);
+        return window && window->isVisible();
+    };
+    seen.DrawMotionCounter = [&zones](platform::PictureCanvas& picture, qint32 count) {
+        zones.DrawMotionCounter(picture, count);
+    };
+
+    BindPictureCaptions(pictures_, captions);
+    PictureStoreHooks& store = pictures_.Hooks();
+    store.tvOut = [&zones] { return zones.OverVideo->isChecked(); };
+    store.setGroupBoxColour = [&zones](quint32 colour) {
+        QPalette p = zones.GroupBox1->palette();
+        p.setColor(QPalette::Window, QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
+        zones.GroupBox1->setPalette(p);
+        zones.GroupBox1->repaint();
+    };
+    store.cameraViewIs180High = [&zones] {
+        return (zones.VideoCap1 && zones.VideoCap1->height() == 180) ||
+               (zones.VideoCap2 && zones.VideoCap2->height() == 180);
+    };
+    store.groupBoxHeight = [&zones] { return zones.GroupBox1->height(); };
+    captions.Hooks().pictureCount = [this](int camera) { return int(pictures_.PictureCount(camera)); };
+
+    alarm_.SetAlarmTickedHook([&zones] { return zones.alarm->isChecked(); });
+    BindMotionPictures(loop_, pictures_, alarm_);
+
+    MotionLoopHooks& loop = loop_.Hooks();
+    loop.Panel4FontRed = [&zones] { return FontColour(zones.Panel4) == ControlColours::kRed; };
+    loop.SetPanel4FontRed = [&zones](bool red) {
+        SetFontColour(zones.Panel4, red ? ControlColours::kRed : ControlColours::kBlack);
+    };
+    loop.Panel4Caption = [&zones] { return zones.Panel4->text(); };
+    loop.AlarmTicked = [&zones] { return zones.alarm->isChecked(); };
+    loop.LogAllowed = [&zones] { return zones.LogAllowed->isChecked(); };
+    loop.ShowwTicked = [&zones] { return zones.Showw->isChecked(); };
+    loop.GroupBox1Top = [&zones] { return zones.GroupBox1->y(); };
+    loop.GroupBox1Height = [&zones] { return zones.GroupBox1->height(); };
+    loop.SetGroupBox1Caption = [&zones](const QString& text) { zones.GroupBox1->setTitle(text); };
+    loop.SetCameraGroupBoxCaption = [&zones](const QString& text) { zones.CameraGroupBox->setTitle(text); };
+    loop.TickCheckBox1 = [&zones] { zones.CheckBox1->setChecked(true); };
+    loop.UntickTarget = [&zones](int camera) {
+        if (QCheckBox* target = TargetBox(zones, camera))
+            target->setChecked(false);
+    };
+    loop.ShowZoneWindowModal = [&zones](int camera) {
+        if (auto* window = qobject_cast<QDialog*>(zones.ZoneWindow(camera)))
+            window->exec();
+    };
+    loop.MainWindowEnabled = [&zones] { return zones.isEnabled() && !QApplication::activeModalWidget(); };
+    loop.GatherAndSaveSettings = [&zones] { zones.GatherAndSaveSettings(); };
+    loop.WriteSettingsFile = [&settings] { settings.WriteSettingsFile(); };
+
+    // The camera commands' side of the store and the alarm.
+    hooks.SaveMotionPicture = [this](const QImage& picture, int camera) {
+        pictures_.SaveMotionPicture(picture, camera);
+    };
+    hooks.FormatLastImageCaption = [this](int camera) { return pictures_.FormatLastImageCaption(camera); };
+    hooks.PictureCountTotal = [this] { return pictures_.PictureCount(1) + pictures_.PictureCount(2); };
+    hooks.PlayAlarmSound = [this] { alarm_.PlayAlarmSound(); };
+    hooks.TickZoneTarget = [&zones](int camera) {
+        if (QCheckBox* target = TargetBox(zones, camera))
+            target->setChecked(true);
+    };
+
+    hooks.MotionTick = [this] { loop_.MotionTimeTimer(); };
+    hooks.ResetMotionDetector = [this] { detector_.ResetPreviousCounts(); };
+    hooks.CheckMotionZone = [this](int camera) {
+        if (camera == 2)
+            detector_.CheckMotionZoneCam2();
+        else
+            detector_.CheckMotionZoneCam1();
+    };
+    hooks.ResetPictureCounts = [this] { pictures_.ResetPictureCounts(); };
+    hooks.SetPictureNamePart = [this](const QString& name) { pictures_.SetPictureNamePrefix(name); };
+}

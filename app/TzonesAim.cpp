@@ -1,0 +1,88 @@
+// The aim commands, which open a camera's zone window, and the camera set-up command.
+#include "app/Tzones.h"
+
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+
+// Holds the network-busy flag while the zone window is open; cleared on every way out, an
+// exception included, so uploads never stay blocked.
+class TransferBusyGuard {
+public:
+    explicit TransferBusyGuard(const std::function<void(bool)>& set) : set_(set) { set_(true); }
+    ~TransferBusyGuard() { set_(false); }
+    TransferBusyGuard(const TransferBusyGuard&) = delete;
+    TransferBusyGuard& operator=(const TransferBusyGuard&) = delete;
+
+private:
+    const std::function<void(bool)>& set_;
+};
+
+} // namespace
+
+void Tzones::ShowZoneWindowModal(int camera) {
+    if (hooks_.ShowZoneWindowModal) {
+        hooks_.ShowZoneWindowModal(camera);
+        return;
+    }
+    // TForm2 is camera 1's zone window, TForm1 camera 2's.
+    if (auto* window = qobject_cast<QDialog*>(camera == 1 ? form2_ : form1_))
+        window->exec();
+}
+
+void Tzones::AimCamera1() {
+    hooks_.StoreCameraChoice();
+    if (!CameraPreviews(1)) {
+        // A switch request from a zone window or the picture log stays for its reader.
+        if (!ViewSwitchRequest)
+            ShowMessageBox(kStartCameraText);
+        return;
+    }
+    hooks_.ArrangeCameraPanels();
+    hot1->setChecked(true);
+    if (!MotionTime.Enabled()) {
+        MotionTime.SetEnabled(true);
+        hooks_.StartStopSurveillance();
+    }
+    hooks_.TickZoneTarget(1);
+    ViewSwitchRequest = 0;
+    {
+        TransferBusyGuard busy(hooks_.SetTransferBusy);
+        ShowZoneWindowModal(1);
+        GatherAndSaveSettings();
+        store_.WriteSettingsFile();
+    }
+    maintoolbar->show();
+}
+
+void Tzones::AimCamera2() {
+    hooks_.StoreCameraChoice();
+    if (!CameraPreviews(2)) {
+        if (!ViewSwitchRequest)
+            ShowMessageBox(kStartCameraText);
+        ViewSwitchRequest = 0;
+        return;
+    }
+    hooks_.ArrangeCameraPanels();
+    Hot2->setChecked(true);
+    if (!MotionTime.Enabled()) {
+        MotionTime.SetEnabled(true);
+        hooks_.StartStopSurveillance();
+    }
+    hooks_.TickZoneTarget(2);
+    ViewSwitchRequest = 0;
+    {
+        TransferBusyGuard busy(hooks_.SetTransferBusy);
+        ShowZoneWindowModal(2);
+    }
+    maintoolbar->show();
+    GroupBox1->setTitle(QString());
+    ViewSwitchRequest = 0;
+}

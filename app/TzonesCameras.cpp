@@ -1,0 +1,346 @@
+// The camera views and switching each camera on and off from the main window.
+#include "app/CameraListRules.h"
+#include "app/ControlColours.h"
+#include "app/Tzones.h"
+
+#include "capture/CaptureModes.h"
+#include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+const QString kClickToEnlarge = QStringLiteral("Click to Enlarge");
+constexpr int kCameraNameLength = 100;
+
+// Clicks and double clicks on a camera frame (outside its picture), handed to the window.
+class FrameClicks : public QObject {
+public:
+    FrameClicks(QWidget* frame, std::function<void()> click, std::function<void()> doubleClick)
+        : QObject(frame), click_(std::move(click)), doubleClick_(std::move(doubleClick)) {
+        frame->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent()) {
+            if (event->type() == QEvent::MouseButtonRelease &&
+                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                click_();
+            else if (event->type() == QEvent::MouseButtonDblClick)
+                doubleClick_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> click_;
+    std::function<void()> doubleClick_;
+};
+
+} // namespace
+
+TtorCap* Tzones::Cap(int camera) const {
+    return qobject_cast<TtorCap*>(camera == 2 ? VideoCap2 : VideoCap1);
+}
+
+bool Tzones::IsPreviewing(int camera) const {
+    const TtorCap* view = Cap(camera);
+    return view && view->IsPreviewing();
+}
+
+void Tzones::BindCameraControls() {
+    SetUpVideoCap(1, false);
+    SetUpVideoCap(2, false);
+    SetUpCameraLists();
+    connect(Panel2, &QPushButton::clicked, this, &Tzones::Panel2Click);
+    connect(Panel3, &QPushButton::clicked, this, &Tzones::Panel3Click);
+    connect(Panel4, &QPushButton::clicked, this, &Tzones::Panel4Click);
+}
+
+void Tzones::ReleaseCameraViews() {
+    for (int camera : {1, 2}) {
+        if (TtorCap* view = Cap(camera)) {
+            view->cap->disconnect(this);
+            view->disconnect(this);
+        }
+    }
+}
+
+void Tzones::SetUpVideoCap(int camera, bool fresh) {
+    QWidget* frame = camera == 2 ? VideoCap2 : VideoCap1;
+    if (!frame)
+        return;
+    frame->setObjectName(camera == 2 ? QStringLiteral("VideoCap2") : QStringLiteral("VideoCap1"));
+    if (fresh) {
+        frame->setGeometry(2, 18, 805, 436);
+        QPalette p = frame->palette();
+        p.setColor(QPalette::Window, camera == 2 ? QColor(255, 0, 255) : QColor(0, 128, 0));
+        frame->setPalette(p);
+        frame->setAutoFillBackground(true);
+    }
+    frame->setToolTip(kClickToEnlarge);
+    if (camera == 1)
+        new FrameClicks(frame, [this] { VideoCap1Click(); }, [this] { VideoCap1DblClick(); });
+    else
+        new FrameClicks(frame, [this] { VideoCap2Click(); }, [this] { VideoCap2DblClick(); });
+
+    TtorCap* view = Cap(camera);
+    if (!view)
+        return;
+    view->CameraNumber = camera;
+    if (view->camName) {
+        QFont font(QStringLiteral("Courier"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setPixelSize(16);
+        view->camName->setFont(font);
+        SetFontColour(view->camName, ControlColours::kSilver);
+    }
+    // After the view's own handler, so the picture and its caption are up to date. The
+    // frame is named in the handler: a frame that has been replaced is no longer heard.
+    QPointer<TtorCap> sender(view);
+    connect(view->cap, &TVideoCapture::OnBitmapGrabbed, this, [this, camera, sender](const TCapturedBitmap& image) {
+        if (!sender || Cap(camera) != sender.data())
+            return;
+        if (camera == 1)
+            VideoCap1capBitmapGrabbed(image);
+        else
+            VideoCap2capBitmapGrabbed(image);
+    });
+    emit VideoCapCreated(camera);
+}
+
+void Tzones::ReplaceVideoCap(int camera) {
+    QWidget*& slot = camera == 2 ? VideoCap2 : VideoCap1;
+    QWidget* old = slot;
+    QWidget* parent = old ? old->parentWidget() : (camera == 2 ? GroupBox1 : static_cast<QWidget*>(this));
+    if (old) {
+        // Cut the old frame off before anything queued for it can arrive, and free it only
+        // once the events in hand have run.
+        if (TtorCap* view = qobject_cast<TtorCap*>(old)) {
+            view->cap->disconnect(this);
+            view->disconnect(this);
+        }
+        old->setObjectName(QString());
+        old->hide();
+        old->deleteLater();
+    }
+    slot = MakeVideoCap(parent, camera == 2 ? QStringLiteral("VideoCap2") : QStringLiteral("VideoCap1"));
+    SetUpVideoCap(camera, true);
+}
+
+void Tzones::CreateVideoCap1() { ReplaceVideoCap(1); }
+
+void Tzones::CreateVideoCap2() { ReplaceVideoCap(2); }
+
+bool Tzones::OpenCamera1Driver() { return OpenCameraDriver(1); }
+
+bool Tzones::OpenCamera2Driver() { return OpenCameraDriver(2); }
+
+bool Tzones::OpenCameraDriver(int camera) {
+    TtorCap* view = Cap(camera);
+    if (!view)
+        return false;
+    QComboBox* list = camera == 2 ? cam2List : cam1List;
+    qint16& driverIndex = camera == 2 ? DriverIndex2 : DriverIndex1;
+    if (view->IsPreviewing())
+        view->ConnectCamera(false, driverIndex);
+    view->SetTag(list->currentIndex());
+    // The view connects the device at the index it is given: the one the list shows.
+    if (list->currentIndex() >= 0)
+        driverIndex = qint16(list->currentIndex());
+    if (!view->ConnectCamera(true, driverIndex))
+        return false;
+    return view->IsPreviewing();
+}
+
+void Tzones::StartCamera1() { StartCamera(1); }
+
+void Tzones::StartCamera2() { StartCamera(2); }
+
+void Tzones::StartCamera(int camera) {
+    const bool first = camera == 1;
+    QPushButton* button = first ? Panel2 : Panel3;
+    QComboBox* list = first ? cam1List : cam2List;
+    QLabel* panel = first ? cam1panel : Cam2Panel;
+    QCheckBox* hot = first ? hot1 : Hot2;
+    qint16& driverIndex = first ? DriverIndex1 : DriverIndex2;
+    SettingsRecord& record = store_.Record();
+    QString& cameraName = first ? record.Cam1Name : record.Cam2Name;
+
+    if (first) {
+        VideoCap1->hide();
+        Panel2->setEnabled(false);
+    }
+    Panel1->hide();
+    if (cam2List->currentIndex() < 0) {
+        // No capture device: nothing to switch, and the button stays usable.
+        button->setEnabled(true);
+        pleaseWaitPanel->hide();
+        return;
+    }
+
+    if (button->text() == kOnText) {
+        panel->hide();
+        SetFontColour(button, ControlColours::kBlack);
+        if (TtorCap* view = Cap(camera))
+            view->ConnectCamera(false, driverIndex);
+        button->setText(kOffText);
+        button->setEnabled(true);
+        StopIdleSurveillance();
+        hooks_.ArrangeCameraPanels();
+        if (first)
+            DriverIndex1 = kNoDriver;
+        ReplaceVideoCap(camera);
+    } else {
+        CopyZoneValues(camera);
+        const int row = list->currentIndex();
+        const QString alias = row >= 0 ? hooks_.DriverAlias(list->itemText(row)).left(kCameraNameLength) : QString();
+        if (!first && row >= 0) {
+            cameraName = alias;
+            store_.WriteSettingsFile();
+        }
+        ShowPleaseWait();
+        if (!first)
+            repaint();
+        if (TtorCap* view = Cap(camera))
+            view->ConnectCamera(false, first ? 1 : driverIndex);
+        if (list->count() > 0) {
+            hot->setChecked(true);
+            button->setEnabled(false);
+            if (row >= 0)
+                cameraName = alias;
+            store_.WriteSettingsFile();
+        }
+        const bool opened = OpenCameraDriver(camera);
+        if (!opened) {
+            ShowMessageBox(kCameraFailedText);
+            hooks_.ArrangeCameraPanels();
+        }
+        if (!first)
+            env_.Pause(kCamera2SettleMs);
+        if (IsPreviewing(camera)) {
+            panel->show();
+            button->setText(kOnText);
+            SetFontColour(button, ControlColours::kRed);
+        } else {
+            button->setText(kOffText);
+            SetFontColour(button, ControlColours::kBlack);
+        }
+    }
+    button->setEnabled(true);
+    pleaseWaitPanel->hide();
+    if (!first)
+        hooks_.ArrangeCameraPanels();
+}
+
+void Tzones::Panel2Click() { CameraButtonClick(1); }
+
+void Tzones::Panel3Click() { CameraButtonClick(2); }
+
+void Tzones::CameraButtonClick(int camera) {
+    const bool first = camera == 1;
+    QComboBox* list = first ? cam1List : cam2List;
+    if (!first) {
+        if (cam2List->count() == 0) {
+            ShowMessageBox(kCameraNotInstalledText);
+            return;
+        }
+        if (cam1List->currentIndex() == cam2List->currentIndex()) {
+            // Both lists name one device: it can only run as camera 1.
+            Panel2Click();
+            return;
+        }
+    }
+    if (Panel1->isVisible())
+        GatherAndSaveSettings();
+    if (list->currentIndex() >= 0) {
+        SettingsRecord& record = store_.Record();
+        (first ? record.Cam1Name : record.Cam2Name) =
+            hooks_.DriverAlias(list->itemText(list->currentIndex())).left(kCameraNameLength);
+    }
+    CopyZoneValues(camera);
+
+    SurveillancePanel->setTitle(kSurveillanceMethodText);
+    ShowPleaseWait();
+    StartCamera(camera);
+
+    const bool previews1 = IsPreviewing(1);
+    const bool previews2 = IsPreviewing(2);
+    if (!previews2)
+        Hot2->setChecked(false);
+    if (!previews1)
+        hot1->setChecked(false);
+    if (!previews1 && !previews2) {
+        maintoolbar->show();
+        timeLaspeFlasher.SetEnabled(false);
+        TimeLapseTimer.SetEnabled(false);
+        SetFontColour(Panel4, ControlColours::kBlack);
+    }
+
+    if (IsPreviewing(camera)) {
+        SetFontColour(list, ControlColours::kYellow);
+        hooks_.RestoreFullView();
+        ToggleSurveillance();
+        SelectSavedVideoMode(camera);
+        if (phautoconnect->isChecked())
+            AutoConnectPhoneLink();
+    } else {
+        SetFontColour(list, ControlColours::kSilver);
+    }
+    list->setEditText(SelectedCameraName(camera));
+    if (IsPreviewing(1) && IsPreviewing(2))
+        hooks_.UntickDiskStats();
+}
+
+void Tzones::SelectSavedVideoMode(int camera) {
+    TtorCap* view = Cap(camera);
+    if (!view)
+        return;
+    const SettingsRecord& record = store_.Record();
+    const QString saved = (camera == 2 ? record.VideoMode2 : record.VideoMode1).trimmed();
+    if (saved.isEmpty())
+        return;
+    TVideoCapture* cap = view->cap;
+    const int count = cap->VideoModeCount();
+    for (int i = 0; i < count; ++i) {
+        TVideoMode mode;
+        cap->GetVideoMode(i, mode);
+        if (DescribeVideoMode(mode) != saved || !view->IsPreviewing())
+            continue;
+        cap->SetVideoMode(i);
+        cap->StartPreview();
+    }
+}
+
+void Tzones::VideoCap1capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
+    hooks_.FrameGrabbed(1, CapturedImage);
+}
+
+void Tzones::VideoCap2capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
+    hooks_.FrameGrabbed(2, CapturedImage);
+}
+
+void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
+    picture.SetBackground(platform::PictureCanvas::BackgroundMode::Opaque);
+    picture.SetFontName(QStringLiteral("Courier"));
+    picture.SetFontSize(store_.Record().CaptionFontSize);
+    picture.SetBrushColor(Qt::white);
+    picture.SetFontColor(ControlColours::kRed);
+    const QString text = MotionCounterText(count);
+    const int y = store_.Record().CaptionTopRight ? 5 : picture.TextHeight(text) + 5;
+    picture.TextOut(5, y, text);
+}
+
+void Tzones::AutoConnectPhoneLink() {
+    if (!hooks_.PhoneLinkConnected())
+        hooks_.PhoneLinkConnect();
+}

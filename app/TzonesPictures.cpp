@@ -1,0 +1,57 @@
+// Pictures taken by hand: the Take Pic buttons and clicks on a camera view.
+#include "app/Tzones.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+
+void Tzones::CopyPictureCaptions(int camera) {
+    GroupBox1->setTitle(hooks_.FormatLastImageCaption(camera));
+    if (FullToolbarLayout) {
+        const qint64 next = qint64(hooks_.PictureCountTotal()) + 1;
+        CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
+    } else {
+        CameraGroupBox->setTitle(GroupBox1->title());
+    }
+}
+
+void Tzones::TakePicture1() {
+    CommandCamera* view = CameraView(1);
+    if (!view || !view->IsPreviewing())
+        return;
+    CopyPictureCaptions(1);
+    hooks_.SaveMotionPicture(view->ImageBitmap(), 1);
+    if (alarm->isChecked())
+        hooks_.PlayAlarmSound();
+}
+
+void Tzones::TakePicture2() {
+    CommandCamera* view = CameraView(2);
+    if (!view || !view->IsPreviewing())
+        return;
+    CopyPictureCaptions(2);
+    hooks_.SaveMotionPicture(view->ImageBitmap(), 2);
+    if (alarm->isChecked())
+        hooks_.PlayAlarmSound();
+}
+
+void Tzones::Button22Click() {
+    if (!Panel1->isHidden())
+        GatherAndSaveSettings();
+    TakePicture1();
+}
+
+void Tzones::Button23Click() {
+    if (!Panel1->isHidden())
+        GatherAndSaveSettings();
+    TakePicture2();
+}
+
+void Tzones::VideoCap1DblClick() {
+    maintoolbar->show();
+    CopyPictureCaptions(1);
+}
+
+void Tzones::VideoCap2DblClick() {
+    maintoolbar->show();
+    CopyPictureCaptions(2);
+}

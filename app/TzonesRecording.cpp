@@ -1,0 +1,95 @@
+// AVI recording from the hidden "Video Capture" menu.
+#include "app/CameraCommandRules.h"
+#include "app/Tzones.h"
+
+#include "core/MessageBox.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+
+namespace {
+constexpr int kCameraStartWaitMs = 500;
+} // namespace
+
+QString Tzones::AskSaveFileName(const QString& title, const QString& filter, const QString& name) {
+    if (hooks_.AskSaveFileName)
+        return hooks_.AskSaveFileName(title, filter, name);
+    // "Description|mask" as the file dialogs of the station's texts write it.
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    const QString qtFilter = bar < 0 ? filter : filter.left(bar);
+    return QFileDialog::getSaveFileName(this, title, programFolder_ + name, qtFilter);
+}
+
+void Tzones::StartCapture11Click() { StartVideoCapture(1); }
+
+void Tzones::StartCapture21Click() { StartVideoCapture(2); }
+
+void Tzones::StartVideoCapture(int camera) {
+    const QString digit = QString::number(camera);
+    const QString plugInText = QStringLiteral("Please Plug in Camera ") + digit;
+    QAction* startItem = camera == 1 ? StartCapture11 : StartCapture21;
+    const bool wasTicked = startItem->isChecked();
+    try {
+        if (CommandCamera* view = CameraView(camera); view && view->IsCapturing())
+            return;
+        if (!(hooks_.TimeLapseWorking() && !timeLaspeFlasher.Enabled()))
+            hooks_.StartStopSurveillance();
+        if (!CameraPreviews(camera)) {
+            if (camera == 1)
+                hooks_.StartCamera1();
+            else
+                hooks_.StartCamera2();
+            env_.Pause(kCameraStartWaitMs);
+            if (!CameraPreviews(camera)) {
+                ShowMessageBox(QStringLiteral("Please switch on Camera ") + digit);
+                return;
+            }
+        }
+
+        const QDateTime now = env_.Now ? env_.Now() : QDateTime::currentDateTime();
+        const QString chosen = AskSaveFileName(QStringLiteral("Save Video ") + digit,
+                                               QStringLiteral("AVI files (*.avi)|*.avi"),
+                                               CameraCommandRules::SuggestedVideoFileName(now));
+        if (chosen.isEmpty())
+            return;
+
+        // The camera may have gone while the dialog was open: ask for its view again.
+        CommandCamera* view = CameraView(camera);
+        if (!view) {
+            ShowMessageBox(plugInText);
+            return;
+        }
+        view->StopRecording();
+        startItem->setChecked(true);
+        view->SetRecordFileName(CameraCommandRules::WithAviExtension(chosen));
+        if (!view->StartRecording()) {
+            // Nothing records: the menu and the recording state stay as they were.
+            startItem->setChecked(wasTicked);
+            ShowMessageBox(plugInText);
+            return;
+        }
+        RecordingActive = true;
+        StopCapture1->setChecked(false);
+    } catch (...) {
+        startItem->setChecked(wasTicked);
+        ShowMessageBox(plugInText);
+    }
+}
+
+void Tzones::StopCapture1Click() {
+    StopCapture1->setChecked(true);
+    for (int camera : {2, 1}) {
+        CommandCamera* view = CameraView(camera);
+        if (!view)
+            continue;
+        const bool wasCapturing = view->IsCapturing();
+        if (!view->StopRecording() && wasCapturing)
+            ShowMessageBox(QStringLiteral("The recording of Camera %1 could not be finished.").arg(camera));
+    }
+    StartCapture11->setChecked(false);
+    StartCapture21->setChecked(false);
+    RecordingActive = false;
+    rec->hide();
+    Timer3.SetEnabled(false);
+}

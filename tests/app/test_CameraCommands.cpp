@@ -1,0 +1,139 @@
+#include "CommandsFixture.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <stdexcept>
+
+TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
+    CreateWindow();
+    camera2.previewing = true;
+    QStringList asked;
+    QString answer; // cancelled
+    hooks.AskSaveFileName = [&](const QString& title, const QString& filter, const QString& name) {
+        asked << title << filter << name;
+        return answer;
+    };
+    zones->StartCapture21->trigger();
+    EXPECT_EQ(asked, (QStringList{"Save Video 2", "AVI files (*.avi)|*.avi", "V1070509"}));
+    EXPECT_FALSE(zones->RecordingActive || zones->StartCapture21->isChecked());
+
+    answer = folder.file("clip.mpg");
+    camera2.startSucceeds = false;
+    zones->StartCapture21->trigger();
+    EXPECT_EQ(camera2.recordFileName, folder.file("clip.avi"));
+    EXPECT_EQ(messages, QStringList{"Please Plug in Camera 2"});
+    EXPECT_FALSE(zones->RecordingActive || zones->StartCapture21->isChecked());
+
+    camera2.startSucceeds = true;
+    zones->StartCapture21->trigger();
+    EXPECT_TRUE(zones->RecordingActive && zones->StartCapture21->isChecked());
+    asked.clear();
+    zones->StartCapture21->trigger(); // already recording: nothing
+    EXPECT_TRUE(asked.isEmpty());
+
+    // Camera 1 is off and will not come on.
+    zones->StartCapture11Click();
+    EXPECT_EQ(messages.last(), "Please switch on Camera 1");
+    EXPECT_TRUE(events.contains("Pause 500"));
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) {
+    CreateWindow();
+    zones->ViewSwitchRequest = 1;
+    zones->AimCamera1(); // camera off: no message, the request stays for its reader
+    EXPECT_EQ(zones->ViewSwitchRequest, 1);
+    zones->AimCamera2(); // camera 2 clears it
+    EXPECT_EQ(zones->ViewSwitchRequest, 0);
+    EXPECT_TRUE(messages.isEmpty());
+
+    camera1.previewing = true;
+    events.clear();
+    zones->Button9->click();
+    EXPECT_EQ(events, (QStringList{"StoreCameraChoice", "StartStopSurveillance", "Busy 1", "ZoneWindow 1", "Busy 0"}));
+    EXPECT_TRUE(zones->MotionTime.Enabled() && zones->hot1->isChecked());
+
+    camera2.previewing = true;
+    events.clear();
+    hooks.ShowZoneWindowModal = [](int) { throw std::runtime_error("zone window"); };
+    EXPECT_THROW(zones->AimCamera2(), std::runtime_error);
+    EXPECT_EQ(events.filter("Busy"), (QStringList{"Busy 1", "Busy 0"}));
+}
+
+TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFailedOne) {
+    CreateWindow();
+    devices = 3;
+    hooks.FillCameraLists();
+    zones->cam2List->setCurrentIndex(2);
+    camera2.previewing = true;
+    hooks.IsFtpConnected = [] { return true; };
+    zones->Button7Click();
+    EXPECT_EQ(messages, QStringList{"You must close FTP to use this!"});
+
+    hooks.IsFtpConnected = [] { return false; };
+    zones->MotionTime.SetEnabled(true);
+    QPointer<QWidget> frame1 = zones->VideoCap1;
+    zones->Button7->click();
+    EXPECT_EQ(events, (QStringList{"SwitchCameraOff 2", "cam2 Connect 0 0", "SetupScreen 2 2 frames freed", "StartOwnExecutable",
+                                   "Terminate"}));
+    EXPECT_FALSE(zones->MotionTime.Enabled());
+    EXPECT_EQ(zones->Panel3->text(), "OFF");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame1.isNull());
+
+    restartSucceeds = false;
+    zones->CameraSetupAndRestart(1);
+    EXPECT_EQ(terminated, 1);
+    EXPECT_TRUE(zones->VideoCap1 && zones->VideoCap2); // the station carries on
+}
+
+TEST_F(CommandsFixture, TakePicSavesTheRightCameraAndAViewClickOnlyWhenTheToolbarIsUp) {
+    CreateWindow();
+    hooks.PictureCountTotal = [] { return qint32(42); };
+    zones->alarm->setChecked(true);
+    zones->Button23->click(); // camera 2 off
+    camera2.previewing = true;
+    zones->Button23->click();
+    EXPECT_EQ(events, (QStringList{"Save 2 32", "PlayAlarmSound"}));
+    EXPECT_EQ(zones->CameraGroupBox->title(), "000043");
+
+    camera1.previewing = true;
+    zones->alarm->setChecked(false);
+    zones->resize(1024, 768);
+    zones->maintoolbar->hide();
+    events.clear();
+    zones->VideoCap1Click(); // brings the tool bar back only
+    zones->VideoCap1Click();
+    EXPECT_EQ(events, QStringList{"Save 1 16"});
+}
+
+TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
+    CreateWindow();
+    devices = 1;
+    hooks.FillCameraLists();
+    zones->Cycle->trigger();
+    EXPECT_EQ(messages, QStringList{"You must have more than One cameras to use Cycle"});
+
+    devices = 3;
+    hooks.FillCameraLists();
+    zones->MotionTime.SetEnabled(true);
+    zones->CycleClick();
+    EXPECT_FALSE(zones->MotionTime.Enabled());
+    EXPECT_TRUE(zones->Timer4.Enabled() && !zones->cycleIMAGE->isHidden());
+    events.clear();
+    QStringList captions;
+    for (int tick = 0; tick < 4; ++tick) {
+        zones->Timer4Timer();
+        captions << zones->cycleIMAGE->text();
+    }
+    EXPECT_EQ(captions, (QStringList{"camera 0", "camera 1", "camera 2", "camera 0"}));
+    EXPECT_EQ(events.last(), "cam1 Connect 1 0"); // the device the strip names
+
+    zones->Button17->click();
+    EXPECT_EQ(zones->cycleIMAGE->text(), "Stopped Press Cycle to continue");
+    EXPECT_FALSE(zones->Timer4.Enabled());
+    zones->Timer4Timer();
+    EXPECT_EQ(zones->cycleIMAGE->text(), "camera 0"); // carries on where it stopped
+    zones->seconds->setText("0");
+    EXPECT_EQ(zones->Timer4.Interval(), 10000);
+}
