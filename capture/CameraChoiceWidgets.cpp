@@ -1,5 +1,7 @@
 #include "capture/CameraChoiceWidgets.h"
 
+#include "capture/CaptureDevices.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -43,6 +45,11 @@ QStringList CameraChoiceWidgets::CameraList() const {
     if (box)
         for (int i = 0; i < box->count(); ++i)
             items << box->itemText(i);
+    // At the first show the alias file is loaded before the lists are filled: the lists
+    // will hold the video input names, so read those, or a fresh station would never get
+    // its "Cam 1", "Cam 2" aliases.
+    if (items.isEmpty())
+        items = VideoSourceNames(false);
     return items;
 }
 

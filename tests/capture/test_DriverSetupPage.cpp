@@ -1,4 +1,6 @@
 #include "capture/CameraChoiceWidgets.h"
+#include "capture/CaptureDevices.h"
+#include "platform/MediaTestCameras.h"
 #include "capture/DriverAliasRegistry.h"
 #include "capture/DriverListDelegates.h"
 #include "capture/DriverSetupHandlers.h"
@@ -8,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -174,3 +177,27 @@ TEST(DriverSetupPageWindow, BindsToTheRegistry) {
     EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
 }
 
+
+// At the first show the alias file is loaded before the camera lists are filled: a fresh
+// station must still give each camera its "Cam n" alias.
+TEST(DriverSetupPageWindow, FreshStationGetsAliasesBeforeTheListsAreFilled) {
+    platform::InstallTestCameras(platform::DefaultTestCameras(2));
+    ClearDeviceLists();
+    TestSupport::TempProgramFolder folder;
+    SettingsStore store(platform::ProgramFolder(folder.path()), folder.file("torvek"),
+                        folder.file("Desktop"));
+    store.SetDefaultSettings();
+    CameraChoiceWidgets choices;
+    QComboBox cam1List, cam2List;
+    choices.SetCameraLists(&cam1List, &cam2List);
+    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, choices);
+
+    registry.LoadDriverList();
+    registry.RefreshDriverStatus();
+    ASSERT_EQ(registry.Rows().size(), 2);
+    EXPECT_EQ(registry.GetDriverAlias("TORVEK Test Camera 1"), "Cam 1");
+    EXPECT_EQ(registry.GetDriverAlias("TORVEK Test Camera 2"), "Cam 2");
+    EXPECT_EQ(QFileInfo(registry.FilePath()).size(), 2 * 312);
+    platform::InstallTestCameras({});
+    ClearDeviceLists();
+}
