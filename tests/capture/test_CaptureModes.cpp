@@ -10,37 +10,24 @@ using capture_test::Camera;
 
 namespace {
 
-// The mode methods with a graph side that only counts what it is asked to do.
+// The mode methods with a graph side that only logs what it is asked to do.
 class ModeControl : public TCaptureModeControl {
 public:
-    bool Capturing = false;
-    bool Previewing = false;
-    bool GraphBuilder = true;
-    int TearDowns = 0, VModeChanges = 0, AModeChanges = 0, Starts = 0, Stops = 0;
+    bool Capturing = false, Previewing = false;
     int DisplaySize = 0;
+    QStringList Calls;
 
 protected:
     bool ModeIsCapturing() const override { return Capturing; }
     bool ModeIsPreviewing() const override { return Previewing; }
-    bool ModeHasGraphBuilder() const override { return GraphBuilder; }
-    void ModeTearDownGraph() override { ++TearDowns; }
-    bool ModeStartPreview() override {
-        ++Starts;
-        Previewing = true;
-        return true;
-    }
-    bool ModeStopPreview() override {
-        ++Stops;
-        Previewing = false;
-        return true;
-    }
+    bool ModeHasGraphBuilder() const override { return true; }
+    void ModeTearDownGraph() override { Calls << "teardown"; }
+    bool ModeStartPreview() override { Calls << "start"; Previewing = true; return true; }
+    bool ModeStopPreview() override { Calls << "stop"; Previewing = false; return true; }
     int ModeDVDisplaySize() const override { return DisplaySize; }
-    bool ModeApplyDVDisplaySize(int size) override {
-        DisplaySize = size;
-        return true;
-    }
-    void RaiseChangeVCapMode() override { ++VModeChanges; }
-    void RaiseChangeACapMode() override { ++AModeChanges; }
+    bool ModeApplyDVDisplaySize(int size) override { DisplaySize = size; return true; }
+    void RaiseChangeVCapMode() override { Calls << "OnChangeVCapMode"; }
+    void RaiseChangeACapMode() override { Calls << "OnChangeACapMode"; }
 };
 
 // A configuration that holds whatever types a test gives it.
@@ -57,29 +44,9 @@ public:
         c = Caps[i].StreamCaps;
         return true;
     }
-    bool GetFormat(MediaType& t) const override {
-        t = Current;
-        return !FailGetFormat;
-    }
-    bool SetFormat(const MediaType& t) override {
-        ++SetCalls;
-        Current = t;
-        return true;
-    }
+    bool GetFormat(MediaType& t) const override { t = Current; return !FailGetFormat; }
+    bool SetFormat(const MediaType& t) override { ++SetCalls; Current = t; return true; }
 };
-
-MediaType Video(const MediaGuid& sub, int w, int h, int bits, qint64 interval = 333333) {
-    MediaType t;
-    t.MajorType = guids::MEDIATYPE_Video;
-    t.SubType = sub;
-    t.FormatType = MediaFormatType::VideoInfo;
-    t.BiWidth = w;
-    t.BiHeight = h;
-    t.BiBitCount = quint16(bits);
-    t.AvgTimePerFrame = interval;
-    t.Caps = QString("%1x%2").arg(w).arg(h);
-    return t;
-}
 
 class CaptureModeCameras : public capture_test::CameraTest {};
 
@@ -207,13 +174,11 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     TVideoMode wanted = m0;
     wanted.AvgFrameRate = wanted.MinFrameRate = wanted.MaxFrameRate = 5;
     EXPECT_TRUE(control.SelectVideoMode(wanted));
-    EXPECT_EQ(control.TearDowns, 0);
-    EXPECT_EQ(control.VModeChanges, 0);
+    EXPECT_TRUE(control.Calls.isEmpty());
     EXPECT_FALSE(control.SelectVideoMode(TVideoMode{})); // the all-zero record selects nothing
 
     EXPECT_TRUE(control.SelectVideoMode(m1));
-    EXPECT_EQ(control.VModeChanges, 1);
-    EXPECT_EQ(control.TearDowns, 1);
+    EXPECT_EQ(control.Calls, (QStringList{"teardown", "OnChangeVCapMode"}));
     control.GetCurrentVideoMode(out);
     EXPECT_EQ(DescribeVideoMode(out), "640x480x16b (YUY2)");
     // The chosen format belongs to the device, so a new configuration (a rebuild) keeps it.
@@ -226,42 +191,46 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     EXPECT_FALSE(control.SetVideoMode(-1));
     control.Capturing = true; // every mode change is refused while capturing
     EXPECT_FALSE(control.SetVideoMode(0));
-    EXPECT_EQ(control.VModeChanges, 1);
+    EXPECT_EQ(control.Calls.count("OnChangeVCapMode"), 1);
 }
 
-TEST(CaptureModeDV, FourFixedModesAndResolution) {
-    ModeControl control;
+TEST(CaptureModeFake, DVSourceHasFourFixedModesAndAResolution) {
+    MediaType current;
+    current.MajorType = guids::MEDIATYPE_Interleaved;
+    current.SubType = guids::MEDIASUBTYPE_YUY2;
+    current.FormatType = MediaFormatType::VideoInfo;
+    current.BiWidth = 720;
+    current.BiHeight = 576;
     auto config = std::make_unique<FakeConfig>();
     FakeConfig* fake = config.get();
-    fake->Caps = {{Video(guids::MEDIASUBTYPE_YUY2, 640, 480, 16), {}}};
-    fake->Current = Video(guids::MEDIASUBTYPE_YUY2, 720, 576, 16);
-    fake->Current.MajorType = guids::MEDIATYPE_Interleaved;
+    fake->Caps = {{current, {}}};
+    fake->Current = current;
+    ModeControl control;
     control.SetVideoStreamConfig(std::move(config));
 
     ASSERT_TRUE(control.IsDVSource());
-    EXPECT_EQ(control.VideoModeCount(), 4);
     QStringList modes;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < control.VideoModeCount(); ++i) {
         TVideoMode m;
         control.GetVideoMode(i, m);
-        modes << DescribeVideoMode(m);
-        EXPECT_EQ(m.AvgFrameRate, 0.0);
+        modes << DescribeVideoMode(m) + QString(" %1").arg(m.AvgFrameRate);
     }
-    EXPECT_EQ(modes, (QStringList{"720x576x24b", "360x288x24b", "180x144x24b", "88x72x24b"}));
+    EXPECT_EQ(modes, (QStringList{"720x576x24b 0", "360x288x24b 0", "180x144x24b 0", "88x72x24b 0"}));
 
+    // A mode index only sets the resolution: false, no event, the format untouched.
     EXPECT_FALSE(control.SetVideoMode(1));
     EXPECT_EQ(control.DVResolution(), dvrHalf);
-    EXPECT_EQ(control.VModeChanges, 0);
-    EXPECT_EQ(fake->SetCalls, 0);
-    EXPECT_FALSE(control.SetVideoMode(7)); // any index: false, resolution unchanged
+    EXPECT_FALSE(control.SetVideoMode(7)); // any other index changes nothing
     EXPECT_EQ(control.DVResolution(), dvrHalf);
+    EXPECT_FALSE(control.Calls.contains("OnChangeVCapMode"));
+    EXPECT_EQ(fake->SetCalls, 0);
 
     // The resolution setter hands the display size to the decoder, which the mode reads back.
     control.SetDVResolution(dvrQuater);
     EXPECT_EQ(control.DisplaySize, DVRESOLUTION_QUARTER);
-    TVideoMode current;
-    control.GetCurrentVideoMode(current);
-    EXPECT_EQ(DescribeVideoMode(current), "180x144x24b");
+    TVideoMode shown;
+    control.GetCurrentVideoMode(shown);
+    EXPECT_EQ(DescribeVideoMode(shown), "180x144x24b");
     control.Capturing = true;
     control.SetDVResolution(dvrFull); // ignored while capturing
     EXPECT_EQ(control.DVResolution(), dvrQuater);
@@ -271,8 +240,7 @@ TEST(CaptureModeDV, FourFixedModesAndResolution) {
     EXPECT_EQ(control.VideoModeCount(), 1);
 }
 
-TEST(CaptureModeAudio, SetAudioModeRestartsPreviewAndRaisesEvent) {
-    ModeControl control;
+TEST(CaptureModeFake, AudioModeRestartsThePreviewAndRaisesItsEvent) {
     auto config = std::make_unique<FakeConfig>();
     FakeConfig* fake = config.get();
     for (int rate : {22050, 44100}) {
@@ -287,24 +255,21 @@ TEST(CaptureModeAudio, SetAudioModeRestartsPreviewAndRaisesEvent) {
         fake->Caps.append({t, {}});
     }
     fake->Current = fake->Caps[0].Type;
+    ModeControl control;
     control.SetAudioStreamConfig(std::move(config));
     control.Previewing = true;
 
-    TAudioMode wanted;
-    control.GetAudioMode(1, wanted);
-    EXPECT_TRUE(control.SelectAudioMode(wanted));
-    EXPECT_EQ(control.AModeChanges, 1);
-    EXPECT_EQ(control.Stops, 1);
-    EXPECT_EQ(control.Starts, 1);
-    EXPECT_EQ(control.TearDowns, 0); // the audio side never tears the graph down
-    TAudioMode current;
-    control.GetCurrentAudioMode(current);
-    EXPECT_EQ(DescribeAudioMode(current), "44100Hzx16bx2");
+    TAudioMode mode;
+    control.GetAudioMode(1, mode);
+    EXPECT_TRUE(control.SelectAudioMode(mode));
+    // The audio side never tears the graph down.
+    EXPECT_EQ(control.Calls, (QStringList{"stop", "start", "OnChangeACapMode"}));
+    control.GetCurrentAudioMode(mode);
+    EXPECT_EQ(DescribeAudioMode(mode), "44100Hzx16bx2");
 
-    // A non-wave format block leaves the record zero-filled.
-    fake->Caps[0].Type.FormatType = MediaFormatType::None;
-    control.GetAudioMode(0, current);
-    EXPECT_EQ(current.SampleRate, 0);
+    fake->Caps[0].Type.FormatType = MediaFormatType::None; // not a wave format: zero-filled
+    control.GetAudioMode(0, mode);
+    EXPECT_EQ(mode.SampleRate, 0);
     control.Capturing = true;
     EXPECT_FALSE(control.SetAudioMode(0));
 }
