@@ -63,28 +63,18 @@ protected:
         return WaitFor([&] { return frames >= target; }, kWait);
     }
 
-    bool ShowsSize(QSize size) {
-        return WaitFor([&] { return view->ImageBitmap().Image().size() == size; }, kWait);
-    }
-
-    // Waits until the middle of the shown frame (away from the caption) has the colour.
-    bool ShowsColour(QRgb colour) {
+    // Waits until the shown frame has the size, and the colour in its middle (away from
+    // the caption).
+    bool Shows(QSize size, std::optional<QRgb> colour = {}) {
         return WaitFor(
             [&] {
                 const QImage& image = view->ImageBitmap().Image();
-                if (image.isNull()) return false;
-                const QRgb p = image.pixel(image.width() / 2, image.height() / 2);
-                return qAbs(qRed(p) - qRed(colour)) < 40 && qAbs(qGreen(p) - qGreen(colour)) < 40 &&
-                       qAbs(qBlue(p) - qBlue(colour)) < 40;
+                const QRgb p = image.isNull() ? 0 : image.pixel(image.width() / 2, image.height() / 2);
+                return image.size() == size &&
+                       (!colour || (qAbs(qRed(p) - qRed(*colour)) < 40 && qAbs(qGreen(p) - qGreen(*colour)) < 40 &&
+                                    qAbs(qBlue(p) - qBlue(*colour)) < 40));
             },
             kWait);
-    }
-
-    QStringList DialogRows() const {
-        QStringList rows;
-        for (int i = 0; i < view->lbDialogs->count(); ++i)
-            rows << view->lbDialogs->item(i)->text();
-        return rows;
     }
 
     TestSupport::TempProgramFolder folder;
@@ -109,17 +99,17 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     CameraQueriesSuspended = 0;
 
     ASSERT_TRUE(FramesArrive(10));
-    EXPECT_EQ(view->ImageBitmap().Image().size(), QSize(320, 240)); // the current mode
+    ASSERT_TRUE(Shows(QSize(320, 240), qRgb(0, 0, 0))); // the current mode
     EXPECT_GE(captioned, frames);
-    EXPECT_EQ(captions->LocationText(1), "Depot Gate");
-    ASSERT_TRUE(ShowsColour(qRgb(0, 0, 0)));
 
-    EXPECT_EQ(DialogRows(), (QStringList{"Camera Capture Filter", "Camera Capture Pin"}));
-    EXPECT_EQ(view->cbAModes->count(), 0);
-    QStringList modes;
+    QStringList dialogs, modes;
+    for (int i = 0; i < view->lbDialogs->count(); ++i)
+        dialogs << view->lbDialogs->item(i)->text();
     for (int i = 0; i < view->cbVModes->count(); ++i)
         modes << view->cbVModes->itemText(i);
+    EXPECT_EQ(dialogs, (QStringList{"Camera Capture Filter", "Camera Capture Pin"}));
     EXPECT_EQ(modes, (QStringList{"320x240x16b (YUY2)", "640x480x16b (YUY2)"}));
+    EXPECT_EQ(view->cbAModes->count(), 0);
     EXPECT_EQ(view->cbVModes->currentIndex(), 0);
 
     // The settings dialog: the test pattern's "pattern" becomes white on the running stream.
@@ -137,7 +127,7 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     view->lbDialogsDblClick();
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(view->IsPreviewing());
-    EXPECT_TRUE(ShowsColour(qRgb(255, 255, 255)));
+    EXPECT_TRUE(Shows(QSize(320, 240), qRgb(255, 255, 255)));
 
     // The pin dialog: a new format, and the preview comes back at that size.
     SetModalDialogRunner([&](QDialog& dialog) {
@@ -152,7 +142,7 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     view->lbDialogsKeyDown(Qt::Key_Return);
     EXPECT_EQ(runs, 2);
     EXPECT_TRUE(view->IsPreviewing());
-    EXPECT_TRUE(ShowsSize(QSize(640, 480)));
+    EXPECT_TRUE(Shows(QSize(640, 480)));
     EXPECT_EQ(view->cbVModes->currentIndex(), 1);
     view->lbDialogs->setCurrentRow(-1); // no row selected: nothing is shown
     view->lbDialogsDblClick();
@@ -162,7 +152,7 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     view->cbVModes->setCurrentIndex(0);
     emit view->cbVModes->activated(0);
     EXPECT_TRUE(view->IsPreviewing());
-    EXPECT_TRUE(ShowsSize(QSize(320, 240)));
+    EXPECT_TRUE(Shows(QSize(320, 240)));
     EXPECT_EQ(uncaptioned, 0);
 
     // The panel stops the preview and marks a list without rows.
