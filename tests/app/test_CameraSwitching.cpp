@@ -3,6 +3,7 @@
 #include "CameraStationFixture.h"
 
 #include "app/CameraListRules.h"
+#include "app/StationCommands.h"
 #include "capture/CaptureModes.h"
 #include "capture/DriverListDelegates.h"
 #include "capture/VideoCapture.h"
@@ -275,23 +276,41 @@ TEST_F(CameraStationFixture, MotionCounterIsDrawnWhereTheCaptionLeavesRoom) {
     EXPECT_GT(firstRedRow(false), top + 5);
 }
 
-TEST_F(CameraStationFixture, FrameClicksReachTheWindow) {
+TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     InstallCameras(1);
     StartStation();
-    const auto doubleClick = [this](QWidget* frame) {
-        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(1, 1), frame->mapToGlobal(QPointF(1, 1)),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    StationCommands commands(*zones, hooks);
+    int pictures = 0;
+    hooks.SaveMotionPicture = [&](const QImage&, int) { ++pictures; };
+    const auto mouse = [this](QEvent::Type type) {
+        QWidget* frame = zones->VideoCap1;
+        frame->resize(400, 300);
+        QPointF at(-1, -1); // a point of the frame itself, outside its picture and panels
+        for (int y = 0; y < frame->height() && at.x() < 0; y += 4)
+            for (int x = 0; x < frame->width() && at.x() < 0; x += 4)
+                if (!frame->childAt(x, y))
+                    at = QPointF(x, y);
+        ASSERT_GE(at.x(), 0);
+        QMouseEvent event(type, at, frame->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame, &event);
     };
-    zones->maintoolbar->hide();
-    doubleClick(zones->VideoCap1);
-    EXPECT_FALSE(zones->maintoolbar->isHidden());
-    // The frame made at a switch-off is wired the same way.
+    zones->resize(1024, 768);
     zones->Panel2->click();
+    ASSERT_TRUE(zones->IsPreviewing(1));
+    // A click with the tool bar hidden only brings it back; with it shown, one picture.
+    zones->maintoolbar->hide();
+    mouse(QEvent::MouseButtonRelease);
+    EXPECT_FALSE(zones->maintoolbar->isHidden());
+    EXPECT_EQ(pictures, 0);
+    mouse(QEvent::MouseButtonRelease);
+    EXPECT_EQ(pictures, 1);
+
+    // The frame made at a switch-off is wired the same way.
     zones->Panel2->click();
     ASSERT_TRUE(ButtonIsOff(1));
     zones->maintoolbar->hide();
-    doubleClick(zones->VideoCap1);
+    mouse(QEvent::MouseButtonDblClick);
     EXPECT_FALSE(zones->maintoolbar->isHidden());
 }
 
