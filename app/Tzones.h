@@ -360,6 +360,7 @@ private:
     void BuildCommandControls();
     void StartVideoCapture(int camera);
     void ShowZoneWindowModal(int camera);
+    void StartSurveillanceForAim();
     void CopyPictureCaptions(int camera);
     QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
 

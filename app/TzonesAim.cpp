@@ -37,6 +37,15 @@ void Tzones::ShowZoneWindowModal(int camera) {
         window->exec();
 }
 
+void Tzones::StartSurveillanceForAim() {
+    if (MotionTime.Enabled())
+        return;
+    MotionTime.SetEnabled(true);
+    // Refused (lock, recording): surveillance stays off as the button shows it.
+    if (!hooks_.StartStopSurveillance())
+        MotionTime.SetEnabled(false);
+}
+
 void Tzones::AimCamera1() {
     hooks_.StoreCameraChoice();
     if (!CameraPreviews(1)) {
@@ -47,10 +56,7 @@ void Tzones::AimCamera1() {
     }
     hooks_.ArrangeCameraPanels();
     hot1->setChecked(true);
-    if (!MotionTime.Enabled()) {
-        MotionTime.SetEnabled(true);
-        hooks_.StartStopSurveillance();
-    }
+    StartSurveillanceForAim();
     hooks_.TickZoneTarget(1);
     ViewSwitchRequest = 0;
     {
@@ -72,10 +78,7 @@ void Tzones::AimCamera2() {
     }
     hooks_.ArrangeCameraPanels();
     Hot2->setChecked(true);
-    if (!MotionTime.Enabled()) {
-        MotionTime.SetEnabled(true);
-        hooks_.StartStopSurveillance();
-    }
+    StartSurveillanceForAim();
     hooks_.TickZoneTarget(2);
     ViewSwitchRequest = 0;
     {

@@ -50,7 +50,10 @@ protected:
         Record(hooks.FtpDisconnect, "FtpDisconnect");
         Record(hooks.StartCamera1, "StartCamera1");
         Record(hooks.StartCamera2, "StartCamera2");
-        Record(hooks.StartStopSurveillance, "StartStopSurveillance");
+        hooks.StartStopSurveillance = [this] {
+            events << "StartStopSurveillance";
+            return true;
+        };
         Record(hooks.MinimizeToTray, "MinimizeToTray");
         Record(hooks.AddTrayIcon, "AddTrayIcon");
         Record(hooks.RemoveTrayIcon, "RemoveTrayIcon");

@@ -173,6 +173,7 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     InstallCameras(1);
     bool allowed = true;
     StartStation();
+    StationCommands commands(*zones, hooks);
     hooks.AccessAllowed = [&] { return allowed; };
 
     zones->Panel4->click();
@@ -211,6 +212,13 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     zones->Panel4->click();
     EXPECT_FALSE(zones->MotionTime.Enabled());
     EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kBlack);
+
+    // Aim starts surveillance, but not past a running recording.
+    hooks.ShowZoneWindowModal = [](int) {};
+    zones->RecordingActive = true;
+    zones->AimCamera1();
+    EXPECT_FALSE(zones->MotionTime.Enabled());
+    zones->RecordingActive = false;
 
     // Switching the last camera off ends surveillance.
     zones->Panel4->click();
