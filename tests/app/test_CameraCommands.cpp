@@ -1,11 +1,11 @@
-#include "CommandsFixture.h"
+#include "TzonesFixture.h"
 
 #include <QLineEdit>
 #include <QPointer>
 #include <stdexcept>
 
 TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
-    CreateWindow();
+    Create();
     camera2.previewing = true;
     QStringList asked;
     QString answer; // cancelled
@@ -39,7 +39,7 @@ TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
 }
 
 TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) {
-    CreateWindow();
+    Create();
     zones->ViewSwitchRequest = 1;
     zones->AimCamera1(); // camera off: no message, the request stays for its reader
     EXPECT_EQ(zones->ViewSwitchRequest, 1);
@@ -61,7 +61,7 @@ TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) 
 }
 
 TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFailedOne) {
-    CreateWindow();
+    Create();
     devices = 3;
     hooks.FillCameraLists();
     zones->cam2List->setCurrentIndex(2);
@@ -88,7 +88,7 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
 }
 
 TEST_F(CommandsFixture, TakePicSavesTheRightCameraAndAViewClickOnlyWhenTheToolbarIsUp) {
-    CreateWindow();
+    Create();
     hooks.PictureCountTotal = [] { return qint32(42); };
     zones->alarm->setChecked(true);
     zones->Button23->click(); // camera 2 off
@@ -108,7 +108,7 @@ TEST_F(CommandsFixture, TakePicSavesTheRightCameraAndAViewClickOnlyWhenTheToolba
 }
 
 TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
-    CreateWindow();
+    Create();
     devices = 1;
     hooks.FillCameraLists();
     zones->Cycle->trigger();

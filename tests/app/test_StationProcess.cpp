@@ -100,26 +100,22 @@ TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
     QByteArray file = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(file.size(), 5408);
     EXPECT_EQ(file.left(kRecord), QByteArray(kRecord, '\0'));
-    EXPECT_EQ(Small(file, 0), 100);   // Zone1Left
-    EXPECT_EQ(Small(file, 8), 30);    // Zone1Size
-    EXPECT_EQ(Small(file, 12), 3000); // Sensitivity1
-    EXPECT_EQ(Small(file, 16), 10);   // BufferSize1
+    // Zone1Left, Zone1Size, Sensitivity1, BufferSize1, FtpMaxImages, TimeLapseStop1, SampleRateMs,
+    // AlertPeriodMinutes, AlertMaxImages, ColorThreshold.
+    const std::pair<int, qint16> smallints[] = {{0, 100},     {8, 30},     {12, 3000}, {16, 10},   {1968, 20},
+                                                {2160, 144},  {2196, 400}, {2198, 10}, {2200, 5}, {2692, 3}};
+    for (const auto& [offset, value] : smallints)
+        EXPECT_EQ(Small(file, offset), value) << offset;
     EXPECT_EQ(Text(file, 59), (folder.path() + "cam1/").toLocal8Bit());
     EXPECT_EQ(Text(file, 341), (folder.path() + "cam2/").toLocal8Bit());
     EXPECT_EQ(Text(file, 597), "Cam 1");
     EXPECT_EQ(Text(file, 698), "Cam 2");
     EXPECT_EQ(Text(file, 1653), "netcam1");
     EXPECT_EQ(file.at(kRecord + 1966), 1); // FtpSaveSettings
-    EXPECT_EQ(Small(file, 1968), 20);      // FtpMaxImages
     EXPECT_EQ(file.mid(kRecord + 2068, 4), QByteArray("\0\0\0\1", 4));
-    EXPECT_EQ(Small(file, 2160), 144);     // TimeLapseStop1
     EXPECT_EQ(file.at(kRecord + 2189), 1); // HotZone1
-    EXPECT_EQ(Small(file, 2196), 400);     // SampleRateMs
-    EXPECT_EQ(Small(file, 2198), 10);      // AlertPeriodMinutes
-    EXPECT_EQ(Small(file, 2200), 5);       // AlertMaxImages
     EXPECT_EQ(qFromLittleEndian<qint32>(file.constData() + kRecord + 2204), 10); // EmailLimit
     EXPECT_EQ(file.mid(kRecord + 2688, 3), QByteArray("\1\1\1", 3)); // ScanRed/Green/Blue
-    EXPECT_EQ(Small(file, 2692), 3);       // ColorThreshold
     EXPECT_EQ(file.at(kRecord + 2694), 1); // DiskControl
 
     // The user's own values, then a second start.
