@@ -112,13 +112,8 @@ TEST(StretchZoneInto, FixedRectangleRightColumnsKeptOutsideBlack) {
     EXPECT_EQ(work, Solid(kZoneImageWidth, kZoneImageHeight, QColor(1, 2, 3)));
 }
 
-TEST(MotionText, LastFiveOfAtLeastSixDigits) {
-    EXPECT_EQ(MotionText(1234567), "MO 34567");
-    EXPECT_EQ(MotionText(123), "MO 00123");
-    EXPECT_EQ(MotionText(0), "MO 00000");
-}
-
 TEST_F(DetectorTest, FiresOnlyWhenTheSameCountJumpsBeyondTheSensitivity) {
+    EXPECT_EQ(QStringList({MotionText(1234567), MotionText(123)}), QStringList({"MO 34567", "MO 00123"}));
     // The first two polls compare against a count of 0 and never fire, even at sensitivity 0.
     settings.Sensitivity1 = 0;
     SetZone(1, Qt::white);
@@ -207,24 +202,21 @@ TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
     EXPECT_EQ(texts, (QStringList{"1MO 00000", "2MO 00000", "1" + second, "2" + second}));
     EXPECT_TRUE(captions.isEmpty());
 
-    // Motion stamps the caption; Panel1 hidden keeps the text from Errors1; the canvas turns
-    // transparent with the box and stays so.
+    // Motion stamps the caption; Panel1 hidden keeps the text from Errors1; the transparent
+    // box turns the frame canvas transparent and it stays so.
     panel1 = false;
     transparentBox = true;
     SetZone(1, Qt::white);
     EXPECT_TRUE(detector.CheckMotionZoneCam1());
     EXPECT_EQ(captions, QList<int>{1});
-    EXPECT_EQ(texts.size(), 4);
     transparentBox = false;
-
     // Zone box off: detection goes on without text or marker.
     cameras.zoneOn[0] = false;
     panel1 = true;
     markers.clear();
     EXPECT_TRUE(detector.CheckMotionZoneCam1());
     EXPECT_TRUE(texts.size() == 4 && markers.isEmpty());
-    EXPECT_TRUE(detector.Image1(1).IsTransparent());
-    EXPECT_FALSE(detector.Image1(2).IsTransparent());
+    EXPECT_TRUE(detector.Image1(1).IsTransparent() && !detector.Image1(2).IsTransparent());
 
     // Not previewing: nothing changes.
     const QImage before = detector.Image1(1).Image();

@@ -17,8 +17,7 @@ using TestSupport::WriteAll;
 
 namespace {
 
-class FakeUploads : public PictureUploadTarget {
-public:
+struct FakeUploads : PictureUploadTarget {
     bool busy = false, gallery = false, ftp = false, ftpBusy = false;
     FtpExportChoices choices;
     QStringList gallerySent, ftpSent; // paths; remote names
@@ -26,10 +25,7 @@ public:
 
     bool TransferBusy() const override { return busy; }
     bool IsGalleryConnected() const override { return gallery; }
-    void UploadPictureToGallery(const QString& path, const QString& note) override {
-        gallerySent << path;
-        lastNote = note;
-    }
+    void UploadPictureToGallery(const QString& path, const QString& note) override { gallerySent << path, lastNote = note; }
     bool IsFtpConnected() const override { return ftp; }
     bool IsFtpBusy() const override { return ftpBusy; }
     FtpExportChoices ExportChoices() const override { return choices; }
@@ -55,6 +51,7 @@ struct Station {
             return freeMB < 0 ? std::optional<DiskBytes>() : DiskBytes{freeMB * 1048576, 1LL << 40};
         });
         store->SetPictureNamePrefix("OFFICEPC");
+        store->SetUploadTarget(&up);
         store->Hooks().now = [] { return QDateTime(QDate(2026, 3, 4), QTime(12, 34, 56)); };
     }
     ~Station() { SetMessageBoxHandler({}); }
@@ -77,6 +74,7 @@ struct Station {
     TempProgramFolder dir;
     SettingsStore settings;
     std::unique_ptr<PictureStore> store;
+    FakeUploads up;
     QStringList messages;
     qint64 freeMB = 1 << 20;
 };
@@ -245,15 +243,11 @@ TEST(PictureStore, RecyclesTheOldestAtTheThresholdNeverTheNewest) {
     EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"000008OFFICE.jpg"}));
 }
 
-TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
+TEST(PictureStore, UploadsGoOnlineFirstThenByFtpRingOrExportName) {
     Station s;
-    FakeUploads up;
-    s.store->SetUploadTarget(&up);
+    FakeUploads& up = s.up;
     up.ftp = true;
-    up.choices.recycle = true;
-    up.choices.maxImages = 3;
-    up.choices.exportName1 = " netcam1 ";
-    up.choices.exportName2 = "netcam2";
+    up.choices = {true, false, false, " netcam1 ", "netcam2", 3};
     for (int camera : {1, 2, 1, 1, 2})
         ASSERT_TRUE(s.Save(camera));
     EXPECT_EQ(up.ftpSent, QStringList({"netcam100001.jpg", "netcam200002.jpg", "netcam100003.jpg",
@@ -261,9 +255,7 @@ TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
 
     auto uploadedAs = [&](const QString& exportName) {
         up.ftpSent.clear();
-        up.choices = FtpExportChoices{};
-        up.choices.exportAs = true;
-        up.choices.exportName1 = exportName;
+        up.choices = {false, false, true, exportName, "", 20};
         EXPECT_TRUE(s.Save(1));
         return up.ftpSent;
     };
@@ -273,27 +265,19 @@ TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
     up.ftpBusy = true;
     EXPECT_EQ(uploadedAs("snap"), QStringList());
 
-    up.ftpSent.clear();
-    up.choices = FtpExportChoices{};
-    up.choices.exportAll = true;
-    ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.ftpSent, QStringList({"000010OFFICE.jpg"}));
-}
-
-TEST(PictureStore, OnlineServiceGoesFirstAndBusyTransfersSkip) {
-    Station s;
-    FakeUploads up;
-    s.store->SetUploadTarget(&up);
+    // The online service goes first while the internet is there; any transfer running skips both.
     bool online = true;
     s.store->Hooks().internetConnected = [&] { return online; };
-    up.gallery = up.ftp = up.choices.exportAll = true;
+    up.ftpSent.clear();
+    up.choices = {false, true, false, "", "", 20}; // export all under their own names
+    up.gallery = true;
+    up.ftpBusy = false;
     ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000001OFFICE.jpg"}));
-    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000001\r\n"));
-    EXPECT_TRUE(up.ftpSent.isEmpty());
+    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000010OFFICE.jpg"}));
+    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000010\r\n"));
     online = false;
     ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.ftpSent, QStringList({"000002OFFICE.jpg"}));
+    EXPECT_EQ(up.ftpSent, QStringList({"000011OFFICE.jpg"}));
     online = up.busy = true;
     ASSERT_TRUE(s.Save(1));
     EXPECT_EQ(up.gallerySent.size() + up.ftpSent.size(), 2);
@@ -301,14 +285,12 @@ TEST(PictureStore, OnlineServiceGoesFirstAndBusyTransfersSkip) {
 
 TEST(PictureStore, JpegQualityIsTheFtpSettingsLowByteWhileConnected) {
     Station s;
-    FakeUploads up;
-    s.store->SetUploadTarget(&up);
     s.Record().FtpJpegQuality = 0x0132;
     const QImage frame = Frame(160, 120);
     QByteArray at50, at100;
     ASSERT_TRUE(platform::EncodeJpeg(frame, 50, &at50) && platform::EncodeJpeg(frame, 100, &at100));
     ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
-    up.ftp = true;
+    s.up.ftp = true;
     ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
     EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), at100);
     EXPECT_EQ(ReadAll(s.Cam(1) + "000002OFFICE.jpg"), at50);
