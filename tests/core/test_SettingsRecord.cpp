@@ -75,7 +75,6 @@ TEST(SettingsRecord, FieldsSitAtTheirOffsetsLittleEndian) {
     EXPECT_EQ(image.at(986), 'T');
     EXPECT_EQ(image.mid(2066, 2).toHex(), "0201");
     EXPECT_EQ(image.at(2694), 1);
-    EXPECT_EQ(image.mid(597, 6), "\x05" "Cam 1");
     EXPECT_EQ(image.mid(698, 6), "\x05" "Cam 2");
 }
 
