@@ -23,8 +23,10 @@ bool ReadWholeRecords(QFile& file, QList<DriverAliasRecord>& records) {
     return true;
 }
 
+// True only once the bytes reached the file: a full disk shows at the flush, not the write.
 bool WriteRecordAt(QFile& file, qint64 index, const DriverAliasRecord& record) {
-    return file.seek(index * kRecordSize) && file.write(record.Encode()) == kRecordSize;
+    return file.seek(index * kRecordSize) && file.write(record.Encode()) == kRecordSize &&
+           file.flush();
 }
 
 DriverAliasRecord NewRecord(const QString& name, const QString& alias, const QString& status) {
@@ -82,7 +84,7 @@ bool DriverAliasRegistry::CreateFile(const QStringList& devices) const {
     QFile file(filePath_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
-    return file.write(data) == data.size();
+    return file.write(data) == data.size() && file.flush();
 }
 
 void DriverAliasRegistry::SetRows(const QStringList& rows, int selected) {

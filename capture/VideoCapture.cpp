@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <cmath>
 #include <fcntl.h>
@@ -276,12 +277,25 @@ bool TVideoCapture::StartCapture(bool confirm) {
     }
     previewing_ = false;
 
-    if (confirm && !ConfirmStartCapture("Starting capture!")) {
-        if (WantPreview)
-            StartPreview();
-        else
-            StopPipelineIfIdle();
-        return false;
+    if (confirm) {
+        // The question runs a nested event loop: the camera may be previewed again, switched
+        // away or lost (or the control freed) before the answer comes.
+        const QPointer<TVideoCapture> self(this);
+        const bool yes = ConfirmStartCapture("Starting capture!");
+        if (!self) return false;
+        if (!yes) {
+            if (WantPreview)
+                StartPreview();
+            else
+                StopPipelineIfIdle();
+            return false;
+        }
+        if (capturing_) return true;
+        if (!graphBuilt_ || !pipeline_ || !pipeline_->IsRunning()) {
+            ReportCaptureError(WithCode("Error %x: Cannot run graph!", kNoCode));
+            return false;
+        }
+        previewing_ = false;
     }
 
     QString error;

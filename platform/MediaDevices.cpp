@@ -468,8 +468,10 @@ QString MediaTypeToCaps(const MediaType& type) {
             num = int(std::round(ntsc)) * 1000;
             den = 1001;
         } else {
-            // The simplest fraction with this interval, as devices give them: 7.5 is 15/2.
-            for (gint d = 2; d <= 1000 && num == 0; ++d) {
+            // The simplest fraction with this interval, as devices give them: 7.5 is 15/2,
+            // and NTSC rates are over 1001 (7500/1001).
+            for (gint i = 1; i <= 1000 && num == 0; ++i) {
+                const gint d = i == 1 ? 1001 : i;
                 const qint64 n = std::llround(rate * d);
                 if (n > 0 && n <= G_MAXINT &&
                     std::llround(double(kUnitsPerSecond) * d / double(n)) == type.AvgTimePerFrame) {

@@ -179,6 +179,16 @@ TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
     // The type carries the caps that select it again, with its rate when one is set.
     EXPECT_TRUE(MediaTypeToCaps(caps[0].Type).startsWith("video/x-raw, format=(string)YUY2"));
     EXPECT_TRUE(MediaTypeToCaps(caps[0].Type).endsWith("framerate=(fraction)30/1"));
+    // Slow and NTSC modes ask for the very fraction the device offers.
+    for (const char* rate : {"15/2", "15/4", "25/2", "30000/1001", "7500/1001"}) {
+        const auto slow = MediaCapabilitiesFromCaps(
+            QString("video/x-raw, format=(string)YUY2, width=(int)1600, height=(int)1200, "
+                    "framerate=(fraction)%1")
+                .arg(rate));
+        ASSERT_EQ(slow.size(), 1);
+        EXPECT_TRUE(MediaTypeToCaps(slow[0].Type).endsWith(QString("framerate=(fraction)") + rate))
+            << MediaTypeToCaps(slow[0].Type).toStdString();
+    }
 }
 
 TEST(CaptureModeCaps, AudioCapabilitiesFromRanges) {

@@ -7,6 +7,9 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 class Registry : public ::testing::Test {
@@ -122,6 +125,30 @@ TEST_F(Registry, RefreshMarksMissingDevicesAndAppendsNewOnes) {
     registry_.RefreshDriverStatus();
     EXPECT_EQ(QFile(AliasFile()).size(), 3 * 312);
     EXPECT_EQ(registry_.Rows()[2], "Cam CZXZXZXCam 3WEWEWEConnected");
+}
+
+TEST_F(Registry, ANewDeviceTheFullDiskCannotTakeIsNotListedAsStored) {
+    WriteRecords({Rec("Cam A", "Door", "New Driver")});
+    choices_.Devices = {"Cam A", "Cam C"};
+    registry_.LoadDriverList();
+
+    // The file cannot grow: the append fails when its bytes reach the disk.
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit limit = oldLimit;
+    limit.rlim_cur = 312;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    registry_.RefreshDriverStatus();
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(QFile(AliasFile()).size(), 312);
+    EXPECT_EQ(registry_.Rows(), QStringList{"Cam AZXZXZXDoorWEWEWEConnected"});
+
+    // With room again the device is appended as new.
+    registry_.RefreshDriverStatus();
+    EXPECT_EQ(QFile(AliasFile()).size(), 2 * 312);
+    EXPECT_EQ(registry_.Rows().value(1), "Cam CZXZXZXCam 2WEWEWENew Driver Connected");
 }
 
 TEST_F(Registry, NameContainedInAnotherNameFindsItsOwnRow) {

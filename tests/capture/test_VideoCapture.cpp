@@ -284,6 +284,33 @@ TEST_F(VideoCaptureTest, CancelAtTheQuestionKeepsPreviewing) {
     EXPECT_EQ(stopCaptures, 0);
 }
 
+TEST_F(VideoCaptureTest, WhatHappensWhileTheQuestionIsOpenIsRespected) {
+    Connect({Camera("Cam")}, "Cam");
+    control->WantCapture = true;
+    control->CaptureFileName = folder.file("asked.avi");
+    StartPreviewAndRequest();
+
+    // The question's event loop restarts the preview: the recording is still the only
+    // state, so stopping "the preview" cannot cut it short.
+    SetCaptureConfirmHandler([this](const QString&) { return control->StartPreview(); });
+    ASSERT_TRUE(control->StartCapture(true));
+    EXPECT_TRUE(control->Capturing());
+    EXPECT_FALSE(control->Previewing());
+    EXPECT_FALSE(control->StopPreview());
+    RecordFor(500);
+    ASSERT_TRUE(control->StopCapture());
+    EXPECT_TRUE(Discover(folder.file("asked.avi")).Readable);
+
+    // The camera is switched away before the answer: nothing is recorded, nothing breaks.
+    SetCaptureConfirmHandler([this](const QString&) {
+        control->ReleaseFilters();
+        return true;
+    });
+    EXPECT_FALSE(control->StartCapture(true));
+    EXPECT_FALSE(control->Capturing());
+    EXPECT_EQ(CaptureErrorFlag, 1);
+}
+
 TEST_F(VideoCaptureTest, CaptureRefusedWithoutFileOrSpace) {
     Connect({Camera("Cam")}, "Cam");
     EXPECT_FALSE(control->StartCapture(false)); // WantCapture is off
