@@ -34,8 +34,7 @@ protected:
     QStringList events, messages;
     QList<int> pauses;
     QList<bool> screenSaver;
-    int terminated = 0;
-    int devices = 0;
+    int terminated = 0, devices = 0;
     bool restartSucceeds = true;
 
     StartupFlags flags;
@@ -166,12 +165,13 @@ protected:
         return TestSupport::WaitFor([&] { return grabbed[camera] >= target; }, kWait);
     }
 
+    // The camera button's caption and font colour: "ON" in red, "OFF" in black.
+    bool ButtonIsOn(int camera) const { return ButtonIs(camera, Tzones::kOnText, ControlColours::kRed); }
+    bool ButtonIsOff(int camera) const { return ButtonIs(camera, Tzones::kOffText, ControlColours::kBlack); }
     bool ButtonIs(int camera, const QString& text, const QColor& colour) const {
         const QPushButton* button = camera == 2 ? zones->Panel3 : zones->Panel2;
         return button->text() == text && FontColour(button) == colour;
     }
-    bool ButtonIsOn(int camera) const { return ButtonIs(camera, Tzones::kOnText, ControlColours::kRed); }
-    bool ButtonIsOff(int camera) const { return ButtonIs(camera, Tzones::kOffText, ControlColours::kBlack); }
 };
 
 class FakeCamera : public CommandCamera {
@@ -209,12 +209,11 @@ protected:
         hooks.SetTransferBusy = [this](bool busy) { events << QStringLiteral("Busy %1").arg(busy); };
         hooks.ShowZoneWindowModal = [this](int camera) { events << QStringLiteral("ZoneWindow %1").arg(camera); };
         hooks.OpenSetupScreen = [this](int index, int camera) {
-            events << QStringLiteral("SetupScreen %1 %2 frames %3")
-                          .arg(index)
-                          .arg(camera)
-                          .arg(zones->VideoCap1 || zones->VideoCap2 ? "kept" : "freed");
+            const char* frames = zones->VideoCap1 || zones->VideoCap2 ? "kept" : "freed";
+            events << QStringLiteral("SetupScreen %1 %2 frames %3").arg(index).arg(camera).arg(frames);
         };
         Record(hooks.StoreCameraChoice, "StoreCameraChoice");
         Record(hooks.PlayAlarmSound, "PlayAlarmSound");
+        Create();
     }
 };

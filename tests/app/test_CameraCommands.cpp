@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
-    Create();
     camera2.previewing = true;
     QStringList asked;
     QString answer; // cancelled
@@ -39,7 +38,6 @@ TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
 }
 
 TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) {
-    Create();
     zones->ViewSwitchRequest = 1;
     zones->AimCamera1(); // camera off: no message, the request stays for its reader
     EXPECT_EQ(zones->ViewSwitchRequest, 1);
@@ -61,7 +59,6 @@ TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) 
 }
 
 TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFailedOne) {
-    Create();
     devices = 3;
     hooks.FillCameraLists();
     zones->cam2List->setCurrentIndex(2);
@@ -88,7 +85,6 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
 }
 
 TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
-    Create();
     hooks.PictureCountTotal = [] { return qint32(42); };
     zones->alarm->setChecked(true);
     zones->Button23->click(); // camera 2 off
@@ -99,7 +95,6 @@ TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
 }
 
 TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
-    Create();
     devices = 1;
     hooks.FillCameraLists();
     zones->Cycle->trigger();
