@@ -31,7 +31,7 @@ void BindCameraSwitching(Tzones& zones, StationHooks& hooks) {
         else
             z->StartCamera1();
     };
-    hooks.StartStopSurveillance = [z] { z->StartStopSurveillance(); };
+    hooks.StartStopSurveillance = [z] { return z->StartStopSurveillance(); };
     hooks.AutoConnectPhoneLink = [z] { z->AutoConnectPhoneLink(); };
     hooks.SetCameraNumber = [](QWidget* frame, int camera) {
         if (auto* view = qobject_cast<TtorCap*>(frame))

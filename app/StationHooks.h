@@ -27,7 +27,8 @@ struct StationHooks {
     Action StartCamera2 = [] {};
     // Switches a running camera (1 or 2) off directly.
     std::function<void(int)> SwitchCameraOff = [](int) {};
-    Action StartStopSurveillance = [] {};
+    // False when it refused (no camera, lock, recording) and nothing changed.
+    std::function<bool()> StartStopSurveillance = [] { return true; };
     Action AutoConnectPhoneLink = [] {};
     // Camera view frames; the default is a plain black frame of the given name.
     std::function<QWidget*(QWidget* parent, const QString& name)> CreateVideoCap;

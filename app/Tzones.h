@@ -360,7 +360,10 @@ private:
     void BuildCommandControls();
     void StartVideoCapture(int camera);
     void ShowZoneWindowModal(int camera);
+    void StartSurveillanceForAim();
     void CopyPictureCaptions(int camera);
+    void TakePicture(int camera);
+    void AimCamera(int camera);
     QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
 
     SettingsStore& store_;

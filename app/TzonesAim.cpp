@@ -37,52 +37,47 @@ void Tzones::ShowZoneWindowModal(int camera) {
         window->exec();
 }
 
-void Tzones::AimCamera1() {
-    hooks_.StoreCameraChoice();
-    if (!CameraPreviews(1)) {
-        // A switch request from a zone window or the picture log stays for its reader.
-        if (!ViewSwitchRequest)
-            ShowMessageBox(kStartCameraText);
+void Tzones::StartSurveillanceForAim() {
+    if (MotionTime.Enabled())
         return;
-    }
-    hooks_.ArrangeCameraPanels();
-    hot1->setChecked(true);
-    if (!MotionTime.Enabled()) {
-        MotionTime.SetEnabled(true);
-        hooks_.StartStopSurveillance();
-    }
-    hooks_.TickZoneTarget(1);
-    ViewSwitchRequest = 0;
-    {
-        TransferBusyGuard busy(hooks_.SetTransferBusy);
-        ShowZoneWindowModal(1);
-        GatherAndSaveSettings();
-        store_.WriteSettingsFile();
-    }
-    maintoolbar->show();
+    MotionTime.SetEnabled(true);
+    // Refused (lock, recording): surveillance stays off as the button shows it.
+    if (!hooks_.StartStopSurveillance())
+        MotionTime.SetEnabled(false);
 }
 
-void Tzones::AimCamera2() {
+void Tzones::AimCamera1() { AimCamera(1); }
+
+void Tzones::AimCamera2() { AimCamera(2); }
+
+void Tzones::AimCamera(int camera) {
+    const bool first = camera == 1;
     hooks_.StoreCameraChoice();
-    if (!CameraPreviews(2)) {
+    if (!CameraPreviews(camera)) {
+        // A switch request from a zone window or the picture log stays for its reader;
+        // camera 2's aim clears it.
         if (!ViewSwitchRequest)
             ShowMessageBox(kStartCameraText);
-        ViewSwitchRequest = 0;
+        if (!first)
+            ViewSwitchRequest = 0;
         return;
     }
     hooks_.ArrangeCameraPanels();
-    Hot2->setChecked(true);
-    if (!MotionTime.Enabled()) {
-        MotionTime.SetEnabled(true);
-        hooks_.StartStopSurveillance();
-    }
-    hooks_.TickZoneTarget(2);
+    (first ? hot1 : Hot2)->setChecked(true);
+    StartSurveillanceForAim();
+    hooks_.TickZoneTarget(camera);
     ViewSwitchRequest = 0;
     {
         TransferBusyGuard busy(hooks_.SetTransferBusy);
-        ShowZoneWindowModal(2);
+        ShowZoneWindowModal(camera);
+        if (first) {
+            GatherAndSaveSettings();
+            store_.WriteSettingsFile();
+        }
     }
     maintoolbar->show();
-    GroupBox1->setTitle(QString());
-    ViewSwitchRequest = 0;
+    if (!first) {
+        GroupBox1->setTitle(QString());
+        ViewSwitchRequest = 0;
+    }
 }

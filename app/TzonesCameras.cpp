@@ -13,38 +13,12 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
 
 const QString kClickToEnlarge = QStringLiteral("Click to Enlarge");
 constexpr int kCameraNameLength = 100;
-
-// Clicks and double clicks on a camera frame (outside its picture), handed to the window.
-class FrameClicks : public QObject {
-public:
-    FrameClicks(QWidget* frame, std::function<void()> click, std::function<void()> doubleClick)
-        : QObject(frame), click_(std::move(click)), doubleClick_(std::move(doubleClick)) {
-        frame->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == parent()) {
-            if (event->type() == QEvent::MouseButtonRelease &&
-                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                click_();
-            else if (event->type() == QEvent::MouseButtonDblClick)
-                doubleClick_();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> click_;
-    std::function<void()> doubleClick_;
-};
 
 } // namespace
 
@@ -88,10 +62,7 @@ void Tzones::SetUpVideoCap(int camera, bool fresh) {
         frame->setAutoFillBackground(true);
     }
     frame->setToolTip(kClickToEnlarge);
-    if (camera == 1)
-        new FrameClicks(frame, [this] { VideoCap1Click(); }, [this] { VideoCap1DblClick(); });
-    else
-        new FrameClicks(frame, [this] { VideoCap2Click(); }, [this] { VideoCap2DblClick(); });
+    // Its clicks reach the window through the filter the commands install on VideoCapCreated.
 
     TtorCap* view = Cap(camera);
     if (!view)

@@ -23,7 +23,8 @@ class FrameClickFilter : public QObject {
 public:
     FrameClickFilter(Tzones* zones, int camera) : QObject(zones), zones_(zones), camera_(camera) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool click = event->type() == QEvent::MouseButtonRelease;
+        const bool click = event->type() == QEvent::MouseButtonRelease &&
+                           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         if (!click && event->type() != QEvent::MouseButtonDblClick)
             return false;
         QWidget* frame = camera_ == 1 ? zones_->VideoCap1 : zones_->VideoCap2;

@@ -1,5 +1,6 @@
 // Camera cycling: camera 1's view shows each device in turn on the cycling strip.
 #include "app/CameraCommandRules.h"
+#include "app/ControlColours.h"
 #include "app/Tzones.h"
 
 #include "core/MessageBox.h"
@@ -9,17 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-void SetFontColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
 
 void Tzones::CycleClick() {
     if (cam1List->count() < 2) {
@@ -38,10 +28,10 @@ void Tzones::CycleClick() {
             view->ConnectCamera(false, 0);
     }
     MotionTime.SetEnabled(false);
-    SetFontColour(Panel4, Qt::black);
+    SetFontColour(Panel4, ControlColours::kBlack);
     for (QPushButton* button : {Panel2, Panel3}) {
         button->setText(kOffText);
-        SetFontColour(button, Qt::black);
+        SetFontColour(button, ControlColours::kBlack);
     }
     if (VideoCap1) {
         VideoCap1->raise();

@@ -14,25 +14,19 @@ void Tzones::CopyPictureCaptions(int camera) {
     }
 }
 
-void Tzones::TakePicture1() {
-    CommandCamera* view = CameraView(1);
+void Tzones::TakePicture(int camera) {
+    CommandCamera* view = CameraView(camera);
     if (!view || !view->IsPreviewing())
         return;
-    CopyPictureCaptions(1);
-    hooks_.SaveMotionPicture(view->ImageBitmap(), 1);
+    CopyPictureCaptions(camera);
+    hooks_.SaveMotionPicture(view->ImageBitmap(), camera);
     if (alarm->isChecked())
         hooks_.PlayAlarmSound();
 }
 
-void Tzones::TakePicture2() {
-    CommandCamera* view = CameraView(2);
-    if (!view || !view->IsPreviewing())
-        return;
-    CopyPictureCaptions(2);
-    hooks_.SaveMotionPicture(view->ImageBitmap(), 2);
-    if (alarm->isChecked())
-        hooks_.PlayAlarmSound();
-}
+void Tzones::TakePicture1() { TakePicture(1); }
+
+void Tzones::TakePicture2() { TakePicture(2); }
 
 void Tzones::Button22Click() {
     if (!Panel1->isHidden())

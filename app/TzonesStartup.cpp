@@ -164,27 +164,27 @@ void Tzones::PlaceOntrayTimerTimer() {
 }
 
 void Tzones::AutoStartCameras() {
-    if (flags_.PendingAutoStart1 && cam1List->count() >= 1) {
+    // Camera 2 needs a second device.
+    const struct {
+        bool& pending;
+        QComboBox* list;
+        int devices;
+        const StationHooks::Action& start;
+        QWidget* Tzones::*frame;
+        int camera;
+    } cameras[] = {{flags_.PendingAutoStart1, cam1List, 1, hooks_.StartCamera1, &Tzones::VideoCap1, 1},
+                   {flags_.PendingAutoStart2, cam2List, 2, hooks_.StartCamera2, &Tzones::VideoCap2, 2}};
+    for (const auto& c : cameras) {
+        if (!c.pending || c.list->count() < c.devices)
+            continue;
         repaint();
-        flags_.PendingAutoStart1 = false;
-        hooks_.StartCamera1();
+        c.pending = false;
+        c.start();
         Timer3.SetEnabled(true);
         hooks_.ArrangeCameraPanels();
         hooks_.RestoreFullView();
-        VideoCap1->show();
-        hooks_.SelectSavedVideoMode(1);
-        if (phautoconnect->isChecked())
-            hooks_.AutoConnectPhoneLink();
-    }
-    if (flags_.PendingAutoStart2 && cam2List->count() >= 2) {
-        repaint();
-        flags_.PendingAutoStart2 = false;
-        hooks_.StartCamera2();
-        Timer3.SetEnabled(true);
-        hooks_.ArrangeCameraPanels();
-        hooks_.RestoreFullView();
-        VideoCap2->show();
-        hooks_.SelectSavedVideoMode(2);
+        (this->*c.frame)->show(); // the frame as it is after the start
+        hooks_.SelectSavedVideoMode(c.camera);
         if (phautoconnect->isChecked())
             hooks_.AutoConnectPhoneLink();
     }

@@ -1,11 +1,10 @@
 // AVI recording through the whole station's camera side, on test-pattern cameras.
-#include "CameraStationFixture.h"
+#include "TzonesFixture.h"
 
 #include "app/StationCommands.h"
 
 #include <gst/pbutils/pbutils.h>
 
-#include <QAction>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -37,33 +36,22 @@ QSize PlayableVideoSize(const QString& path) {
     return size;
 }
 
-class StationCommandsFixture : public CameraStationFixture {
-protected:
-    std::unique_ptr<StationCommands> commands;
-
-    void TearDown() override {
-        commands.reset();
-        CameraStationFixture::TearDown();
-    }
-
-    bool Records(const QString& file) {
-        return WaitFor([&] { return QFileInfo(file).size() > 200000; }, kWait);
-    }
-};
-
 } // namespace
 
-TEST_F(StationCommandsFixture, RecordingReachesTheChosenFileAndEndsWithStopOrSwitchOff) {
+TEST_F(CameraStationFixture, RecordingReachesTheChosenFileAndEndsWithStopOrSwitchOff) {
     InstallCameras(2);
     StartStation();
-    commands = std::make_unique<StationCommands>(*zones, hooks);
+    StationCommands commands(*zones, hooks);
+    const auto records = [](const QString& file) {
+        return WaitFor([&] { return QFileInfo(file).size() > 200000; }, kWait);
+    };
     QString chosen = folder.file("door.mpg");
     hooks.AskSaveFileName = [&](const QString&, const QString&, const QString&) { return chosen; };
 
     zones->StartCapture11->trigger(); // camera 1 is off: the command switches it on
     EXPECT_TRUE(ButtonIsOn(1));
     ASSERT_TRUE(zones->RecordingActive);
-    ASSERT_TRUE(Records(folder.file("door.avi")));
+    ASSERT_TRUE(records(folder.file("door.avi")));
     zones->StopCapture1->trigger();
     EXPECT_FALSE(zones->RecordingActive);
     EXPECT_EQ(PlayableVideoSize(folder.file("door.avi")), QSize(320, 240));
@@ -71,7 +59,7 @@ TEST_F(StationCommandsFixture, RecordingReachesTheChosenFileAndEndsWithStopOrSwi
 
     chosen = folder.file("yard");
     zones->StartCapture11->trigger();
-    ASSERT_TRUE(Records(folder.file("yard.avi")));
+    ASSERT_TRUE(records(folder.file("yard.avi")));
     zones->Panel2->click(); // switching the camera off finishes the file
     EXPECT_TRUE(ButtonIsOff(1));
     EXPECT_FALSE(zones->RecordingActive || zones->StartCapture11->isChecked());

@@ -1,6 +1,6 @@
 // The station end to end: a test camera switched on, surveillance on, captioned pictures with
 // notes saved into cam1/ while the ball crosses the zone, none while the scene stands still.
-#include "CameraStationFixture.h"
+#include "TzonesFixture.h"
 
 #include "app/StationMotion.h"
 #include "core/CaptionChoices.h"

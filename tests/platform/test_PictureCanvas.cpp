@@ -61,25 +61,6 @@ TEST(PictureCanvas, OpaqueTextFillsExactlyTheCellFromItsTopLeft) {
     EXPECT_EQ(canvas.Image().pixelColor(cell.bottomRight()), QColor(Qt::black));
 }
 
-TEST(PictureCanvas, TransparentTextTouchesOnlyGlyphs) {
-    PictureCanvas canvas(Ground());
-    canvas.SetFontSize(12);
-    canvas.SetFontColor(Qt::yellow);
-    canvas.SetTransparent(true);
-    const QImage before = canvas.Image();
-    const QString text = " TARGET ";
-    canvas.TextOut(10, 10, text);
-    const QRect cell(10, 10, canvas.TextWidth(text), canvas.TextHeight(text));
-    const QRect changed = ChangedArea(before, canvas.Image());
-    ASSERT_FALSE(changed.isEmpty());
-    EXPECT_TRUE(cell.contains(changed)) << "glyphs outside their cell";
-    // The blanks and the space above capitals stay as they were.
-    EXPECT_GT(changed.left(), cell.left());
-    EXPECT_LT(changed.right(), cell.right());
-    EXPECT_GT(changed.top(), cell.top());
-    EXPECT_EQ(canvas.Image().pixelColor(cell.topLeft()), kGround);
-}
-
 TEST(PictureCanvas, OutlinesAndLinesLeaveOutTheirEndPoints) {
     PictureCanvas canvas(Ground(20, 20));
     canvas.SetPenColor(Qt::white);

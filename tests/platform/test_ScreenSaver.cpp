@@ -69,13 +69,18 @@ TEST(ScreenSaver, InhibitsOnceAndReleasesWithTheGrantedCookie) {
     FakeScreenSaver fake;
     fake.moveToThread(&serviceThread);
     {
+        QDBusConnection client = QDBusConnection::connectToBus(bus.Address(), "client");
+        {
+            // Nobody offers the service yet: nothing is held.
+            ScreenSaverInhibitor lonely(client);
+            EXPECT_FALSE(lonely.Inhibit("TORVEK", "watching"));
+            EXPECT_FALSE(lonely.IsInhibited());
+        }
         QDBusConnection service = QDBusConnection::connectToBus(bus.Address(), "fake-service");
         ASSERT_TRUE(service.isConnected());
         ASSERT_TRUE(service.registerObject("/org/freedesktop/ScreenSaver", &fake,
                                            QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService("org.freedesktop.ScreenSaver"));
-
-        QDBusConnection client = QDBusConnection::connectToBus(bus.Address(), "client");
         {
             ScreenSaverInhibitor inhibitor(client);
             EXPECT_TRUE(inhibitor.Inhibit("TORVEK", "watching"));
@@ -99,22 +104,11 @@ TEST(ScreenSaver, InhibitsOnceAndReleasesWithTheGrantedCookie) {
     EXPECT_EQ(fake.released, (QList<uint>{4242, 4242}));
 }
 
-TEST(ScreenSaver, NoServiceOrNoBusDoesNothing) {
+TEST(ScreenSaver, NoBusDoesNothing) {
     ScreenSaverInhibitor noBus(QDBusConnection("not-connected"));
     EXPECT_FALSE(noBus.Inhibit("TORVEK", "watching"));
     noBus.Release();
     EXPECT_FALSE(noBus.IsInhibited());
-
-    PrivateBus bus;
-    if (bus.Address().isEmpty())
-        GTEST_SKIP() << "dbus-daemon is not available";
-    QDBusConnection client = QDBusConnection::connectToBus(bus.Address(), "lonely");
-    {
-        ScreenSaverInhibitor inhibitor(client);
-        EXPECT_FALSE(inhibitor.Inhibit("TORVEK", "watching"));
-        EXPECT_FALSE(inhibitor.IsInhibited());
-    }
-    QDBusConnection::disconnectFromBus("lonely");
 }
 
 #include "test_ScreenSaver.moc"

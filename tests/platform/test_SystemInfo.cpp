@@ -48,15 +48,12 @@ TEST(SystemInfo, OnlineOnlyWithAUsableDefaultRoute) {
 TEST(SystemInfo, DriveFiguresOfAFolderAndItsFutureSubFolders) {
     TempProgramFolder dir;
     const qint64 total = platform::DriveTotalBytes(dir.path());
-    const qint64 free = platform::DriveFreeBytes(dir.path());
     EXPECT_GT(total, 0);
-    EXPECT_GE(free, 0);
-    EXPECT_LE(free, total);
-    EXPECT_EQ(platform::DriveTotalBytes(dir.file("not/yet/made/")), total);
     EXPECT_FALSE(platform::DriveRoot(dir.path()).isEmpty());
+    // A folder not made yet reads as the drive that will hold it.
     const platform::DriveSpace space = platform::DriveSpaceOf(dir.file("not/yet/made/"));
     EXPECT_EQ(space.totalBytes, total);
-    EXPECT_GE(space.freeBytes, 0);
+    EXPECT_TRUE(space.freeBytes >= 0 && space.freeBytes <= total);
     EXPECT_EQ(space.root, platform::DriveRoot(dir.path()));
     EXPECT_FALSE(platform::ComputerName().isEmpty());
 }

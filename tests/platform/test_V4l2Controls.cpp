@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -132,24 +133,19 @@ TEST(V4l2Controls, ReadsIntegerBooleanAndMenuControlsWithTheirState) {
     const auto brightness = model.Find(kBrightness);
     ASSERT_TRUE(brightness);
     EXPECT_EQ(brightness->kind, ControlKind::Integer);
-    EXPECT_EQ(brightness->minimum, -64);
-    EXPECT_EQ(brightness->maximum, 64);
-    EXPECT_EQ(brightness->value, 10);
+    EXPECT_EQ((std::array{brightness->minimum, brightness->maximum, brightness->value}), (std::array{-64, 64, 10}));
     EXPECT_TRUE(brightness->Writable());
-
     EXPECT_EQ(model.Find(kAutoWhite)->kind, ControlKind::Boolean);
     EXPECT_EQ(model.Find(kAutoWhite)->value, 1);
 
+    // A menu keeps the driver's values across a gap in its items.
     const auto power = model.Find(kPowerLine);
     EXPECT_EQ(power->kind, ControlKind::Menu);
     ASSERT_EQ(power->choices.size(), 2);
-    EXPECT_EQ(power->choices[0].text, "Disabled");
+    EXPECT_EQ(power->choices[0].text + "|" + power->choices[1].text, "Disabled|60 Hz");
     EXPECT_EQ(power->choices[1].value, 2);
-    EXPECT_EQ(power->choices[1].text, "60 Hz");
     EXPECT_EQ(power->value, 2);
-
-    EXPECT_TRUE(model.Find(kGain)->readOnly);
-    EXPECT_TRUE(model.Find(kWhiteTemp)->inactive);
+    EXPECT_TRUE(model.Find(kGain)->readOnly && model.Find(kWhiteTemp)->inactive);
 }
 
 TEST(V4l2Controls, WritesOnlyWhatTheControlCanTake) {
