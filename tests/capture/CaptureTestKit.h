@@ -8,6 +8,7 @@
 #include <gst/pbutils/pbutils.h>
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QUrl>
 
@@ -35,6 +36,12 @@ protected:
         ClearDeviceLists();
     }
 };
+
+// Each channel of p within `tolerance` of colour's.
+inline bool NearColour(QRgb p, QRgb colour, int tolerance) {
+    return qAbs(qRed(p) - qRed(colour)) < tolerance && qAbs(qGreen(p) - qGreen(colour)) < tolerance &&
+           qAbs(qBlue(p) - qBlue(colour)) < tolerance;
+}
 
 // Lets the event loop run for a while (for "nothing more happens" checks).
 inline void Pause(int ms) {

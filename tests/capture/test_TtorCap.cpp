@@ -70,9 +70,7 @@ protected:
             [&] {
                 const QImage& image = view->ImageBitmap().Image();
                 const QRgb p = image.isNull() ? 0 : image.pixel(image.width() / 2, image.height() / 2);
-                return image.size() == size &&
-                       (!colour || (qAbs(qRed(p) - qRed(*colour)) < 40 && qAbs(qGreen(p) - qGreen(*colour)) < 40 &&
-                                    qAbs(qBlue(p) - qBlue(*colour)) < 40));
+                return image.size() == size && (!colour || NearColour(p, *colour, 40));
             },
             kWait);
     }

@@ -100,10 +100,7 @@ TEST_F(VideoCaptureTest, PreviewShowsThePatternAtTheModeSizeAndStopEndsDelivery)
         {1, qRgb(255, 255, 0)}, {2, qRgb(0, 255, 255)}, {5, qRgb(255, 0, 0)}, {6, qRgb(0, 0, 255)}};
     for (const auto& [bar, colour] : bars) {
         const QRgb p = last.pixel(int((bar + 0.5) * 320 / 7), 40);
-        EXPECT_LT(std::abs(qRed(p) - qRed(colour)) + std::abs(qGreen(p) - qGreen(colour)) +
-                      std::abs(qBlue(p) - qBlue(colour)),
-                  150)
-            << "bar " << bar << ": " << QColor(p).name().toStdString();
+        EXPECT_TRUE(NearColour(p, colour, 100)) << bar << ": " << QColor(p).name().toStdString();
     }
 
     ASSERT_TRUE(control->SetVideoMode(1)); // tears the graph down; no restart by itself
@@ -147,7 +144,6 @@ TEST_F(VideoCaptureTest, WhatCannotBuildNeverPreviews) {
         bare.SetFrameRate(set);
         EXPECT_EQ(bare.FrameRate(), got) << set;
     }
-    EXPECT_EQ(bare.ResolveFileName("/x/a.avi"), "/x/a.avi");
 }
 
 TEST_F(VideoCaptureTest, RecordsAviFromRawAndJpegCamerasWhileFramesArrive) {
