@@ -243,17 +243,9 @@ TEST(CaptureModeFake, DVSourceHasFourFixedModesAndAResolution) {
 TEST(CaptureModeFake, AudioModeRestartsThePreviewAndRaisesItsEvent) {
     auto config = std::make_unique<FakeConfig>();
     FakeConfig* fake = config.get();
-    for (int rate : {22050, 44100}) {
-        MediaType t;
-        t.MajorType = guids::MEDIATYPE_Audio;
-        t.SubType = guids::MEDIASUBTYPE_PCM;
-        t.FormatType = MediaFormatType::WaveFormatEx;
-        t.SamplesPerSec = quint32(rate);
-        t.BitsPerSample = 16;
-        t.Channels = 2;
-        t.AvgBytesPerSec = quint32(rate * 4);
-        fake->Caps.append({t, {}});
-    }
+    fake->Caps = MediaCapabilitiesFromCaps("audio/x-raw, format=(string)S16LE, layout=(string)interleaved, "
+                                           "rate=(int){ 22050, 44100 }, channels=(int)2");
+    ASSERT_EQ(fake->Caps.size(), 2);
     fake->Current = fake->Caps[0].Type;
     ModeControl control;
     control.SetAudioStreamConfig(std::move(config));
