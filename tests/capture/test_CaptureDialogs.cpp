@@ -41,36 +41,30 @@ TEST(CaptureDialogs, OffersOnlyWhatTheGraphHasAndNeverTheWindowsOnlyDialogs) {
         EXPECT_FALSE(DialogInSet(set, n)) << CaptureDialogNames[n];
 }
 
-TEST(CaptureDialogs, ShowingStopsAndRestartsTheGraphAsEachDialogNeeds) {
+TEST(CaptureDialogs, ShowingStopsAndRestartsTheGraphAsEachDialogNeedsNeverWhileRecording) {
     const TDialogSet set = FindCaptureDialogs(CaptureDialogFacts{true, true, true, true, true});
+    const struct {
+        int dialog;
+        bool wantPreview;
+        QStringList calls;
+    } cases[] = {{dlgVideoSource, true, {"source"}},
+                 {dlgVideoCapturePin, true, {"TearDownGraph", "formats", "StartPreview"}},
+                 {dlgVideoCompressor, true, {"StopPreview", "compressor", "StartPreview"}},
+                 {dlgVideoCapturePin, false, {"TearDownGraph", "formats"}}};
+    for (const auto& c : cases) {
+        RecordingHost host;
+        host.wantPreview = c.wantPreview;
+        EXPECT_TRUE(ShowCaptureDialog(host, set, c.dialog));
+        EXPECT_EQ(host.calls, c.calls) << c.dialog;
+    }
+
+    // Numbers outside the set, and anything while recording, show nothing and touch nothing.
+    const TDialogSet sourceOnly = FindCaptureDialogs(CaptureDialogFacts{true, true, false, false, false});
     RecordingHost host;
-
-    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoSource));
-    EXPECT_EQ(host.calls, QStringList{"source"});
-
-    host.calls.clear();
-    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoCapturePin));
-    EXPECT_EQ(host.calls, (QStringList{"TearDownGraph", "formats", "StartPreview"}));
-
-    host.calls.clear();
-    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoCompressor));
-    EXPECT_EQ(host.calls, (QStringList{"StopPreview", "compressor", "StartPreview"}));
-
-    host.calls.clear();
-    host.wantPreview = false;
-    EXPECT_TRUE(ShowCaptureDialog(host, set, dlgVideoCapturePin));
-    EXPECT_EQ(host.calls, (QStringList{"TearDownGraph", "formats"}));
-}
-
-TEST(CaptureDialogs, RefusesWhileCapturingAndNumbersOutsideTheSet) {
-    const TDialogSet set = FindCaptureDialogs(CaptureDialogFacts{true, true, false, false, false});
-    RecordingHost host;
-    EXPECT_FALSE(ShowCaptureDialog(host, set, dlgVideoCapturePin));
-    EXPECT_FALSE(ShowCaptureDialog(host, set, -1));
-    EXPECT_FALSE(ShowCaptureDialog(host, set, 14));
+    for (int n : {int(dlgVideoCapturePin), -1, 14})
+        EXPECT_FALSE(ShowCaptureDialog(host, sourceOnly, n)) << n;
     EXPECT_FALSE(ShowCaptureDialog(host, 0xFFFF, 15));
     host.capturing = true;
-    EXPECT_FALSE(ShowCaptureDialog(host, set, dlgVideoSource));
-    // A recording must never be disturbed by a dialog.
+    EXPECT_FALSE(ShowCaptureDialog(host, sourceOnly, dlgVideoSource));
     EXPECT_TRUE(host.calls.isEmpty());
 }

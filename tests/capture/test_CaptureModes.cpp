@@ -1,47 +1,33 @@
 // Capture modes: descriptions, comparison, and the mode methods over a device's stream
 // configuration (test cameras) or a fake one (DV sources cannot come through V4L2).
-#include "capture/CaptureDevices.h"
+#include "CaptureTestKit.h"
+
 #include "capture/CaptureModes.h"
 #include "platform/MediaDevices.h"
-#include "platform/MediaTestCameras.h"
-
-#include <gtest/gtest.h>
 
 using namespace platform;
+using capture_test::Camera;
 
 namespace {
 
-// The mode methods with a graph side that only counts what it is asked to do.
+// The mode methods with a graph side that only logs what it is asked to do.
 class ModeControl : public TCaptureModeControl {
 public:
-    bool Capturing = false;
-    bool Previewing = false;
-    bool GraphBuilder = true;
-    int TearDowns = 0, VModeChanges = 0, AModeChanges = 0, Starts = 0, Stops = 0;
+    bool Capturing = false, Previewing = false;
     int DisplaySize = 0;
+    QStringList Calls;
 
 protected:
     bool ModeIsCapturing() const override { return Capturing; }
     bool ModeIsPreviewing() const override { return Previewing; }
-    bool ModeHasGraphBuilder() const override { return GraphBuilder; }
-    void ModeTearDownGraph() override { ++TearDowns; }
-    bool ModeStartPreview() override {
-        ++Starts;
-        Previewing = true;
-        return true;
-    }
-    bool ModeStopPreview() override {
-        ++Stops;
-        Previewing = false;
-        return true;
-    }
+    bool ModeHasGraphBuilder() const override { return true; }
+    void ModeTearDownGraph() override { Calls << "teardown"; }
+    bool ModeStartPreview() override { Calls << "start"; Previewing = true; return true; }
+    bool ModeStopPreview() override { Calls << "stop"; Previewing = false; return true; }
     int ModeDVDisplaySize() const override { return DisplaySize; }
-    bool ModeApplyDVDisplaySize(int size) override {
-        DisplaySize = size;
-        return true;
-    }
-    void RaiseChangeVCapMode() override { ++VModeChanges; }
-    void RaiseChangeACapMode() override { ++AModeChanges; }
+    bool ModeApplyDVDisplaySize(int size) override { DisplaySize = size; return true; }
+    void RaiseChangeVCapMode() override { Calls << "OnChangeVCapMode"; }
+    void RaiseChangeACapMode() override { Calls << "OnChangeACapMode"; }
 };
 
 // A configuration that holds whatever types a test gives it.
@@ -58,95 +44,45 @@ public:
         c = Caps[i].StreamCaps;
         return true;
     }
-    bool GetFormat(MediaType& t) const override {
-        t = Current;
-        return !FailGetFormat;
-    }
-    bool SetFormat(const MediaType& t) override {
-        ++SetCalls;
-        Current = t;
-        return true;
-    }
+    bool GetFormat(MediaType& t) const override { t = Current; return !FailGetFormat; }
+    bool SetFormat(const MediaType& t) override { ++SetCalls; Current = t; return true; }
 };
 
-MediaType Video(const MediaGuid& sub, int w, int h, int bits, qint64 interval = 333333) {
-    MediaType t;
-    t.MajorType = guids::MEDIATYPE_Video;
-    t.SubType = sub;
-    t.FormatType = MediaFormatType::VideoInfo;
-    t.BiWidth = w;
-    t.BiHeight = h;
-    t.BiBitCount = quint16(bits);
-    t.AvgTimePerFrame = interval;
-    t.Caps = QString("%1x%2").arg(w).arg(h);
-    return t;
-}
-
-TMoniker InstallOne(const TestCameraSpec& cameraSpec) {
-    InstallTestCameras({cameraSpec});
-    EnumerateVideoInputs();
-    return VideoInputDevices.isEmpty() ? nullptr : VideoInputDevices[0].Moniker;
-}
-
-class CaptureModes : public ::testing::Test {
-protected:
-    void TearDown() override {
-        RemoveTestCameras();
-        ClearDeviceLists();
-    }
-};
+class CaptureModeCameras : public capture_test::CameraTest {};
 
 } // namespace
 
-TEST(CaptureModeText, VideoDescriptions) {
-    TVideoMode m;
-    m.Width = 640;
-    m.Height = 480;
-    m.Bits = 24;
-    m.MediaSubType = guids::MEDIASUBTYPE_RGB24;
-    EXPECT_EQ(DescribeVideoMode(m), "640x480x24b (RGB24)");
-    m.MediaSubType = guids::MEDIASUBTYPE_MJPG; // not in the table
-    EXPECT_EQ(DescribeVideoMode(m), "640x480x24b");
-    m.MediaSubType = guids::MEDIASUBTYPE_ARGB32;
-    m.Bits = 32;
-    EXPECT_EQ(DescribeVideoMode(m), "640x480x32b (ARGB32)");
-}
+TEST(CaptureModeText, DescriptionsAndSameness) {
+    TVideoMode v{guids::MEDIATYPE_Video, guids::MEDIASUBTYPE_RGB24, 640, 480, 24};
+    EXPECT_EQ(DescribeVideoMode(v), "640x480x24b (RGB24)");
+    v.MediaSubType = guids::MEDIASUBTYPE_MJPG; // not in the table
+    EXPECT_EQ(DescribeVideoMode(v), "640x480x24b");
 
-TEST(CaptureModeText, AudioDescriptions) {
-    TAudioMode a;
-    a.MediaSubType = guids::MEDIASUBTYPE_PCM;
-    a.SampleRate = 44100;
-    a.SampleSize = 16;
-    a.Channels = 2;
-    a.AvgSampleRate = 176400;
+    TAudioMode a{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_PCM, 44100, 16, 2, 176400};
     EXPECT_EQ(DescribeAudioMode(a), "44100Hzx16bx2");
     a.MediaSubType = guids::MEDIASUBTYPE_IEEE_FLOAT;
     a.AvgSampleRate = 16000;
     EXPECT_EQ(DescribeAudioMode(a), "128kBits/s, 44100Hz, 2");
     a.AvgSampleRate = 16999; // 135.992 kbit/s truncates
     EXPECT_EQ(DescribeAudioMode(a), "135kBits/s, 44100Hz, 2");
-}
 
-TEST(CaptureModeText, SameModeIgnoresFrameRatesAndMajorType) {
-    TVideoMode a =
-        VideoModeFromMediaType(Video(guids::MEDIASUBTYPE_YUY2, 640, 480, 16, 333333), nullptr);
-    TVideoMode b = a;
-    b.AvgFrameRate = 15;
-    b.MaxFrameRate = 15;
+    // Frame rates and the major type are no part of a video mode's identity.
+    TVideoMode b = v;
+    b.AvgFrameRate = b.MaxFrameRate = 15;
     b.MajorType = guids::MEDIATYPE_Interleaved;
-    EXPECT_TRUE(IsSameVideoMode(a, b));
+    EXPECT_TRUE(IsSameVideoMode(v, b));
     b.Height = 481;
-    EXPECT_FALSE(IsSameVideoMode(a, b));
-
+    EXPECT_FALSE(IsSameVideoMode(v, b));
+    // PCM compares the sample layout, other audio the byte rate.
     TAudioMode p{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_PCM, 44100, 16, 2, 176400};
     TAudioMode q = p;
-    q.AvgSampleRate = 1; // not compared for PCM
+    q.AvgSampleRate = 1;
     EXPECT_TRUE(IsSameAudioMode(p, q));
     q.Channels = 1;
     EXPECT_FALSE(IsSameAudioMode(p, q));
     TAudioMode x{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_IEEE_FLOAT, 44100, 32, 2, 352800};
     TAudioMode y = x;
-    y.SampleSize = 16; // not compared for other subtypes
+    y.SampleSize = 16;
     EXPECT_TRUE(IsSameAudioMode(x, y));
     y.AvgSampleRate = 1;
     EXPECT_FALSE(IsSameAudioMode(x, y));
@@ -161,21 +97,19 @@ TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
         "image/jpeg, width=(int)1280, height=(int)720, framerate=(fraction)10/1; "
         "video/x-h264, width=(int)1280, height=(int)720");
     ASSERT_EQ(caps.size(), 4);
+    QStringList text;
+    for (const MediaCapability& c : caps)
+        text << DescribeVideoMode(VideoModeFromMediaType(c.Type, nullptr));
+    EXPECT_EQ(text, (QStringList{"640x480x16b (YUY2)", "320x240x16b (YUY2)", "320x240x24b (RGB24)",
+                                 "1280x720x24b"}));
     const TVideoMode first = VideoModeFromMediaType(caps[0].Type, &caps[0].StreamCaps);
-    EXPECT_EQ(DescribeVideoMode(first), "640x480x16b (YUY2)");
     EXPECT_DOUBLE_EQ(first.MinFrameRate, 5.0);
     EXPECT_NEAR(first.MaxFrameRate, 30.0, 1e-3);
     EXPECT_NEAR(first.AvgFrameRate, 30.0, 1e-3);
-    EXPECT_EQ(DescribeVideoMode(VideoModeFromMediaType(caps[1].Type, nullptr)),
-              "320x240x16b (YUY2)");
     // BGR is top-down: a negative header height, a positive mode height.
     EXPECT_EQ(caps[2].Type.BiHeight, -240);
-    const TVideoMode bgr = VideoModeFromMediaType(caps[2].Type, &caps[2].StreamCaps);
-    EXPECT_EQ(DescribeVideoMode(bgr), "320x240x24b (RGB24)");
-    EXPECT_NEAR(bgr.MinFrameRate, 15.0, 1e-3);
-    const TVideoMode jpeg = VideoModeFromMediaType(caps[3].Type, nullptr);
-    EXPECT_EQ(jpeg.MediaSubType, guids::MEDIASUBTYPE_MJPG);
-    EXPECT_EQ(DescribeVideoMode(jpeg), "1280x720x24b");
+    EXPECT_NEAR(VideoModeFromMediaType(caps[2].Type, &caps[2].StreamCaps).MinFrameRate, 15.0, 1e-3);
+    EXPECT_EQ(VideoModeFromMediaType(caps[3].Type, nullptr).MediaSubType, guids::MEDIASUBTYPE_MJPG);
     // The type carries the caps that select it again, with its rate when one is set.
     EXPECT_TRUE(MediaTypeToCaps(caps[0].Type).startsWith("video/x-raw, format=(string)YUY2"));
     EXPECT_TRUE(MediaTypeToCaps(caps[0].Type).endsWith("framerate=(fraction)30/1"));
@@ -189,53 +123,67 @@ TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
         EXPECT_TRUE(MediaTypeToCaps(slow[0].Type).endsWith(QString("framerate=(fraction)") + rate))
             << MediaTypeToCaps(slow[0].Type).toStdString();
     }
-}
 
-TEST(CaptureModeCaps, AudioCapabilitiesFromRanges) {
-    const auto caps =
-        MediaCapabilitiesFromCaps("audio/x-raw, format=(string)S16LE, layout=(string)interleaved, "
-                                  "rate=(int)[ 16000, 44100 ], "
-                                  "channels=(int)[ 1, 2 ]");
-    QStringList text;
-    for (const auto& c : caps)
-        text << DescribeAudioMode(AudioModeFromMediaType(c.Type));
-    EXPECT_EQ(text,
+    // Audio ranges give every standard rate and channel count inside them.
+    QStringList audio;
+    const auto wave = MediaCapabilitiesFromCaps(
+        "audio/x-raw, format=(string)S16LE, layout=(string)interleaved, "
+        "rate=(int)[ 16000, 44100 ], channels=(int)[ 1, 2 ]");
+    for (const MediaCapability& c : wave)
+        audio << DescribeAudioMode(AudioModeFromMediaType(c.Type));
+    EXPECT_EQ(audio,
               (QStringList{"16000Hzx16bx1", "16000Hzx16bx2", "22050Hzx16bx1", "22050Hzx16bx2",
                            "32000Hzx16bx1", "32000Hzx16bx2", "44100Hzx16bx1", "44100Hzx16bx2"}));
-    EXPECT_EQ(AudioModeFromMediaType(caps.last().Type).AvgSampleRate, 176400);
+    EXPECT_EQ(AudioModeFromMediaType(wave.last().Type).AvgSampleRate, 176400);
 }
 
-TEST_F(CaptureModes, TestCameraModesAndSwitching) {
-    TestCameraSpec cameraSpec;
-    cameraSpec.Name = "Raw";
-    TMoniker moniker = InstallOne(cameraSpec);
-    ASSERT_TRUE(moniker);
+TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
+    InstallTestCameras({Camera("Raw"), Camera("Bgr", "BGR"), Camera("Jpeg", "JPEG")});
+    EnumerateVideoInputs();
+    ASSERT_EQ(VideoInputDevices.size(), 3);
+    auto modesOf = [](int device) {
+        ModeControl control;
+        control.SetVideoStreamConfig(CreateDeviceStreamConfig(VideoInputDevices[device].Moniker));
+        QStringList text;
+        for (int i = 0; i < control.VideoModeCount(); ++i) {
+            TVideoMode m;
+            control.GetVideoMode(i, m);
+            text << DescribeVideoMode(m);
+        }
+        return text;
+    };
+    EXPECT_EQ(modesOf(0), (QStringList{"320x240x16b (YUY2)", "640x480x16b (YUY2)"}));
+    EXPECT_EQ(modesOf(1), (QStringList{"320x240x24b (RGB24)", "640x480x24b (RGB24)"}));
+    EXPECT_EQ(modesOf(2), (QStringList{"320x240x24b", "640x480x24b"}));
+
+    const TMoniker raw = VideoInputDevices[0].Moniker;
     ModeControl control;
-    control.SetVideoStreamConfig(CreateDeviceStreamConfig(moniker));
-    ASSERT_EQ(control.VideoModeCount(), 2);
+    control.SetVideoStreamConfig(CreateDeviceStreamConfig(raw));
     TVideoMode m0, m1, out;
     control.GetVideoMode(0, m0);
     control.GetVideoMode(1, m1);
-    EXPECT_EQ(DescribeVideoMode(m0), "320x240x16b (YUY2)");
-    EXPECT_EQ(DescribeVideoMode(m1), "640x480x16b (YUY2)");
     EXPECT_NEAR(m1.AvgFrameRate, 30.0, 1e-3);
     control.GetVideoMode(2, out); // out of range: zero-filled
     EXPECT_EQ(out.Width, 0);
     EXPECT_TRUE(out.MediaSubType.IsNull());
-
     control.GetCurrentVideoMode(out); // nothing set yet: the first capability
     EXPECT_TRUE(IsSameVideoMode(out, m0));
     EXPECT_EQ(out.AvgFrameRate, 0.0);
 
-    EXPECT_TRUE(control.SetVideoMode(1));
-    EXPECT_EQ(control.VModeChanges, 1);
-    EXPECT_EQ(control.TearDowns, 1);
+    // Selecting the current mode at another rate changes nothing.
+    TVideoMode wanted = m0;
+    wanted.AvgFrameRate = wanted.MinFrameRate = wanted.MaxFrameRate = 5;
+    EXPECT_TRUE(control.SelectVideoMode(wanted));
+    EXPECT_TRUE(control.Calls.isEmpty());
+    EXPECT_FALSE(control.SelectVideoMode(TVideoMode{})); // the all-zero record selects nothing
+
+    EXPECT_TRUE(control.SelectVideoMode(m1));
+    EXPECT_EQ(control.Calls, (QStringList{"teardown", "OnChangeVCapMode"}));
     control.GetCurrentVideoMode(out);
     EXPECT_EQ(DescribeVideoMode(out), "640x480x16b (YUY2)");
-
     // The chosen format belongs to the device, so a new configuration (a rebuild) keeps it.
     ModeControl other;
-    other.SetVideoStreamConfig(CreateDeviceStreamConfig(moniker));
+    other.SetVideoStreamConfig(CreateDeviceStreamConfig(raw));
     other.GetCurrentVideoMode(out);
     EXPECT_EQ(out.Width, 640);
 
@@ -243,84 +191,46 @@ TEST_F(CaptureModes, TestCameraModesAndSwitching) {
     EXPECT_FALSE(control.SetVideoMode(-1));
     control.Capturing = true; // every mode change is refused while capturing
     EXPECT_FALSE(control.SetVideoMode(0));
-    EXPECT_EQ(control.TearDowns, 3);
-    EXPECT_EQ(control.VModeChanges, 1);
+    EXPECT_EQ(control.Calls.count("OnChangeVCapMode"), 1);
 }
 
-TEST_F(CaptureModes, SelectKeepsTheCurrentModeWhenOnlyTheRateDiffers) {
-    TestCameraSpec cameraSpec;
-    cameraSpec.Name = "Raw";
-    ModeControl control;
-    control.SetVideoStreamConfig(CreateDeviceStreamConfig(InstallOne(cameraSpec)));
-    TVideoMode wanted;
-    control.GetVideoMode(0, wanted);
-    wanted.AvgFrameRate = 5;
-    wanted.MinFrameRate = wanted.MaxFrameRate = 5;
-    EXPECT_TRUE(control.SelectVideoMode(wanted));
-    EXPECT_EQ(control.TearDowns, 0);
-    EXPECT_EQ(control.VModeChanges, 0);
-
-    control.GetVideoMode(1, wanted);
-    EXPECT_TRUE(control.SelectVideoMode(wanted));
-    EXPECT_EQ(control.VModeChanges, 1);
-    EXPECT_FALSE(control.SelectVideoMode(TVideoMode{})); // the all-zero record selects nothing
-}
-
-TEST_F(CaptureModes, TopDownAndJpegCameras) {
-    TestCameraSpec bgr;
-    bgr.Name = "Bgr";
-    bgr.Format = "BGR";
-    TestCameraSpec jpeg;
-    jpeg.Name = "Jpeg";
-    jpeg.Format = "JPEG";
-    InstallTestCameras({bgr, jpeg});
-    EnumerateVideoInputs();
-    ASSERT_EQ(VideoInputDevices.size(), 2);
-    ModeControl a, b;
-    a.SetVideoStreamConfig(CreateDeviceStreamConfig(VideoInputDevices[0].Moniker));
-    b.SetVideoStreamConfig(CreateDeviceStreamConfig(VideoInputDevices[1].Moniker));
-    TVideoMode m;
-    a.GetVideoMode(1, m);
-    EXPECT_EQ(m.Height, 480);
-    EXPECT_EQ(DescribeVideoMode(m), "640x480x24b (RGB24)");
-    b.GetVideoMode(0, m);
-    EXPECT_EQ(DescribeVideoMode(m), "320x240x24b");
-    EXPECT_EQ(m.MediaSubType, guids::MEDIASUBTYPE_MJPG);
-}
-
-TEST(CaptureModeDV, FourFixedModesAndResolution) {
-    ModeControl control;
+TEST(CaptureModeFake, DVSourceHasFourFixedModesAndAResolution) {
+    MediaType current;
+    current.MajorType = guids::MEDIATYPE_Interleaved;
+    current.SubType = guids::MEDIASUBTYPE_YUY2;
+    current.FormatType = MediaFormatType::VideoInfo;
+    current.BiWidth = 720;
+    current.BiHeight = 576;
     auto config = std::make_unique<FakeConfig>();
     FakeConfig* fake = config.get();
-    fake->Caps = {{Video(guids::MEDIASUBTYPE_YUY2, 640, 480, 16), {}}};
-    fake->Current = Video(guids::MEDIASUBTYPE_YUY2, 720, 576, 16);
-    fake->Current.MajorType = guids::MEDIATYPE_Interleaved;
+    fake->Caps = {{current, {}}};
+    fake->Current = current;
+    ModeControl control;
     control.SetVideoStreamConfig(std::move(config));
 
     ASSERT_TRUE(control.IsDVSource());
-    EXPECT_EQ(control.VideoModeCount(), 4);
     QStringList modes;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < control.VideoModeCount(); ++i) {
         TVideoMode m;
         control.GetVideoMode(i, m);
-        modes << DescribeVideoMode(m);
-        EXPECT_EQ(m.AvgFrameRate, 0.0);
+        modes << DescribeVideoMode(m) + QString(" %1").arg(m.AvgFrameRate);
     }
-    EXPECT_EQ(modes, (QStringList{"720x576x24b", "360x288x24b", "180x144x24b", "88x72x24b"}));
+    EXPECT_EQ(modes, (QStringList{"720x576x24b 0", "360x288x24b 0", "180x144x24b 0", "88x72x24b 0"}));
 
+    // A mode index only sets the resolution: false, no event, the format untouched.
     EXPECT_FALSE(control.SetVideoMode(1));
     EXPECT_EQ(control.DVResolution(), dvrHalf);
-    EXPECT_EQ(control.VModeChanges, 0);
-    EXPECT_EQ(fake->SetCalls, 0);
-    EXPECT_FALSE(control.SetVideoMode(7)); // any index: false, resolution unchanged
+    EXPECT_FALSE(control.SetVideoMode(7)); // any other index changes nothing
     EXPECT_EQ(control.DVResolution(), dvrHalf);
+    EXPECT_FALSE(control.Calls.contains("OnChangeVCapMode"));
+    EXPECT_EQ(fake->SetCalls, 0);
 
     // The resolution setter hands the display size to the decoder, which the mode reads back.
     control.SetDVResolution(dvrQuater);
     EXPECT_EQ(control.DisplaySize, DVRESOLUTION_QUARTER);
-    TVideoMode current;
-    control.GetCurrentVideoMode(current);
-    EXPECT_EQ(DescribeVideoMode(current), "180x144x24b");
+    TVideoMode shown;
+    control.GetCurrentVideoMode(shown);
+    EXPECT_EQ(DescribeVideoMode(shown), "180x144x24b");
     control.Capturing = true;
     control.SetDVResolution(dvrFull); // ignored while capturing
     EXPECT_EQ(control.DVResolution(), dvrQuater);
@@ -330,8 +240,7 @@ TEST(CaptureModeDV, FourFixedModesAndResolution) {
     EXPECT_EQ(control.VideoModeCount(), 1);
 }
 
-TEST(CaptureModeAudio, SetAudioModeRestartsPreviewAndRaisesEvent) {
-    ModeControl control;
+TEST(CaptureModeFake, AudioModeRestartsThePreviewAndRaisesItsEvent) {
     auto config = std::make_unique<FakeConfig>();
     FakeConfig* fake = config.get();
     for (int rate : {22050, 44100}) {
@@ -346,24 +255,21 @@ TEST(CaptureModeAudio, SetAudioModeRestartsPreviewAndRaisesEvent) {
         fake->Caps.append({t, {}});
     }
     fake->Current = fake->Caps[0].Type;
+    ModeControl control;
     control.SetAudioStreamConfig(std::move(config));
     control.Previewing = true;
 
-    TAudioMode wanted;
-    control.GetAudioMode(1, wanted);
-    EXPECT_TRUE(control.SelectAudioMode(wanted));
-    EXPECT_EQ(control.AModeChanges, 1);
-    EXPECT_EQ(control.Stops, 1);
-    EXPECT_EQ(control.Starts, 1);
-    EXPECT_EQ(control.TearDowns, 0); // the audio side never tears the graph down
-    TAudioMode current;
-    control.GetCurrentAudioMode(current);
-    EXPECT_EQ(DescribeAudioMode(current), "44100Hzx16bx2");
+    TAudioMode mode;
+    control.GetAudioMode(1, mode);
+    EXPECT_TRUE(control.SelectAudioMode(mode));
+    // The audio side never tears the graph down.
+    EXPECT_EQ(control.Calls, (QStringList{"stop", "start", "OnChangeACapMode"}));
+    control.GetCurrentAudioMode(mode);
+    EXPECT_EQ(DescribeAudioMode(mode), "44100Hzx16bx2");
 
-    // A non-wave format block leaves the record zero-filled.
-    fake->Caps[0].Type.FormatType = MediaFormatType::None;
-    control.GetAudioMode(0, current);
-    EXPECT_EQ(current.SampleRate, 0);
+    fake->Caps[0].Type.FormatType = MediaFormatType::None; // not a wave format: zero-filled
+    control.GetAudioMode(0, mode);
+    EXPECT_EQ(mode.SampleRate, 0);
     control.Capturing = true;
     EXPECT_FALSE(control.SetAudioMode(0));
 }

@@ -1,14 +1,12 @@
+// The driver alias file and its list rows, on temporary folders.
+#include "CaptureTestKit.h"
+
 #include "capture/DriverAliasRegistry.h"
 #include "core/SettingsStore.h"
-#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -20,32 +18,35 @@ protected:
           registry_(platform::ProgramFolder(folder_.path()), store_, choices_) {}
 
     QString AliasFile() const { return folder_.file("dX250307.dat"); }
+    qint64 FileRecords() const { return QFileInfo(AliasFile()).size() / 312; }
 
-    QList<DriverAliasRecord> Records() const {
-        QByteArray data = TestSupport::ReadAll(AliasFile());
-        QList<DriverAliasRecord> records;
-        for (int at = 0; at + 312 <= data.size(); at += 312)
-            records << DriverAliasRecord::Decode(data.mid(at, 312));
+    // The stored records as "name|alias|status".
+    QStringList Stored() const {
+        const QByteArray data = TestSupport::ReadAll(AliasFile());
+        QStringList records;
+        for (int at = 0; at + 312 <= data.size(); at += 312) {
+            const DriverAliasRecord r = DriverAliasRecord::Decode(data.mid(at, 312));
+            records << r.DriverName + "|" + r.DriverAlias + "|" + r.DriverStatus;
+        }
         return records;
     }
 
-    void WriteRecords(const QList<DriverAliasRecord>& records, const QByteArray& tail = {}) {
+    void WriteRecords(const QStringList& records, const QByteArray& tail = {}) {
         QByteArray data;
-        for (const DriverAliasRecord& record : records)
+        for (const QString& text : records) {
+            const QStringList f = text.split('|');
+            DriverAliasRecord record;
+            record.DriverName = f.value(0);
+            record.DriverAlias = f.value(1);
+            record.DriverStatus = f.value(2);
             data += record.Encode();
+        }
         ASSERT_TRUE(TestSupport::WriteAll(AliasFile(), data + tail));
     }
 
-    static DriverAliasRecord Rec(const QString& name, const QString& alias, const QString& status) {
-        DriverAliasRecord record;
-        record.DriverName = name;
-        record.DriverAlias = alias;
-        record.DriverStatus = status;
-        return record;
-    }
-
-    // The lists as the main window fills them: camera 1 on device 0, camera 2 on device 1.
-    void Choose(int cam1, int cam2) {
+    // The lists as the main window fills them.
+    void Choose(const QStringList& devices, int cam1, int cam2) {
+        choices_.Devices = devices;
         choices_.Index[0] = choices_.Default[0] = cam1;
         choices_.Index[1] = choices_.Default[1] = cam2;
     }
@@ -58,168 +59,116 @@ protected:
 
 } // namespace
 
-TEST_F(Registry, NoFileAndThreeDevicesGiveThreeNewRecords) {
-    choices_.Devices = {"USB Camera", "Cam B", "Cam B (2)"};
-    QSignalSpy selected(&registry_, &DriverAliasRegistry::SelectedRowChanged);
-    registry_.LoadDriverList();
-
-    ASSERT_EQ(QFile(AliasFile()).size(), 3 * 312);
-    const auto records = Records();
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(records[i].DriverName, choices_.Devices[i]);
-        EXPECT_EQ(records[i].DriverAlias, QString("Cam %1").arg(i + 1));
-        EXPECT_EQ(records[i].DriverStatus, "New Driver");
-        EXPECT_EQ(records[i].Reserved1, 0);
-        EXPECT_EQ(records[i].Reserved2, 0);
-    }
-    EXPECT_EQ(registry_.Rows(),
-              QStringList({"USB CameraZXZXZXCam 1WEWEWENew Driver", "Cam BZXZXZXCam 2WEWEWENew Driver",
-                           "Cam B (2)ZXZXZXCam 3WEWEWENew Driver"}));
-    EXPECT_EQ(registry_.SelectedRow(), 0);
-    EXPECT_EQ(selected.count(), 1);
-}
-
-TEST_F(Registry, EmptyFileIsRebuiltOnceAndOnlyWithDevices) {
+TEST_F(Registry, NoFileOrAnEmptyOneGivesANewRecordPerDevice) {
     ASSERT_TRUE(TestSupport::WriteAll(AliasFile(), {}));
     registry_.LoadDriverList(); // no devices: the empty file stays
     EXPECT_TRUE(registry_.Rows().isEmpty());
     EXPECT_EQ(registry_.SelectedRow(), -1);
     EXPECT_TRUE(QFile::exists(AliasFile()));
 
-    // A partial record alone counts as no record.
-    ASSERT_TRUE(TestSupport::WriteAll(AliasFile(), QByteArray(100, 'q')));
-    choices_.Devices = {"Cam A", "Cam B"};
-    registry_.LoadDriverList();
-    EXPECT_EQ(registry_.Rows().size(), 2);
-    EXPECT_EQ(QFile(AliasFile()).size(), 2 * 312);
-    EXPECT_EQ(Records()[1].DriverAlias, "Cam 2");
+    // No file, an empty one, a partial record alone.
+    QSignalSpy selected(&registry_, &DriverAliasRegistry::SelectedRowChanged);
+    for (const QByteArray& old : {QByteArray(), QByteArray(""), QByteArray(100, 'q')}) {
+        QFile::remove(AliasFile());
+        if (!old.isNull()) {
+            ASSERT_TRUE(TestSupport::WriteAll(AliasFile(), old));
+        }
+        choices_.Devices = {"USB Camera", "Cam B", "Cam B (2)"};
+        registry_.LoadDriverList();
+        EXPECT_EQ(Stored(), QStringList({"USB Camera|Cam 1|New Driver", "Cam B|Cam 2|New Driver",
+                                         "Cam B (2)|Cam 3|New Driver"}));
+        EXPECT_EQ(QFileInfo(AliasFile()).size(), 3 * 312);
+        EXPECT_EQ(registry_.Rows().value(2), "Cam B (2)ZXZXZXCam 3WEWEWENew Driver");
+        EXPECT_EQ(registry_.SelectedRow(), 0);
+    }
+    EXPECT_EQ(selected.count(), 3); // the page hears of every load
+    const QByteArray bytes = TestSupport::ReadAll(AliasFile());
+    EXPECT_EQ(bytes.mid(304, 8), QByteArray(8, '\0')); // reserved fields of a new record
 }
 
 TEST_F(Registry, RefreshMarksMissingDevicesAndAppendsNewOnes) {
-    WriteRecords({Rec("Cam A", "Door", "New Driver"), Rec("Gone cam", "Yard", "New Driver")},
+    WriteRecords({"Cam A|Door|New Driver", "Gone cam|Yard|New Driver"},
                  QByteArray(40, '\x22')); // partial tail: overwritten by the append
-    choices_.Devices = {"Cam A", "Cam C"};
-    Choose(0, 1);
+    Choose({"Cam A", "Cam C"}, 0, 1);
     registry_.LoadDriverList();
-    EXPECT_EQ(registry_.Rows()[1], "Gone camZXZXZXYardWEWEWENew Driver");
     registry_.RefreshDriverStatus();
-
     EXPECT_EQ(registry_.Rows(), QStringList({"Cam AZXZXZXDoorWEWEWEConnected",
                                              "Gone camZXZXZXYardWEWEWENot Found",
                                              "Cam CZXZXZXCam 3WEWEWENew Driver Connected"}));
-    ASSERT_EQ(QFile(AliasFile()).size(), 3 * 312);
-    const auto records = Records();
-    EXPECT_EQ(records[2].DriverName, "Cam C");
-    EXPECT_EQ(records[2].DriverAlias, "Cam 3");
-    EXPECT_EQ(records[2].DriverStatus, "Connected");
-    // Statuses of known drivers are shown, not stored.
-    EXPECT_EQ(records[0].DriverStatus, "New Driver");
-
+    // A new device is stored as connected; statuses of known drivers are shown, not stored.
+    EXPECT_EQ(Stored(), QStringList({"Cam A|Door|New Driver", "Gone cam|Yard|New Driver",
+                                     "Cam C|Cam 3|Connected"}));
+    EXPECT_EQ(FileRecords() * 312, QFileInfo(AliasFile()).size());
     // The aliases of the chosen cameras become their location names.
     EXPECT_EQ(choices_.Location[0], "Door");
     EXPECT_EQ(choices_.Location[1], "Cam 3");
     EXPECT_EQ(store_.Record().Cam1Name, "Door");
     EXPECT_EQ(store_.Record().Cam2Name, "Cam 3");
 
-    // A second refresh finds every device and appends nothing.
-    registry_.RefreshDriverStatus();
-    EXPECT_EQ(QFile(AliasFile()).size(), 3 * 312);
+    registry_.RefreshDriverStatus(); // finds every device, appends nothing
+    EXPECT_EQ(FileRecords(), 3);
     EXPECT_EQ(registry_.Rows()[2], "Cam CZXZXZXCam 3WEWEWEConnected");
+
+    // A new device the full disk cannot take is not listed as stored.
+    choices_.Devices << "Cam D";
+    {
+        capture_test::FullDisk disk(3 * 312);
+        registry_.RefreshDriverStatus();
+    }
+    EXPECT_EQ(FileRecords(), 3);
+    EXPECT_EQ(registry_.Rows().size(), 3);
+    registry_.RefreshDriverStatus(); // with room again it is appended as new
+    EXPECT_EQ(FileRecords(), 4);
+    EXPECT_EQ(registry_.Rows().value(3), "Cam DZXZXZXCam 4WEWEWENew Driver Connected");
 }
 
-TEST_F(Registry, ANewDeviceTheFullDiskCannotTakeIsNotListedAsStored) {
-    WriteRecords({Rec("Cam A", "Door", "New Driver")});
-    choices_.Devices = {"Cam A", "Cam C"};
-    registry_.LoadDriverList();
-
-    // The file cannot grow: the append fails when its bytes reach the disk.
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit limit = oldLimit;
-    limit.rlim_cur = 312;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    registry_.RefreshDriverStatus();
-    setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldSignal);
-    EXPECT_EQ(QFile(AliasFile()).size(), 312);
-    EXPECT_EQ(registry_.Rows(), QStringList{"Cam AZXZXZXDoorWEWEWEConnected"});
-
-    // With room again the device is appended as new.
-    registry_.RefreshDriverStatus();
-    EXPECT_EQ(QFile(AliasFile()).size(), 2 * 312);
-    EXPECT_EQ(registry_.Rows().value(1), "Cam CZXZXZXCam 2WEWEWENew Driver Connected");
-}
-
-TEST_F(Registry, NameContainedInAnotherNameFindsItsOwnRow) {
-    choices_.Devices = {"USB Camera", "Camera"};
-    Choose(1, 0);
-    registry_.LoadDriverList();
-    EXPECT_EQ(registry_.GetDriverAlias("Camera"), "Cam 2");
-    EXPECT_EQ(registry_.GetDriverAlias("USB Camera"), "Cam 1");
-    EXPECT_EQ(registry_.GetDriverAlias("Camer"), "Camer");
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(1), 2);
-
-    registry_.RefreshDriverStatus();
-    EXPECT_EQ(store_.Record().Cam1Name, "Cam 2");
-    EXPECT_EQ(store_.Record().Cam2Name, "Cam 1");
-}
-
-TEST_F(Registry, TrailingBlanksMatchTheirOwnRecordAtEveryStart) {
-    choices_.Devices = {"Cam X  ", "Cam Y"};
-    Choose(0, 1);
+TEST_F(Registry, EachDeviceFindsItsOwnRecordWhateverItsName) {
+    // A name inside another name; trailing blanks; longer than a record holds; outside
+    // Windows-1252. None may take another's alias or gain a new record at each start.
+    const QString longName = QString(110, 'L');
+    const QString foreign = QString::fromUtf8("\u30ab\u30e1\u30e9");
+    Choose({"USB Camera", "Camera", "Cam X  ", longName, foreign}, 1, 2);
     for (int start = 0; start < 3; ++start) {
         registry_.LoadDriverList();
         registry_.RefreshDriverStatus();
     }
-    EXPECT_EQ(QFile(AliasFile()).size(), 2 * 312);
-    EXPECT_EQ(registry_.Rows()[0], "Cam XZXZXZXCam 1WEWEWEConnected");
-    EXPECT_EQ(registry_.GetDriverAlias("Cam X  "), "Cam 1");
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(0), 1);
-    EXPECT_EQ(store_.Record().Cam1Name, "Cam 1");
-}
-
-TEST_F(Registry, LongAndForeignNamesMatchAfterTheRoundTrip) {
-    const QString longName = QString(110, 'L');
-    const QString foreign = QString::fromUtf8("\u30ab\u30e1\u30e9");
-    choices_.Devices = {longName, foreign};
-    Choose(0, 1);
-    for (int start = 0; start < 2; ++start) {
-        registry_.LoadDriverList();
-        registry_.RefreshDriverStatus();
+    EXPECT_EQ(FileRecords(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(registry_.GetDriverAlias(choices_.Devices[i]), QString("Cam %1").arg(i + 1)) << i;
+        EXPECT_EQ(registry_.FindDriverRecordByDevice(i), i + 1) << i;
     }
-    EXPECT_EQ(QFile(AliasFile()).size(), 2 * 312);
-    EXPECT_EQ(registry_.GetDriverAlias(foreign), "Cam 2");
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(0), 1);
+    EXPECT_EQ(registry_.Rows()[2], "Cam XZXZXZXCam 3WEWEWEConnected");
+    EXPECT_EQ(registry_.GetDriverAlias("Camer"), "Camer"); // no record: the name itself
+    EXPECT_EQ(store_.Record().Cam1Name, "Cam 2");
+    EXPECT_EQ(store_.Record().Cam2Name, "Cam 3");
 }
 
 TEST_F(Registry, FindRecordByNameFirstThenByAlias) {
-    WriteRecords({Rec("Cam A", "Door", "Connected"), Rec("Cam B", "Door", "Connected"),
-                  Rec("Old", "Cam Z", "Connected"), Rec("Older", "Cam Z", "Connected")});
+    WriteRecords({"Cam A|Door|Connected", "Cam B|Door|Connected", "Old|Cam Z|Connected",
+                  "Older|Cam Z|Connected"});
     choices_.Devices = {"Cam A", "Cam B", "Cam Z"};
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(1), 2); // by name, even before the list is loaded
+    EXPECT_EQ(registry_.FindDriverRecordByDevice(1), 2); // by name, even before the list loads
     registry_.LoadDriverList();
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(0), 1);
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(1), 2);
-    // No record of its own: the last record carrying its alias (its name, having no row).
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(2), 4);
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(3), -1);
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(-1), -1);
-
+    // Cam Z has no record of its own: the last record carrying its alias (its name).
+    for (const auto& [device, record] : QList<std::pair<int, int>>{{0, 1}, {1, 2}, {2, 4}, {3, -1}, {-1, -1}})
+        EXPECT_EQ(registry_.FindDriverRecordByDevice(device), record) << device;
     QFile::remove(AliasFile());
-    EXPECT_EQ(registry_.FindDriverRecordByDevice(0), -1);
-    choices_.Devices.clear();
     EXPECT_EQ(registry_.FindDriverRecordByDevice(0), -1);
 }
 
 TEST_F(Registry, UpdateAliasRewritesOneRecordAndKeepsItsOtherBytes) {
-    DriverAliasRecord second = Rec("Cam B", "Cam 2", "New Driver");
+    WriteRecords({"Cam A|Cam 1|New Driver"});
+    DriverAliasRecord second;
     second.Raw = QByteArray(312, '\x5a');
+    second.DriverName = "Cam B";
+    second.DriverAlias = "Cam 2";
     second.Reserved1 = 77;
-    WriteRecords({Rec("Cam A", "Cam 1", "New Driver"), second});
+    QFile file(AliasFile());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(second.Encode());
+    file.close();
     const QByteArray before = TestSupport::ReadAll(AliasFile());
-    choices_.Devices = {"Cam A", "Cam B"};
-    Choose(0, 1);
+    Choose({"Cam A", "Cam B"}, 0, 1);
     registry_.LoadDriverList();
     registry_.SetDriverStatus(1, "Connected");
 
@@ -227,10 +176,8 @@ TEST_F(Registry, UpdateAliasRewritesOneRecordAndKeepsItsOtherBytes) {
     const QByteArray after = TestSupport::ReadAll(AliasFile());
     ASSERT_EQ(after.size(), before.size());
     EXPECT_EQ(after.left(312), before.left(312));
-    DriverAliasRecord record = Records()[1];
-    EXPECT_EQ(record.DriverAlias, "  Back yard ");
-    EXPECT_EQ(record.DriverStatus, "Connected");
-    EXPECT_EQ(record.Reserved1, 77);
+    EXPECT_EQ(Stored().value(1), "Cam B|  Back yard |Connected");
+    EXPECT_EQ(DriverAliasRecord::Decode(after.mid(312)).Reserved1, 77);
     EXPECT_EQ(after[312 + 303], '\x5a');
     EXPECT_EQ(registry_.Rows()[1], "Cam BZXZXZXBack yardWEWEWEConnected");
     EXPECT_EQ(choices_.Text[1], "  Back yard ");
@@ -240,13 +187,11 @@ TEST_F(Registry, UpdateAliasRewritesOneRecordAndKeepsItsOtherBytes) {
     EXPECT_EQ(store_.Record().Cam1Name, "Cam 1");
 }
 
-TEST_F(Registry, OutOfRangeAndMissingFileChangeNothing) {
-    choices_.Devices = {"Cam A"};
-    Choose(0, 0);
+TEST_F(Registry, BadIndexesAndFileErrorsChangeNothing) {
+    Choose({"Cam A"}, 0, 0);
     registry_.LoadDriverList();
     const QByteArray before = TestSupport::ReadAll(AliasFile());
     const QStringList rows = registry_.Rows();
-
     registry_.UpdateDriverAlias("x", 1);
     registry_.UpdateDriverAlias("x", -1);
     registry_.SaveDriverAlias("x", -1);
@@ -263,11 +208,9 @@ TEST_F(Registry, OutOfRangeAndMissingFileChangeNothing) {
     registry_.RefreshDriverStatus();
     EXPECT_FALSE(QFile::exists(AliasFile()));
     EXPECT_EQ(registry_.Rows(), rows);
-}
 
-TEST_F(Registry, UnreadableFileIsLeftAlone) {
-    ASSERT_TRUE(QDir().mkpath(AliasFile())); // a folder where the file should be
-    choices_.Devices = {"Cam A"};
+    // A folder where the file should be.
+    ASSERT_TRUE(QDir().mkpath(AliasFile()));
     registry_.LoadDriverList();
     EXPECT_TRUE(registry_.Rows().isEmpty());
     EXPECT_TRUE(QFileInfo(AliasFile()).isDir());
@@ -277,21 +220,16 @@ TEST_F(Registry, UnreadableFileIsLeftAlone) {
 }
 
 TEST_F(Registry, ResetRebuildsFromTheCameraList) {
-    WriteRecords({Rec("Cam A", "Door", "Connected"), Rec("Gone", "Yard", "Not Found")});
+    WriteRecords({"Cam A|Door|Connected", "Gone|Yard|Not Found"});
     choices_.Devices = {"Cam B", "Cam A"};
     registry_.LoadDriverList();
     registry_.ResetDriverList();
-    EXPECT_EQ(registry_.Rows(), QStringList({"Cam BZXZXZXCam 1WEWEWENew Driver",
-                                             "Cam AZXZXZXCam 2WEWEWENew Driver"}));
-    DriverAliasRecord record;
-    ASSERT_TRUE(registry_.ReadRecord(1, record));
-    EXPECT_EQ(record.DriverName, "Cam A");
-    EXPECT_FALSE(registry_.ReadRecord(2, record));
+    EXPECT_EQ(Stored(), QStringList({"Cam B|Cam 1|New Driver", "Cam A|Cam 2|New Driver"}));
+    EXPECT_EQ(registry_.Rows().size(), 2);
 }
 
 TEST_F(Registry, SettingsAreWrittenOnlyOnceTheRecordIsReady) {
-    choices_.Devices = {"Cam A"};
-    Choose(0, 0);
+    Choose({"Cam A"}, 0, 0);
     registry_.LoadDriverList();
     registry_.RefreshDriverStatus();
     registry_.SaveDriverAlias("Door", 0);

@@ -1,12 +1,12 @@
+// The driver set-up page: the owner-drawn rows and the page bound to the registry.
+#include "CaptureTestKit.h"
+
 #include "capture/CameraChoiceWidgets.h"
-#include "capture/CaptureDevices.h"
-#include "platform/MediaTestCameras.h"
 #include "capture/DriverAliasRegistry.h"
 #include "capture/DriverListDelegates.h"
 #include "capture/DriverSetupHandlers.h"
 #include "capture/DriverSetupPage.h"
 #include "core/SettingsStore.h"
-#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,42 +18,23 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-struct Colours {
-    int yellow = 0, silver = 0, white = 0, other = 0;
+// Exact colours of the status painting, and the tones of smoothed text (grey text reaches
+// its colour's level at the strokes' cores).
+struct Tally {
+    int yellow = 0, silver = 0, white = 0, brightestGrey = 0, yellowish = 0;
 };
 
-Colours Count(const QImage& image) {
-    Colours c;
+Tally Count(const QImage& image) {
+    Tally t;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            QRgb p = image.pixel(x, y);
-            if (p == qRgb(255, 255, 0))
-                ++c.yellow;
-            else if (p == qRgb(192, 192, 192))
-                ++c.silver;
-            else if (p == qRgb(255, 255, 255))
-                ++c.white;
-            else if (p != qRgb(0, 0, 0))
-                ++c.other;
-        }
-    return c;
-}
-
-// Text may be smoothed: grey text reaches its colour's level at the strokes' cores.
-struct Tones {
-    int brightestGrey = 0;
-    int yellowish = 0;
-};
-
-Tones Measure(const QImage& image) {
-    Tones t;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            QRgb p = image.pixel(x, y);
+            const QRgb p = image.pixel(x, y);
+            t.yellow += p == qRgb(255, 255, 0);
+            t.silver += p == qRgb(192, 192, 192);
+            t.white += p == qRgb(255, 255, 255);
             if (qRed(p) == qGreen(p) && qGreen(p) == qBlue(p))
                 t.brightestGrey = qMax(t.brightestGrey, qRed(p));
             else if (qRed(p) > 100 && qGreen(p) > 100 && qBlue(p) < 40)
@@ -87,17 +68,15 @@ TEST(DriverListPainting, StatusColours) {
     DriverStatusDelegate delegate;
     QImage connected = PaintRow(delegate, "Cam AZXZXZXDoorWEWEWEConnected", 640);
     EXPECT_EQ(connected.pixel(connected.width() - 1, 19), qRgb(0, 0, 0)); // black row
-    Colours c = Count(connected.copy(0, 0, 220, 20));
-    EXPECT_GT(c.white, 0);
-    EXPECT_EQ(c.yellow + c.silver, 0);
-    c = Count(connected.copy(220, 0, 420, 20));
-    EXPECT_GT(c.yellow, 0);
-    EXPECT_EQ(c.silver + c.white, 0);
-
-    QImage missing = PaintRow(delegate, "Cam AZXZXZXDoorWEWEWENot Found", 640);
-    c = Count(missing.copy(220, 0, 420, 20));
-    EXPECT_GT(c.silver, 0);
-    EXPECT_EQ(c.yellow, 0);
+    Tally name = Count(connected.copy(0, 0, 220, 20));
+    EXPECT_GT(name.white, 0);
+    EXPECT_EQ(name.yellow + name.silver, 0);
+    Tally alias = Count(connected.copy(220, 0, 420, 20));
+    EXPECT_GT(alias.yellow, 0);
+    EXPECT_EQ(alias.silver + alias.white, 0);
+    alias = Count(PaintRow(delegate, "Cam AZXZXZXDoorWEWEWENot Found", 640).copy(220, 0, 420, 20));
+    EXPECT_GT(alias.silver, 0);
+    EXPECT_EQ(alias.yellow, 0);
 }
 
 TEST(DriverListPainting, CameraRowsShowAliases) {
@@ -116,28 +95,38 @@ TEST(DriverListPainting, CameraRowsShowAliases) {
     EXPECT_TRUE(asked.isEmpty());
 
     suspended = false;
-    Tones plain = Measure(PaintRow(delegate, "Cam A", 200, 0));
+    Tally plain = Count(PaintRow(delegate, "Cam A", 200, 0));
     EXPECT_EQ(asked, QStringList{"Cam A"});
     EXPECT_GT(plain.brightestGrey, 100);
     EXPECT_LE(plain.brightestGrey, 192);
     EXPECT_EQ(plain.yellowish, 0);
-    Tones selected = Measure(PaintRow(delegate, "Cam A", 200, 0, true));
+    Tally selected = Count(PaintRow(delegate, "Cam A", 200, 0, true));
     EXPECT_GT(selected.brightestGrey, 200);
     EXPECT_EQ(selected.yellowish, 0);
-    Tones active = Measure(PaintRow(delegate, "Cam B", 200, 1, true));
+    Tally active = Count(PaintRow(delegate, "Cam B", 200, 1, true));
     EXPECT_GT(active.yellowish, 0);
     EXPECT_EQ(active.brightestGrey, 0);
 }
 
-TEST(DriverSetupPageWindow, BindsToTheRegistry) {
+namespace {
+
+class DriverSetupPageWindow : public capture_test::CameraTest {
+protected:
+    DriverSetupPageWindow() {
+        store.SetDefaultSettings();
+        choices.SetCameraLists(&cam1List, &cam2List);
+    }
     TestSupport::TempProgramFolder folder;
-    SettingsStore store(platform::ProgramFolder(folder.path()), folder.file("torvek"),
-                        folder.file("Desktop"));
-    store.SetDefaultSettings();
+    SettingsStore store{platform::ProgramFolder(folder.path()), folder.file("torvek"),
+                        folder.file("Desktop")};
     CameraChoiceWidgets choices;
     QComboBox cam1List, cam2List;
-    choices.SetCameraLists(&cam1List, &cam2List);
-    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, choices);
+    DriverAliasRegistry registry{platform::ProgramFolder(folder.path()), store, choices};
+};
+
+} // namespace
+
+TEST_F(DriverSetupPageWindow, BindsToTheRegistry) {
     DriverSetupHandlers handlers(registry, store);
     DriverSetupPage page(registry, handlers, choices);
     EXPECT_FALSE(page.Button38->isVisibleTo(&page));
@@ -154,7 +143,6 @@ TEST(DriverSetupPageWindow, BindsToTheRegistry) {
     EXPECT_EQ(page.DriverStatusList->currentRow(), 0);
     EXPECT_EQ(page.DefaultCam2->currentIndex(), 1);
     EXPECT_EQ(page.Location2->text(), "Cam 2");
-
     page.DriverStatusList->setCurrentRow(1);
     EXPECT_EQ(registry.SelectedRow(), 1);
 
@@ -177,27 +165,15 @@ TEST(DriverSetupPageWindow, BindsToTheRegistry) {
     EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
 }
 
-
 // At the first show the alias file is loaded before the camera lists are filled: a fresh
 // station must still give each camera its "Cam n" alias.
-TEST(DriverSetupPageWindow, FreshStationGetsAliasesBeforeTheListsAreFilled) {
+TEST_F(DriverSetupPageWindow, FreshStationGetsAliasesBeforeTheListsAreFilled) {
     platform::InstallTestCameras(platform::DefaultTestCameras(2));
     ClearDeviceLists();
-    TestSupport::TempProgramFolder folder;
-    SettingsStore store(platform::ProgramFolder(folder.path()), folder.file("torvek"),
-                        folder.file("Desktop"));
-    store.SetDefaultSettings();
-    CameraChoiceWidgets choices;
-    QComboBox cam1List, cam2List;
-    choices.SetCameraLists(&cam1List, &cam2List);
-    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, choices);
-
     registry.LoadDriverList();
     registry.RefreshDriverStatus();
     ASSERT_EQ(registry.Rows().size(), 2);
     EXPECT_EQ(registry.GetDriverAlias("TORVEK Test Camera 1"), "Cam 1");
     EXPECT_EQ(registry.GetDriverAlias("TORVEK Test Camera 2"), "Cam 2");
     EXPECT_EQ(QFileInfo(registry.FilePath()).size(), 2 * 312);
-    platform::InstallTestCameras({});
-    ClearDeviceLists();
 }

@@ -1,12 +1,17 @@
-#include "capture/CaptureDevices.h"
+// Capture settings: the comma text and CAM<n>.DAT file, the two connect profiles, and
+// reading and applying a configuration on a capture control over test cameras.
+#include "CaptureTestKit.h"
+
+#include "capture/CaptureFlags.h"
 #include "capture/GraphConfigBuilder.h"
 #include "capture/TGraphConfig.h"
-#include "platform/MediaTestCameras.h"
-#include "support/TestSupport.h"
+#include "capture/VideoCapture.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QtEndian>
+
+using namespace capture_test;
 
 namespace {
 
@@ -19,35 +24,58 @@ const char kFreshText[] =
     "VCapModeMediaSubType=00000000000000000000000000000000,VCapModeWidth=0,VCapModeHeight=0,"
     "VCapModeBits=0,VCompState=";
 
-TGuid Yuy2() {
-    // {32595559-0000-0010-8000-00AA00389B71}
-    return TGuid{0x32595559, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+CaptureDeviceNameLists Lists() {
+    return {{"USB Camera", "Cam B", "Cam B (2)"}, {"Mic"}, {"JPEG image encoder", "Motion JPEG"}, {"Lame"}};
 }
 
-CaptureDeviceNameLists Lists() {
-    CaptureDeviceNameLists lists;
-    lists.VideoInputs = {"USB Camera", "Cam B", "Cam B (2)"};
-    lists.AudioInputs = {"Mic"};
-    lists.VideoCompressors = {"JPEG image encoder", "Motion JPEG"};
-    lists.AudioCompressors = {"Lame"};
-    return lists;
+// The switches that are on, in one line.
+QString Flags(const TGraphConfig& c) {
+    QStringList on;
+    const std::pair<bool, const char*> flags[] = {
+        {c.WantPreview, "Preview"},   {c.WantCapture, "Capture"},       {c.WantBitmaps, "Bitmaps"},
+        {c.WantAudio, "Audio"},       {c.WantAudioPreview, "AudioPrev"}, {c.WantDVAudio, "DVAudio"},
+        {c.UseTempFile, "TempFile"}, {c.DoPreallocFile, "Prealloc"}};
+    for (const auto& [set, name] : flags)
+        if (set) on << name;
+    return on.join(' ');
 }
+
+class GraphConfigDevices : public CameraTest {
+protected:
+    void SetUp() override { CaptureErrorFlag = 0; }
+    void TearDown() override {
+        control.reset();
+        CameraTest::TearDown();
+    }
+    TestSupport::TempProgramFolder folder;
+    std::unique_ptr<TVideoCapture> control;
+};
 
 } // namespace
 
 TEST(GraphConfigText, FreshConfigurationFileIsByteExact) {
     TestSupport::TempProgramFolder folder;
-    TGraphConfig config(0);
-    QString path = CameraConfigFileName(platform::ProgramFolder(folder.path()), 1);
+    const QString path = CameraConfigFileName(platform::ProgramFolder(folder.path()), 1);
     EXPECT_EQ(path, folder.file("CAM1.DAT"));
-    ASSERT_TRUE(SaveCameraConfigFile(path, config));
+    ASSERT_TRUE(SaveCameraConfigFile(path, TGraphConfig(0)));
+    const QByteArray text(kFreshText);
+    QByteArray length(4, '\0');
+    qToLittleEndian<quint32>(quint32(text.size()), length.data());
+    EXPECT_EQ(TestSupport::ReadAll(path), length + text);
 
-    QByteArray text(kFreshText);
-    QByteArray expected;
-    const quint32 n = quint32(text.size());
-    expected.append(char(n & 0xFF)).append(char((n >> 8) & 0xFF)).append(char((n >> 16) & 0xFF)).append(char(n >> 24));
-    expected.append(text);
-    EXPECT_EQ(TestSupport::ReadAll(path), expected);
+    // A new file replaces the old one; failures say so.
+    TGraphConfig named(0);
+    named.VCapSource = "Cam";
+    ASSERT_TRUE(TestSupport::WriteAll(path, "old"));
+    ASSERT_TRUE(SaveCameraConfigFile(path, named));
+    EXPECT_TRUE(TestSupport::ReadAll(path).contains("VCapSource=Cam,"));
+    EXPECT_FALSE(TestSupport::ReadAll(path).contains("old"));
+    QString error;
+    EXPECT_FALSE(SaveCameraConfigFile(folder.file("nope/CAM2.DAT"), named, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(named.SaveToStream(nullptr));
+    QBuffer closed;
+    EXPECT_FALSE(named.SaveToStream(&closed));
 }
 
 TEST(GraphConfigText, ModesStateAndQuoting) {
@@ -55,7 +83,9 @@ TEST(GraphConfigText, ModesStateAndQuoting) {
     config.VCapSource = "USB Camera";
     config.VComp = "My \"fast\" codec";
     config.AComp = "a,b";
-    config.VCapMode.MediaSubType = Yuy2();
+    // {32595559-0000-0010-8000-00AA00389B71}
+    config.VCapMode.MediaSubType =
+        TGuid{0x32595559, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
     config.VCapMode.Width = 640;
     config.VCapMode.Height = 480;
     config.VCapMode.Bits = 16;
@@ -64,146 +94,125 @@ TEST(GraphConfigText, ModesStateAndQuoting) {
     config.PreallocFileSize = 4000000000u;
     config.WantBitmaps = config.UseTempFile = true;
     config.DoPreallocFile = false;
-    QString text = config.AsCommaText();
+    const QString text = config.AsCommaText();
     // Only false flags give an item.
     EXPECT_TRUE(text.startsWith("WantCapture=0,WantPreview=0,WantDVAudio=0,WantAudio=0,"
-                                "WantAudioPreview=0,DoPreallocFile=0,PreallocFileSize="))
+                                "WantAudioPreview=0,DoPreallocFile=0,PreallocFileSize=4000000000,"))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(",\"VCapSource=USB Camera\",")) << text.toStdString();
-    EXPECT_TRUE(text.contains(",\"VComp=My \"\"fast\"\" codec\"")) << text.toStdString();
-    EXPECT_TRUE(text.contains(",\"AComp=a,b\",")) << text.toStdString();
-    EXPECT_TRUE(text.contains(",VCapModeMediaSubType=5955593200001000800000AA00389B71,"
-                              "VCapModeWidth=640,VCapModeHeight=480,VCapModeBits=16,"));
-    EXPECT_TRUE(text.contains(",ACapModeSampleRate=-1,"));
-    EXPECT_TRUE(text.contains("PreallocFileSize=4000000000,"));
+    for (const char* item : {",\"VCapSource=USB Camera\",", ",\"VComp=My \"\"fast\"\" codec\"",
+                             ",\"AComp=a,b\",", ",ACapModeSampleRate=-1,",
+                             ",VCapModeMediaSubType=5955593200001000800000AA00389B71,"
+                             "VCapModeWidth=640,VCapModeHeight=480,VCapModeBits=16,"})
+        EXPECT_TRUE(text.contains(item)) << item << " in " << text.toStdString();
     EXPECT_TRUE(text.endsWith(",VCompState=007FFF10"));
 }
 
-TEST(GraphConfigText, FailedWritesSaySo) {
-    EXPECT_FALSE(TGraphConfig(0).SaveToStream(nullptr));
-    QBuffer closed;
-    EXPECT_FALSE(TGraphConfig(0).SaveToStream(&closed));
+TEST(GraphConfigBuilder, CameraProfilesAndTheSourceListing) {
+    TGraphConfig one(7);
+    one.VCapSource = "Cam B";
+    one.ACapSource = "Mic";
+    one.VComp = "Motion JPEG";
+    one.AComp = "Nothing like it";
+    one.WantCapture = one.WantAudio = one.UseTempFile = one.WantBitmaps = true;
+    one.DoPreallocFile = false;
+    one.PreallocFileSize = 99;
+    one.DVResolution = dvrQuater;
+    one.PixelFormat = 42;
+    one.VCapMode.Width = 640;
+    one.VCompState = "blob";
+    EXPECT_TRUE(BuildCameraConfig(1, one, Lists()));
+    EXPECT_EQ(one.Number, 7);
+    EXPECT_EQ(Flags(one), "Preview Bitmaps DVAudio Prealloc");
+    EXPECT_EQ(QStringList({one.CaptureFileName, one.VCapSource, one.ACapSource, one.VComp, one.AComp}),
+              QStringList({"buffer1.kmx", "Cam B", "Mic", "Motion JPEG", ""}));
+    EXPECT_EQ(one.PreallocFileSize, 10u);
+    EXPECT_EQ(one.DVResolution, dvrQuater);
+    EXPECT_EQ(one.PixelFormat, 6); // out of range: the default stays
+    EXPECT_EQ(one.VCapMode.Width, 0);
+    EXPECT_TRUE(one.VCompState.isEmpty());
 
-    TestSupport::TempProgramFolder folder;
-    QString missingFolder = folder.file("nope/CAM2.DAT");
-    QString error;
-    EXPECT_FALSE(SaveCameraConfigFile(missingFolder, TGraphConfig(0), &error));
-    EXPECT_FALSE(error.isEmpty());
+    TGraphConfig two(2);
+    two.VCapSource = "cam b"; // names match exactly, case included
+    two.WantCapture = two.WantAudio = two.UseTempFile = true;
+    two.WantPreview = two.DoPreallocFile = false;
+    two.DVResolution = TDVResolution(7);
+    EXPECT_TRUE(BuildCameraConfig(2, two, Lists()));
+    EXPECT_EQ(two.VCapSource, "");
+    EXPECT_EQ(two.CaptureFileName, "buffer-1.kmx");
+    EXPECT_EQ(Flags(two), "Capture Audio TempFile");
+    EXPECT_EQ(two.DVResolution, dvrFull);
 
-    QString path = folder.file("CAM2.DAT");
-    ASSERT_TRUE(TestSupport::WriteAll(path, "old"));
-    TGraphConfig named(0);
-    named.VCapSource = "Cam";
-    ASSERT_TRUE(SaveCameraConfigFile(path, named));
-    EXPECT_TRUE(TestSupport::ReadAll(path).contains("VCapSource=Cam,"));
-    EXPECT_FALSE(TestSupport::ReadAll(path).contains("old"));
-}
-
-TEST(GraphConfigBuilder, CameraOneProfile) {
-    TGraphConfig config(7);
-    config.VCapSource = "Cam B";
-    config.ACapSource = "Mic";
-    config.VComp = "Motion JPEG";
-    config.AComp = "Nothing like it";
-    config.WantCapture = config.WantAudio = config.UseTempFile = true;
-    config.WantBitmaps = true;
-    config.DoPreallocFile = false;
-    config.PreallocFileSize = 99;
-    config.DVResolution = dvrQuater;
-    config.PixelFormat = 42;
-    config.VCapMode.Width = 640;
-    config.VCompState = "blob";
-    EXPECT_TRUE(BuildCameraConfig(1, config, Lists()));
-
-    EXPECT_EQ(config.Number, 7);
-    EXPECT_EQ(config.CaptureFileName, "buffer1.kmx");
-    EXPECT_EQ(config.VCapSource, "Cam B");
-    EXPECT_EQ(config.ACapSource, "Mic");
-    EXPECT_EQ(config.VComp, "Motion JPEG");
-    EXPECT_EQ(config.AComp, "");
-    EXPECT_TRUE(config.WantPreview);
-    EXPECT_FALSE(config.WantCapture);
-    EXPECT_TRUE(config.WantBitmaps);
-    EXPECT_TRUE(config.WantDVAudio);
-    EXPECT_TRUE(config.DoPreallocFile);
-    EXPECT_FALSE(config.UseTempFile);
-    EXPECT_FALSE(config.WantAudio);
-    EXPECT_FALSE(config.WantAudioPreview);
-    EXPECT_EQ(config.PreallocFileSize, 10u);
-    EXPECT_EQ(config.DVResolution, dvrQuater);
-    EXPECT_EQ(config.PixelFormat, 6); // out of range: the default stays
-    EXPECT_EQ(config.VCapMode.Width, 0);
-    EXPECT_TRUE(config.VCompState.isEmpty());
-}
-
-TEST(GraphConfigBuilder, CameraTwoKeepsFlagsAndUnknownSourceGivesMinusOne) {
-    TGraphConfig config(2);
-    config.VCapSource = "cam b"; // names match exactly, case included
-    config.WantCapture = config.WantAudio = config.UseTempFile = true;
-    config.WantPreview = false;
-    config.DoPreallocFile = false;
-    config.DVResolution = TDVResolution(7);
-    EXPECT_TRUE(BuildCameraConfig(2, config, Lists()));
-    EXPECT_EQ(config.VCapSource, "");
-    EXPECT_EQ(config.CaptureFileName, "buffer-1.kmx");
-    EXPECT_FALSE(config.WantPreview);
-    EXPECT_TRUE(config.WantCapture);
-    EXPECT_TRUE(config.WantAudio);
-    EXPECT_TRUE(config.UseTempFile);
-    EXPECT_FALSE(config.DoPreallocFile);
-    EXPECT_FALSE(config.WantDVAudio);
-    EXPECT_EQ(config.DVResolution, dvrFull);
-}
-
-TEST(GraphConfigBuilder, VideoSourceListing) {
-    TGraphConfig config(0);
+    // The names before the configured source, or all of them when it is not listed.
     QStringList names;
-    EXPECT_FALSE(ListVideoSources(config, Lists().VideoInputs, names));
+    EXPECT_FALSE(ListVideoSources(TGraphConfig(0), Lists().VideoInputs, names));
     EXPECT_EQ(names, Lists().VideoInputs);
-
     names.clear();
-    config.VCapSource = "Cam B";
-    ListVideoSources(config, Lists().VideoInputs, names);
+    ListVideoSources(one, Lists().VideoInputs, names);
     EXPECT_EQ(names, QStringList{"USB Camera"});
-
-    names.clear();
-    ListVideoSources(TGraphConfig(0), {}, names);
-    EXPECT_TRUE(names.isEmpty());
 }
 
-namespace {
-
-class GraphConfigDevices : public ::testing::Test {
-protected:
-    void TearDown() override {
-        platform::RemoveTestCameras();
-        ClearDeviceLists();
-    }
-    static platform::TestCameraSpec Camera(const QString& name) {
-        platform::TestCameraSpec cameraSpec;
-        cameraSpec.Name = name;
-        return cameraSpec;
-    }
-};
-
-} // namespace
-
-TEST_F(GraphConfigDevices, CaptureDeviceNamesOverTestCameras) {
+TEST_F(GraphConfigDevices, CaptureDeviceNamesAndProfilesOverTestCameras) {
     EXPECT_TRUE(GetCaptureDeviceNames().isEmpty());
-
     platform::InstallTestCameras({Camera("USB Camera"), Camera("Cam B"), Camera("Cam B")});
     EXPECT_EQ(GetCaptureDeviceNames(), QStringList({"USB Camera", "Cam B", "Cam B (2)"}));
 
-    // The camera profiles pick the named device from the live list.
     TGraphConfig config(0);
     config.VCapSource = "Cam B (2)";
     BuildCamera1Config(config);
     EXPECT_EQ(config.VCapSource, "Cam B (2)");
     EXPECT_EQ(config.CaptureFileName, "buffer2.kmx");
-
     platform::SetTestCameraPlugged(2, false);
-    config.VCapSource = "Cam B (2)";
     BuildCamera2Config(config);
     EXPECT_EQ(config.VCapSource, "");
     EXPECT_EQ(GetCaptureDeviceNames(), QStringList({"USB Camera", "Cam B"}));
+}
+
+TEST_F(GraphConfigDevices, ConnectProfileReachesTheControlAndReadsBack) {
+    platform::InstallTestCameras({Camera("Cam A"), Camera("Cam B")});
+    EnumerateAllDevices();
+    control = std::make_unique<TVideoCapture>(platform::ProgramFolder(folder.path()));
+    // The way a camera connects: read the control, name the device, build the profile, apply.
+    TGraphConfig config(0);
+    config.ReadFrom(*control, 0);
+    config.VCapSource = "Cam B";
+    config.VCapMode.Width = 640; // a mode from another camera: dropped by the profile
+    ASSERT_TRUE(BuildCamera1Config(config));
+    QSignalSpy devices(control.get(), &TVideoCapture::OnChangeDevice);
+    QSignalSpy compressors(control.get(), &TVideoCapture::OnChangeCompressor);
+    config.ApplyTo(*control);
+    EXPECT_EQ(CaptureErrorFlag, 1); // filters built
+    EXPECT_TRUE(control->Previewing());
+    EXPECT_EQ(devices.count(), 1);
+    EXPECT_EQ(compressors.count(), 1);
+    EXPECT_EQ(control->VideoSourceIndex(), 1);
+    EXPECT_FALSE(control->UseTempFile);
+    EXPECT_FALSE(control->WantCapture);
+    EXPECT_EQ(control->CaptureFileName, "buffer1.kmx");
+    EXPECT_EQ(control->TempCaptureFileName(), "captemp.kmx");
+    EXPECT_EQ(control->PreallocFileSize, 10u);
+
+    TGraphConfig back(5);
+    back.VCompState = "stale";
+    back.ReadFrom(*control, 5);
+    EXPECT_EQ(back.VCapSource, "Cam B");
+    EXPECT_EQ(back.ACapSource, "");
+    EXPECT_TRUE(back.WantPreview);
+    EXPECT_FALSE(back.UseTempFile);
+    EXPECT_EQ(back.CaptureFileName, "buffer1.kmx");
+    EXPECT_EQ(back.PixelFormat, int(pf24bit));
+    EXPECT_EQ(QSize(back.VCapMode.Width, back.VCapMode.Height), QSize(320, 240)); // current mode
+    EXPECT_TRUE(back.VCompState.isEmpty());
+
+    // A configured mode is selected; an unknown device builds nothing.
+    config.VCapSource = "Cam A";
+    config.VCapMode = TVideoMode{{}, platform::guids::MEDIASUBTYPE_YUY2, 640, 480, 16};
+    config.ApplyTo(*control);
+    TVideoMode current;
+    control->GetCurrentVideoMode(current);
+    EXPECT_EQ(current.Width, 640);
+    EXPECT_TRUE(control->Previewing());
+    config.VCapSource = "No such camera";
+    config.ApplyTo(*control);
+    EXPECT_FALSE(control->Previewing()); // callers decide by the preview, not by the flag
+    EXPECT_EQ(control->VideoSourceName(), "");
 }
