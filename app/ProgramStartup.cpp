@@ -1,5 +1,6 @@
 #include "app/ProgramStartup.h"
 
+#include "app/CaptionsCommand.h"
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
 #include "app/CameraSwitchingBinding.h"
@@ -91,6 +92,7 @@ int ProgramStartup(const StartupOptions& options) {
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
+    BindCaptionsCommand(*zones, *fontSettings, captionSettings);
     auto setupForm = std::make_unique<TsetupForm>(folder, aliases);
     hooks.OpenSetupScreen = [form = setupForm.get()](int deviceIndex, int camera) {
         form->OpenSetupScreen(deviceIndex, camera);

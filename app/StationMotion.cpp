@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -47,6 +48,9 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
     seen.ZoneWindowVisible = [&zones](int camera) {
         const QWidget* window = zones.ZoneWindow(camera);
         return window && window->isVisible();
+    };
+    seen.ShowMotionText = [&zones](int camera, const QString& text) {
+        (camera == 2 ? zones.Errors2 : zones.Errors1)->setText(text);
     };
     seen.DrawMotionCounter = [&zones](platform::PictureCanvas& picture, qint32 count) {
         zones.DrawMotionCounter(picture, count);

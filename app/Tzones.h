@@ -177,6 +177,8 @@ public:
     QLabel* lablee = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label7 = nullptr;
+    QLabel* Errors1 = nullptr; // motion-count texts of the set-up panel
+    QLabel* Errors2 = nullptr;
     QPushButton* Panel2 = nullptr; // camera 1 on/off
     QPushButton* Panel3 = nullptr; // camera 2 on/off
     QPushButton* Panel4 = nullptr; // surveillance

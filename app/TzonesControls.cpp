@@ -330,6 +330,12 @@ void Tzones::BuildSetupPanel() {
 
     SurveillanceSetup = MakePanel(Panel1, "SurveillanceSetup");
     SurveillanceSetup->hide();
+    Errors1 = Make<QLabel>(Panel1, "Errors1");
+    Errors1->setText(QStringLiteral("00000"));
+    Errors1->setGeometry(10, 2, 80, 16);
+    Errors2 = Make<QLabel>(Panel1, "Errors2");
+    Errors2->setText(QStringLiteral("00000"));
+    Errors2->setGeometry(100, 2, 80, 16);
 
     // Camera device lists of the two camera buttons.
     cam1List = MakeCombo(Panel1, "cam1List", false);

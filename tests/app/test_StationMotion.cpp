@@ -78,6 +78,11 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     EXPECT_EQ(QImage(folder.file("cam1/" + picture)).size(), QSize(320, 240));
     EXPECT_TRUE(zones->MotionTime.Enabled());
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    // While the set-up panel shows, its motion count shows the detector's text.
+    zones->Panel1->show();
+    EXPECT_TRUE(WaitFor([this] { return zones->Errors1->text().startsWith("MO "); }, kWait))
+        << zones->Errors1->text().toStdString();
+    EXPECT_EQ(zones->Errors2->text(), "00000");
 }
 
 TEST_F(StationMotionTest, StillSceneSavesNothing) {

@@ -1,0 +1,40 @@
+#include "TzonesFixture.h"
+
+#include "app/CaptionsCommand.h"
+#include "core/CaptionChoices.h"
+#include "core/CaptionSettings.h"
+#include "core/PictureCaption.h"
+#include "core/TFontSettings.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+// The tool bar's Captions button refuses while no camera runs, and otherwise opens the
+// caption window with the running camera's frame in its preview.
+TEST_F(CameraStationFixture, CaptionsButtonNeedsARunningCamera) {
+    InstallCameras(1);
+    StartStation();
+    CaptionChoices choices;
+    PictureCaptions captions(store->Record(), choices);
+    CaptionSettings settings(*store, choices, captions);
+    TFontSettings window(settings);
+    BindCaptionsCommand(*zones, window, settings);
+
+    zones->Button30->click();
+    EXPECT_EQ(messages, QStringList{"You must start the camera to use this feature."});
+    EXPECT_FALSE(window.isVisible());
+
+    zones->Panel2->click();
+    ASSERT_TRUE(zones->IsPreviewing(1));
+    ASSERT_TRUE(FramesArrive(1));
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = QApplication::activeModalWidget() == &window;
+        window.reject();
+    });
+    zones->Button30->click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(settings.Preview().Image().size(), QSize(320, 240));
+    EXPECT_EQ(messages.size(), 1);
+}
