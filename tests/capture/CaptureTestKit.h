@@ -21,14 +21,14 @@ constexpr int kWait = 20000; // generous: waits are for conditions, never for sp
 
 inline platform::TestCameraSpec Camera(const QString& name, const QString& format = "YUY2",
                                        const QString& pattern = "ball") {
-    platform::TestCameraSpec spec;
-    spec.Name = name;
-    spec.Format = format;
-    spec.Pattern = pattern;
-    return spec;
+    platform::TestCameraSpec camera;
+    camera.Name = name;
+    camera.Format = format;
+    camera.Pattern = pattern;
+    return camera;
 }
 
-// Every test starts and ends without test cameras and with empty device lists.
+// Every test ends without test cameras and with empty device lists.
 class CameraTest : public ::testing::Test {
 protected:
     void TearDown() override {
