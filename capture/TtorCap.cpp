@@ -45,7 +45,7 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
     connect(cap, &TVideoCapture::OnChangeDevice, this, &TtorCap::capChangeDevice);
     connect(cap, &TVideoCapture::OnBitmapGrabbed, this, &TtorCap::capBitmapGrabbed);
     connect(cap, &TVideoCapture::OnFrameRendered, this, &TtorCap::capFrameRendered);
-    dialogs_ = std::make_unique<TVideoCaptureDialogs>(*cap, this);
+    dialogs_ = std::make_shared<TVideoCaptureDialogs>(*cap, this);
 
     Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));

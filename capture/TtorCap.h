@@ -98,7 +98,7 @@ private:
 
     platform::ProgramFolder folder_;
     std::unique_ptr<TGraphConfig> GraphConfig;
-    std::unique_ptr<TVideoCaptureDialogs> dialogs_;
+    std::shared_ptr<TVideoCaptureDialogs> dialogs_;
     int CameraTag = 0;
     QString RecordFileName;
 

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -139,7 +140,10 @@ void TtorCap::lbDialogsDblClick() {
     QListWidgetItem* item = lbDialogs->currentItem();
     if (lbDialogs->count() < 1 || !item)
         return;
+    const QPointer<TtorCap> self(this);
     dialogs_->ShowDialog(item->data(Qt::UserRole).toInt());
+    if (!self)
+        return; // the view went while the dialog was open
     // A format chosen in the pin dialog is the current mode now.
     SelectCurrentModes();
 }

@@ -18,18 +18,22 @@ void PlaceByOwner(QDialog& dialog, QWidget* owner) {
         dialog.move(owner->mapToGlobal(QPoint(30, 30)));
 }
 
-GstElement* SourceElement(const TVideoCapture& cap) {
-    return cap.Pipeline() ? cap.Pipeline()->VideoSourceElement() : nullptr;
+GstElement* SourceElement(const TVideoCapture* cap) {
+    return cap && cap->Pipeline() ? cap->Pipeline()->VideoSourceElement() : nullptr;
 }
 
 } // namespace
 
-TVideoCaptureDialogs::TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner) : cap_(cap), owner_(owner) {}
+TVideoCaptureDialogs::TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner) : cap_(&cap), owner_(owner) {}
+
+bool TVideoCaptureDialogs::StillConnected() const {
+    return cap_ && shownFor_ == connection_;
+}
 
 std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettings() const {
-    if (!cap_.VideoSourceMoniker)
+    if (!cap_ || !cap_->VideoSourceMoniker)
         return nullptr;
-    const QString key = cap_.VideoSourceMoniker->Key();
+    const QString key = cap_->VideoSourceMoniker->Key();
     if (key.startsWith(kV4l2KeyPrefix)) {
         auto io = platform::OpenV4l2Device(key.mid(kV4l2KeyPrefix.size()));
         if (!io)
@@ -48,7 +52,7 @@ TDialogSet TVideoCaptureDialogs::FindDialogs() {
     if (facts.hasVideoSource) {
         const auto settings = SourceSettings();
         facts.sourceHasSettings = settings && !settings->Controls().isEmpty();
-        facts.captureHasFormats = cap_.VideoModeCount() > 0;
+        facts.captureHasFormats = cap_->VideoModeCount() > 0;
     }
     // Encoder settings would be lost: the recording branch makes its encoder afresh.
     facts.hasVideoCompressor = false;
@@ -57,54 +61,69 @@ TDialogSet TVideoCaptureDialogs::FindDialogs() {
 }
 
 bool TVideoCaptureDialogs::ShowDialog(int number) {
+    const std::shared_ptr<TVideoCaptureDialogs> keep = shared_from_this();
+    if (!cap_)
+        return false;
+    shownFor_ = connection_;
     return ShowCaptureDialog(*this, set_, number);
 }
 
 bool TVideoCaptureDialogs::IsCapturing() const {
-    return cap_.Capturing();
+    return cap_ && cap_->Capturing();
 }
 
 bool TVideoCaptureDialogs::WantsPreview() const {
-    return cap_.WantPreview;
+    return StillConnected() && cap_->WantPreview;
 }
 
 void TVideoCaptureDialogs::StopPreviewForDialog() {
-    cap_.StopPreview();
+    if (cap_)
+        cap_->StopPreview();
 }
 
 void TVideoCaptureDialogs::TearDownGraphForDialog() {
-    cap_.TearDownGraph();
+    if (cap_)
+        cap_->TearDownGraph();
 }
 
 void TVideoCaptureDialogs::StartPreviewAfterDialog() {
-    cap_.StartPreview();
+    if (StillConnected())
+        cap_->StartPreview();
 }
 
 void TVideoCaptureDialogs::ShowSourceSettings() {
     auto settings = SourceSettings();
     if (!settings)
         return;
-    platform::DeviceControlDialog dialog(*settings, QString::fromLatin1(CaptureDialogNames[dlgVideoSource]), owner_);
-    PlaceByOwner(dialog, owner_);
-    RunModalDialog(dialog);
+    // On the heap: its owner may go while it is open and take it along.
+    const QPointer<platform::DeviceControlDialog> dialog =
+        new platform::DeviceControlDialog(*settings, QString::fromLatin1(CaptureDialogNames[dlgVideoSource]), owner_);
+    PlaceByOwner(*dialog, owner_);
+    RunModalDialog(*dialog);
+    delete dialog.data();
 }
 
 void TVideoCaptureDialogs::ShowCaptureFormats() {
+    if (!cap_)
+        return;
     TVideoMode current{};
-    cap_.GetCurrentVideoMode(current);
+    cap_->GetCurrentVideoMode(current);
     QStringList formats;
     int currentRow = -1;
-    for (int i = 0; i < cap_.VideoModeCount(); ++i) {
+    for (int i = 0; i < cap_->VideoModeCount(); ++i) {
         TVideoMode mode{};
-        cap_.GetVideoMode(i, mode);
+        cap_->GetVideoMode(i, mode);
         formats << DescribeVideoMode(mode);
         if (currentRow < 0 && IsSameVideoMode(mode, current))
             currentRow = i;
     }
-    CaptureFormatDialog dialog(formats, currentRow, owner_);
-    PlaceByOwner(dialog, owner_);
-    if (RunModalDialog(dialog) == QDialog::Accepted && dialog.Chosen() >= 0 && dialog.Chosen() != currentRow)
-        cap_.SetVideoMode(dialog.Chosen());
+    const QPointer<CaptureFormatDialog> dialog = new CaptureFormatDialog(formats, currentRow, owner_);
+    PlaceByOwner(*dialog, owner_);
+    const int result = RunModalDialog(*dialog);
+    const int chosen = dialog ? dialog->Chosen() : -1;
+    delete dialog.data();
+    if (result == QDialog::Accepted && chosen >= 0 && chosen != currentRow && StillConnected())
+        cap_->SetVideoMode(chosen);
 }
 
 void TVideoCaptureDialogs::ShowCompressorSettings() {}

@@ -3,6 +3,8 @@
 // offers and shows one, stopping and restarting the graph as the dialog needs.
 #include "capture/CaptureDialogs.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class QWidget;
@@ -12,7 +14,10 @@ namespace platform {
 class DeviceControlModel;
 }
 
-class TVideoCaptureDialogs : public CaptureDialogHost {
+// Made with std::make_shared: an open dialog keeps the object alive, so the view that owns it
+// may go (or switch its camera off) while the dialog's event loop runs.
+class TVideoCaptureDialogs : public CaptureDialogHost,
+                             public std::enable_shared_from_this<TVideoCaptureDialogs> {
 public:
     // owner: the window the dialogs belong to.
     TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner);
@@ -20,7 +25,11 @@ public:
     // Recomputes the set from the control's current graph.
     TDialogSet FindDialogs();
     TDialogSet DialogSet() const { return set_; }
-    void ClearDialogs() { set_ = 0; }
+    // The camera was switched off: nothing is offered, and a dialog open now leaves it off.
+    void ClearDialogs() {
+        set_ = 0;
+        ++connection_;
+    }
     // False (nothing done) when the number is not in the set or the control is capturing.
     bool ShowDialog(int number);
 
@@ -38,7 +47,12 @@ public:
     void ShowCompressorSettings() override;
 
 private:
-    TVideoCapture& cap_;
-    QWidget* owner_;
+    // False when the control went, or the camera was switched off, since the dialog opened.
+    bool StillConnected() const;
+
+    QPointer<TVideoCapture> cap_;
+    QPointer<QWidget> owner_;
     TDialogSet set_ = 0;
+    unsigned connection_ = 0;
+    unsigned shownFor_ = 0;
 };

@@ -216,6 +216,38 @@ TEST_F(CameraViewTest, RecordingsGoIntoTheChosenFileAndEveryWayOutFinishesThem) 
     EXPECT_TRUE(Discover(folder.file("exit.avi")).Readable);
 }
 
+TEST_F(CameraViewTest, ADialogOpenWhileTheCameraIsSwitchedOffOrTheViewGoesLeavesThemSo) {
+    // Switched off while the pin dialog is open: closing it must not start the camera again.
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    SetModalDialogRunner([&](QDialog& dialog) {
+        view->ConnectCamera(false, 0);
+        if (auto* list = dialog.findChild<QListWidget*>("formatList"))
+            list->setCurrentRow(1);
+        return int(QDialog::Accepted);
+    });
+    view->lbDialogs->setCurrentRow(1);
+    view->lbDialogsDblClick();
+    EXPECT_FALSE(view->IsPreviewing());
+    EXPECT_FALSE(view->cap->Previewing());
+
+    // The view goes while each of its dialogs is open.
+    for (int row : {0, 1}) {
+        if (!view) {
+            view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
+            view->CameraNumber = 1;
+        }
+        ASSERT_TRUE(view->ConnectCamera(true, 0));
+        SetModalDialogRunner([&](QDialog&) {
+            view.reset();
+            return int(QDialog::Accepted);
+        });
+        view->lbDialogs->setCurrentRow(row);
+        TtorCap* const shown = view.get();
+        shown->lbDialogsDblClick();
+        EXPECT_FALSE(view) << row;
+    }
+}
+
 TEST_F(CameraViewTest, ConnectFailuresReturnFalseAndLeaveTheImageHidden) {
     EXPECT_FALSE(view->ConnectCamera(false, 0)); // never connected
     EXPECT_TRUE(view->Image->isHidden());
