@@ -4,6 +4,7 @@
 #include "capture/DriverAliasRegistry.h"
 #include "capture/TGraphConfig.h"
 #include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -83,6 +84,7 @@ void TsetupForm::FormCreate() {
 int TsetupForm::OpenSetupScreen(int deviceIndex, int cameraNumber) {
     torCap1->CameraNumber = cameraNumber;
     deviceIndex_ = deviceIndex;
+    activated_ = false; // the screen serves every use: each one connects its camera
     return RunModalDialog(*this);
 }
 
@@ -116,7 +118,9 @@ void TsetupForm::FormActivate() {
 }
 
 void TsetupForm::FormDeactivate() {
-    if (torCap1->IsPreviewing() || torCap1->IsCapturing())
+    // Asked of the control itself: the station suspends camera queries while this screen is
+    // open, and the camera must still be closed.
+    if (torCap1->cap->Previewing() || torCap1->IsCapturing())
         torCap1->ConnectCamera(false, deviceIndex_);
 }
 

@@ -95,10 +95,10 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     CaptureErrorFlag = 0;
     if (!connectIt) {
         // A recording is finished first (it would otherwise never get its end), then the
-        // preview stops.
+        // preview stops, also while camera queries are suspended.
         const bool recording = IsCapturing();
         StopRecording();
-        if (IsPreviewing() || recording) {
+        if (cap->Previewing() || recording) {
             cap->StopPreview();
             cap->StopCapture();
         }

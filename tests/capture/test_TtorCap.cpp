@@ -302,3 +302,29 @@ TEST_F(CameraViewTest, SetupScreenConnectsOnceNamesTheDriverAndDisconnectsOnClos
     EXPECT_FALSE(screen.torCap1->IsPreviewing());
     EXPECT_FALSE(screen.isVisible());
 }
+
+TEST_F(CameraViewTest, SetupScreenOpenedAgainWhileQueriesAreSuspendedConnectsAndClosesTheCamera) {
+    view.reset();
+    SettingsStore store{platform::ProgramFolder(folder.path())};
+    CameraChoiceState state;
+    state.Devices = VideoSourceNames(true);
+    DriverAliasRegistry registry(platform::ProgramFolder(folder.path()), store, state);
+    registry.LoadDriverList();
+
+    // One screen serves every use, opened as the station opens it: camera queries suspended.
+    TsetupForm screen(platform::ProgramFolder(folder.path()), registry);
+    CameraQueriesSuspended = 1;
+    for (int use = 1; use <= 2; ++use) {
+        bool ran = false;
+        SetModalDialogRunner([&](QDialog& dialog) {
+            dialog.show();
+            ran = WaitFor([&] { return screen.torCap1->cap->Previewing(); }, kWait);
+            screen.Button39->click();
+            return screen.result();
+        });
+        screen.OpenSetupScreen(0, 1);
+        EXPECT_TRUE(ran) << "use " << use;
+        EXPECT_FALSE(screen.torCap1->cap->Previewing()) << "use " << use;
+        EXPECT_TRUE(screen.torCap1->Image->isHidden()) << "use " << use;
+    }
+}
