@@ -114,6 +114,9 @@ void TtorCap::capChangeDevice() {
 }
 
 void TtorCap::SelectCurrentModes() {
+    // No row stays selected when the current mode is not among them.
+    cbVModes->setCurrentIndex(-1);
+    cbAModes->setCurrentIndex(-1);
     TVideoMode currentVideo{};
     cap->GetCurrentVideoMode(currentVideo);
     for (int i = 0; i < cbVModes->count(); ++i) {
@@ -167,11 +170,13 @@ bool TtorCap::eventFilter(QObject* watched, QEvent* event) {
 void TtorCap::cbVModesChange() {
     cap->SetVideoMode(cbVModes->currentIndex());
     cap->StartPreview();
+    SelectCurrentModes(); // a refused change (while recording) shows the mode still in use
 }
 
 void TtorCap::cbAModesChange() {
     cap->SetAudioMode(cbAModes->currentIndex());
     cap->StartPreview();
+    SelectCurrentModes();
 }
 
 void TtorCap::ShowSetupPanel() {

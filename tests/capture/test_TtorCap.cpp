@@ -181,6 +181,11 @@ TEST_F(CameraViewTest, RecordingsGoIntoTheChosenFileAndEveryWayOutFinishesThem) 
     view->lbDialogs->setCurrentRow(1);
     view->lbDialogsDblClick();
     EXPECT_EQ(runs, 0);
+    // Nor can the mode change under it; the list keeps showing the mode in use.
+    view->cbVModes->setCurrentIndex(1);
+    emit view->cbVModes->activated(1);
+    EXPECT_TRUE(view->IsCapturing());
+    EXPECT_EQ(view->cbVModes->currentIndex(), 0);
     ASSERT_TRUE(FramesArrive(30)); // frames keep coming while recording
     EXPECT_TRUE(view->StopRecording());
     EXPECT_FALSE(view->IsCapturing());
