@@ -1,10 +1,11 @@
 #include "capture/TGraphConfig.h"
 
 #include "platform/Ansi.h"
+#include "platform/RecordFile.h"
 
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QtEndian>
 
 TGraphConfig::TGraphConfig(qint32 number) {
@@ -118,23 +119,13 @@ QString CameraConfigFileName(const platform::ProgramFolder& folder, int recordNu
 }
 
 bool SaveCameraConfigFile(const QString& path, const TGraphConfig& config, QString* error) {
-    // Written beside the old file and swapped in, so a failed write keeps the old settings.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Swapped in whole, so a failed write keeps the old settings.
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    QString why;
+    if (!config.SaveToStream(&text) || !platform::WriteFileAtomically(path, text.data(), &why)) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    if (!config.SaveToStream(&file)) {
-        if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("Cannot write %1: %2").arg(path, why);
         return false;
     }
     return true;

@@ -66,5 +66,6 @@ void TGraphConfig::ApplyTo(TVideoCapture& cap) const {
         emit cap.OnChangeDevice();
         emit cap.OnChangeCompressor();
     } catch (...) {
+        CaptureErrorFlag = 1; // the control reports failures only through the flag
     }
 }

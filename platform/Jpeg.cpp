@@ -1,7 +1,8 @@
 #include "platform/Jpeg.h"
 
+#include "platform/RecordFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -229,14 +230,9 @@ bool SaveJpeg(const QImage& image, int quality, const QString& path, QString* er
     QByteArray data;
     if (!EncodeJpeg(image, quality, &data, error))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.write(data) != data.size() || !file.commit()) {
-        SetError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
+    QString why;
+    if (!WriteFileAtomically(path, data, &why)) {
+        SetError(error, QStringLiteral("Cannot write %1: %2").arg(path, why));
         return false;
     }
     return true;
