@@ -8,7 +8,7 @@ namespace TestSupport {
 
 QString SourceDir() {
     const QString dir = qEnvironmentVariable("TORVEK_TEST_SOURCE_DIR");
-    return dir.isEmpty() ? QDir::currentPath() : dir;
+    return dir.isEmpty() ? QStringLiteral(TORVEK_SOURCE_DIR) : dir;
 }
 
 bool ServerProcess::Start(const QString& script, const QStringList& arguments, int timeoutMs) {
