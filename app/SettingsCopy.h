@@ -5,6 +5,7 @@
 // checked without any window; TzonesSettings.cpp moves these values to and from widgets.
 #include "core/EmailSettingsRecord.h"
 #include "core/SettingsRecord.h"
+#include "core/ZoneWindow.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,14 +19,6 @@ struct ComboValue {
 
     bool HasSelection() const { return index >= 0 && index < items.size(); }
     QString SelectedItem() const { return HasSelection() ? items.at(index) : QString(); }
-};
-
-// The edits of one zone window.
-struct ZoneEditValues {
-    QString CalLeft;
-    QString calTop;
-    QString scales;
-    QString Sensitivity;
 };
 
 struct OptionControlValues {
