@@ -1,0 +1,54 @@
+#pragma once
+// Plays a video file through GStreamer's playbin at its own pace. The pictures come out of an
+// appsink as images for our own widget to paint; sound goes to a fakesink, so no sound device
+// is needed. The end of the file and errors reach the owner on the GUI thread.
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+typedef struct _GstElement GstElement;
+
+namespace platform {
+
+class VideoPlayback : public QObject {
+    Q_OBJECT
+public:
+    explicit VideoPlayback(QObject* parent = nullptr);
+    // The pipeline goes to NULL before the object does.
+    ~VideoPlayback() override;
+
+    // Starts playing and returns at once; a play in progress is stopped first. False (with
+    // the reason) when the file is missing or the pipeline cannot be made or started.
+    bool Play(const QString& path, QString* error = nullptr);
+    // Pipeline to NULL; nothing is reported afterwards for the play that was stopped.
+    void Stop();
+    bool IsPlaying() const { return pipeline_ != nullptr; }
+
+    // The latest picture (null before the first one).
+    QImage CurrentFrame() const;
+    quint64 FramesShown() const { return frames_.load(); }
+
+signals:
+    void FrameReady();
+    // The play is over by itself: reachedEnd, or an error with its reason. The pipeline is
+    // already at NULL when this arrives.
+    void Finished(bool reachedEnd, const QString& error);
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    struct Shared;
+    void OnBusMessage(quint64 generation, bool endOfStream, const QString& error);
+
+    GstElement* pipeline_ = nullptr;
+    std::shared_ptr<Shared> shared_;
+    quint64 generation_ = 0;
+    std::atomic<quint64> frames_{0};
+};
+
+} // namespace platform
