@@ -1,0 +1,33 @@
+#pragma once
+// The choice of how AVI frames are stored: full frames, or Motion JPEG at a quality.
+#include "publish/AviPanelLogic.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QDialogButtonBox;
+class QLabel;
+class QRadioButton;
+class QSlider;
+
+class AviCompressionDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AviCompressionDialog(QWidget* parent = nullptr);
+
+    void SetChoice(const AviCompressionChoice& choice);
+    AviCompressionChoice Choice() const;
+
+    // Shows the dialog modally; nothing when it is cancelled.
+    static std::optional<AviCompressionChoice> Ask(QWidget* parent, const AviCompressionChoice& initial);
+
+    QRadioButton* FullFrames = nullptr;
+    QRadioButton* MotionJpeg = nullptr;
+    QSlider* Quality = nullptr;
+    QLabel* QualityValue = nullptr;
+    QDialogButtonBox* Buttons = nullptr;
+
+private:
+    void UpdateQuality();
+};

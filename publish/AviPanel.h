@@ -1,0 +1,40 @@
+#pragma once
+// The picture log's AVI panel: status, progress and the Open, Play, Create and Close buttons.
+// It binds its controls to AviPanelLogic; the log window embeds it and fills the hooks that
+// concern the list, the settings panel and the player. The dialogs default to our own.
+#include "publish/AviPanelLogic.h"
+
+#include <QFrame>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class AviPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit AviPanel(QWidget* parent = nullptr);
+
+    // The dialogs start in this folder.
+    void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+    // Hooks left empty get the panel's own: the save and open dialogs ("AVI file (*.avi)"),
+    // the Yes/No question, the compression choice and "Use Compression".
+    void SetHooks(AviPanelHooks hooks);
+    AviPanelLogic& Logic() { return logic_; }
+
+    QLabel* Label2 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Button14 = nullptr; // &Open
+    QPushButton* Button15 = nullptr; // &Play
+    QPushButton* Button16 = nullptr; // &Create
+    QCheckBox* CheckBox1 = nullptr;  // Use Compression
+    QPushButton* Button17 = nullptr; // C&lose
+
+private:
+    AviPanelHooks WithDefaults(AviPanelHooks hooks);
+
+    AviPanelLogic logic_;
+    QString programFolder_;
+    AviCompressionChoice lastCompression_{platform::AviCodec::MotionJpeg, 90};
+};

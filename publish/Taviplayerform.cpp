@@ -1,0 +1,99 @@
+#include "publish/Taviplayerform.h"
+
+#include "core/MessageBox.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+AviVideoPanel::AviVideoPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Panel1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void AviVideoPanel::SetFrame(const QImage& frame) {
+    frame_ = frame;
+    update();
+}
+
+void AviVideoPanel::Clear() {
+    frame_ = QImage();
+    update();
+}
+
+void AviVideoPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (frame_.isNull())
+        painter.fillRect(rect(), Qt::black);
+    else
+        painter.drawImage(rect(), frame_);
+}
+
+void AviVideoPanel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit Clicked();
+}
+
+Taviplayerform::Taviplayerform(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("aviplayerform"));
+    setWindowTitle(QStringLiteral("AVI Player"));
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+    Panel1 = new AviVideoPanel(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Panel1);
+    setFocusPolicy(Qt::StrongFocus);
+
+    connect(Panel1, &AviVideoPanel::Clicked, this, &Taviplayerform::StopAndClose);
+    connect(&player_, &platform::VideoPlayback::FrameReady, this,
+            [this] { Panel1->SetFrame(player_.CurrentFrame()); });
+    connect(&player_, &platform::VideoPlayback::Finished, this, &Taviplayerform::OnFinished);
+}
+
+Taviplayerform::~Taviplayerform() { player_.Stop(); }
+
+void Taviplayerform::PlayAviFile(const QString& path) {
+    player_.Stop();
+    Panel1->Clear();
+    QString error;
+    if (!player_.Play(path, &error)) {
+        hide();
+        ShowMessageBox(error);
+        return;
+    }
+    showFullScreen();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void Taviplayerform::StopAndClose() {
+    player_.Stop();
+    close();
+}
+
+void Taviplayerform::OnFinished(bool reachedEnd, const QString& error) {
+    // The pipeline is at NULL already.
+    close();
+    if (!reachedEnd)
+        ShowMessageBox(error.isEmpty() ? QStringLiteral("The AVI file cannot be played.") : error);
+}
+
+void Taviplayerform::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        StopAndClose();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Taviplayerform::closeEvent(QCloseEvent* event) {
+    player_.Stop();
+    Panel1->Clear();
+    QWidget::closeEvent(event);
+    emit Closed();
+}

@@ -1,0 +1,187 @@
+#include "core/MessageBox.h"
+#include "platform/AviWriter.h"
+#include "publish/AviCompressionDialog.h"
+#include "publish/AviPanel.h"
+#include "publish/Taviplayerform.h"
+#include "support/AviReadback.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace TestSupport;
+
+namespace {
+
+bool WriteFilm(const QString& path, int frames) {
+    platform::AviWriter writer;
+    if (!writer.Open(path, 32, 24, platform::AviCodec::Dib, 90, 10))
+        return false;
+    for (int i = 0; i < frames; ++i)
+        if (writer.AddFrame(PatternPicture(32, 24, i)) != platform::AviWriter::AddResult::Written)
+            return false;
+    return writer.Finish();
+}
+
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+    }
+    void TearDown() override {
+        SetMessageBoxHandler([](const QString& text) {
+            std::fprintf(stderr, "[message box] %s\n", qPrintable(text));
+        });
+    }
+    TempProgramFolder dir;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(PlayerTest, FilmPlaysFullScreenToItsEndAndTheWindowClosesByItself) {
+    ASSERT_TRUE(WriteFilm(dir.file("ten.avi"), 10));
+    Taviplayerform form;
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    QSignalSpy closed(&form, &Taviplayerform::Closed);
+    form.PlayAviFile(dir.file("ten.avi"));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.isFullScreen());
+    ASSERT_TRUE(WaitFor([&] { return !form.Panel1->Frame().isNull(); }));
+    EXPECT_EQ(form.Panel1->Frame().size(), QSize(32, 24));
+    EXPECT_EQ(form.Panel1->geometry(), form.rect()); // the panel fills the window
+    ASSERT_TRUE(WaitFor([&] { return !form.isVisible(); }));
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(form.IsPlaying());
+    EXPECT_GE(form.Player().FramesShown(), 5u);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    // The same window plays the next film.
+    form.PlayAviFile(dir.file("ten.avi"));
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_TRUE(WaitFor([&] { return !form.isVisible(); }));
+    EXPECT_EQ(closed.count(), 2);
+}
+
+TEST_F(PlayerTest, EscapeOrAClickStopsAndClosesAtOnce) {
+    ASSERT_TRUE(WriteFilm(dir.file("long.avi"), 300)); // 30 seconds
+    Taviplayerform form;
+    form.PlayAviFile(dir.file("long.avi"));
+    ASSERT_TRUE(WaitFor([&] { return form.Player().FramesShown() > 0; }));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.IsPlaying());
+
+    form.PlayAviFile(dir.file("long.avi"));
+    ASSERT_TRUE(WaitFor([&] { return form.Player().FramesShown() > 0; }));
+    QTest::mouseClick(form.Panel1, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.IsPlaying());
+    // Nothing arrives from the stopped play.
+    QTest::qWait(300);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(PlayerTest, DamagedOrMissingFileIsToldAndTheWindowCloses) {
+    ASSERT_TRUE(WriteFilm(dir.file("good.avi"), 10));
+    QByteArray bytes = ReadAll(dir.file("good.avi"));
+    ASSERT_TRUE(WriteAll(dir.file("damaged.avi"), bytes.left(12) + QByteArray(3000, '\x5A')));
+    Taviplayerform form;
+    form.PlayAviFile(dir.file("damaged.avi"));
+    ASSERT_TRUE(WaitFor([&] { return !messages.isEmpty(); }));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.IsPlaying());
+    EXPECT_FALSE(messages.first().isEmpty());
+    EXPECT_FALSE(messages.first().startsWith("File not found")) << messages.first().toStdString();
+
+    messages.clear();
+    form.PlayAviFile(dir.file("nothing.avi"));
+    EXPECT_EQ(messages, QStringList{"File not found: " + dir.file("nothing.avi")});
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesNothing) {
+    AviPanel panel;
+    EXPECT_EQ(panel.objectName(), "Panel5");
+    EXPECT_EQ(panel.Button14->text(), "&Open");
+    EXPECT_EQ(panel.Button15->text(), "&Play");
+    EXPECT_EQ(panel.Button16->text(), "&Create");
+    EXPECT_EQ(panel.CheckBox1->text(), "Use Compression");
+    EXPECT_EQ(panel.Button17->text(), "C&lose");
+    for (const char* name : {"Label2", "ProgressBar1", "Button14", "Button15", "Button16", "CheckBox1", "Button17"})
+        EXPECT_TRUE(panel.findChild<QWidget*>(name)) << name;
+
+    QStringList rows;
+    for (int i = 0; i < 3; ++i) {
+        rows << QStringLiteral("00000%1.jpg").arg(i);
+        ASSERT_TRUE(WritePatternJpeg(dir.file(rows.last()), 32, 24, i));
+    }
+    QStringList played;
+    int focused = 0;
+    AviPanelHooks hooks;
+    hooks.Rows = [&] { return rows; };
+    hooks.SelectedRows = [] { return QList<int>{0, 2}; };
+    hooks.Folder = [&] { return dir.path(); };
+    hooks.AskSaveFileName = [&] { return dir.file("out/film"); };
+    hooks.PlayFile = [&](const QString& path) { played << path; };
+    hooks.FocusList = [&] { ++focused; };
+    panel.SetHooks(hooks);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+
+    panel.Logic().OpenAviPanel();
+    EXPECT_TRUE(panel.isVisibleTo(nullptr) || panel.isVisible());
+    EXPECT_EQ(panel.Label2->text(), "New AVI");
+
+    // Ticked: our compression dialog is asked; Cancel ends with nothing written.
+    panel.CheckBox1->setChecked(true);
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget());
+        sawDialog = dialog && dialog->MotionJpeg->isChecked() && dialog->Quality->value() == 90;
+        if (dialog)
+            dialog->reject();
+    });
+    panel.Button16->click();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(panel.Label2->text(), "New AVI");
+    EXPECT_TRUE(QDir(dir.file("out")).isEmpty());
+
+    // Accepted: Motion JPEG at the chosen quality; the bar shows while the file is made.
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget())) {
+            dialog->Quality->setValue(60);
+            dialog->accept();
+        }
+    });
+    panel.Button16->click();
+    EXPECT_FALSE(panel.ProgressBar1->isHidden());
+    EXPECT_FALSE(panel.Button16->isEnabled());
+    ASSERT_TRUE(WaitFor([&] { return !panel.Logic().IsCreating(); }));
+    EXPECT_TRUE(panel.ProgressBar1->isHidden());
+    EXPECT_TRUE(panel.Button16->isEnabled());
+    EXPECT_EQ(panel.Label2->text(), "Loaded File:" + dir.file("out/film.avi"));
+    const QByteArray file = ReadAll(dir.file("out/film.avi"));
+    RiffChunk root;
+    QString why;
+    ASSERT_TRUE(ParseRiff(file, &root, &why)) << why.toStdString();
+    EXPECT_EQ(file.mid(root.Find("strh")->DataOffset() + 4, 4), "MJPG");
+    EXPECT_EQ(root.Find("movi")->Children.size(), 2);
+
+    panel.Button15->click();
+    EXPECT_EQ(played, QStringList{dir.file("out/film.avi")});
+    panel.Button17->click();
+    EXPECT_TRUE(panel.isHidden());
+    EXPECT_EQ(focused, 1);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
