@@ -22,6 +22,7 @@
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/TerminationWatcher.h"
+#include "publish/Taviplayerform.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,5 +1,6 @@
 #include "publish/AviPanel.h"
 
+#include "core/SaveFileNameAsker.h"
 #include "publish/AviCompressionDialog.h"
 
 #include <QCheckBox>
@@ -71,6 +72,8 @@ void AviPanel::SetHooks(AviPanelHooks hooks) { logic_.SetHooks(WithDefaults(std:
 AviPanelHooks AviPanel::WithDefaults(AviPanelHooks hooks) {
     if (!hooks.AskSaveFileName)
         hooks.AskSaveFileName = [this] {
+            if (saveAsker_)
+                return saveAsker_->AskSaveFileName(QStringLiteral("Save As"), kAviFilter + QStringLiteral("|*.avi"), QString());
             return QFileDialog::getSaveFileName(window(), QStringLiteral("Save As"), programFolder_, kAviFilter);
         };
     if (!hooks.AskOpenFileName)

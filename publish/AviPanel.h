@@ -7,6 +7,7 @@
 #include <QFrame>
 
 class QCheckBox;
+class SaveFileNameAsker;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -18,6 +19,8 @@ public:
 
     // The dialogs start in this folder.
     void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+    // The station's save dialog, used instead of our own when set.
+    void SetSaveFileNameAsker(SaveFileNameAsker* asker) { saveAsker_ = asker; }
     // Hooks left empty get the panel's own: the save and open dialogs ("AVI file (*.avi)"),
     // the Yes/No question, the compression choice and "Use Compression".
     void SetHooks(AviPanelHooks hooks);
@@ -36,5 +39,6 @@ private:
 
     AviPanelLogic logic_;
     QString programFolder_;
+    SaveFileNameAsker* saveAsker_ = nullptr;
     AviCompressionChoice lastCompression_{platform::AviCodec::MotionJpeg, 90};
 };

@@ -2,6 +2,7 @@
 // What the picture log's AVI panel does, without its widgets: the current AVI file, the
 // Open, Play, Create and Close rules and the creation of an AVI from the listed pictures.
 // The log window answers the questions (rows, selection, dialogs) through the hooks.
+#include "core/AviLink.h"
 #include "publish/AviCreation.h"
 
 #include <QList>
@@ -37,7 +38,7 @@ struct AviPanelHooks {
     std::function<bool()> AviReady;
 };
 
-class AviPanelLogic : public QObject {
+class AviPanelLogic : public QObject, public AviLink {
     Q_OBJECT
 public:
     explicit AviPanelLogic(AviPanelHooks hooks, QObject* parent = nullptr);
@@ -56,11 +57,11 @@ public:
     bool IsCreating() const { return creation_.IsRunning(); }
 
     // The "AVI" button: settings panel hidden, AVI panel shown with the current file.
-    void OpenAviPanel();
+    void OpenAviPanel() override;
     // The "Create AVI" menu item.
     void CreateAviFromMenu();
     // "&Create".
-    void CreateAviFromPictures();
+    void CreateAviFromPictures() override;
     // "&Open", "&Play", "C&lose".
     void OpenClicked();
     void PlayClicked();

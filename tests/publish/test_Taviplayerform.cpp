@@ -1,4 +1,5 @@
 #include "core/MessageBox.h"
+#include "core/SaveFileNameAsker.h"
 #include "platform/AviWriter.h"
 #include "publish/AviCompressionDialog.h"
 #include "publish/AviPanel.h"
@@ -184,4 +185,20 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
     EXPECT_TRUE(panel.isHidden());
     EXPECT_EQ(focused, 1);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    // The station's save dialog takes the place of ours when it is given; its Cancel ends it.
+    struct Asker : SaveFileNameAsker {
+        QStringList asked;
+        QString AskSaveFileName(const QString& title, const QString& filter, const QString&) override {
+            asked << title << filter;
+            return {};
+        }
+    } asker;
+    hooks.AskSaveFileName = nullptr;
+    panel.SetHooks(hooks);
+    panel.SetSaveFileNameAsker(&asker);
+    panel.CheckBox1->setChecked(false);
+    panel.Button16->click();
+    EXPECT_EQ(asker.asked, (QStringList{"Save As", "AVI file (*.avi)|*.avi"}));
+    EXPECT_FALSE(panel.Logic().IsCreating());
 }
