@@ -3,8 +3,10 @@
 #include "core/MessageBox.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 AviVideoPanel::AviVideoPanel(QWidget* parent) : QWidget(parent) {
@@ -65,6 +67,9 @@ void Taviplayerform::PlayAviFile(const QString& path) {
         ShowMessageBox(error);
         return;
     }
+    // Without a window manager a full-screen request alone leaves the window at its own size.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
     showFullScreen();
     raise();
     activateWindow();

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -58,6 +59,7 @@ TEST_F(PlayerTest, FilmPlaysFullScreenToItsEndAndTheWindowClosesByItself) {
     form.PlayAviFile(dir.file("ten.avi"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.isFullScreen());
+    EXPECT_EQ(form.geometry(), QGuiApplication::primaryScreen()->geometry());
     ASSERT_TRUE(WaitFor([&] { return !form.Panel1->Frame().isNull(); }));
     EXPECT_EQ(form.Panel1->Frame().size(), QSize(32, 24));
     EXPECT_EQ(form.Panel1->geometry(), form.rect()); // the panel fills the window
