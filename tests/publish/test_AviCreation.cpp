@@ -328,3 +328,16 @@ TEST_F(AviCreationTest, PanelOpenPlayCloseAndTheMenuRefusal) {
     ASSERT_TRUE(WaitFor([this] { return !logic->IsCreating(); }, 60000));
     EXPECT_EQ(logic->CurrentAvi(), dir.file("refused.avi"));
 }
+
+TEST_F(AviCreationTest, ClosingWhileAFileIsMadeStopsTheWorkerAndKeepsTheOlderFile) {
+    AddPictures(120, 320, 240); // far more work than the two steps below take
+    ASSERT_TRUE(WriteAll(dir.file("busy.avi"), "an older film"));
+    saveName = dir.file("busy.avi");
+    logic->CreateAviFromPictures();
+    EXPECT_TRUE(logic->IsCreating());
+    logic->CreateAviFromPictures(); // a second one is not started meanwhile
+    logic.reset();                  // the window goes: the worker stops and is joined
+    EXPECT_EQ(ReadAll(dir.file("busy.avi")), "an older film");
+    EXPECT_EQ(FilesIn(dir.path()), (QStringList{"busy.avi"}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
