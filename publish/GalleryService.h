@@ -1,0 +1,66 @@
+#pragma once
+// The online picture service: connect and disconnect from the set-up panel's phone page, and
+// the upload of each saved picture as a scaled JPEG with its note. Works on the page through
+// a small view and on the network through GalleryHttp, so it runs without a window.
+#include "publish/GalleryClient.h"
+
+#include <QImage>
+#include <QStringList>
+#include <functional>
+
+class SettingsStore;
+
+// The phone page's controls as the service needs them.
+class GalleryPageView {
+public:
+    virtual ~GalleryPageView() = default;
+    virtual QString UserText() const = 0;     // phnumber
+    virtual QString CodeText() const = 0;     // phcode
+    virtual QString SizeText() const = 0;     // sizelist
+    virtual void SetSizeText(const QString& text) = 0;
+    virtual void SetConnectCaption(const QString& caption) = 0; // Connect2Z4
+    virtual void ShowLog(const QStringList& lines) = 0;         // PhLOg
+    virtual void ShowPreview(const QImage& picture) = 0;        // Image5
+    virtual void SetTestEnabled(bool enabled) = 0;              // Button43
+};
+
+class GalleryService {
+public:
+    // setTransferBusy: the station's one network-busy flag, held during each post.
+    GalleryService(SettingsStore& store, GalleryHttp& http, GalleryPageView& page,
+                   std::function<void(bool busy)> setTransferBusy);
+
+    // Connect2Z4Click: connects when disconnected, else disconnects.
+    void Connect2Z4Click();
+    // The body of the authorisation reply (the gallery path), or "FAILED!".
+    QString AuthorizeGalleryUser(const QString& user, const QString& password);
+    // Scales the saved picture to PhonePictureSize square, shows it, keeps a scratch copy in
+    // <program folder>temp/z4/ and posts it with its note. False when nothing was uploaded.
+    bool UploadPictureToGallery(const QString& pictureFile, const QString& user, const QString& password,
+                                const QByteArray& text, const QString& size);
+    // The picture store's hand-off: the note's bytes as saved beside the picture.
+    bool UploadSavedPicture(const QString& pictureFile);
+
+    bool GalleryConnected() const { return connected_; }
+    void ResetGalleryConnected() { connected_ = false; }
+    const QString& GalleryPath() const { return path_; }
+    const QString& GallerySize() const { return size_; }
+    const QStringList& LogLines() const { return log_; }
+
+    static inline const QString kFailed = QStringLiteral("FAILED!");
+
+private:
+    void ShowLog() { page_.ShowLog(log_); }
+
+    SettingsStore& store_;
+    GalleryHttp& http_;
+    GalleryPageView& page_;
+    std::function<void(bool)> setTransferBusy_;
+    bool connected_ = false;
+    QString path_, user_, password_, size_;
+    QStringList log_;
+};
+
+// The upload path for a gallery path as the service sent it: blanks and line ends trimmed,
+// each segment percent-encoded, "/" between segments kept.
+QString GalleryUploadPath(const QString& galleryPath);

@@ -1,0 +1,89 @@
+// Scaling for the phone preview: the fixed-point walk must stay inside the source and within
+// one byte, whatever the sizes.
+#include "publish/BitmapScaling.h"
+#include "platform/Jpeg.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Gradient(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixelColor(x, y, QColor((x * 255) / qMax(1, w - 1), (y * 255) / qMax(1, h - 1), 255));
+    return image;
+}
+
+} // namespace
+
+TEST(BitmapScaling, MulDivRoundsHalvesAwayFromZero) {
+    EXPECT_EQ(MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(MulDiv(7, 1, 3), 2);
+    EXPECT_EQ(MulDiv(639, 65536, 150), 279183);
+    EXPECT_EQ(MulDiv(1, 1, 0), -1);
+    // No overflow in the product.
+    EXPECT_EQ(MulDiv(1 << 30, 4, 8), 1 << 29);
+}
+
+TEST(BitmapScaling, EqualSizesCopyAndConstantsStayConstant) {
+    const QImage source = Gradient(40, 30);
+    QImage same(40, 30, QImage::Format_RGB888);
+    SmoothResizeBitmap(source, same);
+    EXPECT_EQ(same, source);
+
+    QImage grey(64, 48, QImage::Format_RGB888);
+    grey.fill(QColor(200, 100, 50));
+    for (const QSize size : {QSize(150, 150), QSize(5, 7), QSize(300, 300)}) {
+        QImage target(size, QImage::Format_RGB888);
+        SmoothResizeBitmap(grey, target);
+        ASSERT_EQ(target.size(), size);
+        for (int y = 0; y < target.height(); ++y)
+            for (int x = 0; x < target.width(); ++x)
+                ASSERT_EQ(target.pixelColor(x, y), QColor(200, 100, 50)) << x << "," << y;
+    }
+}
+
+TEST(BitmapScaling, EnlargingTinySourcesStaysInBounds) {
+    // 1x1 and 2x2 sources: the right-hand neighbour would lie past the row's end.
+    QImage one(1, 1, QImage::Format_RGB888);
+    one.fill(QColor(255, 255, 255));
+    QImage five(5, 5, QImage::Format_RGB888);
+    SmoothResizeBitmap(one, five);
+    EXPECT_EQ(five.pixelColor(4, 4), QColor(255, 255, 255));
+
+    const QImage two = Gradient(2, 2);
+    QImage big(300, 300, QImage::Format_RGB888);
+    SmoothResizeBitmap(two, big);
+    EXPECT_EQ(big.pixelColor(0, 0), two.pixelColor(0, 0));
+    int maxRed = 0;
+    for (int x = 0; x < 300; ++x)
+        maxRed = qMax(maxRed, big.pixelColor(x, 299).red());
+    EXPECT_LE(maxRed, 255);
+    EXPECT_GT(maxRed, 200);
+}
+
+TEST(BitmapScaling, ShrinksAPictureWithoutKeepingItsAspect) {
+    const QImage source = Gradient(640, 480);
+    QImage target(150, 150, QImage::Format_RGB888);
+    SmoothResizeBitmap(source, target);
+    EXPECT_EQ(target.size(), QSize(150, 150));
+    EXPECT_EQ(target.pixelColor(0, 0), source.pixelColor(0, 0));
+    // Left to right the red channel rises as in the source.
+    EXPECT_LT(target.pixelColor(10, 75).red(), target.pixelColor(140, 75).red());
+}
+
+TEST(BitmapScaling, SaveBitmapAsJpegWritesADecodablePicture) {
+    TestSupport::TempProgramFolder folder;
+    const QString path = folder.file("scaled.jpg");
+    ASSERT_TRUE(SaveBitmapAsJpeg(Gradient(150, 150), path));
+    QImage back;
+    ASSERT_TRUE(platform::LoadJpeg(path, &back));
+    EXPECT_EQ(back.size(), QSize(150, 150));
+    QString error;
+    EXPECT_FALSE(SaveBitmapAsJpeg(Gradient(4, 4), folder.file("missing/x.jpg"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
