@@ -1,5 +1,7 @@
 #include "core/DateTimeFormat.h"
 
+#include <cmath>
+
 namespace {
 
 QChar Upper(QChar c) {
@@ -107,4 +109,19 @@ QString FormatDateTime(const QString& pattern, const QDateTime& when, const QLoc
         i += count;
     }
     return out;
+}
+
+namespace {
+const QDate kDayZero(1899, 12, 30);
+}
+
+double DateTimeToDays(const QDateTime& when) {
+    const qint64 days = kDayZero.daysTo(when.date());
+    return double(days) + when.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime DaysToDateTime(double days) {
+    const double whole = std::floor(days);
+    const int msecs = int(std::llround((days - whole) * 86400000.0));
+    return QDateTime(kDayZero.addDays(qint64(whole)), QTime::fromMSecsSinceStartOfDay(qMin(msecs, 86399999)));
 }

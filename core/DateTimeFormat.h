@@ -10,3 +10,8 @@
 
 QString FormatDateTime(const QString& pattern, const QDateTime& when,
                        const QLocale& locale = QLocale());
+
+// The record files' date-time: days since 30 December 1899, the fraction the time of day
+// (local wall time).
+double DateTimeToDays(const QDateTime& when);
+QDateTime DaysToDateTime(double days);

@@ -25,6 +25,10 @@ public:
         for (size_t i = 0; i < N; ++i)
             v[i] = in_.Int16(at + 2 * int(i));
     }
+    template <size_t N> void operator()(int at, const char*, std::array<QString, N>& v, int capacity) {
+        for (size_t i = 0; i < N; ++i)
+            v[i] = in_.String(at + (capacity + 1) * int(i), capacity);
+    }
 
 private:
     platform::RecordReader in_;
@@ -46,6 +50,10 @@ public:
         for (size_t i = 0; i < N; ++i)
             out_.Int16(at + 2 * int(i), v[i]);
     }
+    template <size_t N> void operator()(int at, const char*, const std::array<QString, N>& v, int capacity) {
+        for (size_t i = 0; i < N; ++i)
+            out_.String(at + (capacity + 1) * int(i), capacity, v[i]);
+    }
 
 private:
     platform::RecordWriter out_;
@@ -58,6 +66,9 @@ public:
     }
     void operator()(int at, const char* name, const QString&, int capacity) {
         rows.push_back({at, capacity + 1, name});
+    }
+    template <size_t N> void operator()(int at, const char* name, const std::array<QString, N>&, int capacity) {
+        rows.push_back({at, (capacity + 1) * int(N), name});
     }
     std::vector<RecordFieldInfo> rows;
 };
