@@ -7,7 +7,7 @@
 #include <QStringList>
 
 struct AlertSendResult {
-    int linesUsed = 0;   // entries of the copy taken into the mail, counted from the end
+    int linesUsed = 0;   // lines of the copy the mail used, from index 0 (the newest)
     bool mailed = false; // a mail was handed to the server
     bool ok = false;     // the send finished without error
     QString error;       // why it failed, for the user
