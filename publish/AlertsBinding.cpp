@@ -42,7 +42,7 @@ qint16 ShortNumber(const QString& text, qint16 current) {
 AlertsBinding::AlertsBinding(AlertsTab& tab, QAbstractButton* dialUp, QAbstractButton* broadband,
                              AlertClockBox* clock, AlertBlockBox* block, AlertScheduler& scheduler,
                              SettingsRecord& record, const StartupFlags& flags, AlertsBindingLinks links)
-    : QObject(&tab), tab_(tab), dialUp_(dialUp), clock_(clock), block_(block), scheduler_(scheduler),
+    : tab_(tab), dialUp_(dialUp), clock_(clock), block_(block), scheduler_(scheduler),
       record_(record), flags_(flags), links_(std::move(links)) {
     AlertSchedulerLinks& schedule = scheduler_.Links();
     schedule.clearQueueOnSend = [this] { return tab_.clearcue->isChecked(); };
