@@ -30,7 +30,8 @@ struct AlertsBindingLinks {
 class AlertsBinding : public QObject {
     Q_OBJECT
 public:
-    // The radio buttons sit on another tab; the boxes may be null. Lives no longer than the tab.
+    // The radio buttons sit on another tab; the boxes may be null. Nothing may be called
+    // on it once the tab is gone.
     AlertsBinding(AlertsTab& tab, QAbstractButton* dialUp, QAbstractButton* broadband, AlertClockBox* clock,
                   AlertBlockBox* block, AlertScheduler& scheduler, SettingsRecord& record,
                   const StartupFlags& flags, AlertsBindingLinks links);
