@@ -134,6 +134,17 @@ TEST_F(StationAlertsTest, SmtpEditsReachTheMailSettings) {
     hooks.StoreSmtpEdits();
     EXPECT_EQ(store->EmailRecord().SmtpHost, "mail.example.com");
     EXPECT_EQ(store->EmailRecord().SmtpPassword, "");
+
+    // A password is kept scrambled in the file and shown plain again.
+    zones->PassEdit->setText(" secret ");
+    hooks.StoreSmtpEdits();
+    ASSERT_TRUE(store->SaveAlertSettingsFile());
+    zones->PassEdit->clear();
+    ASSERT_TRUE(store->LoadAlertSettingsFile());
+    EXPECT_NE(store->EmailRecord().SmtpPassword, "secret");
+    zones->ApplySettingsToControls();
+    EXPECT_EQ(zones->PassEdit->text(), "secret");
+    EXPECT_EQ(zones->smtpEdit->text(), "mail.example.com");
     EXPECT_EQ(zones->smtpEdit->maxLength(), 100);
     EXPECT_EQ(zones->AlertEmail->maxLength(), 255);
 }
