@@ -5,6 +5,7 @@
 #include "app/ProvisionalLayout.h"
 #include "app/CameraSwitchingBinding.h"
 #include "app/Splash.h"
+#include "app/StationAlerts.h"
 #include "app/StationCommands.h"
 #include "app/StationMotion.h"
 #include "app/StationEnvironment.h"
@@ -90,6 +91,7 @@ int ProgramStartup(const StartupOptions& options) {
     BindCameraSwitching(*zones, hooks);
     StationCommands commands(*zones, hooks);
     StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
+    StationAlerts alerts(*zones, store, hooks, motion.Pictures(), flags, &motion.Detector());
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });

@@ -57,6 +57,10 @@ struct StationHooks {
     Action UpdateAlertSummary = [] {};
     Action FillAlertCombos = [] {};
     Action ClockTick = [] {}; // tick of Timerclock
+    Action RestartAlertPeriod = [] {}; // new period from now, queue emptied (set-up panel hidden)
+    Action StoreSmtpEdits = [] {};     // the four SMTP edits into the mail settings
+    // The width the layout works to; unset: the main window's screen width.
+    std::function<int()> LayoutScreenWidth;
 
     // Caption font window.
     Action FontSettingsLoadFromSettings = [] {};

@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QTabBar>
 #include <QTimer>
 #include <QWindow>
@@ -91,10 +90,9 @@ void Tzones::FormCreate() {
     AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
     AlertFormat->setCurrentIndex(-1); // no row chosen yet: the stored format stays
 
-    hooks_.ResetAlertSchedule();
-    EAlertBuffer->clear();
+    hooks_.ResetAlertSchedule(); // also empties the queue
 
-    for (QWidget* w : {AlertsPanel, DriverStatusPanel, autostartpanel, static_cast<QWidget*>(pleaseWaitPanel)})
+    for (QWidget* w : {static_cast<QWidget*>(AlertsPanel), DriverStatusPanel, autostartpanel, static_cast<QWidget*>(pleaseWaitPanel)})
         ColourBlack(w);
     cam1panel->clear();
     Cam2Panel->clear();

@@ -11,6 +11,8 @@
 #include "core/MotionDetector.h"
 #include "core/StartupFlags.h"
 #include "platform/WinTimer.h"
+#include "publish/AlertPaintBoxes.h"
+#include "publish/AlertsTab.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,7 +23,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -156,7 +157,7 @@ public:
     QWidget* maintoolbar = nullptr;
     QWidget* phonesettings = nullptr;
     QWidget* ScreenResPanel = nullptr;
-    QWidget* AlertsPanel = nullptr;
+    AlertsTab* AlertsPanel = nullptr; // the E-Alerts tab
     QWidget* DriverStatusPanel = nullptr;
     QWidget* autostartpanel = nullptr;
     QWidget* Advanced = nullptr;
@@ -171,8 +172,8 @@ public:
     QLabel* Cam2Panel = nullptr;
     QLabel* pic1 = nullptr;
     QLabel* pic2 = nullptr;
-    QWidget* PaintBox1 = nullptr;
-    QWidget* PaintBox2 = nullptr;
+    AlertClockBox* PaintBox1 = nullptr; // clock and motion counts on the tool bar
+    AlertBlockBox* PaintBox2 = nullptr; // e-alert block over the camera area
     QTabBar* TabControl1 = nullptr;
     QLabel* lablee = nullptr;
     QLabel* Label1 = nullptr;
@@ -230,6 +231,12 @@ public:
     QCheckBox* RGBGreen = nullptr;
     QCheckBox* RGBBlue = nullptr;
     QComboBox* EmailLimit = nullptr;
+    QLabel* Label39 = nullptr; // unit beside the limit
+    QLabel* Label31 = nullptr; // unit beside the period
+    QLabel* Label33 = nullptr; // unit beside the picture count
+    QLabel* alertsummuary = nullptr;
+    QLabel* Label40 = nullptr; // sent / next / queue line
+    QPushButton* Button12 = nullptr; // Send Now
     QLineEdit* phnumber = nullptr;
     QLineEdit* phcode = nullptr;
     QLineEdit* buf1 = nullptr;
@@ -255,7 +262,6 @@ public:
     QSlider* samplerate = nullptr;
     QSlider* mastersent = nullptr;
     QPlainTextEdit* PhLOg = nullptr;
-    QListWidget* EAlertBuffer = nullptr; // the e-alert queue, hidden
     QMenuBar* MainMenu = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;

@@ -3,12 +3,14 @@
 // layout routines place them for the screen.
 #include "app/Tzones.h"
 
+#include "publish/AlertPaintBoxes.h"
+#include "publish/AlertsTab.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -71,7 +73,8 @@ void Tzones::BuildControls() {
     pleaseWaitPanel->setGeometry(300, 200, 200, 40);
     pleaseWaitPanel->hide();
 
-    PaintBox1 = MakePanel(this, "PaintBox1");
+    PaintBox1 = new AlertClockBox(maintoolbar);
+    PaintBox1->setObjectName("PaintBox1");
     PaintBox1->hide();
 
     NetWorkPanel = MakePanel(this, "NetWorkPanel");
@@ -81,9 +84,6 @@ void Tzones::BuildControls() {
     PhLOg = Make<QPlainTextEdit>(this, "PhLOg");
     PhLOg->setReadOnly(true);
     PhLOg->hide();
-
-    EAlertBuffer = Make<QListWidget>(this, "EAlertBuffer");
-    EAlertBuffer->hide();
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -106,7 +106,8 @@ void Tzones::BuildCameraArea() {
     Cam2Panel = Make<QLabel>(GroupBox1, "Cam2Panel");
     pic1 = Make<QLabel>(cam1panel, "pic1");
     pic2 = Make<QLabel>(Cam2Panel, "pic2");
-    PaintBox2 = MakePanel(GroupBox1, "PaintBox2");
+    PaintBox2 = new AlertBlockBox(GroupBox1);
+    PaintBox2->setObjectName("PaintBox2");
 }
 
 void Tzones::BuildToolbar() {
@@ -241,33 +242,28 @@ void Tzones::BuildSetupPanel() {
     OnStartup = Make<QCheckBox>(autostartpanel, "OnStartup");
     OnStartup->setGeometry(10, 82, 200, 20);
 
-    AlertsPanel = MakePanel(Panel1, "AlertsPanel");
+    AlertsPanel = new AlertsTab(Panel1);
+    AlertsPanel->setObjectName("AlertsPanel");
+    AlertsPanel->setAutoFillBackground(true);
     AlertsPanel->setGeometry(page);
-    MinsCombo = MakeCombo(AlertsPanel, "MinsCombo", true);
-    MinsCombo->setGeometry(10, 10, 80, 22);
-    MaxImages = MakeCombo(AlertsPanel, "MaxImages", true);
-    MaxImages->setGeometry(100, 10, 80, 22);
-    EmailLimit = MakeCombo(AlertsPanel, "EmailLimit", true);
-    EmailLimit->setGeometry(190, 10, 100, 22);
-    AlertFormat = MakeCombo(AlertsPanel, "AlertFormat", false);
-    AlertFormat->setGeometry(300, 10, 80, 22);
-    AlertEmail = Make<QLineEdit>(AlertsPanel, "AlertEmail");
-    AlertEmail->setGeometry(10, 40, 280, 22);
-    smtpEdit = Make<QLineEdit>(AlertsPanel, "smtpEdit");
-    smtpEdit->setGeometry(10, 68, 280, 22);
-    UserEdit = Make<QLineEdit>(AlertsPanel, "UserEdit");
-    UserEdit->setGeometry(10, 96, 135, 22);
-    PassEdit = Make<QLineEdit>(AlertsPanel, "PassEdit");
-    PassEdit->setEchoMode(QLineEdit::Password);
-    PassEdit->setGeometry(155, 96, 135, 22);
-    ReplyEmailAddressText = Make<QLineEdit>(AlertsPanel, "ReplyEmailAddressText");
-    ReplyEmailAddressText->setGeometry(10, 124, 280, 22);
-    siteLocation = Make<QLineEdit>(AlertsPanel, "siteLocation");
-    siteLocation->setGeometry(10, 152, 280, 22);
-    NotifyActive = Make<QCheckBox>(AlertsPanel, "NotifyActive", QStringLiteral("E-Alerts Active"));
-    NotifyActive->setGeometry(300, 40, 200, 20);
-    clearcue = Make<QCheckBox>(AlertsPanel, "clearcue", QStringLiteral("Clear cue on send"));
-    clearcue->setGeometry(300, 64, 200, 20);
+    MinsCombo = AlertsPanel->MinsCombo;
+    MaxImages = AlertsPanel->MaxImages;
+    EmailLimit = AlertsPanel->EmailLimit;
+    AlertFormat = AlertsPanel->AlertFormat;
+    AlertEmail = AlertsPanel->AlertEmail;
+    smtpEdit = AlertsPanel->smtpEdit;
+    UserEdit = AlertsPanel->UserEdit;
+    PassEdit = AlertsPanel->PassEdit;
+    ReplyEmailAddressText = AlertsPanel->ReplyEmailAddressText;
+    siteLocation = AlertsPanel->siteLocation;
+    NotifyActive = AlertsPanel->NotifyActive;
+    clearcue = AlertsPanel->clearcue;
+    Label39 = AlertsPanel->Label39;
+    Label31 = AlertsPanel->Label31;
+    Label33 = AlertsPanel->Label33;
+    alertsummuary = AlertsPanel->alertsummuary;
+    Label40 = AlertsPanel->Label40;
+    Button12 = AlertsPanel->Button12;
 
     ScreenResPanel = MakePanel(Panel1, "ScreenResPanel");
     ScreenResPanel->setGeometry(page);
@@ -343,6 +339,6 @@ void Tzones::BuildSetupPanel() {
     cam2List = MakeCombo(Panel1, "cam2List", false);
     cam2List->hide();
 
-    for (QWidget* pageWidget : {DriverStatusPanel, autostartpanel, AlertsPanel, ScreenResPanel, Advanced, phonesettings})
+    for (QWidget* pageWidget : {DriverStatusPanel, autostartpanel, static_cast<QWidget*>(AlertsPanel), ScreenResPanel, Advanced, phonesettings})
         pageWidget->hide();
 }

@@ -55,6 +55,7 @@ public:
     PictureStoreHooks& Hooks() { return hooks_; }
     // The FTP and online-service side; null means nothing is uploaded.
     void SetUploadTarget(PictureUploadTarget* target) { uploads_ = target; }
+    PictureUploadTarget* UploadTarget() const { return uploads_; }
     // The cleaned computer name, set once at the main window's first show.
     void SetPictureNamePrefix(const QString& prefix) { prefix_ = prefix; }
     const QString& PictureNamePrefix() const { return prefix_; }

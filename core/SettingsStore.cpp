@@ -100,7 +100,8 @@ bool SettingsStore::SaveAlertSettingsFile() {
     // A mail file that exists but could not be read is never replaced by an empty record.
     if (emailUnreadable_) return false;
     QString error;
-    if (!platform::WriteRecordFile(EmailFilePath(), 1, email_.Encode(), &error))
+    // It holds the mail password: for the owner's eyes only.
+    if (!platform::WriteRecordFile(EmailFilePath(), 1, email_.Encode(), &error, true))
         return ReportWriteFailure(EmailFilePath(), error);
     return true;
 }

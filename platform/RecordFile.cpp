@@ -30,11 +30,17 @@ RecordReadResult ReadRecord(const QString& path, int recordSize, int recordNumbe
     return RecordReadResult::Ok;
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error) {
+bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error, bool ownerOnly) {
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error) *error = file.errorString();
+        return false;
+    }
+    // Set on the temporary, so the renamed file is never readable by others.
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        if (error) *error = file.errorString();
+        file.cancelWriting();
         return false;
     }
     if (file.write(data) != data.size()) {
@@ -50,10 +56,10 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
 }
 
 bool WriteRecordFile(const QString& path, int recordNumber, const QByteArray& record,
-                     QString* error) {
+                     QString* error, bool ownerOnly) {
     QByteArray data(qsizetype(record.size()) * recordNumber, '\0');
     data.append(record);
-    return WriteFileAtomically(path, data, error);
+    return WriteFileAtomically(path, data, error, ownerOnly);
 }
 
 bool KeepDamagedFile(const QString& path, QString* error) {

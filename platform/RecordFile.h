@@ -18,12 +18,14 @@ RecordReadResult ReadRecord(const QString& path, int recordSize, int recordNumbe
                             QByteArray& record, QString* error = nullptr);
 
 // Writes `data` through a temporary file in the same folder, then renames it over `path`,
-// so a crash or a full disk never leaves a half-written file.
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
+// so a crash or a full disk never leaves a half-written file. With ownerOnly the file is
+// readable and writable by its owner alone (0600) from the moment it appears.
+bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr,
+                         bool ownerOnly = false);
 
 // Writes a typed file that holds `recordNumber` zero-filled records followed by `record`.
 bool WriteRecordFile(const QString& path, int recordNumber, const QByteArray& record,
-                     QString* error = nullptr);
+                     QString* error = nullptr, bool ownerOnly = false);
 
 // Moves a damaged file aside as `<path>.bad` (replacing an older one) so nothing overwrites it.
 bool KeepDamagedFile(const QString& path, QString* error = nullptr);

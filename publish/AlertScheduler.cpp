@@ -1,0 +1,123 @@
+#include "publish/AlertScheduler.h"
+
+#include "core/MessageBox.h"
+#include "core/SettingsRecord.h"
+#include "publish/AlertOptions.h"
+
+#include <chrono>
+#include <exception>
+
+namespace {
+
+NullAlertSender& NoSender() {
+    static NullAlertSender sender;
+    return sender;
+}
+
+} // namespace
+
+AlertScheduler::AlertScheduler(SettingsRecord& record, QStringList& queue, AlertSchedulerLinks links)
+    : record_(record), queue_(queue), links_(std::move(links)), sender_(&NoSender()) {
+    RestartPeriod();
+}
+
+void AlertScheduler::SetSender(AlertSender* sender) {
+    sender_ = sender ? sender : &NoSender();
+}
+
+qint64 AlertScheduler::NowMs() const {
+    if (links_.monotonicMs) return links_.monotonicMs();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void AlertScheduler::Reset() {
+    sentCount_ = 0;
+    ClearQueue();
+    RestartPeriod();
+}
+
+void AlertScheduler::RestartPeriod() {
+    lastAlertMs_ = NowMs();
+    lastAlertWall_ = links_.now ? links_.now() : QDateTime::currentDateTime();
+}
+
+void AlertScheduler::ClearQueue() {
+    queue_.clear();
+}
+
+qint64 AlertScheduler::RemainingSeconds() const {
+    return qint64(record_.AlertPeriodMinutes) * 60 - (NowMs() - lastAlertMs_) / 1000;
+}
+
+AlertTickState AlertScheduler::Tick(bool alertsTicked) {
+    AlertTickState state;
+    state.active = alertsTicked;
+    state.sending = sending_;
+    if (alertsTicked && !sending_) {
+        state.online = lastOnline_ = links_.online && links_.online();
+        if (RemainingSeconds() < 0 && (queue_.isEmpty() || !state.online)) RestartPeriod();
+        if (RemainingSeconds() <= 0 && !(links_.ftpBusy && links_.ftpBusy())) SendNow();
+    } else {
+        state.online = lastOnline_;
+    }
+    state.remainingSeconds = RemainingSeconds();
+    state.countdown = AlertCountdownText(state.remainingSeconds);
+    state.sentCount = sentCount_;
+    state.queueSize = queue_.size();
+    return state;
+}
+
+AlertScheduler::SendResult AlertScheduler::SendNow() {
+    if (sending_ || queue_.isEmpty() || !(links_.online && links_.online()) ||
+        !AlertLimitAllows(record_.EmailLimit, sentCount_))
+        return SendResult::Refused;
+
+    sending_ = true;
+    if (links_.sendingChanged) links_.sendingChanged(true);
+    // The sender works on a copy: pictures saved meanwhile go to the live queue.
+    const QStringList copy = queue_;
+    AlertSendResult result;
+    try {
+        result = sender_->SendEAlert(copy);
+    } catch (const std::exception& e) {
+        result = {0, false, false, QString::fromLocal8Bit(e.what())};
+    } catch (...) {
+        result = {0, false, false, QStringLiteral("unexpected error")};
+    }
+
+    SendResult outcome = SendResult::NotMailed;
+    if (!result.ok) {
+        outcome = SendResult::Failed;
+        ReportFailure(result.error);
+    } else if (result.mailed) {
+        outcome = SendResult::Sent;
+        failureShown_ = false;
+        ++sentCount_;
+        const bool clearAll =
+            links_.clearQueueOnSend ? links_.clearQueueOnSend() : record_.ClearQueueOnSend;
+        const qsizetype used = clearAll ? copy.size() : qBound(qsizetype(0), qsizetype(result.linesUsed), copy.size());
+        // Matched by value: lines queued since the copy was taken sit in front of them.
+        for (qsizetype i = 0; i < used; ++i) {
+            const qsizetype at = queue_.lastIndexOf(copy.at(i));
+            if (at >= 0) queue_.removeAt(at);
+        }
+    }
+
+    sending_ = false;
+    RestartPeriod();
+    if (links_.sendingChanged) links_.sendingChanged(false);
+    return outcome;
+}
+
+void AlertScheduler::ReportFailure(const QString& error) {
+    if (failureShown_) return;
+    failureShown_ = true;
+    const QString text =
+        QStringLiteral("The e-alert could not be sent (%1). The pictures stay queued and go with the next alert.")
+            .arg(error.isEmpty() ? QStringLiteral("no reason given") : error);
+    if (links_.reportFailure)
+        links_.reportFailure(text);
+    else
+        PostMessageBox(text);
+}

@@ -1,0 +1,166 @@
+#include "publish/AlertsBinding.h"
+
+#include "core/Helpers.h"
+#include "core/MessageBox.h"
+#include "core/SettingsRecord.h"
+#include "core/StartupFlags.h"
+#include "publish/AlertOptions.h"
+#include "publish/AlertPaintBoxes.h"
+#include "publish/AlertsTab.h"
+#include "publish/EmailSettings.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+void Refill(QComboBox* combo, const QStringList& items, const QString& text) {
+    combo->clear();
+    combo->addItems(items);
+    combo->setEditText(text);
+}
+
+// Changes the user makes: picked from the list or typed. Programmatic changes stay silent.
+void OnUserChange(QComboBox* combo, QObject* context, const std::function<void()>& handler) {
+    QObject::connect(combo, &QComboBox::activated, context, [handler](int) { handler(); });
+    if (QLineEdit* edit = combo->lineEdit())
+        QObject::connect(edit, &QLineEdit::textEdited, context, [handler](const QString&) { handler(); });
+}
+
+// A typed number for a 16-bit setting; one that does not fit keeps the setting.
+qint16 ShortNumber(const QString& text, qint16 current) {
+    const qint32 n = SafeStrToInt(TrimText(text));
+    return n >= -32768 && n <= 32767 ? qint16(n) : current;
+}
+
+} // namespace
+
+AlertsBinding::AlertsBinding(AlertsTab& tab, QAbstractButton* dialUp, QAbstractButton* broadband,
+                             AlertClockBox* clock, AlertBlockBox* block, AlertScheduler& scheduler,
+                             SettingsRecord& record, const StartupFlags& flags, AlertsBindingLinks links)
+    : tab_(tab), dialUp_(dialUp), clock_(clock), block_(block), scheduler_(scheduler),
+      record_(record), flags_(flags), links_(std::move(links)) {
+    AlertSchedulerLinks& schedule = scheduler_.Links();
+    schedule.clearQueueOnSend = [this] { return tab_.clearcue->isChecked(); };
+    schedule.sendingChanged = [this](bool sending) {
+        tab_.Button12->setEnabled(!sending);
+        if (!sending) UpdateAlertSummary();
+    };
+
+    for (QComboBox* combo : {tab_.MinsCombo, tab_.MaxImages, tab_.AlertFormat, tab_.EmailLimit})
+        OnUserChange(combo, this, [this] { UpdateAlertSummary(); });
+    connect(tab_.Button12, &QPushButton::clicked, this, &AlertsBinding::Button12Click);
+    connect(tab_.NotifyActive, &QCheckBox::clicked, this, &AlertsBinding::NotifyActiveClick);
+    for (QAbstractButton* radio : {dialUp, broadband})
+        if (radio) connect(radio, &QAbstractButton::clicked, this, &AlertsBinding::DailupClick);
+}
+
+int AlertsBinding::LayoutWidth() const {
+    return links_.layoutScreenWidth ? links_.layoutScreenWidth() : 0;
+}
+
+bool AlertsBinding::Online() const {
+    return links_.online && links_.online();
+}
+
+void AlertsBinding::FillAlertCombos() {
+    if (flags_.ApplyingSettings) return;
+    const AlertComboLists lists = FillAlertComboLists(record_, dialUp_ && dialUp_->isChecked());
+    Refill(tab_.MinsCombo, lists.minutes, lists.minutesText);
+    Refill(tab_.MaxImages, lists.images, lists.imagesText);
+    Refill(tab_.EmailLimit, lists.limits, lists.limitText);
+}
+
+void AlertsBinding::UpdateAlertSummary() {
+    AlertSummaryInput input;
+    input.minutesText = tab_.MinsCombo->currentText();
+    input.imagesText = tab_.MaxImages->currentText();
+    input.limitText = tab_.EmailLimit->currentText();
+    input.formatIndex = tab_.AlertFormat->currentIndex();
+    input.alertsTicked = tab_.NotifyActive->isChecked();
+    input.sentCount = scheduler_.AlertsSentCount();
+    const AlertSummaryTexts texts = ::UpdateAlertSummary(record_, input);
+    tab_.alertsummuary->setText(texts.summary);
+    tab_.Label39->setText(texts.limitUnit);
+    tab_.Label31->setText(texts.minutesUnit);
+    tab_.Label33->setText(texts.imagesUnit);
+}
+
+void AlertsBinding::ClockTick() {
+    const bool ticked = tab_.NotifyActive->isChecked();
+    const bool wide = LayoutWidth() > 800;
+    if (!ticked && block_) block_->ClearAlerts();
+    if (!ticked && !wide) return;
+
+    if (wide && clock_) {
+        const QDateTime now = links_.now ? links_.now() : QDateTime::currentDateTime();
+        clock_->ShowClock(now.toString(QStringLiteral("HH:mm:ss")),
+                          links_.lastMotionText ? links_.lastMotionText(1) : QString(),
+                          links_.lastMotionText ? links_.lastMotionText(2) : QString());
+    }
+    if (!ticked) return;
+
+    const AlertTickState state = scheduler_.Tick(true);
+    if (block_) {
+        if (wide)
+            block_->ShowAlerts(state);
+        else
+            block_->ClearAlerts();
+    }
+    if (links_.setupPanelVisible && links_.setupPanelVisible())
+        tab_.Label40->setText(AlertStatusLine(state.sentCount, state.countdown, state.queueSize));
+}
+
+AlertScheduler::SendResult AlertsBinding::SendAlertEmailNow() {
+    if (!tab_.Button12->isEnabled()) return AlertScheduler::SendResult::Refused;
+    return scheduler_.SendNow();
+}
+
+void AlertsBinding::RestartAlertPeriod() {
+    scheduler_.RestartPeriod();
+}
+
+void AlertsBinding::ResetAlertSchedule() {
+    scheduler_.Reset();
+}
+
+void AlertsBinding::StoreSmtpEdits(EmailSettingsRecord& record) const {
+    ::StoreSmtpEdits(record, tab_.SmtpEditTexts());
+}
+
+void AlertsBinding::Button12Click() {
+    UpdateAlertSummary();
+    if (links_.gatherAndSaveSettings) links_.gatherAndSaveSettings();
+    if (Online())
+        SendAlertEmailNow();
+    else
+        ShowMessageBox(QStringLiteral("Connect to the Internet to use this feature."));
+}
+
+void AlertsBinding::NotifyActiveClick() {
+    if (flags_.ApplyingSettings) return;
+    if (tab_.NotifyActive->isChecked()) {
+        const QString refusal = CheckAlertAddresses(tab_.smtpEdit->text(), tab_.ReplyEmailAddressText->text(),
+                                                    tab_.AlertEmail->text());
+        if (!refusal.isEmpty()) {
+            ShowMessageBox(refusal);
+            tab_.NotifyActive->setChecked(false);
+            UpdateAlertSummary();
+            return;
+        }
+    }
+    UpdateAlertSummary();
+    if (!tab_.NotifyActive->isChecked() && block_) block_->ClearAlerts();
+}
+
+void AlertsBinding::DailupClick() {
+    FillAlertCombos();
+    record_.AlertPeriodMinutes = ShortNumber(tab_.MinsCombo->currentText(), record_.AlertPeriodMinutes);
+    record_.AlertMaxImages = ShortNumber(tab_.MaxImages->currentText(), record_.AlertMaxImages);
+    if (!flags_.ApplyingSettings) UpdateAlertSummary();
+    if (links_.fillPhoneSizeList) links_.fillPhoneSizeList();
+}

@@ -1,0 +1,84 @@
+#include "publish/AlertsTab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+template <typename T>
+T* Make(QWidget* parent, const char* name, const QRect& place, const QString& text = QString()) {
+    auto* w = new T(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(place);
+    if constexpr (!std::is_same_v<T, QComboBox> && !std::is_same_v<T, QLineEdit>) {
+        if (!text.isEmpty()) w->setText(text);
+    }
+    return w;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& place, bool editable) {
+    auto* combo = Make<QComboBox>(parent, name, place);
+    combo->setEditable(editable);
+    // Typed text never turns into a new list entry.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& place, int maxLength) {
+    auto* edit = Make<QLineEdit>(parent, name, place);
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+} // namespace
+
+AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
+    Make<QLabel>(this, "EmailLimitCaption", {10, 10, 40, 20}, QStringLiteral("Limit"));
+    EmailLimit = MakeCombo(this, "EmailLimit", {50, 8, 90, 22}, true);
+    Label39 = Make<QLabel>(this, "Label39", {146, 10, 60, 20}, QStringLiteral("email(s)"));
+    Make<QLabel>(this, "MinsComboCaption", {215, 10, 75, 20}, QStringLiteral("Send Every"));
+    MinsCombo = MakeCombo(this, "MinsCombo", {290, 8, 70, 22}, true);
+    Label31 = Make<QLabel>(this, "Label31", {366, 10, 70, 20}, QStringLiteral("minute(s)"));
+
+    Make<QLabel>(this, "MaxImagesCaption", {10, 38, 90, 20}, QStringLiteral("a maximum of"));
+    MaxImages = MakeCombo(this, "MaxImages", {100, 36, 60, 22}, true);
+    Label33 = Make<QLabel>(this, "Label33", {166, 38, 60, 20}, QStringLiteral("image(s)"));
+    Make<QLabel>(this, "AlertFormatCaption", {240, 38, 50, 20}, QStringLiteral("format"));
+    AlertFormat = MakeCombo(this, "AlertFormat", {290, 36, 70, 22}, false);
+
+    struct EditRow {
+        QLineEdit** edit;
+        const char* name;
+        const char* caption;
+        const char* captionText;
+        int maxLength;
+    };
+    const EditRow rows[] = {
+        {&siteLocation, "siteLocation", "siteLocationCaption", "Site Location", kSiteLocationLength},
+        {&AlertEmail, "AlertEmail", "AlertEmailCaption", "To Email", kAlertEmailLength},
+        {&ReplyEmailAddressText, "ReplyEmailAddressText", "ReplyEmailCaption", "Reply Email", kSmtpEditLength},
+        {&UserEdit, "UserEdit", "UserEditCaption", "User Name", kSmtpEditLength},
+        {&PassEdit, "PassEdit", "PassEditCaption", "Password", kSmtpEditLength},
+        {&smtpEdit, "smtpEdit", "smtpEditCaption", "SMTP Host", kSmtpEditLength},
+    };
+    int y = 68;
+    for (const EditRow& row : rows) {
+        Make<QLabel>(this, row.caption, {10, y + 2, 85, 20}, QString::fromLatin1(row.captionText));
+        *row.edit = MakeEdit(this, row.name, {100, y, 210, 22}, row.maxLength);
+        y += 28;
+    }
+    PassEdit->setEchoMode(QLineEdit::Password);
+
+    NotifyActive = Make<QCheckBox>(this, "NotifyActive", {330, 68, 200, 20}, QStringLiteral("E-Alerts Active"));
+    clearcue = Make<QCheckBox>(this, "clearcue", {330, 94, 200, 20}, QStringLiteral("Clear cue on send"));
+    Button12 = Make<QPushButton>(this, "Button12", {330, 124, 100, 26}, QStringLiteral("&Send Now"));
+    Label40 = Make<QLabel>(this, "Label40", {330, 164, 270, 20}, QStringLiteral("Email Alerts"));
+    alertsummuary = Make<QLabel>(this, "alertsummuary", {10, 240, 590, 20});
+}
+
+SmtpEdits AlertsTab::SmtpEditTexts() const {
+    return {smtpEdit->text(), UserEdit->text(), PassEdit->text(), ReplyEmailAddressText->text()};
+}

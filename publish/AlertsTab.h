@@ -1,0 +1,44 @@
+#pragma once
+// The controls of the set-up panel's E-Alerts tab, each under its own name. The main window
+// hosts the tab and keeps pointers to its controls; AlertsBinding gives them behaviour.
+#include "publish/EmailSettings.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class AlertsTab : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kSiteLocationLength = 100;
+    static constexpr int kAlertEmailLength = 255;
+    static constexpr int kSmtpEditLength = 100;
+
+    explicit AlertsTab(QWidget* parent = nullptr);
+
+    // The four SMTP edits as typed.
+    SmtpEdits SmtpEditTexts() const;
+
+    QComboBox* EmailLimit = nullptr;
+    QLabel* Label39 = nullptr;
+    QComboBox* MinsCombo = nullptr;
+    QLabel* Label31 = nullptr;
+    QComboBox* MaxImages = nullptr;
+    QLabel* Label33 = nullptr;
+    QComboBox* AlertFormat = nullptr;
+    QLineEdit* siteLocation = nullptr;
+    QLineEdit* AlertEmail = nullptr;
+    QLineEdit* ReplyEmailAddressText = nullptr;
+    QLineEdit* UserEdit = nullptr;
+    QLineEdit* PassEdit = nullptr;
+    QLineEdit* smtpEdit = nullptr;
+    QCheckBox* NotifyActive = nullptr;
+    QCheckBox* clearcue = nullptr;
+    QPushButton* Button12 = nullptr;
+    QLabel* alertsummuary = nullptr;
+    QLabel* Label40 = nullptr;
+};

@@ -1,0 +1,133 @@
+#include "publish/ContactSettingsTab.h"
+
+#include "core/SettingsStore.h"
+#include "publish/AddressBook.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(ContactSettingsTab::kEditLength);
+    edit->setGeometry(x, y, 180, 22);
+    return edit;
+}
+
+QComboBox* MakeList(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setGeometry(x, y, width, 22);
+    return combo;
+}
+
+void Caption(QWidget* parent, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, 180, 18);
+}
+
+void Select(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+} // namespace
+
+ContactSettingsTab::ContactSettingsTab(QWidget* parent) : QWidget(parent) {
+    Caption(this, QStringLiteral("Contact"), 10, 8);
+    firstcontact = MakeEdit(this, "firstcontact", 10, 26);
+    secondContact = MakeEdit(this, "secondContact", 200, 26);
+    Caption(this, QStringLiteral("Phone"), 10, 54);
+    firstPhone = MakeEdit(this, "firstPhone", 10, 72);
+    secondphone = MakeEdit(this, "secondphone", 200, 72);
+    Caption(this, QStringLiteral("Address"), 10, 100);
+    addressOne = MakeEdit(this, "addressOne", 10, 118);
+    address2 = MakeEdit(this, "address2", 200, 118);
+    Caption(this, QStringLiteral("Notes"), 10, 146);
+    note1 = MakeEdit(this, "note1", 10, 164);
+    note2 = MakeEdit(this, "note2", 200, 164);
+    Caption(this, QStringLiteral("Contact between"), 10, 194);
+    FromTime = MakeList(this, "FromTime", 10, 212, 80);
+    ToTime = MakeList(this, "ToTime", 100, 212, 80);
+    contactDay = MakeList(this, "contactDay", 200, 212, 120);
+    UseContactInfo = new QCheckBox(QStringLiteral("Include Contact Details"), this);
+    UseContactInfo->setObjectName(QStringLiteral("UseContactInfo"));
+    UseContactInfo->setGeometry(10, 244, 200, 20);
+    CloseButton = new QPushButton(QStringLiteral("Close"), this);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton->setGeometry(300, 270, 80, 26);
+    connect(CloseButton, &QPushButton::clicked, this, &ContactSettingsTab::CloseClicked);
+    FillLists();
+}
+
+void ContactSettingsTab::FillLists() {
+    FromTime->clear();
+    FromTime->addItems(ContactTimeItems());
+    ToTime->clear();
+    ToTime->addItems(ContactTimeItems());
+    contactDay->clear();
+    contactDay->addItems(ContactDayItems());
+}
+
+bool ContactSettingsTab::LoadContactSettings(SettingsStore& store) {
+    FillLists();
+    FromTime->setCurrentIndex(kDefaultContactFromTime);
+    ToTime->setCurrentIndex(kDefaultContactToTime);
+    contactDay->setCurrentIndex(kDefaultContactDay);
+    UseContactInfo->setChecked(false);
+    if (!QFileInfo::exists(store.EmailFilePath())) return true;
+    if (!store.LoadAlertSettingsFile()) return false;
+    ShowEdits(ContactEditsFromRecord(store.EmailRecord()));
+    return true;
+}
+
+ContactEdits ContactSettingsTab::Edits() const {
+    ContactEdits edits;
+    edits.firstName = firstcontact->text();
+    edits.secondName = secondContact->text();
+    edits.phone1 = firstPhone->text();
+    edits.phone2 = secondphone->text();
+    edits.address1 = addressOne->text();
+    edits.address2 = address2->text();
+    edits.note1 = note1->text();
+    edits.note2 = note2->text();
+    edits.fromTime = FromTime->currentIndex();
+    edits.toTime = ToTime->currentIndex();
+    edits.day = contactDay->currentIndex();
+    edits.useContactInfo = UseContactInfo->isChecked();
+    return edits;
+}
+
+void ContactSettingsTab::ShowEdits(const ContactEdits& shown) {
+    firstcontact->setText(shown.firstName);
+    secondContact->setText(shown.secondName);
+    firstPhone->setText(shown.phone1);
+    secondphone->setText(shown.phone2);
+    addressOne->setText(shown.address1);
+    address2->setText(shown.address2);
+    note1->setText(shown.note1);
+    note2->setText(shown.note2);
+    Select(FromTime, shown.fromTime);
+    Select(ToTime, shown.toTime);
+    Select(contactDay, shown.day);
+    UseContactInfo->setChecked(shown.useContactInfo);
+}
+
+bool LoadAddressBook(QComboBox& toAddress, const QString& path, QString* error) {
+    toAddress.clear();
+    QStringList lines;
+    if (!AddressBook::Read(path, lines, error)) return false;
+    toAddress.addItems(AddressBook::Sorted(lines));
+    return true;
+}
+
+void AddSortedAddress(QComboBox& toAddress, const QString& address) {
+    QStringList items;
+    for (int i = 0; i < toAddress.count(); ++i) items << toAddress.itemText(i);
+    toAddress.insertItem(int(AddressBook::SortedPosition(items, address)), address);
+}

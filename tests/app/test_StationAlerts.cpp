@@ -1,0 +1,150 @@
+// The e-alerts in the main window: the tab's checks, the schedule over the picture store's
+// queue and the painted blocks.
+#include "TzonesFixture.h"
+
+#include "app/StationAlerts.h"
+#include "core/PictureStore.h"
+#include "publish/AlertPaintBoxes.h"
+#include "publish/AlertsTab.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+class CopySender : public AlertSender {
+public:
+    QList<QStringList> calls;
+    AlertSendResult SendEAlert(const QStringList& queueCopy) override {
+        calls << queueCopy;
+        return {int(queueCopy.size()), true, true, {}};
+    }
+};
+
+class StationAlertsTest : public TzonesFixture {
+protected:
+    qint64 clockMs = 0;
+    bool online = true;
+    CopySender sender;
+    std::unique_ptr<PictureStore> pictures;
+    std::unique_ptr<StationAlerts> alerts;
+
+    void StartAlerts() {
+        WriteSettings([](SettingsRecord& r) {
+            r.AlertPeriodMinutes = 10;
+            r.AlertMaxImages = 3;
+            r.AlertFormat = 1;
+            r.EmailLimit = 0;
+            r.DialUp = false;
+        });
+        Create();
+        pictures = std::make_unique<PictureStore>(*store);
+        StationAlertsLinks links;
+        links.monotonicMs = [this] { return clockMs; };
+        links.online = [this] { return online; };
+        links.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)); };
+        alerts = std::make_unique<StationAlerts>(*zones, *store, hooks, *pictures, flags, nullptr, links);
+        alerts->SetSender(&sender);
+        hooks.LayoutScreenWidth = [] { return 1024; };
+        zones->show();
+        ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
+        zones->Timerclock.SetEnabled(false); // ticks come from the test
+    }
+
+    void TearDown() override {
+        zones.reset();
+        alerts.reset();
+        pictures.reset();
+        TzonesFixture::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(StationAlertsTest, TabIsFilledAtActivation) {
+    StartAlerts();
+    EXPECT_EQ(zones->MinsCombo->count(), 292);
+    EXPECT_EQ(zones->MinsCombo->currentText(), "10");
+    EXPECT_EQ(zones->EmailLimit->currentText(), "No Limit");
+    EXPECT_EQ(zones->AlertsPanel->objectName(), "AlertsPanel");
+    EXPECT_EQ(zones->findChild<QPushButton*>("Button12"), zones->Button12);
+    // No format row is chosen after a start: the stored 2 x 2 counts.
+    EXPECT_EQ(zones->AlertFormat->currentIndex(), -1);
+    EXPECT_EQ(zones->alertsummuary->text(), "Sending a total of 12 captured within the last 10 minutes (Disabled)");
+}
+
+TEST_F(StationAlertsTest, EmptyHostUnticksAlerts) {
+    StartAlerts();
+    zones->Panel1->show();
+    zones->TabControl1->setCurrentIndex(2);
+    zones->AlertsPanel->show();
+    zones->smtpEdit->setText("  ");
+    zones->ReplyEmailAddressText->setText("me@example.com");
+    zones->AlertEmail->setText("you@example.com");
+    QTest::mouseClick(zones->NotifyActive, Qt::LeftButton);
+    EXPECT_FALSE(zones->NotifyActive->isChecked());
+    EXPECT_EQ(messages, QStringList{"Please enter your SMTP Host. "});
+}
+
+TEST_F(StationAlertsTest, SavedPictureGoesToTheSenderWhenThePeriodEnds) {
+    StartAlerts();
+    zones->smtpEdit->setText("mail.example.com");
+    zones->ReplyEmailAddressText->setText("me@example.com");
+    zones->AlertEmail->setText("you@example.com, them@example.org");
+    zones->NotifyActive->click();
+    ASSERT_TRUE(zones->NotifyActive->isChecked());
+    zones->GatherAndSaveSettings(); // the setting follows the box: pictures are queued
+    ASSERT_TRUE(store->Record().NotifyActive);
+
+    QImage frame(64, 48, QImage::Format_RGB888);
+    frame.fill(Qt::darkGreen);
+    ASSERT_TRUE(pictures->SaveMotionPicture(frame, 1));
+    ASSERT_EQ(pictures->EAlertBuffer().size(), 1);
+    const QString entry = pictures->EAlertBuffer().first();
+    EXPECT_TRUE(entry.startsWith("1") && entry.endsWith(".jpg"));
+
+    zones->Panel1->show();
+    clockMs = (10 * 60 - 5) * 1000;
+    hooks.ClockTick();
+    EXPECT_TRUE(sender.calls.isEmpty());
+    EXPECT_EQ(zones->Label40->text(), "Sent 00000 Next     0:05 Cue 001");
+    EXPECT_TRUE(zones->PaintBox2->ShowsAlerts());
+    EXPECT_EQ(zones->PaintBox1->TimeText(), "09:30:15");
+
+    clockMs += 5000;
+    zones->Timerclock.Timeout(); // the clock timer's own tick
+    ASSERT_EQ(sender.calls.size(), 1);
+    EXPECT_EQ(sender.calls.first(), QStringList{entry});
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 1);
+    EXPECT_EQ(zones->Label40->text(), "Sent 00001 Next     10:00 Cue 000");
+
+    // Hiding the set-up panel starts a new period with an empty queue.
+    ASSERT_TRUE(pictures->SaveMotionPicture(frame, 1));
+    clockMs += 60'000;
+    hooks.RestartAlertPeriod();
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
+    EXPECT_EQ(alerts->Scheduler().RemainingSeconds(), 600);
+}
+
+TEST_F(StationAlertsTest, SmtpEditsReachTheMailSettings) {
+    StartAlerts();
+    zones->smtpEdit->setText(" mail.example.com ");
+    zones->PassEdit->setText("");
+    hooks.StoreSmtpEdits();
+    EXPECT_EQ(store->EmailRecord().SmtpHost, "mail.example.com");
+    EXPECT_EQ(store->EmailRecord().SmtpPassword, "");
+
+    // A password is kept scrambled in the file and shown plain again.
+    zones->PassEdit->setText(" secret ");
+    hooks.StoreSmtpEdits();
+    ASSERT_TRUE(store->SaveAlertSettingsFile());
+    zones->PassEdit->clear();
+    ASSERT_TRUE(store->LoadAlertSettingsFile());
+    EXPECT_NE(store->EmailRecord().SmtpPassword, "secret");
+    zones->ApplySettingsToControls();
+    EXPECT_EQ(zones->PassEdit->text(), "secret");
+    EXPECT_EQ(zones->smtpEdit->text(), "mail.example.com");
+    EXPECT_EQ(zones->smtpEdit->maxLength(), 100);
+    EXPECT_EQ(zones->AlertEmail->maxLength(), 255);
+}

@@ -1,0 +1,265 @@
+#include "core/EmailSettingsRecord.h"
+#include "core/MessageBox.h"
+#include "core/PasswordScrambler.h"
+#include "core/SettingsRecord.h"
+#include "core/StartupFlags.h"
+#include "publish/AlertPaintBoxes.h"
+#include "publish/AlertsBinding.h"
+#include "publish/AlertsTab.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingSender : public AlertSender {
+public:
+    QList<QStringList> calls;
+    std::function<void()> during;
+    AlertSendResult SendEAlert(const QStringList& queueCopy) override {
+        calls << queueCopy;
+        if (during) during();
+        return {int(queueCopy.size()), true, true, {}};
+    }
+};
+
+class AlertsBindingTest : public ::testing::Test {
+protected:
+    QStringList messages;
+    SettingsRecord record;
+    StartupFlags flags;
+    QStringList queue;
+    qint64 clockMs = 0;
+    bool online = true;
+    int width = 1024;
+    int gathers = 0, phoneSizes = 0;
+    bool setupVisible = true;
+    RecordingSender sender;
+
+    QWidget window;
+    AlertsTab* tab = new AlertsTab(&window);
+    QRadioButton* dialUp = new QRadioButton(&window);
+    QRadioButton* broadband = new QRadioButton(&window);
+    QWidget* cameraArea = new QWidget(&window);
+    AlertClockBox* clock = new AlertClockBox(&window);
+    AlertBlockBox* block = new AlertBlockBox(cameraArea);
+    std::unique_ptr<AlertScheduler> scheduler;
+    std::unique_ptr<AlertsBinding> binding;
+
+    void SetUp() override {
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+        flags.ApplyingSettings = false;
+        record.AlertPeriodMinutes = 10;
+        record.AlertMaxImages = 1;
+        record.EmailLimit = 0;
+        broadband->setChecked(true);
+        window.resize(1000, 600);
+        cameraArea->setGeometry(0, 0, 800, 460);
+        block->setGeometry(cameraArea->rect());
+        tab->setGeometry(0, 0, 610, 280);
+        tab->AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
+        tab->AlertFormat->setCurrentIndex(-1);
+
+        AlertSchedulerLinks links;
+        links.monotonicMs = [this] { return clockMs; };
+        links.online = [this] { return online; };
+        scheduler = std::make_unique<AlertScheduler>(record, queue, links);
+        scheduler->SetSender(&sender);
+        AlertsBindingLinks bindingLinks;
+        bindingLinks.gatherAndSaveSettings = [this] { ++gathers; };
+        bindingLinks.fillPhoneSizeList = [this] { ++phoneSizes; };
+        bindingLinks.layoutScreenWidth = [this] { return width; };
+        bindingLinks.lastMotionText = [](int camera) { return QStringLiteral("MO 0000%1").arg(camera); };
+        bindingLinks.setupPanelVisible = [this] { return setupVisible; };
+        bindingLinks.online = [this] { return online; };
+        bindingLinks.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(21, 4, 5)); };
+        binding = std::make_unique<AlertsBinding>(*tab, dialUp, broadband, clock, block, *scheduler, record, flags,
+                                                  bindingLinks);
+    }
+    void TearDown() override {
+        binding.reset();
+        SetMessageBoxHandler({});
+    }
+
+    void FillAddresses(const QString& host, const QString& reply, const QString& to) {
+        tab->smtpEdit->setText(host);
+        tab->ReplyEmailAddressText->setText(reply);
+        tab->AlertEmail->setText(to);
+    }
+};
+
+} // namespace
+
+TEST_F(AlertsBindingTest, TabHoldsItsControlsWithTheirLimits) {
+    for (const char* name : {"EmailLimit", "Label39", "MinsCombo", "Label31", "MaxImages", "Label33", "AlertFormat",
+                             "siteLocation", "AlertEmail", "ReplyEmailAddressText", "UserEdit", "PassEdit",
+                             "smtpEdit", "NotifyActive", "clearcue", "Button12", "alertsummuary", "Label40"})
+        EXPECT_NE(tab->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(tab->Button12->text(), "&Send Now");
+    EXPECT_EQ(tab->Label40->text(), "Email Alerts");
+    EXPECT_EQ(tab->siteLocation->maxLength(), 100);
+    EXPECT_EQ(tab->AlertEmail->maxLength(), 255);
+    for (QLineEdit* edit : {tab->smtpEdit, tab->UserEdit, tab->PassEdit, tab->ReplyEmailAddressText})
+        EXPECT_EQ(edit->maxLength(), 100);
+    EXPECT_EQ(tab->PassEdit->echoMode(), QLineEdit::Password);
+    QStringList captions;
+    for (QLabel* label : tab->findChildren<QLabel*>()) captions << label->text();
+    for (const char* caption : {"Limit", "Send Every", "a maximum of", "format", "Site Location", "To Email",
+                                "Reply Email", "User Name", "Password", "SMTP Host"})
+        EXPECT_TRUE(captions.contains(QString::fromLatin1(caption))) << caption;
+}
+
+TEST_F(AlertsBindingTest, DialUpClickRefillsAndReconciles) {
+    record.AlertPeriodMinutes = 2;
+    record.AlertMaxImages = 20;
+    dialUp->click();
+    EXPECT_EQ(tab->MinsCombo->count(), 288);
+    EXPECT_EQ(tab->MinsCombo->currentText(), "5");
+    EXPECT_EQ(tab->MaxImages->count(), 5);
+    EXPECT_EQ(tab->MaxImages->currentText(), "1");
+    EXPECT_EQ(tab->EmailLimit->count(), 220);
+    EXPECT_EQ(tab->EmailLimit->currentText(), "No Limit");
+    EXPECT_EQ(record.AlertPeriodMinutes, 5);
+    EXPECT_EQ(record.AlertMaxImages, 1);
+    EXPECT_EQ(phoneSizes, 1);
+    EXPECT_EQ(tab->alertsummuary->text(), "Sending a total of 1 captured within the last 5 minutes (Disabled)");
+
+    broadband->click();
+    EXPECT_EQ(tab->MinsCombo->count(), 292);
+    EXPECT_EQ(tab->MaxImages->count(), 50);
+
+    // While settings are applied the lists stay as they are.
+    flags.ApplyingSettings = true;
+    record.AlertPeriodMinutes = 30;
+    binding->FillAlertCombos();
+    EXPECT_EQ(tab->MinsCombo->currentText(), "5");
+}
+
+TEST_F(AlertsBindingTest, UserChoicesUpdateTheSummary) {
+    binding->FillAlertCombos();
+    tab->AlertFormat->setCurrentIndex(2);
+    tab->AlertFormat->activated(2);
+    EXPECT_EQ(tab->alertsummuary->text(), "Sending a total of 9 captured within the last 10 minutes (Disabled)");
+    tab->MinsCombo->lineEdit()->selectAll();
+    QTest::keyClicks(tab->MinsCombo->lineEdit(), "1");
+    EXPECT_EQ(record.AlertPeriodMinutes, 1);
+    EXPECT_EQ(tab->Label31->text(), "Minute");
+    EXPECT_EQ(tab->alertsummuary->text(), "Sending a total of 9 captured within the last 1 minute (Disabled)");
+    tab->EmailLimit->setCurrentIndex(3);
+    tab->EmailLimit->activated(3);
+    EXPECT_EQ(record.EmailLimit, 3);
+    EXPECT_EQ(tab->Label39->text(), "Emails");
+}
+
+TEST_F(AlertsBindingTest, TickingAlertsChecksAddressesInOrder) {
+    binding->FillAlertCombos();
+    FillAddresses("", "me@gmail.com", "nobody");
+    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
+    FillAddresses("mail.example.com", "me@gmail.com", "nobody");
+    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
+    FillAddresses("mail.example.com", "me@example.com", "nobody");
+    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
+    EXPECT_EQ(messages, (QStringList{"Please enter your SMTP Host. ", "Please enter a valid email address. ",
+                                     "Invalid to alert email address."}));
+    EXPECT_FALSE(tab->NotifyActive->isChecked());
+
+    FillAddresses("mail.example.com", "me@example.com", "a@example.com, b@example.org");
+    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
+    EXPECT_TRUE(tab->NotifyActive->isChecked());
+    EXPECT_EQ(messages.size(), 3);
+    EXPECT_TRUE(tab->alertsummuary->text().endsWith("(Enabled)"));
+
+    // Unticking needs no checks and removes the block.
+    binding->ClockTick();
+    EXPECT_TRUE(block->ShowsAlerts());
+    FillAddresses("", "", "");
+    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
+    EXPECT_FALSE(tab->NotifyActive->isChecked());
+    EXPECT_FALSE(block->ShowsAlerts());
+    EXPECT_TRUE(tab->alertsummuary->text().endsWith("(Disabled)"));
+}
+
+TEST_F(AlertsBindingTest, ClockTickPaintsTheBlocksAndTheStatusLine) {
+    binding->FillAlertCombos();
+    tab->NotifyActive->setChecked(true);
+    queue << "1000003.jpg" << "1000002.jpg" << "2000001.jpg";
+    clockMs = (9 * 60 + 55) * 1000;
+    binding->ClockTick();
+    EXPECT_EQ(tab->Label40->text(), "Sent 00000 Next     0:05 Cue 003");
+    EXPECT_EQ(clock->TimeText(), "21:04:05");
+    EXPECT_EQ(clock->geometry(), window.rect());
+    EXPECT_TRUE(block->ShowsAlerts());
+    EXPECT_EQ(block->CountdownText(), "    0:05");
+
+    // Painted where and how the blocks say: the alert block in its colours at the right.
+    QImage canvas(cameraArea->size(), QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    block->render(&canvas);
+    bool yellow = false;
+    for (int y = 0; y < 14 && !yellow; ++y)
+        for (int x = canvas.width() - 120; x < canvas.width(); ++x)
+            if (const QColor c = canvas.pixelColor(x, y); c.red() > 150 && c.green() > 150 && c.blue() < 60)
+                yellow = true;
+    EXPECT_TRUE(yellow);
+
+    // The period ends: the queue goes out and Label40 follows.
+    clockMs += 5000;
+    binding->ClockTick();
+    ASSERT_EQ(sender.calls.size(), 1);
+    EXPECT_EQ(tab->Label40->text(), "Sent 00001 Next     10:00 Cue 000");
+    EXPECT_TRUE(tab->Button12->isEnabled());
+
+    // A narrow screen paints nothing but still counts down; hidden panel keeps Label40.
+    width = 800;
+    setupVisible = false;
+    clockMs += 1000;
+    binding->ClockTick();
+    EXPECT_FALSE(block->ShowsAlerts());
+    EXPECT_EQ(tab->Label40->text(), "Sent 00001 Next     10:00 Cue 000");
+}
+
+TEST_F(AlertsBindingTest, SendNowIsDisabledDuringASendAndNeedsTheInternet) {
+    binding->FillAlertCombos();
+    queue << "1000001.jpg";
+    bool disabledInside = false;
+    int nested = 0;
+    sender.during = [&] {
+        disabledInside = !tab->Button12->isEnabled();
+        QTest::mouseClick(tab->Button12, Qt::LeftButton); // a click from the nested loop
+        binding->ClockTick();
+        if (binding->SendAlertEmailNow() != AlertScheduler::SendResult::Refused) ++nested;
+    };
+    QTest::mouseClick(tab->Button12, Qt::LeftButton);
+    EXPECT_EQ(sender.calls.size(), 1);
+    EXPECT_TRUE(disabledInside);
+    EXPECT_EQ(nested, 0);
+    EXPECT_TRUE(tab->Button12->isEnabled());
+    EXPECT_EQ(gathers, 1);
+    EXPECT_TRUE(queue.isEmpty());
+
+    online = false;
+    queue << "1000002.jpg";
+    QTest::mouseClick(tab->Button12, Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList{"Connect to the Internet to use this feature."});
+    EXPECT_EQ(sender.calls.size(), 1);
+}
+
+TEST_F(AlertsBindingTest, SmtpEditsAreStoredByTheRule) {
+    EmailSettingsRecord email;
+    tab->smtpEdit->setText(" mail.example.com ");
+    tab->UserEdit->setText("user");
+    tab->PassEdit->setText(" pw ");
+    tab->ReplyEmailAddressText->setText("me@example.com");
+    binding->StoreSmtpEdits(email);
+    EXPECT_EQ(email.SmtpHost, "mail.example.com");
+    EXPECT_EQ(email.SmtpPassword, ScramblePassword("pw"));
+    EXPECT_EQ(email.ReplyAddress, "me@example.com");
+}

@@ -1,0 +1,116 @@
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "publish/AddressBook.h"
+#include "publish/ContactSettingsTab.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ContactSettingsTabTest : public ::testing::Test {
+protected:
+    TestSupport::TempProgramFolder folder;
+    QStringList messages;
+    void SetUp() override { SetMessageBoxHandler([this](const QString& text) { messages << text; }); }
+    void TearDown() override { SetMessageBoxHandler({}); }
+    std::unique_ptr<SettingsStore> Store() {
+        return std::make_unique<SettingsStore>(platform::ProgramFolder(folder.path()), folder.path() + "torvek",
+                                               QString());
+    }
+};
+
+} // namespace
+
+TEST_F(ContactSettingsTabTest, WithoutAFileShowsTheDefaults) {
+    auto store = Store();
+    ContactSettingsTab tab;
+    tab.UseContactInfo->setChecked(true);
+    ASSERT_TRUE(tab.LoadContactSettings(*store));
+    EXPECT_EQ(tab.FromTime->currentText(), "09:00");
+    EXPECT_EQ(tab.ToTime->currentText(), "20:00");
+    EXPECT_EQ(tab.contactDay->currentText(), "Week Days");
+    EXPECT_FALSE(tab.UseContactInfo->isChecked());
+    EXPECT_EQ(tab.UseContactInfo->text(), "Include Contact Details");
+    EXPECT_EQ(tab.FromTime->count(), 24);
+    EXPECT_EQ(tab.contactDay->count(), 9);
+    for (QLineEdit* edit : tab.findChildren<QLineEdit*>()) EXPECT_EQ(edit->maxLength(), 100);
+    EXPECT_FALSE(QFileInfo::exists(store->EmailFilePath()));
+
+    QSignalSpy closed(&tab, &ContactSettingsTab::CloseClicked);
+    tab.CloseButton->click();
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(ContactSettingsTabTest, DetailsGoToTheFileAndComeBack) {
+    auto store = Store();
+    ContactSettingsTab tab;
+    tab.LoadContactSettings(*store);
+    tab.firstcontact->setText("  Ann Example ");
+    tab.note2->setText(QString(100, u'n'));
+    tab.ToTime->setCurrentIndex(0);
+    tab.contactDay->setCurrentIndex(-1); // no selection: the stored index stays
+    tab.UseContactInfo->setChecked(true);
+    store->EmailRecord().ContactDay = 6;
+    CollectAlertSettings(store->EmailRecord(), {"mail.example.com", "u", "pw", "me@example.com"}, tab.Edits());
+    ASSERT_TRUE(store->SaveAlertSettingsFile());
+    EXPECT_EQ(QFileInfo(store->EmailFilePath()).size(), 2456);
+
+    auto reader = Store();
+    ContactSettingsTab shown;
+    ASSERT_TRUE(shown.LoadContactSettings(*reader));
+    EXPECT_EQ(shown.firstcontact->text(), "Ann Example");
+    EXPECT_EQ(shown.note2->text(), QString(100, u'n'));
+    EXPECT_EQ(shown.FromTime->currentText(), "09:00");
+    EXPECT_EQ(shown.ToTime->currentText(), "24:00");
+    EXPECT_EQ(shown.contactDay->currentText(), "Friday");
+    EXPECT_TRUE(shown.UseContactInfo->isChecked());
+    EXPECT_EQ(reader->EmailRecord().SmtpHost, "mail.example.com"); // the whole record is read
+}
+
+TEST_F(ContactSettingsTabTest, IndexesOfZeroShowMidnightAndDamagedOnesTheDefaults) {
+    auto store = Store();
+    store->EmailRecord().ContactFromTime = 0;
+    store->EmailRecord().ContactToTime = 0;
+    store->EmailRecord().ContactDay = 0;
+    ASSERT_TRUE(store->SaveAlertSettingsFile());
+    ContactSettingsTab tab;
+    ASSERT_TRUE(tab.LoadContactSettings(*Store()));
+    EXPECT_EQ(tab.FromTime->currentText(), "24:00");
+    EXPECT_EQ(tab.ToTime->currentText(), "24:00");
+
+    store->EmailRecord().ContactFromTime = 77;
+    store->EmailRecord().ContactDay = -4;
+    ASSERT_TRUE(store->SaveAlertSettingsFile());
+    ASSERT_TRUE(tab.LoadContactSettings(*Store()));
+    EXPECT_EQ(tab.FromTime->currentText(), "09:00");
+    EXPECT_EQ(tab.contactDay->currentText(), "Week Days");
+}
+
+TEST_F(ContactSettingsTabTest, ShortFileIsKeptAndReported) {
+    ASSERT_TRUE(TestSupport::WriteAll(folder.file("ETR0511.dat"), QByteArray(100, 'x')));
+    ContactSettingsTab tab;
+    EXPECT_FALSE(tab.LoadContactSettings(*Store()));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(folder.file("ETR0511.dat.bad")));
+    EXPECT_EQ(tab.FromTime->currentText(), "09:00");
+}
+
+TEST_F(ContactSettingsTabTest, RecipientListIsSortedAndTakesNewAddressesInOrder) {
+    const QString path = folder.file(AddressBook::kFileName);
+    ASSERT_TRUE(TestSupport::WriteAll(path, "zed@example.com\r\nBob@example.com\r\n alice@example.com\r\n"));
+    QComboBox toAddress;
+    toAddress.addItem("stale");
+    ASSERT_TRUE(LoadAddressBook(toAddress, path));
+    QStringList items;
+    for (int i = 0; i < toAddress.count(); ++i) items << toAddress.itemText(i);
+    EXPECT_EQ(items, (QStringList{" alice@example.com", "Bob@example.com", "zed@example.com"}));
+    AddSortedAddress(toAddress, "carl@example.com");
+    EXPECT_EQ(toAddress.itemText(2), "carl@example.com");
+}

@@ -1,0 +1,111 @@
+#include "core/EmailSettingsRecord.h"
+#include "core/MessageBox.h"
+#include "core/PasswordScrambler.h"
+#include "core/SettingsStore.h"
+#include "publish/EmailSettings.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+TEST(EmailSettings, ChoiceLists) {
+    const QStringList times = ContactTimeItems();
+    ASSERT_EQ(times.size(), 24);
+    EXPECT_EQ(times.at(0), "24:00");
+    EXPECT_EQ(times.at(1), "01:00");
+    EXPECT_EQ(times.at(9), "09:00");
+    EXPECT_EQ(times.at(20), "20:00");
+    EXPECT_EQ(times.at(23), "23:00");
+    const QStringList days = ContactDayItems();
+    ASSERT_EQ(days.size(), 9);
+    EXPECT_EQ(days.at(0), "Week Days");
+    EXPECT_EQ(days.at(1), "Weekends");
+    EXPECT_EQ(days.at(8), "Sunday");
+}
+
+TEST(EmailSettings, PasswordIsStoredScrambledUnlessEmpty) {
+    EmailSettingsRecord record;
+    StoreSmtpEdits(record, {" mail.example.com ", " user ", "   ", " me@example.com "});
+    EXPECT_EQ(record.SmtpHost, "mail.example.com");
+    EXPECT_EQ(record.SmtpUser, "user");
+    EXPECT_EQ(record.SmtpPassword, "");
+    EXPECT_EQ(record.ReplyAddress, "me@example.com");
+
+    StoreSmtpEdits(record, {"h", "u", "  secret  ", "r"});
+    EXPECT_EQ(record.SmtpPassword, ScramblePassword("secret"));
+    EXPECT_NE(record.SmtpPassword, "secret");
+    EXPECT_EQ(UnscramblePassword(record.SmtpPassword), "secret");
+
+    // Cut to 100 before scrambling; the scrambled text keeps every byte, blanks included.
+    const QString longPassword = QString(120, u'p');
+    StoreSmtpEdits(record, {"h", "u", longPassword, "r"});
+    EXPECT_EQ(record.SmtpPassword.size(), 100);
+    EXPECT_EQ(UnscramblePassword(record.SmtpPassword), QString(100, u'p'));
+}
+
+TEST(EmailSettings, CollectTrimsCutsAndKeepsIndexesWithoutSelection) {
+    EmailSettingsRecord record;
+    record.ContactFromTime = 7;
+    record.ContactToTime = 18;
+    record.ContactDay = 4;
+    ContactEdits contact;
+    contact.firstName = "  " + QString(120, u'a') + "  ";
+    contact.note2 = " note ";
+    contact.useContactInfo = true;
+    CollectAlertSettings(record, {}, contact);
+    EXPECT_EQ(record.ContactFirstName, QString(100, u'a'));
+    EXPECT_EQ(record.ContactNote2, "note");
+    EXPECT_EQ(record.ContactFromTime, 7);
+    EXPECT_EQ(record.ContactToTime, 18);
+    EXPECT_EQ(record.ContactDay, 4);
+    EXPECT_TRUE(record.UseContactInfo);
+
+    contact.fromTime = 0;
+    contact.toTime = 23;
+    contact.day = 8;
+    CollectAlertSettings(record, {}, contact);
+    EXPECT_EQ(record.ContactFromTime, 0);
+    EXPECT_EQ(record.ContactToTime, 23);
+    EXPECT_EQ(record.ContactDay, 8);
+}
+
+TEST(EmailSettings, ShownIndexesFallBackToDefaultsWhenOutOfRange) {
+    EmailSettingsRecord record;
+    record.ContactFromTime = 0;
+    record.ContactToTime = 0;
+    record.ContactDay = 8;
+    ContactEdits shown = ContactEditsFromRecord(record);
+    EXPECT_EQ(shown.fromTime, 0); // "24:00"
+    EXPECT_EQ(shown.toTime, 0);
+    EXPECT_EQ(shown.day, 8);
+    record.ContactFromTime = 24;
+    record.ContactToTime = -1;
+    record.ContactDay = 9;
+    shown = ContactEditsFromRecord(record);
+    EXPECT_EQ(shown.fromTime, kDefaultContactFromTime);
+    EXPECT_EQ(shown.toTime, kDefaultContactToTime);
+    EXPECT_EQ(shown.day, kDefaultContactDay);
+}
+
+TEST(EmailSettings, FirstSaveWritesTheOwnersFileOfTwoRecords) {
+    TestSupport::TempProgramFolder folder;
+    SettingsStore store(platform::ProgramFolder(folder.path()), folder.path() + "torvek", QString());
+    StoreSmtpEdits(store.EmailRecord(), {"mail.example.com", "user", "pw", "me@example.com"});
+    ASSERT_TRUE(store.SaveAlertSettingsFile());
+    const QFileInfo info(store.EmailFilePath());
+    EXPECT_EQ(info.size(), 2456);
+    EXPECT_EQ(info.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    // A file that was readable by others is not after the next save.
+    QFile::setPermissions(store.EmailFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    ASSERT_TRUE(store.SaveAlertSettingsFile());
+    EXPECT_FALSE(QFileInfo(store.EmailFilePath()).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+
+    SettingsStore reader(platform::ProgramFolder(folder.path()), folder.path() + "torvek", QString());
+    ASSERT_TRUE(reader.LoadAlertSettingsFile());
+    EXPECT_EQ(reader.EmailRecord().SmtpPassword, ScramblePassword("pw"));
+    EXPECT_EQ(UnscramblePassword(reader.EmailRecord().SmtpPassword), "pw");
+}
