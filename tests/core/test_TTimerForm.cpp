@@ -1,0 +1,174 @@
+#include "core/TTimerForm.h"
+
+#include "core/TTimerSel.h"
+#include "support/TestSupport.h"
+#include "TimeLapseRig.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace timelapse_test;
+
+namespace {
+
+struct FormRig : Rig {
+    FormRig() : Rig(false), form(*lapse) {}
+
+    // Runs the button with the dialog open; `act` drives the dialog while it shows.
+    void ClickWhileOpen(std::function<void()> act) {
+        bool ran = false;
+        QTimer::singleShot(0, &form, [&] {
+            ran = true;
+            act();
+            if (form.isVisible()) // never leave a modal loop the test cannot end
+                form.reject();
+        });
+        lapse->TimeLapseButtonClick();
+        EXPECT_TRUE(ran);
+    }
+
+    // The record is record 1 of the file, after one empty record.
+    qint16 FileInt16(int field) const {
+        const int offset = SettingsRecord::kSize + field;
+        const QByteArray bytes = TestSupport::ReadAll(settings.SettingsFilePath());
+        return offset + 2 <= bytes.size() ? qFromLittleEndian<qint16>(bytes.constData() + offset) : qint16(-999);
+    }
+    int FileByte(int field) const {
+        const int offset = SettingsRecord::kSize + field;
+        const QByteArray bytes = TestSupport::ReadAll(settings.SettingsFilePath());
+        return offset < bytes.size() ? quint8(bytes[offset]) : -999;
+    }
+
+    TTimerForm form;
+};
+
+} // namespace
+
+TEST(TTimerSel, SlotsShowAsHoursAndMinutes) {
+    TTimerSel sel("Cam1StartTime");
+    QStringList changes;
+    QObject::connect(&sel, &TTimerSel::Changed, [&](int slot) { changes << QString::number(slot); });
+    sel.setup(49);
+    EXPECT_EQ(sel.get144Time(), 49);
+    EXPECT_EQ(sel.SelectedTime(), "08:10");
+    sel.ScrollBar()->setValue(144);
+    EXPECT_EQ(sel.findChild<QLabel*>()->text(), "24:00");
+    sel.setup(500); // beyond the day
+    EXPECT_EQ(sel.get144Time(), 144);
+    EXPECT_EQ(changes, QStringList({"49", "144"}));
+}
+
+TEST(TTimerForm, ControlsAsCreated) {
+    FormRig rig;
+    TTimerForm& f = rig.form;
+    EXPECT_EQ(f.Cam1StopTime->get144Time(), 144);
+    EXPECT_EQ(f.Cam2StopTime->get144Time(), 144);
+    EXPECT_EQ(f.Start->text(), "S&tart");
+    EXPECT_EQ(f.Stop->text(), "&Stop");
+    EXPECT_EQ(f.Cancel->text(), "&Close");
+    EXPECT_EQ(f.Cam1Timer->text(), "Enabled");
+    EXPECT_EQ(f.CheckBox1->text(), "Recycle Disk Space");
+    EXPECT_EQ(f.EstimatePanel->title(), "Statistical Estimate");
+    EXPECT_EQ(f.action1->count(), 3);
+    EXPECT_EQ(f.action2->itemText(2), "Both");
+    EXPECT_TRUE(f.action1->isHidden() && f.CheckBox1->isHidden());
+    EXPECT_FALSE(f.Cam1StartTime->isEnabled());
+    f.Cam1Timer->setChecked(true);
+    EXPECT_TRUE(f.Cam1StartTime->isEnabled() && f.Cam1StopTime->isEnabled());
+    EXPECT_FALSE(f.Cam2StartTime->isEnabled());
+}
+
+TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
+    FormRig rig;
+    TTimerForm& f = rig.form;
+    QString caption, picsShown;
+    int percentLines = 0;
+    rig.ClickWhileOpen([&] {
+        caption = f.windowTitle();
+        percentLines = f.maxdiskspace->count();
+        f.Cam1Timer->setChecked(true);
+        f.Cam1StartTime->ScrollBar()->setValue(48);
+        f.Cam1StopTime->ScrollBar()->setValue(102);
+        // A selector change is in the record at once.
+        EXPECT_EQ(rig.Record().TimeLapseStart1, 48);
+        f.Cam2Timer->setChecked(true);
+        f.Cam2StartTime->ScrollBar()->setValue(132);
+        f.Cam2StopTime->ScrollBar()->setValue(36);
+        f.timerseconds->setText("15");
+        f.maxdiskspace->setCurrentRow(4);
+        picsShown = f.picsperday->text();
+        QTest::mouseClick(f.Start, Qt::LeftButton);
+    });
+    EXPECT_EQ(caption, "TORVEK Time Lapse Settings");
+    EXPECT_EQ(percentLines, 49);
+    EXPECT_EQ(picsShown, "2160"); // 54 slots x 600 s / 15 s
+    EXPECT_EQ(f.maxpics->text(), QString::number(qRound64(0.05 * 100 * kGB / rig.lapse->Values().lastPictureSize[0])));
+    EXPECT_EQ(f.FreeSpace->text(), "50 % Free  (51200 Mb)");
+    EXPECT_EQ(f.Allowable->text(), "Available 46080");
+    EXPECT_TRUE(rig.picture.Enabled());
+    EXPECT_EQ(rig.picture.Interval(), 15000);
+    EXPECT_EQ(rig.lapse->Values().percent, 5);
+
+    EXPECT_EQ(rig.FileInt16(2156), 48);  // TimeLapseStart1
+    EXPECT_EQ(rig.FileInt16(2158), 132); // TimeLapseStart2
+    EXPECT_EQ(rig.FileInt16(2160), 102); // TimeLapseStop1
+    EXPECT_EQ(rig.FileInt16(2162), 36);  // TimeLapseStop2
+    EXPECT_EQ(rig.FileByte(2168), 1);    // TimeWindow1
+    EXPECT_EQ(rig.FileByte(2169), 1);    // TimeWindow2
+    EXPECT_EQ(rig.FileInt16(2194), 15);  // TimeLapseSeconds
+
+    // The next time the dialog opens it shows what the file holds.
+    int shownStart = -1;
+    bool shownWindow = false;
+    QString shownSeconds;
+    rig.ClickWhileOpen([&] {
+        shownStart = f.Cam2StartTime->get144Time();
+        shownWindow = f.Cam2Timer->isChecked();
+        shownSeconds = f.timerseconds->text();
+        QTest::mouseClick(f.Cancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(shownStart, 132);
+    EXPECT_TRUE(shownWindow);
+    EXPECT_EQ(shownSeconds, "15");
+}
+
+TEST(TTimerForm, KeysStopAndTheConnectedMinimum) {
+    FormRig rig;
+    TTimerForm& f = rig.form;
+    rig.station.ftp = true;
+    rig.ClickWhileOpen([&] {
+        f.timerseconds->setText("5");
+        QTest::mouseClick(f.Start, Qt::LeftButton);
+    });
+    EXPECT_EQ(rig.messages, QStringList({TimeLapse::kMinimumWhileConnectedText}));
+    EXPECT_EQ(rig.picture.Interval(), 10000);
+    EXPECT_EQ(rig.FileInt16(2194), 10);
+
+    rig.ClickWhileOpen([&] {
+        QTest::keyClick(&f, Qt::Key_F1);
+        f.timerseconds->setText("0");
+        f.maxdiskspace->setCurrentRow(19);
+        QTest::keyClick(f.timerseconds, Qt::Key_Return); // estimate: 0 reads as 1
+        EXPECT_TRUE(f.isVisible());
+        QTest::keyClick(&f, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(rig.station.events.contains("Help 2"));
+    EXPECT_EQ(f.timerseconds->text(), "1");
+    EXPECT_EQ(rig.picture.Interval(), 10000); // Esc is Close: nothing changes
+    EXPECT_EQ(rig.lapse->Values().intervalSeconds, 10);
+
+    rig.ClickWhileOpen([&] { QTest::mouseClick(f.Stop, Qt::LeftButton); });
+    EXPECT_EQ(rig.station.surveillanceText, TimeLapse::kSurveillanceMethodText);
+    EXPECT_FALSE(rig.picture.Enabled() || rig.flasher.Enabled() || rig.lapse->Working());
+}
