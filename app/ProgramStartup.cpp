@@ -8,6 +8,7 @@
 #include "app/StationAlerts.h"
 #include "app/StationCommands.h"
 #include "app/StationMotion.h"
+#include "app/StationTimeLapse.h"
 #include "app/StationEnvironment.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
@@ -105,7 +106,7 @@ int ProgramStartup(const StartupOptions& options) {
     auto logWin = std::make_unique<TLogWin>();
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
     auto passwordBox = std::make_unique<TpasswordBox>();
-    auto timerForm = std::make_unique<TTimerForm>();
+    StationTimeLapse timeLapse(*zones, store, hooks, motion.Pictures(), pictureCaptions);
     auto aviPlayer = std::make_unique<Taviplayerform>();
     auto ftpMainForm = std::make_unique<TFTPMainForm>();
     auto helpForm = std::make_unique<Thelpform>();

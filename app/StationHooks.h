@@ -71,6 +71,7 @@ struct StationHooks {
     Action FtpConnect = [] {};
     std::function<bool()> IsFtpConnected = [] { return false; };
     Action FtpDisconnect = [] {};
+    Action EnableFtpDialUpPause = [] {}; // the FTP window's dial-up pause timer
 
     // Online picture service.
     Action ResetPhoneLinkConnected = [] {};
@@ -83,6 +84,7 @@ struct StationHooks {
     Action ResetTimeLapseWorkingValues = [] {};
     Action TimeLapseTick = [] {};
     Action TimeLapseFlasherTick = [] {};
+    Action TimeLapseStarted = [] {}; // the start-up sequence has armed both timers
     Action CreateMagnifierImage = [] {};
     Action FreeMagnifierImage = [] {};
 

@@ -184,6 +184,7 @@ public:
     QPushButton* Panel3 = nullptr; // camera 2 on/off
     QPushButton* Panel4 = nullptr; // surveillance
     QPushButton* Panel8 = nullptr;
+    QPushButton* TimeLapseButton = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;
     QPushButton* Button7 = nullptr;

@@ -155,6 +155,8 @@ void Tzones::BuildToolbar() {
     Button7->setGeometry(200, 18, 50, 24);
     Button5 = Make<QPushButton>(SurveillancePanel, "Button5", QStringLiteral("More"));
     Button5->setGeometry(200, 46, 50, 24);
+    TimeLapseButton = Make<QPushButton>(SurveillancePanel, "TimeLapseButton", QStringLiteral("Time Lapse "));
+    TimeLapseButton->setGeometry(138, 46, 60, 24);
 
     Panel7 = MakePanel(maintoolbar, "Panel7");
     Panel7->setGeometry(560, 0, 210, 78);

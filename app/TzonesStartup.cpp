@@ -3,6 +3,7 @@
 
 #include "core/Helpers.h"
 #include "core/SettingsStore.h"
+#include "core/TimeLapseRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -146,9 +147,11 @@ void Tzones::PlaceOntrayTimerTimer() {
     flags_.PendingAutoStart2 = false;
 
     if (record.StartTimeLapseAtStart) {
-        TimeLapseTimer.SetInterval(record.TimeLapseSeconds * 1000);
+        // A stored interval of 0 or below would keep the timer from ever firing.
+        TimeLapseTimer.SetInterval(timelapse::EffectiveInterval(record.TimeLapseSeconds) * 1000);
         timeLaspeFlasher.SetEnabled(true);
         TimeLapseTimer.SetEnabled(true);
+        hooks_.TimeLapseStarted();
     }
     if (record.StartMotionAtStart) {
         MotionTime.SetEnabled(true);

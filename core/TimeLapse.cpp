@@ -50,15 +50,10 @@ void TimeLapse::ResetWorkingValues() {
     values_.percent = 10;
 }
 
-void TimeLapse::StartAtStartup() {
-    // Started without the dialog, the share still has to be measured, or time-lapse would
-    // only ever stop on a full disk.
+void TimeLapse::StartedAtStartup() {
     values_.percent = 10;
     ComputeAllowedDiskSpace();
     values_.intervalSeconds = timelapse::EffectiveInterval(settings_.Record().TimeLapseSeconds);
-    timers_.picture.SetInterval(values_.intervalSeconds * 1000);
-    timers_.flasher.SetEnabled(true);
-    timers_.picture.SetEnabled(true);
 }
 
 QString TimeLapse::MeasuredFolder() const {

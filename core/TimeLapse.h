@@ -122,8 +122,9 @@ public:
 
     // At the main window's first show: inactive, interval 2 s when still 0, 10 per cent.
     void ResetWorkingValues();
-    // The start-up sequence: the stored interval, the floor for 10 per cent, both timers on.
-    void StartAtStartup();
+    // The start-up sequence has armed both timers: the stored interval and the floor for
+    // 10 per cent, so time-lapse stops at that share and not only on a full disk.
+    void StartedAtStartup();
 
     // Main-window handlers.
     void TimeLapseButtonClick();

@@ -156,7 +156,7 @@ TEST(TimeLapseClock, WindowFollowsTheWallClockAcrossDaylightSaving) {
 
 TEST(TimeLapseClock, AClockSetBackNeitherRepeatsNorSkipsTicks) {
     Rig rig;
-    rig.lapse->StartAtStartup();
+    rig.picture.SetEnabled(true);
     const int interval = rig.picture.Interval();
     for (int i = 0; i < 5; ++i) {
         rig.now = At(10, i);
@@ -323,17 +323,21 @@ TEST(TimeLapseFlasher, ShowsRemainingBlinksAndStopsAtTheReserve) {
     EXPECT_TRUE(rig.picture.Enabled());
 }
 
-TEST(TimeLapseStartup, ArmsTheStoredIntervalAndTheReserve) {
+TEST(TimeLapseStartup, TakesTheStoredIntervalAndTheReserve) {
     Rig rig;
     rig.Record().TimeLapseSeconds = 0;
     rig.lapse->Values().percent = 40;
-    rig.lapse->StartAtStartup();
-    EXPECT_EQ(rig.picture.Interval(), 1000);
-    EXPECT_TRUE(rig.picture.Enabled() && rig.flasher.Enabled());
+    rig.lapse->StartedAtStartup();
+    EXPECT_EQ(rig.lapse->Values().intervalSeconds, 1);
+    EXPECT_EQ(rig.lapse->Values().percent, 10);
     EXPECT_EQ(rig.lapse->Values().floorMB, 51200 - 10240);
-    rig.Record().TimeLapseSeconds = 2;
-    rig.lapse->StartAtStartup();
-    EXPECT_EQ(rig.picture.Interval(), 2000);
+    // The reserve then stops time-lapse when the share is used.
+    rig.flasher.SetEnabled(true);
+    rig.picture.SetEnabled(true);
+    rig.disk = DiskBytes{40 * kGB, 100 * kGB};
+    rig.lapse->TimeLapseFlasherTimer();
+    EXPECT_EQ(rig.station.surveillanceText, TimeLapse::kExpiredText);
+    EXPECT_FALSE(rig.picture.Enabled() || rig.flasher.Enabled());
 
     rig.lapse->Values().intervalSeconds = 0;
     rig.lapse->Values().active = true;

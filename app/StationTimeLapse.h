@@ -1,0 +1,52 @@
+#pragma once
+// Time-lapse bound to the main window: its button, its two timers, its settings dialog
+// and the caption's disk statistics.
+#include "app/StationMotion.h"
+#include "core/TTimerForm.h"
+#include "core/TimeLapse.h"
+
+#include <memory>
+
+struct StationHooks;
+class PictureCaptions;
+class SettingsStore;
+class Tzones;
+
+// The main window's texts, colours and commands as time-lapse uses them.
+class MainWindowTimeLapse : public TimeLapseStation {
+public:
+    MainWindowTimeLapse(Tzones& zones, StationHooks& hooks) : zones_(zones), hooks_(hooks) {}
+    void SetSurveillanceText(const QString& text) override;
+    quint32 TimeLapseButtonColour() const override;
+    void SetTimeLapseButtonColour(quint32 colour) override;
+    void SetPanel4Colour(quint32 colour) override;
+    bool Camera1ButtonOn() const override;
+    void ShowPictureCaptions(int camera) override;
+    void TakePicture1() override;
+    void ToggleSurveillance() override;
+    bool DiskControlTicked() const override;
+    bool IsFtpConnected() const override;
+    void EnableDialUpPause() override;
+    void SetTransferBusy(bool busy) override;
+    void ShowHelp(int topic) override;
+
+private:
+    Tzones& zones_;
+    StationHooks& hooks_;
+};
+
+class StationTimeLapse {
+public:
+    // Creates the settings dialog and binds the main window's time-lapse hooks and button.
+    StationTimeLapse(Tzones& zones, SettingsStore& settings, StationHooks& hooks, PictureStore& pictures,
+                     PictureCaptions& captions);
+
+    TimeLapse& Controller() { return timeLapse_; }
+    TTimerForm& Dialog() { return *dialog_; }
+
+private:
+    MainWindowCameras cameras_;
+    MainWindowTimeLapse station_;
+    TimeLapse timeLapse_;
+    std::unique_ptr<TTimerForm> dialog_;
+};

@@ -1,0 +1,146 @@
+// Time-lapse in the station: the start-up sequence, and the built station run as its own
+// process on a test-pattern camera.
+#include "TzonesFixture.h"
+
+#include "core/Helpers.h"
+#include "support/TestSupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using TestSupport::ReadAll;
+using TestSupport::WaitFor;
+using TestSupport::WriteAll;
+
+namespace {
+
+constexpr int kRecord = 2704;
+
+QString BuiltStation() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek"); }
+
+QFileInfoList Pictures(const QString& folder) {
+    return QDir(folder).entryInfoList({"*.jpg"}, QDir::Files, QDir::Time | QDir::Reversed);
+}
+
+// The station copied into an empty folder, run with one test camera.
+class StationRun {
+public:
+    StationRun() {
+        exe_ = folder_.file("torvek");
+        copied_ = QFile::copy(BuiltStation(), exe_);
+    }
+    ~StationRun() { Stop(); }
+
+    bool Copied() const { return copied_; }
+    QString File(const QString& name) const { return folder_.file(name); }
+
+    void Start() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TORVEK_TEST_CAMERAS", "1");
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(QDir::tempPath());
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(exe_);
+        process_.waitForStarted(10000);
+    }
+    void Stop() {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.terminate();
+        if (!process_.waitForFinished(30000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    bool Running() const { return process_.state() == QProcess::Running; }
+    QString Output() { return QString::fromLocal8Bit(process_.readAll()); }
+
+    // A first run lays down the settings file; then the edit is written into it.
+    bool Prepare(const std::function<void(QByteArray&)>& edit) {
+        Start();
+        const bool laid = WaitFor([&] { return QFileInfo::exists(File("X290607.dat")); }, 30000);
+        Stop();
+        QByteArray file = ReadAll(File("X290607.dat"));
+        if (!laid || file.size() != 2 * kRecord)
+            return false;
+        edit(file);
+        return WriteAll(File("X290607.dat"), file);
+    }
+
+private:
+    TestSupport::TempProgramFolder folder_;
+    QString exe_;
+    bool copied_ = false;
+    QProcess process_;
+};
+
+void TimeLapseAtStart(QByteArray& file) {
+    file[kRecord + 804] = 1;  // AutoStart1
+    file[kRecord + 2189] = 1; // HotZone1
+    file[kRecord + 2193] = 1; // StartTimeLapseAtStart
+    qToLittleEndian<qint16>(2, file.data() + kRecord + 2194); // TimeLapseSeconds
+}
+
+} // namespace
+
+TEST_F(TzonesFixture, StartupTimeLapseNeverArmsAZeroInterval) {
+    WriteSettings([](SettingsRecord& r) {
+        r.AutoStart1 = true;
+        r.StartTimeLapseAtStart = true;
+        r.TimeLapseSeconds = 0;
+    });
+    bool timersOnWhenTold = false;
+    hooks.TimeLapseStarted = [&] {
+        timersOnWhenTold = zones->TimeLapseTimer.Enabled() && zones->timeLaspeFlasher.Enabled();
+        events << "TimeLapseStarted";
+    };
+    devices = 1;
+    Start();
+    ASSERT_TRUE(WaitFor([&] { return events.contains("TimeLapseStarted"); }));
+    EXPECT_EQ(zones->TimeLapseTimer.Interval(), 1000);
+    EXPECT_TRUE(timersOnWhenTold);
+}
+
+TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {
+    StationRun station;
+    ASSERT_TRUE(station.Copied()) << BuiltStation().toStdString();
+    ASSERT_TRUE(station.Prepare(TimeLapseAtStart));
+    station.Start();
+    const QString cam1 = station.File("cam1/");
+    const bool three = WaitFor([&] { return Pictures(cam1).size() >= 3; }, 60000);
+    const QFileInfoList pictures = Pictures(cam1);
+    station.Stop();
+    ASSERT_TRUE(three) << station.Output().toStdString();
+    // Two intervals at least lie between the first and the third: no burst.
+    const qint64 spanMs = pictures[0].lastModified().msecsTo(pictures[2].lastModified());
+    EXPECT_GE(spanMs, 3500) << spanMs;
+    EXPECT_TRUE(Pictures(station.File("cam2/")).isEmpty());
+}
+
+TEST(StationTimeLapse, NoPictureOutsideTheWindow) {
+    StationRun station;
+    ASSERT_TRUE(station.Copied());
+    // A ten-minute window two hours away from now.
+    const QTime now = QTime::currentTime();
+    const int nowSlot = (now.hour() * 60 + now.minute()) / 10;
+    const int start = (nowSlot + 12) % 143;
+    ASSERT_TRUE(station.Prepare([&](QByteArray& file) {
+        TimeLapseAtStart(file);
+        file[kRecord + 2168] = 1; // TimeWindow1
+        qToLittleEndian<qint16>(qint16(start), file.data() + kRecord + 2156);
+        qToLittleEndian<qint16>(qint16(start + 1), file.data() + kRecord + 2160);
+    }));
+    station.Start();
+    // Long enough for several intervals once the camera runs.
+    WaitFor([] { return false; }, 10000);
+    const bool running = station.Running();
+    const int pictures = Pictures(station.File("cam1/")).size();
+    station.Stop();
+    EXPECT_TRUE(running) << station.Output().toStdString();
+    EXPECT_EQ(pictures, 0);
+}
