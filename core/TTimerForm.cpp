@@ -93,9 +93,12 @@ void TTimerForm::BuildControls() {
 
     EstimatePanel = Named(new QGroupBox(QStringLiteral("Statistical Estimate"), this),
                           QStringLiteral("EstimatePanel"), QRect(10, 230, 450, 100));
-    picsperday = MakeLabel(EstimatePanel, QStringLiteral("picsperday"), QString(), QRect(10, 20, 100, 16));
-    picsperday2 = MakeLabel(EstimatePanel, QStringLiteral("picsperday2"), QString(), QRect(120, 20, 100, 16));
-    maxpics = MakeLabel(EstimatePanel, QStringLiteral("maxpics"), QString(), QRect(230, 20, 210, 16));
+    MakeLabel(EstimatePanel, QStringLiteral("Label3"), QStringLiteral("A day: Cam1"), QRect(10, 20, 75, 16));
+    picsperday = MakeLabel(EstimatePanel, QStringLiteral("picsperday"), QString(), QRect(88, 20, 60, 16));
+    MakeLabel(EstimatePanel, QStringLiteral("Label4"), QStringLiteral("Cam2"), QRect(150, 20, 35, 16));
+    picsperday2 = MakeLabel(EstimatePanel, QStringLiteral("picsperday2"), QString(), QRect(188, 20, 60, 16));
+    MakeLabel(EstimatePanel, QStringLiteral("Label5"), QStringLiteral("Max. pictures"), QRect(250, 20, 85, 16));
+    maxpics = MakeLabel(EstimatePanel, QStringLiteral("maxpics"), QString(), QRect(338, 20, 105, 16));
     FileSize1 = MakeLabel(EstimatePanel, QStringLiteral("FileSize1"), QString(), QRect(10, 38, 210, 16));
     FileSize2 = MakeLabel(EstimatePanel, QStringLiteral("FileSize2"), QString(), QRect(230, 38, 210, 16));
     Usable = MakeLabel(EstimatePanel, QStringLiteral("Usable"), QString(), QRect(10, 56, 210, 16));

@@ -2,6 +2,10 @@
 // process on a test-pattern camera.
 #include "TzonesFixture.h"
 
+#include "app/StationTimeLapse.h"
+#include "core/CaptionChoices.h"
+#include "core/PictureCaption.h"
+
 #include "core/Helpers.h"
 #include "support/TestSupport.h"
 
@@ -104,6 +108,41 @@ TEST_F(TzonesFixture, StartupTimeLapseNeverArmsAZeroInterval) {
     ASSERT_TRUE(WaitFor([&] { return events.contains("TimeLapseStarted"); }));
     EXPECT_EQ(zones->TimeLapseTimer.Interval(), 1000);
     EXPECT_TRUE(timersOnWhenTold);
+}
+
+TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
+    Start();
+    PictureStore pictures(*store);
+    CaptionChoices choices;
+    PictureCaptions captions(store->Record(), choices);
+    StationTimeLapse timeLapse(*zones, *store, hooks, pictures, captions);
+    ASSERT_NE(zones->TimeLapseButton, nullptr);
+    EXPECT_EQ(zones->TimeLapseButton->text(), "Time Lapse ");
+
+    zones->TimeLapseButton->click(); // no camera runs
+    EXPECT_EQ(messages, QStringList({TimeLapse::kStartCameraText}));
+
+    timeLapse.Controller().Values().floorMB = -100000000; // far below any drive's free space
+    zones->diskcontrol->setChecked(true);
+    hooks.TimeLapseFlasherTick();
+    EXPECT_TRUE(zones->SurveillancePanel->title().startsWith("Remaining MB`s "));
+    EXPECT_EQ(FontColour(zones->TimeLapseButton), ControlColours::kRed);
+    hooks.TimeLapseFlasherTick();
+    EXPECT_EQ(FontColour(zones->TimeLapseButton), ControlColours::kBlack);
+
+    zones->TimeLapseTimer.SetInterval(4000);
+    zones->TimeLapseTimer.SetEnabled(true);
+    timeLapse.Controller().Values().floorMB = 1234;
+    const CaptionTimeLapse seen = captions.Hooks().timeLapse();
+    EXPECT_TRUE(seen.enabled);
+    EXPECT_EQ(seen.intervalMs, 4000);
+    EXPECT_EQ(seen.reserveMB, 1234);
+    zones->TimeLapseTimer.SetEnabled(false);
+
+    timeLapse.Controller().Values().active = true;
+    EXPECT_TRUE(hooks.TimeLapseWorking());
+    hooks.ResetTimeLapseWorkingValues();
+    EXPECT_FALSE(hooks.TimeLapseWorking());
 }
 
 TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 using namespace timelapse_test;
+using TestSupport::WaitFor;
 
 namespace {
 
@@ -141,6 +143,24 @@ TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
     EXPECT_EQ(shownStart, 132);
     EXPECT_TRUE(shownWindow);
     EXPECT_EQ(shownSeconds, "15");
+}
+
+TEST(TTimerForm, AnotherStationWindowTakingOverSaves) {
+    FormRig rig;
+    TTimerForm& f = rig.form;
+    qint16 savedWhileOpen = -1;
+    rig.ClickWhileOpen([&] {
+        ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == f.windowHandle(); }, 5000));
+        f.timerseconds->setText("42");
+        QDialog other;
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == other.windowHandle(); }, 5000));
+        savedWhileOpen = rig.FileInt16(2194);
+        other.close();
+        QTest::mouseClick(f.Cancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(savedWhileOpen, 42);
 }
 
 TEST(TTimerForm, KeysStopAndTheConnectedMinimum) {
