@@ -58,8 +58,6 @@ bool MainWindowTimeLapse::IsFtpConnected() const { return hooks_.IsFtpConnected(
 
 void MainWindowTimeLapse::EnableDialUpPause() { hooks_.EnableFtpDialUpPause(); }
 
-void MainWindowTimeLapse::SetTransferBusy(bool busy) { hooks_.SetTransferBusy(busy); }
-
 void MainWindowTimeLapse::ShowHelp(int topic) { hooks_.ShowHelp(topic); }
 
 StationTimeLapse::StationTimeLapse(Tzones& zones, SettingsStore& settings, StationHooks& hooks,
@@ -68,14 +66,14 @@ StationTimeLapse::StationTimeLapse(Tzones& zones, SettingsStore& settings, Stati
       timeLapse_(settings, pictures, cameras_, station_,
                  TimeLapseTimers{zones.TimeLapseTimer, zones.timeLaspeFlasher, zones.MotionTime}),
       dialog_(std::make_unique<TTimerForm>(timeLapse_)) {
-    hooks.ResetTimeLapseWorkingValues = [this] { timeLapse_.ResetWorkingValues(); };
-    hooks.TimeLapseStarted = [this] { timeLapse_.StartedAtStartup(); };
-    hooks.TimeLapseTick = [this] { timeLapse_.TimeLapseTimerTimer(); };
-    hooks.TimeLapseFlasherTick = [this] { timeLapse_.TimeLapseFlasherTimer(); };
-    hooks.TimeLapseWorking = [this] { return timeLapse_.Working(); };
+    hooks.ResetTimeLapseWorkingValues = [this] { ResetTimeLapseWorkingValues(); };
+    hooks.TimeLapseStarted = [this] { TimeLapseStarted(); };
+    hooks.TimeLapseTick = [this] { TimeLapseTick(); };
+    hooks.TimeLapseFlasherTick = [this] { TimeLapseFlasherTick(); };
+    hooks.TimeLapseWorking = [this] { return TimeLapseWorking(); };
     if (zones.TimeLapseButton)
         QObject::connect(zones.TimeLapseButton, &QPushButton::clicked, dialog_.get(),
-                         [this] { timeLapse_.TimeLapseButtonClick(); });
+                         [this] { TimeLapseButtonClick(); });
     captions.Hooks().timeLapse = [this, &zones] {
         CaptionTimeLapse state;
         state.enabled = zones.TimeLapseTimer.Enabled();

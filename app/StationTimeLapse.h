@@ -4,6 +4,7 @@
 #include "app/StationMotion.h"
 #include "core/TTimerForm.h"
 #include "core/TimeLapse.h"
+#include "core/TimeLapseLink.h"
 
 #include <memory>
 
@@ -27,7 +28,6 @@ public:
     bool DiskControlTicked() const override;
     bool IsFtpConnected() const override;
     void EnableDialUpPause() override;
-    void SetTransferBusy(bool busy) override;
     void ShowHelp(int topic) override;
 
 private:
@@ -35,11 +35,18 @@ private:
     StationHooks& hooks_;
 };
 
-class StationTimeLapse {
+class StationTimeLapse : public TimeLapseLink {
 public:
     // Creates the settings dialog and binds the main window's time-lapse hooks and button.
     StationTimeLapse(Tzones& zones, SettingsStore& settings, StationHooks& hooks, PictureStore& pictures,
                      PictureCaptions& captions);
+
+    void ResetTimeLapseWorkingValues() override { timeLapse_.ResetWorkingValues(); }
+    void TimeLapseTick() override { timeLapse_.TimeLapseTimerTimer(); }
+    void TimeLapseFlasherTick() override { timeLapse_.TimeLapseFlasherTimer(); }
+    bool TimeLapseWorking() const override { return timeLapse_.Working(); }
+    void TimeLapseButtonClick() override { timeLapse_.TimeLapseButtonClick(); }
+    void TimeLapseStarted() override { timeLapse_.StartedAtStartup(); }
 
     TimeLapse& Controller() { return timeLapse_; }
     TTimerForm& Dialog() { return *dialog_; }

@@ -5,23 +5,12 @@
 #include "core/MotionDetector.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
+#include "core/TransferBusy.h"
 #include "platform/WinTimer.h"
 
 #include <QFileInfo>
 
 namespace {
-
-// Holds the network-busy flag for as long as the dialog runs, whatever way it ends.
-class TransferBusyScope {
-public:
-    explicit TransferBusyScope(TimeLapseStation& station) : station_(station) { station_.SetTransferBusy(true); }
-    ~TransferBusyScope() { station_.SetTransferBusy(false); }
-    TransferBusyScope(const TransferBusyScope&) = delete;
-    TransferBusyScope& operator=(const TransferBusyScope&) = delete;
-
-private:
-    TimeLapseStation& station_;
-};
 
 qint16& StartSlot(SettingsRecord& record, int camera) {
     return camera == 2 ? record.TimeLapseStart2 : record.TimeLapseStart1;
@@ -114,7 +103,8 @@ void TimeLapse::TimeLapseButtonClick() {
     bool cancelled = false;
     bool accepted = false;
     {
-        TransferBusyScope busy(station_);
+        // No upload starts while the dialog is open, whatever way it ends.
+        TransferBusyScope busy;
         accepted = EditTimeLapseSettings(seconds, percent, recycle, cancelled);
     }
 

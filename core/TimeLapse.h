@@ -42,8 +42,6 @@ public:
     virtual bool IsFtpConnected() const = 0;
     // The FTP window's dial-up pause timer.
     virtual void EnableDialUpPause() = 0;
-    // The one network-busy flag.
-    virtual void SetTransferBusy(bool busy) = 0;
     virtual void ShowHelp(int topic) = 0;
 };
 

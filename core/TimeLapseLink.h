@@ -12,6 +12,8 @@ public:
     // The time-lapse dialog's working flag.
     virtual bool TimeLapseWorking() const = 0;
     virtual void TimeLapseButtonClick() = 0;
+    // The start-up sequence has armed both timers: the disk reserve is measured now.
+    virtual void TimeLapseStarted() {}
 };
 
 class NullTimeLapseLink final : public TimeLapseLink {
@@ -25,6 +27,7 @@ public:
     void TimeLapseFlasherTick() override { Say("TimeLapseFlasherTick"); }
     bool TimeLapseWorking() const override { return Say("TimeLapseWorking"), false; }
     void TimeLapseButtonClick() override { Say("TimeLapseButtonClick"); }
+    void TimeLapseStarted() override { Say("TimeLapseStarted"); }
 
 private:
     static void Say(const char* routine) { ReportLinkUnavailable("TimeLapseLink", routine); }

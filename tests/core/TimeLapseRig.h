@@ -6,6 +6,7 @@
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
 #include "core/TimeLapse.h"
+#include "core/TransferBusy.h"
 #include "platform/WinTimer.h"
 #include "support/TestSupport.h"
 
@@ -63,7 +64,6 @@ struct FakeStation : TimeLapseStation {
     bool DiskControlTicked() const override { return diskControl; }
     bool IsFtpConnected() const override { return ftp; }
     void EnableDialUpPause() override { events << "DialUpPause"; }
-    void SetTransferBusy(bool busy) override { events << QString("Busy %1").arg(busy); }
     void ShowHelp(int topic) override { events << QString("Help %1").arg(topic); }
 };
 
@@ -73,6 +73,7 @@ struct FakeDialog : TimeLapseDialog {
     std::function<void()> whileShown;
     bool shown = false;
     int executed = 0;
+    bool busyWhileShown = false;
     int percentCount = -2;
     Estimate estimate;
     QString allowable;
@@ -89,6 +90,7 @@ struct FakeDialog : TimeLapseDialog {
     void ShowAllowable(const QString& text) override { allowable = text; }
     Outcome Exec() override {
         ++executed;
+        busyWhileShown = TransferBusy::IsBusy();
         shown = true;
         if (whileShown)
             whileShown();

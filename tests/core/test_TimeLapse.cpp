@@ -5,6 +5,7 @@
 #include "core/MotionDetector.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
+#include "core/TransferBusy.h"
 #include "platform/WinTimer.h"
 #include "support/TestSupport.h"
 #include "TimeLapseRig.h"
@@ -198,7 +199,8 @@ TEST(TimeLapseButton, RefusesWithoutCameraOrRoom) {
         EXPECT_EQ(rig.station.surveillanceText, TimeLapse::kSurveillanceMethodText);
         EXPECT_FALSE(rig.picture.Enabled() || rig.flasher.Enabled() || rig.lapse->Working());
         EXPECT_EQ(rig.station.panel4Colour, TimeLapse::kBlack);
-        EXPECT_EQ(rig.station.events, QStringList({"DialUpPause", "Busy 1", "Busy 0"}));
+        EXPECT_EQ(rig.station.events, QStringList({"DialUpPause"}));
+        EXPECT_FALSE(TransferBusy::IsBusy());
     }
 }
 
@@ -267,7 +269,9 @@ TEST(TimeLapseButton, CloseRestoresIntervalPercentAndRecycle) {
     EXPECT_EQ(rig.lapse->Values().percent, 20);
     EXPECT_FALSE(rig.Record().RecycleDiskSpace);
     EXPECT_FALSE(rig.picture.Enabled());
-    EXPECT_EQ(rig.station.events, QStringList({"DialUpPause", "Busy 1", "Busy 0"}));
+    EXPECT_EQ(rig.station.events, QStringList({"DialUpPause"}));
+    EXPECT_TRUE(rig.dialog.busyWhileShown);
+    EXPECT_FALSE(TransferBusy::IsBusy());
     SettingsStore reread(platform::ProgramFolder(rig.dir.path()), rig.dir.file("torvek"), "/no-desktop");
     ASSERT_TRUE(reread.LoadSettings());
     EXPECT_FALSE(reread.Record().RecycleDiskSpace);
