@@ -246,7 +246,7 @@ void TimeLapse::SaveTimeLapseSettings(const TimeLapseDialogValues& values) {
     record.RecycleDiskSpace = values.recycle;
     const int seconds = SafeStrToInt(values.intervalText);
     if (seconds > 0)
-        record.TimeLapseSeconds = qint16(qMin(seconds, 32767));
+        record.TimeLapseSeconds = qint16(qMin(seconds, timelapse::kMaxIntervalSeconds));
     settings_.WriteSettingsFile();
 }
 

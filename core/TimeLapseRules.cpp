@@ -11,7 +11,7 @@ namespace timelapse {
 
 using platform::RoundHalfEven;
 
-int EffectiveInterval(int seconds) { return seconds > 0 ? seconds : 1; }
+int EffectiveInterval(int seconds) { return qBound(1, seconds, kMaxIntervalSeconds); }
 
 bool IsInWindow(bool windowOn, int startSlot, int stopSlot, const QDateTime& now) {
     if (!windowOn)

@@ -16,7 +16,9 @@ constexpr qint64 kMB = 1048576;
 // How the estimate shows when the share will be used up.
 inline const QString kExpiryPattern = QStringLiteral("DDD MMM DD yyyy hhhh:mm AM/PM");
 
-// An interval below 1 s would make the timer spin (or never fire): it counts as 1 s.
+// An interval below 1 s would make the timer spin (or never fire): it counts as 1 s. The
+// settings keep it in 16 bits, and more would overflow the timer's milliseconds.
+constexpr int kMaxIntervalSeconds = 32767;
 int EffectiveInterval(int seconds);
 
 // True when now (local wall-clock time, compared as "HH:MM" texts) lies in the window, or

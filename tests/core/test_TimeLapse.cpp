@@ -133,6 +133,7 @@ TEST(TimeLapseEstimate, DriveWithoutSizeHasNoFigures) {
     EXPECT_EQ(EffectiveInterval(0), 1);
     EXPECT_EQ(EffectiveInterval(-5), 1);
     EXPECT_EQ(EffectiveInterval(7), 7);
+    EXPECT_EQ(EffectiveInterval(2147483647), 32767);
 }
 
 TEST(TimeLapseClock, WindowFollowsTheWallClockAcrossDaylightSaving) {
@@ -233,6 +234,10 @@ TEST(TimeLapseButton, StartArmsTheTimersWithTheChosenValues) {
     rig.dialog.whileShown = [&] { rig.dialog.values.intervalText = "abc"; };
     rig.lapse->TimeLapseButtonClick();
     EXPECT_EQ(rig.picture.Interval(), 1000);
+    // Beyond what the settings hold it stops at 32767 s, and the milliseconds never overflow.
+    rig.dialog.whileShown = [&] { rig.dialog.values.intervalText = "99999999999"; };
+    rig.lapse->TimeLapseButtonClick();
+    EXPECT_EQ(rig.picture.Interval(), 32767000);
 }
 
 TEST(TimeLapseButton, IntervalBelowTenSecondsWhileConnected) {
