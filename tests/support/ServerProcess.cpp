@@ -13,6 +13,7 @@ QString SourceDir() {
 
 bool ServerProcess::Start(const QString& script, const QStringList& arguments, int timeoutMs) {
     Stop();
+    output_.clear(); // a restarted server must not be read by its old "PORT n"
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"),
                    QStringList{SourceDir() + QStringLiteral("/tests/servers/") + script} + arguments);

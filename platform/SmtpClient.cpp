@@ -1,0 +1,187 @@
+#include "platform/SmtpClient.h"
+
+#include <curl/curl.h>
+
+namespace platform {
+
+namespace {
+
+// Text for a MIME header value: printable ASCII only, no quote or angle bracket.
+QByteArray HeaderValue(const QString& text) {
+    QByteArray out;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u < 0x7f && u != u'"' && u != u'<' && u != u'>' && u != u'\\')
+            out += char(u);
+    }
+    return out;
+}
+
+// The curl objects of one send, freed together.
+struct SendResources {
+    curl_slist* recipients = nullptr;
+    curl_slist* headers = nullptr;
+    curl_mime* mime = nullptr;
+    CURLU* url = nullptr;
+    ~SendResources() {
+        curl_slist_free_all(recipients);
+        curl_slist_free_all(headers);
+        curl_mime_free(mime);
+        curl_url_cleanup(url);
+    }
+};
+
+void SetTextPart(curl_mimepart* part, const QString& text, const char* type) {
+    const QByteArray utf8 = text.toUtf8();
+    curl_mime_data(part, utf8.constData(), size_t(utf8.size()));
+    curl_mime_type(part, type);
+    // Quoted-printable keeps every line under SMTP's 998 characters.
+    curl_mime_encoder(part, "quoted-printable");
+}
+
+// mixed > alternative > [plain, related > [html, pictures...]]
+curl_mime* BuildBody(CURL* handle, const MailMessage& message) {
+    curl_mime* mixed = curl_mime_init(handle);
+    curl_mime* alternative = curl_mime_init(handle);
+    curl_mime* related = curl_mime_init(handle);
+
+    SetTextPart(curl_mime_addpart(alternative), message.plain, "text/plain; charset=UTF-8");
+    SetTextPart(curl_mime_addpart(related), message.html, "text/html; charset=UTF-8");
+    for (const MailInlinePart& picture : message.inlineParts) {
+        curl_mimepart* part = curl_mime_addpart(related);
+        curl_mime_data(part, picture.data.constData(), size_t(picture.data.size()));
+        curl_mime_type(part, HeaderValue(picture.contentType).constData());
+        curl_mime_encoder(part, "base64");
+        // Our own disposition: without it curl would call the picture an attachment.
+        curl_slist* headers = nullptr;
+        headers = curl_slist_append(headers, ("Content-Disposition: inline; filename=\"" +
+                                              HeaderValue(picture.fileName) + "\"")
+                                                 .constData());
+        headers = curl_slist_append(headers,
+                                    ("Content-ID: <" + HeaderValue(picture.contentId) + ">").constData());
+        curl_mime_headers(part, headers, 1);
+    }
+
+    curl_mimepart* relatedPart = curl_mime_addpart(alternative);
+    curl_mime_subparts(relatedPart, related);
+    curl_mime_type(relatedPart, "multipart/related");
+    curl_mimepart* alternativePart = curl_mime_addpart(mixed);
+    curl_mime_subparts(alternativePart, alternative);
+    curl_mime_type(alternativePart, "multipart/alternative");
+    return mixed;
+}
+
+// A host name or address that can stand alone in the URL.
+bool IsPlainHost(const QString& host) {
+    if (host.isEmpty() || host.size() > 253) return false;
+    bool colon = false;
+    for (QChar c : host) {
+        const char16_t u = c.unicode();
+        if (u == u':') {
+            colon = true;
+            continue;
+        }
+        if (!((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+              u == u'.' || u == u'-' || u == u'_'))
+            return false;
+    }
+    // An IPv6 address: hex digits and colons only.
+    if (colon)
+        for (QChar c : host)
+            if (!(c == u':' || c == u'.' || isxdigit(c.unicode()))) return false;
+    return true;
+}
+
+} // namespace
+
+SmtpClient::SmtpClient(int port, NetTimeouts timeouts) : port_(port) {
+    NetCall::GlobalInit();
+    call_.SetTimeouts(timeouts);
+    handle_ = curl_easy_init();
+}
+
+SmtpClient::~SmtpClient() {
+    call_.Abort();
+    curl_easy_cleanup(handle_);
+}
+
+int SmtpClient::OnDebug(CURL*, int type, char* data, size_t size, void* self) {
+    if (type != CURLINFO_HEADER_IN) return 0;
+    auto* client = static_cast<SmtpClient*>(self);
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\n') {
+            // A refusal (4xx, 5xx) is kept over the "221 Bye" that follows it.
+            const QByteArray& line = client->replyLine_;
+            const bool refusal = !line.isEmpty() && (line[0] == '4' || line[0] == '5');
+            if (!line.isEmpty() && (refusal || client->lastReply_.isEmpty() ||
+                                    !(client->lastReply_[0] == '4' || client->lastReply_[0] == '5')))
+                client->lastReply_ = line;
+            client->replyLine_.clear();
+        } else if (c != '\r' && client->replyLine_.size() < 512) {
+            client->replyLine_ += c;
+        }
+    }
+    return 0;
+}
+
+MailSendResult SmtpClient::Send(const QString& host, const MailMessage& message) {
+    MailSendResult result;
+    // Refused before the handle is touched: the transfer in flight still uses it.
+    if (call_.Busy()) {
+        result.error = QStringLiteral("A mail is already being sent.");
+        return result;
+    }
+    if (!handle_) {
+        result.error = QStringLiteral("The mail transfer could not be set up.");
+        return result;
+    }
+    if (!IsPlainHost(host)) {
+        result.error = host.isEmpty()
+                           ? QStringLiteral("No SMTP host is set.")
+                           : QStringLiteral("\"%1\" is not a valid SMTP host.").arg(HeaderValue(host));
+        return result;
+    }
+    const QList<QByteArray> headerLines = MailHeaderLines(message, &result.error);
+    if (headerLines.isEmpty()) return result;
+
+    SendResources r;
+    r.url = curl_url();
+    const QByteArray hostText = host.contains(u':') ? "[" + host.toLatin1() + "]" : host.toLatin1();
+    if (curl_url_set(r.url, CURLUPART_SCHEME, "smtp", 0) != CURLUE_OK ||
+        curl_url_set(r.url, CURLUPART_HOST, hostText.constData(), 0) != CURLUE_OK ||
+        curl_url_set(r.url, CURLUPART_PORT, QByteArray::number(port_).constData(), 0) != CURLUE_OK) {
+        result.error = QStringLiteral("\"%1\" is not a valid SMTP host.").arg(host);
+        return result;
+    }
+    for (const QString& to : message.recipients)
+        r.recipients = curl_slist_append(r.recipients, ("<" + to.toLatin1() + ">").constData());
+    for (const QByteArray& line : headerLines) r.headers = curl_slist_append(r.headers, line.constData());
+
+    curl_easy_reset(handle_);
+    r.mime = BuildBody(handle_, message);
+    const QByteArray from = "<" + message.from.toLatin1() + ">";
+    curl_easy_setopt(handle_, CURLOPT_CURLU, r.url);
+    curl_easy_setopt(handle_, CURLOPT_MAIL_FROM, from.constData());
+    curl_easy_setopt(handle_, CURLOPT_MAIL_RCPT, r.recipients);
+    curl_easy_setopt(handle_, CURLOPT_HTTPHEADER, r.headers);
+    curl_easy_setopt(handle_, CURLOPT_MIMEPOST, r.mime);
+    // The server's replies arrive through the debug callback only.
+    curl_easy_setopt(handle_, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(handle_, CURLOPT_DEBUGFUNCTION, &SmtpClient::OnDebug);
+    curl_easy_setopt(handle_, CURLOPT_DEBUGDATA, this);
+    replyLine_.clear();
+    lastReply_.clear();
+
+    const NetResult net = call_.Perform(handle_);
+    curl_easy_reset(handle_); // drops every pointer into the resources freed below
+    result.ok = net.ok;
+    if (!net.ok) {
+        result.error = net.error.isEmpty() ? QStringLiteral("The mail could not be sent.") : net.error;
+        if (!lastReply_.isEmpty())
+            result.error += QStringLiteral(" (server: %1)").arg(QString::fromLatin1(lastReply_));
+    }
+    return result;
+}
+
+} // namespace platform

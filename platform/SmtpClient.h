@@ -1,0 +1,35 @@
+#pragma once
+// Plain SMTP (no authentication, as the station's mail settings ask) over libcurl: one
+// message from memory, sent while the window keeps running. One client sends one mail at a
+// time; a second Send while one is in flight is refused at once.
+#include "platform/MailMessage.h"
+#include "platform/NetCall.h"
+
+namespace platform {
+
+class SmtpClient : public MailTransport {
+public:
+    // The port is 25 for every real server; tests point it elsewhere.
+    explicit SmtpClient(int port = 25, NetTimeouts timeouts = {});
+    ~SmtpClient() override;
+    SmtpClient(const SmtpClient&) = delete;
+    SmtpClient& operator=(const SmtpClient&) = delete;
+
+    // host: a plain name or address. MAIL FROM is the sender, one RCPT per recipient. On
+    // failure the error holds the transfer's message and the server's last reply.
+    MailSendResult Send(const QString& host, const MailMessage& message) override;
+    void Abort() override { call_.Abort(); }
+    bool Busy() const { return call_.Busy(); }
+    NetCall& Call() { return call_; }
+
+private:
+    static int OnDebug(CURL* handle, int type, char* data, size_t size, void* self);
+
+    int port_;
+    NetCall call_;
+    CURL* handle_ = nullptr;
+    QByteArray replyLine_;  // the server's line being received (worker thread during a send)
+    QByteArray lastReply_;  // the last refusal, else the last reply line
+};
+
+} // namespace platform

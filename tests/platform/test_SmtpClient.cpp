@@ -1,0 +1,216 @@
+// The SMTP client against a real loopback server (aiosmtpd): the message tree, the headers,
+// and every way a send can fail.
+#include "platform/SmtpClient.h"
+
+#include "tests/support/SmtpSink.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+using platform::MailMessage;
+using platform::SmtpClient;
+using TestSupport::MailTree;
+using TestSupport::SmtpSink;
+
+namespace {
+
+QByteArray RandomBytes(int size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& b : bytes) b = char(QRandomGenerator::global()->bounded(256));
+    return bytes;
+}
+
+QString Sha(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+MailMessage Message() {
+    MailMessage m;
+    m.from = "station@example.org";
+    m.recipients = {"one@example.org", "two@example.net"};
+    m.subject = QString::fromUtf8("Images from Zürich 12:00");
+    m.plain = "plain text";
+    m.html = " <html> <body> <img src=\"cid:0a.jpg\"> <br> " + QString("x").repeated(3000) +
+             " <img src=\"cid:ealerts1.jpg\" alt=\"\" > </body></html> ";
+    m.inlineParts = {{RandomBytes(70000), "0a.jpg", "0a.jpg"},
+                     {RandomBytes(1000), "ealerts1.jpg", "ealerts1.jpg"}};
+    m.date = QDateTime(QDate(2026, 12, 6), QTime(20, 43, 17), QTimeZone(3600));
+    return m;
+}
+
+platform::NetTimeouts Short() {
+    platform::NetTimeouts t;
+    t.connectSeconds = 3;
+    t.responseSeconds = 2;
+    t.lowSpeedSeconds = 3;
+    return t;
+}
+
+class SmtpClientTest : public ::testing::Test {
+protected:
+    void StartSink(const QString& mode, double delay = 2) {
+        ASSERT_TRUE(sink.Start(mode, 0, delay)) << sink.Output().toStdString();
+    }
+    SmtpSink sink;
+};
+
+} // namespace
+
+TEST_F(SmtpClientTest, SendsTheAlternativeAndRelatedTreeWithInlinePicturesFromMemory) {
+    StartSink("accept");
+    SmtpClient client(sink.Port(), Short());
+    const MailMessage m = Message();
+    const platform::MailSendResult sent = client.Send("127.0.0.1", m);
+    ASSERT_TRUE(sent.ok) << sent.error.toStdString();
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    const QString eml = sink.Messages().first();
+
+    const QJsonObject envelope = sink.Envelope(eml);
+    EXPECT_EQ(envelope["mail_from"].toString(), "station@example.org");
+    EXPECT_EQ(envelope["rcpt_tos"].toArray().toVariantList(),
+              QVariantList({"one@example.org", "two@example.net"}));
+
+    const QJsonObject tree = MailTree(eml);
+    ASSERT_FALSE(tree.isEmpty());
+    EXPECT_TRUE(tree["defects"].toArray().isEmpty());
+    EXPECT_LE(tree["max_line"].toInt(), 998);
+    const QJsonObject headers = tree["headers"].toObject();
+    EXPECT_EQ(headers["From"].toString(), "station@example.org");
+    EXPECT_EQ(headers["To"].toString(), "one@example.org, two@example.net");
+    EXPECT_EQ(headers["Subject"].toString(), m.subject);
+    EXPECT_EQ(headers["Date"].toString(), "Sun, 06 Dec 2026 20:43:17 +0100");
+    EXPECT_TRUE(headers["Message-ID"].toString().endsWith("@example.org>"));
+    EXPECT_EQ(headers["MIME-Version"].toString(), "1.0");
+
+    EXPECT_EQ(tree["type"].toString(), "multipart/mixed");
+    const QJsonArray top = tree["children"].toArray();
+    ASSERT_EQ(top.size(), 1);
+    const QJsonObject alternative = top[0].toObject();
+    EXPECT_EQ(alternative["type"].toString(), "multipart/alternative");
+    const QJsonArray alt = alternative["children"].toArray();
+    ASSERT_EQ(alt.size(), 2);
+    const QJsonObject plain = alt[0].toObject();
+    EXPECT_EQ(plain["type"].toString(), "text/plain");
+    EXPECT_EQ(plain["charset"].toString(), "utf-8");
+    EXPECT_EQ(plain["encoding"].toString(), "quoted-printable");
+    EXPECT_EQ(plain["text"].toString(), m.plain);
+    EXPECT_EQ(plain["disposition"].toString(), "");
+    const QJsonObject related = alt[1].toObject();
+    EXPECT_EQ(related["type"].toString(), "multipart/related");
+    const QJsonArray rel = related["children"].toArray();
+    ASSERT_EQ(rel.size(), 3);
+    const QJsonObject html = rel[0].toObject();
+    EXPECT_EQ(html["type"].toString(), "text/html");
+    EXPECT_EQ(html["text"].toString(), m.html);
+
+    // Every cid of the page names exactly one picture of the related part.
+    QStringList contentIds;
+    for (int i = 1; i < rel.size(); ++i) {
+        const QJsonObject picture = rel[i].toObject();
+        const platform::MailInlinePart& sentPart = m.inlineParts[i - 1];
+        EXPECT_EQ(picture["type"].toString(), "image/jpeg");
+        EXPECT_EQ(picture["encoding"].toString(), "base64");
+        EXPECT_EQ(picture["disposition"].toString(),
+                  "inline; filename=\"" + sentPart.fileName + "\"");
+        EXPECT_EQ(picture["content_id"].toString(), "<" + sentPart.contentId + ">");
+        EXPECT_EQ(picture["sha256"].toString(), Sha(sentPart.data));
+        contentIds << picture["content_id"].toString();
+    }
+    const auto refs = QRegularExpression("cid:([^\"]+)\"").globalMatch(html["text"].toString());
+    int resolved = 0;
+    for (auto it = refs; it.hasNext(); ++resolved)
+        EXPECT_EQ(contentIds.count("<" + it.next().captured(1) + ">"), 1);
+    EXPECT_EQ(resolved, 2);
+}
+
+TEST_F(SmtpClientTest, ASubjectCannotAddAHeaderAndBadAddressesNeverReachTheServer) {
+    StartSink("accept");
+    SmtpClient client(sink.Port(), Short());
+    MailMessage m = Message();
+    m.subject = "Alert\r\nBcc: x@evil.org";
+    ASSERT_TRUE(client.Send("127.0.0.1", m).ok);
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    const QJsonObject tree = MailTree(sink.Messages().first());
+    EXPECT_FALSE(tree["headers"].toObject().contains("Bcc"));
+    EXPECT_EQ(tree["headers"].toObject()["Subject"].toString(), "AlertBcc: x@evil.org");
+    EXPECT_EQ(tree["header_names"].toArray().size(),
+              QJsonArray({"From", "To", "Subject", "Date", "Message-ID", "Content-Type",
+                          "Mime-Version"})
+                  .size());
+
+    m = Message();
+    m.recipients = {"a@example.org\r\nRCPT TO:<x@evil.org>"};
+    platform::MailSendResult r = client.Send("127.0.0.1", m);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.startsWith("Recipient: ")) << r.error.toStdString();
+    for (const QString& host : {QString(""), QString("mail.example.org/x"), QString("a b"),
+                                QString("user@host")}) {
+        r = client.Send(host, Message());
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.error.isEmpty());
+    }
+    EXPECT_EQ(sink.Messages().size(), 1);
+}
+
+TEST_F(SmtpClientTest, RefusedHungAndRejectedSendsFailWithTheReason) {
+    {
+        StartSink("refuse");
+        SmtpClient client(sink.Port(), Short());
+        const platform::MailSendResult r = client.Send("127.0.0.1", Message());
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.error.isEmpty());
+        sink.Stop();
+    }
+    {
+        StartSink("hang");
+        SmtpClient client(sink.Port(), Short());
+        QElapsedTimer took;
+        took.start();
+        const platform::MailSendResult r = client.Send("127.0.0.1", Message());
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_LT(took.elapsed(), 30000); // ended by the response time-out, not forever
+        sink.Stop();
+    }
+    {
+        StartSink("reject-rcpt");
+        SmtpClient client(sink.Port(), Short());
+        const platform::MailSendResult r = client.Send("127.0.0.1", Message());
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.error.contains("550")) << r.error.toStdString();
+        EXPECT_TRUE(r.error.contains("Recipient address rejected")) << r.error.toStdString();
+        EXPECT_TRUE(sink.Messages().isEmpty());
+    }
+}
+
+TEST_F(SmtpClientTest, TheWindowKeepsRunningDuringASlowSendAndASecondSendIsRefused) {
+    StartSink("slow", 1.5);
+    SmtpClient client(sink.Port(), Short());
+    int ticks = 0;
+    platform::MailSendResult nested;
+    bool nestedTried = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        if (ticks == 5 && client.Busy()) {
+            nestedTried = true;
+            nested = client.Send("127.0.0.1", Message());
+        }
+    });
+    timer.start(50);
+    const platform::MailSendResult r = client.Send("127.0.0.1", Message());
+    timer.stop();
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_GE(ticks, 10); // 1.5 s of server delay at 50 ms per tick
+    ASSERT_TRUE(nestedTried);
+    EXPECT_FALSE(nested.ok);
+    EXPECT_EQ(nested.error, "A mail is already being sent.");
+    EXPECT_EQ(sink.Messages().size(), 1);
+}
