@@ -3,6 +3,7 @@
 #include "core/Helpers.h"
 #include "platform/Ansi.h"
 #include "platform/Jpeg.h"
+#include "platform/NetCall.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WholeFile.h"
 #include "publish/EAlertPage.h"
@@ -18,11 +19,15 @@ namespace {
 // Runs work on a worker thread; the calling thread keeps its events going meanwhile.
 void RunOffGuiThread(const std::function<void()>& work) {
     QEventLoop loop;
+    std::atomic<bool> done{false};
     std::thread worker([&] {
         work();
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        done = true;
+        // Queued: delivered once the loop runs, even when the work ended first.
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
     });
-    loop.exec();
+    // A nested loop started meanwhile may swallow the first quit; go round until done.
+    while (!done) loop.exec();
     worker.join();
 }
 
@@ -60,6 +65,8 @@ QString EAlertComposer::ProofSheetFolder(const QString& programFolder) {
     return platform::WithTrailingSlash(platform::JoinPath(programFolder, QStringLiteral("temp")));
 }
 
+bool EAlertComposer::Stopping() const { return abort_ || !platform::NetCall::Accepting(); }
+
 void EAlertComposer::Abort() {
     abort_ = true;
     transport_.Abort();
@@ -96,7 +103,7 @@ EAlertResult EAlertComposer::SendSingles(const QStringList& queue, const EAlertS
     QList<AlertPagePicture> pagePictures;
     QList<platform::MailInlinePart> parts;
     RunOffGuiThread([&] {
-        for (int i = 0; i < selected && !abort_; ++i) {
+        for (int i = 0; i < selected && !Stopping(); ++i) {
             const QString path = AlertPicturePath(queue[i], s.cameraFolders);
             QByteArray bytes = ReadPicture(path);
             if (bytes.isEmpty()) continue; // gone since it was queued: the rest still goes
@@ -107,7 +114,7 @@ EAlertResult EAlertComposer::SendSingles(const QStringList& queue, const EAlertS
                                               QStringLiteral("0") + name};
         }
     });
-    if (abort_) return {0, false, false, QStringLiteral("The e-alert was stopped.")};
+    if (Stopping()) return {0, false, false, QStringLiteral("The e-alert was stopped.")};
 
     const QString page = SinglePicturesPage(s.siteLocation, s.now, pagePictures, s.locale);
     // The page is kept for a look afterwards; the mail carries its own copy.
@@ -133,7 +140,7 @@ EAlertResult EAlertComposer::SendProofSheets(const QStringList& queue, const EAl
     RunOffGuiThread([&] {
         const ProofSheetContext context{s.now, s.siteLocation, s.locale};
         for (const ProofSheetPlan& sheet : plan.sheets) {
-            if (abort_) return;
+            if (Stopping()) return;
             QStringList paths;
             for (int line : sheet.lines) paths << AlertPicturePath(queue[line], s.cameraFolders);
             int missing = 0;
@@ -146,7 +153,7 @@ EAlertResult EAlertComposer::SendProofSheets(const QStringList& queue, const EAl
             parts << platform::MailInlinePart{std::move(jpeg), name, name};
         }
     });
-    if (abort_) return {0, false, false, QStringLiteral("The e-alert was stopped.")};
+    if (Stopping()) return {0, false, false, QStringLiteral("The e-alert was stopped.")};
     if (!encodeError.isEmpty())
         return {0, false, false, QStringLiteral("A proof sheet could not be made: ") + encodeError};
 

@@ -58,6 +58,9 @@ private:
     EAlertResult Deliver(const EAlertSnapshot& s, int lines, const QString& html,
                          QList<platform::MailInlinePart> parts);
 
+    // Aborted, or the station is shutting down.
+    bool Stopping() const;
+
     SnapshotSource snapshot_;
     platform::MailTransport& transport_;
     bool busy_ = false;

@@ -145,6 +145,11 @@ QFont ProofSheetFont() {
     return font;
 }
 
+int ProofSheetTextHeight() {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    return QFontMetrics(ProofSheetFont(), &probe).height();
+}
+
 QImage RenderProofSheet(const ProofSheetPlan& sheet, const QStringList& picturePaths,
                         const ProofSheetContext& context, int* unreadable) {
     const ProofSheetLayout& l = sheet.layout;

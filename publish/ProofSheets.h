@@ -63,3 +63,5 @@ QImage RenderProofSheet(const ProofSheetPlan& sheet, const QStringList& pictureP
 
 // The sheet font: "MS Sans Serif" 8, falling back to the system's sans-serif face.
 QFont ProofSheetFont();
+// The height of a line of that font on a sheet.
+int ProofSheetTextHeight();
