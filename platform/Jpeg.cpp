@@ -148,6 +148,7 @@ struct DecodeContext {
     jpeg_source_mgr src{};
     QImage image;
     QString problem; // a failure found by our code rather than libjpeg
+    QSize atLeast;   // when set, libjpeg scales down by 1/2, 1/4 or 1/8 while this still fits
 };
 
 bool RunDecode(DecodeContext& c, const QByteArray& data) {
@@ -175,6 +176,16 @@ bool RunDecode(DecodeContext& c, const QByteArray& data) {
                         .arg(c.cinfo.image_height);
         jpeg_destroy_decompress(&c.cinfo);
         return false;
+    }
+    if (c.atLeast.isValid()) {
+        for (unsigned denom = 8; denom > 1; denom /= 2) {
+            if ((c.cinfo.image_width + denom - 1) / denom >= unsigned(c.atLeast.width()) &&
+                (c.cinfo.image_height + denom - 1) / denom >= unsigned(c.atLeast.height())) {
+                c.cinfo.scale_num = 1;
+                c.cinfo.scale_denom = denom;
+                break;
+            }
+        }
     }
     jpeg_start_decompress(&c.cinfo);
     if (c.cinfo.output_components != 3) {
@@ -239,12 +250,17 @@ bool SaveJpeg(const QImage& image, int quality, const QString& path, QString* er
 }
 
 bool DecodeJpeg(const QByteArray& data, QImage* out, QString* error) {
+    return DecodeJpegAtLeast(data, QSize(), out, error);
+}
+
+bool DecodeJpegAtLeast(const QByteArray& data, QSize atLeast, QImage* out, QString* error) {
     *out = QImage();
     if (data.isEmpty()) {
         SetError(error, QStringLiteral("JPEG: empty file"));
         return false;
     }
     DecodeContext c;
+    c.atLeast = atLeast;
     if (!RunDecode(c, data)) {
         SetError(error, QStringLiteral("JPEG: ") +
                             (c.problem.isEmpty() ? QString::fromLocal8Bit(c.err.message) : c.problem));
@@ -255,6 +271,10 @@ bool DecodeJpeg(const QByteArray& data, QImage* out, QString* error) {
 }
 
 bool LoadJpeg(const QString& path, QImage* out, QString* error) {
+    return LoadJpegAtLeast(path, QSize(), out, error);
+}
+
+bool LoadJpegAtLeast(const QString& path, QSize atLeast, QImage* out, QString* error) {
     *out = QImage();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -270,7 +290,7 @@ bool LoadJpeg(const QString& path, QImage* out, QString* error) {
         SetError(error, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
         return false;
     }
-    if (!DecodeJpeg(data, out, error)) {
+    if (!DecodeJpegAtLeast(data, atLeast, out, error)) {
         if (error)
             *error = path + QStringLiteral(": ") + *error;
         return false;

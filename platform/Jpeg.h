@@ -3,6 +3,7 @@
 // picture gives false and a message, never an exit or an exception.
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace platform {
@@ -21,5 +22,12 @@ bool DecodeJpeg(const QByteArray& data, QImage* out, QString* error = nullptr);
 
 // Reads and decodes a JPEG file.
 bool LoadJpeg(const QString& path, QImage* out, QString* error = nullptr);
+
+// The same for a picture that is about to be shrunk: libjpeg decodes it at 1/2, 1/4 or 1/8
+// of its size when the result is still at least atLeast in both directions, which is
+// much cheaper than a full decode.
+bool DecodeJpegAtLeast(const QByteArray& data, QSize atLeast, QImage* out,
+                       QString* error = nullptr);
+bool LoadJpegAtLeast(const QString& path, QSize atLeast, QImage* out, QString* error = nullptr);
 
 } // namespace platform

@@ -37,9 +37,9 @@ QList<int> Range(int first, int count) {
     return lines;
 }
 
-QImage LoadPicture(const QString& path) {
+QImage LoadPicture(const QString& path, QSize cell) {
     QImage image;
-    if (platform::LoadJpeg(path, &image)) return image;
+    if (platform::LoadJpegAtLeast(path, cell, &image)) return image;
     image.load(path); // a picture of another format
     return image;
 }
@@ -167,7 +167,7 @@ QImage RenderProofSheet(const ProofSheetPlan& sheet, const QStringList& pictureP
         const int x = int(j % l.cols) * (l.cellWidth + 5);
         const int y = int(j / l.cols) * (l.cellHeight + textHeight + 5);
         const QString path = j < picturePaths.size() ? picturePaths[j] : QString();
-        const QImage picture = path.isEmpty() ? QImage() : LoadPicture(path);
+        const QImage picture = path.isEmpty() ? QImage() : LoadPicture(path, QSize(l.cellWidth, l.cellHeight));
         QString label = QStringLiteral("[%1] ").arg(sheet.firstImageNo + j);
         if (picture.isNull()) {
             if (unreadable) ++*unreadable;
