@@ -120,7 +120,7 @@ void FullAlert1800(benchmark::State& state) {
     NullTransport transport;
     EAlertComposer composer([&] { return s; }, transport);
     for (auto _ : state) {
-        const EAlertResult r = composer.SendEAlert(queue);
+        const AlertSendResult r = composer.SendEAlert(queue);
         if (r.linesUsed != 1800) state.SkipWithError("not all pictures were used");
     }
     state.counters["mail_MB"] = transport.bytes / 1e6;

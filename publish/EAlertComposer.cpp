@@ -72,13 +72,13 @@ void EAlertComposer::Abort() {
     transport_.Abort();
 }
 
-EAlertResult EAlertComposer::SendEAlert(const QStringList& queue) {
+AlertSendResult EAlertComposer::SendEAlert(const QStringList& queue) {
     if (busy_) return {0, false, false, QStringLiteral("An e-alert is already being sent.")};
     if (queue.isEmpty()) return {0, false, true, {}};
     busy_ = true;
     abort_ = false;
     const EAlertSnapshot s = snapshot_();
-    EAlertResult result;
+    AlertSendResult result;
     QString why;
     const QStringList recipients = platform::SplitAddressList(s.recipients);
     if (!s.online) {
@@ -98,7 +98,7 @@ EAlertResult EAlertComposer::SendEAlert(const QStringList& queue) {
     return result;
 }
 
-EAlertResult EAlertComposer::SendSingles(const QStringList& queue, const EAlertSnapshot& s) {
+AlertSendResult EAlertComposer::SendSingles(const QStringList& queue, const EAlertSnapshot& s) {
     const int selected = int(qMin<qsizetype>(queue.size(), qMax(1, s.alertMaxImages)));
     QList<AlertPagePicture> pagePictures;
     QList<platform::MailInlinePart> parts;
@@ -123,7 +123,7 @@ EAlertResult EAlertComposer::SendSingles(const QStringList& queue, const EAlertS
     return Deliver(s, selected, page, std::move(parts));
 }
 
-EAlertResult EAlertComposer::SendProofSheets(const QStringList& queue, const EAlertSnapshot& s) {
+AlertSendResult EAlertComposer::SendProofSheets(const QStringList& queue, const EAlertSnapshot& s) {
     const QString folder = ProofSheetFolder(s.programFolder);
     QDir().mkpath(folder);
     // Sheets of an earlier alert would only confuse a look at the folder.
@@ -163,7 +163,7 @@ EAlertResult EAlertComposer::SendProofSheets(const QStringList& queue, const EAl
     return Deliver(s, plan.sent, page, std::move(parts));
 }
 
-EAlertResult EAlertComposer::Deliver(const EAlertSnapshot& s, int lines, const QString& html,
+AlertSendResult EAlertComposer::Deliver(const EAlertSnapshot& s, int lines, const QString& html,
                                      QList<platform::MailInlinePart> parts) {
     platform::MailMessage message;
     message.from = TrimText(s.sender);

@@ -4,6 +4,7 @@
 // decoding, drawing and encoding run on a worker thread while the GUI thread waits in a
 // nested event loop; the mail goes out through the given transport.
 #include "platform/MailMessage.h"
+#include "publish/AlertSender.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -29,20 +30,15 @@ struct EAlertSnapshot {
     QLocale locale;
 };
 
-struct EAlertResult {
-    int linesUsed = 0;   // queue lines the mail used, from index 0 (the newest)
-    bool mailed = false; // the server took the mail
-    bool ok = false;     // finished without error
-    QString error;       // why not, in plain words
-};
-
-class EAlertComposer {
+class EAlertComposer : public AlertSender {
 public:
     using SnapshotSource = std::function<EAlertSnapshot()>;
     EAlertComposer(SnapshotSource snapshot, platform::MailTransport& transport);
 
-    // Sends the queue copy (camera digit + picture name, newest first) as one mail.
-    EAlertResult SendEAlert(const QStringList& queue);
+    // Sends the queue copy (camera digit + picture name, newest first) as one mail. When
+    // none of the pictures can be read, the lines count as used but no mail goes (ok, not
+    // mailed); a failed send uses no lines.
+    AlertSendResult SendEAlert(const QStringList& queue) override;
 
     bool Busy() const { return busy_; }
     // Ends the alert in flight: drawing stops and the send is aborted.
@@ -53,9 +49,9 @@ public:
     static QString ProofSheetFolder(const QString& programFolder);
 
 private:
-    EAlertResult SendSingles(const QStringList& queue, const EAlertSnapshot& s);
-    EAlertResult SendProofSheets(const QStringList& queue, const EAlertSnapshot& s);
-    EAlertResult Deliver(const EAlertSnapshot& s, int lines, const QString& html,
+    AlertSendResult SendSingles(const QStringList& queue, const EAlertSnapshot& s);
+    AlertSendResult SendProofSheets(const QStringList& queue, const EAlertSnapshot& s);
+    AlertSendResult Deliver(const EAlertSnapshot& s, int lines, const QString& html,
                          QList<platform::MailInlinePart> parts);
 
     // Aborted, or the station is shutting down.

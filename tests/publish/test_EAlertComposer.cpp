@@ -86,7 +86,7 @@ protected:
 TEST_F(EAlertComposerTest, SinglePicturesCarryTheNewestUpToTheMaximumWithTheirNotes) {
     snapshot.alertMaxImages = 5;
     const QStringList queue = MakeQueue(6);
-    const EAlertResult r = composer.SendEAlert(queue);
+    const AlertSendResult r = composer.SendEAlert(queue);
     EXPECT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_TRUE(r.mailed);
     EXPECT_EQ(r.linesUsed, 5);
@@ -121,7 +121,7 @@ TEST_F(EAlertComposerTest, OneQueuedPictureGoesSinglyWhateverTheFormat) {
     snapshot.alertMaxImages = 1;
     snapshot.alertImageCount = 9;
     const QStringList queue = MakeQueue(1, 2);
-    const EAlertResult r = composer.SendEAlert(queue);
+    const AlertSendResult r = composer.SendEAlert(queue);
     EXPECT_EQ(r.linesUsed, 1);
     ASSERT_EQ(transport.messages.size(), 1);
     ASSERT_EQ(transport.messages.first().inlineParts.size(), 1);
@@ -135,7 +135,7 @@ TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) 
     QFile::remove(PathOf(queue[1]));
     queue << "9unknown.jpg"; // no folder for the digit
     snapshot.alertMaxImages = 4;
-    EAlertResult r = composer.SendEAlert(queue);
+    AlertSendResult r = composer.SendEAlert(queue);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.linesUsed, 4);
     ASSERT_EQ(transport.messages.size(), 1);
@@ -172,7 +172,7 @@ TEST_F(EAlertComposerTest, ProofSheetsTravelFromMemoryInNumericOrder) {
     snapshot.alertMaxImages = 2;
     snapshot.alertImageCount = 8;
     const QStringList queue = MakeQueue(6);
-    EAlertResult r = composer.SendEAlert(queue);
+    AlertSendResult r = composer.SendEAlert(queue);
     EXPECT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.linesUsed, 6);
     ASSERT_EQ(transport.messages.size(), 1);
@@ -213,7 +213,7 @@ TEST_F(EAlertComposerTest, FailuresAreReportedAndNothingCountsAsUsed) {
     snapshot.alertMaxImages = 5;
     const QStringList queue = MakeQueue(2);
     transport.result = {false, "Couldn't connect to server"};
-    EAlertResult r = composer.SendEAlert(queue);
+    AlertSendResult r = composer.SendEAlert(queue);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.mailed);
     EXPECT_EQ(r.linesUsed, 0);
@@ -231,7 +231,7 @@ TEST_F(EAlertComposerTest, FailuresAreReportedAndNothingCountsAsUsed) {
     auto refused = [&](auto change) {
         EAlertSnapshot saved = snapshot;
         change(snapshot);
-        const EAlertResult res = composer.SendEAlert(queue);
+        const AlertSendResult res = composer.SendEAlert(queue);
         snapshot = saved;
         return !res.ok && !res.mailed && res.linesUsed == 0 && !res.error.isEmpty();
     };
@@ -245,7 +245,7 @@ TEST_F(EAlertComposerTest, FailuresAreReportedAndNothingCountsAsUsed) {
 TEST_F(EAlertComposerTest, ASecondAlertWhileOneIsInFlightIsRefused) {
     snapshot.alertMaxImages = 5;
     const QStringList queue = MakeQueue(2);
-    EAlertResult nested;
+    AlertSendResult nested;
     transport.during = [&] { nested = composer.SendEAlert(queue); };
     EXPECT_TRUE(composer.SendEAlert(queue).ok);
     EXPECT_FALSE(nested.ok);
@@ -289,7 +289,7 @@ TEST_F(EAlertComposerTest, PicturesAreReadAndDrawnWhileTheGuiThreadRuns) {
                 if (fd >= 0) ::close(fd);
             }
         });
-        const EAlertResult r = composer.SendEAlert(queue);
+        const AlertSendResult r = composer.SendEAlert(queue);
         net.join();
         for (auto& w : writers) w.join();
         EXPECT_TRUE(fedByTimer);

@@ -102,7 +102,7 @@ protected:
 TEST_F(EAlertMailTest, SinglePicturesArriveWithResolvingCidsAndTheFilesBytes) {
     snapshot.alertMaxImages = 5;
     const QStringList queue = MakeQueue(2);
-    const EAlertResult r = composer->SendEAlert(queue);
+    const AlertSendResult r = composer->SendEAlert(queue);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.linesUsed, 2);
     ASSERT_TRUE(sink.WaitForMessages(1));
@@ -121,7 +121,7 @@ TEST_F(EAlertMailTest, ProofSheetsArriveAsInlineJpegsAndAFailedServerIsReported)
     snapshot.alertMaxImages = 2;
     snapshot.alertImageCount = 8;
     snapshot.siteLocation = "Yard";
-    const EAlertResult r = composer->SendEAlert(MakeQueue(6));
+    const AlertSendResult r = composer->SendEAlert(MakeQueue(6));
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.linesUsed, 6);
     ASSERT_TRUE(sink.WaitForMessages(1));
@@ -132,7 +132,7 @@ TEST_F(EAlertMailTest, ProofSheetsArriveAsInlineJpegsAndAFailedServerIsReported)
     EXPECT_EQ(sheets[1]["content_id"].toString(), "<ealerts2.jpg>");
 
     sink.Stop();
-    const EAlertResult down = composer->SendEAlert(MakeQueue(6));
+    const AlertSendResult down = composer->SendEAlert(MakeQueue(6));
     EXPECT_FALSE(down.ok);
     EXPECT_FALSE(down.mailed);
     EXPECT_EQ(down.linesUsed, 0);
