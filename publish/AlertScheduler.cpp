@@ -90,12 +90,16 @@ AlertScheduler::SendResult AlertScheduler::SendNow() {
     if (!result.ok) {
         outcome = SendResult::Failed;
         ReportFailure(result.error);
-    } else if (result.mailed) {
-        outcome = SendResult::Sent;
-        failureShown_ = false;
-        ++sentCount_;
-        const bool clearAll =
-            links_.clearQueueOnSend ? links_.clearQueueOnSend() : record_.ClearQueueOnSend;
+    } else {
+        if (result.mailed) {
+            outcome = SendResult::Sent;
+            failureShown_ = false;
+            ++sentCount_;
+        }
+        // Lines used without a mail are pictures that could not be read any more: they go,
+        // uncounted, so that they are not tried again every period.
+        const bool clearAll = result.mailed && (links_.clearQueueOnSend ? links_.clearQueueOnSend()
+                                                                         : record_.ClearQueueOnSend);
         const qsizetype used = clearAll ? copy.size() : qBound(qsizetype(0), qsizetype(result.linesUsed), copy.size());
         // Matched by value: lines queued since the copy was taken sit in front of them.
         for (qsizetype i = 0; i < used; ++i) {

@@ -44,7 +44,8 @@ public:
     enum class SendResult {
         Refused,   // a guard said no: nothing happened
         Sent,      // mailed and counted; the used lines left the queue
-        NotMailed, // the sender had nothing to do (or no mail composer is bound)
+        NotMailed, // no mail went: nothing to send, no mail composer bound, or the lines it
+                   // used held no readable picture (those lines leave the queue)
         Failed,    // the mail failed: nothing counted or removed, retried next period
     };
 

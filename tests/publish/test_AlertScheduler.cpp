@@ -11,13 +11,14 @@ public:
     QList<QStringList> calls;
     int linesUsed = 0;
     bool ok = true;
+    bool mailed = true;
     std::function<void()> during; // runs inside the send, as a nested event loop would
 
     AlertSendResult SendEAlert(const QStringList& queueCopy) override {
         calls << queueCopy;
         if (during) during();
         if (!ok) return {0, false, false, QStringLiteral("connection refused")};
-        return {qMin(linesUsed, int(queueCopy.size())), true, true, {}};
+        return {qMin(linesUsed, int(queueCopy.size())), mailed, true, {}};
     }
 };
 
@@ -236,6 +237,20 @@ TEST_F(AlertSchedulerTest, SenderThatSendsNothingCountsNothing) {
     EXPECT_EQ(queue.size(), 2);
     EXPECT_TRUE(failures.isEmpty());
     EXPECT_EQ(scheduler->RemainingSeconds(), 600);
+}
+
+TEST_F(AlertSchedulerTest, LinesUsedWithoutAMailLeaveTheQueueUncounted) {
+    // Pictures deleted since they were queued: the sender used the lines but mailed nothing.
+    record.ClearQueueOnSend = true;
+    clearQueue = true;
+    Queue(5);
+    const QStringList before = queue;
+    sender.mailed = false;
+    sender.linesUsed = 3;
+    EXPECT_EQ(scheduler->SendNow(), AlertScheduler::SendResult::NotMailed);
+    EXPECT_EQ(scheduler->AlertsSentCount(), 0);
+    EXPECT_EQ(queue, before.mid(3)); // "clear cue" needs a mail: only the used lines go
+    EXPECT_TRUE(failures.isEmpty());
 }
 
 TEST_F(AlertSchedulerTest, SendNowGuardsAndReset) {
