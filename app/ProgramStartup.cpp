@@ -6,6 +6,7 @@
 #include "app/CameraSwitchingBinding.h"
 #include "app/Splash.h"
 #include "app/StationAlerts.h"
+#include "app/StationEAlertMail.h"
 #include "app/StationCommands.h"
 #include "app/StationMotion.h"
 #include "app/StationTimeLapse.h"
@@ -92,7 +93,9 @@ int ProgramStartup(const StartupOptions& options) {
     BindCameraSwitching(*zones, hooks);
     StationCommands commands(*zones, hooks);
     StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
+    StationEAlertMail alertMail(*zones, store);
     StationAlerts alerts(*zones, store, hooks, motion.Pictures(), flags, &motion.Detector());
+    alerts.SetSender(&alertMail.Sender());
     hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
     hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
