@@ -1,0 +1,169 @@
+// The e-alert from a saved picture to the mail a loopback SMTP server receives: the main
+// window, the real picture store, the schedule, the composer and the SMTP client, on a fake
+// clock.
+#include "TzonesFixture.h"
+
+#include "app/StationAlerts.h"
+#include "app/StationEAlertMail.h"
+#include "core/PictureStore.h"
+#include "tests/support/SmtpSink.h"
+
+#include <QJsonArray>
+#include <QLineEdit>
+#include <utility>
+
+namespace {
+
+class StationEAlertMailTest : public TzonesFixture {
+protected:
+    qint64 clockMs = 0;
+    bool online = true;
+    TestSupport::SmtpSink sink;
+    std::unique_ptr<PictureStore> pictures;
+    std::unique_ptr<StationEAlertMail> mail;
+    std::unique_ptr<StationAlerts> alerts;
+
+    // The station with alerts every 10 minutes, at most 3 pictures (times the format).
+    void StartStation(int format, quint16 smtpPort) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        WriteSettings([format](SettingsRecord& r) {
+            r.AlertPeriodMinutes = 10;
+            r.AlertMaxImages = 3;
+            r.AlertFormat = qint16(format);
+            r.EmailLimit = 0;
+            r.DialUp = false;
+            r.ClearQueueOnSend = false;
+            r.SiteLocation = "Gate";
+        });
+        Create();
+        pictures = std::make_unique<PictureStore>(*store);
+        const auto now = [] { return QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)); };
+        StationEAlertMailLinks mailLinks;
+        mailLinks.now = now;
+        mailLinks.online = [this] { return online; };
+        mailLinks.smtpPort = smtpPort;
+        mailLinks.timeouts.connectSeconds = 5;
+        mailLinks.timeouts.responseSeconds = 5;
+        mail = std::make_unique<StationEAlertMail>(*zones, *store, mailLinks);
+        StationAlertsLinks links;
+        links.monotonicMs = [this] { return clockMs; };
+        links.online = [this] { return online; };
+        links.now = now;
+        alerts = std::make_unique<StationAlerts>(*zones, *store, hooks, *pictures, flags, nullptr, links);
+        alerts->SetSender(&mail->Sender());
+        hooks.LayoutScreenWidth = [] { return 1024; };
+        zones->show();
+        ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
+        zones->Timerclock.SetEnabled(false); // ticks come from the test
+
+        zones->smtpEdit->setText(" 127.0.0.1 ");
+        zones->ReplyEmailAddressText->setText("station@example.com");
+        zones->AlertEmail->setText("watch@example.com, guard@example.org");
+        zones->NotifyActive->click();
+        ASSERT_TRUE(zones->NotifyActive->isChecked());
+        zones->GatherAndSaveSettings(); // the setting follows the box: pictures are queued
+        ASSERT_TRUE(store->Record().NotifyActive);
+    }
+
+    void SavePictures(int count) {
+        for (int i = 0; i < count; ++i) {
+            QImage frame(320, 240, QImage::Format_RGB888);
+            frame.fill(QColor::fromHsv((i * 70) % 360, 200, 220));
+            ASSERT_TRUE(pictures->SaveMotionPicture(frame, 1));
+        }
+    }
+
+    void EndPeriod() {
+        clockMs += 600'000;
+        zones->Timerclock.Timeout();
+    }
+
+    void TearDown() override {
+        zones.reset();
+        alerts.reset();
+        mail.reset();
+        pictures.reset();
+        TzonesFixture::TearDown();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // The pictures of the mail's related part, after checking that every cid resolves.
+    static QJsonArray RelatedPictures(const QJsonObject& tree) {
+        const QJsonArray related =
+            tree["children"][0]["children"][1]["children"].toArray();
+        const QString html = related[0]["text"].toString();
+        QJsonArray out;
+        for (qsizetype i = 1; i < related.size(); ++i) {
+            const QString id = related[i]["content_id"].toString();
+            EXPECT_TRUE(id.startsWith('<') && id.endsWith('>'));
+            EXPECT_TRUE(html.contains("cid:" + id.mid(1, id.size() - 2) + "\"")) << id.toStdString();
+            out << related[i];
+        }
+        EXPECT_EQ(html.count("cid:"), out.size());
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(StationEAlertMailTest, SinglePicturesAndProofSheetsArriveAndTheQueueIsTrimmed) {
+    ASSERT_TRUE(sink.Start()) << sink.Output().toStdString();
+    StartStation(0, sink.Port());
+
+    SavePictures(2);
+    const QStringList queued = pictures->EAlertBuffer();
+    ASSERT_EQ(queued.size(), 2);
+    EndPeriod();
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 1);
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
+    QJsonObject tree = TestSupport::MailTree(sink.Messages()[0]);
+    EXPECT_EQ(std::as_const(tree)["headers"]["Subject"].toString(), "Images from Gate 09:30 06:December:2026");
+    const QJsonObject envelope = sink.Envelope(sink.Messages()[0]);
+    EXPECT_EQ(envelope["mail_from"].toString(), "station@example.com");
+    EXPECT_EQ(envelope["rcpt_tos"].toArray().size(), 2);
+    QJsonArray parts = RelatedPictures(tree);
+    ASSERT_EQ(parts.size(), 2);
+    EXPECT_EQ(std::as_const(parts)[0]["content_id"].toString(), "<0" + queued[0].mid(1) + ">");
+
+    // "2 x 2": five pictures on two sheets, one picture alone and four on a 2 x 2 sheet.
+    store->Record().AlertFormat = 1;
+    SavePictures(5);
+    EndPeriod();
+    ASSERT_TRUE(sink.WaitForMessages(2));
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 2);
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
+    tree = TestSupport::MailTree(sink.Messages()[1]);
+    parts = RelatedPictures(tree);
+    ASSERT_EQ(parts.size(), 2);
+    EXPECT_EQ(std::as_const(parts)[0]["content_id"].toString(), "<ealerts1.jpg>");
+    EXPECT_EQ(std::as_const(parts)[1]["content_id"].toString(), "<ealerts2.jpg>");
+    EXPECT_TRUE(QFileInfo::exists(folder.file("temp/temp.txt")));
+}
+
+TEST_F(StationEAlertMailTest, AServerThatIsDownKeepsQueueAndCountUntilItIsBack) {
+    ASSERT_TRUE(sink.Start("refuse")) << sink.Output().toStdString();
+    const quint16 port = sink.Port();
+    StartStation(0, port);
+
+    SavePictures(1);
+    EndPeriod();
+    SavePictures(1); // the station goes on saving and queueing
+    EndPeriod();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 0);
+    EXPECT_EQ(pictures->EAlertBuffer().size(), 2);
+    EXPECT_EQ(pictures->PictureCount(1), 2);
+    ASSERT_TRUE(TestSupport::WaitFor([this] { return !messages.isEmpty(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.size(), 1) << messages.join(" | ").toStdString();
+    EXPECT_TRUE(messages.value(0).contains("could not be sent"));
+
+    sink.Stop();
+    ASSERT_TRUE(sink.Start("accept", port)) << sink.Output().toStdString();
+    EndPeriod();
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 1);
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
+    EXPECT_EQ(RelatedPictures(TestSupport::MailTree(sink.Messages()[0])).size(), 2);
+}
