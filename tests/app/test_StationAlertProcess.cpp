@@ -1,0 +1,135 @@
+// The built station with a test camera, run as its own process in an empty folder: motion
+// pictures go out as an e-alert to an SMTP server on 127.0.0.1:25, and the station goes on
+// saving pictures once the server is gone. Skipped when port 25 cannot be had.
+#include "core/SettingsStore.h"
+#include "support/TestSupport.h"
+#include "tests/support/SmtpSink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QProcess>
+#include <QRegularExpression>
+#include <csignal>
+#include <gtest/gtest.h>
+
+using TestSupport::WaitFor;
+
+namespace {
+
+QString BuiltStation() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek");
+}
+
+bool CatchesSigterm(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+    return false;
+}
+
+void StartStation(QProcess& process, const QString& exe) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TORVEK_TEST_CAMERAS", "1");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QDir::tempPath());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(exe);
+}
+
+// SIGTERM, then the exit code; -1 when it did not end by itself.
+int Terminate(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return -1;
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+int PictureCount(const QString& folder) {
+    return int(QDir(folder).entryList({"*.jpg"}, QDir::Files).size());
+}
+
+} // namespace
+
+TEST(StationAlertProcess, MotionPicturesArriveAsAnAlertAndTheStationOutlivesTheServer) {
+    TestSupport::SmtpSink sink;
+    if (!sink.Start("accept", 25))
+        GTEST_SKIP() << "no SMTP server on 127.0.0.1:25: " << sink.Output().trimmed().toStdString();
+
+    const QString built = BuiltStation();
+    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
+    TestSupport::TempProgramFolder folder;
+    const QString exe = folder.file("torvek");
+    ASSERT_TRUE(QFile::copy(built, exe));
+
+    // A first start lays down the files with the defaults and the camera folders.
+    {
+        QProcess first;
+        StartStation(first, exe);
+        ASSERT_TRUE(first.waitForStarted(10000));
+        ASSERT_TRUE(WaitFor([&] { return CatchesSigterm(first.processId()); }, 20000));
+        ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder.file("X290607.dat")); }, 30000));
+        ASSERT_EQ(Terminate(first), 0) << first.readAll().toStdString();
+    }
+    // Camera 1 and motion surveillance start by themselves; the zone sits where the test
+    // camera's ball crosses; alerts every minute, three single pictures at most.
+    {
+        SettingsStore settings(platform::ProgramFolder(folder.path()), exe, QString());
+        ASSERT_TRUE(settings.LoadSettings());
+        ASSERT_TRUE(settings.LoadAlertSettingsFile());
+        SettingsRecord& r = settings.Record();
+        r.AutoStart1 = true;
+        r.StartMotionAtStart = true;
+        r.Zone1Left = 60;
+        r.Zone1Top = 40;
+        r.Zone1Size = 160;
+        r.Sensitivity1 = 150;
+        r.NotifyActive = true;
+        r.AlertPeriodMinutes = 1;
+        r.AlertMaxImages = 3;
+        r.AlertFormat = 0;
+        r.EmailLimit = 0;
+        r.DialUp = false;
+        r.SiteLocation = "Gate";
+        r.AlertEmail = "watch@example.org, guard@example.org";
+        settings.EmailRecord().SmtpHost = "127.0.0.1";
+        settings.EmailRecord().ReplyAddress = "station@example.org";
+        ASSERT_TRUE(settings.WriteSettingsFile());
+        ASSERT_TRUE(settings.SaveAlertSettingsFile());
+    }
+
+    QProcess station;
+    StartStation(station, exe);
+    ASSERT_TRUE(station.waitForStarted(10000));
+    const bool mailed = sink.WaitForMessages(1, 180000);
+    if (!mailed) Terminate(station);
+    ASSERT_TRUE(mailed) << station.readAll().toStdString();
+
+    const QJsonObject tree = TestSupport::MailTree(sink.Messages().first());
+    EXPECT_TRUE(tree["headers"].toObject()["Subject"].toString().startsWith("Images from Gate "));
+    const QJsonArray related = tree["children"].toArray()[0].toObject()["children"].toArray()[1]
+                                   .toObject()["children"].toArray();
+    ASSERT_GE(related.size(), 2);
+    const QString html = related[0].toObject()["text"].toString();
+    QStringList ids;
+    for (qsizetype i = 1; i < related.size(); ++i) ids << related[i].toObject()["content_id"].toString();
+    int refs = 0;
+    for (auto it = QRegularExpression("cid:([^\"]+)\"").globalMatch(html); it.hasNext(); ++refs)
+        EXPECT_EQ(ids.count("<" + it.next().captured(1) + ">"), 1);
+    EXPECT_EQ(refs, ids.size());
+    EXPECT_LE(ids.size(), 3);
+
+    // The server goes away: the station keeps saving pictures, and SIGTERM still ends it.
+    sink.Stop();
+    const QString cam1 = folder.file("cam1");
+    const int before = PictureCount(cam1);
+    EXPECT_TRUE(WaitFor([&] { return PictureCount(cam1) >= before + 5; }, 60000));
+    EXPECT_EQ(Terminate(station), 0) << station.readAll().toStdString();
+}
