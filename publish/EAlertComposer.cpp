@@ -174,6 +174,6 @@ AlertSendResult EAlertComposer::Deliver(const EAlertSnapshot& s, int lines, cons
     message.inlineParts = std::move(parts);
     message.date = s.now;
     const platform::MailSendResult sent = transport_.Send(TrimText(s.smtpHost), message);
-    if (!sent.ok) return {0, false, false, QStringLiteral("The e-alert was not sent: ") + sent.error};
+    if (!sent.ok) return {0, false, false, sent.error};
     return {lines, true, true, {}};
 }
