@@ -4,6 +4,7 @@
 #include "platform/MediaPipeline.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -36,6 +37,8 @@ TVideoCapture::TVideoCapture(const platform::ProgramFolder& folder, QObject* par
     : QObject(parent), folder_(folder) {
     progressTimer_.setInterval(100);
     connect(&progressTimer_, &QTimer::timeout, this, &TVideoCapture::ProgressTimer);
+    frameWatch_.setInterval(250);
+    connect(&frameWatch_, &QTimer::timeout, this, &TVideoCapture::WatchFrames);
 }
 
 TVideoCapture::~TVideoCapture() {
@@ -111,7 +114,7 @@ void TVideoCapture::MakePipeline() {
     connect(pipeline_.get(), &platform::MediaCapturePipeline::FrameRendered, this,
             &TVideoCapture::OnFrameRendered);
     connect(pipeline_.get(), &platform::MediaCapturePipeline::PipelineError, this,
-            [this](bool deviceLost, const QString&) { WMGraphNotify(deviceLost); });
+            [this](platform::MediaFault fault, const QString&) { WMGraphNotify(fault); });
 }
 
 bool TVideoCapture::InitGraphBuilders() {
@@ -224,14 +227,47 @@ void TVideoCapture::TearDownGraph() {
 
 // ---------------------------------------------------------------- preview and capture
 
+bool TVideoCapture::RunUntilFirstFrame() {
+    platform::MediaCapturePipeline* pipeline = pipeline_.get();
+    if (pipeline->IsRunning()) return true;
+    if (!pipeline->Run()) return false;
+    if (!pipeline->HasFirstFrame()) {
+        const QPointer<TVideoCapture> self(this);
+        const QPointer<platform::MediaCapturePipeline> running(pipeline);
+        QEventLoop loop;
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(pipeline, &platform::MediaCapturePipeline::FirstFrame, &loop, &QEventLoop::quit);
+        connect(pipeline, &platform::MediaCapturePipeline::PipelineError, &loop,
+                &QEventLoop::quit);
+        connect(pipeline, &QObject::destroyed, &loop, &QEventLoop::quit);
+        starting_ = true;
+        timeout.start(FirstFrameTimeoutMs);
+        loop.exec();
+        if (!self) return false; // the control went while it waited
+        starting_ = false;
+        if (!running || pipeline_.get() != pipeline) return false; // replaced meanwhile
+    }
+    if (pipeline->IsRunning() && pipeline->HasFirstFrame()) {
+        framesSeen_ = pipeline->FramesArrived();
+        sinceFrame_.start();
+        frameWatch_.start();
+        return true;
+    }
+    pipeline->Stop(); // a camera that opens and sends nothing has not started
+    return false;
+}
+
 bool TVideoCapture::StartPreview() {
     if (capturing_) return true; // the recording goes on; the preview runs beside it anyway
     if (previewing_) return true;
-    if (destroying_ || !BuildGraph()) return false;
-    if (!pipeline_->IsRunning() && !pipeline_->Run()) {
+    if (destroying_ || failing_ || starting_ || !BuildGraph()) return false;
+    if (!RunUntilFirstFrame()) {
         ReportCaptureError(WithCode("Error %x: Cannot run preview graph!", kNoCode));
         return false;
     }
+    if (previewing_ || capturing_) return true; // started again while this one waited
     previewing_ = true;
     emit OnStartPreview();
     return true;
@@ -240,13 +276,17 @@ bool TVideoCapture::StartPreview() {
 bool TVideoCapture::StopPreview() {
     if (!previewing_) return false;
     if (pipeline_) pipeline_->Stop();
+    frameWatch_.stop();
     emit OnStopPreview();
     previewing_ = false;
     return true;
 }
 
 void TVideoCapture::StopPipelineIfIdle() {
-    if (pipeline_ && !previewing_ && !capturing_) pipeline_->Stop();
+    if (pipeline_ && !previewing_ && !capturing_) {
+        pipeline_->Stop();
+        frameWatch_.stop();
+    }
 }
 
 bool TVideoCapture::StartCapture(bool confirm) {
@@ -270,11 +310,15 @@ bool TVideoCapture::StartCapture(bool confirm) {
         return false;
     }
 
-    if (!pipeline_->IsRunning() && !pipeline_->Run()) {
+    if (starting_) return false;
+    const QPointer<TVideoCapture> guard(this);
+    if (!RunUntilFirstFrame()) {
+        if (!guard) return false;
         ReportCaptureError(WithCode("Error %x: Cannot run graph!", kNoCode));
         previewing_ = false;
         return false; // a capture that cannot run is not reported as started
     }
+    if (capturing_) return true;
     previewing_ = false;
 
     if (confirm) {
@@ -375,18 +419,42 @@ void TVideoCapture::WMBitmapGrabbed() {
     emit OnBitmapGrabbed(bitmap);
 }
 
-void TVideoCapture::WMGraphNotify(bool deviceLost) {
-    const bool wasCapturing = capturing_;
-    const bool wasPreviewing = previewing_;
-    if (deviceLost) {
-        emit OnDeviceLost();
-        StopCapture();
-        StopPreview();
-        StopPipelineIfIdle();
-    } else {
+void TVideoCapture::WMGraphNotify(platform::MediaFault fault) {
+    if (fault == platform::MediaFault::Recording) {
+        // The file failed (disk full): the recording ends, the camera goes on.
+        const bool wasCapturing = capturing_;
+        const bool wasPreviewing = previewing_;
         StopCapture();
         emit OnAborted();
+        if ((capturing_ != wasCapturing || previewing_ != wasPreviewing) && WantPreview &&
+            !destroying_)
+            StartPreview();
+        return;
     }
-    if ((capturing_ != wasCapturing || previewing_ != wasPreviewing) && WantPreview && !destroying_)
-        StartPreview();
+    // The camera itself failed: a frozen picture must not pass for a running camera. The
+    // pipeline stops, the recording gets its end, and starting it again is up to the owner.
+    ReportCaptureError("The camera stopped.");
+    const bool wasRunning = previewing_ || capturing_;
+    failing_ = true;
+    if (fault == platform::MediaFault::DeviceLost && wasRunning) emit OnDeviceLost();
+    StopCapture();
+    StopPreview();
+    if (pipeline_) pipeline_->Stop();
+    frameWatch_.stop();
+    failing_ = false;
+    if (fault != platform::MediaFault::DeviceLost && wasRunning) emit OnAborted();
+}
+
+void TVideoCapture::WatchFrames() {
+    if (!pipeline_ || !(previewing_ || capturing_)) {
+        frameWatch_.stop();
+        return;
+    }
+    const quint64 seen = pipeline_->FramesArrived();
+    if (seen != framesSeen_) {
+        framesSeen_ = seen;
+        sinceFrame_.start();
+    } else if (sinceFrame_.hasExpired(StallTimeoutMs)) {
+        WMGraphNotify(platform::MediaFault::Stream); // a hung camera is a failed stream
+    }
 }

@@ -16,6 +16,7 @@
 
 namespace platform {
 class MediaCapturePipeline;
+enum class MediaFault;
 }
 
 enum TPixelFormat {
@@ -53,6 +54,12 @@ public:
     qint32 TimeLimit = 0; // seconds
     bool DoPreallocFile = false;
     quint32 PreallocFileSize = 1; // megabytes
+
+    // A start counts once the camera's first frame is in; none within this time is a failed
+    // start. While the camera runs, no frame for StallTimeoutMs ends it as a failed stream.
+    // The GUI thread keeps running meanwhile.
+    int FirstFrameTimeoutMs = 5000;
+    int StallTimeoutMs = 10000;
 
     double FrameRate() const { return frameRate_; }
     // Keeps 1.0 to 50.0; anything else (NaN included) becomes 25.0.
@@ -131,8 +138,11 @@ private:
     void ReportCaptureError(const QString& message, int code = 0);
     void ProgressTimer();
     void WMBitmapGrabbed();
-    void WMGraphNotify(bool deviceLost);
+    void WMGraphNotify(platform::MediaFault fault);
     void StopPipelineIfIdle();
+    // Runs the pipeline and waits (events still served) for the first frame.
+    bool RunUntilFirstFrame();
+    void WatchFrames();
 
     platform::ProgramFolder folder_;
     std::unique_ptr<platform::MediaCapturePipeline> pipeline_;
@@ -140,6 +150,11 @@ private:
     bool capturing_ = false;
     bool previewing_ = false;
     bool destroying_ = false;
+    bool starting_ = false; // waiting for a start's first frame
+    bool failing_ = false;  // the camera failed: stops must not start it again
+    QTimer frameWatch_;
+    quint64 framesSeen_ = 0;
+    QElapsedTimer sinceFrame_;
     int masterStream_ = -1;
     double frameRate_ = 0;
     QString tempCaptureFileName_;

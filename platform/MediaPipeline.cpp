@@ -15,12 +15,11 @@ namespace platform {
 
 namespace {
 
-constexpr GstClockTime kStateTimeout = 5 * GST_SECOND;
-
 enum EventType {
     kGrabbedEvent = QEvent::User + 0x3A1,
     kRenderedEvent,
     kBusEvent,
+    kFirstFrameEvent,
 };
 
 struct StreamEvent : QEvent {
@@ -179,6 +178,16 @@ bool MediaCapturePipeline::BuildVideoTee(const QString& caps) {
     gst_->Downstream.insert(gst_->Downstream.end(), added.begin(), added.end());
     gst_->VideoTee = tee;
     videoIsJpeg_ = caps.startsWith("image/jpeg");
+    // Every frame from the source, whether or not anything previews it.
+    GstPad* pad = gst_element_get_static_pad(tee, "sink");
+    gst_pad_add_probe(
+        pad, GST_PAD_PROBE_TYPE_BUFFER,
+        [](GstPad*, GstPadProbeInfo*, gpointer self) {
+            static_cast<MediaCapturePipeline*>(self)->OnSourceBuffer();
+            return GST_PAD_PROBE_OK;
+        },
+        this, nullptr);
+    gst_object_unref(pad);
     return true;
 }
 
@@ -263,9 +272,8 @@ void MediaCapturePipeline::TearDown() {
 }
 
 bool MediaCapturePipeline::Run(QString* error) {
-    GstStateChangeReturn ret = gst_element_set_state(gst_->Pipeline, GST_STATE_PLAYING);
-    if (ret == GST_STATE_CHANGE_ASYNC)
-        ret = gst_element_get_state(gst_->Pipeline, nullptr, nullptr, kStateTimeout);
+    firstFrame_ = false;
+    const GstStateChangeReturn ret = gst_element_set_state(gst_->Pipeline, GST_STATE_PLAYING);
     if (ret == GST_STATE_CHANGE_FAILURE) {
         if (error) *error = "The pipeline cannot start.";
         Stop();
@@ -462,6 +470,12 @@ void MediaCapturePipeline::PostStreamingEvent(int type, std::atomic<bool>& pendi
         QCoreApplication::postEvent(this, new StreamEvent(type, generation_.load()));
 }
 
+void MediaCapturePipeline::OnSourceBuffer() {
+    ++arrived_;
+    if (!firstFrame_.exchange(true))
+        QCoreApplication::postEvent(this, new StreamEvent(kFirstFrameEvent, generation_.load()));
+}
+
 void MediaCapturePipeline::OnSample(void* sampleHandle) {
     auto* sample = static_cast<GstSample*>(sampleHandle);
     ++rendered_;
@@ -535,6 +549,10 @@ bool MediaCapturePipeline::event(QEvent* e) {
             emit FrameRendered();
         return true;
     }
+    case kFirstFrameEvent:
+        if (static_cast<StreamEvent*>(e)->Generation == generation_.load() && running_)
+            emit FirstFrame();
+        return true;
     case kBusEvent: {
         auto* se = static_cast<StreamEvent*>(e);
         if (se->Generation != generation_.load() || !se->Message) return true;
@@ -544,8 +562,10 @@ bool MediaCapturePipeline::event(QEvent* e) {
         GError* err = nullptr;
         gchar* debug = nullptr;
         gst_message_parse_error(se->Message, &err, &debug);
-        const bool fromSource = IsInside(GST_MESSAGE_SRC(se->Message), videoSource_) ||
-                                IsInside(GST_MESSAGE_SRC(se->Message), audioSource_);
+        GstObject* origin = GST_MESSAGE_SRC(se->Message);
+        const bool fromSource =
+            IsInside(origin, videoSource_) || IsInside(origin, audioSource_);
+        const bool fromRecording = fileBranch_ && IsInside(origin, fileBranch_->Bin);
         const bool deviceGone =
             err && err->domain == GST_RESOURCE_ERROR &&
             (err->code == GST_RESOURCE_ERROR_NOT_FOUND || err->code == GST_RESOURCE_ERROR_READ ||
@@ -554,7 +574,10 @@ bool MediaCapturePipeline::event(QEvent* e) {
         const QString text = err ? QString::fromUtf8(err->message) : QString();
         if (err) g_error_free(err);
         g_free(debug);
-        emit PipelineError(fromSource && deviceGone, text);
+        emit PipelineError(fromRecording               ? MediaFault::Recording
+                           : fromSource && deviceGone ? MediaFault::DeviceLost
+                                                      : MediaFault::Stream,
+                           text);
         return true;
     }
     default:

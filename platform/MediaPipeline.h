@@ -21,6 +21,10 @@ typedef struct _GstElement GstElement;
 
 namespace platform {
 
+// What a pipeline error stands for: the recording branch failed (the camera goes on), the
+// camera's stream failed, or its device went away.
+enum class MediaFault { Recording, Stream, DeviceLost };
+
 // A copied RGB frame as an image; false when the bytes do not cover stride x height.
 bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image);
 
@@ -48,8 +52,13 @@ public:
     // Stops the pipeline and removes everything downstream of the sources.
     void TearDown();
 
-    // PLAYING (waiting a bounded time for the state) and NULL.
+    // Asks for PLAYING without waiting for it: a camera that sends nothing must not hold up
+    // the caller. False only when the change fails outright (device missing, busy).
+    // FirstFrame follows once the source's first frame of this run has arrived.
     bool Run(QString* error = nullptr);
+    bool HasFirstFrame() const { return firstFrame_.load(); }
+    // Frames the source has delivered since the pipeline was made (preview or not).
+    quint64 FramesArrived() const { return arrived_.load(); }
     void Stop();
     bool IsRunning() const { return running_; }
 
@@ -74,8 +83,9 @@ public:
 signals:
     void FrameGrabbed();
     void FrameRendered();
-    // An error from the running pipeline; deviceLost when a source reports its device gone.
-    void PipelineError(bool deviceLost, const QString& text);
+    void FirstFrame();
+    // An error from the running pipeline.
+    void PipelineError(platform::MediaFault fault, const QString& text);
 
 protected:
     bool event(QEvent* e) override;
@@ -91,6 +101,7 @@ private:
     void OnSample(void* sample);      // streaming thread
     void OnBusMessage(void* message); // any thread
     void PostStreamingEvent(int type, std::atomic<bool>& pending);
+    void OnSourceBuffer(); // streaming thread
 
     std::unique_ptr<Gst> gst_;
     void* videoSource_ = nullptr; // GstElement*
@@ -104,6 +115,8 @@ private:
     std::atomic<bool> wantFrame_{false};
     std::atomic<bool> grabbedPending_{false};
     std::atomic<bool> renderedPending_{false};
+    std::atomic<bool> firstFrame_{false};
+    std::atomic<quint64> arrived_{0};
     std::atomic<int> generation_{0};
     std::atomic<quint64> rendered_{0};
     std::atomic<quint64> copied_{0};

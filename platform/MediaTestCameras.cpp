@@ -20,6 +20,7 @@ struct State {
     std::mutex Lock;
     QList<TestCameraSpec> Cameras;
     std::vector<bool> Plugged;
+    std::vector<bool> Stalled;
     std::vector<TestCameraSource*> Live; // running sources, for simulated unplugging
 };
 
@@ -53,6 +54,12 @@ QString CapsOf(const TestCameraSpec& cameraSpec) {
     return parts.join("; ");
 }
 
+bool IsStalled(int index) {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    return index >= 0 && index < int(s.Stalled.size()) && s.Stalled[size_t(index)];
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- the source element
@@ -61,6 +68,7 @@ struct TestCameraSource {
     GstBin Parent;
     std::atomic<int> Index; // changed on the GUI thread, read by streaming threads
     std::atomic<bool> Unplugged;
+    std::atomic<bool> Failed; // a stream error ended this run
 };
 struct TestCameraSourceClass {
     GstBinClass ParentClass;
@@ -78,6 +86,7 @@ static GstStateChangeReturn TestSourceChangeState(GstElement* element, GstStateC
             return GST_STATE_CHANGE_FAILURE;
         }
         self->Unplugged = false; // plugged in again: it opens as a real camera would
+        self->Failed = false;
     }
     return GST_ELEMENT_CLASS(torvek_test_camera_source_parent_class)
         ->change_state(element, transition);
@@ -105,11 +114,13 @@ static void torvek_test_camera_source_class_init(TestCameraSourceClass* klass) {
 static void torvek_test_camera_source_init(TestCameraSource* self) {
     new (&self->Index) std::atomic<int>(-1);
     new (&self->Unplugged) std::atomic<bool>(false);
+    new (&self->Failed) std::atomic<bool>(false);
 }
 
 static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer data) {
     auto* self = static_cast<TestCameraSource*>(data);
-    return self->Unplugged ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
+    const bool silent = self->Unplugged || self->Failed || IsStalled(self->Index);
+    return silent ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
 }
 
 static GstElement* CreateTestSource(int index, const TestCameraSpec& cameraSpec, const gchar* name) {
@@ -285,6 +296,7 @@ static void SetCameras(const QList<TestCameraSpec>& cameras) {
     std::lock_guard lock(s.Lock);
     s.Cameras = cameras;
     s.Plugged.assign(size_t(cameras.size()), true);
+    s.Stalled.assign(size_t(cameras.size()), false);
     for (TestCameraSource* live : s.Live)
         live->Index = -1; // sources of a former set no longer belong to any camera
 }
@@ -317,6 +329,23 @@ void SetTestCameraPlugged(int index, bool plugged) {
         GST_ELEMENT_ERROR(GST_ELEMENT(live), RESOURCE, NOT_FOUND,
                           ("Test camera %d was unplugged.", index + 1), (nullptr));
     }
+}
+
+void FailTestCameraStream(int index) {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    for (TestCameraSource* live : s.Live) {
+        if (live->Index != index || live->Failed.exchange(true)) continue;
+        // What a source posts when a dequeue fails and the stream stops.
+        GST_ELEMENT_ERROR(GST_ELEMENT(live), STREAM, FAILED, ("Internal data stream error."),
+                          ("simulated failure of test camera %d", index + 1));
+    }
+}
+
+void SetTestCameraStalled(int index, bool stalled) {
+    State& s = Shared();
+    std::lock_guard lock(s.Lock);
+    if (index >= 0 && index < int(s.Stalled.size())) s.Stalled[size_t(index)] = stalled;
 }
 
 } // namespace platform

@@ -27,4 +27,12 @@ bool TestCamerasInstalled();
 // gone and delivers no more frames, it no longer enumerates and cannot be started.
 void SetTestCameraPlugged(int index, bool plugged);
 
+// Simulated stream failure of camera `index`: a running source reports an internal data
+// stream error (not a lost device) and delivers no more frames until it is started again.
+void FailTestCameraStream(int index);
+
+// Simulated stall of camera `index`: while set, its sources open and run but deliver no
+// frame, with no error at all (a camera that hangs).
+void SetTestCameraStalled(int index, bool stalled);
+
 } // namespace platform

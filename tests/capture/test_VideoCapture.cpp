@@ -6,7 +6,9 @@
 #include "capture/CaptureFlags.h"
 #include "capture/VideoCapture.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cmath>
 
@@ -337,4 +339,77 @@ TEST_F(VideoCaptureTest, AFileThatCannotGrowEndsTheRecordingWithOneAbort) {
     EXPECT_TRUE(control->Previewing());
     EXPECT_EQ(CaptureErrorFlag, 1);
     EXPECT_TRUE(FramesArrive());
+}
+
+TEST_F(VideoCaptureTest, AStreamErrorEndsThePreviewWithTheFlagSet) {
+    Connect({Camera("Cam")}, "Cam");
+    StartPreviewAndRequest();
+    ASSERT_TRUE(FramesArrive());
+    EXPECT_EQ(CaptureErrorFlag, 0);
+
+    platform::FailTestCameraStream(0);
+    ASSERT_TRUE(WaitFor([&] { return aborted > 0; }, kWait));
+    Pause(300);
+    EXPECT_EQ(aborted, 1);
+    EXPECT_EQ(deviceLost, 0);
+    EXPECT_FALSE(control->Previewing()); // not a frozen picture passed off as running
+    EXPECT_EQ(CaptureErrorFlag, 1);
+    EXPECT_FALSE(control->RequestBitmap());
+
+    // Started again, it runs.
+    CaptureErrorFlag = 0;
+    StartPreviewAndRequest();
+    EXPECT_TRUE(FramesArrive());
+    EXPECT_EQ(CaptureErrorFlag, 0);
+}
+
+TEST_F(VideoCaptureTest, AStreamErrorWhileRecordingFinishesTheFile) {
+    Connect({Camera("Cam")}, "Cam");
+    WantFile(folder.file("cut.avi"));
+    StartPreviewAndRequest();
+    ASSERT_TRUE(control->StartCapture(false));
+    RecordFor(600);
+    platform::FailTestCameraStream(0);
+    ASSERT_TRUE(WaitFor([&] { return aborted > 0; }, kWait));
+    EXPECT_FALSE(control->Capturing() || control->Previewing());
+    EXPECT_EQ(stopCaptures, 1);
+    EXPECT_TRUE(Discover(folder.file("cut.avi")).Readable);
+}
+
+TEST_F(VideoCaptureTest, ACameraThatSendsNothingIsAFailedStartAndTheWindowKeepsRunning) {
+    Connect({Camera("Mute"), Camera("Fine")}, "Mute");
+    platform::SetTestCameraStalled(0, true);
+    control->FirstFrameTimeoutMs = 1500;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(control->StartPreview());
+    EXPECT_GE(clock.elapsed(), 1400);
+    EXPECT_GE(ticks, 5); // the event loop went on meanwhile
+    EXPECT_FALSE(control->Previewing());
+    EXPECT_EQ(CaptureErrorFlag, 1);
+
+    // Once it sends frames again, it starts.
+    platform::SetTestCameraStalled(0, false);
+    CaptureErrorFlag = 0;
+    StartPreviewAndRequest();
+    EXPECT_TRUE(FramesArrive());
+}
+
+TEST_F(VideoCaptureTest, ACameraThatHangsWhileRunningEndsThePreview) {
+    Connect({Camera("Cam")}, "Cam");
+    control->StallTimeoutMs = 800;
+    StartPreviewAndRequest();
+    ASSERT_TRUE(FramesArrive());
+    Pause(1200); // a running camera is not mistaken for a hung one
+    EXPECT_TRUE(control->Previewing());
+    EXPECT_EQ(aborted, 0);
+
+    platform::SetTestCameraStalled(0, true);
+    ASSERT_TRUE(WaitFor([&] { return aborted > 0; }, kWait));
+    EXPECT_FALSE(control->Previewing());
+    EXPECT_EQ(CaptureErrorFlag, 1);
 }
