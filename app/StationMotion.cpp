@@ -4,6 +4,7 @@
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
 #include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
 #include "core/MotionBindings.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
@@ -29,6 +30,11 @@ bool MainWindowCameras::IsPreviewing(int camera) const { return zones_.IsPreview
 QImage MainWindowCameras::ImageBitmap(int camera) const {
     TtorCap* view = zones_.Cap(camera);
     return view ? view->ImageBitmap().Image() : QImage();
+}
+
+quint64 MainWindowCameras::RunNumber(int camera) const {
+    TtorCap* view = zones_.Cap(camera);
+    return view && view->cap ? view->cap->RunNumber() : 0;
 }
 
 bool MainWindowCameras::ZoneOn(int camera) const {

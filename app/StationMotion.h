@@ -23,6 +23,7 @@ public:
     QImage ImageBitmap(int camera) const override;
     bool ZoneOn(int camera) const override;
     ZoneRect Zone(int camera) const override;
+    quint64 RunNumber(int camera) const override;
 
 private:
     const Tzones& zones_;

@@ -45,6 +45,13 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
     connect(cap, &TVideoCapture::OnChangeDevice, this, &TtorCap::capChangeDevice);
     connect(cap, &TVideoCapture::OnBitmapGrabbed, this, &TtorCap::capBitmapGrabbed);
     connect(cap, &TVideoCapture::OnFrameRendered, this, &TtorCap::capFrameRendered);
+    connect(cap, &TVideoCapture::OnStartPreview, this, [this] {
+        // A picture from before the camera started afresh is not this run's.
+        if (cap->RunNumber() != shownRun_) {
+            shownRun_ = cap->RunNumber();
+            Image->SetPicture(QImage());
+        }
+    });
     dialogs_ = std::make_shared<TVideoCaptureDialogs>(*cap, this);
 
     Button1 = new QPushButton(this);

@@ -101,6 +101,7 @@ private:
     std::shared_ptr<TVideoCaptureDialogs> dialogs_;
     int CameraTag = 0;
     QString RecordFileName;
+    quint64 shownRun_ = 0; // the capture run whose frames Image shows
 
     // The control's file settings from before a recording, put back when it ends.
     struct SavedCaptureSettings {

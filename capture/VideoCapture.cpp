@@ -250,6 +250,8 @@ bool TVideoCapture::RunUntilFirstFrame() {
         if (!running || pipeline_.get() != pipeline) return false; // replaced meanwhile
     }
     if (pipeline->IsRunning() && pipeline->HasFirstFrame()) {
+        static quint64 runs = 0; // GUI thread only
+        runNumber_ = ++runs;
         framesSeen_ = pipeline->FramesArrived();
         sinceFrame_.start();
         frameWatch_.start();

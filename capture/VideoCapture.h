@@ -102,6 +102,9 @@ public:
     QString CaptureFileInUse() const { return captureFileInUse_; }
     // Frames that passed the grabber since the pipeline was made (for tests and benchmarks).
     quint64 FramesRendered() const;
+    // Unique across the process for each time the camera's stream was started afresh; frames
+    // and zones from an earlier run do not belong to this one. 0 before the first start.
+    quint64 RunNumber() const { return runNumber_; }
 
     // The pipeline of the current filters (null before BuildCaptureFilters).
     platform::MediaCapturePipeline* Pipeline() const { return pipeline_.get(); }
@@ -154,6 +157,7 @@ private:
     bool failing_ = false;  // the camera failed: stops must not start it again
     QTimer frameWatch_;
     quint64 framesSeen_ = 0;
+    quint64 runNumber_ = 0;
     QElapsedTimer sinceFrame_;
     int masterStream_ = -1;
     double frameRate_ = 0;

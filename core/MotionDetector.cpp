@@ -176,9 +176,18 @@ bool MotionDetector::CheckMotionZone(int camera, const ChannelChoice& channels) 
     if (!cameras_.IsPreviewing(camera))
         return false;
     CameraState& cam = State(camera);
+    const quint64 run = cameras_.RunNumber(camera);
+    if (run != cam.run) {
+        ResetCamera(camera); // a zone from before the start says nothing about this run
+        cam.run = run;
+    }
+    // No frame yet: nothing to compare, and nothing is taken as a black picture.
+    QImage frame = cameras_.ImageBitmap(camera);
+    if (frame.isNull())
+        return false;
 
     // The canvas keeps its drawing state across frames, as a bitmap's canvas does.
-    cam.image1.SetImage(cameras_.ImageBitmap(camera));
+    cam.image1.SetImage(std::move(frame));
     if (hooks_.CaptionTransparent && hooks_.CaptionTransparent())
         cam.image1.SetTransparent(true);
     const ZoneRect zone = cameras_.Zone(camera);

@@ -62,8 +62,10 @@ class MotionCameras {
 public:
     virtual ~MotionCameras() = default;
     virtual bool IsPreviewing(int camera) const = 0;
-    // The camera's latest grabbed frame, RGB888.
+    // The camera's latest grabbed frame, RGB888; null while none has come yet.
     virtual QImage ImageBitmap(int camera) const = 0;
+    // Changes whenever the camera starts afresh (switched on, recovered); 0 when unknown.
+    virtual quint64 RunNumber(int) const { return 0; }
     // The camera's zone box (hot1 / Hot2).
     virtual bool ZoneOn(int camera) const = 0;
     virtual ZoneRect Zone(int camera) const = 0;
@@ -110,10 +112,16 @@ public:
     const QImage& Image3(int camera) const { return State(camera).image3; }
 
     qint32 PreviousCount(int camera) const { return State(camera).previousCount; }
-    // Both cameras start afresh: their next check only takes a count, it never fires.
+    // The camera starts afresh: its previous zone and count are dropped, so its next two
+    // checks only take counts and never fire. Also done by itself when the camera's run
+    // number changes.
+    void ResetCamera(int camera) {
+        State(camera).previousCount = 0;
+        State(camera).image3 = QImage();
+    }
     void ResetPreviousCounts() {
-        for (CameraState& cam : cams_)
-            cam.previousCount = 0;
+        ResetCamera(1);
+        ResetCamera(2);
     }
     const QString& LastMotionText(int camera) const { return State(camera).motionText; }
 
@@ -126,6 +134,7 @@ private:
         QImage image3;
         qint32 previousCount = 0;
         QString motionText;
+        quint64 run = 0; // the camera's run number the zones belong to
     };
 
     bool CheckMotionZone(int camera, const ChannelChoice& channels);

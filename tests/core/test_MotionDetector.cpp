@@ -31,11 +31,13 @@ struct FakeCameras : MotionCameras {
     std::array<QImage, 2> frames{Solid(640, 480, Qt::darkGray), Solid(640, 480, Qt::darkGray)};
     std::array<bool, 2> zoneOn{true, true};
     std::array<ZoneRect, 2> zones{ZoneRect{100, 100, 50}, ZoneRect{100, 100, 50}};
+    std::array<quint64, 2> runs{1, 1};
 
     bool IsPreviewing(int c) const override { return previewing[size_t(c - 1)]; }
     QImage ImageBitmap(int c) const override { return frames[size_t(c - 1)]; }
     bool ZoneOn(int c) const override { return zoneOn[size_t(c - 1)]; }
     ZoneRect Zone(int c) const override { return zones[size_t(c - 1)]; }
+    quint64 RunNumber(int c) const override { return runs[size_t(c - 1)]; }
 };
 
 class DetectorTest : public ::testing::Test {
@@ -229,4 +231,50 @@ TEST_F(DetectorTest, ZoneOverrunningTheFrameSeesOnlyItsLivePart) {
     EXPECT_TRUE(detector.CheckMotionZoneCam1());
     EXPECT_EQ(detector.LastMotionText(1), MotionText(7 * 15));
     EXPECT_EQ(detector.Image2(1).pixel(13, 0), qRgb(0, 0, 0));
+}
+
+// Polls a still scene `times` times; true when any of them fired.
+static bool AnyFires(MotionDetector& detector, int camera, int times) {
+    bool fired = false;
+    for (int i = 0; i < times; ++i)
+        fired = (camera == 1 ? detector.CheckMotionZoneCam1() : detector.CheckMotionZoneCam2()) || fired;
+    return fired;
+}
+
+TEST_F(DetectorTest, AStartIsNeverTakenForMotion) {
+    settings.Sensitivity1 = 500;
+    settings.Sensitivity2 = 500;
+    Prime(1);
+    ASSERT_FALSE(AnyFires(detector, 1, 2));
+
+    // Surveillance restarted after the light changed: the old zone is gone with the reset.
+    cameras.frames[0].fill(Qt::lightGray);
+    detector.ResetPreviousCounts();
+    EXPECT_FALSE(AnyFires(detector, 1, 6));
+
+    // Camera 1 switched off and on while surveillance runs: a poll while it is off, polls
+    // before its first frame, then a darker still scene.
+    cameras.previewing[0] = false;
+    EXPECT_FALSE(AnyFires(detector, 1, 1));
+    cameras.previewing[0] = true;
+    cameras.runs[0] = 2;
+    cameras.frames[0] = QImage();
+    EXPECT_FALSE(AnyFires(detector, 1, 2));
+    EXPECT_EQ(detector.PreviousCount(1), 0); // a missing frame changes nothing
+    cameras.frames[0] = Solid(640, 480, Qt::darkGray);
+    EXPECT_FALSE(AnyFires(detector, 1, 6));
+
+    // Motion pressed before camera 2's first frame.
+    MotionDetector fresh{settings, cameras};
+    cameras.frames[1] = QImage();
+    fresh.ResetPreviousCounts();
+    EXPECT_FALSE(AnyFires(fresh, 2, 3));
+    cameras.frames[1] = Solid(640, 480, Qt::gray);
+    EXPECT_FALSE(AnyFires(fresh, 2, 6));
+
+    // A real change still fires, on both.
+    SetZone(1, Qt::white);
+    EXPECT_TRUE(detector.CheckMotionZoneCam1());
+    SetZone(2, Qt::white);
+    EXPECT_TRUE(fresh.CheckMotionZoneCam2());
 }
