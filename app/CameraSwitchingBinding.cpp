@@ -2,10 +2,109 @@
 
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
+#include "app/ControlColours.h"
+#include "capture/CameraHealth.h"
+#include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
 #include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
+#include "core/MessageBox.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+
+#include <memory>
+
+namespace {
+
+struct LostCamera {
+    QString key, name; // the device it ran on
+    bool hot = false;  // its zone box
+};
+
+// One attempt to start a lost camera again on the same device (by its identity key), else on
+// a device of the same name.
+bool ReconnectCamera(Tzones& z, int camera, const LostCamera& lost) {
+    TtorCap* view = z.Cap(camera);
+    if (!view)
+        return false;
+    EnumerateVideoInputs();
+    int index = -1;
+    for (int i = 0; i < VideoInputDevices.size() && index < 0; ++i) {
+        const TMoniker& moniker = VideoInputDevices.at(i).Moniker;
+        if (moniker && !lost.key.isEmpty() && moniker->Key() == lost.key)
+            index = i;
+    }
+    for (int i = 0; i < VideoInputDevices.size() && index < 0; ++i)
+        if (VideoInputDevices.at(i).Name == lost.name)
+            index = i;
+    if (index < 0)
+        return false;
+    qint16& driverIndex = camera == 2 ? z.DriverIndex2 : z.DriverIndex1;
+    view->ConnectCamera(false, driverIndex);
+    driverIndex = qint16(index);
+    QComboBox* list = camera == 2 ? z.cam2List : z.cam1List;
+    if (index < list->count() && list->itemText(index) == VideoInputDevices.at(index).Name)
+        list->setCurrentIndex(index);
+    view->ConnectCamera(true, index);
+    return view->cap->Previewing();
+}
+
+// Watches both cameras for the window: a lost camera's button reads "LOST" in the off colour
+// until it runs again.
+void BindCameraHealth(Tzones& zones) {
+    Tzones* z = &zones;
+    auto lost = std::make_shared<std::array<LostCamera, 2>>();
+    auto button = [z](int camera) { return camera == 2 ? z->Panel3 : z->Panel2; };
+    CameraHealth::Hooks hooks;
+    hooks.IsPreviewing = [z](int camera) {
+        const TtorCap* view = z->Cap(camera);
+        return view && view->cap && view->cap->Previewing();
+    };
+    hooks.WantedOn = [button](int camera) {
+        const QString text = button(camera)->text();
+        return text == Tzones::kOnText || text == CameraHealth::kLostText;
+    };
+    hooks.ShowLost = [z, lost, button](int camera, bool isLost) {
+        QPushButton* b = button(camera);
+        QComboBox* list = camera == 2 ? z->cam2List : z->cam1List;
+        LostCamera& mine = (*lost)[camera == 2 ? 1 : 0];
+        if (isLost) {
+            const TtorCap* view = z->Cap(camera);
+            const TMoniker source = view && view->cap ? view->cap->VideoSourceMoniker : nullptr;
+            mine.key = source ? source->Key() : QString();
+            mine.name = source ? source->FriendlyName() : QString();
+            QCheckBox* hot = camera == 2 ? z->Hot2 : z->hot1;
+            mine.hot = hot->isChecked();
+        }
+        b->setText(isLost ? CameraHealth::kLostText : Tzones::kOnText);
+        SetFontColour(b, isLost ? ControlColours::kBlack : ControlColours::kRed);
+        SetFontColour(list, isLost ? ControlColours::kSilver : ControlColours::kYellow);
+    };
+    hooks.Reconnect = [z, lost](int camera) { return ReconnectCamera(*z, camera, (*lost)[camera == 2 ? 1 : 0]); };
+    hooks.Resume = [z, lost](int camera) {
+        (camera == 2 ? z->Hot2 : z->hot1)->setChecked((*lost)[camera == 2 ? 1 : 0].hot);
+        z->SelectSavedVideoMode(camera);
+    };
+    hooks.Tell = [](const QString& text) {
+        qWarning("%s", qPrintable(text));
+        PostMessageBox(text);
+    };
+    hooks.CameraName = [lost](int camera) { return (*lost)[camera == 2 ? 1 : 0].name; };
+    auto* health = new CameraHealth(std::move(hooks), &zones);
+    health->setObjectName(QStringLiteral("CameraHealth"));
+    // Every camera view, including the fresh one each switch-off leaves behind.
+    QObject::connect(&zones, &Tzones::VideoCapCreated, health, [z, health](int camera) {
+        TtorCap* view = z->Cap(camera);
+        if (!view || !view->cap)
+            return;
+        QObject::connect(view->cap, &TVideoCapture::OnDeviceLost, health, [health, camera] { health->CameraFailed(camera); });
+        QObject::connect(view->cap, &TVideoCapture::OnAborted, health, [health, camera] { health->CameraFailed(camera); });
+    });
+}
+
+} // namespace
 
 std::function<QWidget*(QWidget*, const QString&)> CameraViewFactory(const platform::ProgramFolder& folder) {
     return [folder](QWidget* parent, const QString& name) -> QWidget* {
@@ -24,7 +123,8 @@ void BindCameraSwitching(Tzones& zones, StationHooks& hooks) {
     // The on/off routine itself, never the button (whose camera-2 twin may start camera 1).
     hooks.SwitchCameraOff = [z](int camera) {
         QPushButton* button = camera == 2 ? z->Panel3 : z->Panel2;
-        if (button->text().toUpper() != Tzones::kOnText)
+        const QString text = button->text().toUpper();
+        if (text != Tzones::kOnText && text != CameraHealth::kLostText)
             return;
         if (camera == 2)
             z->StartCamera2();
@@ -39,5 +139,6 @@ void BindCameraSwitching(Tzones& zones, StationHooks& hooks) {
     };
     hooks.SelectSavedVideoMode = [z](int camera) { z->SelectSavedVideoMode(camera); };
     hooks.SuspendCameraQueries = [](bool suspended) { CameraQueriesSuspended = suspended ? 1 : 0; };
+    BindCameraHealth(zones);
     zones.BindCameraControls();
 }

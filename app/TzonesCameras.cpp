@@ -3,6 +3,7 @@
 #include "app/ControlColours.h"
 #include "app/Tzones.h"
 
+#include "capture/CameraHealth.h"
 #include "capture/CaptureModes.h"
 #include "capture/TtorCap.h"
 #include "capture/VideoCapture.h"
@@ -159,7 +160,8 @@ void Tzones::StartCamera(int camera) {
         return;
     }
 
-    if (button->text() == kOnText) {
+    // A lost camera's button switches it off as well, ending the reconnect attempts.
+    if (button->text() == kOnText || button->text() == CameraHealth::kLostText) {
         panel->hide();
         SetFontColour(button, ControlColours::kBlack);
         if (TtorCap* view = Cap(camera))

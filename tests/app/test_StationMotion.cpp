@@ -3,6 +3,7 @@
 #include "TzonesFixture.h"
 
 #include "app/StationMotion.h"
+#include "capture/CameraHealth.h"
 #include "core/CaptionChoices.h"
 #include "core/PictureCaption.h"
 
@@ -90,4 +91,83 @@ TEST_F(StationMotionTest, StillSceneSavesNothing) {
     ASSERT_TRUE(WaitFor([this] { return ticks >= 15; }, kWait));
     EXPECT_TRUE(Pictures().isEmpty()) << Pictures().join(",").toStdString();
     EXPECT_TRUE(zones->MotionTime.Enabled());
+}
+
+TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherGoesOn) {
+    platform::TestCameraSpec camera;
+    camera.Sizes = {QSize(320, 240)};
+    camera.Name = QStringLiteral("TORVEK Test Camera 1");
+    platform::TestCameraSpec other = camera;
+    other.Name = QStringLiteral("TORVEK Test Camera 2");
+    platform::InstallTestCameras({camera, other});
+    ClearDeviceLists();
+    WriteSettings([](SettingsRecord& r) {
+        r.Zone1Left = r.Zone2Left = 60;
+        r.Zone1Top = r.Zone2Top = 40;
+        r.Zone1Size = r.Zone2Size = 160;
+        r.Sensitivity1 = r.Sensitivity2 = 150;
+        r.SampleRateMs = 200;
+        r.SoundAlarm = false;
+    });
+    Create();
+    captions = std::make_unique<PictureCaptions>(store->Record(), choices);
+    BindCameraSwitching(*zones, hooks);
+    motion = std::make_unique<StationMotion>(*zones, *store, hooks, *captions, choices);
+    auto* health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
+    ASSERT_NE(health, nullptr);
+    health->FirstDelayMs = 200;
+    health->MaxDelayMs = 400;
+    zones->show();
+    ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
+    zones->alarm->setChecked(false);
+    zones->cam1List->setCurrentIndex(0);
+    zones->cam2List->setCurrentIndex(1);
+    zones->Panel2->click();
+    zones->Panel3->click();
+    ASSERT_TRUE(zones->IsPreviewing(1) && zones->IsPreviewing(2));
+    if (!zones->MotionTime.Enabled())
+        zones->Panel4->click();
+    ASSERT_TRUE(zones->MotionTime.Enabled());
+    const auto pictures = [this](int cam) {
+        return QDir(folder.file(QStringLiteral("cam%1").arg(cam))).entryList({"*.jpg"}, QDir::Files).size();
+    };
+    ASSERT_TRUE(WaitFor([&] { return pictures(1) > 0 && pictures(2) > 0; }, kWait));
+    messages.clear();
+
+    platform::SetTestCameraPlugged(0, false);
+    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
+    EXPECT_EQ(FontColour(zones->Panel2), ControlColours::kBlack);
+    EXPECT_FALSE(zones->IsPreviewing(1));
+    ASSERT_TRUE(WaitFor([&] { return messages.size() == 1; }, kWait));
+    EXPECT_TRUE(messages.first().startsWith("The camera 1 (TORVEK Test Camera 1) is lost")) << messages.first().toStdString();
+    // Surveillance goes on with camera 2, and attempts on camera 1 fail quietly meanwhile.
+    const int before2 = pictures(2);
+    ASSERT_TRUE(WaitFor([&] { return pictures(2) > before2 + 2 && health->Attempts(1) >= 2; }, kWait));
+    EXPECT_TRUE(zones->MotionTime.Enabled());
+    EXPECT_EQ(messages.size(), 1);
+
+    // Plugged in again: it comes back by itself, and surveillance covers it again.
+    platform::SetTestCameraPlugged(0, true);
+    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == Tzones::kOnText; }, kWait));
+    EXPECT_TRUE(zones->IsPreviewing(1) && zones->hot1->isChecked());
+    EXPECT_EQ(FontColour(zones->Panel2), ControlColours::kRed);
+    ASSERT_TRUE(WaitFor([&] { return messages.size() == 2; }, kWait));
+    EXPECT_EQ(messages.last(), CameraHealth::BackText("1 (TORVEK Test Camera 1)"));
+    const int before1 = pictures(1);
+    EXPECT_TRUE(WaitFor([&] { return pictures(1) > before1; }, kWait));
+
+    // Lost again and switched off by hand: the attempts end.
+    platform::SetTestCameraPlugged(0, false);
+    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
+    zones->Panel2->click();
+    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+    const int attempts = health->Attempts(1);
+    platform::SetTestCameraPlugged(0, true);
+    QElapsedTimer quiet;
+    quiet.start();
+    WaitFor([&] { return quiet.elapsed() > 1200; }, 5000);
+    EXPECT_FALSE(zones->IsPreviewing(1));
+    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+    EXPECT_LE(health->Attempts(1), attempts);
+    EXPECT_TRUE(zones->IsPreviewing(2));
 }
