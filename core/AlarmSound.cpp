@@ -8,8 +8,9 @@ QString AlarmSound::AlarmSoundFile() const {
     const QString own = folder_.File("camera.wav");
     if (folder_.IsValid() && QFileInfo(own).isFile())
         return own;
-    if (!fallback_.isEmpty() && QFileInfo(fallback_).isFile())
-        return fallback_;
+    for (const QString& fallback : fallbacks_)
+        if (!fallback.isEmpty() && QFileInfo(fallback).isFile())
+            return fallback;
     return {};
 }
 

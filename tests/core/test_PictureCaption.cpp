@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -251,4 +252,26 @@ TEST(ZoneOverlay, FrameOutlineCrossAndMarker) {
     PictureCanvas framed(Frame(200, 200));
     DrawTargetMarker(framed, 50, 60, 41, true, 0);
     EXPECT_EQ(Changed(framed.Image()).boundingRect(), QRect(49, 59, 43, 43));
+}
+
+TEST(ZoneOverlay, HugeZonesAreClippedToThePicture) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    PictureCanvas canvas(Frame(40, 40));
+    DrawZoneFrame(canvas, 10, 12, kMax); // drawn at once: only the picture's pixels are touched
+    const QColor white(Qt::white), black(Qt::black);
+    EXPECT_EQ(canvas.Image().pixelColor(10, 12), white);
+    EXPECT_EQ(canvas.Image().pixelColor(39, 12), white); // the top edge runs off the right
+    EXPECT_EQ(canvas.Image().pixelColor(10, 39), white);
+    EXPECT_EQ(canvas.Image().pixelColor(9, 11), black);
+    EXPECT_EQ(canvas.Image().pixelColor(25, 25), kGround); // the cross lies far outside
+    EXPECT_EQ(Changed(canvas.Image()).boundingRect(), QRect(9, 11, 31, 29));
+
+    // Corners past the 32-bit limit do not wrap round onto the picture.
+    PictureCanvas far(Frame(40, 40));
+    DrawZoneFrame(far, kMax - 5, 0, 100);
+    EXPECT_TRUE(Changed(far.Image()).isEmpty());
+    DrawZoneFrame(far, 0, kMax - 1, kMax);
+    EXPECT_TRUE(Changed(far.Image()).isEmpty());
+    DrawTargetMarker(far, kMax - 5, kMax - 5, kMax, false, 8);
+    EXPECT_TRUE(Changed(far.Image()).isEmpty());
 }
