@@ -291,6 +291,7 @@ void Tzones::SelectSavedVideoMode(int camera) {
             continue;
         cap->SetVideoMode(i);
         cap->StartPreview();
+        break; // one mode: a second of the same description would restart the camera again
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gst/video/video.h>
 
 #include <QHash>
+#include <QSize>
 
 #include <algorithm>
 #include <cmath>
@@ -107,6 +108,14 @@ QString StructureString(const GstStructure* s, const char* field) {
 // A key that stays the same for the same physical device across refreshes.
 QString DeviceKey(GstDevice* device, const char* prefix) {
     GstStructure* props = gst_device_get_properties(device);
+    // A V4L2 node is known by its path, whichever provider found it.
+    QString node = StructureString(props, "api.v4l2.path");
+    if (node.isEmpty() && StructureString(props, "device.api") == QLatin1String("v4l2"))
+        node = StructureString(props, "device.path");
+    if (!node.isEmpty()) {
+        gst_structure_free(props);
+        return QStringLiteral("v4l2:") + node;
+    }
     QString id;
     for (const char* field : {"api.v4l2.path", "device.path", "torvek.camera", "udev.id",
                               "node.name", "device.string"}) {
@@ -362,42 +371,69 @@ void AddVideoCapability(QList<MediaCapability>& out, const MediaType& type, doub
     out.append(cap);
 }
 
+bool InRange(const GValue* v, int value) {
+    const int lo = gst_value_get_int_range_min(v), hi = gst_value_get_int_range_max(v);
+    const int step = std::max(1, gst_value_get_int_range_step(v));
+    return value >= lo && value <= hi && (value - lo) % step == 0;
+}
+
+// The sizes of a structure: every width with every height listed, or for a camera that gives
+// a stepwise range, the standard sizes inside it and its largest.
+QList<QSize> VideoSizes(const GstStructure* s) {
+    const GValue* w = gst_structure_get_value(s, "width");
+    const GValue* h = gst_structure_get_value(s, "height");
+    QList<QSize> sizes;
+    if (w && h && GST_VALUE_HOLDS_INT_RANGE(w) && GST_VALUE_HOLDS_INT_RANGE(h)) {
+        static const QSize standard[] = {
+            {160, 120},  {176, 144},  {320, 240},   {352, 288},   {640, 360},
+            {640, 480},  {800, 600},  {1024, 768},  {1280, 720},  {1280, 960},
+            {1280, 1024}, {1600, 1200}, {1920, 1080}, {2560, 1440}, {3840, 2160}};
+        for (const QSize& size : standard)
+            if (InRange(w, size.width()) && InRange(h, size.height())) sizes.append(size);
+        const QSize largest(gst_value_get_int_range_max(w), gst_value_get_int_range_max(h));
+        if (!sizes.contains(largest)) sizes.append(largest);
+        return sizes;
+    }
+    for (int width : IntValues(w))
+        for (int height : IntValues(h))
+            sizes.append(QSize(width, height));
+    return sizes;
+}
+
 void AddVideoStructure(const GstStructure* s, QList<MediaCapability>& out) {
     const QString media = FromUtf8(gst_structure_get_name(s));
     const bool jpeg = media == "image/jpeg";
     if (!jpeg && media != "video/x-raw") return;
     QStringList formats =
         jpeg ? QStringList{QString()} : StringValues(gst_structure_get_value(s, "format"));
-    const QList<int> widths = IntValues(gst_structure_get_value(s, "width"));
-    const QList<int> heights = IntValues(gst_structure_get_value(s, "height"));
+    const QList<QSize> sizes = VideoSizes(s);
     double lo = 0, hi = 0;
     CollectRates(gst_structure_get_value(s, "framerate"), lo, hi);
     for (const QString& format : formats) {
-        for (int w : widths) {
-            for (int h : heights) {
-                if (w <= 0 || h <= 0) continue;
-                MediaType type;
-                type.MajorType = guids::MEDIATYPE_Video;
-                type.FormatType = MediaFormatType::VideoInfo;
-                type.BiWidth = w;
-                if (jpeg) {
-                    type.SubType = guids::MEDIASUBTYPE_MJPG;
-                    type.BiHeight = h;
-                    type.BiBitCount = 24;
-                    type.Caps = QString("image/jpeg, width=(int)%1, height=(int)%2").arg(w).arg(h);
-                } else {
-                    const VideoSubtype sub = SubtypeOfRawFormat(format);
-                    type.SubType = sub.Guid;
-                    type.BiHeight = sub.TopDown ? -h : h;
-                    type.BiBitCount = quint16(sub.Bits);
-                    type.Caps =
-                        QString("video/x-raw, format=(string)%1, width=(int)%2, height=(int)%3")
-                            .arg(format)
-                            .arg(w)
-                            .arg(h);
-                }
-                AddVideoCapability(out, type, lo, hi);
+        for (const QSize& size : sizes) {
+            const int w = size.width(), h = size.height();
+            if (w <= 0 || h <= 0) continue;
+            MediaType type;
+            type.MajorType = guids::MEDIATYPE_Video;
+            type.FormatType = MediaFormatType::VideoInfo;
+            type.BiWidth = w;
+            if (jpeg) {
+                type.SubType = guids::MEDIASUBTYPE_MJPG;
+                type.BiHeight = h;
+                type.BiBitCount = 24;
+                type.Caps = QString("image/jpeg, width=(int)%1, height=(int)%2").arg(w).arg(h);
+            } else {
+                const VideoSubtype sub = SubtypeOfRawFormat(format);
+                type.SubType = sub.Guid;
+                type.BiHeight = sub.TopDown ? -h : h;
+                type.BiBitCount = quint16(sub.Bits);
+                type.Caps =
+                    QString("video/x-raw, format=(string)%1, width=(int)%2, height=(int)%3")
+                        .arg(format)
+                        .arg(w)
+                        .arg(h);
             }
+            AddVideoCapability(out, type, lo, hi);
         }
     }
 }
@@ -536,12 +572,26 @@ bool ReadV4l2CurrentFormat(const QString& path, QString& gstFormat, int& width, 
     return true;
 }
 
+V4l2FormatReader& FormatReader() {
+    static V4l2FormatReader reader; // GUI thread only
+    return reader;
+}
+
+bool ReadCurrentFormat(const QString& path, QString& gstFormat, int& width, int& height) {
+    if (FormatReader()) return FormatReader()(path, gstFormat, width, height);
+    return ReadV4l2CurrentFormat(path, gstFormat, width, height);
+}
+
 QHash<QString, MediaType>& LastSetFormats() {
     static QHash<QString, MediaType> formats; // GUI thread only
     return formats;
 }
 
 } // namespace
+
+void SetV4l2FormatReader(V4l2FormatReader reader) {
+    FormatReader() = std::move(reader);
+}
 
 void media_internal::ForgetChosenFormats(const QString& keyPrefix) {
     auto& formats = LastSetFormats();
@@ -558,7 +608,7 @@ public:
         if (key_.startsWith("v4l2:")) {
             QString format;
             int w = 0, h = 0;
-            if (ReadV4l2CurrentFormat(key_.mid(5), format, w, h)) {
+            if (ReadCurrentFormat(key_.mid(5), format, w, h)) {
                 for (const MediaCapability& c : caps_) {
                     const bool jpeg = c.Type.SubType == guids::MEDIASUBTYPE_MJPG;
                     const bool sameFormat =
@@ -584,8 +634,10 @@ public:
     }
 
     bool GetFormat(MediaType& type) const override {
+        // A format chosen earlier counts only while the device now at this path still
+        // offers it: another camera may have been plugged into the same port.
         auto it = LastSetFormats().constFind(key_);
-        if (it != LastSetFormats().constEnd()) {
+        if (it != LastSetFormats().constEnd() && Offers(it->Caps)) {
             type = *it;
             return true;
         }
@@ -617,6 +669,11 @@ public:
     }
 
 private:
+    bool Offers(const QString& caps) const {
+        return std::any_of(caps_.begin(), caps_.end(),
+                           [&](const MediaCapability& c) { return c.Type.Caps == caps; });
+    }
+
     QString key_;
     QList<MediaCapability> caps_;
     MediaType deviceCurrent_;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -56,6 +57,13 @@ QList<MediaCapability> MediaCapabilitiesFromCaps(const QString& capsText);
 // for this device (kept per identity key for the whole process), else the device's own
 // current format when it can be read, else the first capability.
 std::unique_ptr<MediaStreamConfig> CreateDeviceStreamConfig(const MediaMonikerPtr& moniker);
+
+// Reads the format a V4L2 device node is set to now (VIDIOC_G_FMT) as a GStreamer format
+// name ("YUY2", "JPEG", ...) and size; false when it cannot be read. Replaceable for tests
+// (an empty reader restores the real one).
+using V4l2FormatReader =
+    std::function<bool(const QString& path, QString& gstFormat, int& width, int& height)>;
+void SetV4l2FormatReader(V4l2FormatReader reader);
 
 // The caps text a chosen type asks of the source, with the frame rate when one is set.
 QString MediaTypeToCaps(const MediaType& type);

@@ -229,6 +229,13 @@ static GList* TestProviderProbe(GstDeviceProvider*) {
         GstStructure* props =
             gst_structure_new("torvek-test-camera", "torvek.camera", G_TYPE_STRING,
                               QByteArray::number(i + 1).constData(), nullptr);
+        if (!cameras[i].V4l2Path.isEmpty()) {
+            // What the V4L2 provider publishes for a device node.
+            const QByteArray path = cameras[i].V4l2Path.toUtf8();
+            gst_structure_set(props, "device.api", G_TYPE_STRING, "v4l2", "device.path",
+                              G_TYPE_STRING, path.constData(), "api.v4l2.path", G_TYPE_STRING,
+                              path.constData(), nullptr);
+        }
         auto* device = static_cast<TestCameraDevice*>(
             g_object_new(torvek_test_camera_device_get_type(), "display-name",
                          cameras[i].Name.toUtf8().constData(), "caps", caps, "device-class",

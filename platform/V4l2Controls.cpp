@@ -46,7 +46,24 @@ QString ErrnoText(int code) {
 
 } // namespace
 
+namespace {
+V4l2DeviceOpener& Opener() {
+    static V4l2DeviceOpener opener; // GUI thread only
+    return opener;
+}
+} // namespace
+
+void SetV4l2DeviceOpener(V4l2DeviceOpener opener) {
+    Opener() = std::move(opener);
+}
+
 std::unique_ptr<V4l2ControlIo> OpenV4l2Device(const QString& path, QString* error) {
+    if (Opener()) {
+        auto io = Opener()(path);
+        if (!io && error)
+            *error = QStringLiteral("Can't open %1").arg(path);
+        return io;
+    }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (error)

@@ -6,6 +6,7 @@
 
 #include <linux/videodev2.h>
 
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -22,6 +23,11 @@ public:
 
 // Opens a device node (/dev/videoN) for its controls; nullptr with *error when it cannot.
 std::unique_ptr<V4l2ControlIo> OpenV4l2Device(const QString& path, QString* error = nullptr);
+
+// Replaces how OpenV4l2Device reaches a device node (tests stand a table in for it); an
+// empty opener restores the real one.
+using V4l2DeviceOpener = std::function<std::unique_ptr<V4l2ControlIo>(const QString& path)>;
+void SetV4l2DeviceOpener(V4l2DeviceOpener opener);
 
 class V4l2ControlModel : public DeviceControlModel {
 public:
