@@ -80,21 +80,37 @@ bool ListVideoSources(const TGraphConfig& config, const QStringList& videoInputs
     return false;
 }
 
-CaptureDeviceNameLists CurrentDeviceNameLists() {
+namespace {
+QStringList NamesIn(const TCapDeviceList& list) {
+    QStringList names;
+    for (const TCapDeviceInfo& info : list)
+        names << info.Name;
+    return names;
+}
+} // namespace
+
+CaptureDeviceNameLists CurrentDeviceNameLists(bool refresh) {
     CaptureDeviceNameLists lists;
-    lists.VideoInputs = VideoSourceNames(true);
-    lists.AudioInputs = AudioSourceNames(true);
-    lists.VideoCompressors = VideoCompressorNames(true);
-    lists.AudioCompressors = AudioCompressorNames(true);
+    if (!refresh) {
+        lists.VideoInputs = NamesIn(VideoInputDevices);
+        lists.AudioInputs = NamesIn(AudioInputDevices);
+        lists.VideoCompressors = NamesIn(VideoCompressorDevices);
+        lists.AudioCompressors = NamesIn(AudioCompressorDevices);
+        return lists;
+    }
+    lists.VideoInputs = VideoSourceNames(refresh);
+    lists.AudioInputs = AudioSourceNames(refresh);
+    lists.VideoCompressors = VideoCompressorNames(refresh);
+    lists.AudioCompressors = AudioCompressorNames(refresh);
     return lists;
 }
 
-bool BuildCamera1Config(TGraphConfig& config) {
-    return BuildCameraConfig(1, config, CurrentDeviceNameLists());
+bool BuildCamera1Config(TGraphConfig& config, bool refreshDevices) {
+    return BuildCameraConfig(1, config, CurrentDeviceNameLists(refreshDevices));
 }
 
-bool BuildCamera2Config(TGraphConfig& config) {
-    return BuildCameraConfig(2, config, CurrentDeviceNameLists());
+bool BuildCamera2Config(TGraphConfig& config, bool refreshDevices) {
+    return BuildCameraConfig(2, config, CurrentDeviceNameLists(refreshDevices));
 }
 
 bool ListVideoSourcesViaConfigForm(TGraphConfig& config, QStringList& list) {

@@ -19,10 +19,11 @@ bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceName
 // among them); always false.
 bool ListVideoSources(const TGraphConfig& config, const QStringList& videoInputs, QStringList& list);
 
-// The same over the process-wide device lists.
-CaptureDeviceNameLists CurrentDeviceNameLists();
-bool BuildCamera1Config(TGraphConfig& config);
-bool BuildCamera2Config(TGraphConfig& config);
+// The same over the process-wide device lists, refreshed first unless the caller has just
+// refreshed them (every refresh opens every device).
+CaptureDeviceNameLists CurrentDeviceNameLists(bool refresh = true);
+bool BuildCamera1Config(TGraphConfig& config, bool refreshDevices = true);
+bool BuildCamera2Config(TGraphConfig& config, bool refreshDevices = true);
 bool ListVideoSourcesViaConfigForm(TGraphConfig& config, QStringList& list);
 // The names of all video input devices, in device-list order.
 QStringList GetCaptureDeviceNames();

@@ -30,7 +30,8 @@ public:
     // Tears the control's graph down, applies settings and devices, builds the filters (the
     // result goes into CaptureErrorFlag: 1 = built), selects the modes, builds the graph and
     // starts the preview when wanted.
-    void ApplyTo(TVideoCapture& cap) const;
+    // refreshDevices false: the device lists were just refreshed by the caller.
+    void ApplyTo(TVideoCapture& cap, bool refreshDevices = true) const;
 
     qint32 Number = 0;
     QString VCapSource;

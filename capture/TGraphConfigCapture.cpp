@@ -30,7 +30,7 @@ void TGraphConfig::ReadFrom(TVideoCapture& cap, qint32 number) {
     config.AComp = cap.AudioCompressorName();
 }
 
-void TGraphConfig::ApplyTo(TVideoCapture& cap) const {
+void TGraphConfig::ApplyTo(TVideoCapture& cap, bool refreshDevices) const {
     const TGraphConfig& config = *this;
     cap.TearDownGraph();
     cap.ReleaseFilters();
@@ -51,7 +51,8 @@ void TGraphConfig::ApplyTo(TVideoCapture& cap) const {
     if (!config.CaptureFileName.isEmpty())
         cap.CaptureFileName = config.CaptureFileName;
 
-    EnumerateAllDevices();
+    if (refreshDevices)
+        EnumerateAllDevices();
     cap.VideoSourceMoniker = FindDeviceMonikerByName(VideoInputDevices, config.VCapSource);
     cap.AudioSourceMoniker = FindDeviceMonikerByName(AudioInputDevices, config.ACapSource);
     cap.AudioCompressorMoniker = FindDeviceMonikerByName(AudioCompressorDevices, config.AComp);

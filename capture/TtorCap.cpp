@@ -142,14 +142,14 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     camName->setText(source.trimmed());
 
     if (CameraNumber == 1)
-        BuildCamera1Config(*GraphConfig);
+        BuildCamera1Config(*GraphConfig, false); // InitGraph has just looked at the devices
     else
-        BuildCamera2Config(*GraphConfig);
+        BuildCamera2Config(*GraphConfig, false);
 
     Image->show();
     CaptureErrorFlag = 0;
     try {
-        GraphConfig->ApplyTo(*cap);
+        GraphConfig->ApplyTo(*cap, false); // InitGraph has just looked at the devices
         return CaptureErrorFlag != 0;
     } catch (...) {
         return false;

@@ -72,7 +72,7 @@ quint64 TVideoCapture::FramesRendered() const {
 
 int TVideoCapture::VideoSourceIndex() {
     int index = IndexOfDeviceMoniker(VideoInputDevices, VideoSourceMoniker);
-    if (index < 0) {
+    if (index < 0 && VideoSourceMoniker) {
         EnumerateVideoInputs();
         index = IndexOfDeviceMoniker(VideoInputDevices, VideoSourceMoniker);
     }
@@ -81,6 +81,7 @@ int TVideoCapture::VideoSourceIndex() {
 
 namespace {
 QString NameWithRefresh(TCapDeviceList& list, void (*enumerate)(), const TMoniker& moniker) {
+    if (!moniker) return {}; // no device chosen: nothing a refresh could name
     QString name = DeviceNameOfMoniker(list, moniker);
     if (name.isEmpty()) {
         enumerate();

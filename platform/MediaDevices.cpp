@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <fcntl.h>
 #include <linux/videodev2.h>
@@ -220,9 +221,18 @@ void AddEncoders(MediaCategory category, QList<MediaMonikerPtr>& out) {
 
 } // namespace
 
+namespace {
+std::atomic<int> enumerations[4];
+} // namespace
+
+int MediaEnumerationCount(MediaCategory category) {
+    return enumerations[int(category)].load();
+}
+
 QList<MediaMonikerPtr> EnumerateMediaDevices(MediaCategory category) {
     QList<MediaMonikerPtr> out;
     if (!MediaInitialize()) return out;
+    ++enumerations[int(category)];
     switch (category) {
     case MediaCategory::VideoInput:
         AddProviderDevices("v4l2deviceprovider", "v4l2", "Video/Source", category, out);

@@ -44,6 +44,8 @@ using MediaMonikerPtr = std::shared_ptr<const MediaMoniker>;
 // The devices of a category in enumeration order. Never blocks long: a missing provider or
 // sound server just gives fewer entries.
 QList<MediaMonikerPtr> EnumerateMediaDevices(MediaCategory category);
+// How many times the category was enumerated since start (each pass opens every device).
+int MediaEnumerationCount(MediaCategory category);
 
 // One capability per (format, width, height) for video, per (format, rate, channels) for
 // audio, in caps order; frame-rate ranges give the interval limits.

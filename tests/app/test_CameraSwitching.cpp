@@ -286,3 +286,21 @@ TEST_F(CameraStationFixture, ShutdownSwitchesRunningCamerasOff) {
     EXPECT_FALSE(zones->IsPreviewing(1) || zones->IsPreviewing(2));
     EXPECT_EQ(terminated, 1);
 }
+
+TEST_F(CameraStationFixture, SwitchingACameraOnLooksAtTheDevicesOnce) {
+    InstallCameras(2);
+    StartStation();
+    const auto count = [] {
+        QList<int> counts;
+        for (auto c : {platform::MediaCategory::VideoInput, platform::MediaCategory::AudioInput,
+                       platform::MediaCategory::VideoCompressor, platform::MediaCategory::AudioCompressor})
+            counts << platform::MediaEnumerationCount(c);
+        return counts;
+    };
+    const QList<int> before = count();
+    zones->Panel2->click();
+    ASSERT_TRUE(ButtonIsOn(1));
+    const QList<int> after = count();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_LE(after[i] - before[i], 1) << "category " << i;
+}
