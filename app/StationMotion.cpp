@@ -29,7 +29,7 @@ bool MainWindowCameras::IsPreviewing(int camera) const { return zones_.IsPreview
 
 QImage MainWindowCameras::ImageBitmap(int camera) const {
     TtorCap* view = zones_.Cap(camera);
-    return view ? view->ImageBitmap().Image() : QImage();
+    return view ? view->UncaptionedFrame() : QImage();
 }
 
 quint64 MainWindowCameras::RunNumber(int camera) const {

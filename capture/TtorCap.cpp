@@ -50,6 +50,7 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
         if (cap->RunNumber() != shownRun_) {
             shownRun_ = cap->RunNumber();
             Image->SetPicture(QImage());
+            uncaptioned_ = QImage();
         }
     });
     dialogs_ = std::make_shared<TVideoCaptureDialogs>(*cap, this);
@@ -195,6 +196,7 @@ void TtorCap::RestoreRecordingSettings() {
 }
 
 void TtorCap::capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
+    uncaptioned_ = CapturedImage; // shared; the caption below detaches the view's copy
     Image->SetPicture(CapturedImage);
     if (Painter())
         Painter()(Image->Canvas(), CameraNumber);

@@ -43,6 +43,8 @@ public:
     bool IsCapturing() const;
     // The latest frame with its caption; read or copy it, do not keep the reference.
     platform::PictureCanvas& ImageBitmap();
+    // The latest frame as it came, without the caption (null before the first).
+    QImage UncaptionedFrame() const { return uncaptioned_; }
     int VideoSourceIndex();
     void SetTag(int value) { CameraTag = value; }
     int Tag() const { return CameraTag; }
@@ -102,6 +104,7 @@ private:
     int CameraTag = 0;
     QString RecordFileName;
     quint64 shownRun_ = 0; // the capture run whose frames Image shows
+    QImage uncaptioned_;
 
     // The control's file settings from before a recording, put back when it ends.
     struct SavedCaptureSettings {

@@ -186,8 +186,10 @@ bool MotionDetector::CheckMotionZone(int camera, const ChannelChoice& channels) 
     if (frame.isNull())
         return false;
 
-    // The canvas keeps its drawing state across frames, as a bitmap's canvas does.
-    cam.image1.SetImage(std::move(frame));
+    // The canvas keeps its drawing state across frames, as a bitmap's canvas does. Drawing
+    // on it detaches it from the frame kept beside it.
+    cam.frame = std::move(frame);
+    cam.image1.SetImage(cam.frame);
     if (hooks_.CaptionTransparent && hooks_.CaptionTransparent())
         cam.image1.SetTransparent(true);
     const ZoneRect zone = cameras_.Zone(camera);

@@ -62,7 +62,8 @@ class MotionCameras {
 public:
     virtual ~MotionCameras() = default;
     virtual bool IsPreviewing(int camera) const = 0;
-    // The camera's latest grabbed frame, RGB888; null while none has come yet.
+    // The camera's latest grabbed frame as it came (no caption), RGB888; null while none has
+    // come yet.
     virtual QImage ImageBitmap(int camera) const = 0;
     // Changes whenever the camera starts afresh (switched on, recovered); 0 when unknown.
     virtual quint64 RunNumber(int) const { return 0; }
@@ -110,6 +111,9 @@ public:
     platform::PictureCanvas& Image1(int camera) { return State(camera).image1; }
     const QImage& Image2(int camera) const { return State(camera).image2; }
     const QImage& Image3(int camera) const { return State(camera).image3; }
+    // The frame of the camera's last check as it came, before anything was drawn on it: the
+    // picture to save is stamped once, on a copy of this.
+    const QImage& Frame(int camera) const { return State(camera).frame; }
 
     qint32 PreviousCount(int camera) const { return State(camera).previousCount; }
     // The camera starts afresh: its previous zone and count are dropped, so its next two
@@ -130,6 +134,7 @@ public:
 private:
     struct CameraState {
         platform::PictureCanvas image1;
+        QImage frame;
         QImage image2;
         QImage image3;
         qint32 previousCount = 0;

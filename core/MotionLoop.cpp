@@ -137,7 +137,10 @@ void MotionLoop::OnCameraMotion(int camera) {
         // Camera 1's captions announce the picture about to be saved; camera 2's follow it.
         if (camera == 1)
             Camera1Captions();
-        Call(hooks_.SaveMotionPicture, detector_.Image1(camera), camera);
+        // The saver stamps the caption on the picture it saves; a copy of the frame as it
+        // came gets that one stamp (two stamps a second apart smear a transparent time).
+        platform::PictureCanvas picture(detector_.Frame(camera));
+        Call(hooks_.SaveMotionPicture, picture, camera);
         if (camera == 2)
             Camera2Captions();
     }

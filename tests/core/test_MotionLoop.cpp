@@ -1,4 +1,7 @@
+#include "core/CaptionChoices.h"
+#include "core/MotionBindings.h"
 #include "core/MotionLoop.h"
+#include "core/PictureCaption.h"
 #include "core/SettingsRecord.h"
 #include "platform/WinTimer.h"
 
@@ -228,4 +231,38 @@ TEST_F(LoopTest, FailingSaveLeavesTheTimerRunningAndIsReportedOnce) {
     cameras.frames = {Frame(Qt::white), Frame(Qt::white)};
     EXPECT_THROW(loop.OnCameraMotion(1), std::runtime_error);
     EXPECT_TRUE(timer.Enabled());
+}
+
+TEST_F(LoopTest, TheSavedPictureIsStampedOnceOnTheFrameAsItCame) {
+    CaptionChoices choices;
+    choices.transparent = true;
+    settings.CaptionTransparent = true; // a "No Background" preset: a second stamp shows through
+    PictureCaptions captions(settings, choices);
+    const QDateTime start(QDate(2026, 3, 1), QTime(18, 39, 59));
+    int reads = 0;
+    captions.Hooks().now = [&] { return start.addSecs(reads++); }; // every stamp a second on
+    BindMotionDrawing(detector, captions, choices, settings, cameras);
+    const auto stamp = [&](platform::PictureCanvas& image, int c) { // as the picture store does
+        captions.ApplyCaptionFont(image);
+        captions.DrawPictureCaption(image, c);
+        captions.ApplyCaptionColors(image);
+    };
+    QImage saved;
+    QDateTime savedAt;
+    loop.Hooks().SaveMotionPicture = [&](platform::PictureCanvas& image, int c) {
+        savedAt = start.addSecs(reads);
+        stamp(image, c);
+        saved = image.Image().copy();
+    };
+    cameras.zoneOn[1] = false;
+    MotionTick(Qt::black);
+    ASSERT_FALSE(saved.isNull());
+
+    // One stamp, at the time of saving, on the black frame the camera delivered.
+    platform::PictureCanvas reference(Frame(Qt::black));
+    captions.Hooks().now = [&] { return savedAt; };
+    stamp(reference, 1);
+    EXPECT_EQ(saved, reference.Image());
+    EXPECT_NE(saved, Frame(Qt::black));
+    EXPECT_EQ(detector.Frame(1), Frame(Qt::black)); // the kept frame was not drawn on
 }
