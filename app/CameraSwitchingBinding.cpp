@@ -89,7 +89,7 @@ void BindCameraHealth(Tzones& zones) {
     };
     hooks.Tell = [](const QString& text) {
         qWarning("%s", qPrintable(text));
-        PostMessageBox(text);
+        ShowNoticeBox(text); // the station goes on: nothing waits for an answer
     };
     hooks.CameraName = [lost](int camera) { return (*lost)[camera == 2 ? 1 : 0].name; };
     auto* health = new CameraHealth(std::move(hooks), &zones);

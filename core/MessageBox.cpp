@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QPointer>
 
 namespace {
 
@@ -32,6 +33,28 @@ void PostMessageBox(const QString& text) {
         return;
     }
     QMetaObject::invokeMethod(app, [text] { ShowMessageBox(text); }, Qt::QueuedConnection);
+}
+
+void ShowNoticeBox(const QString& text) {
+    if (quietFlag) return;
+    if (customHandler) {
+        customHandler(text);
+        return;
+    }
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        qWarning().noquote() << text;
+        return;
+    }
+    static QPointer<TOKBox> notice;
+    if (!notice) {
+        notice = new TOKBox();
+        notice->setModal(false);
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->setObjectName(QStringLiteral("NoticeBox"));
+    }
+    notice->SetMessage(text);
+    notice->show();
+    notice->raise();
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {

@@ -13,6 +13,11 @@ void ShowMessageBox(const QString& text);
 // save, so the modal window never holds up the work that told of the failure.
 void PostMessageBox(const QString& text);
 
+// The same text in an OK window of its own that nothing waits for: for what the station
+// tells while it goes on by itself (a camera lost and back). One such window at a time; a
+// later notice replaces its text. Handler and quiet flag apply as for ShowMessageBox.
+void ShowNoticeBox(const QString& text);
+
 // Replaces what ShowMessageBox does with a text (tests record texts instead of showing a
 // window). An empty handler restores the OK window.
 void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -2,10 +2,14 @@
 #include "platform/MediaInternal.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -279,7 +283,30 @@ void RegisterTestCameraProvider() {
 void InstallTestCamerasFromEnvironment() {
     bool ok = false;
     const int count = qEnvironmentVariableIntValue("TORVEK_TEST_CAMERAS", &ok);
-    if (ok && count >= 1 && count <= 4) SetCameras(DefaultTestCameras(count));
+    if (!ok || count < 1 || count > 4) return;
+    SetCameras(DefaultTestCameras(count));
+    // For trying out a whole station: the file names the test cameras (1-based) that are
+    // unplugged right now; editing it plugs and unplugs them while the station runs.
+    const QString unplugged = qEnvironmentVariable("TORVEK_TEST_CAMERAS_UNPLUGGED");
+    if (unplugged.isEmpty()) return;
+    std::thread([unplugged, count] {
+        QList<bool> was(count, true);
+        for (;;) {
+            QList<bool> plugged(count, true);
+            QFile file(unplugged);
+            if (file.open(QIODevice::ReadOnly)) {
+                const QString text = QString::fromUtf8(file.readAll());
+                for (const QString& word : text.split(QRegularExpression("[^0-9]+"), Qt::SkipEmptyParts)) {
+                    const int n = word.toInt();
+                    if (n >= 1 && n <= count) plugged[n - 1] = false;
+                }
+            }
+            for (int i = 0; i < count; ++i)
+                if (plugged[i] != was[i]) SetTestCameraPlugged(i, plugged[i]);
+            was = plugged;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+    }).detach();
 }
 
 } // namespace media_internal

@@ -49,3 +49,20 @@ TEST(OKBox, QuietFlagSilencesTheHandlerAndTheWindow) {
     EXPECT_NE(TOKBox::Instance()->Message(), "never shown");
     EXPECT_FALSE(TOKBox::Instance()->isVisible());
 }
+
+TEST(OKBox, ANoticeIsShownWithoutWaitingAndALaterOneReplacesIt) {
+    SetMessageBoxHandler({});
+    ShowNoticeBox("The camera 1 is lost."); // returns at once: no nested loop to end
+    ShowNoticeBox("The camera 1 is back.");
+    QList<TOKBox*> notices;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "NoticeBox" && w->isVisible())
+            notices << qobject_cast<TOKBox*>(w);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_FALSE(notices[0]->isModal());
+    EXPECT_EQ(notices[0]->Message(), "The camera 1 is back.");
+    notices[0]->findChild<QPushButton*>("OKButton")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == "NoticeBox" && w->isVisible());
+}
