@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <memory>
@@ -26,7 +27,7 @@ struct LostCamera {
 // One attempt to start a lost camera again on the same device (by its identity key), else on
 // a device of the same name.
 bool ReconnectCamera(Tzones& z, int camera, const LostCamera& lost) {
-    TtorCap* view = z.Cap(camera);
+    const QPointer<TtorCap> view = z.Cap(camera); // the start runs events: it may go meanwhile
     if (!view)
         return false;
     EnumerateVideoInputs();
@@ -48,7 +49,7 @@ bool ReconnectCamera(Tzones& z, int camera, const LostCamera& lost) {
     if (index < list->count() && list->itemText(index) == VideoInputDevices.at(index).Name)
         list->setCurrentIndex(index);
     view->ConnectCamera(true, index);
-    return view->cap->Previewing();
+    return view && view->cap->Previewing();
 }
 
 // Watches both cameras for the window: a lost camera's button reads "LOST" in the off colour

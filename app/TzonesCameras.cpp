@@ -118,7 +118,7 @@ bool Tzones::OpenCamera1Driver() { return OpenCameraDriver(1); }
 bool Tzones::OpenCamera2Driver() { return OpenCameraDriver(2); }
 
 bool Tzones::OpenCameraDriver(int camera) {
-    TtorCap* view = Cap(camera);
+    const QPointer<TtorCap> view = Cap(camera); // a start runs events: the view may go meanwhile
     if (!view)
         return false;
     QComboBox* list = camera == 2 ? cam2List : cam1List;
@@ -131,7 +131,7 @@ bool Tzones::OpenCameraDriver(int camera) {
         driverIndex = qint16(list->currentIndex());
     if (!view->ConnectCamera(true, driverIndex))
         return false;
-    return view->IsPreviewing();
+    return view && view->IsPreviewing();
 }
 
 void Tzones::StartCamera1() { StartCamera(1); }

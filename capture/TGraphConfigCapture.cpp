@@ -5,6 +5,8 @@
 #include "capture/CaptureFlags.h"
 #include "capture/VideoCapture.h"
 
+#include <QPointer>
+
 void TGraphConfig::ReadFrom(TVideoCapture& cap, qint32 number) {
     TGraphConfig& config = *this;
     config.SetDefaults(number);
@@ -62,8 +64,13 @@ void TGraphConfig::ApplyTo(TVideoCapture& cap, bool refreshDevices) const {
     try {
         cap.SelectAudioMode(config.ACapMode);
         cap.SelectVideoMode(config.VCapMode);
+        // A start waits for its first frame with events running: the control (and this
+        // configuration with it) may be gone when it returns.
+        const QPointer<TVideoCapture> alive(&cap);
         if (cap.BuildGraph() && cap.WantPreview)
             cap.StartPreview();
+        if (!alive)
+            return;
         emit cap.OnChangeDevice();
         emit cap.OnChangeCompressor();
     } catch (...) {

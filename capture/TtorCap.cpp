@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -150,8 +151,9 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     Image->show();
     CaptureErrorFlag = 0;
     try {
-        GraphConfig->ApplyTo(*cap, false); // InitGraph has just looked at the devices
-        return CaptureErrorFlag != 0;
+        const QPointer<TtorCap> self(this); // the start runs events: the view may go meanwhile
+        GraphConfig->ApplyTo(*cap, false);  // InitGraph has just looked at the devices
+        return self && CaptureErrorFlag != 0;
     } catch (...) {
         return false;
     }

@@ -4,11 +4,14 @@
 
 #include "app/CameraListRules.h"
 #include "app/StationCommands.h"
+#include "capture/CameraHealth.h"
 #include "capture/CaptureModes.h"
 #include "capture/DriverListDelegates.h"
 #include "capture/VideoCapture.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTimer>
 #include <QMouseEvent>
 
 using TestSupport::WaitFor;
@@ -303,4 +306,42 @@ TEST_F(CameraStationFixture, SwitchingACameraOnLooksAtTheDevicesOnce) {
     const QList<int> after = count();
     for (int i = 0; i < 4; ++i)
         EXPECT_LE(after[i] - before[i], 1) << "category " << i;
+}
+
+TEST_F(CameraStationFixture, ALostCameraSwitchedOffWhileAnAttemptWaitsForItsFirstFrame) {
+    InstallCameras(1);
+    StartStation();
+    auto* health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
+    ASSERT_NE(health, nullptr);
+    health->FirstDelayMs = 100;
+    zones->Panel2->click();
+    ASSERT_TRUE(ButtonIsOn(1));
+    zones->Cap(1)->cap->StallTimeoutMs = 500;
+    zones->Cap(1)->cap->FirstFrameTimeoutMs = 4000;
+
+    // The camera hangs: it is lost, and the attempt finds it sending nothing.
+    platform::SetTestCameraStalled(0, true);
+    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
+    // The user switches it off while that attempt waits: its view goes from under it.
+    QPointer<TtorCap> old = zones->Cap(1);
+    QTimer watch;
+    bool clicked = false;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!clicked && health->Attempts(1) >= 1) {
+            clicked = true;
+            zones->Panel2->click();
+        }
+    });
+    watch.start(20);
+    ASSERT_TRUE(WaitFor([&] { return clicked && old.isNull(); }, kWait));
+    watch.stop();
+    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+    EXPECT_FALSE(zones->IsPreviewing(1));
+    const int attempts = health->Attempts(1);
+    platform::SetTestCameraStalled(0, false);
+    QElapsedTimer quiet;
+    quiet.start();
+    WaitFor([&] { return quiet.elapsed() > 600; }, 5000);
+    EXPECT_EQ(health->Attempts(1), attempts);
+    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
 }
