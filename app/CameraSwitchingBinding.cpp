@@ -10,7 +10,9 @@
 #include "capture/VideoCapture.h"
 #include "core/MessageBox.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
@@ -78,6 +80,15 @@ void BindCameraHealth(Tzones& zones) {
             mine.name = source ? source->FriendlyName() : QString();
             QCheckBox* hot = camera == 2 ? z->Hot2 : z->hot1;
             mine.hot = hot->isChecked();
+            // Its recording ended with it (the file is finished): the menu and the recording
+            // state follow unless the other camera still records.
+            const TtorCap* other = z->Cap(camera == 2 ? 1 : 2);
+            if (z->RecordingActive && !(other && other->IsCapturing())) {
+                z->StartCapture11->setChecked(false);
+                z->StartCapture21->setChecked(false);
+                z->RecordingActive = false;
+                z->rec->hide();
+            }
         }
         b->setText(isLost ? CameraHealth::kLostText : Tzones::kOnText);
         SetFontColour(b, isLost ? ControlColours::kBlack : ControlColours::kRed);

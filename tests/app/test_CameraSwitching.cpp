@@ -10,6 +10,7 @@
 #include "capture/VideoCapture.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 #include <QMouseEvent>
@@ -343,5 +344,29 @@ TEST_F(CameraStationFixture, ALostCameraSwitchedOffWhileAnAttemptWaitsForItsFirs
     quiet.start();
     WaitFor([&] { return quiet.elapsed() > 600; }, 5000);
     EXPECT_EQ(health->Attempts(1), attempts);
+    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+}
+
+TEST_F(CameraStationFixture, ALostCameraEndsTheRecordingState) {
+    InstallCameras(1);
+    StartStation();
+    zones->Panel2->click();
+    ASSERT_TRUE(ButtonIsOn(1));
+    TtorCap* view = zones->Cap(1);
+    view->SetRecordFileName(folder.file("lost.avi"));
+    ASSERT_TRUE(view->StartRecording());
+    zones->RecordingActive = true;
+    zones->StartCapture11->setChecked(true);
+    zones->rec->show();
+    QElapsedTimer clock;
+    clock.start();
+    WaitFor([&] { return clock.elapsed() > 600; }, 5000);
+
+    platform::SetTestCameraPlugged(0, false);
+    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
+    EXPECT_FALSE(zones->RecordingActive || zones->StartCapture11->isChecked() || zones->rec->isVisible());
+    EXPECT_FALSE(view->IsCapturing());
+    EXPECT_GT(QFileInfo(folder.file("lost.avi")).size(), 0);
+    zones->Panel2->click(); // off: no attempts left behind
     EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
 }
