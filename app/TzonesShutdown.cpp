@@ -2,6 +2,7 @@
 #include "app/Tzones.h"
 
 #include "app/InstallerHandOff.h"
+#include "capture/CameraHealth.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 
@@ -33,10 +34,12 @@ void Tzones::ShutDown() {
             QFile::remove(folder.filePath(name)); // vanished or locked: ignored
     }
 
-    // Each running camera is switched off directly, whatever its button would do.
+    // Each running camera is switched off directly, whatever its button would do; a lost one
+    // too, so no reconnect starts it while the station ends.
     const std::pair<QPushButton*, int> cameras[] = {{Panel2, 1}, {Panel3, 2}};
     for (const auto& [button, camera] : cameras) {
-        if (button->text().toUpper() != kOnText)
+        const QString text = button->text().toUpper();
+        if (text != kOnText && text != CameraHealth::kLostText)
             continue;
         hooks_.SwitchCameraOff(camera);
         ShowPleaseWait();
