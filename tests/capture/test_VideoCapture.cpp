@@ -401,10 +401,10 @@ TEST_F(VideoCaptureTest, ACameraThatSendsNothingIsAFailedStartAndTheWindowKeepsR
 
 TEST_F(VideoCaptureTest, ACameraThatHangsWhileRunningEndsThePreview) {
     Connect({Camera("Cam")}, "Cam");
-    control->StallTimeoutMs = 800;
+    control->StallTimeoutMs = 2000;
     StartPreviewAndRequest();
     ASSERT_TRUE(FramesArrive());
-    Pause(1200); // a running camera is not mistaken for a hung one
+    Pause(2500); // a running camera is not mistaken for a hung one
     EXPECT_TRUE(control->Previewing());
     EXPECT_EQ(aborted, 0);
 
