@@ -43,17 +43,21 @@ QString CapsOf(const TestCameraSpec& cameraSpec) {
     gint num = 30, den = 1;
     if (cameraSpec.FramesPerSecond > 0)
         gst_util_double_to_fraction(cameraSpec.FramesPerSecond, &num, &den);
+    const bool jpeg = cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0;
     QStringList parts;
-    for (const QSize& size : cameraSpec.Sizes) {
-        const QString common = QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/%4")
-                                   .arg(size.width())
-                                   .arg(size.height())
-                                   .arg(num)
-                                   .arg(den);
-        if (cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0)
-            parts << "image/jpeg, " + common;
-        else
-            parts << QString("video/x-raw, format=(string)%1, ").arg(cameraSpec.Format) + common;
+    for (const QString& format : cameraSpec.Format.split(',', Qt::SkipEmptyParts)) {
+        for (const QSize& size : cameraSpec.Sizes) {
+            const QString common =
+                QString("width=(int)%1, height=(int)%2, framerate=(fraction)%3/%4")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(num)
+                    .arg(den);
+            if (jpeg)
+                parts << "image/jpeg, " + common;
+            else
+                parts << QString("video/x-raw, format=(string)%1, ").arg(format.trimmed()) + common;
+        }
     }
     return parts.join("; ");
 }

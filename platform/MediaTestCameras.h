@@ -9,7 +9,7 @@ namespace platform {
 
 struct TestCameraSpec {
     QString Name;            // friendly name, kept exactly (blanks included)
-    QString Format = "YUY2"; // "YUY2", "BGR", ... or "JPEG"
+    QString Format = "YUY2"; // "YUY2", "BGR", ... or "JPEG"; raw ones may be listed: "NV12,NV21"
     QList<QSize> Sizes{QSize(320, 240), QSize(640, 480)};
     double FramesPerSecond = 30; // 7.5 offers 15/2, as cameras give their slow modes
     QString Pattern = "ball"; // videotestsrc pattern nick

@@ -373,3 +373,25 @@ TEST_F(CameraStationFixture, ALostCameraEndsTheRecordingState) {
     EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
     EXPECT_EQ(terminated, 1);
 }
+
+TEST_F(CameraStationFixture, TheSavedModeIsSelectedOnceWhenTwoModesShareItsDescription) {
+    platform::TestCameraSpec camera;
+    camera.Name = QStringLiteral("TORVEK Test Camera 1");
+    camera.Format = QStringLiteral("NV12,NV21"); // both described as "<w>x<h>x12b"
+    platform::InstallTestCameras({camera});
+    ClearDeviceLists();
+    StartStation();
+    zones->Panel2->click();
+    ASSERT_TRUE(ButtonIsOn(1));
+    TVideoCapture* cap = zones->Cap(1)->cap;
+    ASSERT_GE(cap->VideoModeCount(), 4);
+    store->Record().VideoMode1 = QStringLiteral("640x480x12b");
+    int modeChanges = 0;
+    QObject::connect(cap, &TVideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
+    zones->SelectSavedVideoMode(1);
+    EXPECT_EQ(modeChanges, 1); // not torn down and started again for the second match
+    EXPECT_TRUE(zones->IsPreviewing(1));
+    TVideoMode mode;
+    cap->GetCurrentVideoMode(mode);
+    EXPECT_EQ(DescribeVideoMode(mode), "640x480x12b");
+}
