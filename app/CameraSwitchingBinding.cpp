@@ -1,8 +1,8 @@
 #include "app/CameraSwitchingBinding.h"
 
+#include "app/ControlColours.h"
 #include "app/StationHooks.h"
 #include "app/Tzones.h"
-#include "app/ControlColours.h"
 #include "capture/CameraHealth.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
@@ -12,11 +12,12 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QComboBox>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
+#include <array>
 #include <memory>
 
 namespace {
