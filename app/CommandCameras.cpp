@@ -1,10 +1,11 @@
 #include "app/CommandCameras.h"
 
 #include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
 
 #include <QPointer>
 
-class CommandCameras::Adapter : public CommandCamera {
+class FrameCameraViews::Adapter : public CommandCamera {
 public:
     QPointer<TtorCap> view;
 
@@ -13,23 +14,30 @@ public:
     bool ConnectCamera(bool connect, int deviceIndex) override {
         return view && view->ConnectCamera(connect, deviceIndex);
     }
+    void SetTag(int row) override {
+        if (view)
+            view->SetTag(row);
+    }
     void SetRecordFileName(const QString& name) override {
         if (view)
             view->SetRecordFileName(name);
     }
     bool StartRecording() override { return view && view->StartRecording(); }
     bool StopRecording() override { return !view || view->StopRecording(); }
-    QImage ImageBitmap() override { return view ? view->ImageBitmap().Image().copy() : QImage(); }
+    // Shared with the view until either side changes it.
+    QImage ImageBitmap() override { return view ? view->ImageBitmap().Image() : QImage(); }
+    QImage UncaptionedFrame() const override { return view ? view->UncaptionedFrame() : QImage(); }
+    quint64 RunNumber() const override { return view && view->cap ? view->cap->RunNumber() : 0; }
 };
 
-CommandCameras::CommandCameras(std::function<QWidget*(int camera)> frame) : frame_(std::move(frame)) {
+FrameCameraViews::FrameCameraViews(std::function<QWidget*(int camera)> frame) : frame_(std::move(frame)) {
     for (auto& adapter : adapters_)
         adapter = std::make_unique<Adapter>();
 }
 
-CommandCameras::~CommandCameras() = default;
+FrameCameraViews::~FrameCameraViews() = default;
 
-CommandCamera* CommandCameras::View(int camera) {
+CommandCamera* FrameCameraViews::View(int camera) {
     if (camera != 1 && camera != 2)
         return nullptr;
     auto* view = qobject_cast<TtorCap*>(frame_(camera));

@@ -1,21 +1,26 @@
 #pragma once
-// Gives the camera commands the main window's camera frames, which are TtorCap views. The
-// frames are replaced at every switch-off, so each call looks the frame up again.
+// The camera views of camera 1 and 2 as CommandCamera. The main window's own are its TtorCap
+// frames; tests give fakes.
 #include "app/CommandCamera.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
 
-class TtorCap;
-
 class CommandCameras {
 public:
-    // `frame(n)` is the main window's current frame of camera n (VideoCap1, VideoCap2).
-    explicit CommandCameras(std::function<QWidget*(int camera)> frame);
-    ~CommandCameras();
+    virtual ~CommandCameras() = default;
     // Null when camera 1 or 2 has no camera view.
-    CommandCamera* View(int camera);
+    virtual CommandCamera* View(int camera) = 0;
+};
+
+// Looks the frame up at every call: `frame(n)` is the main window's current frame of
+// camera n (VideoCap1, VideoCap2), a TtorCap.
+class FrameCameraViews final : public CommandCameras {
+public:
+    explicit FrameCameraViews(std::function<QWidget*(int camera)> frame);
+    ~FrameCameraViews() override;
+    CommandCamera* View(int camera) override;
 
 private:
     class Adapter;

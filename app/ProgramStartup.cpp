@@ -3,15 +3,14 @@
 #include "app/CaptionsCommand.h"
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
-#include "app/CameraSwitchingBinding.h"
 #include "app/Splash.h"
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
-#include "app/StationCommands.h"
-#include "app/StationMotion.h"
-#include "app/StationTimeLapse.h"
 #include "app/StationEnvironment.h"
-#include "app/StationHooks.h"
+#include "app/StationLinks.h"
+#include "app/StationMotion.h"
+#include "app/StationParts.h"
+#include "app/StationTimeLapse.h"
 #include "app/Tzones.h"
 #include "capture/CameraChoiceWidgets.h"
 #include "capture/DriverAliasRegistry.h"
@@ -58,58 +57,52 @@ int ProgramStartup(const StartupOptions& options) {
         options.folder.IsValid() ? options.folder : platform::ProgramFolder::FromApplication();
     SettingsStore store(folder);
     StartupFlags flags;
-    StationHooks hooks;
+    StationLinks links;
 
     CaptionChoices captionChoices;
     PictureCaptions pictureCaptions(store.Record(), captionChoices);
     CaptionSettings captionSettings(store, captionChoices, pictureCaptions);
-
+    CaptionWindow captionWindow(captionSettings);
+    links.captionWindow = &captionWindow;
     TtorCap::SetCaptionPainter([&pictureCaptions](platform::PictureCanvas& image, int camera) {
         pictureCaptions.DrawPictureCaption(image, camera);
     });
-    hooks.CreateVideoCap = CameraViewFactory(folder);
+    StationMotion motion(store, pictureCaptions, captionChoices);
+    links.motion = &motion;
+    // Devices are known to the user by their aliases.
+    CameraChoiceWidgets cameraChoices;
+    DriverAliasRegistry aliasRegistry(folder, store, cameraChoices);
+    RegistryDriverAliases aliases(aliasRegistry);
+    links.aliases = &aliases;
 
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
     auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
     auto form1 = std::make_unique<TForm1>();
     auto form2 = std::make_unique<TForm2>();
-    auto zones = std::make_unique<Tzones>(store, flags, hooks, StationEnvironment::System(),
-                                          fontSettings.get(), form1.get(), form2.get());
-    hooks.Relayout = [z = zones.get()] { ProvisionalRelayout(*z); };
-    hooks.ArrangeCameraPanels = [z = zones.get()] { ProvisionalArrangeCameraPanels(*z); };
-    hooks.RestoreFullView = [z = zones.get()] { ProvisionalArrangeCameraPanels(*z); };
-    hooks.ArrangeAfterStart = [z = zones.get()] {
-        z->Timer3.SetEnabled(false);
-        ProvisionalArrangeCameraPanels(*z);
-    };
-    // Devices are known to the user by their aliases.
-    CameraChoiceWidgets cameraChoices;
+    links.zoneWindow1 = form2.get();
+    links.zoneWindow2 = form1.get();
+    auto zones = std::make_unique<Tzones>(store, flags, links, StationEnvironment::System());
+    ProvisionalLayout layout(*zones);
+    links.layout = &layout;
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
     cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
-    DriverAliasRegistry aliases(folder, store, cameraChoices);
-    hooks.LoadDriverList = [&aliases] { aliases.LoadDriverList(); };
-    hooks.RefreshDriverStatus = [&aliases] { aliases.RefreshDriverStatus(); };
-    hooks.DriverAlias = [&aliases](const QString& name) { return aliases.GetDriverAlias(name); };
-    BindCameraSwitching(*zones, hooks);
-    StationCommands commands(*zones, hooks);
-    StationMotion motion(*zones, store, hooks, pictureCaptions, captionChoices);
+    motion.BindMainWindow(*zones);
     StationEAlertMail alertMail(*zones, store);
-    StationAlerts alerts(*zones, store, hooks, motion.Pictures(), flags, &motion.Detector());
+    StationAlerts alerts(*zones, store, links, motion.Pictures(), flags, &motion.Detector());
     alerts.SetSender(&alertMail.Sender());
-    hooks.FontSettingsLoadFromSettings = [&captionSettings] { captionSettings.LoadFromSettings(); };
-    hooks.FontSettingsFillColorLists = [&captionSettings] { captionSettings.FillColorLists(); };
+    links.alerts = &alerts;
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
     BindCaptionsCommand(*zones, *fontSettings, captionSettings);
-    auto setupForm = std::make_unique<TsetupForm>(folder, aliases);
-    hooks.OpenSetupScreen = [form = setupForm.get()](int deviceIndex, int camera) {
-        form->OpenSetupScreen(deviceIndex, camera);
-    };
+    auto setupForm = std::make_unique<TsetupForm>(folder, aliasRegistry);
+    SetupScreen setupScreen(*setupForm);
+    links.cameraSetup = &setupScreen;
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
     auto passwordBox = std::make_unique<TpasswordBox>();
-    StationTimeLapse timeLapse(*zones, store, hooks, motion.Pictures(), pictureCaptions);
+    StationTimeLapse timeLapse(*zones, store, links, motion.Pictures(), pictureCaptions);
+    links.timeLapse = &timeLapse;
     auto aviPlayer = std::make_unique<Taviplayerform>();
     auto ftpMainForm = std::make_unique<TFTPMainForm>();
     auto helpForm = std::make_unique<Thelpform>();

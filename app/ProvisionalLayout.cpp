@@ -6,8 +6,10 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QScreen>
 
-void ProvisionalRelayout(Tzones& zones) {
+void ProvisionalLayout::Relayout() {
+    Tzones& zones = zones_;
     zones.restlye.SetEnabled(false);
     const int toolbarHeight = 80;
     zones.maintoolbar->setGeometry(0, zones.height() - toolbarHeight, zones.width(), toolbarHeight);
@@ -32,10 +34,11 @@ void ProvisionalRelayout(Tzones& zones) {
     zones.GroupBox1->show();
 }
 
-void ProvisionalArrangeCameraPanels(Tzones& zones) {
+void ProvisionalLayout::ArrangeCameraPanels() {
+    Tzones& zones = zones_;
     QList<int> running;
     for (int camera : {1, 2}) {
-        if (zones.IsPreviewing(camera))
+        if (zones.CameraPreviews(camera))
             running << camera;
         else if (QWidget* frame = camera == 2 ? zones.VideoCap2 : zones.VideoCap1)
             frame->hide();
@@ -54,4 +57,15 @@ void ProvisionalArrangeCameraPanels(Tzones& zones) {
         frame->show();
         frame->raise();
     }
+}
+
+void ProvisionalLayout::ArrangeAfterStart() {
+    zones_.Timer3.SetEnabled(false);
+    ArrangeCameraPanels();
+}
+
+int ProvisionalLayout::LayoutScreenWidth() const {
+    // The widest layout is that of a 1024-pixel screen.
+    const QScreen* screen = zones_.screen();
+    return screen ? qMin(screen->size().width(), 1024) : 0;
 }

@@ -1,7 +1,24 @@
 #pragma once
-class Tzones;
 // A plain arrangement used until the station's own layout routines exist: tool bar along
-// the bottom, camera area above it.
-void ProvisionalRelayout(Tzones& zones);
-// The running cameras' views side by side in the camera area, the others hidden.
-void ProvisionalArrangeCameraPanels(Tzones& zones);
+// the bottom, camera area above it, the running cameras' views side by side.
+#include "core/LayoutLink.h"
+
+class Tzones;
+
+class ProvisionalLayout final : public LayoutLink {
+public:
+    explicit ProvisionalLayout(Tzones& zones) : zones_(zones) {}
+    void LayoutToolbar() override {}
+    void LayoutMainToolbar() override {}
+    void RestoreFullView() override { ArrangeCameraPanels(); }
+    void ArrangeCameraPanels() override;
+    void PlaceWindowForScreen() override {}
+    void Relayout() override;
+    void ArrangeAfterStart() override;
+    int LayoutScreenWidth() const override;
+    bool IsCompactView() const override { return false; }
+    void ShowLoggedPictures(int) override { ReportLinkUnavailable("LayoutLink", "ShowLoggedPictures"); }
+
+private:
+    Tzones& zones_;
+};

@@ -1,6 +1,6 @@
 #include "app/StationAlerts.h"
 
-#include "app/StationHooks.h"
+#include "app/StationLinks.h"
 #include "app/Tzones.h"
 #include "core/MotionDetector.h"
 #include "core/PictureStore.h"
@@ -10,11 +10,8 @@
 #include "publish/AlertsTab.h"
 
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
-
-constexpr int kWidestLayout = 1024;
 
 AlertSchedulerLinks ScheduleLinks(PictureStore& pictures, const StationAlertsLinks& links) {
     AlertSchedulerLinks schedule;
@@ -30,17 +27,13 @@ AlertSchedulerLinks ScheduleLinks(PictureStore& pictures, const StationAlertsLin
 
 } // namespace
 
-StationAlerts::StationAlerts(Tzones& zones, SettingsStore& settings, StationHooks& hooks, PictureStore& pictures,
+StationAlerts::StationAlerts(Tzones& zones, SettingsStore& settings, StationLinks& station, PictureStore& pictures,
                              const StartupFlags& flags, const MotionDetector* detector, StationAlertsLinks links)
     : settings_(settings), scheduler_(settings.Record(), pictures.EAlertBuffer(), ScheduleLinks(pictures, links)) {
     AlertsBindingLinks bound;
     bound.gatherAndSaveSettings = [&zones] { zones.GatherAndSaveSettings(); };
-    bound.fillPhoneSizeList = [&hooks] { hooks.FillPhoneSizeList(); };
-    bound.layoutScreenWidth = [&hooks, &zones] {
-        if (hooks.LayoutScreenWidth) return hooks.LayoutScreenWidth();
-        const QScreen* screen = zones.screen();
-        return screen ? qMin(screen->size().width(), kWidestLayout) : 0;
-    };
+    bound.fillPhoneSizeList = [&station] { station.tray->FillPhoneSizeList(); };
+    bound.layoutScreenWidth = [&station] { return station.layout->LayoutScreenWidth(); };
     bound.lastMotionText = [detector](int camera) {
         return detector ? detector->LastMotionText(camera) : QString();
     };
@@ -49,13 +42,6 @@ StationAlerts::StationAlerts(Tzones& zones, SettingsStore& settings, StationHook
     bound.now = links.now;
     binding_ = std::make_unique<AlertsBinding>(*zones.AlertsPanel, zones.Dailup, zones.Broadband, zones.PaintBox1,
                                                zones.PaintBox2, scheduler_, settings.Record(), flags, bound);
-
-    hooks.ResetAlertSchedule = [this] { ResetAlertSchedule(); };
-    hooks.UpdateAlertSummary = [this] { UpdateAlertSummary(); };
-    hooks.FillAlertCombos = [this] { FillAlertCombos(); };
-    hooks.ClockTick = [this] { ClockTick(); };
-    hooks.RestartAlertPeriod = [this] { RestartAlertPeriod(); };
-    hooks.StoreSmtpEdits = [this] { StoreSmtpEdits(); };
 }
 
 void StationAlerts::ResetAlertSchedule() { binding_->ResetAlertSchedule(); }

@@ -13,7 +13,7 @@ class PictureStore;
 class SettingsStore;
 class Tzones;
 struct StartupFlags;
-struct StationHooks;
+struct StationLinks;
 
 // What the station takes from the machine; unset members use the real thing.
 struct StationAlertsLinks {
@@ -24,9 +24,10 @@ struct StationAlertsLinks {
 
 class StationAlerts : public AlertScheduleLink {
 public:
-    // Binds the e-alert hooks; the objects live as long as this. The detector, when given,
-    // supplies the cameras' last motion texts for the clock block.
-    StationAlerts(Tzones& zones, SettingsStore& settings, StationHooks& hooks, PictureStore& pictures,
+    // Binds the E-Alerts tab, the clock and the painted blocks; the objects live as long as
+    // this. The detector, when given, supplies the cameras' last motion texts for the clock
+    // block. The station's links give the tray's and the layout's routines.
+    StationAlerts(Tzones& zones, SettingsStore& settings, StationLinks& station, PictureStore& pictures,
                   const StartupFlags& flags, const MotionDetector* detector = nullptr,
                   StationAlertsLinks links = {});
 
@@ -39,9 +40,8 @@ public:
     void UpdateAlertSummary() override;
     void FillAlertCombos() override;
     void ClockTick() override;
-    // The set-up panel was hidden: a new period and an empty queue.
-    void RestartAlertPeriod();
-    void StoreSmtpEdits();
+    void RestartAlertPeriod() override;
+    void StoreSmtpEdits() override;
 
 private:
     SettingsStore& settings_;

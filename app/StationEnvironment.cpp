@@ -1,5 +1,6 @@
 #include "app/StationEnvironment.h"
 
+#include "capture/CaptureDevices.h"
 #include "platform/ScreenSaver.h"
 #include "platform/SelfRestart.h"
 
@@ -20,6 +21,7 @@ StationEnvironment StationEnvironment::System() {
     env.Terminate = [] { QCoreApplication::exit(0); };
     env.EnableScreenSaver = [](bool on) { platform::EnableScreenSaver(on); };
     env.StartOwnExecutable = [](QString* error) { return platform::StartOwnExecutableDetached(error); };
+    env.CaptureDeviceNames = [] { return VideoSourceNames(true); };
     env.InstallerHandOffFile = QDir::homePath() + "/torvek/Setup.Dat";
     env.OwnExecutable = QCoreApplication::applicationFilePath();
     return env;

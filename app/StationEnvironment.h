@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct StationEnvironment {
@@ -20,6 +21,8 @@ struct StationEnvironment {
     std::function<void(bool)> EnableScreenSaver;
     // Starts our own executable detached; False with a reason when it could not.
     std::function<bool(QString* error)> StartOwnExecutable;
+    // The names of the capture devices, read afresh; unset: the capture side's list.
+    std::function<QStringList()> CaptureDeviceNames;
     // The installer hand-off file ($HOME/torvek/Setup.Dat) and our executable's path.
     QString InstallerHandOffFile;
     QString OwnExecutable;

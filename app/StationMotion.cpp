@@ -1,60 +1,54 @@
 #include "app/StationMotion.h"
 
 #include "app/ControlColours.h"
-#include "app/StationHooks.h"
 #include "app/Tzones.h"
-#include "capture/TtorCap.h"
-#include "capture/VideoCapture.h"
 #include "core/MotionBindings.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QCheckBox* TargetBox(const Tzones& zones, int camera) {
-    QWidget* window = zones.ZoneWindow(camera);
-    return window ? window->findChild<QCheckBox*>(QStringLiteral("Target")) : nullptr;
-}
-
-} // namespace
-
-bool MainWindowCameras::IsPreviewing(int camera) const { return zones_.IsPreviewing(camera); }
+bool MainWindowCameras::IsPreviewing(int camera) const { return zones_ && zones_->CameraPreviews(camera); }
 
 QImage MainWindowCameras::ImageBitmap(int camera) const {
-    TtorCap* view = zones_.Cap(camera);
+    CommandCamera* view = zones_ ? zones_->CameraView(camera) : nullptr;
     return view ? view->UncaptionedFrame() : QImage();
 }
 
 quint64 MainWindowCameras::RunNumber(int camera) const {
-    TtorCap* view = zones_.Cap(camera);
-    return view && view->cap ? view->cap->RunNumber() : 0;
+    const CommandCamera* view = zones_ ? zones_->CameraView(camera) : nullptr;
+    return view ? view->RunNumber() : 0;
 }
 
 bool MainWindowCameras::ZoneOn(int camera) const {
-    const QCheckBox* box = camera == 2 ? zones_.Hot2 : zones_.hot1;
+    const QCheckBox* box = zones_ ? (camera == 2 ? zones_->Hot2 : zones_->hot1) : nullptr;
     return box && box->isChecked();
 }
 
-ZoneRect MainWindowCameras::Zone(int camera) const { return zones_.CameraZone[camera == 2 ? 1 : 0]; }
+ZoneRect MainWindowCameras::Zone(int camera) const {
+    return zones_ ? zones_->CameraZone[camera == 2 ? 1 : 0] : ZoneRect{};
+}
 
-StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHooks& hooks,
-                             PictureCaptions& captions, const CaptionChoices& choices)
-    : cameras_(zones), detector_(settings.Record(), cameras_), loop_(detector_, cameras_, zones.MotionTime),
+StationMotion::StationMotion(SettingsStore& settings, PictureCaptions& captions, const CaptionChoices& choices)
+    : settings_(settings), captions_(captions), choices_(choices), detector_(settings.Record(), cameras_),
       pictures_(settings), alarm_(settings.Folder()) {
-    BindMotionDrawing(detector_, captions, choices, settings.Record(), cameras_);
+    BindPictureCaptions(pictures_, captions);
+    captions.Hooks().pictureCount = [this](int camera) { return int(pictures_.PictureCount(camera)); };
+}
+
+StationMotion::~StationMotion() = default;
+
+void StationMotion::BindMainWindow(Tzones& zones) {
+    cameras_.Bind(zones);
+    loop_ = std::make_unique<MotionLoop>(detector_, cameras_, zones.MotionTime);
+    BindMotionDrawing(detector_, captions_, choices_, settings_.Record(), cameras_);
     MotionDetectorHooks& seen = detector_.Hooks();
     seen.Panel1Visible = [&zones] { return zones.Panel1->isVisible(); };
-    seen.ZoneWindowVisible = [&zones](int camera) {
-        const QWidget* window = zones.ZoneWindow(camera);
-        return window && window->isVisible();
-    };
+    seen.ZoneWindowVisible = [&zones](int camera) { return zones.ZoneWindowOf(camera).IsShown(); };
     seen.ShowMotionText = [&zones](int camera, const QString& text) {
         (camera == 2 ? zones.Errors2 : zones.Errors1)->setText(text);
     };
@@ -62,13 +56,10 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
         zones.DrawMotionCounter(picture, count);
     };
 
-    BindPictureCaptions(pictures_, captions);
     PictureStoreHooks& store = pictures_.Hooks();
     store.tvOut = [&zones] { return zones.OverVideo->isChecked(); };
     store.setGroupBoxColour = [&zones](quint32 colour) {
-        QPalette p = zones.GroupBox1->palette();
-        p.setColor(QPalette::Window, QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
-        zones.GroupBox1->setPalette(p);
+        zones.SetCameraAreaColour(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
         zones.GroupBox1->repaint();
     };
     store.cameraViewIs180High = [&zones] {
@@ -76,12 +67,11 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
                (zones.VideoCap2 && zones.VideoCap2->height() == 180);
     };
     store.groupBoxHeight = [&zones] { return zones.GroupBox1->height(); };
-    captions.Hooks().pictureCount = [this](int camera) { return int(pictures_.PictureCount(camera)); };
 
     alarm_.SetAlarmTickedHook([&zones] { return zones.alarm->isChecked(); });
-    BindMotionPictures(loop_, pictures_, alarm_);
+    BindMotionPictures(*loop_, pictures_, alarm_);
 
-    MotionLoopHooks& loop = loop_.Hooks();
+    MotionLoopHooks& loop = loop_->Hooks();
     loop.Panel4FontRed = [&zones] { return FontColour(zones.Panel4) == ControlColours::kRed; };
     loop.SetPanel4FontRed = [&zones](bool red) {
         SetFontColour(zones.Panel4, red ? ControlColours::kRed : ControlColours::kBlack);
@@ -95,38 +85,46 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
     loop.SetGroupBox1Caption = [&zones](const QString& text) { zones.GroupBox1->setTitle(text); };
     loop.SetCameraGroupBoxCaption = [&zones](const QString& text) { zones.CameraGroupBox->setTitle(text); };
     loop.TickCheckBox1 = [&zones] { zones.CheckBox1->setChecked(true); };
-    loop.UntickTarget = [&zones](int camera) {
-        if (QCheckBox* target = TargetBox(zones, camera))
-            target->setChecked(false);
-    };
+    loop.UntickTarget = [&zones](int camera) { zones.ZoneWindowOf(camera).SetTargetTicked(false); };
     loop.ShowZoneWindowModal = [&zones](int camera) {
-        if (auto* window = qobject_cast<QDialog*>(zones.ZoneWindow(camera)))
-            window->exec();
+        if (!zones.IsShuttingDown())
+            zones.ZoneWindowOf(camera).ShowModal();
     };
     loop.MainWindowEnabled = [&zones] { return zones.isEnabled() && !QApplication::activeModalWidget(); };
-    loop.GatherAndSaveSettings = [&zones] { zones.GatherAndSaveSettings(); };
-    loop.WriteSettingsFile = [&settings] { settings.WriteSettingsFile(); };
+    loop.GatherAndSaveSettings = [&zones] {
+        if (!zones.IsShuttingDown())
+            zones.GatherAndSaveSettings();
+    };
+    loop.WriteSettingsFile = [this, &zones] {
+        if (!zones.IsShuttingDown())
+            settings_.WriteSettingsFile();
+    };
+}
 
-    // The camera commands' side of the store and the alarm.
-    hooks.SaveMotionPicture = [this](const QImage& picture, int camera) {
-        pictures_.SaveMotionPicture(picture, camera);
-    };
-    hooks.FormatLastImageCaption = [this](int camera) { return pictures_.FormatLastImageCaption(camera); };
-    hooks.PictureCountTotal = [this] { return pictures_.PictureCount(1) + pictures_.PictureCount(2); };
-    hooks.PlayAlarmSound = [this] { alarm_.PlayAlarmSound(); };
-    hooks.TickZoneTarget = [&zones](int camera) {
-        if (QCheckBox* target = TargetBox(zones, camera))
-            target->setChecked(true);
-    };
+void StationMotion::SaveMotionPicture(const QImage& picture, int camera) { pictures_.SaveMotionPicture(picture, camera); }
 
-    hooks.MotionTick = [this] { loop_.MotionTimeTimer(); };
-    hooks.ResetMotionDetector = [this] { detector_.ResetPreviousCounts(); };
-    hooks.CheckMotionZone = [this](int camera) {
-        if (camera == 2)
-            detector_.CheckMotionZoneCam2();
-        else
-            detector_.CheckMotionZoneCam1();
-    };
-    hooks.ResetPictureCounts = [this] { pictures_.ResetPictureCounts(); };
-    hooks.SetPictureNamePart = [this](const QString& name) { pictures_.SetPictureNamePrefix(name); };
+QString StationMotion::FormatLastImageCaption(int camera) const { return pictures_.FormatLastImageCaption(camera); }
+
+qint32 StationMotion::PictureCountTotal() const { return pictures_.PictureCount(1) + pictures_.PictureCount(2); }
+
+void StationMotion::PlayAlarmSound() { alarm_.PlayAlarmSound(); }
+
+void StationMotion::ResetPictureCounts() { pictures_.ResetPictureCounts(); }
+
+void StationMotion::ClearAlertQueue() { pictures_.EAlertBuffer().clear(); }
+
+void StationMotion::SetPictureNamePart(const QString& part) { pictures_.SetPictureNamePrefix(part); }
+
+void StationMotion::MotionTick() {
+    if (loop_)
+        loop_->MotionTimeTimer();
+}
+
+void StationMotion::ResetMotionDetector() { detector_.ResetPreviousCounts(); }
+
+void StationMotion::CheckMotionZone(int camera) {
+    if (camera == 2)
+        detector_.CheckMotionZoneCam2();
+    else
+        detector_.CheckMotionZoneCam1();
 }

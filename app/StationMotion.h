@@ -1,15 +1,16 @@
 #pragma once
 // The station's motion surveillance: the detector, the loop behind MotionTime, the picture
-// store and the alarm, bound to the main window's cameras and controls.
+// store and the alarm. Made before the main window (which calls it through MotionLink) and
+// bound to the window's cameras and controls once the window exists.
 #include "core/AlarmSound.h"
 #include "core/MotionDetector.h"
+#include "core/MotionLink.h"
 #include "core/MotionLoop.h"
 #include "core/PictureStore.h"
 
 #include <memory>
 
 struct CaptionChoices;
-struct StationHooks;
 class PictureCaptions;
 class SettingsStore;
 class Tzones;
@@ -18,7 +19,7 @@ class Tzones;
 // previews, its zone is watched while its hot box is ticked.
 class MainWindowCameras : public MotionCameras {
 public:
-    explicit MainWindowCameras(const Tzones& zones) : zones_(zones) {}
+    void Bind(const Tzones& zones) { zones_ = &zones; }
     bool IsPreviewing(int camera) const override;
     QImage ImageBitmap(int camera) const override;
     bool ZoneOn(int camera) const override;
@@ -26,25 +27,41 @@ public:
     quint64 RunNumber(int camera) const override;
 
 private:
-    const Tzones& zones_;
+    const Tzones* zones_ = nullptr;
 };
 
-class StationMotion {
+class StationMotion : public MotionLink {
 public:
-    // Binds MotionTime's tick, the detector hooks the main window calls and the picture
-    // store; the objects live as long as this.
-    StationMotion(Tzones& zones, SettingsStore& settings, StationHooks& hooks, PictureCaptions& captions,
-                  const CaptionChoices& choices);
+    StationMotion(SettingsStore& settings, PictureCaptions& captions, const CaptionChoices& choices);
+    ~StationMotion() override;
+
+    // Binds MotionTime's tick, the detector's and the loop's hooks and the picture store to
+    // the main window; the window outlives this binding's use.
+    void BindMainWindow(Tzones& zones);
 
     MotionDetector& Detector() { return detector_; }
-    MotionLoop& Loop() { return loop_; }
+    MotionLoop* Loop() { return loop_.get(); }
     PictureStore& Pictures() { return pictures_; }
     AlarmSound& Alarm() { return alarm_; }
 
+    void SaveMotionPicture(const QImage& picture, int camera) override;
+    QString FormatLastImageCaption(int camera) const override;
+    qint32 PictureCountTotal() const override;
+    void PlayAlarmSound() override;
+    void ResetPictureCounts() override;
+    void ClearAlertQueue() override;
+    void SetPictureNamePart(const QString& part) override;
+    void MotionTick() override;
+    void ResetMotionDetector() override;
+    void CheckMotionZone(int camera) override;
+
 private:
+    SettingsStore& settings_;
+    PictureCaptions& captions_;
+    const CaptionChoices& choices_;
     MainWindowCameras cameras_;
     MotionDetector detector_;
-    MotionLoop loop_;
     PictureStore pictures_;
     AlarmSound alarm_;
+    std::unique_ptr<MotionLoop> loop_; // needs the main window's MotionTime
 };

@@ -1,7 +1,7 @@
 #include "app/StationTimeLapse.h"
 
 #include "app/ControlColours.h"
-#include "app/StationHooks.h"
+#include "app/StationLinks.h"
 #include "app/Tzones.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
@@ -39,9 +39,9 @@ void MainWindowTimeLapse::SetPanel4Colour(quint32 colour) { SetFontColour(zones_
 bool MainWindowTimeLapse::Camera1ButtonOn() const { return zones_.Panel2->text() == Tzones::kOnText; }
 
 void MainWindowTimeLapse::ShowPictureCaptions(int camera) {
-    zones_.GroupBox1->setTitle(hooks_.FormatLastImageCaption(camera));
+    zones_.GroupBox1->setTitle(links_.motion->FormatLastImageCaption(camera));
     if (zones_.FullToolbarLayout) {
-        const qint64 next = qint64(hooks_.PictureCountTotal()) + 1;
+        const qint64 next = qint64(links_.motion->PictureCountTotal()) + 1;
         zones_.CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
     } else {
         zones_.CameraGroupBox->setTitle(zones_.GroupBox1->title());
@@ -54,23 +54,19 @@ void MainWindowTimeLapse::ToggleSurveillance() { zones_.ToggleSurveillance(); }
 
 bool MainWindowTimeLapse::DiskControlTicked() const { return zones_.diskcontrol->isChecked(); }
 
-bool MainWindowTimeLapse::IsFtpConnected() const { return hooks_.IsFtpConnected(); }
+bool MainWindowTimeLapse::IsFtpConnected() const { return links_.ftp->IsFtpConnected(); }
 
-void MainWindowTimeLapse::EnableDialUpPause() { hooks_.EnableFtpDialUpPause(); }
+void MainWindowTimeLapse::EnableDialUpPause() { links_.ftp->EnableFtpDialUpPause(); }
 
-void MainWindowTimeLapse::ShowHelp(int topic) { hooks_.ShowHelp(topic); }
+void MainWindowTimeLapse::ShowHelp(int topic) { zones_.ShowHelp(topic); }
 
-StationTimeLapse::StationTimeLapse(Tzones& zones, SettingsStore& settings, StationHooks& hooks,
+StationTimeLapse::StationTimeLapse(Tzones& zones, SettingsStore& settings, StationLinks& links,
                                    PictureStore& pictures, PictureCaptions& captions)
-    : cameras_(zones), station_(zones, hooks),
+    : station_(zones, links),
       timeLapse_(settings, pictures, cameras_, station_,
                  TimeLapseTimers{zones.TimeLapseTimer, zones.timeLaspeFlasher, zones.MotionTime}),
       dialog_(std::make_unique<TTimerForm>(timeLapse_)) {
-    hooks.ResetTimeLapseWorkingValues = [this] { ResetTimeLapseWorkingValues(); };
-    hooks.TimeLapseStarted = [this] { TimeLapseStarted(); };
-    hooks.TimeLapseTick = [this] { TimeLapseTick(); };
-    hooks.TimeLapseFlasherTick = [this] { TimeLapseFlasherTick(); };
-    hooks.TimeLapseWorking = [this] { return TimeLapseWorking(); };
+    cameras_.Bind(zones);
     if (zones.TimeLapseButton)
         QObject::connect(zones.TimeLapseButton, &QPushButton::clicked, dialog_.get(),
                          [this] { TimeLapseButtonClick(); });

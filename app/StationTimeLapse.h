@@ -8,7 +8,7 @@
 
 #include <memory>
 
-struct StationHooks;
+struct StationLinks;
 class PictureCaptions;
 class SettingsStore;
 class Tzones;
@@ -16,7 +16,7 @@ class Tzones;
 // The main window's texts, colours and commands as time-lapse uses them.
 class MainWindowTimeLapse : public TimeLapseStation {
 public:
-    MainWindowTimeLapse(Tzones& zones, StationHooks& hooks) : zones_(zones), hooks_(hooks) {}
+    MainWindowTimeLapse(Tzones& zones, StationLinks& links) : zones_(zones), links_(links) {}
     void SetSurveillanceText(const QString& text) override;
     quint32 TimeLapseButtonColour() const override;
     void SetTimeLapseButtonColour(quint32 colour) override;
@@ -32,13 +32,14 @@ public:
 
 private:
     Tzones& zones_;
-    StationHooks& hooks_;
+    StationLinks& links_;
 };
 
 class StationTimeLapse : public TimeLapseLink {
 public:
-    // Creates the settings dialog and binds the main window's time-lapse hooks and button.
-    StationTimeLapse(Tzones& zones, SettingsStore& settings, StationHooks& hooks, PictureStore& pictures,
+    // Creates the settings dialog and binds the main window's time-lapse button and the
+    // caption's statistics; the main window reaches the rest through TimeLapseLink.
+    StationTimeLapse(Tzones& zones, SettingsStore& settings, StationLinks& links, PictureStore& pictures,
                      PictureCaptions& captions);
 
     void ResetTimeLapseWorkingValues() override { timeLapse_.ResetWorkingValues(); }

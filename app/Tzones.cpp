@@ -1,5 +1,6 @@
 #include "app/Tzones.h"
 
+#include "capture/TtorCap.h"
 #include "core/SettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
@@ -28,15 +29,16 @@ constexpr int kActivationFallbackMs = 300;
 
 } // namespace
 
-Tzones::Tzones(SettingsStore& store, StartupFlags& flags, StationHooks& hooks, StationEnvironment env,
-               QWidget* fontSettings, QWidget* form1, QWidget* form2, QWidget* parent)
+Tzones::Tzones(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
+               QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       MotionTime(200, false), Timer3(1000, false), Timer4(5000, false), TimeLapseTimer(2000, false),
       timeLaspeFlasher(300, false), Timerclock(1000, true), restlye(10, false), PlaceOntrayTimer(1000, false),
-      store_(store), flags_(flags), hooks_(hooks), env_(std::move(env)), fontSettings_(fontSettings),
-      form1_(form1), form2_(form2) {
+      store_(store), flags_(flags), links_(links), env_(std::move(env)),
+      ownViews_([this](int camera) { return camera == 2 ? VideoCap2 : VideoCap1; }) {
     setObjectName("zones");
     FormCreate();
+    BindCameraControls();
 }
 
 Tzones::~Tzones() {
@@ -50,12 +52,9 @@ void Tzones::SizeToScreen() {
 }
 
 QWidget* Tzones::MakeVideoCap(QWidget* parent, const QString& name) {
-    QWidget* frame = hooks_.CreateVideoCap ? hooks_.CreateVideoCap(parent, name) : nullptr;
-    if (!frame) {
-        frame = new QWidget(parent);
-        frame->setObjectName(name);
-    }
-    return frame;
+    auto* view = new TtorCap(store_.Folder(), parent);
+    view->setObjectName(name);
+    return view;
 }
 
 void Tzones::FormCreate() {
@@ -67,7 +66,7 @@ void Tzones::FormCreate() {
     BuildCommandControls();
     ConnectTimers();
 
-    hooks_.CreateMagnifierImage();
+    links_.magnifier->CreateMagnifierImage();
     ColourBlack(phonesettings);
     SizeToScreen();
     maintoolbar->hide();
@@ -90,7 +89,7 @@ void Tzones::FormCreate() {
     AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
     AlertFormat->setCurrentIndex(-1); // no row chosen yet: the stored format stays
 
-    hooks_.ResetAlertSchedule(); // also empties the queue
+    links_.alerts->ResetAlertSchedule(); // also empties the queue
 
     for (QWidget* w : {static_cast<QWidget*>(AlertsPanel), DriverStatusPanel, autostartpanel, static_cast<QWidget*>(pleaseWaitPanel)})
         ColourBlack(w);
@@ -109,7 +108,7 @@ void Tzones::FormCreate() {
 
     env_.EnableScreenSaver(false);
 
-    hooks_.ResetPictureCounts();
+    links_.motion->ResetPictureCounts();
     PaintBox1->hide();
     ColourBlack(GroupBox1);
 
@@ -136,7 +135,7 @@ void Tzones::FormDestroy() {
     if (destroyed_)
         return;
     destroyed_ = true;
-    hooks_.FreeMagnifierImage();
+    links_.magnifier->FreeMagnifierImage();
     env_.EnableScreenSaver(true);
 }
 
@@ -149,13 +148,13 @@ void Tzones::ConnectTimers() {
         timer->setObjectName(QString::fromLatin1(name));
         timer->setParent(this);
     }
-    connect(&MotionTime, &platform::WinTimer::Timeout, this, [this] { hooks_.MotionTick(); });
-    connect(&Timer3, &platform::WinTimer::Timeout, this, [this] { hooks_.ArrangeAfterStart(); });
+    connect(&MotionTime, &platform::WinTimer::Timeout, this, [this] { links_.motion->MotionTick(); });
+    connect(&Timer3, &platform::WinTimer::Timeout, this, [this] { links_.layout->ArrangeAfterStart(); });
     connect(&Timer4, &platform::WinTimer::Timeout, this, &Tzones::Timer4Timer);
-    connect(&TimeLapseTimer, &platform::WinTimer::Timeout, this, [this] { hooks_.TimeLapseTick(); });
-    connect(&timeLaspeFlasher, &platform::WinTimer::Timeout, this, [this] { hooks_.TimeLapseFlasherTick(); });
-    connect(&Timerclock, &platform::WinTimer::Timeout, this, [this] { hooks_.ClockTick(); });
-    connect(&restlye, &platform::WinTimer::Timeout, this, [this] { hooks_.Relayout(); });
+    connect(&TimeLapseTimer, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseTick(); });
+    connect(&timeLaspeFlasher, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseFlasherTick(); });
+    connect(&Timerclock, &platform::WinTimer::Timeout, this, [this] { links_.alerts->ClockTick(); });
+    connect(&restlye, &platform::WinTimer::Timeout, this, [this] { links_.layout->Relayout(); });
     connect(&PlaceOntrayTimer, &platform::WinTimer::Timeout, this, &Tzones::PlaceOntrayTimerTimer);
 }
 

@@ -4,10 +4,11 @@
 // TzonesControls.cpp (the controls), TzonesStartup.cpp (first show, activation, start-up
 // sequence), TzonesShutdown.cpp (shutdown, restart, installer hand-off),
 // TzonesSettings.cpp (copying between the controls and the settings record).
-#include "app/CommandCamera.h"
-#include "app/StationEnvironment.h"
-#include "app/StationHooks.h"
+#include "app/CommandCameras.h"
 #include "app/SettingsCopy.h"
+#include "app/StationEnvironment.h"
+#include "app/StationLinks.h"
+#include "core/MainWindowLink.h"
 #include "core/MotionDetector.h"
 #include "core/StartupFlags.h"
 #include "platform/WinTimer.h"
@@ -16,6 +17,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class QAbstractButton;
 class QCheckBox;
@@ -37,7 +39,7 @@ namespace platform {
 class PictureCanvas;
 }
 
-class Tzones : public QWidget {
+class Tzones : public QWidget, public MainWindowLink {
     Q_OBJECT
 public:
     // The texts the main window keeps for its messages and captions.
@@ -54,10 +56,9 @@ public:
     static inline const QString kPleaseWaitText = QStringLiteral("Please wait...");
     static constexpr int kShutdownCameraPauseMs = 500;
 
-    // FormCreate runs here. The zone windows (TForm2: camera 1, TForm1: camera 2) and the
-    // caption font window hold controls that the settings copy reads; they may be null.
-    Tzones(SettingsStore& store, StartupFlags& flags, StationHooks& hooks, StationEnvironment env,
-           QWidget* fontSettings = nullptr, QWidget* form1 = nullptr, QWidget* form2 = nullptr,
+    // FormCreate runs here. The links are read at each use: the composition root may point
+    // them at their parts after creation.
+    Tzones(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
            QWidget* parent = nullptr);
     ~Tzones() override; // FormDestroy
 
@@ -67,14 +68,17 @@ public:
     void FormActivate();
     void FormDestroy();
     void PlaceOntrayTimerTimer();
+    // Starts the cameras whose pending flags are set, then brings surveillance into line.
     void AutoStartCameras();
 
     // Shutdown and its three entries.
     void ShutDown();
+    // Switches a running camera (1 or 2) off directly, whatever its button would do.
+    void SwitchCameraOff(int camera);
     void Exit1Click();   // menu "Exit": asks the access lock first
     void Button28Click(); // tool bar "Close"
     void Close1Click();  // tray menu "Close"
-    bool IsShuttingDown() const { return shuttingDown_; }
+    bool IsShuttingDown() const override { return shuttingDown_; }
 
     void ShowPleaseWait();
     void CleanUpInstallerFile();
@@ -83,7 +87,7 @@ public:
     bool RestartProgram();
 
     // Settings copy.
-    void GatherAndSaveSettings();
+    void GatherAndSaveSettings() override;
     void ApplySettingsToControls();
     void ReadColourChannelBoxes();
     OptionControlValues ReadControls() const;
@@ -91,6 +95,7 @@ public:
 
     // Camera commands (TzonesAim.cpp, TzonesRecording.cpp, TzonesPictures.cpp,
     // TzonesViews.cpp, TzonesCycle.cpp; controls in TzonesCommandControls.cpp).
+    void AimCamera(int camera) override;
     void AimCamera1();
     void AimCamera2();
     void Button9Click() { AimCamera1(); }
@@ -101,6 +106,7 @@ public:
     void StartCapture11Click();
     void StartCapture21Click();
     void StopCapture1Click();
+    void TakePicture(int camera) override;
     void TakePicture1();
     void TakePicture2();
     void Button22Click();
@@ -120,22 +126,39 @@ public:
     void Button18Click();
     void secondsChange();
     void Button14Click();
-    // The camera's view for the commands; null while it has none.
+    // The one way to a camera's view and whether it runs; null while it has none.
     CommandCamera* CameraView(int camera) const;
-    bool CameraPreviews(int camera) const;
+    bool CameraPreviews(int camera) const override;
 
     bool RecordingActive = false; // an AVI recording started from the menu runs
     qint16 CyclePosition = -1;    // device shown by camera cycling
-    // Byte flags of the layout: the full tool bar layout, and a zone window's or the
-    // picture log's request to switch to the other view of a camera.
+    // Byte flag of the layout: the full tool bar layout.
     quint8 FullToolbarLayout = 1;
-    quint8 ViewSwitchRequest = 0;
 
     SettingsStore& Store() { return store_; }
     StartupFlags& Flags() { return flags_; }
-    StationHooks& Hooks() { return hooks_; }
-    const QString& ProgramFolder() const { return programFolder_; }
-    const QString& HistoryFolder() const { return historyFolder_; }
+    StationLinks& Links() { return links_; }
+
+    // What the other windows ask of the main window.
+    QWidget* Window() override { return this; }
+    bool SwitchSurveillance(bool on) override;
+    bool MotionTimeRunning() const override;
+    void SetMotionTimeRunning(bool running) override;
+    bool TimeLapseTimerRunning() const override;
+    void SetTimeLapseTimerRunning(bool running) override;
+    QString MotionText(int camera) const override;
+    // "MO 00000" on both cameras.
+    void ResetMotionCounters() override;
+    // A zone window's or the picture log's request to switch to the other view of a camera.
+    quint8 ViewSwitchRequest() const override { return viewSwitchRequest_; }
+    void SetViewSwitchRequest(quint8 request) override { viewSwitchRequest_ = request; }
+    QString ProgramFolder() const override { return programFolder_; }
+    QString HistoryFolder() const override { return historyFolder_; }
+    QString SmtpHost() const override;
+    QString ReplyAddress() const override;
+    void SetCaption(const QString& text) override;
+    void SetCameraAreaColour(const QColor& colour) override;
+    void ShowHelp(int topic) override;
 
     // Timers, the program's scheduler.
     platform::WinTimer MotionTime;
@@ -292,17 +315,14 @@ public:
     static constexpr qint16 kNoDriver = -1;
     static constexpr int kCamera2SettleMs = 1000;
 
-    // Wires the camera views, camera lists and the camera and surveillance buttons to this
-    // window; run once after creation (the views are what the CreateVideoCap hook made).
-    void BindCameraControls();
     // Frees a camera's view (after its events are cut off) and creates a fresh one.
     void CreateVideoCap1();
     void CreateVideoCap2();
-    // The camera views; null when the frame is not a camera view.
+    // The camera frame as the capture side's view, for what only it has (its capture
+    // control, the camera name label); null when the frame is not a camera view.
     TtorCap* Cap(int camera) const;
-    bool IsPreviewing(int camera) const;
-    // The zone window of a camera (camera 1: TForm2, camera 2: TForm1); may be null.
-    QWidget* ZoneWindow(int camera) const { return camera == 2 ? form1_ : form2_; }
+    // The zone window of a camera (camera 1: TForm2, camera 2: TForm1).
+    ZoneWindow& ZoneWindowOf(int camera) const { return camera == 2 ? *links_.zoneWindow2 : *links_.zoneWindow1; }
 
     void FillCameraLists();
     QString SelectedCameraName(int camera) const;
@@ -326,7 +346,7 @@ public:
     void Panel4Click();
     // False when StartStopSurveillance refused and nothing changed.
     bool ToggleSurveillance();
-    bool StartStopSurveillance();
+    bool StartStopSurveillance() override;
     void StopIdleSurveillance();
     void EnableOptionControls();
     // Copies a camera's zone from its zone window into CameraZone (size below 0 becomes 50).
@@ -349,6 +369,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void StartPendingCameras();
     void BuildControls();
     void BuildToolbar();
     void BuildSetupPanel();
@@ -356,6 +377,7 @@ private:
     void ConnectTimers();
     void SizeToScreen();
     QWidget* MakeVideoCap(QWidget* parent, const QString& name);
+    void BindCameraControls();
     void SetUpVideoCap(int camera, bool fresh);
     void SetUpCameraLists();
     // Nothing the camera views send reaches this window any more (it is going).
@@ -371,17 +393,13 @@ private:
     void ShowZoneWindowModal(int camera);
     void StartSurveillanceForAim();
     void CopyPictureCaptions(int camera);
-    void TakePicture(int camera);
-    void AimCamera(int camera);
     QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
 
     SettingsStore& store_;
     StartupFlags& flags_;
-    StationHooks& hooks_;
+    StationLinks& links_;
     StationEnvironment env_;
-    QWidget* fontSettings_;
-    QWidget* form1_;
-    QWidget* form2_;
+    mutable FrameCameraViews ownViews_;
 
     QString programFolder_;
     QString historyFolder_;
@@ -389,4 +407,5 @@ private:
     bool shuttingDown_ = false;
     bool destroyed_ = false;
     bool lastFocusWasOurs_ = false;
+    quint8 viewSwitchRequest_ = 0;
 };

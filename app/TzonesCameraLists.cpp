@@ -34,7 +34,7 @@ void Tzones::SetUpCameraLists() {
     MakeTextList(cam1List);
     MakeTextList(cam2List);
     auto* painter = new CameraAliasDelegate(cam1List);
-    painter->Alias = [this](const QString& name) { return hooks_.DriverAlias(name); };
+    painter->Alias = [this](const QString& name) { return links_.aliases->DriverAlias(name); };
     painter->ActiveRow = [this] {
         const TtorCap* view = Cap(1);
         return view && view->IsPreviewing() ? view->Tag() : -1;
@@ -46,7 +46,7 @@ void Tzones::SetUpCameraLists() {
 }
 
 void Tzones::FillCameraLists() {
-    const QStringList names = VideoSourceNames(true);
+    const QStringList names = env_.CaptureDeviceNames ? env_.CaptureDeviceNames() : VideoSourceNames(true);
     for (QComboBox* list : {cam1List, cam2List, DefaultCam1, DefaultCam2}) {
         const QSignalBlocker block(list);
         list->clear();
@@ -116,7 +116,7 @@ void Tzones::StoreCameraChoice() {
             const QSignalBlocker block(camera.defaults);
             camera.defaults->setCurrentIndex(row < camera.defaults->count() ? row : -1);
         }
-        camera.location->setText(hooks_.DriverAlias(camera.list->itemText(row)));
+        camera.location->setText(links_.aliases->DriverAlias(camera.list->itemText(row)));
         camera.name = camera.location->text().left(kCameraNameLength);
     }
     store_.WriteSettingsFile();
@@ -125,7 +125,7 @@ void Tzones::StoreCameraChoice() {
 void Tzones::cam2ListChange() { cam2List->setEditText(SelectedCameraName(2)); }
 
 void Tzones::cam2ListClick() {
-    if (!IsPreviewing(2))
+    if (!CameraPreviews(2))
         DriverIndex2 = qint16(cam2List->currentIndex());
     cam2ListChange();
 }

@@ -1,4 +1,5 @@
 // The camera views and switching each camera on and off from the main window.
+#include "app/CameraHealthBinding.h"
 #include "app/CameraListRules.h"
 #include "app/ControlColours.h"
 #include "app/Tzones.h"
@@ -27,12 +28,18 @@ TtorCap* Tzones::Cap(int camera) const {
     return qobject_cast<TtorCap*>(camera == 2 ? VideoCap2 : VideoCap1);
 }
 
-bool Tzones::IsPreviewing(int camera) const {
-    const TtorCap* view = Cap(camera);
+CommandCamera* Tzones::CameraView(int camera) const {
+    return links_.cameraViews ? links_.cameraViews->View(camera) : ownViews_.View(camera);
+}
+
+bool Tzones::CameraPreviews(int camera) const {
+    const CommandCamera* view = CameraView(camera);
     return view && view->IsPreviewing();
 }
 
 void Tzones::BindCameraControls() {
+    // Before the first views are made: it watches each one.
+    BindCameraHealth(*this);
     SetUpVideoCap(1, false);
     SetUpVideoCap(2, false);
     SetUpCameraLists();
@@ -118,7 +125,9 @@ bool Tzones::OpenCamera1Driver() { return OpenCameraDriver(1); }
 bool Tzones::OpenCamera2Driver() { return OpenCameraDriver(2); }
 
 bool Tzones::OpenCameraDriver(int camera) {
-    const QPointer<TtorCap> view = Cap(camera); // a start runs events: the view may go meanwhile
+    CommandCamera* view = CameraView(camera);
+    // A start runs events: the frame may go meanwhile (switched off), and the view with it.
+    const QPointer<QWidget> frame = camera == 2 ? VideoCap2 : VideoCap1;
     if (!view)
         return false;
     QComboBox* list = camera == 2 ? cam2List : cam1List;
@@ -131,7 +140,7 @@ bool Tzones::OpenCameraDriver(int camera) {
         driverIndex = qint16(list->currentIndex());
     if (!view->ConnectCamera(true, driverIndex))
         return false;
-    return view && view->IsPreviewing();
+    return frame && frame == (camera == 2 ? VideoCap2 : VideoCap1) && view->IsPreviewing();
 }
 
 void Tzones::StartCamera1() { StartCamera(1); }
@@ -164,19 +173,19 @@ void Tzones::StartCamera(int camera) {
     if (button->text() == kOnText || button->text() == CameraHealth::kLostText) {
         panel->hide();
         SetFontColour(button, ControlColours::kBlack);
-        if (TtorCap* view = Cap(camera))
+        if (CommandCamera* view = CameraView(camera))
             view->ConnectCamera(false, driverIndex);
         button->setText(kOffText);
         button->setEnabled(true);
         StopIdleSurveillance();
-        hooks_.ArrangeCameraPanels();
+        links_.layout->ArrangeCameraPanels();
         if (first)
             DriverIndex1 = kNoDriver;
         ReplaceVideoCap(camera);
     } else {
         CopyZoneValues(camera);
         const int row = list->currentIndex();
-        const QString alias = row >= 0 ? hooks_.DriverAlias(list->itemText(row)).left(kCameraNameLength) : QString();
+        const QString alias = row >= 0 ? links_.aliases->DriverAlias(list->itemText(row)).left(kCameraNameLength) : QString();
         if (!first && row >= 0) {
             cameraName = alias;
             store_.WriteSettingsFile();
@@ -184,7 +193,7 @@ void Tzones::StartCamera(int camera) {
         ShowPleaseWait();
         if (!first)
             repaint();
-        if (TtorCap* view = Cap(camera))
+        if (CommandCamera* view = CameraView(camera))
             view->ConnectCamera(false, first ? 1 : driverIndex);
         if (list->count() > 0) {
             hot->setChecked(true);
@@ -196,11 +205,11 @@ void Tzones::StartCamera(int camera) {
         const bool opened = OpenCameraDriver(camera);
         if (!opened) {
             ShowMessageBox(kCameraFailedText);
-            hooks_.ArrangeCameraPanels();
+            links_.layout->ArrangeCameraPanels();
         }
         if (!first)
             env_.Pause(kCamera2SettleMs);
-        if (IsPreviewing(camera)) {
+        if (CameraPreviews(camera)) {
             panel->show();
             button->setText(kOnText);
             SetFontColour(button, ControlColours::kRed);
@@ -212,7 +221,7 @@ void Tzones::StartCamera(int camera) {
     button->setEnabled(true);
     pleaseWaitPanel->hide();
     if (!first)
-        hooks_.ArrangeCameraPanels();
+        links_.layout->ArrangeCameraPanels();
 }
 
 void Tzones::Panel2Click() { CameraButtonClick(1); }
@@ -238,7 +247,7 @@ void Tzones::CameraButtonClick(int camera) {
     if (list->currentIndex() >= 0) {
         SettingsRecord& record = store_.Record();
         (first ? record.Cam1Name : record.Cam2Name) =
-            hooks_.DriverAlias(list->itemText(list->currentIndex())).left(kCameraNameLength);
+            links_.aliases->DriverAlias(list->itemText(list->currentIndex())).left(kCameraNameLength);
     }
     CopyZoneValues(camera);
 
@@ -246,8 +255,8 @@ void Tzones::CameraButtonClick(int camera) {
     ShowPleaseWait();
     StartCamera(camera);
 
-    const bool previews1 = IsPreviewing(1);
-    const bool previews2 = IsPreviewing(2);
+    const bool previews1 = CameraPreviews(1);
+    const bool previews2 = CameraPreviews(2);
     if (!previews2)
         Hot2->setChecked(false);
     if (!previews1)
@@ -259,9 +268,9 @@ void Tzones::CameraButtonClick(int camera) {
         SetFontColour(Panel4, ControlColours::kBlack);
     }
 
-    if (IsPreviewing(camera)) {
+    if (CameraPreviews(camera)) {
         SetFontColour(list, ControlColours::kYellow);
-        hooks_.RestoreFullView();
+        links_.layout->RestoreFullView();
         ToggleSurveillance();
         SelectSavedVideoMode(camera);
         if (phautoconnect->isChecked())
@@ -270,8 +279,8 @@ void Tzones::CameraButtonClick(int camera) {
         SetFontColour(list, ControlColours::kSilver);
     }
     list->setEditText(SelectedCameraName(camera));
-    if (IsPreviewing(1) && IsPreviewing(2))
-        hooks_.UntickDiskStats();
+    if (CameraPreviews(1) && CameraPreviews(2))
+        links_.tray->UntickDiskStats();
 }
 
 void Tzones::SelectSavedVideoMode(int camera) {
@@ -296,11 +305,12 @@ void Tzones::SelectSavedVideoMode(int camera) {
 }
 
 void Tzones::VideoCap1capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
-    hooks_.FrameGrabbed(1, CapturedImage);
+    links_.networkPanel->FrameGrabbed(1, CapturedImage);
+    links_.pictureLog->FrameGrabbed(1, CapturedImage);
 }
 
 void Tzones::VideoCap2capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
-    hooks_.FrameGrabbed(2, CapturedImage);
+    links_.pictureLog->FrameGrabbed(2, CapturedImage);
 }
 
 void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
@@ -315,6 +325,6 @@ void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
 }
 
 void Tzones::AutoConnectPhoneLink() {
-    if (!hooks_.PhoneLinkConnected())
-        hooks_.PhoneLinkConnect();
+    if (!links_.onlineService->PhoneLinkConnected())
+        links_.onlineService->PhoneLinkConnect();
 }

@@ -150,12 +150,3 @@ void Tzones::BuildCommandControls() {
     // Also on changes made by code, as the edit's change event does.
     connect(seconds, &QLineEdit::textChanged, this, &Tzones::secondsChange);
 }
-
-CommandCamera* Tzones::CameraView(int camera) const {
-    return hooks_.CommandCameraView ? hooks_.CommandCameraView(camera) : nullptr;
-}
-
-bool Tzones::CameraPreviews(int camera) const {
-    const CommandCamera* view = CameraView(camera);
-    return view && view->IsPreviewing();
-}

@@ -77,6 +77,6 @@ void Tzones::Button18Click() {
 }
 
 void Tzones::Button14Click() {
-    hooks_.ShowHelp(0);
+    ShowHelp(0);
     maintoolbar->show();
 }

@@ -5,9 +5,9 @@
 #include <QGroupBox>
 
 void Tzones::CopyPictureCaptions(int camera) {
-    GroupBox1->setTitle(hooks_.FormatLastImageCaption(camera));
+    GroupBox1->setTitle(links_.motion->FormatLastImageCaption(camera));
     if (FullToolbarLayout) {
-        const qint64 next = qint64(hooks_.PictureCountTotal()) + 1;
+        const qint64 next = qint64(links_.motion->PictureCountTotal()) + 1;
         CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
     } else {
         CameraGroupBox->setTitle(GroupBox1->title());
@@ -19,9 +19,9 @@ void Tzones::TakePicture(int camera) {
     if (!view || !view->IsPreviewing())
         return;
     CopyPictureCaptions(camera);
-    hooks_.SaveMotionPicture(view->ImageBitmap(), camera);
+    links_.motion->SaveMotionPicture(view->ImageBitmap(), camera);
     if (alarm->isChecked())
-        hooks_.PlayAlarmSound();
+        links_.motion->PlayAlarmSound();
 }
 
 void Tzones::TakePicture1() { TakePicture(1); }

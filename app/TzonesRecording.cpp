@@ -13,8 +13,8 @@ constexpr int kCameraStartWaitMs = 500;
 } // namespace
 
 QString Tzones::AskSaveFileName(const QString& title, const QString& filter, const QString& name) {
-    if (hooks_.AskSaveFileName)
-        return hooks_.AskSaveFileName(title, filter, name);
+    if (links_.saveFileNames)
+        return links_.saveFileNames->AskSaveFileName(title, filter, name);
     // "Description|mask" as the file dialogs of the station's texts write it.
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     const QString qtFilter = bar < 0 ? filter : filter.left(bar);
@@ -33,13 +33,10 @@ void Tzones::StartVideoCapture(int camera) {
     try {
         if (CommandCamera* view = CameraView(camera); view && view->IsCapturing())
             return;
-        if (!(hooks_.TimeLapseWorking() && !timeLaspeFlasher.Enabled()))
-            hooks_.StartStopSurveillance();
+        if (!(links_.timeLapse->TimeLapseWorking() && !timeLaspeFlasher.Enabled()))
+            StartStopSurveillance();
         if (!CameraPreviews(camera)) {
-            if (camera == 1)
-                hooks_.StartCamera1();
-            else
-                hooks_.StartCamera2();
+            StartCamera(camera);
             env_.Pause(kCameraStartWaitMs);
             if (!CameraPreviews(camera)) {
                 ShowMessageBox(QStringLiteral("Please switch on Camera ") + digit);

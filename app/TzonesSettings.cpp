@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QGroupBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabBar>
@@ -39,29 +40,6 @@ void SetChecked(QAbstractButton* button, bool checked) {
         return;
     }
     button->setChecked(checked);
-}
-
-QString EditText(const QWidget* window, const char* name) {
-    const auto* edit = window ? window->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
-    return edit ? edit->text() : QString();
-}
-
-void SetEditText(QWidget* window, const char* name, const QString& text) {
-    auto* edit = window ? window->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
-    if (edit)
-        edit->setText(text);
-}
-
-ZoneEditValues ReadZone(const QWidget* window) {
-    return {EditText(window, "CalLeft"), EditText(window, "calTop"), EditText(window, "scales"),
-            EditText(window, "Sensitivity")};
-}
-
-void WriteZone(QWidget* window, const ZoneEditValues& zone) {
-    SetEditText(window, "CalLeft", zone.CalLeft);
-    SetEditText(window, "calTop", zone.calTop);
-    SetEditText(window, "scales", zone.scales);
-    SetEditText(window, "Sensitivity", zone.Sensitivity);
 }
 
 } // namespace
@@ -117,11 +95,9 @@ OptionControlValues Tzones::ReadControls() const {
     c.samplerate = samplerate->value();
     c.mastersent = mastersent->value();
 
-    c.zoneCam1 = ReadZone(form2_);
-    c.zoneCam2 = ReadZone(form1_);
-    const auto* transparent =
-        fontSettings_ ? fontSettings_->findChild<QCheckBox*>(QStringLiteral("transperent")) : nullptr;
-    c.transperent = transparent && transparent->isChecked();
+    c.zoneCam1 = ZoneWindowOf(1).ZoneValues();
+    c.zoneCam2 = ZoneWindowOf(2).ZoneValues();
+    c.transperent = links_.captionWindow->Transparent();
     return c;
 }
 
@@ -166,11 +142,9 @@ void Tzones::WriteControls(const OptionControlValues& c) {
     samplerate->setValue(c.samplerate);
     mastersent->setValue(c.mastersent);
 
-    WriteZone(form2_, c.zoneCam1);
-    WriteZone(form1_, c.zoneCam2);
-    if (auto* transparent =
-            fontSettings_ ? fontSettings_->findChild<QCheckBox*>(QStringLiteral("transperent")) : nullptr)
-        transparent->setChecked(c.transperent);
+    ZoneWindowOf(1).SetZoneValues(c.zoneCam1);
+    ZoneWindowOf(2).SetZoneValues(c.zoneCam2);
+    links_.captionWindow->SetTransparent(c.transperent);
 }
 
 void Tzones::GatherAndSaveSettings() {
@@ -179,7 +153,8 @@ void Tzones::GatherAndSaveSettings() {
     SettingsCopy::GatherOptions(controls, record);
     WriteComboText(sizelist, controls.sizelist.text);
     store_.WriteSettingsFile();
-    SettingsCopy::GatherCamerasAndCaptions(controls, record, hooks_.DriverAlias);
+    SettingsCopy::GatherCamerasAndCaptions(controls, record,
+                                           [this](const QString& name) { return links_.aliases->DriverAlias(name); });
     ReadColourChannelBoxes();
     store_.SaveSettings();
 }
@@ -212,3 +187,18 @@ void Tzones::ReadColourChannelBoxes() {
     RGBGreen->setChecked(true);
     RGBBlue->setChecked(true);
 }
+
+QString Tzones::SmtpHost() const { return smtpEdit->text().trimmed(); }
+
+QString Tzones::ReplyAddress() const { return ReplyEmailAddressText->text().trimmed(); }
+
+void Tzones::SetCaption(const QString& text) { setWindowTitle(text); }
+
+void Tzones::SetCameraAreaColour(const QColor& colour) {
+    QPalette p = GroupBox1->palette();
+    p.setColor(QPalette::Window, colour);
+    GroupBox1->setPalette(p);
+    GroupBox1->setAutoFillBackground(true);
+}
+
+void Tzones::ShowHelp(int topic) { links_.help->ShowHelp(topic); }

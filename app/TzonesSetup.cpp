@@ -1,6 +1,7 @@
 // The camera set-up command: the cameras go off, the set-up screen runs, the program restarts.
 #include "app/Tzones.h"
 
+#include "capture/CaptureFlags.h"
 #include "core/MessageBox.h"
 
 #include <QAction>
@@ -16,7 +17,7 @@ void Tzones::Button7Click() {
 }
 
 void Tzones::CameraSetupAndRestart(int camera) {
-    if (hooks_.IsFtpConnected()) {
+    if (links_.ftp->IsFtpConnected()) {
         ShowMessageBox(QStringLiteral("You must close FTP to use this!"));
         return;
     }
@@ -33,7 +34,7 @@ void Tzones::CameraSetupAndRestart(int camera) {
         CommandCamera* view = CameraView(n);
         if (!view || !(view->IsPreviewing() || view->IsCapturing()))
             continue;
-        hooks_.SwitchCameraOff(n);
+        SwitchCameraOff(n);
         if (CommandCamera* current = CameraView(n)) {
             current->StopRecording();
             current->ConnectCamera(false, 0);
@@ -41,7 +42,7 @@ void Tzones::CameraSetupAndRestart(int camera) {
     }
     Panel2->setText(kOffText);
     Panel3->setText(kOffText);
-    hooks_.SuspendCameraQueries(true);
+    CameraQueriesSuspended = 1;
 
     // The frames go at the next turn of the event loop: this may run inside one of their
     // own click handlers.
@@ -53,12 +54,12 @@ void Tzones::CameraSetupAndRestart(int camera) {
         }
     }
 
-    hooks_.OpenSetupScreen(deviceIndex, camera);
+    links_.cameraSetup->OpenSetupScreen(deviceIndex, camera);
     if (RestartProgram())
         return;
 
     // Not restarted (already told): the station carries on with fresh, unconnected frames.
-    hooks_.SuspendCameraQueries(false);
+    CameraQueriesSuspended = 0;
     CreateVideoCap2();
     CreateVideoCap1();
 }

@@ -16,8 +16,8 @@ void Tzones::ShutDown() {
         return;
     shuttingDown_ = true;
 
-    if (hooks_.IsFtpConnected())
-        hooks_.FtpDisconnect();
+    if (links_.ftp->IsFtpConnected())
+        links_.ftp->FtpDisconnect();
 
     if (flags_.StartupGuard) {
         // Ended before the window was first activated: the controls do not yet hold all
@@ -41,7 +41,7 @@ void Tzones::ShutDown() {
         const QString text = button->text().toUpper();
         if (text != kOnText && text != CameraHealth::kLostText)
             continue;
-        hooks_.SwitchCameraOff(camera);
+        SwitchCameraOff(camera);
         ShowPleaseWait();
         env_.Pause(kShutdownCameraPauseMs);
     }
@@ -49,8 +49,18 @@ void Tzones::ShutDown() {
     env_.Terminate();
 }
 
+void Tzones::SwitchCameraOff(int camera) {
+    // The on/off routine itself, never the button (whose camera-2 twin may start camera 1);
+    // a lost camera goes off too, which ends its reconnect attempts.
+    QPushButton* button = camera == 2 ? Panel3 : Panel2;
+    const QString text = button->text().toUpper();
+    if (text != kOnText && text != CameraHealth::kLostText)
+        return;
+    StartCamera(camera);
+}
+
 void Tzones::Exit1Click() {
-    if (!hooks_.AccessAllowed())
+    if (!links_.accessLock->AccessAllowed())
         return;
     ShutDown();
 }

@@ -1,6 +1,7 @@
 // Show, activation and the one-shot start-up sequence of the main window.
 #include "app/Tzones.h"
 
+#include "capture/TtorCap.h"
 #include "core/Helpers.h"
 #include "core/SettingsStore.h"
 #include "core/TimeLapseRules.h"
@@ -23,21 +24,21 @@ void Tzones::FormShow() {
         // Back from the tray.
         SizeToScreen();
         restlye.SetEnabled(true);
-        hooks_.RemoveTrayIcon();
+        links_.tray->RemoveTrayIcon();
         flags_.ApplyingSettings = false;
         return;
     }
 
     flags_.FirstShowPending = false;
     restlye.SetEnabled(true);
-    hooks_.LayoutToolbar();
+    links_.layout->LayoutToolbar();
 
-    hooks_.LayoutMainToolbar();
+    links_.layout->LayoutMainToolbar();
     store_.FirstRunInit();
-    hooks_.LoadDriverList();
-    hooks_.RefreshDriverStatus();
+    links_.aliases->LoadDriverList();
+    links_.aliases->RefreshDriverStatus();
 
-    hooks_.ResetTimeLapseWorkingValues();
+    links_.timeLapse->ResetTimeLapseWorkingValues();
 
     Panel7->setGeometry(SurveillancePanel->x(), Panel7->y(), 210, Panel7->height());
     NetWorkPanel->hide();
@@ -46,22 +47,22 @@ void Tzones::FormShow() {
     store_.LoadSettings();
     ApplySettingsToControls();
     flags_.ApplyingSettings = true;
-    hooks_.FillCameraLists();
+    FillCameraLists();
 
     GroupBox1->move(GroupBox1->x(), 0);
-    hooks_.RestoreFullView();
+    links_.layout->RestoreFullView();
     CyclePosition = -1;
     SurveillanceSetup->show();
 
-    hooks_.SetPictureNamePart(GetCleanComputerName());
+    links_.motion->SetPictureNamePart(GetCleanComputerName());
 
-    hooks_.PlaceWindowForScreen();
+    links_.layout->PlaceWindowForScreen();
     DisabledCaptions1->setEnabled(true);
     DisabledCaptions2->setEnabled(true);
 
-    hooks_.RestoreFullView();
+    links_.layout->RestoreFullView();
     maintoolbar->move(-7, -15);
-    hooks_.LayoutMainToolbar();
+    links_.layout->LayoutMainToolbar();
 
     SettingsRecord& record = store_.Record();
     if (!record.AutoStart1 && !record.AutoStart2) {
@@ -75,7 +76,7 @@ void Tzones::FormShow() {
 }
 
 void Tzones::FormActivate() {
-    hooks_.ResetPhoneLinkConnected();
+    links_.onlineService->ResetPhoneLinkConnected();
     phautoconnect->hide();
     maintoolbar->hide();
     GroupBox1->hide();
@@ -95,29 +96,31 @@ void Tzones::FormActivate() {
     autostartpanel->hide();
     AlertsPanel->hide();
 
-    hooks_.SetCameraNumber(VideoCap1, 1);
-    hooks_.SetCameraNumber(VideoCap2, 2);
+    for (int camera : {1, 2}) {
+        if (TtorCap* view = Cap(camera))
+            view->CameraNumber = camera;
+    }
 
-    hooks_.FontSettingsLoadFromSettings();
-    hooks_.FontSettingsFillColorLists();
-    hooks_.LayoutToolbar();
+    links_.captionWindow->FontSettingsLoadFromSettings();
+    links_.captionWindow->FontSettingsFillColorLists();
+    links_.layout->LayoutToolbar();
 
-    hooks_.ResetMotionCounters();
+    ResetMotionCounters();
     maintoolbar->setWindowTitle(QString());
 
     GroupBox1->move(0, 0);
     SizeToScreen();
 
-    hooks_.UpdateAlertSummary();
+    links_.alerts->UpdateAlertSummary();
     restlye.SetEnabled(true);
-    hooks_.FillAlertCombos();
-    hooks_.ShowSetupTab();
+    links_.alerts->FillAlertCombos();
+    links_.tray->ShowSetupTab();
 
     Timerclock.SetEnabled(true);
-    hooks_.AddTrayIcon();
+    links_.tray->AddTrayIcon();
 
-    hooks_.FillPhoneSizeList();
-    hooks_.StoreCameraChoice();
+    links_.tray->FillPhoneSizeList();
+    StoreCameraChoice();
 
     flags_.StartupGuard = false;
 }
@@ -128,21 +131,23 @@ void Tzones::PlaceOntrayTimerTimer() {
 
     SettingsRecord& record = store_.Record();
     if (record.FtpAutoConnect) {
-        hooks_.LoadFtpSettings();
-        hooks_.FtpConnect();
+        links_.ftp->LoadFtpSettings();
+        links_.ftp->FtpConnect();
     }
 
-    // The file written now says "no auto-start": a crash while the cameras start does not
-    // bring the station back into the same crash at the next start.
+    // The file says "no auto-start" until the cameras have started (their own writes
+    // included): a crash while they start does not bring the station back into the same
+    // crash at the next start.
     const bool autoStart1 = record.AutoStart1;
     const bool autoStart2 = record.AutoStart2;
     record.AutoStart1 = false;
     record.AutoStart2 = false;
     store_.WriteSettingsFile();
+    StartPendingCameras();
     record.AutoStart1 = autoStart1;
     record.AutoStart2 = autoStart2;
-
-    AutoStartCameras();
+    if (autoStart1 || autoStart2)
+        StartStopSurveillance();
     flags_.PendingAutoStart1 = false;
     flags_.PendingAutoStart2 = false;
 
@@ -151,47 +156,51 @@ void Tzones::PlaceOntrayTimerTimer() {
         TimeLapseTimer.SetInterval(timelapse::EffectiveInterval(record.TimeLapseSeconds) * 1000);
         timeLaspeFlasher.SetEnabled(true);
         TimeLapseTimer.SetEnabled(true);
-        hooks_.TimeLapseStarted();
+        links_.timeLapse->TimeLapseStarted();
     }
     if (record.StartMotionAtStart) {
         MotionTime.SetEnabled(true);
-        hooks_.StartStopSurveillance();
+        StartStopSurveillance();
     }
 
     store_.WriteSettingsFile();
     PlaceOntrayTimer.SetEnabled(false);
 
     if (record.PlaceOnTray)
-        hooks_.MinimizeToTray();
+        links_.tray->MinimizeToTray();
     flags_.FtpUnattended = false;
 }
 
 void Tzones::AutoStartCameras() {
+    StartPendingCameras();
+    const SettingsRecord& record = store_.Record();
+    if (record.AutoStart1 || record.AutoStart2)
+        StartStopSurveillance();
+}
+
+void Tzones::StartPendingCameras() {
     // Camera 2 needs a second device.
     const struct {
         bool& pending;
         QComboBox* list;
         int devices;
-        const StationHooks::Action& start;
+        void (Tzones::*start)();
         QWidget* Tzones::*frame;
         int camera;
-    } cameras[] = {{flags_.PendingAutoStart1, cam1List, 1, hooks_.StartCamera1, &Tzones::VideoCap1, 1},
-                   {flags_.PendingAutoStart2, cam2List, 2, hooks_.StartCamera2, &Tzones::VideoCap2, 2}};
+    } cameras[] = {{flags_.PendingAutoStart1, cam1List, 1, &Tzones::StartCamera1, &Tzones::VideoCap1, 1},
+                   {flags_.PendingAutoStart2, cam2List, 2, &Tzones::StartCamera2, &Tzones::VideoCap2, 2}};
     for (const auto& c : cameras) {
         if (!c.pending || c.list->count() < c.devices)
             continue;
         repaint();
         c.pending = false;
-        c.start();
+        (this->*c.start)();
         Timer3.SetEnabled(true);
-        hooks_.ArrangeCameraPanels();
-        hooks_.RestoreFullView();
+        links_.layout->ArrangeCameraPanels();
+        links_.layout->RestoreFullView();
         (this->*c.frame)->show(); // the frame as it is after the start
-        hooks_.SelectSavedVideoMode(c.camera);
+        SelectSavedVideoMode(c.camera);
         if (phautoconnect->isChecked())
-            hooks_.AutoConnectPhoneLink();
+            AutoConnectPhoneLink();
     }
-    const SettingsRecord& record = store_.Record();
-    if (record.AutoStart1 || record.AutoStart2)
-        hooks_.StartStopSurveillance();
 }

@@ -1,4 +1,5 @@
 // Motion surveillance on and off: the surveillance button and the state MotionTime holds.
+#include "app/CameraListRules.h"
 #include "app/ControlColours.h"
 #include "app/Tzones.h"
 
@@ -7,6 +8,7 @@
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -16,21 +18,14 @@ constexpr qint16 kLowestSensitivity = 50;
 constexpr qint16 kSensitivityInstead = 1500;
 constexpr qint32 kZoneSizeInstead = 50;
 
-QString EditText(const QWidget* window, const char* name) {
-    const auto* edit = window ? window->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
-    return edit ? edit->text() : QString();
-}
-
 } // namespace
 
 void Tzones::CopyZoneValues(int camera) {
-    const QWidget* window = ZoneWindow(camera);
-    if (!window)
-        return;
+    const ZoneEditValues edits = ZoneWindowOf(camera).ZoneValues();
     ZoneRect& zone = CameraZone[camera == 2 ? 1 : 0];
-    zone.size = SafeStrToInt(EditText(window, "scales"));
-    zone.left = SafeStrToInt(EditText(window, "CalLeft"));
-    zone.top = SafeStrToInt(EditText(window, "calTop"));
+    zone.size = SafeStrToInt(edits.scales);
+    zone.left = SafeStrToInt(edits.CalLeft);
+    zone.top = SafeStrToInt(edits.calTop);
     if (zone.size < 0)
         zone.size = kZoneSizeInstead;
 }
@@ -42,32 +37,52 @@ void Tzones::Panel4Click() {
         if (sensitivity >= kLowestSensitivity)
             continue;
         sensitivity = kSensitivityInstead;
-        // The zone window's edit says the same, so the next gathering keeps it.
-        if (auto* edit = ZoneWindow(camera) ? ZoneWindow(camera)->findChild<QLineEdit*>(QStringLiteral("Sensitivity")) : nullptr)
-            edit->setText(QString::number(kSensitivityInstead));
+        // The zone window says the same, so the next gathering keeps it.
+        ZoneWindowOf(camera).SetSensitivityText(QString::number(kSensitivityInstead));
     }
-    if (!IsPreviewing(1) && !IsPreviewing(2)) {
+    if (!CameraPreviews(1) && !CameraPreviews(2)) {
         ShowMessageBox(kStartACameraText);
         return;
     }
+    links_.ftp->MarkFtpCommandTime();
+    SwitchSurveillance(!MotionTime.Enabled());
+}
+
+bool Tzones::SwitchSurveillance(bool on) {
     const bool wasOn = MotionTime.Enabled();
-    MotionTime.SetEnabled(!wasOn);
-    hooks_.MarkFtpCommandTime();
-    // A refusal (lock password, recording) leaves surveillance as it was.
-    if (!ToggleSurveillance())
-        MotionTime.SetEnabled(wasOn);
+    MotionTime.SetEnabled(on);
+    // A refusal (no camera, lock password, recording) leaves surveillance as it was.
+    if (StartStopSurveillance())
+        return true;
+    MotionTime.SetEnabled(wasOn);
+    return false;
+}
+
+bool Tzones::MotionTimeRunning() const { return MotionTime.Enabled(); }
+
+void Tzones::SetMotionTimeRunning(bool running) { MotionTime.SetEnabled(running); }
+
+bool Tzones::TimeLapseTimerRunning() const { return TimeLapseTimer.Enabled(); }
+
+void Tzones::SetTimeLapseTimerRunning(bool running) { TimeLapseTimer.SetEnabled(running); }
+
+QString Tzones::MotionText(int camera) const { return (camera == 2 ? Errors2 : Errors1)->text(); }
+
+void Tzones::ResetMotionCounters() {
+    Errors1->setText(MotionCounterText(0));
+    Errors2->setText(MotionCounterText(0));
 }
 
 bool Tzones::ToggleSurveillance() { return StartStopSurveillance(); }
 
 bool Tzones::StartStopSurveillance() {
-    const bool previews1 = IsPreviewing(1);
-    const bool previews2 = IsPreviewing(2);
+    const bool previews1 = CameraPreviews(1);
+    const bool previews2 = CameraPreviews(2);
     if (!previews1 && !previews2) {
         ShowMessageBox(kStartErrorText);
         return false;
     }
-    if (!hooks_.AccessAllowed())
+    if (!links_.accessLock->AccessAllowed())
         return false;
     if (RecordingActive) {
         ShowMessageBox(kStopRecordingFirstText);
@@ -76,20 +91,18 @@ bool Tzones::StartStopSurveillance() {
     CopyZoneValues(1);
     Panel1->hide();
 
-    hooks_.ResetMotionDetector();
-    for (int camera : {1, 2}) {
-        if (auto* target = ZoneWindow(camera) ? ZoneWindow(camera)->findChild<QCheckBox*>(QStringLiteral("Target")) : nullptr)
-            target->setChecked(false);
-    }
+    links_.motion->ResetMotionDetector();
+    for (int camera : {1, 2})
+        ZoneWindowOf(camera).SetTargetTicked(false);
     if (!Showw->isChecked() && !LogAllowed->isChecked())
         LogAllowed->setChecked(true);
 
     if (MotionTime.Enabled()) {
         // Primed: the first tick compares with a count taken now.
         if (previews2)
-            hooks_.CheckMotionZone(2);
+            links_.motion->CheckMotionZone(2);
         if (previews1)
-            hooks_.CheckMotionZone(1);
+            links_.motion->CheckMotionZone(1);
         SetFontColour(Panel4, ControlColours::kRed);
         Panel4->setText(kMotionText);
     } else {
@@ -101,7 +114,7 @@ bool Tzones::StartStopSurveillance() {
 }
 
 void Tzones::StopIdleSurveillance() {
-    if (!MotionTime.Enabled() || IsPreviewing(1) || IsPreviewing(2))
+    if (!MotionTime.Enabled() || CameraPreviews(1) || CameraPreviews(2))
         return;
     MotionTime.SetEnabled(false);
     SetFontColour(Panel4, ControlColours::kBlack);

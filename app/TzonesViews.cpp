@@ -15,7 +15,7 @@ bool Tzones::ArrangeViewLayout() {
     if (toggle == ViewToggle::NothingToDo)
         return false;
     maintoolbar->show();
-    hooks_.RestoreFullView();
+    links_.layout->RestoreFullView();
     if (toggle == ViewToggle::ShowToolbar && FullToolbarLayout) {
         for (QWidget* frame : {VideoCap1, VideoCap2}) {
             if (frame)
@@ -38,7 +38,7 @@ void Tzones::VideoCap2Click() {
 void Tzones::FormClick() {
     maintoolbar->show();
     if (CameraPreviews(1) || CameraPreviews(2))
-        hooks_.RestoreFullView();
+        links_.layout->RestoreFullView();
 }
 
 void Tzones::FullScreen1Click() {

@@ -11,6 +11,10 @@ public:
     virtual void UpdateAlertSummary() = 0;
     virtual void FillAlertCombos() = 0;
     virtual void ClockTick() = 0; // tick of Timerclock
+    // The set-up panel was hidden: a new period from now, the queue emptied.
+    virtual void RestartAlertPeriod() = 0;
+    // The set-up panel's four SMTP edits into the mail settings.
+    virtual void StoreSmtpEdits() = 0;
 };
 
 class NullAlertScheduleLink final : public AlertScheduleLink {
@@ -23,6 +27,8 @@ public:
     void UpdateAlertSummary() override { Say("UpdateAlertSummary"); }
     void FillAlertCombos() override { Say("FillAlertCombos"); }
     void ClockTick() override { Say("ClockTick"); }
+    void RestartAlertPeriod() override { Say("RestartAlertPeriod"); }
+    void StoreSmtpEdits() override { Say("StoreSmtpEdits"); }
 
 private:
     static void Say(const char* routine) { ReportLinkUnavailable("AlertScheduleLink", routine); }

@@ -11,6 +11,8 @@ public:
     virtual void FtpDisconnect() = 0;
     // Holds back FTP uploads for the next seconds.
     virtual void MarkFtpCommandTime() = 0;
+    // The FTP window's dial-up pause timer (the time-lapse dialog arms it).
+    virtual void EnableFtpDialUpPause() = 0;
     // The FTP window; byUser: opened by the user (not by the start-up sequence).
     virtual bool FtpWindowVisible() const = 0;
     virtual void ShowFtpWindow(bool byUser) = 0;
@@ -29,6 +31,7 @@ public:
     bool IsFtpConnected() const override { return false; }
     void FtpDisconnect() override { Say("FtpDisconnect"); }
     void MarkFtpCommandTime() override { Say("MarkFtpCommandTime"); }
+    void EnableFtpDialUpPause() override { Say("EnableFtpDialUpPause"); }
     bool FtpWindowVisible() const override { return false; }
     void ShowFtpWindow(bool) override { Say("ShowFtpWindow"); }
     void HideFtpWindow() override { Say("HideFtpWindow"); }

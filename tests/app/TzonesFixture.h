@@ -1,13 +1,12 @@
 #pragma once
-// The main window on a temporary program folder with a fake machine and recording hooks;
-// CameraStationFixture adds real camera views on test-pattern cameras, CommandsFixture two
-// fake camera views for the camera commands.
-#include "app/CameraSwitchingBinding.h"
-#include "app/CommandCamera.h"
+// The main window on a temporary program folder with a fake machine and recording links.
+// TzonesFixture gives it two fake camera views; CameraStationFixture real camera views on
+// test-pattern cameras; CommandsFixture creates the window at once.
+#include "app/CommandCameras.h"
 #include "app/ControlColours.h"
 #include "app/PlaceholderWindows.h"
 #include "app/StationEnvironment.h"
-#include "app/StationHooks.h"
+#include "app/StationLinks.h"
 #include "app/Tzones.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
@@ -15,6 +14,7 @@
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
+#include "core/TransferBusy.h"
 #include "platform/MediaTestCameras.h"
 #include "support/TestSupport.h"
 
@@ -28,6 +28,138 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+class FakeCamera : public CommandCamera {
+public:
+    FakeCamera(int number, QStringList& events) : number_(number), events_(events) {}
+    bool previewing = false, capturing = false, startSucceeds = true, connects = true;
+    QString recordFileName;
+    std::function<void(bool connect)> onConnect;
+
+    bool IsPreviewing() const override { return previewing; }
+    bool IsCapturing() const override { return capturing; }
+    bool ConnectCamera(bool connect, int index) override {
+        events_ << QStringLiteral("cam%1 Connect %2 %3").arg(number_).arg(connect).arg(index);
+        if (onConnect)
+            onConnect(connect);
+        return previewing = connect && connects;
+    }
+    void SetTag(int) override {}
+    void SetRecordFileName(const QString& name) override { recordFileName = name; }
+    bool StartRecording() override { return capturing = previewing && startSucceeds; }
+    bool StopRecording() override { capturing = false; return true; }
+    QImage ImageBitmap() override { return QImage(16 * number_, 12, QImage::Format_RGB888); }
+    QImage UncaptionedFrame() const override { return QImage(16 * number_, 12, QImage::Format_RGB888); }
+    quint64 RunNumber() const override { return 1; }
+
+private:
+    int number_;
+    QStringList& events_;
+};
+
+// A zone window whose modal show is recorded (and may run a nested loop in a test).
+template <typename Form>
+class RecordingZoneWindow : public Form {
+public:
+    explicit RecordingZoneWindow(QStringList& events, int camera) : events_(events), camera_(camera) {}
+    std::function<void()> onShowModal;
+    void ShowModal() override {
+        events_ << QStringLiteral("ZoneWindow %1 busy=%2").arg(camera_).arg(TransferBusy::IsBusy());
+        if (onShowModal)
+            onShowModal();
+    }
+
+private:
+    QStringList& events_;
+    int camera_;
+};
+
+// Every link the main window calls, recording into the fixture's events.
+struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAliasLink, CameraSetupLink,
+                        SaveFileNameAsker, LayoutLink {
+    explicit RecordingLinks(QStringList& events, StartupFlags& flags) : events(events), flags(flags) {}
+    QStringList& events;
+    StartupFlags& flags;
+    bool ftpConnected = false, accessAllowed = true;
+    qint32 pictureTotal = 0;
+    std::function<QString(const QString&)> alias = [](const QString& name) { return name; };
+    std::function<void()> onRefreshDriverStatus, onSetupScreen;
+    std::function<QString(const QString&, const QString&, const QString&)> saveFileName;
+    std::function<bool()> framesFreed = [] { return false; };
+
+    void Say(const QString& text) { events << text; }
+    // Tray.
+    void ShowSetupTab() override {}
+    void FillPhoneSizeList() override {}
+    void MinimizeToTray() override { Say("MinimizeToTray"); }
+    void AddTrayIcon() override { Say("AddTrayIcon"); }
+    void RemoveTrayIcon() override { Say("RemoveTrayIcon"); }
+    void UntickDiskStats() override {}
+    bool DiskStatsTicked() const override { return false; }
+    // FTP.
+    void LoadFtpSettings() override { Say("LoadFtpSettings"); }
+    void FtpConnect() override { Say(QStringLiteral("FtpConnect unattended=%1").arg(flags.FtpUnattended)); }
+    bool IsFtpConnected() const override { return ftpConnected; }
+    void FtpDisconnect() override { Say("FtpDisconnect"); }
+    void MarkFtpCommandTime() override { Say("MarkFtpCommandTime"); }
+    void EnableFtpDialUpPause() override { Say("EnableFtpDialUpPause"); }
+    bool FtpWindowVisible() const override { return false; }
+    void ShowFtpWindow(bool) override {}
+    void HideFtpWindow() override {}
+    // Access lock.
+    bool AccessAllowed() override { return accessAllowed; }
+    // Motion and pictures.
+    void SaveMotionPicture(const QImage& picture, int camera) override {
+        Say(QStringLiteral("Save %1 %2").arg(camera).arg(picture.width()));
+    }
+    QString FormatLastImageCaption(int) const override { return QString(); }
+    qint32 PictureCountTotal() const override { return pictureTotal; }
+    void PlayAlarmSound() override { Say("PlayAlarmSound"); }
+    void ResetPictureCounts() override {}
+    void ClearAlertQueue() override {}
+    void SetPictureNamePart(const QString&) override {}
+    void MotionTick() override {}
+    void ResetMotionDetector() override {}
+    void CheckMotionZone(int) override {}
+    // Driver aliases.
+    void LoadDriverList() override {}
+    void RefreshDriverStatus() override {
+        if (onRefreshDriverStatus)
+            onRefreshDriverStatus();
+    }
+    QString DriverAlias(const QString& name) const override { return alias(name); }
+    // Camera set-up screen.
+    void OpenSetupScreen(int deviceIndex, int camera) override {
+        Say(QStringLiteral("SetupScreen %1 %2 frames %3").arg(deviceIndex).arg(camera).arg(framesFreed() ? "freed" : "kept"));
+        if (onSetupScreen)
+            onSetupScreen();
+    }
+    QString AskSaveFileName(const QString& title, const QString& filter, const QString& name) override {
+        return saveFileName ? saveFileName(title, filter, name) : QString();
+    }
+    // Layout: only the panel arrangement is heard.
+    void LayoutToolbar() override {}
+    void LayoutMainToolbar() override {}
+    void RestoreFullView() override {}
+    void ArrangeCameraPanels() override { ++arranged; }
+    void PlaceWindowForScreen() override {}
+    void Relayout() override {}
+    void ArrangeAfterStart() override {}
+    int LayoutScreenWidth() const override { return 1024; }
+    bool IsCompactView() const override { return false; }
+    void ShowLoggedPictures(int) override {}
+    int arranged = 0;
+};
+
+class FakeCameraViews : public CommandCameras {
+public:
+    FakeCameraViews(FakeCamera& one, FakeCamera& two) : one_(one), two_(two) {}
+    CommandCamera* View(int camera) override { return camera == 1 ? &one_ : camera == 2 ? &two_ : nullptr; }
+
+private:
+    FakeCamera& one_;
+    FakeCamera& two_;
+};
+
 class TzonesFixture : public ::testing::Test {
 protected:
     TestSupport::TempProgramFolder folder;
@@ -38,44 +170,33 @@ protected:
     bool restartSucceeds = true;
 
     StartupFlags flags;
-    StationHooks hooks;
+    StationLinks links;
+    RecordingLinks fakes{events, flags};
+    FakeCamera camera1{1, events}, camera2{2, events};
+    FakeCameraViews fakeViews{camera1, camera2};
     std::unique_ptr<SettingsStore> store = MakeStore();
-    std::unique_ptr<QDialog> fontSettings; // stands in for the caption window
-    QCheckBox* transperent = nullptr;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<RecordingZoneWindow<TForm1>> form1;
+    std::unique_ptr<RecordingZoneWindow<TForm2>> form2;
     std::unique_ptr<Tzones> zones;
 
     void SetUp() override {
         SetMessageBoxHandler([this](const QString& text) { messages << text; });
-        hooks.FillCameraLists = [this] {
-            for (QComboBox* list : {zones->cam1List, zones->cam2List}) {
-                list->clear();
-                for (int i = 0; i < devices; ++i)
-                    list->addItem(QStringLiteral("camera %1").arg(i));
-            }
-        };
-        for (auto& [hook, name] : std::initializer_list<std::pair<StationHooks::Action*, const char*>>{
-                 {&hooks.LoadFtpSettings, "LoadFtpSettings"}, {&hooks.FtpDisconnect, "FtpDisconnect"},
-                 {&hooks.StartCamera1, "StartCamera1"}, {&hooks.StartCamera2, "StartCamera2"},
-                 {&hooks.MinimizeToTray, "MinimizeToTray"}, {&hooks.AddTrayIcon, "AddTrayIcon"},
-                 {&hooks.RemoveTrayIcon, "RemoveTrayIcon"}})
-            Record(*hook, name);
-        hooks.FtpConnect = [this] { events << QStringLiteral("FtpConnect unattended=%1").arg(flags.FtpUnattended); };
-        hooks.StartStopSurveillance = [this] {
-            events << "StartStopSurveillance";
-            return true;
-        };
-        hooks.SwitchCameraOff = [this](int camera) { events << QStringLiteral("SwitchCameraOff %1").arg(camera); };
+        links.tray = &fakes;
+        links.ftp = &fakes;
+        links.accessLock = &fakes;
+        links.motion = &fakes;
+        links.aliases = &fakes;
+        links.cameraSetup = &fakes;
+        links.saveFileNames = &fakes;
+        links.layout = &fakes;
+        links.cameraViews = &fakeViews;
+        fakes.framesFreed = [this] { return !zones->VideoCap1 && !zones->VideoCap2; };
     }
 
     void TearDown() override {
         zones.reset();
         SetMessageBoxHandler({});
-    }
-
-    void Record(StationHooks::Action& hook, const char* name) {
-        hook = [this, name] { events << QString::fromLatin1(name); };
+        TransferBusy::Set(false);
     }
 
     std::unique_ptr<SettingsStore> MakeStore() {
@@ -98,12 +219,7 @@ protected:
         return reader->Record();
     }
 
-    void Create() {
-        fontSettings = std::make_unique<QDialog>();
-        transperent = new QCheckBox(fontSettings.get());
-        transperent->setObjectName("transperent");
-        form1 = std::make_unique<TForm1>();
-        form2 = std::make_unique<TForm2>();
+    StationEnvironment Environment() {
         StationEnvironment env;
         env.ScreenSize = [] { return QSize(1024, 768); };
         env.Pause = [this](int ms) { pauses << ms; events << QStringLiteral("Pause %1").arg(ms); };
@@ -117,15 +233,29 @@ protected:
         };
         env.InstallerHandOffFile = folder.file("handoff/Setup.Dat");
         env.OwnExecutable = folder.file("torvek");
-        zones = std::make_unique<Tzones>(*store, flags, hooks, env, fontSettings.get(), form1.get(), form2.get());
+        // `devices` fake device names, unless real (test) cameras are in use.
+        env.CaptureDeviceNames = [this]() -> QStringList {
+            if (!links.cameraViews)
+                return VideoSourceNames(true);
+            QStringList names;
+            for (int i = 0; i < devices; ++i)
+                names << QStringLiteral("camera %1").arg(i);
+            return names;
+        };
+        return env;
     }
 
-    // Creates the window (camera switching bound when asked), shows it and waits for the end
-    // of its first activation.
-    void Start(bool bindCameras = false) {
+    void Create() {
+        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2);
+        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1);
+        links.zoneWindow1 = form2.get();
+        links.zoneWindow2 = form1.get();
+        zones = std::make_unique<Tzones>(*store, flags, links, Environment());
+    }
+
+    // Creates the window, shows it and waits for the end of its first activation.
+    void Start() {
         Create();
-        if (bindCameras)
-            BindCameraSwitching(*zones, hooks);
         zones->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
     }
@@ -134,16 +264,27 @@ protected:
 class CameraStationFixture : public TzonesFixture {
 protected:
     static constexpr int kWait = 20000;
-    QList<int> grabbed{0, 0, 0}; // frames the main window heard, per camera
+    QList<int> grabbed{0, 0, 0}; // frames the station heard, per camera
+
+    // Hears every frame the main window passes on.
+    struct FrameCounter : PictureLogLink {
+        QList<int>& grabbed;
+        explicit FrameCounter(QList<int>& grabbed) : grabbed(grabbed) {}
+        void SetLogFolder(const QString&, int) override {}
+        void RefreshImageList() override {}
+        bool IsShown() const override { return false; }
+        void RunModal() override {}
+        void SetOpenedFromMainWindow(bool) override {}
+        bool ClosedByKey() const override { return false; }
+        void FrameGrabbed(int camera, const QImage& frame) override { grabbed[camera] += !frame.isNull(); }
+    } frames{grabbed};
 
     void SetUp() override {
         TzonesFixture::SetUp();
         CaptureErrorFlag = 0;
         CameraQueriesSuspended = 0;
-        hooks.CreateVideoCap = CameraViewFactory(platform::ProgramFolder(folder.path()));
-        hooks.FrameGrabbed = [this](int camera, const QImage& frame) { grabbed[camera] += !frame.isNull(); };
-        Record(hooks.ArrangeCameraPanels, "ArrangeCameraPanels");
-        Record(hooks.MarkFtpCommandTime, "MarkFtpCommandTime");
+        links.cameraViews = nullptr; // the window's own camera views
+        links.pictureLog = &frames;
     }
 
     void TearDown() override {
@@ -158,7 +299,7 @@ protected:
         ClearDeviceLists();
     }
 
-    void StartStation() { Start(true); }
+    void StartStation() { Start(); }
 
     bool FramesArrive(int camera, int more = 3) {
         const int target = grabbed[camera] + more;
@@ -174,46 +315,10 @@ protected:
     }
 };
 
-class FakeCamera : public CommandCamera {
-public:
-    FakeCamera(int number, QStringList& events) : number_(number), events_(events) {}
-    bool previewing = false, capturing = false, startSucceeds = true;
-    QString recordFileName;
-
-    bool IsPreviewing() const override { return previewing; }
-    bool IsCapturing() const override { return capturing; }
-    bool ConnectCamera(bool connect, int index) override {
-        events_ << QStringLiteral("cam%1 Connect %2 %3").arg(number_).arg(connect).arg(index);
-        return previewing = connect;
-    }
-    void SetRecordFileName(const QString& name) override { recordFileName = name; }
-    bool StartRecording() override { return capturing = previewing && startSucceeds; }
-    bool StopRecording() override { capturing = false; return true; }
-    QImage ImageBitmap() override { return QImage(16 * number_, 12, QImage::Format_RGB888); }
-
-private:
-    int number_;
-    QStringList& events_;
-};
-
 class CommandsFixture : public TzonesFixture {
 protected:
-    FakeCamera camera1{1, events}, camera2{2, events};
-
     void SetUp() override {
         TzonesFixture::SetUp();
-        hooks.CommandCameraView = [this](int n) -> CommandCamera* { return n == 1 ? &camera1 : &camera2; };
-        hooks.SaveMotionPicture = [this](const QImage& picture, int camera) {
-            events << QStringLiteral("Save %1 %2").arg(camera).arg(picture.width());
-        };
-        hooks.SetTransferBusy = [this](bool busy) { events << QStringLiteral("Busy %1").arg(busy); };
-        hooks.ShowZoneWindowModal = [this](int camera) { events << QStringLiteral("ZoneWindow %1").arg(camera); };
-        hooks.OpenSetupScreen = [this](int index, int camera) {
-            const char* frames = zones->VideoCap1 || zones->VideoCap2 ? "kept" : "freed";
-            events << QStringLiteral("SetupScreen %1 %2 frames %3").arg(index).arg(camera).arg(frames);
-        };
-        Record(hooks.StoreCameraChoice, "StoreCameraChoice");
-        Record(hooks.PlayAlarmSound, "PlayAlarmSound");
         Create();
     }
 };

@@ -8,7 +8,7 @@ TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
     camera2.previewing = true;
     QStringList asked;
     QString answer; // cancelled
-    hooks.AskSaveFileName = [&](const QString& title, const QString& filter, const QString& name) {
+    fakes.saveFileName = [&](const QString& title, const QString& filter, const QString& name) {
         asked << title << filter << name;
         return answer;
     };
@@ -38,40 +38,43 @@ TEST_F(CommandsFixture, RecordingAsksForANameAndNeverShowsOneThatDoesNotRun) {
 }
 
 TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) {
-    zones->ViewSwitchRequest = 1;
+    zones->SetViewSwitchRequest(1);
     zones->AimCamera1(); // camera off: no message, the request stays for its reader
-    EXPECT_EQ(zones->ViewSwitchRequest, 1);
+    EXPECT_EQ(zones->ViewSwitchRequest(), 1);
     zones->AimCamera2(); // camera 2 clears it
-    EXPECT_EQ(zones->ViewSwitchRequest, 0);
+    EXPECT_EQ(zones->ViewSwitchRequest(), 0);
     EXPECT_TRUE(messages.isEmpty());
 
     camera1.previewing = true;
     events.clear();
     zones->Button9->click();
-    EXPECT_EQ(events, (QStringList{"StoreCameraChoice", "StartStopSurveillance", "Busy 1", "ZoneWindow 1", "Busy 0"}));
-    EXPECT_TRUE(zones->MotionTime.Enabled() && zones->hot1->isChecked());
+    EXPECT_EQ(events, QStringList{"ZoneWindow 1 busy=1"});
+    EXPECT_TRUE(zones->MotionTime.Enabled() && zones->hot1->isChecked() && form2->TargetTicked());
+    EXPECT_EQ(FileRecord().Cam1Name, store->Record().Cam1Name); // the choice was stored
+    EXPECT_FALSE(TransferBusy::IsBusy());
 
     camera2.previewing = true;
     events.clear();
-    hooks.ShowZoneWindowModal = [](int) { throw std::runtime_error("zone window"); };
+    form1->onShowModal = [] { throw std::runtime_error("zone window"); };
     EXPECT_THROW(zones->AimCamera2(), std::runtime_error);
-    EXPECT_EQ(events.filter("Busy"), (QStringList{"Busy 1", "Busy 0"}));
+    EXPECT_EQ(events, QStringList{"ZoneWindow 2 busy=1"});
+    EXPECT_FALSE(TransferBusy::IsBusy());
 }
 
 TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFailedOne) {
     devices = 3;
-    hooks.FillCameraLists();
+    zones->FillCameraLists();
     zones->cam2List->setCurrentIndex(2);
     camera2.previewing = true;
-    hooks.IsFtpConnected = [] { return true; };
+    fakes.ftpConnected = true;
     zones->Button7Click();
     EXPECT_EQ(messages, QStringList{"You must close FTP to use this!"});
 
-    hooks.IsFtpConnected = [] { return false; };
+    fakes.ftpConnected = false;
     zones->MotionTime.SetEnabled(true);
     QPointer<QWidget> frame1 = zones->VideoCap1;
     zones->Button7->click();
-    EXPECT_EQ(events, (QStringList{"SwitchCameraOff 2", "cam2 Connect 0 0", "SetupScreen 2 2 frames freed", "StartOwnExecutable",
+    EXPECT_EQ(events, (QStringList{"cam2 Connect 0 0", "SetupScreen 2 2 frames freed", "StartOwnExecutable",
                                    "Terminate"}));
     EXPECT_FALSE(zones->MotionTime.Enabled());
     EXPECT_EQ(zones->Panel3->text(), "OFF");
@@ -85,7 +88,7 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
 }
 
 TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
-    hooks.PictureCountTotal = [] { return qint32(42); };
+    fakes.pictureTotal = 42;
     zones->alarm->setChecked(true);
     zones->Button23->click(); // camera 2 off
     camera2.previewing = true;
@@ -96,12 +99,12 @@ TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
 
 TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
     devices = 1;
-    hooks.FillCameraLists();
+    zones->FillCameraLists();
     zones->Cycle->trigger();
     EXPECT_EQ(messages, QStringList{"You must have more than One cameras to use Cycle"});
 
     devices = 3;
-    hooks.FillCameraLists();
+    zones->FillCameraLists();
     zones->MotionTime.SetEnabled(true);
     zones->CycleClick();
     EXPECT_FALSE(zones->MotionTime.Enabled());

@@ -1,8 +1,6 @@
 // AVI recording through the whole station's camera side, on test-pattern cameras.
 #include "TzonesFixture.h"
 
-#include "app/StationCommands.h"
-
 #include <gst/pbutils/pbutils.h>
 
 #include <QFileInfo>
@@ -41,12 +39,11 @@ QSize PlayableVideoSize(const QString& path) {
 TEST_F(CameraStationFixture, RecordingReachesTheChosenFileAndEndsWithStopOrSwitchOff) {
     InstallCameras(2);
     StartStation();
-    StationCommands commands(*zones, hooks);
     const auto records = [](const QString& file) {
         return WaitFor([&] { return QFileInfo(file).size() > 200000; }, kWait);
     };
     QString chosen = folder.file("door.mpg");
-    hooks.AskSaveFileName = [&](const QString&, const QString&, const QString&) { return chosen; };
+    fakes.saveFileName = [&](const QString&, const QString&, const QString&) { return chosen; };
 
     zones->StartCapture11->trigger(); // camera 1 is off: the command switches it on
     EXPECT_TRUE(ButtonIsOn(1));

@@ -3,7 +3,6 @@
 #include "TzonesFixture.h"
 
 #include "app/CameraListRules.h"
-#include "app/StationCommands.h"
 #include "capture/CameraHealth.h"
 #include "capture/CaptureModes.h"
 #include "capture/DriverListDelegates.h"
@@ -51,7 +50,7 @@ TEST_F(CameraStationFixture, FillCameraListsFollowsTheDevices) {
     EXPECT_EQ(zones->DefaultCam2->currentIndex(), 1);
 
     // The choice is stored with the device's alias as the camera's location.
-    hooks.DriverAlias = [](const QString& name) { return "alias of " + name; };
+    fakes.alias = [](const QString& name) { return "alias of " + name; };
     zones->StoreCameraChoice();
     EXPECT_EQ(zones->Location2->text(), "alias of TORVEK Test Camera 2");
     EXPECT_EQ(FileRecord().Cam1Name, "alias of TORVEK Test Camera 3 (JPEG)");
@@ -64,7 +63,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     EXPECT_EQ(zones->Panel2->text(), "Off/On");
 
     zones->Panel2->click();
-    EXPECT_TRUE(ButtonIsOn(1) && zones->Panel2->isEnabled() && zones->IsPreviewing(1) && zones->hot1->isChecked());
+    EXPECT_TRUE(ButtonIsOn(1) && zones->Panel2->isEnabled() && zones->CameraPreviews(1) && zones->hot1->isChecked());
     EXPECT_EQ(FileRecord().Cam1Name, "TORVEK Test Camera 1");
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
@@ -76,7 +75,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     QPointer<TtorCap> old = zones->Cap(1);
     zones->Panel2->click();
     EXPECT_TRUE(ButtonIsOff(1));
-    EXPECT_FALSE(zones->IsPreviewing(1) || zones->hot1->isChecked());
+    EXPECT_FALSE(zones->CameraPreviews(1) || zones->hot1->isChecked());
     EXPECT_EQ(zones->DriverIndex1, Tzones::kNoDriver);
     ASSERT_NE(zones->Cap(1), nullptr);
     EXPECT_NE(zones->Cap(1), old.data());
@@ -115,7 +114,7 @@ TEST_F(CameraStationFixture, Camera2ButtonCases) {
     zones->Panel3->click();
     EXPECT_TRUE(ButtonIsOn(1));
     EXPECT_EQ(zones->Panel3->text(), "Off/On");
-    EXPECT_FALSE(zones->IsPreviewing(2));
+    EXPECT_FALSE(zones->CameraPreviews(2));
 
     // A user's pick in cam2List while camera 2 is off chooses its device.
     zones->cam2List->setCurrentIndex(1);
@@ -136,7 +135,7 @@ TEST_F(CameraStationFixture, Camera2ButtonCases) {
     zones->Panel3->click();
     EXPECT_TRUE(ButtonIsOff(2));
     EXPECT_EQ(zones->DriverIndex2, 1);
-    EXPECT_TRUE(zones->IsPreviewing(1));
+    EXPECT_TRUE(zones->CameraPreviews(1));
 }
 
 TEST_F(CameraStationFixture, FailedConnectIsReported) {
@@ -151,17 +150,15 @@ TEST_F(CameraStationFixture, FailedConnectIsReported) {
 
 TEST_F(CameraStationFixture, SurveillanceButton) {
     InstallCameras(1);
-    bool allowed = true;
+    bool& allowed = fakes.accessAllowed;
     StartStation();
-    StationCommands commands(*zones, hooks);
-    hooks.AccessAllowed = [&] { return allowed; };
 
     zones->Panel4->click();
     EXPECT_EQ(messages, QStringList{"Please start a Camera to use this feature."});
     EXPECT_FALSE(zones->MotionTime.Enabled());
 
     zones->Panel2->click();
-    ASSERT_TRUE(zones->IsPreviewing(1));
+    ASSERT_TRUE(zones->CameraPreviews(1));
     zones->Showw->setChecked(false);
     zones->LogAllowed->setChecked(false);
     store->Record().Sensitivity1 = 49; // would fire on noise
@@ -192,7 +189,6 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kBlack);
 
     // Aim starts surveillance, but not past a running recording.
-    hooks.ShowZoneWindowModal = [](int) {};
     zones->RecordingActive = true;
     zones->AimCamera1();
     EXPECT_FALSE(zones->MotionTime.Enabled());
@@ -243,9 +239,7 @@ TEST_F(CameraStationFixture, AutoStartSelectsTheSavedVideoMode) {
 TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     InstallCameras(1);
     StartStation();
-    StationCommands commands(*zones, hooks);
-    int pictures = 0;
-    hooks.SaveMotionPicture = [&](const QImage&, int) { ++pictures; };
+    const auto pictures = [this] { return events.filter("Save 1").size(); };
     const auto mouse = [this](QEvent::Type type) {
         QWidget* frame = zones->VideoCap1;
         frame->resize(400, 300);
@@ -261,14 +255,14 @@ TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     };
     zones->resize(1024, 768);
     zones->Panel2->click();
-    ASSERT_TRUE(zones->IsPreviewing(1));
+    ASSERT_TRUE(zones->CameraPreviews(1));
     // A click with the tool bar hidden only brings it back; with it shown, one picture.
     zones->maintoolbar->hide();
     mouse(QEvent::MouseButtonRelease);
     EXPECT_FALSE(zones->maintoolbar->isHidden());
-    EXPECT_EQ(pictures, 0);
+    EXPECT_EQ(pictures(), 0);
     mouse(QEvent::MouseButtonRelease);
-    EXPECT_EQ(pictures, 1);
+    EXPECT_EQ(pictures(), 1);
 
     // The frame made at a switch-off is wired the same way.
     zones->Panel2->click();
@@ -287,7 +281,7 @@ TEST_F(CameraStationFixture, ShutdownSwitchesRunningCamerasOff) {
     ASSERT_TRUE(ButtonIsOn(1) && ButtonIsOn(2));
     zones->ShutDown();
     EXPECT_TRUE(ButtonIsOff(1) && ButtonIsOff(2));
-    EXPECT_FALSE(zones->IsPreviewing(1) || zones->IsPreviewing(2));
+    EXPECT_FALSE(zones->CameraPreviews(1) || zones->CameraPreviews(2));
     EXPECT_EQ(terminated, 1);
 }
 
@@ -337,7 +331,7 @@ TEST_F(CameraStationFixture, ALostCameraSwitchedOffWhileAnAttemptWaitsForItsFirs
     ASSERT_TRUE(WaitFor([&] { return clicked && old.isNull(); }, kWait));
     watch.stop();
     EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
-    EXPECT_FALSE(zones->IsPreviewing(1));
+    EXPECT_FALSE(zones->CameraPreviews(1));
     const int attempts = health->Attempts(1);
     platform::SetTestCameraStalled(0, false);
     QElapsedTimer quiet;
@@ -390,7 +384,7 @@ TEST_F(CameraStationFixture, TheSavedModeIsSelectedOnceWhenTwoModesShareItsDescr
     QObject::connect(cap, &TVideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
     zones->SelectSavedVideoMode(1);
     EXPECT_EQ(modeChanges, 1); // not torn down and started again for the second match
-    EXPECT_TRUE(zones->IsPreviewing(1));
+    EXPECT_TRUE(zones->CameraPreviews(1));
     TVideoMode mode;
     cap->GetCurrentVideoMode(mode);
     EXPECT_EQ(DescribeVideoMode(mode), "640x480x12b");

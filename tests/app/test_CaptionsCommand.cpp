@@ -26,7 +26,7 @@ TEST_F(CameraStationFixture, CaptionsButtonNeedsARunningCamera) {
     EXPECT_FALSE(window.isVisible());
 
     zones->Panel2->click();
-    ASSERT_TRUE(zones->IsPreviewing(1));
+    ASSERT_TRUE(zones->CameraPreviews(1));
     ASSERT_TRUE(FramesArrive(1));
     bool shown = false;
     QTimer::singleShot(0, [&] {

@@ -39,13 +39,13 @@ protected:
         });
         Create();
         pictures = std::make_unique<PictureStore>(*store);
-        StationAlertsLinks links;
-        links.monotonicMs = [this] { return clockMs; };
-        links.online = [this] { return online; };
-        links.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)); };
-        alerts = std::make_unique<StationAlerts>(*zones, *store, hooks, *pictures, flags, nullptr, links);
+        StationAlertsLinks machine;
+        machine.monotonicMs = [this] { return clockMs; };
+        machine.online = [this] { return online; };
+        machine.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)); };
+        alerts = std::make_unique<StationAlerts>(*zones, *store, links, *pictures, flags, nullptr, machine);
         alerts->SetSender(&sender);
-        hooks.LayoutScreenWidth = [] { return 1024; };
+        links.alerts = alerts.get();
         zones->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
         zones->Timerclock.SetEnabled(false); // ticks come from the test
@@ -105,7 +105,7 @@ TEST_F(StationAlertsTest, SavedPictureGoesToTheSenderWhenThePeriodEnds) {
 
     zones->Panel1->show();
     clockMs = (10 * 60 - 5) * 1000;
-    hooks.ClockTick();
+    links.alerts->ClockTick();
     EXPECT_TRUE(sender.calls.isEmpty());
     EXPECT_EQ(zones->Label40->text(), "Sent 00000 Next     0:05 Cue 001");
     EXPECT_TRUE(zones->PaintBox2->ShowsAlerts());
@@ -122,7 +122,7 @@ TEST_F(StationAlertsTest, SavedPictureGoesToTheSenderWhenThePeriodEnds) {
     // Hiding the set-up panel starts a new period with an empty queue.
     ASSERT_TRUE(pictures->SaveMotionPicture(frame, 1));
     clockMs += 60'000;
-    hooks.RestartAlertPeriod();
+    links.alerts->RestartAlertPeriod();
     EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
     EXPECT_EQ(alerts->Scheduler().RemainingSeconds(), 600);
 }
@@ -131,13 +131,13 @@ TEST_F(StationAlertsTest, SmtpEditsReachTheMailSettings) {
     StartAlerts();
     zones->smtpEdit->setText(" mail.example.com ");
     zones->PassEdit->setText("");
-    hooks.StoreSmtpEdits();
+    links.alerts->StoreSmtpEdits();
     EXPECT_EQ(store->EmailRecord().SmtpHost, "mail.example.com");
     EXPECT_EQ(store->EmailRecord().SmtpPassword, "");
 
     // A password is kept scrambled in the file and shown plain again.
     zones->PassEdit->setText(" secret ");
-    hooks.StoreSmtpEdits();
+    links.alerts->StoreSmtpEdits();
     ASSERT_TRUE(store->SaveAlertSettingsFile());
     zones->PassEdit->clear();
     ASSERT_TRUE(store->LoadAlertSettingsFile());

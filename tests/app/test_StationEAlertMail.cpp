@@ -45,13 +45,13 @@ protected:
         mailLinks.timeouts.connectSeconds = 5;
         mailLinks.timeouts.responseSeconds = 5;
         mail = std::make_unique<StationEAlertMail>(*zones, *store, mailLinks);
-        StationAlertsLinks links;
-        links.monotonicMs = [this] { return clockMs; };
-        links.online = [this] { return online; };
-        links.now = now;
-        alerts = std::make_unique<StationAlerts>(*zones, *store, hooks, *pictures, flags, nullptr, links);
+        StationAlertsLinks machine;
+        machine.monotonicMs = [this] { return clockMs; };
+        machine.online = [this] { return online; };
+        machine.now = now;
+        alerts = std::make_unique<StationAlerts>(*zones, *store, links, *pictures, flags, nullptr, machine);
         alerts->SetSender(&mail->Sender());
-        hooks.LayoutScreenWidth = [] { return 1024; };
+        links.alerts = alerts.get();
         zones->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
         zones->Timerclock.SetEnabled(false); // ticks come from the test

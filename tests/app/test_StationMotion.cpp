@@ -19,6 +19,26 @@ protected:
     std::unique_ptr<StationMotion> motion;
     int ticks = 0;
 
+    // The station's motion link, counting MotionTime's ticks.
+    struct Ticking : MotionLink {
+        StationMotionTest& test;
+        explicit Ticking(StationMotionTest& test) : test(test) {}
+        MotionLink& real() { return *test.motion; }
+        void SaveMotionPicture(const QImage& p, int c) override { real().SaveMotionPicture(p, c); }
+        QString FormatLastImageCaption(int c) const override { return test.motion->FormatLastImageCaption(c); }
+        qint32 PictureCountTotal() const override { return test.motion->PictureCountTotal(); }
+        void PlayAlarmSound() override { real().PlayAlarmSound(); }
+        void ResetPictureCounts() override { real().ResetPictureCounts(); }
+        void ClearAlertQueue() override { real().ClearAlertQueue(); }
+        void SetPictureNamePart(const QString& part) override { real().SetPictureNamePart(part); }
+        void MotionTick() override {
+            ++test.ticks;
+            real().MotionTick();
+        }
+        void ResetMotionDetector() override { real().ResetMotionDetector(); }
+        void CheckMotionZone(int c) override { real().CheckMotionZone(c); }
+    } ticking{*this};
+
     void TearDown() override {
         if (zones)
             zones->MotionTime.SetEnabled(false);
@@ -43,23 +63,19 @@ protected:
             r.SampleRateMs = 200;
             r.SoundAlarm = false;
         });
-        Create();
         captions = std::make_unique<PictureCaptions>(store->Record(), choices);
+        Create();
         TtorCap::SetCaptionPainter([this](platform::PictureCanvas& image, int cameraNumber) {
             captions->DrawPictureCaption(image, cameraNumber);
         });
-        BindCameraSwitching(*zones, hooks);
-        motion = std::make_unique<StationMotion>(*zones, *store, hooks, *captions, choices);
-        const auto tick = hooks.MotionTick;
-        hooks.MotionTick = [this, tick] {
-            ++ticks;
-            tick();
-        };
+        motion = std::make_unique<StationMotion>(*store, *captions, choices);
+        links.motion = &ticking;
+        motion->BindMainWindow(*zones);
         zones->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
         zones->alarm->setChecked(false);
         zones->Panel2->click();
-        ASSERT_TRUE(zones->IsPreviewing(1));
+        ASSERT_TRUE(zones->CameraPreviews(1));
         ASSERT_TRUE(FramesArrive(1));
         zones->Panel4->click();
         ASSERT_TRUE(zones->MotionTime.Enabled());
@@ -83,7 +99,7 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     zones->Panel1->show();
     EXPECT_TRUE(WaitFor([this] { return zones->Errors1->text().startsWith("MO "); }, kWait))
         << zones->Errors1->text().toStdString();
-    EXPECT_EQ(zones->Errors2->text(), "00000");
+    EXPECT_EQ(zones->Errors2->text(), "MO 00000"); // set at activation
 }
 
 TEST_F(StationMotionTest, StillSceneSavesNothing) {
@@ -109,10 +125,11 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
         r.SampleRateMs = 200;
         r.SoundAlarm = false;
     });
-    Create();
     captions = std::make_unique<PictureCaptions>(store->Record(), choices);
-    BindCameraSwitching(*zones, hooks);
-    motion = std::make_unique<StationMotion>(*zones, *store, hooks, *captions, choices);
+    Create();
+    motion = std::make_unique<StationMotion>(*store, *captions, choices);
+    links.motion = motion.get();
+    motion->BindMainWindow(*zones);
     auto* health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
     ASSERT_NE(health, nullptr);
     health->FirstDelayMs = 200;
@@ -124,7 +141,7 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     zones->cam2List->setCurrentIndex(1);
     zones->Panel2->click();
     zones->Panel3->click();
-    ASSERT_TRUE(zones->IsPreviewing(1) && zones->IsPreviewing(2));
+    ASSERT_TRUE(zones->CameraPreviews(1) && zones->CameraPreviews(2));
     if (!zones->MotionTime.Enabled())
         zones->Panel4->click();
     ASSERT_TRUE(zones->MotionTime.Enabled());
@@ -137,7 +154,7 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     platform::SetTestCameraPlugged(0, false);
     ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
     EXPECT_EQ(FontColour(zones->Panel2), ControlColours::kBlack);
-    EXPECT_FALSE(zones->IsPreviewing(1));
+    EXPECT_FALSE(zones->CameraPreviews(1));
     ASSERT_TRUE(WaitFor([&] { return messages.size() == 1; }, kWait));
     EXPECT_TRUE(messages.first().startsWith("The camera 1 (TORVEK Test Camera 1) is lost")) << messages.first().toStdString();
     // Surveillance goes on with camera 2, and attempts on camera 1 fail quietly meanwhile.
@@ -149,7 +166,7 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     // Plugged in again: it comes back by itself, and surveillance covers it again.
     platform::SetTestCameraPlugged(0, true);
     ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == Tzones::kOnText; }, kWait));
-    EXPECT_TRUE(zones->IsPreviewing(1) && zones->hot1->isChecked());
+    EXPECT_TRUE(zones->CameraPreviews(1) && zones->hot1->isChecked());
     EXPECT_EQ(FontColour(zones->Panel2), ControlColours::kRed);
     ASSERT_TRUE(WaitFor([&] { return messages.size() == 2; }, kWait));
     EXPECT_EQ(messages.last(), CameraHealth::BackText("1 (TORVEK Test Camera 1)"));
@@ -166,8 +183,8 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     QElapsedTimer quiet;
     quiet.start();
     WaitFor([&] { return quiet.elapsed() > 1200; }, 5000);
-    EXPECT_FALSE(zones->IsPreviewing(1));
+    EXPECT_FALSE(zones->CameraPreviews(1));
     EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
     EXPECT_LE(health->Attempts(1), attempts);
-    EXPECT_TRUE(zones->IsPreviewing(2));
+    EXPECT_TRUE(zones->CameraPreviews(2));
 }

@@ -98,11 +98,22 @@ TEST_F(TzonesFixture, StartupTimeLapseNeverArmsAZeroInterval) {
         r.StartTimeLapseAtStart = true;
         r.TimeLapseSeconds = 0;
     });
+    // Time-lapse as the start-up sequence tells it that both timers are armed.
+    struct StartedLink : TimeLapseLink {
+        std::function<void()> started;
+        void ResetTimeLapseWorkingValues() override {}
+        void TimeLapseTick() override {}
+        void TimeLapseFlasherTick() override {}
+        bool TimeLapseWorking() const override { return false; }
+        void TimeLapseButtonClick() override {}
+        void TimeLapseStarted() override { started(); }
+    } told;
     bool timersOnWhenTold = false;
-    hooks.TimeLapseStarted = [&] {
+    told.started = [&] {
         timersOnWhenTold = zones->TimeLapseTimer.Enabled() && zones->timeLaspeFlasher.Enabled();
         events << "TimeLapseStarted";
     };
+    links.timeLapse = &told;
     devices = 1;
     Start();
     ASSERT_TRUE(WaitFor([&] { return events.contains("TimeLapseStarted"); }));
@@ -115,7 +126,8 @@ TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
     PictureStore pictures(*store);
     CaptionChoices choices;
     PictureCaptions captions(store->Record(), choices);
-    StationTimeLapse timeLapse(*zones, *store, hooks, pictures, captions);
+    StationTimeLapse timeLapse(*zones, *store, links, pictures, captions);
+    links.timeLapse = &timeLapse;
     ASSERT_NE(zones->TimeLapseButton, nullptr);
     EXPECT_EQ(zones->TimeLapseButton->text(), "Time Lapse ");
 
@@ -124,10 +136,10 @@ TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
 
     timeLapse.Controller().Values().floorMB = -100000000; // far below any drive's free space
     zones->diskcontrol->setChecked(true);
-    hooks.TimeLapseFlasherTick();
+    links.timeLapse->TimeLapseFlasherTick();
     EXPECT_TRUE(zones->SurveillancePanel->title().startsWith("Remaining MB`s "));
     EXPECT_EQ(FontColour(zones->TimeLapseButton), ControlColours::kRed);
-    hooks.TimeLapseFlasherTick();
+    links.timeLapse->TimeLapseFlasherTick();
     EXPECT_EQ(FontColour(zones->TimeLapseButton), ControlColours::kBlack);
 
     zones->TimeLapseTimer.SetInterval(4000);
@@ -140,9 +152,9 @@ TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
     zones->TimeLapseTimer.SetEnabled(false);
 
     timeLapse.Controller().Values().active = true;
-    EXPECT_TRUE(hooks.TimeLapseWorking());
-    hooks.ResetTimeLapseWorkingValues();
-    EXPECT_FALSE(hooks.TimeLapseWorking());
+    EXPECT_TRUE(links.timeLapse->TimeLapseWorking());
+    links.timeLapse->ResetTimeLapseWorkingValues();
+    EXPECT_FALSE(links.timeLapse->TimeLapseWorking());
 }
 
 TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {

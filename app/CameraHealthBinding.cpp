@@ -1,11 +1,9 @@
-#include "app/CameraSwitchingBinding.h"
+#include "app/CameraHealthBinding.h"
 
 #include "app/ControlColours.h"
-#include "app/StationHooks.h"
 #include "app/Tzones.h"
 #include "capture/CameraHealth.h"
 #include "capture/CaptureDevices.h"
-#include "capture/CaptureFlags.h"
 #include "capture/TtorCap.h"
 #include "capture/VideoCapture.h"
 #include "core/MessageBox.h"
@@ -55,8 +53,8 @@ bool ReconnectCamera(Tzones& z, int camera, const LostCamera& lost) {
     return view && view->cap->Previewing();
 }
 
-// Watches both cameras for the window: a lost camera's button reads "LOST" in the off colour
-// until it runs again.
+} // namespace
+
 void BindCameraHealth(Tzones& zones) {
     Tzones* z = &zones;
     auto lost = std::make_shared<std::array<LostCamera, 2>>();
@@ -115,43 +113,4 @@ void BindCameraHealth(Tzones& zones) {
         QObject::connect(view->cap, &TVideoCapture::OnDeviceLost, health, [health, camera] { health->CameraFailed(camera); });
         QObject::connect(view->cap, &TVideoCapture::OnAborted, health, [health, camera] { health->CameraFailed(camera); });
     });
-}
-
-} // namespace
-
-std::function<QWidget*(QWidget*, const QString&)> CameraViewFactory(const platform::ProgramFolder& folder) {
-    return [folder](QWidget* parent, const QString& name) -> QWidget* {
-        auto* view = new TtorCap(folder, parent);
-        view->setObjectName(name);
-        return view;
-    };
-}
-
-void BindCameraSwitching(Tzones& zones, StationHooks& hooks) {
-    Tzones* z = &zones;
-    hooks.FillCameraLists = [z] { z->FillCameraLists(); };
-    hooks.StoreCameraChoice = [z] { z->StoreCameraChoice(); };
-    hooks.StartCamera1 = [z] { z->StartCamera1(); };
-    hooks.StartCamera2 = [z] { z->StartCamera2(); };
-    // The on/off routine itself, never the button (whose camera-2 twin may start camera 1).
-    hooks.SwitchCameraOff = [z](int camera) {
-        QPushButton* button = camera == 2 ? z->Panel3 : z->Panel2;
-        const QString text = button->text().toUpper();
-        if (text != Tzones::kOnText && text != CameraHealth::kLostText)
-            return;
-        if (camera == 2)
-            z->StartCamera2();
-        else
-            z->StartCamera1();
-    };
-    hooks.StartStopSurveillance = [z] { return z->StartStopSurveillance(); };
-    hooks.AutoConnectPhoneLink = [z] { z->AutoConnectPhoneLink(); };
-    hooks.SetCameraNumber = [](QWidget* frame, int camera) {
-        if (auto* view = qobject_cast<TtorCap*>(frame))
-            view->CameraNumber = camera;
-    };
-    hooks.SelectSavedVideoMode = [z](int camera) { z->SelectSavedVideoMode(camera); };
-    hooks.SuspendCameraQueries = [](bool suspended) { CameraQueriesSuspended = suspended ? 1 : 0; };
-    BindCameraHealth(zones);
-    zones.BindCameraControls();
 }
