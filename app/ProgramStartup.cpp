@@ -32,22 +32,33 @@
 #include <memory>
 
 int ProgramStartup(const StartupOptions& options) {
-    // SIGTERM, SIGINT and the end of the desktop session take the orderly way out; a
-    // request that comes before the main window exists is carried out once it does.
+    // SIGTERM, SIGINT and the end of the desktop session take the orderly way out. During
+    // the splash nothing is loaded yet: the process ends at once. A request that comes
+    // while the windows are made is carried out once the main window has loaded.
     platform::TerminationWatcher watcher;
+    TSplash* splashShown = nullptr;
     Tzones* mainWindow = nullptr;
+    bool endedDuringSplash = false;
     bool terminationPending = false;
     QObject::connect(&watcher, &platform::TerminationWatcher::TerminationRequested, &watcher, [&] {
-        if (mainWindow)
+        if (splashShown) {
+            endedDuringSplash = true;
+            splashShown->done(QDialog::Rejected);
+        } else if (mainWindow) {
             mainWindow->ShutDown();
-        else
+        } else {
             terminationPending = true;
+        }
     });
 
     {
         TSplash splash(options.splashDurationMs);
+        splashShown = &splash;
         splash.exec();
+        splashShown = nullptr;
     }
+    if (endedDuringSplash)
+        return 0;
     QApplication::setApplicationName(QStringLiteral("TORVEK"));
     QApplication::setApplicationDisplayName(QStringLiteral("TORVEK"));
     // The station ends only through its own shutdown paths.
@@ -81,7 +92,15 @@ int ProgramStartup(const StartupOptions& options) {
     auto form2 = std::make_unique<TForm2>();
     links.zoneWindow1 = form2.get();
     links.zoneWindow2 = form1.get();
-    auto zones = std::make_unique<Tzones>(store, flags, links, StationEnvironment::System());
+    // The shutdown ends the message loop, and with it every modal loop that runs inside
+    // it; one that comes before the loop has started keeps it from starting.
+    bool terminated = false;
+    StationEnvironment environment = StationEnvironment::System();
+    environment.Terminate = [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0);
+    };
+    auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
     ProvisionalLayout layout(*zones);
     links.layout = &layout;
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
@@ -117,8 +136,8 @@ int ProgramStartup(const StartupOptions& options) {
 
     zones->show();
     if (terminationPending)
-        QTimer::singleShot(0, zones.get(), &Tzones::ShutDown);
-    const int result = QApplication::exec();
+        zones->ShutDown();
+    const int result = terminated ? 0 : QApplication::exec();
 
     mainWindow = nullptr;
     zones.reset(); // the main window goes first: it releases the screen saver

@@ -16,6 +16,7 @@
 #include "publish/AlertsTab.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -370,6 +371,10 @@ protected:
 
 private:
     void StartPendingCameras();
+    void RunStartupSequence();
+    // A message of the camera and surveillance routines: posted, and each text once,
+    // while the start-up sequence runs unattended; otherwise the message box.
+    void Tell(const QString& text);
     void BuildControls();
     void BuildToolbar();
     void BuildSetupPanel();
@@ -408,4 +413,6 @@ private:
     bool destroyed_ = false;
     bool lastFocusWasOurs_ = false;
     quint8 viewSwitchRequest_ = 0;
+    bool unattended_ = false;
+    QStringList toldUnattended_;
 };

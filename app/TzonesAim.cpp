@@ -16,10 +16,8 @@ void Tzones::ShowZoneWindowModal(int camera) { ZoneWindowOf(camera).ShowModal();
 void Tzones::StartSurveillanceForAim() {
     if (MotionTime.Enabled())
         return;
-    MotionTime.SetEnabled(true);
     // Refused (lock, recording): surveillance stays off as the button shows it.
-    if (!StartStopSurveillance())
-        MotionTime.SetEnabled(false);
+    SwitchSurveillance(true);
 }
 
 void Tzones::AimCamera1() { AimCamera(1); }
@@ -46,6 +44,8 @@ void Tzones::AimCamera(int camera) {
     {
         TransferBusyScope busy;
         ShowZoneWindowModal(camera);
+        if (shuttingDown_)
+            return;
         if (first) {
             GatherAndSaveSettings();
             store_.WriteSettingsFile();

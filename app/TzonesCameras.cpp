@@ -183,6 +183,12 @@ void Tzones::StartCamera(int camera) {
             DriverIndex1 = kNoDriver;
         ReplaceVideoCap(camera);
     } else {
+        // A station that is ending switches nothing on.
+        if (shuttingDown_) {
+            button->setEnabled(true);
+            pleaseWaitPanel->hide();
+            return;
+        }
         CopyZoneValues(camera);
         const int row = list->currentIndex();
         const QString alias = row >= 0 ? links_.aliases->DriverAlias(list->itemText(row)).left(kCameraNameLength) : QString();
@@ -203,8 +209,16 @@ void Tzones::StartCamera(int camera) {
             store_.WriteSettingsFile();
         }
         const bool opened = OpenCameraDriver(camera);
+        if (shuttingDown_) {
+            // Ended while the camera was connecting: the shutdown switched off what it saw
+            // running, so this one goes off again here.
+            if (CommandCamera* view = CameraView(camera))
+                view->ConnectCamera(false, driverIndex);
+            button->setEnabled(true);
+            return;
+        }
         if (!opened) {
-            ShowMessageBox(kCameraFailedText);
+            Tell(kCameraFailedText);
             links_.layout->ArrangeCameraPanels();
         }
         if (!first)

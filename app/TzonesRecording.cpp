@@ -35,9 +35,13 @@ void Tzones::StartVideoCapture(int camera) {
             return;
         if (!(links_.timeLapse->TimeLapseWorking() && !timeLaspeFlasher.Enabled()))
             StartStopSurveillance();
+        if (shuttingDown_)
+            return;
         if (!CameraPreviews(camera)) {
             StartCamera(camera);
             env_.Pause(kCameraStartWaitMs);
+            if (shuttingDown_)
+                return;
             if (!CameraPreviews(camera)) {
                 ShowMessageBox(QStringLiteral("Please switch on Camera ") + digit);
                 return;
@@ -48,7 +52,8 @@ void Tzones::StartVideoCapture(int camera) {
         const QString chosen = AskSaveFileName(QStringLiteral("Save Video ") + digit,
                                                QStringLiteral("AVI files (*.avi)|*.avi"),
                                                CameraCommandRules::SuggestedVideoFileName(now));
-        if (chosen.isEmpty())
+        // Cancelled, or the station ended while the question was open.
+        if (chosen.isEmpty() || shuttingDown_)
             return;
 
         // The camera may have gone while the dialog was open: ask for its view again.

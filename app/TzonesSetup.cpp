@@ -1,4 +1,5 @@
 // The camera set-up command: the cameras go off, the set-up screen runs, the program restarts.
+#include "app/ControlColours.h"
 #include "app/Tzones.h"
 
 #include "capture/CaptureFlags.h"
@@ -24,6 +25,9 @@ void Tzones::CameraSetupAndRestart(int camera) {
     TimeLapseTimer.SetEnabled(false);
     timeLaspeFlasher.SetEnabled(false);
     MotionTime.SetEnabled(false);
+    // Surveillance is off, and the button says so whatever becomes of the restart.
+    SetFontColour(Panel4, ControlColours::kBlack);
+    Panel4->setText(kMotionText);
     const int deviceIndex = (camera == 1 ? cam1List : cam2List)->currentIndex();
 
     // Which cameras run is read before queries are suspended: afterwards none reports a
@@ -55,7 +59,8 @@ void Tzones::CameraSetupAndRestart(int camera) {
     }
 
     links_.cameraSetup->OpenSetupScreen(deviceIndex, camera);
-    if (RestartProgram())
+    // Ended while the screen was open: no new copy, and the frames stay as they are.
+    if (shuttingDown_ || RestartProgram())
         return;
 
     // Not restarted (already told): the station carries on with fresh, unconnected frames.

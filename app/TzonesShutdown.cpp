@@ -26,6 +26,8 @@ void Tzones::ShutDown() {
     } else {
         GatherAndSaveSettings();
     }
+    // This save is the last: whatever returns from a modal window later writes nothing.
+    store_.StopWriting();
 
     // Capture buffer files; names are matched without regard to case.
     const QDir folder(programFolder_);
@@ -81,11 +83,17 @@ void Tzones::CleanUpInstallerFile() {
 }
 
 bool Tzones::RestartProgram() {
+    // A station that is ending never starts a copy of itself.
+    if (shuttingDown_)
+        return false;
     QString error;
     if (!env_.StartOwnExecutable(&error)) {
         ShowMessageBox(QStringLiteral("TORVEK could not be restarted: %1").arg(error));
         return false;
     }
+    // Ends without saving; a shutdown request from now on finds it ending already.
+    shuttingDown_ = true;
+    store_.StopWriting();
     env_.Terminate();
     return true;
 }

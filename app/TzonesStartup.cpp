@@ -3,6 +3,7 @@
 
 #include "capture/TtorCap.h"
 #include "core/Helpers.h"
+#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "core/TimeLapseRules.h"
 
@@ -15,9 +16,15 @@
 #include <QTabBar>
 
 void Tzones::FormShow() {
+    // A damaged file's message box may be open at each load: a shutdown met there ends
+    // the show (and no activation follows).
+    if (shuttingDown_)
+        return;
     store_.LoadAlertSettingsFile();
     ApplySettingsToControls();
     flags_.ApplyingSettings = true; // until the end of this show
+    if (shuttingDown_)
+        return;
     CleanUpInstallerFile();
 
     if (!flags_.FirstShowPending) {
@@ -37,6 +44,8 @@ void Tzones::FormShow() {
     store_.FirstRunInit();
     links_.aliases->LoadDriverList();
     links_.aliases->RefreshDriverStatus();
+    if (shuttingDown_)
+        return;
 
     links_.timeLapse->ResetTimeLapseWorkingValues();
 
@@ -47,6 +56,8 @@ void Tzones::FormShow() {
     store_.LoadSettings();
     ApplySettingsToControls();
     flags_.ApplyingSettings = true;
+    if (shuttingDown_)
+        return;
     FillCameraLists();
 
     GroupBox1->move(GroupBox1->x(), 0);
@@ -76,6 +87,8 @@ void Tzones::FormShow() {
 }
 
 void Tzones::FormActivate() {
+    if (shuttingDown_)
+        return;
     links_.onlineService->ResetPhoneLinkConnected();
     phautoconnect->hide();
     maintoolbar->hide();
@@ -125,14 +138,48 @@ void Tzones::FormActivate() {
     flags_.StartupGuard = false;
 }
 
-void Tzones::PlaceOntrayTimerTimer() {
-    flags_.FtpUnattended = true;
-    PlaceOntrayTimer.SetEnabled(false);
+void Tzones::Tell(const QString& text) {
+    if (!unattended_) {
+        ShowMessageBox(text);
+        return;
+    }
+    // Nobody may be there to press OK: the sequence goes on, and each text shows once.
+    if (toldUnattended_.contains(text))
+        return;
+    toldUnattended_ << text;
+    PostMessageBox(text);
+}
 
+void Tzones::PlaceOntrayTimerTimer() {
+    PlaceOntrayTimer.SetEnabled(false);
+    if (shuttingDown_)
+        return;
+    struct Unattended {
+        Tzones& zones;
+        explicit Unattended(Tzones& z) : zones(z) {
+            zones.flags_.FtpUnattended = true;
+            zones.unattended_ = true;
+            zones.toldUnattended_.clear();
+        }
+        ~Unattended() {
+            zones.flags_.FtpUnattended = false;
+            zones.unattended_ = false;
+        }
+    } unattended(*this);
+    RunStartupSequence();
+    if (!shuttingDown_)
+        qInfo("The start-up sequence has run");
+}
+
+void Tzones::RunStartupSequence() {
+    // Every step may end in a modal wait (FTP, a camera); a shutdown met there ends the
+    // sequence: nothing more is switched on or written.
     SettingsRecord& record = store_.Record();
     if (record.FtpAutoConnect) {
         links_.ftp->LoadFtpSettings();
         links_.ftp->FtpConnect();
+        if (shuttingDown_)
+            return;
     }
 
     // The file says "no auto-start" until the cameras have started (their own writes
@@ -146,10 +193,12 @@ void Tzones::PlaceOntrayTimerTimer() {
     StartPendingCameras();
     record.AutoStart1 = autoStart1;
     record.AutoStart2 = autoStart2;
-    if (autoStart1 || autoStart2)
-        StartStopSurveillance();
     flags_.PendingAutoStart1 = false;
     flags_.PendingAutoStart2 = false;
+    if (shuttingDown_)
+        return;
+    if (autoStart1 || autoStart2)
+        StartStopSurveillance();
 
     if (record.StartTimeLapseAtStart) {
         // A stored interval of 0 or below would keep the timer from ever firing.
@@ -158,23 +207,21 @@ void Tzones::PlaceOntrayTimerTimer() {
         TimeLapseTimer.SetEnabled(true);
         links_.timeLapse->TimeLapseStarted();
     }
-    if (record.StartMotionAtStart) {
-        MotionTime.SetEnabled(true);
-        StartStopSurveillance();
-    }
+    // Refused (no camera runs): MotionTime goes back off, so nothing blinks as if watching.
+    if (record.StartMotionAtStart)
+        SwitchSurveillance(true);
+    if (shuttingDown_)
+        return;
 
     store_.WriteSettingsFile();
-    PlaceOntrayTimer.SetEnabled(false);
-
     if (record.PlaceOnTray)
         links_.tray->MinimizeToTray();
-    flags_.FtpUnattended = false;
 }
 
 void Tzones::AutoStartCameras() {
     StartPendingCameras();
     const SettingsRecord& record = store_.Record();
-    if (record.AutoStart1 || record.AutoStart2)
+    if (!shuttingDown_ && (record.AutoStart1 || record.AutoStart2))
         StartStopSurveillance();
 }
 
@@ -190,11 +237,15 @@ void Tzones::StartPendingCameras() {
     } cameras[] = {{flags_.PendingAutoStart1, cam1List, 1, &Tzones::StartCamera1, &Tzones::VideoCap1, 1},
                    {flags_.PendingAutoStart2, cam2List, 2, &Tzones::StartCamera2, &Tzones::VideoCap2, 2}};
     for (const auto& c : cameras) {
+        if (shuttingDown_)
+            return;
         if (!c.pending || c.list->count() < c.devices)
             continue;
         repaint();
         c.pending = false;
         (this->*c.start)();
+        if (shuttingDown_)
+            return;
         Timer3.SetEnabled(true);
         links_.layout->ArrangeCameraPanels();
         links_.layout->RestoreFullView();

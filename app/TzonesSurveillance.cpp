@@ -79,13 +79,13 @@ bool Tzones::StartStopSurveillance() {
     const bool previews1 = CameraPreviews(1);
     const bool previews2 = CameraPreviews(2);
     if (!previews1 && !previews2) {
-        ShowMessageBox(kStartErrorText);
+        Tell(kStartErrorText);
         return false;
     }
     if (!links_.accessLock->AccessAllowed())
         return false;
     if (RecordingActive) {
-        ShowMessageBox(kStopRecordingFirstText);
+        Tell(kStopRecordingFirstText);
         return false;
     }
     CopyZoneValues(1);

@@ -76,7 +76,7 @@ bool SettingsStore::ReportWriteFailure(const QString& path, const QString& error
 }
 
 bool SettingsStore::WriteSettingsFile() {
-    if (IsWriteSkipped() || !recordReady_) return false;
+    if (IsWriteSkipped() || !recordReady_ || writingStopped_) return false;
     // The password is scrambled in a copy only, so memory keeps the plain text even when
     // the write fails.
     SettingsRecord stored = record_;
@@ -98,7 +98,7 @@ bool SettingsStore::SaveSettings() {
 
 bool SettingsStore::SaveAlertSettingsFile() {
     // A mail file that exists but could not be read is never replaced by an empty record.
-    if (emailUnreadable_) return false;
+    if (emailUnreadable_ || writingStopped_) return false;
     QString error;
     // It holds the mail password: for the owner's eyes only.
     if (!platform::WriteRecordFile(EmailFilePath(), 1, email_.Encode(), &error, true))

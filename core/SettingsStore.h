@@ -44,6 +44,9 @@ public:
     // nothing writes the settings file, so a half-initialised record never replaces it.
     bool IsRecordReady() const { return recordReady_; }
 
+    // After the shutdown's save nothing writes either file any more: a caller that comes
+    // back from a modal window afterwards cannot undo or outdate that save.
+    void StopWriting() { writingStopped_ = true; }
     // Writes the mail settings file, then the settings file (FtpPassword scrambled in the
     // file only). True when both files were written; false when skipped or failed.
     bool WriteSettingsFile();
@@ -78,6 +81,7 @@ private:
     EmailSettingsRecord email_;
     QString cameraFolder_[2];
     bool recordReady_ = false;
+    bool writingStopped_ = false;
     bool emailUnreadable_ = false;
     bool writeFailureShown_ = false;
 };

@@ -69,22 +69,35 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
     fakes.ftpConnected = true;
     zones->Button7Click();
     EXPECT_EQ(messages, QStringList{"You must close FTP to use this!"});
-
     fakes.ftpConnected = false;
+
+    // Not restarted: the station carries on with fresh frames and surveillance shown off.
+    restartSucceeds = false;
     zones->MotionTime.SetEnabled(true);
+    SetFontColour(zones->Panel4, ControlColours::kRed);
+    zones->CameraSetupAndRestart(1);
+    EXPECT_EQ(terminated, 0);
+    EXPECT_TRUE(zones->VideoCap1 && zones->VideoCap2);
+    EXPECT_FALSE(zones->MotionTime.Enabled());
+    EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kBlack);
+
+    restartSucceeds = true;
+    camera2.previewing = true;
+    events.clear();
     QPointer<QWidget> frame1 = zones->VideoCap1;
     zones->Button7->click();
     EXPECT_EQ(events, (QStringList{"cam2 Connect 0 0", "SetupScreen 2 2 frames freed", "StartOwnExecutable",
                                    "Terminate"}));
-    EXPECT_FALSE(zones->MotionTime.Enabled());
     EXPECT_EQ(zones->Panel3->text(), "OFF");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame1.isNull());
 
-    restartSucceeds = false;
-    zones->CameraSetupAndRestart(1);
+    // The process ends now: a shutdown request after the restart does nothing more.
+    fakes.ftpConnected = true;
+    events.clear();
+    zones->ShutDown();
     EXPECT_EQ(terminated, 1);
-    EXPECT_TRUE(zones->VideoCap1 && zones->VideoCap2); // the station carries on
+    EXPECT_TRUE(events.isEmpty()) << events.join(",").toStdString();
 }
 
 TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
