@@ -162,6 +162,12 @@ void Tzones::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    if (programShows_ > 0) {
+        // Not a show of the user's: the activation that follows is no return either.
+        activationPending_ = false;
+        lastFocusWasOurs_ = false;
+        return;
+    }
     FormShow();
     activationPending_ = true;
     activateWindow();

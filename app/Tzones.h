@@ -63,6 +63,20 @@ public:
            QWidget* parent = nullptr);
     ~Tzones() override; // FormDestroy
 
+    // Hides and shows that the program makes itself (a view change, new window flags) run
+    // inside this scope: they run neither FormShow nor FormActivate, so the window keeps
+    // the geometry and tool bar the program gave it.
+    class ProgramShowScope {
+    public:
+        explicit ProgramShowScope(Tzones& zones) : zones_(zones) { ++zones_.programShows_; }
+        ~ProgramShowScope() { --zones_.programShows_; }
+        ProgramShowScope(const ProgramShowScope&) = delete;
+        ProgramShowScope& operator=(const ProgramShowScope&) = delete;
+
+    private:
+        Tzones& zones_;
+    };
+
     // Event handlers.
     void FormCreate();
     void FormShow();
@@ -413,6 +427,7 @@ private:
     bool destroyed_ = false;
     bool lastFocusWasOurs_ = false;
     quint8 viewSwitchRequest_ = 0;
+    int programShows_ = 0;
     bool unattended_ = false;
     QStringList toldUnattended_;
 };

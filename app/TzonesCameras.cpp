@@ -214,6 +214,8 @@ void Tzones::StartCamera(int camera) {
             // running, so this one goes off again here.
             if (CommandCamera* view = CameraView(camera))
                 view->ConnectCamera(false, driverIndex);
+            button->setText(kOffText);
+            SetFontColour(button, ControlColours::kBlack);
             button->setEnabled(true);
             return;
         }

@@ -23,6 +23,9 @@ class FrameClickFilter : public QObject {
 public:
     FrameClickFilter(Tzones* zones, int camera) : QObject(zones), zones_(zones), camera_(camera) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A new press starts a new click, whatever became of the last double click.
+        if (event->type() == QEvent::MouseButtonPress)
+            releaseEndsDoubleClick_ = false;
         const bool click = event->type() == QEvent::MouseButtonRelease &&
                            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         if (!click && event->type() != QEvent::MouseButtonDblClick)
@@ -30,16 +33,23 @@ public:
         QWidget* frame = camera_ == 1 ? zones_->VideoCap1 : zones_->VideoCap2;
         if (!frame || watched != frame || !OnWidgetItself(frame, event))
             return false;
-        if (click)
-            camera_ == 1 ? zones_->VideoCap1Click() : zones_->VideoCap2Click();
-        else
+        if (!click) {
+            // Press, release (the click), press (the double click), release: the last
+            // release belongs to the double click and is no click of its own.
+            releaseEndsDoubleClick_ = true;
             camera_ == 1 ? zones_->VideoCap1DblClick() : zones_->VideoCap2DblClick();
+        } else if (releaseEndsDoubleClick_) {
+            releaseEndsDoubleClick_ = false;
+        } else {
+            camera_ == 1 ? zones_->VideoCap1Click() : zones_->VideoCap2Click();
+        }
         return false;
     }
 
 private:
     Tzones* zones_;
     int camera_;
+    bool releaseEndsDoubleClick_ = false;
 };
 
 // A click on the window itself, outside every control.

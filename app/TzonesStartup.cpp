@@ -135,6 +135,8 @@ void Tzones::FormActivate() {
     links_.tray->FillPhoneSizeList();
     StoreCameraChoice();
 
+    if (flags_.StartupGuard)
+        qInfo("The station is ready");
     flags_.StartupGuard = false;
 }
 
@@ -168,7 +170,8 @@ void Tzones::PlaceOntrayTimerTimer() {
     } unattended(*this);
     RunStartupSequence();
     if (!shuttingDown_)
-        qInfo("The start-up sequence has run");
+        qInfo("The start-up sequence has run: camera 1 %s, camera 2 %s", CameraPreviews(1) ? "on" : "off",
+              CameraPreviews(2) ? "on" : "off");
 }
 
 void Tzones::RunStartupSequence() {

@@ -167,6 +167,7 @@ protected:
     QList<int> pauses;
     QList<bool> screenSaver;
     int terminated = 0, devices = 0;
+    QByteArray filesAtTerminate; // both settings files as the shutdown left them
     bool restartSucceeds = true;
 
     StartupFlags flags;
@@ -212,6 +213,10 @@ protected:
         ASSERT_TRUE(writer->WriteSettingsFile());
     }
 
+    QByteArray SettingsFiles() const {
+        return TestSupport::ReadAll(folder.file("X290607.dat")) + TestSupport::ReadAll(folder.file("ETR0511.dat"));
+    }
+
     // The record as the file holds it now.
     SettingsRecord FileRecord() {
         auto reader = MakeStore();
@@ -224,7 +229,11 @@ protected:
         env.ScreenSize = [] { return QSize(1024, 768); };
         env.Pause = [this](int ms) { pauses << ms; events << QStringLiteral("Pause %1").arg(ms); };
         env.Now = [] { return QDateTime(QDate(2026, 12, 6), QTime(7, 5, 9)); };
-        env.Terminate = [this] { ++terminated; events << "Terminate"; };
+        env.Terminate = [this] {
+            ++terminated;
+            events << "Terminate";
+            filesAtTerminate = SettingsFiles();
+        };
         env.EnableScreenSaver = [this](bool on) { screenSaver << on; };
         env.StartOwnExecutable = [this](QString* error) {
             events << "StartOwnExecutable";

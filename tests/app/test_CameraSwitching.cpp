@@ -263,6 +263,14 @@ TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     EXPECT_EQ(pictures(), 0);
     mouse(QEvent::MouseButtonRelease);
     EXPECT_EQ(pictures(), 1);
+    // A double click as the mouse makes it: one picture, as one click then a double click.
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease})
+        mouse(type);
+    EXPECT_EQ(pictures(), 2);
+    mouse(QEvent::MouseButtonPress);
+    mouse(QEvent::MouseButtonRelease);
+    EXPECT_EQ(pictures(), 3);
 
     // The frame made at a switch-off is wired the same way.
     zones->Panel2->click();

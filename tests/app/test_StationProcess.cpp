@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
 
 using TestSupport::ReadAll;
@@ -32,30 +33,53 @@ bool CatchesSigterm(qint64 pid) {
     return false;
 }
 
-// Starts the station in its folder, waits until it has laid down its settings file and ends
-// it with SIGTERM. Empty when it ended by itself with exit code 0, else what went wrong.
-QString RunAndTerminate(const QString& exe, const QString& settingsFile) {
+// Starts the station in its folder with the extra environment, waits until it has said
+// `ready` on its output (empty: at once) and ends it with SIGTERM. Empty when it then ended by itself within
+// `endMs` with exit code 0, else what went wrong. `atReady` runs just before the signal.
+QString RunAndTerminate(const QString& exe, const QString& ready, const QStringList& environment = {},
+                        int endMs = 30000, const std::function<void()>& atReady = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.remove("TORVEK_TEST_CAMERAS");
+    for (const QString& entry : environment)
+        env.insert(entry.section('=', 0, 0), entry.section('=', 1));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QDir::tempPath()); // not the program folder
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(exe);
+    QByteArray output;
+    const auto said = [&](const QString& text) {
+        output += process.readAll();
+        return output.contains(text.toUtf8());
+    };
     if (!process.waitForStarted(10000) || !WaitFor([&] { return CatchesSigterm(process.processId()); }, 20000) ||
-        !WaitFor([&] { return QFileInfo::exists(settingsFile); }, 30000)) {
+        !WaitFor([&] { return said(ready); }, 40000)) {
         process.kill();
         process.waitForFinished(5000);
-        return "did not start: " + QString::fromLocal8Bit(process.readAll());
+        return "did not get ready: " + QString::fromLocal8Bit(output + process.readAll());
     }
+    if (atReady)
+        atReady();
     process.terminate();
-    const bool ended = process.waitForFinished(30000);
+    const bool ended = process.waitForFinished(endMs);
     if (!ended)
         process.kill();
     if (ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return QString();
     process.waitForFinished(5000);
-    return "did not end cleanly: " + QString::fromLocal8Bit(process.readAll());
+    return QStringLiteral("did not end cleanly (ended %1, code %2): ").arg(ended).arg(process.exitCode()) +
+           QString::fromLocal8Bit(output + process.readAll());
+}
+
+// The offsets of the record whose bytes differ between two settings files.
+QStringList ChangedOffsets(const QByteArray& before, const QByteArray& after) {
+    QStringList changed;
+    for (int i = 0; i < qMin(before.size(), after.size()); ++i) {
+        if (before.at(i) != after.at(i))
+            changed << QString::number(i - kRecord);
+    }
+    return changed;
 }
 
 qint16 Small(const QByteArray& file, int offset) {
@@ -80,8 +104,8 @@ TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
     const QString exe = folder.file("torvek");
     ASSERT_TRUE(QFile::copy(built, exe));
 
-    const QString settingsFile = folder.file("X290607.dat");
-    ASSERT_EQ(RunAndTerminate(exe, settingsFile), QString());
+    const QString ready = QStringLiteral("The station is ready");
+    ASSERT_EQ(RunAndTerminate(exe, ready), QString());
     EXPECT_TRUE(QFileInfo(folder.file("cam1")).isDir());
     EXPECT_TRUE(QFileInfo(folder.file("cam2")).isDir());
     EXPECT_EQ(ReadAll(folder.file("ETR0511.dat")).size(), 2456);
@@ -117,13 +141,51 @@ TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
     PutText(file, 1241, "Barn door");
     file[kRecord + 2202] = 0x5a; // a reserved byte
     ASSERT_TRUE(WriteAll(folder.file("X290607.dat"), file));
-    ASSERT_EQ(RunAndTerminate(exe, settingsFile), QString());
+    ASSERT_EQ(RunAndTerminate(exe, ready), QString());
     const QByteArray kept = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(kept.size(), file.size());
-    QStringList changed; // record offsets whose byte changed
-    for (int i = 0; i < file.size(); ++i) {
-        if (kept.at(i) != file.at(i))
-            changed << QString::number(i - kRecord);
-    }
+    EXPECT_TRUE(ChangedOffsets(file, kept).isEmpty()) << ChangedOffsets(file, kept).join(", ").toStdString();
+
+    // A third start with a camera: the start-up sequence switches it on, and the record
+    // changes only where the camera now found is named.
+    ASSERT_EQ(RunAndTerminate(exe, QStringLiteral("The start-up sequence has run: camera 1 on"),
+                              {"TORVEK_TEST_CAMERAS=1"}),
+              QString());
+    const QByteArray third = ReadAll(folder.file("X290607.dat"));
+    ASSERT_EQ(third.size(), file.size());
+    // Both lists show the one device: both cameras are named after it (its alias).
+    EXPECT_EQ(Text(third, 597), "Cam 1");
+    EXPECT_EQ(Text(third, 698), "Cam 1");
+    QStringList changed = ChangedOffsets(kept, third);
+    changed.removeAll(QStringLiteral("703")); // Cam2Name's last letter
     EXPECT_TRUE(changed.isEmpty()) << changed.join(", ").toStdString();
+}
+
+TEST(StationProcess, SigtermWhileADamagedFileIsReportedEndsTheStation) {
+    const QString built = BuiltStation();
+    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
+    TestSupport::TempProgramFolder folder;
+    const QString exe = folder.file("torvek");
+    ASSERT_TRUE(QFile::copy(built, exe));
+    ASSERT_TRUE(WriteAll(folder.file("X290607.dat"), QByteArray()));
+    // The report is on screen once the damaged file has been set aside.
+    const auto boxOpen = [&] {
+        ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder.file("X290607.dat.bad")); }, 20000));
+        WaitFor([] { return false; }, 500);
+    };
+    EXPECT_EQ(RunAndTerminate(exe, QString(), {}, 5000, boxOpen), QString());
+    EXPECT_EQ(ReadAll(folder.file("X290607.dat.bad")), QByteArray());
+    const QByteArray written = ReadAll(folder.file("X290607.dat"));
+    ASSERT_EQ(written.size(), 5408);
+    EXPECT_EQ(Small(written, 2196), 400); // SampleRateMs: the defaults
+}
+
+TEST(StationProcess, SigtermDuringTheSplashEndsAtOnceWritingNothing) {
+    const QString built = BuiltStation();
+    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
+    TestSupport::TempProgramFolder folder;
+    const QString exe = folder.file("torvek");
+    ASSERT_TRUE(QFile::copy(built, exe));
+    EXPECT_EQ(RunAndTerminate(exe, QString(), {}, 1500), QString());
+    EXPECT_FALSE(QFileInfo::exists(folder.file("X290607.dat")));
 }
