@@ -6,6 +6,7 @@
 #include "app/Splash.h"
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
+#include "app/StationLifetime.h"
 #include "app/StationEnvironment.h"
 #include "app/StationLinks.h"
 #include "app/StationMotion.h"
@@ -23,41 +24,15 @@
 #include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
-#include "platform/TerminationWatcher.h"
 #include "publish/Taviplayerform.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QTimer>
 #include <memory>
 
 int ProgramStartup(const StartupOptions& options) {
-    // SIGTERM, SIGINT and the end of the desktop session take the orderly way out. During
-    // the splash nothing is loaded yet: the process ends at once. A request that comes
-    // while the windows are made is carried out once the main window has loaded.
-    platform::TerminationWatcher watcher;
-    TSplash* splashShown = nullptr;
-    Tzones* mainWindow = nullptr;
-    bool endedDuringSplash = false;
-    bool terminationPending = false;
-    QObject::connect(&watcher, &platform::TerminationWatcher::TerminationRequested, &watcher, [&] {
-        if (splashShown) {
-            endedDuringSplash = true;
-            splashShown->done(QDialog::Rejected);
-        } else if (mainWindow) {
-            mainWindow->ShutDown();
-        } else {
-            terminationPending = true;
-        }
-    });
-
-    {
-        TSplash splash(options.splashDurationMs);
-        splashShown = &splash;
-        splash.exec();
-        splashShown = nullptr;
-    }
-    if (endedDuringSplash)
+    StationLifetime lifetime;
+    if (!lifetime.RunSplash(options.splashDurationMs))
         return 0;
     QApplication::setApplicationName(QStringLiteral("TORVEK"));
     QApplication::setApplicationDisplayName(QStringLiteral("TORVEK"));
@@ -92,14 +67,8 @@ int ProgramStartup(const StartupOptions& options) {
     auto form2 = std::make_unique<TForm2>();
     links.zoneWindow1 = form2.get();
     links.zoneWindow2 = form1.get();
-    // The shutdown ends the message loop, and with it every modal loop that runs inside
-    // it; one that comes before the loop has started keeps it from starting.
-    bool terminated = false;
     StationEnvironment environment = StationEnvironment::System();
-    environment.Terminate = [&terminated] {
-        terminated = true;
-        QCoreApplication::exit(0);
-    };
+    environment.Terminate = lifetime.Terminator();
     auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
     ProvisionalLayout layout(*zones);
     links.layout = &layout;
@@ -130,16 +99,11 @@ int ProgramStartup(const StartupOptions& options) {
     auto emailSender = std::make_unique<TemailSender>();
     secondSplash.reset();
 
-    mainWindow = zones.get();
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, zones.get(), &Tzones::ShutDown,
-                     Qt::DirectConnection);
-
+    lifetime.MainWindowMade(*zones);
     zones->show();
-    if (terminationPending)
-        zones->ShutDown();
-    const int result = terminated ? 0 : QApplication::exec();
+    const int result = lifetime.Run();
 
-    mainWindow = nullptr;
+    lifetime.MainWindowGone();
     zones.reset(); // the main window goes first: it releases the screen saver
     TtorCap::SetCaptionPainter({});
     return result;

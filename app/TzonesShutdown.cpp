@@ -47,6 +47,10 @@ void Tzones::ShutDown() {
         ShowPleaseWait();
         env_.Pause(kShutdownCameraPauseMs);
     }
+    // The scheduler stops with the station, also while modal loops are left.
+    for (platform::WinTimer* timer : {&MotionTime, &Timer3, &Timer4, &TimeLapseTimer, &timeLaspeFlasher, &Timerclock,
+                                      &restlye, &PlaceOntrayTimer})
+        timer->SetEnabled(false);
 
     env_.Terminate();
 }

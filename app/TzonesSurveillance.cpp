@@ -82,7 +82,8 @@ bool Tzones::StartStopSurveillance() {
         Tell(kStartErrorText);
         return false;
     }
-    if (!links_.accessLock->AccessAllowed())
+    // The password box is modal: the station may have ended while it was open.
+    if (!links_.accessLock->AccessAllowed() || shuttingDown_)
         return false;
     if (RecordingActive) {
         Tell(kStopRecordingFirstText);

@@ -1,0 +1,52 @@
+#include "app/StationLifetime.h"
+
+#include "app/Splash.h"
+#include "app/Tzones.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+StationLifetime::StationLifetime() {
+    QObject::connect(&watcher_, &platform::TerminationWatcher::TerminationRequested, &watcher_,
+                     [this] { Requested(); });
+}
+
+void StationLifetime::Requested() {
+    if (splash_) {
+        // Nothing is loaded yet: nothing to save.
+        requested_ = true;
+        splash_->done(QDialog::Rejected);
+    } else if (zones_) {
+        zones_->ShutDown();
+    } else {
+        requested_ = true;
+    }
+}
+
+bool StationLifetime::RunSplash(int durationMs) {
+    TSplash splash(durationMs);
+    splash_ = &splash;
+    splash.exec();
+    splash_ = nullptr;
+    return !requested_;
+}
+
+std::function<void()> StationLifetime::Terminator() {
+    return [this] {
+        terminated_ = true;
+        QCoreApplication::exit(0);
+    };
+}
+
+void StationLifetime::MainWindowMade(Tzones& zones) {
+    zones_ = &zones;
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &zones, &Tzones::ShutDown, Qt::DirectConnection);
+}
+
+int StationLifetime::Run() {
+    if (requested_ && zones_)
+        zones_->ShutDown();
+    return terminated_ ? 0 : QApplication::exec();
+}
+
+void StationLifetime::MainWindowGone() { zones_ = nullptr; }
