@@ -55,6 +55,8 @@ int ProgramStartup(const StartupOptions& options) {
     });
     StationMotion motion(store, pictureCaptions, captionChoices);
     links.motion = &motion;
+    StationAlerts alerts(store, links, motion.Pictures(), flags);
+    links.alerts = &alerts;
     // Devices are known to the user by their aliases.
     CameraChoiceWidgets cameraChoices;
     DriverAliasRegistry aliasRegistry(folder, store, cameraChoices);
@@ -75,10 +77,9 @@ int ProgramStartup(const StartupOptions& options) {
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
     cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
     motion.BindMainWindow(*zones);
+    alerts.BindMainWindow(*zones, &motion.Detector());
     StationEAlertMail alertMail(*zones, store);
-    StationAlerts alerts(*zones, store, links, motion.Pictures(), flags, &motion.Detector());
     alerts.SetSender(&alertMail.Sender());
-    links.alerts = &alerts;
     captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
     BindCaptionsCommand(*zones, *fontSettings, captionSettings);
     auto setupForm = std::make_unique<TsetupForm>(folder, aliasRegistry);

@@ -27,31 +27,50 @@ AlertSchedulerLinks ScheduleLinks(PictureStore& pictures, const StationAlertsLin
 
 } // namespace
 
-StationAlerts::StationAlerts(Tzones& zones, SettingsStore& settings, StationLinks& station, PictureStore& pictures,
-                             const StartupFlags& flags, const MotionDetector* detector, StationAlertsLinks links)
-    : settings_(settings), scheduler_(settings.Record(), pictures.EAlertBuffer(), ScheduleLinks(pictures, links)) {
+StationAlerts::StationAlerts(SettingsStore& settings, StationLinks& station, PictureStore& pictures,
+                             const StartupFlags& flags, StationAlertsLinks links)
+    : settings_(settings), station_(station), flags_(flags), links_(links),
+      scheduler_(settings.Record(), pictures.EAlertBuffer(), ScheduleLinks(pictures, links)) {}
+
+void StationAlerts::BindMainWindow(Tzones& zones, const MotionDetector* detector) {
     AlertsBindingLinks bound;
     bound.gatherAndSaveSettings = [&zones] { zones.GatherAndSaveSettings(); };
-    bound.fillPhoneSizeList = [&station] { station.tray->FillPhoneSizeList(); };
-    bound.layoutScreenWidth = [&station] { return station.layout->LayoutScreenWidth(); };
+    bound.fillPhoneSizeList = [this] { station_.tray->FillPhoneSizeList(); };
+    bound.layoutScreenWidth = [this] { return station_.layout->LayoutScreenWidth(); };
     bound.lastMotionText = [detector](int camera) {
         return detector ? detector->LastMotionText(camera) : QString();
     };
     bound.setupPanelVisible = [&zones] { return zones.Panel1->isVisible(); };
     bound.online = scheduler_.Links().online;
-    bound.now = links.now;
+    bound.now = links_.now;
     binding_ = std::make_unique<AlertsBinding>(*zones.AlertsPanel, zones.Dailup, zones.Broadband, zones.PaintBox1,
-                                               zones.PaintBox2, scheduler_, settings.Record(), flags, bound);
+                                               zones.PaintBox2, scheduler_, settings_.Record(), flags_, bound);
 }
 
-void StationAlerts::ResetAlertSchedule() { binding_->ResetAlertSchedule(); }
-void StationAlerts::UpdateAlertSummary() { binding_->UpdateAlertSummary(); }
-void StationAlerts::FillAlertCombos() { binding_->FillAlertCombos(); }
-void StationAlerts::ClockTick() { binding_->ClockTick(); }
+// Counters and queue are the scheduler's: they reset before the window exists too.
+void StationAlerts::ResetAlertSchedule() { scheduler_.Reset(); }
+
+void StationAlerts::UpdateAlertSummary() {
+    if (binding_)
+        binding_->UpdateAlertSummary();
+}
+
+void StationAlerts::FillAlertCombos() {
+    if (binding_)
+        binding_->FillAlertCombos();
+}
+
+void StationAlerts::ClockTick() {
+    if (binding_)
+        binding_->ClockTick();
+}
 
 void StationAlerts::RestartAlertPeriod() {
     scheduler_.ClearQueue();
     scheduler_.RestartPeriod();
 }
 
-void StationAlerts::StoreSmtpEdits() { binding_->StoreSmtpEdits(settings_.EmailRecord()); }
+void StationAlerts::StoreSmtpEdits() {
+    if (binding_)
+        binding_->StoreSmtpEdits(settings_.EmailRecord());
+}

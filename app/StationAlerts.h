@@ -24,12 +24,14 @@ struct StationAlertsLinks {
 
 class StationAlerts : public AlertScheduleLink {
 public:
-    // Binds the E-Alerts tab, the clock and the painted blocks; the objects live as long as
-    // this. The detector, when given, supplies the cameras' last motion texts for the clock
-    // block. The station's links give the tray's and the layout's routines.
-    StationAlerts(Tzones& zones, SettingsStore& settings, StationLinks& station, PictureStore& pictures,
-                  const StartupFlags& flags, const MotionDetector* detector = nullptr,
+    // The schedule over the picture store's queue; made before the main window, which resets
+    // it at its creation. The station's links give the tray's and the layout's routines.
+    StationAlerts(SettingsStore& settings, StationLinks& station, PictureStore& pictures, const StartupFlags& flags,
                   StationAlertsLinks links = {});
+    // Binds the E-Alerts tab, the clock and the painted blocks of the main window; the
+    // detector, when given, supplies the cameras' last motion texts for the clock block.
+    // Until then the routines that show something do nothing.
+    void BindMainWindow(Tzones& zones, const MotionDetector* detector = nullptr);
 
     // The mail composer; null sends nothing.
     void SetSender(AlertSender* sender) { scheduler_.SetSender(sender); }
@@ -45,6 +47,9 @@ public:
 
 private:
     SettingsStore& settings_;
+    StationLinks& station_;
+    const StartupFlags& flags_;
+    StationAlertsLinks links_;
     AlertScheduler scheduler_;
     std::unique_ptr<AlertsBinding> binding_;
 };

@@ -111,7 +111,6 @@ void StationMotion::PlayAlarmSound() { alarm_.PlayAlarmSound(); }
 
 void StationMotion::ResetPictureCounts() { pictures_.ResetPictureCounts(); }
 
-void StationMotion::ClearAlertQueue() { pictures_.EAlertBuffer().clear(); }
 
 void StationMotion::SetPictureNamePart(const QString& part) { pictures_.SetPictureNamePrefix(part); }
 

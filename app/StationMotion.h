@@ -49,7 +49,6 @@ public:
     qint32 PictureCountTotal() const override;
     void PlayAlarmSound() override;
     void ResetPictureCounts() override;
-    void ClearAlertQueue() override;
     void SetPictureNamePart(const QString& part) override;
     void MotionTick() override;
     void ResetMotionDetector() override;

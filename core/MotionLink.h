@@ -16,8 +16,6 @@ public:
     virtual qint32 PictureCountTotal() const = 0;
     virtual void PlayAlarmSound() = 0;
     virtual void ResetPictureCounts() = 0;
-    // Empties the e-alert queue of the picture store (the station's one queue).
-    virtual void ClearAlertQueue() = 0;
     virtual void SetPictureNamePart(const QString& part) = 0;
     virtual void MotionTick() = 0; // tick of MotionTime
     // Forget both cameras' previous counts; one check of a camera's zone.
@@ -36,7 +34,6 @@ public:
     qint32 PictureCountTotal() const override { return Say("PictureCountTotal"), 0; }
     void PlayAlarmSound() override { Say("PlayAlarmSound"); }
     void ResetPictureCounts() override { Say("ResetPictureCounts"); }
-    void ClearAlertQueue() override { Say("ClearAlertQueue"); }
     void SetPictureNamePart(const QString&) override { Say("SetPictureNamePart"); }
     void MotionTick() override { Say("MotionTick"); }
     void ResetMotionDetector() override { Say("ResetMotionDetector"); }

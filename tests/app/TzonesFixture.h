@@ -115,7 +115,6 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     qint32 PictureCountTotal() const override { return pictureTotal; }
     void PlayAlarmSound() override { Say("PlayAlarmSound"); }
     void ResetPictureCounts() override {}
-    void ClearAlertQueue() override {}
     void SetPictureNamePart(const QString&) override {}
     void MotionTick() override {}
     void ResetMotionDetector() override {}

@@ -37,15 +37,16 @@ protected:
             r.EmailLimit = 0;
             r.DialUp = false;
         });
-        Create();
         pictures = std::make_unique<PictureStore>(*store);
         StationAlertsLinks machine;
         machine.monotonicMs = [this] { return clockMs; };
         machine.online = [this] { return online; };
         machine.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)); };
-        alerts = std::make_unique<StationAlerts>(*zones, *store, links, *pictures, flags, nullptr, machine);
+        alerts = std::make_unique<StationAlerts>(*store, links, *pictures, flags, machine);
         alerts->SetSender(&sender);
         links.alerts = alerts.get();
+        Create();
+        alerts->BindMainWindow(*zones);
         zones->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
         zones->Timerclock.SetEnabled(false); // ticks come from the test

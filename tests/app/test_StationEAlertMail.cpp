@@ -49,7 +49,8 @@ protected:
         machine.monotonicMs = [this] { return clockMs; };
         machine.online = [this] { return online; };
         machine.now = now;
-        alerts = std::make_unique<StationAlerts>(*zones, *store, links, *pictures, flags, nullptr, machine);
+        alerts = std::make_unique<StationAlerts>(*store, links, *pictures, flags, machine);
+        alerts->BindMainWindow(*zones);
         alerts->SetSender(&mail->Sender());
         links.alerts = alerts.get();
         zones->show();

@@ -29,7 +29,6 @@ protected:
         qint32 PictureCountTotal() const override { return test.motion->PictureCountTotal(); }
         void PlayAlarmSound() override { real().PlayAlarmSound(); }
         void ResetPictureCounts() override { real().ResetPictureCounts(); }
-        void ClearAlertQueue() override { real().ClearAlertQueue(); }
         void SetPictureNamePart(const QString& part) override { real().SetPictureNamePart(part); }
         void MotionTick() override {
             ++test.ticks;
