@@ -18,7 +18,6 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
-#include <memory>
 
 class QAbstractButton;
 class QCheckBox;
