@@ -1,5 +1,7 @@
 #include "app/Splash.h"
 
+#include "platform/Rounding.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -47,4 +49,36 @@ void TSplash::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::yellow);
     // (100, 50) is the top left of the text cell.
     painter.drawText(QPoint(100, 50 + QFontMetrics(title).ascent()), QStringLiteral("TORVEK"));
+
+    const QFont small = LineFont();
+    painter.setFont(small);
+    painter.setPen(QColor(192, 192, 192)); // silver
+    const QStringList lines = Lines();
+    const QList<QPoint> positions = LinePositions();
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(positions[i] + QPoint(0, QFontMetrics(small).ascent()), lines[i]);
+}
+
+QFont TSplash::LineFont() const {
+    QFont font = this->font();
+    font.setPixelSize(int(platform::RoundHalfEven(8 * 96 / 72.0))); // 8 points at 96 dots per inch
+    return font;
+}
+
+QStringList TSplash::Lines() {
+    return {QStringLiteral("Video surveillance for one PC and two cameras"),
+            QStringLiteral("Motion, time-lapse, e-mail and FTP"),
+            QStringLiteral("A Do It yourself Security Surveillance System")};
+}
+
+QList<QPoint> TSplash::LinePositions() const {
+    const QFontMetrics metrics(LineFont());
+    const QStringList lines = Lines();
+    const int tops[] = {120, 140, 180};
+    QList<QPoint> positions;
+    for (int i = 0; i < lines.size(); ++i) {
+        const int x = platform::RoundHalfEven((width() - metrics.horizontalAdvance(lines[i])) / 2.0);
+        positions << QPoint(x, tops[i]);
+    }
+    return positions;
 }

@@ -4,6 +4,9 @@
 #include "platform/WinTimer.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPoint>
+#include <QStringList>
 
 class TSplash : public QDialog {
     Q_OBJECT
@@ -16,10 +19,16 @@ public:
 
     void reject() override; // Esc: refused while the timer runs
 
+    // The three silver lines under the product name, top to bottom, and where each is drawn
+    // (centred, cell top at y = 120, 140, 180).
+    static QStringList Lines();
+    QList<QPoint> LinePositions() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void Timer1Timer();
+    QFont LineFont() const;
 };

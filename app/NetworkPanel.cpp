@@ -1,0 +1,120 @@
+#include "app/NetworkPanel.h"
+
+#include "core/MessageBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+template <class W, class... Args>
+W* Named(QWidget* parent, const char* name, Args&&... args) {
+    auto* widget = new W(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+NetworkPanel::NetworkPanel(QWidget* parent, std::function<void()> save)
+    : QWidget(parent), save_(std::move(save)) {
+    setObjectName(QStringLiteral("NetWorkPanel"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    setPalette(palette);
+    resize(420, 260);
+
+    auto* title = Named<QLabel>(this, "Label41", QStringLiteral("TCP/IP Connection"));
+    title->setGeometry(8, 6, 200, 18);
+    TCPLOG = Named<QListWidget>(this, "TCPLOG");
+    TCPLOG->setGeometry(8, 28, 240, 190);
+    Image4 = Named<QLabel>(this, "Image4");
+    Image4->setGeometry(256, 28, 156, 117);
+    Image4->setScaledContents(true);
+    BitBtn2 = Named<QPushButton>(this, "BitBtn2", QStringLiteral("Start"));
+    BitBtn2->setGeometry(256, 152, 75, 25);
+    Button34 = Named<QPushButton>(this, "Button34", QStringLiteral("Connect"));
+    Button34->setGeometry(337, 152, 75, 25);
+    Button33 = Named<QPushButton>(this, "Button33", QStringLiteral("Save"));
+    Button33->setGeometry(256, 226, 75, 25);
+    Button32 = Named<QPushButton>(this, "Button32", QStringLiteral("Hide"));
+    Button32->setGeometry(337, 226, 75, 25);
+
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { server_.Start(TcpListener::kDefaultPort); });
+    connect(&server_, &TcpListener::LogLine, this, &NetworkPanel::AddTcpLog);
+    connect(Button32, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Button33, &QPushButton::clicked, this, [this] {
+        if (save_)
+            save_();
+        ShowMessageBox(QStringLiteral("OK Saved new Information."));
+    });
+    // "Connect" serves nothing remote in this station.
+}
+
+void NetworkPanel::AddTcpLog(const QString& line) { TCPLOG->insertItem(0, line); }
+
+void NetworkPanel::FrameGrabbed(int camera, const QImage& frame) {
+    if (camera == 1 && server_.IsListening() && !frame.isNull())
+        Image4->setPixmap(QPixmap::fromImage(frame));
+}
+
+void NetworkPanel::ShowPanel() {
+    show();
+    raise();
+}
+
+RemoteAccessPage::RemoteAccessPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("RemoteAccess"));
+    PortPassword1 = Named<QLineEdit>(this, "PortPassword1");
+    PortPassword1->setGeometry(10, 10, 120, 22);
+    PortPassword1->setEchoMode(QLineEdit::Password);
+    PortPassword2 = Named<QLineEdit>(this, "PortPassword2");
+    PortPassword2->setGeometry(10, 40, 120, 22);
+    PortPassword2->setEchoMode(QLineEdit::Password);
+    TCPPort1 = Named<QComboBox>(this, "TCPPort1");
+    TCPPort1->setGeometry(140, 10, 80, 22);
+    TCPPort2 = Named<QComboBox>(this, "TCPPort2");
+    TCPPort2->setGeometry(140, 40, 80, 22);
+    auto* activeLabel = Named<QLabel>(this, "Label42", QStringLiteral("Active on Auto Start"));
+    activeLabel->setGeometry(230, 0, 140, 16);
+    Active1 = Named<QCheckBox>(this, "Active1", QStringLiteral("1 Active"));
+    Active1->setGeometry(230, 12, 80, 20);
+    Active2 = Named<QCheckBox>(this, "Active2", QStringLiteral("2 Active"));
+    Active2->setGeometry(230, 42, 80, 20);
+    Listen1 = Named<QPushButton>(this, "Listen1", QStringLiteral("Listen"));
+    Listen1->setGeometry(320, 10, 60, 22);
+    Listen2 = Named<QPushButton>(this, "Listen2", QStringLiteral("Listen"));
+    Listen2->setGeometry(320, 40, 60, 22);
+    TrackBar1 = Named<QSlider>(this, "TrackBar1", Qt::Horizontal);
+    TrackBar1->setGeometry(10, 72, 200, 22);
+    TrackBar1->setRange(10, 100);
+    TrackBarLabel = Named<QLabel>(this, "Label43");
+    TrackBarLabel->setGeometry(220, 72, 60, 22);
+    tcphints = Named<QLabel>(this, "tcphints");
+    tcphints->setGeometry(10, 100, 370, 18);
+
+    connect(TrackBar1, &QSlider::valueChanged, this,
+            [this](int position) { TrackBarLabel->setText(QString::number(position) + QStringLiteral("%")); });
+    for (QWidget* w : std::initializer_list<QWidget*>{PortPassword1, PortPassword2, TCPPort1, TCPPort2, Active1, Active2})
+        w->installEventFilter(this);
+}
+
+bool RemoteAccessPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == PortPassword1 || watched == PortPassword2)
+            tcphints->setText(QStringLiteral("Enter a password so you can log on remotely"));
+        else if (watched == TCPPort1 || watched == TCPPort2)
+            tcphints->setText(QStringLiteral("Select a port to connect to remotely"));
+        else if (watched == Active1 || watched == Active2)
+            tcphints->setText(QStringLiteral("Allow automatic remote access on restart"));
+    }
+    return QWidget::eventFilter(watched, event);
+}

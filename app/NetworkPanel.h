@@ -1,0 +1,65 @@
+#pragma once
+// The "TCP/IP Connection" panel of the main window (its log, its picture of camera 1 and
+// the listener's button) and the hidden remote-access page of the set-up panel.
+#include "app/TcpListener.h"
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+
+class NetworkPanel : public QWidget {
+    Q_OBJECT
+public:
+    // save: writes the settings (the panel's "Save").
+    NetworkPanel(QWidget* parent, std::function<void()> save);
+
+    // Inserts a line at the top of the log.
+    void AddTcpLog(const QString& line);
+    // Camera 1's grabbed frames, shown only while the listener runs.
+    void FrameGrabbed(int camera, const QImage& frame);
+    // The "TCP/IP" button of the set-up panel: shown and brought to the front.
+    void ShowPanel();
+
+    TcpListener& Server() { return server_; }
+
+    QListWidget* TCPLOG = nullptr;
+    QLabel* Image4 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* Button32 = nullptr; // Hide
+    QPushButton* Button33 = nullptr; // Save
+    QPushButton* Button34 = nullptr; // Connect
+
+private:
+    TcpListener server_;
+    std::function<void()> save_;
+};
+
+// The remote-access page: its values are neither stored nor used; only its hints and the
+// slider's label react.
+class RemoteAccessPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit RemoteAccessPage(QWidget* parent);
+
+    QLineEdit* PortPassword1 = nullptr;
+    QLineEdit* PortPassword2 = nullptr;
+    QComboBox* TCPPort1 = nullptr;
+    QComboBox* TCPPort2 = nullptr;
+    QCheckBox* Active1 = nullptr;
+    QCheckBox* Active2 = nullptr;
+    QPushButton* Listen1 = nullptr;
+    QPushButton* Listen2 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QLabel* TrackBarLabel = nullptr;
+    QLabel* tcphints = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The help window: nine built-in topics in a list beside their text. Created once at
+// start-up and reused for every ShowHelp.
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTextEdit;
+
+class Thelpform : public QDialog {
+    Q_OBJECT
+public:
+    explicit Thelpform(QWidget* parent = nullptr);
+
+    // Opens the window modally on topic 0..8.
+    void ShowHelp(int topic);
+    // Fills the window for ShowHelp without running it (ShowHelp = this + exec()).
+    void PrepareHelp(int topic);
+    // Fills the text and the title for topic 0..8; any other number changes nothing.
+    void ShowHelpTopic(int topic);
+
+    static inline const QString kOnlineHelpUrl = QStringLiteral("https://torvek.invalid/help/");
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* CloseButton = nullptr;
+    QPushButton* OnlineHelpButton = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowListTopic(bool focusText);
+};

@@ -1,0 +1,155 @@
+// The help window's topics and keys, the splash's lines, and the TCP listener that closes
+// every connection at once.
+#include "app/HelpTopics.h"
+#include "app/NetworkPanel.h"
+#include "app/Splash.h"
+#include "app/Thelpform.h"
+#include "core/MessageBox.h"
+#include "tests/support/TestSupport.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using TestSupport::WaitFor;
+
+namespace {
+
+void Press(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+}
+
+} // namespace
+
+TEST(HelpWindow, TopicsOpenWithTheirTitlesAndOthersChangeNothing) {
+    Thelpform help;
+    help.PrepareHelp(7);
+    EXPECT_EQ(help.Label1->text(), "TORVEK 7.07 Help");
+    EXPECT_EQ(help.ListBox1->count(), kHelpTopicCount);
+    EXPECT_EQ(help.ListBox1->currentItem()->text().trimmed(), "Auto-Start");
+    EXPECT_TRUE(help.ListBox1->currentItem()->text().endsWith(QString(59, ' ')));
+    EXPECT_EQ(help.Label2->text(), "AutoStart");
+
+    help.ShowHelpTopic(4);
+    EXPECT_EQ(help.Label2->text(), "Creating a Motion-Lapse or Time-Lapse AVI movie.");
+    const QString text = help.RichEdit1->toPlainText();
+    for (int outside : {9, -1}) {
+        help.ShowHelpTopic(outside);
+        EXPECT_EQ(help.RichEdit1->toPlainText(), text);
+        EXPECT_EQ(help.Label2->text(), "Creating a Motion-Lapse or Time-Lapse AVI movie.");
+    }
+    // Every topic's text starts with its title line.
+    const QStringList titles{"Introduction", "Setting up Motion detection", "Time-lapse mode",
+                             "Log Window (Viewing results)", "Creating a Motion-Lapse or Time-Lapse AVI movie.",
+                             "Internet Connectivity", "Tips", "AutoStart", "SOUND ALARM"};
+    for (int t = 0; t < kHelpTopicCount; ++t) {
+        help.ShowHelpTopic(t);
+        EXPECT_EQ(help.Label2->text(), titles[t]);
+        EXPECT_EQ(help.RichEdit1->toPlainText().section('\n', 0, 0), titles[t]);
+    }
+}
+
+TEST(HelpWindow, ListKeysAndClosingKeys) {
+    Thelpform help;
+    help.PrepareHelp(0);
+    help.show();
+    QApplication::setActiveWindow(&help);
+    help.ListBox1->setCurrentRow(6);
+    help.ListBox1->setFocus();
+    Press(help.ListBox1, Qt::Key_Return);
+    EXPECT_EQ(help.Label2->text(), "Tips");
+    EXPECT_EQ(QApplication::focusWidget(), help.RichEdit1);
+    for (int key : {Qt::Key_Escape, Qt::Key_F1}) {
+        bool closed = false;
+        QTimer::singleShot(0, &help, [&] {
+            Press(help.RichEdit1, key);
+            closed = !help.isVisible();
+        });
+        help.ShowHelp(2);
+        EXPECT_TRUE(closed);
+        EXPECT_FALSE(help.isVisible());
+    }
+}
+
+TEST(Splash, ItsThreeLinesAreCentred) {
+    TSplash splash(60000);
+    const QStringList lines = TSplash::Lines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[2].endsWith("A Do It yourself Security Surveillance System"));
+    QFont font = splash.font();
+    font.setPixelSize(11);
+    const QFontMetrics metrics(font);
+    const QList<QPoint> at = splash.LinePositions();
+    for (int i = 0; i < 3; ++i) {
+        const int left = at[i].x(), right = splash.width() - left - metrics.horizontalAdvance(lines[i]);
+        EXPECT_LE(std::abs(left - right), 1) << i;
+    }
+    EXPECT_EQ(at[0].y(), 120);
+    EXPECT_EQ(at[1].y(), 140);
+    EXPECT_EQ(at[2].y(), 180);
+}
+
+TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
+    QStringList messages;
+    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    // A free port: the test cannot rely on 10000 being free on the machine.
+    quint16 port;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    QTcpSocket before;
+    before.connectToHost(QHostAddress::LocalHost, port);
+    EXPECT_FALSE(before.waitForConnected(1000));
+
+    NetworkPanel panel(nullptr, {});
+    ASSERT_TRUE(panel.Server().Start(port));
+    EXPECT_TRUE(panel.Server().Start(port)); // a second start changes nothing
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(WaitFor([&] { return client.state() == QAbstractSocket::ConnectedState ||
+                                     client.state() == QAbstractSocket::UnconnectedState; }));
+    ASSERT_TRUE(WaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(client.readAll().size(), 0);
+    EXPECT_TRUE(WaitFor([&] { return panel.TCPLOG->count() == 1; }));
+    EXPECT_TRUE(messages.isEmpty());
+
+    // The port is taken by someone else: a message, a log line, and the listener stays off.
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::Any, 0));
+    NetworkPanel second(nullptr, {});
+    EXPECT_FALSE(second.Server().Start(other.serverPort()));
+    EXPECT_FALSE(second.Server().IsListening());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QString::number(other.serverPort())));
+    EXPECT_EQ(second.TCPLOG->item(0)->text(), messages[0]);
+    SetMessageBoxHandler({});
+}
+
+TEST(NetworkPanel, SaveHideAndHints) {
+    QStringList messages;
+    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    int saves = 0;
+    NetworkPanel panel(nullptr, [&] { ++saves; });
+    panel.ShowPanel();
+    panel.Button33->click();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(messages, QStringList({"OK Saved new Information."}));
+    panel.Button32->click();
+    EXPECT_FALSE(panel.isVisible());
+    // Frames reach the panel's picture only while the listener runs.
+    QImage frame(32, 24, QImage::Format_RGB888);
+    frame.fill(Qt::red);
+    panel.FrameGrabbed(1, frame);
+    EXPECT_TRUE(panel.Image4->pixmap().isNull());
+    SetMessageBoxHandler({});
+}
