@@ -2,6 +2,7 @@
 // The "TCP/IP Connection" panel of the main window (its log, its picture of camera 1 and
 // the listener's button) and the hidden remote-access page of the set-up panel.
 #include "app/TcpListener.h"
+#include "core/NetworkPanelLink.h"
 
 #include <QWidget>
 #include <functional>
@@ -14,7 +15,7 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 
-class NetworkPanel : public QWidget {
+class NetworkPanel : public QWidget, public NetworkPanelLink {
     Q_OBJECT
 public:
     // save: writes the settings (the panel's "Save").
@@ -23,9 +24,10 @@ public:
     // Inserts a line at the top of the log.
     void AddTcpLog(const QString& line);
     // Camera 1's grabbed frames, shown only while the listener runs.
-    void FrameGrabbed(int camera, const QImage& frame);
+    void FrameGrabbed(int camera, const QImage& frame) override;
     // The "TCP/IP" button of the set-up panel: shown and brought to the front.
     void ShowPanel();
+    void ShowNetworkPanel() override { ShowPanel(); }
 
     TcpListener& Server() { return server_; }
 

@@ -3,7 +3,9 @@
 #include "app/CaptionsCommand.h"
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
+#include "app/NetworkPanel.h"
 #include "app/Splash.h"
+#include "app/Thelpform.h"
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
 #include "app/StationLifetime.h"
@@ -72,6 +74,7 @@ int ProgramStartup(const StartupOptions& options) {
     StationEnvironment environment = StationEnvironment::System();
     environment.Terminate = lifetime.Terminator();
     auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
+    links.networkPanel = zones->NetWorkPanel;
     ProvisionalLayout layout(*zones);
     links.layout = &layout;
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
@@ -95,6 +98,7 @@ int ProgramStartup(const StartupOptions& options) {
     auto aviPlayer = std::make_unique<Taviplayerform>();
     auto ftpMainForm = std::make_unique<TFTPMainForm>();
     auto helpForm = std::make_unique<Thelpform>();
+    links.help = helpForm.get();
     auto zoom = std::make_unique<TZoom>();
     auto installForm = std::make_unique<TinstallForm>();
     auto emailSender = std::make_unique<TemailSender>();

@@ -1,6 +1,8 @@
 #pragma once
 // The help window: nine built-in topics in a list beside their text. Created once at
 // start-up and reused for every ShowHelp.
+#include "core/HelpLink.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -8,13 +10,13 @@ class QListWidget;
 class QPushButton;
 class QTextEdit;
 
-class Thelpform : public QDialog {
+class Thelpform : public QDialog, public HelpLink {
     Q_OBJECT
 public:
     explicit Thelpform(QWidget* parent = nullptr);
 
     // Opens the window modally on topic 0..8.
-    void ShowHelp(int topic);
+    void ShowHelp(int topic) override;
     // Fills the window for ShowHelp without running it (ShowHelp = this + exec()).
     void PrepareHelp(int topic);
     // Fills the text and the title for topic 0..8; any other number changes nothing.

@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class NetworkPanel;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -199,7 +200,7 @@ public:
     QWidget* autostartpanel = nullptr;
     QWidget* Advanced = nullptr;
     QWidget* Panel7 = nullptr;
-    QWidget* NetWorkPanel = nullptr;
+    NetworkPanel* NetWorkPanel = nullptr;
     QWidget* SurveillanceSetup = nullptr;
     QGroupBox* SurveillancePanel = nullptr;
     QGroupBox* CameraGroupBox = nullptr;
@@ -230,6 +231,7 @@ public:
     QPushButton* Button10 = nullptr;
     QPushButton* Button11 = nullptr;
     QPushButton* Button14 = nullptr;
+    QPushButton* Button36 = nullptr; // "TCP/IP" of the set-up panel
     QPushButton* Button15 = nullptr;
     QPushButton* Button17 = nullptr;
     QPushButton* Button18 = nullptr;

@@ -157,6 +157,10 @@ void Tzones::BuildCommandControls() {
     connect(Button17, &QPushButton::clicked, this, &Tzones::Button17Click);
     connect(Button18, &QPushButton::clicked, this, &Tzones::Button18Click);
     connect(Button14, &QPushButton::clicked, this, &Tzones::Button14Click);
+    // The tool bar's help buttons open the introduction, as F1 does.
+    for (QPushButton* help : {Button26, Button15})
+        connect(help, &QPushButton::clicked, this, [this] { ShowHelp(0); });
+    connect(Button36, &QPushButton::clicked, this, [this] { links_.networkPanel->ShowNetworkPanel(); });
     // Also on changes made by code, as the edit's change event does.
     connect(seconds, &QLineEdit::textChanged, this, &Tzones::secondsChange);
 }

@@ -3,6 +3,9 @@
 // layout routines place them for the screen.
 #include "app/Tzones.h"
 
+#include "app/NetworkPanel.h"
+#include "core/SettingsStore.h"
+
 #include "publish/AlertPaintBoxes.h"
 #include "publish/AlertsTab.h"
 
@@ -77,8 +80,8 @@ void Tzones::BuildControls() {
     PaintBox1->setObjectName("PaintBox1");
     PaintBox1->hide();
 
-    NetWorkPanel = MakePanel(this, "NetWorkPanel");
-    NetWorkPanel->setGeometry(20, 150, 300, 120);
+    NetWorkPanel = new NetworkPanel(this, [this] { store_.SaveSettings(); });
+    NetWorkPanel->move(20, 150);
     NetWorkPanel->hide();
 
     PhLOg = Make<QPlainTextEdit>(this, "PhLOg");
@@ -313,6 +316,8 @@ void Tzones::BuildSetupPanel() {
     Broadband = Make<QRadioButton>(Advanced, "Broadband", QStringLiteral("Broadband"));
     Broadband->setGeometry(10, 34, 120, 20);
     diskcontrol = Make<QCheckBox>(Advanced, "diskcontrol", QStringLiteral("Disk Control"));
+    Button36 = Make<QPushButton>(Advanced, "Button36", QStringLiteral("TCP/IP"));
+    Button36->setGeometry(10, 100, 80, 24);
     diskcontrol->setGeometry(10, 64, 200, 20);
 
     phonesettings = MakePanel(Panel1, "phonesettings");

@@ -1,6 +1,8 @@
 // Show, activation and the one-shot start-up sequence of the main window.
 #include "app/Tzones.h"
 
+#include "app/NetworkPanel.h"
+
 #include "capture/TtorCap.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
