@@ -1,0 +1,276 @@
+#include "core/ZoneEditor.h"
+
+#include "core/SettingsRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+// An editor with its hooks counted.
+struct EditorRig {
+    explicit EditorRig(int camera, QSize picture = QSize(320, 240))
+        : picture(picture), editor(camera, record, &zone) {
+        ZoneEditorHooks& h = editor.Hooks();
+        h.DetectorPass = [this] {
+            ++passes;
+            zoneAtPass = zone;
+        };
+        h.PictureSize = [this] { return this->picture; };
+        h.EnableMotionTime = [this] { ++motionTimeEnabled; };
+        h.SetViewSwitchRequest = [this] { ++viewSwitches; };
+        h.ShowHelp = [this](int topic) { helpTopics.push_back(topic); };
+        h.RestoreFullView = [this] { ++fullViews; };
+    }
+
+    void Corner(int left, int top) {
+        editor.EditCalLeft(QString::number(left));
+        editor.EditCalTop(QString::number(top));
+    }
+
+    SettingsRecord record;
+    ZoneRect zone;
+    ZoneRect zoneAtPass;
+    QSize picture;
+    ZoneEditor editor;
+    int passes = 0;
+    int motionTimeEnabled = 0;
+    int viewSwitches = 0;
+    int fullViews = 0;
+    std::vector<int> helpTopics;
+};
+
+TEST(ZoneEditor, SensitivityComboOffersSixtyStepsOf200) {
+    const QStringList texts = MillisecondsComboTexts();
+    ASSERT_EQ(texts.size(), 60);
+    EXPECT_EQ(texts.first(), "200");
+    EXPECT_EQ(texts.at(1), "400");
+    EXPECT_EQ(texts.last(), "12000");
+}
+
+TEST(ZoneEditor, LeftAndUpMayPassZeroByLessThanAStepButStopAtZero) {
+    for (int camera : {1, 2}) {
+        SCOPED_TRACE(camera);
+        EditorRig rig(camera);
+        rig.Corner(5, 5);
+        EXPECT_TRUE(rig.editor.KeyDown(ZoneKey::Left).handled);
+        EXPECT_TRUE(rig.editor.KeyDown(ZoneKey::Up).handled);
+        EXPECT_EQ(rig.editor.Texts().CalLeft, "-5");
+        EXPECT_EQ(rig.editor.Texts().calTop, "-5");
+        EXPECT_EQ(rig.zone.left, -5);
+        EXPECT_EQ(rig.zone.top, -5);
+
+        rig.Corner(0, 0);
+        rig.editor.KeyDown(ZoneKey::Left);
+        rig.editor.KeyDown(ZoneKey::Up);
+        EXPECT_EQ(rig.editor.Texts().CalLeft, "0");
+        EXPECT_EQ(rig.editor.Texts().calTop, "0");
+        // Every arrow runs a pass, moved or not.
+        EXPECT_EQ(rig.passes, 4);
+    }
+}
+
+TEST(ZoneEditor, RightAndDownStopOneStepInsideTheFrameNotTheWindow) {
+    for (int camera : {1, 2}) {
+        SCOPED_TRACE(camera);
+        EditorRig rig(camera, QSize(320, 240));
+        rig.Corner(290, 220);
+        for (int i = 0; i < 10; ++i) {
+            rig.editor.KeyDown(ZoneKey::Right);
+            rig.editor.KeyDown(ZoneKey::Down);
+        }
+        EXPECT_EQ(rig.editor.Texts().CalLeft, "310");
+        EXPECT_EQ(rig.editor.Texts().calTop, "230");
+        EXPECT_EQ(rig.zone.left, 310);
+        EXPECT_EQ(rig.zone.top, 230);
+
+        // A corner typed past the edge stays where it is.
+        rig.Corner(315, 500);
+        rig.editor.KeyDown(ZoneKey::Right);
+        rig.editor.KeyDown(ZoneKey::Down);
+        EXPECT_EQ(rig.editor.Texts().CalLeft, "315");
+        EXPECT_EQ(rig.editor.Texts().calTop, "500");
+
+        // No frame yet: Right and Down do nothing from 0.
+        rig.picture = QSize();
+        rig.Corner(0, 0);
+        rig.editor.KeyDown(ZoneKey::Right);
+        rig.editor.KeyDown(ZoneKey::Down);
+        EXPECT_EQ(rig.editor.Texts().CalLeft, "0");
+        EXPECT_EQ(rig.editor.Texts().calTop, "0");
+    }
+}
+
+TEST(ZoneEditor, ArrowPassSeesTheMovedZoneAndGivesFocusBack) {
+    EditorRig rig(1);
+    rig.Corner(100, 50);
+    const ZoneKeyOutcome outcome = rig.editor.KeyDown(ZoneKey::Right);
+    EXPECT_FALSE(outcome.close);
+    EXPECT_EQ(outcome.focus, ZoneFocus::focus);
+    EXPECT_EQ(rig.passes, 1);
+    EXPECT_EQ(rig.zoneAtPass.left, 110);
+    EXPECT_EQ(rig.zoneAtPass.top, 50);
+    EXPECT_EQ(rig.editor.ShortCopies().left, 110);
+}
+
+TEST(ZoneEditor, ExtremeTypedCornersNeitherOverflowNorWrapTheGuards) {
+    EditorRig one(1);
+    one.editor.EditCalLeft(QString::number(INT_MAX));
+    one.editor.EditCalTop(QString::number(INT_MIN));
+    one.editor.KeyDown(ZoneKey::Right);
+    one.editor.KeyDown(ZoneKey::Up);
+    EXPECT_EQ(one.editor.Texts().CalLeft, QString::number(INT_MAX));
+    EXPECT_EQ(one.editor.Texts().calTop, QString::number(INT_MIN));
+    EXPECT_EQ(one.zone.left, INT_MAX); // camera 1 reads the corner in 32 bits
+    one.editor.KeyDown(ZoneKey::Left);
+    EXPECT_EQ(one.zone.left, INT_MAX - 10);
+
+    // Camera 2 reads it in 16 bits.
+    EditorRig two(2);
+    two.Corner(70000, -70000);
+    EXPECT_EQ(two.zone.left, qint16(70000));
+    EXPECT_EQ(two.zone.top, qint16(-70000));
+}
+
+TEST(ZoneEditor, FunctionKeysDifferBetweenTheTwins) {
+    EditorRig one(1);
+    ZoneKeyOutcome f2 = one.editor.KeyDown(ZoneKey::F2);
+    EXPECT_FALSE(f2.handled);
+    EXPECT_FALSE(f2.close);
+    EXPECT_EQ(one.viewSwitches, 0);
+    ZoneKeyOutcome f1 = one.editor.KeyDown(ZoneKey::F1);
+    EXPECT_TRUE(f1.close);
+    EXPECT_EQ(one.viewSwitches, 1);
+    EXPECT_TRUE(one.helpTopics.empty());
+
+    EditorRig two(2);
+    f1 = two.editor.KeyDown(ZoneKey::F1);
+    EXPECT_TRUE(f1.handled);
+    EXPECT_FALSE(f1.close);
+    EXPECT_EQ(two.helpTopics, std::vector<int>{1});
+    EXPECT_EQ(two.viewSwitches, 0);
+    f2 = two.editor.KeyDown(ZoneKey::F2);
+    EXPECT_TRUE(f2.close);
+    EXPECT_EQ(two.viewSwitches, 1);
+
+    for (EditorRig* rig : {&one, &two}) {
+        EXPECT_TRUE(rig->editor.KeyDown(ZoneKey::Escape).close);
+        EXPECT_FALSE(rig->editor.KeyDown(ZoneKey::Other).handled);
+        EXPECT_EQ(rig->passes, 0);
+    }
+}
+
+TEST(ZoneEditor, SizeFromScalesEmptyIsZeroNegativeIsFiftyOnCamera2Only) {
+    EditorRig two(2);
+    two.editor.EditScales("");
+    two.editor.EditCalLeft("20");
+    EXPECT_EQ(two.zone.size, 0);
+    two.editor.EditScales("-7");
+    two.editor.EditCalTop("30");
+    EXPECT_EQ(two.zone.size, 50);
+    two.editor.EditScales("x");
+    two.editor.EditCalTop("31");
+    EXPECT_EQ(two.zone.size, 0);
+
+    EditorRig one(1);
+    one.editor.EditScales("-7");
+    one.editor.EditCalTop("30");
+    EXPECT_EQ(one.zone.size, -7);
+    one.editor.EditScales("70000"); // a 16-bit size
+    one.editor.EditCalTop("30");
+    EXPECT_EQ(one.zone.size, qint16(70000));
+}
+
+TEST(ZoneEditor, CreationPlacesCamera2ZoneAndScalesStartsAt50) {
+    EditorRig two(2);
+    EXPECT_EQ(two.zone.top, 10);
+    EXPECT_EQ(two.zone.left, 0);
+    EXPECT_EQ(two.editor.Texts().scales, "50");
+    EditorRig one(1);
+    EXPECT_EQ(one.editor.Texts().scales, "50");
+}
+
+TEST(ZoneEditor, TrackBarAndSensitivityReachTheRecord) {
+    for (int camera : {1, 2}) {
+        SCOPED_TRACE(camera);
+        EditorRig rig(camera);
+        qint16& size = camera == 1 ? rig.record.Zone1Size : rig.record.Zone2Size;
+        qint16& sensitivity = camera == 1 ? rig.record.Sensitivity1 : rig.record.Sensitivity2;
+        qint16& other = camera == 1 ? rig.record.Sensitivity2 : rig.record.Sensitivity1;
+        const qint16 otherBefore = other;
+
+        rig.editor.SetTrackBarPosition(120);
+        EXPECT_EQ(size, 120);
+        EXPECT_EQ(rig.zone.size, 120);
+        EXPECT_EQ(rig.editor.Texts().scales, "120");
+        rig.editor.SetTrackBarPosition(1000);
+        EXPECT_EQ(size, 400);
+
+        rig.editor.EditSensitivity(" 4800 ");
+        EXPECT_EQ(sensitivity, 4800);
+        rig.editor.EditSensitivity("lots");
+        EXPECT_EQ(sensitivity, 0);
+        EXPECT_EQ(other, otherBefore);
+
+        // The settings copy's text does not write the record.
+        rig.editor.SetSensitivityText("2400");
+        EXPECT_EQ(sensitivity, 0);
+        EXPECT_EQ(rig.editor.Texts().Sensitivity, "2400");
+    }
+}
+
+TEST(ZoneEditor, ActivationOrderAndTheTwinsDifferences) {
+    EditorRig one(1);
+    one.record.Zone1Size = 130;
+    one.editor.SetTarget(true);
+    one.editor.SetValues({"40", "60", "999", "3000"});
+    one.zone = {};
+    EXPECT_EQ(one.editor.Activate(), ZoneFocus::focus);
+    EXPECT_EQ(one.editor.TrackBarPosition(), 130);
+    EXPECT_EQ(one.motionTimeEnabled, 1);
+    // The pass sees the zone refreshed from the edits, size from the track bar.
+    EXPECT_EQ(one.passes, 1);
+    EXPECT_EQ(one.zoneAtPass.left, 40);
+    EXPECT_EQ(one.zoneAtPass.top, 60);
+    EXPECT_EQ(one.zoneAtPass.size, 130);
+    EXPECT_EQ(one.editor.ShortCopies().size, 130);
+
+    // Camera 2 keeps its zone values on activation; without Target no pass.
+    EditorRig two(2);
+    two.record.Zone2Size = 20; // below the track bar's range: no change
+    two.editor.SetValues({"40", "60", "80", ""});
+    two.zone.left = 7;
+    two.editor.Activate();
+    EXPECT_EQ(two.zone.left, 7);
+    EXPECT_EQ(two.editor.TrackBarPosition(), 50);
+    EXPECT_EQ(two.record.Zone2Size, 20);
+    EXPECT_EQ(two.passes, 0);
+
+    two.editor.SetTarget(true);
+    two.editor.Deactivate();
+    EXPECT_FALSE(two.editor.Target());
+    EXPECT_EQ(two.fullViews, 1);
+    two.editor.KeyUp();
+    EXPECT_EQ(two.motionTimeEnabled, 2);
+}
+
+TEST(ZoneEditor, EnterMovesTheFocusAndRefreshesOrPasses) {
+    EditorRig one(1);
+    one.editor.EditScales("90"); // no change handler on scales
+    EXPECT_EQ(one.zone.size, 0);
+    EXPECT_EQ(one.editor.Enter(ZoneEdit::scales), ZoneFocus::calTop);
+    EXPECT_EQ(one.editor.Enter(ZoneEdit::calTop), ZoneFocus::CalLeft);
+    EXPECT_EQ(one.zone.size, 90);
+    EXPECT_EQ(one.editor.ShortCopies().size, 90);
+    EXPECT_EQ(one.editor.Enter(ZoneEdit::CalLeft), ZoneFocus::calTop);
+    EXPECT_EQ(one.passes, 0);
+
+    EditorRig two(2);
+    EXPECT_EQ(two.editor.Enter(ZoneEdit::calTop), ZoneFocus::CalLeft);
+    EXPECT_EQ(two.editor.Enter(ZoneEdit::CalLeft), ZoneFocus::calTop);
+    EXPECT_EQ(two.editor.Enter(ZoneEdit::scales), ZoneFocus::calTop);
+    EXPECT_EQ(two.passes, 2);
+}
+
+} // namespace
