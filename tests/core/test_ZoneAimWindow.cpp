@@ -1,0 +1,344 @@
+#include "core/ZoneAimWindow.h"
+
+#include "core/Helpers.h"
+#include "core/SettingsRecord.h"
+#include "core/ZoneOverlay.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using TestSupport::WaitFor;
+
+namespace {
+
+// The main window as the zone window sees it; records what it is asked.
+class MainWindowRecorder final : public MainWindowLink {
+public:
+    QWidget* Window() override { return nullptr; }
+    bool IsShuttingDown() const override { return false; }
+    bool CameraPreviews(int) const override { return true; }
+    void TakePicture(int) override {}
+    void AimCamera(int) override {}
+    bool StartStopSurveillance() override { return true; }
+    bool SwitchSurveillance(bool) override { return true; }
+    bool MotionTimeRunning() const override { return motionTime; }
+    void SetMotionTimeRunning(bool running) override {
+        motionTime = running;
+        ++motionTimeSets;
+    }
+    bool TimeLapseTimerRunning() const override { return false; }
+    void SetTimeLapseTimerRunning(bool) override {}
+    QString MotionText(int) const override { return {}; }
+    void ResetMotionCounters() override {}
+    quint8 ViewSwitchRequest() const override { return viewSwitch; }
+    void SetViewSwitchRequest(quint8 request) override { viewSwitch = request; }
+    void GatherAndSaveSettings() override {}
+    QString ProgramFolder() const override { return {}; }
+    QString HistoryFolder() const override { return {}; }
+    QString SmtpHost() const override { return {}; }
+    QString ReplyAddress() const override { return {}; }
+    void SetCaption(const QString&) override {}
+    void SetCameraAreaColour(const QColor&) override {}
+    void ShowHelp(int topic) override { helpTopics.push_back(topic); }
+
+    bool motionTime = false;
+    int motionTimeSets = 0;
+    quint8 viewSwitch = 0;
+    std::vector<int> helpTopics;
+};
+
+class LayoutRecorder final : public LayoutLink {
+public:
+    void LayoutToolbar() override {}
+    void LayoutMainToolbar() override {}
+    void RestoreFullView() override { ++fullViews; }
+    void ArrangeCameraPanels() override {}
+    void PlaceWindowForScreen() override {}
+    void Relayout() override {}
+    void ArrangeAfterStart() override {}
+    int LayoutScreenWidth() const override { return 1280; }
+    bool IsCompactView() const override { return false; }
+    void ShowLoggedPictures(int) override {}
+
+    int fullViews = 0;
+};
+
+// Two previewing cameras with plain black frames; the zones are the windows' own.
+class BlackCameras final : public MotionCameras {
+public:
+    bool IsPreviewing(int) const override { return true; }
+    QImage ImageBitmap(int) const override { return frame; }
+    bool ZoneOn(int) const override { return true; }
+    ZoneRect Zone(int camera) const override { return zones[camera == 2 ? 1 : 0]; }
+
+    QImage frame = [] {
+        QImage image(320, 240, QImage::Format_RGB888);
+        image.fill(Qt::black);
+        return image;
+    }();
+    ZoneRect zones[2];
+};
+
+// Both zone windows over a real detector, bound as the station binds them.
+struct WindowRig {
+    WindowRig()
+        : detector(record, cameras),
+          form2(1, record, Parts(1), nullptr),
+          form1(2, record, Parts(2), nullptr) {
+        detector.Hooks().ZoneWindowVisible = [this](int camera) {
+            return (camera == 2 ? form1 : form2).IsShown();
+        };
+        detector.Hooks().DrawTargetMarker = [this](platform::PictureCanvas& image, int x, int y, int camera) {
+            DrawTargetMarker(image, x, y, cameras.Zone(camera).size, detector.Hooks().ZoneWindowVisible(camera),
+                             record.CaptionFontSize);
+        };
+        form2.SetPictureGeometrySource(form1.Image1);
+    }
+
+    ZoneWindowParts Parts(int camera) {
+        ZoneWindowParts parts;
+        parts.main = &main;
+        parts.layout = &layout;
+        parts.zone = &cameras.zones[camera == 2 ? 1 : 0];
+        parts.DetectorPass = [this, camera] {
+            ++passes[camera];
+            if (camera == 2)
+                detector.CheckZoneWindowMotionCam2();
+            else
+                detector.CheckMotionZoneCam1();
+        };
+        parts.Picture = [this, camera] { return detector.Image1(camera).Image(); };
+        return parts;
+    }
+
+    ZoneAimWindow& Window(int camera) { return camera == 2 ? form1 : form2; }
+
+    SettingsRecord record;
+    BlackCameras cameras;
+    MotionDetector detector;
+    MainWindowRecorder main;
+    LayoutRecorder layout;
+    int passes[3] = {};
+    ZoneAimWindow form2;
+    ZoneAimWindow form1;
+};
+
+// Shows the window and waits until it is the active one with its focus edit focused.
+void ShowActive(ZoneAimWindow& window) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &window && window.focus->hasFocus(); }));
+}
+
+bool White(const QImage& image, int x, int y) { return image.pixelColor(x, y) == QColor(Qt::white); }
+
+TEST(ZoneAimWindow, ControlsAsCreated) {
+    WindowRig rig;
+    for (int camera : {1, 2}) {
+        SCOPED_TRACE(camera);
+        ZoneAimWindow& w = rig.Window(camera);
+        EXPECT_EQ(w.objectName(), camera == 1 ? "Form2" : "Form1");
+        EXPECT_TRUE(w.windowFlags().testFlag(Qt::Tool));
+        EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::black));
+        ASSERT_EQ(w.Sensitivity->count(), 60);
+        EXPECT_EQ(w.Sensitivity->itemText(0), "200");
+        EXPECT_EQ(w.Sensitivity->itemText(59), "12000");
+        EXPECT_TRUE(w.Sensitivity->isEditable());
+        EXPECT_EQ(w.TrackBar1->minimum(), 50);
+        EXPECT_EQ(w.TrackBar1->maximum(), 400);
+        EXPECT_EQ(w.scales->text(), "50");
+        EXPECT_EQ(w.focus->x(), -500);
+        EXPECT_TRUE(w.Target->isHidden());
+        EXPECT_TRUE(w.PaintBox1->isHidden());
+        EXPECT_TRUE(w.Image2->isHidden());
+        EXPECT_EQ(w.Hint->objectName(), camera == 1 ? "Label4" : "Label5");
+    }
+    EXPECT_EQ(rig.cameras.zones[1].top, 10);
+    EXPECT_EQ(rig.cameras.zones[1].left, 0);
+}
+
+TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked) {
+    WindowRig rig;
+    rig.record.Zone2Size = 80;
+    ZoneAimWindow& w = rig.form1;
+    w.SetZoneValues({"100", "60", "80", "3000"});
+    w.SetTargetTicked(true);
+    ShowActive(w);
+    EXPECT_EQ(w.TrackBar1->value(), 80);
+    EXPECT_EQ(w.Hint->text(), "Arrow keys adjust");
+    EXPECT_EQ(w.Hint->x(), 150);
+    EXPECT_TRUE(rig.main.motionTime);
+    EXPECT_EQ(rig.passes[2], 1);
+    // The pass drew the zone, and the window shows that frame.
+    const QImage shown = w.Image1->Picture();
+    ASSERT_EQ(shown.size(), QSize(320, 240));
+    EXPECT_TRUE(White(shown, 100, 70));
+    w.hide();
+
+    // Camera 1's picture sits where camera 2's does.
+    rig.form1.Image1->setGeometry(3, 4, 200, 150);
+    ShowActive(rig.form2);
+    EXPECT_EQ(rig.form2.Image1->geometry(), QRect(3, 4, 200, 150));
+    EXPECT_EQ(rig.passes[1], 0); // Target not ticked
+}
+
+TEST(ZoneAimWindow, ArrowKeysMoveTheZoneAndTheFrameShowsItAtTheNewPlace) {
+    for (int camera : {1, 2}) {
+        SCOPED_TRACE(camera);
+        WindowRig rig;
+        ZoneAimWindow& w = rig.Window(camera);
+        w.SetZoneValues({"100", "60", "50", "3000"});
+        w.SetTargetTicked(true);
+        ShowActive(w);
+        const int before = rig.passes[camera];
+
+        // The key goes to the control with the focus; the window sees it first.
+        w.calTop->setFocus();
+        QTest::keyClick(w.calTop, Qt::Key_Right);
+        EXPECT_EQ(rig.passes[camera], before + 1);
+        EXPECT_EQ(w.CalLeft->text(), "110");
+        EXPECT_EQ(rig.cameras.zones[camera - 1].left, 110);
+        EXPECT_TRUE(w.focus->hasFocus());
+        QImage shown = w.Image1->Picture();
+        EXPECT_TRUE(White(shown, 110, 65));
+        EXPECT_FALSE(White(shown, 100, 65));
+
+        QTest::keyClick(w.focus, Qt::Key_Down);
+        EXPECT_EQ(w.calTop->text(), "70");
+        shown = w.Image1->Picture();
+        EXPECT_TRUE(White(shown, 115, 70));
+        EXPECT_FALSE(White(shown, 115, 60));
+        EXPECT_EQ(rig.passes[camera], before + 2);
+
+        // Key-up switches the motion timer back on.
+        rig.main.motionTime = false;
+        QTest::keyRelease(w.focus, Qt::Key_Down);
+        EXPECT_TRUE(rig.main.motionTime);
+        w.hide();
+    }
+}
+
+TEST(ZoneAimWindow, ExtremeTypedValuesNeverFreezeTheWindow) {
+    for (int camera : {1, 2}) {
+        SCOPED_TRACE(camera);
+        WindowRig rig;
+        ZoneAimWindow& w = rig.Window(camera);
+        w.SetTargetTicked(true);
+        w.SetZoneValues({QString::number(INT_MAX), QString::number(INT_MIN), "32767", ""});
+        ShowActive(w);
+        for (auto key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(w.focus, key);
+        w.CalLeft->setText("-40000");
+        w.calTop->setText("99999999999");
+        QTest::keyClick(w.calTop, Qt::Key_Return);
+        QTest::keyClick(w.focus, Qt::Key_Left);
+        EXPECT_GE(rig.passes[camera], 6);
+        EXPECT_EQ(w.Image1->Picture().size(), QSize(320, 240));
+        w.hide();
+    }
+}
+
+TEST(ZoneAimWindow, EditsEnterTrackBarAndSensitivity) {
+    WindowRig rig;
+    ZoneAimWindow& w = rig.form1;
+    ShowActive(w);
+    w.calTop->setFocus();
+    QTest::keyClicks(w.calTop, "5");
+    EXPECT_EQ(rig.cameras.zones[1].top, SafeStrToInt(w.calTop->text()));
+    QTest::keyClick(w.calTop, Qt::Key_Return);
+    EXPECT_TRUE(w.CalLeft->hasFocus());
+    QTest::keyClick(w.CalLeft, Qt::Key_Return);
+    EXPECT_TRUE(w.calTop->hasFocus());
+
+    w.TrackBar1->setValue(230);
+    EXPECT_EQ(w.scales->text(), "230");
+    EXPECT_EQ(rig.cameras.zones[1].size, 230);
+    EXPECT_EQ(rig.record.Zone2Size, 230);
+
+    w.Sensitivity->setCurrentIndex(23);
+    EXPECT_EQ(rig.record.Sensitivity2, 4800);
+    w.Sensitivity->lineEdit()->setText(" 1000 ");
+    EXPECT_EQ(rig.record.Sensitivity2, 1000);
+    EXPECT_EQ(w.ZoneValues().Sensitivity, " 1000 ");
+    // The settings copy sets the text only.
+    w.SetSensitivityText("2400");
+    EXPECT_EQ(w.Sensitivity->currentText(), "2400");
+    EXPECT_EQ(rig.record.Sensitivity2, 1000);
+    EXPECT_EQ(rig.record.Sensitivity1, SettingsRecord().Sensitivity1);
+    w.hide();
+}
+
+TEST(ZoneAimWindow, FunctionKeysAndEscape) {
+    WindowRig rig;
+    // Camera 1: F2 nothing, F1 asks for the other view and closes.
+    bool f2LeftOpen = false;
+    QTimer::singleShot(0, &rig.form2, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.form2.focus->hasFocus(); }));
+        QTest::keyClick(rig.form2.focus, Qt::Key_F2);
+        f2LeftOpen = rig.form2.isVisible();
+        QTest::keyClick(rig.form2.focus, Qt::Key_F1);
+    });
+    rig.form2.SetTargetTicked(true);
+    rig.form2.ShowModal();
+    EXPECT_TRUE(f2LeftOpen);
+    EXPECT_EQ(rig.main.viewSwitch, 1);
+    EXPECT_FALSE(rig.form2.TargetTicked());
+    EXPECT_FALSE(rig.form2.Target->isChecked());
+    EXPECT_GE(rig.layout.fullViews, 1);
+
+    // Camera 2: F1 opens help topic 1 and stays open, F2 asks for the other view.
+    rig.main.viewSwitch = 0;
+    bool f1LeftOpen = false;
+    QTimer::singleShot(0, &rig.form1, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.form1.focus->hasFocus(); }));
+        QTest::keyClick(rig.form1.focus, Qt::Key_F1);
+        f1LeftOpen = rig.form1.isVisible();
+        QTest::keyClick(rig.form1.focus, Qt::Key_F2);
+    });
+    rig.form1.ShowModal();
+    EXPECT_TRUE(f1LeftOpen);
+    EXPECT_EQ(rig.main.helpTopics, std::vector<int>{1});
+    EXPECT_EQ(rig.main.viewSwitch, 1);
+
+    // Esc from any control closes, with Target unticked.
+    rig.main.viewSwitch = 0;
+    QTimer::singleShot(0, &rig.form1, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.form1.focus->hasFocus(); }));
+        rig.form1.CalLeft->setFocus();
+        QTest::keyClick(rig.form1.CalLeft, Qt::Key_Escape);
+    });
+    rig.form1.SetTargetTicked(true);
+    rig.form1.ShowModal();
+    EXPECT_FALSE(rig.form1.TargetTicked());
+    EXPECT_EQ(rig.main.viewSwitch, 0);
+}
+
+TEST(ZoneAimWindow, AnotherStationWindowTakingOverUnticksTarget) {
+    WindowRig rig;
+    ZoneAimWindow& w = rig.form1;
+    w.SetTargetTicked(true);
+    ShowActive(w);
+    const int fullViews = rig.layout.fullViews;
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &other; }));
+    EXPECT_FALSE(w.TargetTicked());
+    EXPECT_EQ(rig.layout.fullViews, fullViews + 1);
+    // Closing later does not restore the view a second time.
+    w.hide();
+    w.reject();
+    EXPECT_EQ(rig.layout.fullViews, fullViews + 1);
+}
+
+} // namespace
