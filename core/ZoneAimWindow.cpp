@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSlider>
+#include <QWindow>
 
 namespace {
 
@@ -83,14 +84,23 @@ void ZonePicture::paintEvent(QPaintEvent*) {
         painter.drawImage(rect(), picture_);
 }
 
-ZoneAimWindow::ZoneAimWindow(int camera, SettingsRecord& record, ZoneWindowParts parts, QWidget* parent)
-    : QDialog(parent ? parent : parts.main->Window(), Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      parts_(std::move(parts)), editor_(camera, record, parts_.zone) {
+ZoneAimWindow::ZoneAimWindow(int camera, SettingsRecord& record, ZoneWindowParts parts)
+    : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), editor_(camera, record) {
+    BindStation(std::move(parts));
     setObjectName(camera == 2 ? QStringLiteral("Form1") : QStringLiteral("Form2"));
     setWindowTitle(camera == 2 ? QStringLiteral("Aim 2") : QStringLiteral("Aim 1"));
     BuildControls();
     Bind();
     ShowEditorState();
+}
+
+void ZoneAimWindow::BindStation(ZoneWindowParts parts) {
+    parts_ = std::move(parts);
+    if (!parts_.main)
+        parts_.main = &NullMainWindowLink::Instance();
+    if (!parts_.layout)
+        parts_.layout = &NullLayoutLink::Instance();
+    editor_.UseZone(parts_.zone);
 }
 
 void ZoneAimWindow::BuildControls() {
@@ -338,6 +348,10 @@ void ZoneAimWindow::done(int result) {
 }
 
 void ZoneAimWindow::showEvent(QShowEvent* event) {
+    // Kept above the main window without being its child, so its owner alone deletes it.
+    QWidget* main = parts_.main->Window();
+    if (main && windowHandle() && main->window()->windowHandle())
+        windowHandle()->setTransientParent(main->window()->windowHandle());
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

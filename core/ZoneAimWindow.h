@@ -48,7 +48,12 @@ struct ZoneWindowParts {
 class ZoneAimWindow : public QDialog, public ZoneWindow {
     Q_OBJECT
 public:
-    ZoneAimWindow(int camera, SettingsRecord& record, ZoneWindowParts parts, QWidget* parent = nullptr);
+    // The window has no owner: it stays a top-level window transient for the main window.
+    explicit ZoneAimWindow(int camera, SettingsRecord& record, ZoneWindowParts parts = {});
+
+    // Binds the window to the station once the main window exists; until then the zone
+    // values are the window's own (and move along to the bound zone).
+    void BindStation(ZoneWindowParts parts);
 
     // Camera 1's picture takes the place and size of camera 2's on activation.
     void SetPictureGeometrySource(const ZonePicture* other) { geometrySource_ = other; }

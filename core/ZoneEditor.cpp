@@ -57,6 +57,14 @@ ZoneEditor::ZoneEditor(int camera, SettingsRecord& record, ZoneRect* zone, ZoneE
     }
 }
 
+void ZoneEditor::UseZone(ZoneRect* zone) {
+    ZoneRect* target = zone ? zone : &ownZone_;
+    if (target == zone_)
+        return;
+    *target = *zone_;
+    zone_ = target;
+}
+
 void ZoneEditor::RefreshZone() {
     if (traits_.wideCorner) {
         zone_->left = SafeStrToInt(texts_.CalLeft);

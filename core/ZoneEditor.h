@@ -81,6 +81,9 @@ public:
     // `zone` is the zone the detector reads for this camera; null: the editor keeps its own.
     ZoneEditor(int camera, SettingsRecord& record, ZoneRect* zone = nullptr, ZoneEditorHooks hooks = {});
 
+    // Moves the zone values to where the detector reads them, keeping what they hold.
+    void UseZone(ZoneRect* zone);
+
     const ZoneWindowTraits& Traits() const { return traits_; }
     int Camera() const { return traits_.camera; }
     ZoneEditorHooks& Hooks() { return hooks_; }

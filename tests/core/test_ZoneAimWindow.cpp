@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -24,7 +25,7 @@ namespace {
 // The main window as the zone window sees it; records what it is asked.
 class MainWindowRecorder final : public MainWindowLink {
 public:
-    QWidget* Window() override { return nullptr; }
+    QWidget* Window() override { return window; }
     bool IsShuttingDown() const override { return false; }
     bool CameraPreviews(int) const override { return true; }
     void TakePicture(int) override {}
@@ -51,6 +52,7 @@ public:
     void SetCameraAreaColour(const QColor&) override {}
     void ShowHelp(int topic) override { helpTopics.push_back(topic); }
 
+    QWidget* window = nullptr;
     bool motionTime = false;
     int motionTimeSets = 0;
     quint8 viewSwitch = 0;
@@ -93,8 +95,10 @@ public:
 struct WindowRig {
     WindowRig()
         : detector(record, cameras),
-          form2(1, record, Parts(1), nullptr),
-          form1(2, record, Parts(2), nullptr) {
+          form2(1, record, Parts(1)),
+          form1(2, record) {
+        // Made before the main window, as at start-up, and bound once it exists.
+        form1.BindStation(Parts(2));
         detector.Hooks().ZoneWindowVisible = [this](int camera) {
             return (camera == 2 ? form1 : form2).IsShown();
         };
@@ -165,6 +169,18 @@ TEST(ZoneAimWindow, ControlsAsCreated) {
     }
     EXPECT_EQ(rig.cameras.zones[1].top, 10);
     EXPECT_EQ(rig.cameras.zones[1].left, 0);
+}
+
+TEST(ZoneAimWindow, StaysAboveTheMainWindowWithoutBeingItsChild) {
+    WindowRig rig;
+    QWidget mainWindow;
+    mainWindow.show();
+    rig.main.window = &mainWindow;
+    rig.form2.show();
+    ASSERT_NE(rig.form2.windowHandle(), nullptr);
+    EXPECT_EQ(rig.form2.windowHandle()->transientParent(), mainWindow.windowHandle());
+    EXPECT_EQ(rig.form2.parentWidget(), nullptr);
+    rig.form2.hide();
 }
 
 TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked) {
