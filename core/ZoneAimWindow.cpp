@@ -272,11 +272,9 @@ void ZoneAimWindow::ShowModal() { exec(); }
 void ZoneAimWindow::FormActivate() {
     deactivated_ = false;
     focus->move(kFocusLeft, focus->y());
-    if (Camera() == 1) {
-        PaintBox1->setGeometry(2, 5, width() - 10, PaintBox1->height());
-        if (geometrySource_)
-            Image1->setGeometry(geometrySource_->geometry());
-    }
+    PaintBox1->setGeometry(2, 5, width() - 10, PaintBox1->height());
+    if (Camera() == 1 && geometrySource_)
+        Image1->setGeometry(geometrySource_->geometry());
     Hint->setText(kHintText);
     MoveFocus(editor_.Activate());
     AfterStep();
