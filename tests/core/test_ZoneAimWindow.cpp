@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -240,6 +241,19 @@ TEST(ZoneAimWindow, ArrowKeysMoveTheZoneAndTheFrameShowsItAtTheNewPlace) {
         rig.main.motionTime = false;
         QTest::keyRelease(w.focus, Qt::Key_Down);
         EXPECT_TRUE(rig.main.motionTime);
+
+        // A held key: each repeated press moves one step, the repeated releases only switch
+        // the timer on again.
+        for (int i = 0; i < 3; ++i) {
+            rig.main.motionTime = false;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(w.focus, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(w.focus, &release);
+            EXPECT_TRUE(rig.main.motionTime);
+        }
+        EXPECT_EQ(w.CalLeft->text(), "80");
+        EXPECT_EQ(rig.passes[camera], before + 5);
         w.hide();
     }
 }
@@ -345,6 +359,14 @@ TEST(ZoneAimWindow, AnotherStationWindowTakingOverUnticksTarget) {
     w.SetTargetTicked(true);
     ShowActive(w);
     const int fullViews = rig.layout.fullViews;
+
+    // Switching to another program leaves no window of ours active: not a deactivation.
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_TRUE(WaitFor([&] { return !QApplication::activeWindow(); }));
+    EXPECT_TRUE(w.TargetTicked());
+    EXPECT_EQ(rig.layout.fullViews, fullViews);
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &w; }));
     QWidget other;
     other.show();
     other.activateWindow();
