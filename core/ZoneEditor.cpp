@@ -18,6 +18,7 @@ const ZoneWindowTraits kCamera1{
     .refreshOnActivate = true,
     .enterRunsPass = false,
     .arrowTakesCornerFirst = false,
+    .refreshAfterArrow = true,
     .f1 = ZoneKeyAction::SwitchViewAndClose,
     .f2 = ZoneKeyAction::Nothing,
 };
@@ -30,6 +31,7 @@ const ZoneWindowTraits kCamera2{
     .refreshOnActivate = false,
     .enterRunsPass = true,
     .arrowTakesCornerFirst = true,
+    .refreshAfterArrow = false,
     .f1 = ZoneKeyAction::HelpTopic1,
     .f2 = ZoneKeyAction::SwitchViewAndClose,
 };
@@ -76,6 +78,10 @@ void ZoneEditor::RefreshZone() {
     zone_->size = Short(texts_.scales);
     if (traits_.negativeSizeBecomes50 && zone_->size < 0)
         zone_->size = kSizeInsteadOfNegative;
+}
+
+void ZoneEditor::RefreshZoneAndCopies() {
+    RefreshZone();
     if (traits_.keepsShortCopies)
         shortCopies_ = {qint16(zone_->left), qint16(zone_->top), qint16(zone_->size)};
 }
@@ -123,7 +129,7 @@ ZoneFocus ZoneEditor::Activate() {
     SetTrackBarPosition(traits_.camera == 2 ? record_.Zone2Size : record_.Zone1Size);
     Call(hooks_.EnableMotionTime);
     if (traits_.refreshOnActivate)
-        RefreshZone();
+        RefreshZoneAndCopies();
     if (target_)
         Call(hooks_.DetectorPass);
     return ZoneFocus::focus;
@@ -193,8 +199,8 @@ ZoneKeyOutcome ZoneEditor::KeyDown(ZoneKey key) {
     default:
         break;
     }
-    if (traits_.keepsShortCopies)
-        RefreshZone();
+    if (traits_.refreshAfterArrow)
+        RefreshZoneAndCopies();
     Call(hooks_.DetectorPass);
     return {true, false, ZoneFocus::focus};
 }
@@ -207,7 +213,7 @@ ZoneFocus ZoneEditor::Enter(ZoneEdit edit) {
     if (traits_.enterRunsPass)
         Call(hooks_.DetectorPass);
     else
-        RefreshZone();
+        RefreshZoneAndCopies();
     return edit == ZoneEdit::calTop ? ZoneFocus::CalLeft : ZoneFocus::calTop;
 }
 

@@ -49,8 +49,10 @@ struct ZoneWindowTraits {
     bool refreshOnActivate;
     // Enter in calTop / CalLeft: camera 1 refreshes the zone values, camera 2 runs a pass.
     bool enterRunsPass;
-    // An arrow key: camera 2 takes left and top from the edits before moving.
+    // An arrow key: camera 2 takes left and top from the edits before moving, camera 1
+    // refreshes its zone values after.
     bool arrowTakesCornerFirst;
+    bool refreshAfterArrow;
     ZoneKeyAction f1;
     ZoneKeyAction f2;
 
@@ -118,8 +120,10 @@ public:
     void Deactivate();
 
 private:
-    // The zone values from scales, CalLeft and calTop as this camera reads them.
+    // The zone values from scales, CalLeft and calTop as this camera reads them; camera 1's
+    // 16-bit copies follow on activation, Enter and the arrows only.
     void RefreshZone();
+    void RefreshZoneAndCopies();
     void CornerChanged() { RefreshZone(); }
     void TrackBarChanged();
     void Call(const std::function<void()>& hook) const {
