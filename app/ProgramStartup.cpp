@@ -15,6 +15,7 @@
 #include "app/StationParts.h"
 #include "app/StationTimeLapse.h"
 #include "app/Tzones.h"
+#include "app/ZoneWindows.h"
 #include "capture/CameraChoiceWidgets.h"
 #include "capture/DriverAliasRegistry.h"
 #include "capture/TsetupForm.h"
@@ -67,8 +68,8 @@ int ProgramStartup(const StartupOptions& options) {
 
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
     auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
-    auto form1 = std::make_unique<TForm1>();
-    auto form2 = std::make_unique<TForm2>();
+    auto form1 = std::make_unique<TForm1>(store.Record());
+    auto form2 = std::make_unique<TForm2>(store.Record());
     links.zoneWindow1 = form2.get();
     links.zoneWindow2 = form1.get();
     StationEnvironment environment = StationEnvironment::System();
@@ -80,6 +81,8 @@ int ProgramStartup(const StartupOptions& options) {
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
     cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
     motion.BindMainWindow(*zones);
+    BindZoneWindows(*form2, *form1, *zones, *links.layout, motion);
+    motion.SetAfterTick([f2 = form2.get(), f1 = form1.get()] { RefreshShownZoneWindows(*f2, *f1); });
     alerts.BindMainWindow(*zones, &motion.Detector());
     StationEAlertMail alertMail(*zones, store);
     alerts.SetSender(&alertMail.Sender());

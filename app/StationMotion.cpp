@@ -117,6 +117,8 @@ void StationMotion::SetPictureNamePart(const QString& part) { pictures_.SetPictu
 void StationMotion::MotionTick() {
     if (loop_)
         loop_->MotionTimeTimer();
+    if (afterTick_)
+        afterTick_();
 }
 
 void StationMotion::ResetMotionDetector() { detector_.ResetPreviousCounts(); }

@@ -8,6 +8,7 @@
 #include "core/MotionLoop.h"
 #include "core/PictureStore.h"
 
+#include <functional>
 #include <memory>
 
 struct CaptionChoices;
@@ -41,6 +42,8 @@ public:
 
     MotionDetector& Detector() { return detector_; }
     MotionLoop* Loop() { return loop_.get(); }
+    // Called after every tick of MotionTime (the zone windows show the frame it drew).
+    void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
     PictureStore& Pictures() { return pictures_; }
     AlarmSound& Alarm() { return alarm_; }
 
@@ -63,4 +66,5 @@ private:
     PictureStore pictures_;
     AlarmSound alarm_;
     std::unique_ptr<MotionLoop> loop_; // needs the main window's MotionTime
+    std::function<void()> afterTick_;
 };

@@ -8,6 +8,7 @@
 #include "app/StationEnvironment.h"
 #include "app/StationLinks.h"
 #include "app/Tzones.h"
+#include "app/ZoneWindows.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
 #include "capture/TtorCap.h"
@@ -60,7 +61,8 @@ private:
 template <typename Form>
 class RecordingZoneWindow : public Form {
 public:
-    explicit RecordingZoneWindow(QStringList& events, int camera) : events_(events), camera_(camera) {}
+    RecordingZoneWindow(QStringList& events, int camera, SettingsRecord& record)
+        : Form(record), events_(events), camera_(camera) {}
     std::function<void()> onShowModal;
     void ShowModal() override {
         events_ << QStringLiteral("ZoneWindow %1 busy=%2").arg(camera_).arg(TransferBusy::IsBusy());
@@ -254,8 +256,8 @@ protected:
     }
 
     void Create() {
-        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2);
-        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1);
+        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2, store->Record());
+        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1, store->Record());
         links.zoneWindow1 = form2.get();
         links.zoneWindow2 = form1.get();
         zones = std::make_unique<Tzones>(*store, flags, links, Environment());

@@ -170,7 +170,7 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     zones->Panel4->click();
     EXPECT_TRUE(watching());
     EXPECT_EQ(store->Record().Sensitivity1, 1500);
-    EXPECT_EQ(form2->Sensitivity->text(), "1500");
+    EXPECT_EQ(form2->ZoneValues().Sensitivity, "1500");
     EXPECT_TRUE(zones->LogAllowed->isChecked() && events.contains("MarkFtpCommandTime"));
 
     // A wrong lock password, or a running recording (with its message), keeps it on.

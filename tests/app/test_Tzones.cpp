@@ -188,7 +188,7 @@ TEST_F(TzonesFixture, GatherAndApplyThroughTheWindows) {
 
     zones->MaxImages->setEditText("150");
     form2->scales->setText("0");
-    form1->Sensitivity->setText("50");
+    form1->SetSensitivityText("50");
     links.captionWindow->SetTransparent(true);
     zones->GatherAndSaveSettings();
     const SettingsRecord saved = FileRecord();
@@ -198,7 +198,7 @@ TEST_F(TzonesFixture, GatherAndApplyThroughTheWindows) {
 
     // A sensitivity below 100 sets both to 1500, in the zone windows too.
     zones->ApplySettingsToControls();
-    EXPECT_EQ(QStringList({form1->Sensitivity->text(), form2->Sensitivity->text(), form2->scales->text()}),
+    EXPECT_EQ(QStringList({form1->ZoneValues().Sensitivity, form2->ZoneValues().Sensitivity, form2->scales->text()}),
               QStringList({"1500", "1500", "50"}));
     EXPECT_EQ(store->Record().Sensitivity1, 1500);
     EXPECT_TRUE(messages.isEmpty());
