@@ -102,18 +102,6 @@ TEST(ZoneEditor, RightAndDownStopOneStepInsideTheFrameNotTheWindow) {
     }
 }
 
-TEST(ZoneEditor, ArrowPassSeesTheMovedZoneAndGivesFocusBack) {
-    EditorRig rig(1);
-    rig.Corner(100, 50);
-    const ZoneKeyOutcome outcome = rig.editor.KeyDown(ZoneKey::Right);
-    EXPECT_FALSE(outcome.close);
-    EXPECT_EQ(outcome.focus, ZoneFocus::focus);
-    EXPECT_EQ(rig.passes, 1);
-    EXPECT_EQ(rig.zoneAtPass.left, 110);
-    EXPECT_EQ(rig.zoneAtPass.top, 50);
-    EXPECT_EQ(rig.editor.ShortCopies().left, 110);
-}
-
 TEST(ZoneEditor, ExtremeTypedCornersNeitherOverflowNorWrapTheGuards) {
     EditorRig one(1);
     one.editor.EditCalLeft(QString::number(INT_MAX));
@@ -180,15 +168,6 @@ TEST(ZoneEditor, SizeFromScalesEmptyIsZeroNegativeIsFiftyOnCamera2Only) {
     one.editor.EditScales("70000"); // a 16-bit size
     one.editor.EditCalTop("30");
     EXPECT_EQ(one.zone.size, qint16(70000));
-}
-
-TEST(ZoneEditor, CreationPlacesCamera2ZoneAndScalesStartsAt50) {
-    EditorRig two(2);
-    EXPECT_EQ(two.zone.top, 10);
-    EXPECT_EQ(two.zone.left, 0);
-    EXPECT_EQ(two.editor.Texts().scales, "50");
-    EditorRig one(1);
-    EXPECT_EQ(one.editor.Texts().scales, "50");
 }
 
 TEST(ZoneEditor, TrackBarAndSensitivityReachTheRecord) {
