@@ -1,0 +1,66 @@
+#pragma once
+// The access lock's password prompt, and the gate the guarded commands ask.
+#include "core/AccessLockLink.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class SettingsStore;
+
+// The entry (as typed) against the stored password (trimmed); case counts.
+bool CheckLockPassword(const QString& entry, const QString& storedPassword);
+
+class TpasswordBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TpasswordBox(SettingsStore& store, QWidget* parent = nullptr);
+
+    // Edit1 against the stored password.
+    bool CheckPassword() const;
+    // Stores the trimmed Edit3 (at most 25 characters), saves the settings, accepts, closes.
+    void SetNewPassword();
+
+    // Opens the prompt modally: Edit1 cleared, "New Password" hidden unless asked for, the
+    // accepted flag 0 until OK. Returns the accepted flag.
+    bool RunPrompt(bool newPassword = false);
+    bool Accepted() const { return accepted_; }
+
+    QWidget* PasswordPanel = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* OkButton = nullptr;
+    QWidget* NewPasswordPanel = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QPushButton* NewOkButton = nullptr;
+
+    // Replaces the modal run in tests (the prompt is prepared and shown; the runner acts on it).
+    void SetModalRunner(std::function<void(TpasswordBox&)> runner) { runner_ = std::move(runner); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Prepare(bool newPassword);
+    void OkClick();
+
+    SettingsStore& store_;
+    bool accepted_ = false;
+    std::function<void(TpasswordBox&)> runner_;
+};
+
+// The gate: free while the lock box is not ticked, else the password prompt; a refusal is
+// said as "Invalid Password".
+class StationAccessLock : public AccessLockLink {
+public:
+    StationAccessLock(TpasswordBox& prompt, std::function<bool()> lockTicked)
+        : prompt_(prompt), lockTicked_(std::move(lockTicked)) {}
+    bool AccessAllowed() override;
+    // "Lock Password...": the stored password first (when there is one), then a new one.
+    bool ChangePassword(const QString& storedPassword);
+
+private:
+    TpasswordBox& prompt_;
+    std::function<bool()> lockTicked_;
+};

@@ -1,0 +1,128 @@
+// The access lock: the password rule, the prompt's keys and flag, the stored password, and
+// the gate the guarded commands ask.
+#include "app/TpasswordBox.h"
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using TestSupport::TempProgramFolder;
+
+namespace {
+
+struct Lock {
+    Lock() : store(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop"), prompt(store) {
+        store.FirstRunInit();
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+    }
+    ~Lock() { SetMessageBoxHandler({}); }
+    TempProgramFolder dir;
+    SettingsStore store;
+    TpasswordBox prompt;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST(AccessLock, PasswordRule) {
+    EXPECT_TRUE(CheckLockPassword("abc", "abc "));
+    EXPECT_FALSE(CheckLockPassword("abc ", "abc "));
+    EXPECT_FALSE(CheckLockPassword("ABC", "abc"));
+    EXPECT_TRUE(CheckLockPassword("", ""));
+    EXPECT_FALSE(CheckLockPassword("x", ""));
+}
+
+TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
+    Lock l;
+    l.store.Record().LockPassword = "abc";
+    const std::vector<std::function<void(TpasswordBox&)>> ways{
+        [](TpasswordBox& p) { QTest::keyClicks(p.Edit1, "abc"); QTest::keyClick(p.Edit1, Qt::Key_Return); },
+        [](TpasswordBox& p) { p.Edit1->setText("abc"); p.OkButton->click(); },
+    };
+    for (const auto& way : ways) {
+        l.prompt.SetModalRunner(way);
+        EXPECT_TRUE(l.prompt.RunPrompt());
+    }
+    // Closed without OK after an earlier good entry: refused all the same.
+    for (const auto& way : std::vector<std::function<void(TpasswordBox&)>>{
+             [](TpasswordBox& p) { p.Edit1->setText("abc"); QTest::keyClick(&p, Qt::Key_Escape); },
+             [](TpasswordBox& p) { p.close(); },
+             [](TpasswordBox& p) { p.Edit1->setText("abd"); p.OkButton->click(); }}) {
+        l.prompt.SetModalRunner(way);
+        EXPECT_FALSE(l.prompt.RunPrompt());
+        EXPECT_FALSE(l.prompt.Accepted());
+    }
+    // Every open starts from an empty entry with the password panel.
+    l.prompt.SetModalRunner([](TpasswordBox& p) {
+        EXPECT_TRUE(p.Edit1->text().isEmpty());
+        EXPECT_TRUE(p.PasswordPanel->isVisible());
+        EXPECT_FALSE(p.NewPasswordPanel->isVisible());
+        EXPECT_EQ(p.Edit1->echoMode(), QLineEdit::Password);
+    });
+    l.prompt.RunPrompt();
+}
+
+TEST(AccessLock, GateAsksOnlyWhileLockedAndSaysInvalidPassword) {
+    Lock l;
+    l.store.Record().LockPassword = "";
+    bool ticked = false;
+    int prompts = 0;
+    QString entry;
+    l.prompt.SetModalRunner([&](TpasswordBox& p) {
+        ++prompts;
+        p.Edit1->setText(entry);
+        p.OkButton->click();
+    });
+    StationAccessLock gate(l.prompt, [&] { return ticked; });
+    EXPECT_TRUE(gate.AccessAllowed());
+    EXPECT_EQ(prompts, 0);
+    ticked = true;
+    EXPECT_TRUE(gate.AccessAllowed()); // empty stored password, empty entry
+    entry = "guess";
+    EXPECT_FALSE(gate.AccessAllowed());
+    EXPECT_EQ(prompts, 2);
+    EXPECT_EQ(l.messages, QStringList({"Invalid Password"}));
+}
+
+TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
+    Lock l;
+    StationAccessLock gate(l.prompt, [] { return true; });
+    l.prompt.SetModalRunner([](TpasswordBox& p) {
+        EXPECT_TRUE(p.NewPasswordPanel->isVisible());
+        QTest::keyClicks(p.Edit3, " abc ");
+        QTest::keyClick(p.Edit3, Qt::Key_Return);
+    });
+    ASSERT_TRUE(gate.ChangePassword(""));
+    EXPECT_EQ(l.store.Record().LockPassword, "abc");
+    const QByteArray file = TestSupport::ReadAll(l.store.SettingsFilePath());
+    ASSERT_GE(file.size(), 2704 * 2);
+    // Record 1 follows record 0; the password is length 3 then "abc" at offset 315.
+    EXPECT_EQ(quint8(file[2704 + 315]), 3);
+    EXPECT_EQ(file.mid(2704 + 316, 3), "abc");
+
+    // A restart opens with abc.
+    SettingsStore reread(platform::ProgramFolder(l.dir.path()), l.dir.file("torvek"), "/no-desktop");
+    ASSERT_TRUE(reread.LoadSettings());
+    TpasswordBox again(reread);
+    again.SetModalRunner([](TpasswordBox& p) { p.Edit1->setText("abc"); p.OkButton->click(); });
+    EXPECT_TRUE(again.RunPrompt());
+
+    // Changing it asks for the stored one first; a wrong one changes nothing.
+    l.prompt.SetModalRunner([](TpasswordBox& p) { p.Edit1->setText("wrong"); p.OkButton->click(); });
+    EXPECT_FALSE(gate.ChangePassword("abc"));
+    EXPECT_EQ(l.store.Record().LockPassword, "abc");
+
+    // A long one keeps 25 characters; an empty one is written as length 0.
+    l.prompt.SetModalRunner([](TpasswordBox& p) { p.Edit3->setText(QString(30, 'x')); p.NewOkButton->click(); });
+    gate.ChangePassword("");
+    EXPECT_EQ(l.store.Record().LockPassword, QString(25, 'x'));
+    l.prompt.SetModalRunner([](TpasswordBox& p) { p.Edit3->setText("  "); p.NewOkButton->click(); });
+    gate.ChangePassword("");
+    EXPECT_EQ(quint8(TestSupport::ReadAll(l.store.SettingsFilePath())[2704 + 315]), 0);
+}
