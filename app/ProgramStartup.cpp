@@ -5,6 +5,7 @@
 #include "app/ProvisionalLayout.h"
 #include "app/NetworkPanel.h"
 #include "app/Splash.h"
+#include "app/TpasswordBox.h"
 #include "app/Thelpform.h"
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
@@ -95,7 +96,9 @@ int ProgramStartup(const StartupOptions& options) {
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
-    auto passwordBox = std::make_unique<TpasswordBox>();
+    auto passwordBox = std::make_unique<TpasswordBox>(store);
+    StationAccessLock accessLock(*passwordBox, [z = zones.get()] { return z->CheckBox1->isChecked(); });
+    links.accessLock = &accessLock;
     StationTimeLapse timeLapse(*zones, store, links, motion.Pictures(), pictureCaptions);
     links.timeLapse = &timeLapse;
     auto aviPlayer = std::make_unique<Taviplayerform>();
