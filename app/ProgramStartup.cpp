@@ -31,6 +31,7 @@
 #include "publish/Taviplayerform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <memory>
 

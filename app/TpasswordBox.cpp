@@ -58,6 +58,8 @@ TpasswordBox::TpasswordBox(SettingsStore& store, QWidget* parent)
     connect(Edit3, &QLineEdit::returnPressed, this, &TpasswordBox::SetNewPassword);
 }
 
+QString TpasswordBox::StoredPassword() const { return store_.Record().LockPassword; }
+
 bool TpasswordBox::CheckPassword() const { return CheckLockPassword(Edit1->text(), store_.Record().LockPassword); }
 
 void TpasswordBox::OkClick() {

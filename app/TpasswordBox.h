@@ -27,6 +27,7 @@ public:
     // accepted flag 0 until OK. Returns the accepted flag.
     bool RunPrompt(bool newPassword = false);
     bool Accepted() const { return accepted_; }
+    QString StoredPassword() const;
 
     QWidget* PasswordPanel = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -59,6 +60,7 @@ public:
     bool AccessAllowed() override;
     // "Lock Password...": the stored password first (when there is one), then a new one.
     bool ChangePassword(const QString& storedPassword);
+    bool ChangeLockPassword() override { return ChangePassword(prompt_.StoredPassword()); }
 
 private:
     TpasswordBox& prompt_;

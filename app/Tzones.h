@@ -306,6 +306,7 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* LockPassword1 = nullptr; // "Lock Password..."
     QAction* Close1 = nullptr;
     // Hidden "Video Capture" menu and the other hidden menu items of the camera commands.
     QMenu* VideoCapture = nullptr;
@@ -365,6 +366,9 @@ public:
     bool StartStopSurveillance() override;
     void StopIdleSurveillance();
     void EnableOptionControls();
+    void DisableOptionControls();
+    // The lock box changed: locks (password given while surveillance runs) or unticks it.
+    void CheckBox1Click();
     // Copies a camera's zone from its zone window into CameraZone (size below 0 becomes 50).
     void CopyZoneValues(int camera);
 

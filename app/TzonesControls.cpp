@@ -93,6 +93,9 @@ void Tzones::BuildControls() {
     Exit1 = PopupMenu1->addAction(QStringLiteral("Exit"));
     Exit1->setObjectName("Exit1");
     connect(Exit1, &QAction::triggered, this, &Tzones::Exit1Click);
+    LockPassword1 = PopupMenu1->addAction(QStringLiteral("Lock Password..."));
+    LockPassword1->setObjectName("LockPassword1");
+    connect(LockPassword1, &QAction::triggered, this, [this] { links_.accessLock->ChangeLockPassword(); });
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName("PopupMenu2");
@@ -154,6 +157,7 @@ void Tzones::BuildToolbar() {
     Showw->setGeometry(74, 46, 60, 20);
     CheckBox1 = Make<QCheckBox>(SurveillancePanel, "CheckBox1", QStringLiteral("Lock"));
     CheckBox1->setGeometry(138, 18, 60, 20);
+    connect(CheckBox1, &QCheckBox::toggled, this, &Tzones::CheckBox1Click);
     Button7 = Make<QPushButton>(SurveillancePanel, "Button7", QStringLiteral("More"));
     Button7->setGeometry(200, 18, 50, 24);
     Button5 = Make<QPushButton>(SurveillancePanel, "Button5", QStringLiteral("More"));

@@ -71,9 +71,19 @@ void Tzones::Exit1Click() {
     ShutDown();
 }
 
-void Tzones::Button28Click() { ShutDown(); }
+// While locked, ending the station asks for the password like switching surveillance off;
+// SIGTERM and the end of the session stay unasked.
+void Tzones::Button28Click() {
+    if (!links_.accessLock->AccessAllowed())
+        return;
+    ShutDown();
+}
 
-void Tzones::Close1Click() { ShutDown(); }
+void Tzones::Close1Click() {
+    if (!links_.accessLock->AccessAllowed())
+        return;
+    ShutDown();
+}
 
 void Tzones::ShowPleaseWait() {
     pleaseWaitPanel->setText(kPleaseWaitText);

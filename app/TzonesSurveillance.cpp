@@ -8,6 +8,7 @@
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,4 +126,25 @@ void Tzones::StopIdleSurveillance() {
 void Tzones::EnableOptionControls() {
     for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10})
         control->setEnabled(true);
+}
+
+void Tzones::DisableOptionControls() {
+    for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10})
+        control->setEnabled(false);
+}
+
+void Tzones::CheckBox1Click() {
+    if (!CheckBox1->isChecked())
+        return;
+    // The station's texts say "Motion" whether it watches or not, so the logging rule
+    // below stays as the lock was made, never shown today.
+    const bool watching = Panel4->text() == kMotionText;
+    if (watching && links_.accessLock->AccessAllowed()) {
+        DisableOptionControls();
+        return;
+    }
+    if (!watching)
+        ShowMessageBox(kLockNeedsLoggingText);
+    const QSignalBlocker quiet(CheckBox1);
+    CheckBox1->setChecked(false);
 }

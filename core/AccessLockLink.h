@@ -7,6 +7,8 @@ public:
     virtual ~AccessLockLink() = default;
     // False refuses the guarded command.
     virtual bool AccessAllowed() = 0;
+    // Sets a new lock password, asking for the stored one first when there is one.
+    virtual bool ChangeLockPassword() = 0;
 };
 
 // Without the lock nothing can be locked: every command is allowed, and the log says once
@@ -20,5 +22,9 @@ public:
     bool AccessAllowed() override {
         ReportLinkUnavailable("AccessLockLink", "AccessAllowed");
         return true;
+    }
+    bool ChangeLockPassword() override {
+        ReportLinkUnavailable("AccessLockLink", "ChangeLockPassword");
+        return false;
     }
 };

@@ -85,7 +85,8 @@ bool SettingsStore::WriteSettingsFile() {
 
     const bool emailWritten = SaveAlertSettingsFile();
     QString error;
-    if (!platform::WriteRecordFile(SettingsFilePath(), 1, stored.Encode(), &error))
+    // Owner only: it holds the lock password and the scrambled FTP password.
+    if (!platform::WriteRecordFile(SettingsFilePath(), 1, stored.Encode(), &error, true))
         return ReportWriteFailure(SettingsFilePath(), error);
     if (emailWritten) writeFailureShown_ = false;
     return emailWritten;

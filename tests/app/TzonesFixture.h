@@ -82,6 +82,7 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     QStringList& events;
     StartupFlags& flags;
     bool ftpConnected = false, accessAllowed = true;
+    int accessAsks = 0;
     qint32 pictureTotal = 0;
     std::function<QString(const QString&)> alias = [](const QString& name) { return name; };
     std::function<void()> onRefreshDriverStatus, onSetupScreen;
@@ -108,7 +109,11 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     void ShowFtpWindow(bool) override {}
     void HideFtpWindow() override {}
     // Access lock.
-    bool AccessAllowed() override { return accessAllowed; }
+    bool AccessAllowed() override {
+        ++accessAsks;
+        return accessAllowed;
+    }
+    bool ChangeLockPassword() override { return false; }
     // Motion and pictures.
     void SaveMotionPicture(const QImage& picture, int camera) override {
         Say(QStringLiteral("Save %1 %2").arg(camera).arg(picture.width()));
