@@ -6,6 +6,7 @@
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -74,13 +75,13 @@ void Tzones::Exit1Click() {
 // While locked, ending the station asks for the password like switching surveillance off;
 // SIGTERM and the end of the session stay unasked.
 void Tzones::Button28Click() {
-    if (!links_.accessLock->AccessAllowed())
+    if (CheckBox1->isChecked() && !links_.accessLock->AccessAllowed())
         return;
     ShutDown();
 }
 
 void Tzones::Close1Click() {
-    if (!links_.accessLock->AccessAllowed())
+    if (CheckBox1->isChecked() && !links_.accessLock->AccessAllowed())
         return;
     ShutDown();
 }
