@@ -1,0 +1,74 @@
+#pragma once
+// The installer and uninstaller: copies the program to <base>/torvek (or one copy per camera
+// to <base>/cam<N>/torcam<N>) with a desktop entry, starts the copy, and moves the install
+// folder to the trash. An install base stands for a drive: the home folder first, then the
+// writable mounted volumes. Works on the system through InstallerSystem, so it is tested in
+// temporary folders without a window.
+#include "platform/InstallerSystem.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the window shows; the installer keeps it and the window paints it.
+struct InstallerView {
+    QString heading;
+    QString label2 = QStringLiteral("Select A Target Drive");
+    QString installLocation;
+    QString iconPath;
+    bool installEnabled = true;
+    bool runEnabled = false;
+    bool visible = true;
+};
+
+class Installer {
+public:
+    // programFolder: the running program's folder ('/' at the end); executable: its file.
+    Installer(platform::InstallerSystem& system, QString programFolder, QString executable);
+
+    static inline const QString kWelcome = QStringLiteral(
+        "TORVEK Security Video Surveillance Software INSTALL/UNINSTALL \rWelcome to the world of TORVEK ");
+
+    const InstallerView& View() const { return view_; }
+    QList<platform::InstallBase> Bases() { return system_.Bases(); }
+    const QString& TargetDrive() const { return targetDrive_; }
+    const QString& ProgressDots() const { return progressDots_; }
+
+    void FormActivate();
+    // The base chosen in the drive list (DriveComboBox1Change).
+    void DriveComboBox1Change(const QString& base);
+    void UpdateInstallPaths();
+    void CheckTargetDrive();
+    QStringList FillCameraList();
+    void InstallClick();
+    void INSTALL1Click();
+    void RunITClick();
+    void Button1Click();
+    bool DeleteFolderToRecycleBin(const QString& path);
+    void Timer1Timer();
+    // Exit: deletes Drivers.dat of the program folder when present; the caller closes.
+    void Button3Click();
+
+    QString InstallFolder() const { return targetDrive_ + QStringLiteral("/torvek"); }
+    QString InstalledProgram() const { return InstallFolder() + QStringLiteral("/torvek"); }
+    QString DesktopEntry() const;
+    QString Payload() const { return programFolder_ + QStringLiteral("bin/torvek"); }
+
+    // Set while the uninstall's move runs (the window animates the dots meanwhile).
+    bool timer1Enabled = false;
+
+private:
+    bool WriteEntry(const QString& entryPath, const QString& program, const QString& folder, const QString& name,
+                    QString* error);
+    void Fail(const QString& reason);
+
+    platform::InstallerSystem& system_;
+    QString programFolder_;
+    QString executable_;
+    QString targetDrive_;
+    QString progressDots_;
+    InstallerView view_;
+    QString lastTrashError_;
+};
+
+// The desktop entry's text for a program in its folder.
+QString DesktopEntryText(const QString& name, const QString& program, const QString& folder);

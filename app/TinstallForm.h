@@ -1,0 +1,54 @@
+#pragma once
+// The installer window: thin, it shows the Installer's view and passes on the clicks.
+#include "app/Installer.h"
+#include "platform/WinTimer.h"
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QMenuBar;
+class QPushButton;
+class QAction;
+
+class TinstallForm : public QDialog {
+    Q_OBJECT
+public:
+    // endProgram: the station's orderly shutdown (the Exit button ends the program).
+    TinstallForm(platform::InstallerSystem& system, QString programFolder, QString executable,
+                 std::function<void()> endProgram, QWidget* parent = nullptr);
+
+    Installer& Logic() { return installer_; }
+    // Shows the window maximised and on top, and runs its activation.
+    void ShowInstaller();
+    void FormActivate();
+
+    QLabel* heading = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* InstallLocation = nullptr;
+    QLabel* ICONpATH = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QComboBox* DefaultCam1 = nullptr;
+    QPushButton* Install = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* RunIT = nullptr;
+    QAction* RUNIT1 = nullptr;
+    QAction* INSTALL1 = nullptr;
+    QAction* EXIT1 = nullptr;
+    platform::WinTimer Timer1;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void Refresh();
+    void FillDrives();
+
+    Installer installer_;
+    std::function<void()> endProgram_;
+};

@@ -1,0 +1,229 @@
+// The installer in a scratch home: real files, desktop entries and trash inside the test's
+// folder; only the free space, the questions and program starts are scripted.
+#include "app/Installer.h"
+#include "core/MessageBox.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using TestSupport::TempProgramFolder;
+
+namespace {
+
+class ScratchSystem : public platform::ShellInstallerSystem {
+public:
+    explicit ScratchSystem(const QString& root) : ShellInstallerSystem({}), root_(root) {}
+    QList<platform::InstallBase> Bases() override { return {{root_ + "home", freeBytes}, {root_ + "usb", 1LL << 33}}; }
+    QString DesktopFolder() override { return root_ + "home/Desktop"; }
+    bool SameVolume(const QString& a, const QString& b) override { return a.startsWith(root_ + "home") && b.startsWith(root_ + "home"); }
+    bool AskYesNo(const QString& question) override {
+        questions << question;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    bool StartProgram(const QString& exe, const QString&) override {
+        started << exe;
+        return true;
+    }
+    QStringList CaptureDeviceNames() override { return devices; }
+    bool MoveToTrash(const QString& path, QString* error) override {
+        if (trashFails) {
+            *error = "no trash here";
+            return false;
+        }
+        return ShellInstallerSystem::MoveToTrash(path, error);
+    }
+
+    std::optional<qint64> freeBytes = 500LL << 20;
+    QList<bool> answers;
+    QStringList questions, started, devices;
+    bool trashFails = false;
+
+private:
+    QString root_;
+};
+
+// A scratch home with the running program in <root>/media/ (and its payload bin/torvek).
+struct Scratch {
+    Scratch() : system(dir.path()) {
+        qputenv("XDG_DATA_HOME", (dir.path() + "home/.local/share").toUtf8());
+        QDir().mkpath(dir.path() + "home");
+        QDir().mkpath(dir.path() + "media/bin");
+        TestSupport::WriteAll(Program(), "#!/bin/sh\necho running\n");
+        TestSupport::WriteAll(dir.path() + "media/bin/torvek", "payload");
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+    }
+    ~Scratch() { SetMessageBoxHandler({}); }
+    QString Program() const { return dir.path() + "media/setup"; }
+    QString Home(const QString& rel = {}) const { return dir.path() + "home" + (rel.isEmpty() ? "" : "/" + rel); }
+    Installer Make() { return Installer(system, dir.path() + "media/", Program()); }
+
+    TempProgramFolder dir;
+    ScratchSystem system;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST(Installer, DriveChecksGiveTheStatusLine) {
+    Scratch s;
+    Installer installer = s.Make();
+    installer.FormActivate();
+    EXPECT_EQ(installer.TargetDrive(), s.Home());
+    EXPECT_EQ(installer.View().installLocation, s.Home("torvek"));
+    EXPECT_EQ(installer.View().iconPath, s.Home("Desktop/TORVEK.desktop"));
+    EXPECT_EQ(installer.View().label2, "Ready to Install Free Megabytes 500");
+    EXPECT_TRUE(installer.View().installEnabled);
+    EXPECT_TRUE(installer.View().heading.contains("\rWelcome to the world of TORVEK "));
+
+    s.system.freeBytes = 1LL << 20;
+    installer.CheckTargetDrive();
+    EXPECT_FALSE(installer.View().installEnabled);
+    EXPECT_EQ(installer.View().label2, s.Home() + " not allowed more Disk Space is needed.");
+    // On the program's own volume the text says so instead.
+    Installer own(s.system, s.Home("app/"), s.Home("app/torvek"));
+    own.CheckTargetDrive();
+    EXPECT_EQ(own.View().label2, "Drive " + s.Home() + " Not Allowed Install from CD");
+    s.system.freeBytes.reset(); // unreadable: no room
+    installer.CheckTargetDrive();
+    EXPECT_FALSE(installer.View().installEnabled);
+
+    installer.DriveComboBox1Change(s.dir.path() + "usb");
+    EXPECT_EQ(installer.View().label2, "Ready to Install Free Megabytes 8192");
+    EXPECT_EQ(installer.View().installLocation, s.dir.path() + "usb/torvek");
+}
+
+TEST(Installer, InstallReplacesAnOlderCopyAndWritesTheDesktopEntry) {
+    Scratch s;
+    QDir().mkpath(s.Home("torvek"));
+    TestSupport::WriteAll(s.Home("torvek/torvek"), "old");
+    TestSupport::WriteAll(s.Home("torvek/X290607.dat"), "old settings");
+    Installer installer = s.Make();
+    installer.InstallClick();
+    EXPECT_EQ(s.messages, QStringList({"Install complete. An Icon has been placed on the desktop. "}));
+    EXPECT_EQ(TestSupport::ReadAll(s.Home("torvek/torvek")), "#!/bin/sh\necho running\n");
+    EXPECT_FALSE(QFile::exists(s.Home("torvek/X290607.dat")));
+    EXPECT_TRUE(QFileInfo(s.Home("torvek/torvek")).isExecutable());
+    const QString entry = QString::fromUtf8(TestSupport::ReadAll(s.Home("Desktop/TORVEK.desktop")));
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(entry.contains("Type=Application\n"));
+    EXPECT_TRUE(entry.contains("Exec=\"" + s.Home("torvek/torvek") + "\"\n"));
+    EXPECT_TRUE(entry.contains("Path=" + s.Home("torvek") + "\n"));
+    EXPECT_TRUE(entry.contains("Terminal=false\n"));
+    EXPECT_TRUE(QFileInfo(s.Home("Desktop/TORVEK.desktop")).permissions() & QFileDevice::ExeOwner);
+    EXPECT_FALSE(installer.View().visible);
+    EXPECT_TRUE(installer.View().runEnabled);
+
+    // Run from the installed copy: nothing of it is deleted or copied, the entry is written.
+    TestSupport::WriteAll(s.Home("torvek/X290607.dat"), "settings");
+    QDir().mkpath(s.Home("torvek/bin"));
+    TestSupport::WriteAll(s.Home("torvek/bin/torvek"), "payload");
+    s.messages.clear();
+    Installer fromCopy(s.system, s.Home("torvek/"), s.Home("torvek/torvek"));
+    fromCopy.InstallClick();
+    EXPECT_TRUE(QFile::exists(s.Home("torvek/X290607.dat")));
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_TRUE(s.messages[0].contains("already in place")) << s.messages[0].toStdString();
+}
+
+TEST(Installer, FailuresAreReportedNeverAsSuccess) {
+    Scratch s;
+    QFile::remove(s.dir.path() + "media/bin/torvek");
+    Installer installer = s.Make();
+    installer.InstallClick();
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_TRUE(s.messages[0].startsWith("INSTALL FAILED."));
+    EXPECT_FALSE(QFile::exists(s.Home("torvek")));
+
+    // The install folder cannot be made: a file stands in its place.
+    TestSupport::WriteAll(s.dir.path() + "media/bin/torvek", "payload");
+    TestSupport::WriteAll(s.Home("torvek"), "a file");
+    s.messages.clear();
+    installer.InstallClick();
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_TRUE(s.messages[0].startsWith("INSTALL FAILED.\n"));
+    EXPECT_TRUE(installer.View().label2.isEmpty());
+}
+
+TEST(Installer, MenuInstallOneCopyPerCameraOrKeepsAnExistingOne) {
+    Scratch s;
+    s.system.devices = {"Cam A", "Cam B"};
+    s.system.answers = {true, true};
+    Installer installer = s.Make();
+    installer.INSTALL1Click();
+    EXPECT_EQ(s.system.questions, QStringList({"Install TORVEK now?", "Install Multiple Single Cameras?"}));
+    for (int n : {1, 2}) {
+        EXPECT_EQ(TestSupport::ReadAll(s.Home(QString("cam%1/torcam%1").arg(n))), "payload");
+        EXPECT_TRUE(QFile::exists(s.Home(QString("Desktop/cam%1.desktop").arg(n))));
+    }
+    EXPECT_FALSE(QFile::exists(s.Home("torvek")));
+    EXPECT_TRUE(s.messages.isEmpty());
+
+    // Single install over an existing copy: kept, said so, then the question to start it.
+    QDir().mkpath(s.Home("torvek"));
+    TestSupport::WriteAll(s.Home("torvek/torvek"), "mine");
+    s.system.devices = {"Cam A"};
+    s.system.answers = {true, true};
+    s.system.questions.clear();
+    installer.INSTALL1Click();
+    EXPECT_EQ(TestSupport::ReadAll(s.Home("torvek/torvek")), "mine");
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_TRUE(s.messages[0].contains("kept as it is"));
+    EXPECT_EQ(s.system.questions, QStringList({"Install TORVEK now?", "Start TORVEK now?"}));
+    EXPECT_EQ(s.system.started, QStringList({s.Home("torvek/torvek")}));
+}
+
+TEST(Installer, UninstallMovesTheFolderToTheTrashOrSaysWhyNot) {
+    Scratch s;
+    Installer installer = s.Make();
+    installer.FormActivate();
+    installer.Button1Click();
+    EXPECT_EQ(s.messages, QStringList({"TORVEK was not found."}));
+
+    installer.InstallClick();
+    s.messages.clear();
+    s.system.answers = {true};
+    s.system.trashFails = true;
+    installer.Button1Click();
+    ASSERT_EQ(s.messages.size(), 1);
+    EXPECT_EQ(s.messages[0], "TORVEK could not be removed.\nno trash here");
+    EXPECT_TRUE(QFile::exists(s.Home("torvek/torvek")));
+    EXPECT_TRUE(installer.View().label2.isEmpty());
+
+    s.messages.clear();
+    s.system.trashFails = false;
+    s.system.answers = {true};
+    TestSupport::WriteAll(s.Home("Desktop/TORVEK.desktop"), "entry");
+    installer.Button1Click();
+    EXPECT_EQ(s.messages, QStringList({"TORVEK has been removed!"}));
+    EXPECT_FALSE(QFile::exists(s.Home("torvek")));
+    EXPECT_FALSE(QFile::exists(s.Home("Desktop/TORVEK.desktop")));
+    EXPECT_TRUE(QFile::exists(s.Home(".local/share/Trash/files/torvek/torvek")));
+    EXPECT_TRUE(QFile::exists(s.Home(".local/share/Trash/info/torvek.trashinfo")));
+    EXPECT_EQ(installer.View().heading, Installer::kWelcome);
+
+    // Never a path without TORVEK, never the folder the station runs from.
+    EXPECT_FALSE(installer.DeleteFolderToRecycleBin(s.Home("photos")));
+    QDir().mkpath(s.Home("torvek"));
+    s.messages.clear();
+    Installer running(s.system, s.Home("torvek/"), s.Home("torvek/torvek"));
+    running.Button1Click();
+    EXPECT_EQ(s.messages, QStringList({"Something is wrong can not uninstall"}));
+    EXPECT_TRUE(QFile::exists(s.Home("torvek")));
+}
+
+TEST(Installer, ProgressDotsAndExit) {
+    Scratch s;
+    Installer installer = s.Make();
+    QStringList dots;
+    for (int i = 0; i < 4; ++i) {
+        installer.Timer1Timer();
+        dots << installer.ProgressDots();
+    }
+    EXPECT_EQ(dots, QStringList({".", "..", "...", "Please wait."}));
+    TestSupport::WriteAll(s.dir.path() + "media/Drivers.dat", "x");
+    installer.Button3Click();
+    EXPECT_FALSE(QFile::exists(s.dir.path() + "media/Drivers.dat"));
+}
