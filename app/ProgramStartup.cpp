@@ -5,6 +5,8 @@
 #include "app/ProvisionalLayout.h"
 #include "app/NetworkPanel.h"
 #include "app/Splash.h"
+#include "app/TinstallForm.h"
+#include "capture/GraphConfigBuilder.h"
 #include "app/TpasswordBox.h"
 #include "app/Thelpform.h"
 #include "app/StationAlerts.h"
@@ -107,7 +109,12 @@ int ProgramStartup(const StartupOptions& options) {
     auto helpForm = std::make_unique<Thelpform>();
     links.help = helpForm.get();
     auto zoom = std::make_unique<TZoom>();
-    auto installForm = std::make_unique<TinstallForm>();
+    platform::ShellInstallerSystem installerSystem(&GetCaptureDeviceNames);
+    auto installForm = std::make_unique<TinstallForm>(installerSystem, folder.Root(),
+                                                      QCoreApplication::applicationFilePath(),
+                                                      [z = zones.get()] { z->ShutDown(); });
+    installerSystem.SetQuestionParent(installForm.get());
+    links.installer = installForm.get();
     auto emailSender = std::make_unique<TemailSender>();
     secondSplash.reset();
 

@@ -1,6 +1,7 @@
 #pragma once
 // The installer window: thin, it shows the Installer's view and passes on the clicks.
 #include "app/Installer.h"
+#include "core/InstallerLink.h"
 #include "platform/WinTimer.h"
 
 #include <QDialog>
@@ -12,7 +13,7 @@ class QMenuBar;
 class QPushButton;
 class QAction;
 
-class TinstallForm : public QDialog {
+class TinstallForm : public QDialog, public InstallerLink {
     Q_OBJECT
 public:
     // endProgram: the station's orderly shutdown (the Exit button ends the program).
@@ -22,6 +23,7 @@ public:
     Installer& Logic() { return installer_; }
     // Shows the window maximised and on top, and runs its activation.
     void ShowInstaller();
+    void ShowInstallWindow() override { ShowInstaller(); }
     void FormActivate();
 
     QLabel* heading = nullptr;

@@ -307,6 +307,7 @@ public:
     QMenu* PopupMenu2 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* LockPassword1 = nullptr; // "Lock Password..."
+    QAction* Install1 = nullptr;      // "Install/Uninstall..."
     QAction* Close1 = nullptr;
     // Hidden "Video Capture" menu and the other hidden menu items of the camera commands.
     QMenu* VideoCapture = nullptr;

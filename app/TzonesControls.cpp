@@ -96,6 +96,9 @@ void Tzones::BuildControls() {
     LockPassword1 = PopupMenu1->addAction(QStringLiteral("Lock Password..."));
     LockPassword1->setObjectName("LockPassword1");
     connect(LockPassword1, &QAction::triggered, this, [this] { links_.accessLock->ChangeLockPassword(); });
+    Install1 = PopupMenu1->addAction(QStringLiteral("Install/Uninstall..."));
+    Install1->setObjectName("Install1");
+    connect(Install1, &QAction::triggered, this, [this] { links_.installer->ShowInstallWindow(); });
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName("PopupMenu2");

@@ -85,6 +85,12 @@ void Tzones::FormShow() {
     if (record.PlaceOnTray || record.AutoStart1 || record.AutoStart2)
         PlaceOntrayTimer.SetEnabled(true);
 
+    // Run as the installer (its name holds SETUP): the installer window comes up.
+    if (store_.IsRunningAsSetup())
+        QTimer::singleShot(0, this, [this] {
+            if (!shuttingDown_)
+                links_.installer->ShowInstallWindow();
+        });
     flags_.ApplyingSettings = false;
 }
 
