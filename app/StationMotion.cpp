@@ -128,5 +128,10 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
             detector_.CheckMotionZoneCam1();
     };
     hooks.ResetPictureCounts = [this] { pictures_.ResetPictureCounts(); };
-    hooks.SetPictureNamePart = [this](const QString& name) { pictures_.SetPictureNamePrefix(name); };
+    // Set once at start-up, after the settings are loaded: the camera folders are known, so
+    // what interrupted saves of an earlier run left there goes now.
+    hooks.SetPictureNamePart = [this](const QString& name) {
+        pictures_.SetPictureNamePrefix(name);
+        pictures_.RemoveStrayFiles();
+    };
 }
