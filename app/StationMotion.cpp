@@ -14,9 +14,13 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QPushButton>
 
 namespace {
+
+// The application's pixmap cache, in kilobytes (Qt's default is 10 MB).
+constexpr int kPixmapCacheKB = 2048;
 
 QCheckBox* TargetBox(const Tzones& zones, int camera) {
     QWidget* window = zones.ZoneWindow(camera);
@@ -65,6 +69,10 @@ StationMotion::StationMotion(Tzones& zones, SettingsStore& settings, StationHook
     BindPictureCaptions(pictures_, captions);
     PictureStoreHooks& store = pictures_.Hooks();
     store.tvOut = [&zones] { return zones.OverVideo->isChecked(); };
+    // The group box turns red, green and black at every picture; each new palette gives the
+    // buttons in it fresh style pixmaps, so the pixmap cache fills to its limit before it
+    // reuses anything. The limit is kept small: what it drops is drawn again.
+    QPixmapCache::setCacheLimit(kPixmapCacheKB);
     store.setGroupBoxColour = [&zones](quint32 colour) {
         QPalette p = zones.GroupBox1->palette();
         p.setColor(QPalette::Window, QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
