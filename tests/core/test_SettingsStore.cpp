@@ -290,3 +290,26 @@ TEST_F(SettingsStoreTest, FreshMailFileHoldsZeroContactTimes) {
     ASSERT_EQ(mail.size(), 2456);
     EXPECT_EQ(mail.mid(1228 + 1212, 16), QByteArray(16, '\0'));
 }
+
+// The same where no file system can be mounted: a file size limit cuts the writes short.
+TEST_F(SettingsStoreTest, WritesCutShortKeepTheOldFiles) {
+    SettingsStore store = MakeStore();
+    store.FirstRunInit();
+    store.Record().AutoStart2 = true;
+    ASSERT_TRUE(store.SaveSettings());
+    const QByteArray settings = ReadAll(File("X290607.dat"));
+    const QByteArray mail = ReadAll(File("ETR0511.dat"));
+    store.Record().AutoStart2 = false;
+    store.EmailRecord().SmtpUser = "lost";
+    {
+        TestSupport::FileSizeLimit limit(1024);
+        EXPECT_FALSE(store.SaveSettings());
+        EXPECT_FALSE(store.WriteSettingsFile());
+    }
+    EXPECT_EQ(ReadAll(File("X290607.dat")), settings);
+    EXPECT_EQ(ReadAll(File("ETR0511.dat")), mail);
+    EXPECT_EQ(messages.size(), 1);
+    SettingsStore next = MakeStore();
+    ASSERT_TRUE(next.LoadSettings());
+    EXPECT_TRUE(next.Record().AutoStart2);
+}
