@@ -10,7 +10,15 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QPushButton>
+
+namespace {
+
+// The application's pixmap cache, in kilobytes (Qt's default is 10 MB).
+constexpr int kPixmapCacheKB = 2048;
+
+} // namespace
 
 bool MainWindowCameras::IsPreviewing(int camera) const { return zones_ && zones_->CameraPreviews(camera); }
 
@@ -58,6 +66,10 @@ void StationMotion::BindMainWindow(Tzones& zones) {
 
     PictureStoreHooks& store = pictures_.Hooks();
     store.tvOut = [&zones] { return zones.OverVideo->isChecked(); };
+    // The group box turns red, green and black at every picture; each new palette gives the
+    // buttons in it fresh style pixmaps, so the pixmap cache fills to its limit before it
+    // reuses anything. The limit is kept small: what it drops is drawn again.
+    QPixmapCache::setCacheLimit(kPixmapCacheKB);
     store.setGroupBoxColour = [&zones](quint32 colour) {
         zones.SetCameraAreaColour(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
         zones.GroupBox1->repaint();
@@ -112,7 +124,12 @@ void StationMotion::PlayAlarmSound() { alarm_.PlayAlarmSound(); }
 void StationMotion::ResetPictureCounts() { pictures_.ResetPictureCounts(); }
 
 
-void StationMotion::SetPictureNamePart(const QString& part) { pictures_.SetPictureNamePrefix(part); }
+// Set once at start-up, after the settings are loaded: the camera folders are known, so
+// what interrupted saves of an earlier run left there goes now.
+void StationMotion::SetPictureNamePart(const QString& part) {
+    pictures_.SetPictureNamePrefix(part);
+    pictures_.RemoveStrayFiles();
+}
 
 void StationMotion::MotionTick() {
     if (loop_)

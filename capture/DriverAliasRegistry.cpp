@@ -1,8 +1,14 @@
 #include "capture/DriverAliasRegistry.h"
 
+#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
+#include "platform/RecordFile.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -23,18 +29,19 @@ bool ReadWholeRecords(QFile& file, QList<DriverAliasRecord>& records) {
     return true;
 }
 
-// True only once the bytes reached the file: a full disk shows at the flush, not the write.
-bool WriteRecordAt(QFile& file, qint64 index, const DriverAliasRecord& record) {
-    return file.seek(index * kRecordSize) && file.write(record.Encode()) == kRecordSize &&
-           file.flush();
-}
-
 DriverAliasRecord NewRecord(const QString& name, const QString& alias, const QString& status) {
     DriverAliasRecord record;
     record.DriverName = name;
     record.DriverAlias = alias;
     record.DriverStatus = status;
     return record;
+}
+
+// The list line with its status replaced.
+QString WithStatus(const QString& row, const QString& status) {
+    QString name, oldStatus, alias;
+    SplitDriverLine(row, name, oldStatus, alias);
+    return FormatDriverLine(name, alias, status);
 }
 
 QString NameOfRow(const QString& row) {
@@ -77,14 +84,92 @@ bool DriverAliasRegistry::ReadRecord(int index, DriverAliasRecord& record) const
     return true;
 }
 
-bool DriverAliasRegistry::CreateFile(const QStringList& devices) const {
-    QByteArray data;
-    for (int i = 0; i < devices.size(); ++i)
-        data += NewRecord(devices[i], QStringLiteral("Cam %1").arg(i + 1), kStatusNew).Encode();
+DriverAliasRegistry::FileState DriverAliasRegistry::ReadFile(QList<DriverAliasRecord>& records,
+                                                             QString* error) const {
+    records.clear();
+    const QFileInfo info(filePath_);
+    if (!info.exists() && !info.isSymLink())
+        return FileState::Missing;
     QFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = info.isDir() ? QStringLiteral("it is a folder") : file.errorString();
+        return FileState::Failed;
+    }
+    if (!ReadWholeRecords(file, records)) {
+        if (error)
+            *error = file.errorString();
+        return FileState::Failed;
+    }
+    return file.size() % kRecordSize == 0 ? FileState::Ok : FileState::Damaged;
+}
+
+void DriverAliasRegistry::ReportProblem(const QString& text) {
+    if (problemShown_)
+        return;
+    problemShown_ = true;
+    ShowMessageBox(text);
+}
+
+bool DriverAliasRegistry::WriteRecords(const QList<DriverAliasRecord>& records) {
+    QByteArray data;
+    data.reserve(qsizetype(records.size()) * kRecordSize);
+    for (const DriverAliasRecord& record : records)
+        data += record.Encode();
+    QString error;
+    if (!platform::WriteWholeFile(filePath_, data, &error)) {
+        // One message per run of failures: every start and every refresh writes again.
+        if (!writeFailureShown_)
+            ShowMessageBox(QStringLiteral("The camera driver list could not be saved to %1: %2").arg(filePath_, error));
+        writeFailureShown_ = true;
         return false;
-    return file.write(data) == data.size() && file.flush();
+    }
+    writeFailureShown_ = false;
+    return true;
+}
+
+DriverAliasRegistry::FileState DriverAliasRegistry::ReadForChange(QList<DriverAliasRecord>& records) {
+    QString error;
+    FileState state = ReadFile(records, &error);
+    if (state == FileState::Damaged)
+        state = SetDamagedFileAside(records) ? FileState::Ok : FileState::Failed;
+    else if (state == FileState::Failed)
+        ReportProblem(QStringLiteral("The camera driver list %1 could not be read (%2). It will not be overwritten.")
+                          .arg(filePath_, error));
+    return state;
+}
+
+// A partial record at the end: the damaged file is kept as it is, beside the whole records
+// read from it, which go on.
+bool DriverAliasRegistry::SetDamagedFileAside(const QList<DriverAliasRecord>& records) {
+    QString error;
+    if (!platform::KeepDamagedFile(filePath_, &error)) {
+        ReportProblem(QStringLiteral("The camera driver list %1 is damaged and could not be set aside (%2). It "
+                                     "will not be overwritten.")
+                          .arg(filePath_, error));
+        return false;
+    }
+    ReportProblem(QStringLiteral("The camera driver list %1 was damaged. It has been kept as %1.bad and the "
+                                 "%2 whole records in it are used.")
+                      .arg(filePath_)
+                      .arg(records.size()));
+    // A failed write is said by WriteRecords; the records read still show.
+    if (!records.isEmpty())
+        WriteRecords(records);
+    return true;
+}
+
+bool DriverAliasRegistry::CreateFile(const QStringList& devices, QList<DriverAliasRecord>& records) {
+    records.clear();
+    // Kept as the file holds them (cut, characters replaced), as a reading would give them.
+    for (int i = 0; i < devices.size(); ++i)
+        records << DriverAliasRecord::Decode(
+            NewRecord(devices[i], QStringLiteral("Cam %1").arg(i + 1), kStatusNew).Encode());
+    if (!WriteRecords(records)) {
+        records.clear();
+        return false;
+    }
+    return true;
 }
 
 void DriverAliasRegistry::SetRows(const QStringList& rows, int selected) {
@@ -98,11 +183,12 @@ void DriverAliasRegistry::LoadDriverList() {
     const QStringList devices = choices_.CameraList();
     QStringList rows;
     for (bool rebuilt = false;; rebuilt = true) {
-        if (!QFile::exists(filePath_) && !CreateFile(devices))
-            break;
         QList<DriverAliasRecord> records;
-        if (!ReadRecords(records))
+        const FileState state = ReadForChange(records);
+        if (state == FileState::Failed)
             break; // unreadable: keep the file as it is
+        if (state == FileState::Missing && !CreateFile(devices, records))
+            break;
         for (const DriverAliasRecord& record : records)
             rows << FormatDriverLine(record);
         if (!records.isEmpty() || devices.isEmpty() || rebuilt)
@@ -126,24 +212,19 @@ void DriverAliasRegistry::SaveDriverAlias(const QString& alias, int index) {
 }
 
 void DriverAliasRegistry::UpdateDriverAlias(const QString& alias, int index) {
-    if (index <= -1 || index >= rows_.size())
+    if (index <= -1 || index >= rows_.size() || !QFileInfo(filePath_).isFile())
         return;
-    QFile file(filePath_);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly) ||
-        !file.seek(qint64(index) * kRecordSize))
+    QList<DriverAliasRecord> records;
+    if (ReadForChange(records) != FileState::Ok || index >= records.size())
         return;
-    QByteArray bytes = file.read(kRecordSize);
-    if (bytes.size() != kRecordSize)
-        return;
-    DriverAliasRecord record = DriverAliasRecord::Decode(bytes);
+    DriverAliasRecord& record = records[index];
     QString name, status, oldAlias;
     SplitDriverLine(rows_[index], name, status, oldAlias);
     record.DriverName = name;
     record.DriverAlias = alias;
     record.DriverStatus = status;
-    if (!WriteRecordAt(file, index, record))
+    if (!WriteRecords(records))
         return;
-    file.close();
 
     // Read back through the codec so the row shows what the file holds.
     rows_[index] = FormatDriverLine(DriverAliasRecord::Decode(record.Encode()));
@@ -169,44 +250,49 @@ void DriverAliasRegistry::TakeAliasForCamera(int camera, int row, const QString&
 void DriverAliasRegistry::SetDriverStatus(int index, const QString& status) {
     if (index < 0 || index >= rows_.size())
         return;
-    QString name, oldStatus, alias;
-    SplitDriverLine(rows_[index], name, oldStatus, alias);
-    rows_[index] = FormatDriverLine(name, alias, status);
+    rows_[index] = WithStatus(rows_[index], status);
     emit RowsChanged();
 }
 
 void DriverAliasRegistry::RefreshDriverStatus() {
-    if (rows_.isEmpty())
+    if (rows_.isEmpty() || !QFileInfo(filePath_).isFile())
         return;
     const QStringList devices = choices_.CameraList();
-    QStringList deviceKeys;
+    QSet<QString> deviceKeys;
     for (const QString& device : devices)
-        deviceKeys << DriverKey(device);
+        deviceKeys.insert(DriverKey(device));
 
-    QFile file(filePath_);
     QList<DriverAliasRecord> records;
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly) || !ReadWholeRecords(file, records))
+    if (ReadForChange(records) != FileState::Ok)
         return;
+    // One look-up table and one list update, so a long driver history costs linear time.
+    QHash<QString, int> rowOfName;
+    for (int row = int(rows_.size()) - 1; row >= 0; --row)
+        rowOfName.insert(NameOfRow(rows_[row]), row);
     for (const DriverAliasRecord& record : records) {
         const QString name = TrimBlanks(record.DriverName);
-        const int row = RowOfDevice(name);
+        const int row = rowOfName.value(name, -1);
         if (row >= 0)
-            SetDriverStatus(row, deviceKeys.contains(name) ? kStatusConnected : kStatusNotFound);
+            rows_[row] = WithStatus(rows_[row], deviceKeys.contains(name) ? kStatusConnected : kStatusNotFound);
     }
-    qint64 next = records.size();
+    QStringList newRows;
+    const qsizetype known = records.size();
     for (const QString& device : devices) {
-        if (device.isEmpty() || RowOfDevice(device) >= 0)
+        const QString key = DriverKey(device);
+        if (device.isEmpty() || rowOfName.contains(key))
             continue;
-        DriverAliasRecord record =
-            NewRecord(device, QStringLiteral("Cam %1").arg(rows_.size() + 1), kStatusConnected);
-        if (!WriteRecordAt(file, next, record))
-            return;
-        ++next;
-        rows_ << FormatDriverLine(DriverAliasRecord::Decode(record.Encode()));
-        emit RowsChanged();
-        SetDriverStatus(rows_.size() - 1, kStatusNewConnected);
+        const DriverAliasRecord record = NewRecord(
+            device, QStringLiteral("Cam %1").arg(rows_.size() + newRows.size() + 1), kStatusConnected);
+        records << record;
+        rowOfName.insert(key, int(rows_.size() + newRows.size()));
+        newRows << WithStatus(FormatDriverLine(DriverAliasRecord::Decode(record.Encode())), kStatusNewConnected);
     }
-    file.close();
+    const bool stored = records.size() == known || WriteRecords(records);
+    if (stored)
+        rows_ << newRows;
+    emit RowsChanged();
+    if (!stored)
+        return;
 
     store_.WriteSettingsFile();
 

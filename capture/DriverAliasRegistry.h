@@ -4,8 +4,10 @@
 // shows record k. Devices are known to the user by their aliases; the alias of each default
 // camera is that camera's location name (Cam1Name / Cam2Name).
 //
-// File errors (missing or unreadable file, short reads and writes) end an operation quietly;
-// a partial record at the end of the file is ignored and overwritten by the next append.
+// The file is always written whole through the station's one file write, so a full disk or a
+// kill never leaves it half written; a failed write ends the operation and is said once per
+// run of failures. A damaged file (a partial record at its end) is kept as dX250307.dat.bad
+// and the whole records read from it go on; an unreadable one is said once and left alone.
 #include "capture/CameraChoiceControls.h"
 #include "capture/DriverAliasRecord.h"
 #include "platform/ProgramFolder.h"
@@ -68,8 +70,16 @@ signals:
     void SelectedRowChanged(int row);
 
 private:
+    enum class FileState { Missing, Ok, Damaged, Failed };
+
     bool ReadRecords(QList<DriverAliasRecord>& records) const;
-    bool CreateFile(const QStringList& devices) const;
+    FileState ReadFile(QList<DriverAliasRecord>& records, QString* error) const;
+    // ReadFile for a change: a damaged file is set aside first; Failed is said once.
+    FileState ReadForChange(QList<DriverAliasRecord>& records);
+    bool SetDamagedFileAside(const QList<DriverAliasRecord>& records);
+    bool WriteRecords(const QList<DriverAliasRecord>& records);
+    bool CreateFile(const QStringList& devices, QList<DriverAliasRecord>& records);
+    void ReportProblem(const QString& text);
     void SetRows(const QStringList& rows, int selected);
     void TakeAliasForCamera(int camera, int row, const QString& alias);
 
@@ -78,4 +88,6 @@ private:
     CameraChoiceControls& choices_;
     QStringList rows_;
     int selectedRow_ = -1;
+    bool problemShown_ = false;
+    bool writeFailureShown_ = false;
 };

@@ -27,8 +27,10 @@ struct EmailSettingsRecord : FixedRecord<EmailSettingsRecord, 1228> {
     QString ContactAddress2;
     QString ContactNote1;
     QString ContactNote2;
-    qint32 ContactFromTime = 9;
-    qint32 ContactToTime = 20;
+    // A record never filled holds 0 ("24:00"); 09:00 and 20:00 are only what the contact
+    // lists show while no file exists.
+    qint32 ContactFromTime = 0;
+    qint32 ContactToTime = 0;
     qint32 ContactDay = 0;
     bool UseContactInfo = false;
 };

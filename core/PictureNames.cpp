@@ -1,5 +1,7 @@
 #include "core/PictureNames.h"
 
+#include "core/Helpers.h"
+
 QString FormatPictureNumber(qint64 number) {
     if (number < 0)
         return "-" + QString::number(-number).rightJustified(5, '0');
@@ -7,13 +9,40 @@ QString FormatPictureNumber(qint64 number) {
 }
 
 QString PictureFileNameFor(qint64 number, const QString& namePrefix) {
-    const QString prefix = namePrefix.left(6).trimmed();
+    const QString prefix = PictureNamePart(namePrefix);
     if (prefix.isEmpty())
         return "Image" + FormatPictureNumber(number) + ".jpg";
     return FormatPictureNumber(number) + prefix + ".jpg";
 }
 
-qint64 PictureNumberOf(const QString& fileName) {
+QString PictureNamePart(const QString& namePrefix) { return TrimText(namePrefix.left(6)); }
+
+namespace {
+
+bool IsCounterDigits(const QString& text) {
+    if (text.isEmpty() || text.size() > 18)
+        return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+qint64 PictureNumberOf(const QString& fileName, const QString& namePrefix) {
+    // The counter's digits are the ones before this computer's name part: a name part that
+    // begins with a digit ("1host") must not lend its digits to the number.
+    const QString part = PictureNamePart(namePrefix);
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    if (!part.isEmpty() && dot > 0) {
+        const QString base = fileName.left(dot);
+        if (base.endsWith(part)) {
+            const QString digits = base.left(base.size() - part.size());
+            if (IsCounterDigits(digits))
+                return digits.toLongLong();
+        }
+    }
     qsizetype i = 0;
     if (fileName.startsWith("Image", Qt::CaseInsensitive))
         i = 5;
@@ -31,10 +60,12 @@ QStringList PictureNoteLines(qint64 number, const QString& pictureName, const QS
                              const QString& cameraName, const QString& capturedTime) {
     QStringList lines;
     lines << "N.o. " + FormatPictureNumber(number);
-    if (!siteLocation.trimmed().isEmpty())
-        lines << "Site Location " + siteLocation.trimmed();
-    if (!cameraName.trimmed().isEmpty())
-        lines << "Cam Location " + cameraName.trimmed();
+    const QString site = TrimText(siteLocation);
+    const QString camera = TrimText(cameraName);
+    if (!site.isEmpty())
+        lines << "Site Location " + site;
+    if (!camera.isEmpty())
+        lines << "Cam Location " + camera;
     lines << pictureName + " Captured " + capturedTime;
     return lines;
 }
@@ -47,11 +78,11 @@ int NextFtpRingPosition(int ring, int maxImages) {
 }
 
 QString FtpRingRemoteName(const QString& exportName, int ring) {
-    return exportName.trimmed() + ("000000" + QString::number(ring)).right(5) + ".jpg";
+    return TrimText(exportName) + ("000000" + QString::number(ring)).right(5) + ".jpg";
 }
 
 QString FtpExportAsRemoteName(const QString& exportName) {
-    QString name = exportName.trimmed();
+    QString name = TrimText(exportName);
     if (name.size() <= 1)
         return {};
     if (name.right(4).toLower() != ".jpg")

@@ -7,12 +7,18 @@
 // The counter as at least six digits: 42 -> "000042", 1234567 -> "1234567".
 QString FormatPictureNumber(qint64 number);
 
-// "000042OFFICE.jpg" from the counter and the cleaned computer name (its first six
-// characters, trimmed); "Image000042.jpg" when that part is empty.
+// The part of the cleaned computer name that picture names carry: its first six
+// characters, trimmed by the record rule (characters at or below the blank).
+QString PictureNamePart(const QString& namePrefix);
+
+// "000042OFFICE.jpg" from the counter and the cleaned computer name; "Image000042.jpg" when
+// its name part is empty.
 QString PictureFileNameFor(qint64 number, const QString& namePrefix);
 
-// The counter a picture name carries ("000042OFFICE.jpg", "Image000042.jpg"), or -1.
-qint64 PictureNumberOf(const QString& fileName);
+// The counter a picture or note name carries ("000042OFFICE.jpg", "Image000042.jpg"), or
+// -1. With namePrefix, a name made from it yields only the counter's digits even when the
+// name part itself begins with digits; other names are read by their leading digits.
+qint64 PictureNumberOf(const QString& fileName, const QString& namePrefix = QString());
 
 // The note beside a picture: the name less its extension, plus ".txt".
 QString NoteFileNameFor(const QString& pictureName);

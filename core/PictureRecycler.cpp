@@ -1,5 +1,6 @@
 #include "core/PictureRecycler.h"
 
+#include "core/Helpers.h"
 #include "core/PictureNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
@@ -20,7 +21,7 @@ qint64 ToMB(qint64 bytes) { return platform::RoundHalfEven(bytes / kBytesPerMB);
 
 DiskSpaceProbe SystemDiskSpaceProbe() {
     return [](const QString& folder) -> std::optional<DiskBytes> {
-        if (folder.trimmed().isEmpty())
+        if (TrimText(folder).isEmpty())
             return std::nullopt;
         const platform::DriveSpace drive = platform::DriveSpaceOf(folder);
         if (drive.freeBytes < 0 || drive.totalBytes < 0)
@@ -42,7 +43,7 @@ qint64 PictureRecycler::GetFreeDiskMB(int camera) const {
 std::optional<DiskSpaceMB> PictureRecycler::GetDiskSpaceMB(int camera) {
     if (!probe_)
         return std::nullopt;
-    if (cameraFolder_(camera).trimmed().isEmpty() && makeCameraFolders_)
+    if (TrimText(cameraFolder_(camera)).isEmpty() && makeCameraFolders_)
         makeCameraFolders_();
     const auto bytes = probe_(cameraFolder_(camera));
     if (!bytes)
@@ -57,7 +58,7 @@ std::optional<DiskSpaceMB> PictureRecycler::GetDiskSpaceMB(int camera) {
 bool PictureRecycler::DeleteOldestPicture(int camera, const QString& keepName) {
     if (logWindowVisible_ && logWindowVisible_())
         return false;
-    const QString folder = cameraFolder_(camera).trimmed();
+    const QString folder = TrimText(cameraFolder_(camera));
     if (folder.isEmpty())
         return false;
 
@@ -74,9 +75,9 @@ bool PictureRecycler::DeleteOldestPicture(int camera, const QString& keepName) {
     if (pictures.isEmpty())
         return false;
 
-    std::sort(pictures.begin(), pictures.end(), [](const QString& a, const QString& b) {
-        const qint64 na = PictureNumberOf(a);
-        const qint64 nb = PictureNumberOf(b);
+    std::sort(pictures.begin(), pictures.end(), [this](const QString& a, const QString& b) {
+        const qint64 na = PictureNumberOf(a, namePrefix_);
+        const qint64 nb = PictureNumberOf(b, namePrefix_);
         // Files of other programs come after every numbered picture.
         if ((na < 0) != (nb < 0))
             return na >= 0;
@@ -85,6 +86,8 @@ bool PictureRecycler::DeleteOldestPicture(int camera, const QString& keepName) {
         return a < b;
     });
 
+    // The picture goes first: a stop in between leaves a note without its picture, which
+    // the next start removes, never a picture without its note.
     const QString victim = pictures.first();
     if (!QFile::remove(platform::JoinPath(folder, victim)))
         return false;

@@ -31,6 +31,8 @@ public:
     // While the picture log window shows, nothing is recycled under its eyes.
     void SetLogWindowVisibleHook(std::function<bool()> hook) { logWindowVisible_ = std::move(hook); }
     void SetDiskSpaceProbe(DiskSpaceProbe probe) { probe_ = std::move(probe); }
+    // The computer name part of this station's picture names, to read their numbers.
+    void SetPictureNamePrefix(const QString& prefix) { namePrefix_ = prefix; }
 
     // Free megabytes of the camera folder's volume, or -1 when it cannot be read.
     qint64 GetFreeDiskMB(int camera) const;
@@ -46,4 +48,5 @@ private:
     std::function<void()> makeCameraFolders_;
     DiskSpaceProbe probe_;
     std::function<bool()> logWindowVisible_;
+    QString namePrefix_;
 };

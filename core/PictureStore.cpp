@@ -7,14 +7,15 @@
 #include "core/PictureNames.h"
 #include "core/SettingsStore.h"
 #include "platform/Ansi.h"
-#include "platform/WholeFile.h"
 #include "platform/Jpeg.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SystemInfo.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace {
@@ -107,7 +108,7 @@ qint64 PictureStore::FirstFreeNumber(qint64 number) const {
         if (folder.isEmpty())
             continue;
         for (const QString& file : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            const qint64 n = PictureNumberOf(file);
+            const qint64 n = PictureNumberOf(file, prefix_);
             if (n >= 0)
                 used.insert(n);
         }
@@ -118,7 +119,7 @@ qint64 PictureStore::FirstFreeNumber(qint64 number) const {
     return number;
 }
 
-QString PictureStore::NextPictureFileName() {
+QString PictureStore::NextPictureFileName(qint64* pictureNumber) {
     const qint64 number = FirstFreeNumber(ReadCounter() + 1);
     // The user may have moved Cam1Folder away; the counter still lives in cam1/.
     QString error;
@@ -134,6 +135,8 @@ QString PictureStore::NextPictureFileName() {
     } else {
         counterFailureShown_ = false;
     }
+    if (pictureNumber)
+        *pictureNumber = number;
     return PictureFileNameFor(number, prefix_);
 }
 
@@ -199,8 +202,8 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
         return false;
     }
 
-    const QString name = NextPictureFileName();
-    const qint64 number = PictureNumberOf(name);
+    qint64 number = 0;
+    const QString name = NextPictureFileName(&number);
     ++counts_[camera - 1];
 
     if (hooks_.applyCaptionFont)
@@ -217,9 +220,21 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
     const QString noteText = noteLines.join("\r\n") + "\r\n";
 
     const QString path = platform::JoinPath(folder, name);
+    const QString notePath = platform::JoinPath(folder, NoteFileNameFor(name));
+    // Both files go to temporary names first and the note is put in place before the
+    // picture: a stop in between leaves at worst a note without its picture (removed at the
+    // next start), never a picture nobody can explain.
     QByteArray jpeg;
-    if (!platform::EncodeJpeg(image.Image(), quality, &jpeg, &error) ||
-        !platform::WriteWholeFile(path, jpeg, &error)) {
+    platform::StagedFile note;
+    platform::StagedFile picture;
+    bool saved = platform::EncodeJpeg(image.Image(), quality, &jpeg, &error) &&
+                 note.Write(notePath, platform::ToAnsi(noteText), &error, platform::FileSync::Cached) &&
+                 picture.Write(path, jpeg, &error, platform::FileSync::Cached) && note.Commit(&error);
+    if (saved && !picture.Commit(&error)) {
+        QFile::remove(notePath);
+        saved = false;
+    }
+    if (!saved) {
         --counts_[camera - 1];
         ReportFailure("The picture " + path + " could not be saved: " + error);
         SetGroupBoxColour(kBlack);
@@ -230,11 +245,6 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
     if (record.NotifyActive)
         alertQueue_.prepend(QString::number(camera) + name);
 
-    const QString notePath = platform::JoinPath(folder, NoteFileNameFor(name));
-    const bool noteSaved = platform::WriteWholeFile(notePath, platform::ToAnsi(noteText), &error);
-    if (!noteSaved)
-        ReportFailure("The note " + notePath + " could not be saved: " + error);
-
     if (record.RecycleThresholdMB > 0) {
         const qint64 freeMB = recycler_.GetFreeDiskMB(camera);
         if (freeMB >= 0 && freeMB <= record.RecycleThresholdMB)
@@ -243,8 +253,7 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
     SetGroupBoxColour(kGreen);
     HandOffForUpload(camera, folder, name, noteText);
     SetGroupBoxColour(kBlack);
-    if (noteSaved)
-        failureShown_ = false;
+    failureShown_ = false;
     return true;
 }
 
@@ -284,4 +293,57 @@ QString PictureStore::FormatLastImageCaption(int camera) const {
         return number;
     return number + " Last Image " + TrimText(CameraName(settings_.Record(), camera)) + " " +
            TimeText("ddd mmm d,yyyy,HH:mm:ss");
+}
+
+namespace {
+
+// The temporaries an earlier version's settings writes left: the file name and six
+// letters or digits.
+bool IsOldSettingsTemporary(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(X290607\\.dat|ETR0511\\.dat|CAM[0-9]{1,9}\\.DAT)\\.[A-Za-z0-9]{6}$"));
+    return pattern.match(name).hasMatch();
+}
+
+// A note this station wrote: its name is the counter (or "Image" and the counter), at most
+// six name characters and ".txt", and it begins with the note's heading.
+bool IsStationNote(const QDir& folder, const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^(Image)?[0-9]{6,18}[^/]{0,6}\\.txt$"));
+    if (!pattern.match(name).hasMatch())
+        return false;
+    QFile file(folder.filePath(name));
+    return file.open(QIODevice::ReadOnly) && file.read(5) == "N.o. ";
+}
+
+} // namespace
+
+QStringList PictureStore::RemoveStrayFiles() {
+    QStringList removed;
+    const platform::ProgramFolder& program = settings_.Folder();
+    if (!program.IsValid())
+        return removed;
+    QStringList folders{program.Root(), program.Sub("cam1"), program.Sub("cam2")};
+    for (int camera = 1; camera <= 2; ++camera)
+        if (IsFolder(settings_.CameraFolder(camera)))
+            folders << settings_.CameraFolder(camera);
+    QSet<QString> seen;
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        const QString& path = folders[i];
+        const QDir folder(path);
+        const QString key = QFileInfo(folder.absolutePath()).canonicalFilePath();
+        if (key.isEmpty() || seen.contains(key))
+            continue;
+        seen.insert(key);
+        for (const QString& name : platform::RemoveStrayStagedFiles(path))
+            removed << folder.filePath(name);
+        const bool programFolder = i == 0;
+        for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            bool stray = programFolder && IsOldSettingsTemporary(name);
+            if (!stray && !programFolder && IsStationNote(folder, name))
+                stray = !QFileInfo::exists(folder.filePath(name.left(name.size() - 4) + ".jpg"));
+            if (stray && QFile::remove(folder.filePath(name)))
+                removed << folder.filePath(name);
+        }
+    }
+    return removed;
 }

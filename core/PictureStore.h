@@ -57,12 +57,16 @@ public:
     void SetUploadTarget(PictureUploadTarget* target) { uploads_ = target; }
     PictureUploadTarget* UploadTarget() const { return uploads_; }
     // The cleaned computer name, set once at the main window's first show.
-    void SetPictureNamePrefix(const QString& prefix) { prefix_ = prefix; }
+    void SetPictureNamePrefix(const QString& prefix) {
+        prefix_ = prefix;
+        recycler_.SetPictureNamePrefix(prefix);
+    }
     const QString& PictureNamePrefix() const { return prefix_; }
 
     // The next picture name from the counter file shared by both cameras; the counter
-    // moves past any name already on disk, so no picture is ever overwritten.
-    QString NextPictureFileName();
+    // moves past any name already on disk, so no picture is ever overwritten. The counter
+    // value the name carries goes to *pictureNumber.
+    QString NextPictureFileName(qint64* pictureNumber = nullptr);
     // Saves the picture of camera 1 or 2; the caption is stamped on the given picture.
     // False (and the station says so once) when it could not be saved; a failed save
     // leaves nothing behind under the picture's name.
@@ -91,6 +95,12 @@ public:
     void ResetFtpRing() { ftpRing_ = 0; }
 
     QString LastPicturePath() const { return lastPicturePath_; }
+
+    // At start-up, once the camera folders are known: removes what interrupted saves left
+    // in the program folder and the camera folders (the station's own temporary files, and
+    // notes whose picture is gone). Only names the station makes are touched. Returns the
+    // paths removed.
+    QStringList RemoveStrayFiles();
     PictureRecycler& Recycler() { return recycler_; }
 
 private:

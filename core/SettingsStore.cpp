@@ -77,11 +77,15 @@ bool SettingsStore::ReportWriteFailure(const QString& path, const QString& error
 
 bool SettingsStore::WriteSettingsFile() {
     if (IsWriteSkipped() || !recordReady_ || writingStopped_) return false;
+    // The file holds 25 characters: memory keeps no more, or FTP would log in with the
+    // whole text until the next start and with 25 characters after it.
+    record_.FtpPassword = record_.FtpPassword.left(25);
     // The password is scrambled in a copy only, so memory keeps the plain text even when
-    // the write fails.
+    // the write fails. Any password that is not empty is scrambled, and unscrambled at
+    // loading by the same test: a scrambled form may consist of blanks and control bytes.
     SettingsRecord stored = record_;
-    if (!TrimText(stored.FtpPassword).isEmpty())
-        stored.FtpPassword = ScramblePassword(stored.FtpPassword).left(25);
+    if (!stored.FtpPassword.isEmpty())
+        stored.FtpPassword = ScramblePassword(stored.FtpPassword);
 
     const bool emailWritten = SaveAlertSettingsFile();
     QString error;
@@ -186,7 +190,7 @@ bool SettingsStore::LoadSettings() {
 }
 
 void SettingsStore::UnscrambleStoredPassword() {
-    if (!TrimText(record_.FtpPassword).isEmpty())
+    if (!record_.FtpPassword.isEmpty())
         record_.FtpPassword = UnscramblePassword(record_.FtpPassword);
 }
 

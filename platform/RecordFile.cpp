@@ -1,8 +1,9 @@
 #include "platform/RecordFile.h"
 
+#include "platform/WholeFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -31,28 +32,8 @@ RecordReadResult ReadRecord(const QString& path, int recordSize, int recordNumbe
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error, bool ownerOnly) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    // Set on the temporary, so the renamed file is never readable by others.
-    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (file.write(data) != data.size()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, data, error, FileSync::Durable,
+                          ownerOnly ? FileAccess::OwnerOnly : FileAccess::AsBefore);
 }
 
 bool WriteRecordFile(const QString& path, int recordNumber, const QByteArray& record,

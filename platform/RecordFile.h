@@ -17,9 +17,10 @@ enum class RecordReadResult {
 RecordReadResult ReadRecord(const QString& path, int recordSize, int recordNumber,
                             QByteArray& record, QString* error = nullptr);
 
-// Writes `data` through a temporary file in the same folder, then renames it over `path`,
-// so a crash or a full disk never leaves a half-written file. With ownerOnly the file is
-// readable and writable by its owner alone (0600) from the moment it appears.
+// WriteWholeFile with the data synced to disk before the rename: a crash or a full disk
+// never leaves a half-written file, and a failure leaves the old file as it was. With
+// ownerOnly the file is readable and writable by its owner alone (0600) from the moment it
+// appears.
 bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr,
                          bool ownerOnly = false);
 

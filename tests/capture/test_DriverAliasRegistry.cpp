@@ -2,7 +2,9 @@
 #include "CaptureTestKit.h"
 
 #include "capture/DriverAliasRegistry.h"
+#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
+#include "support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +17,10 @@ protected:
     Registry()
         : store_(platform::ProgramFolder(folder_.path()), folder_.file("torvek"),
                  folder_.file("Desktop")),
-          registry_(platform::ProgramFolder(folder_.path()), store_, choices_) {}
+          registry_(platform::ProgramFolder(folder_.path()), store_, choices_) {
+        SetMessageBoxHandler([this](const QString& text) { messages_ << text; });
+    }
+    ~Registry() override { SetMessageBoxHandler({}); }
 
     QString AliasFile() const { return folder_.file("dX250307.dat"); }
     qint64 FileRecords() const { return QFileInfo(AliasFile()).size() / 312; }
@@ -56,6 +61,7 @@ protected:
     SettingsStore store_;
     CameraChoiceState choices_;
     DriverAliasRegistry registry_;
+    QStringList messages_;
 };
 
 } // namespace
@@ -89,7 +95,7 @@ TEST_F(Registry, NoFileOrAnEmptyOneGivesANewRecordPerDevice) {
 
 TEST_F(Registry, RefreshMarksMissingDevicesAndAppendsNewOnes) {
     WriteRecords({"Cam A|Door|New Driver", "Gone cam|Yard|New Driver"},
-                 QByteArray(40, '\x22')); // partial tail: overwritten by the append
+                 QByteArray(40, '\x22')); // partial tail: kept aside, the whole records go on
     Choose({"Cam A", "Cam C"}, 0, 1);
     registry_.LoadDriverList();
     registry_.RefreshDriverStatus();
@@ -100,6 +106,7 @@ TEST_F(Registry, RefreshMarksMissingDevicesAndAppendsNewOnes) {
     EXPECT_EQ(Stored(), QStringList({"Cam A|Door|New Driver", "Gone cam|Yard|New Driver",
                                      "Cam C|Cam 3|Connected"}));
     EXPECT_EQ(FileRecords() * 312, QFileInfo(AliasFile()).size());
+    EXPECT_EQ(QFileInfo(AliasFile() + ".bad").size(), 2 * 312 + 40);
     // The aliases of the chosen cameras become their location names.
     EXPECT_EQ(choices_.Location[0], "Door");
     EXPECT_EQ(choices_.Location[1], "Cam 3");
@@ -234,4 +241,90 @@ TEST_F(Registry, SettingsAreWrittenOnlyOnceTheRecordIsReady) {
     registry_.RefreshDriverStatus();
     EXPECT_TRUE(QFile::exists(store_.SettingsFilePath()));
     EXPECT_EQ(store_.Record().Cam1Name, "Porch");
+}
+
+TEST_F(Registry, DamagedFilesAreKeptAsideSaidOnceAndWhatCouldBeReadGoesOn) {
+    // A partial record at the end: the whole records stay, the damaged file is kept.
+    WriteRecords({"Cam A|Door|Connected", "Cam B|Yard|Connected"}, QByteArray(100, '\x07'));
+    const QByteArray damaged = TestSupport::ReadAll(AliasFile());
+    Choose({"Cam A", "Cam B", "Cam C"}, 0, 1);
+    registry_.LoadDriverList();
+    registry_.RefreshDriverStatus();
+    registry_.LoadDriverList();
+    EXPECT_EQ(TestSupport::ReadAll(AliasFile() + ".bad"), damaged);
+    EXPECT_EQ(Stored(), QStringList({"Cam A|Door|Connected", "Cam B|Yard|Connected", "Cam C|Cam 3|Connected"}));
+    EXPECT_EQ(QFileInfo(AliasFile()).size(), 3 * 312) << "the new record follows the whole ones";
+    ASSERT_EQ(messages_.size(), 1) << messages_.join(" / ").toStdString();
+    EXPECT_TRUE(messages_[0].contains("dX250307.dat.bad"));
+
+    // Shorter than one record: kept, then built again from the devices.
+    ASSERT_TRUE(TestSupport::WriteAll(AliasFile(), QByteArray(100, 'q')));
+    DriverAliasRegistry second(platform::ProgramFolder(folder_.path()), store_, choices_);
+    second.LoadDriverList();
+    EXPECT_EQ(TestSupport::ReadAll(AliasFile() + ".bad"), QByteArray(100, 'q'));
+    EXPECT_EQ(Stored(), QStringList({"Cam A|Cam 1|New Driver", "Cam B|Cam 2|New Driver", "Cam C|Cam 3|New Driver"}));
+    ASSERT_EQ(messages_.size(), 2);
+
+    // A folder in the file's place: said once, left alone, and nothing is written over it.
+    ASSERT_TRUE(QFile::remove(AliasFile()));
+    ASSERT_TRUE(QDir().mkpath(AliasFile()));
+    DriverAliasRegistry third(platform::ProgramFolder(folder_.path()), store_, choices_);
+    third.LoadDriverList();
+    third.LoadDriverList();
+    third.RefreshDriverStatus();
+    EXPECT_TRUE(third.Rows().isEmpty());
+    EXPECT_TRUE(QFileInfo(AliasFile()).isDir());
+    ASSERT_EQ(messages_.size(), 3);
+    EXPECT_TRUE(messages_[2].contains("could not be read")) << messages_[2].toStdString();
+}
+
+// An append or an alias change on a full disk leaves the file byte for byte and is said once.
+TEST_F(Registry, FullDiskKeepsTheOldFileAndSaysSoOnce) {
+    TestSupport::SmallDisk disk(256);
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.WhyNot().toStdString();
+    SettingsStore store(platform::ProgramFolder(disk.path()), disk.file("torvek"), disk.file("Desktop"));
+    DriverAliasRegistry registry(platform::ProgramFolder(disk.path()), store, choices_);
+    Choose({"Cam A", "Cam B"}, 0, 1);
+    registry.LoadDriverList();
+    const QByteArray before = TestSupport::ReadAll(disk.file("dX250307.dat"));
+    ASSERT_EQ(before.size(), 2 * 312);
+
+    ASSERT_TRUE(disk.Fill());
+    choices_.Devices << "Cam C";
+    registry.RefreshDriverStatus();
+    registry.UpdateDriverAlias("Porch", 0);
+    registry.RefreshDriverStatus();
+    EXPECT_EQ(TestSupport::ReadAll(disk.file("dX250307.dat")), before);
+    EXPECT_EQ(registry.Rows().size(), 2) << "a device the disk could not take is not listed as stored";
+    EXPECT_TRUE(registry.Rows()[0].contains("ZXZXZXCam 1WEWEWE"));
+    ASSERT_EQ(messages_.size(), 1) << messages_.join(" / ").toStdString();
+    EXPECT_TRUE(messages_[0].contains("could not be saved"));
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter(".part"), QStringList());
+
+    disk.Unfill();
+    registry.RefreshDriverStatus();
+    EXPECT_EQ(registry.Rows().size(), 3);
+    EXPECT_EQ(QFileInfo(disk.file("dX250307.dat")).size(), 3 * 312);
+}
+
+// A long driver history: every record gets its status from one pass, and the list hears of
+// the change once, not once per record.
+TEST_F(Registry, LargeFileRefreshesInOnePass) {
+    QStringList records;
+    for (int i = 0; i < 5000; ++i)
+        records << QString("Old camera %1|Cam %2|Connected").arg(i).arg(i + 1);
+    records << "Cam A|Front|Connected";
+    WriteRecords(records);
+    Choose({"Cam A", "Cam B"}, 0, 1);
+    registry_.LoadDriverList();
+    QSignalSpy changed(&registry_, &DriverAliasRegistry::RowsChanged);
+    registry_.RefreshDriverStatus();
+    EXPECT_EQ(changed.count(), 1);
+    ASSERT_EQ(registry_.Rows().size(), 5002);
+    EXPECT_EQ(registry_.Rows()[17], "Old camera 17ZXZXZXCam 18WEWEWENot Found");
+    EXPECT_EQ(registry_.Rows()[5000], "Cam AZXZXZXFrontWEWEWEConnected");
+    EXPECT_EQ(registry_.Rows()[5001], "Cam BZXZXZXCam 5002WEWEWENew Driver Connected");
+    EXPECT_EQ(FileRecords(), 5002);
+    EXPECT_EQ(store_.Record().Cam1Name, "Front");
 }

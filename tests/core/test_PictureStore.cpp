@@ -4,9 +4,11 @@
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
+#include "core/PictureNames.h"
 #include "core/PictureRecycler.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
+#include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -382,4 +384,108 @@ TEST(AlarmSound, PlaysToItsEndWithoutASoundCardOnlyWhileTheBoxIsTicked) {
     EXPECT_TRUE(alarm.Player().IsPlaying() && finished.isEmpty());
     ASSERT_TRUE(TestSupport::WaitFor([&] { return finished.count() > 0; }));
     EXPECT_TRUE(finished.at(0).at(0).toBool());
+}
+
+// A computer name that begins with a digit must not lend it to the picture's number.
+TEST(PictureStore, DigitFirstNamePartKeepsTheCounterNumber) {
+    Station s;
+    s.store->SetPictureNamePrefix("1host");
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_TRUE(ReadAll(s.Cam(1) + "0000011host.txt").startsWith("N.o. 000001\r\n"));
+    EXPECT_EQ(PictureNumberOf("0000011host.jpg", "1host"), 1);
+    EXPECT_EQ(PictureNumberOf("10000001host.txt", "1host"), 1000000);
+    EXPECT_EQ(PictureNumberOf("000007OFFICE.jpg", "1host"), 7) << "other names by their leading digits";
+
+    // The counter is lost: the next number comes after the highest on disk, not after 11.
+    ASSERT_TRUE(QFile::remove(s.Cam(1) + "counter.txt"));
+    qint64 number = 0;
+    EXPECT_EQ(s.store->NextPictureFileName(&number), "0000021host.jpg");
+    EXPECT_EQ(number, 2);
+
+    // The recycler reads the same numbers: 000009 goes before 000010.
+    for (const char* name : {"0000091host.jpg", "0000101host.jpg"})
+        ASSERT_TRUE(WriteAll(s.Cam(2) + name, "j"));
+    ASSERT_TRUE(s.store->Recycler().DeleteOldestPicture(2));
+    EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"0000101host.jpg"}));
+}
+
+// Record texts are trimmed by one rule everywhere: characters at or below the blank.
+TEST(PictureStore, NoteKeepsASiteOfOnlyANoBreakSpaceAsTheCaptionDoes) {
+    const QStringList lines =
+        PictureNoteLines(3, "000003PC.jpg", QString(QChar(0xA0)), QString("\t Gate\x01 "), "now");
+    EXPECT_EQ(lines, QStringList({"N.o. 000003", "Site Location " + QString(QChar(0xA0)), "Cam Location Gate",
+                                  "000003PC.jpg Captured now"}));
+    EXPECT_EQ(PictureFileNameFor(4, QString(" \x01PC")), "000004PC.jpg");
+    EXPECT_EQ(FtpExportAsRemoteName(QString(QChar(0xA0))), "") << "one character is too short";
+}
+
+TEST(PictureStore, StartRemovesOnlyItsOwnStrayFiles) {
+    Station s;
+    ASSERT_TRUE(s.Save(1));
+    ASSERT_TRUE(QDir(s.dir.path()).mkdir("elsewhere"));
+    const QString elsewhere = s.dir.path() + "elsewhere/";
+    s.settings.SetCameraFolder(2, elsewhere);
+    const QString dead = ".999999999.4.part";
+    const QStringList stray{s.dir.file("X290607.dat.aB3xY9"), s.dir.file("ETR0511.dat.000000"),
+                            s.dir.file("CAM1.DAT.Qq1Zz0"), s.dir.file(".X290607.dat" + dead),
+                            s.Cam(1) + ".000002OFFICE.jpg" + dead, s.Cam(2) + ".000003OFFICE.txt" + dead,
+                            elsewhere + ".000004OFFICE.jpg" + dead, s.Cam(1) + "000005OFFICE.txt",
+                            elsewhere + "Image000006.txt"};
+    const QStringList kept{s.dir.file("X290607.dat.bad"), s.dir.file("X290607.dat.a"), s.dir.file("notes.txt"),
+                           s.Cam(1) + "000001OFFICE.jpg", s.Cam(1) + "000001OFFICE.txt",
+                           s.Cam(1) + "counter.txt", s.Cam(1) + "2024 trip.txt", s.Cam(1) + "000007OFFICE.txt",
+                           elsewhere + "000008OFFICE.TXT", elsewhere + "X290607.dat.aB3xY9"};
+    for (const QString& path : stray + kept) {
+        if (!QFileInfo::exists(path)) {
+            ASSERT_TRUE(WriteAll(path, path.endsWith(".txt") ? "N.o. 000005\r\n" : "x"));
+        }
+    }
+    ASSERT_TRUE(WriteAll(s.Cam(1) + "000007OFFICE.txt", "my own notes")); // not a station note
+
+    QStringList removed = s.store->RemoveStrayFiles();
+    removed.sort();
+    QStringList expected = stray;
+    expected.sort();
+    EXPECT_EQ(removed, expected);
+    for (const QString& path : kept)
+        EXPECT_TRUE(QFileInfo::exists(path)) << qPrintable(path);
+    EXPECT_TRUE(s.store->RemoveStrayFiles().isEmpty());
+}
+
+TEST(PictureStore, FullDiskSavesNoHalfPairAndSaysSoOnce) {
+    TestSupport::SmallDisk disk(512);
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.WhyNot().toStdString();
+    QStringList messages;
+    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    SettingsStore settings(platform::ProgramFolder(disk.path()), disk.file("torvek"), "/no-desktop");
+    settings.FirstRunInit();
+    PictureStore store(settings);
+    store.SetPictureNamePrefix("PC");
+    auto save = [&](int camera) {
+        const bool saved = store.SaveMotionPicture(Frame(320, 240), camera);
+        QCoreApplication::sendPostedEvents();
+        return saved;
+    };
+    ASSERT_TRUE(save(1));
+    ASSERT_TRUE(disk.Fill());
+    EXPECT_FALSE(save(1));
+    EXPECT_FALSE(save(2));
+    ASSERT_EQ(messages.size(), 1) << "said once";
+    EXPECT_TRUE(messages[0].contains("could not be saved"));
+    // The counter's in-place write still works on the full disk, so it never falls behind.
+    EXPECT_EQ(ReadAll(disk.file("cam1/counter.txt")), "000003\r\n");
+    EXPECT_EQ(QDir(disk.file("cam1")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"000001PC.jpg", "000001PC.txt", "counter.txt"}));
+    EXPECT_TRUE(QDir(disk.file("cam2")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // A counter that cannot be made at all is said too, once.
+    ASSERT_TRUE(QFile::remove(disk.file("cam1/counter.txt")));
+    ASSERT_TRUE(disk.Fill());
+    store.NextPictureFileName();
+    store.NextPictureFileName();
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains("counter")) << messages[1].toStdString();
+    SetMessageBoxHandler({});
 }

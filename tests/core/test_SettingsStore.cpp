@@ -2,6 +2,7 @@
 #include "core/PasswordScrambler.h"
 #include "core/SettingsStore.h"
 #include "platform/Ansi.h"
+#include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -198,4 +199,117 @@ TEST_F(SettingsStoreTest, DefaultsOnlyWithoutAFileAndClearMailContacts) {
     EXPECT_FALSE(store.SetDefaultSettings());
     EXPECT_EQ(store.Record().Sensitivity1, 1500);
     EXPECT_EQ(mail.ContactPhone1, "456");
+}
+
+// A full disk at a save (at shutdown or at start-up) must not cost the settings: the old
+// files stay byte for byte, the save says so once, and the next start has them all.
+TEST_F(SettingsStoreTest, FullDiskKeepsTheOldFilesAndTheNextStartLoadsThem) {
+    TestSupport::SmallDisk disk(256);
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.WhyNot().toStdString();
+    auto storeOn = [&] {
+        SettingsStore store(platform::ProgramFolder(disk.path()), "/opt/torvek/torvek", "/nonexistent/Desktop");
+        store.SetMainWindowFont("Liberation Sans", 9);
+        return store;
+    };
+    SettingsStore store = storeOn();
+    store.FirstRunInit();
+    store.Record().AutoStart1 = true;
+    store.Record().StartMotionAtStart = true;
+    store.EmailRecord().SmtpHost = "mail.example.org";
+    ASSERT_TRUE(store.SaveSettings());
+    const QByteArray settings = ReadAll(disk.file("X290607.dat"));
+    const QByteArray mail = ReadAll(disk.file("ETR0511.dat"));
+
+    for (qint64 leave : {qint64(0), qint64(4096)}) {
+        SCOPED_TRACE(leave);
+        ASSERT_TRUE(disk.Fill(leave));
+        store.Record().AutoStart1 = false;
+        // One page left is room for the mail file but not for the settings file.
+        store.EmailRecord().SmtpHost = leave == 0 ? "lost.example.org" : "mail.example.org";
+        EXPECT_FALSE(store.SaveSettings());
+        EXPECT_EQ(store.SaveAlertSettingsFile(), leave > 0);
+        EXPECT_EQ(ReadAll(disk.file("X290607.dat")), settings);
+        EXPECT_EQ(ReadAll(disk.file("ETR0511.dat")), mail);
+        EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter(".part"), QStringList());
+        disk.Unfill();
+    }
+    ASSERT_EQ(messages.size(), 1) << "said once";
+    EXPECT_TRUE(messages[0].contains("could not be saved"));
+
+    SettingsStore next = storeOn();
+    ASSERT_TRUE(next.LoadAlertSettingsFile());
+    ASSERT_TRUE(next.LoadSettings());
+    EXPECT_TRUE(next.Record().AutoStart1);
+    EXPECT_TRUE(next.Record().StartMotionAtStart);
+    EXPECT_EQ(next.EmailRecord().SmtpHost, "mail.example.org");
+
+    // Space again: the next save goes through and a later failure is said again.
+    ASSERT_TRUE(store.SaveSettings());
+    ASSERT_TRUE(disk.Fill());
+    EXPECT_FALSE(store.SaveSettings());
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(SettingsStoreTest, FtpPasswordIsCutTo25InMemoryAndOddPasswordsRoundTrip) {
+    SettingsStore store = MakeStore();
+    store.FirstRunInit();
+    const QString longPassword = "abcdefghijklmnopqrstuvwxyz"; // 26
+    store.Record().FtpPassword = longPassword;
+    ASSERT_TRUE(store.SaveSettings());
+    EXPECT_EQ(store.Record().FtpPassword, longPassword.left(25)) << "what FTP uses is what the next start has";
+    SettingsStore reader = MakeStore();
+    ASSERT_TRUE(reader.LoadSettings());
+    EXPECT_EQ(reader.Record().FtpPassword, longPassword.left(25));
+
+    // "€" scrambles to one control byte, " " to a blank-free byte; both come back.
+    for (const QString& password : {QString::fromUtf8("€"), QString(" "), QString::fromUtf8("€ x ")}) {
+        SCOPED_TRACE(password.toStdString());
+        store.Record().FtpPassword = password;
+        ASSERT_TRUE(store.SaveSettings());
+        EXPECT_NE(ReadAll(File("X290607.dat")).at(kRecordAt + 1346), platform::ToAnsi(password).at(0));
+        SettingsStore again = MakeStore();
+        ASSERT_TRUE(again.LoadSettings());
+        EXPECT_EQ(again.Record().FtpPassword, password);
+    }
+    EXPECT_LE(quint8(ScramblePassword(QString::fromUtf8("€")).at(0).unicode()), 0x20);
+}
+
+// The settings file exists but the mail file does not (deleted, or from an older station):
+// a fresh mail record holds 0 in its contact times, as a record never filled does.
+TEST_F(SettingsStoreTest, FreshMailFileHoldsZeroContactTimes) {
+    SettingsStore store = MakeStore();
+    store.FirstRunInit();
+    ASSERT_TRUE(QFile::remove(File("ETR0511.dat")));
+    SettingsStore next = MakeStore();
+    ASSERT_TRUE(next.LoadAlertSettingsFile());
+    ASSERT_TRUE(next.LoadSettings());
+    next.FirstRunInit();
+    ASSERT_TRUE(next.SaveSettings());
+    const QByteArray mail = ReadAll(File("ETR0511.dat"));
+    ASSERT_EQ(mail.size(), 2456);
+    EXPECT_EQ(mail.mid(1228 + 1212, 16), QByteArray(16, '\0'));
+}
+
+// The same where no file system can be mounted: a file size limit cuts the writes short.
+TEST_F(SettingsStoreTest, WritesCutShortKeepTheOldFiles) {
+    SettingsStore store = MakeStore();
+    store.FirstRunInit();
+    store.Record().AutoStart2 = true;
+    ASSERT_TRUE(store.SaveSettings());
+    const QByteArray settings = ReadAll(File("X290607.dat"));
+    const QByteArray mail = ReadAll(File("ETR0511.dat"));
+    store.Record().AutoStart2 = false;
+    store.EmailRecord().SmtpUser = "lost";
+    {
+        TestSupport::FileSizeLimit limit(1024);
+        EXPECT_FALSE(store.SaveSettings());
+        EXPECT_FALSE(store.WriteSettingsFile());
+    }
+    EXPECT_EQ(ReadAll(File("X290607.dat")), settings);
+    EXPECT_EQ(ReadAll(File("ETR0511.dat")), mail);
+    EXPECT_EQ(messages.size(), 1);
+    SettingsStore next = MakeStore();
+    ASSERT_TRUE(next.LoadSettings());
+    EXPECT_TRUE(next.Record().AutoStart2);
 }
