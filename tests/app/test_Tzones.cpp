@@ -125,6 +125,7 @@ TEST_F(TzonesFixture, ShutdownSavesDeletesBuffersAndSwitchesCamerasOffInOrder) {
     fakes.accessAllowed = false;
     zones->Exit1->trigger(); // the lock refuses
     EXPECT_FALSE(zones->IsShuttingDown());
+    fakes.accessAllowed = true;
     fakes.ftpConnected = true;
     camera1.previewing = camera2.previewing = true;
     zones->Panel2->setText("ON");
