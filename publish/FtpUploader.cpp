@@ -57,6 +57,11 @@ FtpUploader::FtpUploader(SettingsStore& settings, NetState& net, StartupFlags& f
 
 FtpUploader::~FtpUploader() = default;
 
+void FtpUploader::SetClock(std::function<qint64()> nowMs) {
+    hooks_.nowMs = std::move(nowMs);
+    lastCommandMs_ = lastActivityMs_ = NowMs();
+}
+
 qint64 FtpUploader::NowMs() const { return hooks_.nowMs ? hooks_.nowMs() : SteadyNowMs(); }
 
 bool FtpUploader::Unattended() const { return flags_.FtpUnattended; }

@@ -30,7 +30,7 @@ struct FtpUploaderHooks {
     std::function<void(bool)> setTimeLapseTimerEnabled;
     // The picture store's ring of numbered remote pictures starts again at each connect.
     std::function<void()> resetFtpRing;
-    // A monotonic clock in milliseconds (empty: the process's steady clock).
+    // A monotonic clock in milliseconds (empty: the process's steady clock); see SetClock.
     std::function<qint64()> nowMs;
     // The dial-up wait before the page upload (empty: an event-processing wait).
     std::function<void(int ms)> pause;
@@ -52,6 +52,9 @@ public:
     ~FtpUploader() override;
 
     FtpUploaderHooks& Hooks() { return hooks_; }
+    // Puts in another monotonic clock (milliseconds); both time stamps start again from it,
+    // as at creation.
+    void SetClock(std::function<qint64()> nowMs);
     FtpForm& Form() { return form_; }
     const FtpForm& Form() const { return form_; }
     FtpProtocolLog& Log() { return log_; }
