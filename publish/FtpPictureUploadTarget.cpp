@@ -1,11 +1,11 @@
 #include "publish/FtpPictureUploadTarget.h"
 
-#include "core/NetState.h"
+#include "core/TransferBusy.h"
 #include "core/SettingsRecord.h"
 #include "core/SettingsStore.h"
 #include "publish/FtpUploader.h"
 
-bool FtpPictureUploadTarget::TransferBusy() const { return net_.TransferBusy; }
+bool FtpPictureUploadTarget::TransferBusy() const { return ::TransferBusy::IsBusy(); }
 
 bool FtpPictureUploadTarget::IsFtpConnected() const { return ftp_.IsFtpConnected(); }
 

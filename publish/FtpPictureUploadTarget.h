@@ -4,11 +4,10 @@
 #include "core/PictureUploadTarget.h"
 
 class FtpUploader;
-struct NetState;
 
 class FtpPictureUploadTarget : public PictureUploadTarget {
 public:
-    FtpPictureUploadTarget(FtpUploader& ftp, NetState& net) : ftp_(ftp), net_(net) {}
+    explicit FtpPictureUploadTarget(FtpUploader& ftp) : ftp_(ftp) {}
 
     bool TransferBusy() const override;
     bool IsGalleryConnected() const override { return false; }
@@ -20,5 +19,4 @@ public:
 
 private:
     FtpUploader& ftp_;
-    NetState& net_;
 };

@@ -2,7 +2,7 @@
 
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
-#include "core/NetState.h"
+#include "core/TransferBusy.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/SystemInfo.h"
@@ -32,9 +32,8 @@ platform::FtpResult Ok() {
 
 } // namespace
 
-FtpUploader::FtpUploader(SettingsStore& settings, NetState& net, StartupFlags& flags, platform::FtpClient& client,
-                         QObject* parent)
-    : QObject(parent), settings_(settings), net_(net), flags_(flags), client_(client), timer1_(8000, true),
+FtpUploader::FtpUploader(SettingsStore& settings, StartupFlags& flags, platform::FtpClient& client, QObject* parent)
+    : QObject(parent), settings_(settings), flags_(flags), client_(client), timer1_(8000, true),
       refresh_(1000, false), stayConnected_(20000, false) {
     connect(&client_, &platform::FtpClient::Connected, this, &FtpUploader::OnConnected);
     connect(&client_, &platform::FtpClient::Disconnected, this, &FtpUploader::OnDisconnected);
@@ -70,9 +69,9 @@ bool FtpUploader::Online() const {
     return hooks_.internetConnected ? hooks_.internetConnected() : platform::IsInternetConnected();
 }
 
-bool FtpUploader::TransferBusy() const { return net_.TransferBusy; }
+bool FtpUploader::TransferBusy() const { return ::TransferBusy::IsBusy(); }
 
-bool FtpUploader::IsFtpBusy() const { return timer1_.Enabled() || net_.TransferBusy; }
+bool FtpUploader::IsFtpBusy() const { return timer1_.Enabled() || ::TransferBusy::IsBusy(); }
 
 void FtpUploader::MarkFtpCommandTime() { lastCommandMs_ = NowMs(); }
 

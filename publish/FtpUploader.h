@@ -14,7 +14,6 @@
 #include <functional>
 
 class SettingsStore;
-struct NetState;
 struct StartupFlags;
 
 // What the uploader reaches outside itself. Every hook may stay empty.
@@ -47,8 +46,7 @@ public:
     static constexpr qint64 kKeepAliveIdleMs = 31000; // keep-alive lists after this much quiet
     static inline const QString kPageName = QStringLiteral("imagelog.htm");
 
-    FtpUploader(SettingsStore& settings, NetState& net, StartupFlags& flags, platform::FtpClient& client,
-                QObject* parent = nullptr);
+    FtpUploader(SettingsStore& settings, StartupFlags& flags, platform::FtpClient& client, QObject* parent = nullptr);
     ~FtpUploader() override;
 
     FtpUploaderHooks& Hooks() { return hooks_; }
@@ -145,7 +143,6 @@ private:
     bool Online() const;
 
     SettingsStore& settings_;
-    NetState& net_;
     StartupFlags& flags_;
     platform::FtpClient& client_;
     FtpUploaderHooks hooks_;

@@ -2,7 +2,7 @@
 #include "publish/FtpUploader.h"
 
 #include "core/Helpers.h"
-#include "core/NetState.h"
+#include "core/TransferBusy.h"
 #include "core/SettingsStore.h"
 #include "platform/WholeFile.h"
 
@@ -14,13 +14,13 @@ namespace {
 // Clears the busy flag, hides the abort button and puts the colour back on every way out.
 class UploadScope {
 public:
-    UploadScope(NetState& net, std::function<void(quint32)> setColour, bool& abortVisible, bool& abortRequest)
-        : net_(net), setColour_(std::move(setColour)), abortVisible_(abortVisible), abortRequest_(abortRequest) {
-        net_.TransferBusy = true;
+    UploadScope(std::function<void(quint32)> setColour, bool& abortVisible, bool& abortRequest)
+        : setColour_(std::move(setColour)), abortVisible_(abortVisible), abortRequest_(abortRequest) {
+        TransferBusy::Set(true);
         setColour_(FtpUploader::kMaroon);
     }
     ~UploadScope() {
-        net_.TransferBusy = false;
+        TransferBusy::Set(false);
         abortVisible_ = false;
         abortRequest_ = false;
         setColour_(FtpUploader::kBlack);
@@ -29,7 +29,6 @@ public:
     UploadScope& operator=(const UploadScope&) = delete;
 
 private:
-    NetState& net_;
     std::function<void(quint32)> setColour_;
     bool& abortVisible_;
     bool& abortRequest_;
@@ -49,7 +48,7 @@ void FtpUploader::SetColour(quint32 colour) {
 }
 
 bool FtpUploader::CanUploadNow() const {
-    return connected_ && NowMs() - lastCommandMs_ >= kCommandGapMs && !timer1_.Enabled() && !net_.TransferBusy;
+    return connected_ && NowMs() - lastCommandMs_ >= kCommandGapMs && !timer1_.Enabled() && !TransferBusy::IsBusy();
 }
 
 void FtpUploader::UploadFailed(const QString& remoteName, const QString& reason) {
@@ -63,7 +62,7 @@ FtpUploadResult FtpUploader::FtpUploadCapturedImage(const QString& localPath, co
         UploadFailed(remoteName.simplified(), QStringLiteral("the name holds a line break or NUL"));
         return FtpUploadResult::Failed;
     }
-    UploadScope scope(net_, [this](quint32 c) { SetColour(c); }, abortVisible_, abortRequest_);
+    UploadScope scope([this](quint32 c) { SetColour(c); }, abortVisible_, abortRequest_);
     if (form_.dialUp)
         timer1_.SetEnabled(true);
     lastCommandMs_ = NowMs();
@@ -120,7 +119,7 @@ FtpUploadResult FtpUploader::FtpUploadFile(const QString& localPath, const QStri
     }
     FtpUploadResult outcome = FtpUploadResult::Sent;
     {
-        UploadScope scope(net_, [](quint32) {}, abortVisible_, abortRequest_);
+        UploadScope scope([](quint32) {}, abortVisible_, abortRequest_);
         timer1_.SetEnabled(true);
         lastCommandMs_ = NowMs();
         const platform::FtpResult sent = client_.Put(localPath, remoteName);
@@ -141,8 +140,8 @@ void FtpUploader::OnTransferStarted(qint64 size) {
     lastCommandMs_ = lastActivityMs_ = NowMs();
     // Whoever held the flag before this transfer (an upload, the time-lapse dialog, an aim
     // command) holds it again after it.
-    busyBeforeTransfer_ = net_.TransferBusy;
-    net_.TransferBusy = true;
+    busyBeforeTransfer_ = TransferBusy::IsBusy();
+    TransferBusy::Set(true);
     inTransfer_ = true;
     abortVisible_ = true;
     abortRequest_ = false;
@@ -168,7 +167,7 @@ void FtpUploader::OnTransferEnded() {
     lastCommandMs_ = lastActivityMs_ = NowMs();
     abortVisible_ = false;
     progressFallback_ = 0;
-    net_.TransferBusy = busyBeforeTransfer_;
+    TransferBusy::Set(busyBeforeTransfer_);
     progressPos_ = 0;
     timer1_.SetEnabled(false);
     if (hooks_.setMotionTimerEnabled)

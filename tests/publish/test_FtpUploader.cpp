@@ -2,7 +2,7 @@
 
 #include "FakeFtpClient.h"
 #include "core/MessageBox.h"
-#include "core/NetState.h"
+#include "core/TransferBusy.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "support/TestSupport.h"
@@ -24,7 +24,8 @@ struct Rig {
         SetMessageBoxHandler([this](const QString& text) { boxes << text; });
         settings.FirstRunInit();
         flags.FtpUnattended = false;
-        ftp = std::make_unique<FtpUploader>(settings, net, flags, client);
+        TransferBusy::Set(false);
+        ftp = std::make_unique<FtpUploader>(settings, flags, client);
         ftp->SetClock([this] { return now; });
         auto& hooks = ftp->Hooks();
         hooks.internetConnected = [this] { return online; };
@@ -57,7 +58,6 @@ struct Rig {
 
     TempProgramFolder dir;
     SettingsStore settings;
-    NetState net;
     StartupFlags flags;
     FakeFtpClient client;
     std::unique_ptr<FtpUploader> ftp;
@@ -184,7 +184,7 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     // Two pictures 5 s apart: only the first goes.
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "a.jpg", 1), FtpUploadResult::Sent);
     EXPECT_FALSE(rig.ftp->Timer1().Enabled());
-    EXPECT_FALSE(rig.net.TransferBusy);
+    EXPECT_FALSE(TransferBusy::IsBusy());
     EXPECT_EQ(rig.colours, QList<quint32>({FtpUploader::kMaroon, FtpUploader::kBlack}));
     rig.now += 5000;
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "b.jpg", 1), FtpUploadResult::Skipped);
@@ -194,10 +194,10 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     EXPECT_TRUE(rig.ftp->IsFtpBusy());
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "b.jpg", 1), FtpUploadResult::Skipped);
     rig.ftp->Timer1().SetEnabled(false);
-    rig.net.TransferBusy = true;
+    TransferBusy::Set(true);
     EXPECT_TRUE(rig.ftp->IsFtpBusy());
     EXPECT_EQ(rig.ftp->FtpUploadFile(picture, "b.jpg"), FtpUploadResult::Skipped);
-    rig.net.TransferBusy = false;
+    TransferBusy::Set(false);
     EXPECT_EQ(rig.client.calls.filter("put"), QStringList({"put a.jpg"}));
 
     // Dial-up: the pause is armed again after a successful upload.
@@ -217,7 +217,7 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     EXPECT_EQ(rig.ftp->Log().data(rig.ftp->Log().index(rig.ftp->Log().Count() - 1), Qt::ForegroundRole),
               QColor(Qt::red));
     EXPECT_TRUE(rig.ftp->Timer1().Enabled());
-    EXPECT_FALSE(rig.net.TransferBusy);
+    EXPECT_FALSE(TransferBusy::IsBusy());
     EXPECT_FALSE(rig.ftp->AbortButtonVisible());
     EXPECT_EQ(rig.colours.last(), FtpUploader::kBlack);
 
@@ -233,7 +233,7 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     // FtpUploadFile: the pause holds only while it runs.
     EXPECT_EQ(rig.ftp->FtpUploadFile(picture, "d.jpg"), FtpUploadResult::Sent);
     EXPECT_FALSE(rig.ftp->Timer1().Enabled());
-    EXPECT_FALSE(rig.net.TransferBusy);
+    EXPECT_FALSE(TransferBusy::IsBusy());
 
     // Nothing is sent while not connected.
     rig.client.Disconnect();
@@ -247,7 +247,7 @@ TEST(FtpUploads, TransferEventsHoldTheBusyFlagAndRestoreTheMainTimers) {
     rig.ftp->Form().dialUp = false;
     bool busyDuring = false, abortShown = false;
     rig.client.duringTransfer = [&] {
-        busyDuring = rig.net.TransferBusy;
+        busyDuring = TransferBusy::IsBusy();
         abortShown = rig.ftp->AbortButtonVisible();
         rig.motion = false; // a click stops surveillance mid-transfer
         rig.ftp->AbortButtonClick();
@@ -265,12 +265,12 @@ TEST(FtpUploads, TransferEventsHoldTheBusyFlagAndRestoreTheMainTimers) {
 
     // A keep-alive listing while the time-lapse dialog holds the flag leaves it held.
     rig.client.duringTransfer = {};
-    rig.net.TransferBusy = true;
+    TransferBusy::Set(true);
     rig.now += 40000;
     rig.ftp->Form().autoConnect = true;
     emit rig.ftp->StayConnectedTimer().Timeout();
     EXPECT_EQ(rig.client.calls.last(), "list");
-    EXPECT_TRUE(rig.net.TransferBusy);
+    EXPECT_TRUE(TransferBusy::IsBusy());
 }
 
 TEST(FtpUploads, RecycleListsTheServersPicturesOnThePage) {
