@@ -29,6 +29,21 @@ bool IsConnectionLost(CURLcode code) {
 
 QByteArray EncodeSegment(const QString& segment) { return ToAnsi(segment).toPercentEncoding(); }
 
+// libcurl's own status texts that tell the user something: connecting, data connections,
+// failures. Its bookkeeping ("Remembering we are in dir ...") stays out of the log.
+bool IsUserStatusText(const QString& text) {
+    static const char* const kShown[] = {"Trying", "Connected to", "Connecting to", "Connect data stream",
+                                         "Closing connection", "Entry path is",
+                                         "Callback aborted", "Operation timed out"};
+    for (const char* prefix : kShown)
+        if (text.startsWith(QLatin1String(prefix)))
+            return true;
+    for (const char* word : {"fail", "error", "denied", "timed out", "could not", "couldn't"})
+        if (text.contains(QLatin1String(word), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
 FtpResult Success() {
     FtpResult result;
     result.ok = true;
@@ -47,7 +62,7 @@ struct FtpSessionCallbacks {
             while (text.endsWith('\n') || text.endsWith('\r'))
                 text.chop(1);
             text = text.trimmed();
-            if (!text.isEmpty())
+            if (IsUserStatusText(text))
                 session->call_.Post([session, text] { emit session->StatusText(text); });
             break;
         }
