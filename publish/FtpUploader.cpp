@@ -326,3 +326,10 @@ void FtpUploader::StayConnectedTick() {
 }
 
 int FtpUploader::MaxImages() const { return settings_.Record().FtpMaxImages; }
+
+QString FtpUploader::GetFtpHostSetting() const { return TrimText(settings_.Record().FtpHost); }
+
+QStringList FtpListingColumns(const platform::FtpEntry& entry) {
+    return {entry.name, QString::number(entry.size), entry.isDirectory ? QStringLiteral("Directory") : QStringLiteral("File"),
+            entry.modified.isValid() ? entry.modified.toString(QStringLiteral("MM/dd/yyyy hh:mm")) : QString()};
+}

@@ -37,6 +37,10 @@ struct FtpUploaderHooks {
 
 enum class FtpUploadResult { Sent, Skipped, Failed };
 
+// One listing row as the window draws it: name, size in decimal, "File" or "Directory",
+// and the modification time as "mm/dd/yyyy hh:mm".
+QStringList FtpListingColumns(const platform::FtpEntry& entry);
+
 class FtpUploader : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +61,9 @@ public:
     const FtpForm& Form() const { return form_; }
     FtpProtocolLog& Log() { return log_; }
     platform::FtpClient& Client() { return client_; }
+
+    // The trimmed FtpHost of the settings record (the host edit's value at creation).
+    QString GetFtpHostSetting() const;
 
     // Settings record <-> form; Load also switches the keep-alive timer as Auto Connect is.
     void LoadFtpSettings();

@@ -366,6 +366,8 @@ TEST(FtpFolders, RefreshGoesUpAndCommandsWorkOnTheListing) {
     EXPECT_EQ(rig.ftp->ListingLines().size(), 2); // "total" line dropped
     EXPECT_EQ(rig.ftp->DownloadCaptionFor(0), "Change dir");
     EXPECT_EQ(rig.ftp->DownloadCaptionFor(1), "Download");
+    EXPECT_EQ(FtpListingColumns(rig.ftp->ListingEntries().at(1)),
+              QStringList({"a.jpg", "12", "File", "12/01/2026 10:00"}));
 
     rig.ftp->OpenListingRow(1); // a file: nothing
     rig.ftp->OpenListingRow(0);
