@@ -164,7 +164,7 @@ private:
     bool connected_ = false;
     bool abortRequest_ = false;
     bool abortVisible_ = false;
-    bool busyBeforeTransfer_ = false;
+    bool busySetByTransfer_ = false;
     bool motionWasEnabled_ = false;
     bool timeLapseWasEnabled_ = false;
     bool inTransfer_ = false;

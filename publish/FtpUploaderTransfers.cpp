@@ -138,9 +138,9 @@ void FtpUploader::OnTransferStarted(qint64 size) {
     motionWasEnabled_ = hooks_.motionTimerEnabled && hooks_.motionTimerEnabled();
     timeLapseWasEnabled_ = hooks_.timeLapseTimerEnabled && hooks_.timeLapseTimerEnabled();
     lastCommandMs_ = lastActivityMs_ = NowMs();
-    // Whoever held the flag before this transfer (an upload, the time-lapse dialog, an aim
-    // command) holds it again after it.
-    busyBeforeTransfer_ = TransferBusy::IsBusy();
+    // The transfer clears only a flag it set itself: an upload holds it through picture and
+    // page, and the time-lapse dialog or an aim command keeps it through a keep-alive listing.
+    busySetByTransfer_ = !TransferBusy::IsBusy();
     TransferBusy::Set(true);
     inTransfer_ = true;
     abortVisible_ = true;
@@ -167,7 +167,9 @@ void FtpUploader::OnTransferEnded() {
     lastCommandMs_ = lastActivityMs_ = NowMs();
     abortVisible_ = false;
     progressFallback_ = 0;
-    TransferBusy::Set(busyBeforeTransfer_);
+    if (busySetByTransfer_)
+        TransferBusy::Set(false);
+    busySetByTransfer_ = false;
     progressPos_ = 0;
     timer1_.SetEnabled(false);
     if (hooks_.setMotionTimerEnabled)

@@ -263,7 +263,8 @@ TEST(FtpUploads, TransferEventsHoldTheBusyFlagAndRestoreTheMainTimers) {
     EXPECT_FALSE(rig.timeLapse);
     EXPECT_EQ(rig.ftp->ProgressPosition(), 0);
 
-    // A keep-alive listing while the time-lapse dialog holds the flag leaves it held.
+    // A keep-alive listing while the time-lapse dialog holds the flag leaves it held; when
+    // the dialog lets go during the listing, the listing does not take it up again.
     rig.client.duringTransfer = {};
     TransferBusy::Set(true);
     rig.now += 40000;
@@ -271,6 +272,11 @@ TEST(FtpUploads, TransferEventsHoldTheBusyFlagAndRestoreTheMainTimers) {
     emit rig.ftp->StayConnectedTimer().Timeout();
     EXPECT_EQ(rig.client.calls.last(), "list");
     EXPECT_TRUE(TransferBusy::IsBusy());
+    rig.client.duringTransfer = [] { TransferBusy::Set(false); };
+    rig.now += 40000;
+    emit rig.ftp->StayConnectedTimer().Timeout();
+    EXPECT_EQ(rig.client.calls.filter("list").size(), 2);
+    EXPECT_FALSE(TransferBusy::IsBusy());
 }
 
 TEST(FtpUploads, RecycleListsTheServersPicturesOnThePage) {
