@@ -35,7 +35,6 @@ struct Rig {
         hooks.setMotionTimerEnabled = [this](bool on) { motion = on; };
         hooks.timeLapseTimerEnabled = [this] { return timeLapse; };
         hooks.setTimeLapseTimerEnabled = [this](bool on) { timeLapse = on; };
-        hooks.pause = [this](int ms) { pauses << ms; };
         FtpForm& form = ftp->Form();
         form.host = "127.0.0.1:2121";
         form.user = "bob";
@@ -67,7 +66,6 @@ struct Rig {
     int ringResets = 0;
     QStringList boxes;
     QList<quint32> colours;
-    QList<int> pauses;
 };
 
 } // namespace
@@ -277,48 +275,6 @@ TEST(FtpUploads, TransferEventsHoldTheBusyFlagAndRestoreTheMainTimers) {
     emit rig.ftp->StayConnectedTimer().Timeout();
     EXPECT_EQ(rig.client.calls.filter("list").size(), 2);
     EXPECT_FALSE(TransferBusy::IsBusy());
-}
-
-TEST(FtpUploads, RecycleListsTheServersPicturesOnThePage) {
-    Rig rig;
-    rig.settings.Record().FtpMaxImages = 3;
-    rig.settings.Record().SiteLocation = "Office";
-    rig.Connect();
-    FtpForm& form = rig.ftp->Form();
-    form.exportMode = FtpExportMode::Recycle;
-    form.createWebPage = true;
-    form.dialUp = true;
-    for (int n : {1, 2, 3, 4}) {
-        rig.now += 11000;
-        rig.ftp->Timer1().SetEnabled(false);
-        ASSERT_EQ(rig.ftp->FtpUploadCapturedImage(rig.Picture(n), QString("netcam1%1.jpg").arg(n == 4 ? 1 : n, 5, 10,
-                                                                                             QChar('0')),
-                                                  1),
-                  FtpUploadResult::Sent);
-    }
-    EXPECT_EQ(rig.client.calls.filter("put"),
-              QStringList({"put netcam100001.jpg", "put imagelog.htm", "put netcam100002.jpg", "put imagelog.htm",
-                           "put netcam100003.jpg", "put imagelog.htm", "put netcam100001.jpg", "put imagelog.htm"}));
-    EXPECT_EQ(rig.pauses, QList<int>({500, 500, 500, 500}));
-    EXPECT_EQ(rig.ftp->ImageLog().target, QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
-    const QByteArray page = ReadAll(rig.dir.file("imagelog.htm"));
-    EXPECT_LT(page.indexOf("src=netcam100001.jpg"), page.indexOf("src=netcam100003.jpg"));
-    EXPECT_LT(page.indexOf("src=netcam100003.jpg"), page.indexOf("src=netcam100002.jpg"));
-    EXPECT_EQ(rig.client.puts.last(), rig.dir.file("imagelog.htm"));
-
-    // A picture the server refused is not listed and brings no page.
-    rig.client.putResult = FakeFtpClient::Failed("452 Disk full");
-    rig.now += 11000;
-    rig.ftp->Timer1().SetEnabled(false);
-    EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(rig.Picture(5), "netcam100002.jpg", 1), FtpUploadResult::Failed);
-    EXPECT_EQ(rig.ftp->ImageLog().target, QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
-    EXPECT_EQ(rig.client.calls.last(), "put netcam100002.jpg");
-
-    // Each connect starts the ring and the lists again.
-    rig.client.Disconnect();
-    rig.ftp->FtpConnect();
-    EXPECT_EQ(rig.ringResets, 2);
-    EXPECT_EQ(rig.ftp->ImageLog().Count(), 0);
 }
 
 TEST(FtpKeepAlive, ListsAfterQuietAndReconnectsUnattended) {

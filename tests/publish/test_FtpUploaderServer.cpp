@@ -40,7 +40,7 @@ struct Station {
         ftp = std::make_unique<FtpUploader>(settings, flags, session);
         ftp->SetClock([this] { return now; });
         ftp->Hooks().internetConnected = [] { return true; };
-        ftp->Hooks().pause = [](int) {};
+        ftp->Hooks().pause = [this](int ms) { pauses << ms; };
         FtpForm& form = ftp->Form();
         form.host = QString("127.0.0.1:%1").arg(port);
         form.user = "bob";
@@ -90,6 +90,7 @@ struct Station {
     std::unique_ptr<FtpUploader> ftp;
     qint64 now = 1000000;
     QStringList boxes;
+    QList<int> pauses;
 };
 
 QString Block(const QString& name, int number) {
@@ -109,7 +110,7 @@ TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
     FtpForm& form = st.ftp->Form();
     form.exportMode = FtpExportMode::Recycle;
     form.createWebPage = true;
-    form.dialUp = true; // the page waits before it goes (the wait is a no-op here)
+    form.dialUp = true; // the page waits before it goes
     st.Connect();
     int ring = 0;
     for (int n = 1; n <= 4; ++n) {
@@ -122,6 +123,7 @@ TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
     EXPECT_EQ(QDir(st.home).entryList(QDir::Files, QDir::Name),
               QStringList({"imagelog.htm", "netcam100001.jpg", "netcam100002.jpg", "netcam100003.jpg"}));
     EXPECT_EQ(ReadAll(st.home + "/netcam100001.jpg"), "picture 4");
+    EXPECT_EQ(st.pauses, QList<int>({500, 500, 500, 500}));
     const QString golden =
         "<HTML><Title>WebCam Pics fromOffice</Title>\r\n"
         "<BODY bgColor=\"#000000\" text=\"#FFFFFF\" link=\"#33ccff\" vlink=\"#33ccff\" alink=\"#33ccff\">\r\n<HR>\r\n" +
@@ -130,6 +132,14 @@ TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
         "</Body><!-- Made by TORVEK --></HTML>\r\n";
     EXPECT_EQ(QString::fromLatin1(ReadAll(st.home + "/imagelog.htm")), golden);
     EXPECT_FALSE(TransferBusy::IsBusy());
+
+    // A picture that does not reach the server is not listed and brings no new page.
+    EXPECT_EQ(st.ftp->FtpUploadCapturedImage(st.dir.file("gone.jpg"), "netcam100002.jpg", 1),
+              FtpUploadResult::Failed);
+    EXPECT_TRUE(st.ftp->Log().Rows().last().startsWith("Upload failed: netcam100002.jpg: Cannot read"));
+    EXPECT_EQ(st.ftp->ImageLog().target, QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
+    EXPECT_EQ(QString::fromLatin1(ReadAll(st.home + "/imagelog.htm")), golden);
+    EXPECT_TRUE(st.ftp->Timer1().Enabled());
     EXPECT_TRUE(st.boxes.isEmpty());
 }
 
