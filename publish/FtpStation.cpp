@@ -12,6 +12,7 @@ FtpStation::FtpStation(SettingsStore& settings, StartupFlags& flags, MainWindowL
     hooks.setMotionTimerEnabled = [&mainWindow](bool on) { mainWindow.SetMotionTimeRunning(on); };
     hooks.timeLapseTimerEnabled = [&mainWindow] { return mainWindow.TimeLapseTimerRunning(); };
     hooks.setTimeLapseTimerEnabled = [&mainWindow](bool on) { mainWindow.SetTimeLapseTimerRunning(on); };
+    hooks.stopping = [&mainWindow] { return mainWindow.IsShuttingDown(); };
     uploader_.Form().host = uploader_.GetFtpHostSetting();
 }
 

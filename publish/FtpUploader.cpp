@@ -96,7 +96,11 @@ void FtpUploader::Tell(const QString& text, bool row, bool box) {
         ShowMessageBox(text);
 }
 
+bool FtpUploader::Stopping() const { return hooks_.stopping && hooks_.stopping(); }
+
 void FtpUploader::FtpConnect() {
+    if (Stopping())
+        return;
     if (Unattended() && !Online()) {
         stayConnected_.SetEnabled(true);
         return;
@@ -303,6 +307,8 @@ void FtpUploader::RefreshTick() {
 
 void FtpUploader::StayConnectedTick() {
     stayConnected_.SetEnabled(false);
+    if (Stopping())
+        return;
     if (connected_) {
         if (NowMs() - lastActivityMs_ >= kKeepAliveIdleMs) {
             const platform::FtpResult listed = client_.List();

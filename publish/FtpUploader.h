@@ -33,6 +33,8 @@ struct FtpUploaderHooks {
     std::function<qint64()> nowMs;
     // The dial-up wait before the page upload (empty: an event-processing wait).
     std::function<void(int ms)> pause;
+    // True once the station is shutting down: no connect, no keep-alive any more.
+    std::function<bool()> stopping;
 };
 
 enum class FtpUploadResult { Sent, Skipped, Failed };
@@ -141,6 +143,7 @@ private:
 
     bool CanUploadNow() const;
     bool Unattended() const;
+    bool Stopping() const;
     // A text of the connect sequence: a log row and/or a box; while unattended a row only.
     void Tell(const QString& text, bool row, bool box);
     void ReportCommandError(const QString& what, const platform::FtpResult& result);

@@ -307,6 +307,16 @@ TEST(FtpKeepAlive, ListsAfterQuietAndReconnectsUnattended) {
     rig.ftp->Form().autoConnect = false;
     emit rig.ftp->StayConnectedTimer().Timeout();
     EXPECT_FALSE(rig.ftp->StayConnectedTimer().Enabled());
+
+    // Once the station is ending a lost link is not taken up again.
+    rig.ftp->Form().autoConnect = true;
+    rig.client.Disconnect();
+    rig.ftp->Hooks().stopping = [] { return true; };
+    rig.client.calls.clear();
+    emit rig.ftp->StayConnectedTimer().Timeout();
+    rig.ftp->FtpConnect();
+    EXPECT_TRUE(rig.client.calls.isEmpty());
+    EXPECT_FALSE(rig.ftp->StayConnectedTimer().Enabled());
 }
 
 TEST(FtpFolders, RefreshGoesUpAndCommandsWorkOnTheListing) {
