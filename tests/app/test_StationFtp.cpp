@@ -97,9 +97,12 @@ TEST(StationFtp, AutoConnectedStationSendsItsMotionPicturesAndThePage) {
     ASSERT_TRUE(run.Ready());
     ASSERT_TRUE(run.WriteSettings("pw"));
     run.Start();
+    // The server writes the page in place: a copy is taken once it is whole.
+    QByteArray page;
     const bool arrived = WaitFor(
         [&] {
-            return QFileInfo::exists(run.Home() + "/netcam100001.jpg") && QFileInfo::exists(run.Home() + "/imagelog.htm");
+            page = ReadAll(run.Home() + "/imagelog.htm");
+            return QFileInfo::exists(run.Home() + "/netcam100001.jpg") && page.endsWith("</HTML>\r\n");
         },
         120000);
     ASSERT_TRUE(arrived) << run.Output();
@@ -108,7 +111,6 @@ TEST(StationFtp, AutoConnectedStationSendsItsMotionPicturesAndThePage) {
     const QStringList sent = Pictures(run.Home());
     for (const QString& name : sent)
         EXPECT_TRUE(QStringList({"netcam100001.jpg", "netcam100002.jpg", "netcam100003.jpg"}).contains(name));
-    const QByteArray page = ReadAll(run.Home() + "/imagelog.htm");
     EXPECT_TRUE(page.startsWith("<HTML><Title>WebCam Pics from"));
     EXPECT_TRUE(page.contains("<IMG src=netcam1000"));
     EXPECT_TRUE(page.contains("N.o. "));
