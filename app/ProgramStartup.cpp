@@ -30,6 +30,7 @@
 #include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
+#include "publish/FtpStation.h"
 #include "publish/Taviplayerform.h"
 
 #include <QApplication>
@@ -106,6 +107,11 @@ int ProgramStartup(const StartupOptions& options) {
     links.timeLapse = &timeLapse;
     auto aviPlayer = std::make_unique<Taviplayerform>();
     auto ftpMainForm = std::make_unique<TFTPMainForm>();
+    FtpStation ftp(store, flags, *zones);
+    ftp.SetWindow(ftpMainForm.get());
+    ftp.SetResetFtpRing([&motion] { motion.Pictures().ResetFtpRing(); });
+    motion.Pictures().SetUploadTarget(&ftp.UploadTarget());
+    links.ftp = &ftp;
     auto helpForm = std::make_unique<Thelpform>();
     links.help = helpForm.get();
     auto zoom = std::make_unique<TZoom>();

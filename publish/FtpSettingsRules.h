@@ -1,0 +1,45 @@
+#pragma once
+// The FTP window's controls as plain values, and how they move to and from the settings
+// record.
+#include "publish/ImageLogPage.h"
+
+#include <QString>
+
+struct SettingsRecord;
+
+struct FtpForm {
+    QString host;          // FtpServerEdit
+    QString user;          // UserIDEdit
+    QString password;      // PasswordEdit
+    QString remoteDir;     // CurrentDirEdit
+    QString exportName1;   // webpageimagename
+    QString exportName2;   // webpageimagename2
+    QString maxImagesText; // maxImages
+    int quality = 100;     // TrackBar1 (10..100)
+    bool createWebPage = false; // CreateWebPage
+    bool passive = false;       // UsePassive
+    bool saveSettings = true;   // SaveSettingsCheckBox
+    bool autoConnect = false;   // autoconnect
+    bool dialUp = true;         // dailupMode
+    FtpExportMode exportMode = FtpExportMode::Disabled;
+};
+
+// The export radio button the record's four flags leave on: the flags are applied in
+// record order (Export As, Disabled, Export All, Recycle) and the last one set wins, as
+// ticking a radio button unticks the others.
+FtpExportMode ExportModeFromRecord(const SettingsRecord& record);
+
+// Record into the form: texts trimmed, empty export names become "netcam1" / "netcam2" in
+// the record too, the quality kept within the track bar's range.
+void LoadFtpSettings(SettingsRecord& record, FtpForm& form);
+
+// Form into the record, only while Save Settings is ticked (false otherwise; the caller
+// then saves nothing). Texts are trimmed and cut to their field widths; the maximum is
+// stored only when it reads as 1..999.
+bool StoreFtpSettings(const FtpForm& form, SettingsRecord& record);
+
+// Label7's text for a track bar position.
+QString CompressionLabelText(int position);
+
+// The widest "Maximum Images" the record accepts.
+inline constexpr int kFtpMaxImagesLimit = 999;

@@ -1,0 +1,129 @@
+// The built station, run as its own process on a test-pattern camera, connects to an FTP
+// server the test starts and sends its motion pictures there.
+#include "core/SettingsStore.h"
+#include "support/ServerProcess.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using TestSupport::ReadAll;
+using TestSupport::ServerProcess;
+using TestSupport::WaitFor;
+
+namespace {
+
+QString BuiltStation() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek"); }
+
+QStringList Pictures(const QString& folder) { return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name); }
+
+// The station copied into an empty folder with one test camera and an FTP server beside it.
+class StationRun {
+public:
+    StationRun() {
+        exe_ = folder_.file("torvek");
+        copied_ = QFile::copy(BuiltStation(), exe_);
+        home_ = folder_.path() + "ftphome";
+        QDir().mkpath(home_);
+        serving_ = server_.Start("ftp_server.py", {"--user", "cam", "--password", "pw", "--home", home_});
+    }
+    ~StationRun() { Stop(); }
+
+    bool Ready() const { return copied_ && serving_; }
+    QString Home() const { return home_; }
+    QString File(const QString& name) const { return folder_.file(name); }
+
+    // Settings as a user leaves them: the server, Auto Connect, camera 1 and motion
+    // surveillance at start, a ring of three pictures and the picture log page.
+    bool WriteSettings(const QString& password) {
+        SettingsStore store(platform::ProgramFolder(folder_.path()), exe_, "/no-desktop");
+        store.FirstRunInit();
+        if (!store.LoadSettings())
+            return false;
+        SettingsRecord& r = store.Record();
+        r.FtpHost = QString("127.0.0.1:%1").arg(server_.Port());
+        r.FtpUser = "cam";
+        r.FtpPassword = password;
+        r.FtpAutoConnect = true;
+        r.AutoStart1 = true;
+        r.StartMotionAtStart = true;
+        r.FtpRecycle = true;
+        r.FtpExportDisabled = false;
+        r.FtpExportAs = false;
+        r.FtpMaxImages = 3;
+        r.FtpCreateImageLog = true;
+        r.FtpDialUp = false;
+        return store.WriteSettingsFile();
+    }
+
+    void Start() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TORVEK_TEST_CAMERAS", "1");
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(QDir::tempPath());
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(exe_);
+        process_.waitForStarted(10000);
+    }
+    void Stop() {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.terminate();
+        if (!process_.waitForFinished(30000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    bool Running() const { return process_.state() == QProcess::Running; }
+    std::string Output() { return QString::fromLocal8Bit(process_.readAll()).toStdString(); }
+
+private:
+    TestSupport::TempProgramFolder folder_;
+    QString exe_;
+    QString home_;
+    bool copied_ = false;
+    bool serving_ = false;
+    ServerProcess server_;
+    QProcess process_;
+};
+
+} // namespace
+
+TEST(StationFtp, AutoConnectedStationSendsItsMotionPicturesAndThePage) {
+    StationRun run;
+    ASSERT_TRUE(run.Ready());
+    ASSERT_TRUE(run.WriteSettings("pw"));
+    run.Start();
+    // The server writes the page in place: a copy is taken once it is whole.
+    QByteArray page;
+    const bool arrived = WaitFor(
+        [&] {
+            page = ReadAll(run.Home() + "/imagelog.htm");
+            return QFileInfo::exists(run.Home() + "/netcam100001.jpg") && page.endsWith("</HTML>\r\n");
+        },
+        120000);
+    ASSERT_TRUE(arrived) << run.Output();
+    EXPECT_TRUE(run.Running());
+    run.Stop();
+    const QStringList sent = Pictures(run.Home());
+    for (const QString& name : sent)
+        EXPECT_TRUE(QStringList({"netcam100001.jpg", "netcam100002.jpg", "netcam100003.jpg"}).contains(name));
+    EXPECT_TRUE(page.startsWith("<HTML><Title>WebCam Pics from"));
+    EXPECT_TRUE(page.contains("<IMG src=netcam1000"));
+    EXPECT_TRUE(page.contains("N.o. "));
+    EXPECT_FALSE(Pictures(run.File("cam1")).isEmpty());
+}
+
+TEST(StationFtp, WrongPasswordStillStartsTheCameraAndSavesPictures) {
+    StationRun run;
+    ASSERT_TRUE(run.Ready());
+    ASSERT_TRUE(run.WriteSettings("wrong"));
+    run.Start();
+    ASSERT_TRUE(WaitFor([&] { return Pictures(run.File("cam1")).size() >= 2; }, 60000)) << run.Output();
+    EXPECT_TRUE(run.Running());
+    run.Stop();
+    EXPECT_TRUE(Pictures(run.Home()).isEmpty());
+}

@@ -1,0 +1,57 @@
+#include "publish/FtpProtocolLog.h"
+
+#include "support/TestSupport.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+TEST(FtpProtocolLog, ChunksAreCutAtCarriageReturns) {
+    struct Case {
+        QString chunk;
+        QStringList rows;
+    } cases[] = {
+        {"220 Welcome", {"<<- 220 Welcome"}},                     // no CR: one row
+        {"220 a\r\n", {"<<- 220 a"}},                             // LF after CR dropped
+        {"230-a\r\n230 b\r\n", {"<<- 230-a", "<<- 230 b"}},       // two lines
+        {"x\ry\r\nz", {"<<- x", "<<- y", "<<- z"}},               // the tail is its own row
+        {"a\n\r\nb", {"<<- a\n", "<<- b"}},                        // a lone LF stays in its row
+        {"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitProtocolText("<<- ", c.chunk), c.rows) << c.chunk.toStdString();
+    EXPECT_EQ(SplitProtocolText("->> ", "PASS s3cret\r\n"), QStringList({"->> PASS ****"}));
+    EXPECT_EQ(SplitProtocolText("->> ", "pass s3cret"), QStringList({"->> PASS ****"}));
+    EXPECT_EQ(SplitProtocolText("->> ", "USER bob\r\n"), QStringList({"->> USER bob"}));
+}
+
+TEST(FtpProtocolLog, RowsAreColouredAndDrawnWithoutTheirPrefix) {
+    EXPECT_EQ(ProtocolRowColour("->> STOR x.jpg"), QColor(Qt::red));
+    EXPECT_EQ(ProtocolRowColour("<<- 226 Transfer complete"), QColor(Qt::blue));
+    EXPECT_EQ(ProtocolRowColour("Connected to 127.0.0.1"), QColor(Qt::black));
+    EXPECT_EQ(ProtocolRowColour("Resolving host"), QColor(Qt::black));
+    EXPECT_EQ(ProtocolRowColour("->> Quit"), QColor(Qt::yellow));
+    EXPECT_EQ(ProtocolRowColour(">> at the start"), QColor(Qt::blue));
+    EXPECT_EQ(ProtocolRowDisplayText("->> NOOP"), "NOOP");
+    EXPECT_EQ(ProtocolRowDisplayText("<<- 200 OK"), "200 OK");
+    EXPECT_EQ(ProtocolRowDisplayText("No FTP Server"), "No FTP Server");
+
+    FtpProtocolLog log;
+    log.AddRow("Upload failed: a.jpg: gone", QColor(Qt::red));
+    log.AddSent("NOOP\r\n");
+    EXPECT_EQ(log.data(log.index(0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(log.data(log.index(1), Qt::DisplayRole).toString(), "NOOP");
+    EXPECT_EQ(log.data(log.index(1), Qt::UserRole).toString(), "->> NOOP");
+}
+
+TEST(FtpProtocolLog, KeepsTheNewestRowsOnly) {
+    FtpProtocolLog log;
+    QSignalSpy added(&log, &FtpProtocolLog::RowAdded);
+    for (int i = 0; i < FtpProtocolLog::kMaxRows + 10; ++i)
+        log.AddRow(QString::number(i));
+    EXPECT_EQ(log.Count(), FtpProtocolLog::kMaxRows);
+    EXPECT_EQ(log.Rows().first(), "10");
+    EXPECT_EQ(log.Rows().last(), QString::number(FtpProtocolLog::kMaxRows + 9));
+    EXPECT_EQ(added.last().at(0).toInt(), FtpProtocolLog::kMaxRows - 1);
+    log.AddReceived(QString("x\r").repeated(FtpProtocolLog::kMaxRows + 3));
+    EXPECT_EQ(log.Count(), FtpProtocolLog::kMaxRows);
+}

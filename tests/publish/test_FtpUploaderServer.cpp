@@ -1,0 +1,213 @@
+// The FTP uploader with the real session against a pyftpdlib server the test starts.
+#include "publish/FtpUploader.h"
+
+#include "core/MessageBox.h"
+#include "core/PictureNames.h"
+#include "core/SettingsStore.h"
+#include "core/StartupFlags.h"
+#include "core/TransferBusy.h"
+#include "platform/FtpSession.h"
+#include "support/ServerProcess.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+#include <memory>
+
+using TestSupport::ReadAll;
+using TestSupport::ServerProcess;
+using TestSupport::TempProgramFolder;
+using TestSupport::WriteAll;
+
+namespace {
+
+struct Station {
+    explicit Station(const QStringList& serverOptions = {})
+        : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
+        SetMessageBoxHandler([this](const QString& text) { boxes << text; });
+        TransferBusy::Set(false);
+        settings.FirstRunInit();
+        home = dir.path() + "ftphome";
+        QDir().mkpath(home);
+        options = serverOptions;
+        started = StartServer();
+        platform::NetTimeouts shortened;
+        shortened.connectSeconds = 3;
+        shortened.responseSeconds = 3;
+        shortened.lowSpeedSeconds = 3;
+        session.SetTimeouts(shortened);
+        ftp = std::make_unique<FtpUploader>(settings, flags, session);
+        ftp->SetClock([this] { return now; });
+        ftp->Hooks().internetConnected = [] { return true; };
+        ftp->Hooks().pause = [this](int ms) { pauses << ms; };
+        FtpForm& form = ftp->Form();
+        form.host = QString("127.0.0.1:%1").arg(port);
+        form.user = "bob";
+        form.password = "pw";
+        form.dialUp = false;
+        form.passive = true;
+    }
+    ~Station() { SetMessageBoxHandler({}); }
+
+    bool StartServer() {
+        QStringList args{"--user", "bob", "--password", "pw", "--home", home};
+        if (port)
+            args << "--port" << QString::number(port);
+        if (!server.Start("ftp_server.py", args + options))
+            return false;
+        port = server.Port();
+        return true;
+    }
+    void Connect() {
+        ftp->FtpConnect();
+        ASSERT_TRUE(ftp->IsFtpConnected()) << ftp->Log().Rows().join("\n").toStdString();
+        Settle();
+    }
+    // Past the pacing rules, as if the next picture came much later.
+    void Settle() {
+        now += 20000;
+        ftp->Timer1().SetEnabled(false);
+    }
+    // A picture with its note in the camera folder, as the picture store leaves them.
+    QString Picture(int number) {
+        const QString name = QString("%1HOST.jpg").arg(number, 6, 10, QChar('0'));
+        const QString path = dir.file(name);
+        WriteAll(path, "picture " + QByteArray::number(number));
+        WriteAll(dir.file(NoteFileNameFor(name)), "N.o. " + QByteArray::number(number) + "\r\nSite Location Office\r\n");
+        return path;
+    }
+
+    TempProgramFolder dir;
+    SettingsStore settings;
+    QString home;
+    QStringList options;
+    quint16 port = 0;
+    ServerProcess server;
+    bool started = false;
+    StartupFlags flags;
+    platform::FtpSession session;
+    std::unique_ptr<FtpUploader> ftp;
+    qint64 now = 1000000;
+    QStringList boxes;
+    QList<int> pauses;
+};
+
+QString Block(const QString& name, int number) {
+    return "<TABLE cellPadding=5 width=\"100%\">\r\n<TD vAlign=top align=left><IMG src=" + name +
+           ">\r\n</TD>\r\n<TD vAlign=top align=left>\r\n<font face=\"Arial, Verdana\" size=\"2\" color=\"CCCCC\">\r\n"
+           "N.o. " + QString::number(number) + "<BR>\r\nSite Location Office<BR>\r\n"
+           "</font>\r\n</td>\r\n</TABLE>\r\n<HR>\r\n<BR>\r\n";
+}
+
+} // namespace
+
+TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
+    Station st;
+    ASSERT_TRUE(st.started) << st.server.Output().toStdString();
+    st.settings.Record().FtpMaxImages = 3;
+    st.settings.Record().SiteLocation = "Office";
+    FtpForm& form = st.ftp->Form();
+    form.exportMode = FtpExportMode::Recycle;
+    form.createWebPage = true;
+    form.dialUp = true; // the page waits before it goes
+    st.Connect();
+    int ring = 0;
+    for (int n = 1; n <= 4; ++n) {
+        ring = NextFtpRingPosition(ring, 3);
+        ASSERT_EQ(st.ftp->FtpUploadCapturedImage(st.Picture(n), FtpRingRemoteName("netcam1", ring), 1),
+                  FtpUploadResult::Sent)
+            << st.ftp->Log().Rows().join("\n").toStdString();
+        st.Settle();
+    }
+    EXPECT_EQ(QDir(st.home).entryList(QDir::Files, QDir::Name),
+              QStringList({"imagelog.htm", "netcam100001.jpg", "netcam100002.jpg", "netcam100003.jpg"}));
+    EXPECT_EQ(ReadAll(st.home + "/netcam100001.jpg"), "picture 4");
+    EXPECT_EQ(st.pauses, QList<int>({500, 500, 500, 500}));
+    const QString golden =
+        "<HTML><Title>WebCam Pics fromOffice</Title>\r\n"
+        "<BODY bgColor=\"#000000\" text=\"#FFFFFF\" link=\"#33ccff\" vlink=\"#33ccff\" alink=\"#33ccff\">\r\n<HR>\r\n" +
+        Block("netcam100001.jpg", 4) + Block("netcam100003.jpg", 3) + Block("netcam100002.jpg", 2) +
+        "<font face=\"Arial, Verdana\" size=\"1\" color=\"CCCCC\">TORVEK 7.07</font>\r\n"
+        "</Body><!-- Made by TORVEK --></HTML>\r\n";
+    EXPECT_EQ(QString::fromLatin1(ReadAll(st.home + "/imagelog.htm")), golden);
+    EXPECT_FALSE(TransferBusy::IsBusy());
+
+    // A picture that does not reach the server is not listed and brings no new page.
+    EXPECT_EQ(st.ftp->FtpUploadCapturedImage(st.dir.file("gone.jpg"), "netcam100002.jpg", 1),
+              FtpUploadResult::Failed);
+    EXPECT_TRUE(st.ftp->Log().Rows().last().startsWith("Upload failed: netcam100002.jpg: Cannot read"));
+    EXPECT_EQ(st.ftp->ImageLog().target, QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
+    EXPECT_EQ(QString::fromLatin1(ReadAll(st.home + "/imagelog.htm")), golden);
+    EXPECT_TRUE(st.ftp->Timer1().Enabled());
+    EXPECT_TRUE(st.boxes.isEmpty());
+}
+
+TEST(FtpUploaderServer, UnattendedBadPasswordIsALogRowOnly) {
+    Station st;
+    ASSERT_TRUE(st.started);
+    st.ftp->Form().password = "wrong";
+    st.flags.FtpUnattended = true;
+    st.ftp->FtpConnect();
+    EXPECT_FALSE(st.ftp->IsFtpConnected());
+    EXPECT_TRUE(st.boxes.isEmpty());
+    const QStringList errors = st.ftp->Log().Rows().filter(QRegularExpression("^Error "));
+    ASSERT_EQ(errors.size(), 1) << st.ftp->Log().Rows().join("\n").toStdString();
+    EXPECT_FALSE(errors.first().contains("wrong"));
+    EXPECT_TRUE(st.ftp->Log().Rows().contains("->> PASS ****"));
+}
+
+TEST(FtpUploaderServer, AbortedUploadFreesTheStationAndDeleteWaitsItsTurn) {
+    Station st({"--throttle", "40000"});
+    ASSERT_TRUE(st.started);
+    st.Connect();
+    ASSERT_TRUE(WriteAll(st.dir.file("big.jpg"), QByteArray(2000000, 'x')));
+    ASSERT_TRUE(WriteAll(st.home + "/old.jpg", "old"));
+    ASSERT_TRUE(st.ftp->ChangeDirAndList("/").ok);
+    ASSERT_EQ(st.ftp->ListingEntries().size(), 1);
+    st.Settle();
+    bool busyDuring = false;
+    QObject::connect(&st.session, &platform::FtpClient::TransferProgress, st.ftp.get(), [&](qint64 bytes) {
+        if (bytes <= 0 || busyDuring)
+            return;
+        busyDuring = TransferBusy::IsBusy() && st.ftp->AbortButtonVisible();
+        st.ftp->DeleteListingRow(0); // refused while the upload runs
+        st.ftp->AbortButtonClick();
+    });
+    EXPECT_EQ(st.ftp->FtpUploadFile(st.dir.file("big.jpg"), "big.jpg"), FtpUploadResult::Failed);
+    EXPECT_TRUE(busyDuring);
+    EXPECT_FALSE(TransferBusy::IsBusy());
+    EXPECT_FALSE(st.ftp->AbortButtonVisible());
+    EXPECT_FALSE(st.ftp->Timer1().Enabled());
+    EXPECT_TRUE(QFileInfo::exists(st.home + "/old.jpg"));
+    EXPECT_TRUE(st.ftp->Log().Rows().contains("Delete failed: old.jpg: another FTP command is still running"));
+    EXPECT_TRUE(st.ftp->Log().Rows().contains("Upload failed: big.jpg: aborted"));
+    EXPECT_TRUE(st.boxes.isEmpty());
+    const platform::FtpResult listed = st.ftp->ChangeDirAndList("/");
+    EXPECT_TRUE(listed.ok) << listed.error.toStdString();
+}
+
+TEST(FtpUploaderServer, KeepAliveListsAfterQuietAndReconnectsAfterARestart) {
+    Station st;
+    ASSERT_TRUE(st.started);
+    st.ftp->Form().autoConnect = true;
+    st.Connect();
+    ASSERT_TRUE(WriteAll(st.home + "/new.jpg", "new"));
+    st.now += 31000;
+    emit st.ftp->StayConnectedTimer().Timeout();
+    ASSERT_EQ(st.ftp->ListingEntries().size(), 1);
+    EXPECT_EQ(st.ftp->ListingEntries().first().name, "new.jpg");
+    EXPECT_TRUE(st.ftp->StayConnectedTimer().Enabled());
+
+    // The server goes away: the next listing finds the link lost.
+    st.server.Stop();
+    st.now += 31000;
+    emit st.ftp->StayConnectedTimer().Timeout();
+    EXPECT_FALSE(st.ftp->IsFtpConnected());
+    // Back again on the same port: the next tick connects without a word to the user.
+    ASSERT_TRUE(st.StartServer());
+    emit st.ftp->StayConnectedTimer().Timeout();
+    EXPECT_TRUE(st.ftp->IsFtpConnected()) << st.ftp->Log().Rows().join("\n").toStdString();
+    EXPECT_TRUE(st.boxes.isEmpty());
+    EXPECT_FALSE(st.flags.FtpUnattended);
+}

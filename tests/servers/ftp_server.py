@@ -1,0 +1,84 @@
+#!/usr/bin/python3
+"""A loopback FTP server for the tests (Debian's pyftpdlib).
+
+Listens on 127.0.0.1 (port 0 picks a free one), prints "PORT <n>" once it listens, and
+serves until it is killed. One user with full rights on the home folder.
+
+  --user U --password P --home DIR   the account
+  --port N                           a fixed port (a restart on the same port)
+  --throttle BYTES                   uploads and downloads at this many bytes per second
+  --stall-data                       data connections open but never carry a byte
+  --silent                           accept connections and never answer (no greeting)
+"""
+import argparse
+import logging
+import socket
+import sys
+import time
+
+
+def serve_silent(port):
+    sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    sock.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    sock.bind(("127.0.0.1", port))
+    sock.listen(8)
+    print("PORT %d" % sock.getsockname()[1], flush=True)
+    held = []
+    while True:
+        conn, _ = sock.accept()
+        held.append(conn)  # kept open, never written to
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--user", default="user")
+    parser.add_argument("--password", default="password")
+    parser.add_argument("--home", default=".")
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--throttle", type=int, default=0)
+    parser.add_argument("--stall-data", action="store_true")
+    parser.add_argument("--silent", action="store_true")
+    args = parser.parse_args()
+
+    if args.silent:
+        serve_silent(args.port)
+        return
+
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
+    from pyftpdlib.servers import FTPServer
+
+    logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.home, perm="elradfmwMT")
+
+    dtp = DTPHandler
+    if args.throttle > 0:
+        class Throttled(ThrottledDTPHandler):
+            read_limit = args.throttle
+            write_limit = args.throttle
+        dtp = Throttled
+    if args.stall_data:
+        class Stalled(DTPHandler):
+            def push_with_producer(self, producer):
+                pass  # listings and downloads never send a byte
+
+            def readable(self):
+                return False  # uploads are never read
+        dtp = Stalled
+
+    class Handler(FTPHandler):
+        pass
+
+    Handler.authorizer = authorizer
+    Handler.dtp_handler = dtp
+    Handler.banner = "TORVEK test server ready."
+    Handler.permit_foreign_addresses = False
+
+    server = FTPServer(("127.0.0.1", args.port), Handler)
+    print("PORT %d" % server.address[1], flush=True)
+    server.serve_forever(handle_exit=False)
+
+
+if __name__ == "__main__":
+    main()
