@@ -5,6 +5,8 @@
 #include "app/ProvisionalLayout.h"
 #include "app/NetworkPanel.h"
 #include "app/Splash.h"
+#include "app/StationGallery.h"
+#include "app/StationUploads.h"
 #include "app/TinstallForm.h"
 #include "capture/GraphConfigBuilder.h"
 #include "app/TpasswordBox.h"
@@ -97,6 +99,12 @@ int ProgramStartup(const StartupOptions& options) {
     SetupScreen setupScreen(*setupForm);
     links.cameraSetup = &setupScreen;
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
+    CurlGalleryHttp galleryHttp;
+    StationGallery gallery(*zones, store, galleryHttp);
+    links.onlineService = &gallery;
+    NullPictureUploadTarget noFtp;
+    StationUploads uploads(gallery.Service(), noFtp);
+    motion.Pictures().SetUploadTarget(&uploads);
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);

@@ -1,0 +1,52 @@
+#pragma once
+// The online picture service on the set-up panel's phone page: the page's controls, the
+// service client and the link the camera commands use to connect it.
+#include "core/OnlineServiceLink.h"
+#include "publish/GalleryService.h"
+
+#include <QObject>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class SettingsStore;
+class Tzones;
+
+class StationGallery : public QObject, public OnlineServiceLink, public GalleryPageView {
+    Q_OBJECT
+public:
+    // The sizes the page offers while no other list fills it.
+    static QStringList PhoneSizes();
+
+    StationGallery(Tzones& zones, SettingsStore& store, GalleryHttp& http);
+
+    GalleryService& Service() { return service_; }
+
+    // OnlineServiceLink.
+    void ResetPhoneLinkConnected() override { service_.ResetGalleryConnected(); }
+    bool PhoneLinkConnected() const override { return service_.GalleryConnected(); }
+    void PhoneLinkConnect() override { service_.Connect2Z4Click(); }
+
+    // GalleryPageView over the page's controls.
+    QString UserText() const override;
+    QString CodeText() const override;
+    QString SizeText() const override;
+    void SetSizeText(const QString& text) override;
+    void SetConnectCaption(const QString& caption) override;
+    void ShowLog(const QStringList& lines) override;
+    void ShowPreview(const QImage& picture) override;
+    void SetTestEnabled(bool enabled) override;
+
+    QPushButton* Connect2Z4 = nullptr;
+    QGroupBox* PreviewBox = nullptr; // "Phone Preview"
+    QLabel* Image5 = nullptr;
+    QGroupBox* StatusBox = nullptr;  // "Service Status"
+    QPushButton* Button43 = nullptr; // "Test"
+
+private:
+    // sizelistChange and "Test": a picture of camera 1 when it runs, else of camera 2.
+    void TakeTestPicture();
+
+    Tzones& zones_;
+    GalleryService service_;
+};
