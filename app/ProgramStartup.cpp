@@ -102,9 +102,6 @@ int ProgramStartup(const StartupOptions& options) {
     CurlGalleryHttp galleryHttp;
     StationGallery gallery(*zones, store, galleryHttp);
     links.onlineService = &gallery;
-    NullPictureUploadTarget noFtp;
-    StationUploads uploads(gallery.Service(), noFtp);
-    motion.Pictures().SetUploadTarget(&uploads);
     TOKBox::Instance(); // kept by the message box until the application ends
     auto logWin = std::make_unique<TLogWin>();
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
@@ -118,7 +115,8 @@ int ProgramStartup(const StartupOptions& options) {
     FtpStation ftp(store, flags, *zones);
     ftp.SetWindow(ftpMainForm.get());
     ftp.SetResetFtpRing([&motion] { motion.Pictures().ResetFtpRing(); });
-    motion.Pictures().SetUploadTarget(&ftp.UploadTarget());
+    StationUploads uploads(gallery.Service(), ftp.UploadTarget());
+    motion.Pictures().SetUploadTarget(&uploads);
     links.ftp = &ftp;
     auto helpForm = std::make_unique<Thelpform>();
     links.help = helpForm.get();

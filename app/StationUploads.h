@@ -8,7 +8,6 @@ class GalleryService;
 class StationUploads : public PictureUploadTarget {
 public:
     StationUploads(GalleryService& gallery, PictureUploadTarget& ftp) : gallery_(gallery), ftp_(&ftp) {}
-    void SetFtp(PictureUploadTarget& ftp) { ftp_ = &ftp; }
 
     bool TransferBusy() const override;
     bool IsGalleryConnected() const override;
