@@ -7,6 +7,7 @@
 namespace {
 
 constexpr const char* kAlignProperty = "layoutAlign";
+constexpr const char* kFilterProperty = "layoutAlignWatched";
 
 void Apply(QWidget* widget) {
     QWidget* parent = widget->parentWidget();
@@ -24,16 +25,23 @@ void Apply(QWidget* widget) {
     }
 }
 
+// Children of a hidden control hear of no resize: the whole tree follows at once.
+void ApplyTree(QWidget* parent) {
+    for (QObject* child : parent->children()) {
+        if (!child->isWidgetType())
+            continue;
+        auto* widget = static_cast<QWidget*>(child);
+        Apply(widget);
+        ApplyTree(widget);
+    }
+}
+
 class AlignFilter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize) {
-            for (QObject* child : watched->children()) {
-                if (child->isWidgetType())
-                    Apply(static_cast<QWidget*>(child));
-            }
-        }
+        if (event->type() == QEvent::Resize && watched->isWidgetType())
+            ApplyTree(static_cast<QWidget*>(watched));
         return false;
     }
 };
@@ -45,11 +53,12 @@ void SetAlign(QWidget* widget, Align align) {
     QWidget* parent = widget->parentWidget();
     if (!parent)
         return;
-    if (!parent->findChild<AlignFilter*>(QString(), Qt::FindDirectChildrenOnly)) {
-        auto* filter = new AlignFilter(parent);
-        parent->installEventFilter(filter);
+    if (!parent->property(kFilterProperty).toBool()) {
+        parent->setProperty(kFilterProperty, true);
+        parent->installEventFilter(new AlignFilter(parent));
     }
     Apply(widget);
+    ApplyTree(widget);
 }
 
 Align AlignOf(const QWidget* widget) {

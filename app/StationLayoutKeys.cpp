@@ -110,7 +110,7 @@ LayoutRules::KeyState StationLayout::KeyStateFor(int key, Qt::KeyboardModifiers 
     state.windowHeight = zones_.height();
     state.setupPanelVisible = !zones_.Panel1->isHidden();
     state.cyclingVisible = !zones_.cycleIMAGE->isHidden();
-    state.focusEditFocused = zones_.focusEdit->hasFocus();
+    state.focusEditFocused = zones_.focusWidget() == zones_.focusEdit;
     return state;
 }
 
