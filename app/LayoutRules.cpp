@@ -70,6 +70,8 @@ int RelayoutCameraAreaHeight(int screenHeight, bool toolbarVisible, int toolbarT
     return toolbarVisible ? toolbarTop - 5 : screenHeight - 5;
 }
 
+int RelayoutToolbarHeight(int groupsBottom) { return qMax(80, groupsBottom + 2); }
+
 QString CounterCaption(qint64 pictureCountTotal) {
     const qint64 value = pictureCountTotal + 1;
     if (value < 0)

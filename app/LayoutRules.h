@@ -41,6 +41,10 @@ QRect ScreenSaverRect(QSize window);
 // The re-layout tick: camera area height for the tool bar's top (or the screen when hidden).
 int RelayoutCameraAreaHeight(int screenHeight, bool toolbarVisible, int toolbarTop);
 
+// The re-layout tick's tool bar height: 80, or more when its groups reach lower (the
+// surveillance group sits below the camera group), so no command is cut off.
+int RelayoutToolbarHeight(int groupsBottom);
+
 // "000013": the picture count of both cameras plus one, six digits.
 QString CounterCaption(qint64 pictureCountTotal);
 

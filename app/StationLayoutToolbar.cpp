@@ -7,6 +7,7 @@
 #include "platform/Rounding.h"
 #include "publish/AlertPaintBoxes.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -15,11 +16,12 @@
 
 namespace {
 
+// A button's colour is its text's; a group's is its caption's (its buttons keep theirs).
 void SetColours(QWidget* w, const QColor& text, const QColor& background = QColor()) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Text, text);
+    if (qobject_cast<QAbstractButton*>(w))
+        p.setColor(QPalette::ButtonText, text);
     if (background.isValid()) {
         p.setColor(QPalette::Window, background);
         w->setAutoFillBackground(true);

@@ -191,7 +191,13 @@ void StationLayout::Relayout() {
     const QSize screen = Screen();
     SetAlign(zones_.GroupBox1, Align::None);
     zones_.setGeometry(0, 0, screen.width(), screen.height());
-    zones_.maintoolbar->resize(zones_.maintoolbar->width(), 80);
+    int groupsBottom = 0;
+    for (QWidget* group : {static_cast<QWidget*>(zones_.CameraGroupBox), static_cast<QWidget*>(zones_.SurveillancePanel),
+                           zones_.SurveillanceSetup}) {
+        if (!group->isHidden())
+            groupsBottom = qMax(groupsBottom, group->geometry().bottom() + 1);
+    }
+    zones_.maintoolbar->resize(zones_.maintoolbar->width(), RelayoutToolbarHeight(groupsBottom));
     SetAlign(zones_.maintoolbar, Align::Bottom);
     zones_.GroupBox1->raise();
     zones_.GroupBox1->move(0, 0);

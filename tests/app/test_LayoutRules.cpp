@@ -77,6 +77,9 @@ TEST(LayoutRules, ScreenSaverViewIsCentredRelayoutHeightAndCounter) {
     EXPECT_EQ(RelayoutCameraAreaHeight(768, true, 688), 683);
     EXPECT_EQ(RelayoutCameraAreaHeight(768, false, 688), 763);
 
+    EXPECT_EQ(RelayoutToolbarHeight(74), 80);
+    EXPECT_EQ(RelayoutToolbarHeight(133), 135); // the surveillance group below the cameras'
+
     EXPECT_EQ(CounterCaption(5 + 7), "000013");
     EXPECT_EQ(CounterCaption(0), "000001");
     EXPECT_EQ(CounterCaption(999999), "1000000");

@@ -162,12 +162,21 @@ TEST_F(LayoutFixture, FullViewHeightsRelayoutAndTimer3) {
     EXPECT_EQ(zones->GroupBox1->height(), 768);
 
     zones->maintoolbar->show();
+    for (QWidget* group : {static_cast<QWidget*>(zones->SurveillancePanel), zones->SurveillanceSetup})
+        group->hide();
     zones->restlye.SetEnabled(true);
     ASSERT_TRUE(WaitFor([&] { return !zones->restlye.Enabled(); }));
     EXPECT_EQ(zones->maintoolbar->geometry(), QRect(0, 688, 1024, 80));
     EXPECT_EQ(zones->GroupBox1->geometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(zones->GroupBox1->height(), 683);
     EXPECT_EQ(zones->cam1panel->geometry(), QRect(0, 0, 1024, 683));
+    // With the table's geometry the surveillance group reaches below 80: the bar grows.
+    layout->LayoutMainToolbar();
+    for (QWidget* group : {static_cast<QWidget*>(zones->SurveillancePanel), zones->SurveillanceSetup})
+        group->show();
+    layout->Relayout();
+    EXPECT_EQ(zones->maintoolbar->geometry(), QRect(0, 768 - 135, 1024, 135));
+    EXPECT_EQ(zones->GroupBox1->height(), 768 - 135 - 5);
     zones->maintoolbar->hide();
     layout->Relayout();
     EXPECT_EQ(zones->GroupBox1->height(), 763);
