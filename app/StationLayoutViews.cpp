@@ -4,6 +4,7 @@
 #include "app/StationLayout.h"
 #include "app/Tzones.h"
 
+#include "capture/TtorCap.h"
 #include "core/SettingsStore.h"
 
 #include <QAction>
@@ -180,6 +181,8 @@ void StationLayout::ScreenSaverView() {
     if (QWidget* view = zones_.VideoCap1) {
         SetAlign(view, Align::None);
         view->setGeometry(ScreenSaverRect(zones_.size()));
+        if (TtorCap* cap = zones_.Cap(1))
+            cap->Image->setGeometry(view->rect());
         view->raise();
         view->show();
     }

@@ -464,4 +464,10 @@ TEST_F(CameraStationFixture, LayoutPlacesARunningCameraPanel) {
     stationLayout.FormKeyDown(Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(zones->geometry(), QRect(0, 0, 1024, 768));
     EXPECT_FALSE(zones->maintoolbar->isHidden());
+
+    // The screen-saver view: the camera view itself, its picture as large as the view.
+    stationLayout.ScreenSaver1Click();
+    EXPECT_EQ(zones->VideoCap1->geometry(), QRect(422, 294, 180, 180));
+    EXPECT_EQ(zones->Cap(1)->Image->size(), QSize(180, 180));
+    EXPECT_TRUE(zones->maintoolbar->isHidden());
 }
