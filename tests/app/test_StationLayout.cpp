@@ -398,6 +398,7 @@ TEST_F(LayoutFixture, MenuItemsAndPictureClicks) {
     }();
     EXPECT_EQ(items, (QStringList{"Make Small", "Hide ToolBar", "Show Toolbar", "ToolBar (hidden)",
                                   "Screen Saver (hidden)", "Exit"}));
+    EXPECT_EQ(zones->contextMenuPolicy(), Qt::CustomContextMenu); // the window's right-click menu
 
     camera1.previewing = true;
     layout->HideToolBar1Click();
