@@ -20,7 +20,7 @@ using LayoutRules::KeyAction;
 
 void StationLayout::BuildMenu() {
     QMenu* menu = zones_.PopupMenu1;
-    // Before "Exit", which stays last.
+    // Before the window's own items ("Exit" first).
     QAction* exit = menu->actions().value(0);
     auto add = [&](QMenu* into, const char* name, const QString& text, void (StationLayout::*handler)()) {
         auto* action = new QAction(text, into);
