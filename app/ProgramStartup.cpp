@@ -1,11 +1,12 @@
 #include "app/ProgramStartup.h"
 
+#include "app/CameraPicture.h"
 #include "app/CaptionsCommand.h"
 #include "app/PlaceholderWindows.h"
-#include "app/ProvisionalLayout.h"
 #include "app/NetworkPanel.h"
 #include "app/Splash.h"
 #include "app/StationGallery.h"
+#include "app/StationLayout.h"
 #include "app/StationUploads.h"
 #include "app/TinstallForm.h"
 #include "capture/GraphConfigBuilder.h"
@@ -83,8 +84,12 @@ int ProgramStartup(const StartupOptions& options) {
     environment.Terminate = lifetime.Terminator();
     auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
     links.networkPanel = zones->NetWorkPanel;
-    ProvisionalLayout layout(*zones);
+    StationLayout layout(*zones);
     links.layout = &layout;
+    // The captioned pictures go to the camera panels' displays.
+    pictureCaptions.Hooks().display = [z = zones.get()](int camera, const QImage& picture, CaptionDisplay) {
+        (camera == 2 ? z->pic2 : z->pic1)->SetPicture(picture);
+    };
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
     cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
     motion.BindMainWindow(*zones);
@@ -135,6 +140,7 @@ int ProgramStartup(const StartupOptions& options) {
     const int result = lifetime.Run();
 
     lifetime.MainWindowGone();
+    pictureCaptions.Hooks().display = {};
     zones.reset(); // the main window goes first: it releases the screen saver
     TtorCap::SetCaptionPainter({});
     return result;

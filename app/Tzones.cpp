@@ -1,5 +1,7 @@
 #include "app/Tzones.h"
 
+#include "app/CameraPicture.h"
+
 #include "capture/TtorCap.h"
 #include "core/SettingsStore.h"
 #include "platform/ProgramFolder.h"

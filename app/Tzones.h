@@ -36,6 +36,7 @@ class QTabBar;
 class SettingsStore;
 class TCapturedBitmap;
 class TtorCap;
+class CameraPicture;
 namespace platform {
 class PictureCanvas;
 }
@@ -94,6 +95,11 @@ public:
     void Button28Click(); // tool bar "Close"
     void Close1Click();  // tray menu "Close"
     bool IsShuttingDown() const override { return shuttingDown_; }
+
+    // Esc with no camera running: FTP disconnected, then the program ends without gathering
+    // or saving the settings and without removing the capture buffer files.
+    void EndWithoutSaving();
+    QSize ScreenSize() const { return env_.ScreenSize(); }
 
     void ShowPleaseWait();
     void CleanUpInstallerFile();
@@ -208,8 +214,21 @@ public:
     QLabel* pleaseWaitPanel = nullptr;
     QLabel* cam1panel = nullptr;
     QLabel* Cam2Panel = nullptr;
-    QLabel* pic1 = nullptr;
-    QLabel* pic2 = nullptr;
+    CameraPicture* pic1 = nullptr; // camera pictures of the panels
+    CameraPicture* pic2 = nullptr;
+    QLabel* TitlePanel = nullptr;
+    QLineEdit* focusEdit = nullptr; // 1 x 1, off screen: keeps the keyboard focus
+    QLabel* cameraLabel1 = nullptr;
+    QLabel* cameraLabel2 = nullptr;
+    QLabel* zoneLabel = nullptr;
+    QPushButton* Button16 = nullptr; // "Log 1"
+    QPushButton* Button31 = nullptr; // "Log 2"
+    QPushButton* Button29 = nullptr; // "Hide"
+    QPushButton* Button1 = nullptr;  // "1", "2", "3" of the Views box
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QWidget* ZoomPanel = nullptr;
+    QLabel* ZoomImage = nullptr;
     AlertClockBox* PaintBox1 = nullptr; // clock and motion counts on the tool bar
     AlertBlockBox* PaintBox2 = nullptr; // e-alert block over the camera area
     QTabBar* TabControl1 = nullptr;

@@ -1,8 +1,8 @@
-// The main window's controls: created with their names, texts and captions. Placement
-// here is provisional (a plain arrangement that keeps every control reachable); the
-// layout routines place them for the screen.
+// The main window's controls: created with their names, texts and captions. The tool bar's
+// geometry, captions and fonts are the layout's (StationLayoutToolbar.cpp).
 #include "app/Tzones.h"
 
+#include "app/CameraPicture.h"
 #include "app/NetworkPanel.h"
 #include "core/SettingsStore.h"
 
@@ -113,96 +113,101 @@ void Tzones::BuildCameraArea() {
 
     cam1panel = Make<QLabel>(GroupBox1, "cam1panel");
     Cam2Panel = Make<QLabel>(GroupBox1, "Cam2Panel");
-    pic1 = Make<QLabel>(cam1panel, "pic1");
-    pic2 = Make<QLabel>(Cam2Panel, "pic2");
+    pic1 = new CameraPicture(cam1panel);
+    pic1->setObjectName("pic1");
+    pic2 = new CameraPicture(Cam2Panel);
+    pic2->setObjectName("pic2");
     PaintBox2 = new AlertBlockBox(GroupBox1);
     PaintBox2->setObjectName("PaintBox2");
 }
 
 void Tzones::BuildToolbar() {
+    // Geometry, captions and fonts are the layout's (LayoutMainToolbar); here the controls
+    // are made in their groups.
     maintoolbar = MakePanel(this, "maintoolbar");
-    maintoolbar->setGeometry(0, 500, 1000, 80);
+    maintoolbar->setGeometry(0, 500, 447, 137);
     Blacken(maintoolbar);
 
     CameraGroupBox = Make<QGroupBox>(maintoolbar, "CameraGroupBox", QStringLiteral("Camera"));
-    CameraGroupBox->setGeometry(0, 0, 250, 78);
+    cameraLabel1 = Make<QLabel>(CameraGroupBox, "cameraLabel1", QStringLiteral("1"));
+    cameraLabel2 = Make<QLabel>(CameraGroupBox, "cameraLabel2", QStringLiteral("2"));
     Panel2 = Make<QPushButton>(CameraGroupBox, "Panel2", kOffOnText);
-    Panel2->setGeometry(8, 18, 55, 24);
     Panel3 = Make<QPushButton>(CameraGroupBox, "Panel3", kOffOnText);
-    Panel3->setGeometry(8, 46, 55, 24);
     for (QPushButton* b : {Panel2, Panel3}) {
         QPalette bp = b->palette();
         bp.setColor(QPalette::ButtonText, Qt::black);
         b->setPalette(bp);
     }
     Button22 = Make<QPushButton>(CameraGroupBox, "Button22", QStringLiteral("Take Pic"));
-    Button22->setGeometry(68, 18, 60, 24);
     Button23 = Make<QPushButton>(CameraGroupBox, "Button23", QStringLiteral("Take Pic"));
-    Button23->setGeometry(68, 46, 60, 24);
-    Button9 = Make<QPushButton>(CameraGroupBox, "Button9", QStringLiteral("Aim 1"));
-    Button9->setGeometry(132, 18, 50, 24);
-    Button6 = Make<QPushButton>(CameraGroupBox, "Button6", QStringLiteral("Aim 2"));
-    Button6->setGeometry(132, 46, 50, 24);
-    hot1 = Make<QCheckBox>(CameraGroupBox, "hot1");
-    hot1->setGeometry(186, 20, 20, 20);
-    Hot2 = Make<QCheckBox>(CameraGroupBox, "Hot2");
-    Hot2->setGeometry(186, 48, 20, 20);
 
     SurveillancePanel = Make<QGroupBox>(maintoolbar, "SurveillancePanel", QStringLiteral("Surveillance Method"));
-    SurveillancePanel->setGeometry(255, 0, 300, 78);
-    Panel4 = Make<QPushButton>(SurveillancePanel, "Panel4", kMotionText);
-    Panel4->setGeometry(8, 18, 60, 24);
-    Panel8 = Make<QPushButton>(SurveillancePanel, "Panel8", QStringLiteral("Reset"));
-    Panel8->setGeometry(8, 46, 60, 24);
-    LogAllowed = Make<QCheckBox>(SurveillancePanel, "LogAllowed", QStringLiteral("Log"));
-    LogAllowed->setGeometry(74, 18, 60, 20);
-    Showw = Make<QCheckBox>(SurveillancePanel, "Showw", QStringLiteral("Show"));
-    Showw->setGeometry(74, 46, 60, 20);
-    CheckBox1 = Make<QCheckBox>(SurveillancePanel, "CheckBox1", QStringLiteral("Lock"));
-    CheckBox1->setGeometry(138, 18, 60, 20);
-    connect(CheckBox1, &QCheckBox::toggled, this, &Tzones::CheckBox1Click);
-    Button7 = Make<QPushButton>(SurveillancePanel, "Button7", QStringLiteral("More"));
-    Button7->setGeometry(200, 18, 50, 24);
-    Button5 = Make<QPushButton>(SurveillancePanel, "Button5", QStringLiteral("More"));
-    Button5->setGeometry(200, 46, 50, 24);
     TimeLapseButton = Make<QPushButton>(SurveillancePanel, "TimeLapseButton", QStringLiteral("Time Lapse "));
-    TimeLapseButton->setGeometry(138, 46, 60, 24);
+    Panel4 = Make<QPushButton>(SurveillancePanel, "Panel4", kMotionText);
+    Button9 = Make<QPushButton>(SurveillancePanel, "Button9", QStringLiteral("Aim 1"));
+    Button6 = Make<QPushButton>(SurveillancePanel, "Button6", QStringLiteral("Aim 2"));
+    Button16 = Make<QPushButton>(SurveillancePanel, "Button16", QStringLiteral("Log 1"));
+    Button31 = Make<QPushButton>(SurveillancePanel, "Button31", QStringLiteral("Log 2"));
+    zoneLabel = Make<QLabel>(SurveillancePanel, "zoneLabel", QStringLiteral("Zones"));
+    hot1 = Make<QCheckBox>(SurveillancePanel, "hot1", QStringLiteral("1"));
+    Hot2 = Make<QCheckBox>(SurveillancePanel, "Hot2", QStringLiteral("2"));
 
-    Panel7 = MakePanel(maintoolbar, "Panel7");
-    Panel7->setGeometry(560, 0, 210, 78);
-    Blacken(Panel7);
-    Button24 = Make<QPushButton>(Panel7, "Button24", QStringLiteral("Setup"));
-    Button24->setGeometry(0, 4, 60, 24);
-    Button25 = Make<QPushButton>(Panel7, "Button25", QStringLiteral("Views"));
-    Button25->setGeometry(64, 4, 60, 24);
-    Button26 = Make<QPushButton>(Panel7, "Button26", QStringLiteral("Help"));
-    Button26->setGeometry(128, 4, 60, 24);
-    Button30 = Make<QPushButton>(Panel7, "Button30", QStringLiteral("Captions"));
-    Button30->setGeometry(0, 32, 60, 24);
-    Button27 = Make<QPushButton>(Panel7, "Button27", QStringLiteral("FTP"));
-    Button27->setGeometry(64, 32, 60, 24);
-    Button28 = Make<QPushButton>(Panel7, "Button28", QStringLiteral("Close"));
-    Button28->setGeometry(128, 32, 60, 24);
+    SurveillanceSetup = MakePanel(maintoolbar, "SurveillanceSetup");
+    Blacken(SurveillanceSetup);
+    Button24 = Make<QPushButton>(SurveillanceSetup, "Button24", QStringLiteral("Setup"));
+    Button30 = Make<QPushButton>(SurveillanceSetup, "Button30", QStringLiteral("Captions"));
+    Button30->setGeometry(65, 8, 54, 17);
+    Button26 = Make<QPushButton>(SurveillanceSetup, "Button26", QStringLiteral("Help"));
+    Button26->setGeometry(124, 8, 41, 17);
+    Button27 = Make<QPushButton>(SurveillanceSetup, "Button27", QStringLiteral("FTP"));
+    Button27->setGeometry(7, 32, 54, 17);
+    Button28 = Make<QPushButton>(SurveillanceSetup, "Button28", QStringLiteral("Close"));
+    Button28->setGeometry(65, 32, 54, 17);
     connect(Button28, &QPushButton::clicked, this, &Tzones::Button28Click);
+    Button29 = Make<QPushButton>(SurveillanceSetup, "Button29", QStringLiteral("Hide"));
+    Button25 = Make<QPushButton>(SurveillanceSetup, "Button25", QStringLiteral("Views"));
+    Button25->hide();
 
-    GroupBox4 = Make<QGroupBox>(maintoolbar, "GroupBox4", QStringLiteral("Views"));
-    GroupBox4->setGeometry(775, 0, 220, 78);
+    TitlePanel = Make<QLabel>(maintoolbar, "TitlePanel", QStringLiteral("TORVEK 5.12"));
+    TitlePanel->setAlignment(Qt::AlignCenter);
+
+    // Kept for the first show, which sizes it; it holds nothing.
+    Panel7 = MakePanel(maintoolbar, "Panel7");
+    Panel7->hide();
+
+    // The "Views" box, hidden until the Views command shows it.
+    GroupBox4 = Make<QGroupBox>(this, "GroupBox4", QStringLiteral("Views"));
+    GroupBox4->setGeometry(300, 200, 220, 78);
+    Blacken(GroupBox4);
+    Button1 = Make<QPushButton>(GroupBox4, "Button1", QStringLiteral("1"));
+    Button1->setGeometry(4, 18, 30, 24);
+    Button2 = Make<QPushButton>(GroupBox4, "Button2", QStringLiteral("2"));
+    Button2->setGeometry(38, 18, 30, 24);
+    Button3 = Make<QPushButton>(GroupBox4, "Button3", QStringLiteral("3"));
+    Button3->setGeometry(72, 18, 30, 24);
     Button10 = Make<QPushButton>(GroupBox4, "Button10", QStringLiteral("Setup"));
-    Button10->setGeometry(4, 18, 50, 24);
+    Button10->setGeometry(106, 18, 50, 24);
     Button14 = Make<QPushButton>(GroupBox4, "Button14", QStringLiteral("Help"));
-    Button14->setGeometry(58, 18, 50, 24);
     Button20 = Make<QPushButton>(GroupBox4, "Button20", QStringLiteral("Views"));
-    Button20->setGeometry(112, 18, 50, 24);
+    Button20->setGeometry(160, 18, 50, 24);
     Button8 = Make<QPushButton>(GroupBox4, "Button8", QStringLiteral("Hide"));
     Button8->setGeometry(4, 46, 50, 24);
     Button19 = Make<QPushButton>(GroupBox4, "Button19", QStringLiteral("Close"));
     Button19->setGeometry(58, 46, 50, 24);
     Button17 = Make<QPushButton>(GroupBox4, "Button17", QStringLiteral("Stop"));
-    Button17->setGeometry(112, 46, 50, 24);
     Button15 = Make<QPushButton>(GroupBox4, "Button15", QStringLiteral("Help"));
-    Button15->setGeometry(166, 18, 50, 24);
+    Button15->setGeometry(112, 46, 50, 24);
     Button18 = Make<QPushButton>(GroupBox4, "Button18", QStringLiteral("Hide"));
-    Button18->setGeometry(166, 46, 50, 24);
+    GroupBox4->hide();
+
+    // Keeps the keyboard focus where no control takes the keys.
+    focusEdit = Make<QLineEdit>(this, "focusEdit");
+    focusEdit->setGeometry(-10, -10, 1, 1);
+
+    ZoomPanel = MakePanel(this, "ZoomPanel");
+    Blacken(ZoomPanel);
+    ZoomImage = Make<QLabel>(ZoomPanel, "ZoomImage");
+    ZoomPanel->hide();
 }
 
 void Tzones::BuildSetupPanel() {
@@ -338,8 +343,20 @@ void Tzones::BuildSetupPanel() {
     phautoconnect = Make<QCheckBox>(phonesettings, "phautoconnect");
     phautoconnect->setGeometry(10, 94, 200, 20);
 
-    SurveillanceSetup = MakePanel(Panel1, "SurveillanceSetup");
-    SurveillanceSetup->hide();
+    // Surveillance options beside the camera defaults.
+    LogAllowed = Make<QCheckBox>(Panel1, "LogAllowed", QStringLiteral("Log"));
+    LogAllowed->setGeometry(310, 50, 55, 20);
+    Showw = Make<QCheckBox>(Panel1, "Showw", QStringLiteral("Show"));
+    Showw->setGeometry(368, 50, 60, 20);
+    CheckBox1 = Make<QCheckBox>(Panel1, "CheckBox1", QStringLiteral("Lock"));
+    CheckBox1->setGeometry(430, 50, 60, 20);
+    connect(CheckBox1, &QCheckBox::toggled, this, &Tzones::CheckBox1Click);
+    Panel8 = Make<QPushButton>(Panel1, "Panel8", QStringLiteral("Reset"));
+    Panel8->setGeometry(430, 24, 55, 22);
+    Button7 = Make<QPushButton>(Panel1, "Button7", QStringLiteral("More"));
+    Button7->setGeometry(492, 50, 55, 22);
+    Button5 = Make<QPushButton>(Panel1, "Button5", QStringLiteral("More"));
+    Button5->setGeometry(552, 50, 55, 22);
     Errors1 = Make<QLabel>(Panel1, "Errors1");
     Errors1->setText(QStringLiteral("00000"));
     Errors1->setGeometry(10, 2, 80, 16);
@@ -348,10 +365,8 @@ void Tzones::BuildSetupPanel() {
     Errors2->setGeometry(100, 2, 80, 16);
 
     // Camera device lists of the two camera buttons.
-    cam1List = MakeCombo(Panel1, "cam1List", false);
-    cam1List->hide();
-    cam2List = MakeCombo(Panel1, "cam2List", false);
-    cam2List->hide();
+    cam1List = MakeCombo(CameraGroupBox, "cam1List", false);
+    cam2List = MakeCombo(CameraGroupBox, "cam2List", false);
 
     for (QWidget* pageWidget : {DriverStatusPanel, autostartpanel, static_cast<QWidget*>(AlertsPanel), ScreenResPanel, Advanced, phonesettings})
         pageWidget->hide();

@@ -56,6 +56,20 @@ void Tzones::ShutDown() {
     env_.Terminate();
 }
 
+void Tzones::EndWithoutSaving() {
+    if (shuttingDown_)
+        return;
+    shuttingDown_ = true;
+    if (links_.ftp->IsFtpConnected())
+        links_.ftp->FtpDisconnect();
+    // Nothing reaches the files on the way out: the settings stay as they were.
+    store_.StopWriting();
+    for (platform::WinTimer* timer : {&MotionTime, &Timer3, &Timer4, &TimeLapseTimer, &timeLaspeFlasher, &Timerclock,
+                                      &restlye, &PlaceOntrayTimer})
+        timer->SetEnabled(false);
+    env_.Terminate();
+}
+
 void Tzones::SwitchCameraOff(int camera) {
     // The on/off routine itself, never the button (whose camera-2 twin may start camera 1);
     // a lost camera goes off too, which ends its reconnect attempts.

@@ -1,0 +1,101 @@
+#pragma once
+// The main window's layout and view modes: placement by screen, the camera panels, the
+// full, compact and screen-saver views, the tool bar geometry, the keys and the menu items
+// of the views. StationLayoutViews.cpp (views), StationLayoutToolbar.cpp (tool bar),
+// StationLayoutKeys.cpp (keys, menus, counter caption).
+#include "app/LayoutRules.h"
+#include "core/LayoutLink.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWindow>
+#include <QSize>
+#include <functional>
+
+class QAction;
+class QWidget;
+class Tzones;
+
+class StationLayout final : public QObject, public LayoutLink {
+public:
+    // The window's full-screen or normal state; tests record it instead.
+    using WindowStateSetter = std::function<void(QWidget& window, bool fullScreen)>;
+
+    explicit StationLayout(Tzones& zones, WindowStateSetter setWindowState = {});
+    ~StationLayout() override;
+
+    // LayoutLink.
+    void LayoutToolbar() override;
+    void LayoutMainToolbar() override;
+    void RestoreFullView() override;
+    void ArrangeCameraPanels() override;
+    void PlaceWindowForScreen() override;
+    void Relayout() override;          // restlye
+    void ArrangeAfterStart() override; // Timer3
+    int LayoutScreenWidth() const override { return layoutScreenWidth_; }
+    bool IsCompactView() const override { return compact_; }
+    void ShowLoggedPictures(int which) override;
+
+    void LayoutCompactToolbar();
+    void MakeSmallView();
+    void ScreenSaverView();
+    void PlaceStatusPanel();
+    void BlinkTitle();
+    void PopToolbarAt(int x, int y);
+    // The picture count of both cameras plus one in the camera group's caption.
+    void ShowCounterCaption();
+    // One key of the window (and its controls); true when it was a command.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    LayoutRules::KeyState KeyStateFor(int key, Qt::KeyboardModifiers modifiers) const;
+
+    // Menu items and controls of the views.
+    void MakeSmall1Click();
+    void HideToolBar1Click();
+    void ShowToolbar1Click();
+    void Top1Click();
+    void Bottom1Click();
+    void ScreenSaver1Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button5Click();
+    void TitlePanelClick();
+    void PictureClick(int camera);
+    void TakePicButtonMouseUp();
+
+    static void EmptyLayoutHook() {}
+    static void NoOpProcedure() {}
+
+    static inline const QString kViewingVideoText = QStringLiteral("You must be viewing video to use this feature.");
+    static inline const QString kHideToolbarText = QStringLiteral("You must start a Camera to hide the Toolbar.");
+
+    bool SmallViewActive = false;
+    int GroupBox1Top = 0;
+    bool LayoutReady = false; // set by PlaceWindowForScreen
+
+    QAction* MakeSmall1 = nullptr;
+    QAction* HideToolBar1 = nullptr;
+    QAction* ShowToolbar1 = nullptr;
+    QAction* ToolBar1 = nullptr; // hidden submenu "ToolBar"
+    QAction* Top1 = nullptr;
+    QAction* Bottom1 = nullptr;
+    QAction* ScreenSaver1 = nullptr;
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void BuildMenu();
+    void BindControls();
+    QSize Screen() const;
+    bool CameraRuns() const;
+    void ShowToolbar(bool show);
+    void ApplyPanels(const LayoutRules::PanelPlacement& placement);
+    void SetStaysOnTop(bool onTop);
+
+    Tzones& zones_;
+    QPointer<QWindow> window_;
+    const QObject* titlePanel_ = nullptr;
+    const QObject* cameraArea_ = nullptr;
+    WindowStateSetter setWindowState_;
+    int layoutScreenWidth_ = 0;
+    bool compact_ = false;
+};

@@ -1,0 +1,170 @@
+// The tool bar's geometry: the full and compact arrangements of its groups, the fixed
+// geometry, captions and fonts of its controls, and the set-up panel's place.
+#include "app/LayoutAlign.h"
+#include "app/StationLayout.h"
+#include "app/Tzones.h"
+
+#include "platform/Rounding.h"
+#include "publish/AlertPaintBoxes.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// A button's colour is its text's; a group's is its caption's (its buttons keep theirs).
+void SetColours(QWidget* w, const QColor& text, const QColor& background = QColor()) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    if (qobject_cast<QAbstractButton*>(w))
+        p.setColor(QPalette::ButtonText, text);
+    if (background.isValid()) {
+        p.setColor(QPalette::Window, background);
+        w->setAutoFillBackground(true);
+    }
+    w->setPalette(p);
+}
+
+// Heights are in pixels, as the window description gives them.
+QFont Font(const QString& family, int pixelHeight, bool bold = false) {
+    QFont font(family);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+void StationLayout::LayoutToolbar() {
+    Tzones& z = zones_;
+    if (z.FullToolbarLayout == 1) {
+        z.PaintBox1->show();
+        z.cam1List->resize(200, z.cam1List->height());
+        z.cam2List->resize(200, z.cam2List->height());
+        z.Button22->move(282, z.Button22->y());
+        z.Button23->move(282, z.Button23->y());
+        z.CameraGroupBox->setGeometry(0, -2, 360, z.CameraGroupBox->height());
+        const QRect camera = z.CameraGroupBox->geometry();
+        z.SurveillancePanel->setGeometry(camera.width(), camera.y() + 2, z.SurveillancePanel->width(),
+                                         camera.height() - 2);
+        const QRect zones = z.SurveillancePanel->geometry();
+        z.SurveillanceSetup->setGeometry(zones.x() + zones.width(), camera.y() + 8, z.SurveillanceSetup->width(),
+                                         camera.height() - 8);
+        z.maintoolbar->resize(z.maintoolbar->width(), camera.height());
+        z.TitlePanel->move(z.width() - (z.TitlePanel->width() + 4), -2);
+        z.TitlePanel->hide();
+        z.maintoolbar->raise();
+        z.maintoolbar->show();
+        z.GroupBox1->move(0, 0);
+        z.GroupBox1->show();
+        z.GroupBox1->resize(z.width() - 1, z.GroupBox1->height());
+        z.maintoolbar->setGeometry(z.maintoolbar->x(), z.height() - z.maintoolbar->height(), z.width(),
+                                   z.maintoolbar->height());
+    }
+    LayoutCompactToolbar();
+}
+
+void StationLayout::LayoutCompactToolbar() {
+    Tzones& z = zones_;
+    z.PaintBox1->hide();
+    z.maintoolbar->resize(z.maintoolbar->width(), 135);
+    z.CameraGroupBox->move(z.CameraGroupBox->x(), -1);
+    z.SurveillancePanel->move(z.SurveillancePanel->x(), 66);
+    z.SurveillanceSetup->move(z.SurveillanceSetup->x(), 73);
+    z.TitlePanel->move(367, 63);
+    z.TitlePanel->show();
+    SetAlign(z.maintoolbar, Align::None);
+    z.maintoolbar->setGeometry(-2, 1, 442, 133);
+    z.cam1List->resize(289, z.cam1List->height());
+    z.cam2List->resize(289, z.cam2List->height());
+    z.Button22->move(368, z.Button22->y());
+    z.Button23->move(368, z.Button23->y());
+    z.CameraGroupBox->setGeometry(1, z.CameraGroupBox->y(), 441, z.CameraGroupBox->height());
+    z.SurveillancePanel->setGeometry(2, z.SurveillancePanel->y(), z.SurveillancePanel->width(), 65);
+    z.SurveillanceSetup->setGeometry(267, z.SurveillanceSetup->y(), z.SurveillanceSetup->width(), 58);
+    z.GroupBox1->resize(z.width() - 1, z.height() - 1);
+    if (z.VideoCap2)
+        z.VideoCap2->resize(z.VideoCap2->width(), z.height() - 1);
+    QPalette p = z.GroupBox1->palette();
+    p.setColor(QPalette::Window, Qt::black);
+    z.GroupBox1->setPalette(p);
+}
+
+void StationLayout::LayoutMainToolbar() {
+    Tzones& z = zones_;
+    int count = 0;
+    const LayoutRules::ToolbarRow* rows = LayoutRules::MainToolbarRows(&count);
+    const QList<QWidget*> controls = {z.maintoolbar, z.SurveillancePanel, z.SurveillanceSetup, z.CameraGroupBox,
+                                      z.cameraLabel1, z.cameraLabel2, z.Panel2, z.Panel3, z.cam1List, z.cam2List,
+                                      z.Button22, z.Button23, z.zoneLabel, z.Panel4, z.hot1, z.Hot2, z.Button16,
+                                      z.Button31, z.Button9, z.Button6, z.TimeLapseButton, z.Button24, z.Button29,
+                                      z.TitlePanel};
+    for (int i = 0; i < count; ++i) {
+        for (QWidget* w : controls) {
+            if (w && w->objectName() == QLatin1String(rows[i].name))
+                w->setGeometry(rows[i].geometry);
+        }
+    }
+    const QColor white(255, 255, 255), black(0, 0, 0), silver(192, 192, 192), blue(0, 0, 255), red(255, 0, 0);
+    const QString courier = QStringLiteral("Courier New");
+    const QString sans = QStringLiteral("MS Sans Serif");
+    z.maintoolbar->setWindowTitle(QString());
+    for (QGroupBox* group : {z.SurveillancePanel, z.CameraGroupBox}) {
+        SetColours(group, white, black);
+        group->setFont(Font(courier, 13));
+    }
+    SetColours(z.SurveillanceSetup, white, black);
+    z.SurveillancePanel->setTitle(QStringLiteral("Surveillance Zones"));
+    z.CameraGroupBox->setTitle(QStringLiteral("Cameras"));
+    for (QLabel* label : {z.cameraLabel1, z.cameraLabel2}) {
+        label->setFont(Font(QStringLiteral("Courier"), 16, true));
+        SetColours(label, white);
+    }
+    z.cameraLabel1->setText(QStringLiteral("1"));
+    z.cameraLabel2->setText(QStringLiteral("2"));
+    for (QPushButton* button : {z.Panel2, z.Panel3, z.Panel4})
+        button->setFont(Font(sans, 12, true));
+    for (QComboBox* list : {z.cam1List, z.cam2List}) {
+        list->setFont(Font(sans, 16));
+        QPalette p = list->palette();
+        p.setColor(QPalette::Base, silver);
+        list->setPalette(p);
+    }
+    SetColours(z.Button22, blue);
+    SetColours(z.Button23, white);
+    for (QPushButton* button : {z.Button16, z.Button31, z.Button9, z.Button6})
+        SetColours(button, blue);
+    for (QPushButton* button : {z.Button22, z.Button23, z.Button16, z.Button31, z.Button9, z.Button6,
+                                z.TimeLapseButton, z.Button24, z.Button29, z.Button30, z.Button26, z.Button27,
+                                z.Button28})
+        button->setFont(Font(sans, 11));
+    z.zoneLabel->setText(QStringLiteral("Zones"));
+    SetColours(z.zoneLabel, white);
+    SetColours(z.hot1, white);
+    SetColours(z.Hot2, white);
+    z.hot1->setText(QStringLiteral("1"));
+    z.Hot2->setText(QStringLiteral("2"));
+    z.Button16->setText(QStringLiteral("Log 1"));
+    z.Button31->setText(QStringLiteral("Log 2"));
+    z.TimeLapseButton->setText(QStringLiteral("Time Lapse "));
+    z.Button24->setText(QStringLiteral("Setup"));
+    z.Button29->setText(QStringLiteral("Hide"));
+    z.TitlePanel->setText(QStringLiteral("TORVEK 5.12"));
+    SetColours(z.TitlePanel, white, black);
+    z.TitlePanel->setFont(Font(courier, 13));
+}
+
+void StationLayout::PlaceStatusPanel() {
+    Tzones& z = zones_;
+    QPalette p = z.palette();
+    p.setColor(QPalette::Window, Qt::black);
+    z.setPalette(p);
+    z.Panel1->move(int(platform::RoundHalfEven((z.width() - z.Panel1->width()) / 2.0)),
+                   int(platform::RoundHalfEven((z.height() - z.Panel1->height()) / 2.0)));
+    z.Panel1->raise();
+    z.Panel1->repaint();
+}

@@ -1,0 +1,475 @@
+// The layout on the real main window: fake cameras (TzonesFixture) and, at the end, a test
+// camera. The window's full-screen state is recorded rather than asked of the platform.
+#include "TzonesFixture.h"
+
+#include "app/CameraPicture.h"
+#include "app/StationLayout.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QWindow>
+
+using TestSupport::ReadAll;
+using TestSupport::WaitFor;
+
+namespace {
+
+// The picture log as the layout drives it.
+struct RecordingPictureLog : PictureLogLink {
+    QStringList& events;
+    std::function<void()> onRunModal;
+    bool shown = false;
+    explicit RecordingPictureLog(QStringList& events) : events(events) {}
+    void SetLogFolder(const QString& folder, int camera) override {
+        events << QStringLiteral("Log folder %1 %2").arg(folder.section('/', -2)).arg(camera);
+    }
+    void RefreshImageList() override { events << "Log refresh"; }
+    bool IsShown() const override { return shown; }
+    void RunModal() override {
+        events << "Log modal";
+        if (onRunModal)
+            onRunModal();
+    }
+    void SetOpenedFromMainWindow(bool opened) override { events << QStringLiteral("Log opened %1").arg(opened); }
+    bool ClosedByKey() const override { return false; }
+    void FrameGrabbed(int, const QImage&) override {}
+};
+
+struct RecordingHelp : HelpLink {
+    QStringList& events;
+    explicit RecordingHelp(QStringList& events) : events(events) {}
+    void ShowHelp(int topic) override { events << QStringLiteral("Help %1").arg(topic); }
+};
+
+} // namespace
+
+class LayoutFixture : public TzonesFixture {
+protected:
+    QSize screen{1024, 768};
+    QList<bool> fullScreenStates;
+    std::unique_ptr<StationLayout> layout;
+    RecordingPictureLog pictureLog{events};
+    RecordingHelp help{events};
+
+    void SetUp() override {
+        TzonesFixture::SetUp();
+        links.pictureLog = &pictureLog;
+        links.help = &help;
+    }
+
+    void TearDown() override {
+        TzonesFixture::TearDown();
+        layout.reset();
+    }
+
+    void CreateLaidOut() {
+        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2, store->Record());
+        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1, store->Record());
+        links.zoneWindow1 = form2.get();
+        links.zoneWindow2 = form1.get();
+        StationEnvironment env = Environment();
+        env.ScreenSize = [this] { return screen; };
+        zones = std::make_unique<Tzones>(*store, flags, links, std::move(env));
+        layout = std::make_unique<StationLayout>(*zones, [this](QWidget&, bool full) { fullScreenStates << full; });
+        links.layout = layout.get();
+    }
+
+    void StartLaidOut() {
+        CreateLaidOut();
+        zones->show();
+        ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
+        QCoreApplication::processEvents();
+    }
+
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(zones->windowHandle(), Qt::Key(key), modifiers);
+    }
+
+    bool ToolbarShown() const { return !zones->maintoolbar->isHidden(); }
+};
+
+TEST_F(LayoutFixture, PlacementByScreenWidth) {
+    screen = {640, 480};
+    CreateLaidOut();
+    layout->PlaceWindowForScreen();
+    EXPECT_EQ(zones->FullToolbarLayout, 0);
+    EXPECT_EQ(layout->LayoutScreenWidth(), 640);
+    EXPECT_TRUE(layout->LayoutReady);
+    // The narrow screen's camera area is as high as the window when the tool bar is hidden.
+    camera1.previewing = true;
+    zones->maintoolbar->hide();
+    layout->RestoreFullView();
+    EXPECT_EQ(zones->GroupBox1->height(), 480);
+
+    zones.reset();
+    screen = {1024, 768};
+    CreateLaidOut();
+    zones->move(0, 0);
+    layout->PlaceWindowForScreen();
+    EXPECT_EQ(zones->pos(), QPoint(100, 100));
+    EXPECT_EQ(zones->FullToolbarLayout, 1);
+
+    zones.reset();
+    screen = {1280, 1024};
+    CreateLaidOut();
+    zones->move(0, 0);
+    layout->PlaceWindowForScreen();
+    EXPECT_EQ(zones->pos(), QPoint(0, 0));
+    EXPECT_EQ(layout->LayoutScreenWidth(), 1024);
+    EXPECT_EQ(zones->minimumSize(), QSize(100, 100));
+    EXPECT_EQ(zones->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+TEST_F(LayoutFixture, CameraPanelsForOneAndTwoCamerasOnAnOddWidth) {
+    screen = {1023, 768};
+    StartLaidOut();
+    zones->GroupBox1->show();
+    zones->GroupBox1->resize(10, 500);
+    layout->ArrangeCameraPanels(); // no camera runs: nothing
+    EXPECT_EQ(zones->GroupBox1->width(), 10);
+
+    camera1.previewing = camera2.previewing = true;
+    layout->ArrangeCameraPanels();
+    EXPECT_EQ(zones->GroupBox1->size(), QSize(1023, 500));
+    EXPECT_EQ(zones->cam1panel->geometry(), QRect(2, 15, 509, 482));
+    EXPECT_EQ(zones->Cam2Panel->geometry(), QRect(512, 15, 510, 482));
+    EXPECT_FALSE(zones->cam1panel->isHidden() || zones->Cam2Panel->isHidden());
+    EXPECT_EQ(zones->pic1->geometry(), zones->cam1panel->rect());
+    EXPECT_EQ(zones->pic2->geometry(), zones->Cam2Panel->rect());
+
+    camera1.previewing = false;
+    layout->ArrangeCameraPanels();
+    EXPECT_TRUE(zones->cam1panel->isHidden());
+    EXPECT_EQ(zones->Cam2Panel->geometry(), QRect(0, 0, 1023, 500));
+    // The panel follows the camera area.
+    zones->GroupBox1->resize(1023, 400);
+    EXPECT_EQ(zones->pic2->size(), QSize(1023, 400));
+}
+
+TEST_F(LayoutFixture, FullViewHeightsRelayoutAndTimer3) {
+    CreateLaidOut();
+    camera1.previewing = true;
+    zones->maintoolbar->show();
+    zones->maintoolbar->move(0, 631);
+    layout->RestoreFullView();
+    EXPECT_EQ(zones->geometry(), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(fullScreenStates.value(fullScreenStates.size() - 1), true);
+    EXPECT_EQ(zones->GroupBox1->height(), 631); // the tool bar's top
+    EXPECT_EQ(zones->windowTitle(), "TORVEK 7.07");
+    zones->maintoolbar->hide();
+    layout->RestoreFullView();
+    EXPECT_EQ(zones->GroupBox1->height(), 768);
+
+    zones->maintoolbar->show();
+    for (QWidget* group : {static_cast<QWidget*>(zones->SurveillancePanel), zones->SurveillanceSetup})
+        group->hide();
+    zones->restlye.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return !zones->restlye.Enabled(); }));
+    EXPECT_EQ(zones->maintoolbar->geometry(), QRect(0, 688, 1024, 80));
+    EXPECT_EQ(zones->GroupBox1->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(zones->GroupBox1->height(), 683);
+    EXPECT_EQ(zones->cam1panel->geometry(), QRect(0, 0, 1024, 683));
+    // With the table's geometry the surveillance group reaches below 80: the bar grows.
+    layout->LayoutMainToolbar();
+    for (QWidget* group : {static_cast<QWidget*>(zones->SurveillancePanel), zones->SurveillanceSetup})
+        group->show();
+    layout->Relayout();
+    EXPECT_EQ(zones->maintoolbar->geometry(), QRect(0, 768 - 135, 1024, 135));
+    EXPECT_EQ(zones->GroupBox1->height(), 768 - 135 - 5);
+    zones->maintoolbar->hide();
+    layout->Relayout();
+    EXPECT_EQ(zones->GroupBox1->height(), 763);
+
+    camera2.previewing = true;
+    zones->Timer3.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return !zones->Timer3.Enabled(); }, 3000));
+    EXPECT_FALSE(zones->Cam2Panel->isHidden());
+    EXPECT_EQ(zones->Cam2Panel->geometry(), QRect(512, 15, 510, 763 - 18));
+}
+
+TEST_F(LayoutFixture, CompactViewAndBack) {
+    screen = {1280, 1024};
+    StartLaidOut();
+    camera1.previewing = camera2.previewing = true;
+    layout->MakeSmall1Click();
+    EXPECT_TRUE(layout->SmallViewActive && layout->IsCompactView());
+    EXPECT_EQ(zones->geometry(), QRect(814, 1024 - (115 + 30), 200, 115));
+    EXPECT_TRUE(zones->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(zones->isVisible());
+    EXPECT_FALSE(ToolbarShown() || !zones->CameraGroupBox->isHidden() || !zones->SurveillancePanel->isHidden());
+    EXPECT_EQ(zones->cam1panel->geometry(), QRect(6, 13, 94, 91));
+    EXPECT_EQ(zones->Cam2Panel->geometry(), QRect(101, 13, 93, 91));
+    EXPECT_EQ(fullScreenStates.last(), false);
+
+    Press(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_FALSE(layout->SmallViewActive || layout->IsCompactView());
+    EXPECT_EQ(zones->geometry(), QRect(0, 0, 1280, 1024));
+    EXPECT_FALSE(zones->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(ToolbarShown() && zones->isVisible());
+
+    camera1.previewing = false;
+    layout->MakeSmallView();
+    EXPECT_EQ(zones->geometry(), QRect(1024 - 110, 1024 - 130, 100, 100));
+    EXPECT_EQ(zones->Cam2Panel->geometry(), QRect(0, 0, 100, 100));
+    EXPECT_TRUE(zones->cam1panel->isHidden());
+}
+
+TEST_F(LayoutFixture, ToolbarTableIsAppliedToTheControls) {
+    CreateLaidOut();
+    layout->LayoutMainToolbar();
+    int count = 0;
+    const LayoutRules::ToolbarRow* rows = LayoutRules::MainToolbarRows(&count);
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromLatin1(rows[i].name);
+        const auto found = zones->findChildren<QWidget*>(name);
+        ASSERT_FALSE(found.isEmpty()) << rows[i].name;
+        EXPECT_EQ(found.first()->geometry(), rows[i].geometry) << rows[i].name;
+    }
+    EXPECT_EQ(zones->TitlePanel->text(), "TORVEK 5.12");
+    EXPECT_EQ(zones->SurveillancePanel->title(), "Surveillance Zones");
+    EXPECT_EQ(zones->CameraGroupBox->title(), "Cameras");
+    EXPECT_EQ(zones->Button16->text(), "Log 1");
+    EXPECT_EQ(zones->Button31->text(), "Log 2");
+    EXPECT_EQ(zones->TimeLapseButton->text(), "Time Lapse ");
+    EXPECT_EQ(zones->Button24->parentWidget(), zones->SurveillanceSetup);
+    EXPECT_EQ(zones->Button27->parentWidget(), zones->SurveillanceSetup);
+    EXPECT_EQ(zones->SurveillanceSetup->parentWidget(), zones->maintoolbar);
+    EXPECT_EQ(zones->focusEdit->size(), QSize(1, 1));
+    EXPECT_TRUE(zones->ZoomPanel->isHidden());
+    EXPECT_EQ(zones->CameraGroupBox->font().family(), "Courier New");
+    EXPECT_EQ(zones->Button22->font().family(), "MS Sans Serif");
+
+    // The compact arrangement overrides most of the full one.
+    zones->FullToolbarLayout = 1;
+    layout->LayoutToolbar();
+    EXPECT_EQ(zones->maintoolbar->geometry(), QRect(-2, 1, 442, 133));
+    EXPECT_EQ(zones->CameraGroupBox->geometry().topLeft(), QPoint(1, -1));
+    EXPECT_EQ(zones->SurveillancePanel->geometry(), QRect(2, 66, 265, 65));
+    EXPECT_EQ(zones->SurveillanceSetup->geometry(), QRect(267, 73, 175, 58));
+    EXPECT_EQ(zones->cam1List->width(), 289);
+    EXPECT_EQ(zones->Button23->x(), 368);
+    EXPECT_EQ(zones->TitlePanel->pos(), QPoint(367, 63));
+    EXPECT_FALSE(zones->TitlePanel->isHidden());
+    EXPECT_TRUE(zones->PaintBox1->isHidden());
+}
+
+TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
+    StartLaidOut();
+    fakes.pictureTotal = 5 + 7;
+    camera1.previewing = true;
+    ASSERT_TRUE(ToolbarShown());
+    Press(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_FALSE(ToolbarShown());
+    EXPECT_EQ(zones->GroupBox1->height(), 768);
+    Press(Qt::Key_T); // nothing, even with the tool bar hidden
+    EXPECT_FALSE(ToolbarShown());
+    Press(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_TRUE(layout->IsCompactView());
+    EXPECT_EQ(zones->size(), QSize(100, 100));
+    // The compact window is low: minus goes back to the full view.
+    Press(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_FALSE(layout->IsCompactView());
+    EXPECT_EQ(zones->size(), QSize(1024, 768));
+
+    Press(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_TRUE(ToolbarShown());
+    EXPECT_EQ(zones->CameraGroupBox->title(), "000013");
+
+    // Any key brings a hidden tool bar back, unless the focus keeper has the focus.
+    zones->maintoolbar->hide();
+    zones->CameraGroupBox->setTitle("Cameras");
+    zones->focusEdit->setFocus();
+    Press(Qt::Key_A);
+    EXPECT_FALSE(ToolbarShown());
+    Press(Qt::Key_Escape); // Esc then only restores the full view and the tool bar
+    EXPECT_TRUE(ToolbarShown());
+    EXPECT_EQ(zones->CameraGroupBox->title(), "Cameras");
+    zones->maintoolbar->hide();
+    zones->setFocus();
+    Press(Qt::Key_A);
+    EXPECT_TRUE(ToolbarShown());
+    EXPECT_EQ(zones->CameraGroupBox->title(), "000013");
+
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(ToolbarShown());
+
+    // The set-up panel goes with Esc.
+    zones->Panel1->show();
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(zones->Panel1->isHidden());
+    EXPECT_FALSE(ToolbarShown());
+
+    // Cycling shown: a key stops it and reconnects camera 1.
+    zones->cycleIMAGE->show();
+    zones->Timer4.SetEnabled(true);
+    zones->DriverIndex1 = 0;
+    events.clear();
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(zones->cycleIMAGE->isHidden());
+    EXPECT_FALSE(zones->Timer4.Enabled());
+    EXPECT_TRUE(ToolbarShown());
+    EXPECT_TRUE(events.contains("cam1 Connect 1 0")) << events.join("; ").toStdString();
+    EXPECT_EQ(terminated, 0);
+}
+
+TEST_F(LayoutFixture, LoggedPicturesKeysAndTheViewSwitchRequest) {
+    StartLaidOut();
+    fakes.pictureTotal = 0;
+    zones->maintoolbar->hide();
+    events.clear();
+    pictureLog.onRunModal = [&] { zones->SetViewSwitchRequest(1); };
+    Press(Qt::Key_F1);
+    EXPECT_TRUE(events.contains("Log opened 1"));
+    EXPECT_TRUE(events.contains("Log folder cam1/ 1")) << events.join("; ").toStdString();
+    EXPECT_TRUE(events.contains("Log refresh"));
+    EXPECT_TRUE(events.contains("Log modal"));
+    // Camera 1 is off: the request stays after Aim 1, so help opens, then the key's own.
+    EXPECT_EQ(events.count("Help 0"), 2) << events.join("; ").toStdString();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(zones->ViewSwitchRequest(), 0);
+    EXPECT_TRUE(ToolbarShown());
+    EXPECT_EQ(zones->CameraGroupBox->title(), "000001");
+
+    events.clear();
+    pictureLog.onRunModal = {};
+    pictureLog.shown = true; // already open: not run again
+    Press(Qt::Key_F2);
+    EXPECT_TRUE(events.contains("Log folder cam2/ 2")) << events.join("; ").toStdString();
+    EXPECT_FALSE(events.contains("Log modal"));
+    EXPECT_FALSE(events.contains("Help 0"));
+
+    // With camera 1 running the request opens its zone window and no help.
+    camera1.previewing = true;
+    pictureLog.shown = false;
+    pictureLog.onRunModal = [&] { zones->SetViewSwitchRequest(1); };
+    events.clear();
+    layout->ShowLoggedPictures(1);
+    EXPECT_TRUE(events.contains("ZoneWindow 1 busy=1")) << events.join("; ").toStdString();
+    EXPECT_FALSE(events.contains("Help 0"));
+
+    events.clear();
+    layout->ShowLoggedPictures(3);
+    EXPECT_TRUE(events.contains("Log folder history/ 3")) << events.join("; ").toStdString();
+}
+
+TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving) {
+    StartLaidOut();
+    const QRect before = zones->geometry();
+    layout->MakeSmall1Click();
+    layout->HideToolBar1Click();
+    EXPECT_EQ(messages, (QStringList{StationLayout::kViewingVideoText, StationLayout::kHideToolbarText}));
+    EXPECT_EQ(zones->geometry(), before);
+    EXPECT_TRUE(ToolbarShown());
+    EXPECT_FALSE(layout->SmallViewActive);
+    layout->Button5Click();
+    EXPECT_EQ(messages.last(), Tzones::kStartCameraText);
+
+    Press(Qt::Key_Minus, Qt::KeypadModifier);
+    Press(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(zones->geometry(), before);
+    EXPECT_TRUE(ToolbarShown());
+
+    // Changed in the window but never saved: Esc leaves the file as it was.
+    zones->alarm->setChecked(!zones->alarm->isChecked());
+    TestSupport::WriteAll(folder.file("buffer.kmx"), "x");
+    const QByteArray settings = ReadAll(folder.file("X290607.dat"));
+    ASSERT_EQ(settings.size(), 5408);
+    fakes.ftpConnected = true;
+    events.clear();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(terminated, 1);
+    EXPECT_EQ(events, (QStringList{"FtpDisconnect", "Terminate"}));
+    EXPECT_EQ(ReadAll(folder.file("X290607.dat")), settings);
+    EXPECT_TRUE(QFileInfo::exists(folder.file("buffer.kmx")));
+    EXPECT_TRUE(zones->IsShuttingDown());
+    zones.reset();
+    EXPECT_EQ(screenSaver.last(), true); // the window's end still ran
+    EXPECT_EQ(ReadAll(folder.file("X290607.dat")), settings);
+}
+
+TEST_F(LayoutFixture, MenuItemsAndPictureClicks) {
+    StartLaidOut();
+    const QStringList items = [&] {
+        QStringList texts;
+        for (QAction* a : zones->PopupMenu1->actions())
+            texts << a->text() + (a->isVisible() ? "" : " (hidden)");
+        return texts;
+    }();
+    // The view items come first, before the window's own (Exit and the others).
+    EXPECT_EQ(items.mid(0, 6), (QStringList{"Make Small", "Hide ToolBar", "Show Toolbar", "ToolBar (hidden)",
+                                            "Screen Saver (hidden)", "Exit"}));
+    EXPECT_EQ(zones->contextMenuPolicy(), Qt::CustomContextMenu); // the window's right-click menu
+
+    camera1.previewing = true;
+    layout->HideToolBar1Click();
+    EXPECT_FALSE(ToolbarShown());
+    layout->ShowToolbar1Click();
+    EXPECT_TRUE(ToolbarShown());
+
+    zones->FullToolbarLayout = 0;
+    layout->Top1Click();
+    EXPECT_EQ(zones->FullToolbarLayout, 1);
+    EXPECT_TRUE(ToolbarShown());
+
+    // The screen-saver view: camera 1 alone, 180 x 180 in the middle.
+    layout->ScreenSaver1Click();
+    EXPECT_EQ(zones->VideoCap1->geometry(), QRect(422, 294, 180, 180));
+    EXPECT_FALSE(ToolbarShown());
+
+    // A click on a picture of a tall window takes a picture; on a low one it re-lays.
+    layout->ShowToolbar1Click();
+    events.clear();
+    layout->PictureClick(1);
+    EXPECT_TRUE(events.contains("Save 1 16")) << events.join("; ").toStdString();
+
+    // The title blinks only on the narrow layout.
+    zones->FullToolbarLayout = 1;
+    const QColor colour = zones->maintoolbar->palette().color(QPalette::Window);
+    layout->TitlePanelClick();
+    EXPECT_EQ(zones->maintoolbar->palette().color(QPalette::Window), colour);
+    zones->FullToolbarLayout = 0;
+    layout->TitlePanelClick();
+    EXPECT_EQ(zones->maintoolbar->palette().color(QPalette::Window), QColor(255, 0, 0));
+    layout->TitlePanelClick();
+    EXPECT_EQ(zones->maintoolbar->palette().color(QPalette::Window), QColor(0, 0, 0));
+
+    zones->GroupBox4->show();
+    layout->Button2Click();
+    EXPECT_TRUE(zones->GroupBox4->isHidden());
+}
+
+// The real window with a test camera: the panel shows the camera's picture area.
+TEST_F(CameraStationFixture, LayoutPlacesARunningCameraPanel) {
+    InstallCameras(1);
+    Create();
+    StationLayout stationLayout(*zones, [](QWidget&, bool) {});
+    links.layout = &stationLayout;
+    // Whatever ends the test, the window goes before its layout.
+    struct WindowFirst {
+        std::unique_ptr<Tzones>& zones;
+        ~WindowFirst() { zones.reset(); }
+    } windowFirst{zones};
+    zones->show();
+    ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
+    zones->Panel2->click();
+    ASSERT_TRUE(WaitFor([&] { return zones->CameraPreviews(1); }, kWait));
+    ASSERT_TRUE(FramesArrive(1));
+    stationLayout.RestoreFullView();
+    EXPECT_FALSE(zones->cam1panel->isHidden());
+    EXPECT_EQ(zones->cam1panel->size(), zones->GroupBox1->size());
+    EXPECT_EQ(zones->GroupBox1->height(), zones->maintoolbar->y());
+    stationLayout.FormKeyDown(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_TRUE(zones->maintoolbar->isHidden());
+    stationLayout.FormKeyDown(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(zones->geometry(), QRect(1024 - 110, 768 - 130, 100, 100));
+    stationLayout.FormKeyDown(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(zones->geometry(), QRect(0, 0, 1024, 768));
+    EXPECT_FALSE(zones->maintoolbar->isHidden());
+
+    // The screen-saver view: the camera view itself, its picture as large as the view.
+    stationLayout.ScreenSaver1Click();
+    EXPECT_EQ(zones->VideoCap1->geometry(), QRect(422, 294, 180, 180));
+    EXPECT_EQ(zones->Cap(1)->Image->size(), QSize(180, 180));
+    EXPECT_TRUE(zones->maintoolbar->isHidden());
+}
