@@ -31,6 +31,7 @@
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "publish/FtpStation.h"
+#include "publish/TLogWin.h"
 #include "publish/Taviplayerform.h"
 
 #include <QApplication>
@@ -98,7 +99,7 @@ int ProgramStartup(const StartupOptions& options) {
     links.cameraSetup = &setupScreen;
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     TOKBox::Instance(); // kept by the message box until the application ends
-    auto logWin = std::make_unique<TLogWin>();
+    auto logWin = std::make_unique<TLogWin>(store);
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
     auto passwordBox = std::make_unique<TpasswordBox>(store);
     StationAccessLock accessLock(*passwordBox, [z = zones.get()] { return z->CheckBox1->isChecked(); });
