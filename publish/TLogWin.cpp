@@ -132,7 +132,7 @@ void TLogWin::BuildButtons() {
     PaintBlack(Panel2);
     Button7 = MakeButton(Panel2, "Button7", QStringLiteral("Close"));
     Button2 = MakeButton(Panel2, "Button2", QStringLiteral("Save"));
-    Button3 = MakeButton(Panel2, "Button3", QStringLiteral("Name/Time"));
+    Button3 = MakeButton(Panel2, "Button3", QStringLiteral("Times"));
     Button9 = MakeButton(Panel2, "Button9", QStringLiteral("<<"));
     Button10 = MakeButton(Panel2, "Button10", QStringLiteral(">>"));
     Button11 = MakeButton(Panel2, "Button11", QStringLiteral("Stop"));
@@ -171,6 +171,11 @@ void TLogWin::BuildSettingsPanel() {
     for (int column = 1; column < FolderModel->columnCount(); ++column)
         DirectoryListBox1->hideColumn(column);
     DirectoryListBox1->header()->hide();
+    // The folders load in the background: the chosen one comes into view once its parents are there.
+    connect(FolderModel, &QFileSystemModel::directoryLoaded, DirectoryListBox1, [this] {
+        if (DirectoryListBox1->currentIndex().isValid())
+            DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
 
     auto* Panel4 = new QFrame(Panel1);
     Panel4->setObjectName(QStringLiteral("Panel4"));

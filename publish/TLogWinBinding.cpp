@@ -169,6 +169,8 @@ std::optional<DiskSpaceMB> TLogWin::DiskSpace() {
 }
 
 void TLogWin::ShowRows() {
+    // The button names the mode it switches to.
+    Button3->setText(logic_.ListByName() ? QStringLiteral("Times") : QStringLiteral("Names"));
     syncing_ = true;
     ImageList->clear();
     ImageList->addItems(logic_.Rows());
@@ -246,7 +248,7 @@ void TLogWin::OpenSettingsPanel() {
     const QModelIndex folder = FolderModel->index(logic_.Folder());
     if (folder.isValid()) {
         DirectoryListBox1->setCurrentIndex(folder);
-        DirectoryListBox1->scrollTo(folder);
+        DirectoryListBox1->scrollTo(folder, QAbstractItemView::PositionAtCenter);
     }
 }
 
