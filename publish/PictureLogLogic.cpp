@@ -367,8 +367,6 @@ void PictureLogLogic::DeleteSelected() {
             if (QFileInfo::exists(note))
                 QFile::remove(note);
         }
-        if (row > 0)
-            LoadPicture(PathOf(row - 1));
     }
     SetWait(false);
     RefreshImageList();

@@ -127,8 +127,7 @@ void TLogWin::BindAviPanel() {
     hooks.FocusList = [this] { FocusList(); };
     // Camera 1's pictures make an AVI only while they all have the current size.
     hooks.AviReady = [this] { return logic_.Camera() != 1 || logic_.Settings().Record().AviReady1; };
-    if (hooks_.AskYesNo)
-        hooks.AskYesNo = hooks_.AskYesNo;
+    hooks.AskYesNo = [this](const QString& question) { return AskYesNo(question); };
     Panel5->SetProgramFolder(logic_.Settings().Folder().Root());
     Panel5->SetHooks(std::move(hooks));
 }
