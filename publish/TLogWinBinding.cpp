@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -178,13 +179,20 @@ void TLogWin::ShowRows() {
 
 void TLogWin::ShowSelection() {
     syncing_ = true;
-    ImageList->clearSelection();
     const int current = logic_.CurrentRow();
     if (current >= 0)
         ImageList->setCurrentRow(current, QItemSelectionModel::NoUpdate);
-    for (int row : logic_.SelectedRows())
-        if (QListWidgetItem* item = ImageList->item(row))
-            item->setSelected(true);
+    // One selection of runs of rows: "Select All" on a large folder stays one step.
+    QItemSelection selection;
+    const QList<int> rows = logic_.SelectedRows();
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype j = i;
+        while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) + 1)
+            ++j;
+        selection.select(ImageList->model()->index(rows.at(i), 0), ImageList->model()->index(rows.at(j), 0));
+        i = j + 1;
+    }
+    ImageList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (current >= 0)
         ImageList->scrollToItem(ImageList->item(current));
     ImageList->viewport()->update();

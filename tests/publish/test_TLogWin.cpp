@@ -264,6 +264,10 @@ TEST_F(LogWindowTest, UploadIsOfferedOnlyWhileConnectedAndHandsEachSelectedPictu
     win->UploadItem->trigger();
     EXPECT_EQ(questions, QStringList({"Do you really want to Upload 3 files? "}));
     EXPECT_EQ(uploads, QStringList({"000001PC.jpg", "000003PC.jpg", "000005PC.jpg"}));
+
+    win->SelectAllItem->trigger();
+    EXPECT_EQ(SelectedRows(), QList<int>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(win->Logic().SelectedRows(), QList<int>({0, 1, 2, 3, 4}));
 }
 
 TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
