@@ -164,7 +164,6 @@ void TLogWin::BuildSettingsPanel() {
     PaintBlack(Panel1);
     FolderModel = new QFileSystemModel(Panel1);
     FolderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    FolderModel->setRootPath(QStringLiteral("/"));
     DirectoryListBox1 = new QTreeView(Panel1);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setModel(FolderModel);

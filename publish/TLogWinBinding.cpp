@@ -251,6 +251,9 @@ void TLogWin::FocusList() {
 }
 
 void TLogWin::OpenSettingsPanel() {
+    // The folder tree reads the disk only once it is first wanted.
+    if (FolderModel->rootPath() != QStringLiteral("/"))
+        FolderModel->setRootPath(QStringLiteral("/"));
     logic_.OpenSettings();
     const QModelIndex folder = FolderModel->index(logic_.Folder());
     if (folder.isValid()) {
