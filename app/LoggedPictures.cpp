@@ -1,7 +1,11 @@
 #include "app/LoggedPictures.h"
 
+#include "app/Tzones.h"
 #include "core/MainWindowLink.h"
 #include "core/PictureLogLink.h"
+#include "core/PictureStore.h"
+#include "publish/TLogWin.h"
+#include "publish/Taviplayerform.h"
 
 void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWindow, PictureLogLink& log,
                         const std::function<void()>& showToolbar) {
@@ -25,4 +29,19 @@ void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWi
     }
     if (showToolbar)
         showToolbar();
+}
+
+void BindPictureLog(TLogWin& log, Tzones& zones, PictureStore& pictures, Taviplayerform* aviPlayer) {
+    StationLinks& links = zones.Links();
+    links.pictureLog = &log;
+    links.avi = &log.Avi();
+    log.SetLinks(&zones, links.ftp, links.email);
+    log.SetSaveFileNameAsker(links.saveFileNames);
+    pictures.Hooks().logWindowVisible = [&log] { return log.isVisible(); };
+    LogWindowHooks& hooks = log.Hooks();
+    hooks.ResetPictureCounts = [&pictures] { pictures.ResetPictureCounts(); };
+    hooks.DiskSpace = [&pictures](int camera) { return pictures.Recycler().GetDiskSpaceMB(camera); };
+    hooks.FillAlertCombos = [&links] { links.alerts->FillAlertCombos(); };
+    if (aviPlayer)
+        hooks.PlayAviFile = [aviPlayer](const QString& path) { aviPlayer->PlayAviFile(path); };
 }

@@ -1,6 +1,7 @@
 #include "app/ProgramStartup.h"
 
 #include "app/CaptionsCommand.h"
+#include "app/LoggedPictures.h"
 #include "app/PlaceholderWindows.h"
 #include "app/ProvisionalLayout.h"
 #include "app/NetworkPanel.h"
@@ -123,6 +124,7 @@ int ProgramStartup(const StartupOptions& options) {
     installerSystem.SetQuestionParent(installForm.get());
     links.installer = installForm.get();
     auto emailSender = std::make_unique<TemailSender>();
+    BindPictureLog(*logWin, *zones, motion.Pictures(), aviPlayer.get());
     secondSplash.reset();
 
     lifetime.MainWindowMade(*zones);

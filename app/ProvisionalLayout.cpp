@@ -1,8 +1,10 @@
 #include "app/ProvisionalLayout.h"
 
+#include "app/LoggedPictures.h"
 #include "app/Tzones.h"
 
 #include "capture/TtorCap.h"
+#include "core/SettingsStore.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -68,4 +70,10 @@ int ProvisionalLayout::LayoutScreenWidth() const {
     // The widest layout is that of a 1024-pixel screen.
     const QScreen* screen = zones_.screen();
     return screen ? qMin(screen->size().width(), 1024) : 0;
+}
+
+void ProvisionalLayout::ShowLoggedPictures(int which) {
+    Tzones& zones = zones_;
+    const QString folder = which == 3 ? zones.HistoryFolder() : zones.Store().CameraFolder(which);
+    ::ShowLoggedPictures(which, folder, zones, *zones.Links().pictureLog, [&zones] { zones.maintoolbar->show(); });
 }

@@ -17,7 +17,7 @@ public:
     void ArrangeAfterStart() override;
     int LayoutScreenWidth() const override;
     bool IsCompactView() const override { return false; }
-    void ShowLoggedPictures(int) override { ReportLinkUnavailable("LayoutLink", "ShowLoggedPictures"); }
+    void ShowLoggedPictures(int which) override;
 
 private:
     Tzones& zones_;
