@@ -125,6 +125,9 @@ int ProgramStartup(const StartupOptions& options) {
     links.installer = installForm.get();
     auto emailSender = std::make_unique<TemailSender>();
     BindPictureLog(*logWin, *zones, motion.Pictures(), aviPlayer.get());
+    logWin->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
+        ftp.Uploader().FtpUploadFile(path, remoteName);
+    };
     secondSplash.reset();
 
     lifetime.MainWindowMade(*zones);

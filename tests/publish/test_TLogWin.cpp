@@ -2,9 +2,14 @@
 #include "core/MainWindowLink.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
+#include "core/StartupFlags.h"
+#include "core/TransferBusy.h"
+#include "platform/FtpSession.h"
 #include "platform/Jpeg.h"
+#include "publish/FtpUploader.h"
 #include "publish/AviPanel.h"
 #include "publish/TLogWin.h"
+#include "support/ServerProcess.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -307,4 +312,45 @@ TEST_F(LogWindowTest, CreateAviRefusesCameraOneAfterAPictureSizeChange) {
     win->CreateAviItem->trigger();
     EXPECT_EQ(messages, QStringList({"You changed image size in settings. Purge and start again to make an AVI."}));
     EXPECT_TRUE(win->Panel5->isHidden());
+}
+
+TEST_F(LogWindowTest, UploadOfThreeSelectedToTheFtpServerSendsOnlyTheFirst) {
+    const QString home = dir.path() + "ftphome";
+    ASSERT_TRUE(QDir().mkpath(home));
+    ServerProcess server;
+    ASSERT_TRUE(server.Start("ftp_server.py", {"--user", "bob", "--password", "pw", "--home", home}))
+        << server.Output().toStdString();
+    TransferBusy::Set(false);
+    StartupFlags flags;
+    platform::FtpSession session;
+    platform::NetTimeouts shortened;
+    shortened.connectSeconds = shortened.responseSeconds = shortened.lowSpeedSeconds = 3;
+    session.SetTimeouts(shortened);
+    FtpUploader uploader(settings, flags, session);
+    qint64 now = 1000000;
+    uploader.SetClock([&] { return now; });
+    uploader.Hooks().internetConnected = [] { return true; };
+    uploader.Hooks().pause = [](int) {};
+    FtpForm& form = uploader.Form();
+    form.host = QString("127.0.0.1:%1").arg(server.Port());
+    form.user = "bob";
+    form.password = "pw";
+    form.dialUp = false;
+    form.passive = true;
+    uploader.FtpConnect();
+    ASSERT_TRUE(uploader.IsFtpConnected()) << uploader.Log().Rows().join("\n").toStdString();
+    now += 20000; // long after the connect
+    uploader.Timer1().SetEnabled(false);
+    ftp.connected = true;
+    win->Hooks().FtpUploadFile = [&](const QString& path, const QString& remote) { uploader.FtpUploadFile(path, remote); };
+
+    Open(1);
+    for (int row : {0, 2})
+        win->ImageList->item(row)->setSelected(true);
+    win->UploadItem->trigger();
+    EXPECT_EQ(questions, QStringList({"Do you really want to Upload 3 files? "}));
+    // The two after the first fall within the uploader's spacing and are skipped.
+    EXPECT_EQ(QDir(home).entryList({"*.jpg"}, QDir::Files), QStringList({"000001PC.jpg"}));
+    EXPECT_EQ(TestSupport::ReadAll(home + "/000001PC.jpg"), TestSupport::ReadAll(Cam(1) + "000001PC.jpg"));
+    uploader.FtpDisconnect();
 }
