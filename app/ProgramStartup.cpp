@@ -2,6 +2,7 @@
 
 #include "app/CameraPicture.h"
 #include "app/CaptionsCommand.h"
+#include "app/LoggedPictures.h"
 #include "app/PlaceholderWindows.h"
 #include "app/NetworkPanel.h"
 #include "app/Splash.h"
@@ -34,6 +35,7 @@
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "publish/FtpStation.h"
+#include "publish/TLogWin.h"
 #include "publish/Taviplayerform.h"
 
 #include <QApplication>
@@ -108,7 +110,7 @@ int ProgramStartup(const StartupOptions& options) {
     StationGallery gallery(*zones, store, galleryHttp);
     links.onlineService = &gallery;
     TOKBox::Instance(); // kept by the message box until the application ends
-    auto logWin = std::make_unique<TLogWin>();
+    auto logWin = std::make_unique<TLogWin>(store);
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
     auto passwordBox = std::make_unique<TpasswordBox>(store);
     StationAccessLock accessLock(*passwordBox, [z = zones.get()] { return z->CheckBox1->isChecked(); });
@@ -133,6 +135,10 @@ int ProgramStartup(const StartupOptions& options) {
     installerSystem.SetQuestionParent(installForm.get());
     links.installer = installForm.get();
     auto emailSender = std::make_unique<TemailSender>();
+    BindPictureLog(*logWin, *zones, motion.Pictures(), aviPlayer.get());
+    logWin->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
+        ftp.Uploader().FtpUploadFile(path, remoteName);
+    };
     secondSplash.reset();
 
     lifetime.MainWindowMade(*zones);

@@ -2,6 +2,8 @@
 #include "app/CameraPicture.h"
 #include "app/LayoutAlign.h"
 #include "app/StationLayout.h"
+
+#include "app/LoggedPictures.h"
 #include "app/Tzones.h"
 
 #include "capture/TtorCap.h"
@@ -222,30 +224,10 @@ void StationLayout::ArrangeAfterStart() {
 }
 
 void StationLayout::ShowLoggedPictures(int which) {
-    zones_.SetViewSwitchRequest(0);
-    PictureLogLink& log = *zones_.Links().pictureLog;
-    log.SetOpenedFromMainWindow(true);
     const QString folder = which == 3   ? zones_.HistoryFolder()
                            : which == 2 ? zones_.Store().CameraFolder(2)
                                         : zones_.Store().CameraFolder(1);
-    log.SetLogFolder(folder, which);
-    log.RefreshImageList();
-    if (!log.IsShown())
-        log.RunModal();
-    if (zones_.IsShuttingDown())
-        return;
-    if (zones_.ViewSwitchRequest()) {
-        if (which == 1)
-            zones_.AimCamera1();
-        else if (which == 2)
-            zones_.AimCamera2();
-        if (zones_.IsShuttingDown())
-            return;
-        if (zones_.ViewSwitchRequest() && which == 1 && !zones_.CameraPreviews(1))
-            zones_.ShowHelp(0);
-        zones_.SetViewSwitchRequest(0);
-    }
-    ShowToolbar(true);
+    ::ShowLoggedPictures(which, folder, zones_, *zones_.Links().pictureLog, [this] { ShowToolbar(true); });
 }
 
 void StationLayout::BlinkTitle() {

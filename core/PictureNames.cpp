@@ -2,6 +2,8 @@
 
 #include "core/Helpers.h"
 
+#include <QRegularExpression>
+
 QString FormatPictureNumber(qint64 number) {
     if (number < 0)
         return "-" + QString::number(-number).rightJustified(5, '0');
@@ -88,4 +90,11 @@ QString FtpExportAsRemoteName(const QString& exportName) {
     if (name.right(4).toLower() != ".jpg")
         name += ".jpg";
     return name;
+}
+
+bool IsStationPictureName(const QString& fileName) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:[0-9]{6,}[^/\\\\]{0,6}|image[0-9]{6,})\\.jpg$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(fileName).hasMatch();
 }

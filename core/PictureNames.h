@@ -36,3 +36,8 @@ QString FtpRingRemoteName(const QString& exportName, int ring);
 // The remote name of the "Export As" upload: the trimmed export name with ".jpg" added
 // unless it already ends so; empty (nothing to upload) for a name of one character or less.
 QString FtpExportAsRemoteName(const QString& exportName);
+
+// True for a name the station gives its pictures: six or more digits and at most six more
+// characters, or "Image" and six or more digits, then ".jpg" (letter case ignored). Only
+// these are ever recycled or purged; other pictures in the folder belong to the user.
+bool IsStationPictureName(const QString& fileName);

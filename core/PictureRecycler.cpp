@@ -41,7 +41,7 @@ qint64 PictureRecycler::GetFreeDiskMB(int camera) const {
 }
 
 std::optional<DiskSpaceMB> PictureRecycler::GetDiskSpaceMB(int camera) {
-    if (!probe_)
+    if (!probe_ || (camera != 1 && camera != 2))
         return std::nullopt;
     if (TrimText(cameraFolder_(camera)).isEmpty() && makeCameraFolders_)
         makeCameraFolders_();
@@ -65,9 +65,11 @@ bool PictureRecycler::DeleteOldestPicture(int camera, const QString& keepName) {
     // Directory order means nothing here: the oldest picture is the lowest number.
     const QStringList entries =
         QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    // Only the station's own pictures are recycled: a user's photos in the chosen folder
+    // stay, and do not count towards the last picture that is always kept.
     QStringList pictures;
     for (const QString& name : entries)
-        if (name.endsWith(".jpg", Qt::CaseInsensitive))
+        if (IsStationPictureName(name))
             pictures << name;
     if (pictures.size() < 2)
         return false;
@@ -78,9 +80,6 @@ bool PictureRecycler::DeleteOldestPicture(int camera, const QString& keepName) {
     std::sort(pictures.begin(), pictures.end(), [this](const QString& a, const QString& b) {
         const qint64 na = PictureNumberOf(a, namePrefix_);
         const qint64 nb = PictureNumberOf(b, namePrefix_);
-        // Files of other programs come after every numbered picture.
-        if ((na < 0) != (nb < 0))
-            return na >= 0;
         if (na != nb)
             return na < nb;
         return a < b;

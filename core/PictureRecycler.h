@@ -40,7 +40,8 @@ public:
     // first. Nothing when the volume cannot be read.
     std::optional<DiskSpaceMB> GetDiskSpaceMB(int camera);
     // Deletes the camera's lowest-numbered picture and its note, never keepName (the
-    // picture just saved) and never the folder's last picture. True when one went.
+    // picture just saved), never the folder's last station picture and never a file the
+    // station did not name. True when one went.
     bool DeleteOldestPicture(int camera, const QString& keepName = QString());
 
 private:

@@ -328,12 +328,36 @@ TEST(PictureRecycler, DeletesTheLowestNumberWithItsNoteNeverTheKeptOrLastOne) {
     logShown = false;
     EXPECT_TRUE(recycler.DeleteOldestPicture(1));
     EXPECT_FALSE(QFileInfo::exists(cam + "Image000001.jpg"));
-    // Files of other programs go only after every numbered picture; the last one never.
+    // A user's photo never goes and does not count: the last station picture stays.
     EXPECT_TRUE(recycler.DeleteOldestPicture(1, "holiday.JPG"));
-    EXPECT_TRUE(recycler.DeleteOldestPicture(1, "holiday.JPG"));
-    EXPECT_EQ(FilesIn(cam), QStringList({"holiday.JPG"}));
     EXPECT_FALSE(recycler.DeleteOldestPicture(1));
-    EXPECT_EQ(FilesIn(cam), QStringList({"holiday.JPG"}));
+    EXPECT_FALSE(recycler.DeleteOldestPicture(1, "000100PC.jpg"));
+    EXPECT_EQ(FilesIn(cam), QStringList({"000100PC.jpg", "000100PC.txt", "holiday.JPG"}));
+}
+
+TEST(PictureRecycler, OnlyStationNamesAreRecycledAndOnlyTheyCountAsTheLast) {
+    TempProgramFolder dir;
+    const QString cam = dir.path();
+    for (const char* name : {"holiday.jpg", "IMG_0001.JPG", "12345.jpg", "000001TOOLONGNAME.jpg"})
+        ASSERT_TRUE(WriteAll(cam + name, "j"));
+    ASSERT_TRUE(WriteAll(cam + "000007PC.JPG", "j"));
+    ASSERT_TRUE(WriteAll(cam + "000007PC.txt", "n"));
+    PictureRecycler recycler([&](int) { return cam; }, {}, FixedDisk(0, 0));
+    // One station picture among four of the user's: nothing goes.
+    EXPECT_FALSE(recycler.DeleteOldestPicture(1));
+    ASSERT_TRUE(WriteAll(cam + "image000009.jpg", "j"));
+    EXPECT_TRUE(recycler.DeleteOldestPicture(1));
+    EXPECT_EQ(FilesIn(cam), QStringList({"000001TOOLONGNAME.jpg", "12345.jpg", "IMG_0001.JPG", "holiday.jpg",
+                                         "image000009.jpg"}));
+}
+
+TEST(PictureNames, StationNamesAreSixDigitsAndAShortNameOrImageAndDigits) {
+    for (const char* name : {"000042OFFICE.jpg", "000042.JPG", "1234567PC.Jpg", "Image000001.jpg",
+                             "IMAGE1234567.jpg", "000042A1B2C3.jpg"})
+        EXPECT_TRUE(IsStationPictureName(name)) << name;
+    for (const char* name : {"holiday.jpg", "00042PC.jpg", "000042SEVENCH.jpg", "Image00001.jpg",
+                             "000042OFFICE.txt", "000042OFFICE.jpg.bak", "Image000001x.jpg", "x000042.jpg"})
+        EXPECT_FALSE(IsStationPictureName(name)) << name;
 }
 
 TEST(PictureRecycler, DiskFiguresInRoundedMegabytes) {

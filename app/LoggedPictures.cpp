@@ -1,0 +1,47 @@
+#include "app/LoggedPictures.h"
+
+#include "app/Tzones.h"
+#include "core/MainWindowLink.h"
+#include "core/PictureLogLink.h"
+#include "core/PictureStore.h"
+#include "publish/TLogWin.h"
+#include "publish/Taviplayerform.h"
+
+void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWindow, PictureLogLink& log,
+                        const std::function<void()>& showToolbar) {
+    mainWindow.SetViewSwitchRequest(0);
+    log.SetOpenedFromMainWindow(true);
+    log.SetLogFolder(folder, which);
+    log.RefreshImageList();
+    if (!log.IsShown())
+        log.RunModal();
+    if (mainWindow.IsShuttingDown())
+        return;
+    if (mainWindow.ViewSwitchRequest() != 0 || log.ClosedByKey()) {
+        mainWindow.SetViewSwitchRequest(1);
+        // The camera's other view: its zone window. Camera 1 not running gets no zone
+        // window, so the request is still there: help explains instead.
+        if (which == 1 || which == 2)
+            mainWindow.AimCamera(which);
+        if (mainWindow.ViewSwitchRequest() != 0 && which == 1 && !mainWindow.CameraPreviews(1))
+            mainWindow.ShowHelp(0);
+        mainWindow.SetViewSwitchRequest(0);
+    }
+    if (showToolbar)
+        showToolbar();
+}
+
+void BindPictureLog(TLogWin& log, Tzones& zones, PictureStore& pictures, Taviplayerform* aviPlayer) {
+    StationLinks& links = zones.Links();
+    links.pictureLog = &log;
+    links.avi = &log.Avi();
+    log.SetLinks(&zones, links.ftp, links.email);
+    log.SetSaveFileNameAsker(links.saveFileNames);
+    pictures.Hooks().logWindowVisible = [&log] { return log.isVisible(); };
+    LogWindowHooks& hooks = log.Hooks();
+    hooks.ResetPictureCounts = [&pictures] { pictures.ResetPictureCounts(); };
+    hooks.DiskSpace = [&pictures](int camera) { return pictures.Recycler().GetDiskSpaceMB(camera); };
+    hooks.FillAlertCombos = [&links] { links.alerts->FillAlertCombos(); };
+    if (aviPlayer)
+        hooks.PlayAviFile = [aviPlayer](const QString& path) { aviPlayer->PlayAviFile(path); };
+}

@@ -1,0 +1,356 @@
+#include "core/FtpLink.h"
+#include "core/MainWindowLink.h"
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "core/StartupFlags.h"
+#include "core/TransferBusy.h"
+#include "platform/FtpSession.h"
+#include "platform/Jpeg.h"
+#include "publish/FtpUploader.h"
+#include "publish/AviPanel.h"
+#include "publish/TLogWin.h"
+#include "support/ServerProcess.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace TestSupport;
+
+namespace {
+
+class FakeMainWindow final : public MainWindowLink {
+public:
+    QWidget* Window() override { return nullptr; }
+    bool IsShuttingDown() const override { return false; }
+    bool CameraPreviews(int camera) const override { return previewing == camera; }
+    void TakePicture(int) override {}
+    void AimCamera(int) override {}
+    bool StartStopSurveillance() override { return false; }
+    bool SwitchSurveillance(bool) override { return false; }
+    bool MotionTimeRunning() const override { return false; }
+    void SetMotionTimeRunning(bool) override {}
+    bool TimeLapseTimerRunning() const override { return false; }
+    void SetTimeLapseTimerRunning(bool) override {}
+    QString MotionText(int) const override { return {}; }
+    void ResetMotionCounters() override {}
+    quint8 ViewSwitchRequest() const override { return viewSwitch; }
+    void SetViewSwitchRequest(quint8 request) override { viewSwitch = request; }
+    void GatherAndSaveSettings() override {}
+    QString ProgramFolder() const override { return {}; }
+    QString HistoryFolder() const override { return {}; }
+    QString SmtpHost() const override { return {}; }
+    QString ReplyAddress() const override { return {}; }
+    void SetCaption(const QString& text) override { caption = text; }
+    void SetCameraAreaColour(const QColor&) override {}
+    void ShowHelp(int topic) override { helpTopics << topic; }
+
+    int previewing = 0;
+    quint8 viewSwitch = 0;
+    QString caption;
+    QList<int> helpTopics;
+};
+
+class FakeFtp final : public FtpLink {
+public:
+    void LoadFtpSettings() override {}
+    void FtpConnect() override {}
+    bool IsFtpConnected() const override { return connected; }
+    void FtpDisconnect() override {}
+    void MarkFtpCommandTime() override {}
+    void EnableFtpDialUpPause() override {}
+    bool FtpWindowVisible() const override { return false; }
+    void ShowFtpWindow(bool) override {}
+    void HideFtpWindow() override {}
+    bool connected = false;
+};
+
+QByteArray Jpeg(int width, int height, int shade) {
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(QColor(shade, 255 - shade, 90));
+    QByteArray data;
+    platform::EncodeJpeg(image, 90, &data);
+    return data;
+}
+
+class LogWindowTest : public ::testing::Test {
+protected:
+    LogWindowTest() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {}
+
+    void SetUp() override {
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+        settings.FirstRunInit();
+        settings.Record().LogListView = 'F';
+        // Five pictures; all but the first have notes.
+        for (int i = 1; i <= 5; ++i) {
+            const QString base = Cam(1) + QString("%1PC").arg(i, 6, 10, QChar('0'));
+            ASSERT_TRUE(WriteAll(base + ".jpg", Jpeg(40 + i, 30, i * 40)));
+            if (i > 1) {
+                ASSERT_TRUE(WriteAll(base + ".txt", QString("N.o. %1\r\n").arg(i).toLatin1()));
+            }
+        }
+        win = std::make_unique<TLogWin>(settings);
+        win->SetLinks(&main, &ftp, nullptr);
+        win->Hooks().AskYesNo = [this](const QString& q) { return questions << q, true; };
+        win->Hooks().FtpUploadFile = [this](const QString&, const QString& remote) { uploads << remote; };
+    }
+    void TearDown() override {
+        win.reset();
+        SetMessageBoxHandler({});
+    }
+
+    QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
+    void Open(int camera) {
+        win->SetOpenedFromMainWindow(true);
+        win->SetLogFolder(settings.CameraFolder(camera), camera);
+        win->RefreshImageList();
+        win->show();
+        QApplication::processEvents();
+    }
+    QList<int> SelectedRows() const {
+        QList<int> rows;
+        for (const QListWidgetItem* item : win->ImageList->selectedItems())
+            rows << win->ImageList->row(item);
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    TempProgramFolder dir;
+    SettingsStore settings;
+    FakeMainWindow main;
+    FakeFtp ftp;
+    std::unique_ptr<TLogWin> win;
+    QStringList messages, questions, uploads;
+};
+
+} // namespace
+
+TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
+    Open(1);
+    EXPECT_EQ(win->objectName(), "LogWin");
+    EXPECT_EQ(win->ImageList->count(), 5);
+    EXPECT_EQ(win->ImageList->currentRow(), 4);
+    EXPECT_EQ(SelectedRows(), QList<int>({4}));
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000005 of 000005");
+    EXPECT_EQ(win->Image1->Image().size(), QSize(45, 30));
+    EXPECT_TRUE(win->Panel1->isHidden());
+    EXPECT_TRUE(win->Panel5->isHidden());
+    EXPECT_TRUE(win->Button1->isHidden());
+    EXPECT_TRUE(win->Button13->isHidden());
+    EXPECT_FALSE(win->RotateItem->isVisible());
+    // Neither camera previews: full screen, without the live picture.
+    EXPECT_FALSE(win->IsNormalSize());
+    EXPECT_TRUE(win->Image2->isHidden());
+
+    // Clicking a row shows it.
+    QTest::mouseClick(win->ImageList->viewport(), Qt::LeftButton, {},
+                      win->ImageList->visualItemRect(win->ImageList->item(1)).center());
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000002 of 000005");
+    EXPECT_EQ(win->Image1->Image().size(), QSize(42, 30));
+}
+
+TEST_F(LogWindowTest, EnterTogglesTheNoteOrSaysThereIsNone) {
+    Open(1);
+    QTest::keyClick(win->ImageList, Qt::Key_Return);
+    EXPECT_TRUE(win->RichEdit1->isVisible());
+    EXPECT_FALSE(win->Image1->isVisible());
+    EXPECT_EQ(win->RichEdit1->toPlainText(), "N.o. 5\n");
+    EXPECT_EQ(win->Button12->text(), "Images");
+    QTest::keyClick(win->ImageList, Qt::Key_Return);
+    EXPECT_FALSE(win->RichEdit1->isVisible());
+    EXPECT_EQ(win->Button12->text(), "Notes");
+
+    win->ImageList->setCurrentRow(0);
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000001 of 000005");
+    QTest::keyClick(win->ImageList, Qt::Key_Return);
+    EXPECT_FALSE(win->RichEdit1->isVisible());
+    EXPECT_EQ(messages, QStringList({"No Note File Found"}));
+    EXPECT_TRUE(win->isVisible());
+}
+
+TEST_F(LogWindowTest, ForwardRunsToTheEndOnItsTimerAndAnyKeyStopsTheShow) {
+    Open(1);
+    QTest::mouseClick(win->Button10, Qt::LeftButton);
+    EXPECT_TRUE(win->Logic().SlideshowRunning());
+    ASSERT_TRUE(WaitFor([&] { return !win->Logic().SlideshowRunning(); }));
+    EXPECT_EQ(win->ImageList->currentRow(), 4);
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000005 of 000005");
+
+    QTest::mouseClick(win->Button9, Qt::LeftButton);
+    EXPECT_TRUE(win->Logic().SlideshowRunning());
+    QTest::keyClick(win->ImageList, Qt::Key_A);
+    EXPECT_FALSE(win->Logic().SlideshowRunning());
+}
+
+TEST_F(LogWindowTest, OwnCameraKeyClosesWithTheFlagOtherF1OpensHelp) {
+    Open(1);
+    QTest::keyClick(win->ImageList, Qt::Key_F2);
+    EXPECT_TRUE(win->isVisible());
+    QTest::keyClick(win->ImageList, Qt::Key_F1);
+    EXPECT_FALSE(win->isVisible());
+    EXPECT_TRUE(win->ClosedByKey());
+    EXPECT_EQ(main.viewSwitch, 1);
+    EXPECT_TRUE(main.helpTopics.isEmpty());
+
+    Open(2);
+    EXPECT_FALSE(win->ClosedByKey());
+    EXPECT_EQ(win->Panel3->text(), "Cam 2 000000 of 000000");
+    QTest::keyClick(win->ImageList, Qt::Key_F1);
+    win->Panel5->Logic().OpenAviPanel();
+    QTest::keyClick(win->ImageList, Qt::Key_F1);
+    EXPECT_EQ(main.helpTopics, QList<int>({3, 4}));
+    EXPECT_TRUE(win->isVisible());
+    QTest::keyClick(win->ImageList, Qt::Key_Escape);
+    EXPECT_FALSE(win->isVisible());
+    EXPECT_FALSE(win->ClosedByKey());
+}
+
+TEST_F(LogWindowTest, DelInTheListAsksThenDeletesTheSelection) {
+    Open(1);
+    win->ImageList->item(3)->setSelected(true);
+    QTest::keyClick(win->ImageList, Qt::Key_Delete);
+    EXPECT_EQ(questions, QStringList({"Do you really want to Delete 2 files? "}));
+    EXPECT_EQ(win->ImageList->count(), 3);
+    EXPECT_FALSE(QFileInfo::exists(Cam(1) + "000004PC.txt"));
+    EXPECT_TRUE(win->pleaseWaitPanel->isHidden());
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000003 of 000003");
+}
+
+TEST_F(LogWindowTest, SettingsSaveStoresTheChosenFolderAndTheThreshold) {
+    win->Hooks().DiskSpace = [](int) { return std::optional<DiskSpaceMB>(DiskSpaceMB{2000, 9000, 7000}); };
+    int combosFilled = 0;
+    win->Hooks().FillAlertCombos = [&] { ++combosFilled; };
+    Open(1);
+    QTest::mouseClick(win->Button18, Qt::LeftButton);
+    ASSERT_TRUE(win->Panel1->isVisible());
+    EXPECT_EQ(combosFilled, 1);
+    EXPECT_EQ(win->TrackBar1->maximum(), 2000);
+    EXPECT_EQ(win->stats->text(), "Total 9000Mb  Free 2000Mb");
+    EXPECT_EQ(win->DirectoryListBox1->currentIndex(), win->FolderModel->index(QDir::cleanPath(Cam(1))));
+
+    const QString other = dir.path() + "pictures";
+    ASSERT_TRUE(QDir().mkpath(other));
+    win->DirectoryListBox1->setCurrentIndex(win->FolderModel->index(other));
+    win->TrackBar1->setValue(123);
+    EXPECT_EQ(win->Label4->text(), "1877 Mb");
+    QTest::mouseClick(win->Button6, Qt::LeftButton);
+    EXPECT_FALSE(win->Panel1->isVisible());
+    EXPECT_EQ(settings.Record().Cam1Folder, other + "/");
+    EXPECT_EQ(settings.CameraFolder(1), other + "/");
+    EXPECT_EQ(settings.Record().RecycleThresholdMB, 123);
+    EXPECT_EQ(win->ImageList->count(), 0);
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000000 of 000000");
+}
+
+TEST_F(LogWindowTest, UploadIsOfferedOnlyWhileConnectedAndHandsEachSelectedPicture) {
+    Open(1);
+    emit win->PopupMenu2->aboutToShow();
+    EXPECT_FALSE(win->UploadItem->isEnabled());
+    ftp.connected = true;
+    emit win->PopupMenu2->aboutToShow();
+    EXPECT_TRUE(win->UploadItem->isEnabled());
+    for (int row : {0, 2})
+        win->ImageList->item(row)->setSelected(true);
+    win->UploadItem->trigger();
+    EXPECT_EQ(questions, QStringList({"Do you really want to Upload 3 files? "}));
+    EXPECT_EQ(uploads, QStringList({"000001PC.jpg", "000003PC.jpg", "000005PC.jpg"}));
+
+    win->SelectAllItem->trigger();
+    EXPECT_EQ(SelectedRows(), QList<int>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(win->Logic().SelectedRows(), QList<int>({0, 1, 2, 3, 4}));
+}
+
+TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
+    main.previewing = 1;
+    Open(1);
+    EXPECT_TRUE(win->IsNormalSize());
+    EXPECT_EQ(win->height(), TLogWin::kNormalHeight);
+    EXPECT_EQ(win->width(), TLogWin::kNormalHeight + TLogWin::kSideWidth);
+    EXPECT_TRUE(win->Image2->isHidden());
+
+    QTest::keyClick(win->ImageList, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_FALSE(win->IsNormalSize());
+    EXPECT_EQ(win->geometry(), win->screen()->geometry());
+    EXPECT_TRUE(win->Image2->isVisible());
+    QImage frame(64, 48, QImage::Format_RGB888);
+    frame.fill(Qt::red);
+    win->FrameGrabbed(2, frame);
+    EXPECT_TRUE(win->Image2->Image().isNull());
+    win->FrameGrabbed(1, frame);
+    EXPECT_EQ(win->Image2->Image().size(), QSize(64, 48));
+
+    QTest::keyClick(win->ImageList, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_TRUE(win->IsNormalSize());
+    EXPECT_TRUE(win->Image2->isHidden());
+
+    // The rotation panel's angle controls mirror each other.
+    win->ScrollBar1->setValue(135);
+    EXPECT_TRUE(win->AngleButtons.at(2)->isChecked());
+    EXPECT_EQ(win->Button22->text(), "Rotate 135");
+    win->AngleButtons.at(5)->click();
+    EXPECT_EQ(win->ScrollBar1->value(), 270);
+}
+
+TEST_F(LogWindowTest, CreateAviRefusesCameraOneAfterAPictureSizeChange) {
+    settings.Record().AviReady1 = false;
+    Open(1);
+    win->CreateAviItem->trigger();
+    EXPECT_EQ(messages, QStringList({"You changed image size in settings. Purge and start again to make an AVI."}));
+    EXPECT_TRUE(win->Panel5->isHidden());
+}
+
+TEST_F(LogWindowTest, UploadOfThreeSelectedToTheFtpServerSendsOnlyTheFirst) {
+    const QString home = dir.path() + "ftphome";
+    ASSERT_TRUE(QDir().mkpath(home));
+    ServerProcess server;
+    ASSERT_TRUE(server.Start("ftp_server.py", {"--user", "bob", "--password", "pw", "--home", home}))
+        << server.Output().toStdString();
+    TransferBusy::Set(false);
+    StartupFlags flags;
+    platform::FtpSession session;
+    platform::NetTimeouts shortened;
+    shortened.connectSeconds = shortened.responseSeconds = shortened.lowSpeedSeconds = 3;
+    session.SetTimeouts(shortened);
+    FtpUploader uploader(settings, flags, session);
+    qint64 now = 1000000;
+    uploader.SetClock([&] { return now; });
+    uploader.Hooks().internetConnected = [] { return true; };
+    uploader.Hooks().pause = [](int) {};
+    FtpForm& form = uploader.Form();
+    form.host = QString("127.0.0.1:%1").arg(server.Port());
+    form.user = "bob";
+    form.password = "pw";
+    form.dialUp = false;
+    form.passive = true;
+    uploader.FtpConnect();
+    ASSERT_TRUE(uploader.IsFtpConnected()) << uploader.Log().Rows().join("\n").toStdString();
+    now += 20000; // long after the connect
+    uploader.Timer1().SetEnabled(false);
+    ftp.connected = true;
+    win->Hooks().FtpUploadFile = [&](const QString& path, const QString& remote) { uploader.FtpUploadFile(path, remote); };
+
+    Open(1);
+    for (int row : {0, 2})
+        win->ImageList->item(row)->setSelected(true);
+    win->UploadItem->trigger();
+    EXPECT_EQ(questions, QStringList({"Do you really want to Upload 3 files? "}));
+    // The two after the first fall within the uploader's spacing and are skipped.
+    EXPECT_EQ(QDir(home).entryList({"*.jpg"}, QDir::Files), QStringList({"000001PC.jpg"}));
+    EXPECT_EQ(TestSupport::ReadAll(home + "/000001PC.jpg"), TestSupport::ReadAll(Cam(1) + "000001PC.jpg"));
+    uploader.FtpDisconnect();
+}
