@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTextEdit>
@@ -64,7 +65,7 @@ Thelpform::Thelpform(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint)
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setReadOnly(true);
-    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichEdit1->setGeometry(8, 40, 420, 353);
     SetColours(RichEdit1, Qt::white, Qt::black);
     QFont textFont = RichEdit1->font();
@@ -127,7 +128,16 @@ void Thelpform::ShowHelpTopic(int topic) {
     if (lines.isEmpty())
         return;
     RichEdit1->setGeometry(RichEdit1->x(), 40, RichEdit1->width(), 353);
-    RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
+    // The texts keep short lines; a paragraph's lines flow together so the text area wraps
+    // them at its own width. List items and indented lines start lines of their own.
+    const QRegularExpression item(QStringLiteral("^(- |\\d+\\. |\\s)"));
+    QString text;
+    for (int i = 0; i < lines.size(); ++i) {
+        const bool continues = i > 1 && !lines[i].isEmpty() && !lines[i - 1].isEmpty() &&
+                               !item.match(lines[i]).hasMatch();
+        text += i == 0 ? lines[i] : (continues ? QStringLiteral(" ") : QStringLiteral("\n")) + lines[i].trimmed();
+    }
+    RichEdit1->setPlainText(text);
     Label2->setText(lines.first());
 }
 
