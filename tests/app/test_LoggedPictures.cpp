@@ -1,5 +1,5 @@
 #include "app/LoggedPictures.h"
-#include "core/MainWindowLink.h"
+#include "support/QuietMainWindowLink.h"
 #include "core/PictureLogLink.h"
 
 #include <QStringList>
@@ -7,35 +7,17 @@
 
 namespace {
 
-class FakeMain final : public MainWindowLink {
+class FakeMain final : public QuietMainWindowLink {
 public:
-    QWidget* Window() override { return nullptr; }
-    bool IsShuttingDown() const override { return false; }
     bool CameraPreviews(int camera) const override { return running == camera; }
-    void TakePicture(int) override {}
     void AimCamera(int camera) override {
         calls << QString("aim %1").arg(camera);
         // Aiming takes the request only while the camera runs.
         if (running == camera)
             request = 0;
     }
-    bool StartStopSurveillance() override { return false; }
-    bool SwitchSurveillance(bool) override { return false; }
-    bool MotionTimeRunning() const override { return false; }
-    void SetMotionTimeRunning(bool) override {}
-    bool TimeLapseTimerRunning() const override { return false; }
-    void SetTimeLapseTimerRunning(bool) override {}
-    QString MotionText(int) const override { return {}; }
-    void ResetMotionCounters() override {}
     quint8 ViewSwitchRequest() const override { return request; }
     void SetViewSwitchRequest(quint8 value) override { request = value; }
-    void GatherAndSaveSettings() override {}
-    QString ProgramFolder() const override { return {}; }
-    QString HistoryFolder() const override { return {}; }
-    QString SmtpHost() const override { return {}; }
-    QString ReplyAddress() const override { return {}; }
-    void SetCaption(const QString&) override {}
-    void SetCameraAreaColour(const QColor&) override {}
     void ShowHelp(int topic) override { calls << QString("help %1").arg(topic); }
 
     int running = 0;

@@ -1,4 +1,5 @@
 #include "core/ZoneAimWindow.h"
+#include "support/QuietMainWindowLink.h"
 
 #include "core/Helpers.h"
 #include "core/SettingsRecord.h"
@@ -24,13 +25,10 @@ using TestSupport::WaitFor;
 namespace {
 
 // The main window as the zone window sees it; records what it is asked.
-class MainWindowRecorder final : public MainWindowLink {
+class MainWindowRecorder final : public QuietMainWindowLink {
 public:
     QWidget* Window() override { return window; }
-    bool IsShuttingDown() const override { return false; }
     bool CameraPreviews(int) const override { return true; }
-    void TakePicture(int) override {}
-    void AimCamera(int) override {}
     bool StartStopSurveillance() override { return true; }
     bool SwitchSurveillance(bool) override { return true; }
     bool MotionTimeRunning() const override { return motionTime; }
@@ -38,19 +36,8 @@ public:
         motionTime = running;
         ++motionTimeSets;
     }
-    bool TimeLapseTimerRunning() const override { return false; }
-    void SetTimeLapseTimerRunning(bool) override {}
-    QString MotionText(int) const override { return {}; }
-    void ResetMotionCounters() override {}
     quint8 ViewSwitchRequest() const override { return viewSwitch; }
     void SetViewSwitchRequest(quint8 request) override { viewSwitch = request; }
-    void GatherAndSaveSettings() override {}
-    QString ProgramFolder() const override { return {}; }
-    QString HistoryFolder() const override { return {}; }
-    QString SmtpHost() const override { return {}; }
-    QString ReplyAddress() const override { return {}; }
-    void SetCaption(const QString&) override {}
-    void SetCameraAreaColour(const QColor&) override {}
     void ShowHelp(int topic) override { helpTopics.push_back(topic); }
 
     QWidget* window = nullptr;

@@ -1,7 +1,7 @@
 // Pictures the picture store saves reach the FTP server through the station's FTP side.
 #include "publish/FtpStation.h"
+#include "support/QuietMainWindowLink.h"
 
-#include "core/MainWindowLink.h"
 #include "core/MessageBox.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
@@ -20,32 +20,17 @@ using TestSupport::TempProgramFolder;
 namespace {
 
 // Records what the FTP side asks of the main window.
-struct MainWindow final : MainWindowLink {
+struct MainWindow final : QuietMainWindowLink {
     QList<QColor> colours;
     bool motion = true, timeLapse = false;
-    QWidget* Window() override { return nullptr; }
-    bool IsShuttingDown() const override { return false; }
     bool CameraPreviews(int) const override { return true; }
-    void TakePicture(int) override {}
-    void AimCamera(int) override {}
     bool StartStopSurveillance() override { return true; }
     bool SwitchSurveillance(bool) override { return true; }
     bool MotionTimeRunning() const override { return motion; }
     void SetMotionTimeRunning(bool on) override { motion = on; }
     bool TimeLapseTimerRunning() const override { return timeLapse; }
     void SetTimeLapseTimerRunning(bool on) override { timeLapse = on; }
-    QString MotionText(int) const override { return {}; }
-    void ResetMotionCounters() override {}
-    quint8 ViewSwitchRequest() const override { return 0; }
-    void SetViewSwitchRequest(quint8) override {}
-    void GatherAndSaveSettings() override {}
-    QString ProgramFolder() const override { return {}; }
-    QString HistoryFolder() const override { return {}; }
-    QString SmtpHost() const override { return {}; }
-    QString ReplyAddress() const override { return {}; }
-    void SetCaption(const QString&) override {}
     void SetCameraAreaColour(const QColor& colour) override { colours << colour; }
-    void ShowHelp(int) override {}
 };
 
 QImage Frame() {

@@ -1,5 +1,5 @@
 #include "core/FtpLink.h"
-#include "core/MainWindowLink.h"
+#include "support/QuietMainWindowLink.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
@@ -34,30 +34,12 @@ using namespace TestSupport;
 
 namespace {
 
-class FakeMainWindow final : public MainWindowLink {
+class FakeMainWindow final : public QuietMainWindowLink {
 public:
-    QWidget* Window() override { return nullptr; }
-    bool IsShuttingDown() const override { return false; }
     bool CameraPreviews(int camera) const override { return previewing == camera; }
-    void TakePicture(int) override {}
-    void AimCamera(int) override {}
-    bool StartStopSurveillance() override { return false; }
-    bool SwitchSurveillance(bool) override { return false; }
-    bool MotionTimeRunning() const override { return false; }
-    void SetMotionTimeRunning(bool) override {}
-    bool TimeLapseTimerRunning() const override { return false; }
-    void SetTimeLapseTimerRunning(bool) override {}
-    QString MotionText(int) const override { return {}; }
-    void ResetMotionCounters() override {}
     quint8 ViewSwitchRequest() const override { return viewSwitch; }
     void SetViewSwitchRequest(quint8 request) override { viewSwitch = request; }
-    void GatherAndSaveSettings() override {}
-    QString ProgramFolder() const override { return {}; }
-    QString HistoryFolder() const override { return {}; }
-    QString SmtpHost() const override { return {}; }
-    QString ReplyAddress() const override { return {}; }
     void SetCaption(const QString& text) override { caption = text; }
-    void SetCameraAreaColour(const QColor&) override {}
     void ShowHelp(int topic) override { helpTopics << topic; }
 
     int previewing = 0;
