@@ -35,6 +35,7 @@
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "publish/FtpStation.h"
+#include "publish/TFTPMainForm.h"
 #include "publish/TLogWin.h"
 #include "publish/Taviplayerform.h"
 
@@ -118,8 +119,9 @@ int ProgramStartup(const StartupOptions& options) {
     StationTimeLapse timeLapse(*zones, store, links, motion.Pictures(), pictureCaptions);
     links.timeLapse = &timeLapse;
     auto aviPlayer = std::make_unique<Taviplayerform>();
-    auto ftpMainForm = std::make_unique<TFTPMainForm>();
     FtpStation ftp(store, flags, *zones);
+    auto ftpMainForm = std::make_unique<TFTPMainForm>(
+        ftp.Uploader(), [&mainWindow = static_cast<MainWindowLink&>(*zones)] { mainWindow.ShowHelp(5); });
     ftp.SetWindow(ftpMainForm.get());
     ftp.SetResetFtpRing([&motion] { motion.Pictures().ResetFtpRing(); });
     StationUploads uploads(gallery.Service(), ftp.UploadTarget());

@@ -81,6 +81,7 @@ void FtpUploader::LoadFtpSettings() {
     ::LoadFtpSettings(settings_.Record(), form_);
     client_.SetPassive(form_.passive);
     stayConnected_.SetEnabled(form_.autoConnect);
+    emit FormLoaded();
     emit StateChanged();
 }
 
@@ -225,7 +226,7 @@ void FtpUploader::ReportCommandError(const QString& what, const platform::FtpRes
     const QString text = result.refused ? what + ": another FTP command is still running" : what + ": " + result.error;
     log_.AddRow(text, QColor(Qt::red));
     if (!result.refused && !Unattended())
-        ShowMessageBox(text);
+        ShowMessageBox("Error :" + result.error);
 }
 
 void FtpUploader::BackButtonClick() {

@@ -130,6 +130,7 @@ public:
 signals:
     void StateChanged();   // caption, abort button, progress, connected flag
     void ListingChanged(); // the listing or the current folder
+    void FormLoaded();     // the form was filled from the settings record
 
 private:
     void OnConnected();

@@ -359,7 +359,7 @@ TEST(FtpFolders, RefreshGoesUpAndCommandsWorkOnTheListing) {
     EXPECT_TRUE(rig.ftp->Log().Rows().last().contains("still running"));
     rig.client.commandResult = FakeFtpClient::Failed("550 Not allowed");
     rig.ftp->DeleteListingRow(1);
-    EXPECT_EQ(rig.boxes, QStringList({"Delete failed: a.jpg: 550 Not allowed"}));
+    EXPECT_EQ(rig.boxes, QStringList({"Error :550 Not allowed"}));
 
     // A folder name with a line break never reaches the client.
     const int before = int(rig.client.calls.size());
