@@ -3,6 +3,7 @@
 
 #include "publish/FtpUploader.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <algorithm>
 #include <QGroupBox>
@@ -123,9 +124,8 @@ void TFTPMainForm::BuildFileLog() {
 
     DebugListBox = Make<QListView>(GroupBox2, "DebugListBox", {8, 204, kWidth - 32, 118});
     DebugListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QPalette log = DebugListBox->palette();
-    log.setColor(QPalette::Base, Qt::black);
-    DebugListBox->setPalette(log);
+    // The log keeps the system's window colour: its black rows would vanish on black.
+    DebugListBox->setPalette(QApplication::palette());
 }
 
 void TFTPMainForm::BuildImageExports() {

@@ -1,0 +1,341 @@
+// The FTP window over an uploader with a fake client: what a show fills in, the tabs, the
+// export controls, saving, the listing and the protocol log.
+#include "publish/TFTPMainForm.h"
+
+#include "FakeFtpClient.h"
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "core/StartupFlags.h"
+#include "core/TransferBusy.h"
+#include "publish/FtpUploader.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using TestSupport::TempProgramFolder;
+
+namespace {
+
+const QStringList kListing = {
+    "total 2",
+    "drwxr-xr-x 2 cam cam 4096 Nov 30 10:05 pics",
+    "-rw-r--r-- 1 cam cam 12345 Jan 02  2025 a.jpg",
+};
+
+struct Rig {
+    Rig() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
+        SetMessageBoxHandler([this](const QString& text) { boxes << text; });
+        settings.FirstRunInit();
+        TransferBusy::Set(false);
+        ftp = std::make_unique<FtpUploader>(settings, flags, client);
+        ftp->SetClock([this] { return now; });
+        auto& hooks = ftp->Hooks();
+        hooks.internetConnected = [] { return true; };
+        hooks.motionTimerEnabled = [this] { return motion; };
+        hooks.setMotionTimerEnabled = [this](bool on) { motion = on; };
+        hooks.timeLapseTimerEnabled = [] { return false; };
+        hooks.setTimeLapseTimerEnabled = [](bool) {};
+        window = std::make_unique<TFTPMainForm>(*ftp, [this] { ++helps; });
+    }
+    ~Rig() {
+        window.reset();
+        SetMessageBoxHandler({});
+    }
+
+    // As the station shows it: the record into the form, then the window.
+    void Show() {
+        ftp->LoadFtpSettings();
+        window->show();
+    }
+    void Connect() {
+        SettingsRecord& record = settings.Record();
+        record.FtpHost = "127.0.0.1:2121";
+        record.FtpUser = "cam";
+        record.FtpPassword = "pw";
+        client.lines = kListing;
+        Show();
+        window->ConnectButton->click();
+        ASSERT_TRUE(ftp->IsFtpConnected());
+        ftp->Timer1().SetEnabled(false);
+        emit ftp->RefreshTimer().Timeout(); // the listing a second after the connect
+    }
+    // The record as the settings file holds it.
+    SettingsRecord Stored() {
+        SettingsStore other(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
+        other.LoadSettings();
+        return other.Record();
+    }
+    QString LogText(int row) const { return window->DebugListBox->model()->index(row, 0).data().toString(); }
+    QColor LogColour(int row) const {
+        return window->DebugListBox->model()->index(row, 0).data(Qt::ForegroundRole).value<QColor>();
+    }
+
+    TempProgramFolder dir;
+    SettingsStore settings;
+    StartupFlags flags;
+    FakeFtpClient client;
+    std::unique_ptr<FtpUploader> ftp;
+    std::unique_ptr<TFTPMainForm> window;
+    qint64 now = 1000000;
+    bool motion = false;
+    int helps = 0;
+    QStringList boxes;
+};
+
+} // namespace
+
+TEST(FtpMainForm, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
+    Rig rig;
+    SettingsRecord& record = rig.settings.Record();
+    record.FtpHost = "  ftp.example.net:2121 ";
+    record.FtpUser = " cam ";
+    record.FtpPassword = "pw ";
+    record.FtpExportName1 = "   ";
+    record.FtpExportName2 = "";
+    record.FtpMaxImages = 7;
+    record.FtpJpegQuality = 60;
+    record.FtpDialUp = true;
+    rig.window->TabControl1->setCurrentIndex(2);
+    rig.Show();
+    TFTPMainForm& w = *rig.window;
+    EXPECT_EQ(w.windowTitle(), "TORVEK FTP");
+    EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
+    EXPECT_EQ(w.UserIDEdit->text(), "cam");
+    EXPECT_EQ(w.PasswordEdit->text(), "pw");
+    EXPECT_EQ(w.PasswordEdit->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(w.webpageimagename->text(), "netcam1");
+    EXPECT_EQ(w.webpageimagename2->text(), "netcam2");
+    EXPECT_EQ(w.maxImages->text(), "7");
+    EXPECT_TRUE(w.dailupMode->isChecked());
+    EXPECT_FALSE(w.dailupMode->isVisible());
+    EXPECT_EQ(w.TrackBar1->value(), 60); // the ticked dial-up box does not set 45
+    EXPECT_EQ(w.Label7->text(), "Compression   %60   ");
+    EXPECT_EQ(w.TabControl1->currentIndex(), 0);
+    EXPECT_EQ(w.TabControl1->tabText(0), "File Log");
+    EXPECT_EQ(w.height(), TFTPMainForm::kFileLogHeight);
+    EXPECT_TRUE(w.GroupBox2->isVisible());
+    EXPECT_EQ(w.FtpServerEdit->maxLength(), 255);
+    EXPECT_EQ(w.UserIDEdit->maxLength(), 25);
+    EXPECT_EQ(w.PasswordEdit->maxLength(), 25);
+    EXPECT_EQ(w.webpageimagename->maxLength(), 55);
+
+    // Hidden and stored with Save Settings on: the quality is the stored one, not 45.
+    w.HideFtpWindow();
+    EXPECT_EQ(rig.Stored().FtpJpegQuality, 60);
+
+    // Full quality, and an unsaved edit is replaced at the next show.
+    record.FtpJpegQuality = 100;
+    QTest::keyClicks(w.FtpServerEdit, "xyz");
+    EXPECT_EQ(rig.ftp->Form().host, "ftp.example.net:2121xyz");
+    rig.Show();
+    EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
+    EXPECT_EQ(w.Label7->text(), "Compression   %100   ");
+
+    // Only a click on the dial-up box sets 45.
+    w.dailupMode->setChecked(false);
+    w.dailupMode->click();
+    EXPECT_EQ(w.TrackBar1->value(), 45);
+    EXPECT_EQ(w.Label7->text(), "Compression   %45   ");
+    EXPECT_EQ(rig.ftp->Form().quality, 45);
+}
+
+TEST(FtpMainForm, TabsAndExportModesSetHeightsAndEditStates) {
+    Rig rig;
+    rig.Show();
+    TFTPMainForm& w = *rig.window;
+    const int heights[] = {420, 315, 290};
+    QWidget* boxes[] = {w.GroupBox2, w.GroupBox1, w.Settings};
+    for (int tab : {1, 2, 0}) {
+        w.TabControl1->setCurrentIndex(tab);
+        EXPECT_EQ(w.height(), heights[tab]) << tab;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(boxes[i]->isVisible(), i == tab) << tab << " " << i;
+    }
+
+    w.TabControl1->setCurrentIndex(1);
+    w.exportasWebPage->click();
+    EXPECT_EQ(rig.ftp->Form().exportMode, FtpExportMode::ExportAs);
+    EXPECT_FALSE(w.webpageimagename->isReadOnly());
+    EXPECT_EQ(w.webpageimagename2->focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(w.maxImages->isEnabled());
+    const std::pair<QRadioButton*, FtpExportMode> others[] = {{w.DisableExportall, FtpExportMode::Disabled},
+                                                              {w.ExportAll, FtpExportMode::ExportAll},
+                                                              {w.RecycleTheImage, FtpExportMode::Recycle}};
+    for (const auto& [button, mode] : others) {
+        button->click();
+        EXPECT_EQ(rig.ftp->Form().exportMode, mode);
+        EXPECT_TRUE(w.webpageimagename->isReadOnly());
+        EXPECT_TRUE(w.webpageimagename2->isReadOnly());
+        EXPECT_EQ(w.webpageimagename->focusPolicy(), Qt::NoFocus);
+        EXPECT_TRUE(w.maxImages->isEnabled());
+        EXPECT_FALSE(w.exportasWebPage->isChecked());
+    }
+    // Stored as the record's flags.
+    w.Button3->click();
+    const SettingsRecord stored = rig.Stored();
+    EXPECT_TRUE(stored.FtpRecycle);
+    EXPECT_FALSE(stored.FtpExportAs);
+}
+
+TEST(FtpMainForm, MaximumImagesTakesThreeDigitsAndOnlyOneTo999IsStored) {
+    Rig rig;
+    rig.settings.Record().FtpMaxImages = 20;
+    rig.Show();
+    TFTPMainForm& w = *rig.window;
+    w.maxImages->clear();
+    QTest::keyClicks(w.maxImages, "1a2-45");
+    EXPECT_EQ(w.maxImages->text(), "124");
+    w.Button3->click();
+    EXPECT_EQ(rig.Stored().FtpMaxImages, 124);
+
+    w.maxImages->selectAll();
+    QTest::keyClicks(w.maxImages, "0");
+    w.Button3->click();
+    EXPECT_EQ(rig.Stored().FtpMaxImages, 124);
+    rig.Show();
+    EXPECT_EQ(w.maxImages->text(), "124");
+}
+
+TEST(FtpMainForm, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) {
+    Rig rig;
+    rig.settings.Record().FtpHost = "old.host";
+    rig.settings.SaveSettings();
+    rig.Show();
+    TFTPMainForm& w = *rig.window;
+    w.TabControl1->setCurrentIndex(2);
+    w.SaveSettingsCheckBox->click();
+    EXPECT_FALSE(w.SaveSettingsCheckBox->isChecked());
+    w.FtpServerEdit->selectAll();
+    QTest::keyClicks(w.FtpServerEdit, "new.host");
+    w.Button3->click();
+    w.HideFtpWindow();
+    EXPECT_EQ(rig.Stored().FtpHost, "old.host");
+    EXPECT_EQ(rig.settings.Record().FtpHost, "old.host");
+    rig.Show();
+    EXPECT_TRUE(w.SaveSettingsCheckBox->isChecked());
+    EXPECT_EQ(w.FtpServerEdit->text(), "old.host");
+
+    // Auto Connect: the timer and the record in memory, not the file.
+    w.TabControl1->setCurrentIndex(2);
+    w.autoconnect->click();
+    EXPECT_TRUE(rig.ftp->StayConnectedTimer().Enabled());
+    EXPECT_TRUE(rig.settings.Record().FtpAutoConnect);
+    EXPECT_FALSE(rig.Stored().FtpAutoConnect);
+    w.autoconnect->click();
+    EXPECT_FALSE(rig.ftp->StayConnectedTimer().Enabled());
+    EXPECT_FALSE(rig.settings.Record().FtpAutoConnect);
+
+    // Passive follows its box at once.
+    w.UsePassive->click();
+    EXPECT_TRUE(rig.client.passive);
+
+    // F1 asks for help.
+    QTest::keyClick(&w, Qt::Key_F1);
+    EXPECT_EQ(rig.helps, 1);
+}
+
+TEST(FtpMainForm, ListingRowsFoldersAndTheBackButton) {
+    Rig rig;
+    rig.Connect();
+    TFTPMainForm& w = *rig.window;
+    EXPECT_EQ(w.ConnectButton->text(), "Disconnect");
+    ASSERT_EQ(w.DirectoryListBox->topLevelItemCount(), 2);
+    QTreeWidgetItem* folder = w.DirectoryListBox->topLevelItem(0);
+    QTreeWidgetItem* file = w.DirectoryListBox->topLevelItem(1);
+    EXPECT_EQ(folder->text(0), "pics");
+    EXPECT_EQ(folder->text(2), "Directory");
+    EXPECT_EQ(folder->text(3), "11/30/2026 10:05");
+    EXPECT_EQ(file->text(1), "12345");
+    EXPECT_EQ(file->text(2), "File");
+    EXPECT_EQ(file->text(3), "01/02/2025 00:00");
+
+    // A click names the Download button's job.
+    w.DirectoryListBox->setCurrentItem(file);
+    EXPECT_EQ(w.DownloadButton->text(), "Download");
+    w.DirectoryListBox->setCurrentItem(folder);
+    EXPECT_EQ(w.DownloadButton->text(), "Change dir");
+
+    // A double click on a file does nothing; on a folder it enters it.
+    const int calls = int(rig.client.calls.size());
+    emit w.DirectoryListBox->itemDoubleClicked(file, 0);
+    EXPECT_EQ(rig.client.calls.size(), calls);
+    emit w.DirectoryListBox->itemDoubleClicked(folder, 0);
+    EXPECT_EQ(rig.client.calls.last(), "cd pics");
+    EXPECT_EQ(w.CurrentDirEdit->text(), "/pics");
+
+    // "<<" is refused while motion detection runs.
+    rig.motion = true;
+    w.Button2->click();
+    EXPECT_EQ(rig.client.calls.last(), "cd pics");
+    rig.motion = false;
+    w.Button2->click();
+    EXPECT_EQ(rig.client.calls.last(), "cd ..");
+    EXPECT_EQ(w.CurrentDirEdit->text(), "/");
+
+    // Disconnect: caption back, listing gone.
+    w.ConnectButton->click();
+    EXPECT_EQ(w.ConnectButton->text(), "Connect");
+    EXPECT_EQ(w.DirectoryListBox->topLevelItemCount(), 0);
+}
+
+TEST(FtpMainForm, CommandErrorsAreABoxAndARedRowAndHideKeepsTheConnection) {
+    Rig rig;
+    rig.Connect();
+    TFTPMainForm& w = *rig.window;
+    w.DirectoryListBox->setCurrentItem(w.DirectoryListBox->topLevelItem(1));
+    rig.client.commandResult = FakeFtpClient::Failed("550 Permission denied");
+    w.DeleteButton->click();
+    EXPECT_EQ(rig.boxes, QStringList({"Error :550 Permission denied"}));
+    const int last = w.DebugListBox->model()->rowCount() - 1;
+    EXPECT_TRUE(rig.LogText(last).contains("550 Permission denied"));
+    EXPECT_EQ(rig.LogColour(last), QColor(Qt::red));
+    EXPECT_EQ(w.DebugListBox->currentIndex().row(), last);
+
+    rig.client.dirResult = FakeFtpClient::Failed("550 No such directory");
+    emit w.DirectoryListBox->itemDoubleClicked(w.DirectoryListBox->topLevelItem(0), 0);
+    EXPECT_EQ(rig.boxes.last(), "Error :550 No such directory");
+
+    // Esc and Hide hide the window; the link stays.
+    ASSERT_TRUE(w.isVisible());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    rig.Show();
+    w.Button1->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(rig.ftp->IsFtpConnected());
+    EXPECT_FALSE(rig.client.calls.contains("disconnect"));
+}
+
+TEST(FtpMainForm, LogRowsAreDrawnInTheirColoursWithoutPrefixes) {
+    Rig rig;
+    rig.Show();
+    FtpProtocolLog& log = rig.ftp->Log();
+    log.AddSent("USER cam\r\nPASS secret\r\n");
+    log.AddReceived("230 Login successful.\r\n");
+    log.AddRow("Connecting to 127.0.0.1");
+    log.AddRow("Quit");
+    EXPECT_EQ(rig.LogText(0), "USER cam");
+    EXPECT_EQ(rig.LogColour(0), QColor(Qt::red));
+    EXPECT_EQ(rig.LogText(1), "PASS ****");
+    EXPECT_EQ(rig.LogText(2), "230 Login successful.");
+    EXPECT_EQ(rig.LogColour(2), QColor(Qt::blue));
+    EXPECT_EQ(rig.LogText(3), "Connecting to 127.0.0.1");
+    EXPECT_EQ(rig.LogColour(3), QColor(Qt::black));
+    EXPECT_EQ(rig.LogColour(4), QColor(Qt::yellow));
+    EXPECT_EQ(rig.window->DebugListBox->currentIndex().row(), 4);
+    // Drawn on the system's window colour, so black rows stay readable.
+    EXPECT_EQ(rig.window->DebugListBox->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+}
