@@ -87,10 +87,10 @@ void TFTPMainForm::BuildTopRow() {
     Caption(this, {280, 4, 100, 16}, QStringLiteral("Pass Word"));
     PasswordEdit = FieldEdit(this, "PasswordEdit", {280, 20, 100, 22}, 25);
     PasswordEdit->setEchoMode(QLineEdit::Password);
-    ConnectButton = Make<QPushButton>(this, "ConnectButton", {386, 19, 70, 24}, QStringLiteral("Connect"));
+    ConnectButton = Make<QPushButton>(this, "ConnectButton", {384, 19, 78, 24}, QStringLiteral("Connect"));
     ConnectButton->setDefault(true);
-    Button1 = Make<QPushButton>(this, "Button1", {460, 19, 44, 24}, QStringLiteral("&Hide"));
-    Button3 = Make<QPushButton>(this, "Button3", {508, 19, 44, 24}, QStringLiteral("&Save"));
+    Button1 = Make<QPushButton>(this, "Button1", {464, 19, 42, 24}, QStringLiteral("&Hide"));
+    Button3 = Make<QPushButton>(this, "Button3", {510, 19, 42, 24}, QStringLiteral("&Save"));
 
     TabControl1 = Make<QTabBar>(this, "TabControl1", {8, 50, 300, 24});
     TabControl1->addTab(QStringLiteral("File Log"));
@@ -140,8 +140,8 @@ void TFTPMainForm::BuildImageExports() {
     webpageimagename = FieldEdit(GroupBox1, "webpageimagename", {172, 22, 150, 22}, 55);
     Caption(GroupBox1, {130, 48, 40, 20}, QStringLiteral("Cam 2"));
     webpageimagename2 = FieldEdit(GroupBox1, "webpageimagename2", {172, 48, 150, 22}, 55);
-    Caption(GroupBox1, {130, 94, 100, 20}, QStringLiteral("Maximum Images"));
-    maxImages = FieldEdit(GroupBox1, "maxImages", {232, 94, 50, 22}, 3);
+    Caption(GroupBox1, {130, 94, 110, 20}, QStringLiteral("Maximum Images"));
+    maxImages = FieldEdit(GroupBox1, "maxImages", {244, 94, 50, 22}, 3);
     maxImages->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), maxImages));
 
     TrackBar1 = Make<QSlider>(GroupBox1, "TrackBar1", {10, 130, 260, 24}, Qt::Horizontal);
