@@ -105,9 +105,10 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     void FtpDisconnect() override { Say("FtpDisconnect"); }
     void MarkFtpCommandTime() override { Say("MarkFtpCommandTime"); }
     void EnableFtpDialUpPause() override { Say("EnableFtpDialUpPause"); }
-    bool FtpWindowVisible() const override { return false; }
-    void ShowFtpWindow(bool) override {}
-    void HideFtpWindow() override {}
+    bool FtpWindowVisible() const override { return ftpWindowVisible; }
+    bool ftpWindowVisible = false;
+    void ShowFtpWindow(bool byUser) override { Say(QStringLiteral("ShowFtpWindow byUser=%1").arg(byUser)); }
+    void HideFtpWindow() override { Say("HideFtpWindow"); }
     // Access lock.
     bool AccessAllowed() override {
         ++accessAsks;
