@@ -51,20 +51,20 @@ void Tzones::BuildSetupPanel() {
     DefaultCam1 = MakeCombo(Panel1, "DefaultCam1", false);
     DefaultCam1->setGeometry(58, 42, 230, 26);
     Location1 = Make<QLineEdit>(Panel1, "Location1");
-    Location1->setGeometry(296, 42, 180, 26);
+    Location1->setGeometry(296, 42, 166, 26);
     Errors1 = Make<QLabel>(Panel1, "Errors1", QStringLiteral("00000"));
-    Errors1->setGeometry(484, 44, 56, 22);
+    Errors1->setGeometry(470, 44, 76, 22);
     Button5 = Make<QPushButton>(Panel1, "Button5", QStringLiteral("More"));
-    Button5->setGeometry(546, 42, 56, 26);
+    Button5->setGeometry(548, 42, 56, 26);
     Caption(Panel1, QStringLiteral("Cam 2"), {12, 76, 44, 22});
     DefaultCam2 = MakeCombo(Panel1, "DefaultCam2", false);
     DefaultCam2->setGeometry(58, 74, 230, 26);
     Location2 = Make<QLineEdit>(Panel1, "Location2");
-    Location2->setGeometry(296, 74, 180, 26);
+    Location2->setGeometry(296, 74, 166, 26);
     Errors2 = Make<QLabel>(Panel1, "Errors2", QStringLiteral("00000"));
-    Errors2->setGeometry(484, 76, 56, 22);
+    Errors2->setGeometry(470, 76, 76, 22);
     Button7 = Make<QPushButton>(Panel1, "Button7", QStringLiteral("More"));
-    Button7->setGeometry(546, 74, 56, 26);
+    Button7->setGeometry(548, 74, 56, 26);
     for (QLineEdit* location : {Location1, Location2})
         location->setMaxLength(100);
     Button44 = Make<QPushButton>(Panel1, "Button44", QStringLiteral("Save"));
