@@ -21,10 +21,12 @@
 #include "app/StationMotion.h"
 #include "app/StationParts.h"
 #include "app/StationTimeLapse.h"
+#include "app/StationTray.h"
 #include "app/Tzones.h"
 #include "app/ZoneWindows.h"
 #include "capture/CameraChoiceWidgets.h"
 #include "capture/DriverAliasRegistry.h"
+#include "capture/DriverSetupHandlers.h"
 #include "capture/TsetupForm.h"
 #include "capture/TtorCap.h"
 #include "core/CaptionChoices.h"
@@ -34,6 +36,7 @@
 #include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
+#include "platform/TrayIcon.h"
 #include "publish/FtpStation.h"
 #include "publish/TFTPMainForm.h"
 #include "publish/TLogWin.h"
@@ -93,8 +96,17 @@ int ProgramStartup(const StartupOptions& options) {
     pictureCaptions.Hooks().display = [z = zones.get()](int camera, const QImage& picture, CaptionDisplay) {
         (camera == 2 ? z->pic2 : z->pic1)->SetPicture(picture);
     };
+    platform::SystemTrayIcon trayIcon(StationIcon(), QStringLiteral("TORVEK"));
+    StationTray tray(*zones, trayIcon);
+    tray.placeStatusPanel = [&layout] { layout.PlaceStatusPanel(); };
+    links.tray = &tray;
+    pictureCaptions.Hooks().diskStatsTicked = [&tray] { return tray.DiskStatsTicked(); };
     cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
-    cameraChoices.SetDefaultWidgets(zones->DefaultCam1, zones->DefaultCam2, zones->Location1, zones->Location2);
+    DriverSetupHandlers driverHandlers(aliasRegistry, store);
+    driverHandlers.StoreCameraChoice = [z = zones.get()] { z->StoreCameraChoice(); };
+    driverHandlers.FillCameraLists = [z = zones.get()] { z->FillCameraLists(); };
+    HostDriverSetupPage(*zones, aliasRegistry, driverHandlers, cameraChoices);
+    tray.refreshDrivers = [&driverHandlers] { driverHandlers.RefreshDrivers(); };
     motion.BindMainWindow(*zones);
     BindZoneWindows(*form2, *form1, *zones, *links.layout, motion);
     motion.SetAfterTick([f2 = form2.get(), f1 = form1.get()] { RefreshShownZoneWindows(*f2, *f1); });
@@ -149,6 +161,7 @@ int ProgramStartup(const StartupOptions& options) {
 
     lifetime.MainWindowGone();
     pictureCaptions.Hooks().display = {};
+    pictureCaptions.Hooks().diskStatsTicked = {};
     zones.reset(); // the main window goes first: it releases the screen saver
     TtorCap::SetCaptionPainter({});
     return result;

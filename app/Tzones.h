@@ -1,9 +1,9 @@
 #pragma once
 // The main window: borderless, covering the screen. Its life is the program's life.
 // Split by concern: Tzones.cpp (creation, destruction, show and activation events),
-// TzonesControls.cpp (the controls), TzonesStartup.cpp (first show, activation, start-up
-// sequence), TzonesShutdown.cpp (shutdown, restart, installer hand-off),
-// TzonesSettings.cpp (copying between the controls and the settings record).
+// TzonesControls.cpp and TzonesSetupPanel.cpp (the controls), TzonesStartup.cpp (first
+// show, activation, start-up sequence), TzonesShutdown.cpp (shutdown, restart, installer
+// hand-off), TzonesSettings.cpp (copying between the controls and the settings record).
 #include "app/CommandCameras.h"
 #include "app/SettingsCopy.h"
 #include "app/StationEnvironment.h"
@@ -20,6 +20,7 @@
 #include <QWidget>
 
 class NetworkPanel;
+class RemoteAccessPage;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -197,6 +198,11 @@ public:
 
     // Controls, named as their objectName.
     QWidget* Panel1 = nullptr; // set-up panel
+    QWidget* TabArea = nullptr; // TabControl1 with its pages
+    RemoteAccessPage* RemoteAccess = nullptr; // hidden tab page
+    QPushButton* Button44 = nullptr; // "Save" of the locations
+    QPushButton* Button37 = nullptr; // set-up "FTP", hidden
+    QLabel* more = nullptr;          // "more": the window's menu
     QGroupBox* GroupBox1 = nullptr;
     QWidget* maintoolbar = nullptr;
     QWidget* phonesettings = nullptr;

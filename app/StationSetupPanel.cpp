@@ -1,0 +1,219 @@
+// The set-up panel: opening, the tab pages, closing, and the handlers of its controls.
+#include "app/StationTray.h"
+
+#include "app/ControlColours.h"
+#include "app/NetworkPanel.h"
+#include "app/Tzones.h"
+
+#include "capture/CaptureModes.h"
+#include "capture/DriverSetupPage.h"
+#include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
+#include "core/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+void StationTray::BindSetupPanel() {
+    Tzones& z = zones_;
+    for (QPushButton* setup : {z.Button24, z.Button10})
+        connect(setup, &QPushButton::clicked, this, &StationTray::Button10Click);
+    connect(z.Button11, &QPushButton::clicked, this, &StationTray::Button11Click);
+    connect(z.Button29, &QPushButton::clicked, this, &StationTray::MinimizeToTray);
+    // The tabs are changed by code only at activation, which shows the page itself; a
+    // change while the settings are applied (the window's show) shows nothing.
+    connect(z.TabControl1, &QTabBar::currentChanged, this, [this] {
+        if (!zones_.Flags().ApplyingSettings)
+            ShowSetupTab();
+    });
+    z.more->installEventFilter(this);
+    z.CameraGroupBox->installEventFilter(this);
+}
+
+void StationTray::BindHandlers() {
+    Tzones& z = zones_;
+    const auto applying = [&z] { return z.Flags().ApplyingSettings; };
+    connect(z.Vmodes, &QComboBox::activated, this, [this] { VideoModeChange(1); });
+    connect(z.VModes2, &QComboBox::activated, this, [this] { VideoModeChange(2); });
+    // Boxes and sliders also answer changes made by code, except while settings are applied.
+    connect(z.samplerate, &QSlider::valueChanged, this, [&z, applying](int position) {
+        if (!applying())
+            z.MotionTime.SetInterval(position);
+    });
+    for (QCheckBox* colour : {z.RGBred, z.RGBGreen, z.RGBBlue})
+        connect(colour, &QCheckBox::toggled, this, [&z, applying] {
+            if (!applying())
+                z.ReadColourChannelBoxes();
+        });
+    connect(z.mastersent, &QSlider::valueChanged, this, [&z, applying](int position) {
+        // The label always tells the position shown.
+        z.lablee->setText(QStringLiteral("Master Sensitivity ") + QString::number(position));
+        if (!applying())
+            z.ReadColourChannelBoxes();
+    });
+    z.lablee->setText(QStringLiteral("Master Sensitivity ") + QString::number(z.mastersent->value()));
+    connect(z.hot1, &QCheckBox::toggled, this, [&z, applying](bool on) {
+        if (!applying())
+            z.Store().Record().HotZone1 = on;
+    });
+    connect(z.Hot2, &QCheckBox::toggled, this, [&z, applying](bool on) {
+        if (!applying())
+            z.Store().Record().HotZone2 = on;
+    });
+    for (QPushButton* ftp : {z.Button27, z.Button8})
+        connect(ftp, &QPushButton::clicked, this, &StationTray::FtpButtonClick);
+    connect(z.Button37, &QPushButton::clicked, this, &StationTray::Button37Click);
+}
+
+void StationTray::VideoModeChange(int camera) {
+    Tzones& z = zones_;
+    if (z.Flags().ApplyingSettings)
+        return;
+    SettingsRecord& record = z.Store().Record();
+    (camera == 2 ? record.AviReady2 : record.AviReady1) = false;
+    z.Store().WriteSettingsFile();
+    const int index = (camera == 2 ? z.VModes2 : z.Vmodes)->currentIndex();
+    TtorCap* view = z.Cap(camera);
+    if (!view || !view->IsPreviewing() || index < 0 || index >= view->cap->VideoModeCount())
+        return;
+    view->cap->SetVideoMode(index);
+    view->cap->StartPreview();
+}
+
+void StationTray::ShowSetupTab() {
+    Tzones& z = zones_;
+    QWidget* const pages[] = {z.DriverStatusPanel, z.autostartpanel, z.AlertsPanel, z.ScreenResPanel, z.Advanced};
+    for (QWidget* page : {z.DriverStatusPanel, z.autostartpanel, static_cast<QWidget*>(z.AlertsPanel),
+                          z.ScreenResPanel, z.Advanced, z.phonesettings, static_cast<QWidget*>(z.RemoteAccess)})
+        page->hide();
+    const int tab = z.TabControl1->currentIndex();
+    if (tab < 0 || tab >= int(std::size(pages)))
+        return;
+    pages[tab]->raise();
+    pages[tab]->show();
+    if (tab == 3) {
+        const SettingsRecord& record = z.Store().Record();
+        for (int camera : {1, 2}) {
+            TtorCap* view = z.Cap(camera);
+            if (!view || !view->IsPreviewing())
+                continue;
+            QComboBox* list = camera == 2 ? z.VModes2 : z.Vmodes;
+            const QSignalBlocker quiet(list);
+            list->clear();
+            const int count = view->cap->VideoModeCount();
+            for (int i = 0; i < count; ++i) {
+                TVideoMode mode;
+                view->cap->GetVideoMode(i, mode);
+                list->addItem(DescribeVideoMode(mode));
+            }
+            // A filled list selects nothing of its own: only a mode the user chooses is stored.
+            const QString stored = (camera == 2 ? record.VideoMode2 : record.VideoMode1).trimmed();
+            list->setCurrentIndex(stored.isEmpty() ? -1 : list->findText(stored, Qt::MatchExactly));
+            if (list->currentIndex() < 0)
+                list->setEditText(stored);
+        }
+    } else if (tab == 4) {
+        z.RemoteAccess->tcphints->clear();
+    }
+}
+
+void StationTray::FillPhoneSizeList() {
+    Tzones& z = zones_;
+    SettingsRecord& record = z.Store().Record();
+    const TrayRules::PhoneSizes sizes = TrayRules::PhoneSizeList(z.Dailup->isChecked(), record.PhonePictureSize);
+    record.PhonePictureSize = sizes.stored;
+    const QSignalBlocker quiet(z.sizelist);
+    z.sizelist->clear();
+    z.sizelist->addItems(sizes.items);
+    z.sizelist->setCurrentIndex(-1);
+    z.sizelist->setEditText(sizes.stored.trimmed());
+}
+
+void StationTray::Button10Click() {
+    Tzones& z = zones_;
+    if (z.Panel1->isVisible()) {
+        z.Panel1->hide();
+        return;
+    }
+    if (placeStatusPanel)
+        placeStatusPanel();
+    ShowSetupTab();
+    SetFontColour(z.Errors1, CameraRuns(1) ? ControlColours::kYellow : ControlColours::kSilver);
+    SetFontColour(z.Errors2, CameraRuns(2) ? ControlColours::kYellow : ControlColours::kSilver);
+    const struct {
+        QComboBox* list;
+        QComboBox* defaults;
+        QLineEdit* location;
+    } cameras[] = {{z.cam1List, z.DefaultCam1, z.Location1}, {z.cam2List, z.DefaultCam2, z.Location2}};
+    for (const auto& camera : cameras) {
+        const int row = camera.list->currentIndex();
+        if (row < 0)
+            continue;
+        const QSignalBlocker quiet(camera.defaults);
+        camera.defaults->setCurrentIndex(row < camera.defaults->count() ? row : -1);
+        camera.location->setText(z.Links().aliases->DriverAlias(camera.list->itemText(row)));
+    }
+    z.Panel1->raise();
+    z.Panel1->show();
+    z.StoreCameraChoice();
+    if (refreshDrivers)
+        refreshDrivers();
+}
+
+void StationTray::Button11Click() {
+    Tzones& z = zones_;
+    // A new alert period with an empty queue.
+    z.Links().alerts->RestartAlertPeriod();
+    z.ReadColourChannelBoxes();
+    z.Links().alerts->StoreSmtpEdits();
+
+    TrayRules::AutoStartBoxes boxes{z.AutoStart1->isChecked(), z.AutoStart2->isChecked(),
+                                    z.placeonsystray->isChecked()};
+    boxes = TrayRules::CloseAutoStartBoxes(boxes, z.DefaultCam1->currentText(), z.DefaultCam2->currentText());
+    z.placeonsystray->setChecked(boxes.placeOnTray);
+    z.AutoStart2->setChecked(boxes.autoStart2);
+
+    SettingsRecord& record = z.Store().Record();
+    const struct {
+        QComboBox* defaults;
+        QComboBox* list;
+        qint16& driverIndex;
+        qint16& defaultIndex;
+    } cameras[] = {{z.DefaultCam1, z.cam1List, z.DriverIndex1, record.DefaultCam1Index},
+                   {z.DefaultCam2, z.cam2List, z.DriverIndex2, record.DefaultCam2Index}};
+    for (const auto& camera : cameras) {
+        const int row = camera.defaults->currentIndex();
+        if (row < 0)
+            continue;
+        {
+            const QSignalBlocker quiet(camera.list);
+            camera.list->setCurrentIndex(row < camera.list->count() ? row : -1);
+        }
+        if (camera.list->isEditable())
+            camera.list->setEditText(camera.defaults->currentText());
+        camera.driverIndex = qint16(row);
+        camera.defaultIndex = qint16(row);
+    }
+    z.GatherAndSaveSettings();
+    z.Panel1->hide();
+}
+
+void HostDriverSetupPage(Tzones& zones, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
+                         CameraChoiceWidgets& choices) {
+    auto* page = new DriverSetupPage(registry, handlers, choices, zones.DriverStatusPanel, false);
+    auto* fill = new QVBoxLayout(zones.DriverStatusPanel);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(page);
+    BindDefaultCamControls(handlers, choices, zones.DefaultCam1, zones.DefaultCam2, zones.Location1,
+                           zones.Location2, zones.Button44);
+}

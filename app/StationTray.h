@@ -1,0 +1,97 @@
+#pragma once
+// The tray icon, the two pop-up menus and the set-up panel of the main window.
+// StationTray.cpp (icon and menus), StationSetupPanel.cpp (the panel and its handlers).
+#include "app/TrayRules.h"
+#include "core/TrayLink.h"
+
+#include <QIcon>
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QMenu;
+class Tzones;
+namespace platform {
+class TrayIcon;
+}
+
+class StationTray final : public QObject, public TrayLink {
+public:
+    // Binds the menus and the set-up panel of the window; the icon is shown only while the
+    // window is on the tray.
+    StationTray(Tzones& zones, platform::TrayIcon& icon);
+    ~StationTray() override;
+
+    // TrayLink.
+    void ShowSetupTab() override;
+    void FillPhoneSizeList() override;
+    void MinimizeToTray() override;
+    void AddTrayIcon() override;
+    void RemoveTrayIcon() override;
+    void UntickDiskStats() override;
+    bool DiskStatsTicked() const override;
+
+    // Routines of the layout and the driver page the panel runs; unset ones are skipped.
+    std::function<void()> placeStatusPanel;
+    std::function<void()> refreshDrivers; // as the driver list's "&Refresh"
+
+    // The icon was clicked: the tray menu at the cursor.
+    void TrayMessage();
+    void Button10Click(); // "Setup": opens or closes the panel
+    void Button11Click(); // "Hide": stores the panel's values and closes it
+    // What the menus offer when they open.
+    void PopupMenu1Popup();
+    void PopupMenu2Popup();
+    // The FTP window from the tool bar's button, the set-up panel's and the menus.
+    void FtpButtonClick();
+    void Button37Click();
+    void FtpMenuClick();
+    void NetMenuClick();
+
+    // Items of the tray menu (PopupMenu2).
+    QAction* Show1 = nullptr;
+    QMenu* ShowLogged2 = nullptr;
+    QAction* ShowLoggedCamera1 = nullptr;
+    QAction* ShowLoggedCamera2 = nullptr;
+    QMenu* Target1 = nullptr;
+    QAction* AIM1 = nullptr;
+    QAction* AIM2 = nullptr;
+    QAction* FTP1 = nullptr;
+    // Items of the window's menu (PopupMenu1).
+    QAction* DiskStats1 = nullptr;
+    QAction* Captions1 = nullptr;
+    QMenu* Copy1 = nullptr;
+    QAction* CopyTo1 = nullptr;
+    QAction* CopyTo2 = nullptr;
+    QMenu* ShowLogged1 = nullptr;
+    QAction* Server1 = nullptr;
+    QAction* Server2 = nullptr;
+    QAction* Net1 = nullptr;
+
+private:
+    void BuildTrayMenu();
+    void BuildWindowMenu();
+    void BindSetupPanel();
+    void BindHandlers();
+    bool CameraRuns(int camera) const;
+    void ShowLogged(int camera, bool fromTray);
+    void VideoModeChange(int camera);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Tzones& zones_;
+    platform::TrayIcon& icon_;
+    // The icon's record: filled by the first MinimizeToTray; until then no icon is added.
+    bool trayRecordFilled_ = false;
+};
+
+class CameraChoiceWidgets;
+class DriverAliasRegistry;
+class DriverSetupHandlers;
+
+// The station's icon (the window's and the tray's), from the program's resources.
+QIcon StationIcon();
+
+// The driver list's page on the set-up panel's first tab, bound to the panel's own default
+// camera lists, location edits and "Save".
+void HostDriverSetupPage(Tzones& zones, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
+                         CameraChoiceWidgets& choices);

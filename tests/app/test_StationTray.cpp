@@ -1,0 +1,410 @@
+// The tray icon, the menus and the set-up panel on the real main window, with a fake tray.
+#include "TzonesFixture.h"
+
+#include "app/NetworkPanel.h"
+#include "app/StationAlerts.h"
+#include "app/StationTray.h"
+#include "capture/CaptureModes.h"
+#include "capture/VideoCapture.h"
+#include "core/PictureStore.h"
+#include "platform/TrayIcon.h"
+#include "publish/AlertsTab.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTest>
+
+using TestSupport::WaitFor;
+
+namespace {
+
+class FakeTrayIcon : public platform::TrayIcon {
+public:
+    bool available = true, shown = false;
+    QStringList calls;
+    bool IsAvailable() const override { return available; }
+    void Show() override {
+        shown = true;
+        calls << "Show";
+    }
+    void Hide() override {
+        shown = false;
+        calls << "Hide";
+    }
+    bool IsShown() const override { return shown; }
+};
+
+// The FTP window as the buttons and menus see it.
+struct FakeFtp : FtpLink {
+    bool connected = false, visible = false;
+    QStringList calls;
+    void LoadFtpSettings() override {}
+    void FtpConnect() override {}
+    bool IsFtpConnected() const override { return connected; }
+    void FtpDisconnect() override {}
+    void MarkFtpCommandTime() override {}
+    void EnableFtpDialUpPause() override {}
+    bool FtpWindowVisible() const override { return visible; }
+    void ShowFtpWindow(bool byUser) override {
+        visible = true;
+        calls << QStringLiteral("Show byUser=%1").arg(byUser);
+    }
+    void HideFtpWindow() override {
+        visible = false;
+        calls << "Hide";
+    }
+};
+
+template <typename Base>
+class TrayFixture : public Base {
+protected:
+    FakeTrayIcon icon;
+    FakeFtp ftp;
+    std::unique_ptr<PictureStore> pictures;
+    std::unique_ptr<StationAlerts> alerts;
+    std::unique_ptr<StationTray> tray;
+
+    void StartTray(const std::function<void(SettingsRecord&)>& edit = {}) {
+        if (edit)
+            this->WriteSettings(edit);
+        this->links.ftp = &ftp;
+        pictures = std::make_unique<PictureStore>(*this->store);
+        alerts = std::make_unique<StationAlerts>(*this->store, this->links, *pictures, this->flags);
+        this->links.alerts = alerts.get();
+        this->Create();
+        alerts->BindMainWindow(*this->zones);
+        tray = std::make_unique<StationTray>(*this->zones, icon);
+        tray->placeStatusPanel = [this] { this->events << "PlaceStatusPanel"; };
+        tray->refreshDrivers = [this] { this->events << "RefreshDrivers"; };
+        this->links.tray = tray.get();
+        this->zones->show();
+        ASSERT_TRUE(WaitFor([this] { return !this->flags.StartupGuard; }));
+        this->zones->Timerclock.SetEnabled(false);
+    }
+
+    void TearDown() override {
+        this->zones.reset();
+        tray.reset();
+        alerts.reset();
+        pictures.reset();
+        Base::TearDown();
+    }
+
+    QStringList ShownPages() const {
+        QStringList shown;
+        Tzones& z = *this->zones;
+        for (QWidget* page : {z.DriverStatusPanel, z.autostartpanel, static_cast<QWidget*>(z.AlertsPanel),
+                              z.ScreenResPanel, z.Advanced, z.phonesettings, static_cast<QWidget*>(z.RemoteAccess)})
+            if (!page->isHidden())
+                shown << page->objectName();
+        return shown;
+    }
+};
+
+using StationTrayTest = TrayFixture<TzonesFixture>;
+using StationTrayCameraTest = TrayFixture<CameraStationFixture>;
+
+} // namespace
+
+TEST_F(StationTrayTest, HideGoesToTheTrayAndShowBringsTheWindowBack) {
+    StartTray();
+    // Until the window has been to the tray, no icon.
+    EXPECT_FALSE(icon.shown);
+    QTest::mouseClick(zones->Button29, Qt::LeftButton);
+    EXPECT_FALSE(zones->isVisible());
+    EXPECT_TRUE(icon.shown);
+
+    // Either button opens the tray menu; with only camera 2 running "Target" offers AIM2.
+    camera2.previewing = true;
+    ftp.connected = false;
+    icon.clicked();
+    ASSERT_TRUE(zones->PopupMenu2->isVisible());
+    EXPECT_TRUE(tray->Target1->menuAction()->isVisible());
+    EXPECT_FALSE(tray->AIM1->isEnabled());
+    EXPECT_TRUE(tray->AIM2->isEnabled());
+    EXPECT_FALSE(tray->FTP1->isVisible());
+    zones->PopupMenu2->hide();
+    camera2.previewing = false;
+    ftp.connected = true;
+    icon.clicked();
+    EXPECT_FALSE(tray->Target1->menuAction()->isVisible());
+    EXPECT_TRUE(tray->FTP1->isVisible());
+    zones->PopupMenu2->hide();
+
+    // "Show": the show removes the icon, the activation that follows puts it back.
+    icon.calls.clear();
+    tray->Show1->trigger();
+    EXPECT_TRUE(zones->isVisible());
+    ASSERT_TRUE(WaitFor([this] { return icon.calls == QStringList{"Hide", "Show"}; })) << icon.calls.join(",").toStdString();
+    EXPECT_FALSE(zones->isMinimized());
+}
+
+TEST_F(StationTrayTest, WithoutATrayHideMinimisesAndTheStartUpDoesToo) {
+    icon.available = false;
+    devices = 1;
+    StartTray([](SettingsRecord& r) {
+        r.AutoStart1 = true;
+        r.PlaceOnTray = true;
+    });
+    // The start-up sequence puts the window "on the tray" 1 s after the show.
+    ASSERT_TRUE(WaitFor([this] { return zones->isMinimized(); }, 5000));
+    EXPECT_TRUE(zones->isVisible());
+    EXPECT_FALSE(icon.shown);
+
+    zones->setWindowState(Qt::WindowNoState);
+    QTest::mouseClick(zones->Button29, Qt::LeftButton);
+    EXPECT_TRUE(zones->isMinimized());
+    EXPECT_TRUE(zones->isVisible());
+    EXPECT_TRUE(icon.calls.filter("Show").isEmpty());
+}
+
+TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {
+    devices = 2;
+    StartTray([](SettingsRecord& r) { r.SetupTabIndex = 1; });
+    camera1.previewing = true;
+    events.clear();
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    EXPECT_TRUE(zones->Panel1->isVisible());
+    EXPECT_EQ(events.filter("PlaceStatusPanel").size(), 1);
+    EXPECT_EQ(events.filter("RefreshDrivers").size(), 1);
+    EXPECT_EQ(ShownPages(), QStringList{"autostartpanel"});
+    // The motion counts tell which camera runs.
+    EXPECT_EQ(FontColour(zones->Errors1), ControlColours::kYellow);
+    EXPECT_EQ(FontColour(zones->Errors2), ControlColours::kSilver);
+    // The default cameras follow the camera lists, and so do the locations.
+    zones->cam2List->setCurrentIndex(1);
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    EXPECT_EQ(zones->DefaultCam1->currentIndex(), zones->cam1List->currentIndex());
+    EXPECT_EQ(zones->DefaultCam2->currentIndex(), 1);
+    EXPECT_EQ(zones->Location2->text(), "camera 1");
+
+    zones->RemoteAccess->tcphints->setText("hint");
+    zones->TabControl1->setCurrentIndex(4);
+    EXPECT_EQ(ShownPages(), QStringList{"Advanced"});
+    EXPECT_TRUE(zones->RemoteAccess->tcphints->text().isEmpty());
+    zones->TabControl1->setCurrentIndex(2);
+    EXPECT_EQ(ShownPages(), QStringList{"AlertsPanel"});
+    for (QWidget* page : {zones->DriverStatusPanel, static_cast<QWidget*>(zones->AlertsPanel)})
+        EXPECT_EQ(page->pos(), QPoint(15, 25));
+
+    // "Setup" again closes the panel without storing.
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    EXPECT_FALSE(zones->Panel1->isVisible());
+    EXPECT_EQ(FileRecord().SetupTabIndex, 1);
+
+    camera1.previewing = false;
+    camera2.previewing = true;
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    EXPECT_EQ(ShownPages(), QStringList{"AlertsPanel"});
+    EXPECT_EQ(FontColour(zones->Errors1), ControlColours::kSilver);
+    EXPECT_EQ(FontColour(zones->Errors2), ControlColours::kYellow);
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_EQ(FileRecord().SetupTabIndex, 2);
+}
+
+TEST_F(StationTrayTest, HideEmptiesTheAlertQueueAndStoresTheMailEdits) {
+    StartTray();
+    pictures->EAlertBuffer() << "1000001host.jpg" << "2000002host.jpg";
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    zones->smtpEdit->setText("  mail.example.org  ");
+    zones->UserEdit->setText(" bob ");
+    zones->PassEdit->setText("s3cret");
+    zones->ReplyEmailAddressText->setText("me@example.org ");
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_FALSE(zones->Panel1->isVisible());
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
+
+    auto reader = MakeStore();
+    ASSERT_TRUE(reader->LoadAlertSettingsFile());
+    EXPECT_EQ(reader->EmailRecord().SmtpHost, "mail.example.org");
+    EXPECT_EQ(reader->EmailRecord().SmtpUser, "bob");
+    EXPECT_EQ(reader->EmailRecord().ReplyAddress, "me@example.org");
+    // Scrambled in the file.
+    EXPECT_FALSE(reader->EmailRecord().SmtpPassword.isEmpty());
+    EXPECT_NE(reader->EmailRecord().SmtpPassword, "s3cret");
+}
+
+TEST_F(StationTrayTest, HideSettlesTheStartUpBoxesAndTheDefaultCameras) {
+    devices = 1;
+    StartTray();
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    // One device: both default lists show it.
+    zones->AutoStart1->setChecked(true);
+    zones->AutoStart2->setChecked(true);
+    zones->placeonsystray->setChecked(true);
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_TRUE(zones->AutoStart1->isChecked());
+    EXPECT_FALSE(zones->AutoStart2->isChecked());
+    EXPECT_TRUE(zones->placeonsystray->isChecked());
+    SettingsRecord file = FileRecord();
+    EXPECT_TRUE(file.AutoStart1 && file.PlaceOnTray);
+    EXPECT_FALSE(file.AutoStart2);
+
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    zones->AutoStart1->setChecked(false);
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_FALSE(zones->placeonsystray->isChecked());
+    EXPECT_FALSE(FileRecord().PlaceOnTray);
+}
+
+TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
+    devices = 3;
+    StartTray();
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    zones->DefaultCam1->setCurrentIndex(2);
+    zones->DefaultCam2->setCurrentIndex(0);
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_EQ(zones->cam1List->currentIndex(), 2);
+    EXPECT_EQ(zones->cam2List->currentIndex(), 0);
+    EXPECT_EQ(zones->DriverIndex1, 2);
+    EXPECT_EQ(zones->DriverIndex2, 0);
+    const SettingsRecord file = FileRecord();
+    EXPECT_EQ(file.DefaultCam1Index, 2);
+    EXPECT_EQ(file.DefaultCam2Index, 0);
+}
+
+TEST_F(StationTrayTest, WindowMenuOffersItsItemsByCamerasAndHeight) {
+    StartTray();
+    auto open = [this] {
+        zones->PopupMenu1->popup(QPoint(10, 10));
+        zones->PopupMenu1->hide();
+    };
+    tray->DiskStats1->setChecked(true);
+    open();
+    EXPECT_FALSE(tray->DiskStats1->isEnabled());
+    EXPECT_FALSE(tray->DiskStats1->isChecked());
+    camera1.previewing = true;
+    open();
+    tray->DiskStats1->trigger();
+    open();
+    EXPECT_TRUE(tray->DiskStats1->isEnabled());
+    EXPECT_TRUE(tray->DiskStats1->isChecked());
+    EXPECT_TRUE(tray->DiskStatsTicked());
+    camera2.previewing = true;
+    open();
+    EXPECT_FALSE(tray->DiskStats1->isEnabled() || tray->DiskStats1->isChecked());
+    camera1.previewing = false;
+    open();
+    EXPECT_TRUE(tray->DiskStats1->isEnabled());
+
+    const QList<QAction*> pictureItems = {tray->ShowLogged1->menuAction(), zones->VideoCapture->menuAction(),
+                                          tray->Copy1->menuAction(), zones->Cycle};
+    // A hidden item always reads as disabled: each is shown for the look.
+    const auto enabled = [](QAction* item) {
+        const bool visible = item->isVisible();
+        item->setVisible(true);
+        const bool result = item->isEnabled();
+        item->setVisible(visible);
+        return result;
+    };
+    zones->resize(800, 400);
+    open();
+    for (QAction* item : pictureItems)
+        EXPECT_FALSE(enabled(item)) << item->objectName().toStdString();
+    EXPECT_TRUE(enabled(zones->FullScreen1));
+    zones->resize(800, 401);
+    open();
+    for (QAction* item : pictureItems)
+        EXPECT_TRUE(enabled(item)) << item->objectName().toStdString();
+    // The hidden items stay hidden; the commands' items are in the menu.
+    for (QAction* item : {tray->Captions1, tray->ShowLogged1->menuAction(), tray->Server1, tray->Net1, zones->Cycle})
+        EXPECT_FALSE(item->isVisible());
+    EXPECT_TRUE(zones->PopupMenu1->actions().contains(zones->VideoCapture->menuAction()));
+    EXPECT_TRUE(tray->DiskStats1->isVisible() && tray->Copy1->menuAction()->isVisible());
+}
+
+TEST_F(StationTrayTest, PhoneSizesFollowTheConnectionType) {
+    StartTray([](SettingsRecord& r) {
+        r.DialUp = true;
+        r.PhonePictureSize = "300";
+    });
+    EXPECT_EQ(zones->sizelist->count(), 5);
+    EXPECT_EQ(zones->sizelist->itemText(4), "200");
+    EXPECT_EQ(zones->sizelist->currentText(), "120");
+    EXPECT_EQ(store->Record().PhonePictureSize, "120");
+    zones->Broadband->click();
+    EXPECT_EQ(zones->sizelist->count(), 11);
+    EXPECT_EQ(zones->sizelist->currentText(), "120");
+}
+
+TEST_F(StationTrayTest, PanelHandlersStoreWhatTheUserSets) {
+    StartTray();
+    zones->samplerate->setValue(650);
+    EXPECT_EQ(zones->MotionTime.Interval(), 650);
+    zones->mastersent->setValue(9);
+    EXPECT_EQ(zones->lablee->text(), "Master Sensitivity 9");
+    EXPECT_EQ(store->Record().ColorThreshold, 8);
+    zones->hot1->setChecked(false);
+    EXPECT_FALSE(store->Record().HotZone1);
+    zones->Hot2->setChecked(true);
+    EXPECT_TRUE(store->Record().HotZone2);
+
+    // The last colour cannot go.
+    zones->RGBred->setChecked(false);
+    zones->RGBGreen->setChecked(false);
+    EXPECT_TRUE(messages.isEmpty());
+    zones->RGBBlue->setChecked(false);
+    EXPECT_EQ(messages, QStringList{"You must select at least one color to scan"});
+    EXPECT_TRUE(zones->RGBred->isChecked() && zones->RGBGreen->isChecked() && zones->RGBBlue->isChecked());
+
+    // Nothing answers while the settings are applied.
+    flags.ApplyingSettings = true;
+    zones->samplerate->setValue(300);
+    zones->Hot2->setChecked(false);
+    flags.ApplyingSettings = false;
+    EXPECT_EQ(zones->MotionTime.Interval(), 650);
+    EXPECT_TRUE(store->Record().HotZone2);
+}
+
+TEST_F(StationTrayTest, FtpButtonsAndMenuItems) {
+    StartTray();
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    tray->FTP1->trigger();
+    EXPECT_FALSE(zones->Panel1->isVisible());
+    tray->FTP1->trigger();
+    zones->Button27->click();
+    zones->Button27->click();
+    zones->Button37->click();
+    zones->Button37->click(); // already shown: nothing
+    EXPECT_EQ(ftp.calls, (QStringList{"Show byUser=1", "Hide", "Show byUser=0", "Hide", "Show byUser=1"}));
+
+    // The hidden "Server" items show and toggle the TCP/IP panel.
+    tray->Server1->trigger();
+    EXPECT_TRUE(zones->NetWorkPanel->isVisible());
+    EXPECT_EQ(zones->NetWorkPanel->pos(), QPoint(20, 150));
+    tray->Server2->trigger();
+    EXPECT_FALSE(zones->NetWorkPanel->isVisible());
+}
+
+TEST_F(StationTrayCameraTest, ScreenTabListsTheRunningCamerasModesAndAChoiceIsSetAndStored) {
+    InstallCameras(1);
+    StartTray([](SettingsRecord& r) { r.AviReady1 = true; });
+    QTest::mouseClick(zones->Panel2, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([this] { return zones->CameraPreviews(1); }, kWait));
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    zones->TabControl1->setCurrentIndex(3);
+    TVideoCapture* cap = zones->Cap(1)->cap;
+    const int count = cap->VideoModeCount();
+    ASSERT_GT(count, 1);
+    ASSERT_EQ(zones->Vmodes->count(), count);
+    EXPECT_EQ(zones->Vmodes->currentIndex(), -1); // nothing chosen yet
+    EXPECT_EQ(zones->VModes2->count(), 0);        // camera 2 is off
+    TVideoMode second;
+    cap->GetVideoMode(1, second);
+    EXPECT_EQ(zones->Vmodes->itemText(1), DescribeVideoMode(second));
+
+    zones->Vmodes->setCurrentIndex(1);
+    emit zones->Vmodes->activated(1);
+    EXPECT_FALSE(FileRecord().AviReady1);
+    TVideoMode current;
+    cap->GetCurrentVideoMode(current);
+    EXPECT_EQ(DescribeVideoMode(current), DescribeVideoMode(second));
+    ASSERT_TRUE(FramesArrive(1));
+
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_EQ(FileRecord().VideoMode1, DescribeVideoMode(second));
+}
