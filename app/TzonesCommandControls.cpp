@@ -161,7 +161,6 @@ void Tzones::BuildCommandControls() {
     for (QPushButton* help : {Button26, Button15})
         connect(help, &QPushButton::clicked, this, [this] { ShowHelp(0); });
     connect(Button36, &QPushButton::clicked, this, [this] { links_.networkPanel->ShowNetworkPanel(); });
-    connect(Button27, &QPushButton::clicked, this, [this] { links_.ftp->FtpWindowVisible() ? links_.ftp->HideFtpWindow() : links_.ftp->ShowFtpWindow(true); });
     // Also on changes made by code, as the edit's change event does.
     connect(seconds, &QLineEdit::textChanged, this, &Tzones::secondsChange);
 }

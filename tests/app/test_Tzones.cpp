@@ -238,12 +238,3 @@ TEST_F(TzonesFixture, ShutdownBeforeTheFirstActivationSavesTheRecordAsLoaded) {
     EXPECT_EQ(FileRecord().SetupTabIndex, 3);
     EXPECT_EQ(FileRecord().AlertFormat, 2);
 }
-
-TEST_F(TzonesFixture, TheFtpButtonShowsTheFtpWindowOrHidesIt) {
-    Create();
-    events.clear();
-    zones->Button27->click();
-    fakes.ftpWindowVisible = true;
-    zones->Button27->click();
-    EXPECT_EQ(events, (QStringList{"ShowFtpWindow byUser=1", "HideFtpWindow"}));
-}
