@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QKeyEvent>
@@ -345,7 +346,7 @@ void TemailSender::CollectAndSaveSettings() {
         // Without the set-up panel the stored SMTP fields stay as they are.
         smtp.host = record.SmtpHost;
         smtp.user = record.SmtpUser;
-        smtp.password = TrimText(record.SmtpPassword).isEmpty() ? QString() : UnscramblePassword(record.SmtpPassword);
+        smtp.password = record.SmtpPassword.isEmpty() ? QString() : UnscramblePassword(record.SmtpPassword);
         smtp.reply = record.ReplyAddress;
     }
     CollectAlertSettings(record, smtp, contactTab->Edits());
@@ -447,9 +448,18 @@ void TemailSender::paintEvent(QPaintEvent* event) {
     }
 }
 
+void TemailSender::closeEvent(QCloseEvent* event) {
+    // The send ends by itself (it has its time-outs); the window stays until then.
+    if (sending_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void TemailSender::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        close();
+        close(); // also while a send is in flight: closeEvent decides
         return;
     }
     QDialog::keyPressEvent(event);

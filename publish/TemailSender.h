@@ -74,6 +74,7 @@ public:
     bool SinglePictureMode = false;
     QStringList temptext; // the report page's lines, as last built
     const OutboxRecord& WorkingRecord() const { return working_; }
+    bool Sending() const { return sending_; }
     // The folder of the camera's pictures: 1, 2, 3 (history) or 0 (the outbox), '/' at the end.
     QString CameraFolder(int camera) const;
     QString OutboxFolder() const;
@@ -109,6 +110,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -151,4 +153,5 @@ private:
     bool active_ = false;
     QString shownPicture_; // what Image1 shows
     bool loadPending_ = false;
+    bool sending_ = false; // a report is going out: Send is off and the window stays
 };

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
 namespace {
@@ -128,7 +129,11 @@ void TemailSender::SendReportEmail(const QStringList& pictures) {
     mail.pictures = ReadReportPictures(CameraFolder(ReportCamera), pictures);
 
     QString error;
+    sending_ = true;
+    BitBtn1->setEnabled(false);
     const bool sent = sender_->SendReportMail(mail, &error);
+    sending_ = false;
+    BitBtn1->setEnabled(true);
     pleaseWaitPanel->hide();
     if (!sent) {
         ShowMessageBox(QStringLiteral("Email Failed: ") + error);

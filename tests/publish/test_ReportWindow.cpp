@@ -65,8 +65,11 @@ public:
 struct FakeSender final : ReportMailSender {
     QList<ReportMail> sent;
     QString failWith;
+    std::function<void()> during; // runs while the mail "goes out"
     bool SendReportMail(const ReportMail& mail, QString* error) override {
         sent << mail;
+        if (during)
+            during();
         if (!failWith.isEmpty()) {
             *error = failWith;
             return false;
@@ -267,10 +270,18 @@ TEST_F(ReportWindowTest, TheChecksComeInOrderAndARefusalKeepsWhatWasTyped) {
 
 TEST_F(ReportWindowTest, AFailedSendSaysWhyAndKeepsTheReport) {
     sender->failWith = "Failed to connect to 127.0.0.1 port 25";
+    sender->during = [&] {
+        // The panel is up, Send is off and the window does not close under the send.
+        EXPECT_TRUE(window->pleaseWaitPanel->isVisible());
+        EXPECT_FALSE(window->BitBtn1->isEnabled());
+        window->close();
+        EXPECT_TRUE(window->isVisible());
+    };
     Open(false, 0, Names(1, 2), 1, [&] {
         window->RichEdit1->setPlainText("kept text");
         Send("a@example.org");
         EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
+        EXPECT_TRUE(window->BitBtn1->isEnabled());
         EXPECT_EQ(window->RichEdit1->toPlainText(), "kept text");
     });
     EXPECT_EQ(messages, QStringList({"Email Failed: Failed to connect to 127.0.0.1 port 25"}));
