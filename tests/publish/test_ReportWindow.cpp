@@ -104,6 +104,10 @@ struct ReportWindowTest : ::testing::Test {
         main.history = dir.path() + "history/";
         auto fake = std::make_unique<FakeSender>();
         sender = fake.get();
+        MakeWindow(std::move(fake));
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+    }
+    void MakeWindow(std::unique_ptr<ReportMailSender> mailSender) {
         ReportWindowLinks links;
         links.online = [this] { return online; };
         links.now = [] { return QDateTime(QDate(2026, 3, 7), QTime(12, 0)); };
@@ -111,8 +115,7 @@ struct ReportWindowTest : ::testing::Test {
             questions << q;
             return answer;
         };
-        window = std::make_unique<TemailSender>(store, main, std::move(fake), links);
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+        window = std::make_unique<TemailSender>(store, main, std::move(mailSender), links);
     }
     ~ReportWindowTest() override {
         SetMessageBoxHandler([](const QString&) {});
