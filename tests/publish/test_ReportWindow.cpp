@@ -164,6 +164,10 @@ TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
         EXPECT_TRUE(window->SubjectEdit->text().endsWith(" Office"));
         EXPECT_EQ(window->RichEdit2->toPlainText(), "N.o. 1\nCam Location Hall");
         EXPECT_EQ(window->postion_caption->text(), "1");
+        window->ScrollBar1->setValue(1);
+        EXPECT_EQ(window->postion_caption->text(), "2");
+        EXPECT_EQ(window->RichEdit2->toPlainText(), "N.o. 2\nCam Location Hall");
+        EXPECT_FALSE(window->Image1->pixmap().isNull());
         window->RichEdit1->setPlainText("Someone at the door\nsecond <line>");
         window->ref->setText("R1");
         Send(" a@example.org ");
