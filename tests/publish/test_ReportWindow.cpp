@@ -397,5 +397,11 @@ TEST_F(ReportWindowTest, ATabChangeSavesTheContactDetails) {
         EXPECT_EQ(saved.ContactFirstName, "Ann");
         EXPECT_EQ(saved.ContactDay, 3);
         EXPECT_EQ(QFile::permissions(store.EmailFilePath()) & 0x0077, 0);
+        // Esc closes the window; hiding saves the details again.
+        window->contactTab->firstcontact->setText("Bo");
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &esc);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(EmailSettingsRecord::Decode(ReadAll(store.EmailFilePath()).mid(1228)).ContactFirstName, "Bo");
     });
 }
