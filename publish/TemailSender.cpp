@@ -12,6 +12,7 @@
 #include "publish/ContactSettingsTab.h"
 #include "publish/EAlertPage.h"
 #include "publish/ReportPage.h"
+#include "publish/SmtpReportMailSender.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,16 +37,6 @@ namespace {
 
 constexpr int kPanelTop = 28;
 
-// Until a mail client is given, a report cannot go out; the window says so.
-class NoReportMailSender final : public ReportMailSender {
-public:
-    bool SendReportMail(const ReportMail&, QString* error) override {
-        if (error)
-            *error = QStringLiteral("no mail client is available");
-        return false;
-    }
-};
-
 QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int width = 60) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, width, 18);
@@ -66,7 +57,7 @@ TemailSender::TemailSender(SettingsStore& store, MainWindowLink& main, std::uniq
     : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), store_(store), main_(main), sender_(std::move(sender)),
       links_(std::move(links)) {
     if (!sender_)
-        sender_ = std::make_unique<NoReportMailSender>();
+        sender_ = std::make_unique<SmtpReportMailSender>();
     setObjectName(QStringLiteral("emailSender"));
     setWindowTitle(QStringLiteral("E-Mail"));
     setFixedSize(kWidth, kHeight);

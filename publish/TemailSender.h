@@ -41,7 +41,7 @@ public:
     static constexpr int kHeight = 480;
     static constexpr int kThumbnails = 10;
 
-    // sender: where reports go out; unset: the SMTP client on port 25.
+    // sender: where reports go out; unset: an SMTP client of the window's own on port 25.
     TemailSender(SettingsStore& store, MainWindowLink& main, std::unique_ptr<ReportMailSender> sender = {},
                  ReportWindowLinks links = {}, QWidget* parent = nullptr);
     ~TemailSender() override;

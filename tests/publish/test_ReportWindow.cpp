@@ -8,9 +8,14 @@
 #include "core/SettingsStore.h"
 #include "publish/ContactSettingsTab.h"
 #include "publish/Outbox.h"
+#include "publish/SmtpReportMailSender.h"
+#include "platform/SmtpClient.h"
+#include "tests/support/SmtpSink.h"
 #include "tests/support/TestSupport.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QJsonArray>
 #include <QDir>
 #include <QFile>
 #include <QBuffer>
@@ -404,4 +409,99 @@ TEST_F(ReportWindowTest, ATabChangeSavesTheContactDetails) {
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(EmailSettingsRecord::Decode(ReadAll(store.EmailFilePath()).mid(1228)).ContactFirstName, "Bo");
     });
+}
+
+namespace {
+
+QString Sha(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+void Leaves(const QJsonObject& node, QList<QJsonObject>& out) {
+    if (node.contains("children"))
+        for (const auto& child : node["children"].toArray())
+            Leaves(child.toObject(), out);
+    else
+        out << node;
+}
+
+// The same window over the SMTP client and a loopback server.
+struct ReportWindowMailTest : ReportWindowTest {
+    void SetUp() override {
+        ASSERT_TRUE(sink.Start()) << sink.Output().toStdString();
+        platform::NetTimeouts t;
+        t.connectSeconds = 5;
+        t.responseSeconds = 5;
+        sender = nullptr;
+        MakeWindow(std::make_unique<SmtpReportMailSender>(std::make_unique<platform::SmtpClient>(sink.Port(), t)));
+    }
+    TestSupport::SmtpSink sink;
+};
+
+} // namespace
+
+TEST_F(ReportWindowMailTest, TheServerGetsTheTextThePageAndThePictures) {
+    Open(false, 0, Names(1, 2), 1, [&] {
+        window->RichEdit1->setPlainText("Someone at the door");
+        window->SubjectEdit->setText("Hall report");
+        Send("a@example.org, b@example.org");
+    });
+    EXPECT_EQ(messages, QStringList({"The Images have been sent!"}));
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    const QString eml = sink.Messages().first();
+    const QJsonArray rcpt = sink.Envelope(eml)["rcpt_tos"].toArray();
+    EXPECT_EQ(rcpt.size(), 2);
+    EXPECT_EQ(sink.Envelope(eml)["mail_from"].toString(), "station@example.org");
+    const QJsonObject tree = TestSupport::MailTree(eml);
+    EXPECT_TRUE(tree["defects"].toArray().isEmpty());
+    EXPECT_EQ(tree["headers"].toObject()["Subject"].toString(), "Hall report");
+    QList<QJsonObject> parts;
+    Leaves(tree, parts);
+    ASSERT_EQ(parts.size(), 4);
+    EXPECT_EQ(parts[0]["type"].toString(), "text/plain");
+    EXPECT_EQ(parts[0]["text"].toString().trimmed(), "Someone at the door");
+    EXPECT_EQ(parts[1]["type"].toString(), "text/html");
+    const QString html = parts[1]["text"].toString();
+    EXPECT_EQ(html, window->temptext.join("\r\n") + "\r\n");
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject picture = parts[2 + i];
+        EXPECT_EQ(picture["type"].toString(), "image/jpeg");
+        EXPECT_EQ(picture["content_id"].toString(), "<0" + Name(i + 1) + ">");
+        EXPECT_EQ(picture["filename"].toString(), "0" + Name(i + 1));
+        EXPECT_TRUE(html.contains("cid:0" + Name(i + 1) + "\""));
+        EXPECT_EQ(picture["sha256"].toString(), Sha(ReadAll(Cam1() + Name(i + 1))));
+    }
+}
+
+TEST_F(ReportWindowMailTest, SingleModeAndResendThroughTheServer) {
+    Open(true, 2, Names(1, 5), 1, [&] { Send("a@example.org"); });
+    Open(true, -1, {}, 1, [&] {
+        window->TabControl1->setCurrentIndex(2);
+        window->Button3->click();
+        window->SubjectEdit->setText("Again");
+        Send("a@example.org");
+    });
+    EXPECT_EQ(messages, QStringList({"The Image has been sent!", "The email has been sent again!"}));
+    ASSERT_TRUE(sink.WaitForMessages(2));
+    QList<QJsonObject> parts;
+    Leaves(TestSupport::MailTree(sink.Messages().last()), parts);
+    ASSERT_EQ(parts.size(), 3);
+    EXPECT_EQ(parts[2]["sha256"].toString(), Sha(ReadAll(Cam1() + Name(3))));
+    EXPECT_FALSE(QFile::exists(Outbox() + "000002.DRK"));
+    OutboxRecord record;
+    ::Outbox(Outbox()).Read("000001", record);
+    EXPECT_EQ(record.Subject, "Again");
+}
+
+TEST_F(ReportWindowMailTest, AServerThatIsDownIsReportedAndTheReportStays) {
+    sink.Stop();
+    Open(false, 0, Names(1, 2), 1, [&] {
+        Send("a@example.org");
+        EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
+    });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Email Failed: ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("connect")) << messages[0].toStdString();
+    EXPECT_TRUE(QFile::exists(Outbox() + "000001.DRK"));
+    EXPECT_EQ(window->ListBox1->count(), 1);
 }
