@@ -164,6 +164,8 @@ void TemailSender::BuildSentPanel() {
     ListBox1 = Named(new QListWidget(p), "ListBox1");
     ListBox1->setGeometry(8, 6, 390, 130);
     ListBox1->installEventFilter(this);
+    // A click or the arrow keys show the report; the list's own refills do not.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
 
     Label20 = Named(new QLabel(p), "Label20");

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 void TemailSender::BlankThumbnails() {
     for (QLabel* thumbnail : SentImage)
@@ -23,6 +24,7 @@ void TemailSender::BlankThumbnails() {
 void TemailSender::RefreshOutboxList(const QString& selectNumber) {
     if (!QDir(OutboxFolder()).exists())
         return;
+    const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     rowNumbers_.clear();
     for (const OutboxRow& row : Outbox(OutboxFolder()).Rows()) {
@@ -123,6 +125,7 @@ void TemailSender::DeleteSelectedReport() {
     }
     RefreshOutboxList();
     if (ListBox1->count() > 0) {
+        const QSignalBlocker quiet(ListBox1);
         ListBox1->setCurrentRow(qMin(row, ListBox1->count() - 1));
         ShowOutboxReport(); // the report shown is the one selected
     }

@@ -309,8 +309,12 @@ TEST_F(ReportWindowTest, OpenAndResendRewritesTheReport) {
         window->TabControl1->setCurrentIndex(2); // as the user clicks the tab
         EXPECT_TRUE(window->sentPanel->isVisible());
         ASSERT_EQ(window->ListBox1->count(), 2);
-        window->ListBox1->setCurrentRow(0);
-        window->ListBox1Click();
+        EXPECT_EQ(window->WorkingRecord().ReportNumber, "000002");
+        // The arrow keys show the report they move to.
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->ListBox1, &up);
+        EXPECT_EQ(window->ListBox1->currentRow(), 0);
+        EXPECT_EQ(window->WorkingRecord().ReportNumber, "000001");
         EXPECT_EQ(window->EmailSummary->toPlainText(), "");
         window->Button3->click();
         EXPECT_EQ(window->CurrentTab(), 1);
