@@ -37,10 +37,12 @@
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/TrayIcon.h"
+#include "publish/AlertsTab.h"
 #include "publish/FtpStation.h"
 #include "publish/TFTPMainForm.h"
 #include "publish/TLogWin.h"
 #include "publish/Taviplayerform.h"
+#include "publish/TemailSender.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -148,7 +150,11 @@ int ProgramStartup(const StartupOptions& options) {
                                                       [z = zones.get()] { z->ShutDown(); });
     installerSystem.SetQuestionParent(installForm.get());
     links.installer = installForm.get();
-    auto emailSender = std::make_unique<TemailSender>();
+    ReportWindowLinks reportLinks;
+    reportLinks.smtpEdits = [z = zones.get()] { return z->AlertsPanel->SmtpEditTexts(); };
+    auto emailSender = std::make_unique<TemailSender>(store, *zones, nullptr, reportLinks);
+    links.email = emailSender.get();
+    // The log takes the e-mail link as it is bound now.
     BindPictureLog(*logWin, *zones, motion.Pictures(), aviPlayer.get());
     logWin->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
         ftp.Uploader().FtpUploadFile(path, remoteName);

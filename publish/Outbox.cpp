@@ -4,6 +4,7 @@
 #include "core/Helpers.h"
 #include "platform/Ansi.h"
 #include "platform/RecordFile.h"
+#include "publish/EAlertPage.h"
 #include "publish/ReportPage.h"
 
 #include <QDir>
@@ -65,10 +66,8 @@ bool Outbox::SaveReportToOutbox(OutboxRecord& working, const OutboxSaveInput& in
     if (!platform::WriteFileAtomically(KrdPath(number), summary, error))
         return false;
     working.ReportNumber = number;
-    if (!platform::WriteRecordFile(DrkPath(number), 1, working.Encode(), error))
-        return false;
-    QFile::setPermissions(DrkPath(number), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return true;
+    // For its owner alone from the moment it appears: it names the recipients.
+    return platform::WriteRecordFile(DrkPath(number), 1, working.Encode(), error, true);
 }
 
 QList<OutboxRow> Outbox::Rows() const {

@@ -2,9 +2,7 @@
 
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
-#include "platform/Ansi.h"
-
-#include <QFile>
+#include "publish/EAlertPage.h"
 
 namespace {
 
@@ -20,18 +18,6 @@ QStringList ReportPictures(const QStringList& pictures, bool singlePictureMode, 
     if (pictures.isEmpty())
         return {};
     return {pictures.value(qBound(0, position, int(pictures.size()) - 1))};
-}
-
-QStringList ReadNoteLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = platform::FromAnsi(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 QString BuildReportHtml(const ReportPageInput& in) {

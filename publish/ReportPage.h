@@ -29,6 +29,3 @@ QStringList ReportPictures(const QStringList& pictures, bool singlePictureMode, 
 // The page's text, every line ending in CR LF. Texts from the user and the notes are
 // HTML-escaped; ordinary text comes out unchanged.
 QString BuildReportHtml(const ReportPageInput& input);
-
-// The lines of a note file (Windows-1252, CR LF); empty when it cannot be read.
-QStringList ReadNoteLines(const QString& path);

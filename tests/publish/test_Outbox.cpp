@@ -228,3 +228,64 @@ TEST(ReportPage, PageLinesForTextContactAndPictures) {
     EXPECT_FALSE(textOnly.contains("Image"));
     EXPECT_FALSE(textOnly.contains("<img"));
 }
+
+TEST(ReportPage, ContactTableWithEveryOptionalRowAndAReferenceAlone) {
+    ReportPageInput in;
+    in.now = kMarch7;
+    in.reference = "R7";
+    in.useContactInfo = true;
+    in.contact.ContactFirstName = " Ann ";
+    in.contact.ContactSecondName = "Lee";
+    in.contact.ContactPhone1 = "111";
+    in.contact.ContactPhone2 = "222";
+    in.contact.ContactAddress1 = "1 Road";
+    in.contact.ContactAddress2 = "Town";
+    in.contact.ContactNote1 = "Gate";
+    in.contact.ContactNote2 = "Dog & cat";
+    in.fromTimeText = "09:00";
+    in.toTimeText = "20:00";
+    in.dayText = "Weekends";
+    const QString expected =
+        " <html> \r\n <body> \r\n <hr> <b>Video Surveillance Report</b> \r\n"
+        " <I> Date Created  </I> 12:00:00 07 March 2026\r\n"
+        " <b>Reference</b> R7  <hr> \r\n" // no code: the next line continues the reference
+        " <b>Senders Contact Details</b> <br> \r\n"
+        " <table cellPadding=5 border=\"1\" width=\"100%\"> \r\n <td vAlign=top align=left> \r\n"
+        " <b>First Name</b> <br> \r\n <b>Second Name</b> <br> \r\n <b>First Phone</b> <br> \r\n"
+        " <b>Second Phone</b> <br> \r\n <br> <b>Address </b> <br> \r\n <br> \r\n <br> \r\n"
+        " <b>Note 1 </b> <br> \r\n <b>Note 2 </b> <br> \r\n <b>Contact Time</b> <br> \r\n"
+        " <b>Contact Day</b> <br> \r\n </td> \r\n <td vAlign=top align=left> \r\n"
+        "Ann <br> \r\nLee <br> \r\n111  <br> \r\n222 <br> \r\n  <br> \r\n1 Road <br> \r\nTown <br> \r\n <br> \r\n"
+        "Gate <br> \r\nDog &amp; cat <br> \r\n09:00 To 20:00 <br> \r\nWeekends <br> \r\n"
+        " <hr> \r\n </td> \r\n </TABLE> \r\n <hr> \r\n <hr> \r\n";
+    const QString page = BuildReportHtml(in);
+    EXPECT_TRUE(page.startsWith(expected)) << page.toStdString();
+    EXPECT_FALSE(page.contains("Text Summary"));
+
+    // Without the optional rows and without the table.
+    in.contact.ContactPhone2 = in.contact.ContactAddress2 = " ";
+    in.contact.ContactNote1 = in.contact.ContactNote2 = "";
+    const QString shorter = BuildReportHtml(in);
+    EXPECT_TRUE(shorter.contains(" <b>First Phone</b> <br> \r\n <br> <b>Address </b> <br> \r\n <br> \r\n"
+                                 " <b>Contact Time</b> <br> \r\n"));
+    EXPECT_TRUE(shorter.contains("111  <br> \r\n  <br> \r\n1 Road <br> \r\n <br> \r\n09:00 To 20:00 <br> \r\n"));
+    in.useContactInfo = false;
+    in.code = "C7";
+    EXPECT_TRUE(BuildReportHtml(in).contains(" <b>Reference</b> R7  <b>Code</b> C7 \r\n <hr> \r\n <hr> \r\n"));
+}
+
+TEST(Outbox, TenThumbnailsAtMostInNameOrder) {
+    Station s;
+    QDir().mkpath(s.outbox.Folder());
+    QStringList names;
+    for (int i = 12; i >= 1; --i) {
+        names << QString("p%1.jpg").arg(i);
+        WriteAll(s.outbox.Folder() + names.last(), "x");
+    }
+    OutboxRecord record;
+    record.SetPictures(names);
+    const QStringList shown = s.outbox.Thumbnails(record);
+    ASSERT_EQ(shown.size(), 10);
+    EXPECT_EQ(shown.first(), s.outbox.Folder() + "p12.jpg");
+    EXPECT_EQ(shown.last(), s.outbox.Folder() + "p3.jpg");
+}

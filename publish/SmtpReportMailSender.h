@@ -1,0 +1,23 @@
+#pragma once
+// Report mails through an SMTP transport of the report window's own, so an e-alert can go
+// out at the same time through its own client.
+#include "platform/MailMessage.h"
+#include "publish/ReportMail.h"
+
+#include <memory>
+
+class SmtpReportMailSender final : public ReportMailSender {
+public:
+    explicit SmtpReportMailSender(std::unique_ptr<platform::MailTransport> transport);
+    // The SMTP client on port 25.
+    SmtpReportMailSender();
+    ~SmtpReportMailSender() override;
+
+    bool SendReportMail(const ReportMail& mail, QString* error) override;
+
+    // The message the transport gets: the pictures inline, content id and file name "0" + name.
+    static platform::MailMessage ToMessage(const ReportMail& mail);
+
+private:
+    std::unique_ptr<platform::MailTransport> transport_;
+};

@@ -1,0 +1,511 @@
+// The report window on the offscreen platform: sending a report, the checks before it, the
+// outbox tab, and the contact settings it saves.
+#include "publish/TemailSender.h"
+
+#include "core/EmailSettingsRecord.h"
+#include "core/MainWindowLink.h"
+#include "core/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "publish/ContactSettingsTab.h"
+#include "publish/Outbox.h"
+#include "publish/SmtpReportMailSender.h"
+#include "platform/SmtpClient.h"
+#include "tests/support/SmtpSink.h"
+#include "tests/support/TestSupport.h"
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QDir>
+#include <QFile>
+#include <QBuffer>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using TestSupport::ReadAll;
+using TestSupport::TempProgramFolder;
+using TestSupport::WriteAll;
+
+namespace {
+
+class FakeMain final : public MainWindowLink {
+public:
+    QString host = "127.0.0.1";
+    QString reply = "station@example.org";
+    QString program, history;
+    QWidget* Window() override { return nullptr; }
+    bool IsShuttingDown() const override { return false; }
+    bool CameraPreviews(int) const override { return false; }
+    void TakePicture(int) override {}
+    void AimCamera(int) override {}
+    bool StartStopSurveillance() override { return false; }
+    bool SwitchSurveillance(bool) override { return false; }
+    bool MotionTimeRunning() const override { return false; }
+    void SetMotionTimeRunning(bool) override {}
+    bool TimeLapseTimerRunning() const override { return false; }
+    void SetTimeLapseTimerRunning(bool) override {}
+    QString MotionText(int) const override { return {}; }
+    void ResetMotionCounters() override {}
+    quint8 ViewSwitchRequest() const override { return 0; }
+    void SetViewSwitchRequest(quint8) override {}
+    void GatherAndSaveSettings() override {}
+    QString ProgramFolder() const override { return program; }
+    QString HistoryFolder() const override { return history; }
+    QString SmtpHost() const override { return host; }
+    QString ReplyAddress() const override { return reply; }
+    void SetCaption(const QString&) override {}
+    void SetCameraAreaColour(const QColor&) override {}
+    void ShowHelp(int) override {}
+};
+
+struct FakeSender final : ReportMailSender {
+    QList<ReportMail> sent;
+    QString failWith;
+    std::function<void()> during; // runs while the mail "goes out"
+    bool SendReportMail(const ReportMail& mail, QString* error) override {
+        sent << mail;
+        if (during)
+            during();
+        if (!failWith.isEmpty()) {
+            *error = failWith;
+            return false;
+        }
+        return true;
+    }
+};
+
+QByteArray Jpeg(int shade) {
+    QImage image(64, 48, QImage::Format_RGB888);
+    image.fill(QColor(shade, 100, 50));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+struct ReportWindowTest : ::testing::Test {
+    ReportWindowTest()
+        : store(platform::ProgramFolder(dir.path()), dir.path() + "torvek", dir.path() + "Desktop") {
+        QDir().mkpath(Cam1());
+        for (int i = 1; i <= 30; ++i) {
+            const QString base = Cam1() + Name(i).left(12);
+            WriteAll(base + ".jpg", Jpeg(i * 8));
+            WriteAll(base + ".txt", QByteArray("N.o. ") + QByteArray::number(i) + "\r\nCam Location Hall\r\n");
+        }
+        store.SetCameraFolder(1, Cam1());
+        store.Record().Cam1Name = "Hall";
+        store.Record().SiteLocation = "Office";
+        main.program = dir.path();
+        main.history = dir.path() + "history/";
+        auto fake = std::make_unique<FakeSender>();
+        sender = fake.get();
+        MakeWindow(std::move(fake));
+        SetMessageBoxHandler([this](const QString& text) { messages << text; });
+    }
+    void MakeWindow(std::unique_ptr<ReportMailSender> mailSender) {
+        ReportWindowLinks links;
+        links.online = [this] { return online; };
+        links.now = [] { return QDateTime(QDate(2026, 3, 7), QTime(12, 0)); };
+        links.askYesNo = [this](const QString& q) {
+            questions << q;
+            return answer;
+        };
+        window = std::make_unique<TemailSender>(store, main, std::move(mailSender), links);
+    }
+    ~ReportWindowTest() override {
+        SetMessageBoxHandler([](const QString&) {});
+    }
+    QString Cam1() const { return dir.path() + "cam1/"; }
+    QString Outbox() const { return dir.path() + "SentItems/"; }
+    static QString Name(int i) { return QString("%1OFFICE.jpg").arg(i, 6, 10, QChar('0')); }
+    QStringList Names(int first, int last) const {
+        QStringList names;
+        for (int i = first; i <= last; ++i)
+            names << Name(i);
+        return names;
+    }
+    // Opens the window as the picture log does and runs body inside its modal loop.
+    void Open(bool single, int position, const QStringList& pictures, int camera, const std::function<void()>& body) {
+        QTimer::singleShot(0, window.get(), [&] {
+            body();
+            window->close();
+        });
+        window->OpenSendImagePage(single, position, pictures, pictures.value(position), camera);
+    }
+    void Send(const QString& to) {
+        window->ToAddress->setEditText(to);
+        window->BitBtn1->click();
+    }
+
+    TempProgramFolder dir;
+    SettingsStore store;
+    FakeMain main;
+    FakeSender* sender = nullptr;
+    std::unique_ptr<TemailSender> window;
+    QStringList messages, questions;
+    bool online = true;
+    bool answer = true;
+};
+
+} // namespace
+
+TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
+    Open(false, 0, Names(1, 2), 1, [&] {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->size(), QSize(406, 480));
+        EXPECT_EQ(window->CurrentTab(), 1);
+        EXPECT_TRUE(window->sendPanel->isVisible());
+        EXPECT_TRUE(window->SubjectEdit->text().startsWith("Hall 12:00 ")) << window->SubjectEdit->text().toStdString();
+        EXPECT_TRUE(window->SubjectEdit->text().endsWith(" Office"));
+        EXPECT_EQ(window->RichEdit2->toPlainText(), "N.o. 1\nCam Location Hall");
+        EXPECT_EQ(window->postion_caption->text(), "1");
+        window->ScrollBar1->setValue(1);
+        EXPECT_EQ(window->postion_caption->text(), "2");
+        EXPECT_EQ(window->RichEdit2->toPlainText(), "N.o. 2\nCam Location Hall");
+        EXPECT_FALSE(window->Image1->pixmap().isNull());
+        window->RichEdit1->setPlainText("Someone at the door\nsecond <line>");
+        window->ref->setText("R1");
+        Send(" a@example.org ");
+        EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
+    });
+    EXPECT_EQ(messages, QStringList({"The Images have been sent!"}));
+
+    // The outbox: a new row, the record, its text and the copies.
+    ASSERT_EQ(window->ListBox1->count(), 1);
+    EXPECT_TRUE(window->ListBox1->item(0)->text().endsWith("a@example.org Hall 12:00 Sat-07-Mar Office"))
+        << window->ListBox1->item(0)->text().toStdString();
+    OutboxRecord record;
+    ASSERT_TRUE(::Outbox(Outbox()).Read("000001", record));
+    EXPECT_EQ(record.Pictures(), Names(1, 2));
+    EXPECT_EQ(record.ToAddress, "a@example.org");
+    EXPECT_EQ(record.Reference, "R1");
+    EXPECT_EQ(ReadAll(Outbox() + "000001.KRD"), "Someone at the door\r\nsecond <line>\r\n");
+    for (const QString& name : Names(1, 2))
+        EXPECT_EQ(ReadAll(Outbox() + name), ReadAll(Cam1() + name));
+    EXPECT_EQ(ReadAll(dir.file("kzwo0511.bin")), "a@example.org\r\n");
+    EXPECT_EQ(window->ToAddress->findText("a@example.org"), 0);
+
+    // The mail: free text, page and pictures from memory.
+    ASSERT_EQ(sender->sent.size(), 1);
+    const ReportMail& mail = sender->sent[0];
+    EXPECT_EQ(mail.host, "127.0.0.1");
+    EXPECT_EQ(mail.from, "station@example.org");
+    EXPECT_EQ(mail.recipients, QStringList({"a@example.org"}));
+    EXPECT_EQ(mail.plain, "Someone at the door\nsecond <line>");
+    EXPECT_TRUE(mail.html.contains(" <b> 2 Images </b> <hr> <br> \r\n"));
+    EXPECT_TRUE(mail.html.contains("second &lt;line&gt; <br> \r\n"));
+    ASSERT_EQ(mail.pictures.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(mail.pictures[i].name, Name(i + 1));
+        EXPECT_EQ(mail.pictures[i].data, ReadAll(Cam1() + Name(i + 1)));
+        EXPECT_TRUE(mail.html.contains("cid:0" + Name(i + 1)));
+    }
+    // Nothing copied into the program folder; the page is a scratch file gone on hiding.
+    EXPECT_FALSE(QFile::exists(dir.file("0" + Name(1))));
+    EXPECT_FALSE(QFile::exists(Cam1() + "log.htm"));
+    EXPECT_TRUE(window->temptext.contains(" <b> 2 Images </b> <hr> <br> "));
+}
+
+TEST_F(ReportWindowTest, SingleModeSendsThePictureAtThePosition) {
+    Open(true, 6, Names(1, 30), 1, [&] {
+        EXPECT_EQ(window->postion_caption->text(), "7");
+        Send("a@example.org, b@example.org");
+    });
+    EXPECT_EQ(messages, QStringList({"The Image has been sent!"}));
+    OutboxRecord record;
+    ::Outbox(Outbox()).Read("000001", record);
+    EXPECT_EQ(record.Pictures(), QStringList({Name(7)}));
+    ASSERT_EQ(sender->sent.size(), 1);
+    EXPECT_EQ(sender->sent[0].recipients, QStringList({"a@example.org", "b@example.org"}));
+    ASSERT_EQ(sender->sent[0].pictures.size(), 1);
+    EXPECT_EQ(sender->sent[0].pictures[0].name, Name(7));
+    EXPECT_TRUE(sender->sent[0].html.contains(" <b> 1 Image </b> <hr> <br> \r\n <img src=\"cid:0" + Name(7)));
+    // Only copies of the report's picture.
+    EXPECT_TRUE(QFile::exists(Outbox() + Name(7)));
+    EXPECT_FALSE(QFile::exists(Outbox() + Name(1)));
+}
+
+TEST_F(ReportWindowTest, AnEmptyPictureListSendsATextOnlyReport) {
+    Open(true, -1, {}, 1, [&] {
+        window->RichEdit1->setPlainText("Only words");
+        window->SubjectEdit->setText("Note");
+        Send("a@example.org");
+    });
+    ASSERT_EQ(sender->sent.size(), 1);
+    EXPECT_TRUE(sender->sent[0].pictures.isEmpty());
+    EXPECT_FALSE(sender->sent[0].html.contains("Image"));
+    OutboxRecord record;
+    ::Outbox(Outbox()).Read("000001", record);
+    EXPECT_TRUE(record.Pictures().isEmpty());
+    EXPECT_EQ(record.Subject, "Note");
+}
+
+TEST_F(ReportWindowTest, TheChecksComeInOrderAndARefusalKeepsWhatWasTyped) {
+    Open(false, 0, Names(1, 2), 1, [&] {
+        window->SubjectEdit->setText("My subject");
+        window->ref->setText("R9");
+        window->code->setText("C9");
+        online = false;
+        Send("a@example.org");
+        online = true;
+        main.host = " ";
+        Send("a@example.org");
+        main.host = "127.0.0.1";
+        main.reply = "me@hotmail.com";
+        Send("a@example.org");
+        main.reply = "station@example.org";
+        Send("a@example.org, b@");
+        Send("a@example.org b@example.org");
+        EXPECT_EQ(window->SubjectEdit->text(), "My subject");
+        EXPECT_EQ(window->ref->text(), "R9");
+        EXPECT_EQ(window->code->text(), "C9");
+        EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
+    });
+    EXPECT_EQ(messages, QStringList({"Youmust be connected to the internet to use this feature!",
+                                     "Please enter your SMTP Host in Setup. ",
+                                     "Please enter a valid email address in Setup. ", "Invalid to email address.",
+                                     "Invalid to email address."}));
+    EXPECT_TRUE(sender->sent.isEmpty());
+    EXPECT_FALSE(QFile::exists(Outbox() + "000001.DRK"));
+    EXPECT_FALSE(QFile::exists(dir.file("kzwo0511.bin")));
+}
+
+TEST_F(ReportWindowTest, AFailedSendSaysWhyAndKeepsTheReport) {
+    sender->failWith = "Failed to connect to 127.0.0.1 port 25";
+    sender->during = [&] {
+        // The panel is up, Send is off and the window does not close under the send.
+        EXPECT_TRUE(window->pleaseWaitPanel->isVisible());
+        EXPECT_FALSE(window->BitBtn1->isEnabled());
+        window->close();
+        EXPECT_TRUE(window->isVisible());
+    };
+    Open(false, 0, Names(1, 2), 1, [&] {
+        window->RichEdit1->setPlainText("kept text");
+        Send("a@example.org");
+        EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
+        EXPECT_TRUE(window->BitBtn1->isEnabled());
+        EXPECT_EQ(window->RichEdit1->toPlainText(), "kept text");
+    });
+    EXPECT_EQ(messages, QStringList({"Email Failed: Failed to connect to 127.0.0.1 port 25"}));
+    EXPECT_TRUE(QFile::exists(Outbox() + "000001.DRK"));
+    EXPECT_EQ(window->ListBox1->count(), 1);
+}
+
+TEST_F(ReportWindowTest, OpenAndResendRewritesTheReport) {
+    Open(false, 0, Names(1, 3), 1, [&] { Send("a@example.org"); });
+    Open(false, 0, Names(4, 5), 1, [&] { Send("c@example.org"); });
+    messages.clear();
+    Open(true, -1, {}, 1, [&] {
+        window->TabControl1->setCurrentIndex(2); // as the user clicks the tab
+        EXPECT_TRUE(window->sentPanel->isVisible());
+        ASSERT_EQ(window->ListBox1->count(), 2);
+        EXPECT_EQ(window->WorkingRecord().ReportNumber, "000002");
+        // The arrow keys show the report they move to.
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->ListBox1, &up);
+        EXPECT_EQ(window->ListBox1->currentRow(), 0);
+        EXPECT_EQ(window->WorkingRecord().ReportNumber, "000001");
+        EXPECT_EQ(window->EmailSummary->toPlainText(), "");
+        window->Button3->click();
+        EXPECT_EQ(window->CurrentTab(), 1);
+        EXPECT_EQ(window->ReportCamera, 0);
+        EXPECT_EQ(window->filelist, Names(1, 3));
+        EXPECT_EQ(window->ToAddress->currentText(), "a@example.org");
+        window->SubjectEdit->setText("Again");
+        window->RichEdit1->setPlainText("second time");
+        Send("a@example.org");
+    });
+    EXPECT_EQ(messages, QStringList({"The email has been sent again!"}));
+    EXPECT_FALSE(QFile::exists(Outbox() + "000003.DRK"));
+    OutboxRecord record;
+    ::Outbox(Outbox()).Read("000001", record);
+    EXPECT_EQ(record.Subject, "Again");
+    EXPECT_EQ(record.Pictures(), Names(1, 3));
+    EXPECT_EQ(ReadAll(Outbox() + "000001.KRD"), "second time\r\n");
+    // The re-sent mail carries report 000001's pictures, from the outbox, though 000002 was listed last.
+    ASSERT_EQ(sender->sent.size(), 3);
+    ASSERT_EQ(sender->sent[2].pictures.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(sender->sent[2].pictures[i].name, Name(i + 1));
+        EXPECT_EQ(sender->sent[2].pictures[i].data, ReadAll(Cam1() + Name(i + 1)));
+    }
+}
+
+TEST_F(ReportWindowTest, DeleteKeyAndPurge) {
+    Open(false, 0, Names(1, 2), 1, [&] { Send("a@example.org"); });
+    Open(false, 0, Names(3, 4), 1, [&] { Send("b@example.org"); });
+    Open(true, -1, {}, 1, [&] {
+        window->TabControl1->setCurrentIndex(2);
+        window->ListBox1->setCurrentRow(0);
+        answer = false;
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->ListBox1, &del);
+        EXPECT_TRUE(QFile::exists(Outbox() + "000001.DRK"));
+        answer = true;
+        QCoreApplication::sendEvent(window->ListBox1, &del);
+        EXPECT_FALSE(QFile::exists(Outbox() + "000001.DRK"));
+        EXPECT_TRUE(QFile::exists(Outbox() + "000001.KRD"));
+        EXPECT_TRUE(QFile::exists(Outbox() + Name(1)));
+        ASSERT_EQ(window->ListBox1->count(), 1);
+        EXPECT_EQ(window->ListBox1->currentRow(), 0);
+        EXPECT_EQ(window->WorkingRecord().ReportNumber, "000002");
+        window->Button8->click();
+        EXPECT_EQ(window->ListBox1->count(), 0);
+    });
+    EXPECT_EQ(questions, QStringList({"Do you really want to Delete this Report? ",
+                                      "Do you really want to Delete this Report? ",
+                                      "Do you really want to empty the reports outbox? "}));
+    EXPECT_TRUE(QDir(Outbox()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ReportWindowTest, UnsafePictureNamesOfAStoredReportAreLeftOut) {
+    OutboxRecord record;
+    record.ReportNumber = "000001";
+    record.ToAddress = "a@example.org";
+    record.SetPictures({"../cam1/" + Name(1), Name(2), "a\\b.jpg"});
+    QDir().mkpath(Outbox());
+    QFile::copy(Cam1() + Name(2), Outbox() + Name(2));
+    QByteArray file(OutboxRecord::kSize, '\0');
+    WriteAll(Outbox() + "000001.DRK", file + record.Encode());
+    // A damaged report beside it still lists.
+    WriteAll(Outbox() + "000002.DRK", file + QByteArray(100, '\x07'));
+    Open(true, -1, {}, 1, [&] {
+        window->TabControl1->setCurrentIndex(2);
+        ASSERT_EQ(window->ListBox1->count(), 2);
+        window->ListBox1->setCurrentRow(0);
+        window->ListBox1Click();
+        window->Button3->click();
+        EXPECT_EQ(window->filelist, QStringList({Name(2)}));
+        window->TabControl1->setCurrentIndex(2);
+        window->ListBox1Click();
+    });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages, QStringList({"Report 000001 names pictures outside the outbox; they are left out."}));
+}
+
+TEST_F(ReportWindowTest, ATabChangeSavesTheContactDetails) {
+    Open(true, -1, {}, 1, [&] {
+        EXPECT_EQ(window->contactTab->FromTime->currentText(), "09:00");
+        window->TabControl1->setCurrentIndex(0);
+        window->contactTab->firstcontact->setText("  Ann  ");
+        window->contactTab->contactDay->setCurrentIndex(3);
+        window->TabControl1->setCurrentIndex(1);
+        const QByteArray file = ReadAll(store.EmailFilePath());
+        ASSERT_EQ(file.size(), 2456);
+        const EmailSettingsRecord saved = EmailSettingsRecord::Decode(file.mid(1228));
+        EXPECT_EQ(saved.ContactFirstName, "Ann");
+        EXPECT_EQ(saved.ContactDay, 3);
+        EXPECT_EQ(QFile::permissions(store.EmailFilePath()) & 0x0077, 0);
+        // Esc closes the window; hiding saves the details again.
+        window->contactTab->firstcontact->setText("Bo");
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &esc);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(EmailSettingsRecord::Decode(ReadAll(store.EmailFilePath()).mid(1228)).ContactFirstName, "Bo");
+    });
+}
+
+namespace {
+
+QString Sha(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+void Leaves(const QJsonObject& node, QList<QJsonObject>& out) {
+    if (node.contains("children"))
+        for (const auto& child : node["children"].toArray())
+            Leaves(child.toObject(), out);
+    else
+        out << node;
+}
+
+// The same window over the SMTP client and a loopback server.
+struct ReportWindowMailTest : ReportWindowTest {
+    void SetUp() override {
+        ASSERT_TRUE(sink.Start()) << sink.Output().toStdString();
+        platform::NetTimeouts t;
+        t.connectSeconds = 5;
+        t.responseSeconds = 5;
+        sender = nullptr;
+        MakeWindow(std::make_unique<SmtpReportMailSender>(std::make_unique<platform::SmtpClient>(sink.Port(), t)));
+    }
+    TestSupport::SmtpSink sink;
+};
+
+} // namespace
+
+TEST_F(ReportWindowMailTest, TheServerGetsTheTextThePageAndThePictures) {
+    Open(false, 0, Names(1, 2), 1, [&] {
+        window->RichEdit1->setPlainText("Someone at the door");
+        window->SubjectEdit->setText("Hall report");
+        Send("a@example.org, b@example.org");
+    });
+    EXPECT_EQ(messages, QStringList({"The Images have been sent!"}));
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    const QString eml = sink.Messages().first();
+    const QJsonArray rcpt = sink.Envelope(eml)["rcpt_tos"].toArray();
+    EXPECT_EQ(rcpt.size(), 2);
+    EXPECT_EQ(sink.Envelope(eml)["mail_from"].toString(), "station@example.org");
+    const QJsonObject tree = TestSupport::MailTree(eml);
+    EXPECT_TRUE(tree["defects"].toArray().isEmpty());
+    EXPECT_EQ(tree["headers"].toObject()["Subject"].toString(), "Hall report");
+    QList<QJsonObject> parts;
+    Leaves(tree, parts);
+    ASSERT_EQ(parts.size(), 4);
+    EXPECT_EQ(parts[0]["type"].toString(), "text/plain");
+    EXPECT_EQ(parts[0]["text"].toString().trimmed(), "Someone at the door");
+    EXPECT_EQ(parts[1]["type"].toString(), "text/html");
+    const QString html = parts[1]["text"].toString();
+    EXPECT_EQ(html, window->temptext.join("\r\n") + "\r\n");
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject picture = parts[2 + i];
+        EXPECT_EQ(picture["type"].toString(), "image/jpeg");
+        EXPECT_EQ(picture["content_id"].toString(), "<0" + Name(i + 1) + ">");
+        EXPECT_EQ(picture["filename"].toString(), "0" + Name(i + 1));
+        EXPECT_TRUE(html.contains("cid:0" + Name(i + 1) + "\""));
+        EXPECT_EQ(picture["sha256"].toString(), Sha(ReadAll(Cam1() + Name(i + 1))));
+    }
+}
+
+TEST_F(ReportWindowMailTest, SingleModeAndResendThroughTheServer) {
+    Open(true, 2, Names(1, 5), 1, [&] { Send("a@example.org"); });
+    Open(true, -1, {}, 1, [&] {
+        window->TabControl1->setCurrentIndex(2);
+        window->Button3->click();
+        window->SubjectEdit->setText("Again");
+        Send("a@example.org");
+    });
+    EXPECT_EQ(messages, QStringList({"The Image has been sent!", "The email has been sent again!"}));
+    ASSERT_TRUE(sink.WaitForMessages(2));
+    QList<QJsonObject> parts;
+    Leaves(TestSupport::MailTree(sink.Messages().last()), parts);
+    ASSERT_EQ(parts.size(), 3);
+    EXPECT_EQ(parts[2]["sha256"].toString(), Sha(ReadAll(Cam1() + Name(3))));
+    EXPECT_FALSE(QFile::exists(Outbox() + "000002.DRK"));
+    OutboxRecord record;
+    ::Outbox(Outbox()).Read("000001", record);
+    EXPECT_EQ(record.Subject, "Again");
+}
+
+TEST_F(ReportWindowMailTest, AServerThatIsDownIsReportedAndTheReportStays) {
+    sink.Stop();
+    Open(false, 0, Names(1, 2), 1, [&] {
+        Send("a@example.org");
+        EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
+    });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Email Failed: ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("connect")) << messages[0].toStdString();
+    EXPECT_TRUE(QFile::exists(Outbox() + "000001.DRK"));
+    EXPECT_EQ(window->ListBox1->count(), 1);
+}
