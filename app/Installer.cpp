@@ -107,6 +107,8 @@ void Installer::InstallClick() {
     if (!WriteEntry(DesktopEntry(), program, folder, QStringLiteral("TORVEK"), &error))
         return Fail(error);
     view_.visible = false;
+    if (hideWindow)
+        hideWindow();
     view_.label2.clear();
     ShowMessageBox(inPlace ? QStringLiteral("TORVEK is already in place in %1. An Icon has been placed on the desktop. ")
                                  .arg(folder)
@@ -156,6 +158,8 @@ void Installer::INSTALL1Click() {
         return;
     }
     view_.visible = false;
+    if (hideWindow)
+        hideWindow();
     view_.label2.clear();
     ShowMessageBox(existed ? QStringLiteral("TORVEK was already installed in %1 and is kept as it is. An Icon has been "
                                             "placed on the desktop. ")

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // What the window shows; the installer keeps it and the window paints it.
 struct InstallerView {
@@ -55,6 +56,8 @@ public:
 
     // Set while the uninstall's move runs (the window animates the dots meanwhile).
     bool timer1Enabled = false;
+    // Hides the window before the completion message.
+    std::function<void()> hideWindow;
 
 private:
     bool WriteEntry(const QString& entryPath, const QString& program, const QString& folder, const QString& name,

@@ -64,6 +64,7 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
     DefaultCam1->hide();
     Timer1.setParent(this);
 
+    installer_.hideWindow = [this] { hide(); };
     connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
         installer_.DriveComboBox1Change(DriveComboBox1->itemData(index).toString());
         Refresh();
