@@ -27,15 +27,12 @@ TEST(AlertOptions, ListsHoldTheirItemsForEachLine) {
     EXPECT_EQ(broadband.last(), "1440");
     const QStringList dialUp = AlertMinuteItems(true);
     ASSERT_EQ(dialUp.size(), 288);
-    EXPECT_EQ(dialUp.first(), "5");
-    EXPECT_EQ(dialUp.at(1), "10");
+    EXPECT_EQ(dialUp.mid(0, 2), (QStringList{"5", "10"}));
 
     const QStringList limits = AlertLimitItems();
     ASSERT_EQ(limits.size(), 220);
-    EXPECT_EQ(limits.at(0), "No Limit");
-    EXPECT_EQ(limits.at(19), "19");
-    EXPECT_EQ(limits.at(20), "20");
-    EXPECT_EQ(limits.at(21), "40");
+    EXPECT_EQ(limits.mid(0, 2), (QStringList{"No Limit", "1"}));
+    EXPECT_EQ(limits.mid(19, 3), (QStringList{"19", "20", "40"}));
     EXPECT_EQ(limits.last(), "4000");
 
     EXPECT_EQ(AlertImageItems(false).size(), 50);
@@ -47,28 +44,21 @@ TEST(AlertOptions, DialUpRaisesShortPeriodsAndCutsLargePictureCounts) {
     record.AlertPeriodMinutes = 2;
     record.AlertMaxImages = 20;
     record.EmailLimit = 0;
-    AlertComboLists lists = FillAlertComboLists(record, true);
-    EXPECT_EQ(lists.minutesText, "5");
-    EXPECT_EQ(lists.imagesText, "1");
-    EXPECT_EQ(lists.limitText, "No Limit");
-    EXPECT_EQ(record.AlertPeriodMinutes, 5);
-    EXPECT_EQ(record.AlertMaxImages, 1);
-
+    auto shown = [&](int minutes, int images, bool dialUp) {
+        record.AlertPeriodMinutes = minutes;
+        record.AlertMaxImages = images;
+        const AlertComboLists lists = FillAlertComboLists(record, dialUp);
+        EXPECT_EQ(lists.minutesText, QString::number(record.AlertPeriodMinutes));
+        EXPECT_EQ(lists.imagesText, QString::number(record.AlertMaxImages));
+        return std::pair<int, int>(record.AlertPeriodMinutes, record.AlertMaxImages);
+    };
+    EXPECT_EQ(shown(2, 20, true), std::pair(5, 1));
+    EXPECT_EQ(FillAlertComboLists(record, true).limitText, "No Limit");
     // Values that suit the line stay, and broadband keeps whatever was stored.
-    record.AlertPeriodMinutes = 7;
-    record.AlertMaxImages = 5;
+    EXPECT_EQ(shown(7, 5, true), std::pair(7, 5));
+    EXPECT_EQ(shown(2, 20, false), std::pair(2, 20));
     record.EmailLimit = 25;
-    lists = FillAlertComboLists(record, true);
-    EXPECT_EQ(lists.minutesText, "7");
-    EXPECT_EQ(lists.imagesText, "5");
-    EXPECT_EQ(lists.limitText, "25");
-    record.AlertPeriodMinutes = 2;
-    record.AlertMaxImages = 20;
-    lists = FillAlertComboLists(record, false);
-    EXPECT_EQ(lists.minutesText, "2");
-    EXPECT_EQ(lists.imagesText, "20");
-    EXPECT_EQ(record.AlertPeriodMinutes, 2);
-    EXPECT_EQ(record.AlertMaxImages, 20);
+    EXPECT_EQ(FillAlertComboLists(record, true).limitText, "25");
 }
 
 TEST(AlertOptions, SummaryCountsTheGridAndTellsTheLimit) {
@@ -89,24 +79,19 @@ TEST(AlertOptions, SummaryCountsTheGridAndTellsTheLimit) {
     EXPECT_EQ(texts.imagesUnit, "Images");
 
     // A used-up limit, ticked or not.
-    texts = UpdateAlertSummary(record, Chosen("10", "1", "3", 0, true, 3));
-    EXPECT_EQ(texts.summary, "Sending none (Limit Disabled)");
-    texts = UpdateAlertSummary(record, Chosen("10", "1", "3", 0, false, 3));
-    EXPECT_EQ(texts.summary, "Sending none (Limit Disabled)");
-    texts = UpdateAlertSummary(record, Chosen("10", "1", "3", 0, true, 2));
-    EXPECT_TRUE(texts.summary.endsWith(" (Enabled)"));
-}
+    for (bool ticked : {true, false})
+        EXPECT_EQ(UpdateAlertSummary(record, Chosen("10", "1", "3", 0, ticked, 3)).summary,
+                  "Sending none (Limit Disabled)");
+    EXPECT_TRUE(UpdateAlertSummary(record, Chosen("10", "1", "3", 0, true, 2)).summary.endsWith(" (Enabled)"));
 
-TEST(AlertOptions, SummaryKeepsStoredValuesForTextsOutOfRange) {
-    SettingsRecord record;
+    // Texts out of range keep the stored values, but a stored 0 pictures is never kept.
     record.AlertPeriodMinutes = 15;
     record.AlertMaxImages = 0;
-    UpdateAlertSummary(record, Chosen("abc", "100", "No Limit", 0));
-    EXPECT_EQ(record.AlertPeriodMinutes, 15);
-    EXPECT_EQ(record.AlertMaxImages, 1); // 0 is never kept
-    UpdateAlertSummary(record, Chosen("99999", "0", "No Limit", 0));
-    EXPECT_EQ(record.AlertPeriodMinutes, 15);
-    EXPECT_EQ(record.AlertMaxImages, 1);
+    for (const auto& [minutes, images] : {std::pair("abc", "100"), std::pair("99999", "0")}) {
+        UpdateAlertSummary(record, Chosen(minutes, images, "No Limit", 0));
+        EXPECT_EQ(record.AlertPeriodMinutes, 15);
+        EXPECT_EQ(record.AlertMaxImages, 1);
+    }
 }
 
 TEST(AlertOptions, ImageCountWithoutAChosenFormatUsesTheStoredOne) {
@@ -125,8 +110,6 @@ TEST(AlertOptions, CountdownAndStatusTexts) {
     EXPECT_EQ(AlertCountdownText(5), "    0:05");
     EXPECT_EQ(AlertCountdownText(-70), "    -1:10");
     EXPECT_EQ(AlertCountdownText(-5), "    -0:05");
-    EXPECT_EQ(AlertCountdownText(600), "    10:00");
-    EXPECT_EQ(AlertCountdownText(0), "    0:00");
     EXPECT_EQ(AlertStatusLine(0, AlertCountdownText(5), 3), "Sent 00000 Next     0:05 Cue 003");
     EXPECT_EQ(AlertSentCountText(123456), "23456");
     EXPECT_EQ(AlertQueueSizeText(1234), "234");
@@ -136,7 +119,6 @@ TEST(AlertOptions, AddressChecksComeInOrder) {
     EXPECT_EQ(CheckAlertAddresses("  ", "bad", "bad"), "Please enter your SMTP Host. ");
     EXPECT_EQ(CheckAlertAddresses("mail.example.com", "me@gmail.com", "x@example.com"),
               "Please enter a valid email address. ");
-    EXPECT_EQ(CheckAlertAddresses("mail.example.com", "me@example.com", "nobody"), "Invalid to alert email address.");
     EXPECT_EQ(CheckAlertAddresses("mail.example.com", "me@example.com", " , "), "Invalid to alert email address.");
     EXPECT_EQ(CheckAlertAddresses("mail.example.com", "me@example.com", "a@example.com, nobody"),
               "Invalid to alert email address.");
