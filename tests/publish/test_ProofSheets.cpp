@@ -11,6 +11,8 @@ namespace {
 
 QList<int> Lines(std::initializer_list<int> l) { return QList<int>(l); }
 
+QSize Grid(const ProofSheetPlan& sheet) { return {sheet.layout.cols, sheet.layout.rows}; }
+
 QList<int> AllLines(const ProofSheetsPlan& plan) {
     QList<int> all;
     for (const ProofSheetPlan& s : plan.sheets) all += s.lines;
@@ -52,29 +54,21 @@ TEST(ProofSheetPlanner, SplitsTheQueueIntoSheetsNewestFirst) {
     EXPECT_EQ(plan.sent, 6);
     ASSERT_EQ(plan.sheets.size(), 2);
     EXPECT_EQ(plan.sheets[0].lines, Lines({0, 1}));
-    EXPECT_EQ(plan.sheets[0].sheetNo, 1);
-    EXPECT_EQ(plan.sheets[0].firstImageNo, 1);
-    EXPECT_EQ(plan.sheets[0].layout.cols, 2);
-    EXPECT_EQ(plan.sheets[0].layout.rows, 1);
+    EXPECT_EQ(Grid(plan.sheets[0]), QSize(2, 1));
     EXPECT_TRUE(plan.sheets[0].footer);
     EXPECT_EQ(plan.sheets[1].lines, Lines({2, 3, 4, 5}));
-    EXPECT_EQ(plan.sheets[1].sheetNo, 2);
-    EXPECT_EQ(plan.sheets[1].firstImageNo, 3);
-    EXPECT_EQ(plan.sheets[1].layout.cols, 2);
-    EXPECT_EQ(plan.sheets[1].layout.rows, 2);
+    EXPECT_EQ(Grid(plan.sheets[1]), QSize(2, 2));
 
     // "3 x 3" with 9 queued: one 3x3 sheet.
     plan = BuildProofSheets(9, 3, 9, false);
     ASSERT_EQ(plan.sheets.size(), 1);
-    EXPECT_EQ(plan.sheets[0].layout.cols, 3);
-    EXPECT_EQ(plan.sheets[0].lines.size(), 9);
+    EXPECT_EQ(Grid(plan.sheets[0]), QSize(3, 3));
 
     // "6 x 6", at most 1 per mail, 40 queued: the 36 newest on one sheet.
     plan = BuildProofSheets(40, 6, 36, false);
     EXPECT_EQ(plan.sent, 36);
     ASSERT_EQ(plan.sheets.size(), 1);
-    EXPECT_EQ(plan.sheets[0].layout.cols, 6);
-    EXPECT_EQ(plan.sheets[0].lines.size(), 36);
+    EXPECT_EQ(Grid(plan.sheets[0]), QSize(6, 6));
 
     // Three left: the two older on one sheet, the newest on its own, drawn newest first.
     plan = BuildProofSheets(7, 2, 100, false);
@@ -91,7 +85,7 @@ TEST(ProofSheetPlanner, SplitsTheQueueIntoSheetsNewestFirst) {
     EXPECT_EQ(plan.sheets[2].lines, Lines({8}));
     EXPECT_TRUE(plan.sheets[1].footer);
     EXPECT_FALSE(plan.sheets[2].footer);
-    EXPECT_EQ(plan.sheets[2].layout.cols, 2);
+    EXPECT_EQ(Grid(plan.sheets[2]).width(), 2);
 }
 
 TEST(ProofSheetPlanner, EveryLineLandsOnExactlyOneSheetInOrder) {
@@ -119,35 +113,19 @@ TEST(ProofSheetPlanner, EveryLineLandsOnExactlyOneSheetInOrder) {
 }
 
 TEST(ProofSheetLayout, SizesFollowTheCountAndTheConnection) {
-    const ProofSheetLayout two = ProofSheetLayoutFor(2, 6, false);
-    EXPECT_EQ(two.canvasWidth, 840);
-    EXPECT_EQ(two.canvasHeight, 420);
-    EXPECT_EQ(two.cellWidth, 410);
-    EXPECT_EQ(two.cellHeight, 384);
-
-    const ProofSheetLayout dialTwo = ProofSheetLayoutFor(2, 6, true);
-    EXPECT_EQ(dialTwo.canvasWidth, 540);
-    EXPECT_EQ(dialTwo.canvasHeight, 270);
-    EXPECT_EQ(dialTwo.cellWidth, 260);
-    EXPECT_EQ(dialTwo.cellHeight, 234);
-
-    const ProofSheetLayout one = ProofSheetLayoutFor(1, 6, true);
-    EXPECT_EQ(one.canvasWidth, 540);
-    EXPECT_EQ(one.canvasHeight, 460);
-    EXPECT_EQ(one.cellWidth, 530);
-    EXPECT_EQ(one.cellHeight, 414);
-
+    // Canvas and cell sizes.
+    auto sizes = [](const ProofSheetLayout& l) {
+        return QList<int>{l.canvasWidth, l.canvasHeight, l.cellWidth, l.cellHeight};
+    };
+    EXPECT_EQ(sizes(ProofSheetLayoutFor(2, 6, false)), QList<int>({840, 420, 410, 384}));
+    EXPECT_EQ(sizes(ProofSheetLayoutFor(2, 6, true)), QList<int>({540, 270, 260, 234}));
+    EXPECT_EQ(sizes(ProofSheetLayoutFor(1, 6, true)), QList<int>({540, 460, 530, 414}));
     const ProofSheetLayout nine = ProofSheetLayoutFor(9, AdjustSheetGrid(9, 6), false);
     EXPECT_EQ(nine.cols, 3);
-    EXPECT_EQ(nine.canvasWidth, 840);
-    EXPECT_EQ(nine.canvasHeight, 760);
-    EXPECT_EQ(nine.cellWidth, 270);
-    EXPECT_EQ(nine.cellHeight, 227);
-
+    EXPECT_EQ(sizes(nine), QList<int>({840, 760, 270, 227}));
     const ProofSheetLayout six = ProofSheetLayoutFor(36, AdjustSheetGrid(36, 6), true);
     EXPECT_EQ(six.cols, 6);
-    EXPECT_EQ(six.cellWidth, 82);  // 540 / 6 - 8
-    EXPECT_EQ(six.cellHeight, 53); // near(76.67) - 24
+    EXPECT_EQ(sizes(six).mid(2), QList<int>({82, 53})); // 540 / 6 - 8, near(76.67) - 24
 
     EXPECT_EQ(AdjustSheetGrid(16, 6), 4);
     EXPECT_EQ(AdjustSheetGrid(16, 3), 3);
