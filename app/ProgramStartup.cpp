@@ -1,6 +1,5 @@
 #include "app/ProgramStartup.h"
 
-#include "app/CameraPicture.h"
 #include "app/CaptionsCommand.h"
 #include "app/LoggedPictures.h"
 #include "app/PlaceholderWindows.h"
@@ -18,10 +17,12 @@
 #include "app/StationLifetime.h"
 #include "app/StationEnvironment.h"
 #include "app/StationLinks.h"
+#include "app/StationMagnifiers.h"
 #include "app/StationMotion.h"
 #include "app/StationParts.h"
 #include "app/StationTimeLapse.h"
 #include "app/StationTray.h"
+#include "app/TZoom.h"
 #include "app/Tzones.h"
 #include "app/ZoneWindows.h"
 #include "capture/CameraChoiceWidgets.h"
@@ -74,6 +75,8 @@ int ProgramStartup(const StartupOptions& options) {
     });
     StationMotion motion(store, pictureCaptions, captionChoices);
     links.motion = &motion;
+    StationMagnifiers magnifiers(motion.Pictures());
+    links.magnifier = &magnifiers;
     StationAlerts alerts(store, links, motion.Pictures(), flags);
     links.alerts = &alerts;
     // Devices are known to the user by their aliases.
@@ -94,9 +97,10 @@ int ProgramStartup(const StartupOptions& options) {
     links.networkPanel = zones->NetWorkPanel;
     StationLayout layout(*zones);
     links.layout = &layout;
-    // The captioned pictures go to the camera panels' displays.
-    pictureCaptions.Hooks().display = [z = zones.get()](int camera, const QImage& picture, CaptionDisplay) {
-        (camera == 2 ? z->pic2 : z->pic1)->SetPicture(picture);
+    // The captioned pictures go to the camera panels' frames.
+    magnifiers.BindMainWindow(*zones);
+    pictureCaptions.Hooks().display = [z = zones.get()](int camera, const QImage& picture, CaptionDisplay what) {
+        ShowCaptionedPicture(*z, camera, picture, what);
     };
     platform::SystemTrayIcon trayIcon(StationIcon(), QStringLiteral("TORVEK"));
     StationTray tray(*zones, trayIcon);
@@ -143,7 +147,7 @@ int ProgramStartup(const StartupOptions& options) {
     links.ftp = &ftp;
     auto helpForm = std::make_unique<Thelpform>();
     links.help = helpForm.get();
-    auto zoom = std::make_unique<TZoom>();
+    auto zoom = std::make_unique<TZoom>(*zones, motion.Pictures());
     platform::ShellInstallerSystem installerSystem(&GetCaptureDeviceNames);
     auto installForm = std::make_unique<TinstallForm>(installerSystem, folder.Root(),
                                                       QCoreApplication::applicationFilePath(),

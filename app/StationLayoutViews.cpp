@@ -1,5 +1,5 @@
 // Placement by screen, the camera panels and the full, compact and screen-saver views.
-#include "app/CameraPicture.h"
+#include "app/Tmagna.h"
 #include "app/LayoutAlign.h"
 #include "app/StationLayout.h"
 

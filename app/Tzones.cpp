@@ -1,6 +1,6 @@
 #include "app/Tzones.h"
 
-#include "app/CameraPicture.h"
+#include "app/Tmagna.h"
 
 #include "capture/TtorCap.h"
 #include "core/SettingsStore.h"
@@ -68,7 +68,7 @@ void Tzones::FormCreate() {
     BuildCommandControls();
     ConnectTimers();
 
-    links_.magnifier->CreateMagnifierImage();
+    links_.magnifier->CreateMagnifierImage(*pic1);
     ColourBlack(phonesettings);
     SizeToScreen();
     maintoolbar->hide();
@@ -137,7 +137,7 @@ void Tzones::FormDestroy() {
     if (destroyed_)
         return;
     destroyed_ = true;
-    links_.magnifier->FreeMagnifierImage();
+    links_.magnifier->FreeMagnifierImage(*pic1);
     env_.EnableScreenSaver(true);
 }
 

@@ -37,7 +37,7 @@ class QTabBar;
 class SettingsStore;
 class TCapturedBitmap;
 class TtorCap;
-class CameraPicture;
+class Tmagna;
 namespace platform {
 class PictureCanvas;
 }
@@ -220,8 +220,8 @@ public:
     QLabel* pleaseWaitPanel = nullptr;
     QLabel* cam1panel = nullptr;
     QLabel* Cam2Panel = nullptr;
-    CameraPicture* pic1 = nullptr; // camera pictures of the panels
-    CameraPicture* pic2 = nullptr;
+    Tmagna* pic1 = nullptr; // camera pictures of the panels
+    Tmagna* pic2 = nullptr;
     QLabel* TitlePanel = nullptr;
     QLineEdit* focusEdit = nullptr; // 1 x 1, off screen: keeps the keyboard focus
     QLabel* cameraLabel1 = nullptr;

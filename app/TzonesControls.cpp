@@ -4,7 +4,7 @@
 
 #include "app/ControlKit.h"
 
-#include "app/CameraPicture.h"
+#include "app/Tmagna.h"
 #include "app/NetworkPanel.h"
 #include "core/SettingsStore.h"
 
@@ -78,9 +78,9 @@ void Tzones::BuildCameraArea() {
 
     cam1panel = Make<QLabel>(GroupBox1, "cam1panel");
     Cam2Panel = Make<QLabel>(GroupBox1, "Cam2Panel");
-    pic1 = new CameraPicture(cam1panel);
+    pic1 = new Tmagna(cam1panel);
     pic1->setObjectName("pic1");
-    pic2 = new CameraPicture(Cam2Panel);
+    pic2 = new Tmagna(Cam2Panel);
     pic2->setObjectName("pic2");
     PaintBox2 = new AlertBlockBox(GroupBox1);
     PaintBox2->setObjectName("PaintBox2");

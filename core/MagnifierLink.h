@@ -1,12 +1,19 @@
 #pragma once
-// The zoom window and the magnifier frames.
+// The magnifier frames of the main window (pic1, pic2) and the part that binds them.
 #include "core/LinkUnavailable.h"
+
+class MagnifierFrame {
+public:
+    virtual ~MagnifierFrame() = default;
+    virtual void CreateImage() = 0; // binds the frame: lens off, start values
+    virtual void FreeImage() = 0;   // lens off
+};
 
 class MagnifierLink {
 public:
     virtual ~MagnifierLink() = default;
-    virtual void CreateMagnifierImage() = 0;
-    virtual void FreeMagnifierImage() = 0;
+    virtual void CreateMagnifierImage(MagnifierFrame& frame) = 0;
+    virtual void FreeMagnifierImage(MagnifierFrame& frame) = 0;
 };
 
 class NullMagnifierLink final : public MagnifierLink {
@@ -15,6 +22,6 @@ public:
         static NullMagnifierLink link;
         return link;
     }
-    void CreateMagnifierImage() override { ReportLinkUnavailable("MagnifierLink", "CreateMagnifierImage"); }
-    void FreeMagnifierImage() override { ReportLinkUnavailable("MagnifierLink", "FreeMagnifierImage"); }
+    void CreateMagnifierImage(MagnifierFrame&) override { ReportLinkUnavailable("MagnifierLink", "CreateMagnifierImage"); }
+    void FreeMagnifierImage(MagnifierFrame&) override { ReportLinkUnavailable("MagnifierLink", "FreeMagnifierImage"); }
 };

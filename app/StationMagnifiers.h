@@ -1,0 +1,31 @@
+#pragma once
+// The magnifier frames of the main window bound to the station: "Take Pic" into the history
+// folder under the picture counter both cameras share, "Log 3" to the picture log on that
+// folder, and the caption drawer's pictures into the frames.
+#include "core/HistorySnapshot.h"
+#include "core/MagnifierLink.h"
+#include "core/PictureCaption.h"
+
+
+class PictureStore;
+class Tzones;
+
+class StationMagnifiers final : public MagnifierLink {
+public:
+    explicit StationMagnifiers(PictureStore& pictures);
+
+    void CreateMagnifierImage(MagnifierFrame& frame) override { frame.CreateImage(); }
+    void FreeMagnifierImage(MagnifierFrame& frame) override { frame.FreeImage(); }
+
+    // Binds both frames of the window; the window outlives this binding's use.
+    void BindMainWindow(Tzones& zones);
+    const HistorySnapshots& Snapshots() const { return snapshots_; }
+
+private:
+    Tzones* zones_ = nullptr;
+    HistorySnapshots snapshots_;
+};
+
+// A camera's captioned picture to its frame (camera 2: pic2, else pic1). While the frame's
+// lens is on, the picture is also the lens's source and the lens is redrawn.
+void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what);

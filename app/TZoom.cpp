@@ -1,0 +1,121 @@
+#include "app/TZoom.h"
+
+#include "app/Tzones.h"
+#include "core/MessageBox.h"
+#include "core/PictureStore.h"
+#include "core/SettingsStore.h"
+#include "platform/PictureCanvas.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWheelEvent>
+#include <QWindow>
+
+using ZoomRules::ZoomKey;
+
+TZoom::TZoom(Tzones& zones, PictureStore& pictures, QWidget* parent)
+    : QDialog(parent, Qt::Tool), zones_(zones), pictures_(pictures), zoomPanel_(zones.ZoomPanel),
+      zoomImage_(zones.ZoomImage) {
+    setObjectName("TZoom");
+    setWindowTitle(QStringLiteral("Zoom"));
+    Panel1 = new QLabel(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(0, 0, 200, 164);
+    Panel1->setAutoFillBackground(true);
+    QPalette black = Panel1->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    Panel1->setPalette(black);
+    Panel2 = new QPushButton(QStringLiteral("Take Pic"), this);
+    Panel2->setObjectName("Panel2");
+    Panel2->setGeometry(4, 164, 192, 25);
+    // The keys are the window's: Enter must not press the button.
+    Panel2->setFocusPolicy(Qt::NoFocus);
+    Panel2->setAutoDefault(false);
+    connect(Panel2, &QPushButton::clicked, this, &TZoom::Panel2Click);
+    SetZoomViewSize();
+}
+
+bool TZoom::SetCameraNumber(int camera) {
+    if (!ZoomRules::IsZoomCamera(camera))
+        return false;
+    camera_ = static_cast<qint16>(camera);
+    return true;
+}
+
+void TZoom::SetZoomViewSize() {
+    const QSize size = ZoomRules::ZoomViewSize(zoomPanel_ && !zoomPanel_->isHidden());
+    // The sizes are the window's own, its frame included where it has one.
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
+    resize((size - frame).expandedTo(QSize(1, 1)));
+}
+
+void TZoom::ShowCaption() { setWindowTitle(ZoomRules::ZoomCaption(zones_.Store().Record(), camera_)); }
+
+void TZoom::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    SettingsRecord& record = zones_.Store().Record();
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    switch (key) {
+    case Qt::Key_Escape:
+        close();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (zoomPanel_)
+            zoomPanel_->setVisible(zoomPanel_->isHidden());
+        SetZoomViewSize();
+        break;
+    case Qt::Key_Plus:
+        if (keypad)
+            ZoomRules::ApplyZoomKey(record, camera_, ZoomKey::Plus);
+        break;
+    case Qt::Key_Minus:
+        if (keypad)
+            ZoomRules::ApplyZoomKey(record, camera_, ZoomKey::Minus);
+        break;
+    case Qt::Key_Up: ZoomRules::ApplyZoomKey(record, camera_, ZoomKey::Up); break;
+    case Qt::Key_Down: ZoomRules::ApplyZoomKey(record, camera_, ZoomKey::Down); break;
+    case Qt::Key_Left: ZoomRules::ApplyZoomKey(record, camera_, ZoomKey::Left); break;
+    case Qt::Key_Right: ZoomRules::ApplyZoomKey(record, camera_, ZoomKey::Right); break;
+    default: break;
+    }
+    ShowCaption();
+}
+
+void TZoom::AdjustZoom(ZoomKey key, int camera, int heightLimit, int widthLimit) {
+    ZoomRules::AdjustZoom(zones_.Store().Record(), key, camera, heightLimit, widthLimit);
+    ShowCaption();
+}
+
+void TZoom::Panel2Click() {
+    // Only the two cameras have pictures to save.
+    if (camera_ != 1 && camera_ != 2)
+        return;
+    const QImage picture = zoomImage_ ? zoomImage_->pixmap().toImage() : QImage();
+    if (picture.isNull()) {
+        ShowMessageBox(kNoZoomPictureText);
+        return;
+    }
+    platform::PictureCanvas canvas(picture);
+    ZoomRules::StampZoomPicture(canvas, zones_.Store().Record(), camera_, zones_.Links().captionWindow->Transparent());
+    pictures_.SaveMotionPicture(canvas, camera_);
+    if (zoomImage_)
+        zoomImage_->setPixmap(QPixmap::fromImage(canvas.Image()));
+}
+
+void TZoom::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key(), event->modifiers()); }
+
+void TZoom::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta != 0)
+        AdjustZoom(delta < 0 ? ZoomKey::Plus : ZoomKey::Minus, camera_, height(), width());
+    event->accept();
+}
+
+void TZoom::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A tool window over the main window, without being one of its children.
+    if (windowHandle() && zones_.windowHandle())
+        windowHandle()->setTransientParent(zones_.windowHandle());
+}

@@ -1,0 +1,77 @@
+#pragma once
+// A camera's picture frame in the main window (pic1 in cam1panel, pic2 in Cam2Panel), with
+// its magnifier. Image1 shows the latest captioned picture stretched over the frame; the
+// hidden tool bar at the bottom, opened from the picture's pop-up "Image Toolbar", takes a
+// snapshot into the history folder ("Take Pic") or opens the picture log on it ("Log 3").
+// The lens keys arrive through the off-screen Edit1.
+#include "core/MagnifierLink.h"
+#include "core/MagnifierState.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSlider;
+
+class Tmagna : public QWidget, public MagnifierFrame {
+    Q_OBJECT
+public:
+    explicit Tmagna(QWidget* parent = nullptr);
+
+    void SetPicture(const QImage& picture);
+    const QImage& Picture() const { return picture_; }
+
+    // A left click on the picture.
+    std::function<void()> onClick;
+    // "Take Pic" with the picture shown, and "Log 3".
+    std::function<void(const QImage& picture)> takePicture;
+    std::function<void()> showHistory;
+
+    // Binding at the main window's creation, and its end.
+    void CreateImage() override;
+    void FreeImage() override;
+    // Called while the lens is on to redraw it at (x, y); with the lens off it hides the
+    // tool bar.
+    void ShowMagnifier(int x, int y);
+    // The picture the lens reads.
+    void SetSource(const QImage& picture) { state_.Source = picture; }
+
+    void Button1Click(); // "Take Pic"
+    void Button2Click(); // "Log 3"
+    void Button3Click(); // "X": lens off, tool bar hidden
+    void ImageToolbar1Click();
+    void Edit1KeyDown(int key);
+    void Image1MouseMove(int x, int y);
+    void Image1MouseUp();
+
+    MagnifierState& State() { return state_; }
+    const MagnifierState& State() const { return state_; }
+    bool ToolbarShown() const;
+
+    QWidget* Image1 = nullptr;
+    QWidget* Magnifiertoolbar = nullptr;
+    QPushButton* Button3 = nullptr; // "X"
+    QSlider* imgsize = nullptr;     // "Size"
+    QSlider* EditMagnification = nullptr; // "Zoom X"
+    QPushButton* Button1 = nullptr; // "Take Pic"
+    QPushButton* Button2 = nullptr; // "Log 3"
+    QLineEdit* Edit1 = nullptr;     // off screen, takes the keys
+    QMenu* PopupMenu1 = nullptr;
+    QAction* ImageToolbar1 = nullptr; // "Image Toolbar"
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class PictureView;
+    void PlaceChildren();
+    void ResetCursor();
+
+    QImage picture_;
+    MagnifierState state_;
+};
