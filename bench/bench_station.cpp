@@ -1,0 +1,261 @@
+// The whole station as a user runs it: two test cameras, both started at start-up with
+// surveillance on, the main window shown (on the X display when there is one, else
+// offscreen). Its CPU time is measured from /proc beside two gst-launch-1.0 generators of the
+// same pattern in the same run; the net figure is what the station adds to producing the
+// frames.
+//
+//   xvfb-run -a -s "-screen 0 1280x1024x24" ./bench_station [--size 640x480] [--seconds 45]
+//       [--hidden] [--peer]
+//
+// --hidden puts the window on the tray at start; --peer also measures the motion daemon
+// (Debian package "motion") on the same pattern when it is installed.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtEndian>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kRecord = 2704; // one settings record; the file holds two
+
+// User plus system CPU seconds of a process (all its threads), -1 when it is gone.
+double CpuSeconds(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray text = stat.readAll();
+    const int close = text.lastIndexOf(')');
+    if (close < 0) return -1;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    if (fields.size() < 13) return -1;
+    // After the name: state is field 3, utime 14 and stime 15 (1-based, whole line).
+    const double ticks = fields[11].toDouble() + fields[12].toDouble();
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+double LoadAverage() {
+    QFile file("/proc/loadavg");
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    return file.readAll().split(' ').value(0).toDouble();
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    for (int waited = 0; waited < ms; waited += 100) {
+        if (done()) return true;
+        QThread::msleep(100);
+    }
+    return done();
+}
+
+void Stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+struct Options {
+    int width = 640, height = 480;
+    int seconds = 45;
+    bool hidden = false;
+    bool peer = false;
+};
+
+bool ParseOptions(const QStringList& args, Options& options) {
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--hidden") {
+            options.hidden = true;
+        } else if (a == "--peer") {
+            options.peer = true;
+        } else if (a == "--size" && i + 1 < args.size()) {
+            const QStringList wh = args[++i].split('x');
+            options.width = wh.value(0).toInt();
+            options.height = wh.size() == 2 ? wh[1].toInt() : 0;
+            if (options.width < 16 || options.height < 16) return false;
+        } else if (a == "--seconds" && i + 1 < args.size()) {
+            options.seconds = args[++i].toInt();
+            if (options.seconds < 5) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString Generator(const Options& o) {
+    return QString("videotestsrc is-live=true pattern=ball ! video/x-raw,format=YUY2,width=%1,"
+                   "height=%2,framerate=30/1 ! fakesink")
+        .arg(o.width)
+        .arg(o.height);
+}
+
+// The motion daemon's configuration for one camera reading the same pattern from a pipe of
+// its own; empty when the daemon is not installed.
+QString PeerConfig(const QString& folder, const Options& o, int camera) {
+    const QString pipe = QString("%1/peer%2.y4m").arg(folder).arg(camera);
+    return QString("daemon off\nsetup_mode off\nlog_level 1\nnetcam_url file://%1\n"
+                   "width %2\nheight %3\nframerate 30\nthreshold 1500\noutput_pictures off\n"
+                   "movie_output off\nstream_port 0\nwebcontrol_port 0\ntarget_dir %4\n")
+        .arg(pipe)
+        .arg(o.width)
+        .arg(o.height)
+        .arg(folder);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Options o;
+    if (!ParseOptions(app.arguments(), o)) {
+        std::fprintf(stderr, "usage: bench_station [--size WxH] [--seconds N>=5] [--hidden] [--peer]\n");
+        return 2;
+    }
+    const QString built = QDir::cleanPath(app.applicationDirPath() + "/../app/torvek");
+    const QString launcher = QStandardPaths::findExecutable("gst-launch-1.0");
+    if (!QFileInfo::exists(built) || launcher.isEmpty()) {
+        std::fprintf(stderr, "needs the built station (%s) and gst-launch-1.0\n", qPrintable(built));
+        return 2;
+    }
+    QTemporaryDir folder;
+    const QString exe = folder.filePath("torvek");
+    const QString settings = folder.filePath("X290607.dat");
+    if (!folder.isValid() || !QFile::copy(built, exe)) {
+        std::fprintf(stderr, "cannot copy the station into a temporary folder\n");
+        return 2;
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const bool onDisplay = !env.value("DISPLAY").isEmpty();
+    env.insert("QT_QPA_PLATFORM", onDisplay ? "xcb" : "offscreen");
+    env.insert("TORVEK_TEST_CAMERAS", "2");
+    env.insert("TORVEK_TEST_CAMERA_SIZE", QString("%1x%2").arg(o.width).arg(o.height));
+    QProcess station;
+    station.setProcessEnvironment(env);
+    station.setWorkingDirectory(folder.path());
+    station.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    station.setStandardOutputFile(QProcess::nullDevice());
+
+    // A first run lays down the settings file; both cameras then start with surveillance.
+    station.start(exe);
+    const bool laid = station.waitForStarted(10000) &&
+                      WaitUntil([&] { return QFileInfo(settings).size() == 2 * kRecord; }, 60000);
+    Stop(station);
+    QFile file(settings);
+    if (!laid || !file.open(QIODevice::ReadWrite)) {
+        std::fprintf(stderr, "the station laid down no settings file\n");
+        return 1;
+    }
+    QByteArray record = file.readAll();
+    record[kRecord + 804] = 1;  // AutoStart1
+    record[kRecord + 805] = 1;  // AutoStart2
+    record[kRecord + 2189] = 1; // HotZone1
+    record[kRecord + 2190] = 1; // HotZone2
+    record[kRecord + 2191] = o.hidden ? 1 : 0; // PlaceOnTray
+    file.seek(0);
+    if (file.write(record) != record.size() || !file.flush()) {
+        std::fprintf(stderr, "cannot write the settings file\n");
+        return 1;
+    }
+    file.close();
+
+    std::vector<std::unique_ptr<QProcess>> generators;
+    for (int i = 0; i < 2; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->setStandardOutputFile(QProcess::nullDevice());
+        p->setStandardErrorFile(QProcess::nullDevice());
+        p->start(launcher, QProcess::splitCommand(Generator(o)));
+        generators.push_back(std::move(p));
+    }
+    std::vector<std::unique_ptr<QProcess>> peers;
+    const QString motion = o.peer ? QStandardPaths::findExecutable("motion") : QString();
+    if (o.peer && motion.isEmpty())
+        std::fprintf(stderr, "motion is not installed: no peer figure\n");
+    if (!motion.isEmpty()) {
+        for (int i = 1; i <= 2; ++i) {
+            const QString pipe = QString("%1/peer%2.y4m").arg(folder.path()).arg(i);
+            QProcess::execute("mkfifo", {pipe});
+            auto feed = std::make_unique<QProcess>();
+            feed->setStandardOutputFile(QProcess::nullDevice());
+            feed->setStandardErrorFile(QProcess::nullDevice());
+            feed->start(launcher, QProcess::splitCommand(
+                                      QString(Generator(o)).replace("fakesink", "y4menc ! filesink location=" + pipe)));
+            const QString conf = QString("%1/motion%2.conf").arg(folder.path()).arg(i);
+            QFile c(conf);
+            if (c.open(QIODevice::WriteOnly)) c.write(PeerConfig(folder.path(), o, i).toUtf8());
+            c.close();
+            auto daemon = std::make_unique<QProcess>();
+            daemon->setStandardOutputFile(QProcess::nullDevice());
+            daemon->setStandardErrorFile(QProcess::nullDevice());
+            daemon->start(motion, {"-n", "-c", conf});
+            peers.push_back(std::move(feed));
+            peers.push_back(std::move(daemon));
+        }
+    }
+
+    station.start(exe);
+    if (!station.waitForStarted(10000)) {
+        std::fprintf(stderr, "the station did not start\n");
+        return 1;
+    }
+    // Both cameras save into their folders once surveillance runs; give start-up its time.
+    QThread::sleep(10);
+    if (station.state() != QProcess::Running) {
+        std::fprintf(stderr, "the station ended during start-up\n");
+        return 1;
+    }
+    const qint64 pid = station.processId();
+    auto sum = [](const std::vector<std::unique_ptr<QProcess>>& list, int from, int step) {
+        double total = 0;
+        for (size_t i = size_t(from); i < list.size(); i += size_t(step)) {
+            const double s = CpuSeconds(list[i]->processId());
+            if (s < 0) return -1.0;
+            total += s;
+        }
+        return total;
+    };
+    const double s0 = CpuSeconds(pid), g0 = sum(generators, 0, 1), p0 = sum(peers, 1, 2);
+    const double load0 = LoadAverage();
+    QThread::sleep(unsigned(o.seconds));
+    const double s1 = CpuSeconds(pid), g1 = sum(generators, 0, 1), p1 = sum(peers, 1, 2);
+    const double load1 = LoadAverage();
+    const bool alive = station.state() == QProcess::Running && s1 >= 0 && g1 >= 0;
+    Stop(station);
+    for (auto& p : peers) Stop(*p);
+    for (auto& g : generators) Stop(*g);
+    if (!alive || s0 < 0 || g0 < 0) {
+        std::fprintf(stderr, "a measured process ended during the run\n");
+        return 1;
+    }
+
+    const double secs = o.seconds;
+    const double stationRate = (s1 - s0) / secs;
+    const double generatorRate = (g1 - g0) / secs;
+    const double net = stationRate - generatorRate;
+    std::printf("size %dx%d, %d s, window %s on %s, load %.1f..%.1f\n", o.width, o.height,
+                o.seconds, o.hidden ? "on the tray" : "shown", onDisplay ? "X" : "offscreen",
+                load0, load1);
+    std::printf("station    %.3f CPU-s/s\n", stationRate);
+    std::printf("generators %.3f CPU-s/s (two)\n", generatorRate);
+    std::printf("net        %.3f CPU-s/s, %.4f per camera-second\n", net, net / 2);
+    if (!peers.empty() && p0 >= 0 && p1 >= 0) {
+        const double peerRate = (p1 - p0) / secs;
+        std::printf("peer       %.3f CPU-s/s (two), %.4f per camera-second; station/peer %.2f\n",
+                    peerRate, peerRate / 2, peerRate > 0 ? net / peerRate : 0.0);
+    }
+    return 0;
+}
