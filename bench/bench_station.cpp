@@ -7,8 +7,9 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" ./bench_station [--size 640x480] [--seconds 45]
 //       [--hidden] [--peer]
 //
-// --hidden puts the window on the tray at start; --peer also measures the motion daemon
-// (Debian package "motion") on the same pattern when it is installed.
+// --hidden unmaps the station's windows once it runs (needs an X display and xdotool);
+// --peer also measures the motion daemon (Debian package "motion") on the same pattern when it
+// is installed.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -165,7 +166,6 @@ int main(int argc, char** argv) {
     record[kRecord + 805] = 1;  // AutoStart2
     record[kRecord + 2189] = 1; // HotZone1
     record[kRecord + 2190] = 1; // HotZone2
-    record[kRecord + 2191] = o.hidden ? 1 : 0; // PlaceOnTray
     file.seek(0);
     if (file.write(record) != record.size() || !file.flush()) {
         std::fprintf(stderr, "cannot write the settings file\n");
@@ -219,6 +219,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     const qint64 pid = station.processId();
+    if (o.hidden) {
+        // As the window manager does for a minimised window: unmapped, nothing exposed.
+        QProcess find;
+        find.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+        find.waitForFinished(10000);
+        const QStringList windows =
+            QString::fromLatin1(find.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        for (const QString& window : windows)
+            QProcess::execute("xdotool", {"windowunmap", window});
+        if (windows.isEmpty()) {
+            std::fprintf(stderr, "--hidden needs an X display and xdotool\n");
+            Stop(station);
+            for (auto& g : generators) Stop(*g);
+            return 1;
+        }
+        QThread::sleep(2);
+    }
     auto sum = [](const std::vector<std::unique_ptr<QProcess>>& list, int from, int step) {
         double total = 0;
         for (size_t i = size_t(from); i < list.size(); i += size_t(step)) {
@@ -247,7 +264,7 @@ int main(int argc, char** argv) {
     const double generatorRate = (g1 - g0) / secs;
     const double net = stationRate - generatorRate;
     std::printf("size %dx%d, %d s, window %s on %s, load %.1f..%.1f\n", o.width, o.height,
-                o.seconds, o.hidden ? "on the tray" : "shown", onDisplay ? "X" : "offscreen",
+                o.seconds, o.hidden ? "unmapped" : "shown", onDisplay ? "X" : "offscreen",
                 load0, load1);
     std::printf("station    %.3f CPU-s/s\n", stationRate);
     std::printf("generators %.3f CPU-s/s (two)\n", generatorRate);
