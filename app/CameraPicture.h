@@ -19,5 +19,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    const QImage& Paintable();
+
     QImage picture_;
+    QImage paintable_; // picture_ in the format the painter stretches fastest
+    qint64 paintableKey_ = 0;
 };

@@ -13,6 +13,7 @@ void StretchedImage::SetPicture(const QImage& picture) {
 }
 
 void StretchedImage::paintEvent(QPaintEvent* event) {
+    ++paints_;
     QPainter painter(this);
     const QImage& picture = canvas_.Image();
     if (picture.isNull()) {
