@@ -5,11 +5,9 @@
 // frames.
 //
 //   xvfb-run -a -s "-screen 0 1280x1024x24" ./bench_station [--size 640x480] [--seconds 45]
-//       [--hidden] [--peer]
+//       [--hidden]
 //
-// --hidden unmaps the station's windows once it runs (needs an X display and xdotool);
-// --peer also measures the motion daemon (Debian package "motion") on the same pattern when it
-// is installed.
+// --hidden unmaps the station's windows once it runs (needs an X display and xdotool).
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -72,7 +70,6 @@ struct Options {
     int width = 640, height = 480;
     int seconds = 45;
     bool hidden = false;
-    bool peer = false;
 };
 
 bool ParseOptions(const QStringList& args, Options& options) {
@@ -80,8 +77,6 @@ bool ParseOptions(const QStringList& args, Options& options) {
         const QString& a = args[i];
         if (a == "--hidden") {
             options.hidden = true;
-        } else if (a == "--peer") {
-            options.peer = true;
         } else if (a == "--size" && i + 1 < args.size()) {
             const QStringList wh = args[++i].split('x');
             options.width = wh.value(0).toInt();
@@ -104,26 +99,13 @@ QString Generator(const Options& o) {
         .arg(o.height);
 }
 
-// The motion daemon's configuration for one camera reading the same pattern from a pipe of
-// its own; empty when the daemon is not installed.
-QString PeerConfig(const QString& folder, const Options& o, int camera) {
-    const QString pipe = QString("%1/peer%2.y4m").arg(folder).arg(camera);
-    return QString("daemon off\nsetup_mode off\nlog_level 1\nnetcam_url file://%1\n"
-                   "width %2\nheight %3\nframerate 30\nthreshold 1500\noutput_pictures off\n"
-                   "movie_output off\nstream_port 0\nwebcontrol_port 0\ntarget_dir %4\n")
-        .arg(pipe)
-        .arg(o.width)
-        .arg(o.height)
-        .arg(folder);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Options o;
     if (!ParseOptions(app.arguments(), o)) {
-        std::fprintf(stderr, "usage: bench_station [--size WxH] [--seconds N>=5] [--hidden] [--peer]\n");
+        std::fprintf(stderr, "usage: bench_station [--size WxH] [--seconds N>=5] [--hidden]\n");
         return 2;
     }
     const QString built = QDir::cleanPath(app.applicationDirPath() + "/../app/torvek");
@@ -142,6 +124,10 @@ int main(int argc, char** argv) {
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const bool onDisplay = !env.value("DISPLAY").isEmpty();
+    if (o.hidden && (!onDisplay || QStandardPaths::findExecutable("xdotool").isEmpty())) {
+        std::fprintf(stderr, "--hidden needs an X display and xdotool\n");
+        return 2;
+    }
     env.insert("QT_QPA_PLATFORM", onDisplay ? "xcb" : "offscreen");
     env.insert("TORVEK_TEST_CAMERAS", "2");
     env.insert("TORVEK_TEST_CAMERA_SIZE", QString("%1x%2").arg(o.width).arg(o.height));
@@ -181,32 +167,6 @@ int main(int argc, char** argv) {
         p->start(launcher, QProcess::splitCommand(Generator(o)));
         generators.push_back(std::move(p));
     }
-    std::vector<std::unique_ptr<QProcess>> peers;
-    const QString motion = o.peer ? QStandardPaths::findExecutable("motion") : QString();
-    if (o.peer && motion.isEmpty())
-        std::fprintf(stderr, "motion is not installed: no peer figure\n");
-    if (!motion.isEmpty()) {
-        for (int i = 1; i <= 2; ++i) {
-            const QString pipe = QString("%1/peer%2.y4m").arg(folder.path()).arg(i);
-            QProcess::execute("mkfifo", {pipe});
-            auto feed = std::make_unique<QProcess>();
-            feed->setStandardOutputFile(QProcess::nullDevice());
-            feed->setStandardErrorFile(QProcess::nullDevice());
-            feed->start(launcher, QProcess::splitCommand(
-                                      QString(Generator(o)).replace("fakesink", "y4menc ! filesink location=" + pipe)));
-            const QString conf = QString("%1/motion%2.conf").arg(folder.path()).arg(i);
-            QFile c(conf);
-            if (c.open(QIODevice::WriteOnly)) c.write(PeerConfig(folder.path(), o, i).toUtf8());
-            c.close();
-            auto daemon = std::make_unique<QProcess>();
-            daemon->setStandardOutputFile(QProcess::nullDevice());
-            daemon->setStandardErrorFile(QProcess::nullDevice());
-            daemon->start(motion, {"-n", "-c", conf});
-            peers.push_back(std::move(feed));
-            peers.push_back(std::move(daemon));
-        }
-    }
-
     station.start(exe);
     if (!station.waitForStarted(10000)) {
         std::fprintf(stderr, "the station did not start\n");
@@ -236,23 +196,22 @@ int main(int argc, char** argv) {
         }
         QThread::sleep(2);
     }
-    auto sum = [](const std::vector<std::unique_ptr<QProcess>>& list, int from, int step) {
+    auto sum = [](const std::vector<std::unique_ptr<QProcess>>& list) {
         double total = 0;
-        for (size_t i = size_t(from); i < list.size(); i += size_t(step)) {
-            const double s = CpuSeconds(list[i]->processId());
+        for (const auto& process : list) {
+            const double s = CpuSeconds(process->processId());
             if (s < 0) return -1.0;
             total += s;
         }
         return total;
     };
-    const double s0 = CpuSeconds(pid), g0 = sum(generators, 0, 1), p0 = sum(peers, 1, 2);
+    const double s0 = CpuSeconds(pid), g0 = sum(generators);
     const double load0 = LoadAverage();
     QThread::sleep(unsigned(o.seconds));
-    const double s1 = CpuSeconds(pid), g1 = sum(generators, 0, 1), p1 = sum(peers, 1, 2);
+    const double s1 = CpuSeconds(pid), g1 = sum(generators);
     const double load1 = LoadAverage();
     const bool alive = station.state() == QProcess::Running && s1 >= 0 && g1 >= 0;
     Stop(station);
-    for (auto& p : peers) Stop(*p);
     for (auto& g : generators) Stop(*g);
     if (!alive || s0 < 0 || g0 < 0) {
         std::fprintf(stderr, "a measured process ended during the run\n");
@@ -269,10 +228,5 @@ int main(int argc, char** argv) {
     std::printf("station    %.3f CPU-s/s\n", stationRate);
     std::printf("generators %.3f CPU-s/s (two)\n", generatorRate);
     std::printf("net        %.3f CPU-s/s, %.4f per camera-second\n", net, net / 2);
-    if (!peers.empty() && p0 >= 0 && p1 >= 0) {
-        const double peerRate = (p1 - p0) / secs;
-        std::printf("peer       %.3f CPU-s/s (two), %.4f per camera-second; station/peer %.2f\n",
-                    peerRate, peerRate / 2, peerRate > 0 ? net / peerRate : 0.0);
-    }
     return 0;
 }
