@@ -43,7 +43,7 @@ protected:
         if (frame_.picture_.isNull())
             painter.fillRect(rect(), Qt::black);
         else
-            painter.drawImage(rect(), frame_.picture_);
+            painter.drawImage(rect(), frame_.Paintable());
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
@@ -199,4 +199,14 @@ bool Tmagna::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress)
         Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
+}
+
+const QImage& Tmagna::Paintable() {
+    if (picture_.format() == QImage::Format_RGB32)
+        return picture_;
+    if (paintable_.isNull() || paintableKey_ != picture_.cacheKey()) {
+        paintable_ = picture_.convertToFormat(QImage::Format_RGB32);
+        paintableKey_ = picture_.cacheKey();
+    }
+    return paintable_;
 }

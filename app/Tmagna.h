@@ -68,10 +68,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Qt stretches 32-bit pictures on its fast path; a 24-bit one would be converted pixel by
+    // pixel inside every scaled draw. One conversion per new picture, and only when painted.
+    const QImage& Paintable();
     class PictureView;
     void PlaceChildren();
     void ResetCursor();
 
     QImage picture_;
+    QImage paintable_; // picture_ in the format the painter stretches fastest
+    qint64 paintableKey_ = 0;
     MagnifierState state_;
 };

@@ -15,6 +15,8 @@ public:
     const platform::PictureCanvas& Canvas() const { return canvas_; }
     // Replaces the picture; the canvas keeps its font, colours and background mode.
     void SetPicture(const QImage& picture);
+    // Paints done so far (a view nobody sees does none).
+    quint64 Paints() const { return paints_; }
 
 signals:
     void Clicked();
@@ -25,4 +27,5 @@ protected:
 
 private:
     platform::PictureCanvas canvas_;
+    quint64 paints_ = 0;
 };

@@ -8,6 +8,7 @@
 #include <QEvent>
 
 #include <chrono>
+#include <cstring>
 #include <condition_variable>
 #include <vector>
 
@@ -486,35 +487,50 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
         GstMapInfo map;
         if (buffer && caps && gst_video_info_from_caps(&info, caps) &&
             gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-            {
-                std::lock_guard lock(frameLock_);
-                frame_.Bytes.resize(qsizetype(map.size)); // one block per camera, reused
-                memcpy(frame_.Bytes.data(), map.data, map.size);
-                frame_.Width = GST_VIDEO_INFO_WIDTH(&info);
-                frame_.Height = GST_VIDEO_INFO_HEIGHT(&info);
-                frame_.Stride = GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
-            }
+            // Straight from the buffer into the image the consumer keeps, outside the lock.
+            QImage image;
+            const bool whole = MediaFrameToImage(map.data, qsizetype(map.size),
+                                                 GST_VIDEO_INFO_WIDTH(&info),
+                                                 GST_VIDEO_INFO_HEIGHT(&info),
+                                                 GST_VIDEO_INFO_PLANE_STRIDE(&info, 0), image);
             gst_buffer_unmap(buffer, &map);
-            ++copied_;
-            PostStreamingEvent(kGrabbedEvent, grabbedPending_);
+            if (whole) {
+                {
+                    std::lock_guard lock(frameLock_);
+                    std::swap(frame_, image);
+                }
+                ++copied_;
+                PostStreamingEvent(kGrabbedEvent, grabbedPending_);
+            }
         }
     }
     PostStreamingEvent(kRenderedEvent, renderedPending_);
 }
 
-bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image) {
-    if (width <= 0 || height <= 0 || stride < width * 3 ||
-        bytes.size() < qsizetype(stride) * height)
+bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
+                       QImage& image) {
+    if (!data || width <= 0 || height <= 0 || stride < width * 3 ||
+        size < qsizetype(stride) * height)
         return false; // a short buffer is dropped, never read past
-    image = QImage(reinterpret_cast<const uchar*>(bytes.constData()), width, height, stride,
-                   QImage::Format_RGB888)
-                .copy();
-    return !image.isNull();
+    QImage copy(width, height, QImage::Format_RGB888);
+    if (copy.isNull()) return false;
+    const qsizetype row = qsizetype(width) * 3;
+    for (int y = 0; y < height; ++y)
+        memcpy(copy.scanLine(y), data + qsizetype(y) * stride, size_t(row));
+    image = std::move(copy);
+    return true;
+}
+
+bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image) {
+    return MediaFrameToImage(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(),
+                             width, height, stride, image);
 }
 
 bool MediaCapturePipeline::TakeFrame(QImage& image) {
     std::lock_guard lock(frameLock_);
-    return MediaFrameToImage(frame_.Bytes, frame_.Width, frame_.Height, frame_.Stride, image);
+    if (frame_.isNull()) return false;
+    image = frame_; // shared: the streaming thread puts a new image in, never writes this one
+    return true;
 }
 
 void MediaCapturePipeline::OnBusMessage(void* messageHandle) {

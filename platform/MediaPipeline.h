@@ -26,6 +26,8 @@ namespace platform {
 enum class MediaFault { Recording, Stream, DeviceLost };
 
 // A copied RGB frame as an image; false when the bytes do not cover stride x height.
+bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
+                       QImage& image);
 bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image);
 
 class MediaCapturePipeline : public QObject {
@@ -72,8 +74,8 @@ public:
 
     // Asks the grabber to copy the next frame (or withdraws the request).
     void RequestFrame(bool want) { wantFrame_.store(want); }
-    // The last copied frame as a 24-bit RGB image; false when there is none or its bytes do
-    // not cover its geometry.
+    // The last copied frame as a 24-bit RGB image (shared, not copied again); false when there
+    // is none.
     bool TakeFrame(QImage& image);
 
     // Counters for tests and benchmarks: frames that passed the grabber, frames copied.
@@ -93,10 +95,6 @@ protected:
 private:
     struct Gst;
     struct FileBranch;
-    struct Frame {
-        QByteArray Bytes;
-        int Width = 0, Height = 0, Stride = 0;
-    };
 
     void OnSample(void* sample);      // streaming thread
     void OnBusMessage(void* message); // any thread
@@ -121,7 +119,7 @@ private:
     std::atomic<quint64> rendered_{0};
     std::atomic<quint64> copied_{0};
     std::mutex frameLock_; // the one lock: guards frame_
-    Frame frame_;
+    QImage frame_;
 };
 
 } // namespace platform

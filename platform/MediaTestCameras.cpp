@@ -288,7 +288,15 @@ void InstallTestCamerasFromEnvironment() {
     bool ok = false;
     const int count = qEnvironmentVariableIntValue("TORVEK_TEST_CAMERAS", &ok);
     if (!ok || count < 1 || count > 4) return;
-    SetCameras(DefaultTestCameras(count));
+    QList<TestCameraSpec> cameras = DefaultTestCameras(count);
+    // For benchmarks: one frame size only (e.g. "1280x720"), so every start takes that size.
+    const QStringList size = qEnvironmentVariable("TORVEK_TEST_CAMERA_SIZE").split('x');
+    const int width = size.size() == 2 ? size[0].toInt() : 0;
+    const int height = size.size() == 2 ? size[1].toInt() : 0;
+    if (width >= 16 && height >= 16 && width <= 4096 && height <= 4096)
+        for (TestCameraSpec& camera : cameras)
+            camera.Sizes = {QSize(width, height)};
+    SetCameras(cameras);
     // For trying out a whole station: the file names the test cameras (1-based) that are
     // unplugged right now; editing it plugs and unplugs them while the station runs.
     const QString unplugged = qEnvironmentVariable("TORVEK_TEST_CAMERAS_UNPLUGGED");

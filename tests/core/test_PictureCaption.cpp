@@ -3,6 +3,7 @@
 #include "core/SettingsRecord.h"
 #include "core/ZoneOverlay.h"
 
+#include <QCryptographicHash>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -274,4 +275,27 @@ TEST(ZoneOverlay, HugeZonesAreClippedToThePicture) {
     EXPECT_TRUE(Changed(far.Image()).isEmpty());
     DrawTargetMarker(far, kMax - 5, kMax - 5, kMax, false, 8);
     EXPECT_TRUE(Changed(far.Image()).isEmpty());
+}
+
+// The caption stamped on a saved picture, pixel for pixel, for one fixed frame and time: how
+// the live view is drawn must never change what the picture store keeps. The digest was taken
+// with the fonts of scripts/install-deps.sh.
+TEST_F(CaptionTest, SavedPictureCaptionStaysPixelIdentical) {
+    QImage frame(320, 240, QImage::Format_RGB888);
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            frame.setPixel(x, y, qRgb(x * 255 / 319, y * 255 / 239, (x + y) % 256));
+    auto digest = [&](int camera) {
+        PictureCanvas picture;
+        picture.SetImage(frame);
+        captions.DrawPictureCaption(picture, camera);
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        const QImage& image = picture.Image();
+        for (int y = 0; y < image.height(); ++y)
+            hash.addData(QByteArrayView(reinterpret_cast<const char*>(image.constScanLine(y)),
+                                        image.width() * 3));
+        return hash.result().toHex().toStdString();
+    };
+    EXPECT_EQ(digest(1), "6eff467e6e70ccf75439ec7caedaae3be9942a9a");
+    EXPECT_EQ(digest(2), "68226b467da34ce8ff1121463d8309fba445661d");
 }

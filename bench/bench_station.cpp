@@ -1,0 +1,232 @@
+// The whole station as a user runs it: two test cameras, both started at start-up with
+// surveillance on, the main window shown (on the X display when there is one, else
+// offscreen). Its CPU time is measured from /proc beside two gst-launch-1.0 generators of the
+// same pattern in the same run; the net figure is what the station adds to producing the
+// frames.
+//
+//   xvfb-run -a -s "-screen 0 1280x1024x24" ./bench_station [--size 640x480] [--seconds 45]
+//       [--hidden]
+//
+// --hidden unmaps the station's windows once it runs (needs an X display and xdotool).
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtEndian>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kRecord = 2704; // one settings record; the file holds two
+
+// User plus system CPU seconds of a process (all its threads), -1 when it is gone.
+double CpuSeconds(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray text = stat.readAll();
+    const int close = text.lastIndexOf(')');
+    if (close < 0) return -1;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    if (fields.size() < 13) return -1;
+    // After the name: state is field 3, utime 14 and stime 15 (1-based, whole line).
+    const double ticks = fields[11].toDouble() + fields[12].toDouble();
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+double LoadAverage() {
+    QFile file("/proc/loadavg");
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    return file.readAll().split(' ').value(0).toDouble();
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    for (int waited = 0; waited < ms; waited += 100) {
+        if (done()) return true;
+        QThread::msleep(100);
+    }
+    return done();
+}
+
+void Stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+struct Options {
+    int width = 640, height = 480;
+    int seconds = 45;
+    bool hidden = false;
+};
+
+bool ParseOptions(const QStringList& args, Options& options) {
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--hidden") {
+            options.hidden = true;
+        } else if (a == "--size" && i + 1 < args.size()) {
+            const QStringList wh = args[++i].split('x');
+            options.width = wh.value(0).toInt();
+            options.height = wh.size() == 2 ? wh[1].toInt() : 0;
+            if (options.width < 16 || options.height < 16) return false;
+        } else if (a == "--seconds" && i + 1 < args.size()) {
+            options.seconds = args[++i].toInt();
+            if (options.seconds < 5) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString Generator(const Options& o) {
+    return QString("videotestsrc is-live=true pattern=ball ! video/x-raw,format=YUY2,width=%1,"
+                   "height=%2,framerate=30/1 ! fakesink")
+        .arg(o.width)
+        .arg(o.height);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Options o;
+    if (!ParseOptions(app.arguments(), o)) {
+        std::fprintf(stderr, "usage: bench_station [--size WxH] [--seconds N>=5] [--hidden]\n");
+        return 2;
+    }
+    const QString built = QDir::cleanPath(app.applicationDirPath() + "/../app/torvek");
+    const QString launcher = QStandardPaths::findExecutable("gst-launch-1.0");
+    if (!QFileInfo::exists(built) || launcher.isEmpty()) {
+        std::fprintf(stderr, "needs the built station (%s) and gst-launch-1.0\n", qPrintable(built));
+        return 2;
+    }
+    QTemporaryDir folder;
+    const QString exe = folder.filePath("torvek");
+    const QString settings = folder.filePath("X290607.dat");
+    if (!folder.isValid() || !QFile::copy(built, exe)) {
+        std::fprintf(stderr, "cannot copy the station into a temporary folder\n");
+        return 2;
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const bool onDisplay = !env.value("DISPLAY").isEmpty();
+    if (o.hidden && (!onDisplay || QStandardPaths::findExecutable("xdotool").isEmpty())) {
+        std::fprintf(stderr, "--hidden needs an X display and xdotool\n");
+        return 2;
+    }
+    env.insert("QT_QPA_PLATFORM", onDisplay ? "xcb" : "offscreen");
+    env.insert("TORVEK_TEST_CAMERAS", "2");
+    env.insert("TORVEK_TEST_CAMERA_SIZE", QString("%1x%2").arg(o.width).arg(o.height));
+    QProcess station;
+    station.setProcessEnvironment(env);
+    station.setWorkingDirectory(folder.path());
+    station.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    station.setStandardOutputFile(QProcess::nullDevice());
+
+    // A first run lays down the settings file; both cameras then start with surveillance.
+    station.start(exe);
+    const bool laid = station.waitForStarted(10000) &&
+                      WaitUntil([&] { return QFileInfo(settings).size() == 2 * kRecord; }, 60000);
+    Stop(station);
+    QFile file(settings);
+    if (!laid || !file.open(QIODevice::ReadWrite)) {
+        std::fprintf(stderr, "the station laid down no settings file\n");
+        return 1;
+    }
+    QByteArray record = file.readAll();
+    record[kRecord + 804] = 1;  // AutoStart1
+    record[kRecord + 805] = 1;  // AutoStart2
+    record[kRecord + 2189] = 1; // HotZone1
+    record[kRecord + 2190] = 1; // HotZone2
+    file.seek(0);
+    if (file.write(record) != record.size() || !file.flush()) {
+        std::fprintf(stderr, "cannot write the settings file\n");
+        return 1;
+    }
+    file.close();
+
+    std::vector<std::unique_ptr<QProcess>> generators;
+    for (int i = 0; i < 2; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->setStandardOutputFile(QProcess::nullDevice());
+        p->setStandardErrorFile(QProcess::nullDevice());
+        p->start(launcher, QProcess::splitCommand(Generator(o)));
+        generators.push_back(std::move(p));
+    }
+    station.start(exe);
+    if (!station.waitForStarted(10000)) {
+        std::fprintf(stderr, "the station did not start\n");
+        return 1;
+    }
+    // Both cameras save into their folders once surveillance runs; give start-up its time.
+    QThread::sleep(10);
+    if (station.state() != QProcess::Running) {
+        std::fprintf(stderr, "the station ended during start-up\n");
+        return 1;
+    }
+    const qint64 pid = station.processId();
+    if (o.hidden) {
+        // As the window manager does for a minimised window: unmapped, nothing exposed.
+        QProcess find;
+        find.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+        find.waitForFinished(10000);
+        const QStringList windows =
+            QString::fromLatin1(find.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        for (const QString& window : windows)
+            QProcess::execute("xdotool", {"windowunmap", window});
+        if (windows.isEmpty()) {
+            std::fprintf(stderr, "--hidden needs an X display and xdotool\n");
+            Stop(station);
+            for (auto& g : generators) Stop(*g);
+            return 1;
+        }
+        QThread::sleep(2);
+    }
+    auto sum = [](const std::vector<std::unique_ptr<QProcess>>& list) {
+        double total = 0;
+        for (const auto& process : list) {
+            const double s = CpuSeconds(process->processId());
+            if (s < 0) return -1.0;
+            total += s;
+        }
+        return total;
+    };
+    const double s0 = CpuSeconds(pid), g0 = sum(generators);
+    const double load0 = LoadAverage();
+    QThread::sleep(unsigned(o.seconds));
+    const double s1 = CpuSeconds(pid), g1 = sum(generators);
+    const double load1 = LoadAverage();
+    const bool alive = station.state() == QProcess::Running && s1 >= 0 && g1 >= 0;
+    Stop(station);
+    for (auto& g : generators) Stop(*g);
+    if (!alive || s0 < 0 || g0 < 0) {
+        std::fprintf(stderr, "a measured process ended during the run\n");
+        return 1;
+    }
+
+    const double secs = o.seconds;
+    const double stationRate = (s1 - s0) / secs;
+    const double generatorRate = (g1 - g0) / secs;
+    const double net = stationRate - generatorRate;
+    std::printf("size %dx%d, %d s, window %s on %s, load %.1f..%.1f\n", o.width, o.height,
+                o.seconds, o.hidden ? "unmapped" : "shown", onDisplay ? "X" : "offscreen",
+                load0, load1);
+    std::printf("station    %.3f CPU-s/s\n", stationRate);
+    std::printf("generators %.3f CPU-s/s (two)\n", generatorRate);
+    std::printf("net        %.3f CPU-s/s, %.4f per camera-second\n", net, net / 2);
+    return 0;
+}

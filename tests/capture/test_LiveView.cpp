@@ -1,0 +1,126 @@
+// The live view against what the rest of the station takes from the same frames: the shown
+// picture is the grabbed one, a view nobody sees paints nothing while frames still reach the
+// picture that the detector and the picture store read, and each grabbed frame is copied once.
+#include "CaptureTestKit.h"
+
+#include "capture/CaptureFlags.h"
+#include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
+#include "platform/MediaPipeline.h"
+
+#include <QPixmap>
+
+using namespace capture_test;
+using TestSupport::WaitFor;
+
+namespace {
+
+class LiveViewTest : public CameraTest {
+protected:
+    void SetUp() override {
+        CaptureErrorFlag = 0;
+        CameraQueriesSuspended = 0;
+        TtorCap::SetCaptionPainter({}); // the view shows the frame exactly as grabbed
+        platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "smpte")});
+        view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
+        view->CameraNumber = 1;
+        QObject::connect(view->cap, &TVideoCapture::OnBitmapGrabbed, view.get(),
+                         [this](const TCapturedBitmap&) { ++frames; });
+    }
+    void TearDown() override {
+        view.reset();
+        CameraTest::TearDown();
+    }
+    bool FramesArrive(int more) {
+        const int target = frames + more;
+        return WaitFor([&] { return frames >= target; }, kWait);
+    }
+
+    TestSupport::TempProgramFolder folder;
+    std::unique_ptr<TtorCap> view;
+    int frames = 0;
+};
+
+// Largest channel difference between two pictures of one size.
+int LargestDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                                qAbs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+} // namespace
+
+TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
+    view->resize(320, 240);
+    view->show();
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    view->Image->setGeometry(0, 0, 320, 240); // the frame's own size: no scaling in the way
+    ASSERT_TRUE(FramesArrive(3));
+
+    QImage grabbed, shown;
+    QObject::connect(view->cap, &TVideoCapture::OnBitmapGrabbed, view.get(),
+                     [&](const TCapturedBitmap& bitmap) {
+                         if (!grabbed.isNull()) return;
+                         grabbed = bitmap;
+                         shown = view->Image->grab().toImage(); // the view's own paint
+                     });
+    ASSERT_TRUE(FramesArrive(2));
+    ASSERT_FALSE(grabbed.isNull());
+    EXPECT_EQ(grabbed.format(), QImage::Format_RGB888); // 24-bit, as the grab event promises
+    ASSERT_EQ(grabbed.size(), QSize(320, 240));
+    ASSERT_EQ(shown.size(), grabbed.size());
+    EXPECT_LE(LargestDifference(shown, grabbed), 2);
+    // The smpte bars: a picture, not a flat colour that would hide a mix-up of rows.
+    EXPECT_NE(grabbed.pixel(10, 10), grabbed.pixel(310, 10));
+
+    // Stretched to another size, each shown pixel still comes from the frame unblended.
+    view->Image->setGeometry(0, 0, 640, 480);
+    grabbed = QImage();
+    ASSERT_TRUE(FramesArrive(2));
+    ASSERT_EQ(shown.size(), QSize(640, 480));
+    EXPECT_LE(LargestDifference(shown.scaled(320, 240), grabbed), 2);
+}
+
+TEST_F(LiveViewTest, AViewNobodySeesPaintsNothingWhileItsPictureKeepsUp) {
+    view->resize(320, 240);
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    ASSERT_TRUE(view->Image->isVisibleTo(view.get()));
+    ASSERT_FALSE(view->isVisible()); // never shown, like a window on the tray
+    ASSERT_TRUE(FramesArrive(10));
+    EXPECT_EQ(view->Image->Paints(), 0u);
+    // What the detector and the picture store read goes on being the latest frame.
+    ASSERT_FALSE(view->ImageBitmap().Image().isNull());
+    EXPECT_EQ(view->ImageBitmap().Image().size(), QSize(320, 240));
+    EXPECT_EQ(view->UncaptionedFrame().size(), QSize(320, 240));
+
+    // Shown, it paints; hidden again, it stops while the frames go on.
+    view->show();
+    ASSERT_TRUE(WaitFor([&] { return view->Image->Paints() >= 3; }, kWait));
+    view->hide();
+    QCoreApplication::processEvents();
+    const quint64 paints = view->Image->Paints();
+    ASSERT_TRUE(FramesArrive(10));
+    EXPECT_EQ(view->Image->Paints(), paints);
+    const quint64 copied = view->cap->Pipeline()->FramesCopied();
+    EXPECT_GE(copied, 20u);
+}
+
+TEST(MediaFrameCopy, RowsComeOverWithoutTheirPaddingAndShortBuffersAreRefused) {
+    // Two rows of 2 pixels, each padded to 8 bytes.
+    const uchar data[16] = {1, 2, 3, 4, 5, 6, 99, 99, 7, 8, 9, 10, 11, 12, 99, 99};
+    QImage image;
+    ASSERT_TRUE(platform::MediaFrameToImage(data, 16, 2, 2, 8, image));
+    EXPECT_EQ(image.format(), QImage::Format_RGB888);
+    EXPECT_EQ(image.pixel(1, 0), qRgb(4, 5, 6));
+    EXPECT_EQ(image.pixel(0, 1), qRgb(7, 8, 9));
+    EXPECT_FALSE(platform::MediaFrameToImage(data, 15, 2, 2, 8, image));
+    EXPECT_FALSE(platform::MediaFrameToImage(nullptr, 16, 2, 2, 8, image));
+    EXPECT_FALSE(platform::MediaFrameToImage(data, 16, 3, 2, 8, image)); // row wider than stride
+}
