@@ -5,6 +5,7 @@
 #include "capture/CameraHealth.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
+#include "platform/NetCall.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -19,6 +20,9 @@ void Tzones::ShutDown() {
 
     if (links_.ftp->IsFtpConnected())
         links_.ftp->FtpDisconnect();
+    // A mail, upload or post still in flight (a hung server) would hold the end for its
+    // time-outs: end them all now, and start none from here on.
+    platform::NetCall::AbortAll();
 
     if (flags_.StartupGuard) {
         // Ended before the window was first activated: the controls do not yet hold all

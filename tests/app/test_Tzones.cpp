@@ -1,4 +1,5 @@
 #include "TzonesFixture.h"
+#include "platform/NetCall.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -155,6 +156,7 @@ TEST_F(TzonesFixture, ShutdownSavesDeletesBuffersAndSwitchesCamerasOffInOrder) {
     // Only once.
     zones->Close1Click();
     EXPECT_EQ(terminated, 1);
+    EXPECT_FALSE(platform::NetCall::Accepting()); // transfers still in flight were ended
     EXPECT_EQ(FileRecord().SampleRateMs, 650);
 }
 
