@@ -2,6 +2,7 @@
 // server the test starts and sends its motion pictures there.
 #include "core/SettingsStore.h"
 #include "support/ServerProcess.h"
+#include "support/StationCopy.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -15,30 +16,25 @@ using TestSupport::WaitFor;
 
 namespace {
 
-QString BuiltStation() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek"); }
-
 QStringList Pictures(const QString& folder) { return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name); }
 
 // The station copied into an empty folder with one test camera and an FTP server beside it.
-class StationRun {
+class StationRun : public TestSupport::StationCopy {
 public:
     StationRun() {
-        exe_ = folder_.file("torvek");
-        copied_ = QFile::copy(BuiltStation(), exe_);
-        home_ = folder_.path() + "ftphome";
+        home_ = Folder() + "ftphome";
         QDir().mkpath(home_);
         serving_ = server_.Start("ftp_server.py", {"--user", "cam", "--password", "pw", "--home", home_});
     }
-    ~StationRun() { Stop(); }
+    ~StationRun() { Stop(); } // the station ends before its server does
 
-    bool Ready() const { return copied_ && serving_; }
+    bool Ready() const { return Copied() && serving_; }
     QString Home() const { return home_; }
-    QString File(const QString& name) const { return folder_.file(name); }
 
     // Settings as a user leaves them: the server, Auto Connect, camera 1 and motion
     // surveillance at start, a ring of three pictures and the picture log page.
     bool WriteSettings(const QString& password) {
-        SettingsStore store(platform::ProgramFolder(folder_.path()), exe_, "/no-desktop");
+        SettingsStore store(platform::ProgramFolder(Folder()), Executable(), "/no-desktop");
         store.FirstRunInit();
         if (!store.LoadSettings())
             return false;
@@ -58,36 +54,12 @@ public:
         return store.WriteSettingsFile();
     }
 
-    void Start() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TORVEK_TEST_CAMERAS", "1");
-        process_.setProcessEnvironment(env);
-        process_.setWorkingDirectory(QDir::tempPath());
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(exe_);
-        process_.waitForStarted(10000);
-    }
-    void Stop() {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(30000)) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-    bool Running() const { return process_.state() == QProcess::Running; }
-    std::string Output() { return QString::fromLocal8Bit(process_.readAll()).toStdString(); }
+    std::string Text() { return Output().toStdString(); }
 
 private:
-    TestSupport::TempProgramFolder folder_;
-    QString exe_;
     QString home_;
-    bool copied_ = false;
     bool serving_ = false;
     ServerProcess server_;
-    QProcess process_;
 };
 
 } // namespace
@@ -105,7 +77,7 @@ TEST(StationFtp, AutoConnectedStationSendsItsMotionPicturesAndThePage) {
             return QFileInfo::exists(run.Home() + "/netcam100001.jpg") && page.endsWith("</HTML>\r\n");
         },
         120000);
-    ASSERT_TRUE(arrived) << run.Output();
+    ASSERT_TRUE(arrived) << run.Text();
     EXPECT_TRUE(run.Running());
     run.Stop();
     const QStringList sent = Pictures(run.Home());
@@ -122,7 +94,7 @@ TEST(StationFtp, WrongPasswordStillStartsTheCameraAndSavesPictures) {
     ASSERT_TRUE(run.Ready());
     ASSERT_TRUE(run.WriteSettings("wrong"));
     run.Start();
-    ASSERT_TRUE(WaitFor([&] { return Pictures(run.File("cam1")).size() >= 2; }, 60000)) << run.Output();
+    ASSERT_TRUE(WaitFor([&] { return Pictures(run.File("cam1")).size() >= 2; }, 60000)) << run.Text();
     EXPECT_TRUE(run.Running());
     run.Stop();
     EXPECT_TRUE(Pictures(run.Home()).isEmpty());

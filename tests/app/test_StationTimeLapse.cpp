@@ -7,6 +7,7 @@
 #include "core/PictureCaption.h"
 
 #include "core/Helpers.h"
+#include "support/StationCopy.h"
 #include "support/TestSupport.h"
 
 #include <QDateTime>
@@ -24,46 +25,13 @@ namespace {
 
 constexpr int kRecord = 2704;
 
-QString BuiltStation() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek"); }
-
 QFileInfoList Pictures(const QString& folder) {
     return QDir(folder).entryInfoList({"*.jpg"}, QDir::Files, QDir::Time | QDir::Reversed);
 }
 
 // The station copied into an empty folder, run with one test camera.
-class StationRun {
+class StationRun : public TestSupport::StationCopy {
 public:
-    StationRun() {
-        exe_ = folder_.file("torvek");
-        copied_ = QFile::copy(BuiltStation(), exe_);
-    }
-    ~StationRun() { Stop(); }
-
-    bool Copied() const { return copied_; }
-    QString File(const QString& name) const { return folder_.file(name); }
-
-    void Start() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TORVEK_TEST_CAMERAS", "1");
-        process_.setProcessEnvironment(env);
-        process_.setWorkingDirectory(QDir::tempPath());
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(exe_);
-        process_.waitForStarted(10000);
-    }
-    void Stop() {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(30000)) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-    bool Running() const { return process_.state() == QProcess::Running; }
-    QString Output() { return QString::fromLocal8Bit(process_.readAll()); }
-
     // A first run lays down the settings file; then the edit is written into it.
     bool Prepare(const std::function<void(QByteArray&)>& edit) {
         Start();
@@ -75,12 +43,6 @@ public:
         edit(file);
         return WriteAll(File("X290607.dat"), file);
     }
-
-private:
-    TestSupport::TempProgramFolder folder_;
-    QString exe_;
-    bool copied_ = false;
-    QProcess process_;
 };
 
 void TimeLapseAtStart(QByteArray& file) {
@@ -159,7 +121,7 @@ TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
 
 TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {
     StationRun station;
-    ASSERT_TRUE(station.Copied()) << BuiltStation().toStdString();
+    ASSERT_TRUE(station.Copied());
     ASSERT_TRUE(station.Prepare(TimeLapseAtStart));
     station.Start();
     const QString cam1 = station.File("cam1/");

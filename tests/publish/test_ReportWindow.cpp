@@ -1,9 +1,9 @@
 // The report window on the offscreen platform: sending a report, the checks before it, the
 // outbox tab, and the contact settings it saves.
 #include "publish/TemailSender.h"
+#include "support/QuietMainWindowLink.h"
 
 #include "core/EmailSettingsRecord.h"
-#include "core/MainWindowLink.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "publish/ContactSettingsTab.h"
@@ -37,34 +37,15 @@ using TestSupport::WriteAll;
 
 namespace {
 
-class FakeMain final : public MainWindowLink {
+class FakeMain final : public QuietMainWindowLink {
 public:
     QString host = "127.0.0.1";
     QString reply = "station@example.org";
     QString program, history;
-    QWidget* Window() override { return nullptr; }
-    bool IsShuttingDown() const override { return false; }
-    bool CameraPreviews(int) const override { return false; }
-    void TakePicture(int) override {}
-    void AimCamera(int) override {}
-    bool StartStopSurveillance() override { return false; }
-    bool SwitchSurveillance(bool) override { return false; }
-    bool MotionTimeRunning() const override { return false; }
-    void SetMotionTimeRunning(bool) override {}
-    bool TimeLapseTimerRunning() const override { return false; }
-    void SetTimeLapseTimerRunning(bool) override {}
-    QString MotionText(int) const override { return {}; }
-    void ResetMotionCounters() override {}
-    quint8 ViewSwitchRequest() const override { return 0; }
-    void SetViewSwitchRequest(quint8) override {}
-    void GatherAndSaveSettings() override {}
     QString ProgramFolder() const override { return program; }
     QString HistoryFolder() const override { return history; }
     QString SmtpHost() const override { return host; }
     QString ReplyAddress() const override { return reply; }
-    void SetCaption(const QString&) override {}
-    void SetCameraAreaColour(const QColor&) override {}
-    void ShowHelp(int) override {}
 };
 
 struct FakeSender final : ReportMailSender {
