@@ -24,8 +24,13 @@ public:
     }
     bool StartRecording() override { return view && view->StartRecording(); }
     bool StopRecording() override { return !view || view->StopRecording(); }
-    // Shared with the view until either side changes it.
-    QImage ImageBitmap() override { return view ? view->ImageBitmap().Image() : QImage(); }
+    // The captioned picture as a 24-bit bitmap (the view keeps the live frame's 32 bits).
+    QImage ImageBitmap() override {
+        if (!view)
+            return QImage();
+        const QImage& shown = view->ImageBitmap().Image();
+        return shown.format() == QImage::Format_RGB888 || shown.isNull() ? shown : shown.convertToFormat(QImage::Format_RGB888);
+    }
     QImage UncaptionedFrame() const override { return view ? view->UncaptionedFrame() : QImage(); }
     quint64 RunNumber() const override { return view && view->cap ? view->cap->RunNumber() : 0; }
 };

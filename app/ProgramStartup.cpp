@@ -70,9 +70,6 @@ int ProgramStartup(const StartupOptions& options) {
     CaptionSettings captionSettings(store, captionChoices, pictureCaptions);
     CaptionWindow captionWindow(captionSettings);
     links.captionWindow = &captionWindow;
-    TtorCap::SetCaptionPainter([&pictureCaptions](platform::PictureCanvas& image, int camera) {
-        pictureCaptions.DrawPictureCaption(image, camera);
-    });
     StationMotion motion(store, pictureCaptions, captionChoices);
     links.motion = &motion;
     StationMagnifiers magnifiers(motion.Pictures());
@@ -99,9 +96,7 @@ int ProgramStartup(const StartupOptions& options) {
     links.layout = &layout;
     // The captioned pictures go to the camera panels' frames.
     magnifiers.BindMainWindow(*zones);
-    pictureCaptions.Hooks().display = [z = zones.get()](int camera, const QImage& picture, CaptionDisplay what) {
-        ShowCaptionedPicture(*z, camera, picture, what);
-    };
+    BindCameraPictures(*zones, pictureCaptions);
     platform::SystemTrayIcon trayIcon(StationIcon(), QStringLiteral("TORVEK"));
     StationTray tray(*zones, trayIcon);
     tray.placeStatusPanel = [&layout] { layout.PlaceStatusPanel(); };
@@ -170,9 +165,8 @@ int ProgramStartup(const StartupOptions& options) {
     const int result = lifetime.Run();
 
     lifetime.MainWindowGone();
-    pictureCaptions.Hooks().display = {};
+    UnbindCameraPictures(pictureCaptions);
     pictureCaptions.Hooks().diskStatsTicked = {};
     zones.reset(); // the main window goes first: it releases the screen saver
-    TtorCap::SetCaptionPainter({});
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "app/Tmagna.h"
 #include "app/Tzones.h"
+#include "capture/TtorCap.h"
 #include "core/PictureStore.h"
 
 StationMagnifiers::StationMagnifiers(PictureStore& pictures)
@@ -16,11 +17,35 @@ void StationMagnifiers::BindMainWindow(Tzones& zones) {
     }
 }
 
+void BindCameraPictures(Tzones& zones, PictureCaptions& captions) {
+    captions.Hooks().display = [&zones](int camera, const QImage& picture, CaptionDisplay what) {
+        ShowCaptionedPicture(zones, camera, picture, what);
+    };
+    TtorCap::SetCaptionPainter(
+        [&captions](platform::PictureCanvas& image, int camera) { captions.DrawPictureCaption(image, camera); });
+    TtorCap::SetLiveCaption(
+        [&captions](platform::PictureCanvas& overlay, int camera) { return captions.StampPictureCaption(overlay, camera); },
+        [&zones](int camera, const QImage& frame, const platform::PictureOverlay& caption, CaptionDisplay what) {
+            ShowLivePicture(zones, camera, frame, caption, what);
+        });
+}
+
+void UnbindCameraPictures(PictureCaptions& captions) {
+    captions.Hooks().display = {};
+    TtorCap::SetCaptionPainter({});
+    TtorCap::SetLiveCaption({}, {});
+}
+
 void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what) {
-    Tmagna* frame = camera == 2 ? zones.pic2 : zones.pic1;
-    frame->SetPicture(picture);
-    if (what == CaptionDisplay::CopyAndMagnifier && frame->State().Active) {
-        frame->SetSource(picture);
-        frame->ShowMagnifier(frame->State().CentreX, frame->State().CentreY);
+    ShowLivePicture(zones, camera, picture, {}, what);
+}
+
+void ShowLivePicture(Tzones& zones, int camera, const QImage& frame, const platform::PictureOverlay& caption,
+                     CaptionDisplay what) {
+    Tmagna* view = camera == 2 ? zones.pic2 : zones.pic1;
+    view->SetPicture(frame, caption);
+    if (what == CaptionDisplay::CopyAndMagnifier && view->State().Active) {
+        view->SetSource(caption.ComposedOn(frame)); // only while the lens is on
+        view->ShowMagnifier(view->State().CentreX, view->State().CentreY);
     }
 }

@@ -5,6 +5,7 @@
 #include "core/HistorySnapshot.h"
 #include "core/MagnifierLink.h"
 #include "core/PictureCaption.h"
+#include "platform/PictureOverlay.h"
 
 
 class PictureStore;
@@ -29,3 +30,10 @@ private:
 // A camera's captioned picture to its frame (camera 2: pic2, else pic1). While the frame's
 // lens is on, the picture is also the lens's source and the lens is redrawn.
 void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what);
+// Camera pictures to the main window's frames: the captioned pictures the caption drawer
+// hands on, and the live frames with their caption overlay. Unbound before the window goes.
+void BindCameraPictures(Tzones& zones, PictureCaptions& captions);
+void UnbindCameraPictures(PictureCaptions& captions);
+// The same for a live frame with its caption laid over it when painted.
+void ShowLivePicture(Tzones& zones, int camera, const QImage& frame, const platform::PictureOverlay& caption,
+                     CaptionDisplay what);

@@ -39,11 +39,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        ++frame_.paints_;
         QPainter painter(this);
         if (frame_.picture_.isNull())
             painter.fillRect(rect(), Qt::black);
         else
             painter.drawImage(rect(), frame_.Paintable());
+        if (frame_.caption_.image.size() == frame_.picture_.size())
+            frame_.caption_.PaintOver(painter, rect());
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
@@ -116,8 +119,9 @@ Tmagna::Tmagna(QWidget* parent) : QWidget(parent) {
     PlaceChildren();
 }
 
-void Tmagna::SetPicture(const QImage& picture) {
+void Tmagna::SetPicture(const QImage& picture, const platform::PictureOverlay& caption) {
     picture_ = picture;
+    caption_ = caption;
     if (isVisible())
         Image1->update();
 }
@@ -156,7 +160,7 @@ void Tmagna::ShowMagnifier(int, int) {
 
 void Tmagna::Button1Click() {
     if (takePicture)
-        takePicture(picture_);
+        takePicture(CaptionedPicture());
 }
 
 void Tmagna::Button2Click() {

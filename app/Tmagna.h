@@ -6,6 +6,7 @@
 // The lens keys arrive through the off-screen Edit1.
 #include "core/MagnifierLink.h"
 #include "core/MagnifierState.h"
+#include "platform/PictureOverlay.h"
 
 #include <QImage>
 #include <QWidget>
@@ -22,8 +23,14 @@ class Tmagna : public QWidget, public MagnifierFrame {
 public:
     explicit Tmagna(QWidget* parent = nullptr);
 
-    void SetPicture(const QImage& picture);
+    // The picture, with a caption to lay over it when painted (none: it carries its own).
+    void SetPicture(const QImage& picture, const platform::PictureOverlay& caption = {});
     const QImage& Picture() const { return picture_; }
+    // The picture as shown, caption included.
+    QImage CaptionedPicture() const { return caption_.ComposedOn(picture_); }
+    const platform::PictureOverlay& CaptionOverlay() const { return caption_; }
+    // Paints of the picture so far (a window nobody sees does none).
+    quint64 Paints() const { return paints_; }
 
     // A left click on the picture.
     std::function<void()> onClick;
@@ -76,6 +83,8 @@ private:
     void ResetCursor();
 
     QImage picture_;
+    platform::PictureOverlay caption_;
+    quint64 paints_ = 0;
     QImage paintable_; // picture_ in the format the painter stretches fastest
     qint64 paintableKey_ = 0;
     MagnifierState state_;

@@ -378,8 +378,8 @@ public:
     void Panel3Click();
     void cam2ListChange();
     void cam2ListClick();
-    void VideoCap1capBitmapGrabbed(const TCapturedBitmap& CapturedImage);
-    void VideoCap2capBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+    void VideoCap1capBitmapGrabbed(const QImage& CapturedImage);
+    void VideoCap2capBitmapGrabbed(const QImage& CapturedImage);
     // Stamps the motion counter on a picture; see MotionCounterText.
     void DrawMotionCounter(platform::PictureCanvas& picture, qint32 count);
     void AutoConnectPhoneLink();

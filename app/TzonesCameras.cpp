@@ -86,7 +86,7 @@ void Tzones::SetUpVideoCap(int camera, bool fresh) {
     // After the view's own handler, so the picture and its caption are up to date. The
     // frame is named in the handler: a frame that has been replaced is no longer heard.
     QPointer<TtorCap> sender(view);
-    connect(view->cap, &TVideoCapture::OnBitmapGrabbed, this, [this, camera, sender](const TCapturedBitmap& image) {
+    connect(view->cap, &TVideoCapture::OnPictureGrabbed, this, [this, camera, sender](const QImage& image) {
         if (!sender || Cap(camera) != sender.data())
             return;
         if (camera == 1)
@@ -320,12 +320,12 @@ void Tzones::SelectSavedVideoMode(int camera) {
     }
 }
 
-void Tzones::VideoCap1capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
+void Tzones::VideoCap1capBitmapGrabbed(const QImage& CapturedImage) {
     links_.networkPanel->FrameGrabbed(1, CapturedImage);
     links_.pictureLog->FrameGrabbed(1, CapturedImage);
 }
 
-void Tzones::VideoCap2capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
+void Tzones::VideoCap2capBitmapGrabbed(const QImage& CapturedImage) {
     links_.pictureLog->FrameGrabbed(2, CapturedImage);
 }
 

@@ -7,8 +7,9 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void StretchedImage::SetPicture(const QImage& picture) {
-    canvas_.SetImage(picture);
+void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
+    canvas_.ShareImage(picture);
+    overlay_ = overlay;
     update();
 }
 
@@ -24,6 +25,8 @@ void StretchedImage::paintEvent(QPaintEvent* event) {
     // smooth transform cost more than everything else the station does.
     painter.setClipRegion(event->region());
     painter.drawImage(rect(), picture);
+    if (overlay_.image.size() == picture.size())
+        overlay_.PaintOver(painter, rect());
 }
 
 void StretchedImage::mouseReleaseEvent(QMouseEvent* event) {

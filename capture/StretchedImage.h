@@ -1,7 +1,8 @@
 #pragma once
-// A picture box that keeps one 24-bit picture, with its canvas drawing state, and paints it
-// scaled to its own size.
+// A picture box that keeps one picture (24-bit, or a live frame's 32-bit), with its canvas
+// drawing state, and paints it scaled to its own size.
 #include "platform/PictureCanvas.h"
+#include "platform/PictureOverlay.h"
 
 #include <QWidget>
 
@@ -14,7 +15,7 @@ public:
     platform::PictureCanvas& Canvas() { return canvas_; }
     const platform::PictureCanvas& Canvas() const { return canvas_; }
     // Replaces the picture; the canvas keeps its font, colours and background mode.
-    void SetPicture(const QImage& picture);
+    void SetPicture(const QImage& picture, const platform::PictureOverlay& overlay = {});
     // Paints done so far (a view nobody sees does none).
     quint64 Paints() const { return paints_; }
 
@@ -27,5 +28,6 @@ protected:
 
 private:
     platform::PictureCanvas canvas_;
+    platform::PictureOverlay overlay_;
     quint64 paints_ = 0;
 };

@@ -6,6 +6,7 @@
 #include "capture/TGraphConfig.h"
 #include "capture/VideoCapture.h"
 
+#include <QDateTime>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -18,10 +19,25 @@ TtorCap::CaptionPainter& Painter() {
     return painter;
 }
 
+TtorCap::CaptionStamp& Stamp() {
+    static TtorCap::CaptionStamp stamp;
+    return stamp;
+}
+
+TtorCap::LiveShow& Show() {
+    static TtorCap::LiveShow show;
+    return show;
+}
+
 } // namespace
 
 void TtorCap::SetCaptionPainter(CaptionPainter painter) {
     Painter() = std::move(painter);
+}
+
+void TtorCap::SetLiveCaption(CaptionStamp stamp, LiveShow show) {
+    Stamp() = std::move(stamp);
+    Show() = std::move(show);
 }
 
 TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
@@ -44,7 +60,7 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
     cap->PreallocFileSize = 1;
     cap->BitmapPixelFormat = pf24bit;
     connect(cap, &TVideoCapture::OnChangeDevice, this, &TtorCap::capChangeDevice);
-    connect(cap, &TVideoCapture::OnBitmapGrabbed, this, &TtorCap::capBitmapGrabbed);
+    connect(cap, &TVideoCapture::OnPictureGrabbed, this, &TtorCap::capBitmapGrabbed);
     connect(cap, &TVideoCapture::OnFrameRendered, this, &TtorCap::capFrameRendered);
     connect(cap, &TVideoCapture::OnStartPreview, this, [this] {
         // A picture from before the camera started afresh is not this run's.
@@ -52,6 +68,9 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
             shownRun_ = cap->RunNumber();
             Image->SetPicture(QImage());
             uncaptioned_ = QImage();
+            captioned_.ShareImage(QImage());
+            captionedStale_ = false;
+            overlay_ = {};
         }
     });
     dialogs_ = std::make_shared<TVideoCaptureDialogs>(*cap, this);
@@ -93,7 +112,13 @@ bool TtorCap::IsCapturing() const {
 }
 
 platform::PictureCanvas& TtorCap::ImageBitmap() {
-    return Image->Canvas();
+    if (captionedStale_) {
+        captionedStale_ = false;
+        captioned_.ShareImage(uncaptioned_);
+        if (Painter())
+            Painter()(captioned_, CameraNumber);
+    }
+    return captioned_;
 }
 
 int TtorCap::VideoSourceIndex() {
@@ -197,14 +222,57 @@ void TtorCap::RestoreRecordingSettings() {
     savedCapture_ = {};
 }
 
-void TtorCap::capBitmapGrabbed(const TCapturedBitmap& CapturedImage) {
-    uncaptioned_ = CapturedImage; // shared; the caption below detaches the view's copy
-    Image->SetPicture(CapturedImage);
-    if (Painter())
-        Painter()(Image->Canvas(), CameraNumber);
-    Image->update();
+void TtorCap::capBitmapGrabbed(const QImage& CapturedImage) {
+    // Shared, never written: the caption goes over it when painted, and into a copy only when
+    // the captioned picture is asked for.
+    uncaptioned_ = CapturedImage;
+    captionedStale_ = true;
+    sinceGrab_.start();
+    RefreshCaptionOverlay(CapturedImage.size());
+    Image->SetPicture(CapturedImage, overlay_);
+    if (Show())
+        Show()(CameraNumber, CapturedImage, overlay_, overlayDisplay_);
+}
+
+void TtorCap::RefreshCaptionOverlay(const QSize& size) {
+    if (!Stamp()) {
+        overlay_ = {};
+        return;
+    }
+    // The caption's text changes once a second at most.
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (second == overlaySecond_ && overlay_.image.size() == size)
+        return;
+    overlaySecond_ = second;
+    platform::PictureOverlay fresh = platform::PictureOverlay::ForFrame(size);
+    platform::PictureCanvas canvas;
+    canvas.ShareImage(fresh.image);
+    fresh.image = QImage(); // the canvas holds the only reference: no copy when it draws
+    overlayDisplay_ = Stamp()(canvas, CameraNumber);
+    fresh.image = canvas.Image();
+    fresh.areas = canvas.Touched();
+    overlay_ = std::move(fresh);
 }
 
 void TtorCap::capFrameRendered() {
+    // Shown, the view takes every frame. Nobody sees it: a few frames a second keep the
+    // picture the detector and the picture store read fresh, and the rest are never converted.
+    if (!IsWatched() && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs))
+        return;
     cap->RequestBitmap();
+}
+
+bool TtorCap::IsWatched() const {
+    const QWidget* top = window();
+    return top->isVisible() && !top->isMinimized();
+}
+
+QImage TtorCap::UncaptionedFrame() const {
+    if (uncaptioned_.isNull() || uncaptioned_.format() == QImage::Format_RGB888)
+        return uncaptioned_;
+    if (uncaptioned24Key_ != uncaptioned_.cacheKey()) {
+        uncaptioned24_ = uncaptioned_.convertToFormat(QImage::Format_RGB888);
+        uncaptioned24Key_ = uncaptioned_.cacheKey();
+    }
+    return uncaptioned24_;
 }

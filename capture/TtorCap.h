@@ -4,14 +4,18 @@
 // and the driver dialogs. Everything that needs a camera's picture asks IsPreviewing and
 // then reads ImageBitmap.
 //
-// Owners that want every frame too connect to cap->OnBitmapGrabbed after constructing the
-// view: the view's own handler runs first, so the image and its caption are up to date.
+// Owners that want every frame too connect to cap->OnPictureGrabbed (or, for 24-bit bitmaps,
+// cap->OnBitmapGrabbed) after constructing the view: the view's own handler runs first, so the
+// image and its caption are up to date.
 #include "capture/CapturedBitmap.h"
 #include "capture/StretchedImage.h"
 #include "capture/VideoCaptureDialogs.h"
+#include "core/PictureCaption.h"
 #include "platform/PictureCanvas.h"
+#include "platform/PictureOverlay.h"
 #include "platform/ProgramFolder.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 
 #include <functional>
@@ -30,6 +34,13 @@ public:
     // Stamps the caption of a camera on a frame; set once by the application.
     using CaptionPainter = std::function<void(platform::PictureCanvas& image, int camera)>;
     static void SetCaptionPainter(CaptionPainter painter);
+    // The live view: the caption stamped into a transparent overlay (again each second, as its
+    // time changes), and each frame handed on with it. Set once by the application; without
+    // them frames are shown bare.
+    using CaptionStamp = std::function<CaptionDisplay(platform::PictureCanvas& overlay, int camera)>;
+    using LiveShow = std::function<void(int camera, const QImage& frame,
+                                        const platform::PictureOverlay& caption, CaptionDisplay what)>;
+    static void SetLiveCaption(CaptionStamp stamp, LiveShow show);
 
     explicit TtorCap(const platform::ProgramFolder& folder, QWidget* parent = nullptr);
     // A running recording is finished first, so the file plays.
@@ -41,10 +52,18 @@ public:
     bool InitGraph();
     bool IsPreviewing() const;
     bool IsCapturing() const;
-    // The latest frame with its caption; read or copy it, do not keep the reference.
+    // The latest frame with its caption, stamped when first asked for; read or copy it, do not
+    // keep the reference.
     platform::PictureCanvas& ImageBitmap();
-    // The latest frame as it came, without the caption (null before the first).
-    QImage UncaptionedFrame() const { return uncaptioned_; }
+    // The caption laid over the shown frames.
+    const platform::PictureOverlay& CaptionOverlay() const { return overlay_; }
+    // The latest frame as it came, without the caption, as a 24-bit bitmap (null before the
+    // first). Converted when asked for, once per frame.
+    QImage UncaptionedFrame() const;
+    // Whether anybody can see the view's window (shown and not minimised).
+    bool IsWatched() const;
+    // Nobody watching, a frame is taken at most this often.
+    static constexpr int kUnwatchedFrameMs = 100;
     int VideoSourceIndex();
     void SetTag(int value) { CameraTag = value; }
     int Tag() const { return CameraTag; }
@@ -62,7 +81,7 @@ public:
     const TGraphConfig* GetGraphConfig() const { return GraphConfig.get(); }
 
     // Event handlers.
-    void capBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+    void capBitmapGrabbed(const QImage& CapturedImage);
     void capChangeDevice();
     void capFrameRendered();
     void lbDialogsDblClick();
@@ -104,7 +123,17 @@ private:
     int CameraTag = 0;
     QString RecordFileName;
     quint64 shownRun_ = 0; // the capture run whose frames Image shows
-    QImage uncaptioned_;
+    void RefreshCaptionOverlay(const QSize& size);
+
+    QImage uncaptioned_; // 32-bit, as grabbed
+    platform::PictureCanvas captioned_;
+    bool captionedStale_ = false;
+    platform::PictureOverlay overlay_;
+    CaptionDisplay overlayDisplay_ = CaptionDisplay::CopyAndMagnifier;
+    qint64 overlaySecond_ = -1;
+    mutable QImage uncaptioned24_;
+    mutable qint64 uncaptioned24Key_ = 0;
+    QElapsedTimer sinceGrab_;
 
     // The control's file settings from before a recording, put back when it ends.
     struct SavedCaptureSettings {

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QPointer>
 
 #include <cmath>
@@ -418,8 +419,14 @@ bool TVideoCapture::RequestBitmap() {
 void TVideoCapture::WMBitmapGrabbed() {
     QImage frame;
     if (!pipeline_ || !pipeline_->TakeFrame(frame)) return;
-    const TCapturedBitmap bitmap(frame);
-    emit OnBitmapGrabbed(bitmap);
+    const QPointer<TVideoCapture> self(this);
+    emit OnPictureGrabbed(frame);
+    // The 24-bit bitmap is made only for those who take it.
+    static const QMetaMethod bitmapSignal = QMetaMethod::fromSignal(&TVideoCapture::OnBitmapGrabbed);
+    if (self && isSignalConnected(bitmapSignal)) {
+        const TCapturedBitmap bitmap(frame);
+        emit OnBitmapGrabbed(bitmap);
+    }
 }
 
 void TVideoCapture::WMGraphNotify(platform::MediaFault fault) {

@@ -1,6 +1,7 @@
 #pragma once
 // The capture control of one camera: turns the chosen source into a running pipeline,
-// delivers grabbed frames one at a time as 24-bit bitmaps, records AVI files on request and
+// delivers grabbed frames one at a time (32-bit for showing, 24-bit bitmaps for those who
+// take them), records AVI files on request and
 // follows the pipeline's errors (abort, device lost). Its failures never raise: each failing
 // step sets CaptureErrorFlag, and callers decide by Previewing / Capturing.
 #include "capture/CaptureDevices.h"
@@ -41,7 +42,7 @@ public:
 
     // ---- published properties
     bool WantBitmaps = true;
-    TPixelFormat BitmapPixelFormat = pf24bit; // frames are always delivered as 24-bit RGB
+    TPixelFormat BitmapPixelFormat = pf24bit; // bitmaps are always delivered as 24-bit RGB
     bool WantAudio = true;
     bool WantDVAudio = true;
     bool WantAudioPreview = true;
@@ -124,6 +125,9 @@ signals:
     void OnChangeVCapMode();
     void OnChangeACapMode();
     void OnFrameRendered();
+    // Each grabbed frame, first as the 32-bit picture the live view shows, then (only when
+    // something listens) as the 24-bit bitmap.
+    void OnPictureGrabbed(const QImage& picture);
     void OnBitmapGrabbed(const TCapturedBitmap& CapturedImage);
 
 protected:

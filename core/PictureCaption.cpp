@@ -84,19 +84,22 @@ void PictureCaptions::ApplyCaptionColors(platform::PictureCanvas& image) const {
 }
 
 void PictureCaptions::DrawPictureCaption(platform::PictureCanvas& image, int camera) {
+    const CaptionDisplay what = StampPictureCaption(image, camera);
+    if (hooks_.display)
+        hooks_.display(camera, image.Image(), what);
+}
+
+CaptionDisplay PictureCaptions::StampPictureCaption(platform::PictureCanvas& image, int camera) {
     if (choices_.topRight) {
         DrawCaptionTopRight(image, camera);
-        if (hooks_.display)
-            hooks_.display(camera, image.Image(), CaptionDisplay::CopyOnly);
-        return;
+        return CaptionDisplay::CopyOnly;
     }
     ApplyCaptionFont(image);
     if (hooks_.diskStatsTicked && hooks_.diskStatsTicked())
         DrawDiskStats(image, camera);
     image.TextOut(5, 5, LocationText(camera));
     image.TextOut(5, image.Height() - (image.FontSize() + 5), DateText());
-    if (hooks_.display)
-        hooks_.display(camera, image.Image(), CaptionDisplay::CopyAndMagnifier);
+    return CaptionDisplay::CopyAndMagnifier;
 }
 
 void PictureCaptions::DrawCaptionTopRight(platform::PictureCanvas& image, int camera) {

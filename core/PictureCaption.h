@@ -52,6 +52,8 @@ public:
 
     // Stamps the caption of the camera (1, else 2) on the picture, then hands it to the display.
     void DrawPictureCaption(platform::PictureCanvas& image, int camera);
+    // The same without handing it on; says how the display would take it.
+    CaptionDisplay StampPictureCaption(platform::PictureCanvas& image, int camera);
     void DrawCaptionTopRight(platform::PictureCanvas& image, int camera);
     // Canvas colours, font and background mode from the settings record.
     void ApplyCaptionFont(platform::PictureCanvas& image) const;

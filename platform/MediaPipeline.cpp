@@ -231,7 +231,11 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
     if (wantGrabber) {
         sink = Make("appsink", "MyBitmapGrabber");
         if (sink) {
-            GstCaps* rgb = gst_caps_from_string("video/x-raw, format=(string)RGB");
+            // The pixel layout of QImage::Format_RGB32: painted without conversion, and
+            // cheaper to convert into than packed 24-bit.
+            GstCaps* rgb = gst_caps_from_string(G_BYTE_ORDER == G_LITTLE_ENDIAN
+                                                    ? "video/x-raw, format=(string)BGRx"
+                                                    : "video/x-raw, format=(string)xRGB");
             g_object_set(sink, "caps", rgb, "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
                          "enable-last-sample", FALSE, nullptr);
             gst_caps_unref(rgb);
@@ -254,6 +258,18 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
                      : AddChain(gst_->Pipeline, gst_->Downstream, {queue, convert, sink});
     if (!ok || !gst_element_link(gst_->VideoTee, queue)) return false;
     grabber_ = wantGrabber ? sink : nullptr;
+    grabbing_ = wantGrabber;
+    // Frames nobody asked for are dropped before they are decoded or converted.
+    GstPad* out = gst_element_get_static_pad(queue, "src");
+    gst_pad_add_probe(
+        out, GST_PAD_PROBE_TYPE_BUFFER,
+        [](GstPad*, GstPadProbeInfo*, gpointer self) {
+            return static_cast<MediaCapturePipeline*>(self)->OnPreviewBuffer()
+                       ? GST_PAD_PROBE_OK
+                       : GST_PAD_PROBE_DROP;
+        },
+        this, nullptr);
+    gst_object_unref(out);
     return true;
 }
 
@@ -264,6 +280,7 @@ void MediaCapturePipeline::TearDown() {
         GstAppSinkCallbacks none{};
         gst_app_sink_set_callbacks(GST_APP_SINK(grabber_), &none, nullptr, nullptr);
         grabber_ = nullptr;
+        grabbing_ = false;
     }
     for (GstElement* e : gst_->Downstream)
         gst_bin_remove(GST_BIN(gst_->Pipeline), e);
@@ -477,9 +494,16 @@ void MediaCapturePipeline::OnSourceBuffer() {
         QCoreApplication::postEvent(this, new StreamEvent(kFirstFrameEvent, generation_.load()));
 }
 
+bool MediaCapturePipeline::OnPreviewBuffer() {
+    if (!grabbing_.load()) return false; // nothing takes preview frames
+    ++rendered_;
+    if (wantFrame_.load()) return true; // announced once it has been copied
+    PostStreamingEvent(kRenderedEvent, renderedPending_);
+    return false;
+}
+
 void MediaCapturePipeline::OnSample(void* sampleHandle) {
     auto* sample = static_cast<GstSample*>(sampleHandle);
-    ++rendered_;
     if (wantFrame_.exchange(false)) {
         GstVideoInfo info;
         GstBuffer* buffer = gst_sample_get_buffer(sample);
@@ -509,21 +533,16 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
 
 bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
                        QImage& image) {
-    if (!data || width <= 0 || height <= 0 || stride < width * 3 ||
+    if (!data || width <= 0 || height <= 0 || stride < width * 4 ||
         size < qsizetype(stride) * height)
         return false; // a short buffer is dropped, never read past
-    QImage copy(width, height, QImage::Format_RGB888);
+    QImage copy(width, height, QImage::Format_RGB32);
     if (copy.isNull()) return false;
-    const qsizetype row = qsizetype(width) * 3;
+    const qsizetype row = qsizetype(width) * 4;
     for (int y = 0; y < height; ++y)
         memcpy(copy.scanLine(y), data + qsizetype(y) * stride, size_t(row));
     image = std::move(copy);
     return true;
-}
-
-bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image) {
-    return MediaFrameToImage(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(),
-                             width, height, stride, image);
 }
 
 bool MediaCapturePipeline::TakeFrame(QImage& image) {

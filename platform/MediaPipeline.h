@@ -1,11 +1,12 @@
 #pragma once
 // One camera's GStreamer pipeline:
 //   source ! capsfilter ! tee name=MySmartTee
-//     preview: queue leaky ! [jpegdec] ! videoconvert ! RGB ! appsink name=MyBitmapGrabber
+//     preview: queue leaky ! [jpegdec] ! videoconvert ! RGB32 ! appsink name=MyBitmapGrabber
 //     file (only while recording): queue ! [encoder] ! avimux ! filesink
 //   audio source ! capsfilter ! tee name=MyInfTee ! [queue ! audio sink] (+ file branch)
 // The streaming threads only copy a requested frame under one lock and post events; frames,
-// bus errors and "rendered" notices reach the owner as signals on the GUI thread.
+// bus errors and "rendered" notices reach the owner as signals on the GUI thread. A preview
+// frame that nobody has asked for is dropped before decoding and conversion.
 #include "platform/MediaDevices.h"
 
 #include <QByteArray>
@@ -25,10 +26,10 @@ namespace platform {
 // camera's stream failed, or its device went away.
 enum class MediaFault { Recording, Stream, DeviceLost };
 
-// A copied RGB frame as an image; false when the bytes do not cover stride x height.
+// A copied 32-bit frame (Format_RGB32 byte order) as an image; false when the bytes do not
+// cover stride x height.
 bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
                        QImage& image);
-bool MediaFrameToImage(const QByteArray& bytes, int width, int height, int stride, QImage& image);
 
 class MediaCapturePipeline : public QObject {
     Q_OBJECT
@@ -74,11 +75,12 @@ public:
 
     // Asks the grabber to copy the next frame (or withdraws the request).
     void RequestFrame(bool want) { wantFrame_.store(want); }
-    // The last copied frame as a 24-bit RGB image (shared, not copied again); false when there
-    // is none.
+    // The last copied frame as a Format_RGB32 image (shared, not copied again); false when
+    // there is none.
     bool TakeFrame(QImage& image);
 
-    // Counters for tests and benchmarks: frames that passed the grabber, frames copied.
+    // Counters for tests and benchmarks: frames that reached the preview branch (each one
+    // announced by FrameRendered), frames copied.
     quint64 FramesRendered() const { return rendered_.load(); }
     quint64 FramesCopied() const { return copied_.load(); }
 
@@ -97,6 +99,7 @@ private:
     struct FileBranch;
 
     void OnSample(void* sample);      // streaming thread
+    bool OnPreviewBuffer();           // streaming thread: true lets the frame through
     void OnBusMessage(void* message); // any thread
     void PostStreamingEvent(int type, std::atomic<bool>& pending);
     void OnSourceBuffer(); // streaming thread
@@ -111,6 +114,7 @@ private:
     bool videoIsJpeg_ = false;
 
     std::atomic<bool> wantFrame_{false};
+    std::atomic<bool> grabbing_{false}; // grabber_ as the streaming thread sees it
     std::atomic<bool> grabbedPending_{false};
     std::atomic<bool> renderedPending_{false};
     std::atomic<bool> firstFrame_{false};

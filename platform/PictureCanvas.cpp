@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -29,6 +31,16 @@ PictureCanvas::PictureCanvas(const QImage& image) : PictureCanvas() {
 void PictureCanvas::SetImage(const QImage& image) {
     image_ = image.format() == QImage::Format_RGB888 ? image
                                                      : image.convertToFormat(QImage::Format_RGB888);
+    touched_.clear();
+}
+
+void PictureCanvas::ShareImage(const QImage& image) {
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied) {
+        image_ = image;
+        touched_.clear();
+    } else {
+        SetImage(image);
+    }
 }
 
 void PictureCanvas::SetFontName(const QString& name) {
@@ -79,9 +91,12 @@ void PictureCanvas::TextOut(int x, int y, const QString& text) {
     if (image_.isNull() || text.isEmpty())
         return;
     const QFontMetrics& metrics = Metrics();
+    const QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
+    // Glyphs may reach a little past their cell.
+    touched_.append(cell.adjusted(-2, -2, 2, 2).intersected(image_.rect()));
     QPainter painter(&image_);
     if (background_ == BackgroundMode::Opaque)
-        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), brushColor_);
+        painter.fillRect(cell, brushColor_);
     painter.setFont(Font());
     painter.setPen(fontColor_);
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
@@ -91,6 +106,15 @@ void PictureCanvas::FillRect(int left, int top, int right, int bottom) {
     const QRect area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(image_.rect());
     if (area.isEmpty())
         return;
+    touched_.append(area);
+    if (image_.depth() == 32) {
+        const QRgb rgb = brushColor_.rgb();
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            auto* p = reinterpret_cast<QRgb*>(image_.scanLine(y)) + area.left();
+            std::fill(p, p + area.width(), rgb);
+        }
+        return;
+    }
     const uchar rgb[3] = {uchar(brushColor_.red()), uchar(brushColor_.green()), uchar(brushColor_.blue())};
     for (int y = area.top(); y <= area.bottom(); ++y) {
         uchar* p = image_.scanLine(y) + area.left() * 3;
@@ -147,6 +171,10 @@ void PictureCanvas::LineTo(int x, int y) {
 void PictureCanvas::SetPixel(int x, int y, const QColor& color) {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
         return;
+    if (image_.depth() == 32) {
+        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = color.rgb();
+        return;
+    }
     uchar* p = image_.scanLine(y) + x * 3;
     p[0] = uchar(color.red());
     p[1] = uchar(color.green());

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QList>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -24,6 +26,11 @@ public:
     // Replaces the picture; the drawing state stays, as a canvas keeps it when a bitmap is
     // assigned.
     void SetImage(const QImage& image);
+    // The same, but a 32-bit picture (a live frame, or a premultiplied overlay) is taken as it
+    // is, unconverted.
+    void ShareImage(const QImage& image);
+    // The areas text and fills were drawn on since the picture was set.
+    const QList<QRect>& Touched() const { return touched_; }
     const QImage& Image() const { return image_; }
     QImage& Image() { return image_; }
     int Width() const { return image_.width(); }
@@ -71,6 +78,7 @@ private:
     const QFontMetrics& Metrics() const;
 
     QImage image_;
+    QList<QRect> touched_;
     QString fontName_;
     int fontSize_ = 8;
     QColor fontColor_ = Qt::black;

@@ -84,7 +84,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     // A frame still on its way to the old view reaches nobody, and the old view goes.
     ASSERT_FALSE(old.isNull());
     const int heard = grabbed[1];
-    emit old->cap->OnBitmapGrabbed(TCapturedBitmap(QImage(32, 24, QImage::Format_RGB888)));
+    emit old->cap->OnPictureGrabbed(QImage(32, 24, QImage::Format_RGB32));
     EXPECT_EQ(grabbed[1], heard);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());

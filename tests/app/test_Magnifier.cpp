@@ -301,19 +301,15 @@ TEST_F(CameraStationFixture, TakePicOfARunningCameraFromThePictureToolBar) {
     StationLayout stationLayout(*zones, [](QWidget&, bool) {});
     links.layout = &stationLayout;
     parts.magnifiers->BindMainWindow(*zones);
-    captions.Hooks().display = [this](int camera, const QImage& picture, CaptionDisplay what) {
-        ShowCaptionedPicture(*zones, camera, picture, what);
-    };
-    TtorCap::SetCaptionPainter([&captions](platform::PictureCanvas& image, int camera) {
-        captions.DrawPictureCaption(image, camera);
-    });
+    BindCameraPictures(*zones, captions);
     struct Cleanup {
         std::unique_ptr<Tzones>& zones;
+        PictureCaptions& captions;
         ~Cleanup() {
-            TtorCap::SetCaptionPainter({});
+            UnbindCameraPictures(captions);
             zones.reset();
         }
-    } cleanup{zones};
+    } cleanup{zones, captions};
     zones->show();
     ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
     zones->Panel2->click();

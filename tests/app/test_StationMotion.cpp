@@ -2,8 +2,14 @@
 // notes saved into cam1/ while the ball crosses the zone, none while the scene stands still.
 #include "TzonesFixture.h"
 
+#include "app/StationLayout.h"
+#include "app/StationMagnifiers.h"
 #include "app/StationMotion.h"
+#include "app/Tmagna.h"
 #include "capture/CameraHealth.h"
+#include "capture/TtorCap.h"
+#include "capture/VideoCapture.h"
+#include "platform/MediaPipeline.h"
 #include "core/CaptionChoices.h"
 #include "core/PictureCaption.h"
 
@@ -41,13 +47,18 @@ protected:
     void TearDown() override {
         if (zones)
             zones->MotionTime.SetEnabled(false);
-        TtorCap::SetCaptionPainter({});
+        if (captions)
+            UnbindCameraPictures(*captions);
         CameraStationFixture::TearDown();
+        layout.reset();
         motion.reset();
         captions.reset();
     }
 
-    void StartWatching(const QString& pattern) {
+    std::unique_ptr<StationLayout> layout;
+
+    // With the layout, the camera pictures show as the user sees them.
+    void StartWatching(const QString& pattern, bool laidOut = false) {
         platform::TestCameraSpec camera;
         camera.Name = QStringLiteral("TORVEK Test Camera 1");
         camera.Pattern = pattern;
@@ -64,9 +75,12 @@ protected:
         });
         captions = std::make_unique<PictureCaptions>(store->Record(), choices);
         Create();
-        TtorCap::SetCaptionPainter([this](platform::PictureCanvas& image, int cameraNumber) {
-            captions->DrawPictureCaption(image, cameraNumber);
-        });
+        BindCameraPictures(*zones, *captions);
+        if (laidOut) {
+            layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+            links.layout = layout.get();
+            layout->RestoreFullView();
+        }
         motion = std::make_unique<StationMotion>(*store, *captions, choices);
         links.motion = &ticking;
         motion->BindMainWindow(*zones);
@@ -99,6 +113,30 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     EXPECT_TRUE(WaitFor([this] { return zones->Errors1->text().startsWith("MO "); }, kWait))
         << zones->Errors1->text().toStdString();
     EXPECT_EQ(zones->Errors2->text(), "MO 00000"); // set at activation
+}
+
+TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {
+    StartWatching(QStringLiteral("ball"), true);
+    Tmagna& shown = *zones->pic1;
+    ASSERT_TRUE(WaitFor([&] { return shown.Paints() >= 3; }, kWait));
+    // The live picture carries its caption as an overlay, not painted into the frame.
+    EXPECT_FALSE(shown.CaptionOverlay().IsEmpty());
+    EXPECT_EQ(shown.CaptionedPicture().size(), shown.Picture().size());
+
+    zones->hide(); // as the tray hides it
+    QCoreApplication::processEvents();
+    const quint64 paints = shown.Paints();
+    platform::MediaCapturePipeline& pipeline = *zones->Cap(1)->cap->Pipeline();
+    const quint64 rendered = pipeline.FramesRendered(), copied = pipeline.FramesCopied();
+    const int saved = Pictures().size();
+    ASSERT_TRUE(WaitFor([&] { return Pictures().size() >= saved + 2; }, kWait)) << "ticks " << ticks;
+    EXPECT_EQ(shown.Paints(), paints);
+    // Nobody watching, only a few of the frames are converted and copied.
+    const quint64 newRendered = pipeline.FramesRendered() - rendered;
+    const quint64 newCopied = pipeline.FramesCopied() - copied;
+    EXPECT_GE(newRendered, 10u);
+    EXPECT_LT(newCopied * 2, newRendered) << newCopied << " of " << newRendered;
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
 }
 
 TEST_F(StationMotionTest, StillSceneSavesNothing) {

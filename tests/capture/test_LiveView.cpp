@@ -111,16 +111,3 @@ TEST_F(LiveViewTest, AViewNobodySeesPaintsNothingWhileItsPictureKeepsUp) {
     const quint64 copied = view->cap->Pipeline()->FramesCopied();
     EXPECT_GE(copied, 20u);
 }
-
-TEST(MediaFrameCopy, RowsComeOverWithoutTheirPaddingAndShortBuffersAreRefused) {
-    // Two rows of 2 pixels, each padded to 8 bytes.
-    const uchar data[16] = {1, 2, 3, 4, 5, 6, 99, 99, 7, 8, 9, 10, 11, 12, 99, 99};
-    QImage image;
-    ASSERT_TRUE(platform::MediaFrameToImage(data, 16, 2, 2, 8, image));
-    EXPECT_EQ(image.format(), QImage::Format_RGB888);
-    EXPECT_EQ(image.pixel(1, 0), qRgb(4, 5, 6));
-    EXPECT_EQ(image.pixel(0, 1), qRgb(7, 8, 9));
-    EXPECT_FALSE(platform::MediaFrameToImage(data, 15, 2, 2, 8, image));
-    EXPECT_FALSE(platform::MediaFrameToImage(nullptr, 16, 2, 2, 8, image));
-    EXPECT_FALSE(platform::MediaFrameToImage(data, 16, 3, 2, 8, image)); // row wider than stride
-}

@@ -15,17 +15,19 @@
 using namespace platform;
 
 TEST(MediaFrameToImage, UsesTheStrideAndDropsShortBuffers) {
-    // 2x2 RGB with rows padded to 8 bytes.
-    QByteArray bytes("\x01\x02\x03\x04\x05\x06..\x07\x08\x09\x0a\x0b\x0c..", 16);
+    // 2x2 pixels of 32 bits (Format_RGB32's byte order), rows padded to 12 bytes.
+    const quint32 words[6] = {0xFF010203, 0xFF040506, 0x99999999, 0xFF070809, 0xFF0A0B0C, 0x99999999};
+    const auto* bytes = reinterpret_cast<const uchar*>(words);
     QImage image;
-    ASSERT_TRUE(MediaFrameToImage(bytes, 2, 2, 8, image));
-    EXPECT_EQ(image.format(), QImage::Format_RGB888);
+    ASSERT_TRUE(MediaFrameToImage(bytes, 24, 2, 2, 12, image));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
     EXPECT_EQ(QColor(image.pixel(1, 1)), QColor(10, 11, 12));
     EXPECT_EQ(QColor(image.pixel(0, 1)), QColor(7, 8, 9));
-    EXPECT_FALSE(MediaFrameToImage(bytes.left(15), 2, 2, 8, image)); // one byte short
-    EXPECT_FALSE(MediaFrameToImage(bytes, 3, 2, 8, image));          // stride below a row
-    EXPECT_FALSE(MediaFrameToImage(bytes, 0, 2, 8, image));
-    EXPECT_FALSE(MediaFrameToImage({}, 2, 2, 8, image));
+    EXPECT_EQ(QColor(image.pixel(1, 0)), QColor(4, 5, 6));
+    EXPECT_FALSE(MediaFrameToImage(bytes, 23, 2, 2, 12, image)); // one byte short
+    EXPECT_FALSE(MediaFrameToImage(bytes, 24, 4, 2, 12, image)); // stride below a row
+    EXPECT_FALSE(MediaFrameToImage(bytes, 24, 0, 2, 12, image));
+    EXPECT_FALSE(MediaFrameToImage(nullptr, 24, 2, 2, 12, image));
 }
 
 namespace {

@@ -1,0 +1,25 @@
+#pragma once
+// A caption drawn once into a transparent picture of the frame's size and laid over each live
+// frame as it is painted: only the areas it covers are drawn, so a frame costs no copy.
+#include <QImage>
+#include <QList>
+#include <QRect>
+
+class QPainter;
+
+namespace platform {
+
+struct PictureOverlay {
+    QImage image; // premultiplied ARGB, the frame's size
+    QList<QRect> areas; // where it is not transparent
+
+    bool IsEmpty() const { return image.isNull() || areas.isEmpty(); }
+    // A transparent overlay for frames of this size.
+    static PictureOverlay ForFrame(const QSize& size);
+    // Lays it over a frame of its size that is painted stretched into target.
+    void PaintOver(QPainter& painter, const QRect& target) const;
+    // The frame with the overlay laid on it (the frame itself when there is nothing to lay).
+    QImage ComposedOn(const QImage& frame) const;
+};
+
+} // namespace platform
