@@ -2,14 +2,10 @@
 #include "support/QuietMainWindowLink.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
-#include "core/StartupFlags.h"
-#include "core/TransferBusy.h"
-#include "platform/FtpSession.h"
+#include "FtpServerStation.h"
 #include "platform/Jpeg.h"
-#include "publish/FtpUploader.h"
 #include "publish/AviPanel.h"
 #include "publish/TLogWin.h"
-#include "support/ServerProcess.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -209,32 +205,11 @@ TEST_F(LogWindowTest, CreateAviRefusesCameraOneAfterAPictureSizeChange) {
 }
 
 TEST_F(LogWindowTest, UploadOfThreeSelectedToTheFtpServerSendsOnlyTheFirst) {
-    const QString home = dir.path() + "ftphome";
-    ASSERT_TRUE(QDir().mkpath(home));
-    ServerProcess server;
-    ASSERT_TRUE(server.Start("ftp_server.py", {"--user", "bob", "--password", "pw", "--home", home}))
-        << server.Output().toStdString();
-    TransferBusy::Set(false);
-    StartupFlags flags;
-    platform::FtpSession session;
-    platform::NetTimeouts shortened;
-    shortened.connectSeconds = shortened.responseSeconds = shortened.lowSpeedSeconds = 3;
-    session.SetTimeouts(shortened);
-    FtpUploader uploader(settings, flags, session);
-    qint64 now = 1000000;
-    uploader.SetClock([&] { return now; });
-    uploader.Hooks().internetConnected = [] { return true; };
-    uploader.Hooks().pause = [](int) {};
-    FtpForm& form = uploader.Form();
-    form.host = QString("127.0.0.1:%1").arg(server.Port());
-    form.user = "bob";
-    form.password = "pw";
-    form.dialUp = false;
-    form.passive = true;
-    uploader.FtpConnect();
-    ASSERT_TRUE(uploader.IsFtpConnected()) << uploader.Log().Rows().join("\n").toStdString();
-    now += 20000; // long after the connect
-    uploader.Timer1().SetEnabled(false);
+    FtpServerStation station;
+    ASSERT_TRUE(station.started) << station.server.Output().toStdString();
+    station.Connect();
+    FtpUploader& uploader = *station.ftp;
+    const QString home = station.home;
     ftp.connected = true;
     win->Hooks().FtpUploadFile = [&](const QString& path, const QString& remote) { uploader.FtpUploadFile(path, remote); };
 
