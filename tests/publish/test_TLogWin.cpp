@@ -120,17 +120,11 @@ protected:
 
 TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     Open(1);
-    EXPECT_EQ(win->objectName(), "LogWin");
     EXPECT_EQ(win->ImageList->count(), 5);
     EXPECT_EQ(win->ImageList->currentRow(), 4);
     EXPECT_EQ(SelectedRows(), QList<int>({4}));
     EXPECT_EQ(win->Panel3->text(), "Cam 1 000005 of 000005");
     EXPECT_EQ(win->Image1->Image().size(), QSize(45, 30));
-    EXPECT_TRUE(win->Panel1->isHidden());
-    EXPECT_TRUE(win->Panel5->isHidden());
-    EXPECT_TRUE(win->Button1->isHidden());
-    EXPECT_TRUE(win->Button13->isHidden());
-    EXPECT_FALSE(win->RotateItem->isVisible());
     // Neither camera previews: full screen, without the live picture.
     EXPECT_FALSE(win->IsNormalSize());
     EXPECT_TRUE(win->Image2->isHidden());
