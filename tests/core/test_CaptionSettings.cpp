@@ -5,7 +5,6 @@
 #include "core/TFontSettings.h"
 #include "support/TestSupport.h"
 
-#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -127,8 +126,6 @@ TEST_F(CaptionSettingsTest, WindowBindsControlsAndHideSavesToTheFile) {
     auto* topRight = window.findChild<QRadioButton*>("TopRight");
     auto* hide = window.findChild<QPushButton*>("Button36");
     ASSERT_TRUE(combos && sizes && formats && topRight && hide);
-    EXPECT_TRUE(window.findChild<QListWidget*>("fontcolor")->isHidden());
-    EXPECT_TRUE(window.findChild<QCheckBox*>("transperent")->isHidden());
 
     ASSERT_TRUE(settings.Captions1Click(true, false));
     settings.PrepareShowDialog();

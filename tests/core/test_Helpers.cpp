@@ -49,29 +49,6 @@ TEST(Helpers, EmailAddressCheck) {
     EXPECT_EQ(message, "HOTMAIL.CO.UK emails not allowed");
 }
 
-TEST(Helpers, ComputerNameSlotsAndFileNames) {
-    EXPECT_EQ(CleanComputerName("MY PC.LAN"), "MYPCLAN");
-    EXPECT_EQ(CleanComputerName(" $#@. "), "unkmown");
-    EXPECT_EQ(CleanComputerName("a$b#c@d"), "abcd");
-    EXPECT_FALSE(GetCleanComputerName().isEmpty());
-
-    EXPECT_EQ(QStringList({SlotToTimeText(0), SlotToTimeText(7), SlotToTimeText(143), SlotToTimeText(144)}),
-              QStringList({"00:00", "01:10", "23:50", "24:00"}));
-
-    EXPECT_EQ(CameraDataFileName(platform::ProgramFolder("/opt/st"), 2), "/opt/st/CAM2.DAT");
-    EXPECT_EQ(DriveLetterToNumber(" C: "), 3);
-    EXPECT_EQ(DriveLetterToNumber("A"), 1);
-    EXPECT_EQ(DriveLetterToNumber(""), 0);
-}
-
-TEST(Helpers, FileSizeOfExistingFilesOnly) {
-    TestSupport::TempProgramFolder dir;
-    ASSERT_TRUE(TestSupport::WriteAll(dir.file("a.jpg"), QByteArray(1234, 'x')));
-    EXPECT_EQ(GetFileSizeOf(dir.file("a.jpg")), 1234);
-    EXPECT_EQ(GetFileSizeOf(dir.file("missing.jpg")), 0);
-    EXPECT_EQ(GetFileSizeOf(dir.path()), 0);
-}
-
 TEST(Helpers, TrimTextKeepsNonBreakingSpace) {
     EXPECT_EQ(TrimText(QString::fromUtf8("\t a b \x01\n")), "a b");
     EXPECT_EQ(TrimText(QString::fromUtf8("\u00A0x\u00A0")), QString::fromUtf8("\u00A0x\u00A0"));

@@ -63,20 +63,6 @@ TEST(Links, NullRoutineSaysOnceThatItIsMissingAndDoesNothing) {
     EXPECT_EQ(NullDriverAliasLink::Instance().DriverAlias("cam"), "cam");
 }
 
-TEST(Links, NullWindowsKeepTheirValuesForTheSettingsRoundTrip) {
-    NullZoneWindow zone;
-    zone.SetZoneValues({"10", "20", "30", "400"});
-    zone.SetSensitivityText("1500");
-    zone.SetTargetTicked(true);
-    EXPECT_EQ(zone.ZoneValues().calTop, "20");
-    EXPECT_EQ(zone.ZoneValues().Sensitivity, "1500");
-    EXPECT_TRUE(zone.TargetTicked());
-    EXPECT_FALSE(zone.IsShown());
-    NullCaptionWindowLink caption;
-    caption.SetTransparent(true);
-    EXPECT_TRUE(caption.Transparent());
-}
-
 TEST(Links, TransferBusyScopePutsBackWhatItFoundOnEveryWayOut) {
     TransferBusy::Set(false);
     try {

@@ -380,8 +380,10 @@ TEST(PictureRecycler, DiskFiguresInRoundedMegabytes) {
 TEST(AlarmSound, ChoosesCameraWavThenTheBellAndPlaysToItsEndOnlyWhileTheBoxIsTicked) {
     TempProgramFolder dir;
     AlarmSound alarm{platform::ProgramFolder(dir.path())};
-    alarm.SetFallbackSound(dir.file("bell.oga"));
+    alarm.SetFallbackSounds({dir.file("bell.oga"), dir.file("complete.oga")});
     EXPECT_EQ(alarm.AlarmSoundFile(), "");
+    ASSERT_TRUE(WriteAll(dir.file("complete.oga"), "x")); // the second sound while the bell is missing
+    EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("complete.oga"));
     ASSERT_TRUE(WriteAll(dir.file("bell.oga"), "x"));
     EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("bell.oga"));
     ASSERT_TRUE(WriteAll(dir.file("camera.wav"), TestSupport::ToneWav(250)));

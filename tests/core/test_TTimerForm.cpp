@@ -57,31 +57,6 @@ struct FormRig : Rig {
 
 } // namespace
 
-TEST(TTimerSel, SlotsShowAsHoursAndMinutes) {
-    TTimerSel sel("Cam1StartTime");
-    QStringList changes;
-    QObject::connect(&sel, &TTimerSel::Changed, [&](int slot) { changes << QString::number(slot); });
-    sel.setup(49);
-    EXPECT_EQ(sel.get144Time(), 49);
-    EXPECT_EQ(sel.SelectedTime(), "08:10");
-    sel.ScrollBar()->setValue(144);
-    EXPECT_EQ(sel.findChild<QLabel*>()->text(), "24:00");
-    sel.setup(500); // beyond the day
-    EXPECT_EQ(sel.get144Time(), 144);
-    EXPECT_EQ(changes, QStringList({"49", "144"}));
-}
-
-TEST(TTimerForm, StopsStartAtTheEndOfTheDayAndTheBoxEnablesItsSelectors) {
-    FormRig rig;
-    TTimerForm& f = rig.form;
-    EXPECT_EQ(f.Cam1StopTime->get144Time(), 144);
-    EXPECT_EQ(f.Cam2StopTime->get144Time(), 144);
-    EXPECT_FALSE(f.Cam1StartTime->isEnabled());
-    f.Cam1Timer->setChecked(true);
-    EXPECT_TRUE(f.Cam1StartTime->isEnabled() && f.Cam1StopTime->isEnabled());
-    EXPECT_FALSE(f.Cam2StartTime->isEnabled());
-}
-
 TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
     FormRig rig;
     TTimerForm& f = rig.form;

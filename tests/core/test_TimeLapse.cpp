@@ -235,14 +235,6 @@ TEST(TimeLapseButton, StartArmsTheTimersWithTheChosenValuesAndStopEndsIt) {
     EXPECT_EQ(rig.station.buttonColour, TimeLapse::kBlack);
 }
 
-TEST(TimeLapseButton, IntervalBelowTenSecondsWhileConnected) {
-    Rig rig;
-    EXPECT_EQ(rig.lapse->StartIntervalText("5"), "5");
-    rig.station.ftp = true;
-    EXPECT_EQ(rig.lapse->StartIntervalText("5"), "10");
-    EXPECT_EQ(rig.messages, QStringList({TimeLapse::kMinimumWhileConnectedText}));
-}
-
 TEST(TimeLapseButton, CloseRestoresIntervalPercentAndRecycle) {
     Rig rig;
     rig.lapse->Values().intervalSeconds = 7;
@@ -375,16 +367,4 @@ TEST(TimeLapseSamples, SizeIsThatOfThePictureJustSaved) {
     rig.lapse->MeasureLastPictureSizes();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(rig.lapse->Values().lastPictureSize[0] + rig.lapse->Values().lastPictureSize[1], 0);
-}
-
-TEST(TimeLapseDrive, MeasuredFolderFollowsThePreviewingCamera) {
-    Rig rig;
-    rig.settings.SetCameraFolder(1, "/media/one/");
-    rig.settings.SetCameraFolder(2, "/media/two/");
-    EXPECT_EQ(rig.lapse->MeasuredFolder(), "/media/one/");
-    rig.cameras.previewing[0] = false;
-    rig.cameras.previewing[1] = true;
-    EXPECT_EQ(rig.lapse->MeasuredFolder(), "/media/two/");
-    rig.cameras.previewing[1] = false;
-    EXPECT_EQ(rig.lapse->MeasuredFolder(), rig.dir.path());
 }

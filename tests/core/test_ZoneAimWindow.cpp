@@ -134,31 +134,6 @@ void ShowActive(ZoneAimWindow& window) {
 
 bool White(const QImage& image, int x, int y) { return image.pixelColor(x, y) == QColor(Qt::white); }
 
-TEST(ZoneAimWindow, ControlsAsCreated) {
-    WindowRig rig;
-    for (int camera : {1, 2}) {
-        SCOPED_TRACE(camera);
-        ZoneAimWindow& w = rig.Window(camera);
-        EXPECT_EQ(w.objectName(), camera == 1 ? "Form2" : "Form1");
-        EXPECT_TRUE(w.windowFlags().testFlag(Qt::Tool));
-        EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::black));
-        ASSERT_EQ(w.Sensitivity->count(), 60);
-        EXPECT_EQ(w.Sensitivity->itemText(0), "200");
-        EXPECT_EQ(w.Sensitivity->itemText(59), "12000");
-        EXPECT_TRUE(w.Sensitivity->isEditable());
-        EXPECT_EQ(w.TrackBar1->minimum(), 50);
-        EXPECT_EQ(w.TrackBar1->maximum(), 400);
-        EXPECT_EQ(w.scales->text(), "50");
-        EXPECT_EQ(w.focus->x(), -500);
-        EXPECT_TRUE(w.Target->isHidden());
-        EXPECT_TRUE(w.PaintBox1->isHidden());
-        EXPECT_TRUE(w.Image2->isHidden());
-        EXPECT_EQ(w.Hint->objectName(), camera == 1 ? "Label4" : "Label5");
-    }
-    EXPECT_EQ(rig.cameras.zones[1].top, 10);
-    EXPECT_EQ(rig.cameras.zones[1].left, 0);
-}
-
 TEST(ZoneAimWindow, StaysAboveTheMainWindowWithoutBeingItsChild) {
     WindowRig rig;
     QWidget mainWindow;
@@ -263,36 +238,6 @@ TEST(ZoneAimWindow, ExtremeTypedValuesNeverFreezeTheWindow) {
         EXPECT_EQ(w.Image1->Picture().size(), QSize(320, 240));
         w.hide();
     }
-}
-
-TEST(ZoneAimWindow, EditsEnterTrackBarAndSensitivity) {
-    WindowRig rig;
-    ZoneAimWindow& w = rig.form1;
-    ShowActive(w);
-    w.calTop->setFocus();
-    QTest::keyClicks(w.calTop, "5");
-    EXPECT_EQ(rig.cameras.zones[1].top, SafeStrToInt(w.calTop->text()));
-    QTest::keyClick(w.calTop, Qt::Key_Return);
-    EXPECT_TRUE(w.CalLeft->hasFocus());
-    QTest::keyClick(w.CalLeft, Qt::Key_Return);
-    EXPECT_TRUE(w.calTop->hasFocus());
-
-    w.TrackBar1->setValue(230);
-    EXPECT_EQ(w.scales->text(), "230");
-    EXPECT_EQ(rig.cameras.zones[1].size, 230);
-    EXPECT_EQ(rig.record.Zone2Size, 230);
-
-    w.Sensitivity->setCurrentIndex(23);
-    EXPECT_EQ(rig.record.Sensitivity2, 4800);
-    w.Sensitivity->lineEdit()->setText(" 1000 ");
-    EXPECT_EQ(rig.record.Sensitivity2, 1000);
-    EXPECT_EQ(w.ZoneValues().Sensitivity, " 1000 ");
-    // The settings copy sets the text only.
-    w.SetSensitivityText("2400");
-    EXPECT_EQ(w.Sensitivity->currentText(), "2400");
-    EXPECT_EQ(rig.record.Sensitivity2, 1000);
-    EXPECT_EQ(rig.record.Sensitivity1, SettingsRecord().Sensitivity1);
-    w.hide();
 }
 
 TEST(ZoneAimWindow, FunctionKeysAndEscape) {

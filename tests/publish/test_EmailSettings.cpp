@@ -9,17 +9,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-TEST(EmailSettings, ChoiceLists) {
-    const QStringList times = ContactTimeItems();
-    ASSERT_EQ(times.size(), 24);
-    EXPECT_EQ(times.mid(0, 2), (QStringList{"24:00", "01:00"}));
-    EXPECT_EQ(times.last(), "23:00");
-    const QStringList days = ContactDayItems();
-    ASSERT_EQ(days.size(), 9);
-    EXPECT_EQ(days.mid(0, 2), (QStringList{"Week Days", "Weekends"}));
-    EXPECT_EQ(days.last(), "Sunday");
-}
-
 TEST(EmailSettings, PasswordIsStoredScrambledUnlessEmpty) {
     EmailSettingsRecord record;
     StoreSmtpEdits(record, {" mail.example.com ", " user ", "   ", " me@example.com "});

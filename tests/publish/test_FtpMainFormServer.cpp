@@ -2,16 +2,8 @@
 // connecting, the listing, folders, delete, abort and disconnect.
 #include "publish/TFTPMainForm.h"
 
-#include "core/MessageBox.h"
-#include "core/SettingsStore.h"
-#include "core/StartupFlags.h"
-#include "core/TransferBusy.h"
-#include "platform/FtpSession.h"
-#include "publish/FtpUploader.h"
-#include "support/ServerProcess.h"
-#include "support/TestSupport.h"
+#include "FtpServerStation.h"
 
-#include <QDir>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -21,42 +13,22 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using TestSupport::ServerProcess;
-using TestSupport::TempProgramFolder;
 using TestSupport::WriteAll;
 
 namespace {
 
-struct Station {
-    explicit Station(const QStringList& serverOptions = {})
-        : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
-        SetMessageBoxHandler([this](const QString& text) { boxes << text; });
-        TransferBusy::Set(false);
-        settings.FirstRunInit();
+struct Station : FtpServerStation {
+    explicit Station(const QStringList& serverOptions = {}) : FtpServerStation(serverOptions, 5) {
         settings.Record().FtpDialUp = false;
         settings.Record().FtpPassive = true;
-        home = dir.path() + "ftphome";
         QDir().mkpath(home + "/pics");
         WriteAll(home + "/a.jpg", "picture a");
         WriteAll(home + "/pics/b.jpg", "picture b");
-        started = server.Start("ftp_server.py", QStringList{"--user", "bob", "--password", "pw", "--home", home} + serverOptions);
-        platform::NetTimeouts shortened;
-        shortened.connectSeconds = 5;
-        shortened.responseSeconds = 5;
-        shortened.lowSpeedSeconds = 5;
-        session.SetTimeouts(shortened);
-        ftp = std::make_unique<FtpUploader>(settings, flags, session);
-        ftp->SetClock([this] { return now; });
-        ftp->Hooks().internetConnected = [] { return true; };
         ftp->Hooks().motionTimerEnabled = [] { return false; };
         ftp->Hooks().timeLapseTimerEnabled = [] { return false; };
         window = std::make_unique<TFTPMainForm>(*ftp, [] {});
     }
-    ~Station() {
-        window.reset();
-        ftp.reset();
-        SetMessageBoxHandler({});
-    }
+    ~Station() override { window.reset(); }
 
     // Shown, the server typed in as a user would, Connect clicked.
     void Connect() {
@@ -82,17 +54,7 @@ struct Station {
         return found.isEmpty() ? nullptr : found.first();
     }
 
-    TempProgramFolder dir;
-    SettingsStore settings;
-    StartupFlags flags;
-    QString home;
-    ServerProcess server;
-    bool started = false;
-    platform::FtpSession session;
-    std::unique_ptr<FtpUploader> ftp;
     std::unique_ptr<TFTPMainForm> window;
-    qint64 now = 1000000;
-    QStringList boxes;
 };
 
 } // namespace

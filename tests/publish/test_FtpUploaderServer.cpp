@@ -1,74 +1,19 @@
 // The FTP uploader with the real session against a pyftpdlib server the test starts.
 #include "publish/FtpUploader.h"
 
-#include "core/MessageBox.h"
+#include "FtpServerStation.h"
 #include "core/PictureNames.h"
-#include "core/SettingsStore.h"
-#include "core/StartupFlags.h"
-#include "core/TransferBusy.h"
-#include "platform/FtpSession.h"
-#include "support/ServerProcess.h"
-#include "support/TestSupport.h"
 
-#include <QDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-#include <memory>
 
 using TestSupport::ReadAll;
-using TestSupport::ServerProcess;
-using TestSupport::TempProgramFolder;
 using TestSupport::WriteAll;
 
 namespace {
 
-struct Station {
-    explicit Station(const QStringList& serverOptions = {})
-        : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
-        SetMessageBoxHandler([this](const QString& text) { boxes << text; });
-        TransferBusy::Set(false);
-        settings.FirstRunInit();
-        home = dir.path() + "ftphome";
-        QDir().mkpath(home);
-        options = serverOptions;
-        started = StartServer();
-        platform::NetTimeouts shortened;
-        shortened.connectSeconds = 3;
-        shortened.responseSeconds = 3;
-        shortened.lowSpeedSeconds = 3;
-        session.SetTimeouts(shortened);
-        ftp = std::make_unique<FtpUploader>(settings, flags, session);
-        ftp->SetClock([this] { return now; });
-        ftp->Hooks().internetConnected = [] { return true; };
-        ftp->Hooks().pause = [this](int ms) { pauses << ms; };
-        FtpForm& form = ftp->Form();
-        form.host = QString("127.0.0.1:%1").arg(port);
-        form.user = "bob";
-        form.password = "pw";
-        form.dialUp = false;
-        form.passive = true;
-    }
-    ~Station() { SetMessageBoxHandler({}); }
-
-    bool StartServer() {
-        QStringList args{"--user", "bob", "--password", "pw", "--home", home};
-        if (port)
-            args << "--port" << QString::number(port);
-        if (!server.Start("ftp_server.py", args + options))
-            return false;
-        port = server.Port();
-        return true;
-    }
-    void Connect() {
-        ftp->FtpConnect();
-        ASSERT_TRUE(ftp->IsFtpConnected()) << ftp->Log().Rows().join("\n").toStdString();
-        Settle();
-    }
-    // Past the pacing rules, as if the next picture came much later.
-    void Settle() {
-        now += 20000;
-        ftp->Timer1().SetEnabled(false);
-    }
+struct Station : FtpServerStation {
+    using FtpServerStation::FtpServerStation;
     // A picture with its note in the camera folder, as the picture store leaves them.
     QString Picture(int number) {
         const QString name = QString("%1HOST.jpg").arg(number, 6, 10, QChar('0'));
@@ -77,20 +22,6 @@ struct Station {
         WriteAll(dir.file(NoteFileNameFor(name)), "N.o. " + QByteArray::number(number) + "\r\nSite Location Office\r\n");
         return path;
     }
-
-    TempProgramFolder dir;
-    SettingsStore settings;
-    QString home;
-    QStringList options;
-    quint16 port = 0;
-    ServerProcess server;
-    bool started = false;
-    StartupFlags flags;
-    platform::FtpSession session;
-    std::unique_ptr<FtpUploader> ftp;
-    qint64 now = 1000000;
-    QStringList boxes;
-    QList<int> pauses;
 };
 
 QString Block(const QString& name, int number) {

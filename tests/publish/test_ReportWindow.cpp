@@ -143,7 +143,6 @@ struct ReportWindowTest : ::testing::Test {
 TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
     Open(false, 0, Names(1, 2), 1, [&] {
         EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->size(), QSize(406, 480));
         EXPECT_EQ(window->CurrentTab(), 1);
         EXPECT_TRUE(window->sendPanel->isVisible());
         EXPECT_TRUE(window->SubjectEdit->text().startsWith("Hall 12:00 ")) << window->SubjectEdit->text().toStdString();
@@ -195,25 +194,6 @@ TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
     EXPECT_FALSE(QFile::exists(dir.file("0" + Name(1))));
     EXPECT_FALSE(QFile::exists(Cam1() + "log.htm"));
     EXPECT_TRUE(window->temptext.contains(" <b> 2 Images </b> <hr> <br> "));
-}
-
-TEST_F(ReportWindowTest, SingleModeSendsThePictureAtThePosition) {
-    Open(true, 6, Names(1, 30), 1, [&] {
-        EXPECT_EQ(window->postion_caption->text(), "7");
-        Send("a@example.org, b@example.org");
-    });
-    EXPECT_EQ(messages, QStringList({"The Image has been sent!"}));
-    OutboxRecord record;
-    ::Outbox(Outbox()).Read("000001", record);
-    EXPECT_EQ(record.Pictures(), QStringList({Name(7)}));
-    ASSERT_EQ(sender->sent.size(), 1);
-    EXPECT_EQ(sender->sent[0].recipients, QStringList({"a@example.org", "b@example.org"}));
-    ASSERT_EQ(sender->sent[0].pictures.size(), 1);
-    EXPECT_EQ(sender->sent[0].pictures[0].name, Name(7));
-    EXPECT_TRUE(sender->sent[0].html.contains(" <b> 1 Image </b> <hr> <br> \r\n <img src=\"cid:0" + Name(7)));
-    // Only copies of the report's picture.
-    EXPECT_TRUE(QFile::exists(Outbox() + Name(7)));
-    EXPECT_FALSE(QFile::exists(Outbox() + Name(1)));
 }
 
 TEST_F(ReportWindowTest, AnEmptyPictureListSendsATextOnlyReport) {
