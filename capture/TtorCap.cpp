@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -264,7 +265,9 @@ void TtorCap::capFrameRendered() {
 
 bool TtorCap::IsWatched() const {
     const QWidget* top = window();
-    return top->isVisible() && !top->isMinimized();
+    // An unmapped window (minimised by the window manager) is shown but not exposed.
+    const QWindow* handle = top->windowHandle();
+    return top->isVisible() && !top->isMinimized() && (!handle || handle->isExposed());
 }
 
 QImage TtorCap::UncaptionedFrame() const {

@@ -60,7 +60,7 @@ public:
     // The latest frame as it came, without the caption, as a 24-bit bitmap (null before the
     // first). Converted when asked for, once per frame.
     QImage UncaptionedFrame() const;
-    // Whether anybody can see the view's window (shown and not minimised).
+    // Whether anybody can see the view's window (shown, not minimised, not unmapped).
     bool IsWatched() const;
     // Nobody watching, a frame is taken at most this often.
     static constexpr int kUnwatchedFrameMs = 100;
