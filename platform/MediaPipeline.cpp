@@ -227,8 +227,8 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
                      "max-size-time", guint64(0), nullptr);
     GstElement* decoder = videoIsJpeg_ ? Make("jpegdec") : nullptr;
     GstElement* convert = Make("videoconvert");
-    // Each pixel takes the colour of its own chroma sample: no resampling filter, about 40 %
-    // less work per frame, and no difference one can see.
+    // Each pixel takes the chroma sample of its own pair: no resampling filter and about 40 %
+    // less work per frame; at most a sharp colour edge moves by one pixel.
     if (convert) gst_util_set_object_arg(G_OBJECT(convert), "chroma-mode", "none");
     GstElement* sink = nullptr;
     if (wantGrabber) {
