@@ -25,12 +25,7 @@ public:
     bool StartRecording() override { return view && view->StartRecording(); }
     bool StopRecording() override { return !view || view->StopRecording(); }
     // The captioned picture as a 24-bit bitmap (the view keeps the live frame's 32 bits).
-    QImage ImageBitmap() override {
-        if (!view)
-            return QImage();
-        const QImage& shown = view->ImageBitmap().Image();
-        return shown.format() == QImage::Format_RGB888 || shown.isNull() ? shown : shown.convertToFormat(QImage::Format_RGB888);
-    }
+    QImage ImageBitmap() override { return view ? TCapturedBitmap(view->ImageBitmap().Image()) : QImage(); }
     QImage UncaptionedFrame() const override { return view ? view->UncaptionedFrame() : QImage(); }
     quint64 RunNumber() const override { return view && view->cap ? view->cap->RunNumber() : 0; }
 };

@@ -45,8 +45,7 @@ protected:
             painter.fillRect(rect(), Qt::black);
         else
             painter.drawImage(rect(), frame_.Paintable());
-        if (frame_.caption_.image.size() == frame_.picture_.size())
-            frame_.caption_.PaintOver(painter, rect());
+        frame_.caption_.PaintOver(painter, rect(), frame_.picture_.size());
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();

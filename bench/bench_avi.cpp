@@ -1,44 +1,24 @@
 // An AVI made from 100 saved 640x480 pictures, uncompressed and as Motion JPEG at quality 90:
 // time per picture, and the longest time the GUI thread's event loop waited meanwhile.
+#include "bench/BenchSupport.h"
 #include "core/MessageBox.h"
 #include "platform/Jpeg.h"
 #include "publish/AviCreation.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
+using bench::BenchFolder;
+using bench::CameraLikeFrame;
+
 namespace {
 
 constexpr int kPictures = 100;
-
-// Something like a camera frame: smooth shading with sensor noise.
-QImage CameraLikeFrame(int width, int height, int seed) {
-    QImage image(width, height, QImage::Format_RGB888);
-    QRandomGenerator random{quint32(seed)};
-    for (int y = 0; y < height; ++y) {
-        uchar* p = image.scanLine(y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            const int noise = int(random.bounded(16)) - 8;
-            p[0] = uchar(qBound(0, 60 + x * 120 / width + noise + seed, 255));
-            p[1] = uchar(qBound(0, 80 + y * 100 / height + noise, 255));
-            p[2] = uchar(qBound(0, 90 + (x + y) * 60 / (width + height) + noise, 255));
-        }
-    }
-    return image;
-}
-
-// Where the files go: TORVEK_BENCH_DIR (e.g. a tmpfs, to leave the disk out), else /tmp.
-QString BenchFolder() {
-    const QString base = qEnvironmentVariable("TORVEK_BENCH_DIR", QDir::tempPath());
-    return base + "/torvek-bench-XXXXXX";
-}
 
 void MakeAvi(benchmark::State& state, platform::AviCodec codec) {
     QTemporaryDir dir(BenchFolder());

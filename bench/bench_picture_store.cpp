@@ -1,5 +1,6 @@
 // A captioned picture saved by the picture store (caption, JPEG at quality 100, note,
 // counter) against a bare libjpeg encode of the same frame at the same quality.
+#include "bench/BenchSupport.h"
 #include "core/MessageBox.h"
 #include "core/PictureCaption.h"
 #include "core/PictureStore.h"
@@ -8,33 +9,13 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using bench::BenchFolder;
+using bench::CameraLikeFrame;
+
 namespace {
-
-// Something like a camera frame: smooth shading with sensor noise.
-QImage CameraLikeFrame(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB888);
-    QRandomGenerator random(7);
-    for (int y = 0; y < height; ++y) {
-        uchar* p = image.scanLine(y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            const int noise = int(random.bounded(16)) - 8;
-            p[0] = uchar(qBound(0, 60 + x * 120 / width + noise, 255));
-            p[1] = uchar(qBound(0, 80 + y * 100 / height + noise, 255));
-            p[2] = uchar(qBound(0, 90 + (x + y) * 60 / (width + height) + noise, 255));
-        }
-    }
-    return image;
-}
-
-// Where the pictures go: TORVEK_BENCH_DIR (e.g. a tmpfs, to leave the disk out), else /tmp.
-QString BenchFolder() {
-    const QString base = qEnvironmentVariable("TORVEK_BENCH_DIR", QDir::tempPath());
-    return base + "/torvek-bench-XXXXXX";
-}
 
 void BareEncode(benchmark::State& state) {
     const QImage frame = CameraLikeFrame(int(state.range(0)), int(state.range(1)));

@@ -1,38 +1,24 @@
 // One 6 x 6 proof sheet from 36 camera-sized JPEGs against a bare decode of the 36 plus one
 // quality-90 encode of the sheet, measured side by side; and a whole alert of 1800 pictures.
+#include "bench/BenchSupport.h"
 #include "platform/Jpeg.h"
 #include "publish/EAlertComposer.h"
 #include "publish/ProofSheets.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-namespace {
+using bench::BenchFolder;
+using bench::CameraLikeFrame;
 
-// Something like a camera frame: smooth shading with sensor noise.
-QImage CameraLikeFrame(int width, int height, int seed) {
-    QImage image(width, height, QImage::Format_RGB888);
-    QRandomGenerator random{quint32(seed)};
-    for (int y = 0; y < height; ++y) {
-        uchar* p = image.scanLine(y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            const int noise = int(random.bounded(16)) - 8;
-            p[0] = uchar(qBound(0, 60 + seed * 3 + x * 120 / width + noise, 255));
-            p[1] = uchar(qBound(0, 80 + y * 100 / height + noise, 255));
-            p[2] = uchar(qBound(0, 90 + (x + y) * 60 / (width + height) + noise, 255));
-        }
-    }
-    return image;
-}
+namespace {
 
 // 36 pictures of 640 x 480 (quality 100, as the picture store saves them), in a folder that
 // TORVEK_BENCH_DIR may place on a tmpfs.
 struct Pictures {
-    Pictures() : dir(qEnvironmentVariable("TORVEK_BENCH_DIR", QDir::tempPath()) + "/torvek-bench-XXXXXX") {
+    Pictures() : dir(bench::BenchFolder()) {
         for (int i = 0; i < 36; ++i) {
             paths << dir.path() + QStringLiteral("/%1bench.jpg").arg(i, 6, 10, QChar('0'));
             platform::SaveJpeg(CameraLikeFrame(640, 480, i), 100, paths.last());

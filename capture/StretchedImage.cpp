@@ -8,7 +8,7 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
 }
 
 void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
-    canvas_.ShareImage(picture);
+    picture_ = picture;
     overlay_ = overlay;
     update();
 }
@@ -16,17 +16,15 @@ void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOv
 void StretchedImage::paintEvent(QPaintEvent* event) {
     ++paints_;
     QPainter painter(this);
-    const QImage& picture = canvas_.Image();
-    if (picture.isNull()) {
+    if (picture_.isNull()) {
         painter.fillRect(rect(), palette().window());
         return;
     }
     // Only the exposed part, and no bilinear filtering: at 30 frames a second per camera the
     // smooth transform cost more than everything else the station does.
     painter.setClipRegion(event->region());
-    painter.drawImage(rect(), picture);
-    if (overlay_.image.size() == picture.size())
-        overlay_.PaintOver(painter, rect());
+    painter.drawImage(rect(), picture_);
+    overlay_.PaintOver(painter, rect(), picture_.size());
 }
 
 void StretchedImage::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,7 +1,6 @@
 #pragma once
-// A picture box that keeps one picture (24-bit, or a live frame's 32-bit), with its canvas
-// drawing state, and paints it scaled to its own size.
-#include "platform/PictureCanvas.h"
+// A picture box that keeps one picture, with the caption to lay over it, and paints it scaled
+// to its own size.
 #include "platform/PictureOverlay.h"
 
 #include <QWidget>
@@ -11,10 +10,6 @@ class StretchedImage : public QWidget {
 public:
     explicit StretchedImage(QWidget* parent = nullptr);
 
-    // The picture with its canvas: callers may draw on it and then call update().
-    platform::PictureCanvas& Canvas() { return canvas_; }
-    const platform::PictureCanvas& Canvas() const { return canvas_; }
-    // Replaces the picture; the canvas keeps its font, colours and background mode.
     void SetPicture(const QImage& picture, const platform::PictureOverlay& overlay = {});
     // Paints done so far (a view nobody sees does none).
     quint64 Paints() const { return paints_; }
@@ -27,7 +22,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    platform::PictureCanvas canvas_;
+    QImage picture_;
     platform::PictureOverlay overlay_;
     quint64 paints_ = 0;
 };

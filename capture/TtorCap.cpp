@@ -69,6 +69,7 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
             shownRun_ = cap->RunNumber();
             Image->SetPicture(QImage());
             uncaptioned_ = QImage();
+            uncaptioned24_ = QImage();
             captioned_.ShareImage(QImage());
             captionedStale_ = false;
             overlay_ = {};
@@ -227,6 +228,7 @@ void TtorCap::capBitmapGrabbed(const QImage& CapturedImage) {
     // Shared, never written: the caption goes over it when painted, and into a copy only when
     // the captioned picture is asked for.
     uncaptioned_ = CapturedImage;
+    uncaptioned24_ = QImage();
     captionedStale_ = true;
     sinceGrab_.start();
     RefreshCaptionOverlay(CapturedImage.size());
@@ -271,11 +273,7 @@ bool TtorCap::IsWatched() const {
 }
 
 QImage TtorCap::UncaptionedFrame() const {
-    if (uncaptioned_.isNull() || uncaptioned_.format() == QImage::Format_RGB888)
-        return uncaptioned_;
-    if (uncaptioned24Key_ != uncaptioned_.cacheKey()) {
-        uncaptioned24_ = uncaptioned_.convertToFormat(QImage::Format_RGB888);
-        uncaptioned24Key_ = uncaptioned_.cacheKey();
-    }
+    if (uncaptioned24_.isNull() && !uncaptioned_.isNull())
+        uncaptioned24_ = TCapturedBitmap(uncaptioned_);
     return uncaptioned24_;
 }

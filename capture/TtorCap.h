@@ -131,8 +131,7 @@ private:
     platform::PictureOverlay overlay_;
     CaptionDisplay overlayDisplay_ = CaptionDisplay::CopyAndMagnifier;
     qint64 overlaySecond_ = -1;
-    mutable QImage uncaptioned24_;
-    mutable qint64 uncaptioned24Key_ = 0;
+    mutable QImage uncaptioned24_; // uncaptioned_ as a 24-bit bitmap, made on the first ask
     QElapsedTimer sinceGrab_;
 
     // The control's file settings from before a recording, put back when it ends.

@@ -31,13 +31,13 @@ PictureCanvas::PictureCanvas(const QImage& image) : PictureCanvas() {
 void PictureCanvas::SetImage(const QImage& image) {
     image_ = image.format() == QImage::Format_RGB888 ? image
                                                      : image.convertToFormat(QImage::Format_RGB888);
-    touched_.clear();
+    touched_ = QRegion();
 }
 
 void PictureCanvas::ShareImage(const QImage& image) {
     if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied) {
         image_ = image;
-        touched_.clear();
+        touched_ = QRegion();
     } else {
         SetImage(image);
     }
@@ -93,7 +93,7 @@ void PictureCanvas::TextOut(int x, int y, const QString& text) {
     const QFontMetrics& metrics = Metrics();
     const QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
     // Glyphs may reach a little past their cell.
-    touched_.append(cell.adjusted(-2, -2, 2, 2).intersected(image_.rect()));
+    touched_ += cell.adjusted(-2, -2, 2, 2).intersected(image_.rect());
     QPainter painter(&image_);
     if (background_ == BackgroundMode::Opaque)
         painter.fillRect(cell, brushColor_);
@@ -106,7 +106,7 @@ void PictureCanvas::FillRect(int left, int top, int right, int bottom) {
     const QRect area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(image_.rect());
     if (area.isEmpty())
         return;
-    touched_.append(area);
+    touched_ += area;
     if (image_.depth() == 32) {
         const QRgb rgb = brushColor_.rgb();
         for (int y = area.top(); y <= area.bottom(); ++y) {

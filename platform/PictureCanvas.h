@@ -7,8 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
-#include <QList>
-#include <QRect>
+#include <QRegion>
 #include <QString>
 
 #include <optional>
@@ -30,7 +29,7 @@ public:
     // is, unconverted.
     void ShareImage(const QImage& image);
     // The areas text and fills were drawn on since the picture was set.
-    const QList<QRect>& Touched() const { return touched_; }
+    const QRegion& Touched() const { return touched_; }
     const QImage& Image() const { return image_; }
     QImage& Image() { return image_; }
     int Width() const { return image_.width(); }
@@ -78,7 +77,7 @@ private:
     const QFontMetrics& Metrics() const;
 
     QImage image_;
-    QList<QRect> touched_;
+    QRegion touched_;
     QString fontName_;
     int fontSize_ = 8;
     QColor fontColor_ = Qt::black;

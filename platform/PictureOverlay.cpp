@@ -11,8 +11,8 @@ PictureOverlay PictureOverlay::ForFrame(const QSize& size) {
     return overlay;
 }
 
-void PictureOverlay::PaintOver(QPainter& painter, const QRect& target) const {
-    if (IsEmpty() || image.width() <= 0 || image.height() <= 0)
+void PictureOverlay::PaintOver(QPainter& painter, const QRect& target, const QSize& frame) const {
+    if (IsEmpty() || frame != image.size())
         return;
     const double sx = double(target.width()) / image.width();
     const double sy = double(target.height()) / image.height();

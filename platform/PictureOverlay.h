@@ -2,8 +2,7 @@
 // A caption drawn once into a transparent picture of the frame's size and laid over each live
 // frame as it is painted: only the areas it covers are drawn, so a frame costs no copy.
 #include <QImage>
-#include <QList>
-#include <QRect>
+#include <QRegion>
 
 class QPainter;
 
@@ -11,13 +10,14 @@ namespace platform {
 
 struct PictureOverlay {
     QImage image; // premultiplied ARGB, the frame's size
-    QList<QRect> areas; // where it is not transparent
+    QRegion areas; // where it is not transparent
 
     bool IsEmpty() const { return image.isNull() || areas.isEmpty(); }
     // A transparent overlay for frames of this size.
     static PictureOverlay ForFrame(const QSize& size);
-    // Lays it over a frame of its size that is painted stretched into target.
-    void PaintOver(QPainter& painter, const QRect& target) const;
+    // Lays it over a frame painted stretched into target; nothing when the frame is not of
+    // the overlay's size.
+    void PaintOver(QPainter& painter, const QRect& target, const QSize& frame) const;
     // The frame with the overlay laid on it (the frame itself when there is nothing to lay).
     QImage ComposedOn(const QImage& frame) const;
 };
