@@ -3,17 +3,14 @@
 // that fills up.
 #include "capture/CaptureDevices.h"
 #include "platform/MediaTestCameras.h"
+#include "support/AviReadback.h"
+#include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
-#include <gst/pbutils/pbutils.h>
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QElapsedTimer>
-#include <QUrl>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace capture_test {
 
@@ -59,47 +56,11 @@ struct AviFacts {
 
 inline AviFacts Discover(const QString& path) {
     AviFacts facts;
-    GError* error = nullptr;
-    GstDiscoverer* discoverer = gst_discoverer_new(10 * GST_SECOND, &error);
-    g_clear_error(&error);
-    if (!discoverer) return facts;
-    const QByteArray uri = QUrl::fromLocalFile(path).toEncoded();
-    GstDiscovererInfo* info = gst_discoverer_discover_uri(discoverer, uri.constData(), &error);
-    g_clear_error(&error);
-    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK) {
-        facts.Readable = true;
-        facts.Seconds = double(gst_discoverer_info_get_duration(info)) / GST_SECOND;
-        if (GList* videos = gst_discoverer_info_get_video_streams(info)) {
-            auto* v = GST_DISCOVERER_VIDEO_INFO(videos->data);
-            facts.Width = int(gst_discoverer_video_info_get_width(v));
-            facts.Height = int(gst_discoverer_video_info_get_height(v));
-            gst_discoverer_stream_info_list_free(videos);
-        }
-    }
-    if (info) gst_discoverer_info_unref(info);
-    g_object_unref(discoverer);
+    facts.Readable = TestSupport::DiscoverVideo(path, &facts.Seconds, &facts.Width, &facts.Height, nullptr);
     return facts;
 }
 
-// While it lives, files of this process cannot grow past `bytes` (a full disk).
-class FullDisk {
-public:
-    explicit FullDisk(rlim_t bytes) : oldSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    void (*oldSignal_)(int);
-    rlimit old_{};
-};
+// While it lives, files of this process cannot grow past the size given (a full disk).
+using FullDisk = TestSupport::FileSizeLimit;
 
 } // namespace capture_test

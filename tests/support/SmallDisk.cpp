@@ -7,7 +7,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mount.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace TestSupport {
@@ -28,13 +27,6 @@ SmallDisk::SmallDisk(int kilobytes) : dir_(QDir::tempPath() + "/torvek-disk-XXXX
 SmallDisk::~SmallDisk() {
     if (mounted_)
         ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-}
-
-qint64 SmallDisk::FreeBytes() const {
-    struct statvfs info {};
-    if (::statvfs(QFile::encodeName(dir_.path()).constData(), &info) != 0)
-        return -1;
-    return qint64(info.f_bavail) * qint64(info.f_frsize);
 }
 
 bool SmallDisk::Fill(qint64 leaveBytes) {

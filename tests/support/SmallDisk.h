@@ -24,7 +24,6 @@ public:
     bool Fill(qint64 leaveBytes = 0);
     // Gives the space back.
     void Unfill();
-    qint64 FreeBytes() const;
 
 private:
     QTemporaryDir dir_;
