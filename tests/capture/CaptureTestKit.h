@@ -1,7 +1,10 @@
 #pragma once
 // What the capture tests share: test-pattern cameras, a look at a recorded file, and a disk
 // that fills up.
+#include "capture/CaptureConfirm.h"
 #include "capture/CaptureDevices.h"
+#include "capture/CaptureFlags.h"
+#include "capture/VideoCapture.h"
 #include "platform/MediaTestCameras.h"
 #include "support/AviReadback.h"
 #include "support/SmallDisk.h"
@@ -62,5 +65,73 @@ inline AviFacts Discover(const QString& path) {
 
 // While it lives, files of this process cannot grow past the size given (a full disk).
 using FullDisk = TestSupport::FileSizeLimit;
+
+// A capture control on a test camera, with what it reports counted.
+class VideoCaptureTest : public CameraTest {
+protected:
+    void SetUp() override {
+        CaptureErrorFlag = 0;
+        SetCaptureConfirmHandler([this](const QString& text) {
+            questions << text;
+            return answerYes;
+        });
+    }
+    void TearDown() override {
+        control.reset();
+        SetCaptureConfirmHandler({});
+        CameraTest::TearDown();
+    }
+
+    // A control on the named camera, wired the way the camera view wires it: every rendered
+    // frame asks for the next one.
+    void Connect(const QList<platform::TestCameraSpec>& cameras, const QString& name) {
+        control.reset(); // a camera has one control at a time
+        platform::InstallTestCameras(cameras);
+        EnumerateVideoInputs();
+        control = std::make_unique<TVideoCapture>(platform::ProgramFolder(folder.path()));
+        control->WantAudio = false;
+        control->VideoSourceMoniker = FindDeviceMonikerByName(VideoInputDevices, name);
+        TVideoCapture* c = control.get();
+        QObject::connect(c, &TVideoCapture::OnFrameRendered, c, [c] { c->RequestBitmap(); });
+        QObject::connect(c, &TVideoCapture::OnBitmapGrabbed, c, [this](const TCapturedBitmap& b) {
+            last = b;
+            ++frames;
+        });
+        QObject::connect(c, &TVideoCapture::OnDeviceLost, c, [this] { ++deviceLost; });
+        QObject::connect(c, &TVideoCapture::OnStopCapture, c, [this] { ++stopCaptures; });
+        QObject::connect(c, &TVideoCapture::OnAborted, c, [this] { ++aborted; });
+        ASSERT_TRUE(control->BuildCaptureFilters());
+    }
+
+    // Arms file capture into `file` (relative names land in the program folder).
+    void WantFile(const QString& file) {
+        control->WantCapture = true;
+        control->CaptureFileName = file;
+    }
+
+    void StartPreviewAndRequest() {
+        ASSERT_TRUE(control->StartPreview());
+        ASSERT_TRUE(control->RequestBitmap());
+    }
+
+    bool FramesArrive(int more = 3) {
+        const int target = frames + more;
+        return TestSupport::WaitFor([&] { return frames >= target; }, kWait);
+    }
+
+    // Records for a while; returns how many frames arrived meanwhile.
+    int RecordFor(int ms) {
+        const int before = frames;
+        Pause(ms);
+        return frames - before;
+    }
+
+    TestSupport::TempProgramFolder folder;
+    std::unique_ptr<TVideoCapture> control;
+    TCapturedBitmap last;
+    int frames = 0, deviceLost = 0, stopCaptures = 0, aborted = 0;
+    bool answerYes = true;
+    QStringList questions;
+};
 
 } // namespace capture_test
