@@ -2,10 +2,8 @@
 // reading and applying a configuration on a capture control over test cameras.
 #include "CaptureTestKit.h"
 
-#include "capture/CaptureFlags.h"
 #include "capture/GraphConfigBuilder.h"
 #include "capture/TGraphConfig.h"
-#include "capture/VideoCapture.h"
 
 #include <QBuffer>
 #include <QSignalSpy>
@@ -40,16 +38,7 @@ QString Flags(const TGraphConfig& c) {
     return on.join(' ');
 }
 
-class GraphConfigDevices : public CameraTest {
-protected:
-    void SetUp() override { CaptureErrorFlag = 0; }
-    void TearDown() override {
-        control.reset();
-        CameraTest::TearDown();
-    }
-    TestSupport::TempProgramFolder folder;
-    std::unique_ptr<TVideoCapture> control;
-};
+class GraphConfigDevices : public VideoCaptureTest {};
 
 } // namespace
 
