@@ -157,6 +157,36 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     int arranged = 0;
 };
 
+// A picture log that does nothing; tests override what they listen to.
+struct QuietPictureLog : PictureLogLink {
+    void SetLogFolder(const QString&, int) override {}
+    void RefreshImageList() override {}
+    bool IsShown() const override { return false; }
+    void RunModal() override {}
+    void SetOpenedFromMainWindow(bool) override {}
+    bool ClosedByKey() const override { return false; }
+    void FrameGrabbed(int, const QImage&) override {}
+};
+
+// The picture log as the layout drives it.
+struct RecordingPictureLog : QuietPictureLog {
+    QStringList& events;
+    std::function<void()> onRunModal;
+    bool shown = false;
+    explicit RecordingPictureLog(QStringList& events) : events(events) {}
+    void SetLogFolder(const QString& folder, int camera) override {
+        events << QStringLiteral("Log folder %1 %2").arg(folder.section('/', -2)).arg(camera);
+    }
+    void RefreshImageList() override { events << "Log refresh"; }
+    bool IsShown() const override { return shown; }
+    void RunModal() override {
+        events << "Log modal";
+        if (onRunModal)
+            onRunModal();
+    }
+    void SetOpenedFromMainWindow(bool opened) override { events << QStringLiteral("Log opened %1").arg(opened); }
+};
+
 class FakeCameraViews : public CommandCameras {
 public:
     FakeCameraViews(FakeCamera& one, FakeCamera& two) : one_(one), two_(two) {}
@@ -283,15 +313,9 @@ protected:
     QList<int> grabbed{0, 0, 0}; // frames the station heard, per camera
 
     // Hears every frame the main window passes on.
-    struct FrameCounter : PictureLogLink {
+    struct FrameCounter : QuietPictureLog {
         QList<int>& grabbed;
         explicit FrameCounter(QList<int>& grabbed) : grabbed(grabbed) {}
-        void SetLogFolder(const QString&, int) override {}
-        void RefreshImageList() override {}
-        bool IsShown() const override { return false; }
-        void RunModal() override {}
-        void SetOpenedFromMainWindow(bool) override {}
-        bool ClosedByKey() const override { return false; }
         void FrameGrabbed(int camera, const QImage& frame) override { grabbed[camera] += !frame.isNull(); }
     } frames{grabbed};
 

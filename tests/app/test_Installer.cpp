@@ -76,7 +76,6 @@ TEST(Installer, DriveChecksGiveTheStatusLine) {
     EXPECT_EQ(installer.View().iconPath, s.Home("Desktop/TORVEK.desktop"));
     EXPECT_EQ(installer.View().label2, "Ready to Install Free Megabytes 500");
     EXPECT_TRUE(installer.View().installEnabled);
-    EXPECT_TRUE(installer.View().heading.contains("\rWelcome to the world of TORVEK "));
 
     s.system.freeBytes = 1LL << 20;
     installer.CheckTargetDrive();
@@ -108,10 +107,8 @@ TEST(Installer, InstallReplacesAnOlderCopyAndWritesTheDesktopEntry) {
     EXPECT_TRUE(QFileInfo(s.Home("torvek/torvek")).isExecutable());
     const QString entry = QString::fromUtf8(TestSupport::ReadAll(s.Home("Desktop/TORVEK.desktop")));
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
-    EXPECT_TRUE(entry.contains("Type=Application\n"));
     EXPECT_TRUE(entry.contains("Exec=\"" + s.Home("torvek/torvek") + "\"\n"));
     EXPECT_TRUE(entry.contains("Path=" + s.Home("torvek") + "\n"));
-    EXPECT_TRUE(entry.contains("Terminal=false\n"));
     EXPECT_TRUE(QFileInfo(s.Home("Desktop/TORVEK.desktop")).permissions() & QFileDevice::ExeOwner);
     EXPECT_FALSE(installer.View().visible);
     EXPECT_TRUE(installer.View().runEnabled);

@@ -2,73 +2,17 @@
 // (with a script of the panel), is ended with SIGTERM and started again.
 #include "core/SettingsStore.h"
 #include "platform/ProgramFolder.h"
-#include "support/TestSupport.h"
+#include "StationProcessRun.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
-#include <csignal>
 #include <gtest/gtest.h>
 
-using TestSupport::WaitFor;
+using namespace StationProcessRun;
 
 namespace {
 
 QString ScriptedStation() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/app_setup_panel_station");
-}
-
-bool CatchesSigterm(qint64 pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-    return false;
-}
-
-struct StationRun {
-    QString failure; // empty: ended by itself with exit code 0 after SIGTERM
-    QString output;
-};
-
-// Starts the station with the script's role, waits for `ready` on its output and ends it
-// with SIGTERM.
-StationRun RunAndTerminate(const QString& exe, const QString& role, const QString& ready) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.remove("TORVEK_TEST_CAMERAS");
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(QDir::tempPath());
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(exe, {role});
-    QByteArray output;
-    const auto said = [&] {
-        output += process.readAll();
-        return output.contains(ready.toUtf8());
-    };
-    StationRun run;
-    if (!process.waitForStarted(10000) || !WaitFor([&] { return CatchesSigterm(process.processId()); }, 20000) ||
-        !WaitFor(said, 40000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        run.failure = "did not get ready: " + QString::fromLocal8Bit(output + process.readAll());
-        return run;
-    }
-    process.terminate();
-    const bool ended = process.waitForFinished(30000);
-    if (!ended)
-        process.kill();
-    output += process.readAll();
-    run.output = QString::fromLocal8Bit(output);
-    if (!ended || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        run.failure = QStringLiteral("did not end cleanly (ended %1, code %2): ").arg(ended).arg(process.exitCode()) +
-                      run.output;
-    return run;
 }
 
 QMap<QString, QString> Controls(const QString& output) {
@@ -84,13 +28,11 @@ QMap<QString, QString> Controls(const QString& output) {
 } // namespace
 
 TEST(SetupPanelRestart, OptionsSetInThePanelAreInTheFilesAndBackInTheControls) {
-    const QString built = ScriptedStation();
-    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
     TestSupport::TempProgramFolder folder;
-    const QString exe = folder.file("torvek");
-    ASSERT_TRUE(QFile::copy(built, exe));
+    const QString exe = CopyStation(folder, ScriptedStation());
+    ASSERT_FALSE(exe.isEmpty()) << ScriptedStation().toStdString();
 
-    const StationRun set = RunAndTerminate(exe, "set", "options set");
+    const Outcome set = RunAndTerminate(exe, {"set"}, "options set");
     ASSERT_EQ(set.failure, QString());
     EXPECT_FALSE(set.output.contains("[message box]")) << set.output.toStdString();
 
@@ -119,7 +61,7 @@ TEST(SetupPanelRestart, OptionsSetInThePanelAreInTheFilesAndBackInTheControls) {
     EXPECT_FALSE(TestSupport::ReadAll(folder.file("ETR0511.dat")).contains("pa55word"));
 
     // The second start puts the window "on the tray": with no tray here, it is minimised.
-    const StationRun shown = RunAndTerminate(exe, "show", "controls end");
+    const Outcome shown = RunAndTerminate(exe, {"show"}, "controls end");
     ASSERT_EQ(shown.failure, QString());
     const QMap<QString, QString> c = Controls(shown.output);
     const std::pair<const char*, const char*> expected[] = {

@@ -1,35 +1,18 @@
 // The built station with a test camera, run as its own process in an empty folder: motion
 // pictures go out as an e-alert to an SMTP server on 127.0.0.1:25, and the station goes on
 // saving pictures once the server is gone. Skipped when port 25 cannot be had.
+#include "StationProcessRun.h"
 #include "core/SettingsStore.h"
-#include "support/TestSupport.h"
 #include "tests/support/SmtpSink.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QProcess>
 #include <QRegularExpression>
-#include <csignal>
 #include <gtest/gtest.h>
 
 using TestSupport::WaitFor;
+using namespace StationProcessRun;
 
 namespace {
-
-QString BuiltStation() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek");
-}
-
-bool CatchesSigterm(qint64 pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-    return false;
-}
 
 void StartStation(QProcess& process, const QString& exe) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -63,21 +46,16 @@ TEST(StationAlertProcess, MotionPicturesArriveAsAnAlertAndTheStationOutlivesTheS
     if (!sink.Start("accept", 25))
         GTEST_SKIP() << "no SMTP server on 127.0.0.1:25: " << sink.Output().trimmed().toStdString();
 
-    const QString built = BuiltStation();
-    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
     TestSupport::TempProgramFolder folder;
-    const QString exe = folder.file("torvek");
-    ASSERT_TRUE(QFile::copy(built, exe));
+    const QString exe = CopyStation(folder);
+    ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
 
     // A first start lays down the files with the defaults and the camera folders.
-    {
-        QProcess first;
-        StartStation(first, exe);
-        ASSERT_TRUE(first.waitForStarted(10000));
-        ASSERT_TRUE(WaitFor([&] { return CatchesSigterm(first.processId()); }, 20000));
-        ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder.file("X290607.dat")); }, 30000));
-        ASSERT_EQ(Terminate(first), 0) << first.readAll().toStdString();
-    }
+    const auto laidDown = [&] { return QFileInfo::exists(folder.file("X290607.dat")); };
+    const Outcome first = RunAndTerminate(exe, {}, QString(), {"TORVEK_TEST_CAMERAS=1"}, 30000,
+                                      [&] { WaitFor(laidDown, 30000); });
+    ASSERT_EQ(first.failure, QString());
+    ASSERT_TRUE(laidDown()) << first.output.toStdString();
     // Camera 1 and motion surveillance start by themselves; the zone sits where the test
     // camera's ball crosses; alerts every minute, three single pictures at most.
     {

@@ -1,21 +1,17 @@
 // The built station, run as its own process on a test-pattern camera, connects to a local
 // stand-in of the online picture service and posts each motion picture there.
+#include "StationProcessRun.h"
 #include "core/SettingsStore.h"
 #include "support/ServerProcess.h"
-#include "support/TestSupport.h"
 
-#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using TestSupport::ServerProcess;
 using TestSupport::WaitFor;
 
 namespace {
-
-QString BuiltStation() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek"); }
 
 QStringList RequestPaths(const QString& log) {
     QStringList paths;
@@ -29,8 +25,8 @@ QStringList RequestPaths(const QString& log) {
 
 TEST(StationGallery, MotionPicturesArePostedToTheServiceAfterOneAuthorisation) {
     TestSupport::TempProgramFolder folder;
-    const QString exe = folder.file("torvek");
-    ASSERT_TRUE(QFile::copy(BuiltStation(), exe));
+    const QString exe = StationProcessRun::CopyStation(folder);
+    ASSERT_FALSE(exe.isEmpty());
     const QString log = folder.file("requests.jsonl");
     ServerProcess server;
     ASSERT_TRUE(server.Start("gallery_server.py", {"--log", log, "--gallery", "g/test"})) << server.Output().toStdString();

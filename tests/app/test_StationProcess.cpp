@@ -1,76 +1,17 @@
 // The built station, copied into an empty folder and run there as its own process.
-#include "support/TestSupport.h"
+#include "StationProcessRun.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QtEndian>
-#include <functional>
 #include <gtest/gtest.h>
 
 using TestSupport::ReadAll;
 using TestSupport::WaitFor;
 using TestSupport::WriteAll;
+using namespace StationProcessRun;
 
 namespace {
 
 constexpr int kRecord = 2704;
-
-QString BuiltStation() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../app/torvek");
-}
-
-// True once the process has its own SIGTERM handler (so the signal is not fatal).
-bool CatchesSigterm(qint64 pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-    }
-    return false;
-}
-
-// Starts the station in its folder with the extra environment, waits until it has said
-// `ready` on its output (empty: at once) and ends it with SIGTERM. Empty when it then ended by itself within
-// `endMs` with exit code 0, else what went wrong. `atReady` runs just before the signal.
-QString RunAndTerminate(const QString& exe, const QString& ready, const QStringList& environment = {},
-                        int endMs = 30000, const std::function<void()>& atReady = {}) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.remove("TORVEK_TEST_CAMERAS");
-    for (const QString& entry : environment)
-        env.insert(entry.section('=', 0, 0), entry.section('=', 1));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(QDir::tempPath()); // not the program folder
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(exe);
-    QByteArray output;
-    const auto said = [&](const QString& text) {
-        output += process.readAll();
-        return output.contains(text.toUtf8());
-    };
-    if (!process.waitForStarted(10000) || !WaitFor([&] { return CatchesSigterm(process.processId()); }, 20000) ||
-        !WaitFor([&] { return said(ready); }, 40000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return "did not get ready: " + QString::fromLocal8Bit(output + process.readAll());
-    }
-    if (atReady)
-        atReady();
-    process.terminate();
-    const bool ended = process.waitForFinished(endMs);
-    if (!ended)
-        process.kill();
-    if (ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        return QString();
-    process.waitForFinished(5000);
-    return QStringLiteral("did not end cleanly (ended %1, code %2): ").arg(ended).arg(process.exitCode()) +
-           QString::fromLocal8Bit(output + process.readAll());
-}
 
 // The offsets of the record whose bytes differ between two settings files.
 QStringList ChangedOffsets(const QByteArray& before, const QByteArray& after) {
@@ -98,14 +39,12 @@ void PutText(QByteArray& file, int offset, const QByteArray& text) {
 } // namespace
 
 TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
-    const QString built = BuiltStation();
-    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
     TestSupport::TempProgramFolder folder;
-    const QString exe = folder.file("torvek");
-    ASSERT_TRUE(QFile::copy(built, exe));
+    const QString exe = CopyStation(folder);
+    ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
 
     const QString ready = QStringLiteral("The station is ready");
-    ASSERT_EQ(RunAndTerminate(exe, ready), QString());
+    ASSERT_EQ(RunAndTerminate(exe, {}, ready).failure, QString());
     EXPECT_TRUE(QFileInfo(folder.file("cam1")).isDir());
     EXPECT_TRUE(QFileInfo(folder.file("cam2")).isDir());
     EXPECT_EQ(ReadAll(folder.file("ETR0511.dat")).size(), 2456);
@@ -141,15 +80,16 @@ TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
     PutText(file, 1241, "Barn door");
     file[kRecord + 2202] = 0x5a; // a reserved byte
     ASSERT_TRUE(WriteAll(folder.file("X290607.dat"), file));
-    ASSERT_EQ(RunAndTerminate(exe, ready), QString());
+    ASSERT_EQ(RunAndTerminate(exe, {}, ready).failure, QString());
     const QByteArray kept = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(kept.size(), file.size());
     EXPECT_TRUE(ChangedOffsets(file, kept).isEmpty()) << ChangedOffsets(file, kept).join(", ").toStdString();
 
     // A third start with a camera: the start-up sequence switches it on, and the record
     // changes only where the camera now found is named.
-    ASSERT_EQ(RunAndTerminate(exe, QStringLiteral("The start-up sequence has run: camera 1 on"),
-                              {"TORVEK_TEST_CAMERAS=1"}),
+    ASSERT_EQ(RunAndTerminate(exe, {}, QStringLiteral("The start-up sequence has run: camera 1 on"),
+                              {"TORVEK_TEST_CAMERAS=1"})
+                  .failure,
               QString());
     const QByteArray third = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(third.size(), file.size());
@@ -162,18 +102,16 @@ TEST(StationProcess, CopiedStationLaysDownItsFilesAndKeepsThemAcrossStarts) {
 }
 
 TEST(StationProcess, SigtermWhileADamagedFileIsReportedEndsTheStation) {
-    const QString built = BuiltStation();
-    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
     TestSupport::TempProgramFolder folder;
-    const QString exe = folder.file("torvek");
-    ASSERT_TRUE(QFile::copy(built, exe));
+    const QString exe = CopyStation(folder);
+    ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
     ASSERT_TRUE(WriteAll(folder.file("X290607.dat"), QByteArray()));
     // The report is on screen once the damaged file has been set aside.
     const auto boxOpen = [&] {
         ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder.file("X290607.dat.bad")); }, 20000));
         WaitFor([] { return false; }, 500);
     };
-    EXPECT_EQ(RunAndTerminate(exe, QString(), {}, 5000, boxOpen), QString());
+    EXPECT_EQ(RunAndTerminate(exe, {}, QString(), {}, 5000, boxOpen).failure, QString());
     EXPECT_EQ(ReadAll(folder.file("X290607.dat.bad")), QByteArray());
     const QByteArray written = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(written.size(), 5408);
@@ -181,11 +119,9 @@ TEST(StationProcess, SigtermWhileADamagedFileIsReportedEndsTheStation) {
 }
 
 TEST(StationProcess, SigtermDuringTheSplashEndsAtOnceWritingNothing) {
-    const QString built = BuiltStation();
-    ASSERT_TRUE(QFileInfo(built).isExecutable()) << built.toStdString();
     TestSupport::TempProgramFolder folder;
-    const QString exe = folder.file("torvek");
-    ASSERT_TRUE(QFile::copy(built, exe));
-    EXPECT_EQ(RunAndTerminate(exe, QString(), {}, 1500), QString());
+    const QString exe = CopyStation(folder);
+    ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
+    EXPECT_EQ(RunAndTerminate(exe, {}, QString(), {}, 1500).failure, QString());
     EXPECT_FALSE(QFileInfo::exists(folder.file("X290607.dat")));
 }

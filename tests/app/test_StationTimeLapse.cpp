@@ -90,8 +90,6 @@ TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
     PictureCaptions captions(store->Record(), choices);
     StationTimeLapse timeLapse(*zones, *store, links, pictures, captions);
     links.timeLapse = &timeLapse;
-    ASSERT_NE(zones->TimeLapseButton, nullptr);
-    EXPECT_EQ(zones->TimeLapseButton->text(), "Time Lapse ");
 
     zones->TimeLapseButton->click(); // no camera runs
     EXPECT_EQ(messages, QStringList({TimeLapse::kStartCameraText}));
