@@ -147,6 +147,7 @@ int ProgramStartup(const StartupOptions& options) {
     auto installForm = std::make_unique<TinstallForm>(installerSystem, folder.Root(),
                                                       QCoreApplication::applicationFilePath(),
                                                       [z = zones.get()] { z->ShutDown(); });
+    installForm->endAllowed = [&accessLock] { return accessLock.AccessAllowed(); };
     installerSystem.SetQuestionParent(installForm.get());
     links.installer = installForm.get();
     ReportWindowLinks reportLinks;

@@ -82,6 +82,8 @@ public:
     QAction* ScreenSaver1 = nullptr;
 
 private:
+    // The picture log past the access lock; false when the lock refused.
+    bool OpenLoggedPictures(int which);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void BuildMenu();
     void BindControls();

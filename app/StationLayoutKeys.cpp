@@ -134,16 +134,14 @@ bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         ShowCounterCaption();
         break;
     case KeyAction::LoggedPictures1:
-        ShowLoggedPictures(1);
-        if (z.IsShuttingDown())
+        if (!OpenLoggedPictures(1) || z.IsShuttingDown())
             return true;
         z.ShowHelp(0);
         ShowToolbar(true);
         ShowCounterCaption();
         break;
     case KeyAction::LoggedPictures2:
-        ShowLoggedPictures(2);
-        if (z.IsShuttingDown())
+        if (!OpenLoggedPictures(2) || z.IsShuttingDown())
             return true;
         ShowToolbar(true);
         ShowCounterCaption();
@@ -160,7 +158,9 @@ bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         z.Panel1->hide();
         break;
     case KeyAction::EndProgram:
-        z.EndWithoutSaving();
+        // Locked, Esc ends the station only with the password, like Exit.
+        if (z.Links().accessLock->AccessAllowed())
+            z.EndWithoutSaving();
         break;
     case KeyAction::BackFromHidden:
         z.GroupBox1->setTitle(QString());

@@ -223,11 +223,17 @@ void StationLayout::ArrangeAfterStart() {
     zones_.Timer3.SetEnabled(false);
 }
 
-void StationLayout::ShowLoggedPictures(int which) {
+void StationLayout::ShowLoggedPictures(int which) { OpenLoggedPictures(which); }
+
+bool StationLayout::OpenLoggedPictures(int which) {
+    // Every way into the picture log (menus, buttons, keys, the history) asks the lock.
+    if (!zones_.Links().accessLock->AccessAllowed() || zones_.IsShuttingDown())
+        return false;
     const QString folder = which == 3   ? zones_.HistoryFolder()
                            : which == 2 ? zones_.Store().CameraFolder(2)
                                         : zones_.Store().CameraFolder(1);
     ::ShowLoggedPictures(which, folder, zones_, *zones_.Links().pictureLog, [this] { ShowToolbar(true); });
+    return true;
 }
 
 void StationLayout::BlinkTitle() {

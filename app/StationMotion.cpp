@@ -96,7 +96,7 @@ void StationMotion::BindMainWindow(Tzones& zones) {
     loop.GroupBox1Height = [&zones] { return zones.GroupBox1->height(); };
     loop.SetGroupBox1Caption = [&zones](const QString& text) { zones.GroupBox1->setTitle(text); };
     loop.SetCameraGroupBoxCaption = [&zones](const QString& text) { zones.CameraGroupBox->setTitle(text); };
-    loop.TickCheckBox1 = [&zones] { zones.CheckBox1->setChecked(true); };
+    loop.TickCheckBox1 = [&zones] { zones.TickLockBoxForMotion(); };
     loop.UntickTarget = [&zones](int camera) { zones.ZoneWindowOf(camera).SetTargetTicked(false); };
     loop.ShowZoneWindowModal = [&zones](int camera) {
         if (!zones.IsShuttingDown())

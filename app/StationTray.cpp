@@ -161,8 +161,8 @@ void StationTray::UntickDiskStats() { DiskStats1->setChecked(false); }
 bool StationTray::DiskStatsTicked() const { return DiskStats1->isChecked(); }
 
 void StationTray::ShowLogged(int camera, bool /*fromTray*/) {
-    if (zones_.Links().accessLock->AccessAllowed())
-        zones_.Links().layout->ShowLoggedPictures(camera);
+    // The layout asks the access lock.
+    zones_.Links().layout->ShowLoggedPictures(camera);
 }
 
 void StationTray::TrayMessage() {

@@ -95,6 +95,8 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
     });
     connect(EXIT1, &QAction::triggered, this, &QDialog::close);
     connect(Button3, &QPushButton::clicked, this, [this] {
+        if (endProgram_ && endAllowed && !endAllowed())
+            return;
         installer_.Button3Click();
         close();
         if (endProgram_)

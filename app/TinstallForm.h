@@ -43,6 +43,8 @@ public:
     QAction* INSTALL1 = nullptr;
     QAction* EXIT1 = nullptr;
     platform::WinTimer Timer1;
+    // Asked before the Exit button ends the program (the station's access lock); unset: free.
+    std::function<bool()> endAllowed;
 
 protected:
     bool event(QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
+#include "platform/Ansi.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -42,7 +43,8 @@ bool CheckLockPassword(const QString& entry, const QString& storedPassword) {
 }
 
 TpasswordBox::TpasswordBox(SettingsStore& store, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), store_(store) {
+    // On top: it may be asked for over the installer, which stays on top itself.
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), store_(store) {
     setObjectName(QStringLiteral("passwordBox"));
     setFixedSize(260, 100);
     setModal(true);
@@ -67,8 +69,23 @@ void TpasswordBox::OkClick() {
     accept();
 }
 
+bool LockPasswordStorable(const QString& password) {
+    for (const QChar c : password)
+        if (platform::CharToAnsiByte(c) < 0)
+            return false;
+    return true;
+}
+
 void TpasswordBox::SetNewPassword() {
-    store_.Record().LockPassword = TrimText(Edit3->text()).left(25);
+    const QString password = TrimText(Edit3->text()).left(25);
+    if (!LockPasswordStorable(password)) {
+        // Stored, it would come back with '?' in its place and never match again.
+        ShowMessageBox(kPasswordNotStorableText);
+        Edit3->selectAll();
+        Edit3->setFocus();
+        return;
+    }
+    store_.Record().LockPassword = password;
     store_.SaveSettings();
     accepted_ = true;
     accept();

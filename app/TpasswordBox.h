@@ -12,6 +12,8 @@ class SettingsStore;
 
 // The entry (as typed) against the stored password (trimmed); case counts.
 bool CheckLockPassword(const QString& entry, const QString& storedPassword);
+// False when the settings record cannot hold the password as it is (not Windows-1252).
+bool LockPasswordStorable(const QString& password);
 
 class TpasswordBox : public QDialog {
     Q_OBJECT
@@ -20,7 +22,12 @@ public:
 
     // Edit1 against the stored password.
     bool CheckPassword() const;
-    // Stores the trimmed Edit3 (at most 25 characters), saves the settings, accepts, closes.
+    static inline const QString kPasswordNotStorableText = QStringLiteral(
+        "This password cannot be used: it holds characters that the settings file cannot store. "
+        "Please use letters, digits and common signs.");
+
+    // Stores the trimmed Edit3 (at most 25 characters), saves the settings, accepts, closes;
+    // a password the settings cannot store is refused with a message and the prompt stays.
     void SetNewPassword();
 
     // Opens the prompt modally: Edit1 cleared, "New Password" hidden unless asked for, the

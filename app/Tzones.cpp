@@ -204,8 +204,15 @@ bool Tzones::event(QEvent* event) {
 }
 
 void Tzones::closeEvent(QCloseEvent* event) {
-    // Closing the window from outside takes the orderly way out.
+    // Closing the window from outside takes the orderly way out, past the lock like Exit.
     event->ignore();
-    if (!shuttingDown_)
-        QTimer::singleShot(0, this, &Tzones::ShutDown);
+    if (shuttingDown_ || closeAsked_)
+        return;
+    closeAsked_ = true;
+    QTimer::singleShot(0, this, [this] {
+        const bool allowed = links_.accessLock->AccessAllowed();
+        closeAsked_ = false;
+        if (allowed)
+            ShutDown();
+    });
 }

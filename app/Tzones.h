@@ -395,6 +395,10 @@ public:
     void DisableOptionControls();
     // The lock box changed: locks (password given while surveillance runs) or unticks it.
     void CheckBox1Click();
+    // Surveillance is switched on (a motion event holds MotionTime off while it reacts).
+    bool SurveillanceRuns() const { return MotionTime.Enabled() || motionReaction_; }
+    // The motion event's tick of the lock box, while it holds MotionTime off.
+    void TickLockBoxForMotion();
     // Copies a camera's zone from its zone window into CameraZone (size below 0 becomes 50).
     void CopyZoneValues(int camera);
 
@@ -461,4 +465,9 @@ private:
     int programShows_ = 0;
     bool unattended_ = false;
     QStringList toldUnattended_;
+    bool motionReaction_ = false;
+    // The password given for a camera button also covers that command's surveillance step.
+    bool surveillanceAccessGiven_ = false;
+    // A close request waits for the lock's answer; a second one meanwhile is the same.
+    bool closeAsked_ = false;
 };

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -245,6 +246,11 @@ void Tzones::Panel2Click() { CameraButtonClick(1); }
 void Tzones::Panel3Click() { CameraButtonClick(2); }
 
 void Tzones::CameraButtonClick(int camera) {
+    // While locked a camera goes neither off (which ends its surveillance) nor on without
+    // the password; once given, the surveillance step of this click does not ask again.
+    if ((!surveillanceAccessGiven_ && !links_.accessLock->AccessAllowed()) || shuttingDown_)
+        return;
+    const QScopedValueRollback<bool> given(surveillanceAccessGiven_, true);
     const bool first = camera == 1;
     QComboBox* list = first ? cam1List : cam2List;
     if (!first) {

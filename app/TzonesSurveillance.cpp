@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -84,7 +85,7 @@ bool Tzones::StartStopSurveillance() {
         return false;
     }
     // The password box is modal: the station may have ended while it was open.
-    if (!links_.accessLock->AccessAllowed() || shuttingDown_)
+    if (!(surveillanceAccessGiven_ || links_.accessLock->AccessAllowed()) || shuttingDown_)
         return false;
     if (RecordingActive) {
         Tell(kStopRecordingFirstText);
@@ -123,28 +124,37 @@ void Tzones::StopIdleSurveillance() {
     Panel4->setText(kMotionText);
 }
 
+// Button24, the tool bar's "Setup", opens the same set-up panel as Button10.
 void Tzones::EnableOptionControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10, Button24})
         control->setEnabled(true);
 }
 
 void Tzones::DisableOptionControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10, Button24})
         control->setEnabled(false);
 }
 
 void Tzones::CheckBox1Click() {
     if (!CheckBox1->isChecked())
         return;
-    // The station's texts say "Motion" whether it watches or not, so the logging rule
-    // below stays as the lock was made, never shown today.
-    const bool watching = Panel4->text() == kMotionText;
-    if (watching && links_.accessLock->AccessAllowed()) {
+    // Panel4 reads "Motion" whether surveillance runs or not: the timer tells.
+    const bool watching = SurveillanceRuns();
+    if (watching && links_.accessLock->AccessAllowed() && !shuttingDown_) {
         DisableOptionControls();
+        // The lock box sits on the set-up panel: nothing of it stays open to edit.
+        Panel1->hide();
         return;
     }
     if (!watching)
         ShowMessageBox(kLockNeedsLoggingText);
     const QSignalBlocker quiet(CheckBox1);
     CheckBox1->setChecked(false);
+}
+
+void Tzones::TickLockBoxForMotion() {
+    const QScopedValueRollback<bool> reacting(motionReaction_, true);
+    CheckBox1->setChecked(true);
 }

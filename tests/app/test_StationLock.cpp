@@ -1,0 +1,327 @@
+// The access lock on the real main window with test cameras: when it can be set, what it
+// closes, and every way to stop surveillance, switch a camera, end the station or open the
+// picture log while it is set.
+#include "TzonesFixture.h"
+
+#include "app/StationLayout.h"
+#include "app/StationTray.h"
+#include "app/TinstallForm.h"
+#include "app/TpasswordBox.h"
+#include "platform/InstallerSystem.h"
+#include "platform/TrayIcon.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+using TestSupport::WaitFor;
+
+namespace {
+
+class QuietTrayIcon : public platform::TrayIcon {
+public:
+    bool IsAvailable() const override { return true; }
+    void Show() override {}
+    void Hide() override {}
+    bool IsShown() const override { return false; }
+};
+
+// Counts the times the picture log opens; hears the frames like the station's log.
+struct CountingLog : QuietPictureLog {
+    explicit CountingLog(QList<int>& grabbed) : grabbed(grabbed) {}
+    QList<int>& grabbed;
+    int opens = 0;
+    void RunModal() override { ++opens; }
+    void FrameGrabbed(int camera, const QImage& frame) override { grabbed[camera] += !frame.isNull(); }
+};
+
+} // namespace
+
+class StationLockFixture : public CameraStationFixture {
+protected:
+    static constexpr const char* kPassword = "abc";
+    CountingLog log{grabbed};
+    QuietTrayIcon icon;
+    platform::ShellInstallerSystem installerSystem{std::function<QStringList()>{}};
+    std::unique_ptr<TpasswordBox> prompt;
+    std::unique_ptr<StationAccessLock> lock;
+    std::unique_ptr<StationLayout> layout;
+    std::unique_ptr<StationTray> tray;
+    std::unique_ptr<TinstallForm> installer;
+    QString entry = kPassword;
+    int prompts = 0;
+
+    void SetUp() override {
+        CameraStationFixture::SetUp();
+        links.pictureLog = &log;
+        prompt = std::make_unique<TpasswordBox>(*store);
+        prompt->SetModalRunner([this](TpasswordBox& p) {
+            ++prompts;
+            EXPECT_TRUE(p.isVisible());
+            p.Edit1->setText(entry);
+            p.OkButton->click();
+        });
+        lock = std::make_unique<StationAccessLock>(*prompt, [this] { return zones->CheckBox1->isChecked(); });
+        links.accessLock = lock.get();
+    }
+
+    void TearDown() override {
+        zones.reset();
+        installer.reset();
+        tray.reset();
+        layout.reset();
+        CameraStationFixture::TearDown();
+        lock.reset();
+        prompt.reset();
+    }
+
+    // The station as it is put together, with camera 1 on and surveillance running (two
+    // test cameras: camera 2 on the second device, off).
+    void StartWatching() {
+        InstallCameras(2);
+        Create();
+        layout = std::make_unique<StationLayout>(*zones);
+        links.layout = layout.get();
+        tray = std::make_unique<StationTray>(*zones, icon);
+        links.tray = tray.get();
+        installer = std::make_unique<TinstallForm>(installerSystem, folder.path(), folder.file("torvek"),
+                                                   [this] { zones->ShutDown(); });
+        installer->endAllowed = [this] { return lock->AccessAllowed(); };
+        zones->show();
+        ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
+        store->Record().LockPassword = kPassword;
+        zones->cam2List->setCurrentIndex(1);
+        zones->Showw->setChecked(false);
+        zones->LogAllowed->setChecked(false);
+        zones->Panel2->click();
+        ASSERT_TRUE(zones->CameraPreviews(1));
+        zones->Panel4->click();
+        ASSERT_TRUE(zones->MotionTime.Enabled());
+        ASSERT_EQ(prompts, 0);
+    }
+
+    void Lock() {
+        entry = kPassword;
+        zones->CheckBox1->setChecked(true);
+        ASSERT_TRUE(zones->CheckBox1->isChecked());
+        prompts = 0;
+        messages.clear();
+    }
+
+    bool Ended() const { return zones->IsShuttingDown() && terminated == 1; }
+    bool OptionControlsEnabled() const {
+        for (QWidget* w : std::initializer_list<QWidget*>{zones->CheckBox1, zones->hot1, zones->Hot2, zones->Showw,
+                                                         zones->LogAllowed, zones->Button9, zones->Button6,
+                                                         zones->Button10, zones->Button24})
+            if (!w->isEnabled())
+                return false;
+        return true;
+    }
+    bool OptionControlsDisabled() const {
+        for (QWidget* w : std::initializer_list<QWidget*>{zones->CheckBox1, zones->hot1, zones->Hot2, zones->Showw,
+                                                         zones->LogAllowed, zones->Button9, zones->Button6,
+                                                         zones->Button10, zones->Button24})
+            if (w->isEnabled())
+                return false;
+        return true;
+    }
+    QAction* MenuItem(const char* name) const {
+        for (QMenu* menu : {zones->PopupMenu1, zones->PopupMenu2})
+            if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(name)))
+                return action;
+        ADD_FAILURE() << "no menu item " << name;
+        return nullptr;
+    }
+};
+
+TEST_F(StationLockFixture, LockNeedsSurveillanceRunning) {
+    InstallCameras(1);
+    StartStation();
+    store->Record().LockPassword = kPassword;
+    zones->Showw->setChecked(false);
+    zones->LogAllowed->setChecked(false);
+    // No camera, then a camera without surveillance: refused with the message, no prompt.
+    for (bool cameraOn : {false, true}) {
+        SCOPED_TRACE(cameraOn ? "camera on" : "no camera");
+        if (cameraOn) {
+            zones->Panel2->click();
+            ASSERT_TRUE(zones->CameraPreviews(1));
+        }
+        messages.clear();
+        zones->CheckBox1->setChecked(true);
+        EXPECT_FALSE(zones->CheckBox1->isChecked());
+        EXPECT_EQ(messages, QStringList{"Start logging to use password Locking."});
+        EXPECT_EQ(prompts, 0);
+        EXPECT_TRUE(OptionControlsEnabled());
+    }
+    // The motion event ticks the box while it holds the timer off: that is surveillance
+    // running, so the password is asked as for the user's tick.
+    ASSERT_FALSE(zones->MotionTime.Enabled());
+    messages.clear();
+    entry = "wrong";
+    zones->TickLockBoxForMotion();
+    EXPECT_EQ(prompts, 1);
+    EXPECT_EQ(messages, QStringList{"Invalid Password"});
+    EXPECT_FALSE(zones->CheckBox1->isChecked());
+}
+
+TEST_F(StationLockFixture, LockClosesTheSetupPanelAndDisablesItsWays) {
+    StartWatching();
+    zones->Button24->click();
+    ASSERT_TRUE(zones->Panel1->isVisible());
+    Lock();
+    EXPECT_FALSE(zones->Panel1->isVisible());
+    EXPECT_TRUE(OptionControlsDisabled());
+    // The disabled buttons open nothing.
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    EXPECT_FALSE(zones->Panel1->isVisible());
+    // Surveillance off with the password opens the lock and the controls.
+    zones->Panel4->click();
+    EXPECT_EQ(prompts, 1);
+    EXPECT_FALSE(zones->CheckBox1->isChecked() || zones->MotionTime.Enabled());
+    EXPECT_TRUE(OptionControlsEnabled());
+}
+
+class StationLockRoute;
+
+// One way into a guarded command, and what it does when let through.
+struct LockRoute {
+    const char* name;
+    std::function<void(StationLockRoute&)> prepare; // after locking, with the password
+    std::function<void(StationLockRoute&)> run;
+    std::function<bool(StationLockRoute&)> done;
+};
+
+void PrintTo(const LockRoute& route, std::ostream* os) { *os << route.name; }
+
+class StationLockRoute : public StationLockFixture,
+                         public ::testing::WithParamInterface<std::tuple<LockRoute, bool>> {
+public:
+    // Reached from the route table, which cannot see the fixture's protected members.
+    Tzones& Zones() { return *zones; }
+    StationTray& Tray() { return *tray; }
+    TinstallForm& Installer() { return *installer; }
+    int LogOpens() const { return log.opens; }
+    bool HasEnded() const { return Ended(); }
+    QAction* Item(const char* name) const { return MenuItem(name); }
+    void Press(Qt::Key key) { QTest::keyClick(zones->windowHandle(), key); }
+};
+
+namespace {
+
+using F = StationLockRoute;
+const auto nothing = [](F&) {};
+const auto ended = [](F& f) { return f.HasEnded(); };
+const auto logOpened = [](F& f) { return f.LogOpens() == 1; };
+
+const LockRoute kRoutes[] = {
+    {"SurveillanceOff", nothing, [](F& f) { f.Zones().Panel4->click(); },
+     [](F& f) { return !f.Zones().MotionTime.Enabled() && !f.Zones().CheckBox1->isChecked(); }},
+    {"Camera1Off", nothing, [](F& f) { f.Zones().Panel2->click(); },
+     [](F& f) { return !f.Zones().CameraPreviews(1) && !f.Zones().MotionTime.Enabled(); }},
+    {"Camera2On", nothing, [](F& f) { f.Zones().Panel3->click(); },
+     [](F& f) { return f.Zones().CameraPreviews(2) && f.Zones().MotionTime.Enabled(); }},
+    {"ExitMenu", nothing, [](F& f) { f.Item("Exit1")->trigger(); }, ended},
+    {"ToolbarClose", nothing, [](F& f) { f.Zones().Button28->click(); }, ended},
+    {"TrayClose", nothing, [](F& f) { f.Item("Close1")->trigger(); }, ended},
+    {"WindowClose", nothing, [](F& f) { f.Zones().close(); }, ended},
+    {"InstallerExit", nothing, [](F& f) { f.Installer().Button3->click(); }, ended},
+    // Esc ends the station only while no camera runs: camera 1 goes off first.
+    {"EscWithoutCamera", [](F& f) { f.Zones().Panel2->click(); }, [](F& f) { f.Press(Qt::Key_Escape); }, ended},
+    {"Log1Button", nothing, [](F& f) { f.Zones().Button16->click(); }, logOpened},
+    {"Log2Button", nothing, [](F& f) { f.Zones().Button31->click(); }, logOpened},
+    {"F1", nothing, [](F& f) { f.Press(Qt::Key_F1); }, logOpened},
+    {"F2", nothing, [](F& f) { f.Press(Qt::Key_F2); }, logOpened},
+    {"WindowMenuShowLogged", nothing, [](F& f) { f.Item("ShowLogged1Camera1")->trigger(); }, logOpened},
+    {"TrayShowLogged", nothing, [](F& f) { f.Item("ShowLogged2Camera2")->trigger(); }, logOpened},
+};
+
+std::string RouteName(const ::testing::TestParamInfo<std::tuple<LockRoute, bool>>& info) {
+    return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_Locked" : "_Unlocked");
+}
+
+} // namespace
+
+// Locked, a wrong password leaves the station as it was and the right one lets the command
+// through; unlocked, nothing asks.
+TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
+    const auto& [route, locked] = GetParam();
+    StartWatching();
+    if (locked)
+        Lock();
+    route.prepare(*this);
+    prompts = 0;
+    messages.clear();
+    const bool cameraRan = zones->CameraPreviews(1), watched = zones->MotionTime.Enabled();
+    if (locked) {
+        entry = "wrong";
+        route.run(*this);
+        ASSERT_TRUE(WaitFor([this] { return prompts > 0; }, 5000));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(prompts, 1);
+        EXPECT_EQ(messages, QStringList{"Invalid Password"});
+        EXPECT_FALSE(zones->IsShuttingDown() || terminated > 0);
+        EXPECT_TRUE(zones->isVisible() && zones->CheckBox1->isChecked());
+        EXPECT_EQ(zones->CameraPreviews(1), cameraRan);
+        EXPECT_FALSE(zones->CameraPreviews(2));
+        EXPECT_EQ(zones->MotionTime.Enabled(), watched);
+        EXPECT_EQ(log.opens, 0);
+        EXPECT_TRUE(OptionControlsDisabled());
+        if (cameraRan) {
+            EXPECT_TRUE(FramesArrive(1)) << "camera 1 stopped";
+        }
+        entry = kPassword;
+    }
+    route.run(*this);
+    EXPECT_TRUE(WaitFor([&] { return route.done(*this); }, 5000));
+    // Asked once for the command (a camera's own surveillance step does not ask again).
+    EXPECT_EQ(prompts, locked ? 2 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lock, StationLockRoute, ::testing::Combine(::testing::ValuesIn(kRoutes), ::testing::Bool()),
+                         RouteName);
+
+TEST(LockPassword, CharactersTheSettingsCannotStoreAreRefused) {
+    TestSupport::TempProgramFolder dir;
+    QStringList messages;
+    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    SettingsStore store(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
+    store.FirstRunInit();
+    TpasswordBox prompt(store);
+    StationAccessLock gate(prompt, [] { return true; });
+    struct Case {
+        QString typed;
+        bool storable;
+    };
+    // Windows-1252 has the accented letters and the euro sign, not Greek, CJK or emoji.
+    const Case cases[] = {{QString::fromUtf8("pässwörd€"), true},
+                          {QString::fromUtf8("pass\u03a9"), false},
+                          {QString::fromUtf8("\u5bc6\u7801"), false},
+                          {QString::fromUtf8("key\U0001F511"), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        store.Record().LockPassword.clear();
+        messages.clear();
+        bool stillOpen = false;
+        prompt.SetModalRunner([&](TpasswordBox& p) {
+            p.Edit3->setText(c.typed);
+            p.NewOkButton->click();
+            stillOpen = p.isVisible();
+        });
+        EXPECT_EQ(gate.ChangePassword(""), c.storable);
+        if (!c.storable) {
+            // The prompt stays for another try and nothing was stored.
+            EXPECT_TRUE(stillOpen);
+            EXPECT_EQ(messages, QStringList{TpasswordBox::kPasswordNotStorableText});
+            EXPECT_TRUE(store.Record().LockPassword.isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(messages.isEmpty());
+        // What was set is what a restart asks for.
+        SettingsStore reread(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
+        ASSERT_TRUE(reread.LoadSettings());
+        EXPECT_EQ(reread.Record().LockPassword, c.typed);
+        EXPECT_TRUE(CheckLockPassword(c.typed, reread.Record().LockPassword));
+    }
+    SetMessageBoxHandler({});
+}
