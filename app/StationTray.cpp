@@ -138,9 +138,12 @@ void StationTray::BuildWindowMenu() {
 void StationTray::PopupMenu2Popup() {
     const TrayRules::TrayMenuState state =
         TrayRules::TrayMenu(CameraRuns(1), CameraRuns(2), zones_.Links().ftp->IsFtpConnected());
+    // Locked, the zone windows and the FTP window stay shut as their buttons do.
+    const bool locked = zones_.OptionControlsLocked();
     FTP1->setVisible(state.ftpVisible);
-    AIM1->setEnabled(state.aim1Enabled);
-    AIM2->setEnabled(state.aim2Enabled);
+    FTP1->setEnabled(!locked);
+    AIM1->setEnabled(state.aim1Enabled && !locked);
+    AIM2->setEnabled(state.aim2Enabled && !locked);
     Target1->menuAction()->setVisible(state.targetVisible);
 }
 
@@ -151,6 +154,9 @@ void StationTray::PopupMenu1Popup() {
     DiskStats1->setChecked(state.diskStatsChecked);
     for (QAction* item : {ShowLogged1->menuAction(), zones_.VideoCapture->menuAction(), Copy1->menuAction(), zones_.Cycle})
         item->setEnabled(state.pictureItemsEnabled);
+    // Locked, nothing here opens a window that holds settings (the hidden items included).
+    for (QAction* item : {Captions1, Net1, Server1, Server2})
+        item->setEnabled(!zones_.OptionControlsLocked());
     zones_.FullScreen1->setEnabled(true);
     if (auto* showToolbar = zones_.PopupMenu1->findChild<QAction*>(QStringLiteral("ShowToolbar1")))
         showToolbar->setEnabled(true);

@@ -393,6 +393,9 @@ public:
     void StopIdleSurveillance();
     void EnableOptionControls();
     void DisableOptionControls();
+    // The lock holds the option controls off; the tray's and pop-up menus' items to windows
+    // holding settings follow it when they open.
+    bool OptionControlsLocked() const;
     // The lock box changed: locks (password given while surveillance runs) or unticks it.
     void CheckBox1Click();
     // Surveillance is switched on (a motion event holds MotionTime off while it reacts).
@@ -446,6 +449,7 @@ private:
     void StartVideoCapture(int camera);
     void ShowZoneWindowModal(int camera);
     void StartSurveillanceForAim();
+    void SetOptionControlsEnabled(bool enabled);
     void CopyPictureCaptions(int camera);
     QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
 

@@ -124,18 +124,21 @@ void Tzones::StopIdleSurveillance() {
     Panel4->setText(kMotionText);
 }
 
-// Button24, the tool bar's "Setup", opens the same set-up panel as Button10.
-void Tzones::EnableOptionControls() {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10, Button24})
-        control->setEnabled(true);
+void Tzones::EnableOptionControls() { SetOptionControlsEnabled(true); }
+
+void Tzones::DisableOptionControls() { SetOptionControlsEnabled(false); }
+
+void Tzones::SetOptionControlsEnabled(bool enabled) {
+    // Also every button to a window that holds settings: Button24, the tool bar's "Setup",
+    // opens the same set-up panel as Button10; Button27, the Views box's Button8 and the hidden
+    // Button37 the FTP window; Button30 the captions; TimeLapseButton the time-lapse settings.
+    for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6,
+                                                            Button10, Button24, Button27, Button8, Button37, Button30,
+                                                            TimeLapseButton})
+        control->setEnabled(enabled);
 }
 
-void Tzones::DisableOptionControls() {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6, Button10, Button24})
-        control->setEnabled(false);
-}
+bool Tzones::OptionControlsLocked() const { return CheckBox1->isChecked(); }
 
 void Tzones::CheckBox1Click() {
     if (!CheckBox1->isChecked())

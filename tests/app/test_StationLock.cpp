@@ -1,8 +1,9 @@
 // The access lock on the real main window with test cameras: when it can be set, what it
-// closes, and every way to stop surveillance, switch a camera, end the station or open the
-// picture log while it is set.
+// closes, and every way to stop surveillance, switch a camera, end the station, open the
+// picture log or reach a window that holds settings while it is set.
 #include "TzonesFixture.h"
 
+#include "app/NetworkPanel.h"
 #include "app/StationLayout.h"
 #include "app/StationTray.h"
 #include "app/TinstallForm.h"
@@ -190,6 +191,7 @@ struct LockRoute {
     std::function<void(StationLockRoute&)> prepare; // after locking, with the password
     std::function<void(StationLockRoute&)> run;
     std::function<bool(StationLockRoute&)> done;
+    bool shut = false; // locked, shut (disabled) rather than asking
 };
 
 void PrintTo(const LockRoute& route, std::ostream* os) { *os << route.name; }
@@ -205,6 +207,15 @@ public:
     bool HasEnded() const { return Ended(); }
     QAction* Item(const char* name) const { return MenuItem(name); }
     void Press(Qt::Key key) { QTest::keyClick(zones->windowHandle(), key); }
+    // A menu item as the user picks it: its menu opens (and sets its items), then the click.
+    void Pick(const char* name) {
+        for (QMenu* menu : {zones->PopupMenu1, zones->PopupMenu2})
+            if (auto* item = menu->findChild<QAction*>(QString::fromLatin1(name))) {
+                emit menu->aboutToShow();
+                item->trigger();
+            }
+    }
+    bool Heard(const char* what) const { return !events.filter(QLatin1String(what)).isEmpty(); }
 };
 
 namespace {
@@ -213,6 +224,13 @@ using F = StationLockRoute;
 const auto nothing = [](F&) {};
 const auto ended = [](F& f) { return f.HasEnded(); };
 const auto logOpened = [](F& f) { return f.LogOpens() == 1; };
+const auto heard = [](const char* what) { return [what](F& f) { return f.Heard(what); }; };
+const auto pick = [](const char* item) { return [item](F& f) { f.Pick(item); }; };
+const auto click = [](QPushButton* Tzones::*button) { return [button](F& f) { (f.Zones().*button)->click(); }; };
+const auto camera2On = [](F& f) {
+    f.Zones().Panel3->click();
+    TestSupport::WaitFor([&f] { return f.Zones().CameraPreviews(2); });
+};
 
 const LockRoute kRoutes[] = {
     {"SurveillanceOff", nothing, [](F& f) { f.Zones().Panel4->click(); },
@@ -234,6 +252,18 @@ const LockRoute kRoutes[] = {
     {"F2", nothing, [](F& f) { f.Press(Qt::Key_F2); }, logOpened},
     {"WindowMenuShowLogged", nothing, [](F& f) { f.Item("ShowLogged1Camera1")->trigger(); }, logOpened},
     {"TrayShowLogged", nothing, [](F& f) { f.Item("ShowLogged2Camera2")->trigger(); }, logOpened},
+    // The windows that hold settings: their buttons and items are shut while locked.
+    {"TrayAim1", nothing, pick("AIM1"), heard("ZoneWindow 1"), true},
+    {"TrayAim2", camera2On, pick("AIM2"), heard("ZoneWindow 2"), true},
+    {"ToolbarFtp", nothing, click(&Tzones::Button27), heard("ShowFtpWindow"), true},
+    {"ViewsBoxFtp", nothing, click(&Tzones::Button8), heard("ShowFtpWindow"), true},
+    {"SetupFtp", nothing, click(&Tzones::Button37), heard("ShowFtpWindow"), true},
+    {"TrayFtp", nothing, pick("FTP1"), heard("ShowFtpWindow"), true},
+    {"WindowMenuNet", nothing, pick("Net1"), heard("ShowFtpWindow"), true},
+    {"WindowMenuServer", nothing, pick("Server1"), [](F& f) { return f.Zones().NetWorkPanel->isVisible(); }, true},
+    {"ToolbarCaptions", nothing, click(&Tzones::Button30), heard("Button30"), true},
+    {"WindowMenuCaptions", nothing, pick("Captions1"), heard("Button30"), true},
+    {"TimeLapse", nothing, click(&Tzones::TimeLapseButton), heard("TimeLapseButton"), true},
 };
 
 std::string RouteName(const ::testing::TestParamInfo<std::tuple<LockRoute, bool>>& info) {
@@ -243,19 +273,30 @@ std::string RouteName(const ::testing::TestParamInfo<std::tuple<LockRoute, bool>
 } // namespace
 
 // Locked, a wrong password leaves the station as it was and the right one lets the command
-// through; unlocked, nothing asks.
+// through (a shut way opens only with the lock); unlocked, nothing asks.
 TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
     const auto& [route, locked] = GetParam();
     StartWatching();
+    // The captions and time-lapse windows are other parts': their buttons' clicks stand in.
+    for (QPushButton* button : {zones->Button30, zones->TimeLapseButton})
+        QObject::connect(button, &QPushButton::clicked, [this, button] { events << button->objectName(); });
     if (locked)
         Lock();
     route.prepare(*this);
     prompts = 0;
     messages.clear();
-    const bool cameraRan = zones->CameraPreviews(1), watched = zones->MotionTime.Enabled();
+    const bool cameraRan = zones->CameraPreviews(1), camera2Ran = zones->CameraPreviews(2),
+               watched = zones->MotionTime.Enabled();
     if (locked) {
         entry = "wrong";
         route.run(*this);
+        if (route.shut) {
+            // Nothing asks; a wrong password for the lock leaves it shut.
+            QCoreApplication::processEvents();
+            EXPECT_EQ(prompts, 0);
+            zones->Panel4->click();
+            route.run(*this);
+        }
         ASSERT_TRUE(WaitFor([this] { return prompts > 0; }, 5000));
         QCoreApplication::processEvents();
         EXPECT_EQ(prompts, 1);
@@ -263,14 +304,17 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
         EXPECT_FALSE(zones->IsShuttingDown() || terminated > 0);
         EXPECT_TRUE(zones->isVisible() && zones->CheckBox1->isChecked());
         EXPECT_EQ(zones->CameraPreviews(1), cameraRan);
-        EXPECT_FALSE(zones->CameraPreviews(2));
+        EXPECT_EQ(zones->CameraPreviews(2), camera2Ran);
         EXPECT_EQ(zones->MotionTime.Enabled(), watched);
+        EXPECT_FALSE(route.done(*this));
         EXPECT_EQ(log.opens, 0);
         EXPECT_TRUE(OptionControlsDisabled());
         if (cameraRan) {
             EXPECT_TRUE(FramesArrive(1)) << "camera 1 stopped";
         }
         entry = kPassword;
+        if (route.shut)
+            zones->Panel4->click(); // surveillance off opens the lock
     }
     route.run(*this);
     EXPECT_TRUE(WaitFor([&] { return route.done(*this); }, 5000));
