@@ -382,7 +382,10 @@ public:
     void VideoCap2capBitmapGrabbed(const QImage& CapturedImage);
     // Stamps the motion counter on a picture; see MotionCounterText.
     void DrawMotionCounter(platform::PictureCanvas& picture, qint32 count);
+    // Connects the online service once the camera start is over (one connect for both).
     void AutoConnectPhoneLink();
+    // The start-up's FTP connect, after the start-up sequence, unattended as it was.
+    void ConnectFtpAfterStartup();
     // Selects the stored video mode (VideoMode1 / VideoMode2) on a running camera.
     void SelectSavedVideoMode(int camera);
 
@@ -461,4 +464,5 @@ private:
     int programShows_ = 0;
     bool unattended_ = false;
     QStringList toldUnattended_;
+    bool phoneConnectPending_ = false;
 };

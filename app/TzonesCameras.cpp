@@ -341,6 +341,17 @@ void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
 }
 
 void Tzones::AutoConnectPhoneLink() {
-    if (!links_.onlineService->PhoneLinkConnected())
-        links_.onlineService->PhoneLinkConnect();
+    if (phoneConnectPending_ || links_.onlineService->PhoneLinkConnected())
+        return;
+    // After the camera start has returned, so the camera and surveillance never wait on the
+    // service; both cameras starting together make one connect.
+    phoneConnectPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            phoneConnectPending_ = false;
+            if (!shuttingDown_ && !links_.onlineService->PhoneLinkConnected())
+                links_.onlineService->PhoneLinkConnect();
+        },
+        Qt::QueuedConnection);
 }

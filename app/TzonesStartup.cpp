@@ -188,9 +188,9 @@ void Tzones::RunStartupSequence() {
     SettingsRecord& record = store_.Record();
     if (record.FtpAutoConnect) {
         links_.ftp->LoadFtpSettings();
-        links_.ftp->FtpConnect();
-        if (shuttingDown_)
-            return;
+        // Connected once the sequence is over: a server slow to answer holds up neither the
+        // cameras nor surveillance.
+        QMetaObject::invokeMethod(this, [this] { ConnectFtpAfterStartup(); }, Qt::QueuedConnection);
     }
 
     // The file says "no auto-start" until the cameras have started (their own writes
@@ -227,6 +227,15 @@ void Tzones::RunStartupSequence() {
     store_.WriteSettingsFile();
     if (record.PlaceOnTray)
         links_.tray->MinimizeToTray();
+}
+
+void Tzones::ConnectFtpAfterStartup() {
+    if (shuttingDown_)
+        return;
+    const bool wasUnattended = flags_.FtpUnattended;
+    flags_.FtpUnattended = true;
+    links_.ftp->FtpConnect();
+    flags_.FtpUnattended = wasUnattended;
 }
 
 void Tzones::AutoStartCameras() {
