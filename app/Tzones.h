@@ -386,6 +386,9 @@ public:
     void AutoConnectPhoneLink();
     // The start-up's FTP connect, after the start-up sequence, unattended as it was.
     void ConnectFtpAfterStartup();
+    // Runs fn from the event loop once no start-up sequence or camera start is under way, so
+    // a connect's wait never holds them up (they run nested event loops of their own).
+    void WhenStartsAreOver(std::function<void()> fn, int delayMs = 0);
     // Selects the stored video mode (VideoMode1 / VideoMode2) on a running camera.
     void SelectSavedVideoMode(int camera);
 
@@ -465,4 +468,5 @@ private:
     bool unattended_ = false;
     QStringList toldUnattended_;
     bool phoneConnectPending_ = false;
+    int camerasStarting_ = 0;
 };

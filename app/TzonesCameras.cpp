@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 
@@ -148,6 +149,8 @@ void Tzones::StartCamera1() { StartCamera(1); }
 void Tzones::StartCamera2() { StartCamera(2); }
 
 void Tzones::StartCamera(int camera) {
+    ++camerasStarting_;
+    const auto started = qScopeGuard([this] { --camerasStarting_; });
     const bool first = camera == 1;
     QPushButton* button = first ? Panel2 : Panel3;
     QComboBox* list = first ? cam1List : cam2List;
@@ -346,12 +349,9 @@ void Tzones::AutoConnectPhoneLink() {
     // After the camera start has returned, so the camera and surveillance never wait on the
     // service; both cameras starting together make one connect.
     phoneConnectPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            phoneConnectPending_ = false;
-            if (!shuttingDown_ && !links_.onlineService->PhoneLinkConnected())
-                links_.onlineService->PhoneLinkConnect();
-        },
-        Qt::QueuedConnection);
+    WhenStartsAreOver([this] {
+        phoneConnectPending_ = false;
+        if (!links_.onlineService->PhoneLinkConnected())
+            links_.onlineService->PhoneLinkConnect();
+    });
 }

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTimer>
 
 void Tzones::FormShow() {
     // A damaged file's message box may be open at each load: a shutdown met there ends
@@ -190,7 +191,7 @@ void Tzones::RunStartupSequence() {
         links_.ftp->LoadFtpSettings();
         // Connected once the sequence is over: a server slow to answer holds up neither the
         // cameras nor surveillance.
-        QMetaObject::invokeMethod(this, [this] { ConnectFtpAfterStartup(); }, Qt::QueuedConnection);
+        WhenStartsAreOver([this] { ConnectFtpAfterStartup(); });
     }
 
     // The file says "no auto-start" until the cameras have started (their own writes
@@ -227,6 +228,18 @@ void Tzones::RunStartupSequence() {
     store_.WriteSettingsFile();
     if (record.PlaceOnTray)
         links_.tray->MinimizeToTray();
+}
+
+void Tzones::WhenStartsAreOver(std::function<void()> fn, int delayMs) {
+    QTimer::singleShot(delayMs, this, [this, fn = std::move(fn)]() mutable {
+        if (shuttingDown_)
+            return;
+        if (unattended_ || camerasStarting_ > 0) {
+            WhenStartsAreOver(std::move(fn), 100);
+            return;
+        }
+        fn();
+    });
 }
 
 void Tzones::ConnectFtpAfterStartup() {
