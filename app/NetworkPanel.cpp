@@ -50,6 +50,7 @@ NetworkPanel::NetworkPanel(QWidget* parent, std::function<void()> save)
 
     connect(BitBtn2, &QPushButton::clicked, this, [this] { server_.Start(TcpListener::kDefaultPort); });
     connect(&server_, &TcpListener::LogLine, this, &NetworkPanel::AddTcpLog);
+    connect(&server_, &TcpListener::LogLines, this, &NetworkPanel::AddTcpLogLines);
     connect(Button32, &QPushButton::clicked, this, &QWidget::hide);
     connect(Button33, &QPushButton::clicked, this, [this] {
         if (save_)
@@ -59,7 +60,18 @@ NetworkPanel::NetworkPanel(QWidget* parent, std::function<void()> save)
     // "Connect" serves nothing remote in this station.
 }
 
-void NetworkPanel::AddTcpLog(const QString& line) { TCPLOG->insertItem(0, line); }
+void NetworkPanel::AddTcpLog(const QString& line) { AddTcpLogLines({line}); }
+
+void NetworkPanel::AddTcpLogLines(const QStringList& oldestFirst) {
+    const int keep = TcpListener::kMaxLogRows;
+    QStringList newestFirst;
+    for (qsizetype i = oldestFirst.size() - 1; i >= 0 && newestFirst.size() < keep; --i)
+        newestFirst << oldestFirst[i];
+    // One insertion and one removal for the whole batch, whatever its size.
+    TCPLOG->insertItems(0, newestFirst);
+    if (TCPLOG->count() > keep)
+        TCPLOG->model()->removeRows(keep, TCPLOG->count() - keep);
+}
 
 void NetworkPanel::FrameGrabbed(int camera, const QImage& frame) {
     if (camera == 1 && server_.IsListening() && !frame.isNull())

@@ -21,8 +21,10 @@ public:
     // save: writes the settings (the panel's "Save").
     NetworkPanel(QWidget* parent, std::function<void()> save);
 
-    // Inserts a line at the top of the log.
+    // Inserts a line at the top of the log, which keeps its newest TcpListener::kMaxLogRows.
     void AddTcpLog(const QString& line);
+    // The same for lines oldest first, in one go.
+    void AddTcpLogLines(const QStringList& oldestFirst);
     // Camera 1's grabbed frames, shown only while the listener runs.
     void FrameGrabbed(int camera, const QImage& frame) override;
     // The "TCP/IP" button of the set-up panel: shown and brought to the front.

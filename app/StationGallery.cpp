@@ -28,6 +28,7 @@ QStringList StationGallery::PhoneSizes() {
 
 StationGallery::StationGallery(Tzones& zones, SettingsStore& store, GalleryHttp& http)
     : zones_(zones), service_(store, http, *this, [](bool busy) { TransferBusy::Set(busy); }) {
+    service_.RemoveScratchCopies();
     QWidget* page = zones.phonesettings;
     Caption(page, QStringLiteral("UserID or Cell Number"), 10, 0)->move(220, 12);
     Caption(page, QStringLiteral("Password or Pass Code"), 10, 0)->move(220, 40);

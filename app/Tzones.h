@@ -382,7 +382,13 @@ public:
     void VideoCap2capBitmapGrabbed(const QImage& CapturedImage);
     // Stamps the motion counter on a picture; see MotionCounterText.
     void DrawMotionCounter(platform::PictureCanvas& picture, qint32 count);
+    // Connects the online service once the camera start is over (one connect for both).
     void AutoConnectPhoneLink();
+    // The start-up's FTP connect, after the start-up sequence, unattended as it was.
+    void ConnectFtpAfterStartup();
+    // Runs fn from the event loop once no start-up sequence or camera start is under way, so
+    // a connect's wait never holds them up (they run nested event loops of their own).
+    void WhenStartsAreOver(std::function<void()> fn, int delayMs = 0);
     // Selects the stored video mode (VideoMode1 / VideoMode2) on a running camera.
     void SelectSavedVideoMode(int camera);
 
@@ -474,4 +480,6 @@ private:
     bool surveillanceAccessGiven_ = false;
     // A close request waits for the lock's answer; a second one meanwhile is the same.
     bool closeAsked_ = false;
+    bool phoneConnectPending_ = false;
+    int camerasStarting_ = 0;
 };

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScopeGuard>
 
 namespace {
 
@@ -149,6 +150,8 @@ void Tzones::StartCamera1() { StartCamera(1); }
 void Tzones::StartCamera2() { StartCamera(2); }
 
 void Tzones::StartCamera(int camera) {
+    ++camerasStarting_;
+    const auto started = qScopeGuard([this] { --camerasStarting_; });
     const bool first = camera == 1;
     QPushButton* button = first ? Panel2 : Panel3;
     QComboBox* list = first ? cam1List : cam2List;
@@ -347,6 +350,14 @@ void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
 }
 
 void Tzones::AutoConnectPhoneLink() {
-    if (!links_.onlineService->PhoneLinkConnected())
-        links_.onlineService->PhoneLinkConnect();
+    if (phoneConnectPending_ || links_.onlineService->PhoneLinkConnected())
+        return;
+    // After the camera start has returned, so the camera and surveillance never wait on the
+    // service; both cameras starting together make one connect.
+    phoneConnectPending_ = true;
+    WhenStartsAreOver([this] {
+        phoneConnectPending_ = false;
+        if (!links_.onlineService->PhoneLinkConnected())
+            links_.onlineService->PhoneLinkConnect();
+    });
 }

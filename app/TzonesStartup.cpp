@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTimer>
 
 void Tzones::FormShow() {
     // A damaged file's message box may be open at each load: a shutdown met there ends
@@ -188,9 +189,9 @@ void Tzones::RunStartupSequence() {
     SettingsRecord& record = store_.Record();
     if (record.FtpAutoConnect) {
         links_.ftp->LoadFtpSettings();
-        links_.ftp->FtpConnect();
-        if (shuttingDown_)
-            return;
+        // Connected once the sequence is over: a server slow to answer holds up neither the
+        // cameras nor surveillance.
+        WhenStartsAreOver([this] { ConnectFtpAfterStartup(); });
     }
 
     // The file says "no auto-start" until the cameras have started (their own writes
@@ -227,6 +228,27 @@ void Tzones::RunStartupSequence() {
     store_.WriteSettingsFile();
     if (record.PlaceOnTray)
         links_.tray->MinimizeToTray();
+}
+
+void Tzones::WhenStartsAreOver(std::function<void()> fn, int delayMs) {
+    QTimer::singleShot(delayMs, this, [this, fn = std::move(fn)]() mutable {
+        if (shuttingDown_)
+            return;
+        if (unattended_ || camerasStarting_ > 0) {
+            WhenStartsAreOver(std::move(fn), 100);
+            return;
+        }
+        fn();
+    });
+}
+
+void Tzones::ConnectFtpAfterStartup() {
+    if (shuttingDown_)
+        return;
+    const bool wasUnattended = flags_.FtpUnattended;
+    flags_.FtpUnattended = true;
+    links_.ftp->FtpConnect();
+    flags_.FtpUnattended = wasUnattended;
 }
 
 void Tzones::AutoStartCameras() {

@@ -259,9 +259,26 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
 
 void PictureStore::HandOffForUpload(int camera, const QString& folder, const QString& name,
                                     const QString& noteText) {
+    if (!uploads_ || uploads_->TransferBusy() || uploadPending_)
+        return;
+    // The transfer starts once the save and the motion poll around it have returned: a slow
+    // or silent server then holds up its own upload, never surveillance. A picture saved
+    // while one is waiting or running is not uploaded, as the uploader's spacing has it.
+    uploadPending_ = true;
+    const QString path = platform::JoinPath(folder, name);
+    QMetaObject::invokeMethod(
+        &uploadQueue_,
+        [this, camera, path, name, noteText] {
+            uploadPending_ = false;
+            Upload(camera, path, name, noteText);
+        },
+        Qt::QueuedConnection);
+}
+
+void PictureStore::Upload(int camera, const QString& path, const QString& name, const QString& noteText) {
+    // Another transfer may have started meanwhile.
     if (!uploads_ || uploads_->TransferBusy())
         return;
-    const QString path = platform::JoinPath(folder, name);
     auto online = [this] {
         return hooks_.internetConnected ? hooks_.internetConnected() : platform::IsInternetConnected();
     };

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -110,6 +111,7 @@ private:
     QString TimeText(const QString& pattern) const;
     void SetGroupBoxColour(quint32 colour);
     void HandOffForUpload(int camera, const QString& folder, const QString& name, const QString& noteText);
+    void Upload(int camera, const QString& path, const QString& name, const QString& noteText);
     void ReportFailure(const QString& text);
 
     SettingsStore& settings_;
@@ -123,4 +125,7 @@ private:
     QString lastPicturePath_;
     bool failureShown_ = false;
     bool counterFailureShown_ = false;
+    // An upload handed off and not yet started; its queued call dies with the store.
+    bool uploadPending_ = false;
+    QObject uploadQueue_;
 };

@@ -9,7 +9,6 @@ FtpStation::FtpStation(SettingsStore& settings, StartupFlags& flags, MainWindowL
         mainWindow.SetCameraAreaColour(FromColourValue(colour));
     };
     hooks.motionTimerEnabled = [&mainWindow] { return mainWindow.MotionTimeRunning(); };
-    hooks.setMotionTimerEnabled = [&mainWindow](bool on) { mainWindow.SetMotionTimeRunning(on); };
     hooks.timeLapseTimerEnabled = [&mainWindow] { return mainWindow.TimeLapseTimerRunning(); };
     hooks.setTimeLapseTimerEnabled = [&mainWindow](bool on) { mainWindow.SetTimeLapseTimerRunning(on); };
     hooks.stopping = [&mainWindow] { return mainWindow.IsShuttingDown(); };

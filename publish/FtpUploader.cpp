@@ -34,7 +34,7 @@ platform::FtpResult Ok() {
 
 FtpUploader::FtpUploader(SettingsStore& settings, StartupFlags& flags, platform::FtpClient& client, QObject* parent)
     : QObject(parent), settings_(settings), flags_(flags), client_(client), timer1_(8000, true),
-      refresh_(1000, false), stayConnected_(20000, false) {
+      refresh_(1000, false), stayConnected_(20000, false), hangWatch_(kHangTellMs, false) {
     connect(&client_, &platform::FtpClient::Connected, this, &FtpUploader::OnConnected);
     connect(&client_, &platform::FtpClient::Disconnected, this, &FtpUploader::OnDisconnected);
     connect(&client_, &platform::FtpClient::TransferStarted, this, &FtpUploader::OnTransferStarted);
@@ -50,6 +50,7 @@ FtpUploader::FtpUploader(SettingsStore& settings, StartupFlags& flags, platform:
     connect(&timer1_, &platform::WinTimer::Timeout, this, &FtpUploader::Timer1Tick);
     connect(&refresh_, &platform::WinTimer::Timeout, this, &FtpUploader::RefreshTick);
     connect(&stayConnected_, &platform::WinTimer::Timeout, this, &FtpUploader::StayConnectedTick);
+    connect(&hangWatch_, &platform::WinTimer::Timeout, this, &FtpUploader::HangTick);
     lastCommandMs_ = NowMs();
     lastActivityMs_ = lastCommandMs_;
 }
@@ -138,7 +139,9 @@ void FtpUploader::FtpConnect() {
         hooks_.resetFtpRing();
     imageLog_.Clear();
     client_.SetPassive(form_.passive);
+    const bool watched = WatchCall();
     const platform::FtpResult result = client_.Connect(host, user, password);
+    EndWatch(watched, result.ok);
     lastCommandMs_ = NowMs();
     if (!result.ok) {
         Tell("Error " + result.error, true, !result.refused);
@@ -206,7 +209,9 @@ platform::FtpResult FtpUploader::ChangeDirAndList(const QString& dir) {
         log_.AddRow(refused.error, QColor(Qt::red));
         return refused;
     }
+    const bool watched = WatchCall();
     const platform::FtpResult result = client_.ChangeDir(dir);
+    EndWatch(watched, result.ok);
     lastCommandMs_ = NowMs();
     if (!result.ok)
         return result;
@@ -312,7 +317,9 @@ void FtpUploader::StayConnectedTick() {
         return;
     if (connected_) {
         if (NowMs() - lastActivityMs_ >= kKeepAliveIdleMs) {
+            const bool watched = WatchCall();
             const platform::FtpResult listed = client_.List();
+            EndWatch(watched, listed.ok);
             if (listed.ok) {
                 listingLines_ = client_.ListingLines();
                 listingEntries_ = client_.ListingEntries();

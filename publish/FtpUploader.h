@@ -21,10 +21,10 @@ struct FtpUploaderHooks {
     std::function<bool()> internetConnected; // empty: the system's route table
     // The main window's GroupBox1 colour (0x00BBGGRR): maroon during an upload, black after.
     std::function<void(quint32 colour)> setGroupBoxColour;
-    // The main window's MotionTime and TimeLapseTimer, recorded at a transfer's start and
-    // put back at its end.
+    // The main window's MotionTime (only read: surveillance goes on during a transfer, so
+    // nothing is put back) and TimeLapseTimer, recorded at a transfer's start and put back
+    // at its end.
     std::function<bool()> motionTimerEnabled;
-    std::function<void(bool)> setMotionTimerEnabled;
     std::function<bool()> timeLapseTimerEnabled;
     std::function<void(bool)> setTimeLapseTimerEnabled;
     // The picture store's ring of numbered remote pictures starts again at each connect.
@@ -50,6 +50,7 @@ public:
     static constexpr quint32 kBlack = 0;
     static constexpr qint64 kCommandGapMs = 11000;   // uploads refused this soon after a command
     static constexpr qint64 kKeepAliveIdleMs = 31000; // keep-alive lists after this much quiet
+    static constexpr int kHangTellMs = 20000;         // a call this long without progress is told
     static inline const QString kPageName = QStringLiteral("imagelog.htm");
 
     FtpUploader(SettingsStore& settings, StartupFlags& flags, platform::FtpClient& client, QObject* parent = nullptr);
@@ -124,6 +125,8 @@ public:
     platform::WinTimer& Timer1() { return timer1_; }
     platform::WinTimer& RefreshTimer() { return refresh_; }
     platform::WinTimer& StayConnectedTimer() { return stayConnected_; }
+    // Runs while a call to the server is in flight; its tick tells the user the server hangs.
+    platform::WinTimer& HangTimer() { return hangWatch_; }
 
     qint64 NowMs() const;
 
@@ -141,6 +144,11 @@ private:
     void Timer1Tick();
     void RefreshTick();
     void StayConnectedTick();
+    void HangTick();
+    // Arms the hang timer for a call about to run; false when the client is busy (the call
+    // will be refused and another one is watched already).
+    bool WatchCall();
+    void EndWatch(bool armed, bool ok);
 
     bool CanUploadNow() const;
     bool Unattended() const;
@@ -164,12 +172,13 @@ private:
     platform::WinTimer timer1_;
     platform::WinTimer refresh_;
     platform::WinTimer stayConnected_;
+    platform::WinTimer hangWatch_;
 
     bool connected_ = false;
+    bool hangTold_ = false; // until a call succeeds again
     bool abortRequest_ = false;
     bool abortVisible_ = false;
     bool busySetByTransfer_ = false;
-    bool motionWasEnabled_ = false;
     bool timeLapseWasEnabled_ = false;
     bool inTransfer_ = false;
     qint64 transferStartMs_ = 0;

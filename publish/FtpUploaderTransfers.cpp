@@ -2,10 +2,12 @@
 #include "publish/FtpUploader.h"
 
 #include "core/Helpers.h"
+#include "core/MessageBox.h"
 #include "core/TransferBusy.h"
 #include "core/SettingsStore.h"
 #include "platform/WholeFile.h"
 
+#include <QDebug>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -47,6 +49,35 @@ void FtpUploader::SetColour(quint32 colour) {
         hooks_.setGroupBoxColour(colour);
 }
 
+bool FtpUploader::WatchCall() {
+    if (client_.Busy())
+        return false;
+    hangWatch_.SetEnabled(false);
+    hangWatch_.SetEnabled(true);
+    return true;
+}
+
+void FtpUploader::EndWatch(bool armed, bool ok) {
+    if (!armed)
+        return;
+    hangWatch_.SetEnabled(false);
+    if (ok)
+        hangTold_ = false;
+}
+
+void FtpUploader::HangTick() {
+    hangWatch_.SetEnabled(false);
+    if (hangTold_)
+        return;
+    hangTold_ = true;
+    // Said once until the server answers again; nothing waits for the box.
+    const QString text = "The FTP server " + TrimText(form_.host) +
+                         " does not answer. Surveillance goes on; uploads wait for the server.";
+    log_.AddRow(text, QColor(Qt::red));
+    qWarning().noquote() << text;
+    ShowNoticeBox(text);
+}
+
 bool FtpUploader::CanUploadNow() const {
     return connected_ && NowMs() - lastCommandMs_ >= kCommandGapMs && !timer1_.Enabled() && !TransferBusy::IsBusy();
 }
@@ -66,7 +97,9 @@ FtpUploadResult FtpUploader::FtpUploadCapturedImage(const QString& localPath, co
     if (form_.dialUp)
         timer1_.SetEnabled(true);
     lastCommandMs_ = NowMs();
+    const bool watched = WatchCall();
     const platform::FtpResult sent = client_.Put(localPath, remoteName);
+    EndWatch(watched, sent.ok);
     if (!sent.ok) {
         if (sent.refused)
             return FtpUploadResult::Skipped;
@@ -100,7 +133,9 @@ bool FtpUploader::UploadPage() {
             WaitProcessingEvents(500);
     }
     lastCommandMs_ = NowMs();
+    const bool watched = WatchCall();
     const platform::FtpResult sent = client_.Put(pagePath, kPageName);
+    EndWatch(watched, sent.ok);
     lastCommandMs_ = NowMs();
     if (!sent.ok) {
         UploadFailed(kPageName, sent.refused ? QStringLiteral("another FTP command is still running")
@@ -135,7 +170,6 @@ FtpUploadResult FtpUploader::FtpUploadFile(const QString& localPath, const QStri
 }
 
 void FtpUploader::OnTransferStarted(qint64 size) {
-    motionWasEnabled_ = hooks_.motionTimerEnabled && hooks_.motionTimerEnabled();
     timeLapseWasEnabled_ = hooks_.timeLapseTimerEnabled && hooks_.timeLapseTimerEnabled();
     lastCommandMs_ = lastActivityMs_ = NowMs();
     // The transfer clears only a flag it set itself: an upload holds it through picture and
@@ -153,6 +187,10 @@ void FtpUploader::OnTransferStarted(qint64 size) {
 
 void FtpUploader::OnTransferProgress(qint64 bytes) {
     lastActivityMs_ = NowMs();
+    if (hangWatch_.Enabled() && bytes != progressPos_) {
+        hangWatch_.SetEnabled(false);
+        hangWatch_.SetEnabled(true);
+    }
     if (abortRequest_)
         client_.Abort();
     progressPos_ = bytes;
@@ -172,8 +210,6 @@ void FtpUploader::OnTransferEnded() {
     busySetByTransfer_ = false;
     progressPos_ = 0;
     timer1_.SetEnabled(false);
-    if (hooks_.setMotionTimerEnabled)
-        hooks_.setMotionTimerEnabled(motionWasEnabled_);
     if (hooks_.setTimeLapseTimerEnabled)
         hooks_.setTimeLapseTimerEnabled(timeLapseWasEnabled_);
     emit StateChanged();

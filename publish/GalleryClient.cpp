@@ -16,9 +16,20 @@ QString GalleryBaseUrl() {
 
 namespace {
 
-size_t CollectBody(char* data, size_t size, size_t count, void* reply) {
-    static_cast<GalleryReply*>(reply)->body.append(data, qsizetype(size * count));
-    return size * count;
+struct ReplyCollector {
+    GalleryReply* reply = nullptr;
+    bool tooLong = false;
+};
+
+size_t CollectBody(char* data, size_t size, size_t count, void* collector) {
+    auto* c = static_cast<ReplyCollector*>(collector);
+    const size_t bytes = size * count;
+    if (bytes > size_t(CurlGalleryHttp::kMaxReplyBytes - c->reply->body.size())) {
+        c->tooLong = true;
+        return 0; // curl ends the transfer with a write error
+    }
+    c->reply->body.append(data, qsizetype(bytes));
+    return bytes;
 }
 
 size_t CollectStatus(char* data, size_t size, size_t count, void* reply) {
@@ -67,7 +78,8 @@ GalleryReply CurlGalleryHttp::Post(const QString& path, const QList<GalleryFormF
     curl_easy_setopt(curl, CURLOPT_MIMEPOST, mime);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CollectBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
+    ReplyCollector collector{&reply};
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &collector);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &CollectStatus);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &reply);
 
@@ -80,6 +92,11 @@ GalleryReply CurlGalleryHttp::Post(const QString& path, const QList<GalleryFormF
     curl_slist_free_all(headers);
     curl_mime_free(mime);
 
+    if (collector.tooLong) {
+        reply.body.clear();
+        reply.error = QStringLiteral("The service's reply is longer than %1 KB.").arg(kMaxReplyBytes / 1024);
+        return reply;
+    }
     if (!result.ok) {
         reply.error = result.error;
         return reply;

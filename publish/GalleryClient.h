@@ -35,6 +35,10 @@ inline constexpr const char* kDefaultGalleryUrl = "http://gallery.invalid";
 
 class CurlGalleryHttp : public GalleryHttp {
 public:
+    // A reply body longer than this ends the post as a failure; the service's answers are a
+    // few words.
+    static constexpr qsizetype kMaxReplyBytes = 1024 * 1024;
+
     // 15 s to connect, and a reply slower than 1 byte/s over 15 s ends the post.
     explicit CurlGalleryHttp(const QString& baseUrl = GalleryBaseUrl());
     ~CurlGalleryHttp() override;

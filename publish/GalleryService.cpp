@@ -1,11 +1,13 @@
 #include "publish/GalleryService.h"
 
 #include "core/Helpers.h"
+#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "platform/Ansi.h"
 #include "platform/Jpeg.h"
 #include "publish/BitmapScaling.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -60,6 +62,8 @@ QString GalleryService::AuthorizeGalleryUser(const QString& user, const QString&
 }
 
 void GalleryService::Connect2Z4Click() {
+    if (connecting_)
+        return;
     log_.clear();
     const QString sizeText = page_.SizeText().trimmed();
     size_ = SafeStrToInt(sizeText) == 0 ? QStringLiteral("300") : sizeText;
@@ -68,7 +72,9 @@ void GalleryService::Connect2Z4Click() {
 
     if (!connected_) {
         page_.SetSizeText(SafeStrToInt(sizeText) == 0 ? QStringLiteral("150") : sizeText);
+        connecting_ = true;
         path_ = AuthorizeGalleryUser(user_, password_);
+        connecting_ = false;
         if (path_ == kFailed) {
             log_ << QStringLiteral("Status: Server Failed") << QString()
                  << QStringLiteral("Try again latter Please contact support.");
@@ -114,17 +120,18 @@ bool GalleryService::UploadPictureToGallery(const QString& pictureFile, const QS
     SmoothResizeBitmap(picture, scaled);
     page_.ShowPreview(scaled);
 
-    // Apart from the camera, history and proof-sheet folders: never a saved picture's place.
-    const QString scratchFolder = store_.Folder().Sub(QStringLiteral("temp/z4"));
+    const QString scratchFolder = ScratchFolder();
     QDir().mkpath(scratchFolder);
     const QString fileName = QFileInfo(pictureFile).fileName();
     const QString scratch = scratchFolder + fileName;
-    if (!SaveBitmapAsJpeg(scaled, scratch))
-        return false;
+    const bool madeCopy = SaveBitmapAsJpeg(scaled, scratch);
     QFile file(scratch);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray jpeg = madeCopy && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    // The copy is only the post's body: it never stays behind to fill the disk.
+    QFile::remove(scratch);
+    if (jpeg.isEmpty())
         return false;
-    const QByteArray jpeg = file.readAll();
 
     log_.clear();
     ShowLog();
@@ -142,13 +149,36 @@ bool GalleryService::UploadPictureToGallery(const QString& pictureFile, const QS
                                                       {"passwordok", "OK", {}, {}}});
         page_.SetTestEnabled(true);
     }
-    if (!reply.ok)
+    if (!reply.ok) {
+        const QString text = QStringLiteral("The picture service did not take %1: %2").arg(fileName, reply.error);
+        log_ << text;
+        ShowLog();
+        if (!failureTold_) {
+            failureTold_ = true;
+            qWarning().noquote() << text;
+            ShowNoticeBox(text + QStringLiteral(" Surveillance goes on."));
+        }
         return false;
+    }
+    failureTold_ = false;
     log_ << QString::fromUtf8(reply.body) << reply.statusLine
          << QStringLiteral("Upload Time ") + QString::number(elapsed.elapsed() / 1000.0, 'f', 3) +
                 QStringLiteral(" Seconds");
     ShowLog();
     return true;
+}
+
+QString GalleryService::ScratchFolder() const {
+    // Apart from the camera, history and proof-sheet folders: never a saved picture's place.
+    return store_.Folder().Sub(QStringLiteral("temp/z4"));
+}
+
+void GalleryService::RemoveScratchCopies() {
+    if (!store_.Folder().IsValid())
+        return;
+    QDir folder(ScratchFolder());
+    for (const QString& name : folder.entryList({QStringLiteral("*.jpg")}, QDir::Files | QDir::Hidden))
+        folder.remove(name);
 }
 
 bool GalleryService::UploadSavedPicture(const QString& pictureFile) {

@@ -30,18 +30,25 @@ public:
     GalleryService(SettingsStore& store, GalleryHttp& http, GalleryPageView& page,
                    std::function<void(bool busy)> setTransferBusy);
 
-    // Connect2Z4Click: connects when disconnected, else disconnects.
+    // Connect2Z4Click: connects when disconnected, else disconnects. Ignored while a
+    // connect is still waiting for the service.
     void Connect2Z4Click();
     // The body of the authorisation reply (the gallery path), or "FAILED!".
     QString AuthorizeGalleryUser(const QString& user, const QString& password);
-    // Scales the saved picture to PhonePictureSize square, shows it, keeps a scratch copy in
-    // <program folder>temp/z4/ and posts it with its note. False when nothing was uploaded.
+    // Scales the saved picture to PhonePictureSize square, shows it, makes a scratch copy in
+    // <program folder>temp/z4/ and posts it with its note; the copy goes once posted. False
+    // when nothing was uploaded; a failed post is logged on the page and, until a post
+    // succeeds again, told once.
     bool UploadPictureToGallery(const QString& pictureFile, const QString& user, const QString& password,
                                 const QByteArray& text, const QString& size);
     // The picture store's hand-off: the note's bytes as saved beside the picture.
     bool UploadSavedPicture(const QString& pictureFile);
 
+    // Removes the scratch copies an interrupted run left (at start-up).
+    void RemoveScratchCopies();
+
     bool GalleryConnected() const { return connected_; }
+    bool Connecting() const { return connecting_; }
     void ResetGalleryConnected() { connected_ = false; }
     const QString& GalleryPath() const { return path_; }
     const QString& GallerySize() const { return size_; }
@@ -56,7 +63,11 @@ private:
     GalleryHttp& http_;
     GalleryPageView& page_;
     std::function<void(bool)> setTransferBusy_;
+    QString ScratchFolder() const;
+
     bool connected_ = false;
+    bool connecting_ = false;
+    bool failureTold_ = false;
     QString path_, user_, password_, size_;
     QStringList log_;
 };

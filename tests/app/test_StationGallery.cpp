@@ -65,7 +65,7 @@ TEST(StationGallery, MotionPicturesArePostedToTheServiceAfterOneAuthorisation) {
     EXPECT_EQ(paths.first(), "/torvek/auth.php");
     for (int i = 1; i < paths.size(); ++i)
         EXPECT_EQ(paths[i], "/torvek/upload/g/test/");
-    // Each post carries a picture the station saved, scaled in its scratch folder.
-    EXPECT_FALSE(QDir(folder.file("temp/z4")).entryList({"*.jpg"}, QDir::Files).isEmpty());
+    // The scaled scratch copies are gone once posted.
+    EXPECT_TRUE(QDir(folder.file("temp/z4")).entryList({"*.jpg"}, QDir::Files).isEmpty());
     EXPECT_EQ(station.exitCode(), 0);
 }

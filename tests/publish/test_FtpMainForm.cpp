@@ -45,7 +45,6 @@ struct Rig {
         auto& hooks = ftp->Hooks();
         hooks.internetConnected = [] { return true; };
         hooks.motionTimerEnabled = [this] { return motion; };
-        hooks.setMotionTimerEnabled = [this](bool on) { motion = on; };
         hooks.timeLapseTimerEnabled = [] { return false; };
         hooks.setTimeLapseTimerEnabled = [](bool) {};
         window = std::make_unique<TFTPMainForm>(*ftp, [this] { ++helps; });

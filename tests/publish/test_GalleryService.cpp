@@ -128,8 +128,8 @@ TEST(GalleryService, UploadSendsTheScaledPictureWithItsNote) {
     ASSERT_TRUE(service.UploadSavedPicture(s.picture()));
     ASSERT_EQ(http.posts.size(), 2);
     EXPECT_EQ(page.preview.size(), QSize(150, 150));
-    // The scratch copy lies apart from the camera folder, which keeps the original.
-    EXPECT_TRUE(QFile::exists(s.dir.file("temp/z4/000007OFFICE.jpg")));
+    // The scratch copy is gone once posted; the camera folder keeps the original.
+    EXPECT_FALSE(QFile::exists(s.dir.file("temp/z4/000007OFFICE.jpg")));
     QImage original;
     ASSERT_TRUE(platform::LoadJpeg(s.picture(), &original));
     EXPECT_EQ(original.size(), QSize(640, 480));

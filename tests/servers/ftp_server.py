@@ -9,6 +9,12 @@ serves until it is killed. One user with full rights on the home folder.
   --throttle BYTES                   uploads and downloads at this many bytes per second
   --stall-data                       data connections open but never carry a byte
   --silent                           accept connections and never answer (no greeting)
+  --answer-stores N                  answer N uploads (STOR), then never answer anything
+                                     again on any connection, new ones get no greeting
+  --hang-after-login                 the same from the first successful log-in on
+  --events FILE                      appends HANG (it stops answering), CONNECT (a new
+                                     connection while it does) and CLOSED (a connection it
+                                     left unanswered was closed)
 """
 import argparse
 import logging
@@ -38,6 +44,9 @@ def main():
     parser.add_argument("--throttle", type=int, default=0)
     parser.add_argument("--stall-data", action="store_true")
     parser.add_argument("--silent", action="store_true")
+    parser.add_argument("--answer-stores", type=int, default=-1)
+    parser.add_argument("--hang-after-login", action="store_true")
+    parser.add_argument("--events", default="")
     args = parser.parse_args()
 
     if args.silent:
@@ -67,8 +76,53 @@ def main():
                 return False  # uploads are never read
         dtp = Stalled
 
+    state = {"hung": False, "stores": 0}
+
+    def event(text):
+        if args.events:
+            with open(args.events, "a") as events:
+                events.write(text + "\n")
+
+    def stop_answering():
+        if not state["hung"]:
+            state["hung"] = True
+            event("HANG")
+
     class Handler(FTPHandler):
-        pass
+        unanswered = False
+
+        def handle(self):
+            if state["hung"]:
+                self.unanswered = True
+                event("CONNECT")
+                return  # no greeting
+            FTPHandler.handle(self)
+
+        def found_terminator(self):
+            if state["hung"]:
+                self._in_buffer = []
+                self._in_buffer_len = 0
+                self.unanswered = True
+                return
+            FTPHandler.found_terminator(self)
+
+        def ftp_STOR(self, file, mode="w"):
+            if 0 <= args.answer_stores <= state["stores"]:
+                stop_answering()
+                self.unanswered = True
+                return None
+            state["stores"] += 1
+            return FTPHandler.ftp_STOR(self, file, mode)
+
+        def ftp_PASS(self, line):
+            FTPHandler.ftp_PASS(self, line)
+            if args.hang_after_login and self.authenticated:
+                stop_answering()
+
+        def close(self):
+            if self.unanswered and not self._closed:
+                event("CLOSED")
+            FTPHandler.close(self)
 
     Handler.authorizer = authorizer
     Handler.dtp_handler = dtp

@@ -4,12 +4,16 @@
 Listens on 127.0.0.1 (port 0 unless --port), prints "PORT n" and then appends one JSON line
 per request to --log: method, path, headers and the multipart parts in order (name, file
 name, content type or null, bytes as hex). Modes: ok (auth answers --gallery and sets a
-cookie), failed ("FAILED!"), empty (empty body), error500, slow (never answers in time).
+cookie), failed ("FAILED!"), empty (empty body), error500, slow (never answers in time),
+hang (no request is ever answered), hang-uploads (auth as ok, uploads never answered),
+endless (the answer never ends). --events FILE gets CLOSED each time a client gives up on a
+request that was never answered.
 """
 import argparse
 import email.parser
 import email.policy
 import json
+import select
 import sys
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -37,7 +41,18 @@ def main():
     parser.add_argument("--log", required=True)
     parser.add_argument("--mode", default="ok")
     parser.add_argument("--gallery", default="galleries/test user")
+    parser.add_argument("--events", default="")
     args = parser.parse_args()
+
+    def wait_for_close(connection):
+        # Never answers; returns once the client has closed its side.
+        while True:
+            readable, _, _ = select.select([connection], [], [], 1.0)
+            if readable and not connection.recv(65536):
+                break
+        if args.events:
+            with open(args.events, "a") as events:
+                events.write("CLOSED\n")
 
     class Handler(BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.0"
@@ -56,6 +71,18 @@ def main():
             }
             with open(args.log, "a") as log:
                 log.write(json.dumps(entry) + "\n")
+            if args.mode == "hang" or (args.mode == "hang-uploads" and not self.path.endswith("auth.php")):
+                wait_for_close(self.connection)
+                return
+            if args.mode == "endless":
+                self.send_response(200)
+                self.end_headers()
+                chunk = b"x" * 65536
+                try:
+                    while True:
+                        self.wfile.write(chunk)
+                except OSError:
+                    return
             if args.mode == "slow":
                 time.sleep(30)
                 return

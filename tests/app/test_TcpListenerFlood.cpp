@@ -1,0 +1,59 @@
+// A flood of connections on the TCP listener: each is closed, and the panel's log keeps
+// only its newest rows, so neither memory nor the window's work grows with the flood.
+#include "app/NetworkPanel.h"
+#include "core/MessageBox.h"
+#include "tests/support/TestSupport.h"
+
+#include <QListWidget>
+#include <QTcpServer>
+#include <arpa/inet.h>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+TEST(TcpListenerFlood, EveryConnectionIsClosedAndTheLogKeepsItsNewestThousandRows) {
+    SetMessageBoxHandler([](const QString&) {});
+    quint16 port;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    NetworkPanel panel(nullptr, {});
+    ASSERT_TRUE(panel.Server().Start(port));
+    panel.AddTcpLog("before the flood");
+
+    // Each client waits until the station has closed its connection (end of stream).
+    constexpr int kConnections = 2500;
+    std::atomic<int> closedByStation{0};
+    std::atomic<bool> done{false};
+    std::thread flood([&] {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(port);
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        for (int i = 0; i < kConnections; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            char byte;
+            if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof(to)) == 0 && ::recv(fd, &byte, 1, 0) <= 0)
+                ++closedByStation;
+            ::close(fd);
+        }
+        done = true;
+    });
+    const bool flooded = TestSupport::WaitFor([&] { return done.load(); }, 240000);
+    flood.join();
+    ASSERT_TRUE(flooded);
+    EXPECT_EQ(closedByStation, kConnections);
+    ASSERT_TRUE(TestSupport::WaitFor([&] { return panel.TCPLOG->count() == TcpListener::kMaxLogRows &&
+                                                    panel.TCPLOG->item(999)->text() != "before the flood"; }));
+    for (int row : {0, 500, 999})
+        EXPECT_TRUE(panel.TCPLOG->item(row)->text().startsWith("127.0.0.1 refused ")) << panel.TCPLOG->item(row)->text().toStdString();
+    // One more connection lands on top.
+    panel.AddTcpLog("newest");
+    EXPECT_EQ(panel.TCPLOG->item(0)->text(), "newest");
+    EXPECT_EQ(panel.TCPLOG->count(), TcpListener::kMaxLogRows);
+    SetMessageBoxHandler({});
+}

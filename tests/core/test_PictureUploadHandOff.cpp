@@ -1,0 +1,90 @@
+// The picture store hands a saved picture over for upload only once the save has returned,
+// so a server that is slow to answer never holds up the saving of the next pictures.
+#include "core/MessageBox.h"
+#include "core/PictureStore.h"
+#include "core/SettingsStore.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An FTP side whose upload runs a nested event loop, as the real one does while its
+// transfer is in flight, and runs `whileSending` inside it.
+struct SlowFtp : PictureUploadTarget {
+    bool busy = false;
+    QStringList sent;
+    std::function<void()> whileSending;
+
+    bool TransferBusy() const override { return busy; }
+    bool IsGalleryConnected() const override { return false; }
+    void UploadPictureToGallery(const QString&, const QString&) override {}
+    bool IsFtpConnected() const override { return true; }
+    bool IsFtpBusy() const override { return busy; }
+    FtpExportChoices ExportChoices() const override { return {false, true, false, "", "", 20}; }
+    void FtpUploadCapturedImage(const QString&, const QString& remote, int) override {
+        sent << remote;
+        busy = true;
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            if (whileSending)
+                whileSending();
+            loop.quit();
+        });
+        loop.exec();
+        busy = false;
+    }
+};
+
+QImage Frame() {
+    QImage image(64, 48, QImage::Format_RGB888);
+    image.fill(Qt::darkGreen);
+    return image;
+}
+
+} // namespace
+
+TEST(PictureUploadHandOff, SaveReturnsFirstAndPicturesSavedDuringAnUploadAreNotQueued) {
+    SetMessageBoxHandler([](const QString&) {});
+    TestSupport::TempProgramFolder dir;
+    SettingsStore settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
+    settings.FirstRunInit();
+    SlowFtp ftp;
+    {
+        PictureStore store(settings);
+        store.SetPictureNamePrefix("OFFICEPC");
+        store.SetUploadTarget(&ftp);
+
+        // Two saves in one go: nothing is sent before the saves return, then the first only.
+        ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
+        ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
+        EXPECT_TRUE(ftp.sent.isEmpty());
+        // While that upload is in flight the station saves on; those pictures are skipped.
+        int savedDuring = 0;
+        ftp.whileSending = [&] {
+            for (int i = 0; i < 3; ++i)
+                savedDuring += store.SaveMotionPicture(Frame(), 2);
+            QCoreApplication::sendPostedEvents();
+        };
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(savedDuring, 3);
+        EXPECT_EQ(ftp.sent, QStringList({"000001OFFICE.jpg"}));
+        EXPECT_EQ(store.PictureCount(2), 3);
+
+        // The next save after the upload has ended is sent again.
+        ftp.whileSending = {};
+        ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(ftp.sent.last(), "000006OFFICE.jpg");
+
+        // A hand-off still waiting when the store goes sends nothing.
+        ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
+    }
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(ftp.sent.size(), 2);
+    SetMessageBoxHandler({});
+}
