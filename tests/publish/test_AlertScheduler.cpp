@@ -17,8 +17,8 @@ public:
     AlertSendResult SendEAlert(const QStringList& queueCopy) override {
         calls << queueCopy;
         if (during) during();
-        if (!ok) return {0, false, false, QStringLiteral("connection refused")};
-        return {qMin(linesUsed, int(queueCopy.size())), mailed, true, {}};
+        if (!ok) return {0, false, false, QStringLiteral("connection refused"), {}};
+        return {qMin(linesUsed, int(queueCopy.size())), mailed, true, {}, {}};
     }
 };
 
