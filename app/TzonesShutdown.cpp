@@ -121,11 +121,13 @@ bool Tzones::RestartProgram() {
         return false;
     // What was typed in the set-up panel (and the other options) reaches the files first:
     // the new copy starts from them.
-    links_.tray->StoreSetupPanel();
-    if (flags_.StartupGuard)
+    if (flags_.StartupGuard) {
+        // Before the first activation the controls do not yet hold the record.
         store_.SaveSettings();
-    else
+    } else {
+        links_.tray->StoreSetupPanel();
         GatherAndSaveSettings();
+    }
     QString error;
     if (!env_.StartOwnExecutable(&error)) {
         ShowMessageBox(QStringLiteral("TORVEK could not be restarted: %1").arg(error));
