@@ -77,6 +77,15 @@ void Installer::Fail(const QString& reason) {
     ShowMessageBox(reason.isEmpty() ? kInstallFailed : kInstallFailed + QStringLiteral("\n") + reason);
 }
 
+QString Installer::LinkedFolderReason(const QString& folder) {
+    if (!system_.IsSymLink(folder))
+        return {};
+    const QString target = system_.CanonicalPath(folder);
+    return QStringLiteral("%1 is a symbolic link%2. Nothing is deleted or written through it: remove the link or "
+                          "choose another drive.")
+        .arg(folder, target.isEmpty() ? QString() : QStringLiteral(" to ") + target);
+}
+
 bool Installer::WriteEntry(const QString& entryPath, const QString& program, const QString& folder,
                            const QString& name, QString* error) {
     if (!system_.Exists(system_.DesktopFolder()) && !system_.MakeFolder(system_.DesktopFolder(), error))
@@ -92,6 +101,9 @@ void Installer::InstallClick() {
     QString error;
     const QString folder = InstallFolder();
     const QString program = InstalledProgram();
+    // Through a link, the old program and settings of another folder would be deleted.
+    if (const QString linked = LinkedFolderReason(folder); !linked.isEmpty())
+        return Fail(linked);
     if (!system_.Exists(folder) && !system_.MakeFolder(folder, &error))
         return Fail(error);
     // Installed over itself: the running program is never deleted, nor its settings.
@@ -129,6 +141,10 @@ void Installer::INSTALL1Click() {
             const QString folder = targetDrive_ + QStringLiteral("/cam%1").arg(n);
             const QString program = folder + QStringLiteral("/torcam%1").arg(n);
             const QString entry = system_.DesktopFolder() + QStringLiteral("/cam%1.desktop").arg(n);
+            if (const QString linked = LinkedFolderReason(folder); !linked.isEmpty()) {
+                failed << QStringLiteral("cam%1: %2").arg(n).arg(linked);
+                continue;
+            }
             const bool ok = (system_.Exists(folder) || system_.MakeFolder(folder, &error)) &&
                             (system_.Exists(program) || system_.CopyProgram(Payload(), program, &error)) &&
                             WriteEntry(entry, program, folder, QStringLiteral("TORVEK cam%1").arg(n), &error);
@@ -147,6 +163,11 @@ void Installer::INSTALL1Click() {
     }
     const QString folder = InstallFolder();
     const QString program = InstalledProgram();
+    if (const QString linked = LinkedFolderReason(folder); !linked.isEmpty()) {
+        Fail(linked);
+        view_.runEnabled = system_.Exists(program);
+        return;
+    }
     // An existing installation is kept as it is, never replaced.
     const bool existed = system_.Exists(program);
     const bool ok = (system_.Exists(folder) || system_.MakeFolder(folder, &error)) &&

@@ -63,6 +63,8 @@ private:
     bool WriteEntry(const QString& entryPath, const QString& program, const QString& folder, const QString& name,
                     QString* error);
     void Fail(const QString& reason);
+    // Why an install folder that is a symbolic link is refused; empty when it is none.
+    QString LinkedFolderReason(const QString& folder);
 
     platform::InstallerSystem& system_;
     QString programFolder_;

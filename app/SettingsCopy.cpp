@@ -22,7 +22,7 @@ void GatherZone(const ZoneEditValues& edits, qint16& left, qint16& top, qint16& 
 
 } // namespace
 
-void GatherOptions(OptionControlValues& c, SettingsRecord& r) {
+bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
     r.DiskControl = c.diskcontrol;
     r.NotifyActive = c.NotifyActive;
     r.PhoneAutoConnect = c.phautoconnect;
@@ -33,7 +33,19 @@ void GatherOptions(OptionControlValues& c, SettingsRecord& r) {
     r.PhoneCode = TrimText(c.phcode);
     if (TrimText(c.sizelist.text).isEmpty())
         c.sizelist.text = QStringLiteral("150");
-    r.PhonePictureSize = c.sizelist.text;
+    // Each picture is scaled to this size on the GUI thread and posted at that size.
+    const auto allowed = [](const QString& text) {
+        const int size = SafeStrToInt(TrimText(text));
+        return size >= 1 && size <= kMaxPhonePictureSize;
+    };
+    const bool sizeTaken = allowed(c.sizelist.text);
+    if (sizeTaken) {
+        r.PhonePictureSize = c.sizelist.text;
+    } else {
+        if (!allowed(r.PhonePictureSize))
+            r.PhonePictureSize = QStringLiteral("150");
+        c.sizelist.text = TrimText(r.PhonePictureSize);
+    }
     if (c.Vmodes.HasSelection())
         r.VideoMode1 = c.Vmodes.SelectedItem();
     if (c.VModes2.HasSelection())
@@ -61,6 +73,7 @@ void GatherOptions(OptionControlValues& c, SettingsRecord& r) {
     GatherZone(c.zoneCam1, r.Zone1Left, r.Zone1Top, r.Zone1Size, r.Sensitivity1);
     r.BufferSize1 = Number16(c.buf1);
     r.BufferSize2 = Number16(c.buf2);
+    return sizeTaken;
 }
 
 void GatherCamerasAndCaptions(const OptionControlValues& c, SettingsRecord& r,

@@ -92,8 +92,9 @@ constexpr int kMasterSensitivityMax = 15;
 
 // Gathering, first half (before the intermediate write of the settings file): the option
 // boxes, lists, start-up choices, alert fields and zone edits. May change controls
-// (an empty phone picture size becomes "150").
-void GatherOptions(OptionControlValues& controls, SettingsRecord& record);
+// (an empty phone picture size becomes "150"). False when the phone picture size was not
+// 1..kMaxPhonePictureSize: the record keeps its size (or "150") and the control shows it.
+bool GatherOptions(OptionControlValues& controls, SettingsRecord& record);
 
 // Gathering, second half (after that write): default cameras with their aliases, the
 // caption and start-up boxes, alarm, recipient, site.
@@ -105,6 +106,8 @@ void GatherCamerasAndCaptions(const OptionControlValues& controls, SettingsRecor
 // the caller tells the user.
 bool ReadColourChannels(OptionControlValues& controls, SettingsRecord& record);
 inline const QString kNoColourMessage = QStringLiteral("You must select at least one color to scan");
+inline const QString kPhoneSizeMessage =
+    QStringLiteral("The phone screen size must be a number from 1 to %1.").arg(kMaxPhonePictureSize);
 
 // Record to controls. Sensitivities below 100 on either camera reset both to 1500 in the
 // record and the zone edits; the return value then says so (the caller lays down the

@@ -171,9 +171,15 @@ void StationTray::Button10Click() {
 }
 
 void StationTray::Button11Click() {
-    Tzones& z = zones_;
     // A new alert period with an empty queue.
-    z.Links().alerts->RestartAlertPeriod();
+    zones_.Links().alerts->RestartAlertPeriod();
+    StoreSetupPanel();
+    zones_.GatherAndSaveSettings();
+    zones_.Panel1->hide();
+}
+
+void StationTray::StoreSetupPanel() {
+    Tzones& z = zones_;
     z.ReadColourChannelBoxes();
     z.Links().alerts->StoreSmtpEdits();
 
@@ -204,8 +210,6 @@ void StationTray::Button11Click() {
         camera.driverIndex = qint16(row);
         camera.defaultIndex = qint16(row);
     }
-    z.GatherAndSaveSettings();
-    z.Panel1->hide();
 }
 
 void HostDriverSetupPage(Tzones& zones, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,

@@ -30,6 +30,7 @@ public:
     void RemoveTrayIcon() override;
     void UntickDiskStats() override;
     bool DiskStatsTicked() const override;
+    void StoreSetupPanel() override;
 
     // Routines of the layout and the driver page the panel runs; unset ones are skipped.
     std::function<void()> placeStatusPanel;

@@ -104,8 +104,9 @@ public:
 
     void ShowPleaseWait();
     void CleanUpInstallerFile();
-    // Starts our own executable again and ends this process without saving. False (and a
-    // message) when the new process could not be started; this one then keeps running.
+    // Stores the set-up panel's values and saves the settings, starts our own executable
+    // again and ends this process. False (and a message) when the new process could not be
+    // started; this one then keeps running.
     bool RestartProgram();
 
     // Settings copy.

@@ -150,13 +150,15 @@ void Tzones::WriteControls(const OptionControlValues& c) {
 void Tzones::GatherAndSaveSettings() {
     SettingsRecord& record = store_.Record();
     OptionControlValues controls = ReadControls();
-    SettingsCopy::GatherOptions(controls, record);
+    const bool phoneSizeTaken = SettingsCopy::GatherOptions(controls, record);
     WriteComboText(sizelist, controls.sizelist.text);
     store_.WriteSettingsFile();
     SettingsCopy::GatherCamerasAndCaptions(controls, record,
                                            [this](const QString& name) { return links_.aliases->DriverAlias(name); });
     ReadColourChannelBoxes();
     store_.SaveSettings();
+    if (!phoneSizeTaken)
+        ShowMessageBox(SettingsCopy::kPhoneSizeMessage);
 }
 
 void Tzones::ApplySettingsToControls() {

@@ -119,12 +119,21 @@ bool Tzones::RestartProgram() {
     // A station that is ending never starts a copy of itself.
     if (shuttingDown_)
         return false;
+    // What was typed in the set-up panel (and the other options) reaches the files first:
+    // the new copy starts from them.
+    if (flags_.StartupGuard) {
+        // Before the first activation the controls do not yet hold the record.
+        store_.SaveSettings();
+    } else {
+        links_.tray->StoreSetupPanel();
+        GatherAndSaveSettings();
+    }
     QString error;
     if (!env_.StartOwnExecutable(&error)) {
         ShowMessageBox(QStringLiteral("TORVEK could not be restarted: %1").arg(error));
         return false;
     }
-    // Ends without saving; a shutdown request from now on finds it ending already.
+    // Nothing more is written; a shutdown request from now on finds it ending already.
     shuttingDown_ = true;
     store_.StopWriting();
     env_.Terminate();

@@ -81,7 +81,7 @@ public:
     platform::MailSendResult Send(const QString&, const platform::MailMessage& m) override {
         bytes = 0;
         for (const auto& part : m.inlineParts) bytes += part.data.size();
-        return {true, {}};
+        return {true, {}, {}};
     }
     qint64 bytes = 0;
 };

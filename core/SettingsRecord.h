@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+// The largest phone screen size (pixels a side) the gallery pictures are scaled to.
+constexpr int kMaxPhonePictureSize = 2000;
+
 struct SettingsRecord : FixedRecord<SettingsRecord, 2704> {
     // The layout: calls v(offset, name, member[, capacity]) for every field.
     template <class Record, class Visitor> static void VisitFields(Record& r, Visitor&& v);
@@ -104,7 +107,7 @@ struct SettingsRecord : FixedRecord<SettingsRecord, 2704> {
     QString VideoMode2;
     QString PhoneNumber;
     QString PhoneCode;
-    QString PhonePictureSize; // empty is read as "150"
+    QString PhonePictureSize; // empty is read as "150"; 1..kMaxPhonePictureSize
     bool PhoneAutoConnect = false;
     bool AviReady1 = false;
     bool AviReady2 = false;

@@ -13,6 +13,9 @@ public:
     // The "Disk Stats" menu item.
     virtual void UntickDiskStats() = 0;
     virtual bool DiskStatsTicked() const = 0;
+    // The set-up panel's values into the settings records, as its Hide stores them; the
+    // caller saves.
+    virtual void StoreSetupPanel() = 0;
 };
 
 class NullTrayLink final : public TrayLink {
@@ -28,6 +31,7 @@ public:
     void RemoveTrayIcon() override { Say("RemoveTrayIcon"); }
     void UntickDiskStats() override { Say("UntickDiskStats"); }
     bool DiskStatsTicked() const override { return Say("DiskStatsTicked"), false; }
+    void StoreSetupPanel() override { Say("StoreSetupPanel"); }
 
 private:
     static void Say(const char* routine) { ReportLinkUnavailable("TrayLink", routine); }

@@ -62,6 +62,8 @@ bool ShellInstallerSystem::Exists(const QString& path) { return QFileInfo::exist
 
 QString ShellInstallerSystem::CanonicalPath(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
+bool ShellInstallerSystem::IsSymLink(const QString& path) { return QFileInfo(path).isSymLink(); }
+
 bool ShellInstallerSystem::MakeFolder(const QString& path, QString* error) {
     if (QDir().mkpath(path))
         return true;

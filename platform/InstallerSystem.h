@@ -26,6 +26,8 @@ public:
     virtual bool SameVolume(const QString& a, const QString& b) = 0;
     virtual bool Exists(const QString& path) = 0;
     virtual QString CanonicalPath(const QString& path) = 0;
+    // The path itself is a symbolic link (also one that leads nowhere).
+    virtual bool IsSymLink(const QString& path) = 0;
     // Each returns false with *error set when it fails.
     virtual bool MakeFolder(const QString& path, QString* error) = 0;
     virtual bool RemoveFile(const QString& path, QString* error) = 0;
@@ -49,6 +51,7 @@ public:
     bool SameVolume(const QString& a, const QString& b) override;
     bool Exists(const QString& path) override;
     QString CanonicalPath(const QString& path) override;
+    bool IsSymLink(const QString& path) override;
     bool MakeFolder(const QString& path, QString* error) override;
     bool RemoveFile(const QString& path, QString* error) override;
     bool CopyProgram(const QString& from, const QString& to, QString* error) override;

@@ -65,6 +65,19 @@ bool IsSendableAddress(const QString& address, QString* why) {
     return true;
 }
 
+QString MailContentId(const QString& name) {
+    QString id;
+    for (const char byte : name.toUtf8()) {
+        const auto c = static_cast<unsigned char>(byte);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+            c == '-' || c == '_')
+            id += QChar(c);
+        else
+            id += QStringLiteral("=%1").arg(uint(c), 2, 16, QChar(u'0')).toUpper();
+    }
+    return id;
+}
+
 QByteArray EncodeHeaderText(const QString& text) {
     const QString clean = WithoutControls(text);
     bool ascii = true;

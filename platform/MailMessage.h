@@ -37,6 +37,12 @@ QStringList SplitAddressList(const QString& list);
 // on both sides. On refusal *why says so.
 bool IsSendableAddress(const QString& address, QString* why = nullptr);
 
+// The Content-ID (no angle brackets) of an inline picture, which its page refers to as
+// "cid:" + the same text. Letters, digits, '.', '-' and '_' stay; any other character
+// becomes '=' and two hex digits per UTF-8 byte ('=' itself too), so that different names
+// never share an ID and neither the header nor the page's reference needs decoding.
+QString MailContentId(const QString& name);
+
 // Header text with CR, LF and other control characters removed; non-ASCII text becomes
 // RFC 2047 encoded words (UTF-8, base64).
 QByteArray EncodeHeaderText(const QString& text);
@@ -52,10 +58,11 @@ QByteArray MakeMessageId(const QString& from, const QDateTime& when);
 QList<QByteArray> MailHeaderLines(const MailMessage& message, QString* error = nullptr);
 
 // What a send gives back. The error holds the transport's message and the server's last
-// reply.
+// reply. A mail that went out may still have been refused for some recipients.
 struct MailSendResult {
     bool ok = false;
     QString error;
+    QStringList refused; // recipients the server refused while it took the mail for the rest
 };
 
 // Sends a message to an SMTP host; the SMTP client, or a fake in tests.

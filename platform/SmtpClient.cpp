@@ -6,6 +6,12 @@ namespace platform {
 
 namespace {
 
+#if LIBCURL_VERSION_NUM >= 0x080200
+constexpr CURLoption kRcptAllowFails = CURLOPT_MAIL_RCPT_ALLOWFAILS;
+#else
+constexpr CURLoption kRcptAllowFails = CURLOPT_MAIL_RCPT_ALLLOWFAILS;
+#endif
+
 // Text for a MIME header value: printable ASCII only, no quote or angle bracket.
 QByteArray HeaderValue(const QString& text) {
     QByteArray out;
@@ -71,25 +77,66 @@ curl_mime* BuildBody(CURL* handle, const MailMessage& message) {
     return mixed;
 }
 
-// A host name or address that can stand alone in the URL.
-bool IsPlainHost(const QString& host) {
-    if (host.isEmpty() || host.size() > 253) return false;
-    bool colon = false;
-    for (QChar c : host) {
-        const char16_t u = c.unicode();
-        if (u == u':') {
-            colon = true;
-            continue;
-        }
-        if (!((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
-              u == u'.' || u == u'-' || u == u'_'))
-            return false;
-    }
-    // An IPv6 address: hex digits and colons only.
-    if (colon)
-        for (QChar c : host)
-            if (!(c == u':' || c == u'.' || isxdigit(c.unicode()))) return false;
+bool IsNameCharacter(char16_t u) {
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'.' ||
+           u == u'-' || u == u'_';
+}
+
+bool IsIpv6Text(QStringView text) {
+    if (text.isEmpty() || !text.contains(u':')) return false;
+    for (QChar c : text)
+        if (!(c == u':' || c == u'.' || isxdigit(c.unicode()))) return false;
     return true;
+}
+
+// The host as the URL takes it and the port: "name", "name:port", "[v6]", "[v6]:port" or a
+// bare IPv6 address (several colons, so no port). False for anything else.
+bool SplitHost(const QString& typed, int defaultPort, QByteArray* urlHost, int* port) {
+    if (typed.isEmpty() || typed.size() > 260) return false;
+    QStringView name(typed);
+    QStringView portText;
+    bool ipv6 = false;
+    if (typed.startsWith(u'[')) {
+        const qsizetype close = typed.indexOf(u']');
+        if (close < 0) return false;
+        name = QStringView(typed).mid(1, close - 1);
+        const QStringView rest = QStringView(typed).mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(u':')) return false;
+        portText = rest.isEmpty() ? QStringView() : rest.mid(1);
+        if (!rest.isEmpty() && portText.isEmpty()) return false;
+        ipv6 = true;
+    } else if (typed.count(u':') == 1) {
+        const qsizetype colon = typed.indexOf(u':');
+        name = QStringView(typed).left(colon);
+        portText = QStringView(typed).mid(colon + 1);
+        if (portText.isEmpty()) return false;
+    } else if (typed.contains(u':')) {
+        ipv6 = true;
+    }
+    if (ipv6) {
+        if (!IsIpv6Text(name)) return false;
+    } else {
+        if (name.isEmpty() || name.size() > 253) return false;
+        for (QChar c : name)
+            if (!IsNameCharacter(c.unicode())) return false;
+    }
+    *port = defaultPort;
+    if (!portText.isEmpty()) {
+        for (QChar c : portText)
+            if (!c.isDigit() || c.unicode() > 0x7f) return false;
+        bool ok = false;
+        *port = portText.toInt(&ok);
+        if (!ok || *port < 1 || *port > 65535) return false;
+    }
+    *urlHost = ipv6 ? "[" + name.toLatin1() + "]" : name.toLatin1();
+    return true;
+}
+
+// The address of an "RCPT TO:<address>" command line, else empty.
+QByteArray RecipientOfCommand(const QByteArray& line) {
+    if (!line.startsWith("RCPT TO:<")) return {};
+    const qsizetype close = line.indexOf('>');
+    return close < 0 ? QByteArray() : line.mid(9, close - 9);
 }
 
 } // namespace
@@ -106,8 +153,22 @@ SmtpClient::~SmtpClient() {
 }
 
 int SmtpClient::OnDebug(CURL*, int type, char* data, size_t size, void* self) {
-    if (type != CURLINFO_HEADER_IN) return 0;
     auto* client = static_cast<SmtpClient*>(self);
+    if (type == CURLINFO_HEADER_OUT) {
+        // Our commands: each RCPT waits for its reply before the next goes.
+        for (size_t i = 0; i < size; ++i) {
+            const char c = data[i];
+            if (c == '\n') {
+                const QByteArray to = RecipientOfCommand(client->commandLine_);
+                if (!to.isEmpty()) client->awaitingRcpt_ << QString::fromLatin1(to);
+                client->commandLine_.clear();
+            } else if (c != '\r' && client->commandLine_.size() < 1024) {
+                client->commandLine_ += c;
+            }
+        }
+        return 0;
+    }
+    if (type != CURLINFO_HEADER_IN) return 0;
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
         if (c == '\n') {
@@ -117,6 +178,12 @@ int SmtpClient::OnDebug(CURL*, int type, char* data, size_t size, void* self) {
             if (!line.isEmpty() && (refusal || client->lastReply_.isEmpty() ||
                                     !(client->lastReply_[0] == '4' || client->lastReply_[0] == '5')))
                 client->lastReply_ = line;
+            // The last line of a reply ("250 ok", not "250-...") answers the RCPT in waiting.
+            const bool last = line.size() >= 3 && (line.size() == 3 || line[3] == ' ');
+            if (last && !client->awaitingRcpt_.isEmpty()) {
+                const QString to = client->awaitingRcpt_.takeFirst();
+                if (refusal) client->refused_ << to;
+            }
             client->replyLine_.clear();
         } else if (c != '\r' && client->replyLine_.size() < 512) {
             client->replyLine_ += c;
@@ -136,7 +203,9 @@ MailSendResult SmtpClient::Send(const QString& host, const MailMessage& message)
         result.error = QStringLiteral("The mail transfer could not be set up.");
         return result;
     }
-    if (!IsPlainHost(host)) {
+    QByteArray hostText;
+    int port = port_;
+    if (!SplitHost(host, port_, &hostText, &port)) {
         result.error = host.isEmpty()
                            ? QStringLiteral("No SMTP host is set.")
                            : QStringLiteral("\"%1\" is not a valid SMTP host.").arg(HeaderValue(host));
@@ -147,11 +216,10 @@ MailSendResult SmtpClient::Send(const QString& host, const MailMessage& message)
 
     SendResources r;
     r.url = curl_url();
-    const QByteArray hostText = host.contains(u':') ? "[" + host.toLatin1() + "]" : host.toLatin1();
     if (curl_url_set(r.url, CURLUPART_SCHEME, "smtp", 0) != CURLUE_OK ||
         curl_url_set(r.url, CURLUPART_HOST, hostText.constData(), 0) != CURLUE_OK ||
-        curl_url_set(r.url, CURLUPART_PORT, QByteArray::number(port_).constData(), 0) != CURLUE_OK) {
-        result.error = QStringLiteral("\"%1\" is not a valid SMTP host.").arg(host);
+        curl_url_set(r.url, CURLUPART_PORT, QByteArray::number(port).constData(), 0) != CURLUE_OK) {
+        result.error = QStringLiteral("\"%1\" is not a valid SMTP host.").arg(HeaderValue(host));
         return result;
     }
     for (const QString& to : message.recipients)
@@ -164,6 +232,9 @@ MailSendResult SmtpClient::Send(const QString& host, const MailMessage& message)
     curl_easy_setopt(handle_, CURLOPT_CURLU, r.url);
     curl_easy_setopt(handle_, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(handle_, CURLOPT_MAIL_RCPT, r.recipients);
+    // One refused recipient does not keep the mail from the others; only when the server
+    // refuses them all does the send fail.
+    curl_easy_setopt(handle_, kRcptAllowFails, 1L);
     curl_easy_setopt(handle_, CURLOPT_HTTPHEADER, r.headers);
     curl_easy_setopt(handle_, CURLOPT_MIMEPOST, r.mime);
     // The server's replies arrive through the debug callback only.
@@ -172,14 +243,21 @@ MailSendResult SmtpClient::Send(const QString& host, const MailMessage& message)
     curl_easy_setopt(handle_, CURLOPT_DEBUGDATA, this);
     replyLine_.clear();
     lastReply_.clear();
+    commandLine_.clear();
+    awaitingRcpt_.clear();
+    refused_.clear();
 
     const NetResult net = call_.Perform(handle_);
     curl_easy_reset(handle_); // drops every pointer into the resources freed below
     result.ok = net.ok;
     if (!net.ok) {
         result.error = net.error.isEmpty() ? QStringLiteral("The mail could not be sent.") : net.error;
+        if (!refused_.isEmpty() && refused_.size() >= message.recipients.size())
+            result.error = QStringLiteral("The server refused every recipient (%1)").arg(refused_.join(", "));
         if (!lastReply_.isEmpty())
             result.error += QStringLiteral(" (server: %1)").arg(QString::fromLatin1(lastReply_));
+    } else {
+        result.refused = refused_;
     }
     return result;
 }

@@ -9,14 +9,17 @@ namespace platform {
 
 class SmtpClient : public MailTransport {
 public:
-    // The port is 25 for every real server; tests point it elsewhere.
+    // The port when the host names none: 25 for every real server.
     explicit SmtpClient(int port = 25, NetTimeouts timeouts = {});
     ~SmtpClient() override;
     SmtpClient(const SmtpClient&) = delete;
     SmtpClient& operator=(const SmtpClient&) = delete;
 
-    // host: a plain name or address. MAIL FROM is the sender, one RCPT per recipient. On
-    // failure the error holds the transfer's message and the server's last reply.
+    // host: a name or address, "name:port" or "[v6]:port" for a port other than the
+    // client's. MAIL FROM is the sender, one RCPT per recipient; recipients the server
+    // refuses are left out and named in the result, and only when it refuses all of them
+    // does the send fail. On failure the error holds the transfer's message and the
+    // server's last reply.
     MailSendResult Send(const QString& host, const MailMessage& message) override;
     void Abort() override { call_.Abort(); }
     bool Busy() const { return call_.Busy(); }
@@ -30,6 +33,9 @@ private:
     CURL* handle_ = nullptr;
     QByteArray replyLine_;  // the server's line being received (worker thread during a send)
     QByteArray lastReply_;  // the last refusal, else the last reply line
+    QByteArray commandLine_;     // our command being sent (worker thread during a send)
+    QStringList awaitingRcpt_;   // RCPT addresses sent and not yet answered
+    QStringList refused_;        // RCPT addresses the server refused
 };
 
 } // namespace platform

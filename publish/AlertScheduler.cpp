@@ -4,6 +4,8 @@
 #include "core/SettingsRecord.h"
 #include "publish/AlertOptions.h"
 
+#include <QDebug>
+
 #include <chrono>
 #include <exception>
 
@@ -44,6 +46,18 @@ void AlertScheduler::RestartPeriod() {
 
 void AlertScheduler::ClearQueue() {
     queue_.clear();
+    held_.clear();
+}
+
+QStringList AlertScheduler::SendOrder() {
+    QStringList rest = queue_;
+    QStringList front;
+    for (const QString& line : std::as_const(held_)) {
+        const qsizetype at = rest.indexOf(line);
+        if (at >= 0) front << rest.takeAt(at);
+    }
+    held_ = front; // lines gone from the queue meanwhile are no longer held
+    return front + rest;
 }
 
 qint64 AlertScheduler::RemainingSeconds() const {
@@ -75,26 +89,29 @@ AlertScheduler::SendResult AlertScheduler::SendNow() {
 
     sending_ = true;
     if (links_.sendingChanged) links_.sendingChanged(true);
-    // The sender works on a copy: pictures saved meanwhile go to the live queue.
-    const QStringList copy = queue_;
+    // The sender works on a copy: pictures saved meanwhile go to the live queue. The
+    // pictures of a failed mail come first, so the next mail carries them.
+    const QStringList copy = SendOrder();
     AlertSendResult result;
     try {
         result = sender_->SendEAlert(copy);
     } catch (const std::exception& e) {
-        result = {0, false, false, QString::fromLocal8Bit(e.what())};
+        result = {0, false, false, QString::fromLocal8Bit(e.what()), {}};
     } catch (...) {
-        result = {0, false, false, QStringLiteral("unexpected error")};
+        result = {0, false, false, QStringLiteral("unexpected error"), {}};
     }
 
     SendResult outcome = SendResult::NotMailed;
     if (!result.ok) {
         outcome = SendResult::Failed;
+        held_ = copy;
         ReportFailure(result.error);
     } else {
         if (result.mailed) {
             outcome = SendResult::Sent;
             failureShown_ = false;
             ++sentCount_;
+            ReportRefused(result.refused);
         }
         // Lines used without a mail are pictures that could not be read any more: they go,
         // uncounted, so that they are not tried again every period.
@@ -105,6 +122,7 @@ AlertScheduler::SendResult AlertScheduler::SendNow() {
         for (qsizetype i = 0; i < used; ++i) {
             const qsizetype at = queue_.lastIndexOf(copy.at(i));
             if (at >= 0) queue_.removeAt(at);
+            held_.removeOne(copy.at(i));
         }
     }
 
@@ -120,6 +138,23 @@ void AlertScheduler::ReportFailure(const QString& error) {
     const QString text =
         QStringLiteral("The e-alert could not be sent (%1). The pictures stay queued and go with the next alert.")
             .arg(error.isEmpty() ? QStringLiteral("no reason given") : error);
+    if (links_.reportFailure)
+        links_.reportFailure(text);
+    else
+        PostMessageBox(text);
+}
+
+void AlertScheduler::ReportRefused(const QStringList& refused) {
+    if (refused.isEmpty()) {
+        refusedShown_.clear();
+        return;
+    }
+    const QString text = QStringLiteral("The e-alert was sent, but the mail server refused %1.")
+                             .arg(refused.join(QStringLiteral(", ")));
+    qWarning().noquote() << text;
+    // Told again only when other addresses are refused.
+    if (refused == refusedShown_) return;
+    refusedShown_ = refused;
     if (links_.reportFailure)
         links_.reportFailure(text);
     else

@@ -24,7 +24,8 @@ struct AlertSchedulerLinks {
     // Told when a send starts (true) and when it is over (false): Send Now is disabled
     // meanwhile, and the summary is refreshed afterwards.
     std::function<void(bool sending)> sendingChanged;
-    // A failed mail, told once per run of failures; unset: PostMessageBox.
+    // A failed mail, told once per run of failures, and recipients the server refused while
+    // the mail went to the others (told again when others are refused); unset: PostMessageBox.
     std::function<void(const QString& text)> reportFailure;
 };
 
@@ -46,7 +47,8 @@ public:
         Sent,      // mailed and counted; the used lines left the queue
         NotMailed, // no mail went: nothing to send, no mail composer bound, or the lines it
                    // used held no readable picture (those lines leave the queue)
-        Failed,    // the mail failed: nothing counted or removed, retried next period
+        Failed,    // the mail failed: nothing counted or removed; its lines go first next
+                   // period, ahead of pictures queued since
     };
 
     AlertScheduler(SettingsRecord& record, QStringList& queue, AlertSchedulerLinks links = {});
@@ -78,7 +80,10 @@ public:
 
 private:
     qint64 NowMs() const;
+    // The queue as the sender gets it: the lines of a failed mail first, then the rest.
+    QStringList SendOrder();
     void ReportFailure(const QString& error);
+    void ReportRefused(const QStringList& refused);
 
     SettingsRecord& record_;
     QStringList& queue_;
@@ -90,4 +95,6 @@ private:
     bool sending_ = false;
     bool lastOnline_ = false;
     bool failureShown_ = false;
+    QStringList held_;         // the lines a failed mail was given, in its order
+    QStringList refusedShown_; // the refused recipients last told
 };

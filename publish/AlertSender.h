@@ -11,6 +11,7 @@ struct AlertSendResult {
     bool mailed = false; // a mail was handed to the server
     bool ok = false;     // the send finished without error
     QString error;       // why it failed, for the user
+    QStringList refused; // recipients the server refused while the mail went to the others
 };
 
 class AlertSender {
@@ -22,5 +23,5 @@ public:
 
 class NullAlertSender : public AlertSender {
 public:
-    AlertSendResult SendEAlert(const QStringList&) override { return {0, false, true, {}}; }
+    AlertSendResult SendEAlert(const QStringList&) override { return {0, false, true, {}, {}}; }
 };

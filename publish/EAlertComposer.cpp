@@ -73,8 +73,8 @@ void EAlertComposer::Abort() {
 }
 
 AlertSendResult EAlertComposer::SendEAlert(const QStringList& queue) {
-    if (busy_) return {0, false, false, QStringLiteral("An e-alert is already being sent.")};
-    if (queue.isEmpty()) return {0, false, true, {}};
+    if (busy_) return {0, false, false, QStringLiteral("An e-alert is already being sent."), {}};
+    if (queue.isEmpty()) return {0, false, true, {}, {}};
     busy_ = true;
     abort_ = false;
     const EAlertSnapshot s = snapshot_();
@@ -110,16 +110,16 @@ AlertSendResult EAlertComposer::SendSingles(const QStringList& queue, const EAle
             const QString name = AlertPictureName(queue[i]);
             pagePictures << AlertPagePicture{
                 name, ReadNoteLines(path.left(path.size() - 4) + QStringLiteral(".txt"))};
-            parts << platform::MailInlinePart{std::move(bytes), QStringLiteral("0") + name,
+            parts << platform::MailInlinePart{std::move(bytes), platform::MailContentId(QStringLiteral("0") + name),
                                               QStringLiteral("0") + name};
         }
     });
-    if (Stopping()) return {0, false, false, QStringLiteral("The e-alert was stopped.")};
+    if (Stopping()) return {0, false, false, QStringLiteral("The e-alert was stopped."), {}};
 
     const QString page = SinglePicturesPage(s.siteLocation, s.now, pagePictures, s.locale);
     // The page is kept for a look afterwards; the mail carries its own copy.
     platform::WriteWholeFile(SinglePageFile(s.programFolder), platform::ToAnsi(page));
-    if (parts.isEmpty()) return {selected, false, true, kNoPicture};
+    if (parts.isEmpty()) return {selected, false, true, kNoPicture, {}};
     return Deliver(s, selected, page, std::move(parts));
 }
 
@@ -150,16 +150,16 @@ AlertSendResult EAlertComposer::SendProofSheets(const QStringList& queue, const 
             if (!platform::EncodeJpeg(image, 90, &jpeg, &encodeError)) return;
             const QString name = ProofSheetName(sheet.sheetNo);
             names << name;
-            parts << platform::MailInlinePart{std::move(jpeg), name, name};
+            parts << platform::MailInlinePart{std::move(jpeg), platform::MailContentId(name), name};
         }
     });
-    if (Stopping()) return {0, false, false, QStringLiteral("The e-alert was stopped.")};
+    if (Stopping()) return {0, false, false, QStringLiteral("The e-alert was stopped."), {}};
     if (!encodeError.isEmpty())
-        return {0, false, false, QStringLiteral("A proof sheet could not be made: ") + encodeError};
+        return {0, false, false, QStringLiteral("A proof sheet could not be made: ") + encodeError, {}};
 
     const QString page = ProofSheetsPage(s.siteLocation, s.now, names, s.locale);
     platform::WriteWholeFile(folder + QStringLiteral("temp.txt"), platform::ToAnsi(page));
-    if (unreadable >= plan.sent) return {plan.sent, false, true, kNoPicture};
+    if (unreadable >= plan.sent) return {plan.sent, false, true, kNoPicture, {}};
     return Deliver(s, plan.sent, page, std::move(parts));
 }
 
@@ -174,6 +174,6 @@ AlertSendResult EAlertComposer::Deliver(const EAlertSnapshot& s, int lines, cons
     message.inlineParts = std::move(parts);
     message.date = s.now;
     const platform::MailSendResult sent = transport_.Send(TrimText(s.smtpHost), message);
-    if (!sent.ok) return {0, false, false, sent.error};
-    return {lines, true, true, {}};
+    if (!sent.ok) return {0, false, false, sent.error, {}};
+    return {lines, true, true, {}, sent.refused};
 }

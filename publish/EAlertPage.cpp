@@ -3,6 +3,7 @@
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
 #include "platform/Ansi.h"
+#include "platform/MailMessage.h"
 
 #include <QFile>
 
@@ -50,7 +51,8 @@ QString SinglePicturesPage(const QString& siteLocation, const QDateTime& now,
                            const QList<AlertPagePicture>& pictures, const QLocale& locale) {
     QString page = WriteAlertHtmlHeader(siteLocation, now, locale) + QStringLiteral("<br>");
     for (const AlertPagePicture& picture : pictures) {
-        page += QStringLiteral(" <img src=\"cid:0") + picture.name + QStringLiteral("\"> ");
+        page += QStringLiteral(" <img src=\"cid:") + platform::MailContentId(QStringLiteral("0") + picture.name) +
+                QStringLiteral("\"> ");
         page += QStringLiteral(" <br> ");
         for (qsizetype i = 0; i < picture.noteLines.size(); ++i) {
             const QString line = HtmlEscape(picture.noteLines[i]);
@@ -66,7 +68,7 @@ QString ProofSheetsPage(const QString& siteLocation, const QDateTime& now,
                         const QStringList& sheetNames, const QLocale& locale) {
     QString page = WriteAlertHtmlHeader(siteLocation, now, locale) + QStringLiteral(" <br> ");
     for (const QString& sheet : sheetNames)
-        page += QStringLiteral(" <img src=\"cid:") + sheet + QStringLiteral("\" alt=\"\" > <br>");
+        page += QStringLiteral(" <img src=\"cid:") + platform::MailContentId(sheet) + QStringLiteral("\" alt=\"\" > <br>");
     return page + QStringLiteral(" </Body></html> ");
 }
 

@@ -111,7 +111,7 @@ bool GalleryService::UploadPictureToGallery(const QString& pictureFile, const QS
     if (!QFileInfo::exists(pictureFile))
         return false;
     const int n = SafeStrToInt(store_.Record().PhonePictureSize.trimmed());
-    if (n <= 0)
+    if (n <= 0 || n > kMaxPhonePictureSize)
         return false;
     QImage picture;
     if (!platform::LoadJpeg(pictureFile, &picture))

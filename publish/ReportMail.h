@@ -25,6 +25,8 @@ public:
     virtual ~ReportMailSender() = default;
     // May run a nested event loop while the mail goes out. False with *error on failure.
     virtual bool SendReportMail(const ReportMail& mail, QString* error) = 0;
+    // The recipients the server refused in the last mail that went out to the others.
+    virtual QStringList RefusedRecipients() const { return {}; }
 };
 
 // A comma-separated recipient text as its addresses, trimmed, empty items dropped.

@@ -2,6 +2,7 @@
 
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
+#include "platform/MailMessage.h"
 #include "publish/EAlertPage.h"
 
 namespace {
@@ -102,7 +103,8 @@ QString BuildReportHtml(const ReportPageInput& in) {
     }
     for (const QString& picture : pictures) {
         const QString name = TrimText(picture);
-        line(QStringLiteral(" <img src=\"cid:0") + Escape(name) + QStringLiteral("\"> "));
+        line(QStringLiteral(" <img src=\"cid:") + platform::MailContentId(QStringLiteral("0") + name) +
+             QStringLiteral("\"> "));
         line(QStringLiteral(" <br> "));
         const QStringList note = ReadNoteLines(in.pictureFolder + name.left(name.size() - 4) + QStringLiteral(".txt"));
         for (int i = 0; i < note.size(); ++i)

@@ -19,7 +19,7 @@ platform::MailMessage SmtpReportMailSender::ToMessage(const ReportMail& mail) {
     for (const ReportMail::Picture& picture : mail.pictures) {
         platform::MailInlinePart part;
         part.data = picture.data;
-        part.contentId = QStringLiteral("0") + picture.name;
+        part.contentId = platform::MailContentId(QStringLiteral("0") + picture.name);
         part.fileName = QStringLiteral("0") + picture.name;
         message.inlineParts << part;
     }
@@ -28,6 +28,7 @@ platform::MailMessage SmtpReportMailSender::ToMessage(const ReportMail& mail) {
 
 bool SmtpReportMailSender::SendReportMail(const ReportMail& mail, QString* error) {
     const platform::MailSendResult result = transport_->Send(mail.host, ToMessage(mail));
+    refused_ = result.refused;
     if (!result.ok && error)
         *error = result.error;
     return result.ok;

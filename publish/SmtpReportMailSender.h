@@ -14,10 +14,13 @@ public:
     ~SmtpReportMailSender() override;
 
     bool SendReportMail(const ReportMail& mail, QString* error) override;
+    QStringList RefusedRecipients() const override { return refused_; }
 
-    // The message the transport gets: the pictures inline, content id and file name "0" + name.
+    // The message the transport gets: the pictures inline, file name "0" + name and the
+    // content id the page uses for it (MailContentId).
     static platform::MailMessage ToMessage(const ReportMail& mail);
 
 private:
     std::unique_ptr<platform::MailTransport> transport_;
+    QStringList refused_;
 };

@@ -14,6 +14,7 @@
 #include "publish/ReportPage.h"
 
 #include <QCheckBox>
+#include <QDebug>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,10 +142,13 @@ void TemailSender::SendReportEmail(const QStringList& pictures) {
     }
     ToAddress->setEditText(QString());
     RichEdit1->clear();
-    if (ReportCamera == 0)
-        ShowMessageBox(QStringLiteral("The email has been sent again!"));
-    else if (SinglePictureMode)
-        ShowMessageBox(QStringLiteral("The Image has been sent!"));
-    else
-        ShowMessageBox(QStringLiteral("The Images have been sent!"));
+    QString done = ReportCamera == 0        ? QStringLiteral("The email has been sent again!")
+                   : SinglePictureMode ? QStringLiteral("The Image has been sent!")
+                                       : QStringLiteral("The Images have been sent!");
+    if (const QStringList refused = sender_->RefusedRecipients(); !refused.isEmpty()) {
+        const QString why = QStringLiteral("The mail server refused %1.").arg(refused.join(QStringLiteral(", ")));
+        qWarning().noquote() << QStringLiteral("Report mail:") << why;
+        done += QStringLiteral("\n") + why;
+    }
+    ShowMessageBox(done);
 }

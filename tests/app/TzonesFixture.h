@@ -98,6 +98,7 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     void RemoveTrayIcon() override { Say("RemoveTrayIcon"); }
     void UntickDiskStats() override {}
     bool DiskStatsTicked() const override { return false; }
+    void StoreSetupPanel() override {}
     // FTP.
     void LoadFtpSettings() override { Say("LoadFtpSettings"); }
     void FtpConnect() override { Say(QStringLiteral("FtpConnect unattended=%1").arg(flags.FtpUnattended)); }

@@ -224,3 +224,40 @@ TEST(Installer, ProgressDotsAndExit) {
     installer.Button3Click();
     EXPECT_FALSE(QFile::exists(s.dir.path() + "media/Drivers.dat"));
 }
+
+TEST(Installer, ALinkedInstallFolderIsRefusedAndWhatItPointsToIsLeftAlone) {
+    Scratch s;
+    const QString elsewhere = s.Home("elsewhere");
+    QDir().mkpath(elsewhere);
+    TestSupport::WriteAll(elsewhere + "/X290607.dat", "their settings");
+    TestSupport::WriteAll(elsewhere + "/torvek", "their program");
+    const auto untouched = [&] {
+        return TestSupport::ReadAll(elsewhere + "/X290607.dat") == "their settings" &&
+               TestSupport::ReadAll(elsewhere + "/torvek") == "their program" &&
+               QDir(elsewhere).entryList(QDir::Files).size() == 2;
+    };
+    ASSERT_TRUE(QFile::link(elsewhere, s.Home("torvek")));
+    ASSERT_TRUE(QFile::link(elsewhere, s.Home("cam1")));
+    Installer installer = s.Make();
+
+    // The button, the menu's single install and the menu's copies per camera.
+    installer.InstallClick();
+    s.system.answers = {true};
+    installer.INSTALL1Click();
+    s.system.devices = {"Cam A", "Cam B"};
+    s.system.answers = {true, true};
+    installer.INSTALL1Click();
+    ASSERT_EQ(s.messages.size(), 3);
+    for (const QString& message : s.messages) {
+        EXPECT_TRUE(message.startsWith("INSTALL FAILED.")) << message.toStdString();
+        EXPECT_TRUE(message.contains("is a symbolic link to " + elsewhere)) << message.toStdString();
+    }
+    EXPECT_TRUE(s.messages[2].contains("cam1: "));
+    EXPECT_FALSE(s.messages[2].contains("cam2: "));
+    EXPECT_TRUE(untouched());
+    EXPECT_FALSE(QFile::exists(s.Home("Desktop/TORVEK.desktop")));
+    EXPECT_FALSE(QFile::exists(s.Home("Desktop/cam1.desktop")));
+    EXPECT_TRUE(s.system.started.isEmpty());
+    // The camera whose folder is a real one is still installed.
+    EXPECT_EQ(TestSupport::ReadAll(s.Home("cam2/torcam2")), "payload");
+}

@@ -17,7 +17,7 @@ public:
     QList<QStringList> calls;
     AlertSendResult SendEAlert(const QStringList& queueCopy) override {
         calls << queueCopy;
-        return {int(queueCopy.size()), true, true, {}};
+        return {int(queueCopy.size()), true, true, {}, {}};
     }
 };
 

@@ -12,13 +12,14 @@ public:
     int linesUsed = 0;
     bool ok = true;
     bool mailed = true;
+    QStringList refused;
     std::function<void()> during; // runs inside the send, as a nested event loop would
 
     AlertSendResult SendEAlert(const QStringList& queueCopy) override {
         calls << queueCopy;
         if (during) during();
-        if (!ok) return {0, false, false, QStringLiteral("connection refused")};
-        return {qMin(linesUsed, int(queueCopy.size())), mailed, true, {}};
+        if (!ok) return {0, false, false, QStringLiteral("connection refused"), {}};
+        return {qMin(linesUsed, int(queueCopy.size())), mailed, true, {}, refused};
     }
 };
 
@@ -159,6 +160,62 @@ TEST_F(AlertSchedulerTest, FailedMailKeepsCountAndQueueAndTellsOnce) {
     Advance(600);
     scheduler->Tick(true);
     EXPECT_EQ(failures.size(), 2);
+}
+
+TEST_F(AlertSchedulerTest, AFailedMailsPicturesGoFirstWithTheNextMail) {
+    sender.ok = false;
+    Queue(2);
+    Advance(600);
+    scheduler->Tick(true);
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures.first().contains("The pictures stay queued and go with the next alert."));
+
+    // Newer pictures arrive; the next mail (two pictures) carries the failed alert's two.
+    Queue(3, 10);
+    sender.ok = true;
+    sender.linesUsed = 2;
+    Advance(600);
+    scheduler->Tick(true);
+    EXPECT_EQ(sender.calls.last(),
+              (QStringList{"1000002.jpg", "1000001.jpg", "1000012.jpg", "1000011.jpg", "1000010.jpg"}));
+    EXPECT_EQ(queue, (QStringList{"1000012.jpg", "1000011.jpg", "1000010.jpg"}));
+
+    // Once sent, newest first again.
+    Advance(600);
+    scheduler->Tick(true);
+    EXPECT_EQ(sender.calls.last(), (QStringList{"1000012.jpg", "1000011.jpg", "1000010.jpg"}));
+
+    // Emptied by the set-up panel: nothing is held over.
+    sender.ok = false;
+    Queue(1, 20);
+    Advance(600);
+    scheduler->Tick(true);
+    scheduler->ClearQueue();
+    Queue(2, 30);
+    sender.ok = true;
+    Advance(600);
+    scheduler->Tick(true);
+    EXPECT_EQ(sender.calls.last(), (QStringList{"1000031.jpg", "1000030.jpg"}));
+}
+
+TEST_F(AlertSchedulerTest, RefusedRecipientsAreCountedAsSentAndTold) {
+    sender.linesUsed = 1;
+    sender.refused = {"bad@example.org"};
+    for (int round = 0; round < 2; ++round) {
+        Queue(1, round);
+        Advance(600);
+        EXPECT_EQ(scheduler->SendNow(), AlertScheduler::SendResult::Sent);
+    }
+    EXPECT_EQ(scheduler->AlertsSentCount(), 2);
+    EXPECT_TRUE(queue.isEmpty());
+    // Told once for the same addresses, again when others are refused.
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures.first().contains("refused bad@example.org")) << failures.first().toStdString();
+    sender.refused = {"bad@example.org", "worse@example.org"};
+    Queue(1, 5);
+    scheduler->SendNow();
+    ASSERT_EQ(failures.size(), 2);
+    EXPECT_TRUE(failures.last().contains("bad@example.org, worse@example.org"));
 }
 
 TEST_F(AlertSchedulerTest, PicturesQueuedDuringASendStay) {

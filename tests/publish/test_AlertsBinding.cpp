@@ -27,7 +27,7 @@ public:
     AlertSendResult SendEAlert(const QStringList& queueCopy) override {
         calls << queueCopy;
         if (during) during();
-        return {int(queueCopy.size()), true, true, {}};
+        return {int(queueCopy.size()), true, true, {}, {}};
     }
 };
 

@@ -32,7 +32,7 @@ public:
     }
     QStringList hosts;
     QList<MailMessage> messages;
-    MailSendResult result{true, {}};
+    MailSendResult result{true, {}, {}};
     std::function<void()> during;
 };
 
@@ -207,7 +207,7 @@ TEST_F(EAlertComposerTest, ProofSheetsTravelFromMemoryInNumericOrder) {
 TEST_F(EAlertComposerTest, FailuresAreReportedAndNothingCountsAsUsed) {
     snapshot.alertMaxImages = 5;
     const QStringList queue = MakeQueue(2);
-    transport.result = {false, "Couldn't connect to server"};
+    transport.result = {false, "Couldn't connect to server", {}};
     AlertSendResult r = composer.SendEAlert(queue);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.mailed);

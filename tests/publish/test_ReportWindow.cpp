@@ -393,7 +393,7 @@ void Leaves(const QJsonObject& node, QList<QJsonObject>& out) {
 // The same window over the SMTP client and a loopback server.
 struct ReportWindowMailTest : ReportWindowTest {
     void SetUp() override {
-        ASSERT_TRUE(sink.Start()) << sink.Output().toStdString();
+        ASSERT_TRUE(sink.Start("accept", 0, 2, {"refused@example.org"})) << sink.Output().toStdString();
         platform::NetTimeouts t;
         t.connectSeconds = 5;
         t.responseSeconds = 5;
@@ -436,6 +436,14 @@ TEST_F(ReportWindowMailTest, TheServerGetsTheTextThePageAndThePictures) {
         EXPECT_TRUE(html.contains("cid:0" + Name(i + 1) + "\""));
         EXPECT_EQ(picture["sha256"].toString(), Sha(ReadAll(Cam1() + Name(i + 1))));
     }
+}
+
+TEST_F(ReportWindowMailTest, ARefusedRecipientIsNamedAndTheOthersGetTheMail) {
+    Open(false, 0, Names(1, 2), 1, [&] { Send("a@example.org, refused@example.org"); });
+    EXPECT_EQ(messages, QStringList({"The Images have been sent!\nThe mail server refused refused@example.org."}));
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    EXPECT_EQ(sink.Envelope(sink.Messages().first())["rcpt_tos"].toArray().toVariantList(),
+              QVariantList{"a@example.org"});
 }
 
 TEST_F(ReportWindowMailTest, SingleModeAndResendThroughTheServer) {

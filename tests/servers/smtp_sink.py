@@ -9,6 +9,9 @@ Modes:
   reject-rcpt answer every RCPT with 550
   refuse      listen nowhere: connections to the port printed are refused
   hang        accept connections and never say a word
+
+--refuse-rcpt ADDRESS (repeatable) answers RCPT for that address with 550 in the modes that
+take mail; the message still goes to the other recipients.
 """
 import argparse
 import asyncio
@@ -31,14 +34,15 @@ def announce(port):
 
 
 class Saver:
-    def __init__(self, folder, mode, delay):
+    def __init__(self, folder, mode, delay, refused):
         self.folder = folder
         self.mode = mode
         self.delay = delay
+        self.refused = {address.lower() for address in refused}
         self.count = 0
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
-        if self.mode == "reject-rcpt":
+        if self.mode == "reject-rcpt" or address.lower() in self.refused:
             return "550 5.1.1 <%s>: Recipient address rejected" % address
         envelope.rcpt_tos.append(address)
         return "250 OK"
@@ -76,6 +80,7 @@ def main():
     parser.add_argument("--mode", default="accept",
                         choices=["accept", "slow", "reject-rcpt", "refuse", "hang"])
     parser.add_argument("--delay", type=float, default=2.0)
+    parser.add_argument("--refuse-rcpt", action="append", default=[])
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
 
@@ -95,7 +100,7 @@ def main():
         probe.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         probe.bind(("127.0.0.1", port))
         probe.close()
-        controller = Controller(Saver(args.dir, args.mode, args.delay), hostname="127.0.0.1",
+        controller = Controller(Saver(args.dir, args.mode, args.delay, args.refuse_rcpt), hostname="127.0.0.1",
                                 port=port, decode_data=False, data_size_limit=0)
         controller.start()
         announce(port)

@@ -8,11 +8,11 @@
 
 namespace TestSupport {
 
-bool SmtpSink::Start(const QString& mode, int port, double delaySeconds) {
-    return server_.Start(QStringLiteral("smtp_sink.py"),
-                         {QStringLiteral("--mode"), mode, QStringLiteral("--port"),
-                          QString::number(port), QStringLiteral("--dir"), dir_.path(),
-                          QStringLiteral("--delay"), QString::number(delaySeconds)});
+bool SmtpSink::Start(const QString& mode, int port, double delaySeconds, const QStringList& refusedRecipients) {
+    QStringList args{QStringLiteral("--mode"), mode, QStringLiteral("--port"), QString::number(port),
+                     QStringLiteral("--dir"), dir_.path(), QStringLiteral("--delay"), QString::number(delaySeconds)};
+    for (const QString& address : refusedRecipients) args << QStringLiteral("--refuse-rcpt") << address;
+    return server_.Start(QStringLiteral("smtp_sink.py"), args);
 }
 
 QStringList SmtpSink::Messages() const {

@@ -12,8 +12,10 @@ namespace TestSupport {
 
 class SmtpSink {
 public:
-    // mode: accept, slow, reject-rcpt, refuse or hang. port 0 picks a free one.
-    bool Start(const QString& mode = QStringLiteral("accept"), int port = 0, double delaySeconds = 2);
+    // mode: accept, slow, reject-rcpt, refuse or hang. port 0 picks a free one. RCPT of the
+    // refused addresses is answered with 550; the mail still goes to the others.
+    bool Start(const QString& mode = QStringLiteral("accept"), int port = 0, double delaySeconds = 2,
+               const QStringList& refusedRecipients = {});
     void Stop() { server_.Stop(); }
     quint16 Port() const { return server_.Port(); }
     QString Output() const { return server_.Output(); }
