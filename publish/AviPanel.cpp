@@ -44,13 +44,14 @@ AviPanel::AviPanel(QWidget* parent) : QFrame(parent), logic_(AviPanelHooks{}) {
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Button14, Button15, Button16})
         buttons->addWidget(b);
-    buttons->addWidget(CheckBox1);
     buttons->addStretch(1);
     buttons->addWidget(Button17);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
     layout->addWidget(ProgressBar1);
     layout->addLayout(buttons);
+    // A row of its own: beside the buttons the log's small size cut it off.
+    layout->addWidget(CheckBox1);
 
     connect(Button14, &QPushButton::clicked, &logic_, &AviPanelLogic::OpenClicked);
     connect(Button15, &QPushButton::clicked, &logic_, &AviPanelLogic::PlayClicked);
