@@ -37,6 +37,9 @@ bool Usable(const QWidget* widget, const QWidget* except) {
 void KeepAboveOwner(QWidget* window, QWidget* owner) {
     if (!window || !owner || window == owner)
         return;
+    // X11 carries the owner (WM_TRANSIENT_FOR) only for windows of a transient type.
+    if (window->windowType() == Qt::Window)
+        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     window->installEventFilter(new OwnerKeeper(window, owner));
 }
 

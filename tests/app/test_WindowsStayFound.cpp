@@ -49,6 +49,8 @@ TEST(WindowsStayFound, OwnedWindowsStayAboveTheShownMainWindowAndMessagesAboveTh
     QWidget main(nullptr, Qt::Window | Qt::FramelessWindowHint);
     QWidget owned(nullptr, Qt::Window | Qt::FramelessWindowHint);
     platform::KeepAboveOwner(&owned, &main);
+    EXPECT_EQ(owned.windowType(), Qt::Dialog); // X11 names an owner for transient types only
+    EXPECT_TRUE(owned.windowFlags().testFlag(Qt::FramelessWindowHint));
     main.show();
     owned.show();
     ASSERT_TRUE(owned.windowHandle());
