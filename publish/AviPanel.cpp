@@ -39,6 +39,11 @@ AviPanel::AviPanel(QWidget* parent) : QFrame(parent), logic_(AviPanelHooks{}) {
     Button16 = MakeButton(this, "Button16", QStringLiteral("&Create"));
     CheckBox1 = new QCheckBox(QStringLiteral("Use Compression"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    // Its box is drawn in the base colour: on the black log it would not show.
+    QPalette box = CheckBox1->palette();
+    box.setColor(QPalette::Base, Qt::white);
+    box.setColor(QPalette::Text, Qt::black);
+    CheckBox1->setPalette(box);
     Button17 = MakeButton(this, "Button17", QStringLiteral("C&lose"));
 
     auto* buttons = new QHBoxLayout;
