@@ -68,9 +68,10 @@ QStringList ShowHelpLogWindow() {
             QStringLiteral("slideshow plays the pictures one after another. Enter shows the picture's"),
             QStringLiteral("note. Del deletes the selected pictures with their notes after asking."),
             QString(),
-            QStringLiteral("From the log window you can e-mail pictures, upload them by FTP, rotate"),
-            QStringLiteral("them, make an AVI movie of them, and set the camera's picture folder and"),
-            QStringLiteral("the free disk space below which the oldest pictures are recycled.")};
+            QStringLiteral("Email Reports sends the selected pictures by e-mail. A right click on the"),
+            QStringLiteral("list offers Upload (while the FTP window is connected) and Create AVI."),
+            QStringLiteral("Settings sets the camera's picture folder, the free disk space below which"),
+            QStringLiteral("the oldest pictures are recycled, and Purge, which deletes them all.")};
 }
 
 QStringList ShowHelpAviMovie() {
@@ -78,9 +79,10 @@ QStringList ShowHelpAviMovie() {
             QString(),
             QStringLiteral("Saved pictures can be joined into an AVI movie at ten pictures a second."),
             QString(),
-            QStringLiteral("Open the camera's log window and press AVI. Select two or more pictures,"),
-            QStringLiteral("or none to use them all, then press Create and choose a file name."),
-            QStringLiteral("Tick Use Compression to choose Motion JPEG for a much smaller file."),
+            QStringLiteral("Open the camera's log window and select two or more pictures, or none to"),
+            QStringLiteral("use them all. Right-click the list, choose Create AVI and a file name."),
+            QStringLiteral("The AVI panel then stays open: Create makes another movie, and ticking"),
+            QStringLiteral("Use Compression first chooses Motion JPEG for a much smaller file."),
             QString(),
             QStringLiteral("All pictures of one movie must have the size of the first; others are"),
             QStringLiteral("left out and the status line says how many. Press Play to watch the movie.")};

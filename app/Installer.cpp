@@ -3,27 +3,57 @@
 #include "core/MessageBox.h"
 #include "platform/Rounding.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QPointer>
+#include <atomic>
+#include <thread>
+
 namespace {
 
 const QString kInstallFailed = QStringLiteral("INSTALL FAILED.");
 const QString kInstallComplete = QStringLiteral("Install complete. An Icon has been placed on the desktop. ");
 
-// A desktop entry's Exec argument: quoted, with its reserved characters escaped.
+// A desktop entry's string value: backslash and control characters escaped.
+QString EscapeEntryValue(const QString& value) {
+    QString escaped;
+    for (const QChar c : value) {
+        if (c == '\\')
+            escaped += QStringLiteral("\\\\");
+        else if (c == '\n')
+            escaped += QStringLiteral("\\n");
+        else if (c == '\t')
+            escaped += QStringLiteral("\\t");
+        else if (c == '\r')
+            escaped += QStringLiteral("\\r");
+        else
+            escaped += c;
+    }
+    if (escaped.startsWith(' '))
+        escaped.replace(0, 1, QStringLiteral("\\s"));
+    return escaped;
+}
+
+// A desktop entry's Exec argument: quoted with its reserved characters escaped, '%' doubled
+// (no field code), then escaped as any string value.
 QString QuoteExecArgument(const QString& path) {
     QString quoted;
     for (const QChar c : path) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
         quoted += c;
+        if (c == '%')
+            quoted += '%';
     }
-    return '"' + quoted + '"';
+    return EscapeEntryValue('"' + quoted + '"');
 }
 
 } // namespace
 
 QString DesktopEntryText(const QString& name, const QString& program, const QString& folder) {
     return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nPath=%3\nTerminal=false\n")
-        .arg(name, QuoteExecArgument(program), folder);
+        .arg(EscapeEntryValue(name), QuoteExecArgument(program), EscapeEntryValue(folder));
 }
 
 Installer::Installer(platform::InstallerSystem& system, QString programFolder, QString executable)
@@ -38,6 +68,11 @@ QString Installer::DesktopEntry() const { return system_.DesktopFolder() + QStri
 void Installer::FormActivate() {
     view_.heading = kWelcome;
     view_.runEnabled = system_.Exists(InstalledProgram());
+    view_.payloadNote = system_.Exists(Payload())
+                            ? QString()
+                            : QStringLiteral("The installation program %1 is missing beside this setup program: "
+                                             "Install cannot copy TORVEK.")
+                                  .arg(Payload());
     CheckTargetDrive();
 }
 
@@ -224,7 +259,9 @@ void Installer::Button1Click() {
     view_.heading = QStringLiteral("Uninstall in Progress PLEASE WAIT!");
     view_.label2 = QStringLiteral("Please Wait");
     timer1Enabled = true;
-    const bool removed = DeleteFolderToRecycleBin(folder);
+    if (viewChanged)
+        viewChanged();
+    const bool removed = MoveWhilePainting(folder);
     timer1Enabled = false;
     view_.label2.clear();
     ShowMessageBox(removed ? QStringLiteral("TORVEK has been removed!")
@@ -238,6 +275,26 @@ bool Installer::DeleteFolderToRecycleBin(const QString& path) {
     if (!path.toUpper().contains(QStringLiteral("TORVEK")))
         return false;
     return system_.MoveToTrash(path, &lastTrashError_);
+}
+
+bool Installer::MoveWhilePainting(const QString& folder) {
+    // A move to another file system copies everything: the window keeps painting its dots
+    // meanwhile, so the move runs beside the event loop.
+    if (!QCoreApplication::instance())
+        return DeleteFolderToRecycleBin(folder);
+    std::atomic<bool> removed = false;
+    QEventLoop loop;
+    QPointer<QEventLoop> waiting(&loop);
+    std::thread mover([&] {
+        removed = DeleteFolderToRecycleBin(folder);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [waiting] {
+            if (waiting)
+                waiting->quit();
+        }, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    mover.join();
+    return removed;
 }
 
 void Installer::Timer1Timer() {

@@ -19,6 +19,8 @@ struct InstallerView {
     bool installEnabled = true;
     bool runEnabled = false;
     bool visible = true;
+    // Says so when the payload the install copies from is missing (empty otherwise).
+    QString payloadNote;
 };
 
 class Installer {
@@ -58,6 +60,8 @@ public:
     bool timer1Enabled = false;
     // Hides the window before the completion message.
     std::function<void()> hideWindow;
+    // Paints the view now: the uninstall's heading and dots show while the move runs.
+    std::function<void()> viewChanged;
 
 private:
     bool WriteEntry(const QString& entryPath, const QString& program, const QString& folder, const QString& name,
@@ -65,6 +69,7 @@ private:
     void Fail(const QString& reason);
     // Why an install folder that is a symbolic link is refused; empty when it is none.
     QString LinkedFolderReason(const QString& folder);
+    bool MoveWhilePainting(const QString& folder);
 
     platform::InstallerSystem& system_;
     QString programFolder_;

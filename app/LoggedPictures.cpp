@@ -12,8 +12,10 @@ void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWi
     mainWindow.SetViewSwitchRequest(0);
     log.SetOpenedFromMainWindow(true);
     log.SetLogFolder(folder, which);
-    log.RefreshImageList();
-    if (!log.IsShown())
+    // A shown log lists the folder now; one about to open lists it when it is activated.
+    if (log.IsShown())
+        log.RefreshImageList();
+    else
         log.RunModal();
     if (mainWindow.IsShuttingDown())
         return;

@@ -37,6 +37,7 @@
 #include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
+#include "platform/OwnedWindow.h"
 #include "platform/TrayIcon.h"
 #include "publish/AlertsTab.h"
 #include "publish/FtpStation.h"
@@ -160,6 +161,14 @@ int ProgramStartup(const StartupOptions& options) {
         ftp.Uploader().FtpUploadFile(path, remoteName);
     };
     secondSplash.reset();
+
+    // Borderless and without a task-bar entry, these would be lost under the full-screen
+    // main window after one click on it.
+    for (QWidget* owned : std::initializer_list<QWidget*>{
+             ftpMainForm.get(), logWin.get(), emailSender.get(), form1.get(), form2.get(), helpForm.get(),
+             &timeLapse.Dialog(), fontSettings.get(), passwordBox.get(), aviPlayer.get(), zoom.get(),
+             setupForm.get()})
+        platform::KeepAboveOwner(owned, zones.get());
 
     lifetime.MainWindowMade(*zones);
     zones->show();

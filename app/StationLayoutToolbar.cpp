@@ -32,9 +32,21 @@ void SetColours(QWidget* w, const QColor& text, const QColor& background = QColo
 // Heights are in pixels, as the window description gives them.
 QFont Font(const QString& family, int pixelHeight, bool bold = false) {
     QFont font(family);
+    if (family.startsWith(QLatin1String("Courier")))
+        font.setStyleHint(QFont::TypeWriter); // a missing Courier gives way to a fixed-pitch font
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
+}
+
+// The installed font standing in for a missing one may be wider: it gets smaller until the
+// whole text fits the label.
+void FitToWidth(QLabel* label) {
+    QFont font = label->font();
+    const int room = label->contentsRect().width();
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
 }
 
 } // namespace
@@ -136,6 +148,10 @@ void StationLayout::LayoutMainToolbar() {
     }
     SetColours(z.Button22, blue);
     SetColours(z.Button23, white);
+    // White on the usual light button face could hardly be read.
+    QPalette face = z.Button23->palette();
+    face.setColor(QPalette::Button, QColor(64, 64, 64));
+    z.Button23->setPalette(face);
     for (QPushButton* button : {z.Button16, z.Button31, z.Button9, z.Button6})
         SetColours(button, blue);
     for (QPushButton* button : {z.Button22, z.Button23, z.Button16, z.Button31, z.Button9, z.Button6,
@@ -156,6 +172,8 @@ void StationLayout::LayoutMainToolbar() {
     z.TitlePanel->setText(QStringLiteral("TORVEK 5.12"));
     SetColours(z.TitlePanel, white, black);
     z.TitlePanel->setFont(Font(courier, 13));
+    for (QLabel* label : {z.TitlePanel, z.zoneLabel, z.cameraLabel1, z.cameraLabel2})
+        FitToWidth(label);
 }
 
 void StationLayout::PlaceStatusPanel() {

@@ -4,6 +4,7 @@
 #include "app/StationLayout.h"
 
 #include "app/LoggedPictures.h"
+#include "app/NetworkPanel.h"
 #include "app/Tzones.h"
 
 #include "capture/TtorCap.h"
@@ -216,6 +217,10 @@ void StationLayout::Relayout() {
     for (QWidget* panel : {static_cast<QWidget*>(zones_.cam1panel), static_cast<QWidget*>(zones_.Cam2Panel)})
         panel->resize(panel->width(), zones_.GroupBox1->height() - 19);
     ArrangeCameraPanels();
+    // The camera area went to the front: the panels the user opened stay above it.
+    for (QWidget* panel : {static_cast<QWidget*>(zones_.Panel1), static_cast<QWidget*>(zones_.NetWorkPanel)})
+        if (panel && panel->isVisible())
+            panel->raise();
 }
 
 void StationLayout::ArrangeAfterStart() {

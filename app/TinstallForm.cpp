@@ -38,6 +38,16 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
     setPalette(palette);
 
     auto* menu = new QMenuBar(this);
+    // The window's black would draw the menu black on black.
+    QPalette menuColours = menu->palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        menuColours.setColor(role, QColor(0xC0, 0xC0, 0xC0));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        menuColours.setColor(role, Qt::black);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        menuColours.setColor(QPalette::Disabled, role, QColor(0x60, 0x60, 0x60));
+    menu->setPalette(menuColours);
+    menu->setAutoFillBackground(true);
     RUNIT1 = menu->addAction(QStringLiteral("run"));
     INSTALL1 = menu->addAction(QStringLiteral("install"));
     EXIT1 = menu->addAction(QStringLiteral("EXIT"));
@@ -59,12 +69,22 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
     Button3 = MakeButton(this, "Button3", QStringLiteral("E&xit"), 260, 310);
     RunIT = MakeButton(this, "RunIT", QStringLiteral("&Run IT"), 370, 310);
     RunIT->hide();
+    payloadNote = MakeLabel(this, "payloadNote", QString(), 40, 350, 700);
+    payloadNote->setFixedHeight(44);
+    payloadNote->setWordWrap(true);
+    QPalette warning = payloadNote->palette();
+    warning.setColor(QPalette::WindowText, Qt::yellow);
+    payloadNote->setPalette(warning);
     DefaultCam1 = new QComboBox(this);
     DefaultCam1->setObjectName(QStringLiteral("DefaultCam1"));
     DefaultCam1->hide();
     Timer1.setParent(this);
 
     installer_.hideWindow = [this] { hide(); };
+    installer_.viewChanged = [this] {
+        Refresh();
+        repaint();
+    };
     connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
         installer_.DriveComboBox1Change(DriveComboBox1->itemData(index).toString());
         Refresh();
@@ -128,7 +148,8 @@ void TinstallForm::FormActivate() {
 }
 
 bool TinstallForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    // Not while the uninstall moves the folder: its heading and dots stay.
+    if (event->type() == QEvent::WindowActivate && !installer_.timer1Enabled)
         FormActivate();
     return QDialog::event(event);
 }
@@ -139,6 +160,8 @@ void TinstallForm::Refresh() {
     Label2->setText(view.label2);
     InstallLocation->setText(view.installLocation);
     ICONpATH->setText(view.iconPath);
+    payloadNote->setText(view.payloadNote);
+    payloadNote->setVisible(!view.payloadNote.isEmpty());
     Install->setEnabled(view.installEnabled);
     RunIT->setEnabled(view.runEnabled);
     RUNIT1->setEnabled(view.runEnabled);

@@ -33,6 +33,7 @@ public:
     QLabel* Label4 = nullptr;
     QLabel* InstallLocation = nullptr;
     QLabel* ICONpATH = nullptr;
+    QLabel* payloadNote = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QComboBox* DefaultCam1 = nullptr;
     QPushButton* Install = nullptr;

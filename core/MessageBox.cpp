@@ -1,6 +1,7 @@
 #include "core/MessageBox.h"
 
 #include "core/OKBox.h"
+#include "platform/OwnedWindow.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -53,6 +54,8 @@ void ShowNoticeBox(const QString& text) {
         notice->setObjectName(QStringLiteral("NoticeBox"));
     }
     notice->SetMessage(text);
+    if (!notice->isVisible())
+        notice->AttachTo(platform::MessageOwner(notice));
     notice->show();
     notice->raise();
 }

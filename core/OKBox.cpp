@@ -1,5 +1,7 @@
 #include "core/OKBox.h"
 
+#include "platform/OwnedWindow.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -59,7 +61,21 @@ void TOKBox::ShowText(const QString& text) {
     TOKBox* box = Instance();
     box->SetMessage(text);
     if (box->isVisible()) return;
+    QPointer<TOKBox> alive(box);
+    box->AttachTo(platform::MessageOwner(box));
     box->exec();
+    // Not kept by the owner: the box outlives the windows it stood above.
+    if (alive)
+        alive->AttachTo(nullptr);
+}
+
+void TOKBox::AttachTo(QWidget* owner) {
+    // Modal to and above the window the user works in; above a window that stays on top too.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint;
+    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        flags |= Qt::WindowStaysOnTopHint;
+    if (parentWidget() != owner || windowFlags() != flags)
+        setParent(owner, flags);
 }
 
 void TOKBox::SetMessage(const QString& text) {

@@ -13,9 +13,11 @@ public:
 
     // The single window, created on first use and kept until the application ends.
     static TOKBox* Instance();
-    // Puts the text into the window and shows it modally, unless it is already shown
-    // (then only the text changes).
+    // Puts the text into the window and shows it modally above the active window, unless
+    // it is already shown (then only the text changes).
     static void ShowText(const QString& text);
+    // The window the box stands above while shown (null: none).
+    void AttachTo(QWidget* owner);
 
     void SetMessage(const QString& text);
     QString Message() const;

@@ -39,18 +39,24 @@ AviPanel::AviPanel(QWidget* parent) : QFrame(parent), logic_(AviPanelHooks{}) {
     Button16 = MakeButton(this, "Button16", QStringLiteral("&Create"));
     CheckBox1 = new QCheckBox(QStringLiteral("Use Compression"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    // Its box is drawn in the base colour: on the black log it would not show.
+    QPalette box = CheckBox1->palette();
+    box.setColor(QPalette::Base, Qt::white);
+    box.setColor(QPalette::Text, Qt::black);
+    CheckBox1->setPalette(box);
     Button17 = MakeButton(this, "Button17", QStringLiteral("C&lose"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Button14, Button15, Button16})
         buttons->addWidget(b);
-    buttons->addWidget(CheckBox1);
     buttons->addStretch(1);
     buttons->addWidget(Button17);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
     layout->addWidget(ProgressBar1);
     layout->addLayout(buttons);
+    // A row of its own: beside the buttons the log's small size cut it off.
+    layout->addWidget(CheckBox1);
 
     connect(Button14, &QPushButton::clicked, &logic_, &AviPanelLogic::OpenClicked);
     connect(Button15, &QPushButton::clicked, &logic_, &AviPanelLogic::PlayClicked);

@@ -138,6 +138,7 @@ void FtpUploader::FtpConnect() {
     if (hooks_.resetFtpRing)
         hooks_.resetFtpRing();
     imageLog_.Clear();
+    listedSinceConnect_ = false;
     client_.SetPassive(form_.passive);
     const bool watched = WatchCall();
     const platform::FtpResult result = client_.Connect(host, user, password);
@@ -221,6 +222,7 @@ platform::FtpResult FtpUploader::ChangeDirAndList(const QString& dir) {
         listingLines_.removeFirst();
     listingEntries_ = client_.ListingEntries();
     lastCommandMs_ = NowMs();
+    listedSinceConnect_ = true;
     emit ListingChanged();
     return result;
 }
@@ -234,11 +236,19 @@ void FtpUploader::ReportCommandError(const QString& what, const platform::FtpRes
         ShowMessageBox("Error :" + result.error);
 }
 
-void FtpUploader::BackButtonClick() {
+bool FtpUploader::FolderFixedByUploads() const {
     const bool motion = hooks_.motionTimerEnabled && hooks_.motionTimerEnabled();
     const bool timeLapse = hooks_.timeLapseTimerEnabled && hooks_.timeLapseTimerEnabled();
-    if (motion || timeLapse)
+    return motion || timeLapse;
+}
+
+void FtpUploader::BackButtonClick() {
+    // Pictures go to the current folder: it stays while they may come.
+    if (FolderFixedByUploads()) {
+        if (connected_)
+            log_.AddRow(QStringLiteral("The folder stays while motion detection or time-lapse runs"));
         return;
+    }
     BackMenuClick();
 }
 
@@ -307,8 +317,14 @@ void FtpUploader::Timer1Tick() { timer1_.SetEnabled(false); }
 
 void FtpUploader::RefreshTick() {
     refresh_.SetEnabled(false);
-    if (TrimText(settings_.Record().FtpRemoteDir).isEmpty())
+    if (TrimText(settings_.Record().FtpRemoteDir).isEmpty() && !FolderFixedByUploads()) {
         BackButtonClick();
+        return;
+    }
+    // A saved folder of "/" or running surveillance leaves the folder as it is: it is
+    // listed all the same, never left empty.
+    if (connected_ && !listedSinceConnect_)
+        ReportCommandError(QStringLiteral("Listing failed"), ChangeDirAndList(client_.CurrentDir()));
 }
 
 void FtpUploader::StayConnectedTick() {

@@ -151,6 +151,8 @@ private:
     void EndWatch(bool armed, bool ok);
 
     bool CanUploadNow() const;
+    // True while motion or time-lapse pictures may be uploaded into the current folder.
+    bool FolderFixedByUploads() const;
     bool Unattended() const;
     bool Stopping() const;
     // A text of the connect sequence: a log row and/or a box; while unattended a row only.
@@ -181,6 +183,7 @@ private:
     bool busySetByTransfer_ = false;
     bool timeLapseWasEnabled_ = false;
     bool inTransfer_ = false;
+    bool listedSinceConnect_ = false;
     qint64 transferStartMs_ = 0;
     qint64 progressMax_ = 0;
     qint64 progressPos_ = 0;

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -103,6 +104,21 @@ void PictureLogLogic::RefreshImageList() {
     current_ = -1;
     emit RowsChanged();
     emit SelectionChanged();
+}
+
+void PictureLogLogic::ReadFolderAgain() {
+    if (waitVisible_)
+        return;
+    const QString currentName = current_ >= 0 && current_ < rows_.size() ? rows_.at(current_) : QString();
+    QSet<QString> chosen;
+    for (int row : SelectedRows())
+        chosen.insert(rows_.at(row));
+    RefreshImageList();
+    for (int row = 0; row < rows_.size(); ++row)
+        selected_[row] = chosen.contains(rows_.at(row));
+    current_ = currentName.isEmpty() ? -1 : int(rows_.indexOf(currentName));
+    emit SelectionChanged();
+    UpdateCounterCaption();
 }
 
 QList<int> PictureLogLogic::SelectedRows() const {
@@ -389,7 +405,9 @@ void PictureLogLogic::Purge() {
     for (const QString& row : rows_)
         if (IsStationPictureName(row))
             station << row;
-    if (!station.isEmpty() && Ask(QStringLiteral("Do you really want to delete ") +
+    if (station.isEmpty())
+        ShowMessageBox(QStringLiteral("There were no TORVEK pictures to purge."));
+    else if (Ask(QStringLiteral("Do you really want to delete ") +
                                   QString::number(station.size()) + QStringLiteral(" files? "))) {
         const int n = int(station.size());
         SetWait(true, n);

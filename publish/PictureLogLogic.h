@@ -71,6 +71,9 @@ public:
     // The window was shown (not at every return of the focus).
     void Activate();
     void RefreshImageList();
+    // A return to the shown window: the folder is read again (pictures saved meanwhile
+    // appear), the selected and current pictures stay chosen. Not while a deletion runs.
+    void ReadFolderAgain();
 
     // The list and its selection. Current is the focused row (-1: none).
     const QStringList& Rows() const { return rows_; }

@@ -174,5 +174,11 @@ void TFTPMainForm::keyPressEvent(QKeyEvent* event) {
             showHelp_();
         return;
     }
+    // Enter in a field connects; it never ends a connection (only a click on Disconnect does).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && ConnectButton->text() != QLatin1String("Connect") && !qobject_cast<QPushButton*>(focusWidget())) {
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }

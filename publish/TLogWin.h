@@ -142,6 +142,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -184,4 +185,5 @@ private:
     SaveFileNameAsker* saveAsker_ = nullptr;
     bool normalSize_ = true;
     bool syncing_ = false;
+    bool listedForShow_ = false;
 };

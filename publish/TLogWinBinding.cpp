@@ -293,11 +293,25 @@ void TLogWin::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         logic_.SetClosedByKey(false);
         logic_.Activate();
+        listedForShow_ = true;
     }
+}
+
+void TLogWin::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        listedForShow_ = false;
 }
 
 void TLogWin::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (!isActiveWindow()) {
         logic_.HideSettings();
+    } else if (listedForShow_) {
+        listedForShow_ = false; // the show has just listed the folder
+    } else if (isVisible()) {
+        logic_.ReadFolderAgain();
+    }
 }

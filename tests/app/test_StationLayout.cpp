@@ -284,7 +284,6 @@ TEST_F(LayoutFixture, LoggedPicturesKeysAndTheViewSwitchRequest) {
     Press(Qt::Key_F1);
     EXPECT_TRUE(events.contains("Log opened 1"));
     EXPECT_TRUE(events.contains("Log folder cam1/ 1")) << events.join("; ").toStdString();
-    EXPECT_TRUE(events.contains("Log refresh"));
     EXPECT_TRUE(events.contains("Log modal"));
     // Camera 1 is off: the request stays after Aim 1, so help opens, then the key's own.
     EXPECT_EQ(events.count("Help 0"), 2) << events.join("; ").toStdString();

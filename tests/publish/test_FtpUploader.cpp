@@ -317,15 +317,16 @@ TEST(FtpFolders, RefreshGoesUpAndCommandsWorkOnTheListing) {
     rig.client.lines = {"total 2", "drwxr-xr-x 2 o g 4096 Dec 01 10:00 pics",
                         "-rw-r--r-- 1 o g 12 Dec 01 10:00 a.jpg"};
     rig.Connect();
-    // No saved folder: the refresh lists the parent of the log-in folder, unless motion runs.
+    // No saved folder: the refresh lists the parent of the log-in folder; while motion runs
+    // (the pictures go to the log-in folder) that folder itself.
     rig.motion = true;
     emit rig.ftp->RefreshTimer().Timeout();
-    EXPECT_EQ(rig.client.calls.filter("cd"), QStringList());
+    EXPECT_EQ(rig.client.calls.filter("cd"), QStringList({"cd /home/bob"}));
     rig.motion = false;
     rig.ftp->RefreshTimer().SetEnabled(true);
     emit rig.ftp->RefreshTimer().Timeout();
     EXPECT_FALSE(rig.ftp->RefreshTimer().Enabled());
-    EXPECT_EQ(rig.client.calls.filter("cd"), QStringList({"cd .."}));
+    EXPECT_EQ(rig.client.calls.filter("cd"), QStringList({"cd /home/bob", "cd .."}));
     EXPECT_EQ(rig.ftp->Form().remoteDir, "/home");
     EXPECT_EQ(rig.ftp->ListingLines().size(), 2); // "total" line dropped
     EXPECT_EQ(rig.ftp->DownloadCaptionFor(0) + "|" + rig.ftp->DownloadCaptionFor(1), "Change dir|Download");

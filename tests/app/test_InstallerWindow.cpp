@@ -1,0 +1,189 @@
+// The installer window as a user meets it: its failure message stands above it, its menu
+// can be read, the uninstall shows its progress while the folder moves, and its desktop
+// entries start programs whatever their paths hold.
+#include "app/Installer.h"
+#include "app/TinstallForm.h"
+#include "core/MessageBox.h"
+#include "core/OKBox.h"
+#include "tests/support/TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
+#include <atomic>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+using TestSupport::TempProgramFolder;
+
+namespace {
+
+// Home, desktop and trash inside the test's folder; questions answered Yes.
+class ScratchSystem : public platform::ShellInstallerSystem {
+public:
+    explicit ScratchSystem(const QString& root) : ShellInstallerSystem({}), root_(root) {}
+    QList<platform::InstallBase> Bases() override { return {{root_ + "home", 500LL << 20}}; }
+    QString DesktopFolder() override { return root_ + "home/Desktop"; }
+    bool SameVolume(const QString&, const QString&) override { return false; }
+    bool AskYesNo(const QString&) override { return true; }
+    bool MoveToTrash(const QString& path, QString* error) override {
+        if (whileMoving)
+            whileMoving();
+        return ShellInstallerSystem::MoveToTrash(path, error);
+    }
+    std::function<void()> whileMoving; // runs beside the window's event loop
+
+private:
+    QString root_;
+};
+
+struct InstallerWindow {
+    InstallerWindow() : system(dir.path()) {
+        qputenv("XDG_DATA_HOME", (dir.path() + "home/.local/share").toUtf8());
+        QDir().mkpath(dir.path() + "home");
+        QDir().mkpath(dir.path() + "media/bin");
+        TestSupport::WriteAll(dir.path() + "media/setup", "#!/bin/sh\n");
+        TestSupport::WriteAll(dir.path() + "media/bin/torvek", "payload");
+        form = std::make_unique<TinstallForm>(system, dir.path() + "media/", dir.path() + "media/setup", [] {});
+        system.SetQuestionParent(form.get());
+    }
+    QString Home(const QString& rel) const { return dir.path() + "home/" + rel; }
+
+    TempProgramFolder dir;
+    ScratchSystem system;
+    std::unique_ptr<TinstallForm> form;
+};
+
+// The real message box for the test's length (the test main prints messages instead).
+struct RealMessageBox {
+    RealMessageBox() { SetMessageBoxHandler({}); }
+    ~RealMessageBox() {
+        SetMessageBoxHandler([](const QString& text) { std::fprintf(stderr, "[message box] %s\n", qPrintable(text)); });
+    }
+};
+
+// Runs `inspect` on the message box once it is up, then presses its OK button.
+void WhenTheBoxShows(const std::function<void(TOKBox*)>& inspect) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+        TOKBox* box = TOKBox::Instance();
+        if (!box->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        inspect(box);
+        box->accept();
+    });
+    poll->start(20);
+}
+
+} // namespace
+
+TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
+    RealMessageBox realBox;
+    InstallerWindow w;
+    // A file stands where the install folder must go.
+    TestSupport::WriteAll(w.Home("torvek"), "not a folder");
+    w.form->ShowInstaller();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
+    ASSERT_TRUE(w.form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QString text;
+    QWidget* parent = nullptr;
+    bool onTop = false, modal = false;
+    QWindow* transientFor = nullptr;
+    WhenTheBoxShows([&](TOKBox* box) {
+        text = box->Message();
+        parent = box->parentWidget();
+        onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        modal = box->isModal();
+        transientFor = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
+    });
+    w.form->Install->click();
+    EXPECT_TRUE(text.startsWith("INSTALL FAILED.\n")) << text.toStdString();
+    EXPECT_EQ(parent, w.form.get());
+    EXPECT_TRUE(onTop);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(transientFor, w.form->windowHandle());
+    // Afterwards the box belongs to no window: it outlives the installer.
+    EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
+    EXPECT_TRUE(w.form->isVisible());
+}
+
+TEST(InstallerWindow, MenuIsReadableAndAMissingPayloadIsShown) {
+    InstallerWindow w;
+    w.form->ShowInstaller();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
+    EXPECT_TRUE(w.form->payloadNote->isHidden());
+
+    // The menu's texts differ from its background: some pixels stand far from the rest.
+    auto* menu = w.form->findChild<QMenuBar*>();
+    ASSERT_TRUE(menu);
+    const QImage shot = menu->grab().toImage();
+    const int background = qGray(shot.pixel(shot.width() - 2, shot.height() / 2));
+    int far = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            far += qAbs(qGray(shot.pixel(x, y)) - background) > 100;
+    EXPECT_GT(far, 20);
+
+    QFile::remove(w.dir.path() + "media/bin/torvek");
+    w.form->FormActivate();
+    EXPECT_TRUE(w.form->payloadNote->isVisible());
+    EXPECT_TRUE(w.form->payloadNote->text().contains(w.dir.path() + "media/bin/torvek"));
+}
+
+TEST(InstallerWindow, UninstallShowsItsProgressWhileTheFolderMoves) {
+    SetMessageBoxHandler([](const QString&) {});
+    InstallerWindow w;
+    QDir().mkpath(w.Home("torvek"));
+    TestSupport::WriteAll(w.Home("torvek/torvek"), "installed");
+    w.form->ShowInstaller();
+    // The move waits until the window has ticked its dots twice: a move that held the
+    // window's loop would never see them.
+    std::atomic<int> ticks = 0;
+    QString headingDuringMove, statusDuringMove;
+    QObject::connect(&w.form->Timer1, &platform::WinTimer::Timeout, w.form.get(), [&] {
+        headingDuringMove = w.form->heading->text();
+        statusDuringMove = w.form->Label2->text();
+        ++ticks;
+    });
+    bool sawTicks = false;
+    w.system.whileMoving = [&] {
+        for (int i = 0; i < 600 && ticks < 2; ++i)
+            QThread::msleep(50);
+        sawTicks = ticks >= 2;
+    };
+    w.form->Button1->click();
+    SetMessageBoxHandler({});
+    EXPECT_TRUE(sawTicks);
+    EXPECT_EQ(headingDuringMove, "Uninstall in Progress PLEASE WAIT!");
+    EXPECT_TRUE(statusDuringMove.startsWith("Please Wait.")) << statusDuringMove.toStdString();
+    EXPECT_FALSE(QFile::exists(w.Home("torvek")));
+    EXPECT_TRUE(w.form->Label2->text().isEmpty());
+}
+
+TEST(InstallerWindow, DesktopEntriesEscapeTheProgramPath) {
+    const struct {
+        const char* path;
+        const char* exec;
+    } cases[] = {
+        {"/home/a b/torvek", "Exec=\"/home/a b/torvek\""},
+        {"/home/100%/torvek", "Exec=\"/home/100%%/torvek\""},
+        {"/home/say\"hi\"/torvek", "Exec=\"/home/say\\\\\"hi\\\\\"/torvek\""},
+        {"/home/a\\b/torvek", "Exec=\"/home/a\\\\\\\\b/torvek\""},
+        {"/home/$HOME`x`/torvek", "Exec=\"/home/\\\\$HOME\\\\`x\\\\`/torvek\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const QStringList lines = DesktopEntryText("TORVEK", c.path, "/home/a\\b").split('\n');
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(c.exec))) << lines.join(" | ").toStdString();
+        EXPECT_TRUE(lines.contains("Path=/home/a\\\\b"));
+    }
+}

@@ -1,0 +1,131 @@
+// The station's windows where a user can find them: owned windows stay above their shown
+// main window, messages above the window they concern, the set-up panel above the camera
+// area after a return to the main window, and the tool bar's texts readable.
+#include "TzonesFixture.h"
+
+#include "app/NetworkPanel.h"
+#include "app/StationLayout.h"
+#include "core/OKBox.h"
+#include "platform/OwnedWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+namespace {
+
+// The real message box for the test's length (the test main prints messages instead).
+struct RealMessageBox {
+    RealMessageBox() { SetMessageBoxHandler({}); }
+    ~RealMessageBox() {
+        SetMessageBoxHandler([](const QString& text) { std::fprintf(stderr, "[message box] %s\n", qPrintable(text)); });
+    }
+};
+
+// Presses OK on the message box once it is up, after noting its owner and flags.
+void AnswerTheBox(QWidget** owner, bool* onTop) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        TOKBox* box = TOKBox::Instance();
+        if (!box->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        *owner = box->parentWidget();
+        *onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        box->accept();
+    });
+    poll->start(20);
+}
+
+int Brightness(const QColor& colour) { return qGray(colour.rgb()); }
+
+} // namespace
+
+TEST(WindowsStayFound, OwnedWindowsStayAboveTheShownMainWindowAndMessagesAboveTheActiveOne) {
+    QWidget main(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    QWidget owned(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    platform::KeepAboveOwner(&owned, &main);
+    EXPECT_EQ(owned.windowType(), Qt::Dialog); // X11 names an owner for transient types only
+    EXPECT_TRUE(owned.windowFlags().testFlag(Qt::FramelessWindowHint));
+    main.show();
+    owned.show();
+    ASSERT_TRUE(owned.windowHandle());
+    EXPECT_EQ(owned.windowHandle()->transientParent(), main.windowHandle());
+
+    // With the main window in the tray the window stands on its own.
+    owned.hide();
+    main.hide();
+    owned.show();
+    EXPECT_EQ(owned.windowHandle()->transientParent(), nullptr);
+
+    // A message while the owned window is active belongs to it; the box keeps no owner after.
+    RealMessageBox realBox;
+    owned.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owned));
+    QWidget* boxOwner = nullptr;
+    bool onTop = true;
+    AnswerTheBox(&boxOwner, &onTop);
+    ShowMessageBox("No FTP Server");
+    EXPECT_EQ(boxOwner, &owned);
+    EXPECT_FALSE(onTop);
+    EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
+}
+
+class MainWindowFound : public TzonesFixture {
+protected:
+    std::unique_ptr<StationLayout> layout;
+    void TearDown() override {
+        TzonesFixture::TearDown();
+        layout.reset();
+    }
+    void StartLaidOut() {
+        Create();
+        layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+        links.layout = layout.get();
+        zones->show();
+        ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
+        ASSERT_TRUE(TestSupport::WaitFor([this] { return !zones->restlye.Enabled(); }));
+    }
+};
+
+TEST_F(MainWindowFound, SetupPanelStaysAboveTheCameraAreaAfterTheActivationThatFollowsAMessage) {
+    StartLaidOut();
+    // As "Setup" opens it.
+    layout->PlaceStatusPanel();
+    zones->Panel1->show();
+    zones->NetWorkPanel->ShowNetworkPanel();
+    // The return from a message box: the activation re-lays the window out by its timer.
+    zones->FormActivate();
+    ASSERT_TRUE(zones->restlye.Enabled());
+    ASSERT_TRUE(TestSupport::WaitFor([this] { return !zones->restlye.Enabled(); }));
+    for (QWidget* panel : {static_cast<QWidget*>(zones->Panel1), static_cast<QWidget*>(zones->NetWorkPanel)}) {
+        SCOPED_TRACE(panel->objectName().toStdString());
+        ASSERT_TRUE(panel->isVisible());
+        QWidget* top = zones->childAt(panel->geometry().center());
+        EXPECT_TRUE(top == panel || panel->isAncestorOf(top)) << (top ? top->objectName().toStdString() : "none");
+    }
+}
+
+TEST_F(MainWindowFound, ToolbarTextsFitAndStandOutFromTheirBackground) {
+    StartLaidOut();
+    ASSERT_TRUE(zones->maintoolbar->isVisible());
+    for (QWidget* control : zones->maintoolbar->findChildren<QWidget*>()) {
+        if (!control->isVisible())
+            continue;
+        SCOPED_TRACE(control->objectName().toStdString());
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            const QPalette p = label->palette();
+            EXPECT_GT(qAbs(Brightness(p.color(QPalette::WindowText)) - Brightness(p.color(QPalette::Window))), 90);
+            EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->contentsRect().width())
+                << label->text().toStdString();
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            const QPalette p = button->palette();
+            EXPECT_GT(qAbs(Brightness(p.color(QPalette::ButtonText)) - Brightness(p.color(QPalette::Button))), 90)
+                << button->text().toStdString();
+        }
+    }
+}
