@@ -147,11 +147,21 @@ TEST(StationTimeLapse, NoPictureOutsideTheWindow) {
         qToLittleEndian<qint16>(qint16(start + 1), file.data() + kRecord + 2160);
     }));
     station.Start();
-    // Long enough for several intervals once the camera runs.
-    WaitFor([] { return false; }, 10000);
+    QString output;
+    const bool cameraOn = WaitFor(
+        [&] {
+            output += station.Output();
+            return output.contains("camera 1 on");
+        },
+        30000);
+    // The time-lapse timer is armed with the camera: more than two of its 2-s intervals.
+    if (cameraOn)
+        WaitFor([] { return false; }, 5000);
     const bool running = station.Running();
     const int pictures = Pictures(station.File("cam1/")).size();
     station.Stop();
-    EXPECT_TRUE(running) << station.Output().toStdString();
+    output += station.Output();
+    ASSERT_TRUE(cameraOn) << output.toStdString();
+    EXPECT_TRUE(running) << output.toStdString();
     EXPECT_EQ(pictures, 0);
 }
