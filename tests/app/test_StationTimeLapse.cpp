@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -131,37 +130,4 @@ TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {
     const qint64 spanMs = pictures[0].lastModified().msecsTo(pictures[2].lastModified());
     EXPECT_GE(spanMs, 3500) << spanMs;
     EXPECT_TRUE(Pictures(station.File("cam2/")).isEmpty());
-}
-
-TEST(StationTimeLapse, NoPictureOutsideTheWindow) {
-    StationRun station;
-    ASSERT_TRUE(station.Copied());
-    // A ten-minute window two hours away from now.
-    const QTime now = QTime::currentTime();
-    const int nowSlot = (now.hour() * 60 + now.minute()) / 10;
-    const int start = (nowSlot + 12) % 143;
-    ASSERT_TRUE(station.Prepare([&](QByteArray& file) {
-        TimeLapseAtStart(file);
-        file[kRecord + 2168] = 1; // TimeWindow1
-        qToLittleEndian<qint16>(qint16(start), file.data() + kRecord + 2156);
-        qToLittleEndian<qint16>(qint16(start + 1), file.data() + kRecord + 2160);
-    }));
-    station.Start();
-    QString output;
-    const bool cameraOn = WaitFor(
-        [&] {
-            output += station.Output();
-            return output.contains("camera 1 on");
-        },
-        30000);
-    // The time-lapse timer is armed with the camera: more than two of its 2-s intervals.
-    if (cameraOn)
-        WaitFor([] { return false; }, 5000);
-    const bool running = station.Running();
-    const int pictures = Pictures(station.File("cam1/")).size();
-    station.Stop();
-    output += station.Output();
-    ASSERT_TRUE(cameraOn) << output.toStdString();
-    EXPECT_TRUE(running) << output.toStdString();
-    EXPECT_EQ(pictures, 0);
 }

@@ -211,14 +211,6 @@ TEST_F(CameraViewTest, RecordingsGoIntoTheChosenFileAndEveryWayOutFinishesThem) 
     EXPECT_EQ(view->lbDialogs->count(), 0);
     EXPECT_FALSE(view->Dialogs().ShowDialog(dlgVideoCapturePin));
     EXPECT_FALSE(view->IsPreviewing());
-
-    // The view goes while recording (program exit).
-    ASSERT_TRUE(view->ConnectCamera(true, 0));
-    view->SetRecordFileName(folder.file("exit.avi"));
-    ASSERT_TRUE(view->StartRecording());
-    ASSERT_TRUE(FramesArrive(15));
-    view.reset();
-    EXPECT_TRUE(Discover(folder.file("exit.avi")).Readable);
 }
 
 TEST_F(CameraViewTest, ADialogOpenWhileTheCameraIsSwitchedOffOrTheViewGoesLeavesThemSo) {
