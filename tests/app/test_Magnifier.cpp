@@ -1,11 +1,9 @@
-// The magnifier frames pic1 / pic2 on the real main window: fake cameras (TzonesFixture) and,
-// at the end, a test camera.
+// The magnifier frames pic1 / pic2 on the real main window with fake cameras (TzonesFixture).
 #include "TzonesFixture.h"
 
 #include "app/StationLayout.h"
 #include "app/StationMagnifiers.h"
 #include "app/Tmagna.h"
-#include "core/PictureCaption.h"
 #include "core/PictureStore.h"
 #include "platform/Jpeg.h"
 
@@ -14,7 +12,6 @@
 #include <QTest>
 
 using TestSupport::ReadAll;
-using TestSupport::WaitFor;
 using TestSupport::WriteAll;
 
 namespace {
@@ -27,23 +24,12 @@ QImage Frame(int width, int height, QColor colour = QColor(40, 90, 160)) {
 
 QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
-// The frames' part of the station: the real picture store and the magnifier link.
-struct MagnifierParts {
-    std::unique_ptr<PictureStore> pictures;
-    std::unique_ptr<StationMagnifiers> magnifiers;
-    void Make(SettingsStore& store, StationLinks& links) {
-        pictures = std::make_unique<PictureStore>(store);
-        pictures->SetPictureNamePrefix("DESK");
-        magnifiers = std::make_unique<StationMagnifiers>(*pictures);
-        links.magnifier = magnifiers.get();
-    }
-};
-
 } // namespace
 
 class MagnifierFixture : public TzonesFixture {
 protected:
-    MagnifierParts parts;
+    std::unique_ptr<PictureStore> pictures;
+    std::unique_ptr<StationMagnifiers> magnifiers;
     RecordingPictureLog pictureLog{events};
     std::unique_ptr<StationLayout> layout;
 
@@ -51,7 +37,11 @@ protected:
         TzonesFixture::SetUp();
         pictureLog.shown = true;
         links.pictureLog = &pictureLog;
-        parts.Make(*store, links);
+        // The frames' part of the station: the real picture store and the magnifier link.
+        pictures = std::make_unique<PictureStore>(*store);
+        pictures->SetPictureNamePrefix("DESK");
+        magnifiers = std::make_unique<StationMagnifiers>(*pictures);
+        links.magnifier = magnifiers.get();
     }
     void TearDown() override {
         TzonesFixture::TearDown();
@@ -61,7 +51,7 @@ protected:
         Start();
         layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
         links.layout = layout.get();
-        parts.magnifiers->BindMainWindow(*zones);
+        magnifiers->BindMainWindow(*zones);
     }
     QString History() const { return folder.file("history/"); }
 };
@@ -119,53 +109,4 @@ TEST_F(MagnifierFixture, TakePicFromEitherFrameGoesToTheHistoryAndLog3OpensIt) {
     events.clear();
     zones->pic2->Button2->click();
     EXPECT_TRUE(events.contains("Log folder history/ 3")) << events.join("; ").toStdString();
-}
-
-// The real window and a test camera: the picture's pop-up opens the tool bar and "Take Pic"
-// leaves the camera's picture in the history folder.
-TEST_F(CameraStationFixture, TakePicOfARunningCameraFromThePictureToolBar) {
-    InstallCameras(1);
-    MagnifierParts parts;
-    parts.Make(*store, links);
-    CaptionChoices choices;
-    PictureCaptions captions(store->Record(), choices);
-    Create();
-    StationLayout stationLayout(*zones, [](QWidget&, bool) {});
-    links.layout = &stationLayout;
-    parts.magnifiers->BindMainWindow(*zones);
-    BindCameraPictures(*zones, captions);
-    struct Cleanup {
-        std::unique_ptr<Tzones>& zones;
-        PictureCaptions& captions;
-        ~Cleanup() {
-            UnbindCameraPictures(captions);
-            zones.reset();
-        }
-    } cleanup{zones, captions};
-    zones->show();
-    ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-    zones->Panel2->click();
-    ASSERT_TRUE(WaitFor([&] { return zones->CameraPreviews(1); }, kWait));
-    ASSERT_TRUE(FramesArrive(1));
-    stationLayout.RestoreFullView();
-    Tmagna& frame = *zones->pic1;
-    ASSERT_TRUE(WaitFor([&] { return !frame.Picture().isNull(); }, kWait));
-    ASSERT_FALSE(frame.isHidden());
-
-    // A right click on the picture brings its pop-up; its item opens the bar.
-    QTest::mouseClick(zones->windowHandle(), Qt::RightButton, Qt::NoModifier, frame.Image1->mapTo(zones.get(), QPoint(20, 20)));
-    ASSERT_TRUE(WaitFor([&] { return frame.PopupMenu1->isVisible(); }));
-    frame.ImageToolbar1->trigger();
-    frame.PopupMenu1->hide();
-    ASSERT_TRUE(frame.ToolbarShown());
-    ASSERT_TRUE(frame.Magnifiertoolbar->isVisible());
-
-    const QSize pictureSize = frame.Picture().size();
-    QTest::mouseClick(frame.Button1, Qt::LeftButton);
-    const QStringList saved = FilesIn(folder.file("history"));
-    ASSERT_EQ(saved.size(), 1) << messages.join("; ").toStdString();
-    QImage decoded;
-    ASSERT_TRUE(platform::LoadJpeg(folder.file("history/") + saved[0], &decoded));
-    EXPECT_EQ(decoded.size(), pictureSize);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
 }
