@@ -95,79 +95,43 @@ TEST(LayoutRules, ToolbarTableNamesEachControlOnce) {
     EXPECT_EQ(names.removeDuplicates(), 0);
 }
 
-namespace {
-
-KeyState Keys(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    KeyState s;
-    s.key = key;
-    s.modifiers = modifiers;
-    s.cameraRuns = true;
-    s.toolbarVisible = true;
-    s.windowHeight = 768;
-    return s;
-}
-
-} // namespace
-
 TEST(LayoutRules, KeyTableInItsOrder) {
-    const auto minus = [](KeyState s) { return s.key = Qt::Key_Minus, s.modifiers = Qt::KeypadModifier, s; };
-    const auto plus = [](KeyState s) { return s.key = Qt::Key_Plus, s.modifiers = Qt::KeypadModifier, s; };
-    KeyState s = Keys(Qt::Key_T);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::Nothing); // 'T' comes before every other row
-
-    KeyState idle = Keys(0);
-    idle.cameraRuns = false;
-    EXPECT_EQ(DecideKey(minus(idle)), KeyAction::Nothing);
-    EXPECT_EQ(DecideKey(plus(idle)), KeyAction::Nothing);
-
-    EXPECT_EQ(DecideKey(minus(Keys(0))), KeyAction::HideToolbar);
-    s = Keys(0);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(minus(s)), KeyAction::MakeSmall);
-    s.windowHeight = 399; // the compact window: back to full
-    EXPECT_EQ(DecideKey(minus(s)), KeyAction::HideToolbar);
-    s.windowHeight = 400;
-    EXPECT_EQ(DecideKey(minus(s)), KeyAction::MakeSmall);
-    EXPECT_EQ(DecideKey(plus(s)), KeyAction::ShowToolbar);
-
-    // The main keyboard's minus and plus are other keys.
-    s = Keys(Qt::Key_Minus);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::BackFromHidden);
-    EXPECT_EQ(DecideKey(Keys(Qt::Key_Plus)), KeyAction::Nothing);
-
-    s = Keys(Qt::Key_F1);
-    s.cyclingVisible = s.setupPanelVisible = true;
-    EXPECT_EQ(DecideKey(s), KeyAction::LoggedPictures1);
-    s.key = Qt::Key_F2;
-    EXPECT_EQ(DecideKey(s), KeyAction::LoggedPictures2);
-
-    // Cycling shown: every other key stops it, Esc included.
-    s.key = Qt::Key_Escape;
-    EXPECT_EQ(DecideKey(s), KeyAction::StopCycling);
-    s.key = Qt::Key_A;
-    EXPECT_EQ(DecideKey(s), KeyAction::StopCycling);
-
-    s.cyclingVisible = false;
-    s.key = Qt::Key_Escape;
-    s.cameraRuns = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::HideSetupPanel);
-    s.setupPanelVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::EndProgram);
-    s.toolbarVisible = false; // no camera: Esc still ends
-    EXPECT_EQ(DecideKey(s), KeyAction::EndProgram);
-
-    s = Keys(Qt::Key_Escape);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::BackFromHidden);
-    s.key = Qt::Key_Space;
-    EXPECT_EQ(DecideKey(s), KeyAction::BackFromHidden);
-    s.focusEditFocused = true;
-    EXPECT_EQ(DecideKey(s), KeyAction::Nothing);
-    s.key = Qt::Key_Escape;
-    EXPECT_EQ(DecideKey(s), KeyAction::EscFullView);
-
-    EXPECT_EQ(DecideKey(Keys(Qt::Key_Escape)), KeyAction::EscHideToolbar);
-    EXPECT_EQ(DecideKey(Keys(Qt::Key_A)), KeyAction::Nothing);
+    constexpr Qt::KeyboardModifiers pad = Qt::KeypadModifier, none = Qt::NoModifier;
+    using A = KeyAction;
+    // key, modifiers, camera runs, tool bar shown, window height, set-up panel, cycling,
+    // focus edit focused: the action of the first matching row.
+    const std::pair<KeyState, KeyAction> cases[] = {
+        // 'T' comes before every other row.
+        {{Qt::Key_T, none, true, false, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_Minus, pad, false, true, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_Plus, pad, false, true, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_Minus, pad, true, true, 768, false, false, false}, A::HideToolbar},
+        {{Qt::Key_Minus, pad, true, false, 768, false, false, false}, A::MakeSmall},
+        // The compact window: back to full.
+        {{Qt::Key_Minus, pad, true, false, 399, false, false, false}, A::HideToolbar},
+        {{Qt::Key_Minus, pad, true, false, 400, false, false, false}, A::MakeSmall},
+        {{Qt::Key_Plus, pad, true, false, 400, false, false, false}, A::ShowToolbar},
+        // The main keyboard's minus and plus are other keys.
+        {{Qt::Key_Minus, none, true, false, 768, false, false, false}, A::BackFromHidden},
+        {{Qt::Key_Plus, none, true, true, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_F1, none, true, true, 768, true, true, false}, A::LoggedPictures1},
+        {{Qt::Key_F2, none, true, true, 768, true, true, false}, A::LoggedPictures2},
+        // Cycling shown: every other key stops it, Esc included.
+        {{Qt::Key_Escape, none, true, true, 768, true, true, false}, A::StopCycling},
+        {{Qt::Key_A, none, true, true, 768, true, true, false}, A::StopCycling},
+        {{Qt::Key_Escape, none, false, true, 768, true, false, false}, A::HideSetupPanel},
+        {{Qt::Key_Escape, none, false, true, 768, false, false, false}, A::EndProgram},
+        // No camera: Esc still ends.
+        {{Qt::Key_Escape, none, false, false, 768, false, false, false}, A::EndProgram},
+        {{Qt::Key_Escape, none, true, false, 768, false, false, false}, A::BackFromHidden},
+        {{Qt::Key_Space, none, true, false, 768, false, false, false}, A::BackFromHidden},
+        {{Qt::Key_Space, none, true, false, 768, false, false, true}, A::Nothing},
+        {{Qt::Key_Escape, none, true, false, 768, false, false, true}, A::EscFullView},
+        {{Qt::Key_Escape, none, true, true, 768, false, false, false}, A::EscHideToolbar},
+        {{Qt::Key_A, none, true, true, 768, false, false, false}, A::Nothing},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(DecideKey(cases[i].first), cases[i].second);
+    }
 }
