@@ -247,38 +247,6 @@ TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
               QList<int>({2, 2, 2, 0, 0, 0}));
 }
 
-TEST_F(StationTrayTest, WindowMenuOffersItsItemsByCamerasAndHeight) {
-    StartTray();
-    auto open = [this] {
-        zones->PopupMenu1->popup(QPoint(10, 10));
-        zones->PopupMenu1->hide();
-    };
-    tray->DiskStats1->setChecked(true);
-    open();
-    EXPECT_FALSE(tray->DiskStats1->isEnabled() || tray->DiskStats1->isChecked());
-    camera1.previewing = true;
-    open();
-    tray->DiskStats1->trigger();
-    open();
-    EXPECT_TRUE(tray->DiskStats1->isEnabled() && tray->DiskStatsTicked());
-
-    // A hidden item always reads as disabled: the item is shown for the look.
-    const auto enabled = [](QAction* item) {
-        const bool visible = item->isVisible();
-        item->setVisible(true);
-        const bool result = item->isEnabled();
-        item->setVisible(visible);
-        return result;
-    };
-    zones->resize(800, 400);
-    open();
-    EXPECT_FALSE(enabled(tray->Copy1->menuAction()));
-    // The hidden items stay hidden; the commands' items are in the menu.
-    for (QAction* item : {tray->Captions1, tray->ShowLogged1->menuAction(), tray->Server1, tray->Net1, zones->Cycle})
-        EXPECT_FALSE(item->isVisible());
-    EXPECT_TRUE(zones->PopupMenu1->actions().contains(zones->VideoCapture->menuAction()));
-}
-
 TEST_F(StationTrayTest, PhoneSizesFollowTheConnectionType) {
     StartTray([](SettingsRecord& r) {
         r.DialUp = true;

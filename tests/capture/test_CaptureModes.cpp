@@ -189,52 +189,6 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     EXPECT_EQ(control.Calls.count("OnChangeVCapMode"), 1);
 }
 
-TEST(CaptureModeFake, DVSourceHasFourFixedModesAndAResolution) {
-    MediaType current;
-    current.MajorType = guids::MEDIATYPE_Interleaved;
-    current.SubType = guids::MEDIASUBTYPE_YUY2;
-    current.FormatType = MediaFormatType::VideoInfo;
-    current.BiWidth = 720;
-    current.BiHeight = 576;
-    auto config = std::make_unique<FakeConfig>();
-    FakeConfig* fake = config.get();
-    fake->Caps = {{current, {}}};
-    fake->Current = current;
-    ModeControl control;
-    control.SetVideoStreamConfig(std::move(config));
-
-    ASSERT_TRUE(control.IsDVSource());
-    QStringList modes;
-    for (int i = 0; i < control.VideoModeCount(); ++i) {
-        TVideoMode m;
-        control.GetVideoMode(i, m);
-        modes << DescribeVideoMode(m) + QString(" %1").arg(m.AvgFrameRate);
-    }
-    EXPECT_EQ(modes, (QStringList{"720x576x24b 0", "360x288x24b 0", "180x144x24b 0", "88x72x24b 0"}));
-
-    // A mode index only sets the resolution: false, no event, the format untouched.
-    EXPECT_FALSE(control.SetVideoMode(1));
-    EXPECT_EQ(control.DVResolution(), dvrHalf);
-    EXPECT_FALSE(control.SetVideoMode(7)); // any other index changes nothing
-    EXPECT_EQ(control.DVResolution(), dvrHalf);
-    EXPECT_FALSE(control.Calls.contains("OnChangeVCapMode"));
-    EXPECT_EQ(fake->SetCalls, 0);
-
-    // The resolution setter hands the display size to the decoder, which the mode reads back.
-    control.SetDVResolution(dvrQuater);
-    EXPECT_EQ(control.DisplaySize, DVRESOLUTION_QUARTER);
-    TVideoMode shown;
-    control.GetCurrentVideoMode(shown);
-    EXPECT_EQ(DescribeVideoMode(shown), "180x144x24b");
-    control.Capturing = true;
-    control.SetDVResolution(dvrFull); // ignored while capturing
-    EXPECT_EQ(control.DVResolution(), dvrQuater);
-
-    fake->FailGetFormat = true; // no readable format: not DV
-    EXPECT_FALSE(control.IsDVSource());
-    EXPECT_EQ(control.VideoModeCount(), 1);
-}
-
 TEST(CaptureModeFake, AudioModeRestartsThePreviewAndRaisesItsEvent) {
     auto config = std::make_unique<FakeConfig>();
     FakeConfig* fake = config.get();

@@ -98,21 +98,6 @@ TEST_F(CaptionTest, ClassicLayoutFillsBothCellsAndHandsThePictureOn) {
     EXPECT_TRUE(captions.DateText().endsWith("5-2026-14:07:09")) << captions.DateText().toStdString();
 }
 
-TEST_F(CaptionTest, TopRightLayoutFollowsTheWindowsRadio) {
-    choices.topRight = true;
-    record.SiteLocation = "";
-    diskStats = true; // not part of this layout
-    captions.DrawPictureCaption(canvas, 1);
-    const QString date = "m/d/y 03/05/26 14:07:09";
-    const QRect top = Cell(640 - (canvas.TextWidth(" Gate") + 10), 5, " Gate");
-    const int dateY = qRound(canvas.TextHeight(date) * 1.2) + 5;
-    const QRect second = Cell(640 - (canvas.TextWidth(date) + 10), dateY, date);
-    EXPECT_EQ(Changed(canvas.Image()), QRegion(top) + QRegion(second));
-    EXPECT_TRUE(folders.empty());
-    ASSERT_EQ(displayed.size(), 1u);
-    EXPECT_EQ(std::get<1>(displayed[0]), CaptionDisplay::CopyOnly);
-}
-
 TEST_F(CaptionTest, CaptionFontAndColourRules) {
     canvas.SetFontSize(12);
     canvas.SetFontName("Arial");

@@ -359,24 +359,6 @@ TEST(PictureRecycler, OnlyStationNamesAreRecycledAndOnlyTheyCountAsTheLast) {
         EXPECT_FALSE(IsStationPictureName(name)) << name;
 }
 
-TEST(PictureRecycler, DiskFiguresInRoundedMegabytes) {
-    QString folder;
-    int made = 0;
-    PictureRecycler recycler([&](int camera) { return camera == 1 ? folder : QString("/x"); },
-                             [&] { ++made, folder = "/made/"; },
-                             FixedDisk(5 * 1048576 + 524288, 10 * 1048576 + 524289));
-    // 5.5 MB rounds to the even 6; 10.5 MB and a byte rounds up.
-    EXPECT_EQ(recycler.GetFreeDiskMB(2), 6);
-    const auto mb = recycler.GetDiskSpaceMB(1); // no folder: the camera folders are made first
-    ASSERT_TRUE(mb.has_value());
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(QList<qint64>({mb->totalMB, mb->usedMB}), QList<qint64>({11, 5}));
-
-    recycler.SetDiskSpaceProbe([](const QString&) { return std::optional<DiskBytes>(); });
-    EXPECT_EQ(recycler.GetFreeDiskMB(1), -1);
-    EXPECT_FALSE(recycler.GetDiskSpaceMB(1).has_value());
-}
-
 TEST(AlarmSound, ChoosesCameraWavThenTheBellAndPlaysToItsEndOnlyWhileTheBoxIsTicked) {
     TempProgramFolder dir;
     AlarmSound alarm{platform::ProgramFolder(dir.path())};

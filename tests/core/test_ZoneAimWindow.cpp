@@ -134,18 +134,6 @@ void ShowActive(ZoneAimWindow& window) {
 
 bool White(const QImage& image, int x, int y) { return image.pixelColor(x, y) == QColor(Qt::white); }
 
-TEST(ZoneAimWindow, StaysAboveTheMainWindowWithoutBeingItsChild) {
-    WindowRig rig;
-    QWidget mainWindow;
-    mainWindow.show();
-    rig.main.window = &mainWindow;
-    rig.form2.show();
-    ASSERT_NE(rig.form2.windowHandle(), nullptr);
-    EXPECT_EQ(rig.form2.windowHandle()->transientParent(), mainWindow.windowHandle());
-    EXPECT_EQ(rig.form2.parentWidget(), nullptr);
-    rig.form2.hide();
-}
-
 TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked) {
     WindowRig rig;
     rig.record.Zone2Size = 80;
