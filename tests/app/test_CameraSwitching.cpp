@@ -66,10 +66,6 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     EXPECT_EQ(FileRecord().Cam1Name, "TORVEK Test Camera 1");
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
-    // The camera-1 list paints the device in use in yellow.
-    auto* painter = qobject_cast<CameraAliasDelegate*>(zones->cam1List->itemDelegate());
-    ASSERT_NE(painter, nullptr);
-    EXPECT_EQ(painter->ActiveRow(), 0);
 
     QPointer<TtorCap> old = zones->Cap(1);
     zones->Panel2->click();
@@ -79,7 +75,6 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     ASSERT_NE(zones->Cap(1), nullptr);
     EXPECT_NE(zones->Cap(1), old.data());
     EXPECT_EQ(zones->Cap(1)->CameraNumber, 1);
-    EXPECT_EQ(painter->ActiveRow(), -1);
     // A frame still on its way to the old view reaches nobody, and the old view goes.
     ASSERT_FALSE(old.isNull());
     const int heard = grabbed[1];

@@ -162,9 +162,6 @@ TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {
     EXPECT_EQ(events.filter("PlaceStatusPanel").size(), 1);
     EXPECT_EQ(events.filter("RefreshDrivers").size(), 1);
     EXPECT_EQ(ShownPages(), QStringList{"autostartpanel"});
-    // The motion counts tell which camera runs.
-    EXPECT_EQ(FontColour(zones->Errors1), ControlColours::kYellow);
-    EXPECT_EQ(FontColour(zones->Errors2), ControlColours::kSilver);
     // The default cameras follow the camera lists, and so do the locations.
     zones->cam2List->setCurrentIndex(1);
     QTest::mouseClick(zones->Button24, Qt::LeftButton);
@@ -189,8 +186,6 @@ TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {
     camera2.previewing = true;
     QTest::mouseClick(zones->Button24, Qt::LeftButton);
     EXPECT_EQ(ShownPages(), QStringList{"AlertsPanel"});
-    EXPECT_EQ(FontColour(zones->Errors1), ControlColours::kSilver);
-    EXPECT_EQ(FontColour(zones->Errors2), ControlColours::kYellow);
     QTest::mouseClick(zones->Button11, Qt::LeftButton);
     EXPECT_EQ(FileRecord().SetupTabIndex, 2);
 }
@@ -217,23 +212,6 @@ TEST_F(StationTrayTest, HideEmptiesTheAlertQueueAndStoresTheMailEdits) {
     EXPECT_NE(reader->EmailRecord().SmtpPassword, "s3cret");
 }
 
-TEST_F(StationTrayTest, HideSettlesTheStartUpBoxesAndTheDefaultCameras) {
-    devices = 1;
-    StartTray();
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    // One device: both default lists show it.
-    zones->AutoStart1->setChecked(true);
-    zones->AutoStart2->setChecked(true);
-    zones->placeonsystray->setChecked(true);
-    QTest::mouseClick(zones->Button11, Qt::LeftButton);
-    EXPECT_TRUE(zones->AutoStart1->isChecked());
-    EXPECT_FALSE(zones->AutoStart2->isChecked());
-    EXPECT_TRUE(zones->placeonsystray->isChecked());
-    SettingsRecord file = FileRecord();
-    EXPECT_TRUE(file.AutoStart1 && file.PlaceOnTray);
-    EXPECT_FALSE(file.AutoStart2);
-}
-
 TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
     devices = 3;
     StartTray();
@@ -245,17 +223,6 @@ TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
     EXPECT_EQ(QList<int>({zones->cam1List->currentIndex(), zones->DriverIndex1, file.DefaultCam1Index,
                           zones->cam2List->currentIndex(), zones->DriverIndex2, file.DefaultCam2Index}),
               QList<int>({2, 2, 2, 0, 0, 0}));
-}
-
-TEST_F(StationTrayTest, PhoneSizesFollowTheConnectionType) {
-    StartTray([](SettingsRecord& r) {
-        r.DialUp = true;
-        r.PhonePictureSize = "300";
-    });
-    EXPECT_EQ(zones->sizelist->currentText(), "120");
-    EXPECT_EQ(store->Record().PhonePictureSize, "120");
-    zones->Broadband->click();
-    EXPECT_EQ(zones->sizelist->count(), 11);
 }
 
 TEST_F(StationTrayTest, PanelHandlersStoreWhatTheUserSets) {
