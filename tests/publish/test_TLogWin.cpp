@@ -187,14 +187,6 @@ TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     EXPECT_EQ(win->ScrollBar1->value(), 270);
 }
 
-TEST_F(LogWindowTest, CreateAviRefusesCameraOneAfterAPictureSizeChange) {
-    settings.Record().AviReady1 = false;
-    Open(1);
-    win->CreateAviItem->trigger();
-    EXPECT_EQ(messages, QStringList({"You changed image size in settings. Purge and start again to make an AVI."}));
-    EXPECT_TRUE(win->Panel5->isHidden());
-}
-
 TEST_F(LogWindowTest, UploadOfThreeSelectedToTheFtpServerSendsOnlyTheFirst) {
     FtpServerStation station;
     ASSERT_TRUE(station.started) << station.server.Output().toStdString();
