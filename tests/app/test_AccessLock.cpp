@@ -69,28 +69,6 @@ TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
     l.prompt.RunPrompt();
 }
 
-TEST(AccessLock, GateAsksOnlyWhileLockedAndSaysInvalidPassword) {
-    Lock l;
-    l.store.Record().LockPassword = "";
-    bool ticked = false;
-    int prompts = 0;
-    QString entry;
-    l.prompt.SetModalRunner([&](TpasswordBox& p) {
-        ++prompts;
-        p.Edit1->setText(entry);
-        p.OkButton->click();
-    });
-    StationAccessLock gate(l.prompt, [&] { return ticked; });
-    EXPECT_TRUE(gate.AccessAllowed());
-    EXPECT_EQ(prompts, 0);
-    ticked = true;
-    EXPECT_TRUE(gate.AccessAllowed()); // empty stored password, empty entry
-    entry = "guess";
-    EXPECT_FALSE(gate.AccessAllowed());
-    EXPECT_EQ(prompts, 2);
-    EXPECT_EQ(l.messages, QStringList({"Invalid Password"}));
-}
-
 TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     Lock l;
     StationAccessLock gate(l.prompt, [] { return true; });

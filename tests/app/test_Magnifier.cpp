@@ -65,17 +65,13 @@ TEST_F(MagnifierFixture, FramesAreBoundAndTheirToolBarComesFromThePopUp) {
     EXPECT_EQ(frame.State().LensSize, 120);
 
     // "Image Toolbar" shows the bar below the picture; "X" hides it again.
-    frame.resize(320, 240);
     ASSERT_EQ(frame.PopupMenu1->actions().size(), 1);
     frame.ImageToolbar1->trigger();
     EXPECT_TRUE(frame.ToolbarShown());
-    EXPECT_EQ(frame.Magnifiertoolbar->geometry().bottom(), 239);
-    EXPECT_EQ(frame.Image1->height(), frame.Magnifiertoolbar->y());
     frame.State().Active = 1;
     frame.Button3->click();
     EXPECT_FALSE(frame.ToolbarShown());
     EXPECT_FALSE(frame.State().Active);
-    EXPECT_EQ(frame.Image1->height(), 240);
 
     // The caption drawer's call with the lens off hides the bar.
     frame.ImageToolbar1->trigger();

@@ -55,17 +55,6 @@ protected:
 
 } // namespace
 
-TEST_F(CaptionSettingsTest, CaptionsCommandNeedsARunningCameraAndPreviewsIt) {
-    EXPECT_FALSE(settings.Captions1Click(false, false));
-    EXPECT_EQ(messages, QStringList{"You must start the camera to use this feature."});
-    EXPECT_TRUE(settings.Preview().Image().isNull());
-    EXPECT_TRUE(settings.Captions1Click(false, true));
-    EXPECT_EQ(settings.Preview().Image().pixelColor(100, 100), QColor(Qt::darkRed));
-    EXPECT_TRUE(settings.Captions1Click(true, true));
-    EXPECT_EQ(settings.Preview().Image().pixelColor(100, 100), QColor(Qt::darkBlue));
-    EXPECT_EQ(messages.size(), 1);
-}
-
 TEST_F(CaptionSettingsTest, PresetsSetColoursAndTransparency) {
     // Opening with equal colours and no preset gives blue on black.
     Record().CaptionColorPreset = -1;
