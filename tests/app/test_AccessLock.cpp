@@ -1,7 +1,6 @@
 // The access lock: the password rule, the prompt's keys and flag, the stored password, and
 // the gate the guarded commands ask.
 #include "app/TpasswordBox.h"
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "tests/support/TestSupport.h"
 #include "tests/app/TzonesFixture.h"
@@ -20,13 +19,11 @@ namespace {
 struct Lock {
     Lock() : store(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop"), prompt(store) {
         store.FirstRunInit();
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
     }
-    ~Lock() { SetMessageBoxHandler({}); }
     TempProgramFolder dir;
     SettingsStore store;
     TpasswordBox prompt;
-    QStringList messages;
+    TestSupport::MessageLog messages;
 };
 
 } // namespace

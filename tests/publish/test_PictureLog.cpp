@@ -1,4 +1,3 @@
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "publish/PictureLogFiles.h"
@@ -35,7 +34,6 @@ QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir:
 // messages and hand-offs.
 struct Log {
     Log() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         settings.FirstRunInit();
         QDir(dir.path()).mkpath("history");
         logic = std::make_unique<PictureLogLogic>(settings);
@@ -63,7 +61,6 @@ struct Log {
                 progress << logic->PleaseWaitText();
         });
     }
-    ~Log() { SetMessageBoxHandler({}); }
 
     QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
     // Pictures with notes in a camera's folder: name -> a real picture and a note.
@@ -94,7 +91,8 @@ struct Log {
     TempProgramFolder dir;
     SettingsStore settings;
     std::unique_ptr<PictureLogLogic> logic;
-    QStringList questions, messages, progress, uploads, mailed;
+    QStringList questions, progress, uploads, mailed;
+    MessageLog messages;
     bool answer = true;
     int previewing = 0;
     qint64 freeMB = 1000;

@@ -4,7 +4,6 @@
 #include "support/QuietMainWindowLink.h"
 
 #include "core/EmailSettingsRecord.h"
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "publish/ContactSettingsTab.h"
 #include "publish/Outbox.h"
@@ -91,7 +90,6 @@ struct ReportWindowTest : ::testing::Test {
         auto fake = std::make_unique<FakeSender>();
         sender = fake.get();
         MakeWindow(std::move(fake));
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
     }
     void MakeWindow(std::unique_ptr<ReportMailSender> mailSender) {
         ReportWindowLinks links;
@@ -102,9 +100,6 @@ struct ReportWindowTest : ::testing::Test {
             return answer;
         };
         window = std::make_unique<TemailSender>(store, main, std::move(mailSender), links);
-    }
-    ~ReportWindowTest() override {
-        SetMessageBoxHandler([](const QString&) {});
     }
     QString Cam1() const { return dir.path() + "cam1/"; }
     QString Outbox() const { return dir.path() + "SentItems/"; }
@@ -140,9 +135,10 @@ struct ReportWindowTest : ::testing::Test {
     TempProgramFolder dir;
     SettingsStore store;
     FakeMain main;
+    TestSupport::MessageLog messages; // outlives the window
     FakeSender* sender = nullptr;
     std::unique_ptr<TemailSender> window;
-    QStringList messages, questions;
+    QStringList questions;
     bool online = true;
     bool answer = true;
 };

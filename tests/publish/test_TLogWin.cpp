@@ -1,6 +1,5 @@
 #include "core/FtpLink.h"
 #include "support/QuietMainWindowLink.h"
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "FtpServerStation.h"
 #include "platform/Jpeg.h"
@@ -71,7 +70,6 @@ protected:
     LogWindowTest() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {}
 
     void SetUp() override {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         settings.FirstRunInit();
         settings.Record().LogListView = 'F';
         // Five pictures; all but the first have notes.
@@ -89,7 +87,6 @@ protected:
     }
     void TearDown() override {
         win.reset();
-        SetMessageBoxHandler({});
     }
 
     QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
@@ -113,7 +110,8 @@ protected:
     FakeMainWindow main;
     FakeFtp ftp;
     std::unique_ptr<TLogWin> win;
-    QStringList messages, questions, uploads;
+    QStringList questions, uploads;
+    TestSupport::MessageLog messages;
 };
 
 } // namespace
