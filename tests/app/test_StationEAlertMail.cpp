@@ -8,6 +8,7 @@
 #include "core/PictureStore.h"
 #include "tests/support/SmtpSink.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <utility>
@@ -125,7 +126,12 @@ TEST_F(StationEAlertMailTest, SinglePicturesArriveAndTheQueueIsEmptied) {
     EXPECT_EQ(envelope["rcpt_tos"].toArray().size(), 2);
     const QJsonArray parts = RelatedPictures(tree);
     ASSERT_EQ(parts.size(), 2);
-    EXPECT_EQ(parts[0]["content_id"].toString(), "<0" + queued[0].mid(1) + ">");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(parts[i]["content_id"].toString(), "<0" + queued[i].mid(1) + ">");
+        const QByteArray saved = TestSupport::ReadAll(store->CameraFolder(1) + queued[i].mid(1));
+        EXPECT_EQ(parts[i]["sha256"].toString(),
+                  QCryptographicHash::hash(saved, QCryptographicHash::Sha256).toHex());
+    }
 }
 
 TEST_F(StationEAlertMailTest, AServerThatIsDownKeepsQueueAndCountUntilItIsBack) {
