@@ -24,13 +24,6 @@ TEST(FtpProtocolLog, ChunksAreCutAtCarriageReturns) {
     EXPECT_EQ(SplitProtocolText("->> ", "USER bob\r\n"), QStringList({"->> USER bob"}));
 }
 
-TEST(FtpProtocolLog, RowsAreDrawnWithoutTheirPrefix) {
-    FtpProtocolLog log;
-    log.AddSent("NOOP\r\n");
-    EXPECT_EQ(log.data(log.index(0), Qt::DisplayRole).toString(), "NOOP");
-    EXPECT_EQ(log.data(log.index(0), Qt::UserRole).toString(), "->> NOOP");
-}
-
 TEST(FtpProtocolLog, KeepsTheNewestRowsOnly) {
     FtpProtocolLog log;
     QSignalSpy added(&log, &FtpProtocolLog::RowAdded);
