@@ -117,12 +117,9 @@ TEST_F(StationTrayTest, HideGoesToTheTrayAndShowBringsTheWindowBack) {
     EXPECT_FALSE(zones->isVisible());
     EXPECT_TRUE(icon.shown);
 
-    // Either button opens the tray menu; with only camera 2 running "Target" offers AIM2.
-    camera2.previewing = true;
-    ftp.connected = false;
+    // A click opens the tray menu (its items are the tray rules' matter).
     icon.clicked();
     ASSERT_TRUE(zones->PopupMenu2->isVisible());
-    EXPECT_TRUE(tray->AIM2->isEnabled());
     zones->PopupMenu2->hide();
 
     // "Show": the show removes the icon, the activation that follows puts it back.
