@@ -5,6 +5,7 @@
 #include "capture/GraphConfigBuilder.h"
 #include "capture/TGraphConfig.h"
 #include "capture/VideoCapture.h"
+#include "core/MessageBox.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -209,9 +210,16 @@ bool TtorCap::StartRecording() {
 
 bool TtorCap::StopRecording() {
     bool finished = true;
+    const QString file = cap->CaptureFileName;
     if (cap->Capturing())
         finished = cap->StopCapture();
     RestoreRecordingSettings();
+    // Whatever ended it (the stop command, a switch-off, a new recording, the station's
+    // end): a file left without its end does not play, and that is told.
+    if (!finished)
+        ShowMessageBox(QStringLiteral("The recording of Camera %1 could not be finished: %2 may not play.")
+                           .arg(CameraNumber)
+                           .arg(file));
     return finished;
 }
 

@@ -16,6 +16,7 @@ public:
     bool Start(const QString& mode = QStringLiteral("accept"), int port = 0, double delaySeconds = 2);
     void Stop() { server_.Stop(); }
     quint16 Port() const { return server_.Port(); }
+    qint64 Pid() const { return server_.Pid(); }
     QString Output() const { return server_.Output(); }
     QString Folder() const { return dir_.path(); }
 
