@@ -76,8 +76,7 @@ TEST(StationEnding, SigtermOnAFullDiskEndsTellingStderrAndKeepsTheSettingsFiles)
 
 TEST(StationEnding, SigtermWhileASendWaitsOnAServerThatNeverAnswersEndsAtOnce) {
     TestSupport::SmtpSink sink;
-    if (!sink.Start("hang", 25))
-        GTEST_SKIP() << "no SMTP server on 127.0.0.1:25: " << sink.Output().trimmed().toStdString();
+    ASSERT_TRUE(sink.Start("hang")) << sink.Output().toStdString();
     TestSupport::TempProgramFolder folder;
     const QString exe = CopyStation(folder);
     ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
@@ -96,12 +95,12 @@ TEST(StationEnding, SigtermWhileASendWaitsOnAServerThatNeverAnswersEndsAtOnce) {
         r.Zone1Size = 160;
         r.Sensitivity1 = 150;
         r.NotifyActive = true;
-        r.AlertPeriodMinutes = 1;
+        r.AlertPeriodMinutes = 0;
         r.AlertMaxImages = 1;
         r.EmailLimit = 0;
         r.DialUp = false;
         r.AlertEmail = "watch@example.org";
-        settings.EmailRecord().SmtpHost = "127.0.0.1";
+        settings.EmailRecord().SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
         settings.EmailRecord().ReplyAddress = "station@example.org";
         ASSERT_TRUE(settings.WriteSettingsFile());
         ASSERT_TRUE(settings.SaveAlertSettingsFile());
@@ -116,7 +115,7 @@ TEST(StationEnding, SigtermWhileASendWaitsOnAServerThatNeverAnswersEndsAtOnce) {
             if (QFileInfo(dir + "/exe").symLinkTarget() == exe)
                 pid = qMax(pid, QFileInfo(dir).fileName().toLongLong());
         }
-        ASSERT_TRUE(WaitFor([&] { return ConnectedTo(pid, 25); }, 180000)) << "the station never sent";
+        ASSERT_TRUE(WaitFor([&] { return ConnectedTo(pid, sink.Port()); }, 180000)) << "the station never sent";
         took.start();
     });
     const qint64 endedMs = took.elapsed();
