@@ -75,8 +75,10 @@ public:
             r.AutoStart2 = twoCameras;
         });
     }
-    void StartStation(int cameras = 1) {
+    void StartStation(int cameras = 1, const QList<std::pair<QString, QString>>& more = {}) {
         QProcessEnvironment env;
+        for (const auto& [name, value] : more)
+            env.insert(name, value);
         env.insert("TORVEK_TEST_CAMERAS", QString::number(cameras));
         env.insert("TORVEK_GALLERY_URL", QString("http://127.0.0.1:%1").arg(server_.Port()));
         Start(env);
@@ -106,20 +108,20 @@ private:
 TEST(StationNetworkHangs, FtpServerThatStopsAnsweringMidUploadNeitherBlindsTheStationNorGoesUntold) {
     HangRun run;
     ASSERT_TRUE(run.Copied());
-    ASSERT_TRUE(run.StartFtp({"--answer-stores", "2"}));
+    // The server logs the station in and lists, then leaves the first upload unanswered.
+    ASSERT_TRUE(run.StartFtp({"--answer-stores", "0"}));
     ASSERT_TRUE(run.WriteFtpSettings());
-    run.StartStation();
+    // The hang notice after 3 s without progress instead of 20 s (a test-only variable the
+    // uploader reads); loopback calls that do answer take milliseconds.
+    run.StartStation(1, {{"TORVEK_TEST_FTP_HANG_TELL_MS", "3000"}});
 
-    // Two pictures go through; the third upload is left unanswered.
     ASSERT_TRUE(WaitFor([&] { return run.Events().contains("HANG"); }, 150000)) << run.Text();
-    EXPECT_EQ(run.Sent(), 2);
     const int atHang = run.Pictures();
-    // The station tells of the hang while the upload is still in flight, and has saved
-    // pictures all the while.
-    ASSERT_TRUE(WaitFor([&] { return run.Told(kFtpHangTold) > 0; }, 60000)) << run.Text();
-    EXPECT_FALSE(run.Events().contains("CLOSED")) << run.Text();
-    EXPECT_TRUE(WaitFor([&] { return run.Pictures() >= atHang + 3; }, 30000)) << run.Text();
-    EXPECT_FALSE(run.Events().contains("CLOSED")) << "pictures waited for the upload: " << run.Text();
+    // The station tells of the hang while the upload is still in flight, and saves pictures
+    // all the while.
+    ASSERT_TRUE(WaitFor([&] { return run.Told(kFtpHangTold) > 0 && run.Pictures() >= atHang + 3; }, 60000))
+        << run.Text();
+    EXPECT_FALSE(run.Events().contains("CLOSED")) << "the upload was given up on: " << run.Text();
     EXPECT_TRUE(run.Running());
     run.Stop();
     EXPECT_EQ(run.Told(kFtpHangTold), 1) << run.Text();
