@@ -36,8 +36,10 @@ void StationTray::BindSetupPanel() {
         if (!zones_.Flags().ApplyingSettings)
             ShowSetupTab();
     });
-    z.more->installEventFilter(this);
-    z.CameraGroupBox->installEventFilter(this);
+    more_ = z.more;
+    cameraBox_ = z.CameraGroupBox;
+    more_->installEventFilter(this);
+    cameraBox_->installEventFilter(this);
 }
 
 void StationTray::BindHandlers() {

@@ -230,10 +230,12 @@ void StationTray::NetMenuClick() {
 }
 
 bool StationTray::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == zones_.more && event->type() == QEvent::MouseMove) {
+    // Only the pointers kept here are compared: no member of the window is read unless the
+    // event is one of the two that are handled (none arrives while the window goes).
+    if (event->type() == QEvent::MouseMove && watched == more_) {
         if (!zones_.PopupMenu1->isVisible())
             zones_.PopupMenu1->popup(zones_.mapToGlobal(kMoreMenuAt));
-    } else if (watched == zones_.CameraGroupBox && event->type() == QEvent::MouseButtonRelease) {
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == cameraBox_) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (zones_.CameraGroupBox->childAt(mouse->position().toPoint()) == nullptr) {
             StationLayout::EmptyLayoutHook();

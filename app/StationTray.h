@@ -81,6 +81,10 @@ private:
 
     Tzones& zones_;
     platform::TrayIcon& icon_;
+    // The watched controls, kept here: the filter also sees the events of their destruction,
+    // which runs after the main window's own destructor, when its members are gone.
+    QObject* more_ = nullptr;
+    QObject* cameraBox_ = nullptr;
     // The icon's record: filled by the first MinimizeToTray; until then no icon is added.
     bool trayRecordFilled_ = false;
 };

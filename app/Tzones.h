@@ -51,6 +51,9 @@ public:
     static inline const QString kCameraNotInstalledText = QStringLiteral("Camera Not Installed.");
     static inline const QString kNotInstalledText = QStringLiteral("Not Installed");
     static inline const QString kInvalidPasswordText = QStringLiteral("Invalid Password");
+    static inline const QString kCameraStartGuardText =
+        QStringLiteral("The cameras were not started: the last two start-ups ended while they were starting. "
+                       "Auto-start has been switched off; switch it on again once the cameras work.");
     static inline const QString kOnText = QStringLiteral("ON");
     static inline const QString kOffText = QStringLiteral("OFF");
     static inline const QString kOffOnText = QStringLiteral("Off/On");

@@ -85,9 +85,7 @@ void Tzones::StopCapture1Click() {
         CommandCamera* view = CameraView(camera);
         if (!view)
             continue;
-        const bool wasCapturing = view->IsCapturing();
-        if (!view->StopRecording() && wasCapturing)
-            ShowMessageBox(QStringLiteral("The recording of Camera %1 could not be finished.").arg(camera));
+        view->StopRecording(); // a recording that cannot be finished is told by the camera
     }
     StartCapture11->setChecked(false);
     StartCapture21->setChecked(false);

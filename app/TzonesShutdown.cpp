@@ -6,6 +6,7 @@
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "platform/NetCall.h"
+#include "platform/TerminationWatcher.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,6 +18,10 @@ void Tzones::ShutDown() {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
+    // Nobody may be there to answer a window now: failures go to stderr, and a second
+    // request to end is not kept waiting behind this one.
+    SetMessageBoxShuttingDown(true);
+    platform::TerminationWatcher::ShutdownBegun();
 
     if (links_.ftp->IsFtpConnected())
         links_.ftp->FtpDisconnect();
@@ -33,6 +38,8 @@ void Tzones::ShutDown() {
     }
     // This save is the last: whatever returns from a modal window later writes nothing.
     store_.StopWriting();
+    if (!RecordingActive)
+        platform::TerminationWatcher::NothingLeftToLose();
 
     // Capture buffer files; names are matched without regard to case.
     const QDir folder(programFolder_);
@@ -56,6 +63,7 @@ void Tzones::ShutDown() {
     for (platform::WinTimer* timer : {&MotionTime, &Timer3, &Timer4, &TimeLapseTimer, &timeLaspeFlasher, &Timerclock,
                                       &restlye, &PlaceOntrayTimer})
         timer->SetEnabled(false);
+    platform::TerminationWatcher::NothingLeftToLose(); // the recordings have their ends
 
     env_.Terminate();
 }
@@ -64,6 +72,9 @@ void Tzones::EndWithoutSaving() {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
+    SetMessageBoxShuttingDown(true);
+    platform::TerminationWatcher::ShutdownBegun();
+    platform::TerminationWatcher::NothingLeftToLose(); // nothing is written on this way out
     if (links_.ftp->IsFtpConnected())
         links_.ftp->FtpDisconnect();
     // Nothing reaches the files on the way out: the settings stay as they were.
@@ -135,6 +146,9 @@ bool Tzones::RestartProgram() {
     }
     // Nothing more is written; a shutdown request from now on finds it ending already.
     shuttingDown_ = true;
+    SetMessageBoxShuttingDown(true);
+    platform::TerminationWatcher::ShutdownBegun();
+    platform::TerminationWatcher::NothingLeftToLose();
     store_.StopWriting();
     env_.Terminate();
     return true;

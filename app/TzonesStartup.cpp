@@ -4,6 +4,7 @@
 #include "app/NetworkPanel.h"
 
 #include "capture/TtorCap.h"
+#include "core/CameraStartGuard.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
@@ -194,17 +195,24 @@ void Tzones::RunStartupSequence() {
         WhenStartsAreOver([this] { ConnectFtpAfterStartup(); });
     }
 
-    // The file says "no auto-start" until the cameras have started (their own writes
-    // included): a crash while they start does not bring the station back into the same
-    // crash at the next start.
+    // A camera that brings the station down while it starts must not do so at every start:
+    // after two start-ups in a row that died there, the cameras stay off and auto-start goes
+    // off. One kill or power cut alone changes nothing.
+    if (flags_.PendingAutoStart1 || flags_.PendingAutoStart2) {
+        CameraStartGuard guard(store_.Folder().File(CameraStartGuard::kMarkerName));
+        if (guard.Begin()) {
+            StartPendingCameras();
+            guard.Passed();
+        } else {
+            record.AutoStart1 = record.AutoStart2 = false;
+            AutoStart1->setChecked(false);
+            AutoStart2->setChecked(false);
+            store_.WriteSettingsFile();
+            Tell(kCameraStartGuardText);
+        }
+    }
     const bool autoStart1 = record.AutoStart1;
     const bool autoStart2 = record.AutoStart2;
-    record.AutoStart1 = false;
-    record.AutoStart2 = false;
-    store_.WriteSettingsFile();
-    StartPendingCameras();
-    record.AutoStart1 = autoStart1;
-    record.AutoStart2 = autoStart2;
     flags_.PendingAutoStart1 = false;
     flags_.PendingAutoStart2 = false;
     if (shuttingDown_)

@@ -5,8 +5,10 @@
 #include "capture/GraphConfigBuilder.h"
 #include "capture/TGraphConfig.h"
 #include "capture/VideoCapture.h"
+#include "core/MessageBox.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -209,9 +211,22 @@ bool TtorCap::StartRecording() {
 
 bool TtorCap::StopRecording() {
     bool finished = true;
-    if (cap->Capturing())
+    const bool recording = cap->Capturing();
+    const QString file = cap->ResolveFileName(cap->CaptureFileName);
+    if (recording)
         finished = cap->StopCapture();
     RestoreRecordingSettings();
+    // Whatever ended it (the stop command, a switch-off, a new recording, the station's
+    // end): a file left without its end, or without any picture, does not play, and that
+    // is told.
+    if (!finished)
+        ShowMessageBox(QStringLiteral("The recording of Camera %1 could not be finished: %2 may not play.")
+                           .arg(CameraNumber)
+                           .arg(file));
+    else if (recording && QFileInfo(file).exists() && QFileInfo(file).size() == 0)
+        ShowMessageBox(QStringLiteral("The recording of Camera %1 ended before its first picture: %2 cannot be played.")
+                           .arg(CameraNumber)
+                           .arg(file));
     return finished;
 }
 

@@ -7,14 +7,28 @@
 #include <QDebug>
 #include <QPointer>
 
+#include <cstdio>
+
 namespace {
 
 bool quietFlag = false;
+bool shuttingDown = false;
 MessageBoxHandler customHandler;
+
+// The text as one line on stderr; true when it went there (the station is ending).
+bool ToStderrWhenEnding(const QString& text) {
+    if (!shuttingDown)
+        return false;
+    const QString line = text.simplified();
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+    return true;
+}
 
 } // namespace
 
 void ShowMessageBox(const QString& text) {
+    if (ToStderrWhenEnding(text)) return;
     if (quietFlag) return;
     if (customHandler) {
         customHandler(text);
@@ -33,10 +47,13 @@ void PostMessageBox(const QString& text) {
         ShowMessageBox(text);
         return;
     }
+    if (ToStderrWhenEnding(text))
+        return; // now: the loop that would show it may never run again
     QMetaObject::invokeMethod(app, [text] { ShowMessageBox(text); }, Qt::QueuedConnection);
 }
 
 void ShowNoticeBox(const QString& text) {
+    if (ToStderrWhenEnding(text)) return;
     if (quietFlag) return;
     if (customHandler) {
         customHandler(text);
@@ -66,6 +83,14 @@ void SetMessageBoxHandler(MessageBoxHandler handler) {
 
 void SetMessageBoxQuiet(bool quiet) {
     quietFlag = quiet;
+}
+
+void SetMessageBoxShuttingDown(bool ending) {
+    shuttingDown = ending;
+}
+
+bool MessageBoxShuttingDown() {
+    return shuttingDown;
 }
 
 bool MessageBoxQuiet() {

@@ -22,6 +22,12 @@ void ShowNoticeBox(const QString& text);
 // window). An empty handler restores the OK window.
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
+// Once the station has begun to end, nobody may be there to press OK: every message from
+// then on is written to stderr as one line and nothing waits (the handler and the quiet flag
+// are passed by). Set by the shutdown; tests clear it between cases.
+void SetMessageBoxShuttingDown(bool ending);
+bool MessageBoxShuttingDown();
+
 // The program-wide quiet flag.
 void SetMessageBoxQuiet(bool quiet);
 bool MessageBoxQuiet();

@@ -3,6 +3,7 @@
 #include "platform/Ansi.h"
 
 #include <QFile>
+#include <algorithm>
 #include <curl/curl.h>
 
 namespace platform {
@@ -10,6 +11,8 @@ namespace platform {
 namespace {
 
 CURL* Handle(void* handle) { return static_cast<CURL*>(handle); }
+
+constexpr int kQuitWaitSeconds = 2;
 
 // Errors after which the control connection is gone.
 bool IsConnectionLost(CURLcode code) {
@@ -286,7 +289,13 @@ void FtpSession::Disconnect() {
         quote_ = curl_slist_append(nullptr, "QUIT");
         curl_easy_setopt(h, CURLOPT_QUOTE, quote_);
         emit ControlText(true, QStringLiteral("QUIT\r\n"));
+        // A goodbye is not worth a long wait: a server that does not answer it soon is left.
+        const NetTimeouts usual = call_.Timeouts();
+        NetTimeouts quick = usual;
+        quick.responseSeconds = std::min(usual.responseSeconds, kQuitWaitSeconds);
+        call_.SetTimeouts(quick);
         call_.Perform(h);
+        call_.SetTimeouts(usual);
         CloseHandle();
     } else {
         CloseHandle();
@@ -298,12 +307,11 @@ void FtpSession::CloseHandle() {
     if (!handle_ || call_.Busy())
         return;
     CURL* h = Handle(handle_);
-    // Closing may say goodbye to a server that no longer answers: wait for it briefly only.
+    // Closing never waits on the server: Disconnect has said goodbye already where it could,
+    // and a server that no longer answers would hold the close for its time-out.
     curl_easy_setopt(h, CURLOPT_DEBUGFUNCTION, nullptr);
     curl_easy_setopt(h, CURLOPT_VERBOSE, 0L);
-    curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, 1L);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT, 1L);
-    curl_easy_cleanup(h);
+    call_.Cleanup(h);
     handle_ = nullptr;
 }
 

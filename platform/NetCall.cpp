@@ -9,6 +9,9 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace platform {
 
 namespace {
@@ -34,7 +37,8 @@ long long NowMs() {
 
 NetCall::NetCall(QObject* parent) : QObject(parent) {}
 
-// A client must not be destroyed while its own Perform runs (from inside its nested loop).
+// A client must not be destroyed while its own Perform runs (from inside its nested loop),
+// nor before it freed its handle (whose connections call back into this object).
 NetCall::~NetCall() = default;
 
 void NetCall::GlobalInit() {
@@ -84,6 +88,40 @@ int NetCall::ProgressCallback(void* self, long long dlTotal, long long dlNow, lo
     return 0;
 }
 
+// The socket book-keeping behind Cleanup: libcurl opens and closes every socket through us.
+struct NetCallSockets {
+    static curl_socket_t Open(void* self, curlsocktype, struct curl_sockaddr* address) {
+        const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+        if (fd < 0)
+            return CURL_SOCKET_BAD;
+        auto* call = static_cast<NetCall*>(self);
+        std::lock_guard<std::mutex> lock(call->socketsMutex_);
+        call->sockets_.insert(fd);
+        return fd;
+    }
+    static int Close(void* self, curl_socket_t socket) {
+        auto* call = static_cast<NetCall*>(self);
+        {
+            std::lock_guard<std::mutex> lock(call->socketsMutex_);
+            call->sockets_.remove(socket);
+        }
+        return ::close(socket);
+    }
+};
+
+void NetCall::Cleanup(CURL* handle) {
+    if (!handle)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(socketsMutex_);
+        // Shut down, not closed: the descriptor stays ours until libcurl closes it, so no
+        // other file can take its number meanwhile.
+        for (int fd : std::as_const(sockets_))
+            ::shutdown(fd, SHUT_RDWR);
+    }
+    curl_easy_cleanup(handle);
+}
+
 void NetCall::Post(std::function<void()> fn) {
     QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
 }
@@ -110,6 +148,12 @@ NetResult NetCall::Perform(CURL* handle) {
     curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &NetCall::ProgressCallback);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, this);
+    // A connection keeps the socket callbacks it was opened with, also after the client
+    // resets the handle: Cleanup can find it at the end.
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &NetCallSockets::Open);
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, this);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &NetCallSockets::Close);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, this);
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorBuffer);
 

@@ -6,9 +6,11 @@
 // queued. Every call has a connect time-out, a server-response time-out and a low-speed
 // limit. At shutdown AbortAll() aborts every transfer in flight and waits for its thread.
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <mutex>
 
 typedef void CURL;
 
@@ -57,6 +59,11 @@ public:
     // the worker thread: post their results to the GUI thread (Post below).
     NetResult Perform(CURL* handle);
 
+    // Frees a handle this object's transfers used without waiting on its server: every
+    // connection they left open is shut down first, so libcurl's goodbye (SMTP or FTP QUIT)
+    // fails at once instead of waiting for a reply that may never come. Not while Busy().
+    void Cleanup(CURL* handle);
+
     bool Busy() const { return busy_; }
     // Asks the running transfer to end; Perform then returns with aborted = true.
     void Abort() { abort_ = true; }
@@ -69,6 +76,7 @@ signals:
     void Progress(qint64 downloadTotal, qint64 downloadNow, qint64 uploadTotal, qint64 uploadNow);
 
 private:
+    friend struct NetCallSockets;
     static int ProgressCallback(void* self, long long dlTotal, long long dlNow, long long ulTotal,
                                 long long ulNow);
 
@@ -77,6 +85,9 @@ private:
     std::atomic<bool> abort_{false};
     std::atomic<bool> workerDone_{true};
     std::atomic<long long> lastProgressMs_{0};
+    // The sockets libcurl opened for this object's transfers and has not closed yet.
+    std::mutex socketsMutex_;
+    QSet<int> sockets_;
 };
 
 } // namespace platform

@@ -149,7 +149,8 @@ SmtpClient::SmtpClient(int port, NetTimeouts timeouts) : port_(port) {
 
 SmtpClient::~SmtpClient() {
     call_.Abort();
-    curl_easy_cleanup(handle_);
+    // No QUIT wait: the server may be the one that never answered.
+    call_.Cleanup(handle_);
 }
 
 int SmtpClient::OnDebug(CURL*, int type, char* data, size_t size, void* self) {

@@ -15,8 +15,16 @@ namespace {
 int g_pipe[2] = {-1, -1};
 struct sigaction g_oldTerm;
 struct sigaction g_oldInt;
+volatile sig_atomic_t g_ending = 0;
+volatile sig_atomic_t g_endStatus = 1;
 
 void OnSignal(int signalNumber) {
+    if (g_ending) {
+        // Async-signal-safe only: write and _exit.
+        static const char text[] = "TORVEK: a second request to end during the shutdown; ending at once\n";
+        [[maybe_unused]] ssize_t n = ::write(STDERR_FILENO, text, sizeof text - 1);
+        ::_exit(g_endStatus);
+    }
     const int saved = errno;
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     if (g_pipe[1] >= 0) {
@@ -30,6 +38,8 @@ void OnSignal(int signalNumber) {
 TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
     if (g_pipe[0] >= 0)
         return; // another watcher owns the handlers
+    g_ending = 0;
+    g_endStatus = 1;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) {
         g_pipe[0] = g_pipe[1] = -1;
         return;
@@ -56,6 +66,10 @@ TerminationWatcher::~TerminationWatcher() {
     ::close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;
 }
+
+void TerminationWatcher::ShutdownBegun() { g_ending = 1; }
+
+void TerminationWatcher::NothingLeftToLose() { g_endStatus = 0; }
 
 void TerminationWatcher::ReadPipe() {
     unsigned char bytes[16];

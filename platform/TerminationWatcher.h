@@ -18,6 +18,12 @@ public:
 
     bool IsInstalled() const { return installed_; }
 
+    // The station has begun to end: a further SIGTERM or SIGINT ends the process at once,
+    // inside the handler, whatever the GUI thread is waiting for. The exit status is 1 until
+    // NothingLeftToLose() says the files are safe, 0 from then on.
+    static void ShutdownBegun();
+    static void NothingLeftToLose();
+
 signals:
     // Emitted on the GUI thread for every signal received; signalNumber is SIGTERM or SIGINT.
     void TerminationRequested(int signalNumber);

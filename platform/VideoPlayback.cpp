@@ -32,6 +32,9 @@ struct VideoPlayback::Shared {
 VideoPlayback::VideoPlayback(QObject* parent) : QObject(parent) {
     if (!gst_is_initialized())
         gst_init_check(nullptr, nullptr, nullptr);
+    firstPicture_.setSingleShot(true);
+    firstPicture_.setInterval(kFirstPictureMs);
+    connect(&firstPicture_, &QTimer::timeout, this, &VideoPlayback::FirstPictureOverdue);
 }
 
 VideoPlayback::~VideoPlayback() { Stop(); }
@@ -149,6 +152,8 @@ bool VideoPlayback::Play(const QString& path, QString* error) {
 
     pipeline_ = bin;
     shared_ = shared;
+    frames_ = 0;
+    firstPicture_.start();
     if (gst_element_set_state(bin, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         Stop();
         return fail(QStringLiteral("The file cannot be played: %1").arg(path));
@@ -163,6 +168,7 @@ void VideoPlayback::Stop() {
         shared_->framePending = false;
     }
     ++generation_;
+    firstPicture_.stop();
     if (!pipeline_)
         return;
     GstElement* bin = pipeline_;
@@ -175,7 +181,17 @@ void VideoPlayback::OnBusMessage(quint64 generation, bool endOfStream, const QSt
     if (generation != generation_ || !pipeline_)
         return;
     Stop();
-    emit Finished(endOfStream, endOfStream ? QString() : error);
+    if (endOfStream && frames_ == 0)
+        emit Finished(false, QStringLiteral("the file holds no picture"));
+    else
+        emit Finished(endOfStream, endOfStream ? QString() : error);
+}
+
+void VideoPlayback::FirstPictureOverdue() {
+    if (!pipeline_ || frames_ > 0)
+        return;
+    Stop();
+    emit Finished(false, QStringLiteral("no picture came from the file within %1 seconds").arg(kFirstPictureMs / 1000));
 }
 
 bool VideoPlayback::event(QEvent* e) {

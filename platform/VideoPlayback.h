@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -17,6 +18,8 @@ namespace platform {
 class VideoPlayback : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kFirstPictureMs = 5000;
+
     explicit VideoPlayback(QObject* parent = nullptr);
     // The pipeline goes to NULL before the object does.
     ~VideoPlayback() override;
@@ -30,12 +33,14 @@ public:
 
     // The latest picture (null before the first one).
     QImage CurrentFrame() const;
+    // Pictures of the current (or last) play.
     quint64 FramesShown() const { return frames_.load(); }
 
 signals:
     void FrameReady();
     // The play is over by itself: reachedEnd, or an error with its reason. The pipeline is
-    // already at NULL when this arrives.
+    // already at NULL when this arrives. A file that ends without a picture, or gives none
+    // within kFirstPictureMs (the decoder may swallow a damaged file's error), is an error.
     void Finished(bool reachedEnd, const QString& error);
 
 protected:
@@ -44,11 +49,13 @@ protected:
 private:
     struct Shared;
     void OnBusMessage(quint64 generation, bool endOfStream, const QString& error);
+    void FirstPictureOverdue();
 
     GstElement* pipeline_ = nullptr;
     std::shared_ptr<Shared> shared_;
     quint64 generation_ = 0;
     std::atomic<quint64> frames_{0};
+    QTimer firstPicture_;
 };
 
 } // namespace platform

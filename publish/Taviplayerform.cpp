@@ -61,6 +61,7 @@ Taviplayerform::~Taviplayerform() { player_.Stop(); }
 void Taviplayerform::PlayAviFile(const QString& path) {
     player_.Stop();
     Panel1->Clear();
+    path_ = path;
     QString error;
     if (!player_.Play(path, &error)) {
         hide();
@@ -85,7 +86,8 @@ void Taviplayerform::OnFinished(bool reachedEnd, const QString& error) {
     // The pipeline is at NULL already.
     close();
     if (!reachedEnd)
-        ShowMessageBox(error.isEmpty() ? QStringLiteral("The AVI file cannot be played.") : error);
+        ShowMessageBox(error.isEmpty() ? QStringLiteral("The AVI file %1 cannot be played.").arg(path_)
+                                       : QStringLiteral("The AVI file %1 cannot be played: %2").arg(path_, error));
 }
 
 void Taviplayerform::keyPressEvent(QKeyEvent* event) {

@@ -55,4 +55,5 @@ private:
     void OnFinished(bool reachedEnd, const QString& error);
 
     platform::VideoPlayback player_;
+    QString path_; // the file playing, for the messages
 };

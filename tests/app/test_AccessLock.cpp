@@ -1,7 +1,6 @@
 // The access lock: the password rule, the prompt's keys and flag, the stored password, and
 // the gate the guarded commands ask.
 #include "app/TpasswordBox.h"
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "tests/support/TestSupport.h"
 #include "tests/app/TzonesFixture.h"
@@ -20,13 +19,11 @@ namespace {
 struct Lock {
     Lock() : store(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop"), prompt(store) {
         store.FirstRunInit();
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
     }
-    ~Lock() { SetMessageBoxHandler({}); }
     TempProgramFolder dir;
     SettingsStore store;
     TpasswordBox prompt;
-    QStringList messages;
+    TestSupport::MessageLog messages;
 };
 
 } // namespace
@@ -67,28 +64,6 @@ TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
         EXPECT_EQ(p.Edit1->echoMode(), QLineEdit::Password);
     });
     l.prompt.RunPrompt();
-}
-
-TEST(AccessLock, GateAsksOnlyWhileLockedAndSaysInvalidPassword) {
-    Lock l;
-    l.store.Record().LockPassword = "";
-    bool ticked = false;
-    int prompts = 0;
-    QString entry;
-    l.prompt.SetModalRunner([&](TpasswordBox& p) {
-        ++prompts;
-        p.Edit1->setText(entry);
-        p.OkButton->click();
-    });
-    StationAccessLock gate(l.prompt, [&] { return ticked; });
-    EXPECT_TRUE(gate.AccessAllowed());
-    EXPECT_EQ(prompts, 0);
-    ticked = true;
-    EXPECT_TRUE(gate.AccessAllowed()); // empty stored password, empty entry
-    entry = "guess";
-    EXPECT_FALSE(gate.AccessAllowed());
-    EXPECT_EQ(prompts, 2);
-    EXPECT_EQ(l.messages, QStringList({"Invalid Password"}));
 }
 
 TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {

@@ -66,10 +66,6 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     EXPECT_EQ(FileRecord().Cam1Name, "TORVEK Test Camera 1");
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
-    // The camera-1 list paints the device in use in yellow.
-    auto* painter = qobject_cast<CameraAliasDelegate*>(zones->cam1List->itemDelegate());
-    ASSERT_NE(painter, nullptr);
-    EXPECT_EQ(painter->ActiveRow(), 0);
 
     QPointer<TtorCap> old = zones->Cap(1);
     zones->Panel2->click();
@@ -79,7 +75,6 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     ASSERT_NE(zones->Cap(1), nullptr);
     EXPECT_NE(zones->Cap(1), old.data());
     EXPECT_EQ(zones->Cap(1)->CameraNumber, 1);
-    EXPECT_EQ(painter->ActiveRow(), -1);
     // A frame still on its way to the old view reaches nobody, and the old view goes.
     ASSERT_FALSE(old.isNull());
     const int heard = grabbed[1];
@@ -279,19 +274,6 @@ TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     EXPECT_FALSE(zones->maintoolbar->isHidden());
 }
 
-TEST_F(CameraStationFixture, ShutdownSwitchesRunningCamerasOff) {
-    InstallCameras(2);
-    StartStation();
-    zones->cam2List->setCurrentIndex(1);
-    zones->Panel2->click();
-    zones->Panel3->click();
-    ASSERT_TRUE(ButtonIsOn(1) && ButtonIsOn(2));
-    zones->ShutDown();
-    EXPECT_TRUE(ButtonIsOff(1) && ButtonIsOff(2));
-    EXPECT_FALSE(zones->CameraPreviews(1) || zones->CameraPreviews(2));
-    EXPECT_EQ(terminated, 1);
-}
-
 TEST_F(CameraStationFixture, SwitchingACameraOnLooksAtTheDevicesOnce) {
     InstallCameras(2);
     StartStation();
@@ -359,9 +341,8 @@ TEST_F(CameraStationFixture, ALostCameraEndsTheRecordingState) {
     zones->RecordingActive = true;
     zones->StartCapture11->setChecked(true);
     zones->rec->show();
-    QElapsedTimer clock;
-    clock.start();
-    WaitFor([&] { return clock.elapsed() > 600; }, 5000);
+    // Frames reach the file before the camera goes.
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(folder.file("lost.avi")).size() > 300000; }, kWait));
 
     platform::SetTestCameraPlugged(0, false);
     ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));

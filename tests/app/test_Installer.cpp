@@ -1,7 +1,6 @@
 // The installer in a scratch home: real files, desktop entries and trash inside the test's
 // folder; only the free space, the questions and program starts are scripted.
 #include "app/Installer.h"
-#include "core/MessageBox.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -53,16 +52,14 @@ struct Scratch {
         QDir().mkpath(dir.path() + "media/bin");
         TestSupport::WriteAll(Program(), "#!/bin/sh\necho running\n");
         TestSupport::WriteAll(dir.path() + "media/bin/torvek", "payload");
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
     }
-    ~Scratch() { SetMessageBoxHandler({}); }
     QString Program() const { return dir.path() + "media/setup"; }
     QString Home(const QString& rel = {}) const { return dir.path() + "home" + (rel.isEmpty() ? "" : "/" + rel); }
     Installer Make() { return Installer(system, dir.path() + "media/", Program()); }
 
     TempProgramFolder dir;
     ScratchSystem system;
-    QStringList messages;
+    TestSupport::MessageLog messages;
 };
 
 } // namespace

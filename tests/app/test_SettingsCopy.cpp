@@ -161,14 +161,3 @@ TEST(SettingsCopy, ListsAreTakenOnlyWhenARowIsSelected) {
     GatherOptions(controls, record);
     EXPECT_EQ(record.VideoMode1, "MJPG 1280x720");
 }
-
-TEST(SettingsCopy, MailFieldsShowThePlainPassword) {
-    EmailSettingsRecord email;
-    email.SmtpHost = " mail.example.net ";
-    email.SmtpPassword = ScramblePassword("secret");
-    SettingsRecord record;
-    OptionControlValues controls;
-    ApplyToControls(record, email, controls);
-    EXPECT_EQ(controls.smtpEdit, "mail.example.net");
-    EXPECT_EQ(controls.PassEdit, "secret");
-}

@@ -45,6 +45,11 @@ public:
         r.FtpAutoConnect = true;
         r.AutoStart1 = true;
         r.StartMotionAtStart = true;
+        // The zone where the test camera's ball crosses it, at once.
+        r.Zone1Left = 60;
+        r.Zone1Top = 40;
+        r.Zone1Size = 160;
+        r.Sensitivity1 = 150;
         r.FtpRecycle = true;
         r.FtpExportDisabled = false;
         r.FtpExportAs = false;

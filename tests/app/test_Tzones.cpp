@@ -79,7 +79,7 @@ TEST_F(TzonesFixture, StartupSequenceRunsOnceInOrder) {
     EXPECT_EQ(events.filter(QRegularExpression("^(?!Pause)")),
               (QStringList{"LoadFtpSettings", "cam1 Connect 0 1", "cam1 Connect 1 0", "cam2 Connect 0 0",
                            "cam2 Connect 1 0", "MinimizeToTray", "FtpConnect unattended=1"}));
-    EXPECT_EQ(flagsOnDiskWhileStarting, QByteArray(2, '\0'));
+    EXPECT_EQ(flagsOnDiskWhileStarting, QByteArray(2, '\1')); // a kill now keeps auto-start
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kRed); // watching
     EXPECT_TRUE(FileRecord().AutoStart1 && FileRecord().AutoStart2);

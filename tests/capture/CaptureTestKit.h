@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QElapsedTimer>
+#include <QCoreApplication>
 
 namespace capture_test {
 
@@ -43,11 +43,11 @@ inline bool NearColour(QRgb p, QRgb colour, int tolerance) {
            qAbs(qBlue(p) - qBlue(colour)) < tolerance;
 }
 
-// Lets the event loop run for a while (for "nothing more happens" checks).
-inline void Pause(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    TestSupport::WaitFor([&] { return clock.elapsed() >= ms; }, ms + 1000);
+// Delivers what the pipeline's threads have already posted: once the graph is down nothing
+// more can come, so a "nothing more happens" check needs no waiting.
+inline void DeliverPosted() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 // What GStreamer's discoverer reads back from a recorded file.
@@ -119,12 +119,8 @@ protected:
         return TestSupport::WaitFor([&] { return frames >= target; }, kWait);
     }
 
-    // Records for a while; returns how many frames arrived meanwhile.
-    int RecordFor(int ms) {
-        const int before = frames;
-        Pause(ms);
-        return frames - before;
-    }
+    // Records while `count` more frames are shown (at 30 frames a second).
+    bool RecordFrames(int count) { return FramesArrive(count); }
 
     TestSupport::TempProgramFolder folder;
     std::unique_ptr<TVideoCapture> control;

@@ -1,5 +1,5 @@
 // Capture modes: descriptions, comparison, and the mode methods over a device's stream
-// configuration (test cameras) or a fake one (DV sources cannot come through V4L2).
+// configuration (test cameras) or a fake one.
 #include "CaptureTestKit.h"
 
 #include "capture/CaptureModes.h"
@@ -52,14 +52,7 @@ class CaptureModeCameras : public capture_test::CameraTest {};
 
 } // namespace
 
-TEST(CaptureModeText, DescriptionsAndSameness) {
-    // Video and PCM descriptions come with the capabilities below; other audio by its rate.
-    TAudioMode a{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_IEEE_FLOAT, 44100, 16, 2, 176400};
-    a.AvgSampleRate = 16000;
-    EXPECT_EQ(DescribeAudioMode(a), "128kBits/s, 44100Hz, 2");
-    a.AvgSampleRate = 16999; // 135.992 kbit/s truncates
-    EXPECT_EQ(DescribeAudioMode(a), "135kBits/s, 44100Hz, 2");
-
+TEST(CaptureModeText, Sameness) {
     // Frame rates and the major type are no part of a video mode's identity.
     const TVideoMode v{guids::MEDIATYPE_Video, guids::MEDIASUBTYPE_RGB24, 640, 480, 24};
     TVideoMode b = v;
@@ -75,12 +68,6 @@ TEST(CaptureModeText, DescriptionsAndSameness) {
     EXPECT_TRUE(IsSameAudioMode(p, q));
     q.Channels = 1;
     EXPECT_FALSE(IsSameAudioMode(p, q));
-    TAudioMode x{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_IEEE_FLOAT, 44100, 32, 2, 352800};
-    TAudioMode y = x;
-    y.SampleSize = 16;
-    EXPECT_TRUE(IsSameAudioMode(x, y));
-    y.AvgSampleRate = 1;
-    EXPECT_FALSE(IsSameAudioMode(x, y));
 }
 
 TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
@@ -187,52 +174,6 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     control.Capturing = true; // every mode change is refused while capturing
     EXPECT_FALSE(control.SetVideoMode(0));
     EXPECT_EQ(control.Calls.count("OnChangeVCapMode"), 1);
-}
-
-TEST(CaptureModeFake, DVSourceHasFourFixedModesAndAResolution) {
-    MediaType current;
-    current.MajorType = guids::MEDIATYPE_Interleaved;
-    current.SubType = guids::MEDIASUBTYPE_YUY2;
-    current.FormatType = MediaFormatType::VideoInfo;
-    current.BiWidth = 720;
-    current.BiHeight = 576;
-    auto config = std::make_unique<FakeConfig>();
-    FakeConfig* fake = config.get();
-    fake->Caps = {{current, {}}};
-    fake->Current = current;
-    ModeControl control;
-    control.SetVideoStreamConfig(std::move(config));
-
-    ASSERT_TRUE(control.IsDVSource());
-    QStringList modes;
-    for (int i = 0; i < control.VideoModeCount(); ++i) {
-        TVideoMode m;
-        control.GetVideoMode(i, m);
-        modes << DescribeVideoMode(m) + QString(" %1").arg(m.AvgFrameRate);
-    }
-    EXPECT_EQ(modes, (QStringList{"720x576x24b 0", "360x288x24b 0", "180x144x24b 0", "88x72x24b 0"}));
-
-    // A mode index only sets the resolution: false, no event, the format untouched.
-    EXPECT_FALSE(control.SetVideoMode(1));
-    EXPECT_EQ(control.DVResolution(), dvrHalf);
-    EXPECT_FALSE(control.SetVideoMode(7)); // any other index changes nothing
-    EXPECT_EQ(control.DVResolution(), dvrHalf);
-    EXPECT_FALSE(control.Calls.contains("OnChangeVCapMode"));
-    EXPECT_EQ(fake->SetCalls, 0);
-
-    // The resolution setter hands the display size to the decoder, which the mode reads back.
-    control.SetDVResolution(dvrQuater);
-    EXPECT_EQ(control.DisplaySize, DVRESOLUTION_QUARTER);
-    TVideoMode shown;
-    control.GetCurrentVideoMode(shown);
-    EXPECT_EQ(DescribeVideoMode(shown), "180x144x24b");
-    control.Capturing = true;
-    control.SetDVResolution(dvrFull); // ignored while capturing
-    EXPECT_EQ(control.DVResolution(), dvrQuater);
-
-    fake->FailGetFormat = true; // no readable format: not DV
-    EXPECT_FALSE(control.IsDVSource());
-    EXPECT_EQ(control.VideoModeCount(), 1);
 }
 
 TEST(CaptureModeFake, AudioModeRestartsThePreviewAndRaisesItsEvent) {

@@ -2,7 +2,6 @@
 #include "CaptureTestKit.h"
 
 #include "capture/DriverAliasRegistry.h"
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "support/SmallDisk.h"
 
@@ -17,10 +16,7 @@ protected:
     Registry()
         : store_(platform::ProgramFolder(folder_.path()), folder_.file("torvek"),
                  folder_.file("Desktop")),
-          registry_(platform::ProgramFolder(folder_.path()), store_, choices_) {
-        SetMessageBoxHandler([this](const QString& text) { messages_ << text; });
-    }
-    ~Registry() override { SetMessageBoxHandler({}); }
+          registry_(platform::ProgramFolder(folder_.path()), store_, choices_) {}
 
     QString AliasFile() const { return folder_.file("dX250307.dat"); }
     qint64 FileRecords() const { return QFileInfo(AliasFile()).size() / 312; }
@@ -61,7 +57,7 @@ protected:
     SettingsStore store_;
     CameraChoiceState choices_;
     DriverAliasRegistry registry_;
-    QStringList messages_;
+    TestSupport::MessageLog messages_;
 };
 
 } // namespace

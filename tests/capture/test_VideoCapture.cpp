@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <cmath>
-
 using namespace capture_test;
 using TestSupport::WaitFor;
 
@@ -44,7 +42,7 @@ TEST_F(VideoCaptureTest, PreviewShowsThePatternAtTheModeSizeAndStopEndsDelivery)
     EXPECT_FALSE(control->StopPreview());
     EXPECT_FALSE(control->RequestBitmap());
     const int stoppedAt = frames;
-    Pause(500);
+    DeliverPosted();
     EXPECT_EQ(frames, stoppedAt);
     EXPECT_EQ(CaptureErrorFlag, 0);
 }
@@ -65,12 +63,6 @@ TEST_F(VideoCaptureTest, WhatCannotBuildNeverPreviews) {
     TVideoCapture bare{platform::ProgramFolder("/tmp")};
     EXPECT_FALSE(bare.StartPreview()); // nothing built
     EXPECT_FALSE(bare.RequestBitmap());
-    // The frame rate keeps its range, NaN included.
-    for (const auto& [set, got] : QList<std::pair<double, double>>{
-             {60, 25}, {50, 50}, {1, 1}, {std::nan(""), 25}}) {
-        bare.SetFrameRate(set);
-        EXPECT_EQ(bare.FrameRate(), got) << set;
-    }
 }
 
 TEST_F(VideoCaptureTest, RecordsAviFromRawAndJpegCamerasWhileFramesArrive) {
@@ -89,8 +81,11 @@ TEST_F(VideoCaptureTest, RecordsAviFromRawAndJpegCamerasWhileFramesArrive) {
         EXPECT_FALSE(control->Previewing());
         EXPECT_TRUE(control->StartPreview()); // changes nothing while recording
         EXPECT_TRUE(control->Capturing());
-        EXPECT_GT(RecordFor(2000), 0);
+        QElapsedTimer recording;
+        recording.start();
+        ASSERT_TRUE(RecordFrames(45)); // 1.5 s of frames
         ASSERT_TRUE(control->StopCapture());
+        const double recordedSeconds = recording.elapsed() / 1000.0;
         EXPECT_TRUE(control->Previewing());
         EXPECT_EQ(stopCaptures, 1);
         EXPECT_TRUE(FramesArrive()); // the preview never stopped
@@ -101,7 +96,7 @@ TEST_F(VideoCaptureTest, RecordsAviFromRawAndJpegCamerasWhileFramesArrive) {
         EXPECT_TRUE(avi.Readable);
         EXPECT_EQ(QSize(avi.Width, avi.Height), QSize(640, 480));
         EXPECT_GT(avi.Seconds, 1.0);
-        EXPECT_LT(avi.Seconds, 4.0);
+        EXPECT_LT(avi.Seconds, recordedSeconds + 1.0);
 
         // Running the graph again leaves the recording alone.
         const qint64 size = QFileInfo(file).size();
@@ -175,7 +170,7 @@ TEST_F(VideoCaptureTest, RefusalsAndTheQuestionLeaveTheCameraSound) {
     EXPECT_TRUE(control->Capturing());
     EXPECT_FALSE(control->Previewing());
     EXPECT_FALSE(control->StopPreview());
-    RecordFor(500);
+    ASSERT_TRUE(RecordFrames(15));
     ASSERT_TRUE(control->StopCapture());
     EXPECT_TRUE(Discover(folder.file("asked.avi")).Readable);
     EXPECT_EQ(CaptureErrorFlag, 0);
@@ -196,11 +191,11 @@ TEST_F(VideoCaptureTest, UnpluggingRaisesDeviceLostOnceAndFinishesTheRecording) 
     StartPreviewAndRequest();
     ASSERT_TRUE(FramesArrive());
     ASSERT_TRUE(control->StartCapture(false));
-    RecordFor(500);
+    ASSERT_TRUE(RecordFrames(15));
 
     platform::SetTestCameraPlugged(0, false);
-    ASSERT_TRUE(WaitFor([&] { return deviceLost > 0; }, kWait));
-    Pause(500); // let any further messages arrive before counting
+    ASSERT_TRUE(WaitFor([&] { return deviceLost > 0 && !control->Capturing(); }, kWait));
+    DeliverPosted(); // any further message of the lost graph arrives before counting
     EXPECT_EQ(deviceLost, 1);
     EXPECT_FALSE(control->Previewing());
     EXPECT_FALSE(control->Capturing());
@@ -218,7 +213,8 @@ TEST_F(VideoCaptureTest, RecordingWithoutPreviewAndOnDestructionFinishesTheFile)
     WantFile(folder.file("nopreview.avi"));
     ASSERT_TRUE(control->StartCapture(false));
     EXPECT_FALSE(control->RequestBitmap()); // no grabber without the preview branch
-    RecordFor(1000);
+    // No frames to count: the file's growth shows the recording runs (320x240 raw frames).
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(folder.file("nopreview.avi")).size() > 1500000; }, kWait));
     ASSERT_TRUE(control->StopCapture());
     EXPECT_FALSE(control->Previewing());
     EXPECT_EQ(frames, 0);
@@ -231,7 +227,7 @@ TEST_F(VideoCaptureTest, RecordingWithoutPreviewAndOnDestructionFinishesTheFile)
     WantFile(folder.file("exit.avi"));
     StartPreviewAndRequest();
     ASSERT_TRUE(control->StartCapture(false));
-    RecordFor(1000);
+    ASSERT_TRUE(RecordFrames(20));
     control.reset();
     QCoreApplication::processEvents();
     EXPECT_GT(Discover(folder.file("exit.avi")).Seconds, 0.3);
@@ -259,11 +255,11 @@ TEST_F(VideoCaptureTest, AFileThatCannotGrowEndsTheRecordingWithOneAbort) {
         ASSERT_TRUE(control->StartCapture(false));
         ASSERT_TRUE(WaitFor([&] { return aborted > 0 && !control->Capturing(); }, kWait));
     }
-    Pause(500); // a second abort for the same failure would arrive meanwhile
+    // A second abort for the same failure would arrive while the preview goes on.
+    EXPECT_TRUE(FramesArrive(15));
     EXPECT_EQ(aborted, 1);
     EXPECT_TRUE(control->Previewing());
     EXPECT_EQ(CaptureErrorFlag, 1);
-    EXPECT_TRUE(FramesArrive());
 }
 
 TEST_F(VideoCaptureTest, AStreamErrorEndsThePreviewWithTheFlagSet) {
@@ -273,8 +269,8 @@ TEST_F(VideoCaptureTest, AStreamErrorEndsThePreviewWithTheFlagSet) {
     EXPECT_EQ(CaptureErrorFlag, 0);
 
     platform::FailTestCameraStream(0);
-    ASSERT_TRUE(WaitFor([&] { return aborted > 0; }, kWait));
-    Pause(300);
+    ASSERT_TRUE(WaitFor([&] { return aborted > 0 && !control->Previewing(); }, kWait));
+    DeliverPosted();
     EXPECT_EQ(aborted, 1);
     EXPECT_EQ(deviceLost, 0);
     EXPECT_FALSE(control->Previewing()); // not a frozen picture passed off as running
@@ -293,7 +289,7 @@ TEST_F(VideoCaptureTest, AStreamErrorWhileRecordingFinishesTheFile) {
     WantFile(folder.file("cut.avi"));
     StartPreviewAndRequest();
     ASSERT_TRUE(control->StartCapture(false));
-    RecordFor(600);
+    ASSERT_TRUE(RecordFrames(15));
     platform::FailTestCameraStream(0);
     ASSERT_TRUE(WaitFor([&] { return aborted > 0; }, kWait));
     EXPECT_FALSE(control->Capturing() || control->Previewing());
@@ -329,7 +325,7 @@ TEST_F(VideoCaptureTest, ACameraThatHangsWhileRunningEndsThePreview) {
     control->StallTimeoutMs = 2000;
     StartPreviewAndRequest();
     ASSERT_TRUE(FramesArrive());
-    Pause(2500); // a running camera is not mistaken for a hung one
+    ASSERT_TRUE(FramesArrive(75)); // 2.5 s: a running camera is not mistaken for a hung one
     EXPECT_TRUE(control->Previewing());
     EXPECT_EQ(aborted, 0);
 

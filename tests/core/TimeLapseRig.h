@@ -1,7 +1,6 @@
 #pragma once
 // Fakes of the main window, the cameras and the dialog around the time-lapse controller,
 // on a temporary program folder with a fixed drive and clock.
-#include "core/MessageBox.h"
 #include "core/MotionDetector.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
@@ -102,7 +101,6 @@ struct FakeDialog : TimeLapseDialog {
 struct Rig {
     // dialog: the dialog to run; the fake one when null.
     explicit Rig(bool fakeDialog = true) : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         settings.FirstRunInit();
         DiskSpaceProbe probe = [this](const QString& folder) {
             probed << folder;
@@ -117,7 +115,6 @@ struct Rig {
             lapse->SetDialog(&dialog);
         station.takePicture1 = [this] { pictures->SaveMotionPicture(Frame(), 1); };
     }
-    ~Rig() { SetMessageBoxHandler({}); }
 
     QStringList Jpegs(int camera) const {
         return QDir(dir.path() + QString("cam%1/").arg(camera)).entryList({"*.jpg"}, QDir::Files);
@@ -135,7 +132,7 @@ struct Rig {
     platform::WinTimer picture{2000, false}, flasher{300, false}, motion{200, false};
     QDateTime now = At(12, 0);
     std::unique_ptr<TimeLapse> lapse;
-    QStringList messages;
+    TestSupport::MessageLog messages;
 };
 
 } // namespace timelapse_test

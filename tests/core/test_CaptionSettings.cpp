@@ -1,5 +1,4 @@
 #include "core/CaptionSettings.h"
-#include "core/MessageBox.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
 #include "core/TFontSettings.h"
@@ -28,12 +27,10 @@ protected:
           captions(store.Record(), choices),
           settings(store, choices, captions) {
         store.SetDefaultSettings();
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         captions.Hooks().now = [] { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)); };
         settings.SetCameraViews({[this](int camera) { return camera == 1 ? cam1On : cam2On; },
                                  [](int camera) { return Frame(camera == 1 ? Qt::darkBlue : Qt::darkRed); }});
     }
-    ~CaptionSettingsTest() override { SetMessageBoxHandler({}); }
 
     SettingsRecord& Record() { return store.Record(); }
 
@@ -48,23 +45,12 @@ protected:
     CaptionChoices choices;
     PictureCaptions captions;
     CaptionSettings settings;
-    QStringList messages;
+    TestSupport::MessageLog messages;
     bool cam1On = false;
     bool cam2On = false;
 };
 
 } // namespace
-
-TEST_F(CaptionSettingsTest, CaptionsCommandNeedsARunningCameraAndPreviewsIt) {
-    EXPECT_FALSE(settings.Captions1Click(false, false));
-    EXPECT_EQ(messages, QStringList{"You must start the camera to use this feature."});
-    EXPECT_TRUE(settings.Preview().Image().isNull());
-    EXPECT_TRUE(settings.Captions1Click(false, true));
-    EXPECT_EQ(settings.Preview().Image().pixelColor(100, 100), QColor(Qt::darkRed));
-    EXPECT_TRUE(settings.Captions1Click(true, true));
-    EXPECT_EQ(settings.Preview().Image().pixelColor(100, 100), QColor(Qt::darkBlue));
-    EXPECT_EQ(messages.size(), 1);
-}
 
 TEST_F(CaptionSettingsTest, PresetsSetColoursAndTransparency) {
     // Opening with equal colours and no preset gives blue on black.

@@ -5,14 +5,6 @@
 #include <gtest/gtest.h>
 #include <utility>
 
-TEST(Helpers, SubstringsForgiveBounds) {
-    const QStringList got{RightStr("abc", 5),    RightStr("abc", 2),     RightStr("abc", -1),
-                          LeftStr("abc", 0),     LeftStr("abc", 9),      LeftStr("abc", -3),
-                          MidStr("abcdef", 2, 3), MidStr("abcdef", 5, 10), MidStr("abcdef", 7, 1),
-                          MidStr("abcdef", 2, -1)};
-    EXPECT_EQ(got, QStringList({"abc", "bc", "", "", "abc", "", "bcd", "ef", "", ""}));
-}
-
 TEST(Helpers, SafeStrToIntIsTolerant) {
     const std::pair<const char*, int> cases[] = {
         {"", 0},    {"x", 0},     {"12 ", 0},    {"12x", 0}, {"  7", 7},     {"1e3", 1000},
@@ -20,12 +12,6 @@ TEST(Helpers, SafeStrToIntIsTolerant) {
         {"inf", 0}, {"1e400", 0}, {"99999999999", 2147483647}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(SafeStrToInt(text), value) << text;
-}
-
-TEST(Helpers, ReplaceAllTextIgnoresCase) {
-    EXPECT_EQ(ReplaceAllText("aXbxc", "x", "-"), "a-b-c");
-    EXPECT_EQ(ReplaceAllText("Hello", "", "-"), "Hello");
-    EXPECT_EQ(ReplaceAllText("abab", "AB", "ab!"), "ab!ab!");
 }
 
 TEST(Helpers, EmailAddressCheck) {

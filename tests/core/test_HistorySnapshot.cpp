@@ -2,7 +2,6 @@
 // no earlier picture ever replaced.
 #include "core/HistorySnapshot.h"
 
-#include "core/MessageBox.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
@@ -36,15 +35,13 @@ protected:
     std::unique_ptr<PictureStore> pictures;
     QString history = dir.path() + "history/";
     HistorySnapshots snapshots{[this] { return history; }, [this] { return pictures->NextPictureFileName(); }};
-    QStringList messages;
+    TestSupport::MessageLog messages;
 
     void SetUp() override {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         settings.FirstRunInit();
         pictures = std::make_unique<PictureStore>(settings);
         pictures->SetPictureNamePrefix("OFFICEPC");
     }
-    void TearDown() override { SetMessageBoxHandler({}); }
 
     QByteArray Counter() const { return ReadAll(dir.file("cam1/counter.txt")); }
 };

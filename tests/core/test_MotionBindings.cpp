@@ -124,13 +124,3 @@ TEST_F(MotionRoad, AFailedSaveIsToldWhileSurveillanceRuns) {
     EXPECT_TRUE(timerOnWhenTold[0]);
     EXPECT_TRUE(timer.Enabled());
 }
-
-TEST_F(MotionRoad, ZoneFrameAndMarkerShowWhileTheZoneWindowIsUp) {
-    detector.Hooks().ZoneWindowVisible = [](int c) { return c == 1; };
-    detector.CheckMotionZoneCam1();
-    const QImage& shown = detector.Image1(1).Image();
-    EXPECT_EQ(shown.pixel(100, 100), qRgb(255, 255, 255)); // the frame's white outline
-    EXPECT_EQ(shown.pixel(99, 99), qRgb(0, 0, 0));         // its black outline outside
-    // The working copy was drawn on; the camera's frame was not.
-    EXPECT_EQ(camera.ImageBitmap(1).pixel(100, 100), qRgb(60, 60, 60));
-}

@@ -124,37 +124,6 @@ TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
     EXPECT_TRUE(timer.Enabled());
 }
 
-TEST_F(LoopTest, CaptionsFollowGroupBoxPlaceHeightAndCompactScreen) {
-    loop.Hooks().SaveMotionPicture = nullptr;
-    loop.Hooks().PlayAlarmSound = nullptr;
-    cameras.previewing[1] = false;
-    auto captions = [&](QColor c) {
-        QStringList l = MotionTick(c);
-        l.removeAll("poll 1 off");
-        return l;
-    };
-    top = 0; // at the top: only while Panel4 reads "Motion"
-    EXPECT_EQ(captions(Qt::white), (QStringList{"GroupBox1 last 1", "CameraGroupBox last 1"}));
-    compact = true;
-    EXPECT_EQ(captions(Qt::black), (QStringList{"GroupBox1 last 1", "CameraGroupBox 000042"}));
-    height = 200;
-    EXPECT_EQ(captions(Qt::white), QStringList{"GroupBox1 000042"});
-    panel4 = "Stopped";
-    EXPECT_EQ(captions(Qt::black), QStringList{});
-    top = 35;
-    EXPECT_EQ(captions(Qt::white), (QStringList{"GroupBox1 last 1", "CameraGroupBox 000042"}));
-
-    cameras.previewing = {false, true};
-    auto captions2 = [&](QColor c) {
-        QStringList l = MotionTick(c);
-        l.removeAll("poll 2 off");
-        return l;
-    };
-    EXPECT_EQ(captions2(Qt::black), QStringList{}); // camera 2 needs "Motion" wherever it is
-    panel4 = "Motion";
-    EXPECT_EQ(captions2(Qt::white), (QStringList{"GroupBox1 last 2", "CameraGroupBox 000042"}));
-}
-
 TEST_F(LoopTest, ShowwShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff) {
     showw = true;
     bool checkBox1 = false;

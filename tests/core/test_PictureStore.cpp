@@ -3,7 +3,6 @@
 #include "core/AlarmSound.h"
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
-#include "core/MessageBox.h"
 #include "core/PictureNames.h"
 #include "core/PictureRecycler.h"
 #include "core/SettingsStore.h"
@@ -56,7 +55,6 @@ QStringList JpegsIn(const QString& folder) { return QDir(folder).entryList({"*.j
 // A station on a temporary program folder with its camera folders, defaults and a fixed clock.
 struct Station {
     Station() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         settings.FirstRunInit();
         store = std::make_unique<PictureStore>(settings, [this](const QString&) {
             return freeMB < 0 ? std::optional<DiskBytes>() : DiskBytes{freeMB * 1048576, 1LL << 40};
@@ -65,7 +63,6 @@ struct Station {
         store->SetUploadTarget(&up);
         store->Hooks().now = [] { return QDateTime(QDate(2026, 3, 4), QTime(12, 34, 56)); };
     }
-    ~Station() { SetMessageBoxHandler({}); }
 
     QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
     SettingsRecord& Record() { return settings.Record(); }
@@ -86,7 +83,7 @@ struct Station {
     SettingsStore settings;
     std::unique_ptr<PictureStore> store;
     FakeUploads up;
-    QStringList messages;
+    TestSupport::MessageLog messages;
     qint64 freeMB = 1 << 20;
 };
 
@@ -359,24 +356,6 @@ TEST(PictureRecycler, OnlyStationNamesAreRecycledAndOnlyTheyCountAsTheLast) {
         EXPECT_FALSE(IsStationPictureName(name)) << name;
 }
 
-TEST(PictureRecycler, DiskFiguresInRoundedMegabytes) {
-    QString folder;
-    int made = 0;
-    PictureRecycler recycler([&](int camera) { return camera == 1 ? folder : QString("/x"); },
-                             [&] { ++made, folder = "/made/"; },
-                             FixedDisk(5 * 1048576 + 524288, 10 * 1048576 + 524289));
-    // 5.5 MB rounds to the even 6; 10.5 MB and a byte rounds up.
-    EXPECT_EQ(recycler.GetFreeDiskMB(2), 6);
-    const auto mb = recycler.GetDiskSpaceMB(1); // no folder: the camera folders are made first
-    ASSERT_TRUE(mb.has_value());
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(QList<qint64>({mb->totalMB, mb->usedMB}), QList<qint64>({11, 5}));
-
-    recycler.SetDiskSpaceProbe([](const QString&) { return std::optional<DiskBytes>(); });
-    EXPECT_EQ(recycler.GetFreeDiskMB(1), -1);
-    EXPECT_FALSE(recycler.GetDiskSpaceMB(1).has_value());
-}
-
 TEST(AlarmSound, ChoosesCameraWavThenTheBellAndPlaysToItsEndOnlyWhileTheBoxIsTicked) {
     TempProgramFolder dir;
     AlarmSound alarm{platform::ProgramFolder(dir.path())};
@@ -475,8 +454,7 @@ TEST(PictureStore, FullDiskSavesNoHalfPairAndSaysSoOnce) {
     TestSupport::SmallDisk disk(512);
     if (!disk.IsMounted())
         GTEST_SKIP() << disk.WhyNot().toStdString();
-    QStringList messages;
-    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    TestSupport::MessageLog messages;
     SettingsStore settings(platform::ProgramFolder(disk.path()), disk.file("torvek"), "/no-desktop");
     settings.FirstRunInit();
     PictureStore store(settings);
@@ -506,5 +484,4 @@ TEST(PictureStore, FullDiskSavesNoHalfPairAndSaysSoOnce) {
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[1].contains("counter")) << messages[1].toStdString();
-    SetMessageBoxHandler({});
 }

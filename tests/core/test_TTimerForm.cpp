@@ -60,11 +60,7 @@ struct FormRig : Rig {
 TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
     FormRig rig;
     TTimerForm& f = rig.form;
-    QString caption, picsShown;
-    int percentLines = 0;
     rig.ClickWhileOpen([&] {
-        caption = f.windowTitle();
-        percentLines = f.maxdiskspace->count();
         f.Cam1Timer->setChecked(true);
         f.Cam1StartTime->ScrollBar()->setValue(48);
         f.Cam1StopTime->ScrollBar()->setValue(102);
@@ -75,15 +71,9 @@ TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
         f.Cam2StopTime->ScrollBar()->setValue(36);
         f.timerseconds->setText("15");
         f.maxdiskspace->setCurrentRow(4);
-        picsShown = f.picsperday->text();
         QTest::mouseClick(f.Start, Qt::LeftButton);
     });
-    EXPECT_EQ(caption, "TORVEK Time Lapse Settings");
-    EXPECT_EQ(percentLines, 49);
-    EXPECT_EQ(picsShown, "2160"); // 54 slots x 600 s / 15 s
-    EXPECT_EQ(f.maxpics->text(), QString::number(qRound64(0.05 * 100 * kGB / rig.lapse->Values().lastPictureSize[0])));
-    EXPECT_EQ(f.FreeSpace->text(), "50 % Free  (51200 Mb)");
-    EXPECT_EQ(f.Allowable->text(), "Available 46080");
+    // The estimate's texts are the time-lapse logic tests' matter.
     EXPECT_TRUE(rig.picture.Enabled());
     EXPECT_EQ(rig.picture.Interval(), 15000);
     EXPECT_EQ(rig.lapse->Values().percent, 5);

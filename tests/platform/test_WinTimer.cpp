@@ -1,7 +1,6 @@
 #include "platform/WinTimer.h"
 #include "support/TestSupport.h"
 
-#include <QThread>
 #include <gtest/gtest.h>
 
 using platform::WinTimer;
@@ -10,9 +9,8 @@ using TestSupport::WaitFor;
 TEST(WinTimer, EnablingARunningTimerKeepsItsPhase) {
     WinTimer timer(60000, true);
     EXPECT_TRUE(timer.IsCounting());
-    QThread::msleep(1000);
+    ASSERT_TRUE(WaitFor([&] { return timer.RemainingTime() <= 59950; }));
     const int before = timer.RemainingTime();
-    ASSERT_LE(before, 59000);
     timer.SetEnabled(true);
     EXPECT_LE(timer.RemainingTime(), before);
 
@@ -25,9 +23,9 @@ TEST(WinTimer, EnablingARunningTimerKeepsItsPhase) {
 
 TEST(WinTimer, ChangingTheIntervalRestartsOnlyWhenItChanges) {
     WinTimer timer(60000, true);
-    QThread::msleep(1000);
+    ASSERT_TRUE(WaitFor([&] { return timer.RemainingTime() <= 59950; }));
     timer.SetInterval(60000); // same value: no restart
-    EXPECT_LE(timer.RemainingTime(), 59000);
+    EXPECT_LE(timer.RemainingTime(), 59950);
 
     timer.SetInterval(90000);
     EXPECT_GT(timer.RemainingTime(), 60000);
@@ -62,8 +60,11 @@ TEST(WinTimer, HandlerThatDisablesItsTimerRunsOnce) {
         ++ticks;
     });
     ASSERT_TRUE(WaitFor([&] { return ticks == 1; }));
-    QThread::msleep(20);
-    QCoreApplication::processEvents();
+    // Several more of its periods go by on the event loop.
+    WinTimer probe(1, true);
+    int probeTicks = 0;
+    QObject::connect(&probe, &WinTimer::Timeout, [&] { ++probeTicks; });
+    ASSERT_TRUE(WaitFor([&] { return probeTicks >= 10; }));
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(timer.IsCounting());
 }

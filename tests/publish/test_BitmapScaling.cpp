@@ -19,16 +19,6 @@ QImage Gradient(int w, int h) {
 
 } // namespace
 
-TEST(BitmapScaling, MulDivRoundsHalvesAwayFromZero) {
-    EXPECT_EQ(MulDiv(5, 1, 2), 3);
-    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
-    EXPECT_EQ(MulDiv(7, 1, 3), 2);
-    EXPECT_EQ(MulDiv(639, 65536, 150), 279183);
-    EXPECT_EQ(MulDiv(1, 1, 0), -1);
-    // No overflow in the product.
-    EXPECT_EQ(MulDiv(1 << 30, 4, 8), 1 << 29);
-}
-
 TEST(BitmapScaling, EqualSizesCopyAndConstantsStayConstant) {
     const QImage source = Gradient(40, 30);
     QImage same(40, 30, QImage::Format_RGB888);

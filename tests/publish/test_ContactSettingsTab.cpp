@@ -1,4 +1,3 @@
-#include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "publish/AddressBook.h"
 #include "publish/ContactSettingsTab.h"
@@ -17,9 +16,7 @@ namespace {
 class ContactSettingsTabTest : public ::testing::Test {
 protected:
     TestSupport::TempProgramFolder folder;
-    QStringList messages;
-    void SetUp() override { SetMessageBoxHandler([this](const QString& text) { messages << text; }); }
-    void TearDown() override { SetMessageBoxHandler({}); }
+    TestSupport::MessageLog messages;
     std::unique_ptr<SettingsStore> Store() {
         return std::make_unique<SettingsStore>(platform::ProgramFolder(folder.path()), folder.path() + "torvek",
                                                QString());

@@ -6,17 +6,12 @@
 #include "tests/support/SmtpSink.h"
 #include "tests/support/TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString Sha(const QByteArray& bytes) {
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
-}
 
 // The leaves of a tree, depth first.
 void Leaves(const QJsonObject& node, QList<QJsonObject>& out) {
@@ -98,23 +93,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(EAlertMailTest, SinglePicturesArriveWithResolvingCidsAndTheFilesBytes) {
-    snapshot.alertMaxImages = 5;
-    const QStringList queue = MakeQueue(2);
-    const AlertSendResult r = composer->SendEAlert(queue);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
-    EXPECT_EQ(r.linesUsed, 2);
-    ASSERT_TRUE(sink.WaitForMessages(1));
-    const QList<QJsonObject> pictures =
-        CheckTree(TestSupport::MailTree(sink.Messages().first()), "TORVEK E-Alert  20:43 06:December:2026");
-    ASSERT_EQ(pictures.size(), 2);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(pictures[i]["content_id"].toString(), "<0" + queue[i].mid(1) + ">");
-        EXPECT_EQ(pictures[i]["sha256"].toString(),
-                  Sha(TestSupport::ReadAll(snapshot.cameraFolders[0] + queue[i].mid(1))));
-    }
-}
 
 TEST_F(EAlertMailTest, ProofSheetsArriveAsInlineJpegsAndAFailedServerIsReported) {
     snapshot.alertFormat = 1;

@@ -24,25 +24,6 @@ TEST(FtpProtocolLog, ChunksAreCutAtCarriageReturns) {
     EXPECT_EQ(SplitProtocolText("->> ", "USER bob\r\n"), QStringList({"->> USER bob"}));
 }
 
-TEST(FtpProtocolLog, RowsAreColouredAndDrawnWithoutTheirPrefix) {
-    EXPECT_EQ(ProtocolRowColour("->> STOR x.jpg"), QColor(Qt::red));
-    EXPECT_EQ(ProtocolRowColour("<<- 226 Transfer complete"), QColor(Qt::blue));
-    EXPECT_EQ(ProtocolRowColour("Connected to 127.0.0.1"), QColor(Qt::black));
-    EXPECT_EQ(ProtocolRowColour("Resolving host"), QColor(Qt::black));
-    EXPECT_EQ(ProtocolRowColour("->> Quit"), QColor(Qt::yellow));
-    EXPECT_EQ(ProtocolRowColour(">> at the start"), QColor(Qt::blue));
-    EXPECT_EQ(ProtocolRowDisplayText("->> NOOP"), "NOOP");
-    EXPECT_EQ(ProtocolRowDisplayText("<<- 200 OK"), "200 OK");
-    EXPECT_EQ(ProtocolRowDisplayText("No FTP Server"), "No FTP Server");
-
-    FtpProtocolLog log;
-    log.AddRow("Upload failed: a.jpg: gone", QColor(Qt::red));
-    log.AddSent("NOOP\r\n");
-    EXPECT_EQ(log.data(log.index(0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
-    EXPECT_EQ(log.data(log.index(1), Qt::DisplayRole).toString(), "NOOP");
-    EXPECT_EQ(log.data(log.index(1), Qt::UserRole).toString(), "->> NOOP");
-}
-
 TEST(FtpProtocolLog, KeepsTheNewestRowsOnly) {
     FtpProtocolLog log;
     QSignalSpy added(&log, &FtpProtocolLog::RowAdded);

@@ -5,32 +5,20 @@
 
 #include <gtest/gtest.h>
 
-TEST(FtpSettingsRules, LoadTrimsDefaultsNamesAndPicksOneExportMode) {
+TEST(FtpSettingsRules, EmptyExportNamesGetDefaultsAndOneExportModeIsPicked) {
     SettingsRecord record;
-    record.FtpHost = "  ftp.example.org:2121 ";
-    record.FtpUser = " bob";
-    record.FtpPassword = "pw ";
     record.FtpExportName1 = "   ";
     record.FtpExportName2 = "";
-    record.FtpMaxImages = 7;
-    record.FtpJpegQuality = 3;
     FtpForm form;
     LoadFtpSettings(record, form);
-    EXPECT_EQ(form.host, "ftp.example.org:2121");
-    EXPECT_EQ(form.user, "bob");
-    EXPECT_EQ(form.password, "pw");
     EXPECT_EQ(record.FtpExportName1, "netcam1");
-    EXPECT_EQ(record.FtpExportName2, "netcam2");
     EXPECT_EQ(form.exportName2, "netcam2");
-    EXPECT_EQ(form.maxImagesText, "7");
-    EXPECT_EQ(form.quality, 10);
     // The defaults tick both Export As and Disabled: Disabled is the one left on.
     EXPECT_EQ(ExportModeFromRecord(SettingsRecord()), FtpExportMode::Disabled);
     record.FtpExportDisabled = false;
     EXPECT_EQ(ExportModeFromRecord(record), FtpExportMode::ExportAs);
     record.FtpRecycle = true;
     EXPECT_EQ(ExportModeFromRecord(record), FtpExportMode::Recycle);
-    EXPECT_EQ(CompressionLabelText(45), "Compression   %45   ");
 }
 
 TEST(FtpSettingsRules, StoreCutsTextsKeepsOutOfRangeMaximumAndNeedsSaveSettings) {

@@ -182,8 +182,7 @@ TEST(ReportPage, PageLinesForTextContactAndPictures) {
     in.now = kMarch7;
     in.pictures = s.Names(2);
     in.pictureFolder = s.Cam1();
-    WriteAll(s.Cam1() + "000002OFFICE.txt", QByteArray()); // the second has no note lines
-    QFile::remove(s.Cam1() + "000002OFFICE.txt");
+    QFile::remove(s.Cam1() + "000002OFFICE.txt"); // the second has no note lines
     const QString plain = BuildReportHtml(in);
     const QString expectedStart = " <html> \r\n <body> \r\n <hr> <b>Video Surveillance Report</b> \r\n"
                                   " <I> Date Created  </I> 12:00:00 07 March 2026\r\n <hr> \r\n <hr> \r\n"
@@ -221,20 +220,4 @@ TEST(ReportPage, PageLinesForTextContactAndPictures) {
     const QString textOnly = BuildReportHtml(in);
     EXPECT_FALSE(textOnly.contains("Image"));
     EXPECT_FALSE(textOnly.contains("<img"));
-}
-
-TEST(Outbox, TenThumbnailsAtMostInNameOrder) {
-    Station s;
-    QDir().mkpath(s.outbox.Folder());
-    QStringList names;
-    for (int i = 12; i >= 1; --i) {
-        names << QString("p%1.jpg").arg(i);
-        WriteAll(s.outbox.Folder() + names.last(), "x");
-    }
-    OutboxRecord record;
-    record.SetPictures(names);
-    const QStringList shown = s.outbox.Thumbnails(record);
-    ASSERT_EQ(shown.size(), 10);
-    EXPECT_EQ(shown.first(), s.outbox.Folder() + "p12.jpg");
-    EXPECT_EQ(shown.last(), s.outbox.Folder() + "p3.jpg");
 }

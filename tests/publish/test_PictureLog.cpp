@@ -1,5 +1,3 @@
-#include "core/MessageBox.h"
-#include "core/PictureStore.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "publish/PictureLogFiles.h"
@@ -36,7 +34,6 @@ QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir:
 // messages and hand-offs.
 struct Log {
     Log() : settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop") {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         settings.FirstRunInit();
         QDir(dir.path()).mkpath("history");
         logic = std::make_unique<PictureLogLogic>(settings);
@@ -64,7 +61,6 @@ struct Log {
                 progress << logic->PleaseWaitText();
         });
     }
-    ~Log() { SetMessageBoxHandler({}); }
 
     QString Cam(int camera) const { return dir.path() + QString("cam%1/").arg(camera); }
     // Pictures with notes in a camera's folder: name -> a real picture and a note.
@@ -95,7 +91,8 @@ struct Log {
     TempProgramFolder dir;
     SettingsStore settings;
     std::unique_ptr<PictureLogLogic> logic;
-    QStringList questions, messages, progress, uploads, mailed;
+    QStringList questions, progress, uploads, mailed;
+    MessageLog messages;
     bool answer = true;
     int previewing = 0;
     qint64 freeMB = 1000;
@@ -300,29 +297,6 @@ TEST(PictureLog, PurgeTakesOnlyStationPicturesSetsAviReadyAndZeroesCounts) {
     EXPECT_EQ(log.countsReset, 1);
 }
 
-TEST(PictureLog, RecyclingTakesTheLowestStationPictureNeverTheLastNeverTheUsersNorWhileTheLogShows) {
-    Log log;
-    log.settings.Record().RecycleThresholdMB = 500;
-    bool logShown = false;
-    PictureStore store(log.settings, [](const QString&) { return std::optional<DiskBytes>(DiskBytes{499LL << 20, 1LL << 40}); });
-    store.SetPictureNamePrefix("PC");
-    store.Hooks().logWindowVisible = [&] { return logShown; };
-    ASSERT_TRUE(WriteAll(log.Cam(1) + "holiday.jpg", Jpeg()));
-    const QImage frame = Pattern(64, 48);
-
-    ASSERT_TRUE(store.SaveMotionPicture(frame, 1)); // alone with the user's photo: kept
-    EXPECT_EQ(FilesIn(log.Cam(1)), QStringList({"000001PC.jpg", "000001PC.txt", "counter.txt", "holiday.jpg"}));
-    logShown = true;
-    ASSERT_TRUE(store.SaveMotionPicture(frame, 1));
-    EXPECT_EQ(ListLogPictures(log.Cam(1)), QStringList({"000001PC.jpg", "000002PC.jpg", "holiday.jpg"}));
-    logShown = false;
-    ASSERT_TRUE(store.SaveMotionPicture(frame, 1));
-    EXPECT_EQ(FilesIn(log.Cam(1)), QStringList({"000002PC.jpg", "000002PC.txt", "000003PC.jpg", "000003PC.txt",
-                                                "counter.txt", "holiday.jpg"}));
-    QCoreApplication::sendPostedEvents();
-    EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join("|").toStdString();
-}
-
 TEST(PictureLog, EmailHandsAllRowsForOnePictureTheSelectionForUpToTenAndRefusesEleven) {
     Log log;
     QStringList names;
@@ -451,7 +425,6 @@ TEST(PictureLog, SettingsSliderStopsAtFreeSpaceAnd32767AndSaveStoresFolderAndThr
     EXPECT_EQ(log.logic->FreeAfterText(), "180 Mb");
     const QString other = log.dir.path() + "elsewhere";
     ASSERT_TRUE(QDir().mkpath(other));
-    log.AddPictures(1, {}); // nothing
     ASSERT_TRUE(WriteAll(other + "/000009PC.jpg", Jpeg()));
     log.logic->SettingsSave(other);
     EXPECT_FALSE(log.logic->SettingsVisible());
@@ -459,10 +432,6 @@ TEST(PictureLog, SettingsSliderStopsAtFreeSpaceAnd32767AndSaveStoresFolderAndThr
     EXPECT_EQ(log.settings.CameraFolder(1), other + "/");
     EXPECT_EQ(log.settings.Record().RecycleThresholdMB, 120);
     EXPECT_EQ(log.logic->Rows(), QStringList({"000009PC.jpg"}));
-    SettingsStore again(platform::ProgramFolder(log.dir.path()), log.dir.file("torvek"), "/no-desktop");
-    ASSERT_TRUE(again.LoadSettings());
-    EXPECT_EQ(again.Record().RecycleThresholdMB, 120);
-    EXPECT_EQ(again.Record().Cam1Folder, other + "/");
 
     // A folder the settings file cannot hold is refused and nothing changes.
     const QString unstorable = log.dir.path() + QString::fromUtf8("\u0444\u043e\u0442\u043e");

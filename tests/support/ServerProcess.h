@@ -16,6 +16,8 @@ public:
 
     quint16 Port() const { return port_; }
     bool Running() const { return process_.state() == QProcess::Running; }
+    // For tests that freeze the server (SIGSTOP) to play one that stops answering.
+    qint64 Pid() const { return process_.processId(); }
     // What the server printed so far (for failure messages).
     QString Output() const { return output_; }
 

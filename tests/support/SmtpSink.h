@@ -18,6 +18,7 @@ public:
                const QStringList& refusedRecipients = {});
     void Stop() { server_.Stop(); }
     quint16 Port() const { return server_.Port(); }
+    qint64 Pid() const { return server_.Pid(); }
     QString Output() const { return server_.Output(); }
     QString Folder() const { return dir_.path(); }
 

@@ -6,6 +6,15 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
+namespace {
+
+// A case that shut a station down leaves the message box as it found it for the next one.
+class MessageBoxReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { SetMessageBoxShuttingDown(false); }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,5 +26,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "[message box] %s\n", qPrintable(text));
     });
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new MessageBoxReset);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "core/MessageBox.h"
+
 #include <QDataStream>
 #include <QFile>
 #include <QThread>
@@ -52,5 +54,11 @@ QByteArray ToneWav(int milliseconds) {
 }
 
 TempProgramFolder::TempProgramFolder() : dir_(QDir::tempPath() + "/torvek-test-XXXXXX") {}
+
+MessageLog::MessageLog() {
+    SetMessageBoxHandler([this](const QString& text) { append(text); });
+}
+
+MessageLog::~MessageLog() { SetMessageBoxHandler({}); }
 
 } // namespace TestSupport

@@ -33,6 +33,15 @@ private:
     QTemporaryDir dir_;
 };
 
+// The texts the station's message box was asked to show while this object lives.
+class MessageLog : public QStringList {
+public:
+    MessageLog();
+    ~MessageLog();
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+};
+
 } // namespace TestSupport
 
 // Readable QString and QStringList values in GoogleTest failure messages.
