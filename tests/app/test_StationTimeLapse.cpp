@@ -7,6 +7,7 @@
 #include "core/PictureCaption.h"
 
 #include "core/Helpers.h"
+#include "core/SettingsStore.h"
 #include "support/StationCopy.h"
 #include "support/TestSupport.h"
 
@@ -31,13 +32,13 @@ QFileInfoList Pictures(const QString& folder) {
 // The station copied into an empty folder, run with one test camera.
 class StationRun : public TestSupport::StationCopy {
 public:
-    // A first run lays down the settings file; then the edit is written into it.
+    // The settings file a first run lays down, written by the station's own store (no run
+    // needed); then the edit goes into its bytes.
     bool Prepare(const std::function<void(QByteArray&)>& edit) {
-        Start();
-        const bool laid = WaitFor([&] { return QFileInfo::exists(File("X290607.dat")); }, 30000);
-        Stop();
-        QByteArray file = ReadAll(File("X290607.dat"));
-        if (!laid || file.size() != 2 * kRecord)
+        SettingsStore store(platform::ProgramFolder(Folder()), Executable(), "/no-desktop");
+        store.FirstRunInit();
+        QByteArray file = store.WriteSettingsFile() ? ReadAll(File("X290607.dat")) : QByteArray();
+        if (file.size() != 2 * kRecord)
             return false;
         edit(file);
         return WriteAll(File("X290607.dat"), file);

@@ -6,7 +6,8 @@ per request to --log: method, path, headers and the multipart parts in order (na
 name, content type or null, bytes as hex). Modes: ok (auth answers --gallery and sets a
 cookie), failed ("FAILED!"), empty (empty body), error500, slow (never answers in time),
 hang (no request is ever answered), hang-uploads (auth as ok, uploads never answered),
-endless (the answer never ends). --events FILE gets CLOSED each time a client gives up on a
+endless (the answer never ends). --drop-uploads N (with hang-uploads): the first N uploads
+are closed at once without an answer, the later ones held. --events FILE gets CLOSED each time a client gives up on a
 request that was never answered.
 """
 import argparse
@@ -42,7 +43,9 @@ def main():
     parser.add_argument("--mode", default="ok")
     parser.add_argument("--gallery", default="galleries/test user")
     parser.add_argument("--events", default="")
+    parser.add_argument("--drop-uploads", type=int, default=0)
     args = parser.parse_args()
+    dropped = [0]
 
     def wait_for_close(connection):
         # Never answers; returns once the client has closed its side.
@@ -71,6 +74,9 @@ def main():
             }
             with open(args.log, "a") as log:
                 log.write(json.dumps(entry) + "\n")
+            if args.mode == "hang-uploads" and not self.path.endswith("auth.php") and dropped[0] < args.drop_uploads:
+                dropped[0] += 1
+                return  # HTTP/1.0: the connection closes with no reply at all
             if args.mode == "hang" or (args.mode == "hang-uploads" and not self.path.endswith("auth.php")):
                 wait_for_close(self.connection)
                 return
