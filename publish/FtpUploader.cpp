@@ -24,14 +24,6 @@ qint64 SteadyNowMs() {
     return clock.elapsed();
 }
 
-// TORVEK_TEST_FTP_HANG_TELL_MS (tests only) shortens the hang notice so an end-to-end test
-// need not wait out the real 20 s; unset, zero or garbage keeps kHangTellMs.
-int HangTellMs() {
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("TORVEK_TEST_FTP_HANG_TELL_MS", &ok);
-    return ok && ms > 0 ? ms : FtpUploader::kHangTellMs;
-}
-
 platform::FtpResult Ok() {
     platform::FtpResult result;
     result.ok = true;
@@ -42,7 +34,7 @@ platform::FtpResult Ok() {
 
 FtpUploader::FtpUploader(SettingsStore& settings, StartupFlags& flags, platform::FtpClient& client, QObject* parent)
     : QObject(parent), settings_(settings), flags_(flags), client_(client), timer1_(8000, true),
-      refresh_(1000, false), stayConnected_(20000, false), hangWatch_(HangTellMs(), false) {
+      refresh_(1000, false), stayConnected_(20000, false), hangWatch_(kHangTellMs, false) {
     connect(&client_, &platform::FtpClient::Connected, this, &FtpUploader::OnConnected);
     connect(&client_, &platform::FtpClient::Disconnected, this, &FtpUploader::OnDisconnected);
     connect(&client_, &platform::FtpClient::TransferStarted, this, &FtpUploader::OnTransferStarted);
