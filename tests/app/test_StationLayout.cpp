@@ -115,25 +115,6 @@ TEST_F(LayoutFixture, FullViewRelayoutAndTimer3) {
     EXPECT_FALSE(zones->Cam2Panel->isHidden());
 }
 
-TEST_F(LayoutFixture, CompactViewAndBack) {
-    screen = {1280, 1024};
-    StartLaidOut();
-    camera1.previewing = camera2.previewing = true;
-    layout->MakeSmall1Click();
-    EXPECT_TRUE(layout->SmallViewActive && layout->IsCompactView());
-    EXPECT_EQ(zones->size(), QSize(200, 115));
-    EXPECT_TRUE(zones->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(zones->isVisible());
-    EXPECT_FALSE(ToolbarShown() || !zones->CameraGroupBox->isHidden() || !zones->SurveillancePanel->isHidden());
-    EXPECT_EQ(fullScreenStates.last(), false);
-
-    Press(Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_FALSE(layout->SmallViewActive || layout->IsCompactView());
-    EXPECT_EQ(zones->geometry(), QRect(0, 0, 1280, 1024));
-    EXPECT_FALSE(zones->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(ToolbarShown() && zones->isVisible());
-}
-
 TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
     StartLaidOut();
     fakes.pictureTotal = 5 + 7;
