@@ -208,20 +208,6 @@ TEST(Installer, UninstallMovesTheFolderToTheTrashOrSaysWhyNot) {
     EXPECT_TRUE(QFile::exists(s.Home("torvek")));
 }
 
-TEST(Installer, ProgressDotsAndExit) {
-    Scratch s;
-    Installer installer = s.Make();
-    QStringList dots;
-    for (int i = 0; i < 4; ++i) {
-        installer.Timer1Timer();
-        dots << installer.ProgressDots();
-    }
-    EXPECT_EQ(dots, QStringList({".", "..", "...", "Please wait."}));
-    TestSupport::WriteAll(s.dir.path() + "media/Drivers.dat", "x");
-    installer.Button3Click();
-    EXPECT_FALSE(QFile::exists(s.dir.path() + "media/Drivers.dat"));
-}
-
 TEST(Installer, ALinkedInstallFolderIsRefusedAndWhatItPointsToIsLeftAlone) {
     Scratch s;
     const QString elsewhere = s.Home("elsewhere");

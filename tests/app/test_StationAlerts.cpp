@@ -62,28 +62,6 @@ protected:
 
 } // namespace
 
-TEST_F(StationAlertsTest, TabIsFilledAtActivation) {
-    StartAlerts();
-    EXPECT_EQ(zones->MinsCombo->currentText(), "10");
-    EXPECT_EQ(zones->EmailLimit->currentText(), "No Limit");
-    // No format row is chosen after a start: the stored 2 x 2 counts.
-    EXPECT_EQ(zones->AlertFormat->currentIndex(), -1);
-    EXPECT_EQ(zones->alertsummuary->text(), "Sending a total of 12 captured within the last 10 minutes (Disabled)");
-}
-
-TEST_F(StationAlertsTest, EmptyHostUnticksAlerts) {
-    StartAlerts();
-    zones->Panel1->show();
-    zones->TabControl1->setCurrentIndex(2);
-    zones->AlertsPanel->show();
-    zones->smtpEdit->setText("  ");
-    zones->ReplyEmailAddressText->setText("me@example.com");
-    zones->AlertEmail->setText("you@example.com");
-    QTest::mouseClick(zones->NotifyActive, Qt::LeftButton);
-    EXPECT_FALSE(zones->NotifyActive->isChecked());
-    EXPECT_EQ(messages, QStringList{"Please enter your SMTP Host. "});
-}
-
 TEST_F(StationAlertsTest, SavedPictureGoesToTheSenderWhenThePeriodEnds) {
     StartAlerts();
     zones->smtpEdit->setText("mail.example.com");
@@ -123,24 +101,4 @@ TEST_F(StationAlertsTest, SavedPictureGoesToTheSenderWhenThePeriodEnds) {
     links.alerts->RestartAlertPeriod();
     EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
     EXPECT_EQ(alerts->Scheduler().RemainingSeconds(), 600);
-}
-
-TEST_F(StationAlertsTest, SmtpEditsReachTheMailSettings) {
-    StartAlerts();
-    zones->smtpEdit->setText(" mail.example.com ");
-    zones->PassEdit->setText("");
-    links.alerts->StoreSmtpEdits();
-    EXPECT_EQ(store->EmailRecord().SmtpHost, "mail.example.com");
-    EXPECT_EQ(store->EmailRecord().SmtpPassword, "");
-
-    // A password is kept scrambled in the file and shown plain again.
-    zones->PassEdit->setText(" secret ");
-    links.alerts->StoreSmtpEdits();
-    ASSERT_TRUE(store->SaveAlertSettingsFile());
-    zones->PassEdit->clear();
-    ASSERT_TRUE(store->LoadAlertSettingsFile());
-    EXPECT_NE(store->EmailRecord().SmtpPassword, "secret");
-    zones->ApplySettingsToControls();
-    EXPECT_EQ(zones->PassEdit->text(), "secret");
-    EXPECT_EQ(zones->smtpEdit->text(), "mail.example.com");
 }
