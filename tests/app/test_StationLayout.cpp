@@ -13,28 +13,15 @@
 using TestSupport::ReadAll;
 using TestSupport::WaitFor;
 
-namespace {
-
-struct RecordingHelp : HelpLink {
-    QStringList& events;
-    explicit RecordingHelp(QStringList& events) : events(events) {}
-    void ShowHelp(int topic) override { events << QStringLiteral("Help %1").arg(topic); }
-};
-
-} // namespace
-
 class LayoutFixture : public TzonesFixture {
 protected:
-    QSize screen{1024, 768};
     QList<bool> fullScreenStates;
     std::unique_ptr<StationLayout> layout;
     RecordingPictureLog pictureLog{events};
-    RecordingHelp help{events};
 
     void SetUp() override {
         TzonesFixture::SetUp();
         links.pictureLog = &pictureLog;
-        links.help = &help;
     }
 
     void TearDown() override {
@@ -43,13 +30,7 @@ protected:
     }
 
     void CreateLaidOut() {
-        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2, store->Record());
-        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1, store->Record());
-        links.zoneWindow1 = form2.get();
-        links.zoneWindow2 = form1.get();
-        StationEnvironment env = Environment();
-        env.ScreenSize = [this] { return screen; };
-        zones = std::make_unique<Tzones>(*store, flags, links, std::move(env));
+        Create();
         layout = std::make_unique<StationLayout>(*zones, [this](QWidget&, bool full) { fullScreenStates << full; });
         links.layout = layout.get();
     }
@@ -172,33 +153,6 @@ TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
     EXPECT_TRUE(ToolbarShown());
     EXPECT_TRUE(events.contains("cam1 Connect 1 0")) << events.join("; ").toStdString();
     EXPECT_EQ(terminated, 0);
-}
-
-TEST_F(LayoutFixture, LoggedPicturesKeysAndTheViewSwitchRequest) {
-    StartLaidOut();
-    fakes.pictureTotal = 0;
-    zones->maintoolbar->hide();
-    events.clear();
-    pictureLog.onRunModal = [&] { zones->SetViewSwitchRequest(1); };
-    Press(Qt::Key_F1);
-    EXPECT_TRUE(events.contains("Log opened 1"));
-    EXPECT_TRUE(events.contains("Log folder cam1/ 1")) << events.join("; ").toStdString();
-    EXPECT_TRUE(events.contains("Log modal"));
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(zones->ViewSwitchRequest(), 0);
-    EXPECT_TRUE(ToolbarShown());
-    EXPECT_EQ(zones->CameraGroupBox->title(), "000001");
-
-    events.clear();
-    Press(Qt::Key_F2);
-    EXPECT_TRUE(events.contains("Log folder cam2/ 2")) << events.join("; ").toStdString();
-
-    // With camera 1 running the request opens its zone window and no help.
-    camera1.previewing = true;
-    events.clear();
-    layout->ShowLoggedPictures(1);
-    EXPECT_TRUE(events.contains("ZoneWindow 1 busy=1")) << events.join("; ").toStdString();
-    EXPECT_FALSE(events.contains("Help 0"));
 }
 
 TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving) {
