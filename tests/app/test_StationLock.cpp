@@ -326,8 +326,7 @@ INSTANTIATE_TEST_SUITE_P(Lock, StationLockRoute, ::testing::Combine(::testing::V
 
 TEST(LockPassword, CharactersTheSettingsCannotStoreAreRefused) {
     TestSupport::TempProgramFolder dir;
-    QStringList messages;
-    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    TestSupport::MessageLog messages;
     SettingsStore store(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
     store.FirstRunInit();
     TpasswordBox prompt(store);
@@ -366,5 +365,4 @@ TEST(LockPassword, CharactersTheSettingsCannotStoreAreRefused) {
         EXPECT_EQ(reread.Record().LockPassword, c.typed);
         EXPECT_TRUE(CheckLockPassword(c.typed, reread.Record().LockPassword));
     }
-    SetMessageBoxHandler({});
 }
