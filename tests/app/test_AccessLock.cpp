@@ -101,3 +101,42 @@ TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     gate.ChangePassword("");
     EXPECT_EQ(quint8(TestSupport::ReadAll(l.store.SettingsFilePath())[2704 + 315]), 0);
 }
+
+TEST(AccessLock, CharactersTheSettingsCannotStoreAreRefused) {
+    Lock l;
+    StationAccessLock gate(l.prompt, [] { return true; });
+    struct Case {
+        QString typed;
+        bool storable;
+    };
+    // Windows-1252 has the accented letters and the euro sign, not Greek, CJK or emoji.
+    const Case cases[] = {{QString::fromUtf8("pässwörd€"), true},
+                          {QString::fromUtf8("pass\u03a9"), false},
+                          {QString::fromUtf8("\u5bc6\u7801"), false},
+                          {QString::fromUtf8("key\U0001F511"), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        l.store.Record().LockPassword.clear();
+        l.messages.clear();
+        bool stillOpen = false;
+        l.prompt.SetModalRunner([&](TpasswordBox& p) {
+            p.Edit3->setText(c.typed);
+            p.NewOkButton->click();
+            stillOpen = p.isVisible();
+        });
+        EXPECT_EQ(gate.ChangePassword(""), c.storable);
+        if (!c.storable) {
+            // The prompt stays for another try and nothing was stored.
+            EXPECT_TRUE(stillOpen);
+            EXPECT_EQ(l.messages, QStringList{TpasswordBox::kPasswordNotStorableText});
+            EXPECT_TRUE(l.store.Record().LockPassword.isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(l.messages.isEmpty());
+        // What was set is what a restart asks for.
+        SettingsStore reread(platform::ProgramFolder(l.dir.path()), l.dir.file("torvek"), "/no-desktop");
+        ASSERT_TRUE(reread.LoadSettings());
+        EXPECT_EQ(reread.Record().LockPassword, c.typed);
+        EXPECT_TRUE(CheckLockPassword(c.typed, reread.Record().LockPassword));
+    }
+}

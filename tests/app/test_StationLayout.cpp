@@ -49,26 +49,6 @@ protected:
     bool ToolbarShown() const { return !zones->maintoolbar->isHidden(); }
 };
 
-TEST_F(LayoutFixture, CameraPanelsFollowTheRunningCameras) {
-    StartLaidOut();
-    zones->GroupBox1->show();
-    zones->GroupBox1->resize(10, 500);
-    layout->ArrangeCameraPanels(); // no camera runs: nothing
-    EXPECT_EQ(zones->GroupBox1->width(), 10);
-
-    camera1.previewing = camera2.previewing = true;
-    layout->ArrangeCameraPanels();
-    EXPECT_FALSE(zones->cam1panel->isHidden() || zones->Cam2Panel->isHidden());
-    EXPECT_EQ(zones->pic1->geometry(), zones->cam1panel->rect());
-
-    camera1.previewing = false;
-    layout->ArrangeCameraPanels();
-    EXPECT_TRUE(zones->cam1panel->isHidden());
-    // The panel follows the camera area.
-    zones->GroupBox1->resize(1023, 400);
-    EXPECT_EQ(zones->pic2->size(), QSize(1023, 400));
-}
-
 TEST_F(LayoutFixture, FullViewRelayoutAndTimer3) {
     CreateLaidOut();
     camera1.previewing = true;
@@ -188,25 +168,6 @@ TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving
     zones.reset();
     EXPECT_EQ(screenSaver.last(), true); // the window's end still ran
     EXPECT_EQ(ReadAll(folder.file("X290607.dat")), settings);
-}
-
-TEST_F(LayoutFixture, MenuItemsAndPictureClicks) {
-    StartLaidOut();
-    camera1.previewing = true;
-    layout->HideToolBar1Click();
-    EXPECT_FALSE(ToolbarShown());
-    layout->ShowToolbar1Click();
-    EXPECT_TRUE(ToolbarShown());
-
-    zones->FullToolbarLayout = 0;
-    layout->Top1Click();
-    EXPECT_EQ(zones->FullToolbarLayout, 1);
-    EXPECT_TRUE(ToolbarShown());
-
-    // A click on a picture of a tall window takes a picture; on a low one it re-lays.
-    events.clear();
-    layout->PictureClick(1);
-    EXPECT_TRUE(events.contains("Save 1 16")) << events.join("; ").toStdString();
 }
 
 // The real window with a test camera: the panel shows the camera's picture area.

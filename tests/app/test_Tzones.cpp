@@ -180,32 +180,6 @@ TEST_F(TzonesFixture, EarlySettingsWriteDoesNotWipeTheFile) {
     }
 }
 
-TEST_F(TzonesFixture, GatherAndApplyThroughTheWindows) {
-    WriteSettings([](SettingsRecord& r) {
-        r.SampleRateMs = 150;
-        r.AlertMaxImages = 7;
-    });
-    Start();
-    EXPECT_EQ(QList<int>({zones->samplerate->value(), zones->MotionTime.Interval()}), QList<int>({500, 500}));
-
-    zones->MaxImages->setEditText("150");
-    form2->scales->setText("0");
-    form1->SetSensitivityText("50");
-    links.captionWindow->SetTransparent(true);
-    zones->GatherAndSaveSettings();
-    const SettingsRecord saved = FileRecord();
-    EXPECT_EQ(QList<qint16>({saved.AlertMaxImages, saved.SampleRateMs, saved.Zone1Size, saved.Sensitivity2}),
-              QList<qint16>({7, 500, 50, 50}));
-    EXPECT_TRUE(saved.CaptionTransparent && saved.CaptionTransparent2);
-
-    // A sensitivity below 100 sets both to 1500, in the zone windows too.
-    zones->ApplySettingsToControls();
-    EXPECT_EQ(QStringList({form1->ZoneValues().Sensitivity, form2->ZoneValues().Sensitivity, form2->scales->text()}),
-              QStringList({"1500", "1500", "50"}));
-    EXPECT_EQ(store->Record().Sensitivity1, 1500);
-    EXPECT_TRUE(messages.isEmpty());
-}
-
 TEST_F(TzonesFixture, RestartSavesTheSettingsFirstAndStartsOurExecutableOrSaysWhyNot) {
     Start();
     zones->samplerate->setValue(650);
