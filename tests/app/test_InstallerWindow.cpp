@@ -1,7 +1,7 @@
 // The installer window as a user meets it: its failure message stands above it, its menu
 // can be read, the uninstall shows its progress while the folder moves, and its desktop
 // entries start programs whatever their paths hold.
-#include "app/Installer.h"
+#include "tests/app/ScratchInstall.h"
 #include "app/TinstallForm.h"
 #include "tests/app/RealMessageBox.h"
 #include "tests/support/TestSupport.h"
@@ -18,43 +18,14 @@
 #include <atomic>
 #include <gtest/gtest.h>
 
-using TestSupport::TempProgramFolder;
-
 namespace {
 
-// Home, desktop and trash inside the test's folder; questions answered Yes.
-class ScratchSystem : public platform::ShellInstallerSystem {
-public:
-    explicit ScratchSystem(const QString& root) : ShellInstallerSystem({}), root_(root) {}
-    QList<platform::InstallBase> Bases() override { return {{root_ + "home", 500LL << 20}}; }
-    QString DesktopFolder() override { return root_ + "home/Desktop"; }
-    bool SameVolume(const QString&, const QString&) override { return false; }
-    bool AskYesNo(const QString&) override { return true; }
-    bool MoveToTrash(const QString& path, QString* error) override {
-        if (whileMoving)
-            whileMoving();
-        return ShellInstallerSystem::MoveToTrash(path, error);
-    }
-    std::function<void()> whileMoving; // runs beside the window's event loop
-
-private:
-    QString root_;
-};
-
-struct InstallerWindow {
-    InstallerWindow() : system(dir.path()) {
-        qputenv("XDG_DATA_HOME", (dir.path() + "home/.local/share").toUtf8());
-        QDir().mkpath(dir.path() + "home");
-        QDir().mkpath(dir.path() + "media/bin");
-        TestSupport::WriteAll(dir.path() + "media/setup", "#!/bin/sh\n");
-        TestSupport::WriteAll(dir.path() + "media/bin/torvek", "payload");
-        form = std::make_unique<TinstallForm>(system, dir.path() + "media/", dir.path() + "media/setup", [] {});
+struct InstallerWindow : Scratch {
+    InstallerWindow() {
+        system.answerYes = true;
+        form = std::make_unique<TinstallForm>(system, dir.path() + "media/", Program(), [] {});
         system.SetQuestionParent(form.get());
     }
-    QString Home(const QString& rel) const { return dir.path() + "home/" + rel; }
-
-    TempProgramFolder dir;
-    ScratchSystem system;
     std::unique_ptr<TinstallForm> form;
 };
 
