@@ -82,7 +82,6 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     QStringList& events;
     StartupFlags& flags;
     bool ftpConnected = false, accessAllowed = true;
-    int accessAsks = 0;
     qint32 pictureTotal = 0;
     std::function<QString(const QString&)> alias = [](const QString& name) { return name; };
     std::function<void()> onRefreshDriverStatus, onSetupScreen;
@@ -106,15 +105,11 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     void FtpDisconnect() override { Say("FtpDisconnect"); }
     void MarkFtpCommandTime() override { Say("MarkFtpCommandTime"); }
     void EnableFtpDialUpPause() override { Say("EnableFtpDialUpPause"); }
-    bool FtpWindowVisible() const override { return ftpWindowVisible; }
-    bool ftpWindowVisible = false;
+    bool FtpWindowVisible() const override { return false; }
     void ShowFtpWindow(bool byUser) override { Say(QStringLiteral("ShowFtpWindow byUser=%1").arg(byUser)); }
     void HideFtpWindow() override { Say("HideFtpWindow"); }
     // Access lock.
-    bool AccessAllowed() override {
-        ++accessAsks;
-        return accessAllowed;
-    }
+    bool AccessAllowed() override { return accessAllowed; }
     bool ChangeLockPassword() override { return false; }
     // Motion and pictures.
     void SaveMotionPicture(const QImage& picture, int camera) override {
@@ -148,14 +143,13 @@ struct RecordingLinks : TrayLink, FtpLink, AccessLockLink, MotionLink, DriverAli
     void LayoutToolbar() override {}
     void LayoutMainToolbar() override {}
     void RestoreFullView() override {}
-    void ArrangeCameraPanels() override { ++arranged; }
+    void ArrangeCameraPanels() override {}
     void PlaceWindowForScreen() override {}
     void Relayout() override {}
     void ArrangeAfterStart() override {}
     int LayoutScreenWidth() const override { return 1024; }
     bool IsCompactView() const override { return false; }
     void ShowLoggedPictures(int) override {}
-    int arranged = 0;
 };
 
 // A picture log that does nothing; tests override what they listen to.
@@ -201,7 +195,8 @@ private:
 class TzonesFixture : public ::testing::Test {
 protected:
     TestSupport::TempProgramFolder folder;
-    QStringList events, messages;
+    QStringList events;
+    TestSupport::MessageLog messages;
     QList<int> pauses;
     QList<bool> screenSaver;
     int terminated = 0, devices = 0;
@@ -219,7 +214,6 @@ protected:
     std::unique_ptr<Tzones> zones;
 
     void SetUp() override {
-        SetMessageBoxHandler([this](const QString& text) { messages << text; });
         links.tray = &fakes;
         links.ftp = &fakes;
         links.accessLock = &fakes;
@@ -234,7 +228,6 @@ protected:
 
     void TearDown() override {
         zones.reset();
-        SetMessageBoxHandler({});
         TransferBusy::Set(false);
     }
 

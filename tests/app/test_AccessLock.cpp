@@ -3,7 +3,6 @@
 #include "app/TpasswordBox.h"
 #include "core/SettingsStore.h"
 #include "tests/support/TestSupport.h"
-#include "tests/app/TzonesFixture.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -103,79 +102,41 @@ TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     EXPECT_EQ(quint8(TestSupport::ReadAll(l.store.SettingsFilePath())[2704 + 315]), 0);
 }
 
-// The lock on the real main window: the lock box, the guarded commands and the option
-// controls, with a real test camera watching.
-class LockStationFixture : public CameraStationFixture {
-protected:
-    std::unique_ptr<TpasswordBox> prompt;
-    std::unique_ptr<StationAccessLock> lock;
-    QString entry;
-    int prompts = 0;
-
-    void SetUp() override {
-        CameraStationFixture::SetUp();
-        prompt = std::make_unique<TpasswordBox>(*store);
-        prompt->SetModalRunner([this](TpasswordBox& p) {
-            ++prompts;
-            p.Edit1->setText(entry);
-            p.OkButton->click();
+TEST(AccessLock, CharactersTheSettingsCannotStoreAreRefused) {
+    Lock l;
+    StationAccessLock gate(l.prompt, [] { return true; });
+    struct Case {
+        QString typed;
+        bool storable;
+    };
+    // Windows-1252 has the accented letters and the euro sign, not Greek, CJK or emoji.
+    const Case cases[] = {{QString::fromUtf8("pässwörd€"), true},
+                          {QString::fromUtf8("pass\u03a9"), false},
+                          {QString::fromUtf8("\u5bc6\u7801"), false},
+                          {QString::fromUtf8("key\U0001F511"), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        l.store.Record().LockPassword.clear();
+        l.messages.clear();
+        bool stillOpen = false;
+        l.prompt.SetModalRunner([&](TpasswordBox& p) {
+            p.Edit3->setText(c.typed);
+            p.NewOkButton->click();
+            stillOpen = p.isVisible();
         });
-        lock = std::make_unique<StationAccessLock>(*prompt, [this] { return zones->CheckBox1->isChecked(); });
-        links.accessLock = lock.get();
+        EXPECT_EQ(gate.ChangePassword(""), c.storable);
+        if (!c.storable) {
+            // The prompt stays for another try and nothing was stored.
+            EXPECT_TRUE(stillOpen);
+            EXPECT_EQ(l.messages, QStringList{TpasswordBox::kPasswordNotStorableText});
+            EXPECT_TRUE(l.store.Record().LockPassword.isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(l.messages.isEmpty());
+        // What was set is what a restart asks for.
+        SettingsStore reread(platform::ProgramFolder(l.dir.path()), l.dir.file("torvek"), "/no-desktop");
+        ASSERT_TRUE(reread.LoadSettings());
+        EXPECT_EQ(reread.Record().LockPassword, c.typed);
+        EXPECT_TRUE(CheckLockPassword(c.typed, reread.Record().LockPassword));
     }
-    void TearDown() override {
-        CameraStationFixture::TearDown();
-        lock.reset();
-        prompt.reset();
-    }
-};
-
-TEST_F(LockStationFixture, LockingNeedsThePasswordAndGuardsSurveillanceAndExit) {
-    InstallCameras(1);
-    StartStation();
-    store->Record().LockPassword = "abc";
-    zones->Panel2->click();
-    ASSERT_TRUE(zones->CameraPreviews(1));
-    zones->Showw->setChecked(false);
-    zones->LogAllowed->setChecked(false);
-    zones->Panel4->click();
-    ASSERT_TRUE(zones->MotionTime.Enabled());
-
-    // A wrong password: "Invalid Password" and the box unticked.
-    entry = "abd";
-    zones->CheckBox1->setChecked(true);
-    EXPECT_FALSE(zones->CheckBox1->isChecked());
-    EXPECT_EQ(messages.last(), "Invalid Password");
-    EXPECT_TRUE(zones->hot1->isEnabled());
-
-    // The right one locks: the options are disabled and the box stays ticked.
-    entry = "abc";
-    zones->CheckBox1->setChecked(true);
-    EXPECT_TRUE(zones->CheckBox1->isChecked());
-    for (QWidget* w : std::initializer_list<QWidget*>{zones->CheckBox1, zones->hot1, zones->Hot2, zones->Showw,
-                                                     zones->LogAllowed, zones->Button9, zones->Button6, zones->Button10})
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-
-    // Locked with a wrong password: surveillance stays on, Exit and Close do nothing.
-    entry = "nope";
-    zones->Panel4->click();
-    EXPECT_TRUE(zones->MotionTime.Enabled());
-    zones->Exit1Click();
-    zones->Button28Click();
-    zones->Close1Click();
-    EXPECT_EQ(terminated, 0);
-    EXPECT_EQ(messages.count("Invalid Password"), 5);
-
-    // With the password surveillance stops and the lock opens.
-    entry = "abc";
-    zones->Panel4->click();
-    EXPECT_FALSE(zones->MotionTime.Enabled());
-    EXPECT_FALSE(zones->CheckBox1->isChecked());
-    EXPECT_TRUE(zones->hot1->isEnabled());
-
-    // Unlocked, nothing asks.
-    const int asked = prompts;
-    zones->Button28Click();
-    EXPECT_EQ(prompts, asked);
-    EXPECT_EQ(terminated, 1);
 }

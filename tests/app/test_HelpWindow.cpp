@@ -61,8 +61,7 @@ TEST(HelpWindow, ListKeysAndClosingKeys) {
 }
 
 TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
-    QStringList messages;
-    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    TestSupport::MessageLog messages;
     // A free port: the test cannot rely on 10000 being free on the machine.
     quint16 port;
     {
@@ -95,12 +94,10 @@ TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QString::number(other.serverPort())));
     EXPECT_EQ(second.TCPLOG->item(0)->text(), messages[0]);
-    SetMessageBoxHandler({});
 }
 
 TEST(NetworkPanel, SaveHideAndHints) {
-    QStringList messages;
-    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    TestSupport::MessageLog messages;
     int saves = 0;
     NetworkPanel panel(nullptr, [&] { ++saves; });
     panel.ShowPanel();
@@ -114,5 +111,4 @@ TEST(NetworkPanel, SaveHideAndHints) {
     frame.fill(Qt::red);
     panel.FrameGrabbed(1, frame);
     EXPECT_TRUE(panel.Image4->pixmap().isNull());
-    SetMessageBoxHandler({});
 }

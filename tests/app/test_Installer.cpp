@@ -1,71 +1,23 @@
-// The installer in a scratch home: real files, desktop entries and trash inside the test's
-// folder; only the free space, the questions and program starts are scripted.
-#include "app/Installer.h"
-#include "tests/support/TestSupport.h"
+// The installer in a scratch home (ScratchInstall.h).
+#include "tests/app/ScratchInstall.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-using TestSupport::TempProgramFolder;
 
 namespace {
 
-class ScratchSystem : public platform::ShellInstallerSystem {
-public:
-    explicit ScratchSystem(const QString& root) : ShellInstallerSystem({}), root_(root) {}
-    QList<platform::InstallBase> Bases() override { return {{root_ + "home", freeBytes}, {root_ + "usb", 1LL << 33}}; }
-    QString DesktopFolder() override { return root_ + "home/Desktop"; }
-    bool SameVolume(const QString& a, const QString& b) override { return a.startsWith(root_ + "home") && b.startsWith(root_ + "home"); }
-    bool AskYesNo(const QString& question) override {
-        questions << question;
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    bool StartProgram(const QString& exe, const QString&) override {
-        started << exe;
-        return true;
-    }
-    QStringList CaptureDeviceNames() override { return devices; }
-    bool MoveToTrash(const QString& path, QString* error) override {
-        if (trashFails) {
-            *error = "no trash here";
-            return false;
-        }
-        return ShellInstallerSystem::MoveToTrash(path, error);
-    }
-
-    std::optional<qint64> freeBytes = 500LL << 20;
-    QList<bool> answers;
-    QStringList questions, started, devices;
-    bool trashFails = false;
-
-private:
-    QString root_;
-};
-
-// A scratch home with the running program in <root>/media/ (and its payload bin/torvek).
-struct Scratch {
-    Scratch() : system(dir.path()) {
-        qputenv("XDG_DATA_HOME", (dir.path() + "home/.local/share").toUtf8());
-        QDir().mkpath(dir.path() + "home");
-        QDir().mkpath(dir.path() + "media/bin");
-        TestSupport::WriteAll(Program(), "#!/bin/sh\necho running\n");
-        TestSupport::WriteAll(dir.path() + "media/bin/torvek", "payload");
-    }
-    QString Program() const { return dir.path() + "media/setup"; }
-    QString Home(const QString& rel = {}) const { return dir.path() + "home" + (rel.isEmpty() ? "" : "/" + rel); }
-    Installer Make() { return Installer(system, dir.path() + "media/", Program()); }
-
-    TempProgramFolder dir;
-    ScratchSystem system;
+// The scratch home, with the messages the installer gives.
+struct ScratchHome : Scratch {
     TestSupport::MessageLog messages;
 };
 
 } // namespace
 
 TEST(Installer, DriveChecksGiveTheStatusLine) {
-    Scratch s;
+    ScratchHome s;
     Installer installer = s.Make();
     installer.FormActivate();
     EXPECT_EQ(installer.TargetDrive(), s.Home());
@@ -92,7 +44,7 @@ TEST(Installer, DriveChecksGiveTheStatusLine) {
 }
 
 TEST(Installer, InstallReplacesAnOlderCopyAndWritesTheDesktopEntry) {
-    Scratch s;
+    ScratchHome s;
     QDir().mkpath(s.Home("torvek"));
     TestSupport::WriteAll(s.Home("torvek/torvek"), "old");
     TestSupport::WriteAll(s.Home("torvek/X290607.dat"), "old settings");
@@ -123,7 +75,7 @@ TEST(Installer, InstallReplacesAnOlderCopyAndWritesTheDesktopEntry) {
 }
 
 TEST(Installer, FailuresAreReportedNeverAsSuccess) {
-    Scratch s;
+    ScratchHome s;
     QFile::remove(s.dir.path() + "media/bin/torvek");
     Installer installer = s.Make();
     installer.InstallClick();
@@ -142,7 +94,7 @@ TEST(Installer, FailuresAreReportedNeverAsSuccess) {
 }
 
 TEST(Installer, MenuInstallOneCopyPerCameraOrKeepsAnExistingOne) {
-    Scratch s;
+    ScratchHome s;
     s.system.devices = {"Cam A", "Cam B"};
     s.system.answers = {true, true};
     Installer installer = s.Make();
@@ -170,7 +122,7 @@ TEST(Installer, MenuInstallOneCopyPerCameraOrKeepsAnExistingOne) {
 }
 
 TEST(Installer, UninstallMovesTheFolderToTheTrashOrSaysWhyNot) {
-    Scratch s;
+    ScratchHome s;
     Installer installer = s.Make();
     installer.FormActivate();
     installer.Button1Click();
@@ -208,22 +160,8 @@ TEST(Installer, UninstallMovesTheFolderToTheTrashOrSaysWhyNot) {
     EXPECT_TRUE(QFile::exists(s.Home("torvek")));
 }
 
-TEST(Installer, ProgressDotsAndExit) {
-    Scratch s;
-    Installer installer = s.Make();
-    QStringList dots;
-    for (int i = 0; i < 4; ++i) {
-        installer.Timer1Timer();
-        dots << installer.ProgressDots();
-    }
-    EXPECT_EQ(dots, QStringList({".", "..", "...", "Please wait."}));
-    TestSupport::WriteAll(s.dir.path() + "media/Drivers.dat", "x");
-    installer.Button3Click();
-    EXPECT_FALSE(QFile::exists(s.dir.path() + "media/Drivers.dat"));
-}
-
 TEST(Installer, ALinkedInstallFolderIsRefusedAndWhatItPointsToIsLeftAlone) {
-    Scratch s;
+    ScratchHome s;
     const QString elsewhere = s.Home("elsewhere");
     QDir().mkpath(elsewhere);
     TestSupport::WriteAll(elsewhere + "/X290607.dat", "their settings");

@@ -1,10 +1,9 @@
 // The installer window as a user meets it: its failure message stands above it, its menu
 // can be read, the uninstall shows its progress while the folder moves, and its desktop
 // entries start programs whatever their paths hold.
-#include "app/Installer.h"
+#include "tests/app/ScratchInstall.h"
 #include "app/TinstallForm.h"
-#include "core/MessageBox.h"
-#include "core/OKBox.h"
+#include "tests/app/RealMessageBox.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -15,74 +14,20 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 #include <QWindow>
 #include <atomic>
-#include <cstdio>
 #include <gtest/gtest.h>
-
-using TestSupport::TempProgramFolder;
 
 namespace {
 
-// Home, desktop and trash inside the test's folder; questions answered Yes.
-class ScratchSystem : public platform::ShellInstallerSystem {
-public:
-    explicit ScratchSystem(const QString& root) : ShellInstallerSystem({}), root_(root) {}
-    QList<platform::InstallBase> Bases() override { return {{root_ + "home", 500LL << 20}}; }
-    QString DesktopFolder() override { return root_ + "home/Desktop"; }
-    bool SameVolume(const QString&, const QString&) override { return false; }
-    bool AskYesNo(const QString&) override { return true; }
-    bool MoveToTrash(const QString& path, QString* error) override {
-        if (whileMoving)
-            whileMoving();
-        return ShellInstallerSystem::MoveToTrash(path, error);
-    }
-    std::function<void()> whileMoving; // runs beside the window's event loop
-
-private:
-    QString root_;
-};
-
-struct InstallerWindow {
-    InstallerWindow() : system(dir.path()) {
-        qputenv("XDG_DATA_HOME", (dir.path() + "home/.local/share").toUtf8());
-        QDir().mkpath(dir.path() + "home");
-        QDir().mkpath(dir.path() + "media/bin");
-        TestSupport::WriteAll(dir.path() + "media/setup", "#!/bin/sh\n");
-        TestSupport::WriteAll(dir.path() + "media/bin/torvek", "payload");
-        form = std::make_unique<TinstallForm>(system, dir.path() + "media/", dir.path() + "media/setup", [] {});
+struct InstallerWindow : Scratch {
+    InstallerWindow() {
+        system.answerYes = true;
+        form = std::make_unique<TinstallForm>(system, dir.path() + "media/", Program(), [] {});
         system.SetQuestionParent(form.get());
     }
-    QString Home(const QString& rel) const { return dir.path() + "home/" + rel; }
-
-    TempProgramFolder dir;
-    ScratchSystem system;
     std::unique_ptr<TinstallForm> form;
 };
-
-// The real message box for the test's length (the test main prints messages instead).
-struct RealMessageBox {
-    RealMessageBox() { SetMessageBoxHandler({}); }
-    ~RealMessageBox() {
-        SetMessageBoxHandler([](const QString& text) { std::fprintf(stderr, "[message box] %s\n", qPrintable(text)); });
-    }
-};
-
-// Runs `inspect` on the message box once it is up, then presses its OK button.
-void WhenTheBoxShows(const std::function<void(TOKBox*)>& inspect) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
-        TOKBox* box = TOKBox::Instance();
-        if (!box->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        inspect(box);
-        box->accept();
-    });
-    poll->start(20);
-}
 
 } // namespace
 
@@ -94,23 +39,16 @@ TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
     w.form->ShowInstaller();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
     ASSERT_TRUE(w.form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QString text;
-    QWidget* parent = nullptr;
-    bool onTop = false, modal = false;
-    QWindow* transientFor = nullptr;
+    bool asked = false;
     WhenTheBoxShows([&](TOKBox* box) {
-        text = box->Message();
-        parent = box->parentWidget();
-        onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        modal = box->isModal();
-        transientFor = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
+        asked = true;
+        EXPECT_TRUE(box->Message().startsWith("INSTALL FAILED.\n")) << box->Message().toStdString();
+        EXPECT_EQ(box->parentWidget(), w.form.get());
+        EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && box->isModal());
+        EXPECT_EQ(box->windowHandle() ? box->windowHandle()->transientParent() : nullptr, w.form->windowHandle());
     });
     w.form->Install->click();
-    EXPECT_TRUE(text.startsWith("INSTALL FAILED.\n")) << text.toStdString();
-    EXPECT_EQ(parent, w.form.get());
-    EXPECT_TRUE(onTop);
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(transientFor, w.form->windowHandle());
+    EXPECT_TRUE(asked);
     // Afterwards the box belongs to no window: it outlives the installer.
     EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
     EXPECT_TRUE(w.form->isVisible());

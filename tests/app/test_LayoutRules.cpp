@@ -58,16 +58,6 @@ TEST(LayoutRules, ToolbarHeightAndCounter) {
     EXPECT_EQ(CounterCaption(999999), "1000000");
 }
 
-TEST(LayoutRules, ToolbarTableNamesEachControlOnce) {
-    int count = 0;
-    const ToolbarRow* rows = MainToolbarRows(&count);
-    ASSERT_GT(count, 20);
-    QStringList names;
-    for (int i = 0; i < count; ++i)
-        names << QString::fromLatin1(rows[i].name);
-    EXPECT_EQ(names.removeDuplicates(), 0);
-}
-
 TEST(LayoutRules, KeyTableInItsOrder) {
     constexpr Qt::KeyboardModifiers pad = Qt::KeypadModifier, none = Qt::NoModifier;
     using A = KeyAction;

@@ -13,28 +13,15 @@
 using TestSupport::ReadAll;
 using TestSupport::WaitFor;
 
-namespace {
-
-struct RecordingHelp : HelpLink {
-    QStringList& events;
-    explicit RecordingHelp(QStringList& events) : events(events) {}
-    void ShowHelp(int topic) override { events << QStringLiteral("Help %1").arg(topic); }
-};
-
-} // namespace
-
 class LayoutFixture : public TzonesFixture {
 protected:
-    QSize screen{1024, 768};
     QList<bool> fullScreenStates;
     std::unique_ptr<StationLayout> layout;
     RecordingPictureLog pictureLog{events};
-    RecordingHelp help{events};
 
     void SetUp() override {
         TzonesFixture::SetUp();
         links.pictureLog = &pictureLog;
-        links.help = &help;
     }
 
     void TearDown() override {
@@ -43,13 +30,7 @@ protected:
     }
 
     void CreateLaidOut() {
-        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2, store->Record());
-        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1, store->Record());
-        links.zoneWindow1 = form2.get();
-        links.zoneWindow2 = form1.get();
-        StationEnvironment env = Environment();
-        env.ScreenSize = [this] { return screen; };
-        zones = std::make_unique<Tzones>(*store, flags, links, std::move(env));
+        Create();
         layout = std::make_unique<StationLayout>(*zones, [this](QWidget&, bool full) { fullScreenStates << full; });
         links.layout = layout.get();
     }
@@ -67,47 +48,6 @@ protected:
 
     bool ToolbarShown() const { return !zones->maintoolbar->isHidden(); }
 };
-
-TEST_F(LayoutFixture, PlacementByScreenWidth) {
-    screen = {640, 480};
-    CreateLaidOut();
-    layout->PlaceWindowForScreen();
-    EXPECT_EQ(zones->FullToolbarLayout, 0);
-    EXPECT_TRUE(layout->LayoutReady);
-    // The narrow screen's camera area is as high as the window when the tool bar is hidden.
-    camera1.previewing = true;
-    zones->maintoolbar->hide();
-    layout->RestoreFullView();
-    EXPECT_EQ(zones->GroupBox1->height(), 480);
-
-    zones.reset();
-    screen = {1024, 768};
-    CreateLaidOut();
-    zones->move(0, 0);
-    layout->PlaceWindowForScreen();
-    EXPECT_EQ(zones->pos(), QPoint(100, 100));
-    EXPECT_EQ(zones->FullToolbarLayout, 1);
-}
-
-TEST_F(LayoutFixture, CameraPanelsFollowTheRunningCameras) {
-    StartLaidOut();
-    zones->GroupBox1->show();
-    zones->GroupBox1->resize(10, 500);
-    layout->ArrangeCameraPanels(); // no camera runs: nothing
-    EXPECT_EQ(zones->GroupBox1->width(), 10);
-
-    camera1.previewing = camera2.previewing = true;
-    layout->ArrangeCameraPanels();
-    EXPECT_FALSE(zones->cam1panel->isHidden() || zones->Cam2Panel->isHidden());
-    EXPECT_EQ(zones->pic1->geometry(), zones->cam1panel->rect());
-
-    camera1.previewing = false;
-    layout->ArrangeCameraPanels();
-    EXPECT_TRUE(zones->cam1panel->isHidden());
-    // The panel follows the camera area.
-    zones->GroupBox1->resize(1023, 400);
-    EXPECT_EQ(zones->pic2->size(), QSize(1023, 400));
-}
 
 TEST_F(LayoutFixture, FullViewRelayoutAndTimer3) {
     CreateLaidOut();
@@ -134,25 +74,6 @@ TEST_F(LayoutFixture, FullViewRelayoutAndTimer3) {
     zones->Timer3.SetEnabled(true);
     ASSERT_TRUE(WaitFor([&] { return !zones->Timer3.Enabled(); }, 3000));
     EXPECT_FALSE(zones->Cam2Panel->isHidden());
-}
-
-TEST_F(LayoutFixture, CompactViewAndBack) {
-    screen = {1280, 1024};
-    StartLaidOut();
-    camera1.previewing = camera2.previewing = true;
-    layout->MakeSmall1Click();
-    EXPECT_TRUE(layout->SmallViewActive && layout->IsCompactView());
-    EXPECT_EQ(zones->size(), QSize(200, 115));
-    EXPECT_TRUE(zones->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(zones->isVisible());
-    EXPECT_FALSE(ToolbarShown() || !zones->CameraGroupBox->isHidden() || !zones->SurveillancePanel->isHidden());
-    EXPECT_EQ(fullScreenStates.last(), false);
-
-    Press(Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_FALSE(layout->SmallViewActive || layout->IsCompactView());
-    EXPECT_EQ(zones->geometry(), QRect(0, 0, 1280, 1024));
-    EXPECT_FALSE(zones->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(ToolbarShown() && zones->isVisible());
 }
 
 TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
@@ -214,33 +135,6 @@ TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
     EXPECT_EQ(terminated, 0);
 }
 
-TEST_F(LayoutFixture, LoggedPicturesKeysAndTheViewSwitchRequest) {
-    StartLaidOut();
-    fakes.pictureTotal = 0;
-    zones->maintoolbar->hide();
-    events.clear();
-    pictureLog.onRunModal = [&] { zones->SetViewSwitchRequest(1); };
-    Press(Qt::Key_F1);
-    EXPECT_TRUE(events.contains("Log opened 1"));
-    EXPECT_TRUE(events.contains("Log folder cam1/ 1")) << events.join("; ").toStdString();
-    EXPECT_TRUE(events.contains("Log modal"));
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(zones->ViewSwitchRequest(), 0);
-    EXPECT_TRUE(ToolbarShown());
-    EXPECT_EQ(zones->CameraGroupBox->title(), "000001");
-
-    events.clear();
-    Press(Qt::Key_F2);
-    EXPECT_TRUE(events.contains("Log folder cam2/ 2")) << events.join("; ").toStdString();
-
-    // With camera 1 running the request opens its zone window and no help.
-    camera1.previewing = true;
-    events.clear();
-    layout->ShowLoggedPictures(1);
-    EXPECT_TRUE(events.contains("ZoneWindow 1 busy=1")) << events.join("; ").toStdString();
-    EXPECT_FALSE(events.contains("Help 0"));
-}
-
 TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving) {
     StartLaidOut();
     const QRect before = zones->geometry();
@@ -276,52 +170,6 @@ TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving
     EXPECT_EQ(ReadAll(folder.file("X290607.dat")), settings);
 }
 
-TEST_F(LayoutFixture, MenuItemsAndPictureClicks) {
-    StartLaidOut();
-    const QStringList items = [&] {
-        QStringList texts;
-        for (QAction* a : zones->PopupMenu1->actions())
-            texts << a->text() + (a->isVisible() ? "" : " (hidden)");
-        return texts;
-    }();
-    // The view items come first, before the window's own (Exit and the others).
-    EXPECT_EQ(items.mid(0, 6), (QStringList{"Make Small", "Hide ToolBar", "Show Toolbar", "ToolBar (hidden)",
-                                            "Screen Saver (hidden)", "Exit"}));
-
-    camera1.previewing = true;
-    layout->HideToolBar1Click();
-    EXPECT_FALSE(ToolbarShown());
-    layout->ShowToolbar1Click();
-    EXPECT_TRUE(ToolbarShown());
-
-    zones->FullToolbarLayout = 0;
-    layout->Top1Click();
-    EXPECT_EQ(zones->FullToolbarLayout, 1);
-    EXPECT_TRUE(ToolbarShown());
-
-    // The screen-saver view: camera 1 alone, 180 x 180 in the middle.
-    layout->ScreenSaver1Click();
-    EXPECT_EQ(zones->VideoCap1->geometry(), QRect(422, 294, 180, 180));
-    EXPECT_FALSE(ToolbarShown());
-
-    // A click on a picture of a tall window takes a picture; on a low one it re-lays.
-    layout->ShowToolbar1Click();
-    events.clear();
-    layout->PictureClick(1);
-    EXPECT_TRUE(events.contains("Save 1 16")) << events.join("; ").toStdString();
-
-    // The title blinks only on the narrow layout.
-    zones->FullToolbarLayout = 1;
-    const QColor colour = zones->maintoolbar->palette().color(QPalette::Window);
-    layout->TitlePanelClick();
-    EXPECT_EQ(zones->maintoolbar->palette().color(QPalette::Window), colour);
-    zones->FullToolbarLayout = 0;
-    layout->TitlePanelClick();
-    EXPECT_EQ(zones->maintoolbar->palette().color(QPalette::Window), QColor(255, 0, 0));
-    layout->TitlePanelClick();
-    EXPECT_EQ(zones->maintoolbar->palette().color(QPalette::Window), QColor(0, 0, 0));
-}
-
 // The real window with a test camera: the panel shows the camera's picture area.
 TEST_F(CameraStationFixture, LayoutPlacesARunningCameraPanel) {
     InstallCameras(1);
@@ -342,13 +190,6 @@ TEST_F(CameraStationFixture, LayoutPlacesARunningCameraPanel) {
     EXPECT_FALSE(zones->cam1panel->isHidden());
     EXPECT_EQ(zones->cam1panel->size(), zones->GroupBox1->size());
     EXPECT_EQ(zones->GroupBox1->height(), zones->maintoolbar->y());
-    stationLayout.FormKeyDown(Qt::Key_Minus, Qt::KeypadModifier);
-    EXPECT_TRUE(zones->maintoolbar->isHidden());
-    stationLayout.FormKeyDown(Qt::Key_Minus, Qt::KeypadModifier);
-    EXPECT_EQ(zones->geometry(), QRect(1024 - 110, 768 - 130, 100, 100));
-    stationLayout.FormKeyDown(Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ(zones->geometry(), QRect(0, 0, 1024, 768));
-    EXPECT_FALSE(zones->maintoolbar->isHidden());
 
     // The screen-saver view: the camera view itself, its picture as large as the view.
     stationLayout.ScreenSaver1Click();

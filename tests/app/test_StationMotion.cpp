@@ -57,18 +57,24 @@ protected:
 
     std::unique_ptr<StationLayout> layout;
 
-    // With the layout, the camera pictures show as the user sees them.
-    void StartWatching(const QString& pattern, bool laidOut = false) {
-        platform::TestCameraSpec camera;
-        camera.Name = QStringLiteral("TORVEK Test Camera 1");
-        camera.Pattern = pattern;
-        camera.Sizes = {QSize(320, 240)};
-        platform::InstallTestCameras({camera});
+    // With the layout, the camera pictures show as the user sees them. With two cameras both
+    // run; `beforeShow` may tune the window's parts.
+    void StartWatching(const QString& pattern, bool laidOut = false, int cameras = 1,
+                       const std::function<void()>& beforeShow = {}) {
+        QList<platform::TestCameraSpec> specs;
+        for (int i = 1; i <= cameras; ++i) {
+            platform::TestCameraSpec camera;
+            camera.Name = QStringLiteral("TORVEK Test Camera %1").arg(i);
+            camera.Pattern = pattern;
+            camera.Sizes = {QSize(320, 240)};
+            specs << camera;
+        }
+        platform::InstallTestCameras(specs);
         ClearDeviceLists();
         WriteSettings([](SettingsRecord& r) {
-            r.Zone1Left = 60;
-            r.Zone1Top = 40;
-            r.Zone1Size = 160;
+            r.Zone1Left = r.Zone2Left = 60;
+            r.Zone1Top = r.Zone2Top = 40;
+            r.Zone1Size = r.Zone2Size = 160;
             r.Sensitivity1 = r.Sensitivity2 = 150;
             r.SampleRateMs = 200;
             r.SoundAlarm = false;
@@ -84,13 +90,22 @@ protected:
         motion = std::make_unique<StationMotion>(*store, *captions, choices);
         links.motion = &ticking;
         motion->BindMainWindow(*zones);
+        if (beforeShow)
+            beforeShow();
         zones->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
         zones->alarm->setChecked(false);
+        zones->cam1List->setCurrentIndex(0);
         zones->Panel2->click();
+        if (cameras == 2) {
+            zones->cam2List->setCurrentIndex(1);
+            zones->Panel3->click();
+            ASSERT_TRUE(zones->CameraPreviews(2));
+        }
         ASSERT_TRUE(zones->CameraPreviews(1));
         ASSERT_TRUE(FramesArrive(1));
-        zones->Panel4->click();
+        if (!zones->MotionTime.Enabled())
+            zones->Panel4->click();
         ASSERT_TRUE(zones->MotionTime.Enabled());
     }
 
@@ -140,41 +155,14 @@ TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSa
 }
 
 TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherGoesOn) {
-    platform::TestCameraSpec camera;
-    camera.Sizes = {QSize(320, 240)};
-    camera.Name = QStringLiteral("TORVEK Test Camera 1");
-    platform::TestCameraSpec other = camera;
-    other.Name = QStringLiteral("TORVEK Test Camera 2");
-    platform::InstallTestCameras({camera, other});
-    ClearDeviceLists();
-    WriteSettings([](SettingsRecord& r) {
-        r.Zone1Left = r.Zone2Left = 60;
-        r.Zone1Top = r.Zone2Top = 40;
-        r.Zone1Size = r.Zone2Size = 160;
-        r.Sensitivity1 = r.Sensitivity2 = 150;
-        r.SampleRateMs = 200;
-        r.SoundAlarm = false;
+    CameraHealth* health = nullptr;
+    StartWatching(QStringLiteral("ball"), false, 2, [&] {
+        health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
+        ASSERT_NE(health, nullptr);
+        health->FirstDelayMs = 200;
+        health->MaxDelayMs = 400;
     });
-    captions = std::make_unique<PictureCaptions>(store->Record(), choices);
-    Create();
-    motion = std::make_unique<StationMotion>(*store, *captions, choices);
-    links.motion = motion.get();
-    motion->BindMainWindow(*zones);
-    auto* health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
     ASSERT_NE(health, nullptr);
-    health->FirstDelayMs = 200;
-    health->MaxDelayMs = 400;
-    zones->show();
-    ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-    zones->alarm->setChecked(false);
-    zones->cam1List->setCurrentIndex(0);
-    zones->cam2List->setCurrentIndex(1);
-    zones->Panel2->click();
-    zones->Panel3->click();
-    ASSERT_TRUE(zones->CameraPreviews(1) && zones->CameraPreviews(2));
-    if (!zones->MotionTime.Enabled())
-        zones->Panel4->click();
-    ASSERT_TRUE(zones->MotionTime.Enabled());
     const auto pictures = [this](int cam) {
         return QDir(folder.file(QStringLiteral("cam%1").arg(cam))).entryList({"*.jpg"}, QDir::Files).size();
     };

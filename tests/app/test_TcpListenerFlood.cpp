@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 TEST(TcpListenerFlood, EveryConnectionIsClosedAndTheLogKeepsItsNewestThousandRows) {
-    SetMessageBoxHandler([](const QString&) {});
+    TestSupport::MessageLog messages;
     quint16 port;
     {
         QTcpServer probe;
@@ -55,5 +55,4 @@ TEST(TcpListenerFlood, EveryConnectionIsClosedAndTheLogKeepsItsNewestThousandRow
     panel.AddTcpLog("newest");
     EXPECT_EQ(panel.TCPLOG->item(0)->text(), "newest");
     EXPECT_EQ(panel.TCPLOG->count(), TcpListener::kMaxLogRows);
-    SetMessageBoxHandler({});
 }

@@ -2,44 +2,18 @@
 // main window, messages above the window they concern, the set-up panel above the camera
 // area after a return to the main window, and the tool bar's texts readable.
 #include "TzonesFixture.h"
+#include "tests/app/RealMessageBox.h"
 
 #include "app/NetworkPanel.h"
 #include "app/StationLayout.h"
-#include "core/OKBox.h"
 #include "platform/OwnedWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
-#include <cstdio>
 
 namespace {
-
-// The real message box for the test's length (the test main prints messages instead).
-struct RealMessageBox {
-    RealMessageBox() { SetMessageBoxHandler({}); }
-    ~RealMessageBox() {
-        SetMessageBoxHandler([](const QString& text) { std::fprintf(stderr, "[message box] %s\n", qPrintable(text)); });
-    }
-};
-
-// Presses OK on the message box once it is up, after noting its owner and flags.
-void AnswerTheBox(QWidget** owner, bool* onTop) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [=] {
-        TOKBox* box = TOKBox::Instance();
-        if (!box->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        *owner = box->parentWidget();
-        *onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        box->accept();
-    });
-    poll->start(20);
-}
 
 int Brightness(const QColor& colour) { return qGray(colour.rgb()); }
 
@@ -67,11 +41,12 @@ TEST(WindowsStayFound, OwnedWindowsStayAboveTheShownMainWindowAndMessagesAboveTh
     owned.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owned));
     QWidget* boxOwner = nullptr;
-    bool onTop = true;
-    AnswerTheBox(&boxOwner, &onTop);
+    WhenTheBoxShows([&](TOKBox* box) {
+        boxOwner = box->parentWidget();
+        EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    });
     ShowMessageBox("No FTP Server");
     EXPECT_EQ(boxOwner, &owned);
-    EXPECT_FALSE(onTop);
     EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
 }
 

@@ -1,5 +1,5 @@
 // Capture modes: descriptions, comparison, and the mode methods over a device's stream
-// configuration (test cameras) or a fake one.
+// configuration (test cameras).
 #include "CaptureTestKit.h"
 
 #include "capture/CaptureModes.h"
@@ -28,24 +28,6 @@ protected:
     bool ModeApplyDVDisplaySize(int size) override { DisplaySize = size; return true; }
     void RaiseChangeVCapMode() override { Calls << "OnChangeVCapMode"; }
     void RaiseChangeACapMode() override { Calls << "OnChangeACapMode"; }
-};
-
-// A configuration that holds whatever types a test gives it.
-class FakeConfig : public MediaStreamConfig {
-public:
-    QList<MediaCapability> Caps;
-    MediaType Current;
-    bool FailGetFormat = false;
-    int SetCalls = 0;
-    int GetNumberOfCapabilities() const override { return int(Caps.size()); }
-    bool GetStreamCaps(int i, MediaType& t, MediaStreamCaps& c) const override {
-        if (i < 0 || i >= Caps.size()) return false;
-        t = Caps[i].Type;
-        c = Caps[i].StreamCaps;
-        return true;
-    }
-    bool GetFormat(MediaType& t) const override { t = Current; return !FailGetFormat; }
-    bool SetFormat(const MediaType& t) override { ++SetCalls; Current = t; return true; }
 };
 
 class CaptureModeCameras : public capture_test::CameraTest {};
@@ -174,30 +156,4 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     control.Capturing = true; // every mode change is refused while capturing
     EXPECT_FALSE(control.SetVideoMode(0));
     EXPECT_EQ(control.Calls.count("OnChangeVCapMode"), 1);
-}
-
-TEST(CaptureModeFake, AudioModeRestartsThePreviewAndRaisesItsEvent) {
-    auto config = std::make_unique<FakeConfig>();
-    FakeConfig* fake = config.get();
-    fake->Caps = MediaCapabilitiesFromCaps("audio/x-raw, format=(string)S16LE, layout=(string)interleaved, "
-                                           "rate=(int){ 22050, 44100 }, channels=(int)2");
-    ASSERT_EQ(fake->Caps.size(), 2);
-    fake->Current = fake->Caps[0].Type;
-    ModeControl control;
-    control.SetAudioStreamConfig(std::move(config));
-    control.Previewing = true;
-
-    TAudioMode mode;
-    control.GetAudioMode(1, mode);
-    EXPECT_TRUE(control.SelectAudioMode(mode));
-    // The audio side never tears the graph down.
-    EXPECT_EQ(control.Calls, (QStringList{"stop", "start", "OnChangeACapMode"}));
-    control.GetCurrentAudioMode(mode);
-    EXPECT_EQ(DescribeAudioMode(mode), "44100Hzx16bx2");
-
-    fake->Caps[0].Type.FormatType = MediaFormatType::None; // not a wave format: zero-filled
-    control.GetAudioMode(0, mode);
-    EXPECT_EQ(mode.SampleRate, 0);
-    control.Capturing = true;
-    EXPECT_FALSE(control.SetAudioMode(0));
 }

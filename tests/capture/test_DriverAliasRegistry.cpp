@@ -204,15 +204,6 @@ TEST_F(Registry, BadIndexesAndFileErrorsChangeNothing) {
     EXPECT_EQ(registry_.Rows(), rows);
 }
 
-TEST_F(Registry, ResetRebuildsFromTheCameraList) {
-    WriteRecords({"Cam A|Door|Connected", "Gone|Yard|Not Found"});
-    choices_.Devices = {"Cam B", "Cam A"};
-    registry_.LoadDriverList();
-    registry_.ResetDriverList();
-    EXPECT_EQ(Stored(), QStringList({"Cam B|Cam 1|New Driver", "Cam A|Cam 2|New Driver"}));
-    EXPECT_EQ(registry_.Rows().size(), 2);
-}
-
 TEST_F(Registry, SettingsAreWrittenOnlyOnceTheRecordIsReady) {
     Choose({"Cam A"}, 0, 0);
     registry_.LoadDriverList();

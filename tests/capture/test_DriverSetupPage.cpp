@@ -21,23 +21,17 @@
 
 namespace {
 
-QImage PaintRow(const QStyledItemDelegate& delegate, const QString& text, int width, int row = 0,
-                bool selected = false) {
+// Paints one row of a one-column list through the delegate.
+void PaintRow(const QStyledItemDelegate& delegate, const QString& text, int row = 0, bool selected = false) {
     QStandardItemModel model(row + 1, 1);
     model.setData(model.index(row, 0), text);
-    QImage image(width, 20, QImage::Format_RGB32);
-    image.fill(qRgb(255, 0, 0));
+    QImage image(200, 20, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
     QStyleOptionViewItem option;
     option.rect = image.rect();
-    QFont font;
-    font.setStyleStrategy(QFont::NoAntialias);
-    option.font = font;
     if (selected)
         option.state |= QStyle::State_Selected;
     delegate.paint(&painter, option, model.index(row, 0));
-    return image;
 }
 
 } // namespace
@@ -53,10 +47,10 @@ TEST(DriverListPainting, CameraRowsAskForAliasesOnlyWhileQueriesRun) {
     bool suspended = true;
     delegate.Suspended = [&] { return suspended; };
     delegate.ActiveRow = [] { return 1; };
-    PaintRow(delegate, "Cam A", 200);
+    PaintRow(delegate, "Cam A");
     EXPECT_TRUE(asked.isEmpty());
     suspended = false;
-    PaintRow(delegate, "Cam B", 200, 1, true);
+    PaintRow(delegate, "Cam B", 1, true);
     EXPECT_EQ(asked, QStringList{"Cam B"});
 }
 

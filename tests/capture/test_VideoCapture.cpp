@@ -233,18 +233,6 @@ TEST_F(VideoCaptureTest, RecordingWithoutPreviewAndOnDestructionFinishesTheFile)
     EXPECT_GT(Discover(folder.file("exit.avi")).Seconds, 0.3);
 }
 
-TEST_F(VideoCaptureTest, NamesFollowTheDeviceAcrossRefreshes) {
-    Connect({Camera("Left"), Camera("Right")}, "Right");
-    EXPECT_EQ(control->VideoSourceIndex(), 1);
-    EnumerateAllDevices(); // as every connect does
-    EXPECT_EQ(control->VideoSourceIndex(), 1);
-    EXPECT_EQ(control->VideoSourceName(), "Right");
-    control->VideoCompressorMoniker =
-        FindDeviceMonikerByName(VideoCompressorDevices, "JPEG image encoder");
-    ClearDeviceLists();
-    EXPECT_EQ(control->VideoCompressorName(), "JPEG image encoder");
-}
-
 TEST_F(VideoCaptureTest, AFileThatCannotGrowEndsTheRecordingWithOneAbort) {
     Connect({Camera("Cam")}, "Cam");
     WantFile(folder.file("full.avi"));

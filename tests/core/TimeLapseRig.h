@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QTimeZone>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace timelapse_test {
@@ -120,6 +121,12 @@ struct Rig {
         return QDir(dir.path() + QString("cam%1/").arg(camera)).entryList({"*.jpg"}, QDir::Files);
     }
     SettingsRecord& Record() { return settings.Record(); }
+    // The record as a restart reads it.
+    SettingsRecord FileRecord() const {
+        SettingsStore reread(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
+        EXPECT_TRUE(reread.LoadSettings());
+        return reread.Record();
+    }
 
     TestSupport::TempProgramFolder dir;
     SettingsStore settings;

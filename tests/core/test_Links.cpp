@@ -1,26 +1,12 @@
 // The null links and the transfer-busy flag.
 #include "core/AccessLockLink.h"
-#include "core/AlertScheduleLink.h"
-#include "core/AviLink.h"
-#include "core/CameraSetupLink.h"
-#include "core/CaptionWindowLink.h"
 #include "core/DriverAliasLink.h"
-#include "core/EmailWindowsLink.h"
 #include "core/FtpLink.h"
-#include "core/HelpLink.h"
-#include "core/InstallerLink.h"
 #include "core/LayoutLink.h"
-#include "core/MagnifierLink.h"
 #include "core/MainWindowLink.h"
-#include "core/MotionLink.h"
-#include "core/NetworkPanelLink.h"
 #include "core/OnlineServiceLink.h"
-#include "core/PictureLogLink.h"
-#include "core/SaveFileNameAsker.h"
 #include "core/TimeLapseLink.h"
 #include "core/TransferBusy.h"
-#include "core/TrayLink.h"
-#include "core/ZoneWindow.h"
 
 #include <QtGlobal>
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 // The picture store hands a saved picture over for upload only once the save has returned,
 // so a server that is slow to answer never holds up the saving of the next pictures.
-#include "core/MessageBox.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
 #include "support/TestSupport.h"
@@ -49,7 +48,7 @@ QImage Frame() {
 } // namespace
 
 TEST(PictureUploadHandOff, SaveReturnsFirstAndPicturesSavedDuringAnUploadAreNotQueued) {
-    SetMessageBoxHandler([](const QString&) {});
+    TestSupport::MessageLog messages;
     TestSupport::TempProgramFolder dir;
     SettingsStore settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
     settings.FirstRunInit();
@@ -86,5 +85,4 @@ TEST(PictureUploadHandOff, SaveReturnsFirstAndPicturesSavedDuringAnUploadAreNotQ
     }
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(ftp.sent.size(), 2);
-    SetMessageBoxHandler({});
 }

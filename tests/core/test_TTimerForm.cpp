@@ -40,18 +40,12 @@ struct FormRig : Rig {
         EXPECT_TRUE(ran);
     }
 
-    // The record is record 1 of the file, after one empty record.
-    qint16 FileInt16(int field) const {
-        const int offset = SettingsRecord::kSize + field;
+    // TimeLapseSeconds as the file holds it now (record 1, after one empty record).
+    qint16 FileSeconds() const {
+        const int offset = SettingsRecord::kSize + 2194;
         const QByteArray bytes = TestSupport::ReadAll(settings.SettingsFilePath());
         return offset + 2 <= bytes.size() ? qFromLittleEndian<qint16>(bytes.constData() + offset) : qint16(-999);
     }
-    int FileByte(int field) const {
-        const int offset = SettingsRecord::kSize + field;
-        const QByteArray bytes = TestSupport::ReadAll(settings.SettingsFilePath());
-        return offset < bytes.size() ? quint8(bytes[offset]) : -999;
-    }
-
     TTimerForm form;
 };
 
@@ -78,13 +72,10 @@ TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
     EXPECT_EQ(rig.picture.Interval(), 15000);
     EXPECT_EQ(rig.lapse->Values().percent, 5);
 
-    EXPECT_EQ(rig.FileInt16(2156), 48);  // TimeLapseStart1
-    EXPECT_EQ(rig.FileInt16(2158), 132); // TimeLapseStart2
-    EXPECT_EQ(rig.FileInt16(2160), 102); // TimeLapseStop1
-    EXPECT_EQ(rig.FileInt16(2162), 36);  // TimeLapseStop2
-    EXPECT_EQ(rig.FileByte(2168), 1);    // TimeWindow1
-    EXPECT_EQ(rig.FileByte(2169), 1);    // TimeWindow2
-    EXPECT_EQ(rig.FileInt16(2194), 15);  // TimeLapseSeconds
+    const SettingsRecord r = rig.FileRecord();
+    EXPECT_EQ(QList<int>({r.TimeLapseStart1, r.TimeLapseStop1, r.TimeLapseStart2, r.TimeLapseStop2,
+                          r.TimeWindow1, r.TimeWindow2, r.TimeLapseSeconds}),
+              QList<int>({48, 102, 132, 36, 1, 1, 15}));
 
     // The next time the dialog opens it shows what the file holds.
     int shownStart = -1;
@@ -112,7 +103,7 @@ TEST(TTimerForm, AnotherStationWindowTakingOverSaves) {
         other.show();
         other.activateWindow();
         ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == other.windowHandle(); }, 5000));
-        savedWhileOpen = rig.FileInt16(2194);
+        savedWhileOpen = rig.FileSeconds();
         other.close();
         QTest::mouseClick(f.Cancel, Qt::LeftButton);
     });
@@ -129,7 +120,7 @@ TEST(TTimerForm, KeysStopAndTheConnectedMinimum) {
     });
     EXPECT_EQ(rig.messages, QStringList({TimeLapse::kMinimumWhileConnectedText}));
     EXPECT_EQ(rig.picture.Interval(), 10000);
-    EXPECT_EQ(rig.FileInt16(2194), 10);
+    EXPECT_EQ(rig.FileSeconds(), 10);
 
     rig.ClickWhileOpen([&] {
         QTest::keyClick(&f, Qt::Key_F1);

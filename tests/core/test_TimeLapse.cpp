@@ -254,10 +254,8 @@ TEST(TimeLapseButton, CloseRestoresIntervalPercentAndRecycle) {
     EXPECT_EQ(rig.station.events, QStringList({"DialUpPause"}));
     EXPECT_TRUE(rig.dialog.busyWhileShown);
     EXPECT_FALSE(TransferBusy::IsBusy());
-    SettingsStore reread(platform::ProgramFolder(rig.dir.path()), rig.dir.file("torvek"), "/no-desktop");
-    ASSERT_TRUE(reread.LoadSettings());
-    EXPECT_FALSE(reread.Record().RecycleDiskSpace);
-    EXPECT_EQ(reread.Record().TimeLapseSeconds, 30);
+    EXPECT_FALSE(rig.FileRecord().RecycleDiskSpace);
+    EXPECT_EQ(rig.FileRecord().TimeLapseSeconds, 30);
 }
 
 TEST(TimeLapseFlasher, ShowsRemainingBlinksAndStopsAtTheReserve) {
