@@ -117,28 +117,3 @@ TEST(FtpUploaderServer, AbortedUploadFreesTheStationAndDeleteWaitsItsTurn) {
     const platform::FtpResult listed = st.ftp->ChangeDirAndList("/");
     EXPECT_TRUE(listed.ok) << listed.error.toStdString();
 }
-
-TEST(FtpUploaderServer, KeepAliveListsAfterQuietAndReconnectsAfterARestart) {
-    Station st;
-    ASSERT_TRUE(st.started);
-    st.ftp->Form().autoConnect = true;
-    st.Connect();
-    ASSERT_TRUE(WriteAll(st.home + "/new.jpg", "new"));
-    st.now += 31000;
-    emit st.ftp->StayConnectedTimer().Timeout();
-    ASSERT_EQ(st.ftp->ListingEntries().size(), 1);
-    EXPECT_EQ(st.ftp->ListingEntries().first().name, "new.jpg");
-    EXPECT_TRUE(st.ftp->StayConnectedTimer().Enabled());
-
-    // The server goes away: the next listing finds the link lost.
-    st.server.Stop();
-    st.now += 31000;
-    emit st.ftp->StayConnectedTimer().Timeout();
-    EXPECT_FALSE(st.ftp->IsFtpConnected());
-    // Back again on the same port: the next tick connects without a word to the user.
-    ASSERT_TRUE(st.StartServer());
-    emit st.ftp->StayConnectedTimer().Timeout();
-    EXPECT_TRUE(st.ftp->IsFtpConnected()) << st.ftp->Log().Rows().join("\n").toStdString();
-    EXPECT_TRUE(st.boxes.isEmpty());
-    EXPECT_FALSE(st.flags.FtpUnattended);
-}
