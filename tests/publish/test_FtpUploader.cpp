@@ -377,3 +377,49 @@ TEST(FtpSettings, LoadAndStoreGoThroughTheRecordAndSwitchTheKeepAlive) {
     rig.ftp->SetDialUp(true);
     EXPECT_EQ(rig.ftp->Form().quality, 45);
 }
+
+TEST(FtpUploads, AServerThatStopsAnsweringIsToldOnceUntilItAnswersAgain) {
+    Rig rig;
+    rig.Connect();
+    rig.ftp->Form().dialUp = false;
+    const QString picture = rig.Picture(1);
+    FtpUploader& ftp = *rig.ftp;
+    // hangs: the hang timer runs out during the transfer (as often as given); then the
+    // transfer ends with `result`.
+    bool armedDuring = false;
+    auto upload = [&](int hangs, const platform::FtpResult& result) {
+        rig.now += 20000;
+        ftp.Timer1().SetEnabled(false); // the pause after a failure is over
+        rig.client.putResult = result;
+        rig.client.duringTransfer = [&, hangs] {
+            armedDuring = ftp.HangTimer().Enabled();
+            for (int i = 0; i < hangs; ++i)
+                emit ftp.HangTimer().Timeout();
+        };
+        return ftp.FtpUploadCapturedImage(picture, "a.jpg", 1);
+    };
+    EXPECT_EQ(upload(0, FakeFtpClient::Ok()), FtpUploadResult::Sent);
+    EXPECT_TRUE(armedDuring);
+    EXPECT_FALSE(ftp.HangTimer().Enabled());
+    EXPECT_TRUE(rig.boxes.isEmpty());
+
+    const struct {
+        int hangs;
+        bool ok;
+        int toldAfter;
+    } steps[] = {
+        {2, false, 1}, // hung, told once however long it hangs
+        {1, false, 1}, // the next call hangs too: not told again
+        {0, true, 1},  // the server answers again ...
+        {1, false, 2}, // ... so a new hang is told
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(rig.boxes.size());
+        upload(step.hangs, step.ok ? FakeFtpClient::Ok() : FakeFtpClient::Failed("Timeout was reached"));
+        EXPECT_EQ(rig.boxes.size(), step.toldAfter);
+        EXPECT_FALSE(ftp.HangTimer().Enabled());
+    }
+    EXPECT_EQ(rig.boxes.value(0),
+              "The FTP server 127.0.0.1:2121 does not answer. Surveillance goes on; uploads wait for the server.");
+    EXPECT_EQ(ftp.Log().Rows().filter("does not answer").size(), 2);
+}
