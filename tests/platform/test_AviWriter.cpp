@@ -186,9 +186,9 @@ TEST(AviWriter, SizeLimitStopsBeforeTheFrameThatWouldPassItAndLeavesAValidFile) 
     const QByteArray file = ReadAll(path);
     EXPECT_LE(file.size(), limit);
     CheckLayout(file, "DIB ", "00db", 3, 16, 16);
-    QList<QByteArray> frames;
-    QString caps, why;
-    ASSERT_TRUE(DemuxFrames(path, &frames, &caps, &why)) << why.toStdString();
+    QList<QImage> frames;
+    QString why;
+    ASSERT_TRUE(DecodeFrames(path, &frames, &why)) << why.toStdString();
     EXPECT_EQ(frames.size(), 3);
 
     // The default is the 32-bit limit of the format.
@@ -234,13 +234,6 @@ TEST(AviWriter, GStreamerReadsThirtyFramesAsThreeSecondsAtThePictureSize) {
         EXPECT_NEAR(seconds, 3.0, 0.001);
         EXPECT_EQ(width, 66);
         EXPECT_EQ(height, 48);
-
-        QList<QByteArray> frames;
-        QString caps;
-        ASSERT_TRUE(DemuxFrames(path, &frames, &caps, &why)) << why.toStdString();
-        EXPECT_EQ(frames.size(), 30);
-        EXPECT_TRUE(caps.startsWith(codec == AviCodec::Dib ? "video/x-raw" : "image/jpeg"))
-            << caps.toStdString();
 
         // Decoded by GStreamer, each frame is its picture with the rows the right way up.
         QList<QImage> decoded;

@@ -111,12 +111,6 @@ bool PullAll(const QString& description, Take take, QString* why) {
     return ok;
 }
 
-QString Quoted(const QString& path) {
-    QString p = path;
-    p.replace('\\', "\\\\").replace('"', "\\\"");
-    return '"' + p + '"';
-}
-
 } // namespace
 
 const RiffChunk* RiffChunk::Find(const QByteArray& idOrType) const {
@@ -202,33 +196,12 @@ bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height
     return ok;
 }
 
-bool DemuxFrames(const QString& path, QList<QByteArray>* frames, QString* caps, QString* why) {
-    frames->clear();
-    caps->clear();
-    return PullAll(
-        QStringLiteral("filesrc location=%1 ! avidemux ! appsink name=sink sync=false").arg(Quoted(path)),
-        [&](GstSample* sample) {
-            if (caps->isEmpty()) {
-                gchar* text = gst_caps_to_string(gst_sample_get_caps(sample));
-                *caps = QString::fromUtf8(text);
-                g_free(text);
-            }
-            GstBuffer* buffer = gst_sample_get_buffer(sample);
-            GstMapInfo map;
-            if (buffer && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-                frames->append(QByteArray(reinterpret_cast<const char*>(map.data), qsizetype(map.size)));
-                gst_buffer_unmap(buffer, &map);
-            }
-        },
-        why);
-}
-
 bool DecodeFrames(const QString& path, QList<QImage>* pictures, QString* why) {
     pictures->clear();
     return PullAll(
-        QStringLiteral("filesrc location=%1 ! avidemux ! decodebin ! videoconvert ! "
+        QStringLiteral("filesrc location=\"%1\" ! avidemux ! decodebin ! videoconvert ! "
                        "video/x-raw,format=RGB ! appsink name=sink sync=false")
-            .arg(Quoted(path)),
+            .arg(path),
         [&](GstSample* sample) {
             GstVideoInfo info;
             GstBuffer* buffer = gst_sample_get_buffer(sample);
