@@ -108,8 +108,6 @@ TEST_F(SmtpClientTest, SendsTheAlternativeAndRelatedTreeWithInlinePicturesFromMe
     EXPECT_EQ(html["type"].toString(), "text/html");
     EXPECT_EQ(html["text"].toString(), m.html);
 
-    // Every cid of the page names exactly one picture of the related part.
-    QStringList contentIds;
     for (int i = 1; i < rel.size(); ++i) {
         const QJsonObject picture = rel[i].toObject();
         const platform::MailInlinePart& sentPart = m.inlineParts[i - 1];
@@ -119,40 +117,7 @@ TEST_F(SmtpClientTest, SendsTheAlternativeAndRelatedTreeWithInlinePicturesFromMe
                   "inline; filename=\"" + sentPart.fileName + "\"");
         EXPECT_EQ(picture["content_id"].toString(), "<" + sentPart.contentId + ">");
         EXPECT_EQ(picture["sha256"].toString(), Sha(sentPart.data));
-        contentIds << picture["content_id"].toString();
     }
-    const auto refs = QRegularExpression("cid:([^\"]+)\"").globalMatch(html["text"].toString());
-    int resolved = 0;
-    for (auto it = refs; it.hasNext(); ++resolved)
-        EXPECT_EQ(contentIds.count("<" + it.next().captured(1) + ">"), 1);
-    EXPECT_EQ(resolved, 2);
-}
-
-TEST_F(SmtpClientTest, ASubjectCannotAddAHeaderAndBadAddressesNeverReachTheServer) {
-    StartSink("accept");
-    SmtpClient client(sink.Port(), Short());
-    MailMessage m = Message();
-    m.subject = "Alert\r\nBcc: x@evil.org";
-    ASSERT_TRUE(client.Send("127.0.0.1", m).ok);
-    ASSERT_TRUE(sink.WaitForMessages(1));
-    const QJsonObject tree = MailTree(sink.Messages().first());
-    EXPECT_FALSE(tree["headers"].toObject().contains("Bcc"));
-    EXPECT_EQ(tree["headers"].toObject()["Subject"].toString(), "AlertBcc: x@evil.org");
-    // From, To, Subject, Date, Message-ID, Content-Type and Mime-Version only.
-    EXPECT_EQ(tree["header_names"].toArray().size(), 7);
-
-    m = Message();
-    m.recipients = {"a@example.org\r\nRCPT TO:<x@evil.org>"};
-    platform::MailSendResult r = client.Send("127.0.0.1", m);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.startsWith("Recipient: ")) << r.error.toStdString();
-    for (const QString& host : {QString(""), QString("mail.example.org/x"), QString("a b"),
-                                QString("user@host")}) {
-        r = client.Send(host, Message());
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.error.isEmpty());
-    }
-    EXPECT_EQ(sink.Messages().size(), 1);
 }
 
 TEST_F(SmtpClientTest, RefusedHungAndRejectedSendsFailWithTheReason) {

@@ -48,22 +48,6 @@ TEST(EmailSettings, CollectTrimsCutsAndKeepsIndexesWithoutSelection) {
     EXPECT_EQ(indexes(), QList<int>({0, 23, 8}));
 }
 
-TEST(EmailSettings, ShownIndexesFallBackToDefaultsWhenOutOfRange) {
-    EmailSettingsRecord record;
-    record.ContactFromTime = 0;
-    record.ContactToTime = 0;
-    record.ContactDay = 8;
-    auto shown = [&] {
-        const ContactEdits edits = ContactEditsFromRecord(record);
-        return QList<int>{edits.fromTime, edits.toTime, edits.day};
-    };
-    EXPECT_EQ(shown(), QList<int>({0, 0, 8})); // 0 is "24:00"
-    record.ContactFromTime = 24;
-    record.ContactToTime = -1;
-    record.ContactDay = 9;
-    EXPECT_EQ(shown(), QList<int>({kDefaultContactFromTime, kDefaultContactToTime, kDefaultContactDay}));
-}
-
 TEST(EmailSettings, FirstSaveWritesTheOwnersFileOfTwoRecords) {
     TestSupport::TempProgramFolder folder;
     SettingsStore store(platform::ProgramFolder(folder.path()), folder.path() + "torvek", QString());

@@ -198,13 +198,11 @@ TEST(PictureLog, NotesToggleSaveBackAndSayWhenThereIsNone) {
     log.Open(1);
     log.logic->ToggleNotes();
     ASSERT_TRUE(log.logic->NoteView());
-    EXPECT_EQ(log.logic->NotesButtonCaption(), "Images");
     log.logic->SetNoteText("edited\nsecond");
     log.logic->SaveClicked();
     EXPECT_EQ(ReadAll(log.Cam(1) + "000002PC.txt"), "edited\r\nsecond");
     log.logic->ToggleNotes();
     EXPECT_FALSE(log.logic->NoteView());
-    EXPECT_EQ(log.logic->NotesButtonCaption(), "Notes");
 
     log.logic->SelectRow(0);
     log.logic->ShowSelectedImage();
@@ -388,7 +386,6 @@ TEST(PictureLog, TimeModeShowsTheFileTimesNotTheNoteTimes) {
     log.Open(1);
     EXPECT_FALSE(log.logic->ListByName());
     EXPECT_EQ(log.logic->RowTimes(0), QStringList({"21:05:09", LogRowDateText(when)}));
-    EXPECT_EQ(LogRowDateText(when), QLocale().toString(when, "ddd") + "-14-" + QLocale().toString(when, "MMM") + "  ");
 
     log.logic->ToggleListMode();
     EXPECT_TRUE(log.logic->ListByName());
