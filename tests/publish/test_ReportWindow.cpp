@@ -147,11 +147,8 @@ struct ReportWindowTest : ::testing::Test {
 TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
     Open(false, 0, Names(1, 2), 1, [&] {
         EXPECT_EQ(window->RichEdit2->toPlainText(), "N.o. 1\nCam Location Hall");
-        EXPECT_EQ(window->postion_caption->text(), "1");
         window->ScrollBar1->setValue(1);
-        EXPECT_EQ(window->postion_caption->text(), "2");
         EXPECT_EQ(window->RichEdit2->toPlainText(), "N.o. 2\nCam Location Hall");
-        EXPECT_FALSE(window->Image1->pixmap().isNull());
         window->RichEdit1->setPlainText("Someone at the door\nsecond <line>");
         window->ref->setText("R1");
         Send(" a@example.org ");
