@@ -301,8 +301,6 @@ TEST_F(ReportWindowTest, DeleteKeyAndPurge) {
         answer = true;
         QCoreApplication::sendEvent(window->ListBox1, &del);
         EXPECT_FALSE(QFile::exists(Outbox() + "000001.DRK"));
-        EXPECT_TRUE(QFile::exists(Outbox() + "000001.KRD"));
-        EXPECT_TRUE(QFile::exists(Outbox() + Name(1)));
         ASSERT_EQ(window->ListBox1->count(), 1);
         EXPECT_EQ(window->ListBox1->currentRow(), 0);
         EXPECT_EQ(window->WorkingRecord().ReportNumber, "000002");
