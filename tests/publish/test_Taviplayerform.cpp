@@ -122,15 +122,13 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndTheCompressionDialog) {
         rows << QStringLiteral("00000%1.jpg").arg(i);
         ASSERT_TRUE(WritePatternJpeg(dir.file(rows.last()), 32, 24, i));
     }
-    QStringList played;
-    int focused = 0;
     AviPanelHooks hooks;
     hooks.Rows = [&] { return rows; };
     hooks.SelectedRows = [] { return QList<int>{0, 2}; };
     hooks.Folder = [&] { return dir.path(); };
     hooks.AskSaveFileName = [&] { return dir.file("out/film"); };
-    hooks.PlayFile = [&](const QString& path) { played << path; };
-    hooks.FocusList = [&] { ++focused; };
+    hooks.PlayFile = [](const QString&) {};
+    hooks.FocusList = [] {};
     panel.SetHooks(hooks);
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
 
@@ -153,12 +151,6 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndTheCompressionDialog) {
     ASSERT_TRUE(WaitFor([&] { return !panel.Logic().IsCreating(); }));
     EXPECT_EQ(panel.Label2->text(), "Loaded File:" + dir.file("out/film.avi"));
     EXPECT_EQ(ReadAll(dir.file("out/film.avi")).mid(112, 4), "MJPG"); // the stream header's handler
-
-    panel.Button15->click();
-    EXPECT_EQ(played, QStringList{dir.file("out/film.avi")});
-    panel.Button17->click();
-    EXPECT_TRUE(panel.isHidden());
-    EXPECT_EQ(focused, 1);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 
     // The station's save dialog takes the place of ours when it is given; its Cancel ends it.
