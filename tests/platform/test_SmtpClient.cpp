@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
@@ -136,31 +135,6 @@ TEST_F(SmtpClientTest, RefusedHungAndRejectedSendsFailWithTheReason) {
         EXPECT_TRUE(sink.Messages().isEmpty());
         sink.Stop();
     }
-}
-
-TEST_F(SmtpClientTest, TheWindowKeepsRunningDuringASlowSendAndASecondSendIsRefused) {
-    StartSink("slow", 1.5);
-    SmtpClient client(sink.Port(), Short());
-    int ticks = 0;
-    platform::MailSendResult nested;
-    bool nestedTried = false;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        ++ticks;
-        if (ticks == 5 && client.Busy()) {
-            nestedTried = true;
-            nested = client.Send("127.0.0.1", Message());
-        }
-    });
-    timer.start(50);
-    const platform::MailSendResult r = client.Send("127.0.0.1", Message());
-    timer.stop();
-    EXPECT_TRUE(r.ok) << r.error.toStdString();
-    EXPECT_GE(ticks, 10); // 1.5 s of server delay at 50 ms per tick
-    ASSERT_TRUE(nestedTried);
-    EXPECT_FALSE(nested.ok);
-    EXPECT_EQ(nested.error, "A mail is already being sent.");
-    EXPECT_EQ(sink.Messages().size(), 1);
 }
 
 TEST(SmtpRecipients, TheMailGoesToTheAcceptedOnesAndNamesTheRefused) {
