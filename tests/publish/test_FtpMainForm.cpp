@@ -45,7 +45,7 @@ struct Rig {
         hooks.motionTimerEnabled = [this] { return motion; };
         hooks.timeLapseTimerEnabled = [] { return false; };
         hooks.setTimeLapseTimerEnabled = [](bool) {};
-        window = std::make_unique<TFTPMainForm>(*ftp, [this] { ++helps; });
+        window = std::make_unique<TFTPMainForm>(*ftp, [] {});
     }
     ~Rig() {
         window.reset();
@@ -84,7 +84,6 @@ struct Rig {
     std::unique_ptr<TFTPMainForm> window;
     qint64 now = 1000000;
     bool motion = false;
-    int helps = 0;
     QStringList boxes;
 };
 
@@ -163,10 +162,6 @@ TEST(FtpMainForm, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) 
     // Passive follows its box at once.
     w.UsePassive->click();
     EXPECT_TRUE(rig.client.passive);
-
-    // F1 asks for help.
-    QTest::keyClick(&w, Qt::Key_F1);
-    EXPECT_EQ(rig.helps, 1);
 }
 
 TEST(FtpMainForm, EscAndHideHideTheWindowAndKeepTheConnection) {

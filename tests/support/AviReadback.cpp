@@ -164,35 +164,27 @@ bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height
     EnsureGst();
     GError* err = nullptr;
     GstDiscoverer* discoverer = gst_discoverer_new(10 * GST_SECOND, &err);
-    if (!discoverer) {
-        Say(why, err ? QString::fromUtf8(err->message) : QStringLiteral("no discoverer"));
-        if (err)
-            g_error_free(err);
-        return false;
-    }
     const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
-    GstDiscovererInfo* info = gst_discoverer_discover_uri(discoverer, uri.constData(), &err);
-    bool ok = false;
-    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK) {
+    GstDiscovererInfo* info = discoverer ? gst_discoverer_discover_uri(discoverer, uri.constData(), &err) : nullptr;
+    GList* videos = nullptr;
+    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK)
+        videos = gst_discoverer_info_get_video_streams(info);
+    const bool ok = videos != nullptr;
+    if (ok) {
+        auto* video = GST_DISCOVERER_VIDEO_INFO(videos->data);
         *seconds = double(gst_discoverer_info_get_duration(info)) / GST_SECOND;
-        GList* videos = gst_discoverer_info_get_video_streams(info);
-        if (videos) {
-            auto* video = GST_DISCOVERER_VIDEO_INFO(videos->data);
-            *width = int(gst_discoverer_video_info_get_width(video));
-            *height = int(gst_discoverer_video_info_get_height(video));
-            ok = true;
-        } else {
-            Say(why, QStringLiteral("no video stream"));
-        }
+        *width = int(gst_discoverer_video_info_get_width(video));
+        *height = int(gst_discoverer_video_info_get_height(video));
         gst_discoverer_stream_info_list_free(videos);
     } else {
-        Say(why, err ? QString::fromUtf8(err->message) : QStringLiteral("discoverer failed"));
+        Say(why, err ? QString::fromUtf8(err->message) : QStringLiteral("no video stream found"));
     }
     if (err)
         g_error_free(err);
     if (info)
         gst_discoverer_info_unref(info);
-    g_object_unref(discoverer);
+    if (discoverer)
+        g_object_unref(discoverer);
     return ok;
 }
 
