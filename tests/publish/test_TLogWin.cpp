@@ -139,29 +139,6 @@ TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     EXPECT_EQ(win->Image1->Image().size(), QSize(42, 30));
 }
 
-TEST_F(LogWindowTest, OwnCameraKeyClosesWithTheFlagOtherF1OpensHelp) {
-    Open(1);
-    QTest::keyClick(win->ImageList, Qt::Key_F2);
-    EXPECT_TRUE(win->isVisible());
-    QTest::keyClick(win->ImageList, Qt::Key_F1);
-    EXPECT_FALSE(win->isVisible());
-    EXPECT_TRUE(win->ClosedByKey());
-    EXPECT_EQ(main.viewSwitch, 1);
-    EXPECT_TRUE(main.helpTopics.isEmpty());
-
-    Open(2);
-    EXPECT_FALSE(win->ClosedByKey());
-    EXPECT_EQ(win->Panel3->text(), "Cam 2 000000 of 000000");
-    QTest::keyClick(win->ImageList, Qt::Key_F1);
-    win->Panel5->Logic().OpenAviPanel();
-    QTest::keyClick(win->ImageList, Qt::Key_F1);
-    EXPECT_EQ(main.helpTopics, QList<int>({3, 4}));
-    EXPECT_TRUE(win->isVisible());
-    QTest::keyClick(win->ImageList, Qt::Key_Escape);
-    EXPECT_FALSE(win->isVisible());
-    EXPECT_FALSE(win->ClosedByKey());
-}
-
 TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     main.previewing = 1;
     Open(1);
