@@ -116,10 +116,6 @@ TEST(GalleryService, RefusalsAndEmptyAnswersLeaveItDisconnected) {
         EXPECT_EQ(page.log, failed);
         EXPECT_EQ(page.caption, "Connect");
     }
-    http.reply = GalleryReply{false, "HTTP/1.0 500 Internal Server Error", "galleries/g1", "500"};
-    service.Connect2Z4Click();
-    EXPECT_FALSE(service.GalleryConnected());
-    EXPECT_EQ(page.log, failed);
 }
 
 TEST(GalleryService, UploadSendsTheScaledPictureWithItsNote) {
