@@ -288,13 +288,6 @@ TEST(GalleryServiceLive, ServerTroubleGivesFailureWithoutHoldingTheStation) {
             EXPECT_GT(ticks, 0); // the window went on during the wait
         }
     }
-    // Nobody listening at all.
-    Station s;
-    CurlGalleryHttp http(QStringLiteral("http://127.0.0.1:1"));
-    FakePage page;
-    GalleryService service(s.store, http, page, {});
-    service.Connect2Z4Click();
-    EXPECT_FALSE(service.GalleryConnected());
 }
 
 TEST(GalleryServiceLive, AReplyLongerThanTheLimitIsAFailureAndIsNotKept) {
