@@ -119,17 +119,6 @@ TEST_F(EAlertComposerTest, SinglePicturesCarryTheNewestUpToTheMaximumWithTheirNo
     EXPECT_EQ(transport.messages.last().inlineParts.size(), 3);
 }
 
-TEST_F(EAlertComposerTest, OneQueuedPictureGoesSinglyWhateverTheFormat) {
-    snapshot.alertFormat = 2;
-    snapshot.alertMaxImages = 1;
-    snapshot.alertImageCount = 9;
-    const QStringList queue = MakeQueue(1, 2);
-    EXPECT_EQ(composer.SendEAlert(queue).linesUsed, 1);
-    ASSERT_EQ(transport.messages.size(), 1);
-    EXPECT_EQ(ContentIds(transport.messages.first()), QStringList({"0" + queue[0].mid(1)}));
-    EXPECT_FALSE(QDir(dir.path() + "temp").exists());
-}
-
 TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) {
     snapshot.alertMaxImages = 5;
     QStringList queue = MakeQueue(3);

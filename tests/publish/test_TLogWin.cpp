@@ -131,12 +131,6 @@ TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     // Neither camera previews: full screen, without the live picture.
     EXPECT_FALSE(win->IsNormalSize());
     EXPECT_TRUE(win->Image2->isHidden());
-
-    // Clicking a row shows it.
-    QTest::mouseClick(win->ImageList->viewport(), Qt::LeftButton, {},
-                      win->ImageList->visualItemRect(win->ImageList->item(1)).center());
-    EXPECT_EQ(win->Panel3->text(), "Cam 1 000002 of 000005");
-    EXPECT_EQ(win->Image1->Image().size(), QSize(42, 30));
 }
 
 TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
