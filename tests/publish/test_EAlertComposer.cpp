@@ -141,13 +141,6 @@ TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) 
     EXPECT_EQ(r.linesUsed, 3);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(transport.messages.isEmpty());
-
-    snapshot.alertFormat = 1;
-    snapshot.alertImageCount = 8;
-    r = composer.SendEAlert(queue.mid(0, 3));
-    EXPECT_FALSE(r.mailed);
-    EXPECT_EQ(r.linesUsed, 3);
-    EXPECT_TRUE(transport.messages.isEmpty());
 }
 
 TEST_F(EAlertComposerTest, ProofSheetsTravelFromMemoryInNumericOrder) {
