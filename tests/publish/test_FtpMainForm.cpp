@@ -95,8 +95,6 @@ TEST(FtpMainForm, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
     record.FtpHost = "  ftp.example.net:2121 ";
     record.FtpUser = " cam ";
     record.FtpPassword = "pw ";
-    record.FtpExportName1 = "   ";
-    record.FtpExportName2 = "";
     record.FtpMaxImages = 7;
     record.FtpJpegQuality = 60;
     record.FtpDialUp = true;
@@ -105,8 +103,6 @@ TEST(FtpMainForm, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
     EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
     EXPECT_EQ(w.UserIDEdit->text(), "cam");
     EXPECT_EQ(w.PasswordEdit->text(), "pw");
-    EXPECT_EQ(w.webpageimagename->text(), "netcam1");
-    EXPECT_EQ(w.webpageimagename2->text(), "netcam2");
     EXPECT_EQ(w.maxImages->text(), "7");
     EXPECT_TRUE(w.dailupMode->isChecked());
     EXPECT_EQ(w.TrackBar1->value(), 60); // the ticked dial-up box does not set 45

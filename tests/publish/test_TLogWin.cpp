@@ -102,13 +102,6 @@ protected:
         win->show();
         QApplication::processEvents();
     }
-    QList<int> SelectedRows() const {
-        QList<int> rows;
-        for (const QListWidgetItem* item : win->ImageList->selectedItems())
-            rows << win->ImageList->row(item);
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    }
 
     TempProgramFolder dir;
     SettingsStore settings;
@@ -125,7 +118,6 @@ TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     Open(1);
     EXPECT_EQ(win->ImageList->count(), 5);
     EXPECT_EQ(win->ImageList->currentRow(), 4);
-    EXPECT_EQ(SelectedRows(), QList<int>({4}));
     EXPECT_EQ(win->Panel3->text(), "Cam 1 000005 of 000005");
     EXPECT_EQ(win->Image1->Image().size(), QSize(45, 30));
     // Neither camera previews: full screen, without the live picture.
