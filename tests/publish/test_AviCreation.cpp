@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 

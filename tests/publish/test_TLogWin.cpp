@@ -11,21 +11,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <QTreeView>
 
 #include <gtest/gtest.h>
 #include <memory>
