@@ -67,7 +67,8 @@ RiffChunk CheckLayout(const QByteArray& file, const char* handler, const char* c
     const quint32 n = quint32(frames), w = quint32(width), h = quint32(height);
     // avih: microseconds per frame, has-index flag, frames, streams, buffer size, size.
     EXPECT_EQ(root.Find("avih")->Size, 56u);
-    EXPECT_EQ(fields32("avih", {0, 12, 16, 24, 28, 32, 36}), (QList<quint32>{100000, 0x10, n, 1, imageSize, w, h}));
+    EXPECT_EQ(fields32("avih", {0, 12, 16, 24, 28, 32, 36}),
+              (QList<quint32>{100000, 0x10, n, 1, imageSize, w, h}));
     EXPECT_GT(fields32("avih", {4}).first(), 0u); // max bytes per second
     // strh: type, handler, scale and rate, length, buffer size, then the frame rectangle.
     const qint64 s = root.Find("strh")->DataOffset();
@@ -79,7 +80,8 @@ RiffChunk CheckLayout(const QByteArray& file, const char* handler, const char* c
     // strf: a 24-bit BITMAPINFOHEADER, uncompressed or MJPG.
     EXPECT_EQ(root.Find("strf")->Size, 40u);
     const quint32 compression = QByteArray(chunkId) == "00db" ? 0u : Le32("MJPG", 0);
-    EXPECT_EQ(fields32("strf", {0, 4, 8, 12, 16, 20}), (QList<quint32>{40, w, h, 1 | (24 << 16), compression, imageSize}));
+    EXPECT_EQ(fields32("strf", {0, 4, 8, 12, 16, 20}),
+              (QList<quint32>{40, w, h, 1 | (24 << 16), compression, imageSize}));
 
     // movi holds only frame chunks; idx1 names each of them, in order, by its offset from
     // the movi list's type field.

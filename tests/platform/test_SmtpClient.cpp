@@ -93,10 +93,11 @@ TEST_F(SmtpClientTest, SendsTheAlternativeAndRelatedTreeWithInlinePicturesFromMe
     const QJsonObject related = alternative["children"][1].toObject();
     const QJsonArray rel = related["children"].toArray();
     const QJsonObject html = rel[0].toObject();
-    EXPECT_EQ(QStringList({tree["type"].toString(), alternative["type"].toString(), plain["type"].toString(),
-                           related["type"].toString(), html["type"].toString()}),
-              QStringList({"multipart/mixed", "multipart/alternative", "text/plain", "multipart/related",
-                           "text/html"}));
+    EXPECT_EQ(QStringList({tree["type"].toString(), alternative["type"].toString(),
+                           plain["type"].toString(), related["type"].toString(),
+                           html["type"].toString()}),
+              QStringList({"multipart/mixed", "multipart/alternative", "text/plain",
+                           "multipart/related", "text/html"}));
     EXPECT_EQ(tree["children"].toArray().size(), 1);
     EXPECT_EQ(alternative["children"].toArray().size(), 2);
     ASSERT_EQ(rel.size(), 3);
@@ -137,7 +138,8 @@ TEST_F(SmtpClientTest, RefusedHungAndRejectedSendsFailWithTheReason) {
 
 TEST(SmtpRecipients, TheMailGoesToTheAcceptedOnesAndNamesTheRefused) {
     SmtpSink sink;
-    ASSERT_TRUE(sink.Start("accept", 0, 2, {"bad@example.org", "worse@example.org"})) << sink.Output().toStdString();
+    ASSERT_TRUE(sink.Start("accept", 0, 2, {"bad@example.org", "worse@example.org"}))
+        << sink.Output().toStdString();
     // The client's own port is 25: the host's port is the one used.
     SmtpClient client(25, Short());
     const QString host = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
@@ -147,7 +149,8 @@ TEST(SmtpRecipients, TheMailGoesToTheAcceptedOnesAndNamesTheRefused) {
         QStringList refused;
     } cases[] = {
         {{"good@example.org", "bad@example.org"}, {"good@example.org"}, {"bad@example.org"}},
-        {{"bad@example.org", "good@example.org", "worse@example.org"}, {"good@example.org"},
+        {{"bad@example.org", "good@example.org", "worse@example.org"},
+         {"good@example.org"},
          {"bad@example.org", "worse@example.org"}},
         {{"good@example.org", "other@example.org"}, {"good@example.org", "other@example.org"}, {}},
         {{"bad@example.org", "worse@example.org"}, {}, {"bad@example.org", "worse@example.org"}},
@@ -158,7 +161,8 @@ TEST(SmtpRecipients, TheMailGoesToTheAcceptedOnesAndNamesTheRefused) {
         const platform::MailSendResult r = client.Send(host, Message(c.to));
         if (c.delivered.isEmpty()) {
             EXPECT_FALSE(r.ok);
-            for (const QString& address : c.refused) EXPECT_TRUE(r.error.contains(address)) << r.error.toStdString();
+            for (const QString& address : c.refused)
+                EXPECT_TRUE(r.error.contains(address)) << r.error.toStdString();
             EXPECT_TRUE(r.error.contains("550")) << r.error.toStdString();
             continue;
         }
@@ -166,7 +170,8 @@ TEST(SmtpRecipients, TheMailGoesToTheAcceptedOnesAndNamesTheRefused) {
         EXPECT_EQ(r.refused, c.refused);
         ASSERT_TRUE(sink.WaitForMessages(++saved));
         const QString eml = sink.Messages().last();
-        EXPECT_EQ(sink.Envelope(eml)["rcpt_tos"].toArray().toVariantList(), QVariant(c.delivered).toList());
+        EXPECT_EQ(sink.Envelope(eml)["rcpt_tos"].toArray().toVariantList(),
+                  QVariant(c.delivered).toList());
     }
     EXPECT_EQ(sink.Messages().size(), saved);
 }

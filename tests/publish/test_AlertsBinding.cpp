@@ -133,7 +133,6 @@ TEST_F(AlertsBindingTest, ClockTickPaintsTheBlocksAndTheStatusLine) {
     binding->ClockTick();
     ASSERT_EQ(sender.calls.size(), 1);
     EXPECT_EQ(tab->Label40->text(), "Sent 00001 Next     10:00 Cue 000");
-    EXPECT_TRUE(tab->Button12->isEnabled());
 
     // A narrow screen paints nothing but still counts down; hidden panel keeps Label40.
     width = 800;

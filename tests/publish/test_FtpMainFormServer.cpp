@@ -77,7 +77,8 @@ TEST(FtpMainFormServer, ConnectListsDeletesAndDisconnects) {
     QTreeWidgetItem* pics = st.Row("pics");
     QTreeWidgetItem* a = st.Row("a.jpg");
     ASSERT_TRUE(pics && a);
-    EXPECT_EQ(QStringList({pics->text(2), a->text(2), a->text(1)}), QStringList({"Directory", "File", "9"}));
+    EXPECT_EQ(QStringList({pics->text(2), a->text(2), a->text(1)}),
+              QStringList({"Directory", "File", "9"}));
     // The stored settings now hold what was typed.
     EXPECT_EQ(st.settings.Record().FtpUser, "bob");
 
@@ -93,7 +94,8 @@ TEST(FtpMainFormServer, ConnectListsDeletesAndDisconnects) {
     EXPECT_TRUE(st.boxes.first().startsWith("Error :")) << st.boxes.first().toStdString();
     EXPECT_TRUE(QFileInfo::exists(st.home + "/pics"));
     QAbstractItemModel* log = w.DebugListBox->model();
-    EXPECT_EQ(log->index(log->rowCount() - 1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(log->index(log->rowCount() - 1, 0).data(Qt::ForegroundRole).value<QColor>(),
+              QColor(Qt::red));
 
     w.ConnectButton->click();
     EXPECT_EQ(w.ConnectButton->text(), "Connect");
@@ -116,7 +118,8 @@ TEST(FtpMainFormServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithAS
     EXPECT_EQ(user.window->ConnectButton->text(), "Disconnect");
 
     // "<<" keeps the folder the pictures go to while surveillance runs, and says so.
-    emit user.window->DirectoryListBox->itemDoubleClicked(user.window->DirectoryListBox->findItems("pics", Qt::MatchExactly).value(0), 0);
+    emit user.window->DirectoryListBox->itemDoubleClicked(
+        user.window->DirectoryListBox->findItems("pics", Qt::MatchExactly).value(0), 0);
     ASSERT_EQ(user.window->CurrentDirEdit->text(), "/pics");
     const qsizetype rows = user.ftp->Log().Rows().size();
     user.window->Button2->click();
@@ -140,7 +143,8 @@ TEST(FtpMainFormServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithAS
     for (const QString& row : user.ftp->Log().Rows()) {
         const bool conversation = row.startsWith("->> ") || row.startsWith("<<- ");
         const bool status = row.startsWith("Trying") || row.startsWith("Connected to") ||
-                            row.startsWith("Closing connection") || row.startsWith("The folder stays");
+                            row.startsWith("Closing connection") ||
+                            row.startsWith("The folder stays");
         EXPECT_TRUE(conversation || status) << row.toStdString();
     }
 }

@@ -390,11 +390,12 @@ TEST(FtpUploads, AServerThatStopsAnsweringIsToldOnceUntilItAnswersAgain) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(rig.boxes.size());
-        upload(step.hangs, step.ok ? FakeFtpClient::Ok() : FakeFtpClient::Failed("Timeout was reached"));
+        upload(step.hangs,
+               step.ok ? FakeFtpClient::Ok() : FakeFtpClient::Failed("Timeout was reached"));
         EXPECT_EQ(rig.boxes.size(), step.toldAfter);
         EXPECT_FALSE(ftp.HangTimer().Enabled());
     }
-    EXPECT_EQ(rig.boxes.value(0),
-              "The FTP server 127.0.0.1:2121 does not answer. Surveillance goes on; uploads wait for the server.");
+    EXPECT_EQ(rig.boxes.value(0), "The FTP server 127.0.0.1:2121 does not answer. Surveillance "
+                                  "goes on; uploads wait for the server.");
     EXPECT_EQ(ftp.Log().Rows().filter("does not answer").size(), 2);
 }

@@ -50,7 +50,8 @@ TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
     EXPECT_EQ(st.pauses, QList<int>({500, 500, 500, 500}));
     // The page on the server is the one the log lists (its layout is the page builder's test).
     const QByteArray page = ReadAll(st.home + "/imagelog.htm");
-    EXPECT_EQ(st.ftp->ImageLog().target, QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
+    EXPECT_EQ(st.ftp->ImageLog().target,
+              QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
     EXPECT_EQ(page, BuildImageLogPage(st.ftp->ImageLog(), "Office"));
     EXPECT_TRUE(page.contains("N.o. 4<BR>")) << page.constData();
     EXPECT_FALSE(TransferBusy::IsBusy());

@@ -44,8 +44,7 @@ struct FakeHttp : GalleryHttp {
     GalleryReply Post(const QString& path, const QList<GalleryFormField>& fields) override {
         paths << path;
         posts << fields;
-        if (duringPost)
-            duringPost();
+        if (duringPost) duringPost();
         return replies.isEmpty() ? reply : replies.takeFirst();
     }
     QStringList paths;
@@ -182,7 +181,8 @@ TEST(GalleryService, FailedPostsAreLoggedToldOnceUntilOneSucceedsAndLeaveNoScrat
         EXPECT_EQ(boxes.size(), post.toldAfter);
         EXPECT_TRUE(scratch().isEmpty());
         if (!post.reply.ok) {
-            EXPECT_EQ(page.log.last(), "The picture service did not take 000007OFFICE.jpg: Operation too slow");
+            EXPECT_EQ(page.log.last(),
+                      "The picture service did not take 000007OFFICE.jpg: Operation too slow");
         }
     }
     SetMessageBoxHandler({});

@@ -12,12 +12,12 @@
 #include "tests/support/SmtpSink.h"
 #include "tests/support/TestSupport.h"
 
+#include <QBuffer>
 #include <QComboBox>
-#include <QJsonArray>
 #include <QDir>
 #include <QFile>
-#include <QBuffer>
 #include <QImage>
+#include <QJsonArray>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

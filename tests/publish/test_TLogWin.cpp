@@ -1,11 +1,11 @@
 // The picture log window as a user finds it: opening, keys, view sizes, the folder read again
 // when the window is returned to, and nothing of it clipped or silent.
 #include "core/FtpLink.h"
-#include "support/QuietMainWindowLink.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "publish/AviPanel.h"
 #include "publish/TLogWin.h"
+#include "support/QuietMainWindowLink.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -185,7 +185,8 @@ TEST_F(LogWindowTest, CompressionBoxShowsWholeAndAnEmptyPurgeSaysSo) {
     // Its box shows: the indicator stands out from the black around it.
     QStyleOptionButton option;
     option.initFrom(box);
-    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    const QRect indicator =
+        box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
     const QImage shot = box->grab(indicator).toImage();
     int bright = 0;
     for (int y = 0; y < shot.height(); ++y)

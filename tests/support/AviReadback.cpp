@@ -165,7 +165,8 @@ bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height
     GError* err = nullptr;
     GstDiscoverer* discoverer = gst_discoverer_new(10 * GST_SECOND, &err);
     const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
-    GstDiscovererInfo* info = discoverer ? gst_discoverer_discover_uri(discoverer, uri.constData(), &err) : nullptr;
+    GstDiscovererInfo* info =
+        discoverer ? gst_discoverer_discover_uri(discoverer, uri.constData(), &err) : nullptr;
     GList* videos = nullptr;
     if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK)
         videos = gst_discoverer_info_get_video_streams(info);
@@ -183,8 +184,7 @@ bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height
         g_error_free(err);
     if (info)
         gst_discoverer_info_unref(info);
-    if (discoverer)
-        g_object_unref(discoverer);
+    if (discoverer) g_object_unref(discoverer);
     return ok;
 }
 
