@@ -52,57 +52,36 @@ RiffChunk CheckLayout(const QByteArray& file, const char* handler, const char* c
         order.append(c.ListType.isEmpty() ? c.Id : c.ListType);
     EXPECT_EQ(order, (QList<QByteArray>{"hdrl", "movi", "idx1"}));
 
-    const qint64 imageSize = AviWriter::DibImageSize(width, height);
-    const RiffChunk* avih = root.Find("avih");
-    EXPECT_TRUE(avih);
-    if (!avih)
+    if (!root.Find("avih") || !root.Find("strh") || !root.Find("strf")) {
+        ADD_FAILURE() << "a header is missing";
         return root;
-    const qint64 a = avih->DataOffset();
-    EXPECT_EQ(avih->Size, 56u);
-    EXPECT_EQ(Le32(file, a + 0), 100000u);     // microseconds per frame
-    EXPECT_GT(Le32(file, a + 4), 0u);          // max bytes per second
-    EXPECT_EQ(Le32(file, a + 12), 0x10u);      // has index
-    EXPECT_EQ(Le32(file, a + 16), quint32(frames));
-    EXPECT_EQ(Le32(file, a + 24), 1u);         // streams
-    EXPECT_EQ(Le32(file, a + 28), quint32(imageSize));
-    EXPECT_EQ(Le32(file, a + 32), quint32(width));
-    EXPECT_EQ(Le32(file, a + 36), quint32(height));
-
-    const RiffChunk* strh = root.Find("strh");
-    EXPECT_TRUE(strh);
-    if (!strh)
-        return root;
-    const qint64 s = strh->DataOffset();
-    EXPECT_EQ(strh->Size, 56u);
-    EXPECT_EQ(file.mid(s, 4), "vids");
-    EXPECT_EQ(file.mid(s + 4, 4), handler);
-    EXPECT_EQ(Le32(file, s + 20), 1u);  // scale
-    EXPECT_EQ(Le32(file, s + 24), 10u); // rate
-    EXPECT_EQ(Le32(file, s + 32), quint32(frames));
-    EXPECT_EQ(Le32(file, s + 36), quint32(imageSize));
-    EXPECT_EQ(Le16(file, s + 48), 0);
-    EXPECT_EQ(Le16(file, s + 50), 0);
-    EXPECT_EQ(Le16(file, s + 52), width);
-    EXPECT_EQ(Le16(file, s + 54), height);
-    for (int at : {8, 12, 16, 28, 40, 44})
-        EXPECT_EQ(Le32(file, s + at), 0u) << "strh field at " << at;
-
-    const RiffChunk* strf = root.Find("strf");
-    EXPECT_TRUE(strf);
-    if (!strf)
-        return root;
-    const qint64 f = strf->DataOffset();
-    EXPECT_EQ(strf->Size, 40u);
-    EXPECT_EQ(Le32(file, f + 0), 40u);
-    EXPECT_EQ(Le32(file, f + 4), quint32(width));
-    EXPECT_EQ(Le32(file, f + 8), quint32(height));
-    EXPECT_EQ(Le16(file, f + 12), 1);
-    EXPECT_EQ(Le16(file, f + 14), 24);
-    if (QByteArray(chunkId) == "00db")
-        EXPECT_EQ(Le32(file, f + 16), 0u); // BI_RGB
-    else
-        EXPECT_EQ(file.mid(f + 16, 4), "MJPG");
-    EXPECT_EQ(Le32(file, f + 20), quint32(imageSize));
+    }
+    // The fields a reader needs, by their offset in each header.
+    const auto fields32 = [&](const char* id, std::initializer_list<int> offsets) {
+        QList<quint32> values;
+        for (int at : offsets)
+            values << Le32(file, root.Find(id)->DataOffset() + at);
+        return values;
+    };
+    const quint32 imageSize = quint32(AviWriter::DibImageSize(width, height));
+    const quint32 n = quint32(frames), w = quint32(width), h = quint32(height);
+    // avih: microseconds per frame, has-index flag, frames, streams, buffer size, size.
+    EXPECT_EQ(root.Find("avih")->Size, 56u);
+    EXPECT_EQ(fields32("avih", {0, 12, 16, 24, 28, 32, 36}),
+              (QList<quint32>{100000, 0x10, n, 1, imageSize, w, h}));
+    EXPECT_GT(fields32("avih", {4}).first(), 0u); // max bytes per second
+    // strh: type, handler, scale and rate, length, buffer size, then the frame rectangle.
+    const qint64 s = root.Find("strh")->DataOffset();
+    EXPECT_EQ(root.Find("strh")->Size, 56u);
+    EXPECT_EQ(file.mid(s, 8), QByteArray("vids") + handler);
+    EXPECT_EQ(fields32("strh", {20, 24, 32, 36, 8, 12, 16, 28, 40, 44}),
+              (QList<quint32>{1, 10, n, imageSize, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(fields32("strh", {48, 52}), (QList<quint32>{0, w | (h << 16)}));
+    // strf: a 24-bit BITMAPINFOHEADER, uncompressed or MJPG.
+    EXPECT_EQ(root.Find("strf")->Size, 40u);
+    const quint32 compression = QByteArray(chunkId) == "00db" ? 0u : Le32("MJPG", 0);
+    EXPECT_EQ(fields32("strf", {0, 4, 8, 12, 16, 20}),
+              (QList<quint32>{40, w, h, 1 | (24 << 16), compression, imageSize}));
 
     // movi holds only frame chunks; idx1 names each of them, in order, by its offset from
     // the movi list's type field.
@@ -209,13 +188,10 @@ TEST(AviWriter, SizeLimitStopsBeforeTheFrameThatWouldPassItAndLeavesAValidFile) 
     const QByteArray file = ReadAll(path);
     EXPECT_LE(file.size(), limit);
     CheckLayout(file, "DIB ", "00db", 3, 16, 16);
-    QList<QByteArray> frames;
-    QString caps, why;
-    ASSERT_TRUE(DemuxFrames(path, &frames, &caps, &why)) << why.toStdString();
+    QList<QImage> frames;
+    QString why;
+    ASSERT_TRUE(DecodeFrames(path, &frames, &why)) << why.toStdString();
     EXPECT_EQ(frames.size(), 3);
-
-    // The default is the 32-bit limit of the format.
-    EXPECT_EQ(AviWriter().SizeLimit(), qint64(1) << 31);
 }
 
 TEST(AviWriter, FailedOrAbandonedWriteKeepsTheOlderFileAndLeavesNoTemporary) {
@@ -257,13 +233,6 @@ TEST(AviWriter, GStreamerReadsThirtyFramesAsThreeSecondsAtThePictureSize) {
         EXPECT_NEAR(seconds, 3.0, 0.001);
         EXPECT_EQ(width, 66);
         EXPECT_EQ(height, 48);
-
-        QList<QByteArray> frames;
-        QString caps;
-        ASSERT_TRUE(DemuxFrames(path, &frames, &caps, &why)) << why.toStdString();
-        EXPECT_EQ(frames.size(), 30);
-        EXPECT_TRUE(caps.startsWith(codec == AviCodec::Dib ? "video/x-raw" : "image/jpeg"))
-            << caps.toStdString();
 
         // Decoded by GStreamer, each frame is its picture with the rows the right way up.
         QList<QImage> decoded;

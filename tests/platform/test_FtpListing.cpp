@@ -56,11 +56,6 @@ TEST(FtpListing, DosLinesGiveFoldersFilesAndTwelveHourTimes) {
     EXPECT_EQ(entries[2].modified, QDateTime(QDate(2026, 3, 4), QTime(11, 0)));
 }
 
-TEST(FtpListing, TextSplitsIntoLinesWithoutTheLastEmptyOne) {
-    EXPECT_EQ(platform::SplitListingText("a\r\nb\nc\r\n"), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(platform::SplitListingText(""), QStringList());
-}
-
 TEST(FtpPaths, FoldersResolveToAbsolutePaths) {
     EXPECT_EQ(platform::ResolveFtpPath("/", ".."), "/");
     EXPECT_EQ(platform::ResolveFtpPath("/a/b", ".."), "/a");

@@ -119,7 +119,7 @@ TEST(NetCall, FailuresCarryTheirReason) {
     EXPECT_EQ(result.curlCode, int(CURLE_OPERATION_TIMEDOUT)) << result.error.toStdString();
 }
 
-TEST(NetCall, AbortEndsARunningTransfer) {
+TEST(NetCall, AbortEndsARunningTransferAndAbortAllEndsEveryOneAndRefusesNewOnes) {
     SlowServer silent(-1);
     platform::NetCall call;
     platform::NetTimeouts patient;
@@ -127,28 +127,21 @@ TEST(NetCall, AbortEndsARunningTransfer) {
     call.SetTimeouts(patient);
     Handle hung(silent.Url());
     QTimer::singleShot(50, [&] { call.Abort(); });
-    const platform::NetResult result = call.Perform(hung.curl);
+    platform::NetResult result = call.Perform(hung.curl);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.aborted);
     // The client is usable again afterwards.
     SlowServer server(0);
     Handle next(server.Url());
     EXPECT_TRUE(call.Perform(next.curl).ok);
-}
 
-TEST(NetCall, AbortAllEndsEveryTransferAndRefusesNewOnes) {
-    SlowServer silent(-1);
-    platform::NetCall call;
-    platform::NetTimeouts patient;
-    patient.lowSpeedSeconds = 600;
-    call.SetTimeouts(patient);
-    Handle hung(silent.Url());
     bool workerLeft = false;
     QTimer::singleShot(50, [&] {
         platform::NetCall::AbortAll();
         workerLeft = true; // AbortAll returned: the worker has left curl
     });
-    const platform::NetResult result = call.Perform(hung.curl);
+    Handle hungAgain(silent.Url());
+    result = call.Perform(hungAgain.curl);
     EXPECT_TRUE(workerLeft);
     EXPECT_TRUE(result.aborted);
     EXPECT_FALSE(platform::NetCall::Accepting());

@@ -104,11 +104,4 @@ TEST(ScreenSaver, InhibitsOnceAndReleasesWithTheGrantedCookie) {
     EXPECT_EQ(fake.released, (QList<uint>{4242, 4242}));
 }
 
-TEST(ScreenSaver, NoBusDoesNothing) {
-    ScreenSaverInhibitor noBus(QDBusConnection("not-connected"));
-    EXPECT_FALSE(noBus.Inhibit("TORVEK", "watching"));
-    noBus.Release();
-    EXPECT_FALSE(noBus.IsInhibited());
-}
-
 #include "test_ScreenSaver.moc"

@@ -56,16 +56,6 @@ TEST(BitmapScaling, EnlargingTinySourcesStaysInBounds) {
     EXPECT_GT(maxRed, 200);
 }
 
-TEST(BitmapScaling, ShrinksAPictureWithoutKeepingItsAspect) {
-    const QImage source = Gradient(640, 480);
-    QImage target(150, 150, QImage::Format_RGB888);
-    SmoothResizeBitmap(source, target);
-    EXPECT_EQ(target.size(), QSize(150, 150));
-    EXPECT_EQ(target.pixelColor(0, 0), source.pixelColor(0, 0));
-    // Left to right the red channel rises as in the source.
-    EXPECT_LT(target.pixelColor(10, 75).red(), target.pixelColor(140, 75).red());
-}
-
 TEST(BitmapScaling, SaveBitmapAsJpegWritesADecodablePicture) {
     TestSupport::TempProgramFolder folder;
     const QString path = folder.file("scaled.jpg");

@@ -114,20 +114,6 @@ TEST_F(EAlertComposerTest, SinglePicturesCarryTheNewestUpToTheMaximumWithTheirNo
     // The page is also left in the program folder, and no picture copies are made.
     EXPECT_EQ(QString::fromLatin1(ReadAll(dir.file("temp.txt"))), m.html);
     EXPECT_EQ(QDir(dir.path()).entryList({"0*"}), QStringList());
-
-    EXPECT_EQ(composer.SendEAlert(queue.mid(3)).linesUsed, 3);
-    EXPECT_EQ(transport.messages.last().inlineParts.size(), 3);
-}
-
-TEST_F(EAlertComposerTest, OneQueuedPictureGoesSinglyWhateverTheFormat) {
-    snapshot.alertFormat = 2;
-    snapshot.alertMaxImages = 1;
-    snapshot.alertImageCount = 9;
-    const QStringList queue = MakeQueue(1, 2);
-    EXPECT_EQ(composer.SendEAlert(queue).linesUsed, 1);
-    ASSERT_EQ(transport.messages.size(), 1);
-    EXPECT_EQ(ContentIds(transport.messages.first()), QStringList({"0" + queue[0].mid(1)}));
-    EXPECT_FALSE(QDir(dir.path() + "temp").exists());
 }
 
 TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) {
@@ -151,13 +137,6 @@ TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) 
     EXPECT_FALSE(r.mailed);
     EXPECT_EQ(r.linesUsed, 3);
     EXPECT_FALSE(r.error.isEmpty());
-    EXPECT_TRUE(transport.messages.isEmpty());
-
-    snapshot.alertFormat = 1;
-    snapshot.alertImageCount = 8;
-    r = composer.SendEAlert(queue.mid(0, 3));
-    EXPECT_FALSE(r.mailed);
-    EXPECT_EQ(r.linesUsed, 3);
     EXPECT_TRUE(transport.messages.isEmpty());
 }
 

@@ -25,45 +25,6 @@ TEST(EmailSettings, PasswordIsStoredScrambledUnlessEmpty) {
     EXPECT_EQ(UnscramblePassword(record.SmtpPassword), QString(100, u'p'));
 }
 
-TEST(EmailSettings, CollectTrimsCutsAndKeepsIndexesWithoutSelection) {
-    EmailSettingsRecord record;
-    record.ContactFromTime = 7;
-    record.ContactToTime = 18;
-    record.ContactDay = 4;
-    ContactEdits contact;
-    contact.firstName = "  " + QString(120, u'a') + "  ";
-    contact.note2 = " note ";
-    contact.useContactInfo = true;
-    auto indexes = [&] { return QList<int>{record.ContactFromTime, record.ContactToTime, record.ContactDay}; };
-    CollectAlertSettings(record, {}, contact);
-    EXPECT_EQ(record.ContactFirstName, QString(100, u'a'));
-    EXPECT_EQ(record.ContactNote2, "note");
-    EXPECT_EQ(indexes(), QList<int>({7, 18, 4}));
-    EXPECT_TRUE(record.UseContactInfo);
-
-    contact.fromTime = 0;
-    contact.toTime = 23;
-    contact.day = 8;
-    CollectAlertSettings(record, {}, contact);
-    EXPECT_EQ(indexes(), QList<int>({0, 23, 8}));
-}
-
-TEST(EmailSettings, ShownIndexesFallBackToDefaultsWhenOutOfRange) {
-    EmailSettingsRecord record;
-    record.ContactFromTime = 0;
-    record.ContactToTime = 0;
-    record.ContactDay = 8;
-    auto shown = [&] {
-        const ContactEdits edits = ContactEditsFromRecord(record);
-        return QList<int>{edits.fromTime, edits.toTime, edits.day};
-    };
-    EXPECT_EQ(shown(), QList<int>({0, 0, 8})); // 0 is "24:00"
-    record.ContactFromTime = 24;
-    record.ContactToTime = -1;
-    record.ContactDay = 9;
-    EXPECT_EQ(shown(), QList<int>({kDefaultContactFromTime, kDefaultContactToTime, kDefaultContactDay}));
-}
-
 TEST(EmailSettings, FirstSaveWritesTheOwnersFileOfTwoRecords) {
     TestSupport::TempProgramFolder folder;
     SettingsStore store(platform::ProgramFolder(folder.path()), folder.path() + "torvek", QString());

@@ -29,7 +29,7 @@ struct Rig {
         ftp->SetClock([this] { return now; });
         auto& hooks = ftp->Hooks();
         hooks.internetConnected = [this] { return online; };
-        hooks.setGroupBoxColour = [this](quint32 c) { colours << c; };
+        hooks.setGroupBoxColour = [](quint32) {};
         hooks.resetFtpRing = [this] { ++ringResets; };
         hooks.motionTimerEnabled = [this] { return motion; };
         hooks.timeLapseTimerEnabled = [this] { return timeLapse; };
@@ -64,7 +64,6 @@ struct Rig {
     bool motion = false, timeLapse = false;
     int ringResets = 0;
     QStringList boxes;
-    QList<quint32> colours;
 };
 
 } // namespace
@@ -179,7 +178,6 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     // Two pictures 5 s apart: only the first goes.
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "a.jpg", 1), FtpUploadResult::Sent);
     EXPECT_FALSE(rig.ftp->Timer1().Enabled() || TransferBusy::IsBusy());
-    EXPECT_EQ(rig.colours, QList<quint32>({FtpUploader::kMaroon, FtpUploader::kBlack}));
     rig.now += 5000;
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "b.jpg", 1), FtpUploadResult::Skipped);
     rig.now += 6000;
@@ -205,14 +203,10 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     rig.ftp->Form().dialUp = false;
     rig.client.putResult = FakeFtpClient::Failed("550 Permission denied");
     rig.now += 11000;
-    rig.colours.clear();
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "c.jpg", 1), FtpUploadResult::Failed);
     EXPECT_EQ(rig.ftp->Log().Rows().last(), "Upload failed: c.jpg: 550 Permission denied");
-    EXPECT_EQ(rig.ftp->Log().data(rig.ftp->Log().index(rig.ftp->Log().Count() - 1), Qt::ForegroundRole),
-              QColor(Qt::red));
     EXPECT_TRUE(rig.ftp->Timer1().Enabled());
     EXPECT_FALSE(TransferBusy::IsBusy() || rig.ftp->AbortButtonVisible());
-    EXPECT_EQ(rig.colours.last(), FtpUploader::kBlack);
 
     // A name that would smuggle a command is refused before anything is sent.
     rig.ftp->Timer1().SetEnabled(false);
@@ -359,21 +353,49 @@ TEST(FtpFolders, RefreshGoesUpAndCommandsWorkOnTheListing) {
     EXPECT_EQ(rig.client.calls.size(), before);
 }
 
-TEST(FtpSettings, LoadAndStoreGoThroughTheRecordAndSwitchTheKeepAlive) {
+TEST(FtpUploads, AServerThatStopsAnsweringIsToldOnceUntilItAnswersAgain) {
     Rig rig;
-    SettingsRecord& record = rig.settings.Record();
-    record.FtpHost = " host:21 ";
-    record.FtpAutoConnect = true;
-    record.FtpPassive = true;
-    rig.ftp->LoadFtpSettings();
-    EXPECT_EQ(rig.ftp->Form().host, "host:21");
-    EXPECT_TRUE(rig.client.passive);
-    EXPECT_TRUE(rig.ftp->StayConnectedTimer().Enabled());
-    rig.ftp->Form().host = "other";
-    rig.ftp->StoreFtpSettings();
-    SettingsStore reread(platform::ProgramFolder(rig.dir.path()), rig.dir.file("torvek"), "/no-desktop");
-    ASSERT_TRUE(reread.LoadSettings());
-    EXPECT_EQ(reread.Record().FtpHost, "other");
-    rig.ftp->SetDialUp(true);
-    EXPECT_EQ(rig.ftp->Form().quality, 45);
+    rig.Connect();
+    rig.ftp->Form().dialUp = false;
+    const QString picture = rig.Picture(1);
+    FtpUploader& ftp = *rig.ftp;
+    // hangs: the hang timer runs out during the transfer (as often as given); then the
+    // transfer ends with `result`.
+    bool armedDuring = false;
+    auto upload = [&](int hangs, const platform::FtpResult& result) {
+        rig.now += 20000;
+        ftp.Timer1().SetEnabled(false); // the pause after a failure is over
+        rig.client.putResult = result;
+        rig.client.duringTransfer = [&, hangs] {
+            armedDuring = ftp.HangTimer().Enabled();
+            for (int i = 0; i < hangs; ++i)
+                emit ftp.HangTimer().Timeout();
+        };
+        return ftp.FtpUploadCapturedImage(picture, "a.jpg", 1);
+    };
+    EXPECT_EQ(upload(0, FakeFtpClient::Ok()), FtpUploadResult::Sent);
+    EXPECT_TRUE(armedDuring);
+    EXPECT_FALSE(ftp.HangTimer().Enabled());
+    EXPECT_TRUE(rig.boxes.isEmpty());
+
+    const struct {
+        int hangs;
+        bool ok;
+        int toldAfter;
+    } steps[] = {
+        {2, false, 1}, // hung, told once however long it hangs
+        {1, false, 1}, // the next call hangs too: not told again
+        {0, true, 1},  // the server answers again ...
+        {1, false, 2}, // ... so a new hang is told
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(rig.boxes.size());
+        upload(step.hangs,
+               step.ok ? FakeFtpClient::Ok() : FakeFtpClient::Failed("Timeout was reached"));
+        EXPECT_EQ(rig.boxes.size(), step.toldAfter);
+        EXPECT_FALSE(ftp.HangTimer().Enabled());
+    }
+    EXPECT_EQ(rig.boxes.value(0), "The FTP server 127.0.0.1:2121 does not answer. Surveillance "
+                                  "goes on; uploads wait for the server.");
+    EXPECT_EQ(ftp.Log().Rows().filter("does not answer").size(), 2);
 }

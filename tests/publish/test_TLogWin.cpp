@@ -1,26 +1,27 @@
+// The picture log window as a user finds it: opening, keys, view sizes, the folder read again
+// when the window is returned to, and nothing of it clipped or silent.
 #include "core/FtpLink.h"
-#include "support/QuietMainWindowLink.h"
 #include "core/SettingsStore.h"
-#include "FtpServerStation.h"
 #include "platform/Jpeg.h"
 #include "publish/AviPanel.h"
 #include "publish/TLogWin.h"
+#include "support/QuietMainWindowLink.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
-#include <QTreeView>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -97,13 +98,6 @@ protected:
         win->show();
         QApplication::processEvents();
     }
-    QList<int> SelectedRows() const {
-        QList<int> rows;
-        for (const QListWidgetItem* item : win->ImageList->selectedItems())
-            rows << win->ImageList->row(item);
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    }
 
     TempProgramFolder dir;
     SettingsStore settings;
@@ -120,41 +114,11 @@ TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     Open(1);
     EXPECT_EQ(win->ImageList->count(), 5);
     EXPECT_EQ(win->ImageList->currentRow(), 4);
-    EXPECT_EQ(SelectedRows(), QList<int>({4}));
     EXPECT_EQ(win->Panel3->text(), "Cam 1 000005 of 000005");
     EXPECT_EQ(win->Image1->Image().size(), QSize(45, 30));
     // Neither camera previews: full screen, without the live picture.
     EXPECT_FALSE(win->IsNormalSize());
     EXPECT_TRUE(win->Image2->isHidden());
-
-    // Clicking a row shows it.
-    QTest::mouseClick(win->ImageList->viewport(), Qt::LeftButton, {},
-                      win->ImageList->visualItemRect(win->ImageList->item(1)).center());
-    EXPECT_EQ(win->Panel3->text(), "Cam 1 000002 of 000005");
-    EXPECT_EQ(win->Image1->Image().size(), QSize(42, 30));
-}
-
-TEST_F(LogWindowTest, OwnCameraKeyClosesWithTheFlagOtherF1OpensHelp) {
-    Open(1);
-    QTest::keyClick(win->ImageList, Qt::Key_F2);
-    EXPECT_TRUE(win->isVisible());
-    QTest::keyClick(win->ImageList, Qt::Key_F1);
-    EXPECT_FALSE(win->isVisible());
-    EXPECT_TRUE(win->ClosedByKey());
-    EXPECT_EQ(main.viewSwitch, 1);
-    EXPECT_TRUE(main.helpTopics.isEmpty());
-
-    Open(2);
-    EXPECT_FALSE(win->ClosedByKey());
-    EXPECT_EQ(win->Panel3->text(), "Cam 2 000000 of 000000");
-    QTest::keyClick(win->ImageList, Qt::Key_F1);
-    win->Panel5->Logic().OpenAviPanel();
-    QTest::keyClick(win->ImageList, Qt::Key_F1);
-    EXPECT_EQ(main.helpTopics, QList<int>({3, 4}));
-    EXPECT_TRUE(win->isVisible());
-    QTest::keyClick(win->ImageList, Qt::Key_Escape);
-    EXPECT_FALSE(win->isVisible());
-    EXPECT_FALSE(win->ClosedByKey());
 }
 
 TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
@@ -176,31 +140,61 @@ TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     QTest::keyClick(win->ImageList, Qt::Key_Minus, Qt::KeypadModifier);
     EXPECT_TRUE(win->IsNormalSize());
     EXPECT_TRUE(win->Image2->isHidden());
-
-    // The rotation panel's angle controls mirror each other.
-    win->ScrollBar1->setValue(135);
-    EXPECT_TRUE(win->AngleButtons.at(2)->isChecked());
-    EXPECT_EQ(win->Button22->text(), "Rotate 135");
-    win->AngleButtons.at(5)->click();
-    EXPECT_EQ(win->ScrollBar1->value(), 270);
 }
 
-TEST_F(LogWindowTest, UploadOfThreeSelectedToTheFtpServerSendsOnlyTheFirst) {
-    FtpServerStation station;
-    ASSERT_TRUE(station.started) << station.server.Output().toStdString();
-    station.Connect();
-    FtpUploader& uploader = *station.ftp;
-    const QString home = station.home;
-    ftp.connected = true;
-    win->Hooks().FtpUploadFile = [&](const QString& path, const QString& remote) { uploader.FtpUploadFile(path, remote); };
+TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
+    QSignalSpy listings(&win->Logic(), &PictureLogLogic::RowsChanged);
+    win->SetLogFolder(settings.CameraFolder(1), 1);
+    win->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
+    QApplication::processEvents();
+    EXPECT_EQ(listings.size(), 1);
+    QTest::mouseClick(win->ImageList->viewport(), Qt::LeftButton, {},
+                      win->ImageList->visualItemRect(win->ImageList->item(1)).center());
+    ASSERT_EQ(win->Panel3->text(), "Cam 1 000002 of 000005");
 
-    Open(1);
-    for (int row : {0, 2})
-        win->ImageList->item(row)->setSelected(true);
-    win->UploadItem->trigger();
-    EXPECT_EQ(questions, QStringList({"Do you really want to Upload 3 files? "}));
-    // The two after the first fall within the uploader's spacing and are skipped.
-    EXPECT_EQ(QDir(home).entryList({"*.jpg"}, QDir::Files), QStringList({"000001PC.jpg"}));
-    EXPECT_EQ(TestSupport::ReadAll(home + "/000001PC.jpg"), TestSupport::ReadAll(Cam(1) + "000001PC.jpg"));
-    uploader.FtpDisconnect();
+    // A picture saved while the user looks at another window shows on the return.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(WriteAll(Cam(1) + "000006PC.jpg", Jpeg(40, 30, 220)));
+    listings.clear();
+    win->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
+    EXPECT_EQ(listings.size(), 1);
+    EXPECT_EQ(win->ImageList->count(), 6);
+    EXPECT_EQ(win->ImageList->currentRow(), 1);
+    EXPECT_EQ(win->Panel3->text(), "Cam 1 000002 of 000006");
+}
+
+TEST_F(LogWindowTest, CompressionBoxShowsWholeAndAnEmptyPurgeSaysSo) {
+    // Only a user's own picture: nothing of the station's to purge.
+    ASSERT_TRUE(WriteAll(Cam(2) + "holiday.jpg", Jpeg(40, 30, 100)));
+    main.previewing = 2;
+    Open(2);
+    ASSERT_TRUE(win->IsNormalSize());
+    win->Panel5->Logic().OpenAviPanel();
+    QApplication::processEvents();
+    QCheckBox* box = win->Panel5->CheckBox1;
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_GE(box->width(), box->sizeHint().width());
+    const QRect inWindow(box->mapTo(win.get(), QPoint(0, 0)), box->size());
+    EXPECT_TRUE(win->rect().contains(inWindow)) << inWindow.x() << "," << inWindow.y();
+    EXPECT_TRUE(win->Panel5->rect().contains(box->geometry()));
+    // Its box shows: the indicator stands out from the black around it.
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator =
+        box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    const QImage shot = box->grab(indicator).toImage();
+    int bright = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            bright += qGray(shot.pixel(x, y)) > 128;
+    EXPECT_GT(bright, indicator.width() * indicator.height() / 4);
+
+    win->Button20->click();
+    EXPECT_EQ(messages, QStringList({"There were no TORVEK pictures to purge."}));
+    EXPECT_TRUE(QFileInfo::exists(Cam(2) + "holiday.jpg"));
 }

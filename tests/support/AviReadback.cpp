@@ -111,12 +111,6 @@ bool PullAll(const QString& description, Take take, QString* why) {
     return ok;
 }
 
-QString Quoted(const QString& path) {
-    QString p = path;
-    p.replace('\\', "\\\\").replace('"', "\\\"");
-    return '"' + p + '"';
-}
-
 } // namespace
 
 const RiffChunk* RiffChunk::Find(const QByteArray& idOrType) const {
@@ -170,65 +164,36 @@ bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height
     EnsureGst();
     GError* err = nullptr;
     GstDiscoverer* discoverer = gst_discoverer_new(10 * GST_SECOND, &err);
-    if (!discoverer) {
-        Say(why, err ? QString::fromUtf8(err->message) : QStringLiteral("no discoverer"));
-        if (err)
-            g_error_free(err);
-        return false;
-    }
     const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
-    GstDiscovererInfo* info = gst_discoverer_discover_uri(discoverer, uri.constData(), &err);
-    bool ok = false;
-    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK) {
+    GstDiscovererInfo* info =
+        discoverer ? gst_discoverer_discover_uri(discoverer, uri.constData(), &err) : nullptr;
+    GList* videos = nullptr;
+    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK)
+        videos = gst_discoverer_info_get_video_streams(info);
+    const bool ok = videos != nullptr;
+    if (ok) {
+        auto* video = GST_DISCOVERER_VIDEO_INFO(videos->data);
         *seconds = double(gst_discoverer_info_get_duration(info)) / GST_SECOND;
-        GList* videos = gst_discoverer_info_get_video_streams(info);
-        if (videos) {
-            auto* video = GST_DISCOVERER_VIDEO_INFO(videos->data);
-            *width = int(gst_discoverer_video_info_get_width(video));
-            *height = int(gst_discoverer_video_info_get_height(video));
-            ok = true;
-        } else {
-            Say(why, QStringLiteral("no video stream"));
-        }
+        *width = int(gst_discoverer_video_info_get_width(video));
+        *height = int(gst_discoverer_video_info_get_height(video));
         gst_discoverer_stream_info_list_free(videos);
     } else {
-        Say(why, err ? QString::fromUtf8(err->message) : QStringLiteral("discoverer failed"));
+        Say(why, err ? QString::fromUtf8(err->message) : QStringLiteral("no video stream found"));
     }
     if (err)
         g_error_free(err);
     if (info)
         gst_discoverer_info_unref(info);
-    g_object_unref(discoverer);
+    if (discoverer) g_object_unref(discoverer);
     return ok;
-}
-
-bool DemuxFrames(const QString& path, QList<QByteArray>* frames, QString* caps, QString* why) {
-    frames->clear();
-    caps->clear();
-    return PullAll(
-        QStringLiteral("filesrc location=%1 ! avidemux ! appsink name=sink sync=false").arg(Quoted(path)),
-        [&](GstSample* sample) {
-            if (caps->isEmpty()) {
-                gchar* text = gst_caps_to_string(gst_sample_get_caps(sample));
-                *caps = QString::fromUtf8(text);
-                g_free(text);
-            }
-            GstBuffer* buffer = gst_sample_get_buffer(sample);
-            GstMapInfo map;
-            if (buffer && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-                frames->append(QByteArray(reinterpret_cast<const char*>(map.data), qsizetype(map.size)));
-                gst_buffer_unmap(buffer, &map);
-            }
-        },
-        why);
 }
 
 bool DecodeFrames(const QString& path, QList<QImage>* pictures, QString* why) {
     pictures->clear();
     return PullAll(
-        QStringLiteral("filesrc location=%1 ! avidemux ! decodebin ! videoconvert ! "
+        QStringLiteral("filesrc location=\"%1\" ! avidemux ! decodebin ! videoconvert ! "
                        "video/x-raw,format=RGB ! appsink name=sink sync=false")
-            .arg(Quoted(path)),
+            .arg(path),
         [&](GstSample* sample) {
             GstVideoInfo info;
             GstBuffer* buffer = gst_sample_get_buffer(sample);

@@ -35,9 +35,6 @@ bool WritePatternJpeg(const QString& path, int width, int height, int number);
 // GStreamer's discoverer on the file: duration in seconds and the first video stream's size.
 bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height, QString* why);
 
-// filesrc ! avidemux ! appsink: the raw frames as avidemux hands them out and their caps.
-bool DemuxFrames(const QString& path, QList<QByteArray>* frames, QString* caps, QString* why);
-
 // filesrc ! avidemux ! decodebin ! videoconvert ! RGB: the decoded pictures.
 bool DecodeFrames(const QString& path, QList<QImage>* pictures, QString* why);
 
