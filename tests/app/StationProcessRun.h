@@ -37,12 +37,12 @@ inline bool CatchesSigterm(qint64 pid) {
 
 // Camera 1 and motion surveillance at start, the zone where the test camera's ball crosses it
 // at once, then what `more` sets; written as the settings and alert files in the folder.
-inline bool WriteMotionSettings(const QString& folder, const QString& exe,
-                                const std::function<void(SettingsRecord&, EmailSettingsRecord&)>& more) {
+inline bool
+WriteMotionSettings(const QString& folder, const QString& exe,
+                    const std::function<void(SettingsRecord&, EmailSettingsRecord&)>& more) {
     SettingsStore store(platform::ProgramFolder(folder), exe, "/no-desktop");
     store.FirstRunInit();
-    if (!store.LoadSettings())
-        return false;
+    if (!store.LoadSettings()) return false;
     store.LoadAlertSettingsFile(); // absent before a first run: the defaults
     SettingsRecord& r = store.Record();
     r.AutoStart1 = true;

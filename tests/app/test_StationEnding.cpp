@@ -82,16 +82,17 @@ TEST(StationEnding, SigtermWhileASendWaitsOnAServerThatNeverAnswersEndsAtOnce) {
     QString why;
     ASSERT_TRUE(FirstRun(exe, folder.path(), &why)) << why.toStdString();
     // Motion alerts by mail from camera 1.
-    ASSERT_TRUE(WriteMotionSettings(folder.path(), exe, [&](SettingsRecord& r, EmailSettingsRecord& mail) {
-        r.NotifyActive = true;
-        r.AlertPeriodMinutes = 0;
-        r.AlertMaxImages = 1;
-        r.EmailLimit = 0;
-        r.DialUp = false;
-        r.AlertEmail = "watch@example.org";
-        mail.SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
-        mail.ReplyAddress = "station@example.org";
-    }));
+    ASSERT_TRUE(
+        WriteMotionSettings(folder.path(), exe, [&](SettingsRecord& r, EmailSettingsRecord& mail) {
+            r.NotifyActive = true;
+            r.AlertPeriodMinutes = 0;
+            r.AlertMaxImages = 1;
+            r.EmailLimit = 0;
+            r.DialUp = false;
+            r.AlertEmail = "watch@example.org";
+            mail.SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
+            mail.ReplyAddress = "station@example.org";
+        }));
     QElapsedTimer took;
     const Outcome run = RunAndTerminate(exe, {}, kReady, {"TORVEK_TEST_CAMERAS=1"}, 30000, [&] {
         // The running station's pid: the newest process of that program.

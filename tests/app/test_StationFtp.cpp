@@ -33,18 +33,19 @@ public:
     // Settings as a user leaves them: the server, Auto Connect, motion pictures from camera 1,
     // a ring of three pictures and the picture log page.
     bool WriteSettings(const QString& password) {
-        return StationProcessRun::WriteMotionSettings(Folder(), Executable(), [&](SettingsRecord& r, auto&) {
-            r.FtpHost = QString("127.0.0.1:%1").arg(server_.Port());
-            r.FtpUser = "cam";
-            r.FtpPassword = password;
-            r.FtpAutoConnect = true;
-            r.FtpRecycle = true;
-            r.FtpExportDisabled = false;
-            r.FtpExportAs = false;
-            r.FtpMaxImages = 3;
-            r.FtpCreateImageLog = true;
-            r.FtpDialUp = false;
-        });
+        return StationProcessRun::WriteMotionSettings(
+            Folder(), Executable(), [&](SettingsRecord& r, auto&) {
+                r.FtpHost = QString("127.0.0.1:%1").arg(server_.Port());
+                r.FtpUser = "cam";
+                r.FtpPassword = password;
+                r.FtpAutoConnect = true;
+                r.FtpRecycle = true;
+                r.FtpExportDisabled = false;
+                r.FtpExportAs = false;
+                r.FtpMaxImages = 3;
+                r.FtpCreateImageLog = true;
+                r.FtpDialUp = false;
+            });
     }
 
     std::string Text() { return Output().toStdString(); }

@@ -37,10 +37,15 @@ TEST(StationGallery, MotionPicturesArePostedToTheServiceAfterOneAuthorisation) {
         r.PhoneCode = "code";
         r.PhonePictureSize = "150";
     }));
-    const QStringList environment{"TORVEK_TEST_CAMERAS=1",
-                                  QString("TORVEK_GALLERY_URL=http://127.0.0.1:%1").arg(server.Port())};
-    const auto uploaded = [&] { ASSERT_TRUE(WaitFor([&] { return RequestPaths(log).size() >= 3; }, 90000)); };
-    EXPECT_EQ(RunAndTerminate(exe, {}, "The station is ready", environment, 30000, uploaded).failure, QString());
+    const QStringList environment{
+        "TORVEK_TEST_CAMERAS=1",
+        QString("TORVEK_GALLERY_URL=http://127.0.0.1:%1").arg(server.Port())};
+    const auto uploaded = [&] {
+        ASSERT_TRUE(WaitFor([&] { return RequestPaths(log).size() >= 3; }, 90000));
+    };
+    EXPECT_EQ(
+        RunAndTerminate(exe, {}, "The station is ready", environment, 30000, uploaded).failure,
+        QString());
     const QStringList paths = RequestPaths(log);
     ASSERT_GE(paths.size(), 3) << paths.join(" ").toStdString();
     EXPECT_EQ(paths.count("/torvek/auth.php"), 1);

@@ -38,13 +38,14 @@ public:
 
     // Motion pictures from camera 1 (and 2, with the same zone), and what `more` sets.
     bool WriteSettings(const std::function<void(SettingsRecord&)>& more) {
-        return StationProcessRun::WriteMotionSettings(Folder(), Executable(), [&](SettingsRecord& r, auto&) {
-            r.Zone2Left = 60;
-            r.Zone2Top = 40;
-            r.Zone2Size = 160;
-            r.Sensitivity2 = 150;
-            more(r);
-        });
+        return StationProcessRun::WriteMotionSettings(Folder(), Executable(),
+                                                      [&](SettingsRecord& r, auto&) {
+                                                          r.Zone2Left = 60;
+                                                          r.Zone2Top = 40;
+                                                          r.Zone2Size = 160;
+                                                          r.Sensitivity2 = 150;
+                                                          more(r);
+                                                      });
     }
     bool WriteFtpSettings() {
         return WriteSettings([this](SettingsRecord& r) {

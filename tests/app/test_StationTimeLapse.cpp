@@ -85,7 +85,8 @@ TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {
     TestSupport::StationCopy station;
     ASSERT_TRUE(station.Copied());
     {
-        SettingsStore store(platform::ProgramFolder(station.Folder()), station.Executable(), "/no-desktop");
+        SettingsStore store(platform::ProgramFolder(station.Folder()), station.Executable(),
+                            "/no-desktop");
         store.FirstRunInit();
         ASSERT_TRUE(store.LoadSettings());
         SettingsRecord& r = store.Record();
