@@ -1,6 +1,7 @@
 #pragma once
 // The built station run as its own process: where it is, when it can take SIGTERM, and one
 // run from start to SIGTERM.
+#include "core/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,26 @@ inline bool CatchesSigterm(qint64 pid) {
         if (line.startsWith("SigCgt:"))
             return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
     return false;
+}
+
+// Camera 1 and motion surveillance at start, the zone where the test camera's ball crosses it
+// at once, then what `more` sets; written as the settings and alert files in the folder.
+inline bool
+WriteMotionSettings(const QString& folder, const QString& exe,
+                    const std::function<void(SettingsRecord&, EmailSettingsRecord&)>& more) {
+    SettingsStore store(platform::ProgramFolder(folder), exe, "/no-desktop");
+    store.FirstRunInit();
+    if (!store.LoadSettings()) return false;
+    store.LoadAlertSettingsFile(); // absent before a first run: the defaults
+    SettingsRecord& r = store.Record();
+    r.AutoStart1 = true;
+    r.StartMotionAtStart = true;
+    r.Zone1Left = 60;
+    r.Zone1Top = 40;
+    r.Zone1Size = 160;
+    r.Sensitivity1 = 150;
+    more(r, store.EmailRecord());
+    return store.WriteSettingsFile() && store.SaveAlertSettingsFile();
 }
 
 struct Outcome {

@@ -166,7 +166,6 @@ struct QuietPictureLog : PictureLogLink {
 // The picture log as the layout drives it.
 struct RecordingPictureLog : QuietPictureLog {
     QStringList& events;
-    std::function<void()> onRunModal;
     bool shown = false;
     explicit RecordingPictureLog(QStringList& events) : events(events) {}
     void SetLogFolder(const QString& folder, int camera) override {
@@ -174,11 +173,7 @@ struct RecordingPictureLog : QuietPictureLog {
     }
     void RefreshImageList() override { events << "Log refresh"; }
     bool IsShown() const override { return shown; }
-    void RunModal() override {
-        events << "Log modal";
-        if (onRunModal)
-            onRunModal();
-    }
+    void RunModal() override { events << "Log modal"; }
     void SetOpenedFromMainWindow(bool opened) override { events << QStringLiteral("Log opened %1").arg(opened); }
 };
 

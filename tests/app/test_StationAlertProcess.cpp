@@ -3,7 +3,6 @@
 // "127.0.0.1:port"), reaching the recipient the server accepts although it refuses the
 // other, and the station goes on saving pictures once the server is gone.
 #include "StationProcessRun.h"
-#include "core/SettingsStore.h"
 #include "tests/support/SmtpSink.h"
 
 #include <QJsonArray>
@@ -14,27 +13,6 @@ using TestSupport::WaitFor;
 using namespace StationProcessRun;
 
 namespace {
-
-void StartStation(QProcess& process, const QString& exe) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("TORVEK_TEST_CAMERAS", "1");
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(QDir::tempPath());
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(exe);
-}
-
-// SIGTERM, then the exit code; -1 when it did not end by itself.
-int Terminate(QProcess& process) {
-    process.terminate();
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return -1;
-    }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 int PictureCount(const QString& folder) {
     return int(QDir(folder).entryList({"*.jpg"}, QDir::Files).size());
@@ -50,39 +28,36 @@ TEST(StationAlertProcess, MotionPicturesArriveAsAnAlertAndTheStationOutlivesTheS
     const QString exe = CopyStation(folder);
     ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
 
-    // Camera 1 and motion surveillance start by themselves; the zone sits where the test
-    // camera's ball crosses; a period of 0 sends as soon as a picture is queued, three
-    // single pictures at most.
-    {
-        SettingsStore settings(platform::ProgramFolder(folder.path()), exe, QString());
-        ASSERT_TRUE(settings.SetDefaultSettings());
-        SettingsRecord& r = settings.Record();
-        r.AutoStart1 = true;
-        r.StartMotionAtStart = true;
-        r.Zone1Left = 60;
-        r.Zone1Top = 40;
-        r.Zone1Size = 160;
-        r.Sensitivity1 = 150;
-        r.NotifyActive = true;
-        r.AlertPeriodMinutes = 0;
-        r.AlertMaxImages = 3;
-        r.AlertFormat = 0;
-        r.EmailLimit = 0;
-        r.DialUp = false;
-        r.SiteLocation = "Gate";
-        r.AlertEmail = "good@example.org, bad@example.org";
-        settings.EmailRecord().SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
-        settings.EmailRecord().ReplyAddress = "station@example.org";
-        ASSERT_TRUE(settings.WriteSettingsFile());
-        ASSERT_TRUE(settings.SaveAlertSettingsFile());
-    }
+    // A period of 0 sends as soon as a picture is queued, three single pictures at most.
+    ASSERT_TRUE(
+        WriteMotionSettings(folder.path(), exe, [&](SettingsRecord& r, EmailSettingsRecord& mail) {
+            r.NotifyActive = true;
+            r.AlertPeriodMinutes = 0;
+            r.AlertMaxImages = 3;
+            r.AlertFormat = 0;
+            r.EmailLimit = 0;
+            r.DialUp = false;
+            r.SiteLocation = "Gate";
+            r.AlertEmail = "good@example.org, bad@example.org";
+            mail.SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
+            mail.ReplyAddress = "station@example.org";
+        }));
 
-    QProcess station;
-    StartStation(station, exe);
-    ASSERT_TRUE(station.waitForStarted(10000));
-    const bool mailed = sink.WaitForMessages(1, 60000);
-    if (!mailed) Terminate(station);
-    ASSERT_TRUE(mailed) << station.readAll().toStdString();
+    // The server goes away once it has the alert: the station keeps saving pictures, and
+    // SIGTERM still ends it.
+    const QString cam1 = folder.file("cam1");
+    const auto alerted = [&] {
+        ASSERT_TRUE(sink.WaitForMessages(1, 60000));
+        sink.Stop();
+        const int before = PictureCount(cam1);
+        EXPECT_TRUE(WaitFor([&] { return PictureCount(cam1) >= before + 2; }, 60000));
+    };
+    const Outcome run = RunAndTerminate(exe, {}, "The station is ready", {"TORVEK_TEST_CAMERAS=1"},
+                                        30000, alerted);
+    EXPECT_EQ(run.failure, QString());
+    // The log names the recipient the server refused.
+    EXPECT_TRUE(run.output.contains("refused bad@example.org")) << run.output.toStdString();
+    ASSERT_FALSE(sink.Messages().isEmpty());
     EXPECT_EQ(sink.Envelope(sink.Messages().first())["rcpt_tos"].toArray().toVariantList(),
               QVariantList{"good@example.org"});
 
@@ -93,20 +68,11 @@ TEST(StationAlertProcess, MotionPicturesArriveAsAnAlertAndTheStationOutlivesTheS
     ASSERT_GE(related.size(), 2);
     const QString html = related[0].toObject()["text"].toString();
     QStringList ids;
-    for (qsizetype i = 1; i < related.size(); ++i) ids << related[i].toObject()["content_id"].toString();
+    for (qsizetype i = 1; i < related.size(); ++i)
+        ids << related[i].toObject()["content_id"].toString();
     int refs = 0;
     for (auto it = QRegularExpression("cid:([^\"]+)\"").globalMatch(html); it.hasNext(); ++refs)
         EXPECT_EQ(ids.count("<" + it.next().captured(1) + ">"), 1);
     EXPECT_EQ(refs, ids.size());
     EXPECT_LE(ids.size(), 3);
-
-    // The server goes away: the station keeps saving pictures, and SIGTERM still ends it.
-    sink.Stop();
-    const QString cam1 = folder.file("cam1");
-    const int before = PictureCount(cam1);
-    EXPECT_TRUE(WaitFor([&] { return PictureCount(cam1) >= before + 2; }, 60000));
-    EXPECT_EQ(Terminate(station), 0);
-    // The log names the recipient the server refused.
-    const QString output = QString::fromLocal8Bit(station.readAll());
-    EXPECT_TRUE(output.contains("refused bad@example.org")) << output.toStdString();
 }

@@ -1,7 +1,6 @@
 // The built station ended with SIGTERM where nobody can answer and a server never answers:
 // on a full disk, and while it waits for an SMTP server that says nothing.
 #include "StationProcessRun.h"
-#include "core/SettingsStore.h"
 #include "tests/support/SmallDisk.h"
 #include "tests/support/SmtpSink.h"
 
@@ -82,29 +81,18 @@ TEST(StationEnding, SigtermWhileASendWaitsOnAServerThatNeverAnswersEndsAtOnce) {
     ASSERT_FALSE(exe.isEmpty()) << BuiltStation().toStdString();
     QString why;
     ASSERT_TRUE(FirstRun(exe, folder.path(), &why)) << why.toStdString();
-    {
-        // Motion alerts by mail from camera 1, whose ball crosses the zone at once.
-        SettingsStore settings(platform::ProgramFolder(folder.path()), exe, QString());
-        ASSERT_TRUE(settings.LoadSettings());
-        ASSERT_TRUE(settings.LoadAlertSettingsFile());
-        SettingsRecord& r = settings.Record();
-        r.AutoStart1 = true;
-        r.StartMotionAtStart = true;
-        r.Zone1Left = 60;
-        r.Zone1Top = 40;
-        r.Zone1Size = 160;
-        r.Sensitivity1 = 150;
-        r.NotifyActive = true;
-        r.AlertPeriodMinutes = 0;
-        r.AlertMaxImages = 1;
-        r.EmailLimit = 0;
-        r.DialUp = false;
-        r.AlertEmail = "watch@example.org";
-        settings.EmailRecord().SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
-        settings.EmailRecord().ReplyAddress = "station@example.org";
-        ASSERT_TRUE(settings.WriteSettingsFile());
-        ASSERT_TRUE(settings.SaveAlertSettingsFile());
-    }
+    // Motion alerts by mail from camera 1.
+    ASSERT_TRUE(
+        WriteMotionSettings(folder.path(), exe, [&](SettingsRecord& r, EmailSettingsRecord& mail) {
+            r.NotifyActive = true;
+            r.AlertPeriodMinutes = 0;
+            r.AlertMaxImages = 1;
+            r.EmailLimit = 0;
+            r.DialUp = false;
+            r.AlertEmail = "watch@example.org";
+            mail.SmtpHost = QStringLiteral("127.0.0.1:%1").arg(sink.Port());
+            mail.ReplyAddress = "station@example.org";
+        }));
     QElapsedTimer took;
     const Outcome run = RunAndTerminate(exe, {}, kReady, {"TORVEK_TEST_CAMERAS=1"}, 30000, [&] {
         // The running station's pid: the newest process of that program.

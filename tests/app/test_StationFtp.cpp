@@ -1,13 +1,12 @@
 // The built station, run as its own process on a test-pattern camera, connects to an FTP
 // server the test starts and sends its motion pictures there.
-#include "core/SettingsStore.h"
+#include "StationProcessRun.h"
 #include "support/ServerProcess.h"
 #include "support/StationCopy.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using TestSupport::ReadAll;
@@ -31,32 +30,22 @@ public:
     bool Ready() const { return Copied() && serving_; }
     QString Home() const { return home_; }
 
-    // Settings as a user leaves them: the server, Auto Connect, camera 1 and motion
-    // surveillance at start, a ring of three pictures and the picture log page.
+    // Settings as a user leaves them: the server, Auto Connect, motion pictures from camera 1,
+    // a ring of three pictures and the picture log page.
     bool WriteSettings(const QString& password) {
-        SettingsStore store(platform::ProgramFolder(Folder()), Executable(), "/no-desktop");
-        store.FirstRunInit();
-        if (!store.LoadSettings())
-            return false;
-        SettingsRecord& r = store.Record();
-        r.FtpHost = QString("127.0.0.1:%1").arg(server_.Port());
-        r.FtpUser = "cam";
-        r.FtpPassword = password;
-        r.FtpAutoConnect = true;
-        r.AutoStart1 = true;
-        r.StartMotionAtStart = true;
-        // The zone where the test camera's ball crosses it, at once.
-        r.Zone1Left = 60;
-        r.Zone1Top = 40;
-        r.Zone1Size = 160;
-        r.Sensitivity1 = 150;
-        r.FtpRecycle = true;
-        r.FtpExportDisabled = false;
-        r.FtpExportAs = false;
-        r.FtpMaxImages = 3;
-        r.FtpCreateImageLog = true;
-        r.FtpDialUp = false;
-        return store.WriteSettingsFile();
+        return StationProcessRun::WriteMotionSettings(
+            Folder(), Executable(), [&](SettingsRecord& r, auto&) {
+                r.FtpHost = QString("127.0.0.1:%1").arg(server_.Port());
+                r.FtpUser = "cam";
+                r.FtpPassword = password;
+                r.FtpAutoConnect = true;
+                r.FtpRecycle = true;
+                r.FtpExportDisabled = false;
+                r.FtpExportAs = false;
+                r.FtpMaxImages = 3;
+                r.FtpCreateImageLog = true;
+                r.FtpDialUp = false;
+            });
     }
 
     std::string Text() { return Output().toStdString(); }

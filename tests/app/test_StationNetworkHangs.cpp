@@ -2,7 +2,7 @@
 // and a picture service that stop answering: surveillance and start-up never wait on them,
 // and a hang is told once. Evidence is counted against the servers' own events, never
 // against the clock.
-#include "core/SettingsStore.h"
+#include "StationProcessRun.h"
 #include "support/ServerProcess.h"
 #include "support/StationCopy.h"
 #include "support/TestSupport.h"
@@ -36,22 +36,16 @@ public:
                              QStringList{"--log", requests_, "--mode", mode, "--events", events_} + more);
     }
 
-    // Camera 1 (and 2) and motion surveillance at start, the zone where the test camera's
-    // ball crosses, and what `more` sets.
+    // Motion pictures from camera 1 (and 2, with the same zone), and what `more` sets.
     bool WriteSettings(const std::function<void(SettingsRecord&)>& more) {
-        SettingsStore store(platform::ProgramFolder(Folder()), Executable(), "/no-desktop");
-        store.FirstRunInit();
-        if (!store.LoadSettings())
-            return false;
-        SettingsRecord& r = store.Record();
-        r.AutoStart1 = true;
-        r.StartMotionAtStart = true;
-        r.Zone1Left = r.Zone2Left = 60;
-        r.Zone1Top = r.Zone2Top = 40;
-        r.Zone1Size = r.Zone2Size = 160;
-        r.Sensitivity1 = r.Sensitivity2 = 150;
-        more(r);
-        return store.WriteSettingsFile();
+        return StationProcessRun::WriteMotionSettings(Folder(), Executable(),
+                                                      [&](SettingsRecord& r, auto&) {
+                                                          r.Zone2Left = 60;
+                                                          r.Zone2Top = 40;
+                                                          r.Zone2Size = 160;
+                                                          r.Sensitivity2 = 150;
+                                                          more(r);
+                                                      });
     }
     bool WriteFtpSettings() {
         return WriteSettings([this](SettingsRecord& r) {

@@ -14,42 +14,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
-using TestSupport::ReadAll;
 using TestSupport::WaitFor;
-using TestSupport::WriteAll;
 
 namespace {
 
-constexpr int kRecord = 2704;
-
 QFileInfoList Pictures(const QString& folder) {
     return QDir(folder).entryInfoList({"*.jpg"}, QDir::Files, QDir::Time | QDir::Reversed);
-}
-
-// The station copied into an empty folder, run with one test camera.
-class StationRun : public TestSupport::StationCopy {
-public:
-    // The settings file a first run lays down, written by the station's own store (no run
-    // needed); then the edit goes into its bytes.
-    bool Prepare(const std::function<void(QByteArray&)>& edit) {
-        SettingsStore store(platform::ProgramFolder(Folder()), Executable(), "/no-desktop");
-        store.FirstRunInit();
-        QByteArray file = store.WriteSettingsFile() ? ReadAll(File("X290607.dat")) : QByteArray();
-        if (file.size() != 2 * kRecord)
-            return false;
-        edit(file);
-        return WriteAll(File("X290607.dat"), file);
-    }
-};
-
-void TimeLapseAtStart(QByteArray& file) {
-    file[kRecord + 804] = 1;  // AutoStart1
-    file[kRecord + 2189] = 1; // HotZone1
-    file[kRecord + 2193] = 1; // StartTimeLapseAtStart
-    qToLittleEndian<qint16>(2, file.data() + kRecord + 2194); // TimeLapseSeconds
 }
 
 } // namespace
@@ -110,9 +82,20 @@ TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
 }
 
 TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {
-    StationRun station;
+    TestSupport::StationCopy station;
     ASSERT_TRUE(station.Copied());
-    ASSERT_TRUE(station.Prepare(TimeLapseAtStart));
+    {
+        SettingsStore store(platform::ProgramFolder(station.Folder()), station.Executable(),
+                            "/no-desktop");
+        store.FirstRunInit();
+        ASSERT_TRUE(store.LoadSettings());
+        SettingsRecord& r = store.Record();
+        r.AutoStart1 = true;
+        r.HotZone1 = true;
+        r.StartTimeLapseAtStart = true;
+        r.TimeLapseSeconds = 2;
+        ASSERT_TRUE(store.WriteSettingsFile());
+    }
     station.Start();
     const QString cam1 = station.File("cam1/");
     const bool three = WaitFor([&] { return Pictures(cam1).size() >= 3; }, 60000);

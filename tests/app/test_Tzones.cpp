@@ -31,21 +31,6 @@ TEST_F(TzonesFixture, CreationWritesNothingAndHoldsTheScreenSaverUntilDestructio
     EXPECT_EQ(screenSaver, (QList<bool>{false, true}));
 }
 
-TEST_F(TzonesFixture, FirstShowLaysDownTheFirstRunFiles) {
-    Start();
-    EXPECT_TRUE(QFileInfo(folder.path() + "cam1").isDir());
-    EXPECT_TRUE(QFileInfo(folder.path() + "cam2").isDir());
-    const QByteArray settings = ReadAll(folder.file("X290607.dat"));
-    ASSERT_EQ(settings.size(), 5408);
-    EXPECT_EQ(settings.left(kRecordStart), QByteArray(kRecordStart, '\0'));
-    EXPECT_EQ(ReadAll(folder.file("ETR0511.dat")).size(), 2456);
-    EXPECT_EQ(FileRecord().SampleRateMs, 400);
-    EXPECT_EQ(zones->MotionTime.Interval(), 400);
-
-    EXPECT_FALSE(flags.ApplyingSettings || flags.FirstShowPending || zones->PlaceOntrayTimer.Enabled());
-    EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
-}
-
 TEST_F(TzonesFixture, StartupSequenceRunsOnceInOrder) {
     WriteSettings([](SettingsRecord& r) {
         r.AutoStart1 = r.AutoStart2 = true;
