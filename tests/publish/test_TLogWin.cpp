@@ -135,10 +135,6 @@ TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     EXPECT_TRUE(win->Image2->Image().isNull());
     win->FrameGrabbed(1, frame);
     EXPECT_EQ(win->Image2->Image().size(), QSize(64, 48));
-
-    QTest::keyClick(win->ImageList, Qt::Key_Minus, Qt::KeypadModifier);
-    EXPECT_TRUE(win->IsNormalSize());
-    EXPECT_TRUE(win->Image2->isHidden());
 }
 
 TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
