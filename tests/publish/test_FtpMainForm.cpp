@@ -10,13 +10,9 @@
 #include "publish/FtpUploader.h"
 #include "support/TestSupport.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>

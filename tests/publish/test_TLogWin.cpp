@@ -12,12 +12,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -32,15 +28,7 @@ namespace {
 class FakeMainWindow final : public QuietMainWindowLink {
 public:
     bool CameraPreviews(int camera) const override { return previewing == camera; }
-    quint8 ViewSwitchRequest() const override { return viewSwitch; }
-    void SetViewSwitchRequest(quint8 request) override { viewSwitch = request; }
-    void SetCaption(const QString& text) override { caption = text; }
-    void ShowHelp(int topic) override { helpTopics << topic; }
-
     int previewing = 0;
-    quint8 viewSwitch = 0;
-    QString caption;
-    QList<int> helpTopics;
 };
 
 class FakeFtp final : public FtpLink {
