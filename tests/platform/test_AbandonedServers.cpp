@@ -8,7 +8,6 @@
 #include "support/SmtpSink.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <csignal>

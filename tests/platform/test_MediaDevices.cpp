@@ -101,21 +101,19 @@ TEST_F(MediaDevicesTest, AFormatChosenForAnotherCameraOnThePortIsNotForced) {
 }
 
 TEST(MediaCapabilities, AStepwiseSizeRangeOffersTheStandardSizesInside) {
-    const auto caps = MediaCapabilitiesFromCaps(
-        "video/x-raw, format=(string)YUY2, width=(int)[ 16, 1280, 16 ], "
-        "height=(int)[ 16, 960, 16 ], framerate=(fraction)30/1");
-    QList<QSize> sizes;
-    for (const MediaCapability& c : caps)
-        sizes << QSize(c.Type.BiWidth, std::abs(c.Type.BiHeight));
+    const auto sizesOf = [](const char* caps) {
+        QList<QSize> sizes;
+        for (const MediaCapability& c : MediaCapabilitiesFromCaps(caps))
+            sizes << QSize(c.Type.BiWidth, std::abs(c.Type.BiHeight));
+        return sizes;
+    };
     // Heights 120, 360 and 600 are off the 16-pixel step from 16.
-    EXPECT_EQ(sizes, (QList<QSize>{{176, 144}, {320, 240}, {352, 288}, {640, 480}, {1024, 768},
+    EXPECT_EQ(sizesOf("video/x-raw, format=(string)YUY2, width=(int)[ 16, 1280, 16 ], "
+                      "height=(int)[ 16, 960, 16 ], framerate=(fraction)30/1"),
+              (QList<QSize>{{176, 144}, {320, 240}, {352, 288}, {640, 480}, {1024, 768},
                                     {1280, 720}, {1280, 960}}));
 
-    const auto odd = MediaCapabilitiesFromCaps(
-        "video/x-raw, format=(string)YUY2, width=(int)[ 100, 700 ], height=(int)[ 100, 500 ]");
-    sizes.clear();
-    for (const MediaCapability& c : odd)
-        sizes << QSize(c.Type.BiWidth, std::abs(c.Type.BiHeight));
-    EXPECT_EQ(sizes, (QList<QSize>{{160, 120}, {176, 144}, {320, 240}, {352, 288}, {640, 360},
+    EXPECT_EQ(sizesOf("video/x-raw, format=(string)YUY2, width=(int)[ 100, 700 ], height=(int)[ 100, 500 ]"),
+              (QList<QSize>{{160, 120}, {176, 144}, {320, 240}, {352, 288}, {640, 360},
                                     {640, 480}, {700, 500}}));
 }

@@ -85,8 +85,6 @@ TEST(WholeFile, WriteCutShortByAFileSizeLimitKeepsTheOldFile) {
 
 TEST(WholeFile, StagedFilesAppearOnlyWhenCommittedAndVanishWhenDropped) {
     TempProgramFolder dir;
-    int steps = 0;
-    platform::SetFileStepObserver([&steps] { ++steps; });
     {
         platform::StagedFile note;
         platform::StagedFile picture;
@@ -98,8 +96,6 @@ TEST(WholeFile, StagedFilesAppearOnlyWhenCommittedAndVanishWhenDropped) {
         EXPECT_FALSE(QFileInfo::exists(dir.file("000001.jpg")));
         // picture goes out of scope uncommitted
     }
-    platform::SetFileStepObserver({});
-    EXPECT_EQ(steps, 5); // two opens, two writes, one rename
     EXPECT_EQ(NamesIn(dir.path()), QStringList({"000001.txt"}));
     platform::StagedFile nothing;
     EXPECT_FALSE(nothing.Commit());
@@ -121,11 +117,6 @@ TEST(WholeFile, StrayTemporariesOfEndedProcessesAreRemovedAndNothingElse) {
     QStringList left = kept;
     left.sort();
     EXPECT_EQ(NamesIn(dir.path()), left);
-
-    qint64 pid = 0;
-    EXPECT_TRUE(platform::IsStagedFileName(".a.jpg.42.9.part", &pid));
-    EXPECT_EQ(pid, 42);
-    EXPECT_FALSE(platform::IsStagedFileName(".a.jpg.x.9.part"));
     EXPECT_TRUE(platform::RemoveStrayStagedFiles(QString()).isEmpty());
 }
 

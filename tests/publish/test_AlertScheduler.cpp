@@ -61,8 +61,11 @@ protected:
 
 TEST_F(AlertSchedulerTest, CountsDownAndRestartsAnEmptyPeriodUncounted) {
     Advance(9 * 60 + 55);
+    wall = wall.addSecs(3600); // a wall-clock jump changes nothing
     AlertTickState state = scheduler->Tick(true);
     EXPECT_EQ(state.countdown, "    0:05");
+    wall = wall.addSecs(-7200);
+    EXPECT_EQ(scheduler->Tick(true).remainingSeconds, 5);
 
     Advance(6); // one second overdue, nothing queued
     state = scheduler->Tick(true);
@@ -271,17 +274,6 @@ TEST_F(AlertSchedulerTest, TickOrSendNowInsideASendCallsNothing) {
     EXPECT_EQ(nested, AlertScheduler::SendResult::Refused);
     EXPECT_FALSE(scheduler->Sending());
     EXPECT_EQ(queue.size(), 1);
-}
-
-TEST_F(AlertSchedulerTest, WallClockJumpChangesNothing) {
-    Queue(1);
-    Advance(300);
-    const qint64 before = scheduler->Tick(true).remainingSeconds;
-    wall = wall.addSecs(3600);
-    EXPECT_EQ(scheduler->Tick(true).remainingSeconds, before);
-    wall = wall.addSecs(-7200);
-    EXPECT_EQ(scheduler->Tick(true).remainingSeconds, before);
-    EXPECT_TRUE(sender.calls.isEmpty());
 }
 
 TEST_F(AlertSchedulerTest, NothingMailedCountsNothing) {

@@ -1,10 +1,8 @@
 // Scaling for the phone preview: the fixed-point walk must stay inside the source and within
 // one byte, whatever the sizes.
 #include "publish/BitmapScaling.h"
-#include "platform/Jpeg.h"
 #include "tests/support/TestSupport.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,16 +52,4 @@ TEST(BitmapScaling, EnlargingTinySourcesStaysInBounds) {
         maxRed = qMax(maxRed, big.pixelColor(x, 299).red());
     EXPECT_LE(maxRed, 255);
     EXPECT_GT(maxRed, 200);
-}
-
-TEST(BitmapScaling, SaveBitmapAsJpegWritesADecodablePicture) {
-    TestSupport::TempProgramFolder folder;
-    const QString path = folder.file("scaled.jpg");
-    ASSERT_TRUE(SaveBitmapAsJpeg(Gradient(150, 150), path));
-    QImage back;
-    ASSERT_TRUE(platform::LoadJpeg(path, &back));
-    EXPECT_EQ(back.size(), QSize(150, 150));
-    QString error;
-    EXPECT_FALSE(SaveBitmapAsJpeg(Gradient(4, 4), folder.file("missing/x.jpg"), &error));
-    EXPECT_FALSE(error.isEmpty());
 }

@@ -22,18 +22,6 @@ protected:
 
 } // namespace
 
-TEST_F(ContactSettingsTabTest, WithoutAFileShowsTheDefaults) {
-    auto store = Store();
-    ContactSettingsTab tab;
-    tab.UseContactInfo->setChecked(true);
-    ASSERT_TRUE(tab.LoadContactSettings(*store));
-    EXPECT_EQ(tab.FromTime->currentText(), "09:00");
-    EXPECT_EQ(tab.ToTime->currentText(), "20:00");
-    EXPECT_EQ(tab.contactDay->currentText(), "Week Days");
-    EXPECT_FALSE(tab.UseContactInfo->isChecked());
-    EXPECT_FALSE(QFileInfo::exists(store->EmailFilePath()));
-}
-
 TEST_F(ContactSettingsTabTest, DetailsGoToTheFileAndComeBack) {
     auto store = Store();
     ContactSettingsTab tab;

@@ -4,7 +4,6 @@
 #include "platform/Jpeg.h"
 #include "tests/support/TestSupport.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {

@@ -10,15 +10,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -33,15 +28,7 @@ namespace {
 class FakeMainWindow final : public QuietMainWindowLink {
 public:
     bool CameraPreviews(int camera) const override { return previewing == camera; }
-    quint8 ViewSwitchRequest() const override { return viewSwitch; }
-    void SetViewSwitchRequest(quint8 request) override { viewSwitch = request; }
-    void SetCaption(const QString& text) override { caption = text; }
-    void ShowHelp(int topic) override { helpTopics << topic; }
-
     int previewing = 0;
-    quint8 viewSwitch = 0;
-    QString caption;
-    QList<int> helpTopics;
 };
 
 class FakeFtp final : public FtpLink {
@@ -136,10 +123,6 @@ TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     EXPECT_TRUE(win->Image2->Image().isNull());
     win->FrameGrabbed(1, frame);
     EXPECT_EQ(win->Image2->Image().size(), QSize(64, 48));
-
-    QTest::keyClick(win->ImageList, Qt::Key_Minus, Qt::KeypadModifier);
-    EXPECT_TRUE(win->IsNormalSize());
-    EXPECT_TRUE(win->Image2->isHidden());
 }
 
 TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {

@@ -4,7 +4,6 @@
 #include "support/AviReadback.h"
 #include "support/TestSupport.h"
 
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 

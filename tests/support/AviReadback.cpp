@@ -129,12 +129,6 @@ quint32 Le32(const QByteArray& data, qint64 offset) {
     return qFromLittleEndian<quint32>(data.constData() + offset);
 }
 
-quint16 Le16(const QByteArray& data, qint64 offset) {
-    if (offset < 0 || offset + 2 > data.size())
-        return 0xBEEF;
-    return qFromLittleEndian<quint16>(data.constData() + offset);
-}
-
 bool ParseRiff(const QByteArray& file, RiffChunk* root, QString* why) {
     *root = RiffChunk();
     root->Id = "file";

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace TestSupport {
 
@@ -26,7 +25,6 @@ struct RiffChunk {
 bool ParseRiff(const QByteArray& file, RiffChunk* root, QString* why);
 
 quint32 Le32(const QByteArray& data, qint64 offset);
-quint16 Le16(const QByteArray& data, qint64 offset);
 
 // A picture file with a distinct pattern per number (JPEG at quality 95).
 QImage PatternPicture(int width, int height, int number);

@@ -1,7 +1,6 @@
 #include "tests/support/ServerProcess.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QRegularExpression>
 
 namespace TestSupport {
