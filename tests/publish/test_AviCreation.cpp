@@ -237,27 +237,7 @@ TEST_F(AviCreationTest, CompressionChoiceGivesMotionJpegAndCancelWritesNothing) 
     }
 }
 
-TEST_F(AviCreationTest, PanelOpenPlayCloseAndTheMenuRefusal) {
-    logic->OpenAviPanel();
-    EXPECT_TRUE(logic->PanelVisible());
-
-    // Open: ".avi" is added; an existing file is played and named.
-    ASSERT_TRUE(WriteAll(dir.file("film.avi"), "x"));
-    openName = dir.file("film");
-    logic->OpenClicked();
-    EXPECT_EQ(played, QStringList{dir.file("film.avi")});
-    EXPECT_EQ(logic->StatusText(), "Loaded File:" + dir.file("film.avi"));
-
-    // A name that does not exist is not played.
-    openName = dir.file("missing.avi");
-    logic->OpenClicked();
-    logic->PlayClicked();
-    EXPECT_EQ(played.size(), 1);
-
-    logic->CloseClicked();
-    EXPECT_FALSE(logic->PanelVisible());
-
-    // "Create AVI" on camera 1 after a picture-size change is refused.
+TEST_F(AviCreationTest, TheMenuRefusesAfterAPictureSizeChange) {
     AddPictures(2);
     aviReady = false;
     saveName = dir.file("refused");
