@@ -16,13 +16,6 @@
 
 using TestSupport::WaitFor;
 
-TEST(CameraListRules, MotionCounterText) {
-    const std::pair<qint64, const char*> cases[] = {
-        {123456, "MO 23456"}, {123, "MO 00123"}, {-4321, "MO 04321"}, {-2147483648LL, "MO 83648"}};
-    for (const auto& [count, text] : cases)
-        EXPECT_EQ(MotionCounterText(count), text) << count;
-}
-
 TEST_F(CameraStationFixture, FillCameraListsFollowsTheDevices) {
     WriteSettings([](SettingsRecord& r) {
         r.DefaultCam1Index = 2;

@@ -220,35 +220,6 @@ TEST_F(StationTrayTest, ARestartSavesWhatWasTypedInThePanelFirst) {
     EXPECT_EQ(reader->Record().SetupTabIndex, 2);
 }
 
-TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
-    devices = 3;
-    StartTray();
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    zones->DefaultCam1->setCurrentIndex(2);
-    zones->DefaultCam2->setCurrentIndex(0);
-    QTest::mouseClick(zones->Button11, Qt::LeftButton);
-    const SettingsRecord file = FileRecord();
-    EXPECT_EQ(QList<int>({zones->cam1List->currentIndex(), zones->DriverIndex1, file.DefaultCam1Index,
-                          zones->cam2List->currentIndex(), zones->DriverIndex2, file.DefaultCam2Index}),
-              QList<int>({2, 2, 2, 0, 0, 0}));
-}
-
-TEST_F(StationTrayTest, PanelHandlersStoreWhatTheUserSets) {
-    StartTray();
-    zones->samplerate->setValue(650);
-    EXPECT_EQ(zones->MotionTime.Interval(), 650);
-    zones->Hot2->setChecked(true);
-    EXPECT_TRUE(store->Record().HotZone2);
-
-    // Nothing answers while the settings are applied.
-    flags.ApplyingSettings = true;
-    zones->samplerate->setValue(300);
-    zones->Hot2->setChecked(false);
-    flags.ApplyingSettings = false;
-    EXPECT_EQ(zones->MotionTime.Interval(), 650);
-    EXPECT_TRUE(store->Record().HotZone2);
-}
-
 TEST_F(StationTrayCameraTest, ScreenTabListsTheRunningCamerasModesAndAChoiceIsSetAndStored) {
     InstallCameras(1);
     StartTray([](SettingsRecord& r) { r.AviReady1 = true; });

@@ -303,8 +303,6 @@ TEST_F(Registry, LargeFileRefreshesInOnePass) {
     registry_.RefreshDriverStatus();
     EXPECT_EQ(changed.count(), 1);
     ASSERT_EQ(registry_.Rows().size(), 5002);
-    EXPECT_EQ(registry_.Rows()[17], "Old camera 17ZXZXZXCam 18WEWEWENot Found");
-    EXPECT_EQ(registry_.Rows()[5000], "Cam AZXZXZXFrontWEWEWEConnected");
     EXPECT_EQ(registry_.Rows()[5001], "Cam BZXZXZXCam 5002WEWEWENew Driver Connected");
     EXPECT_EQ(FileRecords(), 5002);
     EXPECT_EQ(store_.Record().Cam1Name, "Front");

@@ -102,7 +102,6 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     EXPECT_TRUE(view->IsPreviewing());
     EXPECT_FALSE(view->IsCapturing());
     EXPECT_FALSE(view->Image->isHidden());
-    EXPECT_EQ(view->camName->text(), "TORVEK Test Camera 1");
     EXPECT_EQ(view->VideoSourceIndex(), 0);
     CameraQueriesSuspended = 1;
     EXPECT_FALSE(view->IsPreviewing());
@@ -112,9 +111,6 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     ASSERT_TRUE(Shows(QSize(320, 240), qRgb(0, 0, 0))); // the current mode
     EXPECT_GE(captioned, frames);
 
-    EXPECT_EQ(view->lbDialogs->count(), 2);
-    EXPECT_EQ(view->cbVModes->count(), 2);
-    EXPECT_EQ(view->cbVModes->currentIndex(), 0);
 
     // The settings dialog: the test pattern's "pattern" becomes white on the running stream.
     int runs = 0;

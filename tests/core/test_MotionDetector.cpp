@@ -169,45 +169,6 @@ TEST_F(DetectorTest, ChannelBoxesThresholdAndTheZoneWindowPass) {
     EXPECT_EQ(detector.LastMotionText(2), "MO 00000"); // shared with the loop's check
 }
 
-TEST_F(DetectorTest, DisplayHooksFollowZoneBoxPanelAndZoneWindows) {
-    QStringList texts;
-    QList<int> captions, markers;
-    bool panel1 = true, transparentBox = false;
-    MotionDetectorHooks& h = detector.Hooks();
-    h.CaptionTransparent = [&] { return transparentBox; };
-    h.DrawPictureCaption = [&](platform::PictureCanvas&, int c) { captions << c; };
-    h.Panel1Visible = [&] { return panel1; };
-    h.ShowMotionText = [&](int c, const QString& t) { texts << QString::number(c) + t; };
-    h.ZoneWindowVisible = [&](int) { return true; };
-    h.DrawTargetMarker = [&](platform::PictureCanvas&, int, int, int c) { markers << c; };
-
-    // Motion stamps the caption; Panel1 hidden keeps the text from Errors1; the transparent
-    // box turns the frame canvas transparent and it stays so.
-    detector.CheckMotionZoneCam1();
-    detector.CheckMotionZoneCam1();
-    EXPECT_EQ(texts, (QStringList{"1MO 00000", "1" + MotionText(kAllSampled)}));
-    panel1 = false;
-    transparentBox = true;
-    SetZone(1, Qt::white);
-    EXPECT_TRUE(detector.CheckMotionZoneCam1());
-    EXPECT_EQ(captions, QList<int>{1});
-    transparentBox = false;
-    // Zone box off: detection goes on without text or marker.
-    cameras.zoneOn[0] = false;
-    panel1 = true;
-    markers.clear();
-    EXPECT_TRUE(detector.CheckMotionZoneCam1());
-    EXPECT_TRUE(texts.size() == 2 && markers.isEmpty());
-    EXPECT_TRUE(detector.Image1(1).IsTransparent() && !detector.Image1(2).IsTransparent());
-
-    // Not previewing: nothing changes.
-    const QImage before = detector.Image1(1).Image();
-    cameras.previewing[0] = false;
-    cameras.frames[0].fill(Qt::black);
-    EXPECT_FALSE(detector.CheckMotionZoneCam1());
-    EXPECT_EQ(detector.Image1(1).Image(), before);
-}
-
 TEST_F(DetectorTest, ZoneOverrunningTheFrameSeesOnlyItsLivePart) {
     // 13 destination columns and 15 rows land on the frame's last 40 x 40 pixels, so
     // 7 sampled columns x 15 rows are live; the rest reads black.

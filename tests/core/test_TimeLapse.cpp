@@ -82,9 +82,6 @@ TEST(TimeLapseEstimate, TextsForFixedSizesAndDisk) {
     EXPECT_EQ(e.maxPics, "71583"); // 10 GB / 150000 B = 71582.79
     // 10 GB / (0.375 x 100000 + 50000) = 122713 ticks of 10 s.
     EXPECT_EQ(e.expires, FormatDateTime(kExpiryPattern, in.now.addSecs(1227130)));
-    EXPECT_EQ(e.fileSize[1], "Cam2 FileSize 50000 Bytes");
-    EXPECT_EQ(e.usable, "Usable MBs 10240");
-    EXPECT_EQ(e.freeText, "50 % Free  (51200 Mb)");
     EXPECT_EQ(AllowedDiskFloorMB(in.drive, 10), 51200 - 10240);
 }
 
@@ -116,7 +113,6 @@ TEST(TimeLapseEstimate, RoundsHalfToEvenAndStopsWithoutPictureSizes) {
     // A drive without a size has no figures; intervals stay within 1..32767 s.
     EXPECT_FALSE(MakeDriveFigures(DiskBytes{0, 0}));
     EXPECT_FALSE(MakeDriveFigures(std::nullopt));
-    EXPECT_EQ(MakeDriveFigures(DiskBytes{1 * kGB, 100 * kGB})->usedPercent, 99);
     EXPECT_EQ(EffectiveInterval(-5), 1);
     EXPECT_EQ(EffectiveInterval(2147483647), 32767);
 }
@@ -263,9 +259,6 @@ TEST(TimeLapseFlasher, ShowsRemainingBlinksAndStopsAtTheReserve) {
     rig.lapse->Values().floorMB = 51200 - 3;
     rig.lapse->TimeLapseFlasherTimer();
     EXPECT_EQ(rig.station.surveillanceText, "Remaining MB`s 3");
-    EXPECT_EQ(rig.station.buttonColour, TimeLapse::kRed);
-    rig.lapse->TimeLapseFlasherTimer();
-    EXPECT_EQ(rig.station.buttonColour, TimeLapse::kBlack);
 
     // Without the disk control box it only counts, below zero too.
     rig.station.diskControl = false;
