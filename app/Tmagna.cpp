@@ -1,5 +1,7 @@
 #include "app/Tmagna.h"
 
+#include "capture/StretchedImage.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -119,10 +121,15 @@ Tmagna::Tmagna(QWidget* parent) : QWidget(parent) {
 }
 
 void Tmagna::SetPicture(const QImage& picture, const platform::PictureOverlay& caption) {
+    // Only what the new picture changes is painted again (the whole view when the caption
+    // changed); hidden, nothing now and all of it once shown.
+    const QRect area = !Image1->isVisible()        ? QRect()
+                       : !caption_.SameAs(caption) ? Image1->rect()
+                                                   : StretchedImage::RepaintArea(picture_, picture, Image1->rect());
     picture_ = picture;
     caption_ = caption;
-    if (isVisible())
-        Image1->update();
+    if (!area.isEmpty())
+        Image1->update(area);
 }
 
 bool Tmagna::ToolbarShown() const { return !Magnifiertoolbar->isHidden(); }

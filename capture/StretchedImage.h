@@ -14,6 +14,13 @@ public:
     // Paints done so far (a view nobody sees does none).
     quint64 Paints() const { return paints_; }
 
+    // The part of a view stretching pictures over target that must be painted again when
+    // `next` follows `shown` with the same caption: null when nothing changed, all of target
+    // when the pictures cannot be compared.
+    static QRect RepaintArea(const QImage& shown, const QImage& next, const QRect& target);
+    // The bounding box of the pixels that differ between two pictures of one size and format.
+    static QRect ChangedArea(const QImage& before, const QImage& after);
+
 signals:
     void Clicked();
 

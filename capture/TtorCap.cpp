@@ -30,6 +30,11 @@ TtorCap::LiveShow& Show() {
     return show;
 }
 
+TtorCap::LiveWatch& Watch() {
+    static TtorCap::LiveWatch watch;
+    return watch;
+}
+
 } // namespace
 
 void TtorCap::SetCaptionPainter(CaptionPainter painter) {
@@ -39,6 +44,10 @@ void TtorCap::SetCaptionPainter(CaptionPainter painter) {
 void TtorCap::SetLiveCaption(CaptionStamp stamp, LiveShow show) {
     Stamp() = std::move(stamp);
     Show() = std::move(show);
+}
+
+void TtorCap::SetLiveWatch(LiveWatch watch) {
+    Watch() = std::move(watch);
 }
 
 TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
@@ -269,7 +278,11 @@ bool TtorCap::IsWatched() const {
     const QWidget* top = window();
     // An unmapped window (minimised by the window manager) is shown but not exposed.
     const QWindow* handle = top->windowHandle();
-    return top->isVisible() && !top->isMinimized() && (!handle || handle->isExposed());
+    if (!top->isVisible() || top->isMinimized() || (handle && !handle->isExposed()))
+        return false;
+    // A view inside a hidden or collapsed panel shows nothing.
+    return (Image->isVisible() && !Image->visibleRegion().isEmpty()) ||
+           (Watch() && Watch()(CameraNumber));
 }
 
 QImage TtorCap::UncaptionedFrame() const {

@@ -505,22 +505,36 @@ bool MediaCapturePipeline::OnPreviewBuffer() {
     return false;
 }
 
+namespace {
+// A frame's buffer mapped for as long as an image shows it.
+struct HeldFrame {
+    GstVideoFrame Frame;
+};
+
+void ReleaseHeldFrame(void* info) {
+    auto* held = static_cast<HeldFrame*>(info);
+    gst_video_frame_unmap(&held->Frame); // gives the buffer back to its pool
+    delete held;
+}
+} // namespace
+
 void MediaCapturePipeline::OnSample(void* sampleHandle) {
     auto* sample = static_cast<GstSample*>(sampleHandle);
     if (wantFrame_.exchange(false)) {
         GstVideoInfo info;
         GstBuffer* buffer = gst_sample_get_buffer(sample);
         GstCaps* caps = gst_sample_get_caps(sample);
-        GstMapInfo map;
+        auto* held = new HeldFrame;
+        // The image shows the converter's own buffer: no copy, and the buffer goes back to
+        // the converter's pool once the last image of it is gone.
         if (buffer && caps && gst_video_info_from_caps(&info, caps) &&
-            gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-            // Straight from the buffer into the image the consumer keeps, outside the lock.
+            gst_video_frame_map(&held->Frame, &info, buffer, GST_MAP_READ)) {
             QImage image;
-            const bool whole = MediaFrameToImage(map.data, qsizetype(map.size),
-                                                 GST_VIDEO_INFO_WIDTH(&info),
-                                                 GST_VIDEO_INFO_HEIGHT(&info),
-                                                 GST_VIDEO_INFO_PLANE_STRIDE(&info, 0), image);
-            gst_buffer_unmap(buffer, &map);
+            const bool whole = MediaFrameToImage(
+                static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&held->Frame, 0)),
+                qsizetype(held->Frame.map[0].size), GST_VIDEO_FRAME_WIDTH(&held->Frame),
+                GST_VIDEO_FRAME_HEIGHT(&held->Frame), GST_VIDEO_FRAME_PLANE_STRIDE(&held->Frame, 0),
+                image, ReleaseHeldFrame, held);
             if (whole) {
                 {
                     std::lock_guard lock(frameLock_);
@@ -529,29 +543,35 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
                 ++copied_;
                 PostStreamingEvent(kGrabbedEvent, grabbedPending_);
             }
+            // the frame it replaced (or the one it failed to show) is let go here
+        } else {
+            delete held;
         }
     }
     PostStreamingEvent(kRenderedEvent, renderedPending_);
 }
 
 bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
-                       QImage& image) {
-    if (!data || width <= 0 || height <= 0 || stride < width * 4 ||
-        size < qsizetype(stride) * height)
-        return false; // a short buffer is dropped, never read past
-    QImage copy(width, height, QImage::Format_RGB32);
-    if (copy.isNull()) return false;
-    const qsizetype row = qsizetype(width) * 4;
-    for (int y = 0; y < height; ++y)
-        memcpy(copy.scanLine(y), data + qsizetype(y) * stride, size_t(row));
-    image = std::move(copy);
+                       QImage& image, QImageCleanupFunction release, void* releaseInfo) {
+    const bool fits = data && width > 0 && height > 0 && stride >= width * 4 &&
+                      size >= qsizetype(stride) * height; // a short buffer is dropped, never read past
+    QImage made;
+    if (fits && release)
+        made = QImage(data, width, height, stride, QImage::Format_RGB32, release, releaseInfo);
+    else if (fits)
+        made = QImage(data, width, height, stride, QImage::Format_RGB32).copy();
+    if (made.isNull()) {
+        if (release) release(releaseInfo);
+        return false;
+    }
+    image = std::move(made);
     return true;
 }
 
 bool MediaCapturePipeline::TakeFrame(QImage& image) {
     std::lock_guard lock(frameLock_);
     if (frame_.isNull()) return false;
-    image = frame_; // shared: the streaming thread puts a new image in, never writes this one
+    image = frame_; // shared and read-only: the streaming thread puts a new image in
     return true;
 }
 

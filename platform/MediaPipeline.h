@@ -4,7 +4,8 @@
 //     preview: queue leaky ! [jpegdec] ! videoconvert ! RGB32 ! appsink name=MyBitmapGrabber
 //     file (only while recording): queue ! [encoder] ! avimux ! filesink
 //   audio source ! capsfilter ! tee name=MyInfTee ! [queue ! audio sink] (+ file branch)
-// The streaming threads only copy a requested frame under one lock and post events; frames,
+// The streaming threads only hand a requested frame over under one lock (an image showing the
+// converted buffer itself, no copy) and post events; frames,
 // bus errors and "rendered" notices reach the owner as signals on the GUI thread. A preview
 // frame that nobody has asked for is dropped before decoding and conversion.
 #include "platform/MediaDevices.h"
@@ -26,10 +27,13 @@ namespace platform {
 // camera's stream failed, or its device went away.
 enum class MediaFault { Recording, Stream, DeviceLost };
 
-// A copied 32-bit frame (Format_RGB32 byte order) as an image; false when the bytes do not
-// cover stride x height.
+// A 32-bit frame (Format_RGB32 byte order) as an image; false when the bytes do not cover
+// stride x height. With release, the image shows the bytes themselves, read-only, and
+// release(releaseInfo) runs once no image shows them any more (at once when false);
+// without, the image is a copy.
 bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
-                       QImage& image);
+                       QImage& image, QImageCleanupFunction release = nullptr,
+                       void* releaseInfo = nullptr);
 
 class MediaCapturePipeline : public QObject {
     Q_OBJECT
@@ -80,7 +84,7 @@ public:
     bool TakeFrame(QImage& image);
 
     // Counters for tests and benchmarks: frames that reached the preview branch (each one
-    // announced by FrameRendered), frames copied.
+    // announced by FrameRendered), frames handed over.
     quint64 FramesRendered() const { return rendered_.load(); }
     quint64 FramesCopied() const { return copied_.load(); }
 

@@ -13,6 +13,10 @@ struct PictureOverlay {
     QRegion areas; // where it is not transparent
 
     bool IsEmpty() const { return image.isNull() || areas.isEmpty(); }
+    // The same caption (the same picture of it and the same areas).
+    bool SameAs(const PictureOverlay& other) const {
+        return image.cacheKey() == other.image.cacheKey() && areas == other.areas;
+    }
     // A transparent overlay for frames of this size.
     static PictureOverlay ForFrame(const QSize& size);
     // Lays it over a frame painted stretched into target; nothing when the frame is not of
