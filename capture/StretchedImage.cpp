@@ -1,5 +1,7 @@
 #include "capture/StretchedImage.h"
 
+#include "platform/FrameConverter.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -53,11 +55,11 @@ void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOv
         update(area);
 }
 
-QRect StretchedImage::ChangedArea(const QImage& before, const QImage& after) {
+QRect StretchedImage::ChangedArea(const QImage& before, const QImage& after, int firstRow, int lastRow) {
     const int bytes = before.depth() / 8;
     const qsizetype row = qsizetype(before.width()) * bytes;
     int top = -1, bottom = -1;
-    for (int y = 0; y < before.height(); ++y) {
+    for (int y = std::max(0, firstRow); y <= std::min(lastRow, before.height() - 1); ++y) {
         if (memcmp(before.constScanLine(y), after.constScanLine(y), size_t(row)) != 0) {
             if (top < 0)
                 top = y;
@@ -82,7 +84,11 @@ QRect StretchedImage::RepaintArea(const QImage& shown, const QImage& next, const
         return target;
     if (shown.cacheKey() == next.cacheKey())
         return {};
-    const QRect changed = ChangedArea(shown, next);
+    // The camera's pictures come with the rows that can have changed; others are compared whole.
+    int top = 0, bottom = shown.height() - 1;
+    if (platform::KnownFrameChange(shown.cacheKey(), next.cacheKey(), top, bottom) && top > bottom)
+        return {};
+    const QRect changed = ChangedArea(shown, next, top, bottom);
     if (changed.isEmpty())
         return {};
     // Each painted pixel takes the nearest picture pixel; a pixel of margin on each side

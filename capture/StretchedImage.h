@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <climits>
+
 class StretchedImage : public QWidget {
     Q_OBJECT
 public:
@@ -18,8 +20,10 @@ public:
     // `next` follows `shown` with the same caption: null when nothing changed, all of target
     // when the pictures cannot be compared.
     static QRect RepaintArea(const QImage& shown, const QImage& next, const QRect& target);
-    // The bounding box of the pixels that differ between two pictures of one size and format.
-    static QRect ChangedArea(const QImage& before, const QImage& after);
+    // The bounding box of the pixels that differ between two pictures of one size and format,
+    // looking only at rows firstRow..lastRow.
+    static QRect ChangedArea(const QImage& before, const QImage& after, int firstRow = 0,
+                             int lastRow = INT_MAX);
 
 signals:
     void Clicked();

@@ -234,14 +234,15 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
     if (wantGrabber) {
         sink = Make("appsink", "MyBitmapGrabber");
         if (sink) {
-            // The pixel layout of QImage::Format_RGB32: painted without conversion, and
-            // cheaper to convert into than packed 24-bit.
-            GstCaps* rgb = gst_caps_from_string(G_BYTE_ORDER == G_LITTLE_ENDIAN
-                                                    ? "video/x-raw, format=(string)BGRx"
-                                                    : "video/x-raw, format=(string)xRGB");
-            g_object_set(sink, "caps", rgb, "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
+            // The camera's own format where it is a common one (the conversion element
+            // passes it through); the frames are converted to QImage::Format_RGB32 here, only
+            // where they changed.
+            GstCaps* raw = gst_caps_from_string(
+                "video/x-raw, format=(string){ YUY2, UYVY, YVYU, I420, YV12, NV12, NV21, Y42B, "
+                "Y444, GRAY8, RGB, BGR, BGRx, xRGB, RGBx, xBGR, BGRA, ARGB, RGBA, ABGR }");
+            g_object_set(sink, "caps", raw, "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
                          "enable-last-sample", FALSE, nullptr);
-            gst_caps_unref(rgb);
+            gst_caps_unref(raw);
             GstAppSinkCallbacks callbacks{};
             callbacks.new_sample = [](GstAppSink* appsink, gpointer self) {
                 GstSample* sample = gst_app_sink_pull_sample(appsink);
@@ -306,6 +307,8 @@ bool MediaCapturePipeline::Run(QString* error) {
 
 void MediaCapturePipeline::Stop() {
     gst_element_set_state(gst_->Pipeline, GST_STATE_NULL);
+    converter_.Reset(); // no streaming thread runs now; the next run may bring another format
+    lastKey_ = 0;
     running_ = false;
     wantFrame_ = false;
     ++generation_; // whatever the old run posted is stale now
@@ -505,37 +508,23 @@ bool MediaCapturePipeline::OnPreviewBuffer() {
     return false;
 }
 
-namespace {
-// A frame's buffer mapped for as long as an image shows it.
-struct HeldFrame {
-    GstVideoFrame Frame;
-};
-
-void ReleaseHeldFrame(void* info) {
-    auto* held = static_cast<HeldFrame*>(info);
-    gst_video_frame_unmap(&held->Frame); // gives the buffer back to its pool
-    delete held;
-}
-} // namespace
-
 void MediaCapturePipeline::OnSample(void* sampleHandle) {
     auto* sample = static_cast<GstSample*>(sampleHandle);
     if (wantFrame_.exchange(false)) {
         GstVideoInfo info;
+        GstVideoFrame frame;
         GstBuffer* buffer = gst_sample_get_buffer(sample);
         GstCaps* caps = gst_sample_get_caps(sample);
-        auto* held = new HeldFrame;
-        // The image shows the converter's own buffer: no copy, and the buffer goes back to
-        // the converter's pool once the last image of it is gone.
         if (buffer && caps && gst_video_info_from_caps(&info, caps) &&
-            gst_video_frame_map(&held->Frame, &info, buffer, GST_MAP_READ)) {
-            QImage image;
-            const bool whole = MediaFrameToImage(
-                static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&held->Frame, 0)),
-                qsizetype(held->Frame.map[0].size), GST_VIDEO_FRAME_WIDTH(&held->Frame),
-                GST_VIDEO_FRAME_HEIGHT(&held->Frame), GST_VIDEO_FRAME_PLANE_STRIDE(&held->Frame, 0),
-                image, ReleaseHeldFrame, held);
-            if (whole) {
+            gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) {
+            QImage image = converter_.Convert(frame);
+            gst_video_frame_unmap(&frame);
+            if (!image.isNull()) {
+                // The views paint again only the rows that changed since the last picture.
+                if (lastKey_ != 0)
+                    NoteFrameChange(lastKey_, image.cacheKey(), converter_.ChangedTop(),
+                                    converter_.ChangedBottom());
+                lastKey_ = image.cacheKey();
                 {
                     std::lock_guard lock(frameLock_);
                     std::swap(frame_, image);
@@ -543,29 +532,9 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
                 ++copied_;
                 PostStreamingEvent(kGrabbedEvent, grabbedPending_);
             }
-            // the frame it replaced (or the one it failed to show) is let go here
-        } else {
-            delete held;
         }
     }
     PostStreamingEvent(kRenderedEvent, renderedPending_);
-}
-
-bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
-                       QImage& image, QImageCleanupFunction release, void* releaseInfo) {
-    const bool fits = data && width > 0 && height > 0 && stride >= width * 4 &&
-                      size >= qsizetype(stride) * height; // a short buffer is dropped, never read past
-    QImage made;
-    if (fits && release)
-        made = QImage(data, width, height, stride, QImage::Format_RGB32, release, releaseInfo);
-    else if (fits)
-        made = QImage(data, width, height, stride, QImage::Format_RGB32).copy();
-    if (made.isNull()) {
-        if (release) release(releaseInfo);
-        return false;
-    }
-    image = std::move(made);
-    return true;
 }
 
 bool MediaCapturePipeline::TakeFrame(QImage& image) {

@@ -1,13 +1,14 @@
 #pragma once
 // One camera's GStreamer pipeline:
 //   source ! capsfilter ! tee name=MySmartTee
-//     preview: queue leaky ! [jpegdec] ! videoconvert ! RGB32 ! appsink name=MyBitmapGrabber
+//     preview: queue leaky ! [jpegdec] ! videoconvert (passes common formats) ! appsink name=MyBitmapGrabber
 //     file (only while recording): queue ! [encoder] ! avimux ! filesink
 //   audio source ! capsfilter ! tee name=MyInfTee ! [queue ! audio sink] (+ file branch)
-// The streaming threads only hand a requested frame over under one lock (an image showing the
-// converted buffer itself, no copy) and post events; frames,
+// The streaming threads only convert a requested frame (what changed of it, into a picture of
+// a small pool) and hand it over under one lock, and post events; frames,
 // bus errors and "rendered" notices reach the owner as signals on the GUI thread. A preview
 // frame that nobody has asked for is dropped before decoding and conversion.
+#include "platform/FrameConverter.h"
 #include "platform/MediaDevices.h"
 
 #include <QByteArray>
@@ -26,14 +27,6 @@ namespace platform {
 // What a pipeline error stands for: the recording branch failed (the camera goes on), the
 // camera's stream failed, or its device went away.
 enum class MediaFault { Recording, Stream, DeviceLost };
-
-// A 32-bit frame (Format_RGB32 byte order) as an image; false when the bytes do not cover
-// stride x height. With release, the image shows the bytes themselves, read-only, and
-// release(releaseInfo) runs once no image shows them any more (at once when false);
-// without, the image is a copy.
-bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
-                       QImage& image, QImageCleanupFunction release = nullptr,
-                       void* releaseInfo = nullptr);
 
 class MediaCapturePipeline : public QObject {
     Q_OBJECT
@@ -128,6 +121,8 @@ private:
     std::atomic<quint64> copied_{0};
     std::mutex frameLock_; // the one lock: guards frame_
     QImage frame_;
+    FrameConverter converter_; // streaming thread, or with the pipeline stopped
+    qint64 lastKey_ = 0;       // the picture handed over last (streaming thread)
 };
 
 } // namespace platform
