@@ -1,7 +1,5 @@
 #include "app/Tmagna.h"
 
-#include "capture/StretchedImage.h"
-
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -40,14 +38,10 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         ++frame_.paints_;
         QPainter painter(this);
-        if (frame_.picture_.isNull())
-            painter.fillRect(rect(), Qt::black);
-        else
-            painter.drawImage(rect(), frame_.Paintable());
-        frame_.caption_.PaintOver(painter, rect(), frame_.picture_.size());
+        frame_.shown_.Paint(painter, event->region(), size(), Qt::black);
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
@@ -121,13 +115,10 @@ Tmagna::Tmagna(QWidget* parent) : QWidget(parent) {
 }
 
 void Tmagna::SetPicture(const QImage& picture, const platform::PictureOverlay& caption) {
-    // Only what the new picture changes is painted again (the whole view when the caption
-    // changed); hidden, nothing now and all of it once shown.
-    const QRect area = !Image1->isVisible()        ? QRect()
-                       : !caption_.SameAs(caption) ? Image1->rect()
-                                                   : StretchedImage::RepaintArea(picture_, picture, Image1->rect());
     picture_ = picture;
     caption_ = caption;
+    // Only what the new picture changes is painted again; hidden, all of it once shown.
+    const QRect area = shown_.Set(picture, caption, Image1->size(), Image1->isVisible());
     if (!area.isEmpty())
         Image1->update(area);
 }
@@ -209,14 +200,4 @@ bool Tmagna::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress)
         Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
-}
-
-const QImage& Tmagna::Paintable() {
-    if (picture_.format() == QImage::Format_RGB32)
-        return picture_;
-    if (paintable_.isNull() || paintableKey_ != picture_.cacheKey()) {
-        paintable_ = picture_.convertToFormat(QImage::Format_RGB32);
-        paintableKey_ = picture_.cacheKey();
-    }
-    return paintable_;
 }

@@ -40,22 +40,121 @@ qsizetype LastDifference(const uchar* a, const uchar* b, qsizetype n) {
 
 } // namespace
 
-StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+namespace {
+
+// The picture pixel each of `view` pixels takes: the one under its centre.
+void NearestPixels(std::vector<int>& map, int view, int picture) {
+    map.resize(size_t(view));
+    for (int d = 0; d < view; ++d)
+        map[size_t(d)] = int((qint64(2 * d + 1) * picture) / (qint64(2) * view));
 }
 
-void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
-    // Hidden, nothing is painted now and all of it once shown.
-    const QRect area = !isVisible()                 ? QRect()
-                       : !overlay_.SameAs(overlay) ? rect()
-                                                   : RepaintArea(picture_, picture, rect());
-    picture_ = picture;
+// The view pixels that show `part` of a picture stretched over target: a pixel of margin on
+// each side covers the rounding.
+QRect ShownArea(const QRect& part, const QSize& picture, const QRect& target) {
+    const double sx = double(target.width()) / picture.width();
+    const double sy = double(target.height()) / picture.height();
+    const int x0 = int(std::floor(part.left() * sx)) - 1;
+    const int y0 = int(std::floor(part.top() * sy)) - 1;
+    const int x1 = int(std::ceil((part.right() + 1) * sx)) + 1;
+    const int y1 = int(std::ceil((part.bottom() + 1) * sy)) + 1;
+    return QRect(target.x() + x0, target.y() + y0, x1 - x0, y1 - y0) & target;
+}
+
+// Stretches the part `area` of the view out of a 32-bit picture.
+void Stretch(const QImage& from, QImage& to, const QRect& area, const std::vector<int>& columns,
+             const std::vector<int>& rows) {
+    uchar* out = to.bits();
+    const qsizetype line = to.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* o = reinterpret_cast<quint32*>(out + y * line);
+        if (y > area.top() && rows[size_t(y)] == rows[size_t(y - 1)]) {
+            memcpy(o + area.left(), out + (y - 1) * line + area.left() * 4, size_t(area.width()) * 4);
+            continue;
+        }
+        const auto* s = reinterpret_cast<const quint32*>(from.constScanLine(rows[size_t(y)]));
+        for (int x = area.left(); x <= area.right(); ++x)
+            o[x] = s[columns[size_t(x)]];
+    }
+}
+
+} // namespace
+
+QRect StretchedPicture::Set(const QImage& picture, const platform::PictureOverlay& overlay,
+                            const QSize& view, bool visible) {
+    const QImage paintable = picture.isNull() || picture.format() == QImage::Format_RGB32
+                                 ? picture
+                                 : picture.convertToFormat(QImage::Format_RGB32);
+    const QRect target(QPoint(0, 0), view);
+    QRect area;
+    if (visible && valid_ && scaled_.size() == view && overlay_.SameAs(overlay))
+        area = RepaintArea(picture_, paintable, target);
+    else
+        area = target;
+    picture_ = paintable;
     overlay_ = overlay;
-    if (!area.isEmpty())
-        update(area);
+    if (!visible) {
+        valid_ = false;
+        return {};
+    }
+    if (area == target)
+        valid_ = false; // made again whole when painted
+    else if (!area.isEmpty())
+        pending_ += area;
+    return area;
 }
 
-QRect StretchedImage::ChangedArea(const QImage& before, const QImage& after, int firstRow, int lastRow) {
+void StretchedPicture::Rebuild(const QSize& view) {
+    if (scaled_.size() != view)
+        scaled_ = QImage(view, QImage::Format_RGB32);
+    NearestPixels(columns_, view.width(), picture_.width());
+    NearestPixels(rows_, view.height(), picture_.height());
+    scaledOverlay_ = QImage();
+    overlayArea_ = QRegion();
+    if (!overlay_.IsEmpty() && overlay_.image.size() == picture_.size()) {
+        const QImage caption = overlay_.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        scaledOverlay_ = QImage(view, QImage::Format_ARGB32_Premultiplied);
+        const QRect target(QPoint(0, 0), view);
+        for (const QRect& part : overlay_.areas)
+            overlayArea_ += ShownArea(part, picture_.size(), target);
+        scaledOverlay_.fill(Qt::transparent);
+        for (const QRect& part : overlayArea_)
+            Stretch(caption, scaledOverlay_, part, columns_, rows_);
+    }
+    pending_ = QRegion();
+    valid_ = true;
+    Refresh(QRect(QPoint(0, 0), view));
+}
+
+void StretchedPicture::Refresh(const QRect& area) {
+    Stretch(picture_, scaled_, area, columns_, rows_);
+    const QRegion captioned = overlayArea_ & area;
+    if (captioned.isEmpty())
+        return;
+    QPainter painter(&scaled_);
+    for (const QRect& part : captioned)
+        painter.drawImage(part.topLeft(), scaledOverlay_, part);
+}
+
+void StretchedPicture::Paint(QPainter& painter, const QRegion& region, const QSize& view,
+                             const QBrush& fill) {
+    if (picture_.isNull() || view.isEmpty()) {
+        for (const QRect& part : region)
+            painter.fillRect(part, fill);
+        return;
+    }
+    if (!valid_ || scaled_.size() != view) {
+        Rebuild(view);
+    } else if (!pending_.isEmpty()) {
+        for (const QRect& part : pending_)
+            Refresh(part);
+        pending_ = QRegion();
+    }
+    for (const QRect& part : region)
+        painter.drawImage(part.topLeft(), scaled_, part);
+}
+
+QRect StretchedPicture::ChangedArea(const QImage& before, const QImage& after, int firstRow, int lastRow) {
     const int bytes = before.depth() / 8;
     const qsizetype row = qsizetype(before.width()) * bytes;
     int top = -1, bottom = -1;
@@ -78,42 +177,42 @@ QRect StretchedImage::ChangedArea(const QImage& before, const QImage& after, int
     return QRect(QPoint(int(left / bytes), top), QPoint(int(right / bytes), bottom));
 }
 
-QRect StretchedImage::RepaintArea(const QImage& shown, const QImage& next, const QRect& target) {
+QRect StretchedPicture::RepaintArea(const QImage& shown, const QImage& next, const QRect& target) {
     if (shown.isNull() || next.isNull() || shown.size() != next.size() ||
         shown.format() != next.format() || shown.depth() < 8)
         return target;
     if (shown.cacheKey() == next.cacheKey())
         return {};
     // The camera's pictures come with the rows that can have changed; others are compared whole.
-    int top = 0, bottom = shown.height() - 1;
-    if (platform::KnownFrameChange(shown.cacheKey(), next.cacheKey(), top, bottom) && top > bottom)
-        return {};
+    int top = 0, bottom = shown.height() - 1, knownTop = 0, knownBottom = 0;
+    if (platform::KnownFrameChange(shown.cacheKey(), next.cacheKey(), knownTop, knownBottom)) {
+        if (knownTop > knownBottom)
+            return {};
+        top = knownTop;
+        bottom = knownBottom;
+    }
     const QRect changed = ChangedArea(shown, next, top, bottom);
     if (changed.isEmpty())
         return {};
-    // Each painted pixel takes the nearest picture pixel; a pixel of margin on each side
-    // covers the rounding of the stretch.
-    const double sx = double(target.width()) / shown.width();
-    const double sy = double(target.height()) / shown.height();
-    const int x0 = int(std::floor(changed.left() * sx)) - 1;
-    const int y0 = int(std::floor(changed.top() * sy)) - 1;
-    const int x1 = int(std::ceil((changed.right() + 1) * sx)) + 1;
-    const int y1 = int(std::ceil((changed.bottom() + 1) * sy)) + 1;
-    return QRect(target.x() + x0, target.y() + y0, x1 - x0, y1 - y0) & target;
+    return ShownArea(changed, shown.size(), target);
+}
+
+StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
+    const QRect area = shown_.Set(picture, overlay, size(), isVisible());
+    if (!area.isEmpty())
+        update(area);
 }
 
 void StretchedImage::paintEvent(QPaintEvent* event) {
     ++paints_;
     QPainter painter(this);
-    if (picture_.isNull()) {
-        painter.fillRect(rect(), palette().window());
-        return;
-    }
-    // Only the exposed part, and no bilinear filtering: at 30 frames a second per camera the
-    // smooth transform cost more than everything else the station does.
-    painter.setClipRegion(event->region());
-    painter.drawImage(rect(), picture_);
-    overlay_.PaintOver(painter, rect(), picture_.size());
+    // No bilinear filtering: at 30 frames a second per camera the smooth transform cost more
+    // than everything else the station does.
+    shown_.Paint(painter, event->region(), size(), palette().window());
 }
 
 void StretchedImage::mouseReleaseEvent(QMouseEvent* event) {

@@ -6,15 +6,20 @@
 #include <QWidget>
 
 #include <climits>
+#include <vector>
 
-class StretchedImage : public QWidget {
-    Q_OBJECT
+// A picture with its caption stretched to a view's size and kept so, a part at a time: a new
+// frame is scaled again only where it differs from the one before, at most once per paint,
+// and painting is a plain copy. Each view pixel takes the nearest picture pixel by the same
+// rule whichever part is painted, so a view painted in parts equals one painted whole.
+class StretchedPicture {
 public:
-    explicit StretchedImage(QWidget* parent = nullptr);
-
-    void SetPicture(const QImage& picture, const platform::PictureOverlay& overlay = {});
-    // Paints done so far (a view nobody sees does none).
-    quint64 Paints() const { return paints_; }
+    // A new picture for a view of this size; returns the part of the view to paint again
+    // (nothing while hidden: all of it is made again when painted next).
+    QRect Set(const QImage& picture, const platform::PictureOverlay& overlay, const QSize& view,
+              bool visible);
+    // Paints the part of the view in region (fill where there is no picture).
+    void Paint(QPainter& painter, const QRegion& region, const QSize& view, const QBrush& fill);
 
     // The part of a view stretching pictures over target that must be painted again when
     // `next` follows `shown` with the same caption: null when nothing changed, all of target
@@ -25,6 +30,29 @@ public:
     static QRect ChangedArea(const QImage& before, const QImage& after, int firstRow = 0,
                              int lastRow = INT_MAX);
 
+private:
+    void Rebuild(const QSize& view);
+    void Refresh(const QRect& area);
+
+    QImage picture_; // 32-bit, as painted
+    platform::PictureOverlay overlay_;
+    QImage scaled_;        // the view's pixels
+    QImage scaledOverlay_; // the caption stretched as the picture is
+    QRegion overlayArea_;  // where it is not transparent, in the view
+    QRegion pending_;      // parts of scaled_ behind the picture
+    bool valid_ = false;   // scaled_ shows picture_ but for pending_
+    std::vector<int> columns_, rows_; // the picture pixel of each view column and row
+};
+
+class StretchedImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit StretchedImage(QWidget* parent = nullptr);
+
+    void SetPicture(const QImage& picture, const platform::PictureOverlay& overlay = {});
+    // Paints done so far (a view nobody sees does none).
+    quint64 Paints() const { return paints_; }
+
 signals:
     void Clicked();
 
@@ -33,7 +61,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
-    platform::PictureOverlay overlay_;
+    StretchedPicture shown_;
     quint64 paints_ = 0;
 };
