@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 #include <cstring>
 
 namespace {
@@ -61,20 +62,23 @@ QRect ShownArea(const QRect& part, const QSize& picture, const QRect& target) {
     return QRect(target.x() + x0, target.y() + y0, x1 - x0, y1 - y0) & target;
 }
 
-// Stretches the part `area` of the view out of a 32-bit picture.
+// Stretches the part `area` of the view out of a 32-bit picture, into `to` holding the view
+// from `origin` on.
 void Stretch(const QImage& from, QImage& to, const QRect& area, const std::vector<int>& columns,
-             const std::vector<int>& rows) {
+             const std::vector<int>& rows, const QPoint& origin) {
     uchar* out = to.bits();
     const qsizetype line = to.bytesPerLine();
+    const size_t bytes = size_t(area.width()) * 4;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* o = reinterpret_cast<quint32*>(out + y * line);
+        auto* o = reinterpret_cast<quint32*>(out + (y - origin.y()) * line + (area.left() - origin.x()) * 4);
         if (y > area.top() && rows[size_t(y)] == rows[size_t(y - 1)]) {
-            memcpy(o + area.left(), out + (y - 1) * line + area.left() * 4, size_t(area.width()) * 4);
+            memcpy(o, reinterpret_cast<const uchar*>(o) - line, bytes); // the same picture row
             continue;
         }
         const auto* s = reinterpret_cast<const quint32*>(from.constScanLine(rows[size_t(y)]));
-        for (int x = area.left(); x <= area.right(); ++x)
-            o[x] = s[columns[size_t(x)]];
+        const int* column = columns.data() + area.left();
+        for (int x = 0; x < area.width(); ++x)
+            o[x] = s[column[x]];
     }
 }
 
@@ -86,54 +90,47 @@ QRect StretchedPicture::Set(const QImage& picture, const platform::PictureOverla
                                  ? picture
                                  : picture.convertToFormat(QImage::Format_RGB32);
     const QRect target(QPoint(0, 0), view);
-    QRect area;
-    if (visible && valid_ && scaled_.size() == view && overlay_.SameAs(overlay))
-        area = RepaintArea(picture_, paintable, target);
-    else
-        area = target;
+    const QRect area = shown_ && visible && view == shownView_ && overlay_.SameAs(overlay)
+                           ? RepaintArea(picture_, paintable, target)
+                           : target;
     picture_ = paintable;
     overlay_ = overlay;
-    if (!visible) {
-        valid_ = false;
-        return {};
-    }
-    if (area == target)
-        valid_ = false; // made again whole when painted
-    else if (!area.isEmpty())
-        pending_ += area;
-    return area;
+    // Hidden, nothing is painted now; shown again, all of it is.
+    shown_ = visible;
+    shownView_ = view;
+    return visible ? area : QRect();
 }
 
-void StretchedPicture::Rebuild(const QSize& view) {
-    if (scaled_.size() != view)
-        scaled_ = QImage(view, QImage::Format_RGB32);
-    NearestPixels(columns_, view.width(), picture_.width());
-    NearestPixels(rows_, view.height(), picture_.height());
-    scaledOverlay_ = QImage();
-    overlayArea_ = QRegion();
-    if (!overlay_.IsEmpty() && overlay_.image.size() == picture_.size()) {
-        const QImage caption = overlay_.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        scaledOverlay_ = QImage(view, QImage::Format_ARGB32_Premultiplied);
-        const QRect target(QPoint(0, 0), view);
-        for (const QRect& part : overlay_.areas)
-            overlayArea_ += ShownArea(part, picture_.size(), target);
-        scaledOverlay_.fill(Qt::transparent);
-        for (const QRect& part : overlayArea_)
-            Stretch(caption, scaledOverlay_, part, columns_, rows_);
+void StretchedPicture::Prepare(const QSize& view) {
+    if (view != mapView_ || picture_.size() != mapPicture_) {
+        NearestPixels(columns_, view.width(), picture_.width());
+        NearestPixels(rows_, view.height(), picture_.height());
+        mapView_ = view;
+        mapPicture_ = picture_.size();
+        captionKey_ = -1;
     }
-    pending_ = QRegion();
-    valid_ = true;
-    Refresh(QRect(QPoint(0, 0), view));
-}
-
-void StretchedPicture::Refresh(const QRect& area) {
-    Stretch(picture_, scaled_, area, columns_, rows_);
-    const QRegion captioned = overlayArea_ & area;
-    if (captioned.isEmpty())
+    // The caption stretched once per caption, only where it is: a few small pieces.
+    const qint64 key = overlay_.image.cacheKey();
+    if (key == captionKey_ && overlay_.areas == captionAreas_)
         return;
-    QPainter painter(&scaled_);
-    for (const QRect& part : captioned)
-        painter.drawImage(part.topLeft(), scaledOverlay_, part);
+    captionKey_ = key;
+    captionAreas_ = overlay_.areas;
+    captionPieces_.clear();
+    if (overlay_.IsEmpty() || overlay_.frame != picture_.size())
+        return;
+    const QRect target(QPoint(0, 0), view);
+    QRegion shown;
+    for (const QRect& part : overlay_.areas)
+        shown += ShownArea(part, picture_.size(), target);
+    for (const QRect& part : shown) {
+        QImage piece(part.size(), QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < part.height(); ++y) {
+            auto* o = reinterpret_cast<QRgb*>(piece.scanLine(y));
+            for (int x = 0; x < part.width(); ++x)
+                o[x] = overlay_.PixelAt(columns_[size_t(part.left() + x)], rows_[size_t(part.top() + y)]);
+        }
+        captionPieces_.push_back({part, std::move(piece)});
+    }
 }
 
 void StretchedPicture::Paint(QPainter& painter, const QRegion& region, const QSize& view,
@@ -143,15 +140,29 @@ void StretchedPicture::Paint(QPainter& painter, const QRegion& region, const QSi
             painter.fillRect(part, fill);
         return;
     }
-    if (!valid_ || scaled_.size() != view) {
-        Rebuild(view);
-    } else if (!pending_.isEmpty()) {
-        for (const QRect& part : pending_)
-            Refresh(part);
-        pending_ = QRegion();
+    Prepare(view);
+    // A band at a time through a small buffer: the view is never held whole.
+    if (band_.width() < view.width())
+        band_ = QImage(view.width(), kBandRows, QImage::Format_RGB32);
+    const QRect target(QPoint(0, 0), view);
+    for (const QRect& part : region) {
+        const QRect inside = part & target;
+        for (int y = inside.top(); y <= inside.bottom(); y += kBandRows) {
+            const QRect band(inside.left(), y, inside.width(), std::min(kBandRows, inside.bottom() + 1 - y));
+            Stretch(picture_, band_, band, columns_, rows_, band.topLeft());
+            std::optional<QPainter> over;
+            for (const auto& [place, piece] : captionPieces_) {
+                const QRect covered = place & band;
+                if (covered.isEmpty())
+                    continue;
+                if (!over)
+                    over.emplace(&band_);
+                over->drawImage(covered.topLeft() - band.topLeft(), piece, covered.translated(-place.topLeft()));
+            }
+            over.reset();
+            painter.drawImage(band.topLeft(), band_, QRect(QPoint(0, 0), band.size()));
+        }
     }
-    for (const QRect& part : region)
-        painter.drawImage(part.topLeft(), scaled_, part);
 }
 
 QRect StretchedPicture::ChangedArea(const QImage& before, const QImage& after, int firstRow, int lastRow) {

@@ -6,12 +6,13 @@
 #include <QWidget>
 
 #include <climits>
+#include <utility>
 #include <vector>
 
-// A picture with its caption stretched to a view's size and kept so, a part at a time: a new
-// frame is scaled again only where it differs from the one before, at most once per paint,
-// and painting is a plain copy. Each view pixel takes the nearest picture pixel by the same
-// rule whichever part is painted, so a view painted in parts equals one painted whole.
+// A picture with its caption, stretched over a view a part at a time: a new frame is painted
+// again only where it differs from the one before. Each view pixel takes the nearest picture
+// pixel by the same rule whichever part is painted, so a view painted in parts equals one
+// painted whole.
 class StretchedPicture {
 public:
     // A new picture for a view of this size; returns the part of the view to paint again
@@ -31,17 +32,20 @@ public:
                              int lastRow = INT_MAX);
 
 private:
-    void Rebuild(const QSize& view);
-    void Refresh(const QRect& area);
+    static constexpr int kBandRows = 32;
+    void Prepare(const QSize& view);
 
     QImage picture_; // 32-bit, as painted
     platform::PictureOverlay overlay_;
-    QImage scaled_;        // the view's pixels
-    QImage scaledOverlay_; // the caption stretched as the picture is
-    QRegion overlayArea_;  // where it is not transparent, in the view
-    QRegion pending_;      // parts of scaled_ behind the picture
-    bool valid_ = false;   // scaled_ shows picture_ but for pending_
+    bool shown_ = false; // the view shows picture_ (painted, or its paint asked for)
+    QSize shownView_;
     std::vector<int> columns_, rows_; // the picture pixel of each view column and row
+    QSize mapView_, mapPicture_;
+    // The caption stretched as the picture is, in pieces where it is not transparent.
+    std::vector<std::pair<QRect, QImage>> captionPieces_;
+    qint64 captionKey_ = -1;
+    QRegion captionAreas_;
+    QImage band_; // a few rows of the view on their way to the screen
 };
 
 class StretchedImage : public QWidget {

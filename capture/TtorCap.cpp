@@ -253,7 +253,7 @@ void TtorCap::RefreshCaptionOverlay(const QSize& size) {
     }
     // The caption's text changes once a second at most.
     const qint64 second = QDateTime::currentSecsSinceEpoch();
-    if (second == overlaySecond_ && overlay_.image.size() == size)
+    if (second == overlaySecond_ && overlay_.frame == size)
         return;
     overlaySecond_ = second;
     platform::PictureOverlay fresh = platform::PictureOverlay::ForFrame(size);
@@ -263,7 +263,7 @@ void TtorCap::RefreshCaptionOverlay(const QSize& size) {
     overlayDisplay_ = Stamp()(canvas, CameraNumber);
     fresh.image = canvas.Image();
     fresh.areas = canvas.Touched();
-    overlay_ = std::move(fresh);
+    overlay_ = fresh.Trimmed(); // the frame-sized picture goes: the caption needs a small part
 }
 
 void TtorCap::capFrameRendered() {

@@ -18,7 +18,7 @@ namespace platform {
 class FrameConverter {
 public:
     static constexpr int kStripeRows = 16;
-    static constexpr int kPoolSize = 4;
+    static constexpr int kPoolSize = 3;
 
     FrameConverter() = default;
     ~FrameConverter();

@@ -54,6 +54,9 @@ TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
         painter.fillRect(5, 5, 60, 12, QColor(255, 255, 0, 160));
         caption.areas = QRect(5, 5, 60, 12);
     }
+    // Laid over a frame, the part that holds the caption is the caption.
+    ASSERT_EQ(caption.Trimmed().ComposedOn(before), caption.ComposedOn(before));
+    caption = caption.Trimmed(); // as the views get it
     const QRect changes[] = {{0, 0, 1, 1},     {319, 239, 1, 1}, {319, 0, 1, 1}, {0, 239, 1, 1},
                              {157, 101, 1, 1}, {40, 30, 33, 21}, {0, 100, 320, 3}, {10, 8, 3, 3}};
     for (const QSize view : {QSize(640, 870), QSize(1280, 870), QSize(320, 240), QSize(213, 161), QSize(641, 479)}) {
