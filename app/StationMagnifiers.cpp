@@ -30,7 +30,8 @@ void BindCameraPictures(Tzones& zones, PictureCaptions& captions) {
         });
     TtorCap::SetLiveWatch([&zones](int camera) {
         const Tmagna* view = camera == 2 ? zones.pic2 : zones.pic1;
-        return view->Image1->isVisible() && !view->Image1->visibleRegion().isEmpty();
+        const QRect seen = view->Image1->isVisible() ? view->Image1->visibleRegion().boundingRect() : QRect();
+        return seen.width() >= 8 && seen.height() >= 8; // not a view parked at 1x1
     });
 }
 

@@ -280,8 +280,11 @@ bool TtorCap::IsWatched() const {
     const QWindow* handle = top->windowHandle();
     if (!top->isVisible() || top->isMinimized() || (handle && !handle->isExposed()))
         return false;
-    // A view inside a hidden or collapsed panel shows nothing.
-    return (Image->isVisible() && !Image->visibleRegion().isEmpty()) ||
+    // A view inside a hidden or collapsed panel (the main window parks unused camera frames
+    // at 1x1 pixel) shows nothing.
+    constexpr int kSmallestView = 8;
+    const QRect seen = Image->isVisible() ? Image->visibleRegion().boundingRect() : QRect();
+    return (seen.width() >= kSmallestView && seen.height() >= kSmallestView) ||
            (Watch() && Watch()(CameraNumber));
 }
 

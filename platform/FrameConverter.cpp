@@ -71,7 +71,7 @@ bool FrameConverter::Prepare(const GstVideoFrame& frame) {
         return full_ || last_;
     Reset();
     const GstVideoInfo& in = frame.info;
-    if (in.width <= 0 || in.height <= 0 || GST_VIDEO_INFO_IS_INTERLACED(&in))
+    if (in.width <= 0 || in.height <= 0)
         return false;
     info_ = gst_video_info_copy(&in);
     const int planes = int(GST_VIDEO_INFO_N_PLANES(&in));

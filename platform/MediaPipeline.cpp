@@ -540,7 +540,7 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
 bool MediaCapturePipeline::TakeFrame(QImage& image) {
     std::lock_guard lock(frameLock_);
     if (frame_.isNull()) return false;
-    image = frame_; // shared and read-only: the streaming thread puts a new image in
+    image = frame_; // shared with the pool: whoever writes into it gets a copy of their own
     return true;
 }
 
