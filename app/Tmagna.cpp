@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QWindow>
 
 namespace {
 
@@ -117,8 +118,11 @@ Tmagna::Tmagna(QWidget* parent) : QWidget(parent) {
 void Tmagna::SetPicture(const QImage& picture, const platform::PictureOverlay& caption) {
     picture_ = picture;
     caption_ = caption;
-    // Only what the new picture changes is painted again; hidden, all of it once shown.
-    const QRect area = shown_.Set(picture, caption, Image1->size(), Image1->isVisible());
+    // Only what the new picture changes is painted again; hidden or unmapped, all of it once
+    // shown.
+    const QWindow* screen = window()->windowHandle();
+    const bool seen = Image1->isVisible() && (!screen || screen->isExposed());
+    const QRect area = shown_.Set(picture, caption, Image1->size(), seen);
     if (!area.isEmpty())
         Image1->update(area);
 }

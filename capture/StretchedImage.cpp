@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <cmath>
 #include <optional>
@@ -213,7 +214,8 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
 }
 
 void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
-    const QRect area = shown_.Set(picture, overlay, size(), isVisible());
+    const QWindow* screen = window()->windowHandle();
+    const QRect area = shown_.Set(picture, overlay, size(), isVisible() && (!screen || screen->isExposed()));
     if (!area.isEmpty())
         update(area);
 }

@@ -268,9 +268,13 @@ void TtorCap::RefreshCaptionOverlay(const QSize& size) {
 
 void TtorCap::capFrameRendered() {
     // Shown, the view takes every frame. Nobody sees it: a few frames a second keep the
-    // picture the detector and the picture store read fresh, and the rest are never converted.
-    if (!IsWatched() && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs))
+    // picture the detector and the picture store read fresh, and the rest are never converted
+    // nor even announced until the next one is due.
+    if (!IsWatched() && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs)) {
+        cap->HoldFrameNotices(int(kUnwatchedFrameMs - sinceGrab_.elapsed()));
         return;
+    }
+    cap->HoldFrameNotices(0);
     cap->RequestBitmap();
 }
 

@@ -263,8 +263,9 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
     if (!ok || !gst_element_link(gst_->VideoTee, queue)) return false;
     grabber_ = wantGrabber ? sink : nullptr;
     grabbing_ = wantGrabber;
-    // Frames nobody asked for are dropped before they are decoded or converted.
-    GstPad* out = gst_element_get_static_pad(queue, "src");
+    // Frames nobody asked for are dropped before they are queued, decoded or converted: the
+    // branch's thread does not even wake for them.
+    GstPad* out = gst_element_get_static_pad(queue, "sink");
     gst_pad_add_probe(
         out, GST_PAD_PROBE_TYPE_BUFFER,
         [](GstPad*, GstPadProbeInfo*, gpointer self) {
@@ -311,6 +312,7 @@ void MediaCapturePipeline::Stop() {
     lastKey_ = 0;
     running_ = false;
     wantFrame_ = false;
+    quietUntil_ = 0;
     ++generation_; // whatever the old run posted is stale now
 }
 
@@ -504,8 +506,18 @@ bool MediaCapturePipeline::OnPreviewBuffer() {
     if (!grabbing_.load()) return false; // nothing takes preview frames
     ++rendered_;
     if (wantFrame_.load()) return true; // announced once it has been copied
-    PostStreamingEvent(kRenderedEvent, renderedPending_);
+    const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
+    if (now >= quietUntil_.load()) PostStreamingEvent(kRenderedEvent, renderedPending_);
     return false;
+}
+
+void MediaCapturePipeline::HoldNotices(int ms) {
+    const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
+    quietUntil_.store(ms > 0 ? now + ms : 0);
 }
 
 void MediaCapturePipeline::OnSample(void* sampleHandle) {

@@ -72,6 +72,9 @@ public:
 
     // Asks the grabber to copy the next frame (or withdraws the request).
     void RequestFrame(bool want) { wantFrame_.store(want); }
+    // No FrameRendered for frames that pass in the next ms milliseconds (0: again at once),
+    // for an owner that wants no frame before then: the GUI thread is not woken for them.
+    void HoldNotices(int ms);
     // The last copied frame as a Format_RGB32 image (shared, not copied again); false when
     // there is none.
     bool TakeFrame(QImage& image);
@@ -111,6 +114,7 @@ private:
     bool videoIsJpeg_ = false;
 
     std::atomic<bool> wantFrame_{false};
+    std::atomic<qint64> quietUntil_{0}; // steady clock, ms
     std::atomic<bool> grabbing_{false}; // grabber_ as the streaming thread sees it
     std::atomic<bool> grabbedPending_{false};
     std::atomic<bool> renderedPending_{false};
