@@ -28,12 +28,18 @@ void BindCameraPictures(Tzones& zones, PictureCaptions& captions) {
         [&zones](int camera, const QImage& frame, const platform::PictureOverlay& caption, CaptionDisplay what) {
             ShowLivePicture(zones, camera, frame, caption, what);
         });
+    TtorCap::SetLiveWatch([&zones](int camera) {
+        const Tmagna* view = camera == 2 ? zones.pic2 : zones.pic1;
+        const QRect seen = view->Image1->isVisible() ? view->Image1->visibleRegion().boundingRect() : QRect();
+        return seen.width() >= 8 && seen.height() >= 8; // not a view parked at 1x1
+    });
 }
 
 void UnbindCameraPictures(PictureCaptions& captions) {
     captions.Hooks().display = {};
     TtorCap::SetCaptionPainter({});
     TtorCap::SetLiveCaption({}, {});
+    TtorCap::SetLiveWatch({});
 }
 
 void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what) {

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QWindow>
 
 namespace {
 
@@ -38,14 +39,10 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         ++frame_.paints_;
         QPainter painter(this);
-        if (frame_.picture_.isNull())
-            painter.fillRect(rect(), Qt::black);
-        else
-            painter.drawImage(rect(), frame_.Paintable());
-        frame_.caption_.PaintOver(painter, rect(), frame_.picture_.size());
+        frame_.shown_.Paint(painter, event->region(), size(), Qt::black);
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
@@ -121,8 +118,13 @@ Tmagna::Tmagna(QWidget* parent) : QWidget(parent) {
 void Tmagna::SetPicture(const QImage& picture, const platform::PictureOverlay& caption) {
     picture_ = picture;
     caption_ = caption;
-    if (isVisible())
-        Image1->update();
+    // Only what the new picture changes is painted again; hidden or unmapped, all of it once
+    // shown.
+    const QWindow* screen = window()->windowHandle();
+    const bool seen = Image1->isVisible() && (!screen || screen->isExposed());
+    const QRect area = shown_.Set(picture, caption, Image1->size(), seen);
+    if (!area.isEmpty())
+        Image1->update(area);
 }
 
 bool Tmagna::ToolbarShown() const { return !Magnifiertoolbar->isHidden(); }
@@ -202,14 +204,4 @@ bool Tmagna::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress)
         Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
-}
-
-const QImage& Tmagna::Paintable() {
-    if (picture_.format() == QImage::Format_RGB32)
-        return picture_;
-    if (paintable_.isNull() || paintableKey_ != picture_.cacheKey()) {
-        paintable_ = picture_.convertToFormat(QImage::Format_RGB32);
-        paintableKey_ = picture_.cacheKey();
-    }
-    return paintable_;
 }

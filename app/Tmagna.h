@@ -4,6 +4,7 @@
 // hidden tool bar at the bottom, opened from the picture's pop-up "Image Toolbar", takes a
 // snapshot into the history folder ("Take Pic") or opens the picture log on it ("Log 3").
 // The lens keys arrive through the off-screen Edit1.
+#include "capture/StretchedImage.h"
 #include "core/MagnifierLink.h"
 #include "core/MagnifierState.h"
 #include "platform/PictureOverlay.h"
@@ -75,9 +76,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Qt stretches 32-bit pictures on its fast path; a 24-bit one would be converted pixel by
-    // pixel inside every scaled draw. One conversion per new picture, and only when painted.
-    const QImage& Paintable();
     class PictureView;
     void PlaceChildren();
     void ResetCursor();
@@ -85,7 +83,6 @@ private:
     QImage picture_;
     platform::PictureOverlay caption_;
     quint64 paints_ = 0;
-    QImage paintable_; // picture_ in the format the painter stretches fastest
-    qint64 paintableKey_ = 0;
+    StretchedPicture shown_; // picture_ and caption_ as painted
     MagnifierState state_;
 };

@@ -5,9 +5,14 @@
 // frames.
 //
 //   xvfb-run -a -s "-screen 0 1280x1024x24" ./bench_station [--size 640x480] [--seconds 45]
-//       [--hidden]
+//       [--hidden] [--peer] [--rss-every N]
 //
 // --hidden unmaps the station's windows once it runs (needs an X display and xdotool).
+// --peer runs the motion daemon (Debian's `motion`, installed by hand as a measuring stick)
+// over the same pattern in the same run: it reads it as an uncompressed Y4M file at 30 frames
+// a second, two cameras, detection on, no pictures or movies written. Its CPU time and RSS are
+// measured over the same window as the station's.
+// --rss-every N prints the RSS of the station (and the peer) every N seconds.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -20,6 +25,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -70,6 +76,8 @@ struct Options {
     int width = 640, height = 480;
     int seconds = 45;
     bool hidden = false;
+    bool peer = false;
+    int rssEvery = 0;
 };
 
 bool ParseOptions(const QStringList& args, Options& options) {
@@ -77,6 +85,11 @@ bool ParseOptions(const QStringList& args, Options& options) {
         const QString& a = args[i];
         if (a == "--hidden") {
             options.hidden = true;
+        } else if (a == "--peer") {
+            options.peer = true;
+        } else if (a == "--rss-every" && i + 1 < args.size()) {
+            options.rssEvery = args[++i].toInt();
+            if (options.rssEvery < 1) return false;
         } else if (a == "--size" && i + 1 < args.size()) {
             const QStringList wh = args[++i].split('x');
             options.width = wh.value(0).toInt();
@@ -99,13 +112,62 @@ QString Generator(const Options& o) {
         .arg(o.height);
 }
 
+// Resident set size of a process in MB, -1 when it is gone.
+double RssMB(qint64 pid) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return -1;
+}
+
+// The peer's input: ten seconds of the same pattern, played in a loop at 30 frames a second.
+bool MakePeerInput(const QString& launcher, const Options& o, const QString& file) {
+    QProcess make;
+    make.start(launcher, QProcess::splitCommand(
+                             QString("-q videotestsrc pattern=ball num-buffers=300 ! video/x-raw,format=YUY2,"
+                                     "width=%1,height=%2,framerate=30/1 ! videoconvert ! video/x-raw,format=Y42B ! "
+                                     "y4menc ! filesink location=%3")
+                                 .arg(o.width)
+                                 .arg(o.height)
+                                 .arg(file)));
+    return make.waitForFinished(120000) && make.exitCode() == 0 && QFileInfo(file).size() > 0;
+}
+
+bool WritePeerConfig(const QString& folder, const QString& input, const Options& o) {
+    auto write = [](const QString& name, const QString& text) {
+        QFile f(name);
+        return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size();
+    };
+    QString main = QString("daemon off\nsetup_mode off\nlog_level 4\nlog_file %1/motion.log\n"
+                           "webcontrol_port 0\nstream_port 0\ntext_left CAMERA\n"
+                           "text_right %Y-%m-%d\\n%T-%q\nthreshold 1500\ndespeckle_filter EedDl\n"
+                           "minimum_motion_frames 1\nevent_gap 60\npre_capture 3\npost_capture 0\n"
+                           "picture_output off\nmovie_output off\n")
+                       .arg(folder);
+    for (int c = 1; c <= 2; ++c) {
+        const QString camera = QString("%1/camera%2.conf").arg(folder).arg(c);
+        if (!write(camera, QString("camera_id %1\ncamera_name cam%1\nnetcam_url file://%2\nwidth %3\n"
+                                   "height %4\nframerate 30\ntarget_dir %5/cam%1\n")
+                               .arg(c)
+                               .arg(input)
+                               .arg(o.width)
+                               .arg(o.height)
+                               .arg(folder)))
+            return false;
+        main += QString("camera %1\n").arg(camera);
+    }
+    return write(folder + "/motion.conf", main);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Options o;
     if (!ParseOptions(app.arguments(), o)) {
-        std::fprintf(stderr, "usage: bench_station [--size WxH] [--seconds N>=5] [--hidden]\n");
+        std::fprintf(stderr, "usage: bench_station [--size WxH] [--seconds N>=5] [--hidden] [--peer] "
+                             "[--rss-every N]\n");
         return 2;
     }
     const QString built = QDir::cleanPath(app.applicationDirPath() + "/../app/torvek");
@@ -159,6 +221,24 @@ int main(int argc, char** argv) {
     }
     file.close();
 
+    QProcess peer;
+    const QString motion = QStandardPaths::findExecutable("motion");
+    if (o.peer) {
+        const QString input = folder.filePath("peer.y4m");
+        if (motion.isEmpty() || !MakePeerInput(launcher, o, input) ||
+            !WritePeerConfig(folder.path(), input, o)) {
+            std::fprintf(stderr, "--peer needs the motion daemon and room for its input\n");
+            return 2;
+        }
+        peer.setStandardOutputFile(QProcess::nullDevice());
+        peer.setStandardErrorFile(QProcess::nullDevice());
+        peer.start(motion, {"-n", "-c", folder.filePath("motion.conf")});
+        if (!peer.waitForStarted(10000)) {
+            std::fprintf(stderr, "the motion daemon did not start\n");
+            return 1;
+        }
+    }
+
     std::vector<std::unique_ptr<QProcess>> generators;
     for (int i = 0; i < 2; ++i) {
         auto p = std::make_unique<QProcess>();
@@ -176,6 +256,7 @@ int main(int argc, char** argv) {
     QThread::sleep(10);
     if (station.state() != QProcess::Running) {
         std::fprintf(stderr, "the station ended during start-up\n");
+        Stop(peer);
         return 1;
     }
     const qint64 pid = station.processId();
@@ -192,6 +273,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "--hidden needs an X display and xdotool\n");
             Stop(station);
             for (auto& g : generators) Stop(*g);
+            Stop(peer);
             return 1;
         }
         QThread::sleep(2);
@@ -205,15 +287,32 @@ int main(int argc, char** argv) {
         }
         return total;
     };
+    const qint64 peerPid = o.peer ? peer.processId() : 0;
     const double s0 = CpuSeconds(pid), g0 = sum(generators);
+    const double p0 = o.peer ? CpuSeconds(peerPid) : 0;
     const double load0 = LoadAverage();
-    QThread::sleep(unsigned(o.seconds));
+    if (o.rssEvery > 0) std::printf("RSS (MB) every %d s: station%s\n", o.rssEvery, o.peer ? ", peer" : "");
+    for (int waited = 0; waited < o.seconds;) {
+        const int step = o.rssEvery > 0 ? std::min(o.rssEvery, o.seconds - waited) : o.seconds;
+        QThread::sleep(unsigned(step));
+        waited += step;
+        if (o.rssEvery > 0 && waited % o.rssEvery == 0) {
+            std::printf("  %5d s  %.1f", waited, RssMB(pid));
+            if (o.peer) std::printf("  %.1f", RssMB(peerPid));
+            std::printf("\n");
+            std::fflush(stdout);
+        }
+    }
     const double s1 = CpuSeconds(pid), g1 = sum(generators);
+    const double p1 = o.peer ? CpuSeconds(peerPid) : 0;
     const double load1 = LoadAverage();
-    const bool alive = station.state() == QProcess::Running && s1 >= 0 && g1 >= 0;
+    const double stationRss = RssMB(pid), peerRss = o.peer ? RssMB(peerPid) : 0;
+    const bool alive = station.state() == QProcess::Running && s1 >= 0 && g1 >= 0 &&
+                       (!o.peer || (peer.state() == QProcess::Running && p1 >= 0));
     Stop(station);
     for (auto& g : generators) Stop(*g);
-    if (!alive || s0 < 0 || g0 < 0) {
+    Stop(peer);
+    if (!alive || s0 < 0 || g0 < 0 || p0 < 0) {
         std::fprintf(stderr, "a measured process ended during the run\n");
         return 1;
     }
@@ -225,8 +324,13 @@ int main(int argc, char** argv) {
     std::printf("size %dx%d, %d s, window %s on %s, load %.1f..%.1f\n", o.width, o.height,
                 o.seconds, o.hidden ? "unmapped" : "shown", onDisplay ? "X" : "offscreen",
                 load0, load1);
-    std::printf("station    %.3f CPU-s/s\n", stationRate);
+    std::printf("station    %.3f CPU-s/s, RSS %.1f MB\n", stationRate, stationRss);
     std::printf("generators %.3f CPU-s/s (two)\n", generatorRate);
     std::printf("net        %.3f CPU-s/s, %.4f per camera-second\n", net, net / 2);
+    if (o.peer) {
+        const double peerRate = (p1 - p0) / secs;
+        std::printf("peer       %.3f CPU-s/s, RSS %.1f MB (motion, two cameras)\n", peerRate, peerRss);
+        std::printf("ratio      %.2f (net / peer)\n", peerRate > 0 ? net / peerRate : 0.0);
+    }
     return 0;
 }

@@ -32,6 +32,11 @@ TtorCap::LiveShow& Show() {
     return show;
 }
 
+TtorCap::LiveWatch& Watch() {
+    static TtorCap::LiveWatch watch;
+    return watch;
+}
+
 } // namespace
 
 void TtorCap::SetCaptionPainter(CaptionPainter painter) {
@@ -41,6 +46,10 @@ void TtorCap::SetCaptionPainter(CaptionPainter painter) {
 void TtorCap::SetLiveCaption(CaptionStamp stamp, LiveShow show) {
     Stamp() = std::move(stamp);
     Show() = std::move(show);
+}
+
+void TtorCap::SetLiveWatch(LiveWatch watch) {
+    Watch() = std::move(watch);
 }
 
 TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
@@ -259,7 +268,7 @@ void TtorCap::RefreshCaptionOverlay(const QSize& size) {
     }
     // The caption's text changes once a second at most.
     const qint64 second = QDateTime::currentSecsSinceEpoch();
-    if (second == overlaySecond_ && overlay_.image.size() == size)
+    if (second == overlaySecond_ && overlay_.frame == size)
         return;
     overlaySecond_ = second;
     platform::PictureOverlay fresh = platform::PictureOverlay::ForFrame(size);
@@ -269,14 +278,18 @@ void TtorCap::RefreshCaptionOverlay(const QSize& size) {
     overlayDisplay_ = Stamp()(canvas, CameraNumber);
     fresh.image = canvas.Image();
     fresh.areas = canvas.Touched();
-    overlay_ = std::move(fresh);
+    overlay_ = fresh.Trimmed(); // the frame-sized picture goes: the caption needs a small part
 }
 
 void TtorCap::capFrameRendered() {
     // Shown, the view takes every frame. Nobody sees it: a few frames a second keep the
-    // picture the detector and the picture store read fresh, and the rest are never converted.
-    if (!IsWatched() && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs))
+    // picture the detector and the picture store read fresh, and the rest are never converted
+    // nor even announced until the next one is due.
+    if (!IsWatched() && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs)) {
+        cap->HoldFrameNotices(int(kUnwatchedFrameMs - sinceGrab_.elapsed()));
         return;
+    }
+    cap->HoldFrameNotices(0);
     cap->RequestBitmap();
 }
 
@@ -284,7 +297,14 @@ bool TtorCap::IsWatched() const {
     const QWidget* top = window();
     // An unmapped window (minimised by the window manager) is shown but not exposed.
     const QWindow* handle = top->windowHandle();
-    return top->isVisible() && !top->isMinimized() && (!handle || handle->isExposed());
+    if (!top->isVisible() || top->isMinimized() || (handle && !handle->isExposed()))
+        return false;
+    // A view inside a hidden or collapsed panel (the main window parks unused camera frames
+    // at 1x1 pixel) shows nothing.
+    constexpr int kSmallestView = 8;
+    const QRect seen = Image->isVisible() ? Image->visibleRegion().boundingRect() : QRect();
+    return (seen.width() >= kSmallestView && seen.height() >= kSmallestView) ||
+           (Watch() && Watch()(CameraNumber));
 }
 
 QImage TtorCap::UncaptionedFrame() const {

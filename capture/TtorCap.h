@@ -41,6 +41,10 @@ public:
     using LiveShow = std::function<void(int camera, const QImage& frame,
                                         const platform::PictureOverlay& caption, CaptionDisplay what)>;
     static void SetLiveCaption(CaptionStamp stamp, LiveShow show);
+    // Whether a view the application shows a camera's frames in (besides Image) is on screen
+    // now; set once by the application.
+    using LiveWatch = std::function<bool(int camera)>;
+    static void SetLiveWatch(LiveWatch watch);
 
     explicit TtorCap(const platform::ProgramFolder& folder, QWidget* parent = nullptr);
     // A running recording is finished first, so the file plays.
@@ -60,7 +64,8 @@ public:
     // The latest frame as it came, without the caption, as a 24-bit bitmap (null before the
     // first). Converted when asked for, once per frame.
     QImage UncaptionedFrame() const;
-    // Whether anybody can see the view's window (shown, not minimised, not unmapped).
+    // Whether anybody can see the camera's frames: its window shown, not minimised, not
+    // unmapped, and a view of them on screen in it.
     bool IsWatched() const;
     // Nobody watching, a frame is taken at most this often.
     static constexpr int kUnwatchedFrameMs = 100;

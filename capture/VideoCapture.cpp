@@ -416,6 +416,10 @@ bool TVideoCapture::RequestBitmap() {
     return possible;
 }
 
+void TVideoCapture::HoldFrameNotices(int ms) {
+    if (pipeline_) pipeline_->HoldNotices(ms);
+}
+
 void TVideoCapture::WMBitmapGrabbed() {
     QImage frame;
     if (!pipeline_ || !pipeline_->TakeFrame(frame)) return;

@@ -94,6 +94,8 @@ public:
     bool CopyCaptureFile(const QString& destination);
     // Arms the grabber for one frame; false (and the request withdrawn) when no frame can come.
     bool RequestBitmap();
+    // No OnFrameRendered for the next ms milliseconds (0: again for every frame).
+    void HoldFrameNotices(int ms);
 
     bool Capturing() const { return capturing_; }
     bool Previewing() const { return previewing_; }

@@ -234,14 +234,15 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
     if (wantGrabber) {
         sink = Make("appsink", "MyBitmapGrabber");
         if (sink) {
-            // The pixel layout of QImage::Format_RGB32: painted without conversion, and
-            // cheaper to convert into than packed 24-bit.
-            GstCaps* rgb = gst_caps_from_string(G_BYTE_ORDER == G_LITTLE_ENDIAN
-                                                    ? "video/x-raw, format=(string)BGRx"
-                                                    : "video/x-raw, format=(string)xRGB");
-            g_object_set(sink, "caps", rgb, "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
+            // The camera's own format where it is a common one (the conversion element
+            // passes it through); the frames are converted to QImage::Format_RGB32 here, only
+            // where they changed.
+            GstCaps* raw = gst_caps_from_string(
+                "video/x-raw, format=(string){ YUY2, UYVY, YVYU, I420, YV12, NV12, NV21, Y42B, "
+                "Y444, GRAY8, RGB, BGR, BGRx, xRGB, RGBx, xBGR, BGRA, ARGB, RGBA, ABGR }");
+            g_object_set(sink, "caps", raw, "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
                          "enable-last-sample", FALSE, nullptr);
-            gst_caps_unref(rgb);
+            gst_caps_unref(raw);
             GstAppSinkCallbacks callbacks{};
             callbacks.new_sample = [](GstAppSink* appsink, gpointer self) {
                 GstSample* sample = gst_app_sink_pull_sample(appsink);
@@ -262,8 +263,9 @@ bool MediaCapturePipeline::BuildPreview(bool wantGrabber) {
     if (!ok || !gst_element_link(gst_->VideoTee, queue)) return false;
     grabber_ = wantGrabber ? sink : nullptr;
     grabbing_ = wantGrabber;
-    // Frames nobody asked for are dropped before they are decoded or converted.
-    GstPad* out = gst_element_get_static_pad(queue, "src");
+    // Frames nobody asked for are dropped before they are queued, decoded or converted: the
+    // branch's thread does not even wake for them.
+    GstPad* out = gst_element_get_static_pad(queue, "sink");
     gst_pad_add_probe(
         out, GST_PAD_PROBE_TYPE_BUFFER,
         [](GstPad*, GstPadProbeInfo*, gpointer self) {
@@ -306,8 +308,11 @@ bool MediaCapturePipeline::Run(QString* error) {
 
 void MediaCapturePipeline::Stop() {
     gst_element_set_state(gst_->Pipeline, GST_STATE_NULL);
+    converter_.Reset(); // no streaming thread runs now; the next run may bring another format
+    lastKey_ = 0;
     running_ = false;
     wantFrame_ = false;
+    quietUntil_ = 0;
     ++generation_; // whatever the old run posted is stale now
 }
 
@@ -501,27 +506,37 @@ bool MediaCapturePipeline::OnPreviewBuffer() {
     if (!grabbing_.load()) return false; // nothing takes preview frames
     ++rendered_;
     if (wantFrame_.load()) return true; // announced once it has been copied
-    PostStreamingEvent(kRenderedEvent, renderedPending_);
+    const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
+    if (now >= quietUntil_.load()) PostStreamingEvent(kRenderedEvent, renderedPending_);
     return false;
+}
+
+void MediaCapturePipeline::HoldNotices(int ms) {
+    const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
+    quietUntil_.store(ms > 0 ? now + ms : 0);
 }
 
 void MediaCapturePipeline::OnSample(void* sampleHandle) {
     auto* sample = static_cast<GstSample*>(sampleHandle);
     if (wantFrame_.exchange(false)) {
         GstVideoInfo info;
+        GstVideoFrame frame;
         GstBuffer* buffer = gst_sample_get_buffer(sample);
         GstCaps* caps = gst_sample_get_caps(sample);
-        GstMapInfo map;
         if (buffer && caps && gst_video_info_from_caps(&info, caps) &&
-            gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-            // Straight from the buffer into the image the consumer keeps, outside the lock.
-            QImage image;
-            const bool whole = MediaFrameToImage(map.data, qsizetype(map.size),
-                                                 GST_VIDEO_INFO_WIDTH(&info),
-                                                 GST_VIDEO_INFO_HEIGHT(&info),
-                                                 GST_VIDEO_INFO_PLANE_STRIDE(&info, 0), image);
-            gst_buffer_unmap(buffer, &map);
-            if (whole) {
+            gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) {
+            QImage image = converter_.Convert(frame);
+            gst_video_frame_unmap(&frame);
+            if (!image.isNull()) {
+                // The views paint again only the rows that changed since the last picture.
+                if (lastKey_ != 0)
+                    NoteFrameChange(lastKey_, image.cacheKey(), converter_.ChangedTop(),
+                                    converter_.ChangedBottom());
+                lastKey_ = image.cacheKey();
                 {
                     std::lock_guard lock(frameLock_);
                     std::swap(frame_, image);
@@ -534,24 +549,10 @@ void MediaCapturePipeline::OnSample(void* sampleHandle) {
     PostStreamingEvent(kRenderedEvent, renderedPending_);
 }
 
-bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
-                       QImage& image) {
-    if (!data || width <= 0 || height <= 0 || stride < width * 4 ||
-        size < qsizetype(stride) * height)
-        return false; // a short buffer is dropped, never read past
-    QImage copy(width, height, QImage::Format_RGB32);
-    if (copy.isNull()) return false;
-    const qsizetype row = qsizetype(width) * 4;
-    for (int y = 0; y < height; ++y)
-        memcpy(copy.scanLine(y), data + qsizetype(y) * stride, size_t(row));
-    image = std::move(copy);
-    return true;
-}
-
 bool MediaCapturePipeline::TakeFrame(QImage& image) {
     std::lock_guard lock(frameLock_);
     if (frame_.isNull()) return false;
-    image = frame_; // shared: the streaming thread puts a new image in, never writes this one
+    image = frame_; // shared with the pool: whoever writes into it gets a copy of their own
     return true;
 }
 

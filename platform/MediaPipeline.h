@@ -1,12 +1,14 @@
 #pragma once
 // One camera's GStreamer pipeline:
 //   source ! capsfilter ! tee name=MySmartTee
-//     preview: queue leaky ! [jpegdec] ! videoconvert ! RGB32 ! appsink name=MyBitmapGrabber
+//     preview: queue leaky ! [jpegdec] ! videoconvert (passes common formats) ! appsink name=MyBitmapGrabber
 //     file (only while recording): queue ! [encoder] ! avimux ! filesink
 //   audio source ! capsfilter ! tee name=MyInfTee ! [queue ! audio sink] (+ file branch)
-// The streaming threads only copy a requested frame under one lock and post events; frames,
+// The streaming threads only convert a requested frame (what changed of it, into a picture of
+// a small pool) and hand it over under one lock, and post events; frames,
 // bus errors and "rendered" notices reach the owner as signals on the GUI thread. A preview
 // frame that nobody has asked for is dropped before decoding and conversion.
+#include "platform/FrameConverter.h"
 #include "platform/MediaDevices.h"
 
 #include <QByteArray>
@@ -25,11 +27,6 @@ namespace platform {
 // What a pipeline error stands for: the recording branch failed (the camera goes on), the
 // camera's stream failed, or its device went away.
 enum class MediaFault { Recording, Stream, DeviceLost };
-
-// A copied 32-bit frame (Format_RGB32 byte order) as an image; false when the bytes do not
-// cover stride x height.
-bool MediaFrameToImage(const uchar* data, qsizetype size, int width, int height, int stride,
-                       QImage& image);
 
 class MediaCapturePipeline : public QObject {
     Q_OBJECT
@@ -75,12 +72,15 @@ public:
 
     // Asks the grabber to copy the next frame (or withdraws the request).
     void RequestFrame(bool want) { wantFrame_.store(want); }
+    // No FrameRendered for frames that pass in the next ms milliseconds (0: again at once),
+    // for an owner that wants no frame before then: the GUI thread is not woken for them.
+    void HoldNotices(int ms);
     // The last copied frame as a Format_RGB32 image (shared, not copied again); false when
     // there is none.
     bool TakeFrame(QImage& image);
 
     // Counters for tests and benchmarks: frames that reached the preview branch (each one
-    // announced by FrameRendered), frames copied.
+    // announced by FrameRendered), frames handed over.
     quint64 FramesRendered() const { return rendered_.load(); }
     quint64 FramesCopied() const { return copied_.load(); }
 
@@ -114,6 +114,7 @@ private:
     bool videoIsJpeg_ = false;
 
     std::atomic<bool> wantFrame_{false};
+    std::atomic<qint64> quietUntil_{0}; // steady clock, ms
     std::atomic<bool> grabbing_{false}; // grabber_ as the streaming thread sees it
     std::atomic<bool> grabbedPending_{false};
     std::atomic<bool> renderedPending_{false};
@@ -124,6 +125,8 @@ private:
     std::atomic<quint64> copied_{0};
     std::mutex frameLock_; // the one lock: guards frame_
     QImage frame_;
+    FrameConverter converter_; // streaming thread, or with the pipeline stopped
+    qint64 lastKey_ = 0;       // the picture handed over last (streaming thread)
 };
 
 } // namespace platform

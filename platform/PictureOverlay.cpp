@@ -8,28 +8,34 @@ PictureOverlay PictureOverlay::ForFrame(const QSize& size) {
     PictureOverlay overlay;
     overlay.image = QImage(size, QImage::Format_ARGB32_Premultiplied);
     overlay.image.fill(Qt::transparent);
+    overlay.frame = size;
     return overlay;
 }
 
-void PictureOverlay::PaintOver(QPainter& painter, const QRect& target, const QSize& frame) const {
-    if (IsEmpty() || frame != image.size())
-        return;
-    const double sx = double(target.width()) / image.width();
-    const double sy = double(target.height()) / image.height();
-    for (const QRect& area : areas) {
-        const QRectF to(target.x() + area.x() * sx, target.y() + area.y() * sy, area.width() * sx,
-                        area.height() * sy);
-        painter.drawImage(to, image, area);
-    }
+PictureOverlay PictureOverlay::Trimmed() const {
+    if (IsEmpty())
+        return *this;
+    PictureOverlay trimmed = *this;
+    const QRect held = areas.boundingRect() & QRect(origin, image.size());
+    trimmed.image = image.copy(held.translated(-origin));
+    trimmed.origin = held.topLeft();
+    return trimmed;
 }
 
-QImage PictureOverlay::ComposedOn(const QImage& frame) const {
-    if (IsEmpty() || frame.size() != image.size())
-        return frame;
-    QImage composed = frame.convertToFormat(QImage::Format_RGB32);
+QRgb PictureOverlay::PixelAt(int x, int y) const {
+    const QPoint at = QPoint(x, y) - origin;
+    if (image.isNull() || !image.rect().contains(at))
+        return 0;
+    return reinterpret_cast<const QRgb*>(image.constScanLine(at.y()))[at.x()];
+}
+
+QImage PictureOverlay::ComposedOn(const QImage& picture) const {
+    if (IsEmpty() || picture.size() != frame)
+        return picture;
+    QImage composed = picture.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&composed);
     for (const QRect& area : areas)
-        painter.drawImage(area.topLeft(), image, area);
+        painter.drawImage(area.topLeft(), image, area.translated(-origin));
     return composed;
 }
 

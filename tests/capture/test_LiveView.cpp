@@ -89,6 +89,8 @@ TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
 }
 
 TEST_F(LiveViewTest, AViewNobodySeesPaintsNothingWhileItsPictureKeepsUp) {
+    // A moving picture: a still one would leave nothing to paint again.
+    platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "ball")});
     view->resize(320, 240);
     ASSERT_TRUE(view->ConnectCamera(true, 0));
     ASSERT_TRUE(view->Image->isVisibleTo(view.get()));

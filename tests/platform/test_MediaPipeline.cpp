@@ -1,4 +1,4 @@
-// The pipeline's frame hand-over: geometry checked against the bytes, at most one pending
+// The pipeline's frame hand-over: at most one pending
 // notice per kind however long the GUI thread is held up; and a recording whose writer
 // failed is not waited for.
 #include "platform/MediaPipeline.h"
@@ -13,22 +13,6 @@
 #include <sys/resource.h>
 
 using namespace platform;
-
-TEST(MediaFrameToImage, UsesTheStrideAndDropsShortBuffers) {
-    // 2x2 pixels of 32 bits (Format_RGB32's byte order), rows padded to 12 bytes.
-    const quint32 words[6] = {0xFF010203, 0xFF040506, 0x99999999, 0xFF070809, 0xFF0A0B0C, 0x99999999};
-    const auto* bytes = reinterpret_cast<const uchar*>(words);
-    QImage image;
-    ASSERT_TRUE(MediaFrameToImage(bytes, 24, 2, 2, 12, image));
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(QColor(image.pixel(1, 1)), QColor(10, 11, 12));
-    EXPECT_EQ(QColor(image.pixel(0, 1)), QColor(7, 8, 9));
-    EXPECT_EQ(QColor(image.pixel(1, 0)), QColor(4, 5, 6));
-    EXPECT_FALSE(MediaFrameToImage(bytes, 23, 2, 2, 12, image)); // one byte short
-    EXPECT_FALSE(MediaFrameToImage(bytes, 24, 4, 2, 12, image)); // stride below a row
-    EXPECT_FALSE(MediaFrameToImage(bytes, 24, 0, 2, 12, image));
-    EXPECT_FALSE(MediaFrameToImage(nullptr, 24, 2, 2, 12, image));
-}
 
 namespace {
 

@@ -1,0 +1,151 @@
+// The live view paints again only what a new frame changed, and converts frames only for a
+// view someone can see: what is on screen still equals the grabbed frame after many partial
+// paints, and a camera whose view is not on screen is converted only a few times a second.
+#include "CaptureTestKit.h"
+
+#include "capture/StretchedImage.h"
+#include "capture/TtorCap.h"
+#include "platform/MediaPipeline.h"
+
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QScreen>
+
+using namespace capture_test;
+using TestSupport::WaitFor;
+
+namespace {
+
+// What a view of this size shows after painting `region` (all of it without).
+QImage Painted(StretchedPicture& picture, const QSize& view, QImage canvas = {}, const QRegion* region = nullptr) {
+    if (canvas.isNull()) {
+        canvas = QImage(view, QImage::Format_RGB32);
+        canvas.fill(Qt::red);
+    }
+    QPainter painter(&canvas);
+    picture.Paint(painter, region ? *region : QRegion(canvas.rect()), view, Qt::black);
+    return canvas;
+}
+
+int LargestDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                                qAbs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+} // namespace
+
+TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
+    QRandomGenerator random(7);
+    QImage before(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            before.setPixel(x, y, random.generate() | 0xff000000);
+    platform::PictureOverlay caption = platform::PictureOverlay::ForFrame(before.size());
+    {
+        QPainter painter(&caption.image);
+        painter.fillRect(5, 5, 60, 12, QColor(255, 255, 0, 160));
+        caption.areas = QRect(5, 5, 60, 12);
+    }
+    // Laid over a frame, the part that holds the caption is the caption.
+    ASSERT_EQ(caption.Trimmed().ComposedOn(before), caption.ComposedOn(before));
+    caption = caption.Trimmed(); // as the views get it
+    const QRect changes[] = {{0, 0, 1, 1},     {319, 239, 1, 1}, {319, 0, 1, 1}, {0, 239, 1, 1},
+                             {157, 101, 1, 1}, {40, 30, 33, 21}, {0, 100, 320, 3}, {10, 8, 3, 3}};
+    for (const QSize view : {QSize(640, 870), QSize(1280, 870), QSize(320, 240), QSize(213, 161), QSize(641, 479)}) {
+        SCOPED_TRACE(QString("%1x%2").arg(view.width()).arg(view.height()).toStdString());
+        StretchedPicture shown;
+        EXPECT_EQ(shown.Set(before, caption, view, true), QRect(QPoint(0, 0), view));
+        QImage screen = Painted(shown, view);
+        EXPECT_TRUE(shown.Set(before.copy(), caption, view, true).isEmpty());
+        // One change after the other, each painting only the area it returns.
+        QImage latest = before;
+        for (const QRect& change : changes) {
+            latest = latest.copy();
+            for (int y = change.top(); y <= change.bottom(); ++y)
+                for (int x = change.left(); x <= change.right(); ++x)
+                    latest.setPixel(x, y, ~latest.pixel(x, y) | 0xff000000);
+            const QRegion area = shown.Set(latest, caption, view, true);
+            EXPECT_LT(area.boundingRect().width() * area.boundingRect().height(),
+                      view.width() * view.height() / 2 + 4 * view.width());
+            screen = Painted(shown, view, screen, &area);
+            StretchedPicture whole;
+            whole.Set(latest, caption, view, true);
+            ASSERT_EQ(screen, Painted(whole, view))
+                << change.x() << "," << change.y() << " " << change.width() << "x" << change.height();
+        }
+        // Another size of picture: all of the view.
+        EXPECT_EQ(shown.Set(before.scaled(160, 120), caption, view, true), QRect(QPoint(0, 0), view));
+    }
+}
+
+class LiveViewUpdatesTest : public CameraTest {
+protected:
+    void SetUp() override {
+        CaptureErrorFlag = 0;
+        CameraQueriesSuspended = 0;
+        TtorCap::SetCaptionPainter({});
+        platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "ball")});
+        view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
+        view->CameraNumber = 1;
+        QObject::connect(view->cap, &TVideoCapture::OnPictureGrabbed, view.get(), [this](const QImage&) { ++frames; });
+    }
+    void TearDown() override {
+        TtorCap::SetLiveWatch({});
+        view.reset();
+        CameraTest::TearDown();
+    }
+    bool FramesArrive(int more) {
+        const int target = frames + more;
+        return WaitFor([&] { return frames >= target; }, kWait);
+    }
+
+    TestSupport::TempProgramFolder folder;
+    std::unique_ptr<TtorCap> view;
+    int frames = 0;
+};
+
+TEST_F(LiveViewUpdatesTest, AfterManyPartialPaintsTheScreenShowsTheLastFrame) {
+    view->resize(640, 480);
+    view->show();
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    view->Image->setGeometry(0, 0, 640, 480); // twice the frame's size
+    ASSERT_TRUE(FramesArrive(3));
+    const quint64 paints = view->Image->Paints();
+    ASSERT_TRUE(FramesArrive(20)); // the ball moves: each frame repaints a part of the view
+    EXPECT_GT(view->Image->Paints(), paints);
+    view->cap->StopPreview();
+    ASSERT_TRUE(WaitFor([&] { return !view->cap->Previewing(); }, kWait));
+    Pause(300); // the last frame's paint is done
+    const QImage frame = view->UncaptionedFrame();
+    ASSERT_EQ(frame.size(), QSize(320, 240));
+    const QImage screen = view->screen()->grabWindow(view->winId(), 0, 0, 640, 480).toImage();
+    ASSERT_EQ(screen.size(), QSize(640, 480));
+    EXPECT_LE(LargestDifference(screen.scaled(320, 240), frame), 2); // no trail of the ball
+}
+
+TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTimesASecond) {
+    view->resize(320, 240);
+    view->show();
+    view->Image->hide(); // the window is shown, the camera's view is not
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    view->Image->hide();
+    platform::MediaCapturePipeline& pipeline = *view->cap->Pipeline();
+    auto converted = [&](bool watchedElsewhere) {
+        TtorCap::SetLiveWatch([watchedElsewhere](int) { return watchedElsewhere; });
+        FramesArrive(1);
+        const quint64 rendered = pipeline.FramesRendered(), copied = pipeline.FramesCopied();
+        EXPECT_TRUE(WaitFor([&] { return pipeline.FramesRendered() >= rendered + 20; }, kWait));
+        return double(pipeline.FramesCopied() - copied) / double(pipeline.FramesRendered() - rendered);
+    };
+    EXPECT_LT(converted(false), 0.5);
+    // Shown in a view of the application's own: every frame.
+    EXPECT_GT(converted(true), 0.8);
+}
