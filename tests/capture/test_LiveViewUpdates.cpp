@@ -123,7 +123,9 @@ TEST_F(LiveViewUpdatesTest, AfterManyPartialPaintsTheScreenShowsTheLastFrame) {
     EXPECT_GT(view->Image->Paints(), paints);
     view->cap->StopPreview();
     ASSERT_TRUE(WaitFor([&] { return !view->cap->Previewing(); }, kWait));
-    Pause(300); // the last frame's paint is done
+    // The last frame's paint is done once nothing is pending.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     const QImage frame = view->UncaptionedFrame();
     ASSERT_EQ(frame.size(), QSize(320, 240));
     const QImage screen = view->screen()->grabWindow(view->winId(), 0, 0, 640, 480).toImage();
