@@ -50,6 +50,5 @@ TEST(BitmapScaling, EnlargingTinySourcesStaysInBounds) {
     int maxRed = 0;
     for (int x = 0; x < 300; ++x)
         maxRed = qMax(maxRed, big.pixelColor(x, 299).red());
-    EXPECT_LE(maxRed, 255);
     EXPECT_GT(maxRed, 200);
 }
