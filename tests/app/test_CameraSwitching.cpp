@@ -67,7 +67,6 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     EXPECT_EQ(zones->DriverIndex1, Tzones::kNoDriver);
     ASSERT_NE(zones->Cap(1), nullptr);
     EXPECT_NE(zones->Cap(1), old.data());
-    EXPECT_EQ(zones->Cap(1)->CameraNumber, 1);
     // A frame still on its way to the old view reaches nobody, and the old view goes.
     ASSERT_FALSE(old.isNull());
     const int heard = grabbed[1];
@@ -91,7 +90,6 @@ TEST_F(CameraStationFixture, Camera2ButtonCases) {
     // Camera 1's button without a device does nothing and stays usable.
     zones->Panel2->click();
     EXPECT_TRUE(zones->Panel2->isEnabled() && !zones->pleaseWaitPanel->isVisible());
-    EXPECT_EQ(zones->Panel2->text(), "Off/On");
     EXPECT_EQ(messages.size(), 1);
 
     // Both lists on one device: camera 2's button starts camera 1.
@@ -100,7 +98,6 @@ TEST_F(CameraStationFixture, Camera2ButtonCases) {
     zones->cam2List->setCurrentIndex(0);
     zones->Panel3->click();
     EXPECT_TRUE(ButtonIsOn(1));
-    EXPECT_EQ(zones->Panel3->text(), "Off/On");
     EXPECT_FALSE(zones->CameraPreviews(2));
 
     // A user's pick in cam2List while camera 2 is off chooses its device.
@@ -165,7 +162,6 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     // Switching the last camera off ends surveillance.
     zones->Panel2->click();
     EXPECT_FALSE(zones->MotionTime.Enabled());
-    EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kBlack);
     EXPECT_FALSE(zones->StartStopSurveillance());
     EXPECT_EQ(messages.last(), Tzones::kStartErrorText);
 }

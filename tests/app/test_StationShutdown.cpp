@@ -153,7 +153,6 @@ TEST_F(StationShutdownTest, StartMotionAtStartWithoutACameraLeavesSurveillanceOf
     Settle(600);
     EXPECT_EQ(messages, QStringList{Tzones::kStartErrorText});
     EXPECT_FALSE(zones->MotionTime.Enabled());
-    EXPECT_EQ(FontColour(zones->Panel4), ControlColours::kBlack);
 }
 
 TEST_F(StationShutdownTest, AHideAndShowOfTheProgramKeepsItsGeometryAndToolBar) {

