@@ -305,12 +305,15 @@ TEST_F(CameraStationFixture, ALostCameraEndsTheRecordingState) {
     ASSERT_TRUE(ButtonIsOn(1));
     TtorCap* view = zones->Cap(1);
     view->SetRecordFileName(folder.file("lost.avi"));
+    const quint64 before = view->cap->FramesRendered();
     ASSERT_TRUE(view->StartRecording());
     zones->RecordingActive = true;
     zones->StartCapture11->setChecked(true);
     zones->rec->show();
-    // Frames reach the file before the camera goes.
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo(folder.file("lost.avi")).size() > 300000; }, kWait));
+    // Frames reach the file before the camera goes (its preallocated size alone says nothing).
+    ASSERT_TRUE(WaitFor([&] {
+        return view->cap->FramesRendered() >= before + 10 && QFileInfo(folder.file("lost.avi")).size() > 300000;
+    }, kWait));
 
     platform::SetTestCameraPlugged(0, false);
     ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
