@@ -14,6 +14,9 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QImage>
+
+#include <algorithm>
 
 namespace capture_test {
 
@@ -45,6 +48,20 @@ inline bool NearColour(QRgb p, QRgb colour, int tolerance) {
 
 // Delivers what the pipeline's threads have already posted: once the graph is down nothing
 // more can come, so a "nothing more happens" check needs no waiting.
+// Largest channel difference between two pictures of one size.
+inline int LargestDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                                qAbs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
 inline void DeliverPosted() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

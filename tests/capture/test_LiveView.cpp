@@ -41,20 +41,6 @@ protected:
     int frames = 0;
 };
 
-// Largest channel difference between two pictures of one size.
-int LargestDifference(const QImage& a, const QImage& b) {
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int largest = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col) {
-            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
-                                qAbs(qBlue(p) - qBlue(q))});
-        }
-    return largest;
-}
-
 } // namespace
 
 TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
