@@ -1,7 +1,7 @@
 // The live view against what the rest of the station takes from the same frames: the shown
 // picture is the grabbed one, a view nobody sees paints nothing while frames still reach the
 // picture that the detector and the picture store read, and each grabbed frame is copied once.
-#include "CaptureTestKit.h"
+#include "LiveViewFixture.h"
 
 #include "capture/CaptureFlags.h"
 #include "capture/TtorCap.h"
@@ -12,36 +12,6 @@
 
 using namespace capture_test;
 using TestSupport::WaitFor;
-
-namespace {
-
-class LiveViewTest : public CameraTest {
-protected:
-    void SetUp() override {
-        CaptureErrorFlag = 0;
-        CameraQueriesSuspended = 0;
-        TtorCap::SetCaptionPainter({}); // the view shows the frame exactly as grabbed
-        platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "smpte")});
-        view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
-        view->CameraNumber = 1;
-        QObject::connect(view->cap, &TVideoCapture::OnBitmapGrabbed, view.get(),
-                         [this](const TCapturedBitmap&) { ++frames; });
-    }
-    void TearDown() override {
-        view.reset();
-        CameraTest::TearDown();
-    }
-    bool FramesArrive(int more) {
-        const int target = frames + more;
-        return WaitFor([&] { return frames >= target; }, kWait);
-    }
-
-    TestSupport::TempProgramFolder folder;
-    std::unique_ptr<TtorCap> view;
-    int frames = 0;
-};
-
-} // namespace
 
 TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
     view->resize(320, 240);

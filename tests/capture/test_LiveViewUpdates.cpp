@@ -1,7 +1,7 @@
 // The live view paints again only what a new frame changed, and converts frames only for a
 // view someone can see: what is on screen still equals the grabbed frame after many partial
 // paints, and a camera whose view is not on screen is converted only a few times a second.
-#include "CaptureTestKit.h"
+#include "LiveViewFixture.h"
 
 #include "capture/StretchedImage.h"
 #include "capture/TtorCap.h"
@@ -73,30 +73,9 @@ TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
     }
 }
 
-class LiveViewUpdatesTest : public CameraTest {
+class LiveViewUpdatesTest : public LiveViewTest {
 protected:
-    void SetUp() override {
-        CaptureErrorFlag = 0;
-        CameraQueriesSuspended = 0;
-        TtorCap::SetCaptionPainter({});
-        platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "ball")});
-        view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
-        view->CameraNumber = 1;
-        QObject::connect(view->cap, &TVideoCapture::OnPictureGrabbed, view.get(), [this](const QImage&) { ++frames; });
-    }
-    void TearDown() override {
-        TtorCap::SetLiveWatch({});
-        view.reset();
-        CameraTest::TearDown();
-    }
-    bool FramesArrive(int more) {
-        const int target = frames + more;
-        return WaitFor([&] { return frames >= target; }, kWait);
-    }
-
-    TestSupport::TempProgramFolder folder;
-    std::unique_ptr<TtorCap> view;
-    int frames = 0;
+    LiveViewUpdatesTest() : LiveViewTest("ball", true) {}
 };
 
 TEST_F(LiveViewUpdatesTest, AfterManyPartialPaintsTheScreenShowsTheLastFrame) {
