@@ -55,3 +55,27 @@ TEST(StationGallery, MotionPicturesArePostedToTheServiceAfterOneAuthorisation) {
     // The scaled scratch copies are gone once posted.
     EXPECT_TRUE(QDir(folder.file("temp/z4")).entryList({"*.jpg"}, QDir::Files).isEmpty());
 }
+
+TEST(StationGallery, AFailedAutoConnectAtStartUpIsToldOnceAndTheCamerasRun) {
+    TestSupport::TempProgramFolder folder;
+    const QString exe = CopyStation(folder);
+    ASSERT_FALSE(exe.isEmpty());
+    const QString log = folder.file("requests.jsonl");
+    ServerProcess server;
+    // The authorisation's answer never ends: past the reply limit the login fails.
+    ASSERT_TRUE(server.Start("gallery_server.py", {"--log", log, "--mode", "endless"})) << server.Output().toStdString();
+    ASSERT_TRUE(WriteMotionSettings(folder.path(), exe, [](SettingsRecord& r, auto&) {
+        r.AutoStart2 = true;
+        r.PhoneAutoConnect = true;
+        r.PhoneNumber = "5551234";
+        r.PhoneCode = "code";
+    }));
+    const QString told = "The picture service could not be connected: The service's reply is longer than 1024 KB. "
+                         "Surveillance goes on.";
+    const Outcome run = RunAndTerminate(
+        exe, {}, told, {"TORVEK_TEST_CAMERAS=2", QString("TORVEK_GALLERY_URL=http://127.0.0.1:%1").arg(server.Port())});
+    EXPECT_EQ(run.failure, QString());
+    EXPECT_EQ(run.output.count(told), 1) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains("The start-up sequence has run: camera 1 on, camera 2 on")) << run.output.toStdString();
+    EXPECT_EQ(RequestPaths(log), QStringList{"/torvek/auth.php"});
+}

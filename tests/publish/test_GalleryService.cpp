@@ -107,6 +107,52 @@ TEST(GalleryService, RefusalsAndEmptyAnswersLeaveItDisconnected) {
     }
 }
 
+TEST(GalleryService, AFailedAutoConnectIsToldOnceUntilAConnectSucceeds) {
+    Station s;
+    FakeHttp http;
+    FakePage page;
+    QStringList boxes;
+    SetMessageBoxHandler([&](const QString& text) { boxes << text; });
+    GalleryService service(s.store, http, page, {});
+    const GalleryReply tooLong{false, {}, {}, "The service's reply is longer than 1024 KB."};
+    const GalleryReply refused{true, "HTTP/1.0 200 OK", "FAILED!", {}};
+    const GalleryReply gallery{true, "HTTP/1.0 200 OK", "galleries/g1", {}};
+    const struct {
+        GalleryReply reply;
+        bool userPressed; // Connect on the page: the page tells it
+        QStringList told;
+    } connects[] = {
+        {tooLong, false, {"The picture service could not be connected: The service's reply is longer than 1024 KB. "
+                          "Surveillance goes on."}},
+        {refused, false, {}}, // the second camera switched on: told already
+        {refused, true, {}},
+        {gallery, true, {}},
+        {refused, false, {"The picture service could not be connected: The service refused the user ID or pass code. "
+                          "Surveillance goes on."}},
+    };
+    for (const auto& c : connects) {
+        SCOPED_TRACE(http.paths.size());
+        if (service.GalleryConnected())
+            service.Connect2Z4Click(); // the user disconnects
+        boxes.clear();
+        http.replies = {c.reply};
+        c.userPressed ? service.Connect2Z4Click() : service.AutoConnect();
+        EXPECT_EQ(service.GalleryConnected(), c.reply.body == gallery.body);
+        EXPECT_EQ(boxes, c.told);
+        if (!service.GalleryConnected()) {
+            EXPECT_EQ(page.log.value(0), "Status: Server Failed");
+        }
+    }
+    // Connected: a camera switched on asks the service nothing.
+    service.Connect2Z4Click();
+    http.replies = {gallery};
+    service.AutoConnect();
+    const int posts = http.posts.size();
+    service.AutoConnect();
+    EXPECT_EQ(http.posts.size(), posts);
+    SetMessageBoxHandler({});
+}
+
 TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {
     Station s;
     FakeHttp http;
