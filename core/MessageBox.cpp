@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDebug>
 #include <QPointer>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -74,6 +76,24 @@ void ShowNoticeBox(const QString& text) {
         notice->setModal(false);
         notice->setAttribute(Qt::WA_DeleteOnClose);
         notice->setObjectName(QStringLiteral("NoticeBox"));
+        // Told before any window of ours was active (a damaged file at start-up): the window
+        // that comes up next would bury it, so it goes above the first one that is activated
+        // (X11 takes the owner only at a show), leaving that window its focus.
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, notice, [](QWindow* focus) {
+            if (!focus || !notice->isVisible() || notice->parentWidget() || !notice->windowHandle() ||
+                focus == notice->windowHandle() || notice->windowHandle()->transientParent() ||
+                focus->type() == Qt::Popup || focus->type() == Qt::ToolTip)
+                return;
+            QPointer<QWindow> owner(focus);
+            QTimer::singleShot(0, notice, [owner] {
+                if (!owner || !owner->isVisible() || !notice->isVisible())
+                    return;
+                notice->hide();
+                notice->windowHandle()->setTransientParent(owner);
+                notice->setAttribute(Qt::WA_ShowWithoutActivating);
+                notice->show();
+            });
+        });
     }
     // Shown already: the text waits its turn behind the one shown.
     if (!notice->Tell(text))

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -102,4 +103,22 @@ TEST(OKBox, ANoticeIsShownWithoutWaitingAndOnStderrAndALaterOneWaitsItsTurn) {
     notices[0]->findChild<QPushButton*>("OKButton")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(shownNotices().isEmpty());
+}
+
+TEST(OKBox, ANoticeToldBeforeAnyWindowWasActiveGoesAboveTheFirstOneActivated) {
+    SetMessageBoxHandler({});
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    ShowNoticeBox("The e-mail settings file was damaged.");
+    TOKBox* notice = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "NoticeBox" && w->isVisible())
+            notice = qobject_cast<TOKBox*>(w);
+    ASSERT_NE(notice, nullptr);
+    QWidget station;
+    station.show();
+    station.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&station));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice->windowHandle()->transientParent() == station.windowHandle(); }));
+    EXPECT_TRUE(notice->isVisible());
+    notice->accept();
 }
