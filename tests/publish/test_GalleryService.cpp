@@ -67,6 +67,17 @@ struct Station {
     QByteArray note = "N.o. 000007\r\nCam Location Hall\r\n000007OFFICE.jpg Captured \xe9t\xe9\r\n";
 };
 
+// A service on the fakes whose told failures are recorded.
+struct ToldService {
+    ToldService() { SetMessageBoxHandler([this](const QString& text) { boxes << text; }); }
+    ~ToldService() { SetMessageBoxHandler({}); }
+    Station s;
+    FakeHttp http;
+    FakePage page;
+    QStringList boxes;
+    GalleryService service{s.store, http, page, {}};
+};
+
 } // namespace
 
 TEST(GalleryService, ConnectFillsSizesAndWelcomesThenDisconnectReminds) {
@@ -108,12 +119,8 @@ TEST(GalleryService, RefusalsAndEmptyAnswersLeaveItDisconnected) {
 }
 
 TEST(GalleryService, AFailedAutoConnectIsToldOnceUntilAConnectSucceeds) {
-    Station s;
-    FakeHttp http;
-    FakePage page;
-    QStringList boxes;
-    SetMessageBoxHandler([&](const QString& text) { boxes << text; });
-    GalleryService service(s.store, http, page, {});
+    ToldService told;
+    auto& [s, http, page, boxes, service] = told;
     const GalleryReply tooLong{false, {}, {}, "The service's reply is longer than 1024 KB."};
     const GalleryReply refused{true, "HTTP/1.0 200 OK", "FAILED!", {}};
     const GalleryReply gallery{true, "HTTP/1.0 200 OK", "galleries/g1", {}};
@@ -150,7 +157,6 @@ TEST(GalleryService, AFailedAutoConnectIsToldOnceUntilAConnectSucceeds) {
     const int posts = http.posts.size();
     service.AutoConnect();
     EXPECT_EQ(http.posts.size(), posts);
-    SetMessageBoxHandler({});
 }
 
 TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {
@@ -167,12 +173,8 @@ TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {
 }
 
 TEST(GalleryService, FailedPostsAreLoggedToldOnceUntilOneSucceedsAndLeaveNoScratchCopy) {
-    Station s;
-    FakeHttp http;
-    FakePage page;
-    QStringList boxes;
-    SetMessageBoxHandler([&](const QString& text) { boxes << text; });
-    GalleryService service(s.store, http, page, {});
+    ToldService told;
+    auto& [s, http, page, boxes, service] = told;
     // A connect asked for while one waits for the service is not made a second time.
     http.duringPost = [&] { service.Connect2Z4Click(); };
     service.Connect2Z4Click();
