@@ -150,13 +150,6 @@ TEST(GalleryService, AFailedAutoConnectIsToldOnceUntilAConnectSucceeds) {
             EXPECT_EQ(page.log.value(0), "Status: Server Failed");
         }
     }
-    // Connected: a camera switched on asks the service nothing.
-    service.Connect2Z4Click();
-    http.replies = {gallery};
-    service.AutoConnect();
-    const int posts = http.posts.size();
-    service.AutoConnect();
-    EXPECT_EQ(http.posts.size(), posts);
 }
 
 TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {
