@@ -98,10 +98,8 @@ void BindCameraHealth(Tzones& zones) {
         (camera == 2 ? z->Hot2 : z->hot1)->setChecked((*lost)[camera == 2 ? 1 : 0].hot);
         z->SelectSavedVideoMode(camera);
     };
-    hooks.Tell = [](const QString& text) {
-        qWarning("%s", qPrintable(text));
-        ShowNoticeBox(text); // the station goes on: nothing waits for an answer
-    };
+    // The station goes on: nothing waits for an answer (the notice goes to stderr too).
+    hooks.Tell = [](const QString& text) { ShowNoticeBox(text); };
     hooks.CameraName = [lost](int camera) { return (*lost)[camera == 2 ? 1 : 0].name; };
     auto* health = new CameraHealth(std::move(hooks), &zones);
     health->setObjectName(QStringLiteral("CameraHealth"));

@@ -25,7 +25,7 @@ public:
     // OnlineServiceLink.
     void ResetPhoneLinkConnected() override { service_.ResetGalleryConnected(); }
     bool PhoneLinkConnected() const override { return service_.GalleryConnected(); }
-    void PhoneLinkConnect() override { service_.Connect2Z4Click(); }
+    void PhoneLinkConnect() override { service_.AutoConnect(); }
 
     // GalleryPageView over the page's controls.
     QString UserText() const override;

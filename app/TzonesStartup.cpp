@@ -20,7 +20,7 @@
 #include <QTimer>
 
 void Tzones::FormShow() {
-    // A damaged file's message box may be open at each load: a shutdown met there ends
+    // Each load may tell of a damaged file: a shutdown met while it is told ends
     // the show (and no activation follows).
     if (shuttingDown_)
         return;

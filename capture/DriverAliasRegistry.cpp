@@ -108,7 +108,7 @@ void DriverAliasRegistry::ReportProblem(const QString& text) {
     if (problemShown_)
         return;
     problemShown_ = true;
-    ShowMessageBox(text);
+    ShowNoticeBox(text); // read at start-up: nobody may be there to press OK
 }
 
 bool DriverAliasRegistry::WriteRecords(const QList<DriverAliasRecord>& records) {
@@ -120,7 +120,7 @@ bool DriverAliasRegistry::WriteRecords(const QList<DriverAliasRecord>& records) 
     if (!platform::WriteWholeFile(filePath_, data, &error)) {
         // One message per run of failures: every start and every refresh writes again.
         if (!writeFailureShown_)
-            ShowMessageBox(QStringLiteral("The camera driver list could not be saved to %1: %2").arg(filePath_, error));
+            ShowNoticeBox(QStringLiteral("The camera driver list could not be saved to %1: %2").arg(filePath_, error));
         writeFailureShown_ = true;
         return false;
     }

@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <utility>
+
 TOKBox::TOKBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("OKBox"));
     setModal(true);
@@ -31,6 +33,12 @@ TOKBox::TOKBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     theMessage_->setMaximumWidth(560);
     theMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    // How many more messages wait behind this one: the user knows OK brings the next.
+    moreMessages_ = new QLabel(frame);
+    moreMessages_->setObjectName(QStringLiteral("MoreMessages"));
+    moreMessages_->setAlignment(Qt::AlignCenter);
+    moreMessages_->hide();
+
     okButton_ = new QPushButton(QStringLiteral("&OK"), frame);
     okButton_->setObjectName(QStringLiteral("OKButton"));
     okButton_->setDefault(true);
@@ -40,6 +48,7 @@ TOKBox::TOKBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     inner->setContentsMargins(16, 16, 16, 12);
     inner->setSpacing(14);
     inner->addWidget(theMessage_);
+    inner->addWidget(moreMessages_);
     inner->addWidget(okButton_, 0, Qt::AlignHCenter);
 
     auto* outer = new QVBoxLayout(this);
@@ -59,8 +68,9 @@ TOKBox* TOKBox::Instance() {
 
 void TOKBox::ShowText(const QString& text) {
     TOKBox* box = Instance();
-    box->SetMessage(text);
-    if (box->isVisible()) return;
+    // Already shown: its own exec() shows this one after the ones before it.
+    if (!box->Tell(text))
+        return;
     QPointer<TOKBox> alive(box);
     box->AttachTo(platform::MessageOwner(box));
     box->exec();
@@ -80,20 +90,71 @@ void TOKBox::AttachTo(QWidget* owner) {
 
 void TOKBox::SetMessage(const QString& text) {
     theMessage_->setText(text);
+    Fit();
+}
+
+void TOKBox::Fit() {
     adjustSize();
+    if (isVisible())
+        CentreOnScreen(); // a longer text grows the box from its corner
+}
+
+void TOKBox::CentreOnScreen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 QString TOKBox::Message() const {
     return theMessage_->text();
 }
 
+bool TOKBox::Tell(const QString& text) {
+    if (!isVisible()) {
+        // Texts left waiting by a window hidden some other way come first.
+        waiting_ << text;
+        SetMessage(waiting_.takeFirst());
+        ShowWaitingCount();
+        return true;
+    }
+    // The same text again (a failure met at every tick) is one message, not a pile to click through.
+    if (text != Message() && !waiting_.contains(text)) {
+        waiting_ << text;
+        ShowWaitingCount();
+    }
+    return false;
+}
+
+QStringList TOKBox::TakeWaiting() {
+    const QStringList texts = std::exchange(waiting_, {});
+    ShowWaitingCount();
+    return texts;
+}
+
+void TOKBox::done(int result) {
+    if (waiting_.isEmpty() || !isVisible()) {
+        QDialog::done(result);
+        return;
+    }
+    const QString next = waiting_.takeFirst();
+    ShowWaitingCount();
+    SetMessage(next);
+    okButton_->setFocus();
+}
+
+void TOKBox::ShowWaitingCount() {
+    const qsizetype count = waiting_.size();
+    moreMessages_->setText(count == 1 ? QStringLiteral("(1 more message)")
+                                      : QStringLiteral("(%1 more messages)").arg(count));
+    moreMessages_->setVisible(count > 0);
+    Fit();
+}
+
 void TOKBox::showEvent(QShowEvent* event) {
     adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen();
     okButton_->setFocus();
     QDialog::showEvent(event);
 }

@@ -7,6 +7,7 @@ public:
     virtual ~OnlineServiceLink() = default;
     virtual void ResetPhoneLinkConnected() = 0;
     virtual bool PhoneLinkConnected() const = 0;
+    // The connect of a camera switched on with auto-connect ticked; its failure is told.
     virtual void PhoneLinkConnect() = 0;
 };
 

@@ -1,4 +1,6 @@
 #include "core/SettingsStore.h"
+// Its failures are told in a box that nothing waits on (and on stderr): the files are read
+// and written while the station starts by itself, where nobody may be there to press OK.
 
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
@@ -69,7 +71,7 @@ bool SettingsStore::ReportWriteFailure(const QString& path, const QString& error
     // One message per run of failures: the file is written at every activation.
     if (!writeFailureShown_) {
         writeFailureShown_ = true;
-        ShowMessageBox(
+        ShowNoticeBox(
             QStringLiteral("The settings could not be saved to %1: %2").arg(path, error));
     }
     return false;
@@ -126,14 +128,14 @@ bool SettingsStore::LoadAlertSettingsFile() {
     case platform::RecordReadResult::Short:
         if (!platform::KeepDamagedFile(path, &error)) {
             emailUnreadable_ = true;
-            ShowMessageBox(QStringLiteral("The e-mail settings file %1 is damaged and could not "
+            ShowNoticeBox(QStringLiteral("The e-mail settings file %1 is damaged and could not "
                                           "be set aside (%2). It will not be overwritten.")
                                .arg(path, error));
             return false;
         }
         email_ = EmailSettingsRecord();
         emailUnreadable_ = false;
-        ShowMessageBox(QStringLiteral("The e-mail settings file %1 was damaged. It has been kept "
+        ShowNoticeBox(QStringLiteral("The e-mail settings file %1 was damaged. It has been kept "
                                       "as %1.bad and the e-mail settings start empty.")
                            .arg(path));
         return false;
@@ -141,7 +143,7 @@ bool SettingsStore::LoadAlertSettingsFile() {
         break;
     }
     emailUnreadable_ = true;
-    ShowMessageBox(QStringLiteral("The e-mail settings file %1 could not be read (%2). It will "
+    ShowNoticeBox(QStringLiteral("The e-mail settings file %1 could not be read (%2). It will "
                                   "not be overwritten.")
                        .arg(path, error));
     return false;
@@ -166,19 +168,19 @@ bool SettingsStore::LoadSettings() {
     case platform::RecordReadResult::Short:
         usable = false;
         if (!platform::KeepDamagedFile(path, &error)) {
-            ShowMessageBox(QStringLiteral("The settings file %1 is damaged and could not be set "
+            ShowNoticeBox(QStringLiteral("The settings file %1 is damaged and could not be set "
                                           "aside (%2). It will not be overwritten.")
                                .arg(path, error));
             return false;
         }
         LayDownDefaults();
         recordReady_ = true;
-        ShowMessageBox(QStringLiteral("The settings file %1 was damaged. It has been kept as "
+        ShowNoticeBox(QStringLiteral("The settings file %1 was damaged. It has been kept as "
                                       "%1.bad and the default settings are used.")
                            .arg(path));
         break;
     case platform::RecordReadResult::Failed:
-        ShowMessageBox(QStringLiteral("The settings file %1 could not be read (%2). It will not "
+        ShowNoticeBox(QStringLiteral("The settings file %1 could not be read (%2). It will not "
                                       "be overwritten.")
                            .arg(path, error));
         return false;
@@ -242,7 +244,7 @@ bool SettingsStore::MakeCameraFolders() {
         SetCameraFolder(camera, folder);
         if (!QDir().mkpath(folder)) {
             ok = false;
-            ShowMessageBox(
+            ShowNoticeBox(
                 QStringLiteral("The picture folder %1 could not be created.").arg(folder));
         }
     }

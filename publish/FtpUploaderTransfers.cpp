@@ -7,7 +7,6 @@
 #include "core/SettingsStore.h"
 #include "platform/WholeFile.h"
 
-#include <QDebug>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -74,7 +73,6 @@ void FtpUploader::HangTick() {
     const QString text = "The FTP server " + TrimText(form_.host) +
                          " does not answer. Surveillance goes on; uploads wait for the server.";
     log_.AddRow(text, QColor(Qt::red));
-    qWarning().noquote() << text;
     ShowNoticeBox(text);
 }
 

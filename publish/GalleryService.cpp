@@ -7,7 +7,6 @@
 #include "platform/Jpeg.h"
 #include "publish/BitmapScaling.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -56,9 +55,15 @@ QString GalleryService::AuthorizeGalleryUser(const QString& user, const QString&
                                            {"p", password.trimmed().toUtf8(), {}, {}},
                                            {"passwordok", "OK", {}, {}}});
     // An empty answer names no gallery: as good as a refusal.
-    if (!reply.ok || reply.body.trimmed().isEmpty())
-        return kFailed;
-    return QString::fromUtf8(reply.body);
+    if (!reply.ok)
+        connectError_ = reply.error;
+    else if (reply.body.trimmed().isEmpty())
+        connectError_ = QStringLiteral("The service's answer was empty.");
+    else if (reply.body.trimmed() == kFailed.toUtf8())
+        connectError_ = QStringLiteral("The service refused the user ID or pass code.");
+    else
+        return QString::fromUtf8(reply.body);
+    return kFailed;
 }
 
 void GalleryService::Connect2Z4Click() {
@@ -93,6 +98,7 @@ void GalleryService::Connect2Z4Click() {
                log_;
         page_.SetConnectCaption(QStringLiteral("Dis-Connect"));
         connected_ = true;
+        connectFailureTold_ = false;
         ShowLog();
         return;
     }
@@ -103,6 +109,20 @@ void GalleryService::Connect2Z4Click() {
     log_ << QStringLiteral("Not Connected to Z4 System");
     page_.SetConnectCaption(QStringLiteral("Connect"));
     ShowLog();
+}
+
+void GalleryService::AutoConnect() {
+    if (connected_ || connecting_)
+        return;
+    Connect2Z4Click();
+    if (connected_ || connectFailureTold_)
+        return;
+    connectFailureTold_ = true;
+    TellFailure(QStringLiteral("The picture service could not be connected: %1").arg(connectError_));
+}
+
+void GalleryService::TellFailure(const QString& text) {
+    ShowNoticeBox(text + QStringLiteral(" Surveillance goes on."));
 }
 
 bool GalleryService::UploadPictureToGallery(const QString& pictureFile, const QString& user,
@@ -155,8 +175,7 @@ bool GalleryService::UploadPictureToGallery(const QString& pictureFile, const QS
         ShowLog();
         if (!failureTold_) {
             failureTold_ = true;
-            qWarning().noquote() << text;
-            ShowNoticeBox(text + QStringLiteral(" Surveillance goes on."));
+            TellFailure(text);
         }
         return false;
     }

@@ -33,6 +33,10 @@ public:
     // Connect2Z4Click: connects when disconnected, else disconnects. Ignored while a
     // connect is still waiting for the service.
     void Connect2Z4Click();
+    // The connect a camera switched on asks for (auto-connect): nothing when connected or
+    // connecting. Its failure, hidden on the page, is told as a failed upload is: once, until
+    // a connect succeeds again.
+    void AutoConnect();
     // The body of the authorisation reply (the gallery path), or "FAILED!".
     QString AuthorizeGalleryUser(const QString& user, const QString& password);
     // Scales the saved picture to PhonePictureSize square, shows it, makes a scratch copy in
@@ -58,6 +62,8 @@ public:
 
 private:
     void ShowLog() { page_.ShowLog(log_); }
+    // On stderr and in a box nothing waits on.
+    static void TellFailure(const QString& text);
 
     SettingsStore& store_;
     GalleryHttp& http_;
@@ -68,6 +74,8 @@ private:
     bool connected_ = false;
     bool connecting_ = false;
     bool failureTold_ = false;
+    bool connectFailureTold_ = false;
+    QString connectError_; // why the last authorisation failed
     QString path_, user_, password_, size_;
     QStringList log_;
 };

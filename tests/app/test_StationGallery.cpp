@@ -21,30 +21,44 @@ QStringList RequestPaths(const QString& log) {
     return paths;
 }
 
+// A copied station with auto-connect to a loopback service started with `serverArgs`, and
+// camera 1 (and what `more` sets) at start.
+struct GalleryStation {
+    bool Prepare(const QStringList& serverArgs, const std::function<void(SettingsRecord&)>& more = {}) {
+        exe = CopyStation(folder);
+        if (exe.isEmpty() || !server.Start("gallery_server.py", QStringList{"--log", log} + serverArgs))
+            return false;
+        return WriteMotionSettings(folder.path(), exe, [&](SettingsRecord& r, auto&) {
+            r.PhoneAutoConnect = true;
+            r.PhoneNumber = "5551234";
+            r.PhoneCode = "code";
+            r.PhonePictureSize = "150";
+            if (more)
+                more(r);
+        });
+    }
+    QStringList Environment(int cameras) const {
+        return {QString("TORVEK_TEST_CAMERAS=%1").arg(cameras),
+                QString("TORVEK_GALLERY_URL=http://127.0.0.1:%1").arg(server.Port())};
+    }
+    TestSupport::TempProgramFolder folder;
+    QString exe;
+    const QString log = folder.file("requests.jsonl");
+    ServerProcess server;
+};
+
 } // namespace
 
 TEST(StationGallery, MotionPicturesArePostedToTheServiceAfterOneAuthorisation) {
-    TestSupport::TempProgramFolder folder;
-    const QString exe = CopyStation(folder);
-    ASSERT_FALSE(exe.isEmpty());
-    const QString log = folder.file("requests.jsonl");
-    ServerProcess server;
-    ASSERT_TRUE(server.Start("gallery_server.py", {"--log", log, "--gallery", "g/test"})) << server.Output().toStdString();
-
-    ASSERT_TRUE(WriteMotionSettings(folder.path(), exe, [](SettingsRecord& r, auto&) {
-        r.PhoneAutoConnect = true;
-        r.PhoneNumber = "5551234";
-        r.PhoneCode = "code";
-        r.PhonePictureSize = "150";
-    }));
-    const QStringList environment{
-        "TORVEK_TEST_CAMERAS=1",
-        QString("TORVEK_GALLERY_URL=http://127.0.0.1:%1").arg(server.Port())};
+    GalleryStation station;
+    ASSERT_TRUE(station.Prepare({"--gallery", "g/test"})) << station.server.Output().toStdString();
+    const QString& log = station.log;
+    const QStringList environment = station.Environment(1);
     const auto uploaded = [&] {
         ASSERT_TRUE(WaitFor([&] { return RequestPaths(log).size() >= 3; }, 90000));
     };
     EXPECT_EQ(
-        RunAndTerminate(exe, {}, "The station is ready", environment, 30000, uploaded).failure,
+        RunAndTerminate(station.exe, {}, "The station is ready", environment, 30000, uploaded).failure,
         QString());
     const QStringList paths = RequestPaths(log);
     ASSERT_GE(paths.size(), 3) << paths.join(" ").toStdString();
@@ -53,5 +67,19 @@ TEST(StationGallery, MotionPicturesArePostedToTheServiceAfterOneAuthorisation) {
     for (int i = 1; i < paths.size(); ++i)
         EXPECT_EQ(paths[i], "/torvek/upload/g/test/");
     // The scaled scratch copies are gone once posted.
-    EXPECT_TRUE(QDir(folder.file("temp/z4")).entryList({"*.jpg"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(station.folder.file("temp/z4")).entryList({"*.jpg"}, QDir::Files).isEmpty());
+}
+
+TEST(StationGallery, AFailedAutoConnectAtStartUpIsToldOnceAndTheCamerasRun) {
+    GalleryStation station;
+    // The authorisation's answer never ends: past the reply limit the login fails.
+    ASSERT_TRUE(station.Prepare({"--mode", "endless"}, [](SettingsRecord& r) { r.AutoStart2 = true; }))
+        << station.server.Output().toStdString();
+    const QString told = "The picture service could not be connected: The service's reply is longer than 1024 KB. "
+                         "Surveillance goes on.";
+    const Outcome run = RunAndTerminate(station.exe, {}, told, station.Environment(2));
+    EXPECT_EQ(run.failure, QString());
+    EXPECT_EQ(run.output.count(told), 1) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains("The start-up sequence has run: camera 1 on, camera 2 on")) << run.output.toStdString();
+    EXPECT_EQ(RequestPaths(station.log), QStringList{"/torvek/auth.php"});
 }

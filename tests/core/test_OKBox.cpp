@@ -5,31 +5,62 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-TEST(OKBox, ShowsModallyOnceAndOkCloses) {
+TEST(OKBox, ShowsModallyOnceAndEveryMessageWaitsItsTurn) {
     SetMessageBoxHandler({});
+    QStringList seen;
     bool checked = false;
     QTimer::singleShot(0, [&] {
         TOKBox* box = TOKBox::Instance();
         EXPECT_TRUE(box->isVisible() && box->isModal());
         auto* label = box->findChild<QLabel*>("TheMessage");
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text(), "Invalid Password");
-
-        // Already shown: the text changes, no second window or nested loop.
-        ShowMessageBox("Start logging to use password Locking.");
-        EXPECT_EQ(label->text(), "Start logging to use password Locking.");
-
         auto* ok = box->findChild<QPushButton*>("OKButton");
-        ASSERT_NE(ok, nullptr);
+        ASSERT_TRUE(label && ok);
+        // Already shown: these return at once (no second window, no nested loop) and wait;
+        // the same text again is one message.
+        ShowMessageBox("Start Error maybe the camera is not plugged in");
+        PostMessageBox("Start logging to use password Locking.");
+        ShowMessageBox("Invalid Password");
+        ShowMessageBox("Start Error maybe the camera is not plugged in");
+        QCoreApplication::sendPostedEvents();
+        for (int presses = 0; presses < 3 && box->isVisible(); ++presses) {
+            seen << label->text();
+            if (presses == 1)
+                box->reject(); // Escape brings the next one too
+            else
+                ok->click();
+        }
         checked = true;
-        ok->click();
     });
     ShowMessageBox("Invalid Password");
     EXPECT_TRUE(checked);
+    EXPECT_EQ(seen, QStringList({"Invalid Password", "Start Error maybe the camera is not plugged in",
+                                 "Start logging to use password Locking."}));
     EXPECT_FALSE(TOKBox::Instance()->isVisible());
+}
+
+TEST(OKBox, MessagesStillWaitingWhenTheStationEndsGoToStderr) {
+    SetMessageBoxHandler({});
+    QString written;
+    QTimer::singleShot(0, [&] {
+        ShowMessageBox("second");
+        ShowNoticeBox("notice one");
+        ShowNoticeBox("notice two");
+        testing::internal::CaptureStderr();
+        SetMessageBoxShuttingDown(true);
+        written = QString::fromStdString(testing::internal::GetCapturedStderr());
+        SetMessageBoxShuttingDown(false);
+        TOKBox::Instance()->accept();
+    });
+    ShowMessageBox("first");
+    EXPECT_EQ(written, "second\nnotice two\n");
+    EXPECT_FALSE(TOKBox::Instance()->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "NoticeBox")
+            qobject_cast<TOKBox*>(w)->accept();
 }
 
 TEST(OKBox, QuietFlagSilencesTheHandlerAndTheWindow) {
@@ -47,19 +78,47 @@ TEST(OKBox, QuietFlagSilencesTheHandlerAndTheWindow) {
     EXPECT_FALSE(TOKBox::Instance()->isVisible());
 }
 
-TEST(OKBox, ANoticeIsShownWithoutWaitingAndALaterOneReplacesIt) {
+TEST(OKBox, ANoticeIsShownWithoutWaitingAndOnStderrAndALaterOneWaitsItsTurn) {
     SetMessageBoxHandler({});
+    const auto shownNotices = [] {
+        QList<TOKBox*> notices;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "NoticeBox" && w->isVisible())
+                notices << qobject_cast<TOKBox*>(w);
+        return notices;
+    };
+    testing::internal::CaptureStderr();
     ShowNoticeBox("The camera 1 is lost."); // returns at once: no nested loop to end
     ShowNoticeBox("The camera 1 is back.");
-    QList<TOKBox*> notices;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "NoticeBox" && w->isVisible())
-            notices << qobject_cast<TOKBox*>(w);
+    const std::string written = testing::internal::GetCapturedStderr(); // with the platform's notes
+    EXPECT_LT(written.find("The camera 1 is lost.\n"), written.find("The camera 1 is back.\n"));
+    EXPECT_NE(written.find("The camera 1 is back.\n"), std::string::npos);
+    QList<TOKBox*> notices = shownNotices();
     ASSERT_EQ(notices.size(), 1);
     EXPECT_FALSE(notices[0]->isModal());
+    EXPECT_EQ(notices[0]->Message(), "The camera 1 is lost.");
+    notices[0]->findChild<QPushButton*>("OKButton")->click();
+    EXPECT_EQ(shownNotices(), notices);
     EXPECT_EQ(notices[0]->Message(), "The camera 1 is back.");
     notices[0]->findChild<QPushButton*>("OKButton")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shownNotices().isEmpty());
+}
+
+TEST(OKBox, ANoticeToldBeforeAnyWindowWasActiveGoesAboveTheFirstOneActivated) {
+    SetMessageBoxHandler({});
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    ShowNoticeBox("The e-mail settings file was damaged.");
+    TOKBox* notice = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->objectName() == "NoticeBox" && w->isVisible());
+        if (w->objectName() == "NoticeBox" && w->isVisible())
+            notice = qobject_cast<TOKBox*>(w);
+    ASSERT_NE(notice, nullptr);
+    QWidget station;
+    station.show();
+    station.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&station));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice->windowHandle()->transientParent() == station.windowHandle(); }));
+    EXPECT_TRUE(notice->isVisible());
+    notice->accept();
 }

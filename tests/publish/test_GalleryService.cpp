@@ -67,6 +67,17 @@ struct Station {
     QByteArray note = "N.o. 000007\r\nCam Location Hall\r\n000007OFFICE.jpg Captured \xe9t\xe9\r\n";
 };
 
+// A service on the fakes whose told failures are recorded.
+struct ToldService {
+    ToldService() { SetMessageBoxHandler([this](const QString& text) { boxes << text; }); }
+    ~ToldService() { SetMessageBoxHandler({}); }
+    Station s;
+    FakeHttp http;
+    FakePage page;
+    QStringList boxes;
+    GalleryService service{s.store, http, page, {}};
+};
+
 } // namespace
 
 TEST(GalleryService, ConnectFillsSizesAndWelcomesThenDisconnectReminds) {
@@ -107,6 +118,40 @@ TEST(GalleryService, RefusalsAndEmptyAnswersLeaveItDisconnected) {
     }
 }
 
+TEST(GalleryService, AFailedAutoConnectIsToldOnceUntilAConnectSucceeds) {
+    ToldService told;
+    auto& [s, http, page, boxes, service] = told;
+    const GalleryReply tooLong{false, {}, {}, "The service's reply is longer than 1024 KB."};
+    const GalleryReply refused{true, "HTTP/1.0 200 OK", "FAILED!", {}};
+    const GalleryReply gallery{true, "HTTP/1.0 200 OK", "galleries/g1", {}};
+    const struct {
+        GalleryReply reply;
+        bool userPressed; // Connect on the page: the page tells it
+        QStringList told;
+    } connects[] = {
+        {tooLong, false, {"The picture service could not be connected: The service's reply is longer than 1024 KB. "
+                          "Surveillance goes on."}},
+        {refused, false, {}}, // the second camera switched on: told already
+        {refused, true, {}},
+        {gallery, true, {}},
+        {refused, false, {"The picture service could not be connected: The service refused the user ID or pass code. "
+                          "Surveillance goes on."}},
+    };
+    for (const auto& c : connects) {
+        SCOPED_TRACE(http.paths.size());
+        if (service.GalleryConnected())
+            service.Connect2Z4Click(); // the user disconnects
+        boxes.clear();
+        http.replies = {c.reply};
+        c.userPressed ? service.Connect2Z4Click() : service.AutoConnect();
+        EXPECT_EQ(service.GalleryConnected(), c.reply.body == gallery.body);
+        EXPECT_EQ(boxes, c.told);
+        if (!service.GalleryConnected()) {
+            EXPECT_EQ(page.log.value(0), "Status: Server Failed");
+        }
+    }
+}
+
 TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {
     Station s;
     FakeHttp http;
@@ -121,12 +166,8 @@ TEST(GalleryService, NothingIsPostedWithoutAPictureOrASize) {
 }
 
 TEST(GalleryService, FailedPostsAreLoggedToldOnceUntilOneSucceedsAndLeaveNoScratchCopy) {
-    Station s;
-    FakeHttp http;
-    FakePage page;
-    QStringList boxes;
-    SetMessageBoxHandler([&](const QString& text) { boxes << text; });
-    GalleryService service(s.store, http, page, {});
+    ToldService told;
+    auto& [s, http, page, boxes, service] = told;
     // A connect asked for while one waits for the service is not made a second time.
     http.duringPost = [&] { service.Connect2Z4Click(); };
     service.Connect2Z4Click();
