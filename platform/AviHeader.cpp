@@ -34,28 +34,19 @@ qint64 Int32At(const QByteArray& bytes, qint64 at) {
     return qFromLittleEndian<qint32>(bytes.constData() + at);
 }
 
-QString SideRefusal(qint64 width, qint64 height) {
-    if (std::llabs(width) <= kMaxPictureSide && std::llabs(height) <= kMaxPictureSide)
-        return {};
-    return QStringLiteral("its pictures are %1 x %2, more than %3 in a side")
-        .arg(std::llabs(width)).arg(std::llabs(height)).arg(kMaxPictureSide);
-}
-
-// A video stream's BITMAPINFOHEADER.
+// A video stream's BITMAPINFOHEADER (a negative height is a top-down picture).
 QString FormatRefusal(const QByteArray& bytes, const Chunk& strf, qint64 fileSize) {
     if (strf.size < 20 || strf.data + 20 > bytes.size())
         return {};
-    const qint64 width = Int32At(bytes, strf.data + 4);
-    const qint64 height = Int32At(bytes, strf.data + 8);
-    if (QString side = SideRefusal(width, height); !side.isEmpty())
-        return side;
+    const qint64 width = std::llabs(Int32At(bytes, strf.data + 4));
+    const qint64 height = std::llabs(Int32At(bytes, strf.data + 8));
+    if (width > kMaxPictureSide || height > kMaxPictureSide)
+        return QStringLiteral("its pictures are %1 x %2, more than %3 in a side").arg(width).arg(height).arg(kMaxPictureSide);
     const qint64 bits = qFromLittleEndian<quint16>(bytes.constData() + strf.data + 14);
     const quint32 compression = qFromLittleEndian<quint32>(bytes.constData() + strf.data + 16);
     const bool uncompressed = compression == 0 || compression == 3 || compression == 0x20424944; // BI_RGB, BI_BITFIELDS, "DIB "
-    const qint64 pictureBytes = (std::llabs(width) * bits + 31) / 32 * 4 * std::llabs(height);
-    if (uncompressed && pictureBytes > fileSize)
-        return QStringLiteral("a picture of %1 x %2 needs more bytes than the whole file holds")
-            .arg(std::llabs(width)).arg(std::llabs(height));
+    if (uncompressed && (width * bits + 31) / 32 * 4 * height > fileSize)
+        return QStringLiteral("a picture of %1 x %2 needs more bytes than the whole file holds").arg(width).arg(height);
     return {};
 }
 
@@ -67,12 +58,9 @@ QString AviPictureRefusal(const QByteArray& head, qint64 fileSize) {
     for (const Chunk& top : Chunks(head, 12, head.size())) {
         if (!IsList(head, top, "hdrl"))
             continue;
+        // The pictures are decoded as each video stream's format says (the main header's
+        // size plays no part).
         for (const Chunk& part : Chunks(head, top.data + 4, top.data + top.size)) {
-            if (part.id == "avih" && part.size >= 40 && part.data + 40 <= head.size()) {
-                const QString side = SideRefusal(Int32At(head, part.data + 32), Int32At(head, part.data + 36));
-                if (!side.isEmpty())
-                    return side;
-            }
             if (!IsList(head, part, "strl"))
                 continue;
             bool video = false;
