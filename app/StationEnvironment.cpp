@@ -3,6 +3,7 @@
 #include "capture/CaptureDevices.h"
 #include "platform/ScreenSaver.h"
 #include "platform/SelfRestart.h"
+#include "platform/SystemInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,7 @@ StationEnvironment StationEnvironment::System() {
     env.EnableScreenSaver = [](bool on) { platform::EnableScreenSaver(on); };
     env.StartOwnExecutable = [](QString* error) { return platform::StartOwnExecutableDetached(error); };
     env.CaptureDeviceNames = [] { return VideoSourceNames(true); };
+    env.ComputerName = [] { return platform::ComputerName(); };
     env.InstallerHandOffFile = QDir::homePath() + "/torvek/Setup.Dat";
     env.OwnExecutable = QCoreApplication::applicationFilePath();
     return env;

@@ -23,6 +23,8 @@ struct StationEnvironment {
     std::function<bool(QString* error)> StartOwnExecutable;
     // The names of the capture devices, read afresh; unset: the capture side's list.
     std::function<QStringList()> CaptureDeviceNames;
+    // The computer's name, which picture names carry; unset: the machine's host name.
+    std::function<QString()> ComputerName;
     // The installer hand-off file ($HOME/torvek/Setup.Dat) and our executable's path.
     QString InstallerHandOffFile;
     QString OwnExecutable;

@@ -16,13 +16,16 @@ TcpListener::TcpListener(QObject* parent) : QObject(parent) {
 void TcpListener::RefusingServer::incomingConnection(qintptr descriptor) {
     sockaddr_storage peer{};
     socklen_t length = sizeof(peer);
-    QString address;
+    // A peer that reset the connection before it was taken has no address any more.
+    QString address = QStringLiteral("unknown");
     if (::getpeername(int(descriptor), reinterpret_cast<sockaddr*>(&peer), &length) == 0) {
         QHostAddress host(reinterpret_cast<const sockaddr*>(&peer));
         // An IPv4 peer on the dual-stack port is shown as IPv4.
         bool isV4 = false;
         const quint32 v4 = host.toIPv4Address(&isV4);
-        address = (isV4 ? QHostAddress(v4) : host).toString();
+        const QString known = (isV4 ? QHostAddress(v4) : host).toString();
+        if (!known.isEmpty())
+            address = known;
     }
     ::close(int(descriptor));
     owner_.Refused(address);

@@ -69,7 +69,8 @@ void Tzones::FormShow() {
     CyclePosition = -1;
     SurveillanceSetup->show();
 
-    links_.motion->SetPictureNamePart(GetCleanComputerName());
+    links_.motion->SetPictureNamePart(env_.ComputerName ? CleanComputerName(env_.ComputerName())
+                                                        : GetCleanComputerName());
 
     links_.layout->PlaceWindowForScreen();
     DisabledCaptions1->setEnabled(true);

@@ -131,6 +131,9 @@ QString CleanComputerName(const QString& name) {
     QString clean = TrimText(name);
     for (const char* removed : {" ", ".", "@", "$", "#"})
         clean = ReplaceAllText(clean, QLatin1String(removed), QString());
+    // Picture file names carry it: nothing a file name cannot hold (a '/' would point every
+    // save into another folder), and no control character.
+    clean.removeIf([](QChar c) { return c == u'/' || c.category() == QChar::Other_Control; });
     return clean.isEmpty() ? QStringLiteral("unkmown") : clean;
 }
 

@@ -30,7 +30,8 @@ bool ValidateEmailAddress(const QString& address, QString& message, bool banFree
 // The caption/note date format for an index 0..6; empty for any other index.
 QString DateFormatByIndex(int index);
 
-// The computer's name without blanks, full stops, @, $ and #; "unkmown" when nothing is left.
+// The computer's name without blanks, full stops, @, $, #, '/' and control characters (NUL
+// among them); "unkmown" when nothing is left.
 QString GetCleanComputerName();
 QString CleanComputerName(const QString& name);
 

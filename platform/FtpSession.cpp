@@ -71,6 +71,16 @@ struct FtpSessionCallbacks {
             session->call_.Post([session, text] { emit session->ControlText(true, text); });
             break;
         case CURLINFO_HEADER_IN: {
+            // A reply that never ends: the command is ended, and no more of it is passed on.
+            session->controlBytes_ += qint64(size);
+            if (session->controlBytes_ > FtpSession::kMaxControlReplyBytes) {
+                if (session->tooLong_.isEmpty()) {
+                    session->tooLong_ = QStringLiteral("The server's reply is longer than %1 KB")
+                                            .arg(FtpSession::kMaxControlReplyBytes / 1024);
+                    session->call_.Abort();
+                }
+                break;
+            }
             std::string reply(data, size);
             while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r'))
                 reply.pop_back();
@@ -85,7 +95,12 @@ struct FtpSessionCallbacks {
     }
 
     static size_t Write(char* data, size_t size, size_t count, void* self) {
-        static_cast<FtpSession*>(self)->received_.append(data, qsizetype(size * count));
+        auto* session = static_cast<FtpSession*>(self);
+        if (!AppendWithinLimit(session->received_, data, size * count, FtpSession::kMaxListingBytes)) {
+            session->tooLong_ = QStringLiteral("The server's listing is longer than %1 MB")
+                                    .arg(FtpSession::kMaxListingBytes / (1024 * 1024));
+            return 0; // curl ends the transfer with a write error
+        }
         return size * count;
     }
 
@@ -192,6 +207,8 @@ void FtpSession::Prepare(const QString& url) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, this);
     received_.clear();
     lastReply_.clear();
+    controlBytes_ = 0;
+    tooLong_.clear();
 }
 
 FtpResult FtpSession::Run(Kind kind, qint64 transferSize) {
@@ -216,6 +233,14 @@ FtpResult FtpSession::Run(Kind kind, qint64 transferSize) {
     if (disconnectPending_) {
         disconnectPending_ = false;
         CloseHandle();
+        return result;
+    }
+    if (!tooLong_.isEmpty()) {
+        // Only this command failed: curl drops a connection it left mid-reply and the next
+        // command logs in afresh.
+        result.ok = false;
+        result.aborted = false;
+        result.error = tooLong_;
         return result;
     }
     const CURLcode code = CURLcode(net.curlCode);

@@ -18,6 +18,13 @@ namespace platform {
 
 class FtpSession : public FtpClient {
 public:
+    // A listing longer than this ends the command as a failure: thousands of names fit, a
+    // server that never stops does not.
+    static constexpr qsizetype kMaxListingBytes = 4 * 1024 * 1024;
+    // The same for the control-channel replies of one command; below libcurl's own limit
+    // (300 KB), which would end the command as a lost connection.
+    static constexpr qsizetype kMaxControlReplyBytes = 256 * 1024;
+
     explicit FtpSession(QObject* parent = nullptr);
     ~FtpSession() override; // the station aborts transfers first (NetCall::AbortAll)
 
@@ -82,6 +89,8 @@ private:
 
     // Touched by the worker thread only while a command runs.
     QByteArray received_;
+    qint64 controlBytes_ = 0;
+    QString tooLong_; // why the command failed when a reply passed its limit
     QFile* upload_ = nullptr;
     std::string lastReply_;
 };

@@ -35,6 +35,13 @@ long long NowMs() {
 
 } // namespace
 
+bool AppendWithinLimit(QByteArray& buffer, const char* data, size_t bytes, qsizetype limit) {
+    if (buffer.size() > limit || bytes > size_t(limit - buffer.size()))
+        return false;
+    buffer.append(data, qsizetype(bytes));
+    return true;
+}
+
 NetCall::NetCall(QObject* parent) : QObject(parent) {}
 
 // A client must not be destroyed while its own Perform runs (from inside its nested loop),

@@ -5,6 +5,7 @@
 // and one easy handle; a second call while one is in flight is refused at once, never
 // queued. Every call has a connect time-out, a server-response time-out and a low-speed
 // limit. At shutdown AbortAll() aborts every transfer in flight and waits for its thread.
+#include <QByteArray>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -31,6 +32,11 @@ struct NetResult {
     bool aborted = false;    // ended by Abort() or AbortAll()
     QString error;           // curl's message, empty on success
 };
+
+// Appends a reply's bytes to buffer unless that would make it longer than limit; then
+// appends nothing and returns false. Clients read every reply up to a limit, so a server that
+// never stops sending cannot fill the memory.
+bool AppendWithinLimit(QByteArray& buffer, const char* data, size_t bytes, qsizetype limit);
 
 class NetCall : public QObject {
     Q_OBJECT

@@ -1,7 +1,10 @@
 #include "platform/VideoPlayback.h"
 
+#include "platform/AviHeader.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -16,6 +19,10 @@ namespace platform {
 namespace {
 
 const QEvent::Type kFrameEvent = QEvent::Type(QEvent::registerEventType());
+// An AVI file's header lists sit at its start.
+constexpr qint64 kHeaderBytes = 64 * 1024;
+// playbin's GST_PLAY_FLAG_NATIVE_VIDEO: no converter or scaler of its own before the sink.
+constexpr guint kNativeVideoFlag = 0x40;
 
 } // namespace
 
@@ -56,26 +63,47 @@ bool VideoPlayback::Play(const QString& path, QString* error) {
     const QFileInfo info(path);
     if (!info.isFile())
         return fail(QStringLiteral("File not found: %1").arg(path));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(file.errorString());
+        const QString refusal = AviPictureRefusal(file.read(kHeaderBytes), file.size());
+        if (!refusal.isEmpty())
+            return fail(refusal);
+    }
     if (!gst_is_initialized())
         return fail(QStringLiteral("GStreamer is not available"));
 
     GstElement* bin = gst_element_factory_make("playbin", nullptr);
+    GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
     GstElement* videoSink = gst_element_factory_make("appsink", nullptr);
     GstElement* audioSink = gst_element_factory_make("fakesink", nullptr);
-    if (!bin || !videoSink || !audioSink) {
-        for (GstElement* e : {bin, videoSink, audioSink})
+    if (!bin || !convert || !videoSink || !audioSink) {
+        for (GstElement* e : {bin, convert, videoSink, audioSink})
             if (e)
                 gst_object_unref(e);
-        return fail(QStringLiteral("The video player cannot be made (playbin, appsink, fakesink)"));
+        return fail(QStringLiteral("the video player cannot be made (playbin, videoconvert, appsink, fakesink)"));
     }
-    // 32-bit pixels in the byte order of QImage::Format_RGB32.
-    GstCaps* caps = gst_caps_from_string("video/x-raw,format=BGRx");
+    // 32-bit pixels in the byte order of QImage::Format_RGB32, no larger than a camera's. The
+    // pictures are never scaled on the way (native video: no scaler of playbin's own), so a
+    // stream whose pictures are larger than its header said fails to link instead of being
+    // decoded at full size.
+    GstCaps* caps = gst_caps_from_string(
+        QStringLiteral("video/x-raw,format=BGRx,width=[1,%1],height=[1,%1]").arg(kMaxPictureSide).toLatin1().constData());
     g_object_set(videoSink, "caps", caps, "sync", TRUE, "max-buffers", 2, nullptr);
     gst_caps_unref(caps);
+    GstElement* videoBin = gst_bin_new(nullptr);
+    gst_bin_add_many(GST_BIN(videoBin), convert, videoSink, nullptr);
+    gst_element_link(convert, videoSink);
+    GstPad* convertIn = gst_element_get_static_pad(convert, "sink");
+    gst_element_add_pad(videoBin, gst_ghost_pad_new("sink", convertIn));
+    gst_object_unref(convertIn);
     g_object_set(audioSink, "sync", TRUE, nullptr);
     const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded();
-    g_object_set(bin, "uri", uri.constData(), "video-sink", videoSink, "audio-sink", audioSink,
-                 nullptr);
+    guint flags = 0;
+    g_object_get(bin, "flags", &flags, nullptr);
+    g_object_set(bin, "uri", uri.constData(), "video-sink", videoBin, "audio-sink", audioSink, "flags",
+                 flags | kNativeVideoFlag, nullptr);
 
     auto shared = std::make_shared<Shared>();
     shared->owner = this;
@@ -156,7 +184,7 @@ bool VideoPlayback::Play(const QString& path, QString* error) {
     firstPicture_.start();
     if (gst_element_set_state(bin, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         Stop();
-        return fail(QStringLiteral("The file cannot be played: %1").arg(path));
+        return fail(QStringLiteral("the player does not start"));
     }
     return true;
 }
@@ -166,6 +194,7 @@ void VideoPlayback::Stop() {
         std::lock_guard<std::mutex> guard(shared_->lock);
         shared_->owner = nullptr;
         shared_->framePending = false;
+        shared_->frame = QImage(); // its memory goes back now, not at the next play
     }
     ++generation_;
     firstPicture_.stop();

@@ -25,13 +25,15 @@ public:
     ~VideoPlayback() override;
 
     // Starts playing and returns at once; a play in progress is stopped first. False (with
-    // the reason) when the file is missing or the pipeline cannot be made or started.
+    // the reason) when the file is missing, its header announces pictures larger than a
+    // camera's (AviPictureRefusal), or the pipeline cannot be made or started. Pictures
+    // larger than kMaxPictureSide in a side end the play as an error.
     bool Play(const QString& path, QString* error = nullptr);
     // Pipeline to NULL; nothing is reported afterwards for the play that was stopped.
     void Stop();
     bool IsPlaying() const { return pipeline_ != nullptr; }
 
-    // The latest picture (null before the first one).
+    // The latest picture (null before the first one and after Stop).
     QImage CurrentFrame() const;
     // Pictures of the current (or last) play.
     quint64 FramesShown() const { return frames_.load(); }

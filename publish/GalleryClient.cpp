@@ -24,11 +24,10 @@ struct ReplyCollector {
 size_t CollectBody(char* data, size_t size, size_t count, void* collector) {
     auto* c = static_cast<ReplyCollector*>(collector);
     const size_t bytes = size * count;
-    if (bytes > size_t(CurlGalleryHttp::kMaxReplyBytes - c->reply->body.size())) {
+    if (!platform::AppendWithinLimit(c->reply->body, data, bytes, CurlGalleryHttp::kMaxReplyBytes)) {
         c->tooLong = true;
         return 0; // curl ends the transfer with a write error
     }
-    c->reply->body.append(data, qsizetype(bytes));
     return bytes;
 }
 

@@ -3,6 +3,7 @@
 #include "core/MessageBox.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -65,7 +66,7 @@ void Taviplayerform::PlayAviFile(const QString& path) {
     QString error;
     if (!player_.Play(path, &error)) {
         hide();
-        ShowMessageBox(error);
+        ShowMessageBox(QFileInfo(path).isFile() ? CannotPlayText(error) : error);
         return;
     }
     // Without a window manager a full-screen request alone leaves the window at its own size.
@@ -86,8 +87,12 @@ void Taviplayerform::OnFinished(bool reachedEnd, const QString& error) {
     // The pipeline is at NULL already.
     close();
     if (!reachedEnd)
-        ShowMessageBox(error.isEmpty() ? QStringLiteral("The AVI file %1 cannot be played.").arg(path_)
-                                       : QStringLiteral("The AVI file %1 cannot be played: %2").arg(path_, error));
+        ShowMessageBox(CannotPlayText(error));
+}
+
+QString Taviplayerform::CannotPlayText(const QString& reason) const {
+    return reason.isEmpty() ? QStringLiteral("The AVI file %1 cannot be played.").arg(path_)
+                            : QStringLiteral("The AVI file %1 cannot be played: %2").arg(path_, reason);
 }
 
 void Taviplayerform::keyPressEvent(QKeyEvent* event) {

@@ -53,6 +53,7 @@ protected:
 
 private:
     void OnFinished(bool reachedEnd, const QString& error);
+    QString CannotPlayText(const QString& reason) const;
 
     platform::VideoPlayback player_;
     QString path_; // the file playing, for the messages

@@ -197,6 +197,7 @@ protected:
     int terminated = 0, devices = 0;
     QByteArray filesAtTerminate; // both settings files as the shutdown left them
     bool restartSucceeds = true;
+    std::function<QString()> computerName; // unset: the machine's
 
     StartupFlags flags;
     StationLinks links;
@@ -266,6 +267,7 @@ protected:
             *error = "no such file";
             return restartSucceeds;
         };
+        env.ComputerName = computerName;
         env.InstallerHandOffFile = folder.file("handoff/Setup.Dat");
         env.OwnExecutable = folder.file("torvek");
         // `devices` fake device names, unless real (test) cameras are in use.

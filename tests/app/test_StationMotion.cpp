@@ -12,8 +12,11 @@
 #include "platform/MediaPipeline.h"
 #include "core/CaptionChoices.h"
 #include "core/PictureCaption.h"
+#include "core/PictureNames.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QRegularExpression>
 #include <QPushButton>
 
 using TestSupport::WaitFor;
@@ -128,6 +131,25 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     EXPECT_TRUE(WaitFor([this] { return zones->Errors1->text().startsWith("MO "); }, kWait))
         << zones->Errors1->text().toStdString();
     EXPECT_EQ(zones->Errors2->text(), "MO 00000"); // set at activation
+}
+
+TEST_F(StationMotionTest, AComputerNameHoldingASlashStillGivesPicturesInTheCameraFolder) {
+    computerName = [] { return QStringLiteral("../pics/\x01") + QChar(0) + "cam"; };
+    StartWatching(QStringLiteral("ball"));
+    ASSERT_TRUE(WaitFor([this] { return Pictures().size() >= 2; }, kWait)) << "ticks " << ticks;
+    for (const QString& picture : Pictures()) {
+        EXPECT_TRUE(QRegularExpression("^\\d{6}picsca\\.jpg$").match(picture).hasMatch()) << picture.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(folder.file("cam1/" + NoteFileNameFor(picture))));
+    }
+    // Nothing went anywhere else.
+    QStringList elsewhere;
+    for (QDirIterator it(folder.path(), {"*.jpg", "*.txt"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        if (QFileInfo(path).absolutePath() != QFileInfo(folder.file("cam1")).absoluteFilePath())
+            elsewhere << path;
+    }
+    EXPECT_TRUE(elsewhere.isEmpty()) << elsewhere.join(' ').toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
 }
 
 TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {

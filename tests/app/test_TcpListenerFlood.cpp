@@ -1,6 +1,8 @@
 // A flood of connections on the TCP listener: each is closed, and the panel's log keeps
-// only its newest rows, so neither memory nor the window's work grows with the flood.
+// only its newest rows, so neither memory nor the window's work grows with the flood. A
+// connection its peer reset before it was taken is logged as from an unknown peer.
 #include "app/NetworkPanel.h"
+#include "app/TcpListener.h"
 #include "core/MessageBox.h"
 #include "tests/support/TestSupport.h"
 
@@ -13,14 +15,20 @@
 #include <thread>
 #include <unistd.h>
 
+namespace {
+
+// A port nothing listens on now.
+quint16 FreePort() {
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+} // namespace
+
 TEST(TcpListenerFlood, EveryConnectionIsClosedAndTheLogKeepsItsNewestThousandRows) {
     TestSupport::MessageLog messages;
-    quint16 port;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
+    const quint16 port = FreePort();
+    ASSERT_NE(port, 0);
     NetworkPanel panel(nullptr, {});
     ASSERT_TRUE(panel.Server().Start(port));
     panel.AddTcpLog("before the flood");
@@ -55,4 +63,27 @@ TEST(TcpListenerFlood, EveryConnectionIsClosedAndTheLogKeepsItsNewestThousandRow
     panel.AddTcpLog("newest");
     EXPECT_EQ(panel.TCPLOG->item(0)->text(), "newest");
     EXPECT_EQ(panel.TCPLOG->count(), TcpListener::kMaxLogRows);
+}
+
+TEST(TcpListenerFlood, AConnectionResetBeforeItIsTakenIsLoggedAsFromAnUnknownPeer) {
+    TestSupport::MessageLog messages;
+    const quint16 port = FreePort();
+    ASSERT_NE(port, 0);
+    TcpListener listener;
+    ASSERT_TRUE(listener.Start(port));
+    QStringList logged;
+    QObject::connect(&listener, &TcpListener::LogLines, [&](const QStringList& lines) { logged << lines; });
+    // Connected and reset while the station's event loop is not running: the kernel holds
+    // the connection until the listener takes it, by then without a peer.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof(to)), 0);
+    const linger reset{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
+    ::close(fd);
+    ASSERT_TRUE(TestSupport::WaitFor([&] { return !logged.isEmpty(); }));
+    EXPECT_TRUE(logged.first().startsWith("unknown refused ")) << logged.first().toStdString();
 }

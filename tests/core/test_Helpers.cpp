@@ -14,6 +14,20 @@ TEST(Helpers, SafeStrToIntIsTolerant) {
         EXPECT_EQ(SafeStrToInt(text), value) << text;
 }
 
+TEST(Helpers, ComputerNameKeepsOnlyWhatAFileNameHolds) {
+    const std::pair<QString, QString> cases[] = {
+        {"MY PC.LAN", "MYPCLAN"},
+        {"a@b$c#d", "abcd"},
+        {"../x", "x"},
+        {"cam/../../etc", "cametc"},
+        {QStringLiteral("tab\there") + QChar(0) + "nul\x7f\n", "tabherenul"},
+        {QStringLiteral("back\\slash:ok"), QStringLiteral("back\\slash:ok")},
+        {"/ . /", "unkmown"},
+    };
+    for (const auto& [name, clean] : cases)
+        EXPECT_EQ(CleanComputerName(name), clean) << name.toStdString();
+}
+
 TEST(Helpers, EmailAddressCheck) {
     QString message;
     EXPECT_TRUE(ValidateEmailAddress(" someone@example.org ", message, true));

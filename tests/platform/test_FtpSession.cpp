@@ -177,3 +177,49 @@ TEST(FtpSession, LostServerCountsAsDisconnected) {
     EXPECT_FALSE(s.session.IsConnected());
     EXPECT_EQ(s.disconnects, 1);
 }
+
+TEST(FtpSession, AReplyWithoutEndFailsAtTheLimitAndTheSessionStillUploads) {
+    const struct {
+        const char* option;
+        std::function<FtpResult(FtpSession&)> call;
+        qint64 limit;
+        const char* told;
+    } floods[] = {{"--endless-list", [](FtpSession& s) { return s.List(); }, FtpSession::kMaxListingBytes,
+                   "listing is longer than 4 MB"},
+                  {"--endless-mkd", [](FtpSession& s) { return s.MakeDir("new"); }, FtpSession::kMaxControlReplyBytes,
+                   "reply is longer than 256 KB"}};
+    for (const auto& flood : floods) {
+        SCOPED_TRACE(flood.option);
+        TempProgramFolder scratch;
+        const QString events = scratch.file("events.txt");
+        Server s({flood.option, "--events", events});
+        ASSERT_TRUE(s.started) << s.server.Output().toStdString();
+        ASSERT_TRUE(s.Connect().ok);
+
+        const qsizetype logBefore = s.log.size();
+        const FtpResult flooded = flood.call(s.session);
+        const QStringList floodLog = s.log.mid(logBefore);
+        EXPECT_FALSE(flooded.ok || flooded.aborted || flooded.refused);
+        EXPECT_TRUE(flooded.error.contains(flood.told)) << flooded.error.toStdString();
+        EXPECT_TRUE(s.session.ListingLines().isEmpty());
+        // The server stopped handing out the reply soon after the limit (the socket buffers
+        // hold some), far below its own cap: the session read no further.
+        ASSERT_TRUE(TestSupport::WaitFor([&] { return ReadAll(events).contains("SENT "); }, 30000));
+        const qint64 sent = QString::fromLatin1(ReadAll(events)).section("SENT ", 1).section('\n', 0, 0).toLongLong();
+        EXPECT_GT(sent, flood.limit);
+        EXPECT_LT(sent, flood.limit + 64 * 1024 * 1024);
+        // No more of the reply than the limit reached the protocol log.
+        qint64 logged = 0;
+        for (const QString& line : floodLog)
+            logged += line.startsWith("<<- ") ? line.size() - 4 : 0;
+        EXPECT_LE(logged, flood.limit);
+
+        // The session goes on: it is still connected and the next upload arrives whole.
+        EXPECT_TRUE(s.session.IsConnected());
+        EXPECT_EQ(s.disconnects, 0);
+        ASSERT_TRUE(WriteAll(s.local.file("pic.jpg"), RandomBytes(20000)));
+        const FtpResult put = s.session.Put(s.local.file("pic.jpg"), "after.jpg");
+        ASSERT_TRUE(put.ok) << put.error.toStdString();
+        EXPECT_EQ(ReadAll(s.Home("after.jpg")), ReadAll(s.local.file("pic.jpg")));
+    }
+}

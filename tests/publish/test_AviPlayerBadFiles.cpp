@@ -1,5 +1,6 @@
-// AVI files that yield no picture are told by name and the player closes: never a black
-// full-screen window waiting for Esc, never a close as if the film had played.
+// AVI files that yield no picture, or announce or hold pictures larger than a camera's, are
+// told by name and the player closes: never a black full-screen window waiting for Esc, never
+// a close as if the film had played.
 #include "core/MessageBox.h"
 #include "platform/AviWriter.h"
 #include "publish/Taviplayerform.h"
@@ -27,6 +28,18 @@ void Put32(QByteArray& bytes, qint64 at, quint32 value) {
     qToLittleEndian(value, bytes.data() + at);
 }
 
+// A motion JPEG film whose header says 32 x 24 while its pictures are larger than a camera's.
+QByteArray WiderThanItsHeader(const QString& path) {
+    platform::AviWriter writer;
+    QByteArray wide;
+    if (!writer.Open(path, 32, 24, platform::AviCodec::MotionJpeg, 90, 10) ||
+        !platform::AviWriter::EncodeFrame(PatternPicture(8200, 16, 1), platform::AviCodec::MotionJpeg, 90, &wide))
+        return {};
+    for (int i = 0; i < 3; ++i)
+        writer.AddEncodedFrame(wide);
+    return writer.Finish() ? ReadAll(path) : QByteArray();
+}
+
 } // namespace
 
 TEST(AviPlayerBadFiles, AFileWithoutAPictureIsToldByNameAndThePlayerCloses) {
@@ -44,6 +57,10 @@ TEST(AviPlayerBadFiles, AFileWithoutAPictureIsToldByNameAndThePlayerCloses) {
         Put32(pastTheEnd, idx1->DataOffset() + 16 * entry + 8, quint32(good.size()) + 4096 * (entry + 1));
     QByteArray deeper = good; // a 32-bit picture header over the 24-bit pictures
     deeper[strf->DataOffset() + 14] = 32;
+    QByteArray huge = good; // a header announcing pictures no camera delivers
+    for (qint64 at : {riff.Find("avih")->DataOffset() + 32, strf->DataOffset() + 4})
+        for (int side = 0; side < 2; ++side)
+            Put32(huge, at + 4 * side, 30000);
     const struct {
         const char* name;
         QByteArray bytes;
@@ -52,6 +69,8 @@ TEST(AviPlayerBadFiles, AFileWithoutAPictureIsToldByNameAndThePlayerCloses) {
         {"index.avi", pastTheEnd},
         {"deeper.avi", deeper},
         {"damaged.avi", good.left(12) + QByteArray(3000, '\x5A')},
+        {"huge.avi", huge},
+        {"wide.avi", WiderThanItsHeader(dir.file("wide.avi"))},
     };
 
     Taviplayerform form;
@@ -73,6 +92,14 @@ TEST(AviPlayerBadFiles, AFileWithoutAPictureIsToldByNameAndThePlayerCloses) {
         ASSERT_EQ(messages.size(), 1) << messages.join('|').toStdString();
         EXPECT_TRUE(messages.first().contains(dir.file(f.name) + " cannot be played")) << messages.first().toStdString();
         EXPECT_LE(closed.count(), 1);
+        EXPECT_TRUE(form.Player().CurrentFrame().isNull());
     }
+    // A header that announces too much is told before the window shows or anything decodes.
+    messages.clear();
+    form.PlayAviFile(dir.file("huge.avi"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("huge.avi cannot be played: its pictures are 30000 x 30000"))
+        << messages.first().toStdString();
+    EXPECT_FALSE(form.isVisible() || form.IsPlaying());
     SetMessageBoxHandler([](const QString& text) { std::fprintf(stderr, "[message box] %s\n", qPrintable(text)); });
 }

@@ -72,6 +72,8 @@ TEST_F(PlayerTest, EscapeOrAClickStopsAndClosesAtOnce) {
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.IsPlaying());
+    // The last picture is let go with the play.
+    EXPECT_TRUE(form.Player().CurrentFrame().isNull() && form.Panel1->Frame().isNull());
 
     form.PlayAviFile(dir.file("long.avi"));
     ASSERT_TRUE(WaitFor([&] { return form.Player().FramesShown() > 0; }));

@@ -12,9 +12,14 @@ serves until it is killed. One user with full rights on the home folder.
   --answer-stores N                  answer N uploads (STOR), then never answer anything
                                      again on any connection, new ones get no greeting
   --hang-after-login                 the same from the first successful log-in on
+  --endless-list                     LIST sends listing lines without end (up to a safety
+                                     cap of 512 MB, so a client that reads it all ends)
+  --endless-mkd                      MKD is answered with a multi-line reply without end
+                                     (the same cap)
   --events FILE                      appends HANG (it stops answering), CONNECT (a new
-                                     connection while it does) and CLOSED (a connection it
-                                     left unanswered was closed)
+                                     connection while it does), CLOSED (a connection it
+                                     left unanswered was closed) and SENT <bytes> (an
+                                     endless reply ended: the bytes it had handed over)
 """
 import argparse
 import logging
@@ -35,6 +40,30 @@ def serve_silent(port):
         held.append(conn)  # kept open, never written to
 
 
+ENDLESS_CAP = 512 * 1024 * 1024
+
+
+class EndlessProducer:
+    """Lines without end (up to ENDLESS_CAP), counting what it handed over."""
+
+    def __init__(self, line, on_end):
+        self.chunk = line * 1000
+        self.handed = 0
+        self.on_end = on_end
+
+    def more(self):
+        if self.handed >= ENDLESS_CAP:
+            self.end()
+            return b""
+        self.handed += len(self.chunk)
+        return self.chunk
+
+    def end(self):
+        if self.on_end:
+            self.on_end(self.handed)
+            self.on_end = None
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--user", default="user")
@@ -46,6 +75,8 @@ def main():
     parser.add_argument("--silent", action="store_true")
     parser.add_argument("--answer-stores", type=int, default=-1)
     parser.add_argument("--hang-after-login", action="store_true")
+    parser.add_argument("--endless-list", action="store_true")
+    parser.add_argument("--endless-mkd", action="store_true")
     parser.add_argument("--events", default="")
     args = parser.parse_args()
 
@@ -119,9 +150,31 @@ def main():
             if args.hang_after_login and self.authenticated:
                 stop_answering()
 
+        def ftp_LIST(self, path):
+            if not args.endless_list:
+                return FTPHandler.ftp_LIST(self, path)
+            line = b"-rw-r--r--   1 owner    group      123456 Jan 01 00:00 000001picture.jpg\r\n"
+            self.endless = EndlessProducer(line, lambda n: event("SENT %d" % n))
+            self.push_dtp_data(self.endless, isproducer=True, cmd="LIST")
+            return path
+
+        def ftp_MKD(self, path):
+            if not args.endless_mkd:
+                return FTPHandler.ftp_MKD(self, path)
+            self.endless = EndlessProducer(b"257-made, and there is more to say about it\r\n",
+                                           lambda n: event("SENT %d" % n))
+            self.push_with_producer(self.endless)
+
+        def _on_dtp_close(self):
+            if getattr(self, "endless", None):
+                self.endless.end()
+            FTPHandler._on_dtp_close(self)
+
         def close(self):
             if self.unanswered and not self._closed:
                 event("CLOSED")
+            if getattr(self, "endless", None):
+                self.endless.end()
             FTPHandler.close(self)
 
     Handler.authorizer = authorizer
