@@ -130,6 +130,14 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     EXPECT_EQ(zones->Errors2->text(), "MO 00000"); // set at activation
 }
 
+TEST_F(StationMotionTest, AMotionPictureLeavesTheBareNumberInTheCamerasBox) {
+    StartWatching(QStringLiteral("ball"), true);
+    ASSERT_EQ(zones->FullToolbarLayout, 1);
+    ASSERT_TRUE(WaitFor([this] { return !Pictures().isEmpty(); }, kWait)) << "ticks " << ticks;
+    EXPECT_TRUE(QRegularExpression("^\\d{6}$").match(zones->CameraGroupBox->title()).hasMatch())
+        << zones->CameraGroupBox->title().toStdString();
+}
+
 TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {
     StartWatching(QStringLiteral("ball"), true);
     Tmagna& shown = *zones->pic1;
