@@ -248,4 +248,4 @@ void StationLayout::PictureClick(int camera) {
         zones_.Button22Click();
 }
 
-void StationLayout::TakePicButtonMouseUp() { zones_.Links().alerts->UpdateAlertSummary(); }
+void StationLayout::TakePicButtonMouseUp() { zones_.Links().alerts->ClockTick(); }

@@ -130,9 +130,8 @@ void StationLayout::RestoreFullView() {
                                ? zones_.maintoolbar->y()
                                : Screen().height();
     zones_.GroupBox1->resize(zones_.GroupBox1->width(), areaHeight);
-    zones_.Links().alerts->UpdateAlertSummary();
-    zones_.PaintBox1->update();
-    zones_.PaintBox2->update();
+    // The clock and alert blocks, and an alert that is due goes now, not at the next tick.
+    zones_.Links().alerts->ClockTick();
     const SettingsRecord& record = zones_.Store().Record();
     zones_.hot1->setChecked(record.HotZone1);
     zones_.Hot2->setChecked(record.HotZone2);

@@ -96,6 +96,8 @@ void StationMotion::BindMainWindow(Tzones& zones) {
     loop.GroupBox1Height = [&zones] { return zones.GroupBox1->height(); };
     loop.SetGroupBox1Caption = [&zones](const QString& text) { zones.GroupBox1->setTitle(text); };
     loop.SetCameraGroupBoxCaption = [&zones](const QString& text) { zones.CameraGroupBox->setTitle(text); };
+    // The layout flag by which Take Pic and time-lapse put the bare number in "Cameras".
+    loop.CompactScreen = [&zones] { return zones.FullToolbarLayout != 0; };
     loop.TickCheckBox1 = [&zones] { zones.TickLockBoxForMotion(); };
     loop.UntickTarget = [&zones](int camera) { zones.ZoneWindowOf(camera).SetTargetTicked(false); };
     loop.ShowZoneWindowModal = [&zones](int camera) {

@@ -33,14 +33,20 @@ void SelectByText(QComboBox* list, const QString& text) {
 void Tzones::SetUpCameraLists() {
     MakeTextList(cam1List);
     MakeTextList(cam2List);
-    auto* painter = new CameraAliasDelegate(cam1List);
-    painter->Alias = [this](const QString& name) { return links_.aliases->DriverAlias(name); };
-    painter->ActiveRow = [this] {
-        const TtorCap* view = Cap(1);
-        return view && view->IsPreviewing() ? view->Tag() : -1;
-    };
-    painter->Suspended = [] { return CameraQueriesSuspended != 0; };
-    cam1List->setItemDelegate(painter);
+    for (int camera : {1, 2}) {
+        QComboBox* list = camera == 1 ? cam1List : cam2List;
+        auto* painter = new CameraAliasDelegate(list);
+        painter->Alias = [this](const QString& name) { return links_.aliases->DriverAlias(name); };
+        // Camera 1 is known by its tag, camera 2 by the device its view runs on.
+        painter->ActiveRow = [this, camera] {
+            TtorCap* view = Cap(camera);
+            if (!view || !view->IsPreviewing())
+                return -1;
+            return camera == 1 ? view->Tag() : view->VideoSourceIndex();
+        };
+        painter->Suspended = [] { return CameraQueriesSuspended != 0; };
+        list->setItemDelegate(painter);
+    }
     // A user's choice only; code that selects a row raises nothing.
     connect(cam2List, &QComboBox::activated, this, &Tzones::cam2ListClick);
 }

@@ -117,6 +117,9 @@ void Tzones::Close1Click() {
 
 void Tzones::ShowPleaseWait() {
     pleaseWaitPanel->setText(kPleaseWaitText);
+    QRect place = pleaseWaitPanel->geometry();
+    place.moveCenter(rect().center());
+    pleaseWaitPanel->setGeometry(place);
     pleaseWaitPanel->show();
     pleaseWaitPanel->raise();
     repaint();

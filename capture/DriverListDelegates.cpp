@@ -32,11 +32,15 @@ void DriverStatusDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->restore();
 }
 
+QString CameraAliasDelegate::displayText(const QVariant& value, const QLocale&) const {
+    const QString item = value.toString();
+    return Alias && !(Suspended && Suspended()) ? Alias(item) : item;
+}
+
 void CameraAliasDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
     if (Suspended && Suspended())
         return;
-    const QString item = index.data(Qt::DisplayRole).toString();
     QColor colour = kSilver;
     if (ActiveRow && ActiveRow() == index.row())
         colour = kYellow;
@@ -51,6 +55,6 @@ void CameraAliasDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->setFont(font);
     painter->setPen(colour);
     painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                      Alias ? Alias(item) : item);
+                      displayText(index.data(Qt::DisplayRole), option.locale));
     painter->restore();
 }

@@ -25,6 +25,8 @@ public:
     std::function<int()> ActiveRow;                // row the camera is using, -1 when none
     std::function<bool()> Suspended;               // camera queries suspended
 
+    // The row's alias (its device name while camera queries are suspended).
+    QString displayText(const QVariant& value, const QLocale& locale) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 };

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -259,20 +260,32 @@ bool PictureStore::SaveMotionPicture(platform::PictureCanvas& image, int camera)
 
 void PictureStore::HandOffForUpload(int camera, const QString& folder, const QString& name,
                                     const QString& noteText) {
-    if (!uploads_ || uploads_->TransferBusy() || uploadPending_)
+    if (!uploads_ || uploads_->TransferBusy())
         return;
     // The transfer starts once the save and the motion poll around it have returned: a slow
-    // or silent server then holds up its own upload, never surveillance. A picture saved
-    // while one is waiting or running is not uploaded, as the uploader's spacing has it.
-    uploadPending_ = true;
-    const QString path = platform::JoinPath(folder, name);
-    QMetaObject::invokeMethod(
-        &uploadQueue_,
-        [this, camera, path, name, noteText] {
-            uploadPending_ = false;
-            Upload(camera, path, name, noteText);
-        },
-        Qt::QueuedConnection);
+    // or silent server then holds up its own upload, never surveillance. Each camera keeps
+    // one picture waiting, so both pictures of one tick go, one after the other; a picture
+    // saved while its camera's upload still waits is not uploaded.
+    for (const WaitingUpload& waiting : std::as_const(waitingUploads_))
+        if (waiting.camera == camera)
+            return;
+    waitingUploads_.append({camera, platform::JoinPath(folder, name), name, noteText});
+    if (postingUploads_)
+        return;
+    postingUploads_ = true;
+    QMetaObject::invokeMethod(&uploadQueue_, [this] { PostWaitingUploads(); }, Qt::QueuedConnection);
+}
+
+void PictureStore::PostWaitingUploads() {
+    // The store may go while a transfer pumps events.
+    const QPointer<QObject> alive(&uploadQueue_);
+    while (!waitingUploads_.isEmpty()) {
+        const WaitingUpload next = waitingUploads_.takeFirst();
+        Upload(next.camera, next.path, next.name, next.noteText);
+        if (!alive)
+            return;
+    }
+    postingUploads_ = false;
 }
 
 void PictureStore::Upload(int camera, const QString& path, const QString& name, const QString& noteText) {

@@ -111,6 +111,7 @@ private:
     QString TimeText(const QString& pattern) const;
     void SetGroupBoxColour(quint32 colour);
     void HandOffForUpload(int camera, const QString& folder, const QString& name, const QString& noteText);
+    void PostWaitingUploads();
     void Upload(int camera, const QString& path, const QString& name, const QString& noteText);
     void ReportFailure(const QString& text);
 
@@ -125,7 +126,13 @@ private:
     QString lastPicturePath_;
     bool failureShown_ = false;
     bool counterFailureShown_ = false;
-    // An upload handed off and not yet started; its queued call dies with the store.
-    bool uploadPending_ = false;
+    // Saved pictures handed off and not yet posted, at most one per camera, in the order
+    // saved; the queued call that posts them dies with the store.
+    struct WaitingUpload {
+        int camera = 0;
+        QString path, name, noteText;
+    };
+    QList<WaitingUpload> waitingUploads_;
+    bool postingUploads_ = false; // the queued call is on its way or posting
     QObject uploadQueue_;
 };

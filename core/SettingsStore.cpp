@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
@@ -26,6 +27,13 @@ QString WithoutTrailingSlashes(QString path) {
 bool IsDirectory(const QString& path) {
     const QString trimmed = TrimText(path);
     return !trimmed.isEmpty() && QFileInfo(trimmed).isDir();
+}
+
+// A folder holding pictures (any ".jpg", as the picture log lists them) may hold some of
+// another size than the camera gives now; an empty or missing one cannot.
+bool HoldsPictures(const QString& folder) {
+    const QString trimmed = TrimText(folder);
+    return IsDirectory(trimmed) && QDirIterator(trimmed, {QStringLiteral("*.jpg")}, QDir::Files).hasNext();
 }
 
 } // namespace
@@ -230,8 +238,8 @@ void SettingsStore::LayDownDefaults() {
     record_ = fresh;
 
     MakeCameraFolders();
-    record_.AviReady1 = !IsDirectory(record_.Cam1Folder);
-    record_.AviReady2 = !IsDirectory(record_.Cam2Folder);
+    record_.AviReady1 = !HoldsPictures(record_.Cam1Folder);
+    record_.AviReady2 = !HoldsPictures(record_.Cam2Folder);
     record_.ScanRed = record_.ScanGreen = record_.ScanBlue = true;
     record_.ColorThreshold = 3;
 }

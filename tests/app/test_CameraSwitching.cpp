@@ -113,6 +113,15 @@ TEST_F(CameraStationFixture, Camera2ButtonCases) {
     // The name follows the device camera 2 runs on, not a later selection.
     zones->cam2List->setCurrentIndex(0);
     EXPECT_EQ(zones->SelectedCameraName(2), "TORVEK Test Camera 2");
+    // Each list shows every device by its alias and marks the device its camera runs on.
+    fakes.alias = [](const QString& name) { return "Alias of " + name.right(1); };
+    for (QComboBox* list : {zones->cam1List, zones->cam2List}) {
+        const auto* rows = qobject_cast<CameraAliasDelegate*>(list->itemDelegate());
+        ASSERT_NE(rows, nullptr) << list->objectName().toStdString();
+        EXPECT_EQ(rows->displayText(list->itemText(0), QLocale()), "Alias of 1");
+        EXPECT_EQ(rows->displayText(list->itemText(1), QLocale()), "Alias of 2");
+        EXPECT_EQ(rows->ActiveRow(), list == zones->cam1List ? 0 : 1);
+    }
 
     // Camera 2 off keeps its driver index.
     zones->cam2List->setCurrentIndex(1);

@@ -5,12 +5,14 @@
 
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
+#include "app/StationLayout.h"
 #include "core/PictureStore.h"
 #include "tests/support/SmtpSink.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QTest>
 #include <utility>
 
 namespace {
@@ -23,9 +25,11 @@ protected:
     std::unique_ptr<PictureStore> pictures;
     std::unique_ptr<StationEAlertMail> mail;
     std::unique_ptr<StationAlerts> alerts;
+    std::unique_ptr<StationLayout> layout;
 
-    // The station with alerts every 10 minutes, at most 3 pictures (times the format).
-    void StartStation(int format, quint16 smtpPort) {
+    // The station with alerts every 10 minutes, at most 3 pictures (times the format); laid
+    // out by the station's own layout when asked.
+    void StartStation(int format, quint16 smtpPort, bool laidOut = false) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         WriteSettings([format](SettingsRecord& r) {
             r.AlertPeriodMinutes = 10;
@@ -37,6 +41,10 @@ protected:
             r.SiteLocation = "Gate";
         });
         Create();
+        if (laidOut) {
+            layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+            links.layout = layout.get();
+        }
         pictures = std::make_unique<PictureStore>(*store);
         const auto now = [] { return QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)); };
         StationEAlertMailLinks mailLinks;
@@ -82,6 +90,7 @@ protected:
 
     void TearDown() override {
         zones.reset();
+        layout.reset();
         alerts.reset();
         mail.reset();
         pictures.reset();
@@ -159,4 +168,22 @@ TEST_F(StationEAlertMailTest, AServerThatIsDownKeepsQueueAndCountUntilItIsBack) 
     EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 1);
     EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
     EXPECT_EQ(RelatedPictures(TestSupport::MailTree(sink.Messages()[0])).size(), 2);
+}
+
+TEST_F(StationEAlertMailTest, ADueAlertGoesOutOnAFullViewAndATakePicReleaseWithoutTheClock) {
+    ASSERT_TRUE(sink.Start()) << sink.Output().toStdString();
+    StartStation(0, sink.Port(), true);
+
+    SavePictures(1);
+    clockMs += 600'000; // the period has run out; the clock timer stays off
+    layout->RestoreFullView();
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 1);
+
+    SavePictures(1);
+    clockMs += 600'000;
+    QTest::mouseClick(zones->Button22, Qt::LeftButton); // camera 1 is off: no picture
+    ASSERT_TRUE(sink.WaitForMessages(2));
+    EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 2);
+    EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
 }

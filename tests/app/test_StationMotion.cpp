@@ -152,6 +152,14 @@ TEST_F(StationMotionTest, AComputerNameHoldingASlashStillGivesPicturesInTheCamer
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
 }
 
+TEST_F(StationMotionTest, AMotionPictureLeavesTheBareNumberInTheCamerasBox) {
+    StartWatching(QStringLiteral("ball"), true);
+    ASSERT_EQ(zones->FullToolbarLayout, 1);
+    ASSERT_TRUE(WaitFor([this] { return !Pictures().isEmpty(); }, kWait)) << "ticks " << ticks;
+    EXPECT_TRUE(QRegularExpression("^\\d{6}$").match(zones->CameraGroupBox->title()).hasMatch())
+        << zones->CameraGroupBox->title().toStdString();
+}
+
 TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {
     StartWatching(QStringLiteral("ball"), true);
     Tmagna& shown = *zones->pic1;

@@ -182,3 +182,28 @@ TEST_F(TzonesFixture, ShutdownBeforeTheFirstActivationSavesTheRecordAsLoaded) {
     EXPECT_EQ(FileRecord().SetupTabIndex, 3);
     EXPECT_EQ(FileRecord().AlertFormat, 2);
 }
+
+TEST_F(TzonesFixture, PleaseWaitStandsInTheMiddleOfTheWindowAtEachSwitchAndAtShutdown) {
+    devices = 1;
+    Start();
+    // Where the panel stands, against the window's middle, while camera 1 is switched on.
+    QList<QPoint> offCentre;
+    camera1.onConnect = [&](bool) {
+        if (zones->pleaseWaitPanel->isVisible())
+            offCentre << zones->pleaseWaitPanel->geometry().center() - zones->rect().center();
+    };
+    for (const QSize size : {QSize(1000, 700), QSize(641, 479)}) {
+        zones->resize(size);
+        ASSERT_EQ(zones->size(), size);
+        const qsizetype seen = offCentre.size();
+        zones->Panel2->click(); // on
+        EXPECT_GT(offCentre.size(), seen);
+        zones->Panel2->click(); // off
+    }
+    zones->Panel2->click();
+    zones->resize(800, 600);
+    zones->Close1Click(); // the panel stays up to the end
+    ASSERT_TRUE(zones->pleaseWaitPanel->isVisible());
+    offCentre << zones->pleaseWaitPanel->geometry().center() - zones->rect().center();
+    EXPECT_EQ(offCentre, QList<QPoint>(offCentre.size(), QPoint(0, 0)));
+}

@@ -1,5 +1,6 @@
 // The picture store hands a saved picture over for upload only once the save has returned,
-// so a server that is slow to answer never holds up the saving of the next pictures.
+// so a server that is slow to answer never holds up the saving of the next pictures; each
+// camera keeps one picture waiting, so both cameras' pictures of one turn are sent.
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
 #include "support/TestSupport.h"
@@ -9,6 +10,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -47,7 +49,7 @@ QImage Frame() {
 
 } // namespace
 
-TEST(PictureUploadHandOff, SaveReturnsFirstAndPicturesSavedDuringAnUploadAreNotQueued) {
+TEST(PictureUploadHandOff, SavesReturnFirstThenEachCameraPostsItsWaitingPictureInTurn) {
     TestSupport::MessageLog messages;
     TestSupport::TempProgramFolder dir;
     SettingsStore settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
@@ -58,11 +60,14 @@ TEST(PictureUploadHandOff, SaveReturnsFirstAndPicturesSavedDuringAnUploadAreNotQ
         store.SetPictureNamePrefix("OFFICEPC");
         store.SetUploadTarget(&ftp);
 
-        // Two saves in one go: nothing is sent before the saves return, then the first only.
+        // One turn saves camera 1 twice and camera 2 once. Nothing is sent before the saves
+        // return; then each camera's waiting picture, in the order saved. Camera 1's second
+        // picture came while its own upload still waited.
         ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
         ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
+        ASSERT_TRUE(store.SaveMotionPicture(Frame(), 2));
         EXPECT_TRUE(ftp.sent.isEmpty());
-        // While that upload is in flight the station saves on; those pictures are skipped.
+        // While an upload is in flight the station saves on; those pictures are skipped.
         int savedDuring = 0;
         ftp.whileSending = [&] {
             for (int i = 0; i < 3; ++i)
@@ -70,19 +75,30 @@ TEST(PictureUploadHandOff, SaveReturnsFirstAndPicturesSavedDuringAnUploadAreNotQ
             QCoreApplication::sendPostedEvents();
         };
         QCoreApplication::sendPostedEvents();
-        EXPECT_EQ(savedDuring, 3);
-        EXPECT_EQ(ftp.sent, QStringList({"000001OFFICE.jpg"}));
-        EXPECT_EQ(store.PictureCount(2), 3);
+        EXPECT_EQ(savedDuring, 6);
+        EXPECT_EQ(ftp.sent, QStringList({"000001OFFICE.jpg", "000003OFFICE.jpg"}));
+        EXPECT_EQ(store.PictureCount(2), 7);
 
-        // The next save after the upload has ended is sent again.
+        // The next save after the uploads have ended is sent again.
         ftp.whileSending = {};
         ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
         QCoreApplication::sendPostedEvents();
-        EXPECT_EQ(ftp.sent.last(), "000006OFFICE.jpg");
+        EXPECT_EQ(ftp.sent.last(), "000010OFFICE.jpg");
 
-        // A hand-off still waiting when the store goes sends nothing.
+        // Hand-offs still waiting when the store goes send nothing.
         ASSERT_TRUE(store.SaveMotionPicture(Frame(), 1));
+        ASSERT_TRUE(store.SaveMotionPicture(Frame(), 2));
     }
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(ftp.sent.size(), 2);
+    EXPECT_EQ(ftp.sent.size(), 3);
+
+    // A store that goes while its first upload runs sends nothing more.
+    auto store = std::make_unique<PictureStore>(settings);
+    store->SetUploadTarget(&ftp);
+    ASSERT_TRUE(store->SaveMotionPicture(Frame(), 1));
+    ASSERT_TRUE(store->SaveMotionPicture(Frame(), 2));
+    ftp.whileSending = [&] { store.reset(); };
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(ftp.sent.size(), 4);
+    EXPECT_FALSE(store);
 }

@@ -184,8 +184,8 @@ TEST_F(SettingsStoreTest, DefaultsOnlyWithoutAFileAndClearMailContacts) {
     EXPECT_EQ(mail.SmtpHost, "smtp.example.org");
     EXPECT_TRUE(mail.SmtpPassword.isEmpty());
     EXPECT_TRUE(mail.ContactPhone1.isEmpty());
-    // The folders were just made, so they exist: AVI making starts refused.
-    EXPECT_FALSE(store.Record().AviReady1);
+    // The folders were just made and hold no picture: AVI making is ready.
+    EXPECT_TRUE(store.Record().AviReady1 && store.Record().AviReady2);
     ASSERT_TRUE(store.SaveSettings());
 
     store.Record().Sensitivity1 = 1500;
@@ -193,6 +193,18 @@ TEST_F(SettingsStoreTest, DefaultsOnlyWithoutAFileAndClearMailContacts) {
     EXPECT_FALSE(store.SetDefaultSettings());
     EXPECT_EQ(store.Record().Sensitivity1, 1500);
     EXPECT_EQ(mail.ContactPhone1, "456");
+}
+
+// An old camera folder full of pictures may hold pictures of another size: its AVI making
+// starts refused until it is purged.
+TEST_F(SettingsStoreTest, DefaultsRefuseAnAviOnlyForACameraFolderHoldingPictures) {
+    ASSERT_TRUE(QDir().mkpath(File("cam1")) && QDir().mkpath(File("cam2")));
+    ASSERT_TRUE(WriteAll(File("cam2/000001OLD.JPG"), "j"));
+    ASSERT_TRUE(WriteAll(File("cam1/notes.txt"), "n"));
+    SettingsStore store = MakeStore();
+    ASSERT_TRUE(store.SetDefaultSettings());
+    EXPECT_TRUE(store.Record().AviReady1);
+    EXPECT_FALSE(store.Record().AviReady2);
 }
 
 // A full disk at a save (at shutdown or at start-up) must not cost the settings: the old

@@ -1,10 +1,13 @@
 // The picture log window as a user finds it: opening, keys, view sizes, the folder read again
 // when the window is returned to, and nothing of it clipped or silent.
 #include "core/FtpLink.h"
+#include "core/PictureStore.h"
+#include "core/SaveFileNameAsker.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "publish/AviPanel.h"
 #include "publish/TLogWin.h"
+#include "support/AviReadback.h"
 #include "support/QuietMainWindowLink.h"
 #include "support/TestSupport.h"
 
@@ -180,4 +183,41 @@ TEST_F(LogWindowTest, CompressionBoxShowsWholeAndAnEmptyPurgeSaysSo) {
     win->Button20->click();
     EXPECT_EQ(messages, QStringList({"There were no TORVEK pictures to purge."}));
     EXPECT_TRUE(QFileInfo::exists(Cam(2) + "holiday.jpg"));
+}
+
+// A fresh station: camera 1's first pictures make an AVI from the log's menu.
+TEST(LogWindowFreshStation, Camera1MakesAnAviFromItsFirstPictures) {
+    TempProgramFolder dir;
+    SettingsStore settings(platform::ProgramFolder(dir.path()), dir.file("torvek"), "/no-desktop");
+    settings.FirstRunInit();
+    MessageLog messages;
+    PictureStore pictures(settings);
+    for (int i = 0; i < 3; ++i) {
+        QImage frame(64, 48, QImage::Format_RGB888);
+        frame.fill(QColor::fromHsv(i * 90, 200, 200));
+        ASSERT_TRUE(pictures.SaveMotionPicture(frame, 1));
+    }
+    struct Asker : SaveFileNameAsker {
+        QString name;
+        QString AskSaveFileName(const QString&, const QString&, const QString&) override { return name; }
+    } asker;
+    asker.name = dir.file("first.avi");
+    FakeMainWindow main;
+    FakeFtp ftp;
+    TLogWin win(settings);
+    win.SetLinks(&main, &ftp, nullptr);
+    win.SetSaveFileNameAsker(&asker);
+    win.Hooks().AskYesNo = [](const QString&) { return true; }; // all rows
+    win.SetOpenedFromMainWindow(true);
+    win.SetLogFolder(settings.CameraFolder(1), 1);
+    win.RefreshImageList();
+    win.show();
+
+    win.CreateAviItem->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !win.Panel5->Logic().IsCreating(); }, 60000));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    QList<QImage> frames;
+    QString why;
+    ASSERT_TRUE(DecodeFrames(asker.name, &frames, &why)) << why.toStdString();
+    EXPECT_EQ(frames.size(), 3);
 }
