@@ -168,6 +168,15 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     EXPECT_EQ(messages.last(), "Please stop recording first.");
     zones->RecordingActive = false;
 
+    // Aim starts surveillance, but not past a running recording.
+    zones->Panel4->click();
+    ASSERT_FALSE(zones->MotionTime.Enabled());
+    for (bool recording : {true, false}) {
+        zones->RecordingActive = recording;
+        zones->AimCamera1();
+        EXPECT_EQ(zones->MotionTime.Enabled(), !recording) << recording;
+    }
+
     // Switching the last camera off ends surveillance.
     zones->Panel2->click();
     EXPECT_FALSE(zones->MotionTime.Enabled());

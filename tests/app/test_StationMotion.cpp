@@ -1,5 +1,5 @@
 // The station end to end: a test camera switched on, surveillance on, captioned pictures with
-// notes saved into cam1/ while the ball crosses the zone.
+// notes saved into cam1/ while the ball crosses the zone, none while the scene stands still.
 #include "TzonesFixture.h"
 
 #include "app/StationLayout.h"
@@ -182,6 +182,13 @@ TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSa
     EXPECT_GE(newRendered, 10u);
     EXPECT_LT(newCopied * 2, newRendered) << newCopied << " of " << newRendered;
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+}
+
+TEST_F(StationMotionTest, StillSceneSavesNothing) {
+    StartWatching(QStringLiteral("smpte"));
+    ASSERT_TRUE(WaitFor([this] { return ticks >= 15; }, kWait));
+    EXPECT_TRUE(Pictures().isEmpty()) << Pictures().join(",").toStdString();
+    EXPECT_TRUE(zones->MotionTime.Enabled());
 }
 
 TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherGoesOn) {

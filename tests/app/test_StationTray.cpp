@@ -197,6 +197,20 @@ TEST_F(StationTrayTest, HideEmptiesTheAlertQueueAndStoresTheMailEdits) {
     EXPECT_EQ(reader->EmailRecord().SmtpHost, "mail.example.org");
 }
 
+TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
+    devices = 3;
+    StartTray();
+    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    zones->DefaultCam1->setCurrentIndex(2);
+    zones->DefaultCam2->setCurrentIndex(0);
+    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    EXPECT_EQ(QList<int>({zones->cam1List->currentIndex(), zones->cam2List->currentIndex(), zones->DriverIndex1,
+                          zones->DriverIndex2}),
+              QList<int>({2, 0, 2, 0}));
+    const SettingsRecord file = FileRecord();
+    EXPECT_EQ(QList<int>({file.DefaultCam1Index, file.DefaultCam2Index}), QList<int>({2, 0}));
+}
+
 TEST_F(StationTrayTest, ARestartSavesWhatWasTypedInThePanelFirst) {
     StartTray();
     QTest::mouseClick(zones->Button24, Qt::LeftButton);

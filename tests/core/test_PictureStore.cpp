@@ -255,6 +255,9 @@ TEST(PictureStore, UploadsGoOnlineFirstThenByFtpRingOrExportName) {
         ASSERT_TRUE(s.Save(camera));
     EXPECT_EQ(up.ftpSent, QStringList({"netcam100001.jpg", "netcam200002.jpg", "netcam100003.jpg",
                                        "netcam100001.jpg", "netcam200002.jpg"}));
+    s.store->ResetFtpRing(); // as a new connection does
+    ASSERT_TRUE(s.Save(1));
+    EXPECT_EQ(up.ftpSent.last(), "netcam100001.jpg");
 
     auto uploadedAs = [&](const QString& exportName) {
         up.ftpSent.clear();
@@ -276,14 +279,27 @@ TEST(PictureStore, UploadsGoOnlineFirstThenByFtpRingOrExportName) {
     up.gallery = true;
     up.ftpBusy = false;
     ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000010OFFICE.jpg"}));
-    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000010\r\n"));
+    EXPECT_EQ(up.gallerySent, QStringList({s.Cam(1) + "000011OFFICE.jpg"}));
+    EXPECT_TRUE(up.lastNote.startsWith("N.o. 000011\r\n"));
     online = false;
     ASSERT_TRUE(s.Save(1));
-    EXPECT_EQ(up.ftpSent, QStringList({"000011OFFICE.jpg"}));
+    EXPECT_EQ(up.ftpSent, QStringList({"000012OFFICE.jpg"}));
     online = up.busy = true;
     ASSERT_TRUE(s.Save(1));
     EXPECT_EQ(up.gallerySent.size() + up.ftpSent.size(), 2);
+}
+
+TEST(PictureStore, JpegQualityIsTheFtpSettingsLowByteWhileConnected) {
+    Station s;
+    s.Record().FtpJpegQuality = 0x0132;
+    const QImage frame = Frame(160, 120);
+    QByteArray at50, at100;
+    ASSERT_TRUE(platform::EncodeJpeg(frame, 50, &at50) && platform::EncodeJpeg(frame, 100, &at100));
+    ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
+    s.up.ftp = true;
+    ASSERT_TRUE(s.store->SaveMotionPicture(frame, 1));
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000001OFFICE.jpg"), at100);
+    EXPECT_EQ(ReadAll(s.Cam(1) + "000002OFFICE.jpg"), at50);
 }
 
 TEST(PictureRecycler, DeletesTheLowestNumberWithItsNoteNeverTheKeptOrLastOne) {

@@ -191,6 +191,9 @@ TEST(AviWriter, SizeLimitStopsBeforeTheFrameThatWouldPassItAndLeavesAValidFile) 
     QString why;
     ASSERT_TRUE(DecodeFrames(path, &frames, &why)) << why.toStdString();
     EXPECT_EQ(frames.size(), 3);
+
+    // Unless told otherwise, the limit is where the format's 32-bit sizes end.
+    EXPECT_EQ(AviWriter().SizeLimit(), qint64(1) << 31);
 }
 
 TEST(AviWriter, FailedOrAbandonedWriteKeepsTheOlderFileAndLeavesNoTemporary) {

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
@@ -134,6 +135,57 @@ TEST_F(SmtpClientTest, RefusedHungAndRejectedSendsFailWithTheReason) {
         EXPECT_TRUE(sink.Messages().isEmpty());
         sink.Stop();
     }
+}
+
+TEST_F(SmtpClientTest, AnAddressHoldingALineBreakNeverReachesTheServer) {
+    StartSink("accept");
+    SmtpClient client(sink.Port(), Short());
+    const struct {
+        QString from;
+        QStringList to;
+        QString says;
+    } cases[] = {
+        {"station@example.org", {"a@example.org\r\nRCPT TO:<x@evil.org>"}, "Recipient: "},
+        {"station@example.org", {"good@example.org", "a@example.org\nRCPT TO:<x@evil.org>"}, "Recipient: "},
+        {"station@example.org\r\nRCPT TO:<x@evil.org>", {"good@example.org"}, "Sender: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to.join(",").toStdString());
+        MailMessage m = Message(c.to);
+        m.from = c.from;
+        const platform::MailSendResult r = client.Send("127.0.0.1", m);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.error.startsWith(c.says)) << r.error.toStdString();
+    }
+    // A good mail after them arrives alone.
+    ASSERT_TRUE(client.Send("127.0.0.1", Message()).ok);
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    EXPECT_EQ(sink.Messages().size(), 1);
+}
+
+// The event loop runs while the server is slow; a second send from it is refused, since it
+// would reuse the transfer still in flight.
+TEST_F(SmtpClientTest, ASecondSendWhileOneIsInFlightIsRefused) {
+    StartSink("slow", 1.5);
+    SmtpClient client(sink.Port(), Short());
+    platform::MailSendResult nested;
+    bool nestedTried = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!nestedTried && client.Busy()) {
+            nestedTried = true;
+            nested = client.Send("127.0.0.1", Message());
+        }
+    });
+    timer.start(50);
+    const platform::MailSendResult r = client.Send("127.0.0.1", Message());
+    timer.stop();
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(nestedTried);
+    EXPECT_FALSE(nested.ok);
+    EXPECT_EQ(nested.error, "A mail is already being sent.");
+    ASSERT_TRUE(sink.WaitForMessages(1));
+    EXPECT_EQ(sink.Messages().size(), 1);
 }
 
 TEST(SmtpRecipients, TheMailGoesToTheAcceptedOnesAndNamesTheRefused) {

@@ -60,8 +60,8 @@ protected:
         h.UseCompression = [this] { return useCompression; };
         h.AskCompression = [this] { return compression; };
         h.PlayFile = [this](const QString& path) { played << path; };
-        h.HideSettingsPanel = [] {};
-        h.FocusList = [] {};
+        h.HideSettingsPanel = [this] { ++settingsHidden; };
+        h.FocusList = [this] { ++listFocused; };
         h.AviReady = [this] { return aviReady; };
         return h;
     }
@@ -83,6 +83,8 @@ protected:
     std::optional<AviCompressionChoice> compression;
     bool aviReady = true;
     QStringList questions, messages, statuses, played;
+    int settingsHidden = 0;
+    int listFocused = 0;
 };
 
 } // namespace
@@ -235,6 +237,43 @@ TEST_F(AviCreationTest, CompressionChoiceGivesMotionJpegAndCancelWritesNothing) 
         ASSERT_TRUE(root.Find("strh"));
         EXPECT_EQ(bytes.mid(root.Find("strh")->DataOffset() + 4, 4), c.fourcc);
     }
+}
+
+TEST_F(AviCreationTest, PanelOpenPlayAndClose) {
+    EXPECT_EQ(AviPanelLogic::SaveNameWithExtension("clip"), "clip.avi");
+    EXPECT_EQ(AviPanelLogic::SaveNameWithExtension("CLIP.AVI"), "CLIP.AVI");
+    EXPECT_EQ(AviPanelLogic::SaveNameWithExtension("clip.avi.bak"), "clip.avi.bak.avi");
+    EXPECT_EQ(AviPanelLogic::OpenNameWithExtension("clip"), "clip.avi");
+    EXPECT_EQ(AviPanelLogic::OpenNameWithExtension("my.avi.old"), "my.avi.old");
+    EXPECT_EQ(AviPanelLogic::OpenNameWithExtension("CLIP.AVI"), "CLIP.AVI.avi");
+
+    logic->OpenAviPanel();
+    EXPECT_EQ(settingsHidden, 1);
+    EXPECT_TRUE(logic->PanelVisible());
+
+    // Open: ".avi" is added; an existing file is played and becomes current.
+    ASSERT_TRUE(WriteAll(dir.file("film.avi"), "x"));
+    openName = dir.file("film");
+    logic->OpenClicked();
+    EXPECT_EQ(played, QStringList{dir.file("film.avi")});
+    EXPECT_EQ(logic->CurrentAvi(), dir.file("film.avi"));
+    logic->PlayClicked();
+    EXPECT_EQ(played, (QStringList{dir.file("film.avi"), dir.file("film.avi")}));
+    EXPECT_TRUE(logic->PanelVisible());
+
+    // A name that does not exist becomes current but is not played; an empty answer changes nothing.
+    openName = dir.file("missing.avi");
+    logic->OpenClicked();
+    EXPECT_EQ(logic->CurrentAvi(), dir.file("missing.avi"));
+    logic->PlayClicked();
+    EXPECT_EQ(played.size(), 2);
+    openName.clear();
+    logic->OpenClicked();
+    EXPECT_EQ(logic->CurrentAvi(), dir.file("missing.avi"));
+
+    logic->CloseClicked();
+    EXPECT_FALSE(logic->PanelVisible());
+    EXPECT_EQ(listFocused, 1);
 }
 
 TEST_F(AviCreationTest, TheMenuRefusesAfterAPictureSizeChange) {

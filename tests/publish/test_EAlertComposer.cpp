@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 #include <atomic>
 #include <fcntl.h>
@@ -79,6 +80,13 @@ protected:
         for (const auto& part : m.inlineParts) ids << part.contentId;
         return ids;
     }
+    // Every picture the page shows is one the mail carries, and every one it carries shows.
+    static void ExpectThePageShowsEveryPart(const MailMessage& m) {
+        QStringList shown;
+        for (auto it = QRegularExpression("cid:([^\"]+)\"").globalMatch(m.html); it.hasNext();)
+            shown << it.next().captured(1);
+        EXPECT_EQ(shown, ContentIds(m)) << m.html.toStdString();
+    }
 
     TestSupport::TempProgramFolder dir;
     EAlertSnapshot snapshot;
@@ -113,6 +121,22 @@ TEST_F(EAlertComposerTest, SinglePicturesCarryTheNewestUpToTheMaximumWithTheirNo
     // The page is also left in the program folder, and no picture copies are made.
     EXPECT_EQ(QString::fromLatin1(ReadAll(dir.file("temp.txt"))), m.html);
     EXPECT_EQ(QDir(dir.path()).entryList({"0*"}), QStringList());
+    ExpectThePageShowsEveryPart(m);
+}
+
+TEST_F(EAlertComposerTest, OneQueuedPictureGoesSinglyWhateverTheFormat) {
+    snapshot.alertMaxImages = 1;
+    snapshot.alertImageCount = 9;
+    const QStringList queue = MakeQueue(1, 2);
+    for (int format : {1, 2}) {
+        SCOPED_TRACE(format);
+        transport.messages.clear();
+        snapshot.alertFormat = format;
+        EXPECT_EQ(composer.SendEAlert(queue).linesUsed, 1);
+        ASSERT_EQ(transport.messages.size(), 1);
+        EXPECT_EQ(ContentIds(transport.messages.first()), QStringList({"0" + queue[0].mid(1)}));
+        EXPECT_FALSE(QDir(dir.path() + "temp").exists());
+    }
 }
 
 TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) {
@@ -137,6 +161,14 @@ TEST_F(EAlertComposerTest, AMissingPictureIsLeftOutAndNoneReadableSendsNothing) 
     EXPECT_EQ(r.linesUsed, 3);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(transport.messages.isEmpty());
+
+    // Nor as proof sheets: black cells alone are no alert.
+    snapshot.alertFormat = 1;
+    snapshot.alertImageCount = 8;
+    r = composer.SendEAlert(queue.mid(0, 3));
+    EXPECT_FALSE(r.mailed);
+    EXPECT_EQ(r.linesUsed, 3);
+    EXPECT_TRUE(transport.messages.isEmpty());
 }
 
 TEST_F(EAlertComposerTest, ProofSheetsTravelFromMemoryInNumericOrder) {
@@ -157,6 +189,7 @@ TEST_F(EAlertComposerTest, ProofSheetsTravelFromMemoryInNumericOrder) {
     ASSERT_EQ(ContentIds(m), QStringList({"ealerts1.jpg", "ealerts2.jpg"}));
     QImage sheet;
     ASSERT_TRUE(platform::DecodeJpeg(m.inlineParts[1].data, &sheet));
+    ExpectThePageShowsEveryPart(m);
     EXPECT_EQ(QString::fromLatin1(ReadAll(temp + "temp.txt")), m.html);
     EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList({"keep.jpg", "temp.txt"}));
 
@@ -171,6 +204,7 @@ TEST_F(EAlertComposerTest, ProofSheetsTravelFromMemoryInNumericOrder) {
     QStringList expected;
     for (int k = 1; k <= 13; ++k) expected << QStringLiteral("ealerts%1.jpg").arg(k);
     EXPECT_EQ(ContentIds(transport.messages.first()), expected);
+    ExpectThePageShowsEveryPart(transport.messages.first());
     EXPECT_LT(transport.messages.first().html.indexOf("ealerts9.jpg"),
               transport.messages.first().html.indexOf("ealerts10.jpg"));
 }

@@ -124,9 +124,11 @@ TEST(FtpConnect, LogsInEntersTheSavedFolderAndReportsFailures) {
     EXPECT_EQ(rig.client.calls, QStringList({"connect 127.0.0.1:2121 bob", "cd /pics"}));
     EXPECT_TRUE(rig.ftp->IsFtpConnected() && rig.ftp->RefreshTimer().Enabled());
     EXPECT_TRUE(rig.boxes.isEmpty());
+    EXPECT_EQ(rig.ringResets, 1); // the ring of remote names starts over
     // A second connect while connected does nothing.
     rig.ftp->FtpConnect();
     EXPECT_EQ(rig.client.calls.size(), 2);
+    EXPECT_EQ(rig.ringResets, 1);
 
     // "/" is not entered; a folder that fails to list leaves the connection and no refresh.
     Rig root;

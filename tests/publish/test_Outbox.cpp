@@ -188,13 +188,24 @@ TEST(ReportPage, PageLinesForTextContactAndPictures) {
     in.code = "C&1";
     in.freeText = {"a < b"};
     in.useContactInfo = true;
+    in.contact.ContactFirstName = "Ann";
+    in.contact.ContactPhone1 = "0123";
+    in.contact.ContactPhone2 = "555";
     in.contact.ContactNote2 = "Dog & cat";
+    in.fromTimeText = "09:00";
+    in.toTimeText = "20:00";
+    in.dayText = "Week Days";
     in.singlePictureMode = true;
     in.position = 1;
     const QString full = BuildReportHtml(in);
     EXPECT_TRUE(full.contains(" <b>Reference</b> R&lt;1&gt;  <b>Code</b> C&amp;1 \r\n"));
     EXPECT_TRUE(full.contains(" <hr> <b>Text Summary</b>  <br> \r\na &lt; b <br> \r\n"));
     EXPECT_TRUE(full.contains("Dog &amp; cat <br> \r\n"));
+    // The contact: name, both phones and the hours and days to call.
+    EXPECT_TRUE(full.contains(" <b>First Phone</b> <br> \r\n <b>Second Phone</b> <br> \r\n"));
+    EXPECT_TRUE(full.contains("Ann <br> \r\n"));
+    EXPECT_TRUE(full.contains("0123  <br> \r\n555 <br> \r\n"));
+    EXPECT_TRUE(full.contains("09:00 To 20:00 <br> \r\nWeek Days <br> \r\n"));
     EXPECT_TRUE(full.contains(" <b> 1 Image </b> <hr> <br> \r\n <img src=\"cid:0000002OFFICE.jpg\"> \r\n"));
     EXPECT_FALSE(full.contains("000001OFFICE"));
 

@@ -279,6 +279,11 @@ TEST(PictureLog, EmailHandsAllRowsForOnePictureTheSelectionForUpToTenAndRefusesE
     QStringList names;
     for (int i = 1; i <= 12; ++i)
         names << QString("%1PC.jpg").arg(i, 6, 10, QChar('0'));
+    // An empty log hands a text-only report.
+    log.Open(1);
+    log.logic->EmailSelected();
+    EXPECT_EQ(log.mailed, QStringList({"single", "-1", "", "", "1"}));
+
     log.AddPictures(1, names, false);
     log.Open(1);
     log.logic->SetSelection({3}, 3);
@@ -358,7 +363,9 @@ TEST(PictureLog, SettingsSliderStopsAtFreeSpaceAnd32767AndSaveStoresFolderAndThr
     EXPECT_EQ(log.logic->TrackPosition(), 500);
     log.logic->SetTrackPosition(40000);
     EXPECT_EQ(log.logic->TrackPosition(), 32767);
+    // Cancel keeps what was stored.
     log.logic->SettingsCancel();
+    EXPECT_EQ(log.settings.Record().RecycleThresholdMB, 500);
 
     // Less free than the threshold: the slider shows what will be stored.
     log.freeMB = 300;
@@ -373,6 +380,10 @@ TEST(PictureLog, SettingsSliderStopsAtFreeSpaceAnd32767AndSaveStoresFolderAndThr
     EXPECT_EQ(log.settings.CameraFolder(1), other + "/");
     EXPECT_EQ(log.settings.Record().RecycleThresholdMB, 120);
     EXPECT_EQ(log.logic->Rows(), QStringList({"000009PC.jpg"}));
+    SettingsStore again(platform::ProgramFolder(log.dir.path()), log.dir.file("torvek"), "/no-desktop");
+    ASSERT_TRUE(again.LoadSettings());
+    EXPECT_EQ(again.Record().RecycleThresholdMB, 120);
+    EXPECT_EQ(again.Record().Cam1Folder, other + "/");
 
     // A folder the settings file cannot hold is refused and nothing changes.
     const QString unstorable = log.dir.path() + QString::fromUtf8("\u0444\u043e\u0442\u043e");

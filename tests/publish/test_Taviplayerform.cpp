@@ -1,11 +1,21 @@
 #include "core/MessageBox.h"
+#include "core/SaveFileNameAsker.h"
 #include "platform/AviWriter.h"
+#include "publish/AviCompressionDialog.h"
+#include "publish/AviPanel.h"
 #include "publish/Taviplayerform.h"
 #include "support/AviReadback.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -102,4 +112,81 @@ TEST_F(PlayerTest, DamagedOrMissingFileIsToldAndTheWindowCloses) {
     form.PlayAviFile(dir.file("nothing.avi"));
     EXPECT_EQ(messages, QStringList{"File not found: " + dir.file("nothing.avi")});
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesNothing) {
+    AviPanel panel;
+    QStringList rows;
+    for (int i = 0; i < 3; ++i) {
+        rows << QStringLiteral("00000%1.jpg").arg(i);
+        ASSERT_TRUE(WritePatternJpeg(dir.file(rows.last()), 32, 24, i));
+    }
+    QStringList played;
+    int focused = 0;
+    AviPanelHooks hooks;
+    hooks.Rows = [&] { return rows; };
+    hooks.SelectedRows = [] { return QList<int>{0, 2}; };
+    hooks.Folder = [&] { return dir.path(); };
+    hooks.AskSaveFileName = [&] { return dir.file("out/film"); };
+    hooks.PlayFile = [&](const QString& path) { played << path; };
+    hooks.FocusList = [&] { ++focused; };
+    panel.SetHooks(hooks);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    panel.Logic().OpenAviPanel();
+
+    // Ticked: our compression dialog is asked, Motion JPEG at 90 first; Cancel writes nothing.
+    panel.CheckBox1->setChecked(true);
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget());
+        sawDialog = dialog && dialog->MotionJpeg->isChecked() && dialog->Quality->value() == 90;
+        if (dialog)
+            dialog->reject();
+    });
+    panel.Button16->click();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_FALSE(panel.Logic().IsCreating());
+    EXPECT_TRUE(QDir(dir.file("out")).isEmpty());
+
+    // Accepted: Motion JPEG of the two selected pictures; Create cannot start a second one meanwhile.
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget())) {
+            dialog->Quality->setValue(60);
+            dialog->accept();
+        }
+    });
+    panel.Button16->click();
+    EXPECT_FALSE(panel.Button16->isEnabled());
+    ASSERT_TRUE(WaitFor([&] { return !panel.Logic().IsCreating(); }));
+    EXPECT_TRUE(panel.Button16->isEnabled());
+    EXPECT_EQ(panel.Logic().CurrentAvi(), dir.file("out/film.avi"));
+    const QByteArray file = ReadAll(dir.file("out/film.avi"));
+    RiffChunk root;
+    QString why;
+    ASSERT_TRUE(ParseRiff(file, &root, &why)) << why.toStdString();
+    EXPECT_EQ(file.mid(root.Find("strh")->DataOffset() + 4, 4), "MJPG");
+    EXPECT_EQ(root.Find("movi")->Children.size(), 2);
+
+    panel.Button15->click();
+    EXPECT_EQ(played, QStringList{dir.file("out/film.avi")});
+    panel.Button17->click();
+    EXPECT_TRUE(panel.isHidden());
+    EXPECT_EQ(focused, 1);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    // The station's save dialog takes the place of ours when it is given; its Cancel ends it.
+    struct Asker : SaveFileNameAsker {
+        int asked = 0;
+        QString AskSaveFileName(const QString&, const QString&, const QString&) override {
+            ++asked;
+            return {};
+        }
+    } asker;
+    hooks.AskSaveFileName = nullptr;
+    panel.SetHooks(hooks);
+    panel.SetSaveFileNameAsker(&asker);
+    panel.CheckBox1->setChecked(false);
+    panel.Button16->click();
+    EXPECT_EQ(asker.asked, 1);
+    EXPECT_FALSE(panel.Logic().IsCreating());
 }
