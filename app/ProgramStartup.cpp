@@ -37,6 +37,7 @@
 #include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
+#include "platform/FolderClaim.h"
 #include "platform/OwnedWindow.h"
 #include "platform/TrayIcon.h"
 #include "publish/AlertsTab.h"
@@ -49,12 +50,23 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+// The folder as a user would type it: no trailing '/'.
+QString FolderText(const platform::ProgramFolder& folder) {
+    QString text = folder.Root();
+    if (text.size() > 1 && text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
 
 int ProgramStartup(const StartupOptions& options) {
     StationLifetime lifetime;
-    if (!lifetime.RunSplash(options.splashDurationMs))
-        return 0;
     QApplication::setApplicationName(QStringLiteral("TORVEK"));
     QApplication::setApplicationDisplayName(QStringLiteral("TORVEK"));
     // The station ends only through its own shutdown paths.
@@ -62,6 +74,23 @@ int ProgramStartup(const StartupOptions& options) {
 
     const platform::ProgramFolder folder =
         options.folder.IsValid() ? options.folder : platform::ProgramFolder::FromApplication();
+    // Before any file of the folder is read or written: two stations on one folder would
+    // overwrite each other's settings, counter and pictures.
+    platform::FolderClaim claim;
+    switch (claim.Take(folder.Root())) {
+    case platform::FolderClaim::Result::Taken:
+        break;
+    case platform::FolderClaim::Result::Busy:
+        lifetime.TellAndEnd(QStringLiteral("TORVEK is already running from %1.").arg(FolderText(folder)));
+        return 1;
+    case platform::FolderClaim::Result::Unavailable:
+        // Where the folder cannot be locked (some network file systems) the station still runs.
+        std::fprintf(stderr, "The program folder %s cannot be locked (%s): a second start on it is not refused.\n",
+                     FolderText(folder).toLocal8Bit().constData(), claim.Error().toLocal8Bit().constData());
+        break;
+    }
+    if (!lifetime.RunSplash(options.splashDurationMs))
+        return 0;
     SettingsStore store(folder);
     StartupFlags flags;
     StationLinks links;
@@ -91,6 +120,17 @@ int ProgramStartup(const StartupOptions& options) {
     links.zoneWindow2 = form1.get();
     StationEnvironment environment = StationEnvironment::System();
     environment.Terminate = lifetime.Terminator();
+    // The restarted copy takes the folder over: it is let go just before the copy starts
+    // (nothing is written from then on), and taken back when the copy could not start.
+    environment.StartOwnExecutable = [&claim, start = environment.StartOwnExecutable](QString* error) {
+        const bool held = claim.Held();
+        claim.Release();
+        if (start(error))
+            return true;
+        if (held)
+            claim.Take(claim.Folder());
+        return false;
+    };
     auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
     links.networkPanel = zones->NetWorkPanel;
     StationLayout layout(*zones);
