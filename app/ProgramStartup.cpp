@@ -207,7 +207,7 @@ int ProgramStartup(const StartupOptions& options) {
     for (QWidget* owned : std::initializer_list<QWidget*>{
              ftpMainForm.get(), logWin.get(), emailSender.get(), form1.get(), form2.get(), helpForm.get(),
              &timeLapse.Dialog(), fontSettings.get(), passwordBox.get(), aviPlayer.get(), zoom.get(),
-             setupForm.get()})
+             setupForm.get(), installForm.get()})
         platform::KeepAboveOwner(owned, zones.get());
 
     lifetime.MainWindowMade(*zones);
