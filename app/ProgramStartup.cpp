@@ -48,22 +48,11 @@
 #include "publish/TemailSender.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
-
-namespace {
-
-// The folder as a user would type it: no trailing '/'.
-QString FolderText(const platform::ProgramFolder& folder) {
-    QString text = folder.Root();
-    if (text.size() > 1 && text.endsWith(QLatin1Char('/')))
-        text.chop(1);
-    return text;
-}
-
-} // namespace
 
 int ProgramStartup(const StartupOptions& options) {
     StationLifetime lifetime;
@@ -81,12 +70,12 @@ int ProgramStartup(const StartupOptions& options) {
     case platform::FolderClaim::Result::Taken:
         break;
     case platform::FolderClaim::Result::Busy:
-        lifetime.TellAndEnd(QStringLiteral("TORVEK is already running from %1.").arg(FolderText(folder)));
+        lifetime.TellAndEnd(AlreadyRunningText(folder.Root()));
         return 1;
     case platform::FolderClaim::Result::Unavailable:
         // Where the folder cannot be locked (some network file systems) the station still runs.
         std::fprintf(stderr, "The program folder %s cannot be locked (%s): a second start on it is not refused.\n",
-                     FolderText(folder).toLocal8Bit().constData(), claim.Error().toLocal8Bit().constData());
+                     QDir::cleanPath(folder.Root()).toLocal8Bit().constData(), claim.Error().toLocal8Bit().constData());
         break;
     }
     if (!lifetime.RunSplash(options.splashDurationMs))
