@@ -5,7 +5,6 @@
 #include "app/LoggedPictures.h"
 #include "app/StationLayout.h"
 #include "core/PictureStore.h"
-#include "platform/AviWriter.h"
 #include "platform/OwnedWindow.h"
 #include "publish/TLogWin.h"
 #include "publish/Taviplayerform.h"
@@ -62,13 +61,7 @@ TEST_F(StationPictureLog, AFilmPlayedFromTheLogStandsAboveItAndEscClosesOnlyTheP
         platform::KeepAboveOwner(owned, zones.get());
     zones->show();
     const QString film = folder.file("film.avi");
-    {
-        platform::AviWriter writer; // 30 seconds: still playing when Esc comes
-        ASSERT_TRUE(writer.Open(film, 32, 24, platform::AviCodec::Dib, 90, 10));
-        for (int i = 0; i < 300; ++i)
-            ASSERT_EQ(writer.AddFrame(TestSupport::PatternPicture(32, 24, i)), platform::AviWriter::AddResult::Written);
-        ASSERT_TRUE(writer.Finish());
-    }
+    ASSERT_TRUE(TestSupport::WritePatternFilm(film, 300)); // 30 seconds: still playing when Esc comes
 
     StationLayout layout(*zones);
     bool above = false, onlyThePlayerClosed = false;
