@@ -9,7 +9,13 @@ void SetFontColour(QWidget* control, const QColor& colour) {
     QPalette p = control->palette();
     for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
         p.setColor(role, colour);
+    GreyWhenDisabled(p);
     control->setPalette(p);
+}
+
+void GreyWhenDisabled(QPalette& palette) {
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
 }
 
 QColor FontColour(const QWidget* control) {

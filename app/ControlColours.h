@@ -3,6 +3,7 @@
 // (a camera button's red "ON", the surveillance button's red while it watches).
 #include <QColor>
 
+class QPalette;
 class QWidget;
 
 namespace ControlColours {
@@ -13,4 +14,6 @@ inline const QColor kSilver(192, 192, 192);
 } // namespace ControlColours
 
 void SetFontColour(QWidget* control, const QColor& colour);
+// A colour set for every state would show a disabled control as enabled: its text goes grey.
+void GreyWhenDisabled(QPalette& palette);
 QColor FontColour(const QWidget* control);

@@ -4,6 +4,7 @@
 #include "platform/Rounding.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QPointer>
@@ -222,13 +223,25 @@ void Installer::INSTALL1Click() {
                                  .arg(folder)
                            : kInstallComplete);
     if (system_.AskYesNo(QStringLiteral("Start TORVEK now?")))
-        system_.StartProgram(program, folder);
+        StartInstalled();
     view_.runEnabled = system_.Exists(program);
 }
 
 void Installer::RunITClick() {
     if (system_.Exists(InstalledProgram()))
-        system_.StartProgram(InstalledProgram(), InstallFolder());
+        StartInstalled();
+}
+
+void Installer::StartInstalled() {
+    // The station running this installer holds its folder: a copy started there would only
+    // be refused, with its message under this window.
+    const QString folder = InstallFolder();
+    const QString installed = system_.CanonicalPath(folder);
+    if (!installed.isEmpty() && installed == system_.CanonicalPath(programFolder_)) {
+        ShowMessageBox(AlreadyRunningText(folder));
+        return;
+    }
+    system_.StartProgram(InstalledProgram(), folder);
 }
 
 void Installer::Button1Click() {
@@ -309,4 +322,8 @@ void Installer::Button3Click() {
     QString error;
     if (system_.Exists(drivers))
         system_.RemoveFile(drivers, &error);
+}
+
+QString AlreadyRunningText(const QString& folder) {
+    return QStringLiteral("TORVEK is already running from %1.").arg(QDir::cleanPath(folder));
 }

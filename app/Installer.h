@@ -70,6 +70,8 @@ private:
     // Why an install folder that is a symbolic link is refused; empty when it is none.
     QString LinkedFolderReason(const QString& folder);
     bool MoveWhilePainting(const QString& folder);
+    // Starts the installed copy, unless it is the station running this installer.
+    void StartInstalled();
 
     platform::InstallerSystem& system_;
     QString programFolder_;
@@ -82,3 +84,6 @@ private:
 
 // The desktop entry's text for a program in its folder.
 QString DesktopEntryText(const QString& name, const QString& program, const QString& folder);
+
+// What a start on a folder where a station runs says.
+QString AlreadyRunningText(const QString& folder);

@@ -37,6 +37,7 @@
 #include "core/TFontSettings.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
+#include "platform/FolderClaim.h"
 #include "platform/OwnedWindow.h"
 #include "platform/TrayIcon.h"
 #include "publish/AlertsTab.h"
@@ -47,14 +48,14 @@
 #include "publish/TemailSender.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <cstdio>
 #include <memory>
 
 int ProgramStartup(const StartupOptions& options) {
     StationLifetime lifetime;
-    if (!lifetime.RunSplash(options.splashDurationMs))
-        return 0;
     QApplication::setApplicationName(QStringLiteral("TORVEK"));
     QApplication::setApplicationDisplayName(QStringLiteral("TORVEK"));
     // The station ends only through its own shutdown paths.
@@ -62,6 +63,23 @@ int ProgramStartup(const StartupOptions& options) {
 
     const platform::ProgramFolder folder =
         options.folder.IsValid() ? options.folder : platform::ProgramFolder::FromApplication();
+    // Before any file of the folder is read or written: two stations on one folder would
+    // overwrite each other's settings, counter and pictures.
+    platform::FolderClaim claim;
+    switch (claim.Take(folder.Root())) {
+    case platform::FolderClaim::Result::Taken:
+        break;
+    case platform::FolderClaim::Result::Busy:
+        lifetime.TellAndEnd(AlreadyRunningText(folder.Root()));
+        return 1;
+    case platform::FolderClaim::Result::Unavailable:
+        // Where the folder cannot be locked (some network file systems) the station still runs.
+        std::fprintf(stderr, "The program folder %s cannot be locked (%s): a second start on it is not refused.\n",
+                     QDir::cleanPath(folder.Root()).toLocal8Bit().constData(), claim.Error().toLocal8Bit().constData());
+        break;
+    }
+    if (!lifetime.RunSplash(options.splashDurationMs))
+        return 0;
     SettingsStore store(folder);
     StartupFlags flags;
     StationLinks links;
@@ -91,6 +109,17 @@ int ProgramStartup(const StartupOptions& options) {
     links.zoneWindow2 = form1.get();
     StationEnvironment environment = StationEnvironment::System();
     environment.Terminate = lifetime.Terminator();
+    // The restarted copy takes the folder over: it is let go just before the copy starts
+    // (nothing is written from then on), and taken back when the copy could not start.
+    environment.StartOwnExecutable = [&claim, start = environment.StartOwnExecutable](QString* error) {
+        const bool held = claim.Held();
+        claim.Release();
+        if (start(error))
+            return true;
+        if (held)
+            claim.Take(claim.Folder());
+        return false;
+    };
     auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
     links.networkPanel = zones->NetWorkPanel;
     StationLayout layout(*zones);
@@ -167,7 +196,7 @@ int ProgramStartup(const StartupOptions& options) {
     for (QWidget* owned : std::initializer_list<QWidget*>{
              ftpMainForm.get(), logWin.get(), emailSender.get(), form1.get(), form2.get(), helpForm.get(),
              &timeLapse.Dialog(), fontSettings.get(), passwordBox.get(), aviPlayer.get(), zoom.get(),
-             setupForm.get()})
+             setupForm.get(), installForm.get()})
         platform::KeepAboveOwner(owned, zones.get());
 
     lifetime.MainWindowMade(*zones);

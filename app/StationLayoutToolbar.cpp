@@ -1,5 +1,6 @@
 // The tool bar's geometry: the full and compact arrangements of its groups, the fixed
 // geometry, captions and fonts of its controls, and the set-up panel's place.
+#include "app/ControlColours.h"
 #include "app/LayoutAlign.h"
 #include "app/StationLayout.h"
 #include "app/Tzones.h"
@@ -26,6 +27,7 @@ void SetColours(QWidget* w, const QColor& text, const QColor& background = QColo
         p.setColor(QPalette::Window, background);
         w->setAutoFillBackground(true);
     }
+    GreyWhenDisabled(p);
     w->setPalette(p);
 }
 

@@ -2,9 +2,12 @@
 
 #include "app/Splash.h"
 #include "app/Tzones.h"
+#include "core/MessageBox.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+
+#include <cstdio>
 
 StationLifetime::StationLifetime() {
     QObject::connect(&watcher_, &platform::TerminationWatcher::TerminationRequested, &watcher_,
@@ -12,7 +15,9 @@ StationLifetime::StationLifetime() {
 }
 
 void StationLifetime::Requested() {
-    if (splash_) {
+    if (ending_) {
+        QCoreApplication::exit(1); // closes the message box's loop too
+    } else if (splash_) {
         // Nothing is loaded yet: nothing to save.
         requested_ = true;
         splash_->done(QDialog::Rejected);
@@ -29,6 +34,13 @@ bool StationLifetime::RunSplash(int durationMs) {
     splash.exec();
     splash_ = nullptr;
     return !requested_;
+}
+
+void StationLifetime::TellAndEnd(const QString& text) {
+    ending_ = true;
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    ShowMessageBox(text);
 }
 
 std::function<void()> StationLifetime::Terminator() {

@@ -6,6 +6,7 @@
 // modal loop that runs inside it, and keeps the loop from starting when it came first.
 #include "platform/TerminationWatcher.h"
 
+#include <QString>
 #include <functional>
 
 class TSplash;
@@ -17,6 +18,9 @@ public:
 
     // Shows the splash modally; false when a request ended it (the process should end).
     bool RunSplash(int durationMs);
+    // A start that may not go on: the text on stderr and in the message box, which a
+    // request also closes. Nothing of the station exists yet.
+    void TellAndEnd(const QString& text);
     // What the main window calls to end the process.
     std::function<void()> Terminator();
     // The main window exists: requests go to its shutdown from now on, also while its
@@ -34,6 +38,7 @@ private:
 
     platform::TerminationWatcher watcher_;
     TSplash* splash_ = nullptr;
+    bool ending_ = false;
     Tzones* zones_ = nullptr;
     bool requested_ = false;
     bool terminated_ = false;

@@ -5,6 +5,7 @@
 #include "app/StationLayout.h"
 #include "app/Tzones.h"
 
+#include "core/MessageBox.h"
 #include "platform/TrayIcon.h"
 
 #include <QAction>
@@ -179,7 +180,11 @@ void StationTray::TrayMessage() {
 void StationTray::MinimizeToTray() {
     trayRecordFilled_ = true;
     if (!icon_.IsAvailable()) {
-        // No tray to bring the window back from: it goes to the desktop's window list.
+        // No tray to bring the window back from: it goes to the task bar. Told once, after
+        // the event (the start-up sequence may be the caller).
+        if (!toldNoTray_)
+            PostMessageBox(kNoTrayText);
+        toldNoTray_ = true;
         zones_.showMinimized();
         return;
     }

@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QString>
 #include <functional>
 
 class QAction;
@@ -17,6 +18,9 @@ class TrayIcon;
 
 class StationTray final : public QObject, public TrayLink {
 public:
+    static inline const QString kNoTrayText =
+        QStringLiteral("This desktop has no system tray: TORVEK is minimised to the task bar instead.");
+
     // Binds the menus and the set-up panel of the window; the icon is shown only while the
     // window is on the tray.
     StationTray(Tzones& zones, platform::TrayIcon& icon);
@@ -87,6 +91,7 @@ private:
     QObject* cameraBox_ = nullptr;
     // The icon's record: filled by the first MinimizeToTray; until then no icon is added.
     bool trayRecordFilled_ = false;
+    bool toldNoTray_ = false;
 };
 
 class CameraChoiceWidgets;

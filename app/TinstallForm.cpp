@@ -94,6 +94,7 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
         Refresh();
         if (!installer_.View().visible)
             close();
+        TakeFocusBack();
     });
     connect(INSTALL1, &QAction::triggered, this, [this] {
         DefaultCam1->clear();
@@ -102,12 +103,20 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
         Refresh();
         if (!installer_.View().visible)
             close();
+        TakeFocusBack();
     });
-    connect(RUNIT1, &QAction::triggered, this, [this] { installer_.RunITClick(); });
-    connect(RunIT, &QPushButton::clicked, this, [this] { installer_.RunITClick(); });
+    connect(RUNIT1, &QAction::triggered, this, [this] {
+        installer_.RunITClick();
+        TakeFocusBack();
+    });
+    connect(RunIT, &QPushButton::clicked, this, [this] {
+        installer_.RunITClick();
+        TakeFocusBack();
+    });
     connect(Button1, &QPushButton::clicked, this, [this] {
         installer_.Button1Click();
         Refresh();
+        TakeFocusBack();
     });
     connect(&Timer1, &platform::WinTimer::Timeout, this, [this] {
         installer_.Timer1Timer();
@@ -139,6 +148,15 @@ void TinstallForm::ShowInstaller() {
     raise();
     activateWindow();
     FormActivate();
+}
+
+void TinstallForm::TakeFocusBack() {
+    // When a message closes, the window manager may give the focus to the station's
+    // full-screen window, which then covers this one: the installer takes it back.
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
 }
 
 void TinstallForm::FormActivate() {

@@ -25,6 +25,8 @@ public:
     void ShowInstaller();
     void ShowInstallWindow() override { ShowInstaller(); }
     void FormActivate();
+    // After a command with its messages: on top and active again while shown.
+    void TakeFocusBack();
 
     QLabel* heading = nullptr;
     QLabel* Label1 = nullptr;

@@ -63,7 +63,11 @@ void Tzones::BuildControls() {
     connect(LockPassword1, &QAction::triggered, this, [this] { links_.accessLock->ChangeLockPassword(); });
     Install1 = PopupMenu1->addAction(QStringLiteral("Install/Uninstall..."));
     Install1->setObjectName("Install1");
-    connect(Install1, &QAction::triggered, this, [this] { links_.installer->ShowInstallWindow(); });
+    // The installer can start or remove a station: locked, it asks like Exit.
+    connect(Install1, &QAction::triggered, this, [this] {
+        if (links_.accessLock->AccessAllowed() && !shuttingDown_)
+            links_.installer->ShowInstallWindow();
+    });
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName("PopupMenu2");

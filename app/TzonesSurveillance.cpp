@@ -8,6 +8,7 @@
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QSignalBlocker>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,9 +133,10 @@ void Tzones::SetOptionControlsEnabled(bool enabled) {
     // Also every button to a window that holds settings: Button24, the tool bar's "Setup",
     // opens the same set-up panel as Button10; Button27, the Views box's Button8 and the hidden
     // Button37 the FTP window; Button30 the captions; TimeLapseButton the time-lapse settings.
+    // The camera lists choose the device a camera runs on, which the settings keep.
     for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6,
                                                             Button10, Button24, Button27, Button8, Button37, Button30,
-                                                            TimeLapseButton})
+                                                            TimeLapseButton, cam1List, cam2List})
         control->setEnabled(enabled);
 }
 

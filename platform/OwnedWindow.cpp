@@ -17,8 +17,12 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         // The show event comes before the window is mapped, so the hint goes out with it.
         if (watched == window_ && event->type() == QEvent::Show && window_->windowHandle()) {
-            const bool ownerShown = owner_ && owner_->isVisible() && !owner_->isMinimized();
-            window_->windowHandle()->setTransientParent(ownerShown ? owner_->windowHandle() : nullptr);
+            // Opened from a modal window (the picture log), the window belongs to that one:
+            // it stands above it and takes its own input and keys.
+            QWidget* modal = QApplication::activeModalWidget();
+            QWidget* from = modal && modal != window_ && modal->isVisible() ? modal : owner_.data();
+            const bool fromShown = from && from->isVisible() && !from->isMinimized();
+            window_->windowHandle()->setTransientParent(fromShown ? from->windowHandle() : nullptr);
         }
         return false;
     }

@@ -7,7 +7,8 @@ class QWidget;
 namespace platform {
 
 // From now on, at every show the window is made transient for the owner while the owner is
-// shown (a hidden owner, e.g. in the tray, leaves the window on its own). A plain window
+// shown (a hidden owner, e.g. in the tray, leaves the window on its own), or for the modal
+// window it is opened from while one is shown. A plain window
 // becomes a dialog-type window for it: the type X11 gives an owner.
 void KeepAboveOwner(QWidget* window, QWidget* owner);
 

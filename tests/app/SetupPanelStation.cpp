@@ -1,6 +1,7 @@
 // The station as its own process, with a script of the set-up panel: "set" opens the panel,
 // sets options on its tabs and closes it; "show" prints the controls once the start-up
-// sequence has run. Messages are printed, not shown. Used by test_SetupPanelRestart.
+// sequence has run; "restart" restarts the station. Messages are printed, not shown. Used by
+// test_SetupPanelRestart and test_OneStationPerFolder.
 #include "app/ProgramStartup.h"
 #include "app/Tzones.h"
 #include "core/MessageBox.h"
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabBar>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 
@@ -99,10 +101,16 @@ int main(int argc, char** argv) {
         if (done || !zones || zones->Flags().StartupGuard || zones->PlaceOntrayTimer.Enabled())
             return;
         done = true;
-        if (role == QLatin1String("set"))
+        if (role == QLatin1String("set")) {
             SetOptions(*zones);
-        else
+        } else if (role == QLatin1String("restart")) {
+            Say(QStringLiteral("restarting"));
+            // A slow end (as with cameras closing): the new copy starts while this one runs.
+            QObject::connect(zones, &QObject::destroyed, [] { QThread::msleep(2000); });
+            zones->RestartProgram();
+        } else {
             ShowControls(*zones);
+        }
     });
     script.start(50);
     StartupOptions options;

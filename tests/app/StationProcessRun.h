@@ -61,12 +61,11 @@ struct Outcome {
 };
 
 // Starts exe with args and the extra environment (NAME=value; no test camera unless given
-// there), waits until it has said `ready` on its output (empty: at once) and ends it with
-// SIGTERM, allowing it `endMs` to end. `atReady` runs just before the signal.
-inline Outcome RunAndTerminate(const QString& exe, const QStringList& args, const QString& ready,
-                           const QStringList& environment = {}, int endMs = 30000,
-                           const std::function<void()>& atReady = {}) {
-    QProcess process;
+// there) and waits until it takes SIGTERM and has said `ready` on its output (empty: at once).
+// Empty when it did; otherwise the failure, and the process is killed. The output read so far
+// is added to `output`.
+inline QString StartStation(QProcess& process, const QString& exe, const QStringList& args, const QString& ready,
+                            const QStringList& environment, QByteArray& output) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.remove("TORVEK_TEST_CAMERAS");
@@ -76,20 +75,30 @@ inline Outcome RunAndTerminate(const QString& exe, const QStringList& args, cons
     process.setWorkingDirectory(QDir::tempPath()); // not the program folder
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(exe, args);
-    QByteArray output;
     const auto said = [&] {
         output += process.readAll();
         return output.contains(ready.toUtf8());
     };
+    if (process.waitForStarted(10000) &&
+        TestSupport::WaitFor([&] { return CatchesSigterm(process.processId()); }, 20000) &&
+        TestSupport::WaitFor(said, 40000))
+        return QString();
+    process.kill();
+    process.waitForFinished(5000);
+    return "did not get ready: " + QString::fromLocal8Bit(output + process.readAll());
+}
+
+// Starts the station as StartStation does and ends it with SIGTERM, allowing it `endMs` to
+// end. `atReady` runs just before the signal.
+inline Outcome RunAndTerminate(const QString& exe, const QStringList& args, const QString& ready,
+                           const QStringList& environment = {}, int endMs = 30000,
+                           const std::function<void()>& atReady = {}) {
+    QProcess process;
+    QByteArray output;
     Outcome run;
-    if (!process.waitForStarted(10000) ||
-        !TestSupport::WaitFor([&] { return CatchesSigterm(process.processId()); }, 20000) ||
-        !TestSupport::WaitFor(said, 40000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        run.failure = "did not get ready: " + QString::fromLocal8Bit(output + process.readAll());
+    run.failure = StartStation(process, exe, args, ready, environment, output);
+    if (!run.failure.isEmpty())
         return run;
-    }
     if (atReady)
         atReady();
     process.terminate();

@@ -196,3 +196,24 @@ TEST(Installer, ALinkedInstallFolderIsRefusedAndWhatItPointsToIsLeftAlone) {
     // The camera whose folder is a real one is still installed.
     EXPECT_EQ(TestSupport::ReadAll(s.Home("cam2/torcam2")), "payload");
 }
+
+// "run" from the installer of the station that runs from the installed copy: that folder is
+// taken, so it says so instead of starting a copy that would be refused under this window.
+TEST(Installer, RunOnTheFolderThisStationRunsFromSaysItIsRunning) {
+    ScratchHome s;
+    QDir().mkpath(s.Home("torvek"));
+    TestSupport::WriteAll(s.Home("torvek/torvek"), "installed");
+    Installer running(s.system, s.Home("torvek/"), s.Home("torvek/torvek"));
+    running.FormActivate();
+    running.RunITClick();
+    EXPECT_EQ(s.messages, QStringList({"TORVEK is already running from " + s.Home("torvek") + "."}));
+    EXPECT_TRUE(s.system.started.isEmpty());
+
+    // From the setup program's folder the copy starts.
+    s.messages.clear();
+    Installer setup = s.Make();
+    setup.FormActivate();
+    setup.RunITClick();
+    EXPECT_TRUE(s.messages.isEmpty());
+    EXPECT_EQ(s.system.started, QStringList({s.Home("torvek/torvek")}));
+}

@@ -54,6 +54,30 @@ TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
     EXPECT_TRUE(w.form->isVisible());
 }
 
+// Run as setup, the station's own full-screen window is behind the installer; when a message
+// closes, the window manager may hand it the focus, and it would cover the installer.
+TEST(InstallerWindow, AfterEachMessageTheInstallerHasTheFocusAgain) {
+    RealMessageBox realBox;
+    InstallerWindow w;
+    QWidget station(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    station.showFullScreen();
+    w.form->ShowInstaller();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+    QObject::connect(TOKBox::Instance(), &QDialog::finished, &station, [&station] { station.activateWindow(); });
+    // Uninstall with nothing installed, then Install with no payload: one message each.
+    QFile::remove(w.dir.path() + "media/bin/torvek");
+    for (QPushButton* command : {w.form->Button1, w.form->Install}) {
+        SCOPED_TRACE(command->objectName().toStdString());
+        bool told = false;
+        WhenTheBoxShows([&](TOKBox*) { told = true; });
+        command->click();
+        EXPECT_TRUE(told);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+        EXPECT_EQ(QApplication::activeWindow(), w.form.get());
+    }
+    QObject::disconnect(TOKBox::Instance(), &QDialog::finished, &station, nullptr);
+}
+
 TEST(InstallerWindow, MenuIsReadableAndAMissingPayloadIsShown) {
     InstallerWindow w;
     w.form->ShowInstaller();

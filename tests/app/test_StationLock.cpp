@@ -1,6 +1,7 @@
 // The access lock on the real main window with test cameras: when it can be set, what it
 // closes, and every way to stop surveillance, switch a camera, end the station, open the
-// picture log or reach a window that holds settings while it is set.
+// picture log, reach a window that holds settings, change a camera's device or open the
+// installer while it is set.
 #include "TzonesFixture.h"
 
 #include "app/NetworkPanel.h"
@@ -11,6 +12,7 @@
 #include "platform/InstallerSystem.h"
 #include "platform/TrayIcon.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -88,6 +90,7 @@ protected:
         installer = std::make_unique<TinstallForm>(installerSystem, folder.path(), folder.file("torvek"),
                                                    [this] { zones->ShutDown(); });
         installer->endAllowed = [this] { return lock->AccessAllowed(); };
+        links.installer = installer.get();
         zones->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
         store->Record().LockPassword = kPassword;
@@ -114,7 +117,8 @@ protected:
     bool OptionControls(bool enabled) const {
         for (QWidget* w : std::initializer_list<QWidget*>{zones->CheckBox1, zones->hot1, zones->Hot2, zones->Showw,
                                                          zones->LogAllowed, zones->Button9, zones->Button6,
-                                                         zones->Button10, zones->Button24})
+                                                         zones->Button10, zones->Button24, zones->cam1List,
+                                                         zones->cam2List})
             if (w->isEnabled() != enabled)
                 return false;
         return true;
@@ -169,9 +173,12 @@ TEST_F(StationLockFixture, LockClosesTheSetupPanelAndDisablesItsWays) {
     EXPECT_FALSE(zones->CheckBox1->isChecked());
     EXPECT_EQ(messages, QStringList{"Invalid Password"});
     EXPECT_TRUE(OptionControls(true) && zones->Panel1->isVisible());
+    const QImage aimUnlocked = zones->Button9->grab().toImage();
     Lock();
     EXPECT_FALSE(zones->Panel1->isVisible());
     EXPECT_TRUE(OptionControls(false));
+    // A disabled button looks so.
+    EXPECT_NE(zones->Button9->grab().toImage(), aimUnlocked);
     // The disabled buttons open nothing.
     QTest::mouseClick(zones->Button24, Qt::LeftButton);
     EXPECT_FALSE(zones->Panel1->isVisible());
@@ -226,6 +233,16 @@ const auto logOpened = [](F& f) { return f.LogOpens() == 1; };
 const auto heard = [](const char* what) { return [what](F& f) { return f.Heard(what); }; };
 const auto pick = [](const char* item) { return [item](F& f) { f.Pick(item); }; };
 const auto click = [](QPushButton* Tzones::*button) { return [button](F& f) { (f.Zones().*button)->click(); }; };
+// The next device by the keyboard, as a user picks it (a disabled list takes no keys).
+const auto chooseDevice = [](QComboBox* Tzones::*list) {
+    return [list](F& f) {
+        QComboBox* box = f.Zones().*list;
+        QTest::keyClick(box, box->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
+    };
+};
+const auto deviceRow = [](QComboBox* Tzones::*list, int row) {
+    return [list, row](F& f) { return (f.Zones().*list)->currentIndex() == row; };
+};
 const auto camera2On = [](F& f) {
     f.Zones().Panel3->click();
     TestSupport::WaitFor([&f] { return f.Zones().CameraPreviews(2); });
@@ -263,6 +280,11 @@ const LockRoute kRoutes[] = {
     {"ToolbarCaptions", nothing, click(&Tzones::Button30), heard("Button30"), true},
     {"WindowMenuCaptions", nothing, pick("Captions1"), heard("Button30"), true},
     {"TimeLapse", nothing, click(&Tzones::TimeLapseButton), heard("TimeLapseButton"), true},
+    // The installer can start a second station or remove this one.
+    {"WindowMenuInstall", nothing, pick("Install1"), [](F& f) { return f.Installer().isVisible(); }},
+    // A camera's device: the user's pick in either list (camera 1 on device 0, camera 2 on 1).
+    {"Camera1List", nothing, chooseDevice(&Tzones::cam1List), deviceRow(&Tzones::cam1List, 1), true},
+    {"Camera2List", nothing, chooseDevice(&Tzones::cam2List), deviceRow(&Tzones::cam2List, 0), true},
 };
 
 std::string RouteName(const ::testing::TestParamInfo<std::tuple<LockRoute, bool>>& info) {

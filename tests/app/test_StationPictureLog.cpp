@@ -1,14 +1,19 @@
 // The picture log as the station binds it: opened through the layout's logged-pictures seam
-// on the camera folder, recycling held while it shows, closed by its camera's key.
+// on the camera folder, recycling held while it shows, closed by its camera's key; a film
+// played from it.
 #include "TzonesFixture.h"
 #include "app/LoggedPictures.h"
 #include "app/StationLayout.h"
 #include "core/PictureStore.h"
+#include "platform/OwnedWindow.h"
 #include "publish/TLogWin.h"
+#include "publish/Taviplayerform.h"
+#include "support/AviReadback.h"
 
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 class StationPictureLog : public TzonesFixture {};
 
@@ -43,4 +48,33 @@ TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForThe
     layout.ShowLoggedPictures(3);
     EXPECT_TRUE(seenWhileShown);
     EXPECT_FALSE(log.ClosedByKey());
+}
+
+TEST_F(StationPictureLog, AFilmPlayedFromTheLogStandsAboveItAndEscClosesOnlyThePlayer) {
+    Create();
+    PictureStore pictures(*store);
+    TLogWin log(*store);
+    Taviplayerform player;
+    BindPictureLog(log, *zones, pictures, &player);
+    // As the station keeps its windows above the main window.
+    for (QWidget* owned : {static_cast<QWidget*>(&log), static_cast<QWidget*>(&player)})
+        platform::KeepAboveOwner(owned, zones.get());
+    zones->show();
+    const QString film = folder.file("film.avi");
+    ASSERT_TRUE(TestSupport::WritePatternFilm(film, 300)); // 30 seconds: still playing when Esc comes
+
+    StationLayout layout(*zones);
+    bool above = false, onlyThePlayerClosed = false;
+    QTimer::singleShot(0, &log, [&] {
+        log.Hooks().PlayAviFile(film);
+        above = player.isVisible() && player.windowHandle()->transientParent() == log.windowHandle();
+        // Esc as the desktop delivers it: to the player's window, where the modal log may block it.
+        QTest::keyClick(player.windowHandle(), Qt::Key_Escape);
+        onlyThePlayerClosed = !player.isVisible() && log.isVisible();
+        player.StopAndClose();
+        QTest::keyClick(log.ImageList, Qt::Key_Escape);
+    });
+    layout.ShowLoggedPictures(1);
+    EXPECT_TRUE(above);
+    EXPECT_TRUE(onlyThePlayerClosed);
 }

@@ -62,6 +62,8 @@ template <typename Base>
 class TrayFixture : public Base {
 protected:
     FakeTrayIcon icon;
+    // The desktop's own tray icon, for the tests that use it instead of the fake.
+    std::unique_ptr<platform::SystemTrayIcon> desktopIcon;
     FakeFtp ftp;
     std::unique_ptr<PictureStore> pictures;
     std::unique_ptr<StationAlerts> alerts;
@@ -76,7 +78,8 @@ protected:
         this->links.alerts = alerts.get();
         this->Create();
         alerts->BindMainWindow(*this->zones);
-        tray = std::make_unique<StationTray>(*this->zones, icon);
+        tray = desktopIcon ? std::make_unique<StationTray>(*this->zones, *desktopIcon)
+                           : std::make_unique<StationTray>(*this->zones, icon);
         tray->placeStatusPanel = [this] { this->events << "PlaceStatusPanel"; };
         tray->refreshDrivers = [this] { this->events << "RefreshDrivers"; };
         this->links.tray = tray.get();
@@ -147,6 +150,21 @@ TEST_F(StationTrayTest, WithoutATrayHideMinimisesAndTheStartUpDoesToo) {
     EXPECT_TRUE(zones->isMinimized());
     EXPECT_TRUE(zones->isVisible());
     EXPECT_TRUE(icon.calls.filter("Show").isEmpty());
+}
+
+// The offscreen desktop has no tray, as openbox alone has none.
+TEST_F(StationTrayTest, OnADesktopWithoutATrayHideMinimisesAndSaysWhyOnce) {
+    desktopIcon = std::make_unique<platform::SystemTrayIcon>(StationIcon(), QStringLiteral("TORVEK"));
+    ASSERT_FALSE(desktopIcon->IsAvailable());
+    StartTray();
+    for (int time = 0; time < 2; ++time) {
+        zones->setWindowState(Qt::WindowNoState);
+        QTest::mouseClick(zones->Button29, Qt::LeftButton);
+        EXPECT_TRUE(zones->isVisible() && zones->isMinimized()) << time;
+        EXPECT_FALSE(desktopIcon->IsShown());
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(messages, QStringList{StationTray::kNoTrayText});
 }
 
 TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {

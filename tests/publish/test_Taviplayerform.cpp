@@ -23,16 +23,6 @@ using namespace TestSupport;
 
 namespace {
 
-bool WriteFilm(const QString& path, int frames) {
-    platform::AviWriter writer;
-    if (!writer.Open(path, 32, 24, platform::AviCodec::Dib, 90, 10))
-        return false;
-    for (int i = 0; i < frames; ++i)
-        if (writer.AddFrame(PatternPicture(32, 24, i)) != platform::AviWriter::AddResult::Written)
-            return false;
-    return writer.Finish();
-}
-
 class PlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,7 +40,7 @@ protected:
 } // namespace
 
 TEST_F(PlayerTest, FilmPlaysFullScreenToItsEndAndTheWindowClosesByItself) {
-    ASSERT_TRUE(WriteFilm(dir.file("ten.avi"), 10));
+    ASSERT_TRUE(WritePatternFilm(dir.file("ten.avi"), 10));
     Taviplayerform form;
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     QSignalSpy closed(&form, &Taviplayerform::Closed);
@@ -75,7 +65,7 @@ TEST_F(PlayerTest, FilmPlaysFullScreenToItsEndAndTheWindowClosesByItself) {
 }
 
 TEST_F(PlayerTest, EscapeOrAClickStopsAndClosesAtOnce) {
-    ASSERT_TRUE(WriteFilm(dir.file("long.avi"), 300)); // 30 seconds
+    ASSERT_TRUE(WritePatternFilm(dir.file("long.avi"), 300)); // 30 seconds
     Taviplayerform form;
     form.PlayAviFile(dir.file("long.avi"));
     ASSERT_TRUE(WaitFor([&] { return form.Player().FramesShown() > 0; }));
@@ -97,7 +87,7 @@ TEST_F(PlayerTest, EscapeOrAClickStopsAndClosesAtOnce) {
 }
 
 TEST_F(PlayerTest, DamagedOrMissingFileIsToldAndTheWindowCloses) {
-    ASSERT_TRUE(WriteFilm(dir.file("good.avi"), 10));
+    ASSERT_TRUE(WritePatternFilm(dir.file("good.avi"), 10));
     QByteArray bytes = ReadAll(dir.file("good.avi"));
     ASSERT_TRUE(WriteAll(dir.file("damaged.avi"), bytes.left(12) + QByteArray(3000, '\x5A')));
     Taviplayerform form;

@@ -1,5 +1,6 @@
 #include "support/AviReadback.h"
 
+#include "platform/AviWriter.h"
 #include "platform/Jpeg.h"
 
 #include <QFileInfo>
@@ -152,6 +153,16 @@ QImage PatternPicture(int width, int height, int number) {
 
 bool WritePatternJpeg(const QString& path, int width, int height, int number) {
     return platform::SaveJpeg(PatternPicture(width, height, number), 95, path);
+}
+
+bool WritePatternFilm(const QString& path, int frames) {
+    platform::AviWriter writer;
+    if (!writer.Open(path, 32, 24, platform::AviCodec::Dib, 90, 10))
+        return false;
+    for (int i = 0; i < frames; ++i)
+        if (writer.AddFrame(PatternPicture(32, 24, i)) != platform::AviWriter::AddResult::Written)
+            return false;
+    return writer.Finish();
 }
 
 bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height, QString* why) {

@@ -29,6 +29,8 @@ quint32 Le32(const QByteArray& data, qint64 offset);
 // A picture file with a distinct pattern per number (JPEG at quality 95).
 QImage PatternPicture(int width, int height, int number);
 bool WritePatternJpeg(const QString& path, int width, int height, int number);
+// An uncompressed 32 x 24 film of pattern pictures at 10 frames a second.
+bool WritePatternFilm(const QString& path, int frames);
 
 // GStreamer's discoverer on the file: duration in seconds and the first video stream's size.
 bool DiscoverVideo(const QString& path, double* seconds, int* width, int* height, QString* why);
