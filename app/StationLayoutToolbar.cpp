@@ -123,7 +123,7 @@ void StationLayout::LayoutMainToolbar() {
                 w->setGeometry(rows[i].geometry);
         }
     }
-    const QColor white(255, 255, 255), black(0, 0, 0), silver(192, 192, 192), blue(0, 0, 255), red(255, 0, 0);
+    const QColor white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0);
     const QString courier = QStringLiteral("Courier New");
     const QString sans = QStringLiteral("MS Sans Serif");
     z.maintoolbar->setWindowTitle(QString());
