@@ -123,7 +123,7 @@ void StationLayout::LayoutMainToolbar() {
                 w->setGeometry(rows[i].geometry);
         }
     }
-    const QColor white(255, 255, 255), black(0, 0, 0), silver(192, 192, 192), blue(0, 0, 255), red(255, 0, 0);
+    const QColor white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0);
     const QString courier = QStringLiteral("Courier New");
     const QString sans = QStringLiteral("MS Sans Serif");
     z.maintoolbar->setWindowTitle(QString());
@@ -142,10 +142,12 @@ void StationLayout::LayoutMainToolbar() {
     z.cameraLabel2->setText(QStringLiteral("2"));
     for (QPushButton* button : {z.Panel2, z.Panel3, z.Panel4})
         button->setFont(Font(sans, 12, true));
+    // Black under the text, as under the list's rows: its silver (camera off) and yellow
+    // (camera on) would not stand out from the list's silver.
     for (QComboBox* list : {z.cam1List, z.cam2List}) {
         list->setFont(Font(sans, 16));
         QPalette p = list->palette();
-        p.setColor(QPalette::Base, silver);
+        p.setColor(QPalette::Base, black);
         list->setPalette(p);
     }
     SetColours(z.Button22, blue);

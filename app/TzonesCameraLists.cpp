@@ -1,5 +1,6 @@
 // The camera lists of the main window and the stored camera choice.
 #include "app/CameraListRules.h"
+#include "app/ControlColours.h"
 #include "app/Tzones.h"
 
 #include "capture/CaptureDevices.h"
@@ -18,6 +19,7 @@ constexpr int kCameraNameLength = 100;
 
 // A list whose shown text is set by code, apart from its selection.
 void MakeTextList(QComboBox* list) {
+    SetFontColour(list, ControlColours::kSilver); // its camera is off
     list->setEditable(true);
     list->lineEdit()->setReadOnly(true);
     list->setInsertPolicy(QComboBox::NoInsert);

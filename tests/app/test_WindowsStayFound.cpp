@@ -9,6 +9,9 @@
 #include "platform/OwnedWindow.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QApplication>
 #include <QTest>
 #include <QWindow>
@@ -102,5 +105,47 @@ TEST_F(MainWindowFound, ToolbarTextsFitAndStandOutFromTheirBackground) {
             EXPECT_GT(qAbs(Brightness(p.color(QPalette::ButtonText)) - Brightness(p.color(QPalette::Button))), 90)
                 << button->text().toStdString();
         }
+    }
+}
+
+class CameraListsReadable : public CameraStationFixture {
+protected:
+    std::unique_ptr<StationLayout> layout;
+    void TearDown() override {
+        CameraStationFixture::TearDown();
+        layout.reset();
+    }
+};
+
+// A camera list's text in the colour of its camera's state (and greyed while the lock holds)
+// stands out from the list's background.
+TEST_F(CameraListsReadable, ACameraListsTextStandsOutWhetherItsCameraIsOnOrOff) {
+    InstallCameras(2);
+    Create();
+    layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+    links.layout = layout.get();
+    zones->show();
+    ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
+    zones->cam2List->setCurrentIndex(1);
+    const auto readable = [](QComboBox* list, const char* when) {
+        SCOPED_TRACE(list->objectName().toStdString() + " " + when);
+        EXPECT_FALSE(list->lineEdit()->text().isEmpty());
+        const QPalette p = list->lineEdit()->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Disabled})
+            EXPECT_GT(qAbs(Brightness(p.color(group, QPalette::Text)) - Brightness(p.color(group, QPalette::Base))), 90)
+                << group;
+    };
+    const struct {
+        QComboBox* list;
+        QPushButton* button;
+    } cameras[] = {{zones->cam1List, zones->Panel2}, {zones->cam2List, zones->Panel3}};
+    for (const auto& camera : cameras) {
+        readable(camera.list, "before its camera ran");
+        camera.button->click();
+        ASSERT_TRUE(zones->CameraPreviews(camera.list == zones->cam1List ? 1 : 2));
+        readable(camera.list, "camera on");
+        camera.button->click();
+        ASSERT_FALSE(zones->CameraPreviews(camera.list == zones->cam1List ? 1 : 2));
+        readable(camera.list, "camera switched off");
     }
 }
