@@ -53,6 +53,12 @@ void Tzones::Panel4Click() {
 
 bool Tzones::SwitchSurveillance(bool on) {
     const bool wasOn = MotionTime.Enabled();
+    // Locked, the password is asked while surveillance still runs: a prompt left open must
+    // not pause it. Once given, the step below does not ask again.
+    const bool asksFirst = wasOn && !on && !surveillanceAccessGiven_;
+    if (asksFirst && (!links_.accessLock->AccessAllowed() || shuttingDown_))
+        return false;
+    const QScopedValueRollback<bool> given(surveillanceAccessGiven_, surveillanceAccessGiven_ || asksFirst);
     MotionTime.SetEnabled(on);
     // A refusal (no camera, lock password, recording) leaves surveillance as it was.
     if (StartStopSurveillance())

@@ -189,6 +189,26 @@ TEST_F(StationLockFixture, LockClosesTheSetupPanelAndDisablesItsWays) {
     EXPECT_TRUE(OptionControls(true));
 }
 
+// Motion is still watched while the password to stop it is asked: a prompt left open by
+// an intruder does not pause surveillance.
+TEST_F(StationLockFixture, SurveillanceGoesOnWhileItsPasswordIsAsked) {
+    StartWatching();
+    Lock();
+    QList<bool> watchedWhenAsked;
+    prompt->SetModalRunner([this, &watchedWhenAsked](TpasswordBox& p) {
+        ++prompts;
+        watchedWhenAsked << zones->MotionTime.Enabled();
+        p.Edit1->setText(entry);
+        p.OkButton->click();
+    });
+    for (const char* given : {"wrong", kPassword}) {
+        entry = given;
+        zones->Panel4->click();
+    }
+    EXPECT_EQ(watchedWhenAsked, (QList<bool>{true, true}));
+    EXPECT_FALSE(zones->MotionTime.Enabled() || zones->CheckBox1->isChecked());
+}
+
 class StationLockRoute;
 
 // One way into a guarded command, and what it does when let through.
