@@ -110,7 +110,7 @@ struct Options {
     bool peer = false;
     int rssEvery = 0;
     // The two camera views of the main window on a 1280x1024 screen, whatever the frame size.
-    QList<QSize> views{QSize(625, 467), QSize(625, 467)};
+    QList<QSize> views{QSize(638, 885), QSize(638, 885)};
 };
 
 bool ParseOptions(const QStringList& args, Options& options) {
