@@ -46,7 +46,8 @@ TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
     caption = caption.Trimmed(); // as the views get it
     const QRect changes[] = {{0, 0, 1, 1},     {319, 239, 1, 1}, {319, 0, 1, 1}, {0, 239, 1, 1},
                              {157, 101, 1, 1}, {40, 30, 33, 21}, {0, 100, 320, 3}, {10, 8, 3, 3}};
-    for (const QSize view : {QSize(640, 870), QSize(1280, 870), QSize(320, 240), QSize(213, 161), QSize(641, 479)}) {
+    for (const QSize view :
+         {QSize(640, 870), QSize(1280, 870), QSize(320, 240), QSize(213, 161), QSize(641, 479), QSize(303, 229)}) {
         SCOPED_TRACE(QString("%1x%2").arg(view.width()).arg(view.height()).toStdString());
         StretchedPicture shown;
         EXPECT_EQ(shown.Set(before, caption, view, true), QRect(QPoint(0, 0), view));
@@ -68,6 +69,16 @@ TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
             ASSERT_EQ(screen, Painted(whole, view))
                 << change.x() << "," << change.y() << " " << change.width() << "x" << change.height();
         }
+        // Without a caption, each view pixel is the picture pixel under its centre.
+        StretchedPicture bare;
+        bare.Set(latest, {}, view, true);
+        const QImage plain = Painted(bare, view);
+        int wrong = 0;
+        for (int y = 0; y < view.height(); ++y)
+            for (int x = 0; x < view.width(); ++x)
+                wrong += plain.pixel(x, y) != latest.pixel((2 * x + 1) * latest.width() / (2 * view.width()),
+                                                           (2 * y + 1) * latest.height() / (2 * view.height()));
+        EXPECT_EQ(wrong, 0);
         // Another size of picture: all of the view.
         EXPECT_EQ(shown.Set(before.scaled(160, 120), caption, view, true), QRect(QPoint(0, 0), view));
     }
