@@ -128,3 +128,31 @@ TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTime
     // Shown in a view of the application's own: every frame.
     EXPECT_GT(converted(true), 0.8);
 }
+
+TEST_F(LiveViewUpdatesTest, ANoisyFrameIsPaintedWhole) {
+    // A sensor's noise changes every row of every frame, by a little: a row left from an
+    // earlier frame would still look right, so the screen must equal the frame exactly.
+    platform::TestCameraSpec noisy = Camera("TORVEK Test Camera 1", "YUY2", "ball");
+    noisy.Noise = true;
+    platform::InstallTestCameras({noisy});
+    view->resize(320, 240);
+    view->show();
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    view->Image->setGeometry(0, 0, 320, 240); // the frame's own size: each pixel as grabbed
+    QImage before, after;
+    QObject::connect(view->cap, &TVideoCapture::OnPictureGrabbed, view.get(), [&](const QImage& frame) {
+        before = after;
+        after = frame;
+    });
+    ASSERT_TRUE(FramesArrive(10));
+    int changedRows = 0;
+    for (int y = 0; y < after.height(); ++y)
+        changedRows += memcmp(before.constScanLine(y), after.constScanLine(y), size_t(after.bytesPerLine())) != 0;
+    EXPECT_EQ(changedRows, 240); // the noise reaches every row
+    view->cap->StopPreview();
+    ASSERT_TRUE(WaitFor([&] { return !view->cap->Previewing(); }, kWait));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QImage screen = view->screen()->grabWindow(view->winId(), 0, 0, 320, 240).toImage();
+    EXPECT_EQ(LargestDifference(screen, view->UncaptionedFrame()), 0);
+}
