@@ -255,7 +255,10 @@ void TtorCap::capBitmapGrabbed(const QImage& CapturedImage) {
     uncaptioned24_ = QImage();
     captionedStale_ = true;
     sinceGrab_.start();
-    RefreshCaptionOverlay(CapturedImage.size());
+    // The live caption is only ever seen on screen: nobody watching, it is stamped afresh when
+    // someone looks again (its time has moved on by then).
+    if (IsWatched())
+        RefreshCaptionOverlay(CapturedImage.size());
     Image->SetPicture(CapturedImage, overlay_);
     if (Show())
         Show()(CameraNumber, CapturedImage, overlay_, overlayDisplay_);
