@@ -283,8 +283,15 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
 
 void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
     const QWindow* screen = window()->windowHandle();
-    const QRect area = shown_.Set(picture, overlay, size(), isVisible() && (!screen || screen->isExposed()));
-    if (!area.isEmpty())
+    const QRegion seen = isVisible() && (!screen || screen->isExposed()) ? visibleRegion() : QRegion();
+    // A view whose parent is parked at a pixel or two shows only those: they are painted again
+    // whole, with no compare of the pictures.
+    const QRect few = seen.boundingRect();
+    const bool tiny = few.width() * few.height() < 64;
+    const QRect area = shown_.Set(picture, overlay, size(), !tiny);
+    if (tiny && !few.isEmpty())
+        update(few);
+    else if (!area.isEmpty())
         update(area);
 }
 
