@@ -283,10 +283,14 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
 
 void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
     const QWindow* screen = window()->windowHandle();
-    const QRegion seen = isVisible() && (!screen || screen->isExposed()) ? visibleRegion() : QRegion();
     // A view whose parent is parked at a pixel or two shows only those: they are painted again
-    // whole, with no compare of the pictures.
-    const QRect few = seen.boundingRect();
+    // whole, with no compare of the pictures. (Clipped by the parents only: cheap per frame.)
+    QRect few = isVisible() && (!screen || screen->isExposed()) ? rect() : QRect();
+    QPoint offset;
+    for (const QWidget* w = this; !few.isEmpty() && !w->isWindow() && w->parentWidget(); w = w->parentWidget()) {
+        offset += w->pos();
+        few &= w->parentWidget()->rect().translated(-offset);
+    }
     const bool tiny = few.width() * few.height() < 64;
     const QRect area = shown_.Set(picture, overlay, size(), !tiny);
     if (tiny && !few.isEmpty())

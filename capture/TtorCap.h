@@ -139,6 +139,7 @@ private:
     qint64 overlaySecond_ = -1;
     mutable QImage uncaptioned24_; // uncaptioned_ as a 24-bit bitmap, made on the first ask
     QElapsedTimer sinceGrab_;
+    bool watched_ = true; // IsWatched when the last frame was asked for
 
     // The control's file settings from before a recording, put back when it ends.
     struct SavedCaptureSettings {
