@@ -3,6 +3,7 @@
 #include "platform/FrameConverter.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWindow>
 
@@ -63,21 +64,46 @@ QRect ShownArea(const QRect& part, const QSize& picture, const QRect& target) {
     return QRect(target.x() + x0, target.y() + y0, x1 - x0, y1 - y0) & target;
 }
 
+// The columns of the view in runs that take picture pixels one after the other; empty when
+// the runs are too short to be worth it (a picture stretched wider than about twice).
+void ColumnRuns(std::vector<StretchedPicture::ColumnRun>& runs, const std::vector<int>& columns) {
+    runs.clear();
+    for (int x = 0; x < int(columns.size()); ++x) {
+        StretchedPicture::ColumnRun* last = runs.empty() ? nullptr : &runs.back();
+        if (last && last->picture + last->length == columns[size_t(x)])
+            ++last->length;
+        else
+            runs.push_back({x, columns[size_t(x)], 1});
+    }
+    if (runs.size() * 4 > columns.size())
+        runs.clear();
+}
+
 // Stretches the part `area` of the view out of a 32-bit picture, into `to` holding the view
 // from `origin` on.
 void Stretch(const QImage& from, QImage& to, const QRect& area, const std::vector<int>& columns,
-             const std::vector<int>& rows, const QPoint& origin) {
+             const std::vector<StretchedPicture::ColumnRun>& runs, const std::vector<int>& rows,
+             const QPoint& origin) {
     uchar* out = to.bits();
     const qsizetype line = to.bytesPerLine();
     const size_t bytes = size_t(area.width()) * 4;
+    const int left = area.left(), end = area.right() + 1;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* o = reinterpret_cast<quint32*>(out + (y - origin.y()) * line + (area.left() - origin.x()) * 4);
+        auto* o = reinterpret_cast<quint32*>(out + (y - origin.y()) * line + (left - origin.x()) * 4);
         if (y > area.top() && rows[size_t(y)] == rows[size_t(y - 1)]) {
             memcpy(o, reinterpret_cast<const uchar*>(o) - line, bytes); // the same picture row
             continue;
         }
         const auto* s = reinterpret_cast<const quint32*>(from.constScanLine(rows[size_t(y)]));
-        const int* column = columns.data() + area.left();
+        if (!runs.empty()) {
+            for (const StretchedPicture::ColumnRun& run : runs) {
+                const int first = std::max(run.view, left), stop = std::min(run.view + run.length, end);
+                if (first < stop)
+                    memcpy(o + (first - left), s + run.picture + (first - run.view), size_t(stop - first) * 4);
+            }
+            continue;
+        }
+        const int* column = columns.data() + left;
         for (int x = 0; x < area.width(); ++x)
             o[x] = s[column[x]];
     }
@@ -105,6 +131,7 @@ QRect StretchedPicture::Set(const QImage& picture, const platform::PictureOverla
 void StretchedPicture::Prepare(const QSize& view) {
     if (view != mapView_ || picture_.size() != mapPicture_) {
         NearestPixels(columns_, view.width(), picture_.width());
+        ColumnRuns(runs_, columns_);
         NearestPixels(rows_, view.height(), picture_.height());
         mapView_ = view;
         mapPicture_ = picture_.size();
@@ -142,6 +169,8 @@ void StretchedPicture::Paint(QPainter& painter, const QRegion& region, const QSi
         return;
     }
     Prepare(view);
+    if (PaintStraight(painter, region, view))
+        return;
     // A band at a time through a small buffer: the view is never held whole.
     if (band_.width() < view.width())
         band_ = QImage(view.width(), kBandRows, QImage::Format_RGB32);
@@ -150,7 +179,7 @@ void StretchedPicture::Paint(QPainter& painter, const QRegion& region, const QSi
         const QRect inside = part & target;
         for (int y = inside.top(); y <= inside.bottom(); y += kBandRows) {
             const QRect band(inside.left(), y, inside.width(), std::min(kBandRows, inside.bottom() + 1 - y));
-            Stretch(picture_, band_, band, columns_, rows_, band.topLeft());
+            Stretch(picture_, band_, band, columns_, runs_, rows_, band.topLeft());
             std::optional<QPainter> over;
             for (const auto& [place, piece] : captionPieces_) {
                 const QRect covered = place & band;
@@ -164,6 +193,45 @@ void StretchedPicture::Paint(QPainter& painter, const QRegion& region, const QSi
             painter.drawImage(band.topLeft(), band_, QRect(QPoint(0, 0), band.size()));
         }
     }
+}
+
+bool StretchedPicture::PaintStraight(QPainter& painter, const QRegion& region, const QSize& view) {
+    // Only where the painter writes unscaled into a 32-bit image (the window's backing store)
+    // and clips by the system clip alone.
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || painter.hasClipping())
+        return false;
+    QPaintDevice* device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return false;
+    auto* store = static_cast<QImage*>(device);
+    const QTransform& toStore = painter.deviceTransform();
+    if ((store->format() != QImage::Format_RGB32 && store->format() != QImage::Format_ARGB32_Premultiplied) ||
+        !store->isDetached() || store->devicePixelRatio() != 1.0 || toStore.type() > QTransform::TxTranslate ||
+        toStore.dx() != std::floor(toStore.dx()) || toStore.dy() != std::floor(toStore.dy()))
+        return false;
+    const QPoint origin(int(toStore.dx()), int(toStore.dy()));
+    QRegion inStore = (region & QRect(QPoint(0, 0), view)).translated(origin) & store->rect();
+    if (!engine->systemClip().isEmpty())
+        inStore &= engine->systemClip();
+    // The view's pixel (x, y) is the store's (x, y) + origin: stretched straight into it.
+    const QPoint storeOrigin = -origin;
+    for (const QRect& part : inStore)
+        Stretch(picture_, *store, part.translated(storeOrigin), columns_, runs_, rows_, storeOrigin);
+    const QRegion painted = inStore.translated(storeOrigin);
+    bool clipped = false;
+    for (const auto& [place, piece] : captionPieces_) {
+        if (!painted.intersects(place))
+            continue;
+        if (!clipped) {
+            painter.setClipRegion(painted);
+            clipped = true;
+        }
+        painter.drawImage(place.topLeft(), piece);
+    }
+    if (clipped)
+        painter.setClipping(false);
+    return true;
 }
 
 QRect StretchedPicture::ChangedArea(const QImage& before, const QImage& after, int firstRow, int lastRow) {
@@ -215,8 +283,19 @@ StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {
 
 void StretchedImage::SetPicture(const QImage& picture, const platform::PictureOverlay& overlay) {
     const QWindow* screen = window()->windowHandle();
-    const QRect area = shown_.Set(picture, overlay, size(), isVisible() && (!screen || screen->isExposed()));
-    if (!area.isEmpty())
+    // A view whose parent is parked at a pixel or two shows only those: they are painted again
+    // whole, with no compare of the pictures. (Clipped by the parents only: cheap per frame.)
+    QRect few = isVisible() && (!screen || screen->isExposed()) ? rect() : QRect();
+    QPoint offset;
+    for (const QWidget* w = this; !few.isEmpty() && !w->isWindow() && w->parentWidget(); w = w->parentWidget()) {
+        offset += w->pos();
+        few &= w->parentWidget()->rect().translated(-offset);
+    }
+    const bool tiny = few.width() * few.height() < 64;
+    const QRect area = shown_.Set(picture, overlay, size(), !tiny);
+    if (tiny && !few.isEmpty())
+        update(few);
+    else if (!area.isEmpty())
         update(area);
 }
 

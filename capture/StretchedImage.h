@@ -15,6 +15,11 @@
 // painted whole.
 class StretchedPicture {
 public:
+    // View columns view..view+length-1 show picture columns picture..picture+length-1.
+    struct ColumnRun {
+        int view, picture, length;
+    };
+
     // A new picture for a view of this size; returns the part of the view to paint again
     // (nothing while hidden: all of it is made again when painted next).
     QRect Set(const QImage& picture, const platform::PictureOverlay& overlay, const QSize& view,
@@ -34,12 +39,16 @@ public:
 private:
     static constexpr int kBandRows = 32;
     void Prepare(const QSize& view);
+    // Paints straight into the image the painter writes to, when that is a plain 32-bit image
+    // it writes to unscaled; false (nothing painted) otherwise.
+    bool PaintStraight(QPainter& painter, const QRegion& region, const QSize& view);
 
     QImage picture_; // 32-bit, as painted
     platform::PictureOverlay overlay_;
     bool shown_ = false; // the view shows picture_ (painted, or its paint asked for)
     QSize shownView_;
     std::vector<int> columns_, rows_; // the picture pixel of each view column and row
+    std::vector<ColumnRun> runs_;     // columns_ in runs, where they are long
     QSize mapView_, mapPicture_;
     // The caption stretched as the picture is, in pieces where it is not transparent.
     std::vector<std::pair<QRect, QImage>> captionPieces_;

@@ -255,7 +255,10 @@ void TtorCap::capBitmapGrabbed(const QImage& CapturedImage) {
     uncaptioned24_ = QImage();
     captionedStale_ = true;
     sinceGrab_.start();
-    RefreshCaptionOverlay(CapturedImage.size());
+    // The live caption is only ever seen on screen: nobody watching, it is stamped afresh when
+    // someone looks again (its time has moved on by then).
+    if (watched_)
+        RefreshCaptionOverlay(CapturedImage.size());
     Image->SetPicture(CapturedImage, overlay_);
     if (Show())
         Show()(CameraNumber, CapturedImage, overlay_, overlayDisplay_);
@@ -285,7 +288,8 @@ void TtorCap::capFrameRendered() {
     // Shown, the view takes every frame. Nobody sees it: a few frames a second keep the
     // picture the detector and the picture store read fresh, and the rest are never converted
     // nor even announced until the next one is due.
-    if (!IsWatched() && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs)) {
+    watched_ = IsWatched();
+    if (!watched_ && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs)) {
         cap->HoldFrameNotices(int(kUnwatchedFrameMs - sinceGrab_.elapsed()));
         return;
     }

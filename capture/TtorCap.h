@@ -67,8 +67,9 @@ public:
     // Whether anybody can see the camera's frames: its window shown, not minimised, not
     // unmapped, and a view of them on screen in it.
     bool IsWatched() const;
-    // Nobody watching, a frame is taken at most this often.
-    static constexpr int kUnwatchedFrameMs = 100;
+    // Nobody watching, a frame is taken at most this often: as often as the motion loop's
+    // fastest poll, so each poll still sees a fresh frame.
+    static constexpr int kUnwatchedFrameMs = 200;
     int VideoSourceIndex();
     void SetTag(int value) { CameraTag = value; }
     int Tag() const { return CameraTag; }
@@ -138,6 +139,7 @@ private:
     qint64 overlaySecond_ = -1;
     mutable QImage uncaptioned24_; // uncaptioned_ as a 24-bit bitmap, made on the first ask
     QElapsedTimer sinceGrab_;
+    bool watched_ = true; // IsWatched when the last frame was asked for
 
     // The control's file settings from before a recording, put back when it ends.
     struct SavedCaptureSettings {

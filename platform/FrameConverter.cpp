@@ -45,7 +45,33 @@ FrameConverter::~FrameConverter() {
     Reset();
 }
 
+const GstVideoInfo* FrameConverter::InfoOf(GstCaps* caps) {
+    if (caps && caps == caps_)
+        return capsInfo_;
+    if (caps_)
+        gst_caps_unref(caps_);
+    caps_ = caps ? gst_caps_ref(caps) : nullptr;
+    if (!capsInfo_)
+        capsInfo_ = gst_video_info_new();
+    const bool raw = caps && gst_video_info_from_caps(capsInfo_, caps);
+    if (!raw) {
+        gst_video_info_free(capsInfo_);
+        capsInfo_ = nullptr;
+    }
+    return capsInfo_;
+}
+
 void FrameConverter::Reset() {
+    ForgetFrames();
+    if (caps_)
+        gst_caps_unref(caps_);
+    caps_ = nullptr;
+    if (capsInfo_)
+        gst_video_info_free(capsInfo_);
+    capsInfo_ = nullptr;
+}
+
+void FrameConverter::ForgetFrames() {
     if (full_) gst_video_converter_free(full_);
     if (last_) gst_video_converter_free(last_);
     full_ = last_ = nullptr;
@@ -69,7 +95,7 @@ bool FrameConverter::Prepare(const GstVideoFrame& frame) {
     if (info_ && gst_video_info_is_equal(info_, &frame.info) &&
         std::equal(std::begin(info_->stride), std::end(info_->stride), std::begin(frame.info.stride)))
         return full_ || last_;
-    Reset();
+    ForgetFrames();
     const GstVideoInfo& in = frame.info;
     if (in.width <= 0 || in.height <= 0)
         return false;

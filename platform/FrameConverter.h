@@ -9,6 +9,7 @@
 
 #include <vector>
 
+typedef struct _GstCaps GstCaps;
 typedef struct _GstVideoConverter GstVideoConverter;
 typedef struct _GstVideoFrame GstVideoFrame;
 typedef struct _GstVideoInfo GstVideoInfo;
@@ -34,12 +35,16 @@ public:
     int ChangedBottom() const { return changedBottom_; }
     // Forgets the frames seen and the pool.
     void Reset();
+    // The video info of frames with these caps (null when they are not raw video); parsed once
+    // for as long as the caps stay the same.
+    const GstVideoInfo* InfoOf(GstCaps* caps);
 
 private:
     struct Pooled {
         QImage Image;
         quint64 Frame = 0; // the frame it holds, 0: none
     };
+    void ForgetFrames();
     bool Prepare(const GstVideoFrame& frame);
     void ConvertStripe(const GstVideoFrame& frame, int stripe, uchar* picture, int bytesPerLine);
     int PlaneRow(int plane, int row) const;
@@ -55,6 +60,8 @@ private:
     quint64 delivered_ = 0; // the frame of the last picture handed out
     std::vector<Pooled> pool_;
     int changedTop_ = 0, changedBottom_ = -1;
+    GstCaps* caps_ = nullptr;            // of the last InfoOf, with capsInfo_ parsed from it
+    GstVideoInfo* capsInfo_ = nullptr;
 };
 
 // What is known of how one picture differs from another: FrameConverter's pictures, one after

@@ -523,12 +523,13 @@ void MediaCapturePipeline::HoldNotices(int ms) {
 void MediaCapturePipeline::OnSample(void* sampleHandle) {
     auto* sample = static_cast<GstSample*>(sampleHandle);
     if (wantFrame_.exchange(false)) {
-        GstVideoInfo info;
         GstVideoFrame frame;
         GstBuffer* buffer = gst_sample_get_buffer(sample);
-        GstCaps* caps = gst_sample_get_caps(sample);
-        if (buffer && caps && gst_video_info_from_caps(&info, caps) &&
-            gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) {
+        // The caps object stays the same from frame to frame: parsed once.
+        const GstVideoInfo* info = converter_.InfoOf(gst_sample_get_caps(sample));
+        GstVideoInfo mapped;
+        if (info) mapped = *info; // gst_video_frame_map takes it writable
+        if (buffer && info && gst_video_frame_map(&frame, &mapped, buffer, GST_MAP_READ)) {
             QImage image = converter_.Convert(frame);
             gst_video_frame_unmap(&frame);
             if (!image.isNull()) {

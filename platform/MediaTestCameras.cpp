@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -131,6 +132,30 @@ static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer d
     return silent ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
 }
 
+// Sensor noise: the lowest bit of each byte of the raw frame flipped at random, so no two
+// frames have a row alike. A colour channel moves by at most about 3, below the detector's
+// default threshold, as the noise of a good camera does.
+static GstPadProbeReturn AddSensorNoise(GstPad*, GstPadProbeInfo* info, gpointer) {
+    GstBuffer* buffer = gst_buffer_make_writable(GST_PAD_PROBE_INFO_BUFFER(info));
+    GST_PAD_PROBE_INFO_DATA(info) = buffer;
+    GstMapInfo map;
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READWRITE)) return GST_PAD_PROBE_OK;
+    thread_local quint64 state = 0x9E3779B97F4A7C15ull ^ quint64(quintptr(&state));
+    const size_t words = map.size / 8;
+    auto* data = map.data;
+    for (size_t i = 0; i < words; ++i) {
+        state ^= state << 13; // xorshift64: cheap enough to be a small part of the pattern's cost
+        state ^= state >> 7;
+        state ^= state << 17;
+        quint64 word;
+        memcpy(&word, data + i * 8, 8);
+        word ^= state & 0x0101010101010101ull;
+        memcpy(data + i * 8, &word, 8);
+    }
+    gst_buffer_unmap(buffer, &map);
+    return GST_PAD_PROBE_OK;
+}
+
 static GstElement* CreateTestSource(int index, const TestCameraSpec& cameraSpec, const gchar* name) {
     auto* self = static_cast<TestCameraSource*>(
         g_object_new(torvek_test_camera_source_get_type(), name ? "name" : nullptr, name, nullptr));
@@ -145,6 +170,11 @@ static GstElement* CreateTestSource(int index, const TestCameraSpec& cameraSpec,
     g_object_set(src, "is-live", TRUE, nullptr);
     gst_util_set_object_arg(G_OBJECT(src), "pattern", cameraSpec.Pattern.toUtf8().constData());
     gst_bin_add(GST_BIN(bin), src);
+    if (cameraSpec.Noise) {
+        GstPad* raw = gst_element_get_static_pad(src, "src");
+        gst_pad_add_probe(raw, GST_PAD_PROBE_TYPE_BUFFER, AddSensorNoise, nullptr, nullptr);
+        gst_object_unref(raw);
+    }
     GstElement* last = src;
     if (cameraSpec.Format.compare("JPEG", Qt::CaseInsensitive) == 0) {
         GstElement* enc = gst_element_factory_make("jpegenc", "encoder");
@@ -296,6 +326,10 @@ void InstallTestCamerasFromEnvironment() {
     if (width >= 16 && height >= 16 && width <= 4096 && height <= 4096)
         for (TestCameraSpec& camera : cameras)
             camera.Sizes = {QSize(width, height)};
+    // For benchmarks and trials: frames with a sensor's noise (every row changes every frame).
+    if (qEnvironmentVariableIntValue("TORVEK_TEST_CAMERA_NOISE") == 1)
+        for (TestCameraSpec& camera : cameras)
+            camera.Noise = true;
     SetCameras(cameras);
     // For trying out a whole station: the file names the test cameras (1-based) that are
     // unplugged right now; editing it plugs and unplugs them while the station runs.

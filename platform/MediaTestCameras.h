@@ -13,6 +13,9 @@ struct TestCameraSpec {
     QList<QSize> Sizes{QSize(320, 240), QSize(640, 480)};
     double FramesPerSecond = 30; // 7.5 offers 15/2, as cameras give their slow modes
     QString Pattern = "ball"; // videotestsrc pattern nick
+    // Set: the lowest bit of every byte of a raw frame is random, as a real sensor's noise
+    // changes every row of every frame (the pattern alone leaves most rows alike).
+    bool Noise = false;
     // Set: the camera presents itself as a V4L2 device node at this path (its identity key,
     // driver dialog and current format then take the V4L2 paths).
     QString V4l2Path;

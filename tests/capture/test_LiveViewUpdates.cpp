@@ -46,7 +46,8 @@ TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
     caption = caption.Trimmed(); // as the views get it
     const QRect changes[] = {{0, 0, 1, 1},     {319, 239, 1, 1}, {319, 0, 1, 1}, {0, 239, 1, 1},
                              {157, 101, 1, 1}, {40, 30, 33, 21}, {0, 100, 320, 3}, {10, 8, 3, 3}};
-    for (const QSize view : {QSize(640, 870), QSize(1280, 870), QSize(320, 240), QSize(213, 161), QSize(641, 479)}) {
+    for (const QSize view :
+         {QSize(640, 870), QSize(1280, 870), QSize(320, 240), QSize(213, 161), QSize(641, 479), QSize(303, 229)}) {
         SCOPED_TRACE(QString("%1x%2").arg(view.width()).arg(view.height()).toStdString());
         StretchedPicture shown;
         EXPECT_EQ(shown.Set(before, caption, view, true), QRect(QPoint(0, 0), view));
@@ -68,6 +69,16 @@ TEST(StretchedPicture, PaintingOnlyWhatChangedGivesTheWholeNewPicture) {
             ASSERT_EQ(screen, Painted(whole, view))
                 << change.x() << "," << change.y() << " " << change.width() << "x" << change.height();
         }
+        // Without a caption, each view pixel is the picture pixel under its centre.
+        StretchedPicture bare;
+        bare.Set(latest, {}, view, true);
+        const QImage plain = Painted(bare, view);
+        int wrong = 0;
+        for (int y = 0; y < view.height(); ++y)
+            for (int x = 0; x < view.width(); ++x)
+                wrong += plain.pixel(x, y) != latest.pixel((2 * x + 1) * latest.width() / (2 * view.width()),
+                                                           (2 * y + 1) * latest.height() / (2 * view.height()));
+        EXPECT_EQ(wrong, 0);
         // Another size of picture: all of the view.
         EXPECT_EQ(shown.Set(before.scaled(160, 120), caption, view, true), QRect(QPoint(0, 0), view));
     }
@@ -116,4 +127,32 @@ TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTime
     EXPECT_LT(converted(false), 0.5);
     // Shown in a view of the application's own: every frame.
     EXPECT_GT(converted(true), 0.8);
+}
+
+TEST_F(LiveViewUpdatesTest, ANoisyFrameIsPaintedWhole) {
+    // A sensor's noise changes every row of every frame, by a little: a row left from an
+    // earlier frame would still look right, so the screen must equal the frame exactly.
+    platform::TestCameraSpec noisy = Camera("TORVEK Test Camera 1", "YUY2", "ball");
+    noisy.Noise = true;
+    platform::InstallTestCameras({noisy});
+    view->resize(320, 240);
+    view->show();
+    ASSERT_TRUE(view->ConnectCamera(true, 0));
+    view->Image->setGeometry(0, 0, 320, 240); // the frame's own size: each pixel as grabbed
+    QImage before, after;
+    QObject::connect(view->cap, &TVideoCapture::OnPictureGrabbed, view.get(), [&](const QImage& frame) {
+        before = after;
+        after = frame;
+    });
+    ASSERT_TRUE(FramesArrive(10));
+    int changedRows = 0;
+    for (int y = 0; y < after.height(); ++y)
+        changedRows += memcmp(before.constScanLine(y), after.constScanLine(y), size_t(after.bytesPerLine())) != 0;
+    EXPECT_EQ(changedRows, 240); // the noise reaches every row
+    view->cap->StopPreview();
+    ASSERT_TRUE(WaitFor([&] { return !view->cap->Previewing(); }, kWait));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QImage screen = view->screen()->grabWindow(view->winId(), 0, 0, 320, 240).toImage();
+    EXPECT_EQ(LargestDifference(screen, view->UncaptionedFrame()), 0);
 }
