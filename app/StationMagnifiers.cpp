@@ -33,6 +33,8 @@ void BindCameraPictures(Tzones& zones, PictureCaptions& captions) {
         const QRect seen = view->Image1->isVisible() ? view->Image1->visibleRegion().boundingRect() : QRect();
         return seen.width() >= 8 && seen.height() >= 8; // not a view parked at 1x1
     });
+    // Unseen, a camera's frames are read by the motion poll, once a tick.
+    TtorCap::SetFrameReadInterval([&zones] { return zones.MotionTime.Interval(); });
 }
 
 void UnbindCameraPictures(PictureCaptions& captions) {
@@ -40,6 +42,7 @@ void UnbindCameraPictures(PictureCaptions& captions) {
     TtorCap::SetCaptionPainter({});
     TtorCap::SetLiveCaption({}, {});
     TtorCap::SetLiveWatch({});
+    TtorCap::SetFrameReadInterval({});
 }
 
 void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what) {

@@ -8,6 +8,7 @@
 #include "core/MessageBox.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -37,6 +38,11 @@ TtorCap::LiveWatch& Watch() {
     return watch;
 }
 
+TtorCap::FrameReadInterval& ReadInterval() {
+    static TtorCap::FrameReadInterval interval;
+    return interval;
+}
+
 } // namespace
 
 void TtorCap::SetCaptionPainter(CaptionPainter painter) {
@@ -50,6 +56,18 @@ void TtorCap::SetLiveCaption(CaptionStamp stamp, LiveShow show) {
 
 void TtorCap::SetLiveWatch(LiveWatch watch) {
     Watch() = std::move(watch);
+}
+
+void TtorCap::SetFrameReadInterval(FrameReadInterval interval) {
+    ReadInterval() = std::move(interval);
+}
+
+int TtorCap::UnwatchedFrameMs() {
+    // A frame is taken on the first one to arrive after the wait: waiting a frame's time less
+    // than the readers' interval keeps what they read no older than one interval.
+    constexpr int kFrameSlackMs = 40;
+    const int readMs = ReadInterval() ? ReadInterval()() : 0;
+    return std::max(kUnwatchedFrameMs, readMs - kFrameSlackMs);
 }
 
 TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
@@ -289,8 +307,9 @@ void TtorCap::capFrameRendered() {
     // picture the detector and the picture store read fresh, and the rest are never converted
     // nor even announced until the next one is due.
     watched_ = IsWatched();
-    if (!watched_ && sinceGrab_.isValid() && !sinceGrab_.hasExpired(kUnwatchedFrameMs)) {
-        cap->HoldFrameNotices(int(kUnwatchedFrameMs - sinceGrab_.elapsed()));
+    const int waitMs = watched_ ? 0 : UnwatchedFrameMs();
+    if (!watched_ && sinceGrab_.isValid() && !sinceGrab_.hasExpired(waitMs)) {
+        cap->HoldFrameNotices(int(waitMs - sinceGrab_.elapsed()));
         return;
     }
     cap->HoldFrameNotices(0);

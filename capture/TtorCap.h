@@ -45,6 +45,10 @@ public:
     // now; set once by the application.
     using LiveWatch = std::function<bool(int camera)>;
     static void SetLiveWatch(LiveWatch watch);
+    // How often the frames of a camera nobody watches are read (the motion poll's interval,
+    // in ms); set once by the application. Unset: kUnwatchedFrameMs.
+    using FrameReadInterval = std::function<int()>;
+    static void SetFrameReadInterval(FrameReadInterval interval);
 
     explicit TtorCap(const platform::ProgramFolder& folder, QWidget* parent = nullptr);
     // A running recording is finished first, so the file plays.
@@ -67,9 +71,11 @@ public:
     // Whether anybody can see the camera's frames: its window shown, not minimised, not
     // unmapped, and a view of them on screen in it.
     bool IsWatched() const;
-    // Nobody watching, a frame is taken at most this often: as often as the motion loop's
-    // fastest poll, so each poll still sees a fresh frame.
+    // Nobody watching, a frame is taken about as often as it is read, and never more often
+    // than this (the motion loop's fastest poll), so each poll still sees a fresh frame.
     static constexpr int kUnwatchedFrameMs = 200;
+    // The time between two frames taken while nobody watches.
+    static int UnwatchedFrameMs();
     int VideoSourceIndex();
     void SetTag(int value) { CameraTag = value; }
     int Tag() const { return CameraTag; }

@@ -32,6 +32,7 @@ protected:
     }
     void TearDown() override {
         TtorCap::SetLiveWatch({});
+        TtorCap::SetFrameReadInterval({});
         view.reset();
         CameraTest::TearDown();
     }

@@ -117,16 +117,36 @@ TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTime
     ASSERT_TRUE(view->ConnectCamera(true, 0));
     view->Image->hide();
     platform::MediaCapturePipeline& pipeline = *view->cap->Pipeline();
-    auto converted = [&](bool watchedElsewhere) {
+    auto converted = [&](bool watchedElsewhere, quint64 frames = 20) {
         TtorCap::SetLiveWatch([watchedElsewhere](int) { return watchedElsewhere; });
         FramesArrive(1);
         const quint64 rendered = pipeline.FramesRendered(), copied = pipeline.FramesCopied();
-        EXPECT_TRUE(WaitFor([&] { return pipeline.FramesRendered() >= rendered + 20; }, kWait));
+        EXPECT_TRUE(WaitFor([&] { return pipeline.FramesRendered() >= rendered + frames; }, kWait));
         return double(pipeline.FramesCopied() - copied) / double(pipeline.FramesRendered() - rendered);
     };
     EXPECT_LT(converted(false), 0.5);
     // Shown in a view of the application's own: every frame.
     EXPECT_GT(converted(true), 0.8);
+    // Unseen and read only every 10 s: one frame at most in the time of 60.
+    TtorCap::SetFrameReadInterval([] { return 10000; });
+    EXPECT_LT(converted(false, 60), 0.03);
+}
+
+TEST(UnwatchedFrames, AreTakenOftenEnoughForWhatReadsThem) {
+    // A frame is taken on the first one after the wait: the wait stays below the readers'
+    // interval, so what they read is never older than one interval, and never below the
+    // fastest motion poll.
+    const struct {
+        int readMs;
+        int atLeastMs, belowMs;
+    } cases[] = {{0, 200, 201}, {100, 200, 201}, {200, 200, 201}, {400, 300, 400}, {5000, 4000, 5000}};
+    for (const auto& c : cases) {
+        TtorCap::SetFrameReadInterval([&c] { return c.readMs; });
+        EXPECT_GE(TtorCap::UnwatchedFrameMs(), c.atLeastMs) << c.readMs;
+        EXPECT_LT(TtorCap::UnwatchedFrameMs(), c.belowMs) << c.readMs;
+    }
+    TtorCap::SetFrameReadInterval({});
+    EXPECT_EQ(TtorCap::UnwatchedFrameMs(), TtorCap::kUnwatchedFrameMs);
 }
 
 TEST_F(LiveViewUpdatesTest, ANoisyFrameIsPaintedWhole) {
