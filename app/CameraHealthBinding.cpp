@@ -1,7 +1,7 @@
 #include "app/CameraHealthBinding.h"
 
 #include "app/ControlColours.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "capture/CameraHealth.h"
 #include "capture/CaptureDevices.h"
 #include "capture/TtorCap.h"
@@ -27,7 +27,7 @@ struct LostCamera {
 
 // One attempt to start a lost camera again on the same device (by its identity key), else on
 // a device of the same name.
-bool ReconnectCamera(Tzones& z, int camera, const LostCamera& lost) {
+bool ReconnectCamera(MainWindow& z, int camera, const LostCamera& lost) {
     const QPointer<TtorCap> view = z.Cap(camera); // the start runs events: it may go meanwhile
     if (!view)
         return false;
@@ -55,10 +55,10 @@ bool ReconnectCamera(Tzones& z, int camera, const LostCamera& lost) {
 
 } // namespace
 
-void BindCameraHealth(Tzones& zones) {
-    Tzones* z = &zones;
+void BindCameraHealth(MainWindow& mainWindow) {
+    MainWindow* z = &mainWindow;
     auto lost = std::make_shared<std::array<LostCamera, 2>>();
-    auto button = [z](int camera) { return camera == 2 ? z->Panel3 : z->Panel2; };
+    auto button = [z](int camera) { return camera == 2 ? z->camera2Button : z->camera1Button; };
     CameraHealth::Hooks hooks;
     hooks.IsPreviewing = [z](int camera) {
         const TtorCap* view = z->Cap(camera);
@@ -66,7 +66,7 @@ void BindCameraHealth(Tzones& zones) {
     };
     hooks.WantedOn = [button](int camera) {
         const QString text = button(camera)->text();
-        return text == Tzones::kOnText || text == CameraHealth::kLostText;
+        return text == MainWindow::kOnText || text == CameraHealth::kLostText;
     };
     hooks.ShowLost = [z, lost, button](int camera, bool isLost) {
         QPushButton* b = button(camera);
@@ -83,13 +83,13 @@ void BindCameraHealth(Tzones& zones) {
             // state follow unless the other camera still records.
             const TtorCap* other = z->Cap(camera == 2 ? 1 : 2);
             if (z->RecordingActive && !(other && other->IsCapturing())) {
-                z->StartCapture11->setChecked(false);
-                z->StartCapture21->setChecked(false);
+                z->recordCamera1Action->setChecked(false);
+                z->recordCamera2Action->setChecked(false);
                 z->RecordingActive = false;
-                z->rec->hide();
+                z->recordingLabel->hide();
             }
         }
-        b->setText(isLost ? CameraHealth::kLostText : Tzones::kOnText);
+        b->setText(isLost ? CameraHealth::kLostText : MainWindow::kOnText);
         SetFontColour(b, isLost ? ControlColours::kBlack : ControlColours::kRed);
         SetFontColour(list, isLost ? ControlColours::kSilver : ControlColours::kYellow);
     };
@@ -101,10 +101,10 @@ void BindCameraHealth(Tzones& zones) {
     // The station goes on: nothing waits for an answer (the notice goes to stderr too).
     hooks.Tell = [](const QString& text) { ShowNoticeBox(text); };
     hooks.CameraName = [lost](int camera) { return (*lost)[camera == 2 ? 1 : 0].name; };
-    auto* health = new CameraHealth(std::move(hooks), &zones);
+    auto* health = new CameraHealth(std::move(hooks), &mainWindow);
     health->setObjectName(QStringLiteral("CameraHealth"));
     // Every camera view, including the fresh one each switch-off leaves behind.
-    QObject::connect(&zones, &Tzones::VideoCapCreated, health, [z, health](int camera) {
+    QObject::connect(&mainWindow, &MainWindow::CameraFrameCreated, health, [z, health](int camera) {
         TtorCap* view = z->Cap(camera);
         if (!view || !view->cap)
             return;

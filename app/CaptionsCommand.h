@@ -2,6 +2,6 @@
 // The tool bar's "Captions" button: the caption settings window with a live frame.
 class CaptionSettings;
 class TFontSettings;
-class Tzones;
+class MainWindow;
 
-void BindCaptionsCommand(Tzones& zones, TFontSettings& window, CaptionSettings& settings);
+void BindCaptionsCommand(MainWindow& mainWindow, TFontSettings& window, CaptionSettings& settings);

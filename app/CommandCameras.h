@@ -15,7 +15,7 @@ public:
 };
 
 // Looks the frame up at every call: `frame(n)` is the main window's current frame of
-// camera n (VideoCap1, VideoCap2), a TtorCap.
+// camera n (cameraFrame1, cameraFrame2), a TtorCap.
 class FrameCameraViews final : public CommandCameras {
 public:
     explicit FrameCameraViews(std::function<QWidget*(int camera)> frame);

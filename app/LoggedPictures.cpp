@@ -1,6 +1,6 @@
 #include "app/LoggedPictures.h"
 
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MainWindowLink.h"
 #include "core/PictureLogLink.h"
 #include "core/PictureStore.h"
@@ -33,11 +33,11 @@ void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWi
         showToolbar();
 }
 
-void BindPictureLog(TLogWin& log, Tzones& zones, PictureStore& pictures, Taviplayerform* aviPlayer) {
-    StationLinks& links = zones.Links();
+void BindPictureLog(TLogWin& log, MainWindow& mainWindow, PictureStore& pictures, Taviplayerform* aviPlayer) {
+    StationLinks& links = mainWindow.Links();
     links.pictureLog = &log;
     links.avi = &log.Avi();
-    log.SetLinks(&zones, links.ftp, links.email);
+    log.SetLinks(&mainWindow, links.ftp, links.email);
     log.SetSaveFileNameAsker(links.saveFileNames);
     pictures.Hooks().logWindowVisible = [&log] { return log.isVisible(); };
     LogWindowHooks& hooks = log.Hooks();

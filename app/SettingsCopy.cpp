@@ -23,43 +23,43 @@ void GatherZone(const ZoneEditValues& edits, qint16& left, qint16& top, qint16& 
 } // namespace
 
 bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
-    r.DiskControl = c.diskcontrol;
+    r.DiskControl = c.diskControlBox;
     r.NotifyActive = c.NotifyActive;
-    r.PhoneAutoConnect = c.phautoconnect;
+    r.PhoneAutoConnect = c.phoneAutoConnectBox;
     r.EmailLimit = SafeStrToInt(TrimText(c.EmailLimit));
-    r.DialUp = c.Dailup;
-    r.ClearQueueOnSend = c.clearcue;
-    r.PhoneNumber = TrimText(c.phnumber);
-    r.PhoneCode = TrimText(c.phcode);
-    if (TrimText(c.sizelist.text).isEmpty())
-        c.sizelist.text = QStringLiteral("150");
+    r.DialUp = c.dialUpButton;
+    r.ClearQueueOnSend = c.clearQueueBox;
+    r.PhoneNumber = TrimText(c.phoneNumberEdit);
+    r.PhoneCode = TrimText(c.phoneCodeEdit);
+    if (TrimText(c.phoneSizeCombo.text).isEmpty())
+        c.phoneSizeCombo.text = QStringLiteral("150");
     // Each picture is scaled to this size on the GUI thread and posted at that size.
     const auto allowed = [](const QString& text) {
         const int size = SafeStrToInt(TrimText(text));
         return size >= 1 && size <= kMaxPhonePictureSize;
     };
-    const bool sizeTaken = allowed(c.sizelist.text);
+    const bool sizeTaken = allowed(c.phoneSizeCombo.text);
     if (sizeTaken) {
-        r.PhonePictureSize = c.sizelist.text;
+        r.PhonePictureSize = c.phoneSizeCombo.text;
     } else {
         if (!allowed(r.PhonePictureSize))
             r.PhonePictureSize = QStringLiteral("150");
-        c.sizelist.text = TrimText(r.PhonePictureSize);
+        c.phoneSizeCombo.text = TrimText(r.PhonePictureSize);
     }
-    if (c.Vmodes.HasSelection())
-        r.VideoMode1 = c.Vmodes.SelectedItem();
-    if (c.VModes2.HasSelection())
-        r.VideoMode2 = c.VModes2.SelectedItem();
+    if (c.videoMode1Combo.HasSelection())
+        r.VideoMode1 = c.videoMode1Combo.SelectedItem();
+    if (c.videoMode2Combo.HasSelection())
+        r.VideoMode2 = c.videoMode2Combo.SelectedItem();
     if (c.AlertFormat.index >= 0)
         r.AlertFormat = platform::SaturateInt16(c.AlertFormat.index);
-    r.SetupTabIndex = platform::SaturateInt16(c.TabControl1);
+    r.SetupTabIndex = platform::SaturateInt16(c.setupTabs);
 
-    r.StartMotionAtStart = c.startmotionFlag || c.motionandtime;
-    r.StartTimeLapseAtStart = c.starttimerFlag || c.motionandtime;
-    r.PlaceOnTray = c.placeonsystray;
+    r.StartMotionAtStart = c.startMotionButton || c.startMotionAndTimerButton;
+    r.StartTimeLapseAtStart = c.startTimerButton || c.startMotionAndTimerButton;
+    r.PlaceOnTray = c.placeOnTrayBox;
     r.HotZone1 = c.hot1;
     r.HotZone2 = c.Hot2;
-    r.SampleRateMs = platform::SaturateInt16(c.samplerate);
+    r.SampleRateMs = platform::SaturateInt16(c.sampleRateSlider);
 
     // Guarded fields keep their value when the text is out of range.
     const int minutes = SafeStrToInt(TrimText(c.MinsCombo.text));
@@ -71,8 +71,8 @@ bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
 
     GatherZone(c.zoneCam2, r.Zone2Left, r.Zone2Top, r.Zone2Size, r.Sensitivity2);
     GatherZone(c.zoneCam1, r.Zone1Left, r.Zone1Top, r.Zone1Size, r.Sensitivity1);
-    r.BufferSize1 = Number16(c.buf1);
-    r.BufferSize2 = Number16(c.buf2);
+    r.BufferSize1 = Number16(c.bufferSize1Edit);
+    r.BufferSize2 = Number16(c.bufferSize2Edit);
     return sizeTaken;
 }
 
@@ -86,10 +86,10 @@ void GatherCamerasAndCaptions(const OptionControlValues& c, SettingsRecord& r,
         r.Cam2Name = driverAlias(c.DefaultCam2.SelectedItem()).left(100);
         r.DefaultCam2Index = platform::SaturateInt16(c.DefaultCam2.index);
     }
-    r.CaptionTransparent = c.transperent;
+    r.CaptionTransparent = c.transparentBox;
     r.AutoStart1 = c.AutoStart1;
     r.AutoStart2 = c.AutoStart2;
-    r.CaptionTransparent2 = c.transperent;
+    r.CaptionTransparent2 = c.transparentBox;
     r.SoundAlarm = c.alarm;
     r.AlertEmail = TrimText(c.AlertEmail);
     r.EnableAutoStart = c.OnStartup;
@@ -103,7 +103,7 @@ bool ReadColourChannels(OptionControlValues& c, SettingsRecord& r) {
     r.ScanRed = c.RGBred;
     r.ScanGreen = c.RGBGreen;
     r.ScanBlue = c.RGBBlue;
-    r.ColorThreshold = platform::SaturateInt16(17 - c.mastersent);
+    r.ColorThreshold = platform::SaturateInt16(17 - c.masterSensitivitySlider);
     if (c.RGBred || c.RGBGreen || c.RGBBlue)
         return true;
     r.ScanRed = r.ScanGreen = r.ScanBlue = true;
@@ -118,45 +118,45 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     c.ReplyEmailAddressText = TrimText(email.ReplyAddress);
 
     const bool both = r.StartMotionAtStart && r.StartTimeLapseAtStart;
-    c.motionandtime = both;
-    c.startmotionFlag = r.StartMotionAtStart && !both;
-    c.starttimerFlag = r.StartTimeLapseAtStart && !both;
-    c.placeonsystray = r.PlaceOnTray;
+    c.startMotionAndTimerButton = both;
+    c.startMotionButton = r.StartMotionAtStart && !both;
+    c.startTimerButton = r.StartTimeLapseAtStart && !both;
+    c.placeOnTrayBox = r.PlaceOnTray;
     c.hot1 = r.HotZone1;
     c.Hot2 = r.HotZone2;
-    c.phautoconnect = r.PhoneAutoConnect;
+    c.phoneAutoConnectBox = r.PhoneAutoConnect;
     c.NotifyActive = r.NotifyActive;
     c.RGBred = r.ScanRed;
     c.RGBGreen = r.ScanGreen;
     c.RGBBlue = r.ScanBlue;
-    c.diskcontrol = r.DiskControl;
-    c.clearcue = r.ClearQueueOnSend;
-    c.Dailup = r.DialUp;
+    c.diskControlBox = r.DiskControl;
+    c.clearQueueBox = r.ClearQueueOnSend;
+    c.dialUpButton = r.DialUp;
     c.AutoStart1 = r.AutoStart1;
     c.AutoStart2 = r.AutoStart2;
     c.alarm = r.SoundAlarm;
     c.OnStartup = r.EnableAutoStart;
     c.OverVideo = r.TvOut;
-    c.transperent = r.CaptionTransparent;
-    c.transperent = r.CaptionTransparent2; // the second copy wins
+    c.transparentBox = r.CaptionTransparent;
+    c.transparentBox = r.CaptionTransparent2; // the second copy wins
     c.DisabledCaptions1 = false;
     c.DisabledCaptions2 = false;
 
     const bool rateValid = r.SampleRateMs >= kSampleRateMin && r.SampleRateMs <= kSampleRateMax;
-    c.samplerate = rateValid ? r.SampleRateMs : kSampleRateShownWhenInvalid;
-    c.mastersent = qBound(kMasterSensitivityMin, 17 - r.ColorThreshold, kMasterSensitivityMax);
+    c.sampleRateSlider = rateValid ? r.SampleRateMs : kSampleRateShownWhenInvalid;
+    c.masterSensitivitySlider = qBound(kMasterSensitivityMin, 17 - r.ColorThreshold, kMasterSensitivityMax);
 
-    c.phnumber = TrimText(r.PhoneNumber);
-    c.phcode = TrimText(r.PhoneCode);
-    c.sizelist.text = TrimText(r.PhonePictureSize);
+    c.phoneNumberEdit = TrimText(r.PhoneNumber);
+    c.phoneCodeEdit = TrimText(r.PhoneCode);
+    c.phoneSizeCombo.text = TrimText(r.PhonePictureSize);
     c.MinsCombo.text = QString::number(r.AlertPeriodMinutes);
     c.MaxImages.text = QString::number(r.AlertMaxImages);
     // The limit list shows 0 as "No Limit"; filled here too so a gather never reads it empty.
     c.EmailLimit = r.EmailLimit == 0 ? QStringLiteral("No Limit") : QString::number(r.EmailLimit);
-    c.Vmodes.text = TrimText(r.VideoMode1);
-    c.VModes2.text = TrimText(r.VideoMode2);
-    c.buf1 = QString::number(r.BufferSize1);
-    c.buf2 = QString::number(r.BufferSize2);
+    c.videoMode1Combo.text = TrimText(r.VideoMode1);
+    c.videoMode2Combo.text = TrimText(r.VideoMode2);
+    c.bufferSize1Edit = QString::number(r.BufferSize1);
+    c.bufferSize2Edit = QString::number(r.BufferSize2);
     c.Location1 = TrimText(r.Cam1Name);
     c.Location2 = TrimText(r.Cam2Name);
     c.siteLocation = TrimText(r.SiteLocation);

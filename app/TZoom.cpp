@@ -1,6 +1,6 @@
 #include "app/TZoom.h"
 
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MessageBox.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
@@ -15,9 +15,9 @@
 
 using ZoomRules::ZoomKey;
 
-TZoom::TZoom(Tzones& zones, PictureStore& pictures, QWidget* parent)
-    : QDialog(parent, Qt::Tool), zones_(zones), pictures_(pictures), zoomPanel_(zones.ZoomPanel),
-      zoomImage_(zones.ZoomImage) {
+TZoom::TZoom(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent)
+    : QDialog(parent, Qt::Tool), mainWindow_(mainWindow), pictures_(pictures), zoomPanel_(mainWindow.ZoomPanel),
+      zoomImage_(mainWindow.ZoomImage) {
     setObjectName("TZoom");
     setWindowTitle(QStringLiteral("Zoom"));
     Panel1 = new QLabel(this);
@@ -51,10 +51,10 @@ void TZoom::SetZoomViewSize() {
     resize((size - frame).expandedTo(QSize(1, 1)));
 }
 
-void TZoom::ShowCaption() { setWindowTitle(ZoomRules::ZoomCaption(zones_.Store().Record(), camera_)); }
+void TZoom::ShowCaption() { setWindowTitle(ZoomRules::ZoomCaption(mainWindow_.Store().Record(), camera_)); }
 
 void TZoom::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    SettingsRecord& record = zones_.Store().Record();
+    SettingsRecord& record = mainWindow_.Store().Record();
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
     case Qt::Key_Escape:
@@ -84,7 +84,7 @@ void TZoom::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TZoom::AdjustZoom(ZoomKey key, int camera, int heightLimit, int widthLimit) {
-    ZoomRules::AdjustZoom(zones_.Store().Record(), key, camera, heightLimit, widthLimit);
+    ZoomRules::AdjustZoom(mainWindow_.Store().Record(), key, camera, heightLimit, widthLimit);
     ShowCaption();
 }
 
@@ -98,7 +98,7 @@ void TZoom::Panel2Click() {
         return;
     }
     platform::PictureCanvas canvas(picture);
-    ZoomRules::StampZoomPicture(canvas, zones_.Store().Record(), camera_, zones_.Links().captionWindow->Transparent());
+    ZoomRules::StampZoomPicture(canvas, mainWindow_.Store().Record(), camera_, mainWindow_.Links().captionWindow->Transparent());
     pictures_.SaveMotionPicture(canvas, camera_);
     if (zoomImage_)
         zoomImage_->setPixmap(QPixmap::fromImage(canvas.Image()));
@@ -116,6 +116,6 @@ void TZoom::wheelEvent(QWheelEvent* event) {
 void TZoom::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A tool window over the main window, without being one of its children.
-    if (windowHandle() && zones_.windowHandle())
-        windowHandle()->setTransientParent(zones_.windowHandle());
+    if (windowHandle() && mainWindow_.windowHandle())
+        windowHandle()->setTransientParent(mainWindow_.windowHandle());
 }

@@ -11,12 +11,12 @@
 class PictureStore;
 class QLabel;
 class QPushButton;
-class Tzones;
+class MainWindow;
 
 class TZoom : public QDialog {
     Q_OBJECT
 public:
-    TZoom(Tzones& zones, PictureStore& pictures, QWidget* parent = nullptr);
+    TZoom(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent = nullptr);
 
     qint16 CameraNumber() const { return camera_; }
     // 0..4; false (nothing changed) for any other number.
@@ -43,7 +43,7 @@ protected:
 private:
     void ShowCaption();
 
-    Tzones& zones_;
+    MainWindow& mainWindow_;
     PictureStore& pictures_;
     QPointer<QWidget> zoomPanel_;
     QPointer<QLabel> zoomImage_;

@@ -1,5 +1,5 @@
 #pragma once
-// A camera's picture frame in the main window (pic1 in cam1panel, pic2 in Cam2Panel), with
+// A camera's picture frame in the main window (magnifier1 in camera1Panel, magnifier2 in camera2Panel), with
 // its magnifier. Image1 shows the latest captioned picture stretched over the frame; the
 // hidden tool bar at the bottom, opened from the picture's pop-up "Image Toolbar", takes a
 // snapshot into the history folder ("Take Pic") or opens the picture log on it ("Log 3").

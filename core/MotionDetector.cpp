@@ -205,7 +205,7 @@ bool MotionDetector::CheckMotionZone(int camera, const ChannelChoice& channels) 
 
     if (cameras_.ZoneOn(camera)) {
         cam.motionText = MotionText(d);
-        if (hooks_.Panel1Visible && hooks_.Panel1Visible() && hooks_.ShowMotionText)
+        if (hooks_.SetupPanelVisible && hooks_.SetupPanelVisible() && hooks_.ShowMotionText)
             hooks_.ShowMotionText(camera, cam.motionText);
         if (ZoneWindowShownFor(camera)) {
             if (hooks_.DrawMotionCounter)

@@ -78,9 +78,9 @@ struct MotionDetectorHooks {
     std::function<bool()> CaptionTransparent;
     // Stamps the picture caption on the frame in which motion was found.
     std::function<void(platform::PictureCanvas& image, int camera)> DrawPictureCaption;
-    // Whether the main window's Panel1 (holding Errors1 / Errors2) is visible.
-    std::function<bool()> Panel1Visible;
-    // Puts the motion text into Errors1 (camera 1) or Errors2 (camera 2).
+    // Whether the main window's setupPanel (holding motionCount1Label / motionCount2Label) is visible.
+    std::function<bool()> SetupPanelVisible;
+    // Puts the motion text into motionCount1Label (camera 1) or motionCount2Label (camera 2).
     std::function<void(int camera, const QString& text)> ShowMotionText;
     // Whether the zone window of camera `camera` is shown.
     std::function<bool(int camera)> ZoneWindowVisible;

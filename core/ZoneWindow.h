@@ -1,6 +1,6 @@
 #pragma once
 // A camera's zone window as the main window and the settings copy use it: the zone and
-// sensitivity edits, the Target box, and showing it modally. TForm2 (camera 1) and TForm1
+// sensitivity edits, the Target box, and showing it modally. Camera1ZoneWindow (camera 1) and Camera2ZoneWindow
 // (camera 2) implement it.
 #include "core/LinkUnavailable.h"
 

@@ -19,7 +19,7 @@ struct StartupFlags;
 // What the uploader reaches outside itself. Every hook may stay empty.
 struct FtpUploaderHooks {
     std::function<bool()> internetConnected; // empty: the system's route table
-    // The main window's GroupBox1 colour (0x00BBGGRR): maroon during an upload, black after.
+    // The main window's cameraAreaBox colour (0x00BBGGRR): maroon during an upload, black after.
     std::function<void(quint32 colour)> setGroupBoxColour;
     // The main window's MotionTime (only read: surveillance goes on during a transfer, so
     // nothing is put back) and TimeLapseTimer, recorded at a transfer's start and put back

@@ -14,14 +14,14 @@ class SettingsStore;
 class GalleryPageView {
 public:
     virtual ~GalleryPageView() = default;
-    virtual QString UserText() const = 0;     // phnumber
-    virtual QString CodeText() const = 0;     // phcode
-    virtual QString SizeText() const = 0;     // sizelist
+    virtual QString UserText() const = 0;     // phoneNumberEdit
+    virtual QString CodeText() const = 0;     // phoneCodeEdit
+    virtual QString SizeText() const = 0;     // phoneSizeCombo
     virtual void SetSizeText(const QString& text) = 0;
-    virtual void SetConnectCaption(const QString& caption) = 0; // Connect2Z4
-    virtual void ShowLog(const QStringList& lines) = 0;         // PhLOg
-    virtual void ShowPreview(const QImage& picture) = 0;        // Image5
-    virtual void SetTestEnabled(bool enabled) = 0;              // Button43
+    virtual void SetConnectCaption(const QString& caption) = 0; // serviceConnectButton
+    virtual void ShowLog(const QStringList& lines) = 0;         // phoneLogEdit
+    virtual void ShowPreview(const QImage& picture) = 0;        // previewLabel
+    virtual void SetTestEnabled(bool enabled) = 0;              // testPictureButton
 };
 
 class GalleryService {

@@ -68,7 +68,7 @@ public:
     void ScrollBar1Change();
     void TabControl1Change(int index);
 
-    // State that the Part keeps in hidden controls.
+    // State this window keeps in hidden controls.
     QStringList filelist;
     int ReportCamera = 0;
     bool SinglePictureMode = false;

@@ -82,7 +82,7 @@ TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
                                      client.state() == QAbstractSocket::UnconnectedState; }));
     ASSERT_TRUE(WaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(client.readAll().size(), 0);
-    EXPECT_TRUE(WaitFor([&] { return panel.TCPLOG->count() == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return panel.tcpLogList->count() == 1; }));
     EXPECT_TRUE(messages.isEmpty());
 
     // The port is taken by someone else: a message, a log line, and the listener stays off.
@@ -93,7 +93,7 @@ TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
     EXPECT_FALSE(second.Server().IsListening());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QString::number(other.serverPort())));
-    EXPECT_EQ(second.TCPLOG->item(0)->text(), messages[0]);
+    EXPECT_EQ(second.tcpLogList->item(0)->text(), messages[0]);
 }
 
 TEST(NetworkPanel, SaveHideAndHints) {
@@ -101,14 +101,14 @@ TEST(NetworkPanel, SaveHideAndHints) {
     int saves = 0;
     NetworkPanel panel(nullptr, [&] { ++saves; });
     panel.ShowPanel();
-    panel.Button33->click();
+    panel.saveButton->click();
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(messages, QStringList({"OK Saved new Information."}));
-    panel.Button32->click();
+    panel.hideButton->click();
     EXPECT_FALSE(panel.isVisible());
     // Frames reach the panel's picture only while the listener runs.
     QImage frame(32, 24, QImage::Format_RGB888);
     frame.fill(Qt::red);
     panel.FrameGrabbed(1, frame);
-    EXPECT_TRUE(panel.Image4->pixmap().isNull());
+    EXPECT_TRUE(panel.camera1Image->pixmap().isNull());
 }

@@ -83,18 +83,18 @@ public:
 struct WindowRig {
     WindowRig()
         : detector(record, cameras),
-          form2(1, record, Parts(1)),
-          form1(2, record) {
+          camera1ZoneWindow(1, record, Parts(1)),
+          camera2ZoneWindow(2, record) {
         // Made before the main window, as at start-up, and bound once it exists.
-        form1.BindStation(Parts(2));
+        camera2ZoneWindow.BindStation(Parts(2));
         detector.Hooks().ZoneWindowVisible = [this](int camera) {
-            return (camera == 2 ? form1 : form2).IsShown();
+            return (camera == 2 ? camera2ZoneWindow : camera1ZoneWindow).IsShown();
         };
         detector.Hooks().DrawTargetMarker = [this](platform::PictureCanvas& image, int x, int y, int camera) {
             DrawTargetMarker(image, x, y, cameras.Zone(camera).size, detector.Hooks().ZoneWindowVisible(camera),
                              record.CaptionFontSize);
         };
-        form2.SetPictureGeometrySource(form1.Image1);
+        camera1ZoneWindow.SetPictureGeometrySource(camera2ZoneWindow.Image1);
     }
 
     ZoneWindowParts Parts(int camera) {
@@ -113,7 +113,7 @@ struct WindowRig {
         return parts;
     }
 
-    ZoneAimWindow& Window(int camera) { return camera == 2 ? form1 : form2; }
+    ZoneAimWindow& Window(int camera) { return camera == 2 ? camera2ZoneWindow : camera1ZoneWindow; }
 
     SettingsRecord record;
     BlackCameras cameras;
@@ -121,8 +121,8 @@ struct WindowRig {
     MainWindowRecorder main;
     LayoutRecorder layout;
     int passes[3] = {};
-    ZoneAimWindow form2;
-    ZoneAimWindow form1;
+    ZoneAimWindow camera1ZoneWindow;
+    ZoneAimWindow camera2ZoneWindow;
 };
 
 // Shows the window and waits until it is the active one with its focus edit focused.
@@ -137,7 +137,7 @@ bool White(const QImage& image, int x, int y) { return image.pixelColor(x, y) ==
 TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked) {
     WindowRig rig;
     rig.record.Zone2Size = 80;
-    ZoneAimWindow& w = rig.form1;
+    ZoneAimWindow& w = rig.camera2ZoneWindow;
     w.SetZoneValues({"100", "60", "80", "3000"});
     w.SetTargetTicked(true);
     ShowActive(w);
@@ -150,7 +150,7 @@ TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked)
     EXPECT_TRUE(White(shown, 100, 70));
     w.hide();
 
-    ShowActive(rig.form2);
+    ShowActive(rig.camera1ZoneWindow);
     EXPECT_EQ(rig.passes[1], 0); // Target not ticked
 }
 
@@ -222,35 +222,35 @@ TEST(ZoneAimWindow, FunctionKeysAndEscape) {
     // Camera 1: F2 nothing, F1 asks for the other view and closes (the twins' keys are the
     // editor tests' matter).
     bool f2LeftOpen = false;
-    QTimer::singleShot(0, &rig.form2, [&] {
-        ASSERT_TRUE(WaitFor([&] { return rig.form2.focus->hasFocus(); }));
-        QTest::keyClick(rig.form2.focus, Qt::Key_F2);
-        f2LeftOpen = rig.form2.isVisible();
-        QTest::keyClick(rig.form2.focus, Qt::Key_F1);
+    QTimer::singleShot(0, &rig.camera1ZoneWindow, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.camera1ZoneWindow.focus->hasFocus(); }));
+        QTest::keyClick(rig.camera1ZoneWindow.focus, Qt::Key_F2);
+        f2LeftOpen = rig.camera1ZoneWindow.isVisible();
+        QTest::keyClick(rig.camera1ZoneWindow.focus, Qt::Key_F1);
     });
-    rig.form2.SetTargetTicked(true);
-    rig.form2.ShowModal();
+    rig.camera1ZoneWindow.SetTargetTicked(true);
+    rig.camera1ZoneWindow.ShowModal();
     EXPECT_TRUE(f2LeftOpen);
     EXPECT_EQ(rig.main.viewSwitch, 1);
-    EXPECT_FALSE(rig.form2.TargetTicked());
+    EXPECT_FALSE(rig.camera1ZoneWindow.TargetTicked());
     EXPECT_GE(rig.layout.fullViews, 1);
 
     // Esc from any control closes, with Target unticked.
     rig.main.viewSwitch = 0;
-    QTimer::singleShot(0, &rig.form1, [&] {
-        ASSERT_TRUE(WaitFor([&] { return rig.form1.focus->hasFocus(); }));
-        rig.form1.CalLeft->setFocus();
-        QTest::keyClick(rig.form1.CalLeft, Qt::Key_Escape);
+    QTimer::singleShot(0, &rig.camera2ZoneWindow, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.camera2ZoneWindow.focus->hasFocus(); }));
+        rig.camera2ZoneWindow.CalLeft->setFocus();
+        QTest::keyClick(rig.camera2ZoneWindow.CalLeft, Qt::Key_Escape);
     });
-    rig.form1.SetTargetTicked(true);
-    rig.form1.ShowModal();
-    EXPECT_FALSE(rig.form1.TargetTicked());
+    rig.camera2ZoneWindow.SetTargetTicked(true);
+    rig.camera2ZoneWindow.ShowModal();
+    EXPECT_FALSE(rig.camera2ZoneWindow.TargetTicked());
     EXPECT_EQ(rig.main.viewSwitch, 0);
 }
 
 TEST(ZoneAimWindow, AnotherStationWindowTakingOverUnticksTarget) {
     WindowRig rig;
-    ZoneAimWindow& w = rig.form1;
+    ZoneAimWindow& w = rig.camera2ZoneWindow;
     w.SetTargetTicked(true);
     ShowActive(w);
     const int fullViews = rig.layout.fullViews;

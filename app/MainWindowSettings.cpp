@@ -1,6 +1,6 @@
 // Moving option values between the widgets and the settings record. The rules live in
 // SettingsCopy; this file only reads and writes the widgets.
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
@@ -44,17 +44,17 @@ void SetChecked(QAbstractButton* button, bool checked) {
 
 } // namespace
 
-OptionControlValues Tzones::ReadControls() const {
+OptionControlValues MainWindow::ReadControls() const {
     OptionControlValues c;
-    c.diskcontrol = diskcontrol->isChecked();
+    c.diskControlBox = diskControlBox->isChecked();
     c.NotifyActive = NotifyActive->isChecked();
-    c.phautoconnect = phautoconnect->isChecked();
-    c.Dailup = Dailup->isChecked();
-    c.clearcue = clearcue->isChecked();
-    c.startmotionFlag = startmotionFlag->isChecked();
-    c.starttimerFlag = starttimerFlag->isChecked();
-    c.motionandtime = motionandtime->isChecked();
-    c.placeonsystray = placeonsystray->isChecked();
+    c.phoneAutoConnectBox = phoneAutoConnectBox->isChecked();
+    c.dialUpButton = dialUpButton->isChecked();
+    c.clearQueueBox = clearQueueBox->isChecked();
+    c.startMotionButton = startMotionButton->isChecked();
+    c.startTimerButton = startTimerButton->isChecked();
+    c.startMotionAndTimerButton = startMotionAndTimerButton->isChecked();
+    c.placeOnTrayBox = placeOnTrayBox->isChecked();
     c.hot1 = hot1->isChecked();
     c.Hot2 = Hot2->isChecked();
     c.AutoStart1 = AutoStart1->isChecked();
@@ -69,10 +69,10 @@ OptionControlValues Tzones::ReadControls() const {
     c.DisabledCaptions2 = DisabledCaptions2->isChecked();
 
     c.EmailLimit = EmailLimit->currentText();
-    c.phnumber = phnumber->text();
-    c.phcode = phcode->text();
-    c.buf1 = buf1->text();
-    c.buf2 = buf2->text();
+    c.phoneNumberEdit = phoneNumberEdit->text();
+    c.phoneCodeEdit = phoneCodeEdit->text();
+    c.bufferSize1Edit = bufferSize1Edit->text();
+    c.bufferSize2Edit = bufferSize2Edit->text();
     c.AlertEmail = AlertEmail->text();
     c.siteLocation = siteLocation->text();
     c.Location1 = Location1->text();
@@ -82,30 +82,30 @@ OptionControlValues Tzones::ReadControls() const {
     c.PassEdit = PassEdit->text();
     c.ReplyEmailAddressText = ReplyEmailAddressText->text();
 
-    c.sizelist = ReadCombo(sizelist);
+    c.phoneSizeCombo = ReadCombo(phoneSizeCombo);
     c.MinsCombo = ReadCombo(MinsCombo);
     c.MaxImages = ReadCombo(MaxImages);
-    c.Vmodes = ReadCombo(Vmodes);
-    c.VModes2 = ReadCombo(VModes2);
+    c.videoMode1Combo = ReadCombo(videoMode1Combo);
+    c.videoMode2Combo = ReadCombo(videoMode2Combo);
     c.AlertFormat = ReadCombo(AlertFormat);
     c.DefaultCam1 = ReadCombo(DefaultCam1);
     c.DefaultCam2 = ReadCombo(DefaultCam2);
 
-    c.TabControl1 = TabControl1->currentIndex();
-    c.samplerate = samplerate->value();
-    c.mastersent = mastersent->value();
+    c.setupTabs = setupTabs->currentIndex();
+    c.sampleRateSlider = sampleRateSlider->value();
+    c.masterSensitivitySlider = masterSensitivitySlider->value();
 
     c.zoneCam1 = ZoneWindowOf(1).ZoneValues();
     c.zoneCam2 = ZoneWindowOf(2).ZoneValues();
-    c.transperent = links_.captionWindow->Transparent();
+    c.transparentBox = links_.captionWindow->Transparent();
     return c;
 }
 
-void Tzones::WriteControls(const OptionControlValues& c) {
+void MainWindow::WriteControls(const OptionControlValues& c) {
     const std::pair<QAbstractButton*, bool> boxes[] = {
-        {diskcontrol, c.diskcontrol}, {NotifyActive, c.NotifyActive}, {phautoconnect, c.phautoconnect},
-        {clearcue, c.clearcue}, {startmotionFlag, c.startmotionFlag}, {starttimerFlag, c.starttimerFlag},
-        {motionandtime, c.motionandtime}, {placeonsystray, c.placeonsystray}, {hot1, c.hot1},
+        {diskControlBox, c.diskControlBox}, {NotifyActive, c.NotifyActive}, {phoneAutoConnectBox, c.phoneAutoConnectBox},
+        {clearQueueBox, c.clearQueueBox}, {startMotionButton, c.startMotionButton}, {startTimerButton, c.startTimerButton},
+        {startMotionAndTimerButton, c.startMotionAndTimerButton}, {placeOnTrayBox, c.placeOnTrayBox}, {hot1, c.hot1},
         {Hot2, c.Hot2}, {AutoStart1, c.AutoStart1}, {AutoStart2, c.AutoStart2}, {alarm, c.alarm},
         {OnStartup, c.OnStartup}, {OverVideo, c.OverVideo}, {RGBred, c.RGBred},
         {RGBGreen, c.RGBGreen}, {RGBBlue, c.RGBBlue}, {DisabledCaptions1, c.DisabledCaptions1},
@@ -113,13 +113,13 @@ void Tzones::WriteControls(const OptionControlValues& c) {
     for (const auto& [box, checked] : boxes)
         SetChecked(box, checked);
     // The connection type is one of two.
-    SetChecked(c.Dailup ? static_cast<QAbstractButton*>(Dailup) : Broadband, true);
+    SetChecked(c.dialUpButton ? static_cast<QAbstractButton*>(dialUpButton) : broadbandButton, true);
 
     WriteComboText(EmailLimit, c.EmailLimit);
-    phnumber->setText(c.phnumber);
-    phcode->setText(c.phcode);
-    buf1->setText(c.buf1);
-    buf2->setText(c.buf2);
+    phoneNumberEdit->setText(c.phoneNumberEdit);
+    phoneCodeEdit->setText(c.phoneCodeEdit);
+    bufferSize1Edit->setText(c.bufferSize1Edit);
+    bufferSize2Edit->setText(c.bufferSize2Edit);
     AlertEmail->setText(c.AlertEmail);
     siteLocation->setText(c.siteLocation);
     Location1->setText(c.Location1);
@@ -129,29 +129,29 @@ void Tzones::WriteControls(const OptionControlValues& c) {
     PassEdit->setText(c.PassEdit);
     ReplyEmailAddressText->setText(c.ReplyEmailAddressText);
 
-    WriteComboText(sizelist, c.sizelist.text);
+    WriteComboText(phoneSizeCombo, c.phoneSizeCombo.text);
     WriteComboText(MinsCombo, c.MinsCombo.text);
     WriteComboText(MaxImages, c.MaxImages.text);
-    WriteComboText(Vmodes, c.Vmodes.text);
-    WriteComboText(VModes2, c.VModes2.text);
+    WriteComboText(videoMode1Combo, c.videoMode1Combo.text);
+    WriteComboText(videoMode2Combo, c.videoMode2Combo.text);
     if (c.DefaultCam1.HasSelection())
         DefaultCam1->setCurrentIndex(c.DefaultCam1.index);
     if (c.DefaultCam2.HasSelection())
         DefaultCam2->setCurrentIndex(c.DefaultCam2.index);
 
-    samplerate->setValue(c.samplerate);
-    mastersent->setValue(c.mastersent);
+    sampleRateSlider->setValue(c.sampleRateSlider);
+    masterSensitivitySlider->setValue(c.masterSensitivitySlider);
 
     ZoneWindowOf(1).SetZoneValues(c.zoneCam1);
     ZoneWindowOf(2).SetZoneValues(c.zoneCam2);
-    links_.captionWindow->SetTransparent(c.transperent);
+    links_.captionWindow->SetTransparent(c.transparentBox);
 }
 
-void Tzones::GatherAndSaveSettings() {
+void MainWindow::GatherAndSaveSettings() {
     SettingsRecord& record = store_.Record();
     OptionControlValues controls = ReadControls();
     const bool phoneSizeTaken = SettingsCopy::GatherOptions(controls, record);
-    WriteComboText(sizelist, controls.sizelist.text);
+    WriteComboText(phoneSizeCombo, controls.phoneSizeCombo.text);
     store_.WriteSettingsFile();
     SettingsCopy::GatherCamerasAndCaptions(controls, record,
                                            [this](const QString& name) { return links_.aliases->DriverAlias(name); });
@@ -161,27 +161,27 @@ void Tzones::GatherAndSaveSettings() {
         ShowMessageBox(SettingsCopy::kPhoneSizeMessage);
 }
 
-void Tzones::ApplySettingsToControls() {
+void MainWindow::ApplySettingsToControls() {
     const bool wasApplying = flags_.ApplyingSettings;
     flags_.ApplyingSettings = true;
     OptionControlValues controls = ReadControls();
     const bool sensitivitiesReset =
         SettingsCopy::ApplyToControls(store_.Record(), store_.EmailRecord(), controls);
     WriteControls(controls);
-    MotionTime.SetInterval(samplerate->value());
+    MotionTime.SetInterval(sampleRateSlider->value());
     if (sensitivitiesReset)
         store_.SetDefaultSettings(); // acts only when there is no settings file yet
     flags_.ApplyingSettings = wasApplying;
 }
 
-void Tzones::ReadColourChannelBoxes() {
+void MainWindow::ReadColourChannelBoxes() {
     if (flags_.StartupGuard)
         return;
     OptionControlValues controls;
     controls.RGBred = RGBred->isChecked();
     controls.RGBGreen = RGBGreen->isChecked();
     controls.RGBBlue = RGBBlue->isChecked();
-    controls.mastersent = mastersent->value();
+    controls.masterSensitivitySlider = masterSensitivitySlider->value();
     if (SettingsCopy::ReadColourChannels(controls, store_.Record()))
         return;
     ShowMessageBox(SettingsCopy::kNoColourMessage);
@@ -190,17 +190,17 @@ void Tzones::ReadColourChannelBoxes() {
     RGBBlue->setChecked(true);
 }
 
-QString Tzones::SmtpHost() const { return smtpEdit->text().trimmed(); }
+QString MainWindow::SmtpHost() const { return smtpEdit->text().trimmed(); }
 
-QString Tzones::ReplyAddress() const { return ReplyEmailAddressText->text().trimmed(); }
+QString MainWindow::ReplyAddress() const { return ReplyEmailAddressText->text().trimmed(); }
 
-void Tzones::SetCaption(const QString& text) { setWindowTitle(text); }
+void MainWindow::SetCaption(const QString& text) { setWindowTitle(text); }
 
-void Tzones::SetCameraAreaColour(const QColor& colour) {
-    QPalette p = GroupBox1->palette();
+void MainWindow::SetCameraAreaColour(const QColor& colour) {
+    QPalette p = cameraAreaBox->palette();
     p.setColor(QPalette::Window, colour);
-    GroupBox1->setPalette(p);
-    GroupBox1->setAutoFillBackground(true);
+    cameraAreaBox->setPalette(p);
+    cameraAreaBox->setAutoFillBackground(true);
 }
 
-void Tzones::ShowHelp(int topic) { links_.help->ShowHelp(topic); }
+void MainWindow::ShowHelp(int topic) { links_.help->ShowHelp(topic); }

@@ -1,9 +1,9 @@
 #pragma once
 // The main window: borderless, covering the screen. Its life is the program's life.
-// Split by concern: Tzones.cpp (creation, destruction, show and activation events),
-// TzonesControls.cpp and TzonesSetupPanel.cpp (the controls), TzonesStartup.cpp (first
-// show, activation, start-up sequence), TzonesShutdown.cpp (shutdown, restart, installer
-// hand-off), TzonesSettings.cpp (copying between the controls and the settings record).
+// Split by concern: MainWindow.cpp (creation, destruction, show and activation events),
+// MainWindowControls.cpp and MainWindowSetupPanel.cpp (the controls), MainWindowStartup.cpp (first
+// show, activation, start-up sequence), MainWindowShutdown.cpp (shutdown, restart, installer
+// hand-off), MainWindowSettings.cpp (copying between the controls and the settings record).
 #include "app/CommandCameras.h"
 #include "app/SettingsCopy.h"
 #include "app/StationEnvironment.h"
@@ -42,7 +42,7 @@ namespace platform {
 class PictureCanvas;
 }
 
-class Tzones : public QWidget, public MainWindowLink {
+class MainWindow : public QWidget, public MainWindowLink {
     Q_OBJECT
 public:
     // The texts the main window keeps for its messages and captions.
@@ -64,22 +64,22 @@ public:
 
     // FormCreate runs here. The links are read at each use: the composition root may point
     // them at their parts after creation.
-    Tzones(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
+    MainWindow(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
            QWidget* parent = nullptr);
-    ~Tzones() override; // FormDestroy
+    ~MainWindow() override; // FormDestroy
 
     // Hides and shows that the program makes itself (a view change, new window flags) run
     // inside this scope: they run neither FormShow nor FormActivate, so the window keeps
     // the geometry and tool bar the program gave it.
     class ProgramShowScope {
     public:
-        explicit ProgramShowScope(Tzones& zones) : zones_(zones) { ++zones_.programShows_; }
-        ~ProgramShowScope() { --zones_.programShows_; }
+        explicit ProgramShowScope(MainWindow& mainWindow) : mainWindow_(mainWindow) { ++mainWindow_.programShows_; }
+        ~ProgramShowScope() { --mainWindow_.programShows_; }
         ProgramShowScope(const ProgramShowScope&) = delete;
         ProgramShowScope& operator=(const ProgramShowScope&) = delete;
 
     private:
-        Tzones& zones_;
+        MainWindow& mainWindow_;
     };
 
     // Event handlers.
@@ -87,7 +87,7 @@ public:
     void FormShow();
     void FormActivate();
     void FormDestroy();
-    void PlaceOntrayTimerTimer();
+    void StartupSequenceTimerTick();
     // Starts the cameras whose pending flags are set, then brings surveillance into line.
     void AutoStartCameras();
 
@@ -95,9 +95,9 @@ public:
     void ShutDown();
     // Switches a running camera (1 or 2) off directly, whatever its button would do.
     void SwitchCameraOff(int camera);
-    void Exit1Click();   // menu "Exit": asks the access lock first
-    void Button28Click(); // tool bar "Close"
-    void Close1Click();  // tray menu "Close"
+    void ExitActionClick();   // menu "Exit": asks the access lock first
+    void CloseButtonClick(); // tool bar "Close"
+    void CloseActionClick();  // tray menu "Close"
     bool IsShuttingDown() const override { return shuttingDown_; }
 
     // Esc with no camera running: FTP disconnected, then the program ends without gathering
@@ -119,41 +119,41 @@ public:
     OptionControlValues ReadControls() const;
     void WriteControls(const OptionControlValues& values);
 
-    // Camera commands (TzonesAim.cpp, TzonesRecording.cpp, TzonesPictures.cpp,
-    // TzonesViews.cpp, TzonesCycle.cpp; controls in TzonesCommandControls.cpp).
+    // Camera commands (MainWindowAim.cpp, MainWindowRecording.cpp, MainWindowPictures.cpp,
+    // MainWindowViews.cpp, MainWindowCycle.cpp; controls in MainWindowCommandControls.cpp).
     void AimCamera(int camera) override;
     void AimCamera1();
     void AimCamera2();
-    void Button9Click() { AimCamera1(); }
-    void Button6Click() { AimCamera2(); }
+    void Aim1ButtonClick() { AimCamera1(); }
+    void Aim2ButtonClick() { AimCamera2(); }
     // Switches the cameras off, runs the camera set-up screen for camera 1 or 2 and restarts.
     void CameraSetupAndRestart(int camera);
-    void Button7Click();
-    void StartCapture11Click();
-    void StartCapture21Click();
-    void StopCapture1Click();
+    void Camera2SetupButtonClick();
+    void RecordCamera1ActionClick();
+    void RecordCamera2ActionClick();
+    void StopRecordingActionClick();
     void TakePicture(int camera) override;
     void TakePicture1();
     void TakePicture2();
-    void Button22Click();
-    void Button23Click();
-    void VideoCap1DblClick();
-    void VideoCap2DblClick();
+    void TakePicture1ButtonClick();
+    void TakePicture2ButtonClick();
+    void CameraFrame1DblClick();
+    void CameraFrame2DblClick();
     bool ArrangeViewLayout();
-    void VideoCap1Click();
-    void VideoCap2Click();
+    void CameraFrame1Click();
+    void CameraFrame2Click();
     void FormClick();
-    void FullScreen1Click();
-    void Button20Click();
-    void Button21Click();
-    void CycleClick();
-    void Timer4Timer();
-    void Button17Click();
-    void Button18Click();
-    void secondsChange();
-    void Button14Click();
+    void FullScreenActionClick();
+    void ShowViewsButtonClick();
+    void HideViewsButtonClick();
+    void CycleActionClick();
+    void CycleTimerTick();
+    void CycleStopButtonClick();
+    void CycleHideButtonClick();
+    void CycleSecondsEditChange();
+    void CycleHelpButtonClick();
     // The one way to a camera's view and whether it runs; null while it has none.
-    CommandCamera* CameraView(int camera) const;
+    CommandCamera* CommandCameraOf(int camera) const;
     bool CameraPreviews(int camera) const override;
 
     bool RecordingActive = false; // an AVI recording started from the menu runs
@@ -188,107 +188,107 @@ public:
 
     // Timers, the program's scheduler.
     platform::WinTimer MotionTime;
-    platform::WinTimer Timer3;
-    platform::WinTimer Timer4;
+    platform::WinTimer arrangeTimer;
+    platform::WinTimer cycleTimer;
     platform::WinTimer TimeLapseTimer;
-    platform::WinTimer timeLaspeFlasher;
-    platform::WinTimer Timerclock;
-    platform::WinTimer restlye;
-    platform::WinTimer PlaceOntrayTimer;
+    platform::WinTimer timeLapseFlashTimer;
+    platform::WinTimer clockTimer;
+    platform::WinTimer relayoutTimer;
+    platform::WinTimer startupSequenceTimer;
 
     // Camera view frames (replaced when a camera is switched off).
-    QWidget* VideoCap1 = nullptr;
-    QWidget* VideoCap2 = nullptr;
+    QWidget* cameraFrame1 = nullptr;
+    QWidget* cameraFrame2 = nullptr;
 
     // Controls, named as their objectName.
-    QWidget* Panel1 = nullptr; // set-up panel
-    QWidget* TabArea = nullptr; // TabControl1 with its pages
+    QWidget* setupPanel = nullptr;
+    QWidget* TabArea = nullptr; // setupTabs with its pages
     RemoteAccessPage* RemoteAccess = nullptr; // hidden tab page
-    QPushButton* Button44 = nullptr; // "Save" of the locations
-    QPushButton* Button37 = nullptr; // set-up "FTP", hidden
-    QLabel* more = nullptr;          // "more": the window's menu
-    QGroupBox* GroupBox1 = nullptr;
-    QWidget* maintoolbar = nullptr;
-    QWidget* phonesettings = nullptr;
+    QPushButton* saveLocationsButton = nullptr;
+    QPushButton* setupFtpButton = nullptr; // set-up "FTP", hidden
+    QLabel* windowMenuLabel = nullptr;          // "more": the window's menu
+    QGroupBox* cameraAreaBox = nullptr;
+    QWidget* mainToolbar = nullptr;
+    QWidget* phoneSettingsPage = nullptr;
     QWidget* ScreenResPanel = nullptr;
     AlertsTab* AlertsPanel = nullptr; // the E-Alerts tab
     QWidget* DriverStatusPanel = nullptr;
-    QWidget* autostartpanel = nullptr;
+    QWidget* autoStartPage = nullptr;
     QWidget* Advanced = nullptr;
-    QWidget* Panel7 = nullptr;
+    QWidget* toolbarSpacerPanel = nullptr;
     NetworkPanel* NetWorkPanel = nullptr;
     QWidget* SurveillanceSetup = nullptr;
     QGroupBox* SurveillancePanel = nullptr;
     QGroupBox* CameraGroupBox = nullptr;
-    QGroupBox* GroupBox4 = nullptr;
+    QGroupBox* viewsBox = nullptr;
     QLabel* pleaseWaitPanel = nullptr;
-    QLabel* cam1panel = nullptr;
-    QLabel* Cam2Panel = nullptr;
-    Tmagna* pic1 = nullptr; // camera pictures of the panels
-    Tmagna* pic2 = nullptr;
+    QLabel* camera1Panel = nullptr;
+    QLabel* camera2Panel = nullptr;
+    Tmagna* magnifier1 = nullptr; // camera pictures of the panels
+    Tmagna* magnifier2 = nullptr;
     QLabel* TitlePanel = nullptr;
     QLineEdit* focusEdit = nullptr; // 1 x 1, off screen: keeps the keyboard focus
     QLabel* cameraLabel1 = nullptr;
     QLabel* cameraLabel2 = nullptr;
     QLabel* zoneLabel = nullptr;
-    QPushButton* Button16 = nullptr; // "Log 1"
-    QPushButton* Button31 = nullptr; // "Log 2"
-    QPushButton* Button29 = nullptr; // "Hide"
-    QPushButton* Button1 = nullptr;  // "1", "2", "3" of the Views box
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
+    QPushButton* log1Button = nullptr;
+    QPushButton* log2Button = nullptr;
+    QPushButton* hideButton = nullptr;
+    QPushButton* view1Button = nullptr;  // "1", "2", "3" of the Views box
+    QPushButton* view2Button = nullptr;
+    QPushButton* view3Button = nullptr;
     QWidget* ZoomPanel = nullptr;
     QLabel* ZoomImage = nullptr;
-    AlertClockBox* PaintBox1 = nullptr; // clock and motion counts on the tool bar
-    AlertBlockBox* PaintBox2 = nullptr; // e-alert block over the camera area
-    QTabBar* TabControl1 = nullptr;
-    QLabel* lablee = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Errors1 = nullptr; // motion-count texts of the set-up panel
-    QLabel* Errors2 = nullptr;
-    QPushButton* Panel2 = nullptr; // camera 1 on/off
-    QPushButton* Panel3 = nullptr; // camera 2 on/off
-    QPushButton* Panel4 = nullptr; // surveillance
-    QPushButton* Panel8 = nullptr;
+    AlertClockBox* clockBox = nullptr; // clock and motion counts on the tool bar
+    AlertBlockBox* alertBlockBox = nullptr; // e-alert block over the camera area
+    QTabBar* setupTabs = nullptr;
+    QLabel* masterSensitivityLabel = nullptr;
+    QLabel* pixelErrorsLabel = nullptr;
+    QLabel* cycleSecondsLabel = nullptr;
+    QLabel* motionCount1Label = nullptr; // motion-count texts of the set-up panel
+    QLabel* motionCount2Label = nullptr;
+    QPushButton* camera1Button = nullptr;
+    QPushButton* camera2Button = nullptr;
+    QPushButton* surveillanceButton = nullptr;
+    QPushButton* resetButton = nullptr;
     QPushButton* TimeLapseButton = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QPushButton* Button7 = nullptr;
-    QPushButton* Button8 = nullptr;
-    QPushButton* Button9 = nullptr;
-    QPushButton* Button10 = nullptr;
-    QPushButton* Button11 = nullptr;
-    QPushButton* Button14 = nullptr;
-    QPushButton* Button36 = nullptr; // "TCP/IP" of the set-up panel
-    QPushButton* Button15 = nullptr;
-    QPushButton* Button17 = nullptr;
-    QPushButton* Button18 = nullptr;
-    QPushButton* Button19 = nullptr;
-    QPushButton* Button20 = nullptr;
-    QPushButton* Button22 = nullptr;
-    QPushButton* Button23 = nullptr;
-    QPushButton* Button24 = nullptr;
-    QPushButton* Button25 = nullptr;
-    QPushButton* Button26 = nullptr;
-    QPushButton* Button27 = nullptr;
-    QPushButton* Button28 = nullptr;
-    QPushButton* Button30 = nullptr;
-    QCheckBox* Showw = nullptr;
+    QPushButton* camera1SetupButton = nullptr;
+    QPushButton* aim2Button = nullptr;
+    QPushButton* camera2SetupButton = nullptr;
+    QPushButton* viewsFtpButton = nullptr;
+    QPushButton* aim1Button = nullptr;
+    QPushButton* viewsSetupButton = nullptr;
+    QPushButton* setupHideButton = nullptr;
+    QPushButton* cycleHelpButton = nullptr;
+    QPushButton* tcpIpButton = nullptr;
+    QPushButton* viewsHelpButton = nullptr;
+    QPushButton* cycleStopButton = nullptr;
+    QPushButton* cycleHideButton = nullptr;
+    QPushButton* viewsCloseButton = nullptr;
+    QPushButton* showViewsButton = nullptr;
+    QPushButton* takePicture1Button = nullptr;
+    QPushButton* takePicture2Button = nullptr;
+    QPushButton* setupButton = nullptr;
+    QPushButton* viewsButton = nullptr;
+    QPushButton* helpButton = nullptr;
+    QPushButton* ftpButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* captionsButton = nullptr;
+    QCheckBox* showOnMotionBox = nullptr;
     QCheckBox* LogAllowed = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* lockBox = nullptr;
     QCheckBox* DisabledCaptions1 = nullptr;
     QCheckBox* DisabledCaptions2 = nullptr;
-    QCheckBox* phautoconnect = nullptr;
+    QCheckBox* phoneAutoConnectBox = nullptr;
     QCheckBox* NotifyActive = nullptr;
-    QCheckBox* diskcontrol = nullptr;
-    QRadioButton* Dailup = nullptr;
-    QRadioButton* Broadband = nullptr;
-    QCheckBox* clearcue = nullptr;
-    QRadioButton* startmotionFlag = nullptr;
-    QRadioButton* starttimerFlag = nullptr;
-    QRadioButton* motionandtime = nullptr;
-    QCheckBox* placeonsystray = nullptr;
+    QCheckBox* diskControlBox = nullptr;
+    QRadioButton* dialUpButton = nullptr;
+    QRadioButton* broadbandButton = nullptr;
+    QCheckBox* clearQueueBox = nullptr;
+    QRadioButton* startMotionButton = nullptr;
+    QRadioButton* startTimerButton = nullptr;
+    QRadioButton* startMotionAndTimerButton = nullptr;
+    QCheckBox* placeOnTrayBox = nullptr;
     QCheckBox* hot1 = nullptr;
     QCheckBox* Hot2 = nullptr;
     QCheckBox* AutoStart1 = nullptr;
@@ -300,16 +300,16 @@ public:
     QCheckBox* RGBGreen = nullptr;
     QCheckBox* RGBBlue = nullptr;
     QComboBox* EmailLimit = nullptr;
-    QLabel* Label39 = nullptr; // unit beside the limit
-    QLabel* Label31 = nullptr; // unit beside the period
-    QLabel* Label33 = nullptr; // unit beside the picture count
-    QLabel* alertsummuary = nullptr;
-    QLabel* Label40 = nullptr; // sent / next / queue line
-    QPushButton* Button12 = nullptr; // Send Now
-    QLineEdit* phnumber = nullptr;
-    QLineEdit* phcode = nullptr;
-    QLineEdit* buf1 = nullptr;
-    QLineEdit* buf2 = nullptr;
+    QLabel* limitUnitLabel = nullptr;
+    QLabel* minutesUnitLabel = nullptr;
+    QLabel* imagesUnitLabel = nullptr;
+    QLabel* alertSummaryLabel = nullptr;
+    QLabel* alertStatusLabel = nullptr; // sent / next / queue line
+    QPushButton* sendNowButton = nullptr;
+    QLineEdit* phoneNumberEdit = nullptr;
+    QLineEdit* phoneCodeEdit = nullptr;
+    QLineEdit* bufferSize1Edit = nullptr;
+    QLineEdit* bufferSize2Edit = nullptr;
     QLineEdit* AlertEmail = nullptr;
     QLineEdit* siteLocation = nullptr;
     QLineEdit* Location1 = nullptr;
@@ -318,40 +318,40 @@ public:
     QLineEdit* UserEdit = nullptr;
     QLineEdit* PassEdit = nullptr;
     QLineEdit* ReplyEmailAddressText = nullptr;
-    QComboBox* sizelist = nullptr;
+    QComboBox* phoneSizeCombo = nullptr;
     QComboBox* MinsCombo = nullptr;
     QComboBox* MaxImages = nullptr;
-    QComboBox* Vmodes = nullptr;
-    QComboBox* VModes2 = nullptr;
+    QComboBox* videoMode1Combo = nullptr;
+    QComboBox* videoMode2Combo = nullptr;
     QComboBox* AlertFormat = nullptr;
     QComboBox* DefaultCam1 = nullptr;
     QComboBox* DefaultCam2 = nullptr;
     QComboBox* cam1List = nullptr;
     QComboBox* cam2List = nullptr;
-    QSlider* samplerate = nullptr;
-    QSlider* mastersent = nullptr;
-    QPlainTextEdit* PhLOg = nullptr;
+    QSlider* sampleRateSlider = nullptr;
+    QSlider* masterSensitivitySlider = nullptr;
+    QPlainTextEdit* phoneLogEdit = nullptr;
     QMenuBar* MainMenu = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* LockPassword1 = nullptr; // "Lock Password..."
-    QAction* Install1 = nullptr;      // "Install/Uninstall..."
-    QAction* Close1 = nullptr;
+    QMenu* windowMenu = nullptr;
+    QMenu* trayMenu = nullptr;
+    QAction* exitAction = nullptr;
+    QAction* lockPasswordAction = nullptr;
+    QAction* installAction = nullptr;
+    QAction* closeAction = nullptr;
     // Hidden "Video Capture" menu and the other hidden menu items of the camera commands.
-    QMenu* VideoCapture = nullptr;
-    QAction* StartCapture11 = nullptr;
-    QAction* StartCapture21 = nullptr;
-    QAction* StopCapture1 = nullptr;
-    QAction* Cycle = nullptr;
-    QAction* FullScreen1 = nullptr;
-    QLabel* rec = nullptr;         // recording indicator
-    QLabel* cycleIMAGE = nullptr;  // camera-cycling strip
-    QLineEdit* seconds = nullptr;  // cycle seconds
-    QPushButton* Button21 = nullptr; // "X" of the Views box
+    QMenu* videoCaptureMenu = nullptr;
+    QAction* recordCamera1Action = nullptr;
+    QAction* recordCamera2Action = nullptr;
+    QAction* stopRecordingAction = nullptr;
+    QAction* cycleAction = nullptr;
+    QAction* fullScreenAction = nullptr;
+    QLabel* recordingLabel = nullptr;
+    QLabel* cycleLabel = nullptr;
+    QLineEdit* cycleSecondsEdit = nullptr;
+    QPushButton* hideViewsButton = nullptr; // "X" of the Views box
 
-    // ---- Camera switching and surveillance (TzonesCameras.cpp, TzonesCameraLists.cpp,
-    // TzonesSurveillance.cpp).
+    // ---- Camera switching and surveillance (MainWindowCameras.cpp, MainWindowCameraLists.cpp,
+    // MainWindowSurveillance.cpp).
     static inline const QString kCameraFailedText =
         QStringLiteral("Your camera has failed to open. Please plug it in then restart your PC");
     static inline const QString kStartErrorText =
@@ -363,12 +363,12 @@ public:
     static constexpr int kCamera2SettleMs = 1000;
 
     // Frees a camera's view (after its events are cut off) and creates a fresh one.
-    void CreateVideoCap1();
-    void CreateVideoCap2();
+    void CreateCameraFrame1();
+    void CreateCameraFrame2();
     // The camera frame as the capture side's view, for what only it has (its capture
     // control, the camera name label); null when the frame is not a camera view.
     TtorCap* Cap(int camera) const;
-    // The zone window of a camera (camera 1: TForm2, camera 2: TForm1).
+    // The zone window of a camera (camera 1: Camera1ZoneWindow, camera 2: Camera2ZoneWindow).
     ZoneWindow& ZoneWindowOf(int camera) const { return camera == 2 ? *links_.zoneWindow2 : *links_.zoneWindow1; }
 
     void FillCameraLists();
@@ -378,12 +378,12 @@ public:
     bool OpenCamera2Driver();
     void StartCamera1();
     void StartCamera2();
-    void Panel2Click();
-    void Panel3Click();
+    void Camera1ButtonClick();
+    void Camera2ButtonClick();
     void cam2ListChange();
     void cam2ListClick();
-    void VideoCap1capBitmapGrabbed(const QImage& CapturedImage);
-    void VideoCap2capBitmapGrabbed(const QImage& CapturedImage);
+    void CameraFrame1PictureGrabbed(const QImage& CapturedImage);
+    void CameraFrame2PictureGrabbed(const QImage& CapturedImage);
     // Stamps the motion counter on a picture; see MotionCounterText.
     void DrawMotionCounter(platform::PictureCanvas& picture, qint32 count);
     // Connects the online service once the camera start is over (one connect for both).
@@ -396,7 +396,7 @@ public:
     // Selects the stored video mode (VideoMode1 / VideoMode2) on a running camera.
     void SelectSavedVideoMode(int camera);
 
-    void Panel4Click();
+    void SurveillanceButtonClick();
     // False when StartStopSurveillance refused and nothing changed.
     bool ToggleSurveillance();
     bool StartStopSurveillance() override;
@@ -407,7 +407,7 @@ public:
     // holding settings follow it when they open.
     bool OptionControlsLocked() const;
     // The lock box changed: locks (password given while surveillance runs) or unticks it.
-    void CheckBox1Click();
+    void LockBoxClick();
     // Surveillance is switched on (a motion event holds MotionTime off while it reacts).
     bool SurveillanceRuns() const { return MotionTime.Enabled() || motionReaction_; }
     // The motion event's tick of the lock box, while it holds MotionTime off.
@@ -424,7 +424,7 @@ public:
 signals:
     // A camera view was made and wired (at binding and after every switch-off); its
     // click handlers are connected here.
-    void VideoCapCreated(int camera);
+    void CameraFrameCreated(int camera);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -443,13 +443,13 @@ private:
     void BuildCameraArea();
     void ConnectTimers();
     void SizeToScreen();
-    QWidget* MakeVideoCap(QWidget* parent, const QString& name);
+    QWidget* MakeCameraFrame(QWidget* parent, const QString& name);
     void BindCameraControls();
-    void SetUpVideoCap(int camera, bool fresh);
+    void SetUpCameraFrame(int camera, bool fresh);
     void SetUpCameraLists();
     // Nothing the camera views send reaches this window any more (it is going).
     void ReleaseCameraViews();
-    void ReplaceVideoCap(int camera);
+    void ReplaceCameraFrame(int camera);
     void StartCamera(int camera);
     bool OpenCameraDriver(int camera);
     void CameraButtonClick(int camera);

@@ -1,5 +1,5 @@
 // The aim commands, which open a camera's zone window, and the camera set-up command.
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
@@ -11,20 +11,20 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-void Tzones::ShowZoneWindowModal(int camera) { ZoneWindowOf(camera).ShowModal(); }
+void MainWindow::ShowZoneWindowModal(int camera) { ZoneWindowOf(camera).ShowModal(); }
 
-void Tzones::StartSurveillanceForAim() {
+void MainWindow::StartSurveillanceForAim() {
     if (MotionTime.Enabled())
         return;
     // Refused (lock, recording): surveillance stays off as the button shows it.
     SwitchSurveillance(true);
 }
 
-void Tzones::AimCamera1() { AimCamera(1); }
+void MainWindow::AimCamera1() { AimCamera(1); }
 
-void Tzones::AimCamera2() { AimCamera(2); }
+void MainWindow::AimCamera2() { AimCamera(2); }
 
-void Tzones::AimCamera(int camera) {
+void MainWindow::AimCamera(int camera) {
     const bool first = camera == 1;
     StoreCameraChoice();
     if (!CameraPreviews(camera)) {
@@ -51,9 +51,9 @@ void Tzones::AimCamera(int camera) {
             store_.WriteSettingsFile();
         }
     }
-    maintoolbar->show();
+    mainToolbar->show();
     if (!first) {
-        GroupBox1->setTitle(QString());
+        cameraAreaBox->setTitle(QString());
         viewSwitchRequest_ = 0;
     }
 }

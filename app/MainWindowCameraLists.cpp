@@ -1,7 +1,7 @@
 // The camera lists of the main window and the stored camera choice.
 #include "app/CameraListRules.h"
 #include "app/ControlColours.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
@@ -32,7 +32,7 @@ void SelectByText(QComboBox* list, const QString& text) {
 
 } // namespace
 
-void Tzones::SetUpCameraLists() {
+void MainWindow::SetUpCameraLists() {
     MakeTextList(cam1List);
     MakeTextList(cam2List);
     for (int camera : {1, 2}) {
@@ -50,10 +50,10 @@ void Tzones::SetUpCameraLists() {
         list->setItemDelegate(painter);
     }
     // A user's choice only; code that selects a row raises nothing.
-    connect(cam2List, &QComboBox::activated, this, &Tzones::cam2ListClick);
+    connect(cam2List, &QComboBox::activated, this, &MainWindow::cam2ListClick);
 }
 
-void Tzones::FillCameraLists() {
+void MainWindow::FillCameraLists() {
     const QStringList names = env_.CaptureDeviceNames ? env_.CaptureDeviceNames() : VideoSourceNames(true);
     for (QComboBox* list : {cam1List, cam2List, DefaultCam1, DefaultCam2}) {
         const QSignalBlocker block(list);
@@ -94,7 +94,7 @@ void Tzones::FillCameraLists() {
     SelectByText(DefaultCam2, cam2List->currentText());
 }
 
-QString Tzones::SelectedCameraName(int camera) const {
+QString MainWindow::SelectedCameraName(int camera) const {
     QComboBox* list = camera == 2 ? cam2List : cam1List;
     int row = list->currentIndex();
     if (camera == 2) {
@@ -107,7 +107,7 @@ QString Tzones::SelectedCameraName(int camera) const {
     return row >= 0 && row < list->count() ? list->itemText(row) : QString();
 }
 
-void Tzones::StoreCameraChoice() {
+void MainWindow::StoreCameraChoice() {
     SettingsRecord& record = store_.Record();
     const struct {
         QComboBox* list;
@@ -130,9 +130,9 @@ void Tzones::StoreCameraChoice() {
     store_.WriteSettingsFile();
 }
 
-void Tzones::cam2ListChange() { cam2List->setEditText(SelectedCameraName(2)); }
+void MainWindow::cam2ListChange() { cam2List->setEditText(SelectedCameraName(2)); }
 
-void Tzones::cam2ListClick() {
+void MainWindow::cam2ListClick() {
     if (!CameraPreviews(2))
         DriverIndex2 = qint16(cam2List->currentIndex());
     cam2ListChange();

@@ -1,6 +1,6 @@
 // AVI recording from the hidden "Video Capture" menu.
 #include "app/CameraCommandRules.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/MessageBox.h"
 
@@ -12,7 +12,7 @@ namespace {
 constexpr int kCameraStartWaitMs = 500;
 } // namespace
 
-QString Tzones::AskSaveFileName(const QString& title, const QString& filter, const QString& name) {
+QString MainWindow::AskSaveFileName(const QString& title, const QString& filter, const QString& name) {
     if (links_.saveFileNames)
         return links_.saveFileNames->AskSaveFileName(title, filter, name);
     // "Description|mask" as the file dialogs of the station's texts write it.
@@ -21,19 +21,19 @@ QString Tzones::AskSaveFileName(const QString& title, const QString& filter, con
     return QFileDialog::getSaveFileName(this, title, programFolder_ + name, qtFilter);
 }
 
-void Tzones::StartCapture11Click() { StartVideoCapture(1); }
+void MainWindow::RecordCamera1ActionClick() { StartVideoCapture(1); }
 
-void Tzones::StartCapture21Click() { StartVideoCapture(2); }
+void MainWindow::RecordCamera2ActionClick() { StartVideoCapture(2); }
 
-void Tzones::StartVideoCapture(int camera) {
+void MainWindow::StartVideoCapture(int camera) {
     const QString digit = QString::number(camera);
     const QString plugInText = QStringLiteral("Please Plug in Camera ") + digit;
-    QAction* startItem = camera == 1 ? StartCapture11 : StartCapture21;
+    QAction* startItem = camera == 1 ? recordCamera1Action : recordCamera2Action;
     const bool wasTicked = startItem->isChecked();
     try {
-        if (CommandCamera* view = CameraView(camera); view && view->IsCapturing())
+        if (CommandCamera* view = CommandCameraOf(camera); view && view->IsCapturing())
             return;
-        if (!(links_.timeLapse->TimeLapseWorking() && !timeLaspeFlasher.Enabled()))
+        if (!(links_.timeLapse->TimeLapseWorking() && !timeLapseFlashTimer.Enabled()))
             StartStopSurveillance();
         if (shuttingDown_)
             return;
@@ -57,7 +57,7 @@ void Tzones::StartVideoCapture(int camera) {
             return;
 
         // The camera may have gone while the dialog was open: ask for its view again.
-        CommandCamera* view = CameraView(camera);
+        CommandCamera* view = CommandCameraOf(camera);
         if (!view) {
             ShowMessageBox(plugInText);
             return;
@@ -72,24 +72,24 @@ void Tzones::StartVideoCapture(int camera) {
             return;
         }
         RecordingActive = true;
-        StopCapture1->setChecked(false);
+        stopRecordingAction->setChecked(false);
     } catch (...) {
         startItem->setChecked(wasTicked);
         ShowMessageBox(plugInText);
     }
 }
 
-void Tzones::StopCapture1Click() {
-    StopCapture1->setChecked(true);
+void MainWindow::StopRecordingActionClick() {
+    stopRecordingAction->setChecked(true);
     for (int camera : {2, 1}) {
-        CommandCamera* view = CameraView(camera);
+        CommandCamera* view = CommandCameraOf(camera);
         if (!view)
             continue;
         view->StopRecording(); // a recording that cannot be finished is told by the camera
     }
-    StartCapture11->setChecked(false);
-    StartCapture21->setChecked(false);
+    recordCamera1Action->setChecked(false);
+    recordCamera2Action->setChecked(false);
     RecordingActive = false;
-    rec->hide();
-    Timer3.SetEnabled(false);
+    recordingLabel->hide();
+    arrangeTimer.SetEnabled(false);
 }

@@ -1,5 +1,5 @@
 // Orderly shutdown, restart and the installer hand-off clean-up.
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "app/InstallerHandOff.h"
 #include "capture/CameraHealth.h"
@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-void Tzones::ShutDown() {
+void MainWindow::ShutDown() {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
@@ -50,7 +50,7 @@ void Tzones::ShutDown() {
 
     // Each running camera is switched off directly, whatever its button would do; a lost one
     // too, so no reconnect starts it while the station ends.
-    const std::pair<QPushButton*, int> cameras[] = {{Panel2, 1}, {Panel3, 2}};
+    const std::pair<QPushButton*, int> cameras[] = {{camera1Button, 1}, {camera2Button, 2}};
     for (const auto& [button, camera] : cameras) {
         const QString text = button->text().toUpper();
         if (text != kOnText && text != CameraHealth::kLostText)
@@ -60,15 +60,15 @@ void Tzones::ShutDown() {
         env_.Pause(kShutdownCameraPauseMs);
     }
     // The scheduler stops with the station, also while modal loops are left.
-    for (platform::WinTimer* timer : {&MotionTime, &Timer3, &Timer4, &TimeLapseTimer, &timeLaspeFlasher, &Timerclock,
-                                      &restlye, &PlaceOntrayTimer})
+    for (platform::WinTimer* timer : {&MotionTime, &arrangeTimer, &cycleTimer, &TimeLapseTimer, &timeLapseFlashTimer, &clockTimer,
+                                      &relayoutTimer, &startupSequenceTimer})
         timer->SetEnabled(false);
     platform::TerminationWatcher::NothingLeftToLose(); // the recordings have their ends
 
     env_.Terminate();
 }
 
-void Tzones::EndWithoutSaving() {
+void MainWindow::EndWithoutSaving() {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
@@ -79,23 +79,23 @@ void Tzones::EndWithoutSaving() {
         links_.ftp->FtpDisconnect();
     // Nothing reaches the files on the way out: the settings stay as they were.
     store_.StopWriting();
-    for (platform::WinTimer* timer : {&MotionTime, &Timer3, &Timer4, &TimeLapseTimer, &timeLaspeFlasher, &Timerclock,
-                                      &restlye, &PlaceOntrayTimer})
+    for (platform::WinTimer* timer : {&MotionTime, &arrangeTimer, &cycleTimer, &TimeLapseTimer, &timeLapseFlashTimer, &clockTimer,
+                                      &relayoutTimer, &startupSequenceTimer})
         timer->SetEnabled(false);
     env_.Terminate();
 }
 
-void Tzones::SwitchCameraOff(int camera) {
+void MainWindow::SwitchCameraOff(int camera) {
     // The on/off routine itself, never the button (whose camera-2 twin may start camera 1);
     // a lost camera goes off too, which ends its reconnect attempts.
-    QPushButton* button = camera == 2 ? Panel3 : Panel2;
+    QPushButton* button = camera == 2 ? camera2Button : camera1Button;
     const QString text = button->text().toUpper();
     if (text != kOnText && text != CameraHealth::kLostText)
         return;
     StartCamera(camera);
 }
 
-void Tzones::Exit1Click() {
+void MainWindow::ExitActionClick() {
     if (!links_.accessLock->AccessAllowed())
         return;
     ShutDown();
@@ -103,19 +103,19 @@ void Tzones::Exit1Click() {
 
 // While locked, ending the station asks for the password like switching surveillance off;
 // SIGTERM and the end of the session stay unasked.
-void Tzones::Button28Click() {
-    if (CheckBox1->isChecked() && !links_.accessLock->AccessAllowed())
+void MainWindow::CloseButtonClick() {
+    if (lockBox->isChecked() && !links_.accessLock->AccessAllowed())
         return;
     ShutDown();
 }
 
-void Tzones::Close1Click() {
-    if (CheckBox1->isChecked() && !links_.accessLock->AccessAllowed())
+void MainWindow::CloseActionClick() {
+    if (lockBox->isChecked() && !links_.accessLock->AccessAllowed())
         return;
     ShutDown();
 }
 
-void Tzones::ShowPleaseWait() {
+void MainWindow::ShowPleaseWait() {
     pleaseWaitPanel->setText(kPleaseWaitText);
     QRect place = pleaseWaitPanel->geometry();
     place.moveCenter(rect().center());
@@ -125,11 +125,11 @@ void Tzones::ShowPleaseWait() {
     repaint();
 }
 
-void Tzones::CleanUpInstallerFile() {
+void MainWindow::CleanUpInstallerFile() {
     CleanUpInstallerHandOff(env_.InstallerHandOffFile, env_.OwnExecutable);
 }
 
-bool Tzones::RestartProgram() {
+bool MainWindow::RestartProgram() {
     // A station that is ending never starts a copy of itself.
     if (shuttingDown_)
         return false;

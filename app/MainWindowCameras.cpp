@@ -2,7 +2,7 @@
 #include "app/CameraHealthBinding.h"
 #include "app/CameraListRules.h"
 #include "app/ControlColours.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "capture/CameraHealth.h"
 #include "capture/CaptureModes.h"
@@ -26,31 +26,31 @@ constexpr int kCameraNameLength = 100;
 
 } // namespace
 
-TtorCap* Tzones::Cap(int camera) const {
-    return qobject_cast<TtorCap*>(camera == 2 ? VideoCap2 : VideoCap1);
+TtorCap* MainWindow::Cap(int camera) const {
+    return qobject_cast<TtorCap*>(camera == 2 ? cameraFrame2 : cameraFrame1);
 }
 
-CommandCamera* Tzones::CameraView(int camera) const {
+CommandCamera* MainWindow::CommandCameraOf(int camera) const {
     return links_.cameraViews ? links_.cameraViews->View(camera) : ownViews_.View(camera);
 }
 
-bool Tzones::CameraPreviews(int camera) const {
-    const CommandCamera* view = CameraView(camera);
+bool MainWindow::CameraPreviews(int camera) const {
+    const CommandCamera* view = CommandCameraOf(camera);
     return view && view->IsPreviewing();
 }
 
-void Tzones::BindCameraControls() {
+void MainWindow::BindCameraControls() {
     // Before the first views are made: it watches each one.
     BindCameraHealth(*this);
-    SetUpVideoCap(1, false);
-    SetUpVideoCap(2, false);
+    SetUpCameraFrame(1, false);
+    SetUpCameraFrame(2, false);
     SetUpCameraLists();
-    connect(Panel2, &QPushButton::clicked, this, &Tzones::Panel2Click);
-    connect(Panel3, &QPushButton::clicked, this, &Tzones::Panel3Click);
-    connect(Panel4, &QPushButton::clicked, this, &Tzones::Panel4Click);
+    connect(camera1Button, &QPushButton::clicked, this, &MainWindow::Camera1ButtonClick);
+    connect(camera2Button, &QPushButton::clicked, this, &MainWindow::Camera2ButtonClick);
+    connect(surveillanceButton, &QPushButton::clicked, this, &MainWindow::SurveillanceButtonClick);
 }
 
-void Tzones::ReleaseCameraViews() {
+void MainWindow::ReleaseCameraViews() {
     for (int camera : {1, 2}) {
         if (TtorCap* view = Cap(camera)) {
             view->cap->disconnect(this);
@@ -59,11 +59,11 @@ void Tzones::ReleaseCameraViews() {
     }
 }
 
-void Tzones::SetUpVideoCap(int camera, bool fresh) {
-    QWidget* frame = camera == 2 ? VideoCap2 : VideoCap1;
+void MainWindow::SetUpCameraFrame(int camera, bool fresh) {
+    QWidget* frame = camera == 2 ? cameraFrame2 : cameraFrame1;
     if (!frame)
         return;
-    frame->setObjectName(camera == 2 ? QStringLiteral("VideoCap2") : QStringLiteral("VideoCap1"));
+    frame->setObjectName(camera == 2 ? QStringLiteral("cameraFrame2") : QStringLiteral("cameraFrame1"));
     if (fresh) {
         frame->setGeometry(2, 18, 805, 436);
         QPalette p = frame->palette();
@@ -72,7 +72,7 @@ void Tzones::SetUpVideoCap(int camera, bool fresh) {
         frame->setAutoFillBackground(true);
     }
     frame->setToolTip(kClickToEnlarge);
-    // Its clicks reach the window through the filter the commands install on VideoCapCreated.
+    // Its clicks reach the window through the filter the commands install on CameraFrameCreated.
 
     TtorCap* view = Cap(camera);
     if (!view)
@@ -92,17 +92,17 @@ void Tzones::SetUpVideoCap(int camera, bool fresh) {
         if (!sender || Cap(camera) != sender.data())
             return;
         if (camera == 1)
-            VideoCap1capBitmapGrabbed(image);
+            CameraFrame1PictureGrabbed(image);
         else
-            VideoCap2capBitmapGrabbed(image);
+            CameraFrame2PictureGrabbed(image);
     });
-    emit VideoCapCreated(camera);
+    emit CameraFrameCreated(camera);
 }
 
-void Tzones::ReplaceVideoCap(int camera) {
-    QWidget*& slot = camera == 2 ? VideoCap2 : VideoCap1;
+void MainWindow::ReplaceCameraFrame(int camera) {
+    QWidget*& slot = camera == 2 ? cameraFrame2 : cameraFrame1;
     QWidget* old = slot;
-    QWidget* parent = old ? old->parentWidget() : (camera == 2 ? GroupBox1 : static_cast<QWidget*>(this));
+    QWidget* parent = old ? old->parentWidget() : (camera == 2 ? cameraAreaBox : static_cast<QWidget*>(this));
     if (old) {
         // Cut the old frame off before anything queued for it can arrive, and free it only
         // once the events in hand have run.
@@ -114,22 +114,22 @@ void Tzones::ReplaceVideoCap(int camera) {
         old->hide();
         old->deleteLater();
     }
-    slot = MakeVideoCap(parent, camera == 2 ? QStringLiteral("VideoCap2") : QStringLiteral("VideoCap1"));
-    SetUpVideoCap(camera, true);
+    slot = MakeCameraFrame(parent, camera == 2 ? QStringLiteral("cameraFrame2") : QStringLiteral("cameraFrame1"));
+    SetUpCameraFrame(camera, true);
 }
 
-void Tzones::CreateVideoCap1() { ReplaceVideoCap(1); }
+void MainWindow::CreateCameraFrame1() { ReplaceCameraFrame(1); }
 
-void Tzones::CreateVideoCap2() { ReplaceVideoCap(2); }
+void MainWindow::CreateCameraFrame2() { ReplaceCameraFrame(2); }
 
-bool Tzones::OpenCamera1Driver() { return OpenCameraDriver(1); }
+bool MainWindow::OpenCamera1Driver() { return OpenCameraDriver(1); }
 
-bool Tzones::OpenCamera2Driver() { return OpenCameraDriver(2); }
+bool MainWindow::OpenCamera2Driver() { return OpenCameraDriver(2); }
 
-bool Tzones::OpenCameraDriver(int camera) {
-    CommandCamera* view = CameraView(camera);
+bool MainWindow::OpenCameraDriver(int camera) {
+    CommandCamera* view = CommandCameraOf(camera);
     // A start runs events: the frame may go meanwhile (switched off), and the view with it.
-    const QPointer<QWidget> frame = camera == 2 ? VideoCap2 : VideoCap1;
+    const QPointer<QWidget> frame = camera == 2 ? cameraFrame2 : cameraFrame1;
     if (!view)
         return false;
     QComboBox* list = camera == 2 ? cam2List : cam1List;
@@ -142,30 +142,30 @@ bool Tzones::OpenCameraDriver(int camera) {
         driverIndex = qint16(list->currentIndex());
     if (!view->ConnectCamera(true, driverIndex))
         return false;
-    return frame && frame == (camera == 2 ? VideoCap2 : VideoCap1) && view->IsPreviewing();
+    return frame && frame == (camera == 2 ? cameraFrame2 : cameraFrame1) && view->IsPreviewing();
 }
 
-void Tzones::StartCamera1() { StartCamera(1); }
+void MainWindow::StartCamera1() { StartCamera(1); }
 
-void Tzones::StartCamera2() { StartCamera(2); }
+void MainWindow::StartCamera2() { StartCamera(2); }
 
-void Tzones::StartCamera(int camera) {
+void MainWindow::StartCamera(int camera) {
     ++camerasStarting_;
     const auto started = qScopeGuard([this] { --camerasStarting_; });
     const bool first = camera == 1;
-    QPushButton* button = first ? Panel2 : Panel3;
+    QPushButton* button = first ? camera1Button : camera2Button;
     QComboBox* list = first ? cam1List : cam2List;
-    QLabel* panel = first ? cam1panel : Cam2Panel;
+    QLabel* panel = first ? camera1Panel : camera2Panel;
     QCheckBox* hot = first ? hot1 : Hot2;
     qint16& driverIndex = first ? DriverIndex1 : DriverIndex2;
     SettingsRecord& record = store_.Record();
     QString& cameraName = first ? record.Cam1Name : record.Cam2Name;
 
     if (first) {
-        VideoCap1->hide();
-        Panel2->setEnabled(false);
+        cameraFrame1->hide();
+        camera1Button->setEnabled(false);
     }
-    Panel1->hide();
+    setupPanel->hide();
     if (cam2List->currentIndex() < 0) {
         // No capture device: nothing to switch, and the button stays usable.
         button->setEnabled(true);
@@ -177,7 +177,7 @@ void Tzones::StartCamera(int camera) {
     if (button->text() == kOnText || button->text() == CameraHealth::kLostText) {
         panel->hide();
         SetFontColour(button, ControlColours::kBlack);
-        if (CommandCamera* view = CameraView(camera))
+        if (CommandCamera* view = CommandCameraOf(camera))
             view->ConnectCamera(false, driverIndex);
         button->setText(kOffText);
         button->setEnabled(true);
@@ -185,7 +185,7 @@ void Tzones::StartCamera(int camera) {
         links_.layout->ArrangeCameraPanels();
         if (first)
             DriverIndex1 = kNoDriver;
-        ReplaceVideoCap(camera);
+        ReplaceCameraFrame(camera);
     } else {
         // A station that is ending switches nothing on.
         if (shuttingDown_) {
@@ -203,7 +203,7 @@ void Tzones::StartCamera(int camera) {
         ShowPleaseWait();
         if (!first)
             repaint();
-        if (CommandCamera* view = CameraView(camera))
+        if (CommandCamera* view = CommandCameraOf(camera))
             view->ConnectCamera(false, first ? 1 : driverIndex);
         if (list->count() > 0) {
             hot->setChecked(true);
@@ -216,7 +216,7 @@ void Tzones::StartCamera(int camera) {
         if (shuttingDown_) {
             // Ended while the camera was connecting: the shutdown switched off what it saw
             // running, so this one goes off again here.
-            if (CommandCamera* view = CameraView(camera))
+            if (CommandCamera* view = CommandCameraOf(camera))
                 view->ConnectCamera(false, driverIndex);
             button->setText(kOffText);
             SetFontColour(button, ControlColours::kBlack);
@@ -244,11 +244,11 @@ void Tzones::StartCamera(int camera) {
         links_.layout->ArrangeCameraPanels();
 }
 
-void Tzones::Panel2Click() { CameraButtonClick(1); }
+void MainWindow::Camera1ButtonClick() { CameraButtonClick(1); }
 
-void Tzones::Panel3Click() { CameraButtonClick(2); }
+void MainWindow::Camera2ButtonClick() { CameraButtonClick(2); }
 
-void Tzones::CameraButtonClick(int camera) {
+void MainWindow::CameraButtonClick(int camera) {
     // While locked a camera goes neither off (which ends its surveillance) nor on without
     // the password; once given, the surveillance step of this click does not ask again.
     if ((!surveillanceAccessGiven_ && !links_.accessLock->AccessAllowed()) || shuttingDown_)
@@ -263,11 +263,11 @@ void Tzones::CameraButtonClick(int camera) {
         }
         if (cam1List->currentIndex() == cam2List->currentIndex()) {
             // Both lists name one device: it can only run as camera 1.
-            Panel2Click();
+            Camera1ButtonClick();
             return;
         }
     }
-    if (Panel1->isVisible())
+    if (setupPanel->isVisible())
         GatherAndSaveSettings();
     if (list->currentIndex() >= 0) {
         SettingsRecord& record = store_.Record();
@@ -287,10 +287,10 @@ void Tzones::CameraButtonClick(int camera) {
     if (!previews1)
         hot1->setChecked(false);
     if (!previews1 && !previews2) {
-        maintoolbar->show();
-        timeLaspeFlasher.SetEnabled(false);
+        mainToolbar->show();
+        timeLapseFlashTimer.SetEnabled(false);
         TimeLapseTimer.SetEnabled(false);
-        SetFontColour(Panel4, ControlColours::kBlack);
+        SetFontColour(surveillanceButton, ControlColours::kBlack);
     }
 
     if (CameraPreviews(camera)) {
@@ -298,7 +298,7 @@ void Tzones::CameraButtonClick(int camera) {
         links_.layout->RestoreFullView();
         ToggleSurveillance();
         SelectSavedVideoMode(camera);
-        if (phautoconnect->isChecked())
+        if (phoneAutoConnectBox->isChecked())
             AutoConnectPhoneLink();
     } else {
         SetFontColour(list, ControlColours::kSilver);
@@ -308,7 +308,7 @@ void Tzones::CameraButtonClick(int camera) {
         links_.tray->UntickDiskStats();
 }
 
-void Tzones::SelectSavedVideoMode(int camera) {
+void MainWindow::SelectSavedVideoMode(int camera) {
     TtorCap* view = Cap(camera);
     if (!view)
         return;
@@ -329,16 +329,16 @@ void Tzones::SelectSavedVideoMode(int camera) {
     }
 }
 
-void Tzones::VideoCap1capBitmapGrabbed(const QImage& CapturedImage) {
+void MainWindow::CameraFrame1PictureGrabbed(const QImage& CapturedImage) {
     links_.networkPanel->FrameGrabbed(1, CapturedImage);
     links_.pictureLog->FrameGrabbed(1, CapturedImage);
 }
 
-void Tzones::VideoCap2capBitmapGrabbed(const QImage& CapturedImage) {
+void MainWindow::CameraFrame2PictureGrabbed(const QImage& CapturedImage) {
     links_.pictureLog->FrameGrabbed(2, CapturedImage);
 }
 
-void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
+void MainWindow::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
     picture.SetBackground(platform::PictureCanvas::BackgroundMode::Opaque);
     picture.SetFontName(QStringLiteral("Courier"));
     picture.SetFontSize(store_.Record().CaptionFontSize);
@@ -349,7 +349,7 @@ void Tzones::DrawMotionCounter(platform::PictureCanvas& picture, qint32 count) {
     picture.TextOut(5, y, text);
 }
 
-void Tzones::AutoConnectPhoneLink() {
+void MainWindow::AutoConnectPhoneLink() {
     if (phoneConnectPending_ || links_.onlineService->PhoneLinkConnected())
         return;
     // After the camera start has returned, so the camera and surveillance never wait on the

@@ -1,6 +1,6 @@
 // Clicks on the camera views and the window, the full-screen item and the Views box.
 #include "app/CameraCommandRules.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/MessageBox.h"
 
@@ -8,53 +8,53 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-bool Tzones::ArrangeViewLayout() {
+bool MainWindow::ArrangeViewLayout() {
     using CameraCommandRules::ViewToggle;
-    restlye.SetEnabled(false);
-    const ViewToggle toggle = CameraCommandRules::DecideViewToggle(width(), !maintoolbar->isHidden());
+    relayoutTimer.SetEnabled(false);
+    const ViewToggle toggle = CameraCommandRules::DecideViewToggle(width(), !mainToolbar->isHidden());
     if (toggle == ViewToggle::NothingToDo)
         return false;
-    maintoolbar->show();
+    mainToolbar->show();
     links_.layout->RestoreFullView();
     if (toggle == ViewToggle::ShowToolbar && FullToolbarLayout) {
-        for (QWidget* frame : {VideoCap1, VideoCap2}) {
+        for (QWidget* frame : {cameraFrame1, cameraFrame2}) {
             if (frame)
-                frame->resize(frame->width(), GroupBox1->height() - 2);
+                frame->resize(frame->width(), cameraAreaBox->height() - 2);
         }
     }
     return true;
 }
 
-void Tzones::VideoCap1Click() {
+void MainWindow::CameraFrame1Click() {
     if (!ArrangeViewLayout())
         TakePicture1();
 }
 
-void Tzones::VideoCap2Click() {
+void MainWindow::CameraFrame2Click() {
     if (!ArrangeViewLayout())
         TakePicture2();
 }
 
-void Tzones::FormClick() {
-    maintoolbar->show();
+void MainWindow::FormClick() {
+    mainToolbar->show();
     if (CameraPreviews(1) || CameraPreviews(2))
         links_.layout->RestoreFullView();
 }
 
-void Tzones::FullScreen1Click() {
+void MainWindow::FullScreenActionClick() {
     show();
     ArrangeViewLayout();
 }
 
-void Tzones::Button20Click() {
+void MainWindow::ShowViewsButtonClick() {
     if (CameraPreviews(1) && CameraPreviews(2)) {
-        GroupBox4->show();
-        GroupBox4->raise();
+        viewsBox->show();
+        viewsBox->raise();
         return;
     }
     ShowMessageBox(QStringLiteral("You must start both cameras to use Views."));
     if (cam1List->count() < 2)
-        Button25->setEnabled(false);
+        viewsButton->setEnabled(false);
 }
 
-void Tzones::Button21Click() { GroupBox4->hide(); }
+void MainWindow::HideViewsButtonClick() { viewsBox->hide(); }

@@ -1,13 +1,13 @@
 #pragma once
 // The main window on a temporary program folder with a fake machine and recording links.
-// TzonesFixture gives it two fake camera views; CameraStationFixture real camera views on
+// MainWindowFixture gives it two fake camera views; CameraStationFixture real camera views on
 // test-pattern cameras; CommandsFixture creates the window at once.
 #include "app/CommandCameras.h"
 #include "app/ControlColours.h"
 #include "app/PlaceholderWindows.h"
 #include "app/StationEnvironment.h"
 #include "app/StationLinks.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "app/ZoneWindows.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
@@ -187,7 +187,7 @@ private:
     FakeCamera& two_;
 };
 
-class TzonesFixture : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test {
 protected:
     TestSupport::TempProgramFolder folder;
     QStringList events;
@@ -205,9 +205,9 @@ protected:
     FakeCamera camera1{1, events}, camera2{2, events};
     FakeCameraViews fakeViews{camera1, camera2};
     std::unique_ptr<SettingsStore> store = MakeStore();
-    std::unique_ptr<RecordingZoneWindow<TForm1>> form1;
-    std::unique_ptr<RecordingZoneWindow<TForm2>> form2;
-    std::unique_ptr<Tzones> zones;
+    std::unique_ptr<RecordingZoneWindow<Camera2ZoneWindow>> camera2ZoneWindow;
+    std::unique_ptr<RecordingZoneWindow<Camera1ZoneWindow>> camera1ZoneWindow;
+    std::unique_ptr<MainWindow> mainWindow;
 
     void SetUp() override {
         links.tray = &fakes;
@@ -219,11 +219,11 @@ protected:
         links.saveFileNames = &fakes;
         links.layout = &fakes;
         links.cameraViews = &fakeViews;
-        fakes.framesFreed = [this] { return !zones->VideoCap1 && !zones->VideoCap2; };
+        fakes.framesFreed = [this] { return !mainWindow->cameraFrame1 && !mainWindow->cameraFrame2; };
     }
 
     void TearDown() override {
-        zones.reset();
+        mainWindow.reset();
         TransferBusy::Set(false);
     }
 
@@ -283,22 +283,22 @@ protected:
     }
 
     void Create() {
-        form1 = std::make_unique<RecordingZoneWindow<TForm1>>(events, 2, store->Record());
-        form2 = std::make_unique<RecordingZoneWindow<TForm2>>(events, 1, store->Record());
-        links.zoneWindow1 = form2.get();
-        links.zoneWindow2 = form1.get();
-        zones = std::make_unique<Tzones>(*store, flags, links, Environment());
+        camera2ZoneWindow = std::make_unique<RecordingZoneWindow<Camera2ZoneWindow>>(events, 2, store->Record());
+        camera1ZoneWindow = std::make_unique<RecordingZoneWindow<Camera1ZoneWindow>>(events, 1, store->Record());
+        links.zoneWindow1 = camera1ZoneWindow.get();
+        links.zoneWindow2 = camera2ZoneWindow.get();
+        mainWindow = std::make_unique<MainWindow>(*store, flags, links, Environment());
     }
 
     // Creates the window, shows it and waits for the end of its first activation.
     void Start() {
         Create();
-        zones->show();
+        mainWindow->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
     }
 };
 
-class CameraStationFixture : public TzonesFixture {
+class CameraStationFixture : public MainWindowFixture {
 protected:
     static constexpr int kWait = 20000;
     QList<int> grabbed{0, 0, 0}; // frames the station heard, per camera
@@ -311,7 +311,7 @@ protected:
     } frames{grabbed};
 
     void SetUp() override {
-        TzonesFixture::SetUp();
+        MainWindowFixture::SetUp();
         CaptureErrorFlag = 0;
         CameraQueriesSuspended = 0;
         links.cameraViews = nullptr; // the window's own camera views
@@ -319,7 +319,7 @@ protected:
     }
 
     void TearDown() override {
-        TzonesFixture::TearDown();
+        MainWindowFixture::TearDown();
         platform::RemoveTestCameras();
         ClearDeviceLists();
         CameraQueriesSuspended = 0;
@@ -338,18 +338,18 @@ protected:
     }
 
     // The camera button's caption and font colour: "ON" in red, "OFF" in black.
-    bool ButtonIsOn(int camera) const { return ButtonIs(camera, Tzones::kOnText, ControlColours::kRed); }
-    bool ButtonIsOff(int camera) const { return ButtonIs(camera, Tzones::kOffText, ControlColours::kBlack); }
+    bool ButtonIsOn(int camera) const { return ButtonIs(camera, MainWindow::kOnText, ControlColours::kRed); }
+    bool ButtonIsOff(int camera) const { return ButtonIs(camera, MainWindow::kOffText, ControlColours::kBlack); }
     bool ButtonIs(int camera, const QString& text, const QColor& colour) const {
-        const QPushButton* button = camera == 2 ? zones->Panel3 : zones->Panel2;
+        const QPushButton* button = camera == 2 ? mainWindow->camera2Button : mainWindow->camera1Button;
         return button->text() == text && FontColour(button) == colour;
     }
 };
 
-class CommandsFixture : public TzonesFixture {
+class CommandsFixture : public MainWindowFixture {
 protected:
     void SetUp() override {
-        TzonesFixture::SetUp();
+        MainWindowFixture::SetUp();
         Create();
     }
 };

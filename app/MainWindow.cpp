@@ -1,4 +1,4 @@
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "app/Tmagna.h"
 
@@ -31,35 +31,35 @@ constexpr int kActivationFallbackMs = 300;
 
 } // namespace
 
-Tzones::Tzones(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
+MainWindow::MainWindow(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
                QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      MotionTime(200, false), Timer3(1000, false), Timer4(5000, false), TimeLapseTimer(2000, false),
-      timeLaspeFlasher(300, false), Timerclock(1000, true), restlye(10, false), PlaceOntrayTimer(1000, false),
+      MotionTime(200, false), arrangeTimer(1000, false), cycleTimer(5000, false), TimeLapseTimer(2000, false),
+      timeLapseFlashTimer(300, false), clockTimer(1000, true), relayoutTimer(10, false), startupSequenceTimer(1000, false),
       store_(store), flags_(flags), links_(links), env_(std::move(env)),
-      ownViews_([this](int camera) { return camera == 2 ? VideoCap2 : VideoCap1; }) {
-    setObjectName("zones");
+      ownViews_([this](int camera) { return camera == 2 ? cameraFrame2 : cameraFrame1; }) {
+    setObjectName("mainWindow");
     FormCreate();
     BindCameraControls();
 }
 
-Tzones::~Tzones() {
+MainWindow::~MainWindow() {
     FormDestroy();
     ReleaseCameraViews();
 }
 
-void Tzones::SizeToScreen() {
+void MainWindow::SizeToScreen() {
     const QSize screen = env_.ScreenSize();
     setGeometry(0, 0, screen.width(), screen.height());
 }
 
-QWidget* Tzones::MakeVideoCap(QWidget* parent, const QString& name) {
+QWidget* MainWindow::MakeCameraFrame(QWidget* parent, const QString& name) {
     auto* view = new TtorCap(store_.Folder(), parent);
     view->setObjectName(name);
     return view;
 }
 
-void Tzones::FormCreate() {
+void MainWindow::FormCreate() {
     flags_.StartupGuard = true;
     programFolder_ = store_.Folder().Root();
     historyFolder_ = store_.Folder().Sub(QStringLiteral("history"));
@@ -68,24 +68,24 @@ void Tzones::FormCreate() {
     BuildCommandControls();
     ConnectTimers();
 
-    links_.magnifier->CreateMagnifierImage(*pic1);
-    ColourBlack(phonesettings);
+    links_.magnifier->CreateMagnifierImage(*magnifier1);
+    ColourBlack(phoneSettingsPage);
     SizeToScreen();
-    maintoolbar->hide();
-    GroupBox1->hide();
+    mainToolbar->hide();
+    cameraAreaBox->hide();
     flags_.FtpUnattended = false;
 
-    TabControl1->addTab(QStringLiteral("Screen"));
-    TabControl1->addTab(QStringLiteral("Advanced"));
+    setupTabs->addTab(QStringLiteral("Screen"));
+    setupTabs->addTab(QStringLiteral("Advanced"));
 
     ColourBlack(ScreenResPanel);
-    pic1->hide();
-    pic2->hide();
+    magnifier1->hide();
+    magnifier2->hide();
     flags_.ApplyingSettings = true;
 
     QFont paintFont(QStringLiteral("Courier New"), 8);
     paintFont.setStyleHint(QFont::TypeWriter);
-    PaintBox2->setFont(paintFont);
+    alertBlockBox->setFont(paintFont);
 
     AlertFormat->clear();
     AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
@@ -93,33 +93,33 @@ void Tzones::FormCreate() {
 
     links_.alerts->ResetAlertSchedule(); // also empties the queue
 
-    for (QWidget* w : {static_cast<QWidget*>(AlertsPanel), DriverStatusPanel, autostartpanel, static_cast<QWidget*>(pleaseWaitPanel)})
+    for (QWidget* w : {static_cast<QWidget*>(AlertsPanel), DriverStatusPanel, autoStartPage, static_cast<QWidget*>(pleaseWaitPanel)})
         ColourBlack(w);
-    cam1panel->clear();
-    Cam2Panel->clear();
-    ColourBlack(cam1panel);
-    ColourBlack(Cam2Panel);
-    cam1panel->hide();
-    Cam2Panel->hide();
+    camera1Panel->clear();
+    camera2Panel->clear();
+    ColourBlack(camera1Panel);
+    ColourBlack(camera2Panel);
+    camera1Panel->hide();
+    camera2Panel->hide();
 
-    VideoCap2 = MakeVideoCap(GroupBox1, QStringLiteral("VideoCap2"));
-    VideoCap1 = MakeVideoCap(this, QStringLiteral("VideoCap1"));
+    cameraFrame2 = MakeCameraFrame(cameraAreaBox, QStringLiteral("cameraFrame2"));
+    cameraFrame1 = MakeCameraFrame(this, QStringLiteral("cameraFrame1"));
     flags_.FirstShowPending = true;
-    ColourBlack(VideoCap1);
-    ColourBlack(VideoCap2);
+    ColourBlack(cameraFrame1);
+    ColourBlack(cameraFrame2);
 
     env_.EnableScreenSaver(false);
 
     links_.motion->ResetPictureCounts();
-    PaintBox1->hide();
-    ColourBlack(GroupBox1);
+    clockBox->hide();
+    ColourBlack(cameraAreaBox);
 
     const QSize screen = env_.ScreenSize();
     store_.Record().StartScreenWidth = platform::SaturateInt16(screen.width());
     store_.Record().StartScreenHeight = platform::SaturateInt16(screen.height());
 
-    Panel1->move(10, 50);
-    for (QWidget* frame : {VideoCap1, VideoCap2})
+    setupPanel->move(10, 50);
+    for (QWidget* frame : {cameraFrame1, cameraFrame2})
         frame->setGeometry(frame->x(), 0, 1, 1);
 
     // Texts and captions are set where the controls are built. No task-bar button tricks.
@@ -127,40 +127,40 @@ void Tzones::FormCreate() {
     store_.SetMainWindowFont(font().family(), font().pointSize());
 
     setWindowTitle(kWindowCaption);
-    GroupBox1->move(0, GroupBox1->y());
+    cameraAreaBox->move(0, cameraAreaBox->y());
     SizeToScreen();
 
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Tzones::OnFocusWindowChanged);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::OnFocusWindowChanged);
 }
 
-void Tzones::FormDestroy() {
+void MainWindow::FormDestroy() {
     if (destroyed_)
         return;
     destroyed_ = true;
-    links_.magnifier->FreeMagnifierImage(*pic1);
+    links_.magnifier->FreeMagnifierImage(*magnifier1);
     env_.EnableScreenSaver(true);
 }
 
-void Tzones::ConnectTimers() {
+void MainWindow::ConnectTimers() {
     const std::pair<platform::WinTimer*, const char*> names[] = {
-        {&MotionTime, "MotionTime"}, {&Timer3, "Timer3"}, {&Timer4, "Timer4"},
-        {&TimeLapseTimer, "TimeLapseTimer"}, {&timeLaspeFlasher, "timeLaspeFlasher"},
-        {&Timerclock, "Timerclock"}, {&restlye, "restlye"}, {&PlaceOntrayTimer, "PlaceOntrayTimer"}};
+        {&MotionTime, "MotionTime"}, {&arrangeTimer, "arrangeTimer"}, {&cycleTimer, "cycleTimer"},
+        {&TimeLapseTimer, "TimeLapseTimer"}, {&timeLapseFlashTimer, "timeLapseFlashTimer"},
+        {&clockTimer, "clockTimer"}, {&relayoutTimer, "relayoutTimer"}, {&startupSequenceTimer, "startupSequenceTimer"}};
     for (const auto& [timer, name] : names) {
         timer->setObjectName(QString::fromLatin1(name));
         timer->setParent(this);
     }
     connect(&MotionTime, &platform::WinTimer::Timeout, this, [this] { links_.motion->MotionTick(); });
-    connect(&Timer3, &platform::WinTimer::Timeout, this, [this] { links_.layout->ArrangeAfterStart(); });
-    connect(&Timer4, &platform::WinTimer::Timeout, this, &Tzones::Timer4Timer);
+    connect(&arrangeTimer, &platform::WinTimer::Timeout, this, [this] { links_.layout->ArrangeAfterStart(); });
+    connect(&cycleTimer, &platform::WinTimer::Timeout, this, &MainWindow::CycleTimerTick);
     connect(&TimeLapseTimer, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseTick(); });
-    connect(&timeLaspeFlasher, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseFlasherTick(); });
-    connect(&Timerclock, &platform::WinTimer::Timeout, this, [this] { links_.alerts->ClockTick(); });
-    connect(&restlye, &platform::WinTimer::Timeout, this, [this] { links_.layout->Relayout(); });
-    connect(&PlaceOntrayTimer, &platform::WinTimer::Timeout, this, &Tzones::PlaceOntrayTimerTimer);
+    connect(&timeLapseFlashTimer, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseFlasherTick(); });
+    connect(&clockTimer, &platform::WinTimer::Timeout, this, [this] { links_.alerts->ClockTick(); });
+    connect(&relayoutTimer, &platform::WinTimer::Timeout, this, [this] { links_.layout->Relayout(); });
+    connect(&startupSequenceTimer, &platform::WinTimer::Timeout, this, &MainWindow::StartupSequenceTimerTick);
 }
 
-void Tzones::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
@@ -181,14 +181,14 @@ void Tzones::showEvent(QShowEvent* event) {
     });
 }
 
-void Tzones::OnFocusWindowChanged() {
+void MainWindow::OnFocusWindowChanged() {
     QWindow* focus = QGuiApplication::focusWindow();
     if (focus && focus == windowHandle())
         return; // judged when the activation event arrives
     lastFocusWasOurs_ = focus != nullptr;
 }
 
-bool Tzones::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && isVisible() && !shuttingDown_) {
         // A return from another window of this program, or the first activation after a
         // show; a switch back from another application is not an activation here.
@@ -203,7 +203,7 @@ bool Tzones::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void Tzones::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the window from outside takes the orderly way out, past the lock like Exit.
     event->ignore();
     if (shuttingDown_ || closeAsked_)

@@ -1,21 +1,21 @@
 // Pictures taken by hand: the Take Pic buttons and clicks on a camera view.
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 
-void Tzones::CopyPictureCaptions(int camera) {
-    GroupBox1->setTitle(links_.motion->FormatLastImageCaption(camera));
+void MainWindow::CopyPictureCaptions(int camera) {
+    cameraAreaBox->setTitle(links_.motion->FormatLastImageCaption(camera));
     if (FullToolbarLayout) {
         const qint64 next = qint64(links_.motion->PictureCountTotal()) + 1;
         CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
     } else {
-        CameraGroupBox->setTitle(GroupBox1->title());
+        CameraGroupBox->setTitle(cameraAreaBox->title());
     }
 }
 
-void Tzones::TakePicture(int camera) {
-    CommandCamera* view = CameraView(camera);
+void MainWindow::TakePicture(int camera) {
+    CommandCamera* view = CommandCameraOf(camera);
     if (!view || !view->IsPreviewing())
         return;
     CopyPictureCaptions(camera);
@@ -24,28 +24,28 @@ void Tzones::TakePicture(int camera) {
         links_.motion->PlayAlarmSound();
 }
 
-void Tzones::TakePicture1() { TakePicture(1); }
+void MainWindow::TakePicture1() { TakePicture(1); }
 
-void Tzones::TakePicture2() { TakePicture(2); }
+void MainWindow::TakePicture2() { TakePicture(2); }
 
-void Tzones::Button22Click() {
-    if (!Panel1->isHidden())
+void MainWindow::TakePicture1ButtonClick() {
+    if (!setupPanel->isHidden())
         GatherAndSaveSettings();
     TakePicture1();
 }
 
-void Tzones::Button23Click() {
-    if (!Panel1->isHidden())
+void MainWindow::TakePicture2ButtonClick() {
+    if (!setupPanel->isHidden())
         GatherAndSaveSettings();
     TakePicture2();
 }
 
-void Tzones::VideoCap1DblClick() {
-    maintoolbar->show();
+void MainWindow::CameraFrame1DblClick() {
+    mainToolbar->show();
     CopyPictureCaptions(1);
 }
 
-void Tzones::VideoCap2DblClick() {
-    maintoolbar->show();
+void MainWindow::CameraFrame2DblClick() {
+    mainToolbar->show();
     CopyPictureCaptions(2);
 }

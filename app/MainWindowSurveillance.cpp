@@ -1,7 +1,7 @@
 // Motion surveillance on and off: the surveillance button and the state MotionTime holds.
 #include "app/CameraListRules.h"
 #include "app/ControlColours.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
@@ -23,7 +23,7 @@ constexpr qint32 kZoneSizeInstead = 50;
 
 } // namespace
 
-void Tzones::CopyZoneValues(int camera) {
+void MainWindow::CopyZoneValues(int camera) {
     const ZoneEditValues edits = ZoneWindowOf(camera).ZoneValues();
     ZoneRect& zone = CameraZone[camera == 2 ? 1 : 0];
     zone.size = SafeStrToInt(edits.scales);
@@ -33,7 +33,7 @@ void Tzones::CopyZoneValues(int camera) {
         zone.size = kZoneSizeInstead;
 }
 
-void Tzones::Panel4Click() {
+void MainWindow::SurveillanceButtonClick() {
     SettingsRecord& record = store_.Record();
     for (int camera : {1, 2}) {
         qint16& sensitivity = camera == 1 ? record.Sensitivity1 : record.Sensitivity2;
@@ -51,7 +51,7 @@ void Tzones::Panel4Click() {
     SwitchSurveillance(!MotionTime.Enabled());
 }
 
-bool Tzones::SwitchSurveillance(bool on) {
+bool MainWindow::SwitchSurveillance(bool on) {
     const bool wasOn = MotionTime.Enabled();
     // Locked, the password is asked while surveillance still runs: a prompt left open must
     // not pause it. Once given, the step below does not ask again.
@@ -67,24 +67,24 @@ bool Tzones::SwitchSurveillance(bool on) {
     return false;
 }
 
-bool Tzones::MotionTimeRunning() const { return MotionTime.Enabled(); }
+bool MainWindow::MotionTimeRunning() const { return MotionTime.Enabled(); }
 
-void Tzones::SetMotionTimeRunning(bool running) { MotionTime.SetEnabled(running); }
+void MainWindow::SetMotionTimeRunning(bool running) { MotionTime.SetEnabled(running); }
 
-bool Tzones::TimeLapseTimerRunning() const { return TimeLapseTimer.Enabled(); }
+bool MainWindow::TimeLapseTimerRunning() const { return TimeLapseTimer.Enabled(); }
 
-void Tzones::SetTimeLapseTimerRunning(bool running) { TimeLapseTimer.SetEnabled(running); }
+void MainWindow::SetTimeLapseTimerRunning(bool running) { TimeLapseTimer.SetEnabled(running); }
 
-QString Tzones::MotionText(int camera) const { return (camera == 2 ? Errors2 : Errors1)->text(); }
+QString MainWindow::MotionText(int camera) const { return (camera == 2 ? motionCount2Label : motionCount1Label)->text(); }
 
-void Tzones::ResetMotionCounters() {
-    Errors1->setText(MotionCounterText(0));
-    Errors2->setText(MotionCounterText(0));
+void MainWindow::ResetMotionCounters() {
+    motionCount1Label->setText(MotionCounterText(0));
+    motionCount2Label->setText(MotionCounterText(0));
 }
 
-bool Tzones::ToggleSurveillance() { return StartStopSurveillance(); }
+bool MainWindow::ToggleSurveillance() { return StartStopSurveillance(); }
 
-bool Tzones::StartStopSurveillance() {
+bool MainWindow::StartStopSurveillance() {
     const bool previews1 = CameraPreviews(1);
     const bool previews2 = CameraPreviews(2);
     if (!previews1 && !previews2) {
@@ -99,12 +99,12 @@ bool Tzones::StartStopSurveillance() {
         return false;
     }
     CopyZoneValues(1);
-    Panel1->hide();
+    setupPanel->hide();
 
     links_.motion->ResetMotionDetector();
     for (int camera : {1, 2})
         ZoneWindowOf(camera).SetTargetTicked(false);
-    if (!Showw->isChecked() && !LogAllowed->isChecked())
+    if (!showOnMotionBox->isChecked() && !LogAllowed->isChecked())
         LogAllowed->setChecked(true);
 
     if (MotionTime.Enabled()) {
@@ -113,59 +113,59 @@ bool Tzones::StartStopSurveillance() {
             links_.motion->CheckMotionZone(2);
         if (previews1)
             links_.motion->CheckMotionZone(1);
-        SetFontColour(Panel4, ControlColours::kRed);
-        Panel4->setText(kMotionText);
+        SetFontColour(surveillanceButton, ControlColours::kRed);
+        surveillanceButton->setText(kMotionText);
     } else {
-        SetFontColour(Panel4, ControlColours::kBlack);
+        SetFontColour(surveillanceButton, ControlColours::kBlack);
         EnableOptionControls();
-        CheckBox1->setChecked(false);
+        lockBox->setChecked(false);
     }
     return true;
 }
 
-void Tzones::StopIdleSurveillance() {
+void MainWindow::StopIdleSurveillance() {
     if (!MotionTime.Enabled() || CameraPreviews(1) || CameraPreviews(2))
         return;
     MotionTime.SetEnabled(false);
-    SetFontColour(Panel4, ControlColours::kBlack);
-    Panel4->setText(kMotionText);
+    SetFontColour(surveillanceButton, ControlColours::kBlack);
+    surveillanceButton->setText(kMotionText);
 }
 
-void Tzones::EnableOptionControls() { SetOptionControlsEnabled(true); }
+void MainWindow::EnableOptionControls() { SetOptionControlsEnabled(true); }
 
-void Tzones::DisableOptionControls() { SetOptionControlsEnabled(false); }
+void MainWindow::DisableOptionControls() { SetOptionControlsEnabled(false); }
 
-void Tzones::SetOptionControlsEnabled(bool enabled) {
-    // Also every button to a window that holds settings: Button24, the tool bar's "Setup",
-    // opens the same set-up panel as Button10; Button27, the Views box's Button8 and the hidden
-    // Button37 the FTP window; Button30 the captions; TimeLapseButton the time-lapse settings.
+void MainWindow::SetOptionControlsEnabled(bool enabled) {
+    // Also every button to a window that holds settings: setupButton, the tool bar's "Setup",
+    // opens the same set-up panel as viewsSetupButton; ftpButton, the Views box's viewsFtpButton and the hidden
+    // setupFtpButton the FTP window; captionsButton the captions; TimeLapseButton the time-lapse settings.
     // The camera lists choose the device a camera runs on, which the settings keep.
-    for (QWidget* control : std::initializer_list<QWidget*>{CheckBox1, hot1, Hot2, Showw, LogAllowed, Button9, Button6,
-                                                            Button10, Button24, Button27, Button8, Button37, Button30,
+    for (QWidget* control : std::initializer_list<QWidget*>{lockBox, hot1, Hot2, showOnMotionBox, LogAllowed, aim1Button, aim2Button,
+                                                            viewsSetupButton, setupButton, ftpButton, viewsFtpButton, setupFtpButton, captionsButton,
                                                             TimeLapseButton, cam1List, cam2List})
         control->setEnabled(enabled);
 }
 
-bool Tzones::OptionControlsLocked() const { return CheckBox1->isChecked(); }
+bool MainWindow::OptionControlsLocked() const { return lockBox->isChecked(); }
 
-void Tzones::CheckBox1Click() {
-    if (!CheckBox1->isChecked())
+void MainWindow::LockBoxClick() {
+    if (!lockBox->isChecked())
         return;
-    // Panel4 reads "Motion" whether surveillance runs or not: the timer tells.
+    // surveillanceButton reads "Motion" whether surveillance runs or not: the timer tells.
     const bool watching = SurveillanceRuns();
     if (watching && links_.accessLock->AccessAllowed() && !shuttingDown_) {
         DisableOptionControls();
         // The lock box sits on the set-up panel: nothing of it stays open to edit.
-        Panel1->hide();
+        setupPanel->hide();
         return;
     }
     if (!watching)
         ShowMessageBox(kLockNeedsLoggingText);
-    const QSignalBlocker quiet(CheckBox1);
-    CheckBox1->setChecked(false);
+    const QSignalBlocker quiet(lockBox);
+    lockBox->setChecked(false);
 }
 
-void Tzones::TickLockBoxForMotion() {
+void MainWindow::TickLockBoxForMotion() {
     const QScopedValueRollback<bool> reacting(motionReaction_, true);
-    CheckBox1->setChecked(true);
+    lockBox->setChecked(true);
 }

@@ -1,5 +1,5 @@
 // Show, activation and the one-shot start-up sequence of the main window.
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "app/NetworkPanel.h"
 
@@ -19,7 +19,7 @@
 #include <QTabBar>
 #include <QTimer>
 
-void Tzones::FormShow() {
+void MainWindow::FormShow() {
     // Each load may tell of a damaged file: a shutdown met while it is told ends
     // the show (and no activation follows).
     if (shuttingDown_)
@@ -34,14 +34,14 @@ void Tzones::FormShow() {
     if (!flags_.FirstShowPending) {
         // Back from the tray.
         SizeToScreen();
-        restlye.SetEnabled(true);
+        relayoutTimer.SetEnabled(true);
         links_.tray->RemoveTrayIcon();
         flags_.ApplyingSettings = false;
         return;
     }
 
     flags_.FirstShowPending = false;
-    restlye.SetEnabled(true);
+    relayoutTimer.SetEnabled(true);
     links_.layout->LayoutToolbar();
 
     links_.layout->LayoutMainToolbar();
@@ -53,7 +53,7 @@ void Tzones::FormShow() {
 
     links_.timeLapse->ResetTimeLapseWorkingValues();
 
-    Panel7->setGeometry(SurveillancePanel->x(), Panel7->y(), 210, Panel7->height());
+    toolbarSpacerPanel->setGeometry(SurveillancePanel->x(), toolbarSpacerPanel->y(), 210, toolbarSpacerPanel->height());
     NetWorkPanel->hide();
     move(0, y());
 
@@ -64,7 +64,7 @@ void Tzones::FormShow() {
         return;
     FillCameraLists();
 
-    GroupBox1->move(GroupBox1->x(), 0);
+    cameraAreaBox->move(cameraAreaBox->x(), 0);
     links_.layout->RestoreFullView();
     CyclePosition = -1;
     SurveillanceSetup->show();
@@ -77,7 +77,7 @@ void Tzones::FormShow() {
     DisabledCaptions2->setEnabled(true);
 
     links_.layout->RestoreFullView();
-    maintoolbar->move(-7, -15);
+    mainToolbar->move(-7, -15);
     links_.layout->LayoutMainToolbar();
 
     SettingsRecord& record = store_.Record();
@@ -86,7 +86,7 @@ void Tzones::FormShow() {
         NotifyActive->setChecked(false);
     }
     if (record.PlaceOnTray || record.AutoStart1 || record.AutoStart2)
-        PlaceOntrayTimer.SetEnabled(true);
+        startupSequenceTimer.SetEnabled(true);
 
     // Run as the installer (its name holds SETUP): the installer window comes up.
     if (store_.IsRunningAsSetup())
@@ -97,15 +97,15 @@ void Tzones::FormShow() {
     flags_.ApplyingSettings = false;
 }
 
-void Tzones::FormActivate() {
+void MainWindow::FormActivate() {
     if (shuttingDown_)
         return;
     links_.onlineService->ResetPhoneLinkConnected();
-    phautoconnect->hide();
-    maintoolbar->hide();
-    GroupBox1->hide();
-    PhLOg->clear();
-    PaintBox2->setGeometry(PaintBox2->parentWidget()->rect());
+    phoneAutoConnectBox->hide();
+    mainToolbar->hide();
+    cameraAreaBox->hide();
+    phoneLogEdit->clear();
+    alertBlockBox->setGeometry(alertBlockBox->parentWidget()->rect());
 
     const SettingsRecord& record = store_.Record();
     flags_.PendingAutoStart1 = record.AutoStart1;
@@ -113,11 +113,11 @@ void Tzones::FormActivate() {
 
     DriverStatusPanel->move(15, 25);
     AlertsPanel->setGeometry(15, 25, DriverStatusPanel->width(), DriverStatusPanel->height());
-    autostartpanel->move(15, 25);
-    if (record.SetupTabIndex >= 0 && record.SetupTabIndex < TabControl1->count())
-        TabControl1->setCurrentIndex(record.SetupTabIndex);
+    autoStartPage->move(15, 25);
+    if (record.SetupTabIndex >= 0 && record.SetupTabIndex < setupTabs->count())
+        setupTabs->setCurrentIndex(record.SetupTabIndex);
     DriverStatusPanel->show();
-    autostartpanel->hide();
+    autoStartPage->hide();
     AlertsPanel->hide();
 
     for (int camera : {1, 2}) {
@@ -130,17 +130,17 @@ void Tzones::FormActivate() {
     links_.layout->LayoutToolbar();
 
     ResetMotionCounters();
-    maintoolbar->setWindowTitle(QString());
+    mainToolbar->setWindowTitle(QString());
 
-    GroupBox1->move(0, 0);
+    cameraAreaBox->move(0, 0);
     SizeToScreen();
 
     links_.alerts->UpdateAlertSummary();
-    restlye.SetEnabled(true);
+    relayoutTimer.SetEnabled(true);
     links_.alerts->FillAlertCombos();
     links_.tray->ShowSetupTab();
 
-    Timerclock.SetEnabled(true);
+    clockTimer.SetEnabled(true);
     links_.tray->AddTrayIcon();
 
     links_.tray->FillPhoneSizeList();
@@ -151,7 +151,7 @@ void Tzones::FormActivate() {
     flags_.StartupGuard = false;
 }
 
-void Tzones::Tell(const QString& text) {
+void MainWindow::Tell(const QString& text) {
     if (!unattended_) {
         ShowMessageBox(text);
         return;
@@ -163,20 +163,20 @@ void Tzones::Tell(const QString& text) {
     PostMessageBox(text);
 }
 
-void Tzones::PlaceOntrayTimerTimer() {
-    PlaceOntrayTimer.SetEnabled(false);
+void MainWindow::StartupSequenceTimerTick() {
+    startupSequenceTimer.SetEnabled(false);
     if (shuttingDown_)
         return;
     struct Unattended {
-        Tzones& zones;
-        explicit Unattended(Tzones& z) : zones(z) {
-            zones.flags_.FtpUnattended = true;
-            zones.unattended_ = true;
-            zones.toldUnattended_.clear();
+        MainWindow& mainWindow;
+        explicit Unattended(MainWindow& z) : mainWindow(z) {
+            mainWindow.flags_.FtpUnattended = true;
+            mainWindow.unattended_ = true;
+            mainWindow.toldUnattended_.clear();
         }
         ~Unattended() {
-            zones.flags_.FtpUnattended = false;
-            zones.unattended_ = false;
+            mainWindow.flags_.FtpUnattended = false;
+            mainWindow.unattended_ = false;
         }
     } unattended(*this);
     RunStartupSequence();
@@ -185,7 +185,7 @@ void Tzones::PlaceOntrayTimerTimer() {
               CameraPreviews(2) ? "on" : "off");
 }
 
-void Tzones::RunStartupSequence() {
+void MainWindow::RunStartupSequence() {
     // Every step may end in a modal wait (FTP, a camera); a shutdown met there ends the
     // sequence: nothing more is switched on or written.
     SettingsRecord& record = store_.Record();
@@ -224,7 +224,7 @@ void Tzones::RunStartupSequence() {
     if (record.StartTimeLapseAtStart) {
         // A stored interval of 0 or below would keep the timer from ever firing.
         TimeLapseTimer.SetInterval(timelapse::EffectiveInterval(record.TimeLapseSeconds) * 1000);
-        timeLaspeFlasher.SetEnabled(true);
+        timeLapseFlashTimer.SetEnabled(true);
         TimeLapseTimer.SetEnabled(true);
         links_.timeLapse->TimeLapseStarted();
     }
@@ -239,7 +239,7 @@ void Tzones::RunStartupSequence() {
         links_.tray->MinimizeToTray();
 }
 
-void Tzones::WhenStartsAreOver(std::function<void()> fn, int delayMs) {
+void MainWindow::WhenStartsAreOver(std::function<void()> fn, int delayMs) {
     QTimer::singleShot(delayMs, this, [this, fn = std::move(fn)]() mutable {
         if (shuttingDown_)
             return;
@@ -251,7 +251,7 @@ void Tzones::WhenStartsAreOver(std::function<void()> fn, int delayMs) {
     });
 }
 
-void Tzones::ConnectFtpAfterStartup() {
+void MainWindow::ConnectFtpAfterStartup() {
     if (shuttingDown_)
         return;
     const bool wasUnattended = flags_.FtpUnattended;
@@ -260,24 +260,24 @@ void Tzones::ConnectFtpAfterStartup() {
     flags_.FtpUnattended = wasUnattended;
 }
 
-void Tzones::AutoStartCameras() {
+void MainWindow::AutoStartCameras() {
     StartPendingCameras();
     const SettingsRecord& record = store_.Record();
     if (!shuttingDown_ && (record.AutoStart1 || record.AutoStart2))
         StartStopSurveillance();
 }
 
-void Tzones::StartPendingCameras() {
+void MainWindow::StartPendingCameras() {
     // Camera 2 needs a second device.
     const struct {
         bool& pending;
         QComboBox* list;
         int devices;
-        void (Tzones::*start)();
-        QWidget* Tzones::*frame;
+        void (MainWindow::*start)();
+        QWidget* MainWindow::*frame;
         int camera;
-    } cameras[] = {{flags_.PendingAutoStart1, cam1List, 1, &Tzones::StartCamera1, &Tzones::VideoCap1, 1},
-                   {flags_.PendingAutoStart2, cam2List, 2, &Tzones::StartCamera2, &Tzones::VideoCap2, 2}};
+    } cameras[] = {{flags_.PendingAutoStart1, cam1List, 1, &MainWindow::StartCamera1, &MainWindow::cameraFrame1, 1},
+                   {flags_.PendingAutoStart2, cam2List, 2, &MainWindow::StartCamera2, &MainWindow::cameraFrame2, 2}};
     for (const auto& c : cameras) {
         if (shuttingDown_)
             return;
@@ -288,12 +288,12 @@ void Tzones::StartPendingCameras() {
         (this->*c.start)();
         if (shuttingDown_)
             return;
-        Timer3.SetEnabled(true);
+        arrangeTimer.SetEnabled(true);
         links_.layout->ArrangeCameraPanels();
         links_.layout->RestoreFullView();
         (this->*c.frame)->show(); // the frame as it is after the start
         SelectSavedVideoMode(c.camera);
-        if (phautoconnect->isChecked())
+        if (phoneAutoConnectBox->isChecked())
             AutoConnectPhoneLink();
     }
 }
