@@ -4,8 +4,8 @@
 #include "core/MainWindowLink.h"
 #include "core/PictureLogLink.h"
 #include "core/PictureStore.h"
-#include "publish/TLogWin.h"
-#include "publish/Taviplayerform.h"
+#include "publish/PictureLogWindow.h"
+#include "publish/AviPlayerWindow.h"
 
 void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWindow, PictureLogLink& log,
                         const std::function<void()>& showToolbar) {
@@ -33,7 +33,7 @@ void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWi
         showToolbar();
 }
 
-void BindPictureLog(TLogWin& log, MainWindow& mainWindow, PictureStore& pictures, Taviplayerform* aviPlayer) {
+void BindPictureLog(PictureLogWindow& log, MainWindow& mainWindow, PictureStore& pictures, AviPlayerWindow* aviPlayer) {
     StationLinks& links = mainWindow.Links();
     links.pictureLog = &log;
     links.avi = &log.Avi();

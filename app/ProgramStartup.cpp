@@ -42,10 +42,10 @@
 #include "platform/TrayIcon.h"
 #include "publish/AlertsTab.h"
 #include "publish/FtpStation.h"
-#include "publish/TFTPMainForm.h"
-#include "publish/TLogWin.h"
-#include "publish/Taviplayerform.h"
-#include "publish/TemailSender.h"
+#include "publish/FtpWindow.h"
+#include "publish/PictureLogWindow.h"
+#include "publish/AviPlayerWindow.h"
+#include "publish/EmailWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -154,18 +154,18 @@ int ProgramStartup(const StartupOptions& options) {
     StationGallery gallery(*mainWindow, store, galleryHttp);
     links.onlineService = &gallery;
     TOKBox::Instance(); // kept by the message box until the application ends
-    auto logWin = std::make_unique<TLogWin>(store);
+    auto pictureLogWindow = std::make_unique<PictureLogWindow>(store);
     auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
     auto passwordBox = std::make_unique<TpasswordBox>(store);
     StationAccessLock accessLock(*passwordBox, [z = mainWindow.get()] { return z->lockBox->isChecked(); });
     links.accessLock = &accessLock;
     StationTimeLapse timeLapse(*mainWindow, store, links, motion.Pictures(), pictureCaptions);
     links.timeLapse = &timeLapse;
-    auto aviPlayer = std::make_unique<Taviplayerform>();
+    auto aviPlayer = std::make_unique<AviPlayerWindow>();
     FtpStation ftp(store, flags, *mainWindow);
-    auto ftpMainForm = std::make_unique<TFTPMainForm>(
+    auto ftpWindow = std::make_unique<FtpWindow>(
         ftp.Uploader(), [&window = static_cast<MainWindowLink&>(*mainWindow)] { window.ShowHelp(5); });
-    ftp.SetWindow(ftpMainForm.get());
+    ftp.SetWindow(ftpWindow.get());
     ftp.SetResetFtpRing([&motion] { motion.Pictures().ResetFtpRing(); });
     StationUploads uploads(gallery.Service(), ftp.UploadTarget());
     motion.Pictures().SetUploadTarget(&uploads);
@@ -182,11 +182,11 @@ int ProgramStartup(const StartupOptions& options) {
     links.installer = installForm.get();
     ReportWindowLinks reportLinks;
     reportLinks.smtpEdits = [z = mainWindow.get()] { return z->AlertsPanel->SmtpEditTexts(); };
-    auto emailSender = std::make_unique<TemailSender>(store, *mainWindow, nullptr, reportLinks);
-    links.email = emailSender.get();
+    auto emailWindow = std::make_unique<EmailWindow>(store, *mainWindow, nullptr, reportLinks);
+    links.email = emailWindow.get();
     // The log takes the e-mail link as it is bound now.
-    BindPictureLog(*logWin, *mainWindow, motion.Pictures(), aviPlayer.get());
-    logWin->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
+    BindPictureLog(*pictureLogWindow, *mainWindow, motion.Pictures(), aviPlayer.get());
+    pictureLogWindow->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
         ftp.Uploader().FtpUploadFile(path, remoteName);
     };
     secondSplash.reset();
@@ -194,7 +194,7 @@ int ProgramStartup(const StartupOptions& options) {
     // Borderless and without a task-bar entry, these would be lost under the full-screen
     // main window after one click on it.
     for (QWidget* owned : std::initializer_list<QWidget*>{
-             ftpMainForm.get(), logWin.get(), emailSender.get(), camera2ZoneWindow.get(), camera1ZoneWindow.get(), helpForm.get(),
+             ftpWindow.get(), pictureLogWindow.get(), emailWindow.get(), camera2ZoneWindow.get(), camera1ZoneWindow.get(), helpForm.get(),
              &timeLapse.Dialog(), fontSettings.get(), passwordBox.get(), aviPlayer.get(), zoom.get(),
              setupForm.get(), installForm.get()})
         platform::KeepAboveOwner(owned, mainWindow.get());

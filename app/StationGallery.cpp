@@ -58,7 +58,7 @@ StationGallery::StationGallery(MainWindow& mainWindow, SettingsStore& store, Gal
     mainWindow.phoneLogEdit->setGeometry(8, 18, 344, 86);
     mainWindow.phoneLogEdit->show();
 
-    connect(serviceConnectButton, &QPushButton::clicked, this, [this] { service_.Connect2Z4Click(); });
+    connect(serviceConnectButton, &QPushButton::clicked, this, [this] { service_.ToggleConnection(); });
     connect(testPictureButton, &QPushButton::clicked, this, &StationGallery::TakeTestPicture);
     // A size picked by the user is tried at once, so the preview shows it.
     connect(mainWindow.phoneSizeCombo, &QComboBox::activated, this, &StationGallery::TakeTestPicture);

@@ -38,10 +38,10 @@ struct AlertSummaryInput {
 };
 
 struct AlertSummaryTexts {
-    QString summary;      // alertSummaryLabel
-    QString limitUnit;    // limitUnitLabel
-    QString minutesUnit;  // minutesUnitLabel
-    QString imagesUnit;   // imagesUnitLabel
+    QString summary;
+    QString limitUnit;
+    QString minutesUnit;
+    QString imagesUnit;
 };
 
 // Copies the chosen period, limit and picture count into the record (values out of range

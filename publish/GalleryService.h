@@ -30,9 +30,9 @@ public:
     GalleryService(SettingsStore& store, GalleryHttp& http, GalleryPageView& page,
                    std::function<void(bool busy)> setTransferBusy);
 
-    // Connect2Z4Click: connects when disconnected, else disconnects. Ignored while a
+    // ToggleConnection: connects when disconnected, else disconnects. Ignored while a
     // connect is still waiting for the service.
-    void Connect2Z4Click();
+    void ToggleConnection();
     // The connect a camera switched on asks for (auto-connect): nothing when connected or
     // connecting. Its failure, hidden on the page, is told as a failed upload is: once, until
     // a connect succeeds again.

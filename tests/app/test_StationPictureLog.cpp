@@ -6,8 +6,8 @@
 #include "app/StationLayout.h"
 #include "core/PictureStore.h"
 #include "platform/OwnedWindow.h"
-#include "publish/TLogWin.h"
-#include "publish/Taviplayerform.h"
+#include "publish/PictureLogWindow.h"
+#include "publish/AviPlayerWindow.h"
 #include "support/AviReadback.h"
 
 #include <QListWidget>
@@ -20,7 +20,7 @@ class StationPictureLog : public MainWindowFixture {};
 TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForTheZoneWindow) {
     Create();
     PictureStore pictures(*store);
-    TLogWin log(*store);
+    PictureLogWindow log(*store);
     BindPictureLog(log, *mainWindow, pictures, nullptr);
     EXPECT_EQ(links.pictureLog, &log);
     ASSERT_TRUE(store->MakeCameraFolders());
@@ -53,8 +53,8 @@ TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForThe
 TEST_F(StationPictureLog, AFilmPlayedFromTheLogStandsAboveItAndEscClosesOnlyThePlayer) {
     Create();
     PictureStore pictures(*store);
-    TLogWin log(*store);
-    Taviplayerform player;
+    PictureLogWindow log(*store);
+    AviPlayerWindow player;
     BindPictureLog(log, *mainWindow, pictures, &player);
     // As the station keeps its windows above the main window.
     for (QWidget* owned : {static_cast<QWidget*>(&log), static_cast<QWidget*>(&player)})

@@ -6,7 +6,7 @@
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
 #include "publish/AviPanel.h"
-#include "publish/TLogWin.h"
+#include "publish/PictureLogWindow.h"
 #include "support/AviReadback.h"
 #include "support/QuietMainWindowLink.h"
 #include "support/TestSupport.h"
@@ -71,7 +71,7 @@ protected:
                 ASSERT_TRUE(WriteAll(base + ".txt", QString("N.o. %1\r\n").arg(i).toLatin1()));
             }
         }
-        win = std::make_unique<TLogWin>(settings);
+        win = std::make_unique<PictureLogWindow>(settings);
         win->SetLinks(&main, &ftp, nullptr);
         win->Hooks().AskYesNo = [this](const QString& q) { return questions << q, true; };
         win->Hooks().FtpUploadFile = [this](const QString&, const QString& remote) { uploads << remote; };
@@ -93,7 +93,7 @@ protected:
     SettingsStore settings;
     FakeMainWindow main;
     FakeFtp ftp;
-    std::unique_ptr<TLogWin> win;
+    std::unique_ptr<PictureLogWindow> win;
     QStringList questions, uploads;
     TestSupport::MessageLog messages;
 };
@@ -104,28 +104,28 @@ TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     Open(1);
     EXPECT_EQ(win->ImageList->count(), 5);
     EXPECT_EQ(win->ImageList->currentRow(), 4);
-    EXPECT_EQ(win->Panel3->text(), "Cam 1 000005 of 000005");
-    EXPECT_EQ(win->Image1->Image().size(), QSize(45, 30));
+    EXPECT_EQ(win->positionLabel->text(), "Cam 1 000005 of 000005");
+    EXPECT_EQ(win->pictureView->Image().size(), QSize(45, 30));
     // Neither camera previews: full screen, without the live picture.
     EXPECT_FALSE(win->IsNormalSize());
-    EXPECT_TRUE(win->Image2->isHidden());
+    EXPECT_TRUE(win->liveView->isHidden());
 }
 
 TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     main.previewing = 1;
     Open(1);
     EXPECT_TRUE(win->IsNormalSize());
-    EXPECT_TRUE(win->Image2->isHidden());
+    EXPECT_TRUE(win->liveView->isHidden());
 
     QTest::keyClick(win->ImageList, Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_FALSE(win->IsNormalSize());
-    EXPECT_TRUE(win->Image2->isVisible());
+    EXPECT_TRUE(win->liveView->isVisible());
     QImage frame(64, 48, QImage::Format_RGB888);
     frame.fill(Qt::red);
     win->FrameGrabbed(2, frame);
-    EXPECT_TRUE(win->Image2->Image().isNull());
+    EXPECT_TRUE(win->liveView->Image().isNull());
     win->FrameGrabbed(1, frame);
-    EXPECT_EQ(win->Image2->Image().size(), QSize(64, 48));
+    EXPECT_EQ(win->liveView->Image().size(), QSize(64, 48));
 }
 
 TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
@@ -137,7 +137,7 @@ TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
     EXPECT_EQ(listings.size(), 1);
     QTest::mouseClick(win->ImageList->viewport(), Qt::LeftButton, {},
                       win->ImageList->visualItemRect(win->ImageList->item(1)).center());
-    ASSERT_EQ(win->Panel3->text(), "Cam 1 000002 of 000005");
+    ASSERT_EQ(win->positionLabel->text(), "Cam 1 000002 of 000005");
 
     // A picture saved while the user looks at another window shows on the return.
     QWidget other;
@@ -151,7 +151,7 @@ TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
     EXPECT_EQ(listings.size(), 1);
     EXPECT_EQ(win->ImageList->count(), 6);
     EXPECT_EQ(win->ImageList->currentRow(), 1);
-    EXPECT_EQ(win->Panel3->text(), "Cam 1 000002 of 000006");
+    EXPECT_EQ(win->positionLabel->text(), "Cam 1 000002 of 000006");
 }
 
 TEST_F(LogWindowTest, CompressionBoxShowsWholeAndAnEmptyPurgeSaysSo) {
@@ -160,14 +160,14 @@ TEST_F(LogWindowTest, CompressionBoxShowsWholeAndAnEmptyPurgeSaysSo) {
     main.previewing = 2;
     Open(2);
     ASSERT_TRUE(win->IsNormalSize());
-    win->Panel5->Logic().OpenAviPanel();
+    win->aviPanel->Logic().OpenAviPanel();
     QApplication::processEvents();
-    QCheckBox* box = win->Panel5->CheckBox1;
+    QCheckBox* box = win->aviPanel->compressionBox;
     ASSERT_TRUE(box->isVisible());
     EXPECT_GE(box->width(), box->sizeHint().width());
     const QRect inWindow(box->mapTo(win.get(), QPoint(0, 0)), box->size());
     EXPECT_TRUE(win->rect().contains(inWindow)) << inWindow.x() << "," << inWindow.y();
-    EXPECT_TRUE(win->Panel5->rect().contains(box->geometry()));
+    EXPECT_TRUE(win->aviPanel->rect().contains(box->geometry()));
     // Its box shows: the indicator stands out from the black around it.
     QStyleOptionButton option;
     option.initFrom(box);
@@ -180,7 +180,7 @@ TEST_F(LogWindowTest, CompressionBoxShowsWholeAndAnEmptyPurgeSaysSo) {
             bright += qGray(shot.pixel(x, y)) > 128;
     EXPECT_GT(bright, indicator.width() * indicator.height() / 4);
 
-    win->Button20->click();
+    win->settingsPurgeButton->click();
     EXPECT_EQ(messages, QStringList({"There were no TORVEK pictures to purge."}));
     EXPECT_TRUE(QFileInfo::exists(Cam(2) + "holiday.jpg"));
 }
@@ -204,7 +204,7 @@ TEST(LogWindowFreshStation, Camera1MakesAnAviFromItsFirstPictures) {
     asker.name = dir.file("first.avi");
     FakeMainWindow main;
     FakeFtp ftp;
-    TLogWin win(settings);
+    PictureLogWindow win(settings);
     win.SetLinks(&main, &ftp, nullptr);
     win.SetSaveFileNameAsker(&asker);
     win.Hooks().AskYesNo = [](const QString&) { return true; }; // all rows
@@ -214,7 +214,7 @@ TEST(LogWindowFreshStation, Camera1MakesAnAviFromItsFirstPictures) {
     win.show();
 
     win.CreateAviItem->trigger();
-    ASSERT_TRUE(WaitFor([&] { return !win.Panel5->Logic().IsCreating(); }, 60000));
+    ASSERT_TRUE(WaitFor([&] { return !win.aviPanel->Logic().IsCreating(); }, 60000));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
     QList<QImage> frames;
     QString why;

@@ -1,7 +1,7 @@
 // The FTP window against a pyftpdlib server the test starts: typing a server in and
 // connecting, the listing, folders, delete and disconnect; and as a new user finds it, the
 // listing coming by the window's own timers while surveillance runs.
-#include "publish/TFTPMainForm.h"
+#include "publish/FtpWindow.h"
 
 #include "FtpServerStation.h"
 
@@ -29,7 +29,7 @@ struct Station : FtpServerStation {
         WriteAll(home + "/pics/b.jpg", "picture b");
         ftp->Hooks().motionTimerEnabled = [this] { return motionRuns; };
         ftp->Hooks().timeLapseTimerEnabled = [] { return false; };
-        window = std::make_unique<TFTPMainForm>(*ftp, [] {});
+        window = std::make_unique<FtpWindow>(*ftp, [] {});
         ftp->LoadFtpSettings(); // what the station's FTP button does before it shows the window
         window->show();
     }
@@ -61,18 +61,18 @@ struct Station : FtpServerStation {
     std::string LogText() const { return ftp->Log().Rows().join("\n").toStdString(); }
 
     bool motionRuns;
-    std::unique_ptr<TFTPMainForm> window;
+    std::unique_ptr<FtpWindow> window;
 };
 
 } // namespace
 
-TEST(FtpMainFormServer, ConnectListsDeletesAndDisconnects) {
+TEST(FtpWindowServer, ConnectListsDeletesAndDisconnects) {
     Station st;
     ASSERT_TRUE(st.started);
     st.TypeAndConnect();
     ASSERT_TRUE(st.ftp->IsFtpConnected()) << st.LogText();
     emit st.ftp->RefreshTimer().Timeout();
-    TFTPMainForm& w = *st.window;
+    FtpWindow& w = *st.window;
     QTreeWidgetItem* pics = st.Row("pics");
     QTreeWidgetItem* a = st.Row("a.jpg");
     ASSERT_TRUE(pics && a);
@@ -99,7 +99,7 @@ TEST(FtpMainFormServer, ConnectListsDeletesAndDisconnects) {
     EXPECT_EQ(w.DirectoryListBox->topLevelItemCount(), 0);
 }
 
-TEST(FtpMainFormServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithASavedRootFolder) {
+TEST(FtpWindowServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithASavedRootFolder) {
     Station user(true);
     ASSERT_TRUE(user.started);
     ASSERT_FALSE(user.settings.Record().FtpPassive);
@@ -118,11 +118,11 @@ TEST(FtpMainFormServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithAS
         user.window->DirectoryListBox->findItems("pics", Qt::MatchExactly).value(0), 0);
     ASSERT_EQ(user.window->CurrentDirEdit->text(), "/pics");
     const qsizetype rows = user.ftp->Log().Rows().size();
-    user.window->Button2->click();
+    user.window->backButton->click();
     EXPECT_EQ(user.window->CurrentDirEdit->text(), "/pics");
     EXPECT_GT(user.ftp->Log().Rows().size(), rows);
     user.motionRuns = false;
-    user.window->Button2->click();
+    user.window->backButton->click();
     EXPECT_EQ(user.window->CurrentDirEdit->text(), "/");
     EXPECT_EQ(user.Names(), QStringList({"a.jpg", "pics"}));
 

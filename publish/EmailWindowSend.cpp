@@ -1,5 +1,5 @@
 // Sending a report: the checks, the outbox copy, the page and the mail.
-#include "publish/TemailSender.h"
+#include "publish/EmailWindow.h"
 
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
@@ -31,7 +31,7 @@ QStringList TextLines(const QPlainTextEdit& edit) {
 
 } // namespace
 
-void TemailSender::BitBtn1Click() {
+void EmailWindow::SendButtonClick() {
     if (!Online()) {
         ShowMessageBox(QStringLiteral("Youmust be connected to the internet to use this feature!"));
         return;
@@ -61,8 +61,8 @@ void TemailSender::BitBtn1Click() {
     }
 
     // What goes out is fixed now: listing the outbox may refill the picture list.
-    const QStringList pictures = ReportPictures(filelist, SinglePictureMode, ScrollBar1->value());
-    if (!SaveReportToOutbox(filelist, ReportCamera)) {
+    const QStringList pictures = ReportPictures(pictureNames, SinglePictureMode, pictureScroll->value());
+    if (!SaveReportToOutbox(pictureNames, ReportCamera)) {
         pleaseWaitPanel->hide();
         return;
     }
@@ -71,7 +71,7 @@ void TemailSender::BitBtn1Click() {
     pleaseWaitPanel->hide();
 }
 
-bool TemailSender::SaveReportToOutbox(const QStringList& pictures, int camera) {
+bool EmailWindow::SaveReportToOutbox(const QStringList& pictures, int camera) {
     OutboxSaveInput in;
     in.subject = SubjectEdit->text();
     in.reference = ref->text();
@@ -80,10 +80,10 @@ bool TemailSender::SaveReportToOutbox(const QStringList& pictures, int camera) {
     in.now = Now();
     in.pictures = pictures;
     in.singlePictureMode = SinglePictureMode;
-    in.position = ScrollBar1->value();
+    in.position = pictureScroll->value();
     in.camera = camera;
     in.cameraFolder = CameraFolder(camera);
-    in.freeText = TextLines(*RichEdit1);
+    in.freeText = TextLines(*messageEdit);
     Outbox outbox(OutboxFolder());
     QString error;
     if (outbox.SaveReportToOutbox(working_, in, &error))
@@ -92,12 +92,12 @@ bool TemailSender::SaveReportToOutbox(const QStringList& pictures, int camera) {
     return false;
 }
 
-QString TemailSender::BuildReportHtml(const QStringList& pictures) {
+QString EmailWindow::BuildReportHtml(const QStringList& pictures) {
     ReportPageInput in;
     in.now = Now();
     in.reference = ref->text();
     in.code = code->text();
-    in.freeText = TextLines(*RichEdit1);
+    in.freeText = TextLines(*messageEdit);
     in.useContactInfo = contactTab->UseContactInfo->isChecked();
     in.contact = store_.EmailRecord();
     in.fromTimeText = contactTab->FromTime->currentText();
@@ -111,13 +111,13 @@ QString TemailSender::BuildReportHtml(const QStringList& pictures) {
 
     // The page as a file beside the pictures; a scratch copy, deleted when the window hides.
     platform::WriteFileAtomically(in.pictureFolder + QStringLiteral("log.htm"), platform::ToAnsi(page));
-    temptext = page.split(QStringLiteral("\r\n"));
-    if (!temptext.isEmpty() && temptext.last().isEmpty())
-        temptext.removeLast();
+    reportPageLines = page.split(QStringLiteral("\r\n"));
+    if (!reportPageLines.isEmpty() && reportPageLines.last().isEmpty())
+        reportPageLines.removeLast();
     return page;
 }
 
-void TemailSender::SendReportEmail(const QStringList& pictures) {
+void EmailWindow::SendReportEmail(const QStringList& pictures) {
     if (!Online())
         return;
     ReportMail mail;
@@ -126,22 +126,22 @@ void TemailSender::SendReportEmail(const QStringList& pictures) {
     mail.from = TrimText(main_.ReplyAddress());
     mail.recipients = SplitRecipients(ToAddress->currentText());
     mail.subject = TrimText(SubjectEdit->text());
-    mail.plain = RichEdit1->toPlainText();
+    mail.plain = messageEdit->toPlainText();
     mail.pictures = ReadReportPictures(CameraFolder(ReportCamera), pictures);
 
     QString error;
     sending_ = true;
-    BitBtn1->setEnabled(false);
+    sendButton->setEnabled(false);
     const bool sent = sender_->SendReportMail(mail, &error);
     sending_ = false;
-    BitBtn1->setEnabled(true);
+    sendButton->setEnabled(true);
     pleaseWaitPanel->hide();
     if (!sent) {
         ShowMessageBox(QStringLiteral("Email Failed: ") + error);
         return;
     }
     ToAddress->setEditText(QString());
-    RichEdit1->clear();
+    messageEdit->clear();
     QString done = ReportCamera == 0        ? QStringLiteral("The email has been sent again!")
                    : SinglePictureMode ? QStringLiteral("The Image has been sent!")
                                        : QStringLiteral("The Images have been sent!");

@@ -1,5 +1,5 @@
 // The Sent Images tab: the outbox list, a stored report, re-opening, deleting, purging.
-#include "publish/TemailSender.h"
+#include "publish/EmailWindow.h"
 
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
@@ -16,33 +16,33 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-void TemailSender::BlankThumbnails() {
+void EmailWindow::BlankThumbnails() {
     for (QLabel* thumbnail : SentImage)
         thumbnail->setPixmap(QPixmap::fromImage(placeholder_));
 }
 
-void TemailSender::RefreshOutboxList(const QString& selectNumber) {
+void EmailWindow::RefreshOutboxList(const QString& selectNumber) {
     if (!QDir(OutboxFolder()).exists())
         return;
-    const QSignalBlocker quiet(ListBox1);
-    ListBox1->clear();
+    const QSignalBlocker quiet(outboxList);
+    outboxList->clear();
     rowNumbers_.clear();
     for (const OutboxRow& row : Outbox(OutboxFolder()).Rows()) {
-        ListBox1->addItem(row.text);
+        outboxList->addItem(row.text);
         rowNumbers_ << row.number;
     }
     if (rowNumbers_.isEmpty()) {
         BlankThumbnails();
-        Label20->clear();
+        sentTimeLabel->clear();
         EmailSummary->clear();
         return;
     }
     const qsizetype wanted = rowNumbers_.indexOf(selectNumber);
-    ListBox1->setCurrentRow(int(wanted >= 0 ? wanted : rowNumbers_.size() - 1));
+    outboxList->setCurrentRow(int(wanted >= 0 ? wanted : rowNumbers_.size() - 1));
     ShowOutboxReport();
 }
 
-QStringList TemailSender::RecordPictures() {
+QStringList EmailWindow::RecordPictures() {
     QStringList safe;
     bool refused = false;
     for (const QString& name : working_.Pictures()) {
@@ -60,8 +60,8 @@ QStringList TemailSender::RecordPictures() {
     return safe;
 }
 
-void TemailSender::ShowOutboxReport() {
-    const int row = ListBox1->currentRow();
+void EmailWindow::ShowOutboxReport() {
+    const int row = outboxList->currentRow();
     if (!QDir(OutboxFolder()).exists() || row < 0 || row >= rowNumbers_.size())
         return;
     const QString number = rowNumbers_[row];
@@ -71,12 +71,12 @@ void TemailSender::ShowOutboxReport() {
     BlankThumbnails();
     outbox.Read(number, working_);
     if (ReportCamera == 0) {
-        filelist = RecordPictures();
-        ScrollBar1->blockSignals(true);
-        ScrollBar1->setRange(0, qMax(0, int(filelist.size()) - 1));
-        ScrollBar1->blockSignals(false);
+        pictureNames = RecordPictures();
+        pictureScroll->blockSignals(true);
+        pictureScroll->setRange(0, qMax(0, int(pictureNames.size()) - 1));
+        pictureScroll->blockSignals(false);
     }
-    Label20->setText(FormatDateTime(QStringLiteral("DD MMM YY HH:MM:SS "), working_.SentDateTime()));
+    sentTimeLabel->setText(FormatDateTime(QStringLiteral("DD MMM YY HH:MM:SS "), working_.SentDateTime()));
     EmailSummary->setPlainText(outbox.Summary(TrimText(working_.ReportNumber)).join(QLatin1Char('\n')));
     const QStringList thumbnails = outbox.Thumbnails(working_);
     for (int i = 0; i < thumbnails.size() && i < kThumbnails; ++i) {
@@ -87,17 +87,17 @@ void TemailSender::ShowOutboxReport() {
     }
 }
 
-void TemailSender::ListBox1Click() { ShowOutboxReport(); }
+void EmailWindow::OutboxListClick() { ShowOutboxReport(); }
 
-void TemailSender::Button3Click() {
-    if (ListBox1->currentRow() < 0)
+void EmailWindow::OpenButtonClick() {
+    if (outboxList->currentRow() < 0)
         return;
     SinglePictureMode = false;
-    filelist = RecordPictures();
-    ScrollBar1->blockSignals(true);
-    ScrollBar1->setRange(0, qMax(0, int(filelist.size()) - 1));
-    ScrollBar1->setValue(0);
-    ScrollBar1->blockSignals(false);
+    pictureNames = RecordPictures();
+    pictureScroll->blockSignals(true);
+    pictureScroll->setRange(0, qMax(0, int(pictureNames.size()) - 1));
+    pictureScroll->setValue(0);
+    pictureScroll->blockSignals(false);
     ReportCamera = 0;
     ShowCurrentSendImage(true);
     SelectEmailTab(1);
@@ -107,13 +107,13 @@ void TemailSender::Button3Click() {
     SubjectEdit->setText(TrimText(working_.Subject));
     const QString krd = OutboxFolder() + TrimText(working_.ReportNumber) + QStringLiteral(".KRD");
     if (QFile::exists(krd))
-        RichEdit1->setPlainText(Outbox(OutboxFolder()).Summary(TrimText(working_.ReportNumber)).join(QLatin1Char('\n')));
+        messageEdit->setPlainText(Outbox(OutboxFolder()).Summary(TrimText(working_.ReportNumber)).join(QLatin1Char('\n')));
 }
 
-void TemailSender::DeleteSelectedReport() {
+void EmailWindow::DeleteSelectedReport() {
     if (!AskYesNo(QStringLiteral("Do you really want to Delete this Report? ")))
         return;
-    const int row = ListBox1->currentRow();
+    const int row = outboxList->currentRow();
     if (row < 0 || row >= rowNumbers_.size())
         return;
     Outbox outbox(OutboxFolder());
@@ -124,16 +124,16 @@ void TemailSender::DeleteSelectedReport() {
         return;
     }
     RefreshOutboxList();
-    if (ListBox1->count() > 0) {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->setCurrentRow(qMin(row, ListBox1->count() - 1));
+    if (outboxList->count() > 0) {
+        const QSignalBlocker quiet(outboxList);
+        outboxList->setCurrentRow(qMin(row, outboxList->count() - 1));
         ShowOutboxReport(); // the report shown is the one selected
     }
-    ListBox1->setFocus();
+    outboxList->setFocus();
 }
 
-void TemailSender::Button8Click() {
-    if (ListBox1->count() == 0)
+void EmailWindow::PurgeButtonClick() {
+    if (outboxList->count() == 0)
         return;
     if (AskYesNo(QStringLiteral("Do you really want to empty the reports outbox? ")) &&
         !Outbox(OutboxFolder()).Purge())

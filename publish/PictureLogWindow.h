@@ -62,14 +62,14 @@ struct LogWindowHooks {
     std::function<bool(const QString& question)> AskYesNo;
 };
 
-class TLogWin : public QDialog, public PictureLogLink {
+class PictureLogWindow : public QDialog, public PictureLogLink {
     Q_OBJECT
 public:
     static constexpr int kNormalHeight = 350;
-    static constexpr int kSideWidth = 210; // Panel6, the list and the buttons
+    static constexpr int kSideWidth = 210; // livePanel, the list and the buttons
 
-    explicit TLogWin(SettingsStore& settings, QWidget* parent = nullptr);
-    ~TLogWin() override;
+    explicit PictureLogWindow(SettingsStore& settings, QWidget* parent = nullptr);
+    ~PictureLogWindow() override;
 
     void SetLinks(MainWindowLink* mainWindow, FtpLink* ftp, EmailWindowsLink* email);
     void SetSaveFileNameAsker(SaveFileNameAsker* asker);
@@ -93,44 +93,44 @@ public:
     bool IsNormalSize() const { return normalSize_; }
 
     // The parts, by the names the station knows them.
-    LogPictureView* Image1 = nullptr;
+    LogPictureView* pictureView = nullptr;
     QListWidget* ImageList = nullptr;
-    QPlainTextEdit* RichEdit1 = nullptr;
-    QWidget* Panel6 = nullptr;
-    QLabel* Panel3 = nullptr;
-    LogPictureView* Image2 = nullptr;
-    QWidget* Panel2 = nullptr;
-    QPushButton* Button7 = nullptr;  // Close
-    QPushButton* Button2 = nullptr;  // Save
-    QPushButton* Button3 = nullptr;  // list mode
-    QPushButton* Button9 = nullptr;  // <<
-    QPushButton* Button10 = nullptr; // >>
-    QPushButton* Button11 = nullptr; // Stop
-    QPushButton* Button12 = nullptr; // Notes
-    QPushButton* Button18 = nullptr; // Settings
-    QPushButton* Button19 = nullptr; // &Email Reports
-    QPushButton* Button1 = nullptr;  // Purge (hidden)
-    QPushButton* Button13 = nullptr; // AVI (hidden)
-    QWidget* Panel1 = nullptr;       // settings
-    QTreeView* DirectoryListBox1 = nullptr;
+    QPlainTextEdit* noteEdit = nullptr;
+    QWidget* livePanel = nullptr;
+    QLabel* positionLabel = nullptr;
+    LogPictureView* liveView = nullptr;
+    QWidget* buttonPanel = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* listModeButton = nullptr;
+    QPushButton* slideBackButton = nullptr;
+    QPushButton* slideForwardButton = nullptr;
+    QPushButton* slideStopButton = nullptr;
+    QPushButton* notesButton = nullptr;
+    QPushButton* settingsButton = nullptr;
+    QPushButton* emailButton = nullptr;
+    QPushButton* purgeButton = nullptr;  // Purge (hidden)
+    QPushButton* aviButton = nullptr; // AVI (hidden)
+    QWidget* settingsPanel = nullptr;
+    QTreeView* folderTree = nullptr;
     QFileSystemModel* FolderModel = nullptr;
     QLabel* stats = nullptr;
     QLabel* RecycleAfter = nullptr;
-    QLabel* Label4 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QPushButton* Button6 = nullptr;  // Save
-    QPushButton* Button4 = nullptr;  // Cancel
-    QPushButton* Button20 = nullptr; // Purge
+    QLabel* freeAfterLabel = nullptr;
+    QSlider* limitSlider = nullptr;
+    QPushButton* settingsSaveButton = nullptr;
+    QPushButton* settingsCancelButton = nullptr;
+    QPushButton* settingsPurgeButton = nullptr;
     QWidget* pleaseWaitPanel = nullptr;
     QLabel* PleaseWaitLabel = nullptr;
-    QProgressBar* ProgressBar2 = nullptr;
-    AviPanel* Panel5 = nullptr;
-    QWidget* RototePanel = nullptr;
+    QProgressBar* waitProgressBar = nullptr;
+    AviPanel* aviPanel = nullptr;
+    QWidget* rotatePanel = nullptr;
     QList<QRadioButton*> AngleButtons;
-    QScrollBar* ScrollBar1 = nullptr;
-    QPushButton* Button21 = nullptr; // C&lose
-    QPushButton* Button22 = nullptr; // Rotate
-    QMenu* PopupMenu2 = nullptr;
+    QScrollBar* angleScroll = nullptr;
+    QPushButton* rotateCloseButton = nullptr;
+    QPushButton* rotateButton = nullptr;
+    QMenu* pictureMenu = nullptr;
     QAction* SelectAllItem = nullptr;
     QAction* UploadItem = nullptr;
     QAction* CreateAviItem = nullptr;
@@ -149,14 +149,14 @@ protected:
     void done(int result) override;
 
 private:
-    // TLogWin.cpp: the parts and their places.
+    // PictureLogWindow.cpp: the parts and their places.
     void BuildParts();
     void BuildButtons();
     void BuildSettingsPanel();
     void BuildWaitAndRotatePanels();
     void BuildMenu();
     void LayoutParts();
-    // TLogWinBinding.cpp: logic -> widgets, widgets -> logic.
+    // PictureLogWindowBinding.cpp: logic -> widgets, widgets -> logic.
     void BindLogic();
     void BindAviPanel();
     void ShowRows();
@@ -169,7 +169,7 @@ private:
     bool AskYesNo(const QString& question);
     QString AskSaveFileName(const QString& title, const QString& filter, const QString& name);
     std::optional<DiskSpaceMB> DiskSpace();
-    // TLogWinKeys.cpp: keys and commands.
+    // PictureLogWindowKeys.cpp: keys and commands.
     bool HandleKey(QKeyEvent* event, bool inList);
     void CloseByButton();
     bool CloseAllowed();

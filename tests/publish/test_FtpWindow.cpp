@@ -1,6 +1,6 @@
 // The FTP window over an uploader with a fake client: what a show fills in, the export
 // controls, saving and hiding.
-#include "publish/TFTPMainForm.h"
+#include "publish/FtpWindow.h"
 
 #include "FakeFtpClient.h"
 #include "core/MessageBox.h"
@@ -35,7 +35,7 @@ struct Rig {
         hooks.motionTimerEnabled = [this] { return motion; };
         hooks.timeLapseTimerEnabled = [] { return false; };
         hooks.setTimeLapseTimerEnabled = [](bool) {};
-        window = std::make_unique<TFTPMainForm>(*ftp, [] {});
+        window = std::make_unique<FtpWindow>(*ftp, [] {});
     }
     ~Rig() {
         window.reset();
@@ -59,7 +59,7 @@ struct Rig {
     StartupFlags flags;
     FakeFtpClient client;
     std::unique_ptr<FtpUploader> ftp;
-    std::unique_ptr<TFTPMainForm> window;
+    std::unique_ptr<FtpWindow> window;
     qint64 now = 1000000;
     bool motion = false;
     QStringList boxes;
@@ -67,7 +67,7 @@ struct Rig {
 
 } // namespace
 
-TEST(FtpMainForm, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
+TEST(FtpWindow, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
     Rig rig;
     SettingsRecord& record = rig.settings.Record();
     record.FtpHost = "  ftp.example.net:2121 ";
@@ -77,13 +77,13 @@ TEST(FtpMainForm, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
     record.FtpJpegQuality = 60;
     record.FtpDialUp = true;
     rig.Show();
-    TFTPMainForm& w = *rig.window;
+    FtpWindow& w = *rig.window;
     EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
     EXPECT_EQ(w.UserIDEdit->text(), "cam");
     EXPECT_EQ(w.PasswordEdit->text(), "pw");
     EXPECT_EQ(w.maxImages->text(), "7");
-    EXPECT_TRUE(w.dailupMode->isChecked());
-    EXPECT_EQ(w.TrackBar1->value(), 60); // the ticked dial-up box does not set 45
+    EXPECT_TRUE(w.dialUpBox->isChecked());
+    EXPECT_EQ(w.qualitySlider->value(), 60); // the ticked dial-up box does not set 45
 
     // Hidden and stored with Save Settings on: the quality is the stored one, not 45.
     w.HideFtpWindow();
@@ -97,24 +97,24 @@ TEST(FtpMainForm, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
     EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
 
     // Only a click on the dial-up box sets 45.
-    w.dailupMode->setChecked(false);
-    w.dailupMode->click();
-    EXPECT_EQ(w.TrackBar1->value(), 45);
+    w.dialUpBox->setChecked(false);
+    w.dialUpBox->click();
+    EXPECT_EQ(w.qualitySlider->value(), 45);
     EXPECT_EQ(rig.ftp->Form().quality, 45);
 }
 
-TEST(FtpMainForm, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) {
+TEST(FtpWindow, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) {
     Rig rig;
     rig.settings.Record().FtpHost = "old.host";
     rig.settings.SaveSettings();
     rig.Show();
-    TFTPMainForm& w = *rig.window;
-    w.TabControl1->setCurrentIndex(2);
+    FtpWindow& w = *rig.window;
+    w.pageTabs->setCurrentIndex(2);
     w.SaveSettingsCheckBox->click();
     EXPECT_FALSE(w.SaveSettingsCheckBox->isChecked());
     w.FtpServerEdit->selectAll();
     QTest::keyClicks(w.FtpServerEdit, "new.host");
-    w.Button3->click();
+    w.saveButton->click();
     w.HideFtpWindow();
     EXPECT_EQ(rig.Stored().FtpHost, "old.host");
     EXPECT_EQ(rig.settings.Record().FtpHost, "old.host");
@@ -123,12 +123,12 @@ TEST(FtpMainForm, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) 
     EXPECT_EQ(w.FtpServerEdit->text(), "old.host");
 
     // Auto Connect: the timer and the record in memory, not the file.
-    w.TabControl1->setCurrentIndex(2);
-    w.autoconnect->click();
+    w.pageTabs->setCurrentIndex(2);
+    w.autoConnectBox->click();
     EXPECT_TRUE(rig.ftp->StayConnectedTimer().Enabled());
     EXPECT_TRUE(rig.settings.Record().FtpAutoConnect);
     EXPECT_FALSE(rig.Stored().FtpAutoConnect);
-    w.autoconnect->click();
+    w.autoConnectBox->click();
     EXPECT_FALSE(rig.ftp->StayConnectedTimer().Enabled());
     EXPECT_FALSE(rig.settings.Record().FtpAutoConnect);
 
@@ -137,19 +137,19 @@ TEST(FtpMainForm, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) 
     EXPECT_TRUE(rig.client.passive);
 }
 
-TEST(FtpMainForm, EscAndHideHideTheWindowAndKeepTheConnection) {
+TEST(FtpWindow, EscAndHideHideTheWindowAndKeepTheConnection) {
     Rig rig;
     rig.settings.Record().FtpHost = "127.0.0.1:2121";
     rig.settings.Record().FtpUser = "cam";
     rig.settings.Record().FtpPassword = "pw";
     rig.Show();
-    TFTPMainForm& w = *rig.window;
+    FtpWindow& w = *rig.window;
     w.ConnectButton->click();
     ASSERT_TRUE(rig.ftp->IsFtpConnected());
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     rig.Show();
-    w.Button1->click();
+    w.hideButton->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(rig.ftp->IsFtpConnected());
     EXPECT_FALSE(rig.client.calls.contains("disconnect"));

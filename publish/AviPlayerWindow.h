@@ -27,11 +27,11 @@ private:
     QImage frame_;
 };
 
-class Taviplayerform : public QWidget {
+class AviPlayerWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Taviplayerform(QWidget* parent = nullptr);
-    ~Taviplayerform() override;
+    explicit AviPlayerWindow(QWidget* parent = nullptr);
+    ~AviPlayerWindow() override;
 
     // Shows the window full screen and plays the file; a file that cannot be played is told
     // in a message box and the window does not stay.
@@ -41,7 +41,7 @@ public:
     bool IsPlaying() const { return player_.IsPlaying(); }
     platform::VideoPlayback& Player() { return player_; }
 
-    AviVideoPanel* Panel1 = nullptr;
+    AviVideoPanel* videoPanel = nullptr;
 
 signals:
     // The window closed, for whatever reason.

@@ -1,6 +1,6 @@
 // The FTP window's remote listing, protocol log and transfer state.
 #include "publish/FtpUploader.h"
-#include "publish/TFTPMainForm.h"
+#include "publish/FtpWindow.h"
 
 #include <QLineEdit>
 #include <QListView>
@@ -9,15 +9,15 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-void TFTPMainForm::BindViews() {
+void FtpWindow::BindViews() {
     DebugListBox->setModel(&uploader_.Log());
-    connect(&uploader_.Log(), &FtpProtocolLog::RowAdded, this, &TFTPMainForm::ShowNewLogRow);
-    connect(&uploader_, &FtpUploader::ListingChanged, this, &TFTPMainForm::FillListing);
-    connect(&uploader_, &FtpUploader::StateChanged, this, &TFTPMainForm::UpdateTransferState);
+    connect(&uploader_.Log(), &FtpProtocolLog::RowAdded, this, &FtpWindow::ShowNewLogRow);
+    connect(&uploader_, &FtpUploader::ListingChanged, this, &FtpWindow::FillListing);
+    connect(&uploader_, &FtpUploader::StateChanged, this, &FtpWindow::UpdateTransferState);
     UpdateTransferState();
 }
 
-void TFTPMainForm::FillListing() {
+void FtpWindow::FillListing() {
     DirectoryListBox->clear();
     CurrentDirEdit->setText(uploader_.Form().remoteDir);
     // Rows of an earlier connection are not shown once the link is gone.
@@ -32,20 +32,20 @@ void TFTPMainForm::FillListing() {
     DirectoryListBox->addTopLevelItems(rows);
 }
 
-void TFTPMainForm::ShowNewLogRow(int row) {
+void FtpWindow::ShowNewLogRow(int row) {
     const QModelIndex index = uploader_.Log().index(row);
     DebugListBox->setCurrentIndex(index);
     DebugListBox->scrollTo(index);
 }
 
-void TFTPMainForm::UpdateTransferState() {
+void FtpWindow::UpdateTransferState() {
     ConnectButton->setText(uploader_.ConnectButtonCaption());
     AbortButton->setVisible(uploader_.AbortButtonVisible());
     const qint64 max = uploader_.ProgressMax();
     // QProgressBar counts in int; large files are shown in KiB.
     const int shift = max > 0x7FFFFFFF ? 10 : 0;
-    ProgressBar1->setRange(0, int(std::max<qint64>(max >> shift, 1)));
-    ProgressBar1->setValue(int(std::min(uploader_.ProgressPosition(), max) >> shift));
+    transferProgressBar->setRange(0, int(std::max<qint64>(max >> shift, 1)));
+    transferProgressBar->setValue(int(std::min(uploader_.ProgressPosition(), max) >> shift));
     if (!uploader_.IsFtpConnected() && DirectoryListBox->topLevelItemCount() > 0)
         FillListing();
 }

@@ -1,7 +1,7 @@
 // The FTP window's handlers: each edit goes straight into the uploader's form, each
 // command to the uploader.
 #include "publish/FtpUploader.h"
-#include "publish/TFTPMainForm.h"
+#include "publish/FtpWindow.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -24,27 +24,27 @@ void BindText(QLineEdit* edit, QString& value) {
 
 } // namespace
 
-void TFTPMainForm::BindHandlers() {
+void FtpWindow::BindHandlers() {
     FtpForm& form = uploader_.Form();
     BindText(FtpServerEdit, form.host);
     BindText(UserIDEdit, form.user);
     BindText(PasswordEdit, form.password);
-    BindText(webpageimagename, form.exportName1);
-    BindText(webpageimagename2, form.exportName2);
+    BindText(exportName1Edit, form.exportName1);
+    BindText(exportName2Edit, form.exportName2);
     BindText(maxImages, form.maxImagesText);
-    connect(TrackBar1, &QSlider::valueChanged, this, &TFTPMainForm::TrackBar1Change);
+    connect(qualitySlider, &QSlider::valueChanged, this, &FtpWindow::QualitySliderChange);
     connect(CreateWebPage, &QCheckBox::clicked, this, [&form](bool on) { form.createWebPage = on; });
     connect(SaveSettingsCheckBox, &QCheckBox::clicked, this, [&form](bool on) { form.saveSettings = on; });
     connect(UsePassive, &QCheckBox::clicked, this, [this](bool on) { uploader_.SetPassive(on); });
-    connect(autoconnect, &QCheckBox::clicked, this, [this](bool on) { uploader_.SetAutoConnect(on); });
+    connect(autoConnectBox, &QCheckBox::clicked, this, [this](bool on) { uploader_.SetAutoConnect(on); });
     // Only a click sets the dial-up quality; loading the box never does.
-    connect(dailupMode, &QCheckBox::clicked, this, [this](bool on) {
+    connect(dialUpBox, &QCheckBox::clicked, this, [this](bool on) {
         uploader_.SetDialUp(on);
-        TrackBar1->setValue(uploader_.Form().quality);
+        qualitySlider->setValue(uploader_.Form().quality);
     });
 
-    const std::pair<QRadioButton*, FtpExportMode> modes[] = {{exportasWebPage, FtpExportMode::ExportAs},
-                                                             {DisableExportall, FtpExportMode::Disabled},
+    const std::pair<QRadioButton*, FtpExportMode> modes[] = {{exportAsRadio, FtpExportMode::ExportAs},
+                                                             {exportDisabledRadio, FtpExportMode::Disabled},
                                                              {ExportAll, FtpExportMode::ExportAll},
                                                              {RecycleTheImage, FtpExportMode::Recycle}};
     for (const auto& [button, mode] : modes) {
@@ -61,12 +61,12 @@ void TFTPMainForm::BindHandlers() {
             activateWindow();
         }
     });
-    connect(Button1, &QPushButton::clicked, this, &TFTPMainForm::HideFtpWindow);
-    connect(Button3, &QPushButton::clicked, this, [this] { uploader_.StoreFtpSettings(); });
-    connect(TabControl1, &QTabBar::currentChanged, this, &TFTPMainForm::ShowTab);
-    connect(Button2, &QPushButton::clicked, this, [this] { uploader_.BackButtonClick(); });
+    connect(hideButton, &QPushButton::clicked, this, &FtpWindow::HideFtpWindow);
+    connect(saveButton, &QPushButton::clicked, this, [this] { uploader_.StoreFtpSettings(); });
+    connect(pageTabs, &QTabBar::currentChanged, this, &FtpWindow::ShowTab);
+    connect(backButton, &QPushButton::clicked, this, [this] { uploader_.BackButtonClick(); });
 
-    connect(DirectoryListBox, &QTreeWidget::itemSelectionChanged, this, &TFTPMainForm::ListingClicked);
+    connect(DirectoryListBox, &QTreeWidget::itemSelectionChanged, this, &FtpWindow::ListingClicked);
     connect(DirectoryListBox, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { uploader_.OpenListingRow(DirectoryListBox->indexOfTopLevelItem(item)); });
     const auto open = [this] { uploader_.OpenListingRow(SelectedListingRow()); };
@@ -76,49 +76,49 @@ void TFTPMainForm::BindHandlers() {
     connect(CreateDirButton, &QPushButton::clicked, this, [this] { uploader_.CreateDirButtonClick(); });
     connect(AbortButton, &QPushButton::clicked, this, [this] { uploader_.AbortButtonClick(); });
 
-    PopupMenu1->addAction(QStringLiteral("Download"), this, open);
-    PopupMenu1->addAction(QStringLiteral("Delete"), this, remove);
-    QAction* back = PopupMenu1->addAction(QStringLiteral("Back"), this, [this] { uploader_.BackMenuClick(); });
+    listingMenu->addAction(QStringLiteral("Download"), this, open);
+    listingMenu->addAction(QStringLiteral("Delete"), this, remove);
+    QAction* back = listingMenu->addAction(QStringLiteral("Back"), this, [this] { uploader_.BackMenuClick(); });
     back->setVisible(false);
-    QAction* page = PopupMenu1->addAction(QStringLiteral("Edit Webpage Code"));
+    QAction* page = listingMenu->addAction(QStringLiteral("Edit Webpage Code"));
     page->setCheckable(true);
     page->setVisible(false);
     connect(page, &QAction::toggled, webpagePanel, &QWidget::setVisible);
     connect(DirectoryListBox, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(DirectoryListBox->viewport()->mapToGlobal(at)); });
+            [this](const QPoint& at) { listingMenu->popup(DirectoryListBox->viewport()->mapToGlobal(at)); });
 
-    connect(&uploader_, &FtpUploader::FormLoaded, this, &TFTPMainForm::FillControls);
+    connect(&uploader_, &FtpUploader::FormLoaded, this, &FtpWindow::FillControls);
 }
 
-void TFTPMainForm::FillControls() {
+void FtpWindow::FillControls() {
     const FtpForm& form = uploader_.Form();
     FtpServerEdit->setText(form.host);
     UserIDEdit->setText(form.user);
     PasswordEdit->setText(form.password);
     CurrentDirEdit->setText(form.remoteDir);
-    webpageimagename->setText(form.exportName1);
-    webpageimagename2->setText(form.exportName2);
+    exportName1Edit->setText(form.exportName1);
+    exportName2Edit->setText(form.exportName2);
     maxImages->setText(form.maxImagesText);
     const int quality = form.quality;
-    TrackBar1->setValue(quality);
-    TrackBar1Change(quality); // also when the position did not move
+    qualitySlider->setValue(quality);
+    QualitySliderChange(quality); // also when the position did not move
     CreateWebPage->setChecked(form.createWebPage);
     UsePassive->setChecked(form.passive);
     SaveSettingsCheckBox->setChecked(form.saveSettings);
-    autoconnect->setChecked(form.autoConnect);
-    dailupMode->setChecked(form.dialUp);
+    autoConnectBox->setChecked(form.autoConnect);
+    dialUpBox->setChecked(form.dialUp);
     switch (form.exportMode) {
-    case FtpExportMode::ExportAs: exportasWebPage->setChecked(true); break;
-    case FtpExportMode::Disabled: DisableExportall->setChecked(true); break;
+    case FtpExportMode::ExportAs: exportAsRadio->setChecked(true); break;
+    case FtpExportMode::Disabled: exportDisabledRadio->setChecked(true); break;
     case FtpExportMode::ExportAll: ExportAll->setChecked(true); break;
     case FtpExportMode::Recycle: RecycleTheImage->setChecked(true); break;
     }
     UpdateExportModeControls();
-    TabControl1->setCurrentIndex(0);
+    pageTabs->setCurrentIndex(0);
     ShowTab(0);
 }
 
-void TFTPMainForm::UpdateExportModeControls() {
+void FtpWindow::UpdateExportModeControls() {
     const bool exportAs = uploader_.Form().exportMode == FtpExportMode::ExportAs;
     SetExportNamesEditable(exportAs);
     maxImages->setEnabled(!exportAs);
@@ -128,8 +128,8 @@ void TFTPMainForm::UpdateExportModeControls() {
     maxImages->setPalette(colours);
 }
 
-void TFTPMainForm::SetExportNamesEditable(bool editable) {
-    for (QLineEdit* edit : {webpageimagename, webpageimagename2}) {
+void FtpWindow::SetExportNamesEditable(bool editable) {
+    for (QLineEdit* edit : {exportName1Edit, exportName2Edit}) {
         edit->setReadOnly(!editable);
         edit->setFocusPolicy(editable ? Qt::StrongFocus : Qt::NoFocus);
         QPalette colours = edit->palette();
@@ -138,37 +138,37 @@ void TFTPMainForm::SetExportNamesEditable(bool editable) {
     }
 }
 
-void TFTPMainForm::TrackBar1Change(int position) {
+void FtpWindow::QualitySliderChange(int position) {
     uploader_.Form().quality = position;
-    Label7->setText(CompressionLabelText(position));
+    qualityLabel->setText(CompressionLabelText(position));
 }
 
-int TFTPMainForm::SelectedListingRow() const {
+int FtpWindow::SelectedListingRow() const {
     const QList<QTreeWidgetItem*> selected = DirectoryListBox->selectedItems();
     return selected.isEmpty() ? -1 : DirectoryListBox->indexOfTopLevelItem(selected.first());
 }
 
-void TFTPMainForm::ListingClicked() {
+void FtpWindow::ListingClicked() {
     const QString caption = uploader_.DownloadCaptionFor(SelectedListingRow());
     if (!caption.isEmpty())
         DownloadButton->setText(caption);
 }
 
-void TFTPMainForm::HideFtpWindow() {
+void FtpWindow::HideFtpWindow() {
     uploader_.StoreFtpSettings();
     hide();
 }
 
-void TFTPMainForm::reject() { HideFtpWindow(); }
+void FtpWindow::reject() { HideFtpWindow(); }
 
-void TFTPMainForm::showEvent(QShowEvent* event) {
+void FtpWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     DebugListBox->show();
     webpagePanel->hide();
     uploader_.StayConnectedTimer().SetEnabled(uploader_.Form().autoConnect);
 }
 
-void TFTPMainForm::keyPressEvent(QKeyEvent* event) {
+void FtpWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         if (showHelp_)
             showHelp_();

@@ -34,7 +34,7 @@ struct ReportWindowLinks {
     std::function<bool(const QString& question)> askYesNo; // unset: a Yes/No box
 };
 
-class TemailSender : public QDialog, public EmailWindowsLink {
+class EmailWindow : public QDialog, public EmailWindowsLink {
     Q_OBJECT
 public:
     static constexpr int kWidth = 406;
@@ -42,9 +42,9 @@ public:
     static constexpr int kThumbnails = 10;
 
     // sender: where reports go out; unset: an SMTP client of the window's own on port 25.
-    TemailSender(SettingsStore& store, MainWindowLink& main, std::unique_ptr<ReportMailSender> sender = {},
+    EmailWindow(SettingsStore& store, MainWindowLink& main, std::unique_ptr<ReportMailSender> sender = {},
                  ReportWindowLinks links = {}, QWidget* parent = nullptr);
-    ~TemailSender() override;
+    ~EmailWindow() override;
 
     // EmailWindowsLink
     void ShowEmailWindow() override;
@@ -60,19 +60,19 @@ public:
     void ShowOutboxReport();
 
     // Handlers.
-    void BitBtn1Click();
-    void Button3Click();
-    void Button8Click();
-    void ListBox1Click();
+    void SendButtonClick();
+    void OpenButtonClick();
+    void PurgeButtonClick();
+    void OutboxListClick();
     void DeleteSelectedReport();
-    void ScrollBar1Change();
-    void TabControl1Change(int index);
+    void PictureScrollChange();
+    void PageTabsChange(int index);
 
     // State this window keeps in hidden controls.
-    QStringList filelist;
+    QStringList pictureNames;
     int ReportCamera = 0;
     bool SinglePictureMode = false;
-    QStringList temptext; // the report page's lines, as last built
+    QStringList reportPageLines; // the report page's lines, as last built
     const OutboxRecord& WorkingRecord() const { return working_; }
     bool Sending() const { return sending_; }
     // The folder of the camera's pictures: 1, 2, 3 (history) or 0 (the outbox), '/' at the end.
@@ -80,7 +80,7 @@ public:
     QString OutboxFolder() const;
     int CurrentTab() const;
 
-    QTabBar* TabControl1 = nullptr;
+    QTabBar* pageTabs = nullptr;
     QWidget* settingsPanel = nullptr;
     QWidget* sendPanel = nullptr;
     QWidget* sentPanel = nullptr;
@@ -88,23 +88,23 @@ public:
     // Send Image
     QLineEdit* SubjectEdit = nullptr;
     QComboBox* ToAddress = nullptr;
-    QPlainTextEdit* RichEdit1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPlainTextEdit* RichEdit2 = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
-    QLabel* postion_caption = nullptr;
+    QPlainTextEdit* messageEdit = nullptr;
+    QLabel* pictureLabel = nullptr;
+    QPlainTextEdit* pictureNoteEdit = nullptr;
+    QScrollBar* pictureScroll = nullptr;
+    QLabel* positionLabel = nullptr;
     QLineEdit* ref = nullptr;
     QLineEdit* code = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    QPushButton* sendButton = nullptr;
     QLabel* pleaseWaitPanel = nullptr;
     // Sent Images
-    QListWidget* ListBox1 = nullptr;
+    QListWidget* outboxList = nullptr;
     QPlainTextEdit* EmailSummary = nullptr;
-    QLabel* Label20 = nullptr;
+    QLabel* sentTimeLabel = nullptr;
     QLabel* SentImage[kThumbnails] = {};
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button8 = nullptr;
-    QPushButton* CloseButton2 = nullptr;
+    QPushButton* openButton = nullptr;
+    QPushButton* purgeButton = nullptr;
+    QPushButton* closeButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -138,7 +138,7 @@ private:
     bool Online() const;
     bool AskYesNo(const QString& question);
     void SetPosition(int position);
-    void LoadImage1(const QString& path);
+    void LoadPictureLabel(const QString& path);
     QString CurrentPicturePath() const;
 
     SettingsStore& store_;
@@ -147,11 +147,11 @@ private:
     ReportWindowLinks links_;
     QString programFolder_;
     OutboxRecord working_;
-    QStringList rowNumbers_; // the report number of each row of ListBox1
-    QImage placeholder_; // Image2: blanks a thumbnail
+    QStringList rowNumbers_; // the report number of each row of outboxList
+    QImage placeholder_; // blanks a thumbnail
     QSet<QString> unsafeNamesTold_;
     bool active_ = false;
-    QString shownPicture_; // what Image1 shows
+    QString shownPicture_; // what pictureLabel shows
     bool loadPending_ = false;
     bool sending_ = false; // a report is going out: Send is off and the window stays
 };

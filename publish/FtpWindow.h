@@ -22,7 +22,7 @@ class QTextEdit;
 class QTreeWidget;
 class QWidget;
 
-class TFTPMainForm : public QDialog {
+class FtpWindow : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kCreatedHeight = 385;
@@ -32,7 +32,7 @@ public:
     static constexpr quint32 kSelectedRowColour = 9002762; // 0x00BBGGRR
 
     // showHelp opens the help window on the connectivity topic (F1).
-    TFTPMainForm(FtpUploader& uploader, std::function<void()> showHelp, QWidget* parent = nullptr);
+    FtpWindow(FtpUploader& uploader, std::function<void()> showHelp, QWidget* parent = nullptr);
 
     // Stores the settings and hides the window; the connection stays (Hide, Esc).
     void HideFtpWindow();
@@ -43,43 +43,43 @@ public:
     QLineEdit* UserIDEdit = nullptr;
     QLineEdit* PasswordEdit = nullptr;
     QPushButton* ConnectButton = nullptr;
-    QPushButton* Button1 = nullptr; // Hide
-    QPushButton* Button3 = nullptr; // Save
-    QTabBar* TabControl1 = nullptr;
+    QPushButton* hideButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    QTabBar* pageTabs = nullptr;
 
-    QGroupBox* GroupBox2 = nullptr; // File Log
-    QPushButton* Button2 = nullptr; // "<<"
+    QGroupBox* fileLogBox = nullptr;
+    QPushButton* backButton = nullptr;
     QTreeWidget* DirectoryListBox = nullptr;
     QListView* DebugListBox = nullptr;
     QLineEdit* CurrentDirEdit = nullptr;
 
-    QGroupBox* GroupBox1 = nullptr; // Image Exports
-    QRadioButton* exportasWebPage = nullptr;
-    QRadioButton* DisableExportall = nullptr;
+    QGroupBox* imageExportsBox = nullptr;
+    QRadioButton* exportAsRadio = nullptr;
+    QRadioButton* exportDisabledRadio = nullptr;
     QRadioButton* ExportAll = nullptr;
     QRadioButton* RecycleTheImage = nullptr;
-    QLineEdit* webpageimagename = nullptr;
-    QLineEdit* webpageimagename2 = nullptr;
+    QLineEdit* exportName1Edit = nullptr;
+    QLineEdit* exportName2Edit = nullptr;
     QLineEdit* maxImages = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label7 = nullptr;
+    QSlider* qualitySlider = nullptr;
+    QLabel* qualityLabel = nullptr;
     QCheckBox* CreateWebPage = nullptr;
 
     QGroupBox* Settings = nullptr;
     QCheckBox* UsePassive = nullptr;
     QCheckBox* SaveSettingsCheckBox = nullptr;
-    QCheckBox* autoconnect = nullptr;
-    QCheckBox* dailupMode = nullptr; // hidden
+    QCheckBox* autoConnectBox = nullptr;
+    QCheckBox* dialUpBox = nullptr; // hidden
 
     QWidget* commandPanel = nullptr; // hidden; AbortButton shows on its own
     QPushButton* AbortButton = nullptr;
     QPushButton* DeleteButton = nullptr;
     QPushButton* DownloadButton = nullptr;
     QPushButton* CreateDirButton = nullptr; // hidden
-    QProgressBar* ProgressBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
+    QProgressBar* transferProgressBar = nullptr;
+    QMenu* listingMenu = nullptr;
     QWidget* webpagePanel = nullptr; // hidden
-    QTextEdit* RichEdit1 = nullptr;
+    QTextEdit* webpageCodeEdit = nullptr;
 
 public slots:
     void reject() override; // Esc
@@ -89,7 +89,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Layout (TFTPMainForm.cpp).
+    // Layout (FtpWindow.cpp).
     void BuildTopRow();
     void BuildFileLog();
     void BuildImageExports();
@@ -97,19 +97,19 @@ private:
     void BuildHiddenParts();
     void ShowTab(int index);
 
-    // Listing and protocol log (TFTPMainFormViews.cpp).
+    // Listing and protocol log (FtpWindowViews.cpp).
     void BindViews();
     void FillListing();
     void ShowNewLogRow(int row);
     void UpdateTransferState();
 
-    // Handlers (TFTPMainFormHandlers.cpp).
+    // Handlers (FtpWindowHandlers.cpp).
     void BindHandlers();
     void UpdateExportModeControls();
     void SetExportNamesEditable(bool editable);
     void ListingClicked();
     int SelectedListingRow() const;
-    void TrackBar1Change(int position);
+    void QualitySliderChange(int position);
 
     FtpUploader& uploader_;
     std::function<void()> showHelp_;

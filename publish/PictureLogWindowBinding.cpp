@@ -1,6 +1,6 @@
 // The picture log window: what the logic shows goes to the widgets, what the user does goes
 // to the logic.
-#include "publish/TLogWin.h"
+#include "publish/PictureLogWindow.h"
 
 #include "core/EmailWindowsLink.h"
 #include "core/FtpLink.h"
@@ -23,7 +23,7 @@
 #include <QSlider>
 #include <QTreeView>
 
-void TLogWin::BindLogic() {
+void PictureLogWindow::BindLogic() {
     PictureLogHooks& h = logic_.Hooks();
     h.AskYesNo = [this](const QString& question) { return AskYesNo(question); };
     h.AskSaveFileName = [this](const QString& title, const QString& filter, const QString& name) {
@@ -53,24 +53,24 @@ void TLogWin::BindLogic() {
     };
     h.OpenSendImagePage = [this](bool single, int position, const QStringList& pictures, const QString& name,
                                  int camera) { email_->OpenSendImagePage(single, position, pictures, name, camera); };
-    h.AviCreating = [this] { return Panel5->Logic().IsCreating(); };
+    h.AviCreating = [this] { return aviPanel->Logic().IsCreating(); };
     h.HideAviPanel = [this] {
-        if (Panel5->isVisible())
-            Panel5->Logic().CloseClicked();
+        if (aviPanel->isVisible())
+            aviPanel->Logic().CloseClicked();
     };
 
-    connect(&logic_, &PictureLogLogic::RowsChanged, this, &TLogWin::ShowRows);
-    connect(&logic_, &PictureLogLogic::SelectionChanged, this, &TLogWin::ShowSelection);
-    connect(&logic_, &PictureLogLogic::PictureChanged, this, [this] { Image1->SetImage(logic_.Picture()); });
-    connect(&logic_, &PictureLogLogic::NoteChanged, this, &TLogWin::ShowNote);
-    connect(&logic_, &PictureLogLogic::CaptionChanged, this, [this] { Panel3->setText(logic_.Caption()); });
+    connect(&logic_, &PictureLogLogic::RowsChanged, this, &PictureLogWindow::ShowRows);
+    connect(&logic_, &PictureLogLogic::SelectionChanged, this, &PictureLogWindow::ShowSelection);
+    connect(&logic_, &PictureLogLogic::PictureChanged, this, [this] { pictureView->SetImage(logic_.Picture()); });
+    connect(&logic_, &PictureLogLogic::NoteChanged, this, &PictureLogWindow::ShowNote);
+    connect(&logic_, &PictureLogLogic::CaptionChanged, this, [this] { positionLabel->setText(logic_.Caption()); });
     connect(&logic_, &PictureLogLogic::SlideshowChanged, ImageList->viewport(), qOverload<>(&QWidget::update));
-    connect(&logic_, &PictureLogLogic::ProgressChanged, this, &TLogWin::ShowProgress);
-    connect(&logic_, &PictureLogLogic::SettingsChanged, this, &TLogWin::ShowSettings);
-    connect(&logic_, &PictureLogLogic::ViewSizeRequested, this, &TLogWin::ApplyViewSize);
-    connect(&logic_, &PictureLogLogic::FocusListRequested, this, &TLogWin::FocusList);
+    connect(&logic_, &PictureLogLogic::ProgressChanged, this, &PictureLogWindow::ShowProgress);
+    connect(&logic_, &PictureLogLogic::SettingsChanged, this, &PictureLogWindow::ShowSettings);
+    connect(&logic_, &PictureLogLogic::ViewSizeRequested, this, &PictureLogWindow::ApplyViewSize);
+    connect(&logic_, &PictureLogLogic::FocusListRequested, this, &PictureLogWindow::FocusList);
 
-    connect(ImageList, &QListWidget::itemSelectionChanged, this, &TLogWin::ListSelectionEdited);
+    connect(ImageList, &QListWidget::itemSelectionChanged, this, &PictureLogWindow::ListSelectionEdited);
     connect(ImageList, &QListWidget::currentRowChanged, this, [this] {
         if (syncing_)
             return;
@@ -81,41 +81,41 @@ void TLogWin::BindLogic() {
         ListSelectionEdited();
         logic_.ShowSelectedImage();
     });
-    connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] {
+    connect(noteEdit, &QPlainTextEdit::textChanged, this, [this] {
         if (!syncing_)
-            logic_.SetNoteText(RichEdit1->toPlainText());
+            logic_.SetNoteText(noteEdit->toPlainText());
     });
-    connect(TrackBar1, &QSlider::valueChanged, this, [this](int value) {
-        if (!syncing_ && Panel1->isVisible())
+    connect(limitSlider, &QSlider::valueChanged, this, [this](int value) {
+        if (!syncing_ && settingsPanel->isVisible())
             logic_.SetTrackPosition(value);
     });
 
-    connect(Button7, &QPushButton::clicked, this, &TLogWin::CloseByButton);
-    connect(Button2, &QPushButton::clicked, &logic_, &PictureLogLogic::SaveClicked);
-    connect(Button3, &QPushButton::clicked, &logic_, &PictureLogLogic::ToggleListMode);
-    connect(Button9, &QPushButton::clicked, &logic_, &PictureLogLogic::SlideBackward);
-    connect(Button10, &QPushButton::clicked, &logic_, &PictureLogLogic::SlideForward);
-    connect(Button11, &QPushButton::clicked, &logic_, &PictureLogLogic::SlideStop);
-    connect(Button12, &QPushButton::clicked, &logic_, &PictureLogLogic::ToggleNotes);
-    connect(Button18, &QPushButton::clicked, this, &TLogWin::OpenSettingsPanel);
-    connect(Button19, &QPushButton::clicked, &logic_, &PictureLogLogic::EmailSelected);
-    connect(Button1, &QPushButton::clicked, &logic_, &PictureLogLogic::Purge);
-    connect(Button20, &QPushButton::clicked, &logic_, &PictureLogLogic::Purge);
-    connect(Button13, &QPushButton::clicked, this, [this] { Panel5->Logic().OpenAviPanel(); });
-    connect(Button6, &QPushButton::clicked, this, &TLogWin::SaveSettingsPanel);
-    connect(Button4, &QPushButton::clicked, &logic_, &PictureLogLogic::SettingsCancel);
-    connect(Button22, &QPushButton::clicked, &logic_, &PictureLogLogic::RotateSelected);
-    connect(Button21, &QPushButton::clicked, RototePanel, &QWidget::hide);
+    connect(closeButton, &QPushButton::clicked, this, &PictureLogWindow::CloseByButton);
+    connect(saveButton, &QPushButton::clicked, &logic_, &PictureLogLogic::SaveClicked);
+    connect(listModeButton, &QPushButton::clicked, &logic_, &PictureLogLogic::ToggleListMode);
+    connect(slideBackButton, &QPushButton::clicked, &logic_, &PictureLogLogic::SlideBackward);
+    connect(slideForwardButton, &QPushButton::clicked, &logic_, &PictureLogLogic::SlideForward);
+    connect(slideStopButton, &QPushButton::clicked, &logic_, &PictureLogLogic::SlideStop);
+    connect(notesButton, &QPushButton::clicked, &logic_, &PictureLogLogic::ToggleNotes);
+    connect(settingsButton, &QPushButton::clicked, this, &PictureLogWindow::OpenSettingsPanel);
+    connect(emailButton, &QPushButton::clicked, &logic_, &PictureLogLogic::EmailSelected);
+    connect(purgeButton, &QPushButton::clicked, &logic_, &PictureLogLogic::Purge);
+    connect(settingsPurgeButton, &QPushButton::clicked, &logic_, &PictureLogLogic::Purge);
+    connect(aviButton, &QPushButton::clicked, this, [this] { aviPanel->Logic().OpenAviPanel(); });
+    connect(settingsSaveButton, &QPushButton::clicked, this, &PictureLogWindow::SaveSettingsPanel);
+    connect(settingsCancelButton, &QPushButton::clicked, &logic_, &PictureLogLogic::SettingsCancel);
+    connect(rotateButton, &QPushButton::clicked, &logic_, &PictureLogLogic::RotateSelected);
+    connect(rotateCloseButton, &QPushButton::clicked, rotatePanel, &QWidget::hide);
 
     connect(SelectAllItem, &QAction::triggered, &logic_, &PictureLogLogic::SelectAll);
     connect(UploadItem, &QAction::triggered, &logic_, &PictureLogLogic::UploadSelected);
-    connect(CreateAviItem, &QAction::triggered, this, [this] { Panel5->Logic().CreateAviFromMenu(); });
+    connect(CreateAviItem, &QAction::triggered, this, [this] { aviPanel->Logic().CreateAviFromMenu(); });
     connect(MakeSmallItem, &QAction::triggered, this, [this] { ApplyViewSize(true); });
     connect(MakeLargeItem, &QAction::triggered, this, [this] { ApplyViewSize(false); });
     connect(RotateItem, &QAction::triggered, &logic_, &PictureLogLogic::RotateSelected);
 }
 
-void TLogWin::BindAviPanel() {
+void PictureLogWindow::BindAviPanel() {
     AviPanelHooks hooks;
     hooks.Rows = [this] { return logic_.Rows(); };
     hooks.SelectedRows = [this] { return logic_.SelectedRows(); };
@@ -129,32 +129,32 @@ void TLogWin::BindAviPanel() {
     // Camera 1's pictures make an AVI only while they all have the current size.
     hooks.AviReady = [this] { return logic_.Camera() != 1 || logic_.Settings().Record().AviReady1; };
     hooks.AskYesNo = [this](const QString& question) { return AskYesNo(question); };
-    Panel5->SetProgramFolder(logic_.Settings().Folder().Root());
-    Panel5->SetHooks(std::move(hooks));
+    aviPanel->SetProgramFolder(logic_.Settings().Folder().Root());
+    aviPanel->SetHooks(std::move(hooks));
 }
 
-void TLogWin::SetSaveFileNameAsker(SaveFileNameAsker* asker) {
+void PictureLogWindow::SetSaveFileNameAsker(SaveFileNameAsker* asker) {
     saveAsker_ = asker;
-    Panel5->SetSaveFileNameAsker(asker);
+    aviPanel->SetSaveFileNameAsker(asker);
 }
 
-AviLink& TLogWin::Avi() { return Panel5->Logic(); }
+AviLink& PictureLogWindow::Avi() { return aviPanel->Logic(); }
 
-bool TLogWin::AskYesNo(const QString& question) {
+bool PictureLogWindow::AskYesNo(const QString& question) {
     if (hooks_.AskYesNo)
         return hooks_.AskYesNo(question);
     return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-QString TLogWin::AskSaveFileName(const QString& title, const QString& filter, const QString& name) {
+QString PictureLogWindow::AskSaveFileName(const QString& title, const QString& filter, const QString& name) {
     if (saveAsker_)
         return saveAsker_->AskSaveFileName(title, filter, name);
     // "JPEG files (*.jpg)|*.jpg": the text before the bar is what the dialog shows.
     return QFileDialog::getSaveFileName(this, title, QDir(logic_.Folder()).filePath(name), filter.section('|', 0, 0));
 }
 
-std::optional<DiskSpaceMB> TLogWin::DiskSpace() {
+std::optional<DiskSpaceMB> PictureLogWindow::DiskSpace() {
     const int camera = logic_.Camera();
     if ((camera == 1 || camera == 2) && hooks_.DiskSpace)
         return hooks_.DiskSpace(camera);
@@ -168,16 +168,16 @@ std::optional<DiskSpaceMB> TLogWin::DiskSpace() {
     return mb;
 }
 
-void TLogWin::ShowRows() {
+void PictureLogWindow::ShowRows() {
     // The button names the mode it switches to.
-    Button3->setText(logic_.ListByName() ? QStringLiteral("Times") : QStringLiteral("Names"));
+    listModeButton->setText(logic_.ListByName() ? QStringLiteral("Times") : QStringLiteral("Names"));
     syncing_ = true;
     ImageList->clear();
     ImageList->addItems(logic_.Rows());
     syncing_ = false;
 }
 
-void TLogWin::ShowSelection() {
+void PictureLogWindow::ShowSelection() {
     syncing_ = true;
     const int current = logic_.CurrentRow();
     if (current >= 0)
@@ -199,7 +199,7 @@ void TLogWin::ShowSelection() {
     syncing_ = false;
 }
 
-void TLogWin::ListSelectionEdited() {
+void PictureLogWindow::ListSelectionEdited() {
     if (syncing_)
         return;
     QList<int> selected;
@@ -209,22 +209,22 @@ void TLogWin::ListSelectionEdited() {
     ImageList->viewport()->update();
 }
 
-void TLogWin::ShowNote() {
+void PictureLogWindow::ShowNote() {
     syncing_ = true;
-    if (RichEdit1->toPlainText() != logic_.NoteText())
-        RichEdit1->setPlainText(logic_.NoteText());
+    if (noteEdit->toPlainText() != logic_.NoteText())
+        noteEdit->setPlainText(logic_.NoteText());
     syncing_ = false;
-    RichEdit1->setVisible(logic_.NoteView());
-    Image1->setVisible(!logic_.NoteView());
-    Button12->setText(logic_.NotesButtonCaption());
+    noteEdit->setVisible(logic_.NoteView());
+    pictureView->setVisible(!logic_.NoteView());
+    notesButton->setText(logic_.NotesButtonCaption());
 }
 
-void TLogWin::ShowProgress() {
+void PictureLogWindow::ShowProgress() {
     const bool visible = logic_.PleaseWaitVisible();
     if (visible) {
         PleaseWaitLabel->setText(logic_.PleaseWaitText());
-        ProgressBar2->setRange(0, std::max(1, logic_.ProgressMax()));
-        ProgressBar2->setValue(logic_.ProgressPosition());
+        waitProgressBar->setRange(0, std::max(1, logic_.ProgressMax()));
+        waitProgressBar->setValue(logic_.ProgressPosition());
         pleaseWaitPanel->move((width() - pleaseWaitPanel->width()) / 2, (height() - pleaseWaitPanel->height()) / 2);
         pleaseWaitPanel->raise();
     }
@@ -233,62 +233,62 @@ void TLogWin::ShowProgress() {
         pleaseWaitPanel->repaint(); // the work runs on this thread
 }
 
-void TLogWin::ShowSettings() {
+void PictureLogWindow::ShowSettings() {
     syncing_ = true;
-    TrackBar1->setRange(0, logic_.TrackMax());
-    TrackBar1->setValue(logic_.TrackPosition());
+    limitSlider->setRange(0, logic_.TrackMax());
+    limitSlider->setValue(logic_.TrackPosition());
     syncing_ = false;
     stats->setText(logic_.StatsText());
-    Label4->setText(logic_.FreeAfterText());
+    freeAfterLabel->setText(logic_.FreeAfterText());
     if (logic_.SettingsVisible())
-        Panel1->raise();
-    Panel1->setVisible(logic_.SettingsVisible());
+        settingsPanel->raise();
+    settingsPanel->setVisible(logic_.SettingsVisible());
 }
 
-void TLogWin::FocusList() {
+void PictureLogWindow::FocusList() {
     if (isVisible() && ImageList->isVisible())
         ImageList->setFocus();
 }
 
-void TLogWin::OpenSettingsPanel() {
+void PictureLogWindow::OpenSettingsPanel() {
     // The folder tree reads the disk only once it is first wanted.
     if (FolderModel->rootPath() != QStringLiteral("/"))
         FolderModel->setRootPath(QStringLiteral("/"));
     logic_.OpenSettings();
     const QModelIndex folder = FolderModel->index(logic_.Folder());
     if (folder.isValid()) {
-        DirectoryListBox1->setCurrentIndex(folder);
-        DirectoryListBox1->scrollTo(folder, QAbstractItemView::PositionAtCenter);
+        folderTree->setCurrentIndex(folder);
+        folderTree->scrollTo(folder, QAbstractItemView::PositionAtCenter);
     }
 }
 
-void TLogWin::SaveSettingsPanel() {
-    const QModelIndex chosen = DirectoryListBox1->currentIndex();
+void PictureLogWindow::SaveSettingsPanel() {
+    const QModelIndex chosen = folderTree->currentIndex();
     logic_.SettingsSave(chosen.isValid() ? FolderModel->filePath(chosen) : QString());
 }
 
-void TLogWin::SetLogFolder(const QString& folder, int camera) { logic_.SetCamera(camera, folder); }
+void PictureLogWindow::SetLogFolder(const QString& folder, int camera) { logic_.SetCamera(camera, folder); }
 
-void TLogWin::RefreshImageList() { logic_.RefreshImageList(); }
+void PictureLogWindow::RefreshImageList() { logic_.RefreshImageList(); }
 
-void TLogWin::ShowSelectedImage() { logic_.ShowSelectedImage(); }
+void PictureLogWindow::ShowSelectedImage() { logic_.ShowSelectedImage(); }
 
-void TLogWin::UpdateCounterCaption() { logic_.UpdateCounterCaption(); }
+void PictureLogWindow::UpdateCounterCaption() { logic_.UpdateCounterCaption(); }
 
-void TLogWin::SetOpenedFromMainWindow(bool opened) { logic_.SetFirstKey(opened); }
+void PictureLogWindow::SetOpenedFromMainWindow(bool opened) { logic_.SetFirstKey(opened); }
 
-void TLogWin::RunModal() {
+void PictureLogWindow::RunModal() {
     logic_.SetClosedByKey(false);
     if (!isVisible())
         exec();
 }
 
-void TLogWin::FrameGrabbed(int camera, const QImage& frame) {
-    if (isVisible() && camera == logic_.Camera() && Image2->isVisible())
-        Image2->SetImage(frame);
+void PictureLogWindow::FrameGrabbed(int camera, const QImage& frame) {
+    if (isVisible() && camera == logic_.Camera() && liveView->isVisible())
+        liveView->SetImage(frame);
 }
 
-void TLogWin::showEvent(QShowEvent* event) {
+void PictureLogWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         logic_.SetClosedByKey(false);
@@ -297,13 +297,13 @@ void TLogWin::showEvent(QShowEvent* event) {
     }
 }
 
-void TLogWin::hideEvent(QHideEvent* event) {
+void PictureLogWindow::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous())
         listedForShow_ = false;
 }
 
-void TLogWin::changeEvent(QEvent* event) {
+void PictureLogWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange)
         return;

@@ -1,4 +1,4 @@
-#include "publish/TemailSender.h"
+#include "publish/EmailWindow.h"
 
 #include "core/DateTimeFormat.h"
 #include "core/Helpers.h"
@@ -52,26 +52,26 @@ template <class W> W* Named(W* widget, const char* name) {
 
 } // namespace
 
-TemailSender::TemailSender(SettingsStore& store, MainWindowLink& main, std::unique_ptr<ReportMailSender> sender,
+EmailWindow::EmailWindow(SettingsStore& store, MainWindowLink& main, std::unique_ptr<ReportMailSender> sender,
                            ReportWindowLinks links, QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), store_(store), main_(main), sender_(std::move(sender)),
       links_(std::move(links)) {
     if (!sender_)
         sender_ = std::make_unique<SmtpReportMailSender>();
-    setObjectName(QStringLiteral("emailSender"));
+    setObjectName(QStringLiteral("emailWindow"));
     setWindowTitle(QStringLiteral("E-Mail"));
     setFixedSize(kWidth, kHeight);
     placeholder_ = QImage(64, 48, QImage::Format_RGB888);
     placeholder_.fill(QColor(192, 192, 192));
 
-    TabControl1 = Named(new QTabBar(this), "TabControl1");
-    TabControl1->addTab(QStringLiteral("Settings"));
-    TabControl1->addTab(QStringLiteral("Send Image"));
-    TabControl1->addTab(QStringLiteral("Sent Images"));
-    TabControl1->setGeometry(0, 0, kWidth, kPanelTop);
-    TabControl1->setFocusPolicy(Qt::NoFocus);
+    pageTabs = Named(new QTabBar(this), "pageTabs");
+    pageTabs->addTab(QStringLiteral("Settings"));
+    pageTabs->addTab(QStringLiteral("Send Image"));
+    pageTabs->addTab(QStringLiteral("Sent Images"));
+    pageTabs->setGeometry(0, 0, kWidth, kPanelTop);
+    pageTabs->setFocusPolicy(Qt::NoFocus);
     // Only the user's own tab changes run the handler.
-    connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) { TabControl1Change(index); });
+    connect(pageTabs, &QTabBar::currentChanged, this, [this](int index) { PageTabsChange(index); });
 
     BuildSettingsPanel();
     BuildSendPanel();
@@ -79,18 +79,18 @@ TemailSender::TemailSender(SettingsStore& store, MainWindowLink& main, std::uniq
 
     // Created with an empty report and the Settings tab up.
     contactTab->UseContactInfo->setChecked(false);
-    TabControl1->blockSignals(true);
-    TabControl1->setCurrentIndex(0);
-    TabControl1->blockSignals(false);
+    pageTabs->blockSignals(true);
+    pageTabs->setCurrentIndex(0);
+    pageTabs->blockSignals(false);
     settingsPanel->show();
     sendPanel->hide();
     sentPanel->hide();
     pleaseWaitPanel->hide();
 }
 
-TemailSender::~TemailSender() = default;
+EmailWindow::~EmailWindow() = default;
 
-void TemailSender::BuildSettingsPanel() {
+void EmailWindow::BuildSettingsPanel() {
     settingsPanel = Named(new QWidget(this), "settingsPanel");
     settingsPanel->setGeometry(0, kPanelTop, kWidth, kHeight - kPanelTop);
     contactTab = new ContactSettingsTab(settingsPanel);
@@ -98,7 +98,7 @@ void TemailSender::BuildSettingsPanel() {
     connect(contactTab, &ContactSettingsTab::CloseClicked, this, &QDialog::close);
 }
 
-void TemailSender::BuildSendPanel() {
+void EmailWindow::BuildSendPanel() {
     sendPanel = Named(new QWidget(this), "sendPanel");
     sendPanel->setGeometry(0, kPanelTop, kWidth, kHeight - kPanelTop);
     QWidget* p = sendPanel;
@@ -114,24 +114,24 @@ void TemailSender::BuildSendPanel() {
     ToAddress->setGeometry(60, 34, 338, 22);
     ToAddress->lineEdit()->setMaxLength(100);
 
-    RichEdit1 = Named(new QPlainTextEdit(p), "RichEdit1");
-    RichEdit1->setGeometry(8, 62, 390, 92);
-    RichEdit1->setPlaceholderText(QStringLiteral("Message"));
+    messageEdit = Named(new QPlainTextEdit(p), "messageEdit");
+    messageEdit->setGeometry(8, 62, 390, 92);
+    messageEdit->setPlaceholderText(QStringLiteral("Message"));
 
-    Image1 = Named(new QLabel(p), "Image1");
-    Image1->setGeometry(8, 162, 192, 144);
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setFrameShape(QFrame::Box);
-    RichEdit2 = Named(new QPlainTextEdit(p), "RichEdit2");
-    RichEdit2->setGeometry(206, 162, 192, 144);
-    RichEdit2->setReadOnly(true);
+    pictureLabel = Named(new QLabel(p), "pictureLabel");
+    pictureLabel->setGeometry(8, 162, 192, 144);
+    pictureLabel->setAlignment(Qt::AlignCenter);
+    pictureLabel->setFrameShape(QFrame::Box);
+    pictureNoteEdit = Named(new QPlainTextEdit(p), "pictureNoteEdit");
+    pictureNoteEdit->setGeometry(206, 162, 192, 144);
+    pictureNoteEdit->setReadOnly(true);
 
-    ScrollBar1 = Named(new QScrollBar(Qt::Horizontal, p), "ScrollBar1");
-    ScrollBar1->setGeometry(8, 312, 192, 18);
-    ScrollBar1->setRange(0, 0);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
-    postion_caption = Named(new QLabel(QStringLiteral("0"), p), "postion_caption");
-    postion_caption->setGeometry(206, 312, 60, 18);
+    pictureScroll = Named(new QScrollBar(Qt::Horizontal, p), "pictureScroll");
+    pictureScroll->setGeometry(8, 312, 192, 18);
+    pictureScroll->setRange(0, 0);
+    connect(pictureScroll, &QScrollBar::valueChanged, this, [this] { PictureScrollChange(); });
+    positionLabel = Named(new QLabel(QStringLiteral("0"), p), "positionLabel");
+    positionLabel->setGeometry(206, 312, 60, 18);
 
     Caption(p, QStringLiteral("Ref"), 8, 342, 30);
     ref = Named(new QLineEdit(p), "ref");
@@ -142,9 +142,9 @@ void TemailSender::BuildSendPanel() {
     code->setGeometry(228, 340, 170, 22);
     code->setMaxLength(100);
 
-    BitBtn1 = Named(new QPushButton(QStringLiteral("&Send"), p), "BitBtn1");
-    BitBtn1->setGeometry(298, 380, 100, 30);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    sendButton = Named(new QPushButton(QStringLiteral("&Send"), p), "sendButton");
+    sendButton->setGeometry(298, 380, 100, 30);
+    connect(sendButton, &QPushButton::clicked, this, [this] { SendButtonClick(); });
 
     pleaseWaitPanel = Named(new QLabel(QStringLiteral("Please Wait.... Sending"), p), "pleaseWaitPanel");
     pleaseWaitPanel->setGeometry(78, 190, 250, 60);
@@ -156,20 +156,20 @@ void TemailSender::BuildSendPanel() {
     pleaseWaitPanel->hide();
 }
 
-void TemailSender::BuildSentPanel() {
+void EmailWindow::BuildSentPanel() {
     sentPanel = Named(new QWidget(this), "sentPanel");
     sentPanel->setGeometry(0, kPanelTop, kWidth, kHeight - kPanelTop);
     QWidget* p = sentPanel;
 
-    ListBox1 = Named(new QListWidget(p), "ListBox1");
-    ListBox1->setGeometry(8, 6, 390, 130);
-    ListBox1->installEventFilter(this);
+    outboxList = Named(new QListWidget(p), "outboxList");
+    outboxList->setGeometry(8, 6, 390, 130);
+    outboxList->installEventFilter(this);
     // A click or the arrow keys show the report; the list's own refills do not.
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+    connect(outboxList, &QListWidget::currentRowChanged, this, [this] { OutboxListClick(); });
+    connect(outboxList, &QListWidget::itemClicked, this, [this] { OutboxListClick(); });
 
-    Label20 = Named(new QLabel(p), "Label20");
-    Label20->setGeometry(8, 142, 390, 18);
+    sentTimeLabel = Named(new QLabel(p), "sentTimeLabel");
+    sentTimeLabel->setGeometry(8, 142, 390, 18);
     EmailSummary = Named(new QPlainTextEdit(p), "EmailSummary");
     EmailSummary->setGeometry(8, 162, 390, 80);
     EmailSummary->setReadOnly(true);
@@ -183,34 +183,34 @@ void TemailSender::BuildSentPanel() {
     }
     BlankThumbnails();
 
-    Button3 = Named(new QPushButton(QStringLiteral("&Open"), p), "Button3");
-    Button3->setGeometry(8, 392, 90, 28);
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    Button8 = Named(new QPushButton(QStringLiteral("&Purge"), p), "Button8");
-    Button8->setGeometry(106, 392, 90, 28);
-    connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
-    CloseButton2 = Named(new QPushButton(QStringLiteral("Close"), p), "CloseButton2");
-    CloseButton2->setGeometry(308, 392, 90, 28);
-    connect(CloseButton2, &QPushButton::clicked, this, &QDialog::close);
+    openButton = Named(new QPushButton(QStringLiteral("&Open"), p), "openButton");
+    openButton->setGeometry(8, 392, 90, 28);
+    connect(openButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
+    purgeButton = Named(new QPushButton(QStringLiteral("&Purge"), p), "purgeButton");
+    purgeButton->setGeometry(106, 392, 90, 28);
+    connect(purgeButton, &QPushButton::clicked, this, [this] { PurgeButtonClick(); });
+    closeButton = Named(new QPushButton(QStringLiteral("Close"), p), "closeButton");
+    closeButton->setGeometry(308, 392, 90, 28);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-QDateTime TemailSender::Now() const { return links_.now ? links_.now() : QDateTime::currentDateTime(); }
+QDateTime EmailWindow::Now() const { return links_.now ? links_.now() : QDateTime::currentDateTime(); }
 
-bool TemailSender::Online() const { return links_.online ? links_.online() : platform::IsInternetConnected(); }
+bool EmailWindow::Online() const { return links_.online ? links_.online() : platform::IsInternetConnected(); }
 
-bool TemailSender::AskYesNo(const QString& question) {
+bool EmailWindow::AskYesNo(const QString& question) {
     if (links_.askYesNo)
         return links_.askYesNo(question);
     return QMessageBox::question(this, QString(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
-QString TemailSender::OutboxFolder() const {
+QString EmailWindow::OutboxFolder() const {
     const QString root = programFolder_.isEmpty() ? store_.Folder().Root() : programFolder_;
     return platform::WithTrailingSlash(platform::JoinPath(root, QStringLiteral("SentItems")));
 }
 
-QString TemailSender::CameraFolder(int camera) const {
+QString EmailWindow::CameraFolder(int camera) const {
     switch (camera) {
     case 1:
     case 2:
@@ -222,37 +222,37 @@ QString TemailSender::CameraFolder(int camera) const {
     }
 }
 
-int TemailSender::CurrentTab() const { return TabControl1->currentIndex(); }
+int EmailWindow::CurrentTab() const { return pageTabs->currentIndex(); }
 
-void TemailSender::ShowModalIfHidden() {
+void EmailWindow::ShowModalIfHidden() {
     if (!isVisible())
         exec();
 }
 
-void TemailSender::ShowEmailWindow() { ShowModalIfHidden(); }
+void EmailWindow::ShowEmailWindow() { ShowModalIfHidden(); }
 
-void TemailSender::OpenSendImagePage(bool singlePictureMode, int position, const QStringList& pictures,
+void EmailWindow::OpenSendImagePage(bool singlePictureMode, int position, const QStringList& pictures,
                                      const QString& currentName, int camera) {
     SinglePictureMode = singlePictureMode;
-    RichEdit1->clear();
-    RichEdit2->clear();
+    messageEdit->clear();
+    pictureNoteEdit->clear();
     if (pictures.isEmpty()) {
         // Nothing to show: a text-only report.
-        filelist.clear();
+        pictureNames.clear();
         ReportCamera = camera;
-        ScrollBar1->blockSignals(true);
-        ScrollBar1->setRange(0, 0);
-        ScrollBar1->blockSignals(false);
-        LoadImage1(QString());
+        pictureScroll->blockSignals(true);
+        pictureScroll->setRange(0, 0);
+        pictureScroll->blockSignals(false);
+        LoadPictureLabel(QString());
         ShowModalIfHidden();
         return;
     }
-    filelist = pictures;
-    ScrollBar1->blockSignals(true);
-    ScrollBar1->setRange(0, int(filelist.size()) - 1);
-    ScrollBar1->setValue(position);
-    ScrollBar1->blockSignals(false);
-    postion_caption->setText(QString::number(ScrollBar1->value() + 1));
+    pictureNames = pictures;
+    pictureScroll->blockSignals(true);
+    pictureScroll->setRange(0, int(pictureNames.size()) - 1);
+    pictureScroll->setValue(position);
+    pictureScroll->blockSignals(false);
+    positionLabel->setText(QString::number(pictureScroll->value() + 1));
     ReportCamera = camera;
 
     const QString folder = CameraFolder(camera);
@@ -262,12 +262,12 @@ void TemailSender::OpenSendImagePage(bool singlePictureMode, int position, const
             SubjectEdit->setText(DefaultSubject(camera, QStringLiteral("HH:MM:SS")));
         const QString note = folder + name.left(name.size() - 3) + QStringLiteral("txt");
         if (QFile::exists(note))
-            RichEdit2->setPlainText(ReadNoteText(note));
+            pictureNoteEdit->setPlainText(ReadNoteText(note));
     }
     ShowModalIfHidden();
 }
 
-QString TemailSender::DefaultSubject(int camera, const QString& timePattern) const {
+QString EmailWindow::DefaultSubject(int camera, const QString& timePattern) const {
     const SettingsRecord& r = store_.Record();
     const QDateTime now = Now();
     const QString cameraName = TrimText(camera == 2 ? r.Cam2Name : r.Cam1Name);
@@ -276,26 +276,26 @@ QString TemailSender::DefaultSubject(int camera, const QString& timePattern) con
            QStringLiteral(" ") + TrimText(r.SiteLocation);
 }
 
-void TemailSender::SetPosition(int position) {
-    ScrollBar1->blockSignals(true);
-    ScrollBar1->setValue(position);
-    ScrollBar1->blockSignals(false);
+void EmailWindow::SetPosition(int position) {
+    pictureScroll->blockSignals(true);
+    pictureScroll->setValue(position);
+    pictureScroll->blockSignals(false);
 }
 
-void TemailSender::ShowCurrentSendImage(bool repaintWindow) {
-    Image1->setVisible(true);
-    if (!filelist.isEmpty()) {
-        postion_caption->setText(QString::number(ScrollBar1->value() + 1));
-        if (ScrollBar1->value() > filelist.size() - 1)
-            SetPosition(int(filelist.size()) - 1);
-        ShowSendImagePicture(filelist.value(ScrollBar1->value()), ReportCamera);
+void EmailWindow::ShowCurrentSendImage(bool repaintWindow) {
+    pictureLabel->setVisible(true);
+    if (!pictureNames.isEmpty()) {
+        positionLabel->setText(QString::number(pictureScroll->value() + 1));
+        if (pictureScroll->value() > pictureNames.size() - 1)
+            SetPosition(int(pictureNames.size()) - 1);
+        ShowSendImagePicture(pictureNames.value(pictureScroll->value()), ReportCamera);
     }
     if (repaintWindow)
         repaint();
 }
 
-void TemailSender::ShowSendImagePicture(const QString& name, int camera) {
-    RichEdit2->clear();
+void EmailWindow::ShowSendImagePicture(const QString& name, int camera) {
+    pictureNoteEdit->clear();
     const QString folder = CameraFolder(camera);
     const QString trimmed = TrimText(name);
     const bool exists = !trimmed.isEmpty() && QFile::exists(folder + trimmed);
@@ -308,29 +308,29 @@ void TemailSender::ShowSendImagePicture(const QString& name, int camera) {
     }
     const QString note = folder + trimmed.left(trimmed.size() - 3) + QStringLiteral("txt");
     if (!trimmed.isEmpty() && QFile::exists(note))
-        RichEdit2->setPlainText(ReadNoteText(note));
+        pictureNoteEdit->setPlainText(ReadNoteText(note));
     if (isVisible())
-        LoadImage1(trimmed.isEmpty() ? QString() : folder + trimmed);
+        LoadPictureLabel(trimmed.isEmpty() ? QString() : folder + trimmed);
 }
 
-void TemailSender::LoadImage1(const QString& path) {
+void EmailWindow::LoadPictureLabel(const QString& path) {
     shownPicture_ = path;
     const QImage picture = path.isEmpty() || !QFile::exists(path) ? QImage() : QImage(path);
     if (picture.isNull())
-        Image1->clear();
+        pictureLabel->clear();
     else
-        Image1->setPixmap(QPixmap::fromImage(
-            picture.scaled(Image1->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        pictureLabel->setPixmap(QPixmap::fromImage(
+            picture.scaled(pictureLabel->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-QString TemailSender::CurrentPicturePath() const {
-    if (filelist.isEmpty())
+QString EmailWindow::CurrentPicturePath() const {
+    if (pictureNames.isEmpty())
         return {};
-    const QString name = TrimText(filelist.value(ScrollBar1->value()));
+    const QString name = TrimText(pictureNames.value(pictureScroll->value()));
     return name.isEmpty() ? QString() : CameraFolder(ReportCamera) + name;
 }
 
-void TemailSender::CollectAndSaveSettings() {
+void EmailWindow::CollectAndSaveSettings() {
     EmailSettingsRecord& record = store_.EmailRecord();
     SmtpEdits smtp;
     if (links_.smtpEdits) {
@@ -346,36 +346,36 @@ void TemailSender::CollectAndSaveSettings() {
     store_.SaveAlertSettingsFile();
 }
 
-void TemailSender::SelectEmailTab(int tab) {
+void EmailWindow::SelectEmailTab(int tab) {
     pleaseWaitPanel->hide();
     CollectAndSaveSettings();
-    TabControl1->blockSignals(true);
-    TabControl1->setCurrentIndex(tab);
-    TabControl1->blockSignals(false);
+    pageTabs->blockSignals(true);
+    pageTabs->setCurrentIndex(tab);
+    pageTabs->blockSignals(false);
     settingsPanel->setVisible(tab == 0);
     sendPanel->setVisible(tab == 1);
     sentPanel->setVisible(tab == 2);
     if (tab == 1) {
         // The editor keeps the free text across tab changes; the caret goes to its end.
-        RichEdit1->moveCursor(QTextCursor::End);
+        messageEdit->moveCursor(QTextCursor::End);
         ShowCurrentSendImage(true);
-        RichEdit1->setFocus();
+        messageEdit->setFocus();
     } else if (tab == 2) {
-        ListBox1->setFocus();
+        outboxList->setFocus();
     }
 }
 
-void TemailSender::TabControl1Change(int index) { SelectEmailTab(index); }
+void EmailWindow::PageTabsChange(int index) { SelectEmailTab(index); }
 
-void TemailSender::ScrollBar1Change() { ShowCurrentSendImage(true); }
+void EmailWindow::PictureScrollChange() { ShowCurrentSendImage(true); }
 
-void TemailSender::LoadAddressBookItems() {
+void EmailWindow::LoadAddressBookItems() {
     QString error;
     if (!LoadAddressBook(*ToAddress, store_.Folder().File(AddressBook::kFileName), &error))
         ShowMessageBox(QStringLiteral("The address book could not be read: ") + error);
 }
 
-void TemailSender::FormActivate() {
+void EmailWindow::FormActivate() {
     setFixedSize(kWidth, kHeight);
     pleaseWaitPanel->hide();
     programFolder_ = store_.Folder().Root();
@@ -394,7 +394,7 @@ void TemailSender::FormActivate() {
     LoadAddressBookItems();
 }
 
-void TemailSender::FormDeactivate() {
+void EmailWindow::FormDeactivate() {
     CollectAndSaveSettings();
     // The report page and its scratch copy are only needed while the window is up.
     const QStringList folders{CameraFolder(1), CameraFolder(2), CameraFolder(3), OutboxFolder()};
@@ -404,7 +404,7 @@ void TemailSender::FormDeactivate() {
     QFile::remove(OutboxFolder() + QStringLiteral("temp.htm"));
 }
 
-void TemailSender::showEvent(QShowEvent* event) {
+void EmailWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (active_)
         return;
@@ -414,7 +414,7 @@ void TemailSender::showEvent(QShowEvent* event) {
     FormActivate();
 }
 
-void TemailSender::hideEvent(QHideEvent* event) {
+void EmailWindow::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!active_ || event->spontaneous())
         return;
@@ -422,7 +422,7 @@ void TemailSender::hideEvent(QHideEvent* event) {
     FormDeactivate();
 }
 
-void TemailSender::paintEvent(QPaintEvent* event) {
+void EmailWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     painter.setPen(Qt::gray);
@@ -435,13 +435,13 @@ void TemailSender::paintEvent(QPaintEvent* event) {
             this,
             [this] {
                 loadPending_ = false;
-                LoadImage1(CurrentPicturePath());
+                LoadPictureLabel(CurrentPicturePath());
             },
             Qt::QueuedConnection);
     }
 }
 
-void TemailSender::closeEvent(QCloseEvent* event) {
+void EmailWindow::closeEvent(QCloseEvent* event) {
     // The send ends by itself (it has its time-outs); the window stays until then.
     if (sending_) {
         event->ignore();
@@ -450,7 +450,7 @@ void TemailSender::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void TemailSender::keyPressEvent(QKeyEvent* event) {
+void EmailWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close(); // also while a send is in flight: closeEvent decides
         return;
@@ -458,14 +458,14 @@ void TemailSender::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TemailSender::contextMenuEvent(QContextMenuEvent* event) {
+void EmailWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Exit"), this, &QDialog::close);
     menu.exec(event->globalPos());
 }
 
-bool TemailSender::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
+bool EmailWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == outboxList && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         DeleteSelectedReport();
         return true;

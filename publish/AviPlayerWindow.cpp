@@ -1,4 +1,4 @@
-#include "publish/Taviplayerform.h"
+#include "publish/AviPlayerWindow.h"
 
 #include "core/MessageBox.h"
 
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 AviVideoPanel::AviVideoPanel(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Panel1"));
+    setObjectName(QStringLiteral("videoPanel"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -38,30 +38,30 @@ void AviVideoPanel::mousePressEvent(QMouseEvent* event) {
     emit Clicked();
 }
 
-Taviplayerform::Taviplayerform(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("aviplayerform"));
+AviPlayerWindow::AviPlayerWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("AviPlayerWindow"));
     setWindowTitle(QStringLiteral("AVI Player"));
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
-    Panel1 = new AviVideoPanel(this);
+    videoPanel = new AviVideoPanel(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Panel1);
+    layout->addWidget(videoPanel);
     setFocusPolicy(Qt::StrongFocus);
 
-    connect(Panel1, &AviVideoPanel::Clicked, this, &Taviplayerform::StopAndClose);
+    connect(videoPanel, &AviVideoPanel::Clicked, this, &AviPlayerWindow::StopAndClose);
     connect(&player_, &platform::VideoPlayback::FrameReady, this,
-            [this] { Panel1->SetFrame(player_.CurrentFrame()); });
-    connect(&player_, &platform::VideoPlayback::Finished, this, &Taviplayerform::OnFinished);
+            [this] { videoPanel->SetFrame(player_.CurrentFrame()); });
+    connect(&player_, &platform::VideoPlayback::Finished, this, &AviPlayerWindow::OnFinished);
 }
 
-Taviplayerform::~Taviplayerform() { player_.Stop(); }
+AviPlayerWindow::~AviPlayerWindow() { player_.Stop(); }
 
-void Taviplayerform::PlayAviFile(const QString& path) {
+void AviPlayerWindow::PlayAviFile(const QString& path) {
     player_.Stop();
-    Panel1->Clear();
+    videoPanel->Clear();
     path_ = path;
     QString error;
     if (!player_.Play(path, &error)) {
@@ -78,24 +78,24 @@ void Taviplayerform::PlayAviFile(const QString& path) {
     setFocus();
 }
 
-void Taviplayerform::StopAndClose() {
+void AviPlayerWindow::StopAndClose() {
     player_.Stop();
     close();
 }
 
-void Taviplayerform::OnFinished(bool reachedEnd, const QString& error) {
+void AviPlayerWindow::OnFinished(bool reachedEnd, const QString& error) {
     // The pipeline is at NULL already.
     close();
     if (!reachedEnd)
         ShowMessageBox(CannotPlayText(error));
 }
 
-QString Taviplayerform::CannotPlayText(const QString& reason) const {
+QString AviPlayerWindow::CannotPlayText(const QString& reason) const {
     return reason.isEmpty() ? QStringLiteral("The AVI file %1 cannot be played.").arg(path_)
                             : QStringLiteral("The AVI file %1 cannot be played: %2").arg(path_, reason);
 }
 
-void Taviplayerform::keyPressEvent(QKeyEvent* event) {
+void AviPlayerWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         StopAndClose();
         return;
@@ -103,9 +103,9 @@ void Taviplayerform::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void Taviplayerform::closeEvent(QCloseEvent* event) {
+void AviPlayerWindow::closeEvent(QCloseEvent* event) {
     player_.Stop();
-    Panel1->Clear();
+    videoPanel->Clear();
     QWidget::closeEvent(event);
     emit Closed();
 }

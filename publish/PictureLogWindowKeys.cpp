@@ -1,5 +1,5 @@
 // The picture log window's keys, closing, pop-up menu and the rotation panel's angles.
-#include "publish/TLogWin.h"
+#include "publish/PictureLogWindow.h"
 
 #include "core/MainWindowLink.h"
 #include "core/MessageBox.h"
@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-bool TLogWin::HandleKey(QKeyEvent* event, bool inList) {
+bool PictureLogWindow::HandleKey(QKeyEvent* event, bool inList) {
     const int key = event->key();
     if (inList && logic_.FirstKey()) {
         logic_.SetFirstKey(false);
@@ -48,7 +48,7 @@ bool TLogWin::HandleKey(QKeyEvent* event, bool inList) {
             mainWindow_->SetViewSwitchRequest(1);
             QDialog::done(QDialog::Rejected);
         } else if (key == Qt::Key_F1) {
-            mainWindow_->ShowHelp(Panel5->isVisible() ? 4 : 3);
+            mainWindow_->ShowHelp(aviPanel->isVisible() ? 4 : 3);
         }
         return true;
     case Qt::Key_Plus:
@@ -67,12 +67,12 @@ bool TLogWin::HandleKey(QKeyEvent* event, bool inList) {
     return false;
 }
 
-void TLogWin::keyPressEvent(QKeyEvent* event) {
+void PictureLogWindow::keyPressEvent(QKeyEvent* event) {
     if (!HandleKey(event, false))
         QDialog::keyPressEvent(event);
 }
 
-bool TLogWin::eventFilter(QObject* watched, QEvent* event) {
+bool PictureLogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ImageList && event->type() == QEvent::KeyPress)
         return HandleKey(static_cast<QKeyEvent*>(event), true);
     if (watched == RecycleAfter && event->type() == QEvent::MouseButtonRelease) {
@@ -82,34 +82,34 @@ bool TLogWin::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TLogWin::contextMenuEvent(QContextMenuEvent* event) { PopupMenu2->popup(event->globalPos()); }
+void PictureLogWindow::contextMenuEvent(QContextMenuEvent* event) { pictureMenu->popup(event->globalPos()); }
 
-bool TLogWin::CloseAllowed() {
-    if (!Panel5->Logic().IsCreating())
+bool PictureLogWindow::CloseAllowed() {
+    if (!aviPanel->Logic().IsCreating())
         return true;
     ShowMessageBox(QStringLiteral("An AVI file is being made from these pictures. Please wait until it is finished."));
     return false;
 }
 
-void TLogWin::done(int result) {
+void PictureLogWindow::done(int result) {
     if (CloseAllowed())
         QDialog::done(result);
 }
 
-void TLogWin::CloseByButton() {
+void PictureLogWindow::CloseByButton() {
     if (!CloseAllowed())
         return;
     ApplyViewSize(true);
     QDialog::done(QDialog::Rejected);
 }
 
-void TLogWin::SetAngle(int angle) {
+void PictureLogWindow::SetAngle(int angle) {
     // The angle controls only mirror each other; rotation is always a quarter turn.
-    const QSignalBlocker block(ScrollBar1);
-    ScrollBar1->setValue(angle);
+    const QSignalBlocker block(angleScroll);
+    angleScroll->setValue(angle);
     for (QRadioButton* choice : AngleButtons) {
         const QSignalBlocker blockChoice(choice);
         choice->setChecked(choice->text().toInt() == angle);
     }
-    Button22->setText(QStringLiteral("Rotate ") + QString::number(angle));
+    rotateButton->setText(QStringLiteral("Rotate ") + QString::number(angle));
 }

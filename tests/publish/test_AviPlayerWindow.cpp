@@ -3,7 +3,7 @@
 #include "platform/AviWriter.h"
 #include "publish/AviCompressionDialog.h"
 #include "publish/AviPanel.h"
-#include "publish/Taviplayerform.h"
+#include "publish/AviPlayerWindow.h"
 #include "support/AviReadback.h"
 #include "support/TestSupport.h"
 
@@ -41,16 +41,16 @@ protected:
 
 TEST_F(PlayerTest, FilmPlaysFullScreenToItsEndAndTheWindowClosesByItself) {
     ASSERT_TRUE(WritePatternFilm(dir.file("ten.avi"), 10));
-    Taviplayerform form;
+    AviPlayerWindow form;
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
-    QSignalSpy closed(&form, &Taviplayerform::Closed);
+    QSignalSpy closed(&form, &AviPlayerWindow::Closed);
     form.PlayAviFile(dir.file("ten.avi"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.isFullScreen());
     EXPECT_EQ(form.geometry(), QGuiApplication::primaryScreen()->geometry());
-    ASSERT_TRUE(WaitFor([&] { return !form.Panel1->Frame().isNull(); }));
-    EXPECT_EQ(form.Panel1->Frame().size(), QSize(32, 24));
-    EXPECT_EQ(form.Panel1->geometry(), form.rect()); // the panel fills the window
+    ASSERT_TRUE(WaitFor([&] { return !form.videoPanel->Frame().isNull(); }));
+    EXPECT_EQ(form.videoPanel->Frame().size(), QSize(32, 24));
+    EXPECT_EQ(form.videoPanel->geometry(), form.rect()); // the panel fills the window
     ASSERT_TRUE(WaitFor([&] { return !form.isVisible(); }));
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(form.IsPlaying());
@@ -66,18 +66,18 @@ TEST_F(PlayerTest, FilmPlaysFullScreenToItsEndAndTheWindowClosesByItself) {
 
 TEST_F(PlayerTest, EscapeOrAClickStopsAndClosesAtOnce) {
     ASSERT_TRUE(WritePatternFilm(dir.file("long.avi"), 300)); // 30 seconds
-    Taviplayerform form;
+    AviPlayerWindow form;
     form.PlayAviFile(dir.file("long.avi"));
     ASSERT_TRUE(WaitFor([&] { return form.Player().FramesShown() > 0; }));
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.IsPlaying());
     // The last picture is let go with the play.
-    EXPECT_TRUE(form.Player().CurrentFrame().isNull() && form.Panel1->Frame().isNull());
+    EXPECT_TRUE(form.Player().CurrentFrame().isNull() && form.videoPanel->Frame().isNull());
 
     form.PlayAviFile(dir.file("long.avi"));
     ASSERT_TRUE(WaitFor([&] { return form.Player().FramesShown() > 0; }));
-    QTest::mouseClick(form.Panel1, Qt::LeftButton);
+    QTest::mouseClick(form.videoPanel, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.IsPlaying());
     // Nothing arrives from the stopped play.
@@ -90,7 +90,7 @@ TEST_F(PlayerTest, DamagedOrMissingFileIsToldAndTheWindowCloses) {
     ASSERT_TRUE(WritePatternFilm(dir.file("good.avi"), 10));
     QByteArray bytes = ReadAll(dir.file("good.avi"));
     ASSERT_TRUE(WriteAll(dir.file("damaged.avi"), bytes.left(12) + QByteArray(3000, '\x5A')));
-    Taviplayerform form;
+    AviPlayerWindow form;
     form.PlayAviFile(dir.file("damaged.avi"));
     ASSERT_TRUE(WaitFor([&] { return !messages.isEmpty(); }));
     EXPECT_FALSE(form.isVisible());
@@ -125,7 +125,7 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
     panel.Logic().OpenAviPanel();
 
     // Ticked: our compression dialog is asked, Motion JPEG at 90 first; Cancel writes nothing.
-    panel.CheckBox1->setChecked(true);
+    panel.compressionBox->setChecked(true);
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget());
@@ -133,7 +133,7 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
         if (dialog)
             dialog->reject();
     });
-    panel.Button16->click();
+    panel.createButton->click();
     EXPECT_TRUE(sawDialog);
     EXPECT_FALSE(panel.Logic().IsCreating());
     EXPECT_TRUE(QDir(dir.file("out")).isEmpty());
@@ -145,10 +145,10 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
             dialog->accept();
         }
     });
-    panel.Button16->click();
-    EXPECT_FALSE(panel.Button16->isEnabled());
+    panel.createButton->click();
+    EXPECT_FALSE(panel.createButton->isEnabled());
     ASSERT_TRUE(WaitFor([&] { return !panel.Logic().IsCreating(); }));
-    EXPECT_TRUE(panel.Button16->isEnabled());
+    EXPECT_TRUE(panel.createButton->isEnabled());
     EXPECT_EQ(panel.Logic().CurrentAvi(), dir.file("out/film.avi"));
     const QByteArray file = ReadAll(dir.file("out/film.avi"));
     RiffChunk root;
@@ -157,9 +157,9 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
     EXPECT_EQ(file.mid(root.Find("strh")->DataOffset() + 4, 4), "MJPG");
     EXPECT_EQ(root.Find("movi")->Children.size(), 2);
 
-    panel.Button15->click();
+    panel.playButton->click();
     EXPECT_EQ(played, QStringList{dir.file("out/film.avi")});
-    panel.Button17->click();
+    panel.closeButton->click();
     EXPECT_TRUE(panel.isHidden());
     EXPECT_EQ(focused, 1);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
@@ -175,8 +175,8 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
     hooks.AskSaveFileName = nullptr;
     panel.SetHooks(hooks);
     panel.SetSaveFileNameAsker(&asker);
-    panel.CheckBox1->setChecked(false);
-    panel.Button16->click();
+    panel.compressionBox->setChecked(false);
+    panel.createButton->click();
     EXPECT_EQ(asker.asked, 1);
     EXPECT_FALSE(panel.Logic().IsCreating());
 }
