@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "capture/CameraHealth.h"
 #include "capture/CaptureDevices.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "core/MessageBox.h"
 
@@ -28,7 +28,7 @@ struct LostCamera {
 // One attempt to start a lost camera again on the same device (by its identity key), else on
 // a device of the same name.
 bool ReconnectCamera(MainWindow& z, int camera, const LostCamera& lost) {
-    const QPointer<TtorCap> view = z.Cap(camera); // the start runs events: it may go meanwhile
+    const QPointer<CameraView> view = z.Cap(camera); // the start runs events: it may go meanwhile
     if (!view)
         return false;
     EnumerateVideoInputs();
@@ -61,7 +61,7 @@ void BindCameraHealth(MainWindow& mainWindow) {
     auto button = [z](int camera) { return camera == 2 ? z->camera2Button : z->camera1Button; };
     CameraHealth::Hooks hooks;
     hooks.IsPreviewing = [z](int camera) {
-        const TtorCap* view = z->Cap(camera);
+        const CameraView* view = z->Cap(camera);
         return view && view->cap && view->cap->Previewing();
     };
     hooks.WantedOn = [button](int camera) {
@@ -73,7 +73,7 @@ void BindCameraHealth(MainWindow& mainWindow) {
         QComboBox* list = camera == 2 ? z->cam2List : z->cam1List;
         LostCamera& mine = (*lost)[camera == 2 ? 1 : 0];
         if (isLost) {
-            const TtorCap* view = z->Cap(camera);
+            const CameraView* view = z->Cap(camera);
             const TMoniker source = view && view->cap ? view->cap->VideoSourceMoniker : nullptr;
             mine.key = source ? source->Key() : QString();
             mine.name = source ? source->FriendlyName() : QString();
@@ -81,7 +81,7 @@ void BindCameraHealth(MainWindow& mainWindow) {
             mine.hot = hot->isChecked();
             // Its recording ended with it (the file is finished): the menu and the recording
             // state follow unless the other camera still records.
-            const TtorCap* other = z->Cap(camera == 2 ? 1 : 2);
+            const CameraView* other = z->Cap(camera == 2 ? 1 : 2);
             if (z->RecordingActive && !(other && other->IsCapturing())) {
                 z->recordCamera1Action->setChecked(false);
                 z->recordCamera2Action->setChecked(false);
@@ -105,10 +105,10 @@ void BindCameraHealth(MainWindow& mainWindow) {
     health->setObjectName(QStringLiteral("CameraHealth"));
     // Every camera view, including the fresh one each switch-off leaves behind.
     QObject::connect(&mainWindow, &MainWindow::CameraFrameCreated, health, [z, health](int camera) {
-        TtorCap* view = z->Cap(camera);
+        CameraView* view = z->Cap(camera);
         if (!view || !view->cap)
             return;
-        QObject::connect(view->cap, &TVideoCapture::OnDeviceLost, health, [health, camera] { health->CameraFailed(camera); });
-        QObject::connect(view->cap, &TVideoCapture::OnAborted, health, [health, camera] { health->CameraFailed(camera); });
+        QObject::connect(view->cap, &VideoCapture::OnDeviceLost, health, [health, camera] { health->CameraFailed(camera); });
+        QObject::connect(view->cap, &VideoCapture::OnAborted, health, [health, camera] { health->CameraFailed(camera); });
     });
 }

@@ -2,11 +2,11 @@
 
 #include "app/MainWindow.h"
 #include "core/CaptionSettings.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 
 #include <QPushButton>
 
-void BindCaptionsCommand(MainWindow& mainWindow, TFontSettings& window, CaptionSettings& settings) {
+void BindCaptionsCommand(MainWindow& mainWindow, CaptionFontDialog& window, CaptionSettings& settings) {
     settings.SetCameraViews({
         [&mainWindow](int camera) { return mainWindow.CameraPreviews(camera); },
         [&mainWindow](int camera) {

@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "core/SettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
@@ -54,7 +54,7 @@ void MainWindow::SizeToScreen() {
 }
 
 QWidget* MainWindow::MakeCameraFrame(QWidget* parent, const QString& name) {
-    auto* view = new TtorCap(store_.Folder(), parent);
+    auto* view = new CameraView(store_.Folder(), parent);
     view->setObjectName(name);
     return view;
 }

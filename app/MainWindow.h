@@ -35,9 +35,9 @@ class QRadioButton;
 class QSlider;
 class QTabBar;
 class SettingsStore;
-class TCapturedBitmap;
-class TtorCap;
-class Tmagna;
+class CapturedBitmap;
+class CameraView;
+class Magnifier;
 namespace platform {
 class PictureCanvas;
 }
@@ -224,8 +224,8 @@ public:
     QLabel* pleaseWaitPanel = nullptr;
     QLabel* camera1Panel = nullptr;
     QLabel* camera2Panel = nullptr;
-    Tmagna* magnifier1 = nullptr; // camera pictures of the panels
-    Tmagna* magnifier2 = nullptr;
+    Magnifier* magnifier1 = nullptr; // camera pictures of the panels
+    Magnifier* magnifier2 = nullptr;
     QLabel* TitlePanel = nullptr;
     QLineEdit* focusEdit = nullptr; // 1 x 1, off screen: keeps the keyboard focus
     QLabel* cameraLabel1 = nullptr;
@@ -367,7 +367,7 @@ public:
     void CreateCameraFrame2();
     // The camera frame as the capture side's view, for what only it has (its capture
     // control, the camera name label); null when the frame is not a camera view.
-    TtorCap* Cap(int camera) const;
+    CameraView* Cap(int camera) const;
     // The zone window of a camera (camera 1: Camera1ZoneWindow, camera 2: Camera2ZoneWindow).
     ZoneWindow& ZoneWindowOf(int camera) const { return camera == 2 ? *links_.zoneWindow2 : *links_.zoneWindow1; }
 
@@ -453,7 +453,7 @@ private:
     void StartCamera(int camera);
     bool OpenCameraDriver(int camera);
     void CameraButtonClick(int camera);
-    void CameraFrameGrabbed(int camera, TtorCap* frame);
+    void CameraFrameGrabbed(int camera, CameraView* frame);
     void OnFocusWindowChanged();
     void BuildCommandControls();
     void StartVideoCapture(int camera);

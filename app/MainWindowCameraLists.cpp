@@ -6,7 +6,7 @@
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
 #include "capture/DriverListDelegates.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "core/SettingsStore.h"
 
 #include <QComboBox>
@@ -41,7 +41,7 @@ void MainWindow::SetUpCameraLists() {
         painter->Alias = [this](const QString& name) { return links_.aliases->DriverAlias(name); };
         // Camera 1 is known by its tag, camera 2 by the device its view runs on.
         painter->ActiveRow = [this, camera] {
-            TtorCap* view = Cap(camera);
+            CameraView* view = Cap(camera);
             if (!view || !view->IsPreviewing())
                 return -1;
             return camera == 1 ? view->Tag() : view->VideoSourceIndex();
@@ -99,7 +99,7 @@ QString MainWindow::SelectedCameraName(int camera) const {
     int row = list->currentIndex();
     if (camera == 2) {
         // The device camera 2 runs on; a view without a source falls back to the selection.
-        TtorCap* view = Cap(2);
+        CameraView* view = Cap(2);
         const int source = view ? view->VideoSourceIndex() : -1;
         if (source >= 0 && source < list->count())
             row = source;

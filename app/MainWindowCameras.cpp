@@ -6,7 +6,7 @@
 
 #include "capture/CameraHealth.h"
 #include "capture/CaptureModes.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
@@ -26,8 +26,8 @@ constexpr int kCameraNameLength = 100;
 
 } // namespace
 
-TtorCap* MainWindow::Cap(int camera) const {
-    return qobject_cast<TtorCap*>(camera == 2 ? cameraFrame2 : cameraFrame1);
+CameraView* MainWindow::Cap(int camera) const {
+    return qobject_cast<CameraView*>(camera == 2 ? cameraFrame2 : cameraFrame1);
 }
 
 CommandCamera* MainWindow::CommandCameraOf(int camera) const {
@@ -52,7 +52,7 @@ void MainWindow::BindCameraControls() {
 
 void MainWindow::ReleaseCameraViews() {
     for (int camera : {1, 2}) {
-        if (TtorCap* view = Cap(camera)) {
+        if (CameraView* view = Cap(camera)) {
             view->cap->disconnect(this);
             view->disconnect(this);
         }
@@ -74,7 +74,7 @@ void MainWindow::SetUpCameraFrame(int camera, bool fresh) {
     frame->setToolTip(kClickToEnlarge);
     // Its clicks reach the window through the filter the commands install on CameraFrameCreated.
 
-    TtorCap* view = Cap(camera);
+    CameraView* view = Cap(camera);
     if (!view)
         return;
     view->CameraNumber = camera;
@@ -87,8 +87,8 @@ void MainWindow::SetUpCameraFrame(int camera, bool fresh) {
     }
     // After the view's own handler, so the picture and its caption are up to date. The
     // frame is named in the handler: a frame that has been replaced is no longer heard.
-    QPointer<TtorCap> sender(view);
-    connect(view->cap, &TVideoCapture::OnPictureGrabbed, this, [this, camera, sender](const QImage& image) {
+    QPointer<CameraView> sender(view);
+    connect(view->cap, &VideoCapture::OnPictureGrabbed, this, [this, camera, sender](const QImage& image) {
         if (!sender || Cap(camera) != sender.data())
             return;
         if (camera == 1)
@@ -106,7 +106,7 @@ void MainWindow::ReplaceCameraFrame(int camera) {
     if (old) {
         // Cut the old frame off before anything queued for it can arrive, and free it only
         // once the events in hand have run.
-        if (TtorCap* view = qobject_cast<TtorCap*>(old)) {
+        if (CameraView* view = qobject_cast<CameraView*>(old)) {
             view->cap->disconnect(this);
             view->disconnect(this);
         }
@@ -309,17 +309,17 @@ void MainWindow::CameraButtonClick(int camera) {
 }
 
 void MainWindow::SelectSavedVideoMode(int camera) {
-    TtorCap* view = Cap(camera);
+    CameraView* view = Cap(camera);
     if (!view)
         return;
     const SettingsRecord& record = store_.Record();
     const QString saved = (camera == 2 ? record.VideoMode2 : record.VideoMode1).trimmed();
     if (saved.isEmpty())
         return;
-    TVideoCapture* cap = view->cap;
+    VideoCapture* cap = view->cap;
     const int count = cap->VideoModeCount();
     for (int i = 0; i < count; ++i) {
-        TVideoMode mode;
+        VideoMode mode;
         cap->GetVideoMode(i, mode);
         if (DescribeVideoMode(mode) != saved || !view->IsPreviewing())
             continue;

@@ -4,7 +4,7 @@
 
 #include "app/ControlKit.h"
 
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/NetworkPanel.h"
 #include "core/SettingsStore.h"
 
@@ -82,9 +82,9 @@ void MainWindow::BuildCameraArea() {
 
     camera1Panel = Make<QLabel>(cameraAreaBox, "camera1Panel");
     camera2Panel = Make<QLabel>(cameraAreaBox, "camera2Panel");
-    magnifier1 = new Tmagna(camera1Panel);
+    magnifier1 = new Magnifier(camera1Panel);
     magnifier1->setObjectName("magnifier1");
-    magnifier2 = new Tmagna(camera2Panel);
+    magnifier2 = new Magnifier(camera2Panel);
     magnifier2->setObjectName("magnifier2");
     alertBlockBox = new AlertBlockBox(cameraAreaBox);
     alertBlockBox->setObjectName("alertBlockBox");

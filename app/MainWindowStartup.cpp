@@ -3,7 +3,7 @@
 
 #include "app/NetworkPanel.h"
 
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "core/CameraStartGuard.h"
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
@@ -121,7 +121,7 @@ void MainWindow::FormActivate() {
     AlertsPanel->hide();
 
     for (int camera : {1, 2}) {
-        if (TtorCap* view = Cap(camera))
+        if (CameraView* view = Cap(camera))
             view->CameraNumber = camera;
     }
 

@@ -26,9 +26,9 @@ constexpr qint32 kZoneSizeInstead = 50;
 void MainWindow::CopyZoneValues(int camera) {
     const ZoneEditValues edits = ZoneWindowOf(camera).ZoneValues();
     ZoneRect& zone = CameraZone[camera == 2 ? 1 : 0];
-    zone.size = SafeStrToInt(edits.scales);
-    zone.left = SafeStrToInt(edits.CalLeft);
-    zone.top = SafeStrToInt(edits.calTop);
+    zone.size = SafeStrToInt(edits.sizeEdit);
+    zone.left = SafeStrToInt(edits.leftEdit);
+    zone.top = SafeStrToInt(edits.topEdit);
     if (zone.size < 0)
         zone.size = kZoneSizeInstead;
 }

@@ -8,10 +8,10 @@
 #include "app/StationGallery.h"
 #include "app/StationLayout.h"
 #include "app/StationUploads.h"
-#include "app/TinstallForm.h"
+#include "app/InstallerWindow.h"
 #include "capture/GraphConfigBuilder.h"
-#include "app/TpasswordBox.h"
-#include "app/Thelpform.h"
+#include "app/PasswordPrompt.h"
+#include "app/HelpWindow.h"
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
 #include "app/StationLifetime.h"
@@ -22,19 +22,19 @@
 #include "app/StationParts.h"
 #include "app/StationTimeLapse.h"
 #include "app/StationTray.h"
-#include "app/TZoom.h"
+#include "app/ZoomWindow.h"
 #include "app/MainWindow.h"
 #include "app/ZoneWindows.h"
 #include "capture/CameraChoiceWidgets.h"
 #include "capture/DriverAliasRegistry.h"
 #include "capture/DriverSetupHandlers.h"
-#include "capture/TsetupForm.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraSetupScreen.h"
+#include "capture/CameraView.h"
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
-#include "core/OKBox.h"
+#include "core/MessageWindow.h"
 #include "core/PictureCaption.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/FolderClaim.h"
@@ -102,7 +102,7 @@ int ProgramStartup(const StartupOptions& options) {
     links.aliases = &aliases;
 
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
-    auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
+    auto captionFontDialog = std::make_unique<CaptionFontDialog>(captionSettings);
     auto camera2ZoneWindow = std::make_unique<Camera2ZoneWindow>(store.Record());
     auto camera1ZoneWindow = std::make_unique<Camera1ZoneWindow>(store.Record());
     links.zoneWindow1 = camera1ZoneWindow.get();
@@ -145,19 +145,19 @@ int ProgramStartup(const StartupOptions& options) {
     StationEAlertMail alertMail(*mainWindow, store);
     alerts.SetSender(&alertMail.Sender());
     captionSettings.SetGatherAndSave([z = mainWindow.get()] { z->GatherAndSaveSettings(); });
-    BindCaptionsCommand(*mainWindow, *fontSettings, captionSettings);
-    auto setupForm = std::make_unique<TsetupForm>(folder, aliasRegistry);
-    SetupScreen setupScreen(*setupForm);
+    BindCaptionsCommand(*mainWindow, *captionFontDialog, captionSettings);
+    auto cameraSetupScreen = std::make_unique<CameraSetupScreen>(folder, aliasRegistry);
+    SetupScreen setupScreen(*cameraSetupScreen);
     links.cameraSetup = &setupScreen;
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     CurlGalleryHttp galleryHttp;
     StationGallery gallery(*mainWindow, store, galleryHttp);
     links.onlineService = &gallery;
-    TOKBox::Instance(); // kept by the message box until the application ends
+    MessageWindow::Instance(); // kept by the message box until the application ends
     auto pictureLogWindow = std::make_unique<PictureLogWindow>(store);
-    auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
-    auto passwordBox = std::make_unique<TpasswordBox>(store);
-    StationAccessLock accessLock(*passwordBox, [z = mainWindow.get()] { return z->lockBox->isChecked(); });
+    auto secondSplash = std::make_unique<SplashScreen>(options.splashDurationMs);
+    auto passwordPrompt = std::make_unique<PasswordPrompt>(store);
+    StationAccessLock accessLock(*passwordPrompt, [z = mainWindow.get()] { return z->lockBox->isChecked(); });
     links.accessLock = &accessLock;
     StationTimeLapse timeLapse(*mainWindow, store, links, motion.Pictures(), pictureCaptions);
     links.timeLapse = &timeLapse;
@@ -170,16 +170,16 @@ int ProgramStartup(const StartupOptions& options) {
     StationUploads uploads(gallery.Service(), ftp.UploadTarget());
     motion.Pictures().SetUploadTarget(&uploads);
     links.ftp = &ftp;
-    auto helpForm = std::make_unique<Thelpform>();
+    auto helpForm = std::make_unique<HelpWindow>();
     links.help = helpForm.get();
-    auto zoom = std::make_unique<TZoom>(*mainWindow, motion.Pictures());
+    auto zoom = std::make_unique<ZoomWindow>(*mainWindow, motion.Pictures());
     platform::ShellInstallerSystem installerSystem(&GetCaptureDeviceNames);
-    auto installForm = std::make_unique<TinstallForm>(installerSystem, folder.Root(),
+    auto installerWindow = std::make_unique<InstallerWindow>(installerSystem, folder.Root(),
                                                       QCoreApplication::applicationFilePath(),
                                                       [z = mainWindow.get()] { z->ShutDown(); });
-    installForm->endAllowed = [&accessLock] { return accessLock.AccessAllowed(); };
-    installerSystem.SetQuestionParent(installForm.get());
-    links.installer = installForm.get();
+    installerWindow->endAllowed = [&accessLock] { return accessLock.AccessAllowed(); };
+    installerSystem.SetQuestionParent(installerWindow.get());
+    links.installer = installerWindow.get();
     ReportWindowLinks reportLinks;
     reportLinks.smtpEdits = [z = mainWindow.get()] { return z->AlertsPanel->SmtpEditTexts(); };
     auto emailWindow = std::make_unique<EmailWindow>(store, *mainWindow, nullptr, reportLinks);
@@ -195,8 +195,8 @@ int ProgramStartup(const StartupOptions& options) {
     // main window after one click on it.
     for (QWidget* owned : std::initializer_list<QWidget*>{
              ftpWindow.get(), pictureLogWindow.get(), emailWindow.get(), camera2ZoneWindow.get(), camera1ZoneWindow.get(), helpForm.get(),
-             &timeLapse.Dialog(), fontSettings.get(), passwordBox.get(), aviPlayer.get(), zoom.get(),
-             setupForm.get(), installForm.get()})
+             &timeLapse.Dialog(), captionFontDialog.get(), passwordPrompt.get(), aviPlayer.get(), zoom.get(),
+             cameraSetupScreen.get(), installerWindow.get()})
         platform::KeepAboveOwner(owned, mainWindow.get());
 
     lifetime.MainWindowMade(*mainWindow);

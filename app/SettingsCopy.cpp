@@ -12,12 +12,12 @@ qint16 Number16(const QString& text) { return platform::SaturateInt16(SafeStrToI
 
 void GatherZone(const ZoneEditValues& edits, qint16& left, qint16& top, qint16& size,
                 qint16& sensitivity) {
-    left = Number16(edits.CalLeft);
-    top = Number16(edits.calTop);
-    size = Number16(edits.scales);
+    left = Number16(edits.leftEdit);
+    top = Number16(edits.topEdit);
+    size = Number16(edits.sizeEdit);
     if (size == 0)
         size = 50;
-    sensitivity = Number16(edits.Sensitivity);
+    sensitivity = Number16(edits.sensitivityCombo);
 }
 
 } // namespace
@@ -167,19 +167,19 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     if (r.DefaultCam2Index >= 0 && r.DefaultCam2Index < c.DefaultCam2.items.size())
         c.DefaultCam2.index = r.DefaultCam2Index;
 
-    c.zoneCam1.CalLeft = QString::number(r.Zone1Left);
-    c.zoneCam1.calTop = QString::number(r.Zone1Top);
-    c.zoneCam1.scales = QString::number(r.Zone1Size);
-    c.zoneCam2.CalLeft = QString::number(r.Zone2Left);
-    c.zoneCam2.calTop = QString::number(r.Zone2Top);
-    c.zoneCam2.scales = QString::number(r.Zone2Size);
+    c.zoneCam1.leftEdit = QString::number(r.Zone1Left);
+    c.zoneCam1.topEdit = QString::number(r.Zone1Top);
+    c.zoneCam1.sizeEdit = QString::number(r.Zone1Size);
+    c.zoneCam2.leftEdit = QString::number(r.Zone2Left);
+    c.zoneCam2.topEdit = QString::number(r.Zone2Top);
+    c.zoneCam2.sizeEdit = QString::number(r.Zone2Size);
 
     if (r.Sensitivity1 >= 100 && r.Sensitivity2 >= 100) {
-        c.zoneCam1.Sensitivity = QString::number(r.Sensitivity1);
-        c.zoneCam2.Sensitivity = QString::number(r.Sensitivity2);
+        c.zoneCam1.sensitivityCombo = QString::number(r.Sensitivity1);
+        c.zoneCam2.sensitivityCombo = QString::number(r.Sensitivity2);
         return false;
     }
-    c.zoneCam1.Sensitivity = c.zoneCam2.Sensitivity = QStringLiteral("1500");
+    c.zoneCam1.sensitivityCombo = c.zoneCam2.sensitivityCombo = QStringLiteral("1500");
     r.Sensitivity1 = r.Sensitivity2 = 1500;
     return true;
 }

@@ -1,5 +1,5 @@
 // The window's keys, the menu items and controls of the views, and the counter caption.
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/StationLayout.h"
 #include "app/MainWindow.h"
 

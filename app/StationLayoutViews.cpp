@@ -1,5 +1,5 @@
 // Placement by screen, the camera panels and the full, compact and screen-saver views.
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/LayoutAlign.h"
 #include "app/StationLayout.h"
 
@@ -7,7 +7,7 @@
 #include "app/NetworkPanel.h"
 #include "app/MainWindow.h"
 
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "core/SettingsStore.h"
 
 #include <QAction>
@@ -183,7 +183,7 @@ void StationLayout::ScreenSaverView() {
     if (QWidget* view = mainWindow_.cameraFrame1) {
         SetAlign(view, Align::None);
         view->setGeometry(ScreenSaverRect(mainWindow_.size()));
-        if (TtorCap* cap = mainWindow_.Cap(1))
+        if (CameraView* cap = mainWindow_.Cap(1))
             cap->Image->setGeometry(view->rect());
         view->raise();
         view->show();

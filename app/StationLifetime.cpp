@@ -29,7 +29,7 @@ void StationLifetime::Requested() {
 }
 
 bool StationLifetime::RunSplash(int durationMs) {
-    TSplash splash(durationMs);
+    SplashScreen splash(durationMs);
     splash_ = &splash;
     splash.exec();
     splash_ = nullptr;

@@ -9,7 +9,7 @@
 #include <QString>
 #include <functional>
 
-class TSplash;
+class SplashScreen;
 class MainWindow;
 
 class StationLifetime {
@@ -37,7 +37,7 @@ private:
     void Requested();
 
     platform::TerminationWatcher watcher_;
-    TSplash* splash_ = nullptr;
+    SplashScreen* splash_ = nullptr;
     bool ending_ = false;
     MainWindow* mainWindow_ = nullptr;
     bool requested_ = false;

@@ -7,7 +7,7 @@
 
 #include "capture/CaptureModes.h"
 #include "capture/DriverSetupPage.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "core/SettingsStore.h"
 
@@ -85,7 +85,7 @@ void StationTray::VideoModeChange(int camera) {
     (camera == 2 ? record.AviReady2 : record.AviReady1) = false;
     z.Store().WriteSettingsFile();
     const int index = (camera == 2 ? z.videoMode2Combo : z.videoMode1Combo)->currentIndex();
-    TtorCap* view = z.Cap(camera);
+    CameraView* view = z.Cap(camera);
     if (!view || !view->IsPreviewing() || index < 0 || index >= view->cap->VideoModeCount())
         return;
     view->cap->SetVideoMode(index);
@@ -106,7 +106,7 @@ void StationTray::ShowSetupTab() {
     if (tab == 3) {
         const SettingsRecord& record = z.Store().Record();
         for (int camera : {1, 2}) {
-            TtorCap* view = z.Cap(camera);
+            CameraView* view = z.Cap(camera);
             if (!view || !view->IsPreviewing())
                 continue;
             QComboBox* list = camera == 2 ? z.videoMode2Combo : z.videoMode1Combo;
@@ -114,7 +114,7 @@ void StationTray::ShowSetupTab() {
             list->clear();
             const int count = view->cap->VideoModeCount();
             for (int i = 0; i < count; ++i) {
-                TVideoMode mode;
+                VideoMode mode;
                 view->cap->GetVideoMode(i, mode);
                 list->addItem(DescribeVideoMode(mode));
             }

@@ -65,7 +65,7 @@ StationTimeLapse::StationTimeLapse(MainWindow& mainWindow, SettingsStore& settin
     : station_(mainWindow, links),
       timeLapse_(settings, pictures, cameras_, station_,
                  TimeLapseTimers{mainWindow.TimeLapseTimer, mainWindow.timeLapseFlashTimer, mainWindow.MotionTime}),
-      dialog_(std::make_unique<TTimerForm>(timeLapse_)) {
+      dialog_(std::make_unique<TimeLapseWindow>(timeLapse_)) {
     cameras_.Bind(mainWindow);
     if (mainWindow.TimeLapseButton)
         QObject::connect(mainWindow.TimeLapseButton, &QPushButton::clicked, dialog_.get(),

@@ -2,7 +2,7 @@
 // Time-lapse bound to the main window: its button, its two timers, its settings dialog
 // and the caption's disk statistics.
 #include "app/StationMotion.h"
-#include "core/TTimerForm.h"
+#include "core/TimeLapseWindow.h"
 #include "core/TimeLapse.h"
 #include "core/TimeLapseLink.h"
 
@@ -50,11 +50,11 @@ public:
     void TimeLapseStarted() override { timeLapse_.StartedAtStartup(); }
 
     TimeLapse& Controller() { return timeLapse_; }
-    TTimerForm& Dialog() { return *dialog_; }
+    TimeLapseWindow& Dialog() { return *dialog_; }
 
 private:
     MainWindowCameras cameras_;
     MainWindowTimeLapse station_;
     TimeLapse timeLapse_;
-    std::unique_ptr<TTimerForm> dialog_;
+    std::unique_ptr<TimeLapseWindow> dialog_;
 };

@@ -9,7 +9,7 @@ void BindZoneWindows(Camera1ZoneWindow& camera1ZoneWindow, Camera2ZoneWindow& ca
     one.layout = &layout;
     one.zone = &mainWindow.CameraZone[0];
     one.DetectorPass = [&motion] { motion.CheckMotionZone(1); };
-    one.Picture = [&motion] { return motion.Detector().Image1(1).Image(); };
+    one.Picture = [&motion] { return motion.Detector().MarkedFrame(1).Image(); };
     camera1ZoneWindow.BindStation(std::move(one));
 
     ZoneWindowParts two;
@@ -17,10 +17,10 @@ void BindZoneWindows(Camera1ZoneWindow& camera1ZoneWindow, Camera2ZoneWindow& ca
     two.layout = &layout;
     two.zone = &mainWindow.CameraZone[1];
     two.DetectorPass = [&motion] { motion.Detector().CheckZoneWindowMotionCam2(); };
-    two.Picture = [&motion] { return motion.Detector().Image1(2).Image(); };
+    two.Picture = [&motion] { return motion.Detector().MarkedFrame(2).Image(); };
     camera2ZoneWindow.BindStation(std::move(two));
 
-    camera1ZoneWindow.SetPictureGeometrySource(camera2ZoneWindow.Image1);
+    camera1ZoneWindow.SetPictureGeometrySource(camera2ZoneWindow.livePicture);
 }
 
 void RefreshShownZoneWindows(Camera1ZoneWindow& camera1ZoneWindow, Camera2ZoneWindow& camera2ZoneWindow) {

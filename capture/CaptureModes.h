@@ -10,7 +10,7 @@
 
 using TGuid = platform::MediaGuid;
 
-struct TVideoMode {
+struct VideoMode {
     TGuid MajorType;
     TGuid MediaSubType;
     qint32 Width = 0;
@@ -21,7 +21,7 @@ struct TVideoMode {
     double MaxFrameRate = 0;
 };
 
-struct TAudioMode {
+struct AudioMode {
     TGuid MajorType;
     TGuid MediaSubType;
     qint32 SampleRate = 0;
@@ -30,7 +30,7 @@ struct TAudioMode {
     qint32 AvgSampleRate = 0; // bytes per second
 };
 
-enum TDVResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuater, dvrDC };
+enum TDVResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuarter, dvrDC };
 
 // The DV decoder display sizes of the four fixed DV modes.
 inline constexpr int DVRESOLUTION_FULL = 1000;
@@ -38,33 +38,33 @@ inline constexpr int DVRESOLUTION_HALF = 1001;
 inline constexpr int DVRESOLUTION_QUARTER = 1002;
 inline constexpr int DVRESOLUTION_DC = 1003;
 
-QString DescribeVideoMode(const TVideoMode& mode);
-QString DescribeAudioMode(const TAudioMode& mode);
-bool IsSameVideoMode(const TVideoMode& a, const TVideoMode& b);
-bool IsSameAudioMode(const TAudioMode& a, const TAudioMode& b);
+QString DescribeVideoMode(const VideoMode& mode);
+QString DescribeAudioMode(const AudioMode& mode);
+bool IsSameVideoMode(const VideoMode& a, const VideoMode& b);
+bool IsSameAudioMode(const AudioMode& a, const AudioMode& b);
 
 // Mode records from media types (zero-filled when the format block is not the right kind).
-TVideoMode VideoModeFromMediaType(const platform::MediaType& type,
+VideoMode VideoModeFromMediaType(const platform::MediaType& type,
                                   const platform::MediaStreamCaps* caps);
-TAudioMode AudioModeFromMediaType(const platform::MediaType& type);
+AudioMode AudioModeFromMediaType(const platform::MediaType& type);
 
 // The control's mode methods. The capture control derives from it and supplies the graph
 // side through the hooks; everything here runs on the GUI thread.
-class TCaptureModeControl {
+class CaptureModeControl {
 public:
-    virtual ~TCaptureModeControl() = default;
+    virtual ~CaptureModeControl() = default;
 
     int VideoModeCount() const;
-    void GetVideoMode(int index, TVideoMode& mode) const;
-    void GetCurrentVideoMode(TVideoMode& mode) const;
+    void GetVideoMode(int index, VideoMode& mode) const;
+    void GetCurrentVideoMode(VideoMode& mode) const;
     bool SetVideoMode(int index);
-    bool SelectVideoMode(const TVideoMode& mode);
+    bool SelectVideoMode(const VideoMode& mode);
 
     int AudioModeCount() const;
-    void GetAudioMode(int index, TAudioMode& mode) const;
-    void GetCurrentAudioMode(TAudioMode& mode) const;
+    void GetAudioMode(int index, AudioMode& mode) const;
+    void GetCurrentAudioMode(AudioMode& mode) const;
     bool SetAudioMode(int index);
-    bool SelectAudioMode(const TAudioMode& mode);
+    bool SelectAudioMode(const AudioMode& mode);
 
     bool IsDVSource() const;
     TDVResolution DVResolution() const { return dvResolution_; }

@@ -32,13 +32,13 @@ enum TPixelFormat {
     pfCustom
 };
 
-class TVideoCapture : public QObject, public TCaptureModeControl {
+class VideoCapture : public QObject, public CaptureModeControl {
     Q_OBJECT
 public:
     // Relative capture file names resolve against the program folder.
-    explicit TVideoCapture(const platform::ProgramFolder& folder, QObject* parent = nullptr);
+    explicit VideoCapture(const platform::ProgramFolder& folder, QObject* parent = nullptr);
     // Finishes a running capture (EOS) before the pipeline stops, then frees everything.
-    ~TVideoCapture() override;
+    ~VideoCapture() override;
 
     // ---- published properties
     bool WantBitmaps = true;
@@ -130,7 +130,7 @@ signals:
     // Each grabbed frame, first as the 32-bit picture the live view shows, then (only when
     // something listens) as the 24-bit bitmap.
     void OnPictureGrabbed(const QImage& picture);
-    void OnBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+    void OnBitmapGrabbed(const CapturedBitmap& CapturedImage);
 
 protected:
     bool ModeIsCapturing() const override { return capturing_; }

@@ -11,7 +11,7 @@
 #include "app/ZoneWindows.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"

@@ -60,7 +60,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
 
-    QPointer<TtorCap> old = mainWindow->Cap(1);
+    QPointer<CameraView> old = mainWindow->Cap(1);
     mainWindow->camera1Button->click();
     EXPECT_TRUE(ButtonIsOff(1));
     EXPECT_FALSE(mainWindow->CameraPreviews(1) || mainWindow->hot1->isChecked());
@@ -155,7 +155,7 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     store->Record().Sensitivity1 = 49; // would fire on noise
     mainWindow->surveillanceButton->click();
     ASSERT_TRUE(mainWindow->MotionTime.Enabled());
-    EXPECT_EQ(camera1ZoneWindow->ZoneValues().Sensitivity, "1500");
+    EXPECT_EQ(camera1ZoneWindow->ZoneValues().sensitivityCombo, "1500");
     EXPECT_TRUE(mainWindow->LogAllowed->isChecked() && events.contains("MarkFtpCommandTime"));
 
     // A wrong lock password, or a running recording (with its message), keeps it on.
@@ -189,14 +189,14 @@ TEST_F(CameraStationFixture, AutoStartSelectsTheSavedVideoMode) {
     // The modes the camera offers, and the one it starts in by itself.
     QString chosen;
     {
-        TtorCap probe{platform::ProgramFolder(folder.path())};
+        CameraView probe{platform::ProgramFolder(folder.path())};
         probe.CameraNumber = 1;
         VideoSourceNames(true);
         ASSERT_TRUE(probe.ConnectCamera(true, 0));
-        TVideoMode current;
+        VideoMode current;
         probe.cap->GetCurrentVideoMode(current);
         for (int i = 0; i < probe.cap->VideoModeCount() && chosen.isEmpty(); ++i) {
-            TVideoMode mode;
+            VideoMode mode;
             probe.cap->GetVideoMode(i, mode);
             if (!IsSameVideoMode(mode, current))
                 chosen = DescribeVideoMode(mode);
@@ -210,7 +210,7 @@ TEST_F(CameraStationFixture, AutoStartSelectsTheSavedVideoMode) {
     });
     StartStation();
     ASSERT_TRUE(WaitFor([this] { return mainWindow->camera1Button->text() == MainWindow::kOnText; }));
-    TVideoMode running;
+    VideoMode running;
     mainWindow->Cap(1)->cap->GetCurrentVideoMode(running);
     EXPECT_EQ(DescribeVideoMode(running), chosen);
     EXPECT_TRUE(FramesArrive(1) && messages.isEmpty()) << messages.join("|").toStdString();
@@ -293,7 +293,7 @@ TEST_F(CameraStationFixture, ALostCameraSwitchedOffWhileAnAttemptWaitsForItsFirs
     platform::SetTestCameraStalled(0, true);
     ASSERT_TRUE(WaitFor([&] { return mainWindow->camera1Button->text() == CameraHealth::kLostText; }, kWait));
     // The user switches it off while that attempt waits: its view goes from under it.
-    QPointer<TtorCap> old = mainWindow->Cap(1);
+    QPointer<CameraView> old = mainWindow->Cap(1);
     QTimer watch;
     bool clicked = false;
     QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -321,7 +321,7 @@ TEST_F(CameraStationFixture, ALostCameraEndsTheRecordingState) {
     StartStation();
     mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOn(1));
-    TtorCap* view = mainWindow->Cap(1);
+    CameraView* view = mainWindow->Cap(1);
     view->SetRecordFileName(folder.file("lost.avi"));
     const quint64 before = view->cap->FramesRendered();
     ASSERT_TRUE(view->StartRecording());
@@ -354,15 +354,15 @@ TEST_F(CameraStationFixture, TheSavedModeIsSelectedOnceWhenTwoModesShareItsDescr
     StartStation();
     mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOn(1));
-    TVideoCapture* cap = mainWindow->Cap(1)->cap;
+    VideoCapture* cap = mainWindow->Cap(1)->cap;
     ASSERT_GE(cap->VideoModeCount(), 4);
     store->Record().VideoMode1 = QStringLiteral("640x480x12b");
     int modeChanges = 0;
-    QObject::connect(cap, &TVideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
+    QObject::connect(cap, &VideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
     mainWindow->SelectSavedVideoMode(1);
     EXPECT_EQ(modeChanges, 1); // not torn down and started again for the second match
     EXPECT_TRUE(mainWindow->CameraPreviews(1));
-    TVideoMode mode;
+    VideoMode mode;
     cap->GetCurrentVideoMode(mode);
     EXPECT_EQ(DescribeVideoMode(mode), "640x480x12b");
 }

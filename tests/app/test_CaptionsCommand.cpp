@@ -4,7 +4,7 @@
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
 #include "core/PictureCaption.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -18,7 +18,7 @@ TEST_F(CameraStationFixture, CaptionsButtonNeedsARunningCamera) {
     CaptionChoices choices;
     PictureCaptions captions(store->Record(), choices);
     CaptionSettings settings(*store, choices, captions);
-    TFontSettings window(settings);
+    CaptionFontDialog window(settings);
     BindCaptionsCommand(*mainWindow, window, settings);
 
     mainWindow->captionsButton->click();

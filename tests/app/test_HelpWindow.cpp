@@ -2,7 +2,7 @@
 // every connection at once.
 #include "app/HelpTopics.h"
 #include "app/NetworkPanel.h"
-#include "app/Thelpform.h"
+#include "app/HelpWindow.h"
 #include "core/MessageBox.h"
 #include "tests/support/TestSupport.h"
 
@@ -28,30 +28,30 @@ void Press(QWidget* target, int key) {
 } // namespace
 
 TEST(HelpWindow, TopicsOutsideTheListChangeNothing) {
-    Thelpform help;
+    HelpWindow help;
     help.ShowHelpTopic(4);
-    const QString title = help.Label2->text(), text = help.RichEdit1->toPlainText();
+    const QString title = help.topicLabel->text(), text = help.topicTextEdit->toPlainText();
     for (int outside : {kHelpTopicCount, -1}) {
         help.ShowHelpTopic(outside);
-        EXPECT_EQ(help.RichEdit1->toPlainText(), text);
-        EXPECT_EQ(help.Label2->text(), title);
+        EXPECT_EQ(help.topicTextEdit->toPlainText(), text);
+        EXPECT_EQ(help.topicLabel->text(), title);
     }
 }
 
 TEST(HelpWindow, ListKeysAndClosingKeys) {
-    Thelpform help;
+    HelpWindow help;
     help.PrepareHelp(0);
     help.show();
     QApplication::setActiveWindow(&help);
-    help.ListBox1->setCurrentRow(6);
-    help.ListBox1->setFocus();
-    Press(help.ListBox1, Qt::Key_Return);
-    EXPECT_EQ(help.Label2->text(), "Tips");
-    EXPECT_EQ(QApplication::focusWidget(), help.RichEdit1);
+    help.topicList->setCurrentRow(6);
+    help.topicList->setFocus();
+    Press(help.topicList, Qt::Key_Return);
+    EXPECT_EQ(help.topicLabel->text(), "Tips");
+    EXPECT_EQ(QApplication::focusWidget(), help.topicTextEdit);
     for (int key : {Qt::Key_Escape, Qt::Key_F1}) {
         bool closed = false;
         QTimer::singleShot(0, &help, [&] {
-            Press(help.RichEdit1, key);
+            Press(help.topicTextEdit, key);
             closed = !help.isVisible();
         });
         help.ShowHelp(2);

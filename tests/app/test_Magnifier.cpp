@@ -3,7 +3,7 @@
 
 #include "app/StationLayout.h"
 #include "app/StationMagnifiers.h"
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "core/PictureStore.h"
 #include "platform/Jpeg.h"
 
@@ -58,23 +58,23 @@ protected:
 
 TEST_F(MagnifierFixture, FramesAreBoundAndTheirToolBarComesFromThePopUp) {
     StartBound();
-    Tmagna& frame = *mainWindow->magnifier1;
+    Magnifier& frame = *mainWindow->magnifier1;
     // Bound at the window's creation.
     EXPECT_FALSE(frame.ToolbarShown());
-    frame.imgsize->setValue(120);
+    frame.lensSizeSlider->setValue(120);
     EXPECT_EQ(frame.State().LensSize, 120);
 
     // "Image Toolbar" shows the bar below the picture; "X" hides it again.
-    ASSERT_EQ(frame.PopupMenu1->actions().size(), 1);
-    frame.ImageToolbar1->trigger();
+    ASSERT_EQ(frame.pictureMenu->actions().size(), 1);
+    frame.imageToolbarAction->trigger();
     EXPECT_TRUE(frame.ToolbarShown());
     frame.State().Active = 1;
-    frame.Button3->click();
+    frame.lensOffButton->click();
     EXPECT_FALSE(frame.ToolbarShown());
     EXPECT_FALSE(frame.State().Active);
 
     // The caption drawer's call with the lens off hides the bar.
-    frame.ImageToolbar1->trigger();
+    frame.imageToolbarAction->trigger();
     frame.ShowMagnifier(10, 10);
     EXPECT_FALSE(frame.ToolbarShown());
 }
@@ -84,10 +84,10 @@ TEST_F(MagnifierFixture, TakePicFromEitherFrameGoesToTheHistoryAndLog3OpensIt) {
     ASSERT_TRUE(WriteAll(folder.file("cam1/counter.txt"), "000009\r\n"));
     ASSERT_FALSE(QDir(History()).exists());
     mainWindow->magnifier1->SetPicture(Frame(64, 48));
-    mainWindow->magnifier1->Button1->click();
+    mainWindow->magnifier1->takePictureButton->click();
     EXPECT_EQ(FilesIn(History()), QStringList{"000010DESK.jpg"});
     mainWindow->magnifier2->SetPicture(Frame(32, 24));
-    mainWindow->magnifier2->Button1->click();
+    mainWindow->magnifier2->takePictureButton->click();
     EXPECT_EQ(FilesIn(History()), (QStringList{"000010DESK.jpg", "000011DESK.jpg"}));
     QImage second;
     ASSERT_TRUE(platform::LoadJpeg(History() + "000011DESK.jpg", &second));
@@ -96,13 +96,13 @@ TEST_F(MagnifierFixture, TakePicFromEitherFrameGoesToTheHistoryAndLog3OpensIt) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
 
     // No picture yet: said, nothing counted.
-    auto fresh = std::make_unique<Tmagna>();
+    auto fresh = std::make_unique<Magnifier>();
     fresh->takePicture = mainWindow->magnifier1->takePicture;
-    fresh->Button1->click();
+    fresh->takePictureButton->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(ReadAll(folder.file("cam1/counter.txt")), "000011\r\n");
 
     events.clear();
-    mainWindow->magnifier2->Button2->click();
+    mainWindow->magnifier2->pictureLogButton->click();
     EXPECT_TRUE(events.contains("Log folder history/ 3")) << events.join("; ").toStdString();
 }

@@ -74,8 +74,8 @@ TEST(SettingsCopy, ZoneEditsSensitivitiesAndBufferSizes) {
     record.Sensitivity1 = 100;
     record.Sensitivity2 = 2000;
     EXPECT_FALSE(ApplyToControls(record, EmailSettingsRecord(), controls));
-    EXPECT_EQ(controls.zoneCam1.Sensitivity, "100");
-    EXPECT_EQ(controls.zoneCam2.Sensitivity, "2000");
+    EXPECT_EQ(controls.zoneCam1.sensitivityCombo, "100");
+    EXPECT_EQ(controls.zoneCam2.sensitivityCombo, "2000");
 }
 
 TEST(SettingsCopy, AtLeastOneColourChannelStaysOn) {

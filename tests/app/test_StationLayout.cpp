@@ -2,7 +2,7 @@
 // camera. The window's full-screen state is recorded rather than asked of the platform.
 #include "MainWindowFixture.h"
 
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/StationLayout.h"
 
 #include <QLineEdit>

@@ -7,8 +7,8 @@
 #include "app/NetworkPanel.h"
 #include "app/StationLayout.h"
 #include "app/StationTray.h"
-#include "app/TinstallForm.h"
-#include "app/TpasswordBox.h"
+#include "app/InstallerWindow.h"
+#include "app/PasswordPrompt.h"
 #include "platform/InstallerSystem.h"
 #include "platform/TrayIcon.h"
 
@@ -46,22 +46,22 @@ protected:
     CountingLog log{grabbed};
     QuietTrayIcon icon;
     platform::ShellInstallerSystem installerSystem{std::function<QStringList()>{}};
-    std::unique_ptr<TpasswordBox> prompt;
+    std::unique_ptr<PasswordPrompt> prompt;
     std::unique_ptr<StationAccessLock> lock;
     std::unique_ptr<StationLayout> layout;
     std::unique_ptr<StationTray> tray;
-    std::unique_ptr<TinstallForm> installer;
+    std::unique_ptr<InstallerWindow> installer;
     QString entry = kPassword;
     int prompts = 0;
 
     void SetUp() override {
         CameraStationFixture::SetUp();
         links.pictureLog = &log;
-        prompt = std::make_unique<TpasswordBox>(*store);
-        prompt->SetModalRunner([this](TpasswordBox& p) {
+        prompt = std::make_unique<PasswordPrompt>(*store);
+        prompt->SetModalRunner([this](PasswordPrompt& p) {
             ++prompts;
             EXPECT_TRUE(p.isVisible());
-            p.Edit1->setText(entry);
+            p.passwordEdit->setText(entry);
             p.OkButton->click();
         });
         lock = std::make_unique<StationAccessLock>(*prompt, [this] { return mainWindow->lockBox->isChecked(); });
@@ -87,7 +87,7 @@ protected:
         links.layout = layout.get();
         tray = std::make_unique<StationTray>(*mainWindow, icon);
         links.tray = tray.get();
-        installer = std::make_unique<TinstallForm>(installerSystem, folder.path(), folder.file("torvek"),
+        installer = std::make_unique<InstallerWindow>(installerSystem, folder.path(), folder.file("torvek"),
                                                    [this] { mainWindow->ShutDown(); });
         installer->endAllowed = [this] { return lock->AccessAllowed(); };
         links.installer = installer.get();
@@ -195,10 +195,10 @@ TEST_F(StationLockFixture, SurveillanceGoesOnWhileItsPasswordIsAsked) {
     StartWatching();
     Lock();
     QList<bool> watchedWhenAsked;
-    prompt->SetModalRunner([this, &watchedWhenAsked](TpasswordBox& p) {
+    prompt->SetModalRunner([this, &watchedWhenAsked](PasswordPrompt& p) {
         ++prompts;
         watchedWhenAsked << mainWindow->MotionTime.Enabled();
-        p.Edit1->setText(entry);
+        p.passwordEdit->setText(entry);
         p.OkButton->click();
     });
     for (const char* given : {"wrong", kPassword}) {
@@ -228,7 +228,7 @@ public:
     // Reached from the route table, which cannot see the fixture's protected members.
     MainWindow& Window() { return *mainWindow; }
     StationTray& Tray() { return *tray; }
-    TinstallForm& Installer() { return *installer; }
+    InstallerWindow& Installer() { return *installer; }
     int LogOpens() const { return log.opens; }
     bool HasEnded() const { return Ended(); }
     QAction* Item(const char* name) const { return MenuItem(name); }
@@ -279,7 +279,7 @@ const LockRoute kRoutes[] = {
     {"ToolbarClose", nothing, [](F& f) { f.Window().closeButton->click(); }, ended},
     {"TrayClose", nothing, [](F& f) { f.Item("closeAction")->trigger(); }, ended},
     {"WindowClose", nothing, [](F& f) { f.Window().close(); }, ended},
-    {"InstallerExit", nothing, [](F& f) { f.Installer().Button3->click(); }, ended},
+    {"InstallerExit", nothing, [](F& f) { f.Installer().exitButton->click(); }, ended},
     // Esc ends the station only while no camera runs: camera 1 goes off first.
     {"EscWithoutCamera", [](F& f) { f.Window().camera1Button->click(); }, [](F& f) { f.Press(Qt::Key_Escape); }, ended},
     {"Log1Button", nothing, [](F& f) { f.Window().log1Button->click(); }, logOpened},

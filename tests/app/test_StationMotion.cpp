@@ -5,9 +5,9 @@
 #include "app/StationLayout.h"
 #include "app/StationMagnifiers.h"
 #include "app/StationMotion.h"
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "capture/CameraHealth.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "platform/MediaPipeline.h"
 #include "core/CaptionChoices.h"
@@ -162,7 +162,7 @@ TEST_F(StationMotionTest, AMotionPictureLeavesTheBareNumberInTheCamerasBox) {
 
 TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {
     StartWatching(QStringLiteral("ball"), true);
-    Tmagna& shown = *mainWindow->magnifier1;
+    Magnifier& shown = *mainWindow->magnifier1;
     ASSERT_TRUE(WaitFor([&] { return shown.Paints() >= 3; }, kWait));
     // The live picture carries its caption as an overlay, not painted into the frame.
     EXPECT_FALSE(shown.CaptionOverlay().IsEmpty());

@@ -256,19 +256,19 @@ TEST_F(StationTrayCameraTest, ScreenTabListsTheRunningCamerasModesAndAChoiceIsSe
     ASSERT_TRUE(WaitFor([this] { return mainWindow->CameraPreviews(1); }, kWait));
     QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
     mainWindow->setupTabs->setCurrentIndex(3);
-    TVideoCapture* cap = mainWindow->Cap(1)->cap;
+    VideoCapture* cap = mainWindow->Cap(1)->cap;
     const int count = cap->VideoModeCount();
     ASSERT_GT(count, 1);
     ASSERT_EQ(mainWindow->videoMode1Combo->count(), count);
     EXPECT_EQ(mainWindow->videoMode1Combo->currentIndex(), -1); // nothing chosen yet
     EXPECT_EQ(mainWindow->videoMode2Combo->count(), 0);        // camera 2 is off
-    TVideoMode second;
+    VideoMode second;
     cap->GetVideoMode(1, second);
 
     mainWindow->videoMode1Combo->setCurrentIndex(1);
     emit mainWindow->videoMode1Combo->activated(1);
     EXPECT_FALSE(FileRecord().AviReady1);
-    TVideoMode current;
+    VideoMode current;
     cap->GetCurrentVideoMode(current);
     EXPECT_EQ(DescribeVideoMode(current), DescribeVideoMode(second));
     ASSERT_TRUE(FramesArrive(1));

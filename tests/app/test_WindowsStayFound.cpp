@@ -44,13 +44,13 @@ TEST(WindowsStayFound, OwnedWindowsStayAboveTheShownMainWindowAndMessagesAboveTh
     owned.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owned));
     QWidget* boxOwner = nullptr;
-    WhenTheBoxShows([&](TOKBox* box) {
+    WhenTheBoxShows([&](MessageWindow* box) {
         boxOwner = box->parentWidget();
         EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     });
     ShowMessageBox("No FTP Server");
     EXPECT_EQ(boxOwner, &owned);
-    EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
+    EXPECT_EQ(MessageWindow::Instance()->parentWidget(), nullptr);
 }
 
 class MainWindowFound : public MainWindowFixture {

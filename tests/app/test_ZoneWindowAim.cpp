@@ -73,17 +73,17 @@ TEST_F(ZoneWindowAimTest, Aim1MovesTheZoneWithTheArrowsAndKeepsItAcrossARestart)
     QStringList lefts;
     camera1ZoneWindow->onShowModal = [&] {
         QTimer::singleShot(0, camera1ZoneWindow.get(), [&] {
-            ASSERT_TRUE(WaitFor([&] { return camera1ZoneWindow->focus->hasFocus(); }, kWait));
+            ASSERT_TRUE(WaitFor([&] { return camera1ZoneWindow->keyFocusEdit->hasFocus(); }, kWait));
             modal = camera1ZoneWindow->isModal() && camera1ZoneWindow->isVisible();
             ticked = camera1ZoneWindow->TargetTicked();
             busy = TransferBusy::IsBusy();
-            QTest::keyClick(camera1ZoneWindow->focus, Qt::Key_Right);
-            lefts << camera1ZoneWindow->CalLeft->text();
-            QTest::keyClick(camera1ZoneWindow->focus, Qt::Key_Down);
-            lefts << camera1ZoneWindow->calTop->text();
-            camera1ZoneWindow->TrackBar1->setValue(120);
-            camera1ZoneWindow->Sensitivity->setCurrentIndex(23); // 4800
-            QTest::keyClick(camera1ZoneWindow->focus, Qt::Key_Escape);
+            QTest::keyClick(camera1ZoneWindow->keyFocusEdit, Qt::Key_Right);
+            lefts << camera1ZoneWindow->leftEdit->text();
+            QTest::keyClick(camera1ZoneWindow->keyFocusEdit, Qt::Key_Down);
+            lefts << camera1ZoneWindow->topEdit->text();
+            camera1ZoneWindow->sizeTrackBar->setValue(120);
+            camera1ZoneWindow->sensitivityCombo->setCurrentIndex(23); // 4800
+            QTest::keyClick(camera1ZoneWindow->keyFocusEdit, Qt::Key_Escape);
         });
         camera1ZoneWindow->Camera1ZoneWindow::ShowModal();
     };
@@ -105,7 +105,7 @@ TEST_F(ZoneWindowAimTest, Aim1MovesTheZoneWithTheArrowsAndKeepsItAcrossARestart)
     // A restart shows them again, through the settings copy into the window.
     Restart();
     const ZoneEditValues shown = camera1ZoneWindow->ZoneValues();
-    EXPECT_EQ(QStringList({shown.CalLeft, shown.calTop, shown.scales, shown.Sensitivity}),
+    EXPECT_EQ(QStringList({shown.leftEdit, shown.topEdit, shown.sizeEdit, shown.sensitivityCombo}),
               QStringList({"70", "50", "120", "4800"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }

@@ -3,7 +3,7 @@
 #include "CaptureTestKit.h"
 
 #include "capture/GraphConfigBuilder.h"
-#include "capture/TGraphConfig.h"
+#include "capture/CaptureGraphConfig.h"
 
 #include <QBuffer>
 #include <QSignalSpy>
@@ -27,7 +27,7 @@ CaptureDeviceNameLists Lists() {
 }
 
 // The switches that are on, in one line.
-QString Flags(const TGraphConfig& c) {
+QString Flags(const CaptureGraphConfig& c) {
     QStringList on;
     const std::pair<bool, const char*> flags[] = {
         {c.WantPreview, "Preview"},   {c.WantCapture, "Capture"},       {c.WantBitmaps, "Bitmaps"},
@@ -46,14 +46,14 @@ TEST(GraphConfigText, FreshConfigurationFileIsByteExact) {
     TestSupport::TempProgramFolder folder;
     const QString path = CameraConfigFileName(platform::ProgramFolder(folder.path()), 1);
     EXPECT_EQ(path, folder.file("CAM1.DAT"));
-    ASSERT_TRUE(SaveCameraConfigFile(path, TGraphConfig(0)));
+    ASSERT_TRUE(SaveCameraConfigFile(path, CaptureGraphConfig(0)));
     const QByteArray text(kFreshText);
     QByteArray length(4, '\0');
     qToLittleEndian<quint32>(quint32(text.size()), length.data());
     EXPECT_EQ(TestSupport::ReadAll(path), length + text);
 
     // A new file replaces the old one; failures say so.
-    TGraphConfig named(0);
+    CaptureGraphConfig named(0);
     named.VCapSource = "Cam";
     ASSERT_TRUE(TestSupport::WriteAll(path, "old"));
     ASSERT_TRUE(SaveCameraConfigFile(path, named));
@@ -68,7 +68,7 @@ TEST(GraphConfigText, FreshConfigurationFileIsByteExact) {
 }
 
 TEST(GraphConfigText, ModesStateAndQuoting) {
-    TGraphConfig config(0);
+    CaptureGraphConfig config(0);
     config.VCapSource = "USB Camera";
     config.VComp = "My \"fast\" codec";
     config.AComp = "a,b";
@@ -97,7 +97,7 @@ TEST(GraphConfigText, ModesStateAndQuoting) {
 }
 
 TEST(GraphConfigBuilder, CameraProfilesAndTheSourceListing) {
-    TGraphConfig one(7);
+    CaptureGraphConfig one(7);
     one.VCapSource = "Cam B";
     one.ACapSource = "Mic";
     one.VComp = "Motion JPEG";
@@ -105,7 +105,7 @@ TEST(GraphConfigBuilder, CameraProfilesAndTheSourceListing) {
     one.WantCapture = one.WantAudio = one.UseTempFile = one.WantBitmaps = true;
     one.DoPreallocFile = false;
     one.PreallocFileSize = 99;
-    one.DVResolution = dvrQuater;
+    one.DVResolution = dvrQuarter;
     one.PixelFormat = 42;
     one.VCapMode.Width = 640;
     one.VCompState = "blob";
@@ -114,12 +114,12 @@ TEST(GraphConfigBuilder, CameraProfilesAndTheSourceListing) {
     EXPECT_EQ(QStringList({one.CaptureFileName, one.VCapSource, one.ACapSource, one.VComp, one.AComp}),
               QStringList({"buffer1.kmx", "Cam B", "Mic", "Motion JPEG", ""}));
     EXPECT_EQ(one.PreallocFileSize, 10u);
-    EXPECT_EQ(one.DVResolution, dvrQuater);
+    EXPECT_EQ(one.DVResolution, dvrQuarter);
     EXPECT_EQ(one.PixelFormat, 6); // out of range: the default stays
     EXPECT_EQ(one.VCapMode.Width, 0);
     EXPECT_TRUE(one.VCompState.isEmpty());
 
-    TGraphConfig two(2);
+    CaptureGraphConfig two(2);
     two.VCapSource = "cam b"; // names match exactly, case included
     two.WantCapture = two.WantAudio = two.UseTempFile = true;
     two.WantPreview = two.DoPreallocFile = false;
@@ -132,7 +132,7 @@ TEST(GraphConfigBuilder, CameraProfilesAndTheSourceListing) {
 
     // The names before the configured source, or all of them when it is not listed.
     QStringList names;
-    EXPECT_FALSE(ListVideoSources(TGraphConfig(0), Lists().VideoInputs, names));
+    EXPECT_FALSE(ListVideoSources(CaptureGraphConfig(0), Lists().VideoInputs, names));
     EXPECT_EQ(names, Lists().VideoInputs);
     names.clear();
     ListVideoSources(one, Lists().VideoInputs, names);
@@ -143,7 +143,7 @@ TEST_F(GraphConfigDevices, ProfilesOverTestCamerasReachTheControlAndReadBack) {
     EXPECT_TRUE(GetCaptureDeviceNames().isEmpty());
     platform::InstallTestCameras({Camera("USB Camera"), Camera("Cam B"), Camera("Cam B")});
     EXPECT_EQ(GetCaptureDeviceNames(), QStringList({"USB Camera", "Cam B", "Cam B (2)"}));
-    TGraphConfig picked(0);
+    CaptureGraphConfig picked(0);
     picked.VCapSource = "Cam B (2)";
     BuildCamera1Config(picked);
     EXPECT_EQ(picked.VCapSource, "Cam B (2)");
@@ -154,15 +154,15 @@ TEST_F(GraphConfigDevices, ProfilesOverTestCamerasReachTheControlAndReadBack) {
 
     platform::InstallTestCameras({Camera("Cam A"), Camera("Cam B")});
     EnumerateAllDevices();
-    control = std::make_unique<TVideoCapture>(platform::ProgramFolder(folder.path()));
+    control = std::make_unique<VideoCapture>(platform::ProgramFolder(folder.path()));
     // The way a camera connects: read the control, name the device, build the profile, apply.
-    TGraphConfig config(0);
+    CaptureGraphConfig config(0);
     config.ReadFrom(*control, 0);
     config.VCapSource = "Cam B";
     config.VCapMode.Width = 640; // a mode from another camera: dropped by the profile
     ASSERT_TRUE(BuildCamera1Config(config));
-    QSignalSpy devices(control.get(), &TVideoCapture::OnChangeDevice);
-    QSignalSpy compressors(control.get(), &TVideoCapture::OnChangeCompressor);
+    QSignalSpy devices(control.get(), &VideoCapture::OnChangeDevice);
+    QSignalSpy compressors(control.get(), &VideoCapture::OnChangeCompressor);
     config.ApplyTo(*control);
     EXPECT_EQ(CaptureErrorFlag, 1); // filters built
     EXPECT_TRUE(control->Previewing());
@@ -171,7 +171,7 @@ TEST_F(GraphConfigDevices, ProfilesOverTestCamerasReachTheControlAndReadBack) {
     EXPECT_EQ(control->VideoSourceIndex(), 1);
     EXPECT_EQ(control->PreallocFileSize, 10u);
     // What was applied reads back, with the device's current mode and no stale codec state.
-    TGraphConfig back(5);
+    CaptureGraphConfig back(5);
     back.VCompState = "stale";
     back.ReadFrom(*control, 5);
     EXPECT_EQ(Flags(back), Flags(config));
@@ -183,9 +183,9 @@ TEST_F(GraphConfigDevices, ProfilesOverTestCamerasReachTheControlAndReadBack) {
 
     // A configured mode is selected; an unknown device builds nothing.
     config.VCapSource = "Cam A";
-    config.VCapMode = TVideoMode{{}, platform::guids::MEDIASUBTYPE_YUY2, 640, 480, 16};
+    config.VCapMode = VideoMode{{}, platform::guids::MEDIASUBTYPE_YUY2, 640, 480, 16};
     config.ApplyTo(*control);
-    TVideoMode current;
+    VideoMode current;
     control->GetCurrentVideoMode(current);
     EXPECT_EQ(current.Width, 640);
     EXPECT_TRUE(control->Previewing());

@@ -1,5 +1,5 @@
 // The camera view's set-up panel: capture modes and the driver dialogs.
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 
 #include "capture/CaptureModes.h"
 #include "capture/VideoCapture.h"
@@ -48,7 +48,7 @@ QLabel* PanelLabel(QWidget* parent, const QString& name, const QString& text) {
 
 } // namespace
 
-void TtorCap::BuildSetupPanel() {
+void CameraView::BuildSetupPanel() {
     SetupPanel = new QFrame(this);
     SetupPanel->setObjectName(QStringLiteral("SetupPanel"));
     Paint(SetupPanel, QColor(0x80, 0x80, 0x00), Qt::white); // olive
@@ -61,43 +61,43 @@ void TtorCap::BuildSetupPanel() {
     camName = new QLabel(SetupPanel);
     camName->setObjectName(QStringLiteral("camName"));
     Paint(camName, Qt::black, Qt::yellow);
-    Label1 = PanelLabel(SetupPanel, QStringLiteral("Label1"), QStringLiteral("Video Mode"));
-    Label1->hide();
+    videoModeLabel = PanelLabel(SetupPanel, QStringLiteral("videoModeLabel"), QStringLiteral("Video Mode"));
+    videoModeLabel->hide();
     cbVModes = ModeBox(SetupPanel, QStringLiteral("cbVModes"));
-    Label2 = PanelLabel(SetupPanel, QStringLiteral("Label2"), QStringLiteral("Audio Mode"));
-    Label2->hide();
+    audioModeLabel = PanelLabel(SetupPanel, QStringLiteral("audioModeLabel"), QStringLiteral("Audio Mode"));
+    audioModeLabel->hide();
     cbAModes = ModeBox(SetupPanel, QStringLiteral("cbAModes"));
-    Label3 = PanelLabel(SetupPanel, QStringLiteral("Label3"), QStringLiteral("Manufacturer\u2019s Drivers"));
+    driverDialogsLabel = PanelLabel(SetupPanel, QStringLiteral("driverDialogsLabel"), QStringLiteral("Manufacturer\u2019s Drivers"));
     lbDialogs = new QListWidget(SetupPanel);
     lbDialogs->setObjectName(QStringLiteral("lbDialogs"));
     Paint(lbDialogs, Qt::black, Qt::white);
     lbDialogs->installEventFilter(this);
-    Label4 = PanelLabel(SetupPanel, QStringLiteral("Label4"), QStringLiteral("Double Click to view"));
-    Button2 = new QPushButton(QStringLiteral("Hide"), SetupPanel);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    dialogsHintLabel = PanelLabel(SetupPanel, QStringLiteral("dialogsHintLabel"), QStringLiteral("Double Click to view"));
+    hidePanelButton = new QPushButton(QStringLiteral("Hide"), SetupPanel);
+    hidePanelButton->setObjectName(QStringLiteral("hidePanelButton"));
 
-    for (QWidget* w : std::initializer_list<QWidget*>{camName, Label1, cbVModes, Label2, cbAModes, Label3,
-                                                      lbDialogs, Label4, Button2})
+    for (QWidget* w : std::initializer_list<QWidget*>{camName, videoModeLabel, cbVModes, audioModeLabel, cbAModes, driverDialogsLabel,
+                                                      lbDialogs, dialogsHintLabel, hidePanelButton})
         layout->addWidget(w);
 
-    connect(cbVModes, &QComboBox::activated, this, &TtorCap::cbVModesChange);
-    connect(cbAModes, &QComboBox::activated, this, &TtorCap::cbAModesChange);
-    connect(lbDialogs, &QListWidget::itemDoubleClicked, this, &TtorCap::lbDialogsDblClick);
-    connect(Button2, &QPushButton::clicked, this, &TtorCap::Button2Click);
+    connect(cbVModes, &QComboBox::activated, this, &CameraView::cbVModesChange);
+    connect(cbAModes, &QComboBox::activated, this, &CameraView::cbAModesChange);
+    connect(lbDialogs, &QListWidget::itemDoubleClicked, this, &CameraView::lbDialogsDblClick);
+    connect(hidePanelButton, &QPushButton::clicked, this, &CameraView::HidePanelButtonClick);
 }
 
-void TtorCap::capChangeDevice() {
+void CameraView::capChangeDevice() {
     cbVModes->clear();
     const int videoModes = cap->VideoModeCount();
     for (int i = 0; i < videoModes; ++i) {
-        TVideoMode mode{};
+        VideoMode mode{};
         cap->GetVideoMode(i, mode);
         cbVModes->addItem(DescribeVideoMode(mode));
     }
     cbAModes->clear();
     const int audioModes = cap->AudioModeCount();
     for (int i = 0; i < audioModes; ++i) {
-        TAudioMode mode{};
+        AudioMode mode{};
         cap->GetAudioMode(i, mode);
         cbAModes->addItem(DescribeAudioMode(mode));
     }
@@ -113,24 +113,24 @@ void TtorCap::capChangeDevice() {
     }
 }
 
-void TtorCap::SelectCurrentModes() {
+void CameraView::SelectCurrentModes() {
     // No row stays selected when the current mode is not among them.
     cbVModes->setCurrentIndex(-1);
     cbAModes->setCurrentIndex(-1);
-    TVideoMode currentVideo{};
+    VideoMode currentVideo{};
     cap->GetCurrentVideoMode(currentVideo);
     for (int i = 0; i < cbVModes->count(); ++i) {
-        TVideoMode mode{};
+        VideoMode mode{};
         cap->GetVideoMode(i, mode);
         if (IsSameVideoMode(mode, currentVideo)) {
             cbVModes->setCurrentIndex(i);
             break;
         }
     }
-    TAudioMode currentAudio{};
+    AudioMode currentAudio{};
     cap->GetCurrentAudioMode(currentAudio);
     for (int i = 0; i < cbAModes->count(); ++i) {
-        TAudioMode mode{};
+        AudioMode mode{};
         cap->GetAudioMode(i, mode);
         if (IsSameAudioMode(mode, currentAudio)) {
             cbAModes->setCurrentIndex(i);
@@ -139,11 +139,11 @@ void TtorCap::SelectCurrentModes() {
     }
 }
 
-void TtorCap::lbDialogsDblClick() {
+void CameraView::lbDialogsDblClick() {
     QListWidgetItem* item = lbDialogs->currentItem();
     if (lbDialogs->count() < 1 || !item)
         return;
-    const QPointer<TtorCap> self(this);
+    const QPointer<CameraView> self(this);
     dialogs_->ShowDialog(item->data(Qt::UserRole).toInt());
     if (!self)
         return; // the view went while the dialog was open
@@ -151,12 +151,12 @@ void TtorCap::lbDialogsDblClick() {
     SelectCurrentModes();
 }
 
-void TtorCap::lbDialogsKeyDown(int key) {
+void CameraView::lbDialogsKeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         lbDialogsDblClick();
 }
 
-bool TtorCap::eventFilter(QObject* watched, QEvent* event) {
+bool CameraView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lbDialogs && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -167,19 +167,19 @@ bool TtorCap::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
-void TtorCap::cbVModesChange() {
+void CameraView::cbVModesChange() {
     cap->SetVideoMode(cbVModes->currentIndex());
     cap->StartPreview();
     SelectCurrentModes(); // a refused change (while recording) shows the mode still in use
 }
 
-void TtorCap::cbAModesChange() {
+void CameraView::cbAModesChange() {
     cap->SetAudioMode(cbAModes->currentIndex());
     cap->StartPreview();
     SelectCurrentModes();
 }
 
-void TtorCap::ShowSetupPanel() {
+void CameraView::ShowSetupPanel() {
     SetupPanel->setFrameShape(QFrame::NoFrame);
     SetupPanel->setWindowTitle(QString());
     Paint(SetupPanel, Qt::black, Qt::white);
@@ -199,6 +199,6 @@ void TtorCap::ShowSetupPanel() {
     }
 }
 
-void TtorCap::Button2Click() {
+void CameraView::HidePanelButtonClick() {
     SetupPanel->hide();
 }

@@ -13,11 +13,11 @@ class QMenuBar;
 class QPushButton;
 class QAction;
 
-class TinstallForm : public QDialog, public InstallerLink {
+class InstallerWindow : public QDialog, public InstallerLink {
     Q_OBJECT
 public:
     // endProgram: the station's orderly shutdown (the Exit button ends the program).
-    TinstallForm(platform::InstallerSystem& system, QString programFolder, QString executable,
+    InstallerWindow(platform::InstallerSystem& system, QString programFolder, QString executable,
                  std::function<void()> endProgram, QWidget* parent = nullptr);
 
     Installer& Logic() { return installer_; }
@@ -29,23 +29,23 @@ public:
     void TakeFocusBack();
 
     QLabel* heading = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* driveCaptionLabel = nullptr;
+    QLabel* targetDriveLabel = nullptr;
+    QLabel* locationCaptionLabel = nullptr;
+    QLabel* iconCaptionLabel = nullptr;
     QLabel* InstallLocation = nullptr;
-    QLabel* ICONpATH = nullptr;
+    QLabel* iconPathLabel = nullptr;
     QLabel* payloadNote = nullptr;
-    QComboBox* DriveComboBox1 = nullptr;
+    QComboBox* driveCombo = nullptr;
     QComboBox* DefaultCam1 = nullptr;
     QPushButton* Install = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* RunIT = nullptr;
-    QAction* RUNIT1 = nullptr;
-    QAction* INSTALL1 = nullptr;
-    QAction* EXIT1 = nullptr;
-    platform::WinTimer Timer1;
+    QPushButton* uninstallButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QPushButton* runItButton = nullptr;
+    QAction* runAction = nullptr;
+    QAction* installAction = nullptr;
+    QAction* exitAction = nullptr;
+    platform::WinTimer dotsTimer;
     // Asked before the Exit button ends the program (the station's access lock); unset: free.
     std::function<bool()> endAllowed;
 

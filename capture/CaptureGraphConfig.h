@@ -9,7 +9,7 @@
 #include <QStringList>
 
 class QIODevice;
-class TVideoCapture;
+class VideoCapture;
 
 // Ordinal counts of the grabbed bitmap format (pfDevice .. pfCustom, 6 = pf24bit) and of the
 // DV decoder size (dvrDontWorry .. dvrDC).
@@ -17,29 +17,29 @@ constexpr int kPixelFormatCount = 9;
 constexpr int kPixelFormat24bit = 6;
 constexpr int kDVResolutionCount = 5;
 
-class TGraphConfig {
+class CaptureGraphConfig {
 public:
-    explicit TGraphConfig(qint32 number = 0);
+    explicit CaptureGraphConfig(qint32 number = 0);
 
     void SetDefaults(qint32 number);
     QString AsCommaText() const;
     // Writes the 4-byte little-endian length and the text; true when both writes were whole.
     bool SaveToStream(QIODevice* stream) const;
     // Fills the configuration from the control's current state (defaults first).
-    void ReadFrom(TVideoCapture& cap, qint32 number);
+    void ReadFrom(VideoCapture& cap, qint32 number);
     // Tears the control's graph down, applies settings and devices, builds the filters (the
     // result goes into CaptureErrorFlag: 1 = built), selects the modes, builds the graph and
     // starts the preview when wanted.
     // refreshDevices false: the device lists were just refreshed by the caller.
-    void ApplyTo(TVideoCapture& cap, bool refreshDevices = true) const;
+    void ApplyTo(VideoCapture& cap, bool refreshDevices = true) const;
 
     qint32 Number = 0;
     QString VCapSource;
     QString ACapSource;
     QString VComp;
     QString AComp;
-    TAudioMode ACapMode{};
-    TVideoMode VCapMode{};
+    AudioMode ACapMode{};
+    VideoMode VCapMode{};
     QByteArray VCompState;
     bool WantCapture = false;
     bool WantPreview = false;
@@ -68,4 +68,4 @@ QString JoinCommaText(const QStringList& items);
 QString CameraConfigFileName(const platform::ProgramFolder& folder, int recordNumber);
 // Replaces the file with the configuration; false (and a clear reason in error) when the old
 // file cannot be removed or the new one cannot be written whole.
-bool SaveCameraConfigFile(const QString& path, const TGraphConfig& config, QString* error = nullptr);
+bool SaveCameraConfigFile(const QString& path, const CaptureGraphConfig& config, QString* error = nullptr);

@@ -1,4 +1,4 @@
-#include "app/TZoom.h"
+#include "app/ZoomWindow.h"
 
 #include "app/MainWindow.h"
 #include "core/MessageBox.h"
@@ -15,45 +15,45 @@
 
 using ZoomRules::ZoomKey;
 
-TZoom::TZoom(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent)
+ZoomWindow::ZoomWindow(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent)
     : QDialog(parent, Qt::Tool), mainWindow_(mainWindow), pictures_(pictures), zoomPanel_(mainWindow.ZoomPanel),
       zoomImage_(mainWindow.ZoomImage) {
-    setObjectName("TZoom");
+    setObjectName("ZoomWindow");
     setWindowTitle(QStringLiteral("Zoom"));
-    Panel1 = new QLabel(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setGeometry(0, 0, 200, 164);
-    Panel1->setAutoFillBackground(true);
-    QPalette black = Panel1->palette();
+    pictureLabel = new QLabel(this);
+    pictureLabel->setObjectName("pictureLabel");
+    pictureLabel->setGeometry(0, 0, 200, 164);
+    pictureLabel->setAutoFillBackground(true);
+    QPalette black = pictureLabel->palette();
     black.setColor(QPalette::Window, Qt::black);
-    Panel1->setPalette(black);
-    Panel2 = new QPushButton(QStringLiteral("Take Pic"), this);
-    Panel2->setObjectName("Panel2");
-    Panel2->setGeometry(4, 164, 192, 25);
+    pictureLabel->setPalette(black);
+    takePictureButton = new QPushButton(QStringLiteral("Take Pic"), this);
+    takePictureButton->setObjectName("takePictureButton");
+    takePictureButton->setGeometry(4, 164, 192, 25);
     // The keys are the window's: Enter must not press the button.
-    Panel2->setFocusPolicy(Qt::NoFocus);
-    Panel2->setAutoDefault(false);
-    connect(Panel2, &QPushButton::clicked, this, &TZoom::Panel2Click);
+    takePictureButton->setFocusPolicy(Qt::NoFocus);
+    takePictureButton->setAutoDefault(false);
+    connect(takePictureButton, &QPushButton::clicked, this, &ZoomWindow::TakePictureButtonClick);
     SetZoomViewSize();
 }
 
-bool TZoom::SetCameraNumber(int camera) {
+bool ZoomWindow::SetCameraNumber(int camera) {
     if (!ZoomRules::IsZoomCamera(camera))
         return false;
     camera_ = static_cast<qint16>(camera);
     return true;
 }
 
-void TZoom::SetZoomViewSize() {
+void ZoomWindow::SetZoomViewSize() {
     const QSize size = ZoomRules::ZoomViewSize(zoomPanel_ && !zoomPanel_->isHidden());
     // The sizes are the window's own, its frame included where it has one.
     const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
     resize((size - frame).expandedTo(QSize(1, 1)));
 }
 
-void TZoom::ShowCaption() { setWindowTitle(ZoomRules::ZoomCaption(mainWindow_.Store().Record(), camera_)); }
+void ZoomWindow::ShowCaption() { setWindowTitle(ZoomRules::ZoomCaption(mainWindow_.Store().Record(), camera_)); }
 
-void TZoom::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+void ZoomWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     SettingsRecord& record = mainWindow_.Store().Record();
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
@@ -83,12 +83,12 @@ void TZoom::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     ShowCaption();
 }
 
-void TZoom::AdjustZoom(ZoomKey key, int camera, int heightLimit, int widthLimit) {
+void ZoomWindow::AdjustZoom(ZoomKey key, int camera, int heightLimit, int widthLimit) {
     ZoomRules::AdjustZoom(mainWindow_.Store().Record(), key, camera, heightLimit, widthLimit);
     ShowCaption();
 }
 
-void TZoom::Panel2Click() {
+void ZoomWindow::TakePictureButtonClick() {
     // Only the two cameras have pictures to save.
     if (camera_ != 1 && camera_ != 2)
         return;
@@ -104,16 +104,16 @@ void TZoom::Panel2Click() {
         zoomImage_->setPixmap(QPixmap::fromImage(canvas.Image()));
 }
 
-void TZoom::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key(), event->modifiers()); }
+void ZoomWindow::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key(), event->modifiers()); }
 
-void TZoom::wheelEvent(QWheelEvent* event) {
+void ZoomWindow::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta != 0)
         AdjustZoom(delta < 0 ? ZoomKey::Plus : ZoomKey::Minus, camera_, height(), width());
     event->accept();
 }
 
-void TZoom::showEvent(QShowEvent* event) {
+void ZoomWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A tool window over the main window, without being one of its children.
     if (windowHandle() && mainWindow_.windowHandle())

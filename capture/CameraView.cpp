@@ -1,9 +1,9 @@
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
 #include "capture/GraphConfigBuilder.h"
-#include "capture/TGraphConfig.h"
+#include "capture/CaptureGraphConfig.h"
 #include "capture/VideoCapture.h"
 #include "core/MessageBox.h"
 
@@ -18,51 +18,51 @@
 
 namespace {
 
-TtorCap::CaptionPainter& Painter() {
-    static TtorCap::CaptionPainter painter;
+CameraView::CaptionPainter& Painter() {
+    static CameraView::CaptionPainter painter;
     return painter;
 }
 
-TtorCap::CaptionStamp& Stamp() {
-    static TtorCap::CaptionStamp stamp;
+CameraView::CaptionStamp& Stamp() {
+    static CameraView::CaptionStamp stamp;
     return stamp;
 }
 
-TtorCap::LiveShow& Show() {
-    static TtorCap::LiveShow show;
+CameraView::LiveShow& Show() {
+    static CameraView::LiveShow show;
     return show;
 }
 
-TtorCap::LiveWatch& Watch() {
-    static TtorCap::LiveWatch watch;
+CameraView::LiveWatch& Watch() {
+    static CameraView::LiveWatch watch;
     return watch;
 }
 
-TtorCap::FrameReadInterval& ReadInterval() {
-    static TtorCap::FrameReadInterval interval;
+CameraView::FrameReadInterval& ReadInterval() {
+    static CameraView::FrameReadInterval interval;
     return interval;
 }
 
 } // namespace
 
-void TtorCap::SetCaptionPainter(CaptionPainter painter) {
+void CameraView::SetCaptionPainter(CaptionPainter painter) {
     Painter() = std::move(painter);
 }
 
-void TtorCap::SetLiveCaption(CaptionStamp stamp, LiveShow show) {
+void CameraView::SetLiveCaption(CaptionStamp stamp, LiveShow show) {
     Stamp() = std::move(stamp);
     Show() = std::move(show);
 }
 
-void TtorCap::SetLiveWatch(LiveWatch watch) {
+void CameraView::SetLiveWatch(LiveWatch watch) {
     Watch() = std::move(watch);
 }
 
-void TtorCap::SetFrameReadInterval(FrameReadInterval interval) {
+void CameraView::SetFrameReadInterval(FrameReadInterval interval) {
     ReadInterval() = std::move(interval);
 }
 
-int TtorCap::UnwatchedFrameMs() {
+int CameraView::UnwatchedFrameMs() {
     // A frame is taken on the first one to arrive after the wait: waiting a frame's time less
     // than the readers' interval keeps what they read no older than one interval.
     constexpr int kFrameSlackMs = 40;
@@ -70,11 +70,11 @@ int TtorCap::UnwatchedFrameMs() {
     return std::max(kUnwatchedFrameMs, readMs - kFrameSlackMs);
 }
 
-TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
+CameraView::CameraView(const platform::ProgramFolder& folder, QWidget* parent) : QFrame(parent), folder_(folder) {
     resize(443, 270);
     setAutoFillBackground(true);
 
-    cap = new TVideoCapture(folder_, this);
+    cap = new VideoCapture(folder_, this);
     cap->setObjectName(QStringLiteral("cap"));
     cap->WantBitmaps = true;
     cap->WantAudio = true;
@@ -89,10 +89,10 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
     cap->TimeLimit = 0;
     cap->PreallocFileSize = 1;
     cap->BitmapPixelFormat = pf24bit;
-    connect(cap, &TVideoCapture::OnChangeDevice, this, &TtorCap::capChangeDevice);
-    connect(cap, &TVideoCapture::OnPictureGrabbed, this, &TtorCap::capBitmapGrabbed);
-    connect(cap, &TVideoCapture::OnFrameRendered, this, &TtorCap::capFrameRendered);
-    connect(cap, &TVideoCapture::OnStartPreview, this, [this] {
+    connect(cap, &VideoCapture::OnChangeDevice, this, &CameraView::capChangeDevice);
+    connect(cap, &VideoCapture::OnPictureGrabbed, this, &CameraView::capBitmapGrabbed);
+    connect(cap, &VideoCapture::OnFrameRendered, this, &CameraView::capFrameRendered);
+    connect(cap, &VideoCapture::OnStartPreview, this, [this] {
         // A picture from before the camera started afresh is not this run's.
         if (cap->RunNumber() != shownRun_) {
             shownRun_ = cap->RunNumber();
@@ -104,22 +104,22 @@ TtorCap::TtorCap(const platform::ProgramFolder& folder, QWidget* parent) : QFram
             overlay_ = {};
         }
     });
-    dialogs_ = std::make_shared<TVideoCaptureDialogs>(*cap, this);
+    dialogs_ = std::make_shared<VideoCaptureDialogs>(*cap, this);
 
-    Button1 = new QPushButton(this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->hide();
-    connect(Button1, &QPushButton::clicked, this, &TtorCap::Button1Click);
+    unusedButton = new QPushButton(this);
+    unusedButton->setObjectName(QStringLiteral("unusedButton"));
+    unusedButton->hide();
+    connect(unusedButton, &QPushButton::clicked, this, &CameraView::UnusedButtonClick);
 
     Image = new StretchedImage(this);
     Image->setObjectName(QStringLiteral("Image"));
     Image->setGeometry(0, 0, 443, 197);
-    connect(Image, &StretchedImage::Clicked, this, &TtorCap::ImageClicked);
+    connect(Image, &StretchedImage::Clicked, this, &CameraView::ImageClicked);
 
     BuildSetupPanel();
 }
 
-TtorCap::~TtorCap() {
+CameraView::~CameraView() {
     StopRecording();
     // The control goes before the frame's parts, so none of its last events reach them.
     dialogs_.reset();
@@ -128,21 +128,21 @@ TtorCap::~TtorCap() {
     cap = nullptr;
 }
 
-bool TtorCap::InitGraph() {
+bool CameraView::InitGraph() {
     return cap->InitGraphBuilders();
 }
 
-bool TtorCap::IsPreviewing() const {
+bool CameraView::IsPreviewing() const {
     if (CameraQueriesSuspended)
         return false;
     return cap->Previewing();
 }
 
-bool TtorCap::IsCapturing() const {
+bool CameraView::IsCapturing() const {
     return cap->Capturing();
 }
 
-platform::PictureCanvas& TtorCap::ImageBitmap() {
+platform::PictureCanvas& CameraView::ImageBitmap() {
     if (captionedStale_) {
         captionedStale_ = false;
         captioned_.ShareImage(uncaptioned_);
@@ -152,11 +152,11 @@ platform::PictureCanvas& TtorCap::ImageBitmap() {
     return captioned_;
 }
 
-int TtorCap::VideoSourceIndex() {
+int CameraView::VideoSourceIndex() {
     return cap->VideoSourceIndex();
 }
 
-bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
+bool CameraView::ConnectCamera(bool connectIt, int deviceIndex) {
     CaptureErrorFlag = 0;
     if (!connectIt) {
         // A recording is finished first (it would otherwise never get its end), then the
@@ -176,7 +176,7 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     if (CameraNumber != 1 && CameraNumber != 2)
         return false;
 
-    GraphConfig = std::make_unique<TGraphConfig>(deviceIndex);
+    GraphConfig = std::make_unique<CaptureGraphConfig>(deviceIndex);
     if (!InitGraph())
         return false;
     GraphConfig->UseTempFile = false;
@@ -207,7 +207,7 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     Image->show();
     CaptureErrorFlag = 0;
     try {
-        const QPointer<TtorCap> self(this); // the start runs events: the view may go meanwhile
+        const QPointer<CameraView> self(this); // the start runs events: the view may go meanwhile
         GraphConfig->ApplyTo(*cap, false);  // InitGraph has just looked at the devices
         return self && CaptureErrorFlag != 0;
     } catch (...) {
@@ -215,7 +215,7 @@ bool TtorCap::ConnectCamera(bool connectIt, int deviceIndex) {
     }
 }
 
-bool TtorCap::StartRecording() {
+bool CameraView::StartRecording() {
     if (!cap->Previewing())
         return false;
     StopRecording();
@@ -236,7 +236,7 @@ bool TtorCap::StartRecording() {
     return false;
 }
 
-bool TtorCap::StopRecording() {
+bool CameraView::StopRecording() {
     bool finished = true;
     const bool recording = cap->Capturing();
     const QString file = cap->ResolveFileName(cap->CaptureFileName);
@@ -257,7 +257,7 @@ bool TtorCap::StopRecording() {
     return finished;
 }
 
-void TtorCap::RestoreRecordingSettings() {
+void CameraView::RestoreRecordingSettings() {
     if (!savedCapture_.active)
         return;
     cap->WantCapture = savedCapture_.wantCapture;
@@ -266,7 +266,7 @@ void TtorCap::RestoreRecordingSettings() {
     savedCapture_ = {};
 }
 
-void TtorCap::capBitmapGrabbed(const QImage& CapturedImage) {
+void CameraView::capBitmapGrabbed(const QImage& CapturedImage) {
     // Shared, never written: the caption goes over it when painted, and into a copy only when
     // the captioned picture is asked for.
     uncaptioned_ = CapturedImage;
@@ -282,7 +282,7 @@ void TtorCap::capBitmapGrabbed(const QImage& CapturedImage) {
         Show()(CameraNumber, CapturedImage, overlay_, overlayDisplay_);
 }
 
-void TtorCap::RefreshCaptionOverlay(const QSize& size) {
+void CameraView::RefreshCaptionOverlay(const QSize& size) {
     if (!Stamp()) {
         overlay_ = {};
         return;
@@ -302,7 +302,7 @@ void TtorCap::RefreshCaptionOverlay(const QSize& size) {
     overlay_ = fresh.Trimmed(); // the frame-sized picture goes: the caption needs a small part
 }
 
-void TtorCap::capFrameRendered() {
+void CameraView::capFrameRendered() {
     // Shown, the view takes every frame. Nobody sees it: a few frames a second keep the
     // picture the detector and the picture store read fresh, and the rest are never converted
     // nor even announced until the next one is due.
@@ -316,7 +316,7 @@ void TtorCap::capFrameRendered() {
     cap->RequestBitmap();
 }
 
-bool TtorCap::IsWatched() const {
+bool CameraView::IsWatched() const {
     const QWidget* top = window();
     // An unmapped window (minimised by the window manager) is shown but not exposed.
     const QWindow* handle = top->windowHandle();
@@ -330,8 +330,8 @@ bool TtorCap::IsWatched() const {
            (Watch() && Watch()(CameraNumber));
 }
 
-QImage TtorCap::UncaptionedFrame() const {
+QImage CameraView::UncaptionedFrame() const {
     if (uncaptioned24_.isNull() && !uncaptioned_.isNull())
-        uncaptioned24_ = TCapturedBitmap(uncaptioned_);
+        uncaptioned24_ = CapturedBitmap(uncaptioned_);
     return uncaptioned24_;
 }

@@ -1,5 +1,5 @@
 #include "core/MessageBox.h"
-#include "core/OKBox.h"
+#include "core/MessageWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-TEST(OKBox, ShowsModallyOnceAndEveryMessageWaitsItsTurn) {
+TEST(MessageWindow, ShowsModallyOnceAndEveryMessageWaitsItsTurn) {
     SetMessageBoxHandler({});
     QStringList seen;
     bool checked = false;
     QTimer::singleShot(0, [&] {
-        TOKBox* box = TOKBox::Instance();
+        MessageWindow* box = MessageWindow::Instance();
         EXPECT_TRUE(box->isVisible() && box->isModal());
-        auto* label = box->findChild<QLabel*>("TheMessage");
+        auto* label = box->findChild<QLabel*>("messageLabel");
         auto* ok = box->findChild<QPushButton*>("OKButton");
         ASSERT_TRUE(label && ok);
         // Already shown: these return at once (no second window, no nested loop) and wait;
@@ -39,10 +39,10 @@ TEST(OKBox, ShowsModallyOnceAndEveryMessageWaitsItsTurn) {
     EXPECT_TRUE(checked);
     EXPECT_EQ(seen, QStringList({"Invalid Password", "Start Error maybe the camera is not plugged in",
                                  "Start logging to use password Locking."}));
-    EXPECT_FALSE(TOKBox::Instance()->isVisible());
+    EXPECT_FALSE(MessageWindow::Instance()->isVisible());
 }
 
-TEST(OKBox, MessagesStillWaitingWhenTheStationEndsGoToStderr) {
+TEST(MessageWindow, MessagesStillWaitingWhenTheStationEndsGoToStderr) {
     SetMessageBoxHandler({});
     QString written;
     QTimer::singleShot(0, [&] {
@@ -53,17 +53,17 @@ TEST(OKBox, MessagesStillWaitingWhenTheStationEndsGoToStderr) {
         SetMessageBoxShuttingDown(true);
         written = QString::fromStdString(testing::internal::GetCapturedStderr());
         SetMessageBoxShuttingDown(false);
-        TOKBox::Instance()->accept();
+        MessageWindow::Instance()->accept();
     });
     ShowMessageBox("first");
     EXPECT_EQ(written, "second\nnotice two\n");
-    EXPECT_FALSE(TOKBox::Instance()->isVisible());
+    EXPECT_FALSE(MessageWindow::Instance()->isVisible());
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "NoticeBox")
-            qobject_cast<TOKBox*>(w)->accept();
+            qobject_cast<MessageWindow*>(w)->accept();
 }
 
-TEST(OKBox, QuietFlagSilencesTheHandlerAndTheWindow) {
+TEST(MessageWindow, QuietFlagSilencesTheHandlerAndTheWindow) {
     QStringList shown;
     SetMessageBoxHandler([&](const QString& text) { shown << text; });
     ShowMessageBox("first");
@@ -74,17 +74,17 @@ TEST(OKBox, QuietFlagSilencesTheHandlerAndTheWindow) {
     ShowMessageBox("never shown"); // would block in a modal loop if shown
     SetMessageBoxQuiet(false);
     EXPECT_EQ(shown, QStringList({"first"}));
-    EXPECT_NE(TOKBox::Instance()->Message(), "never shown");
-    EXPECT_FALSE(TOKBox::Instance()->isVisible());
+    EXPECT_NE(MessageWindow::Instance()->Message(), "never shown");
+    EXPECT_FALSE(MessageWindow::Instance()->isVisible());
 }
 
-TEST(OKBox, ANoticeIsShownWithoutWaitingAndOnStderrAndALaterOneWaitsItsTurn) {
+TEST(MessageWindow, ANoticeIsShownWithoutWaitingAndOnStderrAndALaterOneWaitsItsTurn) {
     SetMessageBoxHandler({});
     const auto shownNotices = [] {
-        QList<TOKBox*> notices;
+        QList<MessageWindow*> notices;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "NoticeBox" && w->isVisible())
-                notices << qobject_cast<TOKBox*>(w);
+                notices << qobject_cast<MessageWindow*>(w);
         return notices;
     };
     testing::internal::CaptureStderr();
@@ -93,7 +93,7 @@ TEST(OKBox, ANoticeIsShownWithoutWaitingAndOnStderrAndALaterOneWaitsItsTurn) {
     const std::string written = testing::internal::GetCapturedStderr(); // with the platform's notes
     EXPECT_LT(written.find("The camera 1 is lost.\n"), written.find("The camera 1 is back.\n"));
     EXPECT_NE(written.find("The camera 1 is back.\n"), std::string::npos);
-    QList<TOKBox*> notices = shownNotices();
+    QList<MessageWindow*> notices = shownNotices();
     ASSERT_EQ(notices.size(), 1);
     EXPECT_FALSE(notices[0]->isModal());
     EXPECT_EQ(notices[0]->Message(), "The camera 1 is lost.");
@@ -105,14 +105,14 @@ TEST(OKBox, ANoticeIsShownWithoutWaitingAndOnStderrAndALaterOneWaitsItsTurn) {
     EXPECT_TRUE(shownNotices().isEmpty());
 }
 
-TEST(OKBox, ANoticeToldBeforeAnyWindowWasActiveGoesAboveTheFirstOneActivated) {
+TEST(MessageWindow, ANoticeToldBeforeAnyWindowWasActiveGoesAboveTheFirstOneActivated) {
     SetMessageBoxHandler({});
     ASSERT_EQ(QApplication::activeWindow(), nullptr);
     ShowNoticeBox("The e-mail settings file was damaged.");
-    TOKBox* notice = nullptr;
+    MessageWindow* notice = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "NoticeBox" && w->isVisible())
-            notice = qobject_cast<TOKBox*>(w);
+            notice = qobject_cast<MessageWindow*>(w);
     ASSERT_NE(notice, nullptr);
     QWidget station;
     station.show();

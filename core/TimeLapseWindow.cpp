@@ -1,6 +1,6 @@
-#include "core/TTimerForm.h"
+#include "core/TimeLapseWindow.h"
 
-#include "core/TTimerSel.h"
+#include "core/TimeOfDaySelector.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,8 +36,8 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 
 } // namespace
 
-TTimerForm::TTimerForm(TimeLapse& timeLapse, QWidget* parent) : QDialog(parent), timeLapse_(timeLapse) {
-    setObjectName(QStringLiteral("TimerForm"));
+TimeLapseWindow::TimeLapseWindow(TimeLapse& timeLapse, QWidget* parent) : QDialog(parent), timeLapse_(timeLapse) {
+    setObjectName(QStringLiteral("TimeLapseWindow"));
     setWindowTitle(kCaption);
     setFixedSize(470, 370);
     BuildControls();
@@ -45,34 +45,34 @@ TTimerForm::TTimerForm(TimeLapse& timeLapse, QWidget* parent) : QDialog(parent),
     timeLapse_.SetDialog(this);
 }
 
-TTimerForm::~TTimerForm() { timeLapse_.SetDialog(nullptr); }
+TimeLapseWindow::~TimeLapseWindow() { timeLapse_.SetDialog(nullptr); }
 
-void TTimerForm::BuildControls() {
-    MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("Seconds between pictures"), QRect(10, 10, 170, 21));
-    timerseconds = Named(new QLineEdit(this), QStringLiteral("timerseconds"), QRect(180, 10, 60, 21));
-    MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Maximum % of disk"), QRect(10, 40, 170, 21));
-    maxdiskspace = Named(new QListWidget(this), QStringLiteral("maxdiskspace"), QRect(180, 40, 60, 70));
+void TimeLapseWindow::BuildControls() {
+    MakeLabel(this, QStringLiteral("intervalLabel"), QStringLiteral("Seconds between pictures"), QRect(10, 10, 170, 21));
+    intervalEdit = Named(new QLineEdit(this), QStringLiteral("intervalEdit"), QRect(180, 10, 60, 21));
+    MakeLabel(this, QStringLiteral("diskShareLabel"), QStringLiteral("Maximum % of disk"), QRect(10, 40, 170, 21));
+    diskShareList = Named(new QListWidget(this), QStringLiteral("diskShareList"), QRect(180, 40, 60, 70));
 
     const struct {
         QCheckBox** box;
-        TTimerSel** start;
-        TTimerSel** stop;
+        TimeOfDaySelector** start;
+        TimeOfDaySelector** stop;
         const char* boxName;
         const char* startName;
         const char* stopName;
         const char* title;
         int y;
     } cameras[] = {
-        {&Cam1Timer, &Cam1StartTime, &Cam1StopTime, "Cam1Timer", "Cam1StartTime", "Cam1StopTime", "Camera 1", 120},
-        {&Cam2Timer, &Cam2StartTime, &Cam2StopTime, "Cam2Timer", "Cam2StartTime", "Cam2StopTime", "Camera 2", 175},
+        {&camera1WindowBox, &Cam1StartTime, &Cam1StopTime, "camera1WindowBox", "Cam1StartTime", "Cam1StopTime", "Camera 1", 120},
+        {&camera2WindowBox, &Cam2StartTime, &Cam2StopTime, "camera2WindowBox", "Cam2StartTime", "Cam2StopTime", "Camera 2", 175},
     };
     for (const auto& c : cameras) {
         MakeLabel(this, QString::fromLatin1(c.boxName) + "Label", QString::fromLatin1(c.title), QRect(10, c.y, 70, 21));
         *c.box = Named(new QCheckBox(QStringLiteral("Enabled"), this), QString::fromLatin1(c.boxName),
                        QRect(80, c.y, 80, 21));
-        *c.start = new TTimerSel(QString::fromLatin1(c.startName), this);
+        *c.start = new TimeOfDaySelector(QString::fromLatin1(c.startName), this);
         (*c.start)->move(10, c.y + 24);
-        *c.stop = new TTimerSel(QString::fromLatin1(c.stopName), this);
+        *c.stop = new TimeOfDaySelector(QString::fromLatin1(c.stopName), this);
         (*c.stop)->move(190, c.y + 24);
     }
     // The stops start at the end of the day.
@@ -87,20 +87,20 @@ void TTimerForm::BuildControls() {
         list->setCurrentIndex(0);
         list->hide();
     }
-    CheckBox1 = Named(new QCheckBox(QStringLiteral("Recycle Disk Space"), this), QStringLiteral("CheckBox1"),
+    recycleBox = Named(new QCheckBox(QStringLiteral("Recycle Disk Space"), this), QStringLiteral("recycleBox"),
                       QRect(260, 10, 150, 21));
-    CheckBox1->hide();
+    recycleBox->hide();
 
     EstimatePanel = Named(new QGroupBox(QStringLiteral("Statistical Estimate"), this),
                           QStringLiteral("EstimatePanel"), QRect(10, 230, 450, 100));
-    MakeLabel(EstimatePanel, QStringLiteral("Label3"), QStringLiteral("A day: Cam1"), QRect(10, 20, 75, 16));
-    picsperday = MakeLabel(EstimatePanel, QStringLiteral("picsperday"), QString(), QRect(88, 20, 60, 16));
-    MakeLabel(EstimatePanel, QStringLiteral("Label4"), QStringLiteral("Cam2"), QRect(150, 20, 35, 16));
-    picsperday2 = MakeLabel(EstimatePanel, QStringLiteral("picsperday2"), QString(), QRect(188, 20, 60, 16));
-    MakeLabel(EstimatePanel, QStringLiteral("Label5"), QStringLiteral("Max. pictures"), QRect(250, 20, 85, 16));
-    maxpics = MakeLabel(EstimatePanel, QStringLiteral("maxpics"), QString(), QRect(338, 20, 105, 16));
-    FileSize1 = MakeLabel(EstimatePanel, QStringLiteral("FileSize1"), QString(), QRect(10, 38, 210, 16));
-    FileSize2 = MakeLabel(EstimatePanel, QStringLiteral("FileSize2"), QString(), QRect(230, 38, 210, 16));
+    MakeLabel(EstimatePanel, QStringLiteral("perDayCaptionLabel"), QStringLiteral("A day: Cam1"), QRect(10, 20, 75, 16));
+    picturesPerDay1Label = MakeLabel(EstimatePanel, QStringLiteral("picturesPerDay1Label"), QString(), QRect(88, 20, 60, 16));
+    MakeLabel(EstimatePanel, QStringLiteral("camera2CaptionLabel"), QStringLiteral("Cam2"), QRect(150, 20, 35, 16));
+    picturesPerDay2Label = MakeLabel(EstimatePanel, QStringLiteral("picturesPerDay2Label"), QString(), QRect(188, 20, 60, 16));
+    MakeLabel(EstimatePanel, QStringLiteral("maxPicturesCaptionLabel"), QStringLiteral("Max. pictures"), QRect(250, 20, 85, 16));
+    maxPicturesLabel = MakeLabel(EstimatePanel, QStringLiteral("maxPicturesLabel"), QString(), QRect(338, 20, 105, 16));
+    fileSize1Label = MakeLabel(EstimatePanel, QStringLiteral("fileSize1Label"), QString(), QRect(10, 38, 210, 16));
+    fileSize2Label = MakeLabel(EstimatePanel, QStringLiteral("fileSize2Label"), QString(), QRect(230, 38, 210, 16));
     Usable = MakeLabel(EstimatePanel, QStringLiteral("Usable"), QString(), QRect(10, 56, 210, 16));
     FreeSpace = MakeLabel(EstimatePanel, QStringLiteral("FreeSpace"), QString(), QRect(230, 56, 210, 16));
     Expires = MakeLabel(EstimatePanel, QStringLiteral("Expires"), QString(), QRect(10, 76, 210, 16));
@@ -111,102 +111,102 @@ void TTimerForm::BuildControls() {
     Cancel = MakeButton(this, QStringLiteral("Cancel"), QStringLiteral("&Close"), QRect(380, 338, 80, 25));
 }
 
-void TTimerForm::Bind() {
+void TimeLapseWindow::Bind() {
     const struct {
-        TTimerSel* selector;
+        TimeOfDaySelector* selector;
         int camera;
         bool stop;
     } selectors[] = {{Cam1StartTime, 1, false}, {Cam1StopTime, 1, true}, {Cam2StartTime, 2, false}, {Cam2StopTime, 2, true}};
     for (const auto& s : selectors) {
-        connect(s.selector, &TTimerSel::Changed, this, [this, s](int slot) {
+        connect(s.selector, &TimeOfDaySelector::Changed, this, [this, s](int slot) {
             if (!syncing_)
                 timeLapse_.SelectorChanged(s.camera, s.stop, slot);
         });
     }
-    for (QCheckBox* box : {Cam1Timer, Cam2Timer}) {
+    for (QCheckBox* box : {camera1WindowBox, camera2WindowBox}) {
         connect(box, &QCheckBox::toggled, this, [this] {
             EnableSelectors();
             if (!syncing_)
                 timeLapse_.WindowToggled();
         });
     }
-    connect(timerseconds, &QLineEdit::returnPressed, this, [this] { timeLapse_.PercentChosen(SelectedPercentLine()); });
-    connect(maxdiskspace, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(intervalEdit, &QLineEdit::returnPressed, this, [this] { timeLapse_.PercentChosen(SelectedPercentLine()); });
+    connect(diskShareList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!syncing_)
             timeLapse_.PercentChosen(row);
     });
     connect(Start, &QPushButton::clicked, this, [this] {
-        SetIntervalText(timeLapse_.StartIntervalText(timerseconds->text()));
+        SetIntervalText(timeLapse_.StartIntervalText(intervalEdit->text()));
         Finish(Outcome::Start);
     });
     connect(Stop, &QPushButton::clicked, this, [this] { Finish(Outcome::Stop); });
     connect(Cancel, &QPushButton::clicked, this, [this] { Finish(Outcome::Close); });
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TTimerForm::OnFocusWindowChanged);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TimeLapseWindow::OnFocusWindowChanged);
     EnableSelectors();
 }
 
-void TTimerForm::EnableSelectors() {
-    for (TTimerSel* s : {Cam1StartTime, Cam1StopTime})
-        s->setEnabled(Cam1Timer->isChecked());
-    for (TTimerSel* s : {Cam2StartTime, Cam2StopTime})
-        s->setEnabled(Cam2Timer->isChecked());
+void TimeLapseWindow::EnableSelectors() {
+    for (TimeOfDaySelector* s : {Cam1StartTime, Cam1StopTime})
+        s->setEnabled(camera1WindowBox->isChecked());
+    for (TimeOfDaySelector* s : {Cam2StartTime, Cam2StopTime})
+        s->setEnabled(camera2WindowBox->isChecked());
 }
 
-int TTimerForm::SelectedPercentLine() const {
-    return maxdiskspace->selectedItems().isEmpty() ? -1 : maxdiskspace->currentRow();
+int TimeLapseWindow::SelectedPercentLine() const {
+    return diskShareList->selectedItems().isEmpty() ? -1 : diskShareList->currentRow();
 }
 
-void TTimerForm::Prepare(int seconds, bool recycle) {
+void TimeLapseWindow::Prepare(int seconds, bool recycle) {
     setWindowTitle(kCaption);
     outcome_ = Outcome::Close;
     syncing_ = true;
-    timerseconds->setText(QString::number(seconds));
-    CheckBox1->setChecked(recycle);
+    intervalEdit->setText(QString::number(seconds));
+    recycleBox->setChecked(recycle);
     syncing_ = false;
 }
 
-void TTimerForm::FillPercentList(int count) {
+void TimeLapseWindow::FillPercentList(int count) {
     syncing_ = true;
-    maxdiskspace->clear();
+    diskShareList->clear();
     for (int percent = 1; percent <= count; ++percent)
-        maxdiskspace->addItem(QString::number(percent));
+        diskShareList->addItem(QString::number(percent));
     syncing_ = false;
 }
 
-TimeLapseDialogValues TTimerForm::Values() const {
+TimeLapseDialogValues TimeLapseWindow::Values() const {
     TimeLapseDialogValues v;
-    v.intervalText = timerseconds->text();
+    v.intervalText = intervalEdit->text();
     v.action[0] = action1->currentIndex();
     v.action[1] = action2->currentIndex();
-    v.windowOn[0] = Cam1Timer->isChecked();
-    v.windowOn[1] = Cam2Timer->isChecked();
-    v.startSlot[0] = Cam1StartTime->get144Time();
-    v.startSlot[1] = Cam2StartTime->get144Time();
-    v.stopSlot[0] = Cam1StopTime->get144Time();
-    v.stopSlot[1] = Cam2StopTime->get144Time();
-    v.recycle = CheckBox1->isChecked();
+    v.windowOn[0] = camera1WindowBox->isChecked();
+    v.windowOn[1] = camera2WindowBox->isChecked();
+    v.startSlot[0] = Cam1StartTime->SelectedSlot();
+    v.startSlot[1] = Cam2StartTime->SelectedSlot();
+    v.stopSlot[0] = Cam1StopTime->SelectedSlot();
+    v.stopSlot[1] = Cam2StopTime->SelectedSlot();
+    v.recycle = recycleBox->isChecked();
     v.percentLine = SelectedPercentLine();
     return v;
 }
 
-void TTimerForm::SetIntervalText(const QString& text) { timerseconds->setText(text); }
+void TimeLapseWindow::SetIntervalText(const QString& text) { intervalEdit->setText(text); }
 
-void TTimerForm::ShowEstimate(const timelapse::Estimate& e) {
-    picsperday->setText(e.picsPerDay[0]);
-    picsperday2->setText(e.picsPerDay[1]);
+void TimeLapseWindow::ShowEstimate(const timelapse::Estimate& e) {
+    picturesPerDay1Label->setText(e.picsPerDay[0]);
+    picturesPerDay2Label->setText(e.picsPerDay[1]);
     if (!e.complete)
         return;
-    maxpics->setText(e.maxPics);
+    maxPicturesLabel->setText(e.maxPics);
     Expires->setText(e.expires);
-    FileSize1->setText(e.fileSize[0]);
-    FileSize2->setText(e.fileSize[1]);
+    fileSize1Label->setText(e.fileSize[0]);
+    fileSize2Label->setText(e.fileSize[1]);
     Usable->setText(e.usable);
     FreeSpace->setText(e.freeText);
 }
 
-void TTimerForm::ShowAllowable(const QString& text) { Allowable->setText(text); }
+void TimeLapseWindow::ShowAllowable(const QString& text) { Allowable->setText(text); }
 
-TimeLapseDialog::Outcome TTimerForm::Exec() {
+TimeLapseDialog::Outcome TimeLapseWindow::Exec() {
     outcome_ = Outcome::Close;
     // Loaded now as well, so the fields are right where no window manager activates us.
     FormActivate();
@@ -217,14 +217,14 @@ TimeLapseDialog::Outcome TTimerForm::Exec() {
     return outcome_;
 }
 
-void TTimerForm::Finish(Outcome outcome) {
+void TimeLapseWindow::Finish(Outcome outcome) {
     outcome_ = outcome;
     QDialog::accept();
 }
 
-void TTimerForm::reject() { Finish(Outcome::Close); }
+void TimeLapseWindow::reject() { Finish(Outcome::Close); }
 
-void TTimerForm::keyPressEvent(QKeyEvent* event) {
+void TimeLapseWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         timeLapse_.HelpRequested();
         return;
@@ -232,27 +232,27 @@ void TTimerForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event); // Esc: reject, which closes
 }
 
-void TTimerForm::FormActivate() {
+void TimeLapseWindow::FormActivate() {
     const TimeLapseDialogValues v = timeLapse_.DialogValuesFromSettings();
     syncing_ = true;
-    timerseconds->setText(v.intervalText);
+    intervalEdit->setText(v.intervalText);
     action1->setCurrentIndex(qBound(0, v.action[0], action1->count() - 1));
     action2->setCurrentIndex(qBound(0, v.action[1], action2->count() - 1));
-    Cam1Timer->setChecked(v.windowOn[0]);
-    Cam2Timer->setChecked(v.windowOn[1]);
+    camera1WindowBox->setChecked(v.windowOn[0]);
+    camera2WindowBox->setChecked(v.windowOn[1]);
     Cam1StartTime->setup(v.startSlot[0]);
     Cam2StartTime->setup(v.startSlot[1]);
     Cam1StopTime->setup(v.stopSlot[0]);
     Cam2StopTime->setup(v.stopSlot[1]);
-    CheckBox1->setChecked(v.recycle);
-    if (v.percentLine >= 0 && v.percentLine < maxdiskspace->count())
-        maxdiskspace->setCurrentRow(v.percentLine);
+    recycleBox->setChecked(v.recycle);
+    if (v.percentLine >= 0 && v.percentLine < diskShareList->count())
+        diskShareList->setCurrentRow(v.percentLine);
     syncing_ = false;
     EnableSelectors();
     timeLapse_.UpdateTimeLapseEstimate();
 }
 
-void TTimerForm::OnFocusWindowChanged(QWindow* focus) {
+void TimeLapseWindow::OnFocusWindowChanged(QWindow* focus) {
     QWindow* own = windowHandle();
     if (own && focus == own) {
         hadFocus_ = true;
@@ -266,7 +266,7 @@ void TTimerForm::OnFocusWindowChanged(QWindow* focus) {
     lastFocusWasOurs_ = focus != nullptr;
 }
 
-bool TTimerForm::event(QEvent* event) {
+bool TimeLapseWindow::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate && isVisible() && (activationPending_ || lastFocusWasOurs_)) {
         activationPending_ = false;

@@ -12,15 +12,15 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class TTimerSel;
+class TimeOfDaySelector;
 
-class TTimerForm : public QDialog, public TimeLapseDialog {
+class TimeLapseWindow : public QDialog, public TimeLapseDialog {
     Q_OBJECT
 public:
     static inline const QString kCaption = QStringLiteral("TORVEK Time Lapse Settings");
 
-    explicit TTimerForm(TimeLapse& timeLapse, QWidget* parent = nullptr);
-    ~TTimerForm() override;
+    explicit TimeLapseWindow(TimeLapse& timeLapse, QWidget* parent = nullptr);
+    ~TimeLapseWindow() override;
 
     // TimeLapseDialog.
     void Prepare(int seconds, bool recycle) override;
@@ -37,28 +37,28 @@ public:
     // Loads the record's fields into the controls.
     void FormActivate();
 
-    QLineEdit* timerseconds = nullptr;
-    QListWidget* maxdiskspace = nullptr;
-    QCheckBox* Cam1Timer = nullptr;
-    QCheckBox* Cam2Timer = nullptr;
-    TTimerSel* Cam1StartTime = nullptr;
-    TTimerSel* Cam1StopTime = nullptr;
-    TTimerSel* Cam2StartTime = nullptr;
-    TTimerSel* Cam2StopTime = nullptr;
+    QLineEdit* intervalEdit = nullptr;
+    QListWidget* diskShareList = nullptr;
+    QCheckBox* camera1WindowBox = nullptr;
+    QCheckBox* camera2WindowBox = nullptr;
+    TimeOfDaySelector* Cam1StartTime = nullptr;
+    TimeOfDaySelector* Cam1StopTime = nullptr;
+    TimeOfDaySelector* Cam2StartTime = nullptr;
+    TimeOfDaySelector* Cam2StopTime = nullptr;
     QComboBox* action1 = nullptr;
     QComboBox* action2 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* recycleBox = nullptr;
     QPushButton* Start = nullptr;
     QPushButton* Stop = nullptr;
     QPushButton* Cancel = nullptr;
     QGroupBox* EstimatePanel = nullptr;
-    QLabel* picsperday = nullptr;
-    QLabel* picsperday2 = nullptr;
-    QLabel* maxpics = nullptr;
+    QLabel* picturesPerDay1Label = nullptr;
+    QLabel* picturesPerDay2Label = nullptr;
+    QLabel* maxPicturesLabel = nullptr;
     QLabel* Expires = nullptr;
     QLabel* Allowable = nullptr;
-    QLabel* FileSize1 = nullptr;
-    QLabel* FileSize2 = nullptr;
+    QLabel* fileSize1Label = nullptr;
+    QLabel* fileSize2Label = nullptr;
     QLabel* Usable = nullptr;
     QLabel* FreeSpace = nullptr;
 

@@ -1,4 +1,4 @@
-#include "capture/TGraphConfig.h"
+#include "capture/CaptureGraphConfig.h"
 
 #include "platform/Ansi.h"
 #include "platform/RecordFile.h"
@@ -8,18 +8,18 @@
 #include <QBuffer>
 #include <QtEndian>
 
-TGraphConfig::TGraphConfig(qint32 number) {
+CaptureGraphConfig::CaptureGraphConfig(qint32 number) {
     SetDefaults(number);
     Number = number;
 }
 
-void TGraphConfig::SetDefaults(qint32 number) {
+void CaptureGraphConfig::SetDefaults(qint32 number) {
     VCapSource.clear();
     ACapSource.clear();
     VComp.clear();
     AComp.clear();
-    ACapMode = TAudioMode{};
-    VCapMode = TVideoMode{};
+    ACapMode = AudioMode{};
+    VCapMode = VideoMode{};
     WantCapture = false;
     WantPreview = false;
     WantBitmaps = false;
@@ -35,7 +35,7 @@ void TGraphConfig::SetDefaults(qint32 number) {
     PreallocFileSize = 10;
 }
 
-QString TGraphConfig::AsCommaText() const {
+QString CaptureGraphConfig::AsCommaText() const {
     QStringList items;
     const std::pair<bool, const char*> flags[] = {
         {WantBitmaps, "WantBitmaps=0"},       {WantCapture, "WantCapture=0"},
@@ -68,7 +68,7 @@ QString TGraphConfig::AsCommaText() const {
     return JoinCommaText(items);
 }
 
-bool TGraphConfig::SaveToStream(QIODevice* stream) const {
+bool CaptureGraphConfig::SaveToStream(QIODevice* stream) const {
     if (!stream)
         return false;
     QByteArray text = platform::ToAnsi(AsCommaText());
@@ -118,7 +118,7 @@ QString CameraConfigFileName(const platform::ProgramFolder& folder, int recordNu
     return folder.File(QStringLiteral("CAM%1.DAT").arg(recordNumber));
 }
 
-bool SaveCameraConfigFile(const QString& path, const TGraphConfig& config, QString* error) {
+bool SaveCameraConfigFile(const QString& path, const CaptureGraphConfig& config, QString* error) {
     // Swapped in whole, so a failed write keeps the old settings.
     QBuffer text;
     text.open(QIODevice::WriteOnly);

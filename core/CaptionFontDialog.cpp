@@ -1,4 +1,4 @@
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 
 #include "core/CaptionSettings.h"
 
@@ -53,9 +53,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRe
 
 } // namespace
 
-TFontSettings::TFontSettings(CaptionSettings& settings, QWidget* parent)
+CaptionFontDialog::CaptionFontDialog(CaptionSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), settings_(settings) {
-    setObjectName(QStringLiteral("FontSettings"));
+    setObjectName(QStringLiteral("CaptionFontDialog"));
     setFixedSize(539, 343);
     setAutoFillBackground(true);
     QPalette black = palette();
@@ -71,16 +71,16 @@ TFontSettings::TFontSettings(CaptionSettings& settings, QWidget* parent)
     grey.setColor(QPalette::WindowText, Qt::white);
     captionPanel_->setPalette(grey);
 
-    label24_ = MakeLabel(captionPanel_, QStringLiteral("Label24"), QStringLiteral("Caption Settings"),
+    titleLabel_ = MakeLabel(captionPanel_, QStringLiteral("titleLabel"), QStringLiteral("Caption Settings"),
                          QRect(10, 4, 400, 32));
     QFont title(QStringLiteral("Courier New"));
     title.setStyleHint(QFont::TypeWriter);
     title.setPointSize(18);
     title.setBold(true);
-    label24_->setFont(title);
-    label24_->setStyleSheet(QStringLiteral("color: yellow;"));
-    MakeLabel(captionPanel_, QStringLiteral("Label26"), QStringLiteral("Color"), QRect(0, 0, 60, 16))->hide();
-    MakeLabel(captionPanel_, QStringLiteral("Label27"), QStringLiteral("Background Color"), QRect(0, 0, 120, 16))
+    titleLabel_->setFont(title);
+    titleLabel_->setStyleSheet(QStringLiteral("color: yellow;"));
+    MakeLabel(captionPanel_, QStringLiteral("fontColourLabel"), QStringLiteral("Color"), QRect(0, 0, 60, 16))->hide();
+    MakeLabel(captionPanel_, QStringLiteral("backColourLabel"), QStringLiteral("Background Color"), QRect(0, 0, 120, 16))
         ->hide();
 
     topRight_ = new QRadioButton(QStringLiteral("Top Right"), captionPanel_);
@@ -90,50 +90,50 @@ TFontSettings::TFontSettings(CaptionSettings& settings, QWidget* parent)
     classicCaption_->setObjectName(QStringLiteral("ClassicCaption"));
     classicCaption_->setGeometry(124, 236, 140, 22);
 
-    fontcolor_ = MakeList(QStringLiteral("fontcolor"), 16, false);
-    backcolor_ = MakeList(QStringLiteral("backcolor"), 16, false);
-    fontcolor_->hide();
-    backcolor_->hide();
-    transperent_ = new QCheckBox(QStringLiteral("TRANSPARENT "), captionPanel_);
-    transperent_->setObjectName(QStringLiteral("transperent"));
-    transperent_->hide();
-    MakeLabel(captionPanel_, QStringLiteral("Label1"), QStringLiteral("Font "), QRect(0, 0, 40, 16))->hide();
-    MakeLabel(captionPanel_, QStringLiteral("Label2"), QStringLiteral("Size"), QRect(262, 128, 48, 16));
+    fontColourList_ = MakeList(QStringLiteral("fontColourList"), 16, false);
+    backColourList_ = MakeList(QStringLiteral("backColourList"), 16, false);
+    fontColourList_->hide();
+    backColourList_->hide();
+    transparentBox_ = new QCheckBox(QStringLiteral("TRANSPARENT "), captionPanel_);
+    transparentBox_->setObjectName(QStringLiteral("transparentBox"));
+    transparentBox_->hide();
+    MakeLabel(captionPanel_, QStringLiteral("fontLabel"), QStringLiteral("Font "), QRect(0, 0, 40, 16))->hide();
+    MakeLabel(captionPanel_, QStringLiteral("sizeLabel"), QStringLiteral("Size"), QRect(262, 128, 48, 16));
     fontList_ = MakeList(QStringLiteral("FontList"), 16, false);
     fontList_->hide();
     fontSizeList_ = MakeList(QStringLiteral("FontSizeList"), 18, false);
     fontSizeList_->setGeometry(262, 146, 48, 130);
 
-    auto* panel2 = new QWidget(captionPanel_);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setGeometry(10, 44, 240, 180);
-    panel2->setAutoFillBackground(true);
-    QPalette dark = panel2->palette();
+    auto* previewPanel = new QWidget(captionPanel_);
+    previewPanel->setObjectName(QStringLiteral("previewPanel"));
+    previewPanel->setGeometry(10, 44, 240, 180);
+    previewPanel->setAutoFillBackground(true);
+    QPalette dark = previewPanel->palette();
     dark.setColor(QPalette::Window, Qt::black);
-    panel2->setPalette(dark);
-    image1_ = new QLabel(panel2);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(0, 0, 240, 180);
-    image1_->setScaledContents(true);
+    previewPanel->setPalette(dark);
+    previewImage_ = new QLabel(previewPanel);
+    previewImage_->setObjectName(QStringLiteral("previewImage"));
+    previewImage_->setGeometry(0, 0, 240, 180);
+    previewImage_->setScaledContents(true);
 
-    MakeLabel(captionPanel_, QStringLiteral("Label3"), QStringLiteral("Caption Format"), QRect(318, 128, 203, 16));
+    MakeLabel(captionPanel_, QStringLiteral("formatLabel"), QStringLiteral("Caption Format"), QRect(318, 128, 203, 16));
     formatList_ = MakeList(QStringLiteral("FormatList"), 18, true);
     formatList_->setGeometry(318, 146, 203, 130);
 
-    button36_ = new QPushButton(QStringLiteral("Hide"), captionPanel_);
-    button36_->setObjectName(QStringLiteral("Button36"));
-    button36_->setGeometry(441, 296, 80, 28);
+    hideButton_ = new QPushButton(QStringLiteral("Hide"), captionPanel_);
+    hideButton_->setObjectName(QStringLiteral("hideButton"));
+    hideButton_->setGeometry(441, 296, 80, 28);
 
     colorCombos_ = MakeList(QStringLiteral("ColorCombos"), 18, false);
     colorCombos_->setGeometry(262, 44, 259, 78);
-    MakeLabel(captionPanel_, QStringLiteral("Label4"), QString(), QRect(262, 280, 160, 16));
+    MakeLabel(captionPanel_, QStringLiteral("blankLabel"), QString(), QRect(262, 280, 160, 16));
 
     Bind();
     settings_.SetChangedHandler([this] { Refresh(); });
     Refresh();
 }
 
-QListWidget* TFontSettings::MakeList(const QString& name, int rowHeight, bool formats) {
+QListWidget* CaptionFontDialog::MakeList(const QString& name, int rowHeight, bool formats) {
     auto* list = new QListWidget(captionPanel_);
     list->setObjectName(name);
     list->setItemDelegate(new OwnerDrawnRows(formats ? &settings_ : nullptr, rowHeight, list));
@@ -145,7 +145,7 @@ QListWidget* TFontSettings::MakeList(const QString& name, int rowHeight, bool fo
     return list;
 }
 
-void TFontSettings::Bind() {
+void CaptionFontDialog::Bind() {
     auto rowHandler = [this](QListWidget* list, void (CaptionSettings::*handler)(int)) {
         connect(list, &QListWidget::currentRowChanged, this, [this, handler](int row) {
             if (!syncing_)
@@ -153,8 +153,8 @@ void TFontSettings::Bind() {
         });
     };
     rowHandler(colorCombos_, &CaptionSettings::ColorCombosClick);
-    rowHandler(fontcolor_, &CaptionSettings::FontColorClick);
-    rowHandler(backcolor_, &CaptionSettings::BackColorClick);
+    rowHandler(fontColourList_, &CaptionSettings::FontColorClick);
+    rowHandler(backColourList_, &CaptionSettings::BackColorClick);
     rowHandler(fontList_, &CaptionSettings::FontListClick);
     rowHandler(fontSizeList_, &CaptionSettings::FontSizeListClick);
     rowHandler(formatList_, &CaptionSettings::FormatListClick);
@@ -166,21 +166,21 @@ void TFontSettings::Bind() {
         if (syncing_)
             return;
         // Hiding and showing the preview forces its repaint.
-        image1_->hide();
-        image1_->show();
+        previewImage_->hide();
+        previewImage_->show();
         settings_.ClassicCaptionClick();
     });
-    connect(transperent_, &QCheckBox::toggled, this, [this](bool checked) {
+    connect(transparentBox_, &QCheckBox::toggled, this, [this](bool checked) {
         if (!syncing_)
-            settings_.TransperentClick(checked);
+            settings_.TransparentBoxClick(checked);
     });
-    connect(button36_, &QPushButton::clicked, this, [this] {
-        settings_.Button36Click();
+    connect(hideButton_, &QPushButton::clicked, this, [this] {
+        settings_.HideButtonClick();
         accept();
     });
 }
 
-void TFontSettings::FillList(QListWidget* list, const QStringList& rows, int current) {
+void CaptionFontDialog::FillList(QListWidget* list, const QStringList& rows, int current) {
     bool same = list->count() == rows.size();
     for (int i = 0; same && i < rows.size(); ++i)
         same = list->item(i)->text() == rows[i];
@@ -195,41 +195,41 @@ void TFontSettings::FillList(QListWidget* list, const QStringList& rows, int cur
     list->viewport()->update();
 }
 
-void TFontSettings::Refresh() {
+void CaptionFontDialog::Refresh() {
     if (syncing_)
         return;
     syncing_ = true;
     const CaptionChoices& c = settings_.Choices();
     FillList(colorCombos_, settings_.ColorCombos(), c.presetRow);
-    FillList(fontcolor_, settings_.FontColorList(), c.fontColorRow);
-    FillList(backcolor_, settings_.BackColorList(), c.backColorRow);
+    FillList(fontColourList_, settings_.FontColorList(), c.fontColorRow);
+    FillList(backColourList_, settings_.BackColorList(), c.backColorRow);
     FillList(fontList_, settings_.FontList(), c.fontRow);
     FillList(fontSizeList_, settings_.FontSizeList(), c.fontSizeRow);
     FillList(formatList_, settings_.FormatList(), c.formatRow);
     // The radios are exclusive: checking one clears the other.
     (c.topRight ? topRight_ : classicCaption_)->setChecked(true);
-    transperent_->setChecked(c.transparent);
+    transparentBox_->setChecked(c.transparent);
     const QImage& preview = settings_.Preview().Image();
     if (preview.isNull())
-        image1_->clear();
+        previewImage_->clear();
     else
-        image1_->setPixmap(QPixmap::fromImage(preview));
+        previewImage_->setPixmap(QPixmap::fromImage(preview));
     syncing_ = false;
 }
 
-bool TFontSettings::event(QEvent* event) {
+bool CaptionFontDialog::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate && settings_.Visible())
         settings_.FormActivate();
     return handled;
 }
 
-void TFontSettings::CentreOnScreen() {
+void CaptionFontDialog::CentreOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TFontSettings::ShowDialog() {
+void CaptionFontDialog::ShowDialog() {
     settings_.PrepareShowDialog();
     settings_.SetVisible(true);
     Refresh();
@@ -238,7 +238,7 @@ void TFontSettings::ShowDialog() {
     settings_.SetVisible(false);
 }
 
-void Captions1Click(TFontSettings& window, CaptionSettings& settings, bool camera1Previewing,
+void Captions1Click(CaptionFontDialog& window, CaptionSettings& settings, bool camera1Previewing,
                     bool camera2Previewing) {
     if (settings.Captions1Click(camera1Previewing, camera2Previewing))
         window.ShowDialog();

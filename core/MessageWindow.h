@@ -7,13 +7,13 @@
 class QLabel;
 class QPushButton;
 
-class TOKBox : public QDialog {
+class MessageWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TOKBox(QWidget* parent = nullptr);
+    explicit MessageWindow(QWidget* parent = nullptr);
 
     // The single window, created on first use and kept until the application ends.
-    static TOKBox* Instance();
+    static MessageWindow* Instance();
     // Puts the text into the window and shows it modally above the active window. While it
     // is already shown the text waits its turn (Tell) and this returns at once.
     static void ShowText(const QString& text);
@@ -41,7 +41,7 @@ private:
     void Fit();
     void CentreOnScreen();
 
-    QLabel* theMessage_;
+    QLabel* messageLabel_;
     QLabel* moreMessages_;
     QPushButton* okButton_;
     QStringList waiting_;

@@ -5,14 +5,14 @@
 class QLabel;
 class QScrollBar;
 
-class TTimerSel : public QFrame {
+class TimeOfDaySelector : public QFrame {
     Q_OBJECT
 public:
-    explicit TTimerSel(const QString& name, QWidget* parent = nullptr);
+    explicit TimeOfDaySelector(const QString& name, QWidget* parent = nullptr);
 
     // Sets the position and refreshes the label.
     void setup(int slot);
-    int get144Time() const;
+    int SelectedSlot() const;
     // The label text, "HH:MM".
     QString SelectedTime();
 

@@ -1,5 +1,5 @@
 // Reading a capture configuration from a capture control and applying one to it.
-#include "capture/TGraphConfig.h"
+#include "capture/CaptureGraphConfig.h"
 
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureFlags.h"
@@ -7,8 +7,8 @@
 
 #include <QPointer>
 
-void TGraphConfig::ReadFrom(TVideoCapture& cap, qint32 number) {
-    TGraphConfig& config = *this;
+void CaptureGraphConfig::ReadFrom(VideoCapture& cap, qint32 number) {
+    CaptureGraphConfig& config = *this;
     config.SetDefaults(number);
     config.UseTempFile = false;
     config.WantBitmaps = cap.WantBitmaps;
@@ -32,8 +32,8 @@ void TGraphConfig::ReadFrom(TVideoCapture& cap, qint32 number) {
     config.AComp = cap.AudioCompressorName();
 }
 
-void TGraphConfig::ApplyTo(TVideoCapture& cap, bool refreshDevices) const {
-    const TGraphConfig& config = *this;
+void CaptureGraphConfig::ApplyTo(VideoCapture& cap, bool refreshDevices) const {
+    const CaptureGraphConfig& config = *this;
     cap.TearDownGraph();
     cap.ReleaseFilters();
     cap.UseTempFile = false;
@@ -66,7 +66,7 @@ void TGraphConfig::ApplyTo(TVideoCapture& cap, bool refreshDevices) const {
         cap.SelectVideoMode(config.VCapMode);
         // A start waits for its first frame with events running: the control (and this
         // configuration with it) may be gone when it returns.
-        const QPointer<TVideoCapture> alive(&cap);
+        const QPointer<VideoCapture> alive(&cap);
         if (cap.BuildGraph() && cap.WantPreview)
             cap.StartPreview();
         if (!alive)

@@ -1,9 +1,9 @@
 #pragma once
 // A camera's picture frame in the main window (magnifier1 in camera1Panel, magnifier2 in camera2Panel), with
-// its magnifier. Image1 shows the latest captioned picture stretched over the frame; the
+// its magnifier. pictureView shows the latest captioned picture stretched over the frame; the
 // hidden tool bar at the bottom, opened from the picture's pop-up "Image Toolbar", takes a
 // snapshot into the history folder ("Take Pic") or opens the picture log on it ("Log 3").
-// The lens keys arrive through the off-screen Edit1.
+// The lens keys arrive through the off-screen keyEdit.
 #include "capture/StretchedImage.h"
 #include "core/MagnifierLink.h"
 #include "core/MagnifierState.h"
@@ -19,10 +19,10 @@ class QMenu;
 class QPushButton;
 class QSlider;
 
-class Tmagna : public QWidget, public MagnifierFrame {
+class Magnifier : public QWidget, public MagnifierFrame {
     Q_OBJECT
 public:
-    explicit Tmagna(QWidget* parent = nullptr);
+    explicit Magnifier(QWidget* parent = nullptr);
 
     // The picture, with a caption to lay over it when painted (none: it carries its own).
     void SetPicture(const QImage& picture, const platform::PictureOverlay& caption = {});
@@ -48,28 +48,28 @@ public:
     // The picture the lens reads.
     void SetSource(const QImage& picture) { state_.Source = picture; }
 
-    void Button1Click(); // "Take Pic"
-    void Button2Click(); // "Log 3"
-    void Button3Click(); // "X": lens off, tool bar hidden
-    void ImageToolbar1Click();
-    void Edit1KeyDown(int key);
-    void Image1MouseMove(int x, int y);
-    void Image1MouseUp();
+    void TakePictureButtonClick();
+    void PictureLogButtonClick();
+    void LensOffButtonClick(); // "X": lens off, tool bar hidden
+    void ImageToolbarActionClick();
+    void KeyEditKeyDown(int key);
+    void PictureViewMouseMove(int x, int y);
+    void PictureViewMouseUp();
 
     MagnifierState& State() { return state_; }
     const MagnifierState& State() const { return state_; }
     bool ToolbarShown() const;
 
-    QWidget* Image1 = nullptr;
-    QWidget* Magnifiertoolbar = nullptr;
-    QPushButton* Button3 = nullptr; // "X"
-    QSlider* imgsize = nullptr;     // "Size"
-    QSlider* EditMagnification = nullptr; // "Zoom X"
-    QPushButton* Button1 = nullptr; // "Take Pic"
-    QPushButton* Button2 = nullptr; // "Log 3"
-    QLineEdit* Edit1 = nullptr;     // off screen, takes the keys
-    QMenu* PopupMenu1 = nullptr;
-    QAction* ImageToolbar1 = nullptr; // "Image Toolbar"
+    QWidget* pictureView = nullptr;
+    QWidget* magnifierToolbar = nullptr;
+    QPushButton* lensOffButton = nullptr;
+    QSlider* lensSizeSlider = nullptr;
+    QSlider* magnificationSlider = nullptr;
+    QPushButton* takePictureButton = nullptr;
+    QPushButton* pictureLogButton = nullptr;
+    QLineEdit* keyEdit = nullptr;     // off screen, takes the keys
+    QMenu* pictureMenu = nullptr;
+    QAction* imageToolbarAction = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

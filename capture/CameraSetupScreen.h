@@ -12,13 +12,13 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TtorCap;
+class CameraView;
 
-class TsetupForm : public QDialog {
+class CameraSetupScreen : public QDialog {
     Q_OBJECT
 public:
-    TsetupForm(const platform::ProgramFolder& folder, DriverAliasRegistry& registry, QWidget* parent = nullptr);
-    ~TsetupForm() override;
+    CameraSetupScreen(const platform::ProgramFolder& folder, DriverAliasRegistry& registry, QWidget* parent = nullptr);
+    ~CameraSetupScreen() override;
 
     // Shows the screen modally for the device (a camera-list index) and camera number 1 or 2.
     int OpenSetupScreen(int deviceIndex, int cameraNumber);
@@ -26,19 +26,19 @@ public:
     void FormCreate();
     void FormActivate();
     void FormDeactivate();
-    void Button1Click();
-    void Button39Click();
+    void SaveAliasButtonClick();
+    void RestartButtonClick();
 
     int DeviceIndex() const { return deviceIndex_; }
     // 1-based record of the device's driver in the alias file, -1 when none.
     int RecordNumber() const { return recordNumber_; }
 
-    TtorCap* torCap1 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;
+    CameraView* cameraView1 = nullptr;
+    QFrame* buttonPanel = nullptr;
+    QLabel* descriptionLabel = nullptr;
     QLineEdit* DriverAliasText = nullptr;
-    QPushButton* Button39 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QPushButton* restartButton = nullptr;
+    QPushButton* saveAliasButton = nullptr;
 
     void done(int result) override;
 

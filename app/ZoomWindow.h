@@ -13,10 +13,10 @@ class QLabel;
 class QPushButton;
 class MainWindow;
 
-class TZoom : public QDialog {
+class ZoomWindow : public QDialog {
     Q_OBJECT
 public:
-    TZoom(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent = nullptr);
+    ZoomWindow(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent = nullptr);
 
     qint16 CameraNumber() const { return camera_; }
     // 0..4; false (nothing changed) for any other number.
@@ -28,10 +28,10 @@ public:
     // The mouse wheel's bounded step; the caption shows the rectangle after it.
     void AdjustZoom(ZoomRules::ZoomKey key, int camera, int heightLimit, int widthLimit);
     // "Take Pic": the main window's zoom picture stamped and saved for camera 1 or 2.
-    void Panel2Click();
+    void TakePictureButtonClick();
 
-    QLabel* Panel1 = nullptr;
-    QPushButton* Panel2 = nullptr; // "Take Pic"
+    QLabel* pictureLabel = nullptr;
+    QPushButton* takePictureButton = nullptr;
 
     static inline const QString kNoZoomPictureText = QStringLiteral("There is no zoom picture to take.");
 

@@ -25,10 +25,10 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class TGraphConfig;
-class TVideoCapture;
+class CaptureGraphConfig;
+class VideoCapture;
 
-class TtorCap : public QFrame {
+class CameraView : public QFrame {
     Q_OBJECT
 public:
     // Stamps the caption of a camera on a frame; set once by the application.
@@ -50,9 +50,9 @@ public:
     using FrameReadInterval = std::function<int()>;
     static void SetFrameReadInterval(FrameReadInterval interval);
 
-    explicit TtorCap(const platform::ProgramFolder& folder, QWidget* parent = nullptr);
+    explicit CameraView(const platform::ProgramFolder& folder, QWidget* parent = nullptr);
     // A running recording is finished first, so the file plays.
-    ~TtorCap() override;
+    ~CameraView() override;
 
     int CameraNumber = 0; // 1 or 2
 
@@ -89,8 +89,8 @@ public:
     void ShowSetupPanel();
 
     // The driver dialogs of the current graph.
-    TVideoCaptureDialogs& Dialogs() { return *dialogs_; }
-    const TGraphConfig* GetGraphConfig() const { return GraphConfig.get(); }
+    VideoCaptureDialogs& Dialogs() { return *dialogs_; }
+    const CaptureGraphConfig* GetGraphConfig() const { return GraphConfig.get(); }
 
     // Event handlers.
     void capBitmapGrabbed(const QImage& CapturedImage);
@@ -100,23 +100,23 @@ public:
     void lbDialogsKeyDown(int key);
     void cbVModesChange();
     void cbAModesChange();
-    void Button1Click() {}
-    void Button2Click();
+    void UnusedButtonClick() {}
+    void HidePanelButtonClick();
 
     // Components.
-    TVideoCapture* cap = nullptr;
-    QPushButton* Button1 = nullptr;
+    VideoCapture* cap = nullptr;
+    QPushButton* unusedButton = nullptr;
     StretchedImage* Image = nullptr;
     QFrame* SetupPanel = nullptr;
     QComboBox* cbVModes = nullptr;
     QComboBox* cbAModes = nullptr;
     QListWidget* lbDialogs = nullptr;
-    QPushButton* Button2 = nullptr;
-    QLabel* Label1 = nullptr;
+    QPushButton* hidePanelButton = nullptr;
+    QLabel* videoModeLabel = nullptr;
     QLabel* camName = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* audioModeLabel = nullptr;
+    QLabel* driverDialogsLabel = nullptr;
+    QLabel* dialogsHintLabel = nullptr;
 
 signals:
     void ImageClicked();
@@ -130,8 +130,8 @@ private:
     void RestoreRecordingSettings();
 
     platform::ProgramFolder folder_;
-    std::unique_ptr<TGraphConfig> GraphConfig;
-    std::shared_ptr<TVideoCaptureDialogs> dialogs_;
+    std::unique_ptr<CaptureGraphConfig> GraphConfig;
+    std::shared_ptr<VideoCaptureDialogs> dialogs_;
     int CameraTag = 0;
     QString RecordFileName;
     quint64 shownRun_ = 0; // the capture run whose frames Image shows

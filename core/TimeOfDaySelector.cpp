@@ -1,4 +1,4 @@
-#include "core/TTimerSel.h"
+#include "core/TimeOfDaySelector.h"
 
 #include "core/Helpers.h"
 #include "core/TimeLapseRules.h"
@@ -6,17 +6,17 @@
 #include <QLabel>
 #include <QScrollBar>
 
-TTimerSel::TTimerSel(const QString& name, QWidget* parent) : QFrame(parent) {
+TimeOfDaySelector::TimeOfDaySelector(const QString& name, QWidget* parent) : QFrame(parent) {
     setObjectName(name);
     setFrameShape(QFrame::StyledPanel);
     setFixedSize(170, 26);
     bar_ = new QScrollBar(Qt::Horizontal, this);
-    bar_->setObjectName(QStringLiteral("ScrollBar1"));
+    bar_->setObjectName(QStringLiteral("slotScrollBar"));
     bar_->setRange(0, timelapse::kSlotsPerDay);
     bar_->setPageStep(6);
     bar_->setGeometry(3, 4, 110, 18);
     label_ = new QLabel(SlotToTimeText(0), this);
-    label_->setObjectName(QStringLiteral("Label1"));
+    label_->setObjectName(QStringLiteral("timeLabel"));
     label_->setGeometry(120, 4, 46, 18);
     connect(bar_, &QScrollBar::valueChanged, this, [this](int slot) {
         SelectedTime();
@@ -24,14 +24,14 @@ TTimerSel::TTimerSel(const QString& name, QWidget* parent) : QFrame(parent) {
     });
 }
 
-void TTimerSel::setup(int slot) {
+void TimeOfDaySelector::setup(int slot) {
     bar_->setValue(slot);
     SelectedTime();
 }
 
-int TTimerSel::get144Time() const { return bar_->value(); }
+int TimeOfDaySelector::SelectedSlot() const { return bar_->value(); }
 
-QString TTimerSel::SelectedTime() {
+QString TimeOfDaySelector::SelectedTime() {
     const QString text = SlotToTimeText(bar_->value());
     label_->setText(text);
     return text;

@@ -10,10 +10,10 @@ class QListWidget;
 class QPushButton;
 class QTextEdit;
 
-class Thelpform : public QDialog, public HelpLink {
+class HelpWindow : public QDialog, public HelpLink {
     Q_OBJECT
 public:
-    explicit Thelpform(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     // Opens the window modally on topic 0..8.
     void ShowHelp(int topic) override;
@@ -24,10 +24,10 @@ public:
 
     static inline const QString kOnlineHelpUrl = QStringLiteral("https://torvek.invalid/help/");
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* topicLabel = nullptr;
+    QTextEdit* topicTextEdit = nullptr;
+    QListWidget* topicList = nullptr;
     QPushButton* CloseButton = nullptr;
     QPushButton* OnlineHelpButton = nullptr;
 

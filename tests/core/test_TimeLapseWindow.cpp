@@ -1,6 +1,6 @@
-#include "core/TTimerForm.h"
+#include "core/TimeLapseWindow.h"
 
-#include "core/TTimerSel.h"
+#include "core/TimeOfDaySelector.h"
 #include "support/TestSupport.h"
 #include "TimeLapseRig.h"
 
@@ -46,23 +46,23 @@ struct FormRig : Rig {
         const QByteArray bytes = TestSupport::ReadAll(settings.SettingsFilePath());
         return offset + 2 <= bytes.size() ? qFromLittleEndian<qint16>(bytes.constData() + offset) : qint16(-999);
     }
-    TTimerForm form;
+    TimeLapseWindow form;
 };
 
 } // namespace
 
-TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
+TEST(TimeLapseWindow, SelectorsAndStartReachTheSettingsFile) {
     FormRig rig;
-    TTimerForm& f = rig.form;
+    TimeLapseWindow& f = rig.form;
     rig.ClickWhileOpen([&] {
-        f.Cam1Timer->setChecked(true);
+        f.camera1WindowBox->setChecked(true);
         f.Cam1StartTime->ScrollBar()->setValue(48);
         f.Cam1StopTime->ScrollBar()->setValue(102);
-        f.Cam2Timer->setChecked(true);
+        f.camera2WindowBox->setChecked(true);
         f.Cam2StartTime->ScrollBar()->setValue(132);
         f.Cam2StopTime->ScrollBar()->setValue(36);
-        f.timerseconds->setText("15");
-        f.maxdiskspace->setCurrentRow(4);
+        f.intervalEdit->setText("15");
+        f.diskShareList->setCurrentRow(4);
         QTest::mouseClick(f.Start, Qt::LeftButton);
     });
     // The estimate's texts are the time-lapse logic tests' matter.
@@ -80,9 +80,9 @@ TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
     bool shownWindow = false;
     QString shownSeconds;
     rig.ClickWhileOpen([&] {
-        shownStart = f.Cam2StartTime->get144Time();
-        shownWindow = f.Cam2Timer->isChecked();
-        shownSeconds = f.timerseconds->text();
+        shownStart = f.Cam2StartTime->SelectedSlot();
+        shownWindow = f.camera2WindowBox->isChecked();
+        shownSeconds = f.intervalEdit->text();
         QTest::mouseClick(f.Cancel, Qt::LeftButton);
     });
     EXPECT_EQ(shownStart, 132);
@@ -90,13 +90,13 @@ TEST(TTimerForm, SelectorsAndStartReachTheSettingsFile) {
     EXPECT_EQ(shownSeconds, "15");
 }
 
-TEST(TTimerForm, AnotherStationWindowTakingOverSaves) {
+TEST(TimeLapseWindow, AnotherStationWindowTakingOverSaves) {
     FormRig rig;
-    TTimerForm& f = rig.form;
+    TimeLapseWindow& f = rig.form;
     qint16 savedWhileOpen = -1;
     rig.ClickWhileOpen([&] {
         ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == f.windowHandle(); }, 5000));
-        f.timerseconds->setText("42");
+        f.intervalEdit->setText("42");
         QDialog other;
         other.show();
         other.activateWindow();
@@ -108,12 +108,12 @@ TEST(TTimerForm, AnotherStationWindowTakingOverSaves) {
     EXPECT_EQ(savedWhileOpen, 42);
 }
 
-TEST(TTimerForm, KeysStopAndTheConnectedMinimum) {
+TEST(TimeLapseWindow, KeysStopAndTheConnectedMinimum) {
     FormRig rig;
-    TTimerForm& f = rig.form;
+    TimeLapseWindow& f = rig.form;
     rig.station.ftp = true;
     rig.ClickWhileOpen([&] {
-        f.timerseconds->setText("5");
+        f.intervalEdit->setText("5");
         QTest::mouseClick(f.Start, Qt::LeftButton);
     });
     EXPECT_EQ(rig.messages, QStringList({TimeLapse::kMinimumWhileConnectedText}));
@@ -122,14 +122,14 @@ TEST(TTimerForm, KeysStopAndTheConnectedMinimum) {
 
     rig.ClickWhileOpen([&] {
         QTest::keyClick(&f, Qt::Key_F1);
-        f.timerseconds->setText("0");
-        f.maxdiskspace->setCurrentRow(19);
-        QTest::keyClick(f.timerseconds, Qt::Key_Return); // estimate: 0 reads as 1
+        f.intervalEdit->setText("0");
+        f.diskShareList->setCurrentRow(19);
+        QTest::keyClick(f.intervalEdit, Qt::Key_Return); // estimate: 0 reads as 1
         EXPECT_TRUE(f.isVisible());
         QTest::keyClick(&f, Qt::Key_Escape);
     });
     EXPECT_TRUE(rig.station.events.contains("Help 2"));
-    EXPECT_EQ(f.timerseconds->text(), "1");
+    EXPECT_EQ(f.intervalEdit->text(), "1");
     EXPECT_EQ(rig.picture.Interval(), 10000); // Esc is Close: nothing changes
     EXPECT_EQ(rig.lapse->Values().intervalSeconds, 10);
 

@@ -1,4 +1,4 @@
-#include "app/TpasswordBox.h"
+#include "app/PasswordPrompt.h"
 
 #include "core/Helpers.h"
 #include "core/MessageBox.h"
@@ -42,29 +42,29 @@ bool CheckLockPassword(const QString& entry, const QString& storedPassword) {
     return entry == TrimText(storedPassword);
 }
 
-TpasswordBox::TpasswordBox(SettingsStore& store, QWidget* parent)
+PasswordPrompt::PasswordPrompt(SettingsStore& store, QWidget* parent)
     // On top: it may be asked for over the installer, which stays on top itself.
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), store_(store) {
-    setObjectName(QStringLiteral("passwordBox"));
+    setObjectName(QStringLiteral("passwordPrompt"));
     setFixedSize(260, 100);
     setModal(true);
-    PasswordPanel = BlackPanel(this, "Password", QStringLiteral("Password"), Edit1, OkButton);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    NewPasswordPanel = BlackPanel(this, "NewPassword", QStringLiteral("New Password"), Edit3, NewOkButton);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
+    PasswordPanel = BlackPanel(this, "Password", QStringLiteral("Password"), passwordEdit, OkButton);
+    passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
+    NewPasswordPanel = BlackPanel(this, "NewPassword", QStringLiteral("New Password"), newPasswordEdit, NewOkButton);
+    newPasswordEdit->setObjectName(QStringLiteral("newPasswordEdit"));
     NewPasswordPanel->hide();
 
-    connect(OkButton, &QPushButton::clicked, this, &TpasswordBox::OkClick);
-    connect(Edit1, &QLineEdit::returnPressed, this, &TpasswordBox::OkClick);
-    connect(NewOkButton, &QPushButton::clicked, this, &TpasswordBox::SetNewPassword);
-    connect(Edit3, &QLineEdit::returnPressed, this, &TpasswordBox::SetNewPassword);
+    connect(OkButton, &QPushButton::clicked, this, &PasswordPrompt::OkClick);
+    connect(passwordEdit, &QLineEdit::returnPressed, this, &PasswordPrompt::OkClick);
+    connect(NewOkButton, &QPushButton::clicked, this, &PasswordPrompt::SetNewPassword);
+    connect(newPasswordEdit, &QLineEdit::returnPressed, this, &PasswordPrompt::SetNewPassword);
 }
 
-QString TpasswordBox::StoredPassword() const { return store_.Record().LockPassword; }
+QString PasswordPrompt::StoredPassword() const { return store_.Record().LockPassword; }
 
-bool TpasswordBox::CheckPassword() const { return CheckLockPassword(Edit1->text(), store_.Record().LockPassword); }
+bool PasswordPrompt::CheckPassword() const { return CheckLockPassword(passwordEdit->text(), store_.Record().LockPassword); }
 
-void TpasswordBox::OkClick() {
+void PasswordPrompt::OkClick() {
     accepted_ = CheckPassword();
     accept();
 }
@@ -76,13 +76,13 @@ bool LockPasswordStorable(const QString& password) {
     return true;
 }
 
-void TpasswordBox::SetNewPassword() {
-    const QString password = TrimText(Edit3->text()).left(25);
+void PasswordPrompt::SetNewPassword() {
+    const QString password = TrimText(newPasswordEdit->text()).left(25);
     if (!LockPasswordStorable(password)) {
         // Stored, it would come back with '?' in its place and never match again.
         ShowMessageBox(kPasswordNotStorableText);
-        Edit3->selectAll();
-        Edit3->setFocus();
+        newPasswordEdit->selectAll();
+        newPasswordEdit->setFocus();
         return;
     }
     store_.Record().LockPassword = password;
@@ -91,23 +91,23 @@ void TpasswordBox::SetNewPassword() {
     accept();
 }
 
-void TpasswordBox::Prepare(bool newPassword) {
+void PasswordPrompt::Prepare(bool newPassword) {
     // An earlier good entry never opens a later prompt that was closed without OK.
     accepted_ = false;
-    Edit1->clear();
-    Edit3->clear();
+    passwordEdit->clear();
+    newPasswordEdit->clear();
     PasswordPanel->setVisible(!newPassword);
     NewPasswordPanel->setVisible(newPassword);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }
 
-void TpasswordBox::showEvent(QShowEvent* event) {
+void PasswordPrompt::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    (NewPasswordPanel->isVisible() ? Edit3 : Edit1)->setFocus();
+    (NewPasswordPanel->isVisible() ? newPasswordEdit : passwordEdit)->setFocus();
 }
 
-bool TpasswordBox::RunPrompt(bool newPassword) {
+bool PasswordPrompt::RunPrompt(bool newPassword) {
     Prepare(newPassword);
     if (runner_) {
         show();

@@ -1,4 +1,4 @@
-#include "app/TinstallForm.h"
+#include "app/InstallerWindow.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -24,12 +24,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 
 } // namespace
 
-TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFolder, QString executable,
+InstallerWindow::InstallerWindow(platform::InstallerSystem& system, QString programFolder, QString executable,
                            std::function<void()> endProgram, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      Timer1(500, false), installer_(system, std::move(programFolder), std::move(executable)),
+      dotsTimer(500, false), installer_(system, std::move(programFolder), std::move(executable)),
       endProgram_(std::move(endProgram)) {
-    setObjectName(QStringLiteral("installForm"));
+    setObjectName(QStringLiteral("installerWindow"));
     setWindowTitle(QStringLiteral("TORVEK Install"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -48,27 +48,27 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
         menuColours.setColor(QPalette::Disabled, role, QColor(0x60, 0x60, 0x60));
     menu->setPalette(menuColours);
     menu->setAutoFillBackground(true);
-    RUNIT1 = menu->addAction(QStringLiteral("run"));
-    INSTALL1 = menu->addAction(QStringLiteral("install"));
-    EXIT1 = menu->addAction(QStringLiteral("EXIT"));
+    runAction = menu->addAction(QStringLiteral("run"));
+    installAction = menu->addAction(QStringLiteral("install"));
+    exitAction = menu->addAction(QStringLiteral("EXIT"));
 
     heading = MakeLabel(this, "heading", QString(), 40, 40, 700);
     heading->setFixedHeight(50);
     heading->setWordWrap(true);
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("Select A Target Drive"), 40, 110, 200);
-    DriveComboBox1 = new QComboBox(this);
-    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setGeometry(40, 136, 300, 24);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Select A Target Drive"), 40, 166, 600);
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("Install Location"), 40, 200, 200);
+    driveCaptionLabel = MakeLabel(this, "driveCaptionLabel", QStringLiteral("Select A Target Drive"), 40, 110, 200);
+    driveCombo = new QComboBox(this);
+    driveCombo->setObjectName(QStringLiteral("driveCombo"));
+    driveCombo->setGeometry(40, 136, 300, 24);
+    targetDriveLabel = MakeLabel(this, "targetDriveLabel", QStringLiteral("Select A Target Drive"), 40, 166, 600);
+    locationCaptionLabel = MakeLabel(this, "locationCaptionLabel", QStringLiteral("Install Location"), 40, 200, 200);
     InstallLocation = MakeLabel(this, "InstallLocation", QString(), 40, 222, 600);
-    Label4 = MakeLabel(this, "Label4", QStringLiteral("Icon Path"), 40, 250, 200);
-    ICONpATH = MakeLabel(this, "ICONpATH", QString(), 40, 272, 600);
+    iconCaptionLabel = MakeLabel(this, "iconCaptionLabel", QStringLiteral("Icon Path"), 40, 250, 200);
+    iconPathLabel = MakeLabel(this, "iconPathLabel", QString(), 40, 272, 600);
     Install = MakeButton(this, "Install", QStringLiteral("&Install"), 40, 310);
-    Button1 = MakeButton(this, "Button1", QStringLiteral("&Uninstall"), 150, 310);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("E&xit"), 260, 310);
-    RunIT = MakeButton(this, "RunIT", QStringLiteral("&Run IT"), 370, 310);
-    RunIT->hide();
+    uninstallButton = MakeButton(this, "uninstallButton", QStringLiteral("&Uninstall"), 150, 310);
+    exitButton = MakeButton(this, "exitButton", QStringLiteral("E&xit"), 260, 310);
+    runItButton = MakeButton(this, "runItButton", QStringLiteral("&Run IT"), 370, 310);
+    runItButton->hide();
     payloadNote = MakeLabel(this, "payloadNote", QString(), 40, 350, 700);
     payloadNote->setFixedHeight(44);
     payloadNote->setWordWrap(true);
@@ -78,15 +78,15 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
     DefaultCam1 = new QComboBox(this);
     DefaultCam1->setObjectName(QStringLiteral("DefaultCam1"));
     DefaultCam1->hide();
-    Timer1.setParent(this);
+    dotsTimer.setParent(this);
 
     installer_.hideWindow = [this] { hide(); };
     installer_.viewChanged = [this] {
         Refresh();
         repaint();
     };
-    connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
-        installer_.DriveComboBox1Change(DriveComboBox1->itemData(index).toString());
+    connect(driveCombo, &QComboBox::activated, this, [this](int index) {
+        installer_.DriveComboChange(driveCombo->itemData(index).toString());
         Refresh();
     });
     connect(Install, &QPushButton::clicked, this, [this] {
@@ -96,53 +96,53 @@ TinstallForm::TinstallForm(platform::InstallerSystem& system, QString programFol
             close();
         TakeFocusBack();
     });
-    connect(INSTALL1, &QAction::triggered, this, [this] {
+    connect(installAction, &QAction::triggered, this, [this] {
         DefaultCam1->clear();
         DefaultCam1->addItems(installer_.FillCameraList());
-        installer_.INSTALL1Click();
+        installer_.InstallActionClick();
         Refresh();
         if (!installer_.View().visible)
             close();
         TakeFocusBack();
     });
-    connect(RUNIT1, &QAction::triggered, this, [this] {
-        installer_.RunITClick();
+    connect(runAction, &QAction::triggered, this, [this] {
+        installer_.RunItButtonClick();
         TakeFocusBack();
     });
-    connect(RunIT, &QPushButton::clicked, this, [this] {
-        installer_.RunITClick();
+    connect(runItButton, &QPushButton::clicked, this, [this] {
+        installer_.RunItButtonClick();
         TakeFocusBack();
     });
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        installer_.Button1Click();
+    connect(uninstallButton, &QPushButton::clicked, this, [this] {
+        installer_.UninstallButtonClick();
         Refresh();
         TakeFocusBack();
     });
-    connect(&Timer1, &platform::WinTimer::Timeout, this, [this] {
-        installer_.Timer1Timer();
+    connect(&dotsTimer, &platform::WinTimer::Timeout, this, [this] {
+        installer_.DotsTimerTick();
         Refresh();
     });
-    connect(EXIT1, &QAction::triggered, this, &QDialog::close);
-    connect(Button3, &QPushButton::clicked, this, [this] {
+    connect(exitAction, &QAction::triggered, this, &QDialog::close);
+    connect(exitButton, &QPushButton::clicked, this, [this] {
         if (endProgram_ && endAllowed && !endAllowed())
             return;
-        installer_.Button3Click();
+        installer_.ExitButtonClick();
         close();
         if (endProgram_)
             endProgram_();
     });
 }
 
-void TinstallForm::FillDrives() {
-    DriveComboBox1->clear();
+void InstallerWindow::FillDrives() {
+    driveCombo->clear();
     const QString chosen = installer_.TargetDrive();
     // The logic keeps the chosen base; the list only offers them.
     for (const platform::InstallBase& base : installer_.Bases())
-        DriveComboBox1->addItem(base.path.isEmpty() ? QStringLiteral("/") : base.path, base.path);
-    DriveComboBox1->setCurrentIndex(qMax(0, DriveComboBox1->findData(chosen)));
+        driveCombo->addItem(base.path.isEmpty() ? QStringLiteral("/") : base.path, base.path);
+    driveCombo->setCurrentIndex(qMax(0, driveCombo->findData(chosen)));
 }
 
-void TinstallForm::ShowInstaller() {
+void InstallerWindow::ShowInstaller() {
     FillDrives();
     showMaximized();
     raise();
@@ -150,7 +150,7 @@ void TinstallForm::ShowInstaller() {
     FormActivate();
 }
 
-void TinstallForm::TakeFocusBack() {
+void InstallerWindow::TakeFocusBack() {
     // When a message closes, the window manager may give the focus to the station's
     // full-screen window, which then covers this one: the installer takes it back.
     if (!isVisible())
@@ -159,29 +159,29 @@ void TinstallForm::TakeFocusBack() {
     activateWindow();
 }
 
-void TinstallForm::FormActivate() {
+void InstallerWindow::FormActivate() {
     installer_.FormActivate();
     Refresh();
-    DriveComboBox1->setFocus();
+    driveCombo->setFocus();
 }
 
-bool TinstallForm::event(QEvent* event) {
+bool InstallerWindow::event(QEvent* event) {
     // Not while the uninstall moves the folder: its heading and dots stay.
-    if (event->type() == QEvent::WindowActivate && !installer_.timer1Enabled)
+    if (event->type() == QEvent::WindowActivate && !installer_.dotsTimerEnabled)
         FormActivate();
     return QDialog::event(event);
 }
 
-void TinstallForm::Refresh() {
+void InstallerWindow::Refresh() {
     const InstallerView& view = installer_.View();
     heading->setText(QString(view.heading).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    Label2->setText(view.label2);
+    targetDriveLabel->setText(view.targetDriveText);
     InstallLocation->setText(view.installLocation);
-    ICONpATH->setText(view.iconPath);
+    iconPathLabel->setText(view.iconPath);
     payloadNote->setText(view.payloadNote);
     payloadNote->setVisible(!view.payloadNote.isEmpty());
     Install->setEnabled(view.installEnabled);
-    RunIT->setEnabled(view.runEnabled);
-    RUNIT1->setEnabled(view.runEnabled);
-    Timer1.SetEnabled(installer_.timer1Enabled);
+    runItButton->setEnabled(view.runEnabled);
+    runAction->setEnabled(view.runEnabled);
+    dotsTimer.SetEnabled(installer_.dotsTimerEnabled);
 }

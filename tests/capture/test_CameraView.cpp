@@ -5,8 +5,8 @@
 #include "capture/CaptureDialogs.h"
 #include "capture/CaptureFlags.h"
 #include "capture/DriverAliasRegistry.h"
-#include "capture/TsetupForm.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraSetupScreen.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsRecord.h"
@@ -31,18 +31,18 @@ protected:
         CameraQueriesSuspended = 0;
         record.Cam1Name = QStringLiteral("Depot Gate");
         captions = std::make_unique<PictureCaptions>(record, choices);
-        TtorCap::SetCaptionPainter([this](platform::PictureCanvas& image, int camera) {
+        CameraView::SetCaptionPainter([this](platform::PictureCanvas& image, int camera) {
             ++captioned;
             captions->DrawPictureCaption(image, camera);
         });
         platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "black")});
-        view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
+        view = std::make_unique<CameraView>(platform::ProgramFolder(folder.path()));
         view->CameraNumber = 1;
         view->resize(640, 480);
         view->Image->resize(640, 480);
         // Sampled the way the main window samples: after the view's own handler.
-        QObject::connect(view->cap, &TVideoCapture::OnBitmapGrabbed, view.get(),
-                         [this](const TCapturedBitmap& raw) {
+        QObject::connect(view->cap, &VideoCapture::OnBitmapGrabbed, view.get(),
+                         [this](const CapturedBitmap& raw) {
                              ++frames;
                              const QImage& shown = view->ImageBitmap().Image();
                              if (shown.size() != raw.size() || shown == raw)
@@ -52,7 +52,7 @@ protected:
 
     void TearDown() override {
         view.reset();
-        TtorCap::SetCaptionPainter({});
+        CameraView::SetCaptionPainter({});
         SetModalDialogRunner({});
         CameraQueriesSuspended = 0;
         CameraTest::TearDown();
@@ -91,7 +91,7 @@ protected:
     SettingsRecord record;
     CaptionChoices choices;
     std::unique_ptr<PictureCaptions> captions;
-    std::unique_ptr<TtorCap> view;
+    std::unique_ptr<CameraView> view;
     int frames = 0, captioned = 0, uncaptioned = 0;
 };
 
@@ -226,7 +226,7 @@ TEST_F(CameraViewTest, ADialogOpenWhileTheCameraIsSwitchedOffOrTheViewGoesLeaves
     // The view goes while each of its dialogs is open.
     for (int row : {0, 1}) {
         if (!view) {
-            view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
+            view = std::make_unique<CameraView>(platform::ProgramFolder(folder.path()));
             view->CameraNumber = 1;
         }
         ASSERT_TRUE(view->ConnectCamera(true, 0));
@@ -235,7 +235,7 @@ TEST_F(CameraViewTest, ADialogOpenWhileTheCameraIsSwitchedOffOrTheViewGoesLeaves
             return int(QDialog::Accepted);
         });
         view->lbDialogs->setCurrentRow(row);
-        TtorCap* const shown = view.get();
+        CameraView* const shown = view.get();
         shown->lbDialogsDblClick();
         EXPECT_FALSE(view) << row;
     }
@@ -263,30 +263,30 @@ TEST_F(CameraViewTest, SetupScreenConnectsOnceNamesTheDriverAndDisconnectsOnClos
 
     int runs = 0;
     bool previewingDuringDialog = false;
-    TsetupForm screen(platform::ProgramFolder(folder.path()), registry);
+    CameraSetupScreen screen(platform::ProgramFolder(folder.path()), registry);
     SetModalDialogRunner([&](QDialog& dialog) {
         if (&dialog != &screen) { // one of the screen's own dialogs
             ++runs;
-            previewingDuringDialog = screen.torCap1->IsPreviewing();
+            previewingDuringDialog = screen.cameraView1->IsPreviewing();
             return int(QDialog::Accepted);
         }
         // The screen itself, shown for real so that it activates as on the desktop.
         dialog.show();
-        EXPECT_TRUE(WaitFor([&] { return screen.torCap1->IsPreviewing(); }, kWait));
+        EXPECT_TRUE(WaitFor([&] { return screen.cameraView1->IsPreviewing(); }, kWait));
         EXPECT_EQ(screen.windowTitle(), "Cam 2 Driver 2 TORVEK Test Camera 2");
         EXPECT_EQ(screen.DriverAliasText->text(), "Cam 2");
         EXPECT_EQ(registry.SelectedRow(), 1);
-        EXPECT_EQ(screen.torCap1->lbDialogs->count(), 2);
-        screen.torCap1->lbDialogs->setCurrentRow(0);
-        screen.torCap1->lbDialogsDblClick();
-        EXPECT_TRUE(screen.torCap1->IsPreviewing());
-        screen.Button39->click();
+        EXPECT_EQ(screen.cameraView1->lbDialogs->count(), 2);
+        screen.cameraView1->lbDialogs->setCurrentRow(0);
+        screen.cameraView1->lbDialogsDblClick();
+        EXPECT_TRUE(screen.cameraView1->IsPreviewing());
+        screen.restartButton->click();
         return screen.result();
     });
     EXPECT_EQ(screen.OpenSetupScreen(1, 2), int(QDialog::Accepted));
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(previewingDuringDialog);
-    EXPECT_FALSE(screen.torCap1->IsPreviewing());
+    EXPECT_FALSE(screen.cameraView1->IsPreviewing());
     EXPECT_FALSE(screen.isVisible());
 }
 
@@ -296,19 +296,19 @@ TEST_F(CameraViewTest, SetupScreenOpenedAgainWhileQueriesAreSuspendedConnectsAnd
     DriverAliasRegistry& registry = aliases.registry;
 
     // One screen serves every use, opened as the station opens it: camera queries suspended.
-    TsetupForm screen(platform::ProgramFolder(folder.path()), registry);
+    CameraSetupScreen screen(platform::ProgramFolder(folder.path()), registry);
     CameraQueriesSuspended = 1;
     for (int use = 1; use <= 2; ++use) {
         bool ran = false;
         SetModalDialogRunner([&](QDialog& dialog) {
             dialog.show();
-            ran = WaitFor([&] { return screen.torCap1->cap->Previewing(); }, kWait);
-            screen.Button39->click();
+            ran = WaitFor([&] { return screen.cameraView1->cap->Previewing(); }, kWait);
+            screen.restartButton->click();
             return screen.result();
         });
         screen.OpenSetupScreen(0, 1);
         EXPECT_TRUE(ran) << "use " << use;
-        EXPECT_FALSE(screen.torCap1->cap->Previewing()) << "use " << use;
-        EXPECT_TRUE(screen.torCap1->Image->isHidden()) << "use " << use;
+        EXPECT_FALSE(screen.cameraView1->cap->Previewing()) << "use " << use;
+        EXPECT_TRUE(screen.cameraView1->Image->isHidden()) << "use " << use;
     }
 }

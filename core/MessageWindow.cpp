@@ -1,4 +1,4 @@
-#include "core/OKBox.h"
+#include "core/MessageWindow.h"
 
 #include "platform/OwnedWindow.h"
 
@@ -13,25 +13,25 @@
 
 #include <utility>
 
-TOKBox::TOKBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("OKBox"));
+MessageWindow::MessageWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("MessageWindow"));
     setModal(true);
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
     frame->setLineWidth(2);
 
-    theMessage_ = new QLabel(frame);
-    theMessage_->setObjectName(QStringLiteral("TheMessage"));
+    messageLabel_ = new QLabel(frame);
+    messageLabel_->setObjectName(QStringLiteral("messageLabel"));
     QFont font(QStringLiteral("Courier"));
     font.setStyleHint(QFont::TypeWriter);
     font.setBold(true);
-    theMessage_->setFont(font);
-    theMessage_->setWordWrap(true);
-    theMessage_->setAlignment(Qt::AlignCenter);
-    theMessage_->setMinimumWidth(320);
-    theMessage_->setMaximumWidth(560);
-    theMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    messageLabel_->setFont(font);
+    messageLabel_->setWordWrap(true);
+    messageLabel_->setAlignment(Qt::AlignCenter);
+    messageLabel_->setMinimumWidth(320);
+    messageLabel_->setMaximumWidth(560);
+    messageLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     // How many more messages wait behind this one: the user knows OK brings the next.
     moreMessages_ = new QLabel(frame);
@@ -47,7 +47,7 @@ TOKBox::TOKBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     auto* inner = new QVBoxLayout(frame);
     inner->setContentsMargins(16, 16, 16, 12);
     inner->setSpacing(14);
-    inner->addWidget(theMessage_);
+    inner->addWidget(messageLabel_);
     inner->addWidget(moreMessages_);
     inner->addWidget(okButton_, 0, Qt::AlignHCenter);
 
@@ -56,22 +56,22 @@ TOKBox::TOKBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     outer->addWidget(frame);
 }
 
-TOKBox* TOKBox::Instance() {
-    static QPointer<TOKBox> instance;
+MessageWindow* MessageWindow::Instance() {
+    static QPointer<MessageWindow> instance;
     if (!instance) {
-        instance = new TOKBox();
+        instance = new MessageWindow();
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, instance.data(),
                          [box = instance.data()] { delete box; });
     }
     return instance;
 }
 
-void TOKBox::ShowText(const QString& text) {
-    TOKBox* box = Instance();
+void MessageWindow::ShowText(const QString& text) {
+    MessageWindow* box = Instance();
     // Already shown: its own exec() shows this one after the ones before it.
     if (!box->Tell(text))
         return;
-    QPointer<TOKBox> alive(box);
+    QPointer<MessageWindow> alive(box);
     box->AttachTo(platform::MessageOwner(box));
     box->exec();
     // Not kept by the owner: the box outlives the windows it stood above.
@@ -79,7 +79,7 @@ void TOKBox::ShowText(const QString& text) {
         alive->AttachTo(nullptr);
 }
 
-void TOKBox::AttachTo(QWidget* owner) {
+void MessageWindow::AttachTo(QWidget* owner) {
     // Modal to and above the window the user works in; above a window that stays on top too.
     Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint;
     if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
@@ -88,18 +88,18 @@ void TOKBox::AttachTo(QWidget* owner) {
         setParent(owner, flags);
 }
 
-void TOKBox::SetMessage(const QString& text) {
-    theMessage_->setText(text);
+void MessageWindow::SetMessage(const QString& text) {
+    messageLabel_->setText(text);
     Fit();
 }
 
-void TOKBox::Fit() {
+void MessageWindow::Fit() {
     adjustSize();
     if (isVisible())
         CentreOnScreen(); // a longer text grows the box from its corner
 }
 
-void TOKBox::CentreOnScreen() {
+void MessageWindow::CentreOnScreen() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -107,11 +107,11 @@ void TOKBox::CentreOnScreen() {
     }
 }
 
-QString TOKBox::Message() const {
-    return theMessage_->text();
+QString MessageWindow::Message() const {
+    return messageLabel_->text();
 }
 
-bool TOKBox::Tell(const QString& text) {
+bool MessageWindow::Tell(const QString& text) {
     if (!isVisible()) {
         // Texts left waiting by a window hidden some other way come first.
         waiting_ << text;
@@ -127,13 +127,13 @@ bool TOKBox::Tell(const QString& text) {
     return false;
 }
 
-QStringList TOKBox::TakeWaiting() {
+QStringList MessageWindow::TakeWaiting() {
     const QStringList texts = std::exchange(waiting_, {});
     ShowWaitingCount();
     return texts;
 }
 
-void TOKBox::done(int result) {
+void MessageWindow::done(int result) {
     if (waiting_.isEmpty() || !isVisible()) {
         QDialog::done(result);
         return;
@@ -144,7 +144,7 @@ void TOKBox::done(int result) {
     okButton_->setFocus();
 }
 
-void TOKBox::ShowWaitingCount() {
+void MessageWindow::ShowWaitingCount() {
     const qsizetype count = waiting_.size();
     moreMessages_->setText(count == 1 ? QStringLiteral("(1 more message)")
                                       : QStringLiteral("(%1 more messages)").arg(count));
@@ -152,7 +152,7 @@ void TOKBox::ShowWaitingCount() {
     Fit();
 }
 
-void TOKBox::showEvent(QShowEvent* event) {
+void MessageWindow::showEvent(QShowEvent* event) {
     adjustSize();
     CentreOnScreen();
     okButton_->setFocus();

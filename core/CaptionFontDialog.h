@@ -10,10 +10,10 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-class TFontSettings : public QDialog {
+class CaptionFontDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFontSettings(CaptionSettings& settings, QWidget* parent = nullptr);
+    explicit CaptionFontDialog(CaptionSettings& settings, QWidget* parent = nullptr);
 
     // Loads the window from the settings and shows it modally.
     void ShowDialog();
@@ -33,21 +33,21 @@ private:
     bool syncing_ = false;
 
     QWidget* captionPanel_ = nullptr;
-    QLabel* label24_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
     QRadioButton* topRight_ = nullptr;
     QRadioButton* classicCaption_ = nullptr;
-    QListWidget* fontcolor_ = nullptr;
-    QListWidget* backcolor_ = nullptr;
-    QCheckBox* transperent_ = nullptr;
+    QListWidget* fontColourList_ = nullptr;
+    QListWidget* backColourList_ = nullptr;
+    QCheckBox* transparentBox_ = nullptr;
     QListWidget* fontList_ = nullptr;
     QListWidget* fontSizeList_ = nullptr;
-    QLabel* image1_ = nullptr;
+    QLabel* previewImage_ = nullptr;
     QListWidget* formatList_ = nullptr;
-    QPushButton* button36_ = nullptr;
+    QPushButton* hideButton_ = nullptr;
     QListWidget* colorCombos_ = nullptr;
 };
 
 // The main window's Captions command: refuses with a message while no camera runs, otherwise
 // opens the window with the running camera's latest frame in its preview.
-void Captions1Click(TFontSettings& window, CaptionSettings& settings, bool camera1Previewing,
+void Captions1Click(CaptionFontDialog& window, CaptionSettings& settings, bool camera1Previewing,
                     bool camera2Previewing);
