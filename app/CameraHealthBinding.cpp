@@ -34,7 +34,7 @@ bool ReconnectCamera(MainWindow& z, int camera, const LostCamera& lost) {
     EnumerateVideoInputs();
     int index = -1;
     for (int i = 0; i < VideoInputDevices.size() && index < 0; ++i) {
-        const TMoniker& moniker = VideoInputDevices.at(i).Moniker;
+        const DeviceMoniker& moniker = VideoInputDevices.at(i).Moniker;
         if (moniker && !lost.key.isEmpty() && moniker->Key() == lost.key)
             index = i;
     }
@@ -74,10 +74,10 @@ void BindCameraHealth(MainWindow& mainWindow) {
         LostCamera& mine = (*lost)[camera == 2 ? 1 : 0];
         if (isLost) {
             const CameraView* view = z->Cap(camera);
-            const TMoniker source = view && view->cap ? view->cap->VideoSourceMoniker : nullptr;
+            const DeviceMoniker source = view && view->cap ? view->cap->VideoSourceMoniker : nullptr;
             mine.key = source ? source->Key() : QString();
             mine.name = source ? source->FriendlyName() : QString();
-            QCheckBox* hot = camera == 2 ? z->Hot2 : z->hot1;
+            QCheckBox* hot = camera == 2 ? z->hotZone2Box : z->hotZone1Box;
             mine.hot = hot->isChecked();
             // Its recording ended with it (the file is finished): the menu and the recording
             // state follow unless the other camera still records.
@@ -95,7 +95,7 @@ void BindCameraHealth(MainWindow& mainWindow) {
     };
     hooks.Reconnect = [z, lost](int camera) { return ReconnectCamera(*z, camera, (*lost)[camera == 2 ? 1 : 0]); };
     hooks.Resume = [z, lost](int camera) {
-        (camera == 2 ? z->Hot2 : z->hot1)->setChecked((*lost)[camera == 2 ? 1 : 0].hot);
+        (camera == 2 ? z->hotZone2Box : z->hotZone1Box)->setChecked((*lost)[camera == 2 ? 1 : 0].hot);
         z->SelectSavedVideoMode(camera);
     };
     // The station goes on: nothing waits for an answer (the notice goes to stderr too).

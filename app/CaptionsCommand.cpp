@@ -15,6 +15,6 @@ void BindCaptionsCommand(MainWindow& mainWindow, CaptionFontDialog& window, Capt
         },
     });
     QObject::connect(mainWindow.captionsButton, &QPushButton::clicked, &mainWindow, [&mainWindow, &window, &settings] {
-        Captions1Click(window, settings, mainWindow.CameraPreviews(1), mainWindow.CameraPreviews(2));
+        CaptionsActionClick(window, settings, mainWindow.CameraPreviews(1), mainWindow.CameraPreviews(2));
     });
 }

@@ -289,8 +289,8 @@ public:
     QRadioButton* startTimerButton = nullptr;
     QRadioButton* startMotionAndTimerButton = nullptr;
     QCheckBox* placeOnTrayBox = nullptr;
-    QCheckBox* hot1 = nullptr;
-    QCheckBox* Hot2 = nullptr;
+    QCheckBox* hotZone1Box = nullptr;
+    QCheckBox* hotZone2Box = nullptr;
     QCheckBox* AutoStart1 = nullptr;
     QCheckBox* AutoStart2 = nullptr;
     QCheckBox* alarm = nullptr;

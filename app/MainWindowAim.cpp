@@ -37,7 +37,7 @@ void MainWindow::AimCamera(int camera) {
         return;
     }
     links_.layout->ArrangeCameraPanels();
-    (first ? hot1 : Hot2)->setChecked(true);
+    (first ? hotZone1Box : hotZone2Box)->setChecked(true);
     StartSurveillanceForAim();
     ZoneWindowOf(camera).SetTargetTicked(true);
     viewSwitchRequest_ = 0;

@@ -156,7 +156,7 @@ void MainWindow::StartCamera(int camera) {
     QPushButton* button = first ? camera1Button : camera2Button;
     QComboBox* list = first ? cam1List : cam2List;
     QLabel* panel = first ? camera1Panel : camera2Panel;
-    QCheckBox* hot = first ? hot1 : Hot2;
+    QCheckBox* hot = first ? hotZone1Box : hotZone2Box;
     qint16& driverIndex = first ? DriverIndex1 : DriverIndex2;
     SettingsRecord& record = store_.Record();
     QString& cameraName = first ? record.Cam1Name : record.Cam2Name;
@@ -283,9 +283,9 @@ void MainWindow::CameraButtonClick(int camera) {
     const bool previews1 = CameraPreviews(1);
     const bool previews2 = CameraPreviews(2);
     if (!previews2)
-        Hot2->setChecked(false);
+        hotZone2Box->setChecked(false);
     if (!previews1)
-        hot1->setChecked(false);
+        hotZone1Box->setChecked(false);
     if (!previews1 && !previews2) {
         mainToolbar->show();
         timeLapseFlashTimer.SetEnabled(false);

@@ -118,8 +118,8 @@ void MainWindow::BuildToolbar() {
     log1Button = Make<QPushButton>(SurveillancePanel, "log1Button", QStringLiteral("Log 1"));
     log2Button = Make<QPushButton>(SurveillancePanel, "log2Button", QStringLiteral("Log 2"));
     zoneLabel = Make<QLabel>(SurveillancePanel, "zoneLabel", QStringLiteral("Zones"));
-    hot1 = Make<QCheckBox>(SurveillancePanel, "hot1", QStringLiteral("1"));
-    Hot2 = Make<QCheckBox>(SurveillancePanel, "Hot2", QStringLiteral("2"));
+    hotZone1Box = Make<QCheckBox>(SurveillancePanel, "hotZone1Box", QStringLiteral("1"));
+    hotZone2Box = Make<QCheckBox>(SurveillancePanel, "hotZone2Box", QStringLiteral("2"));
 
     SurveillanceSetup = MakePanel(mainToolbar, "SurveillanceSetup");
     Blacken(SurveillanceSetup);

@@ -55,8 +55,8 @@ OptionControlValues MainWindow::ReadControls() const {
     c.startTimerButton = startTimerButton->isChecked();
     c.startMotionAndTimerButton = startMotionAndTimerButton->isChecked();
     c.placeOnTrayBox = placeOnTrayBox->isChecked();
-    c.hot1 = hot1->isChecked();
-    c.Hot2 = Hot2->isChecked();
+    c.hotZone1Box = hotZone1Box->isChecked();
+    c.hotZone2Box = hotZone2Box->isChecked();
     c.AutoStart1 = AutoStart1->isChecked();
     c.AutoStart2 = AutoStart2->isChecked();
     c.alarm = alarm->isChecked();
@@ -105,8 +105,8 @@ void MainWindow::WriteControls(const OptionControlValues& c) {
     const std::pair<QAbstractButton*, bool> boxes[] = {
         {diskControlBox, c.diskControlBox}, {NotifyActive, c.NotifyActive}, {phoneAutoConnectBox, c.phoneAutoConnectBox},
         {clearQueueBox, c.clearQueueBox}, {startMotionButton, c.startMotionButton}, {startTimerButton, c.startTimerButton},
-        {startMotionAndTimerButton, c.startMotionAndTimerButton}, {placeOnTrayBox, c.placeOnTrayBox}, {hot1, c.hot1},
-        {Hot2, c.Hot2}, {AutoStart1, c.AutoStart1}, {AutoStart2, c.AutoStart2}, {alarm, c.alarm},
+        {startMotionAndTimerButton, c.startMotionAndTimerButton}, {placeOnTrayBox, c.placeOnTrayBox}, {hotZone1Box, c.hotZone1Box},
+        {hotZone2Box, c.hotZone2Box}, {AutoStart1, c.AutoStart1}, {AutoStart2, c.AutoStart2}, {alarm, c.alarm},
         {OnStartup, c.OnStartup}, {OverVideo, c.OverVideo}, {RGBred, c.RGBred},
         {RGBGreen, c.RGBGreen}, {RGBBlue, c.RGBBlue}, {DisabledCaptions1, c.DisabledCaptions1},
         {DisabledCaptions2, c.DisabledCaptions2}};

@@ -140,7 +140,7 @@ void MainWindow::SetOptionControlsEnabled(bool enabled) {
     // opens the same set-up panel as viewsSetupButton; ftpButton, the Views box's viewsFtpButton and the hidden
     // setupFtpButton the FTP window; captionsButton the captions; TimeLapseButton the time-lapse settings.
     // The camera lists choose the device a camera runs on, which the settings keep.
-    for (QWidget* control : std::initializer_list<QWidget*>{lockBox, hot1, Hot2, showOnMotionBox, LogAllowed, aim1Button, aim2Button,
+    for (QWidget* control : std::initializer_list<QWidget*>{lockBox, hotZone1Box, hotZone2Box, showOnMotionBox, LogAllowed, aim1Button, aim2Button,
                                                             viewsSetupButton, setupButton, ftpButton, viewsFtpButton, setupFtpButton, captionsButton,
                                                             TimeLapseButton, cam1List, cam2List})
         control->setEnabled(enabled);

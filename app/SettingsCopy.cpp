@@ -57,8 +57,8 @@ bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
     r.StartMotionAtStart = c.startMotionButton || c.startMotionAndTimerButton;
     r.StartTimeLapseAtStart = c.startTimerButton || c.startMotionAndTimerButton;
     r.PlaceOnTray = c.placeOnTrayBox;
-    r.HotZone1 = c.hot1;
-    r.HotZone2 = c.Hot2;
+    r.HotZone1 = c.hotZone1Box;
+    r.HotZone2 = c.hotZone2Box;
     r.SampleRateMs = platform::SaturateInt16(c.sampleRateSlider);
 
     // Guarded fields keep their value when the text is out of range.
@@ -122,8 +122,8 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     c.startMotionButton = r.StartMotionAtStart && !both;
     c.startTimerButton = r.StartTimeLapseAtStart && !both;
     c.placeOnTrayBox = r.PlaceOnTray;
-    c.hot1 = r.HotZone1;
-    c.Hot2 = r.HotZone2;
+    c.hotZone1Box = r.HotZone1;
+    c.hotZone2Box = r.HotZone2;
     c.phoneAutoConnectBox = r.PhoneAutoConnect;
     c.NotifyActive = r.NotifyActive;
     c.RGBred = r.ScanRed;

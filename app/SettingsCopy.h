@@ -32,8 +32,8 @@ struct OptionControlValues {
     bool startTimerButton = false;
     bool startMotionAndTimerButton = false;
     bool placeOnTrayBox = false;
-    bool hot1 = false;
-    bool Hot2 = false;
+    bool hotZone1Box = false;
+    bool hotZone2Box = false;
     bool AutoStart1 = false;
     bool AutoStart2 = false;
     bool alarm = false;

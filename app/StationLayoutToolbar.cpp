@@ -114,7 +114,7 @@ void StationLayout::LayoutMainToolbar() {
     const LayoutRules::ToolbarRow* rows = LayoutRules::MainToolbarRows(&count);
     const QList<QWidget*> controls = {z.mainToolbar, z.SurveillancePanel, z.SurveillanceSetup, z.CameraGroupBox,
                                       z.cameraLabel1, z.cameraLabel2, z.camera1Button, z.camera2Button, z.cam1List, z.cam2List,
-                                      z.takePicture1Button, z.takePicture2Button, z.zoneLabel, z.surveillanceButton, z.hot1, z.Hot2, z.log1Button,
+                                      z.takePicture1Button, z.takePicture2Button, z.zoneLabel, z.surveillanceButton, z.hotZone1Box, z.hotZone2Box, z.log1Button,
                                       z.log2Button, z.aim1Button, z.aim2Button, z.TimeLapseButton, z.setupButton, z.hideButton,
                                       z.TitlePanel};
     for (int i = 0; i < count; ++i) {
@@ -164,10 +164,10 @@ void StationLayout::LayoutMainToolbar() {
         button->setFont(Font(sans, 11));
     z.zoneLabel->setText(QStringLiteral("Zones"));
     SetColours(z.zoneLabel, white);
-    SetColours(z.hot1, white);
-    SetColours(z.Hot2, white);
-    z.hot1->setText(QStringLiteral("1"));
-    z.Hot2->setText(QStringLiteral("2"));
+    SetColours(z.hotZone1Box, white);
+    SetColours(z.hotZone2Box, white);
+    z.hotZone1Box->setText(QStringLiteral("1"));
+    z.hotZone2Box->setText(QStringLiteral("2"));
     z.log1Button->setText(QStringLiteral("Log 1"));
     z.log2Button->setText(QStringLiteral("Log 2"));
     z.TimeLapseButton->setText(QStringLiteral("Time Lapse "));

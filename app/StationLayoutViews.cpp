@@ -133,8 +133,8 @@ void StationLayout::RestoreFullView() {
     // The clock and alert blocks, and an alert that is due goes now, not at the next tick.
     mainWindow_.Links().alerts->ClockTick();
     const SettingsRecord& record = mainWindow_.Store().Record();
-    mainWindow_.hot1->setChecked(record.HotZone1);
-    mainWindow_.Hot2->setChecked(record.HotZone2);
+    mainWindow_.hotZone1Box->setChecked(record.HotZone1);
+    mainWindow_.hotZone2Box->setChecked(record.HotZone2);
 }
 
 void StationLayout::MakeSmallView() {
@@ -166,8 +166,8 @@ void StationLayout::MakeSmallView() {
     mainWindow_.relayoutTimer.SetEnabled(false);
     SmallViewActive = false;
     const SettingsRecord& record = mainWindow_.Store().Record();
-    mainWindow_.hot1->setChecked(record.HotZone1);
-    mainWindow_.Hot2->setChecked(record.HotZone2);
+    mainWindow_.hotZone1Box->setChecked(record.HotZone1);
+    mainWindow_.hotZone2Box->setChecked(record.HotZone2);
     mainWindow_.update();
     mainWindow_.raise();
 }

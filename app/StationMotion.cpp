@@ -33,7 +33,7 @@ quint64 MainWindowCameras::RunNumber(int camera) const {
 }
 
 bool MainWindowCameras::ZoneOn(int camera) const {
-    const QCheckBox* box = mainWindow_ ? (camera == 2 ? mainWindow_->Hot2 : mainWindow_->hot1) : nullptr;
+    const QCheckBox* box = mainWindow_ ? (camera == 2 ? mainWindow_->hotZone2Box : mainWindow_->hotZone1Box) : nullptr;
     return box && box->isChecked();
 }
 

@@ -64,11 +64,11 @@ void StationTray::BindHandlers() {
             z.ReadColourChannelBoxes();
     });
     z.masterSensitivityLabel->setText(QStringLiteral("Master Sensitivity ") + QString::number(z.masterSensitivitySlider->value()));
-    connect(z.hot1, &QCheckBox::toggled, this, [&z, applying](bool on) {
+    connect(z.hotZone1Box, &QCheckBox::toggled, this, [&z, applying](bool on) {
         if (!applying())
             z.Store().Record().HotZone1 = on;
     });
-    connect(z.Hot2, &QCheckBox::toggled, this, [&z, applying](bool on) {
+    connect(z.hotZone2Box, &QCheckBox::toggled, this, [&z, applying](bool on) {
         if (!applying())
             z.Store().Record().HotZone2 = on;
     });

@@ -93,10 +93,10 @@ void StationTray::BuildWindowMenu() {
     captionsAction = Item(menu, "captionsAction", QStringLiteral("Captions"));
     captionsAction->setVisible(false);
     copyMenu = Submenu(menu, "copyMenu", QStringLiteral("Copy"));
-    CopyTo1 = copyMenu->addAction(QStringLiteral("Copy 1 to Clipboard"));
-    CopyTo1->setObjectName("Copy1toClipboard1");
-    CopyTo2 = copyMenu->addAction(QStringLiteral("Copy 2 to Clipboard"));
-    CopyTo2->setObjectName("Copy2toClipboard1");
+    copyCamera1Action = copyMenu->addAction(QStringLiteral("Copy 1 to Clipboard"));
+    copyCamera1Action->setObjectName("copyCamera1Action");
+    copyCamera2Action = copyMenu->addAction(QStringLiteral("Copy 2 to Clipboard"));
+    copyCamera2Action->setObjectName("copyCamera2Action");
     QAction* first = menu->actions().value(0);
     for (QAction* item : {diskStatsAction, captionsAction, copyMenu->menuAction()})
         menu->insertAction(first, item);

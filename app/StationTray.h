@@ -66,8 +66,8 @@ public:
     QAction* diskStatsAction = nullptr;
     QAction* captionsAction = nullptr;
     QMenu* copyMenu = nullptr;
-    QAction* CopyTo1 = nullptr;
-    QAction* CopyTo2 = nullptr;
+    QAction* copyCamera1Action = nullptr;
+    QAction* copyCamera2Action = nullptr;
     QMenu* windowLoggedMenu = nullptr;
     QAction* showServerAction = nullptr;
     QAction* toggleServerAction = nullptr;

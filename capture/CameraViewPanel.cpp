@@ -104,7 +104,7 @@ void CameraView::capChangeDevice() {
     SelectCurrentModes();
 
     lbDialogs->clear();
-    const TDialogSet set = dialogs_->FindDialogs();
+    const DialogFlags set = dialogs_->FindDialogs();
     for (int n = 0; n < CaptureDialogCount; ++n) {
         if (!DialogInSet(set, n))
             continue;

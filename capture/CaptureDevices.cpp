@@ -5,9 +5,9 @@ CaptureDeviceList AudioInputDevices;
 CaptureDeviceList VideoCompressorDevices;
 CaptureDeviceList AudioCompressorDevices;
 
-void FillDeviceList(const QList<TMoniker>& monikers, CaptureDeviceList& list) {
+void FillDeviceList(const QList<DeviceMoniker>& monikers, CaptureDeviceList& list) {
     list.clear();
-    for (const TMoniker& moniker : monikers) {
+    for (const DeviceMoniker& moniker : monikers) {
         if (!moniker) continue;
         const QString name = moniker->FriendlyName();
         if (name.trimmed().isEmpty()) continue;
@@ -17,22 +17,22 @@ void FillDeviceList(const QList<TMoniker>& monikers, CaptureDeviceList& list) {
     }
 }
 
-void EnumerateDevices(TDeviceCategory category, CaptureDeviceList& list) {
+void EnumerateDevices(DeviceCategory category, CaptureDeviceList& list) {
     list.clear();
     FillDeviceList(platform::EnumerateMediaDevices(category), list);
 }
 
 void EnumerateVideoInputs() {
-    EnumerateDevices(TDeviceCategory::VideoInput, VideoInputDevices);
+    EnumerateDevices(DeviceCategory::VideoInput, VideoInputDevices);
 }
 void EnumerateAudioInputs() {
-    EnumerateDevices(TDeviceCategory::AudioInput, AudioInputDevices);
+    EnumerateDevices(DeviceCategory::AudioInput, AudioInputDevices);
 }
 void EnumerateVideoCompressors() {
-    EnumerateDevices(TDeviceCategory::VideoCompressor, VideoCompressorDevices);
+    EnumerateDevices(DeviceCategory::VideoCompressor, VideoCompressorDevices);
 }
 void EnumerateAudioCompressors() {
-    EnumerateDevices(TDeviceCategory::AudioCompressor, AudioCompressorDevices);
+    EnumerateDevices(DeviceCategory::AudioCompressor, AudioCompressorDevices);
 }
 
 void EnumerateAllDevices() {
@@ -72,23 +72,23 @@ QStringList AudioCompressorNames(bool refresh) {
     return NamesOf(AudioCompressorDevices, refresh, EnumerateAudioCompressors);
 }
 
-bool IsSameMoniker(const TMoniker& a, const TMoniker& b) {
+bool IsSameMoniker(const DeviceMoniker& a, const DeviceMoniker& b) {
     if (!a || !b) return false;
     return a == b || (a->Category() == b->Category() && a->Key() == b->Key());
 }
 
-int IndexOfDeviceMoniker(const CaptureDeviceList& list, const TMoniker& moniker) {
+int IndexOfDeviceMoniker(const CaptureDeviceList& list, const DeviceMoniker& moniker) {
     for (int i = 0; i < list.size(); ++i)
         if (IsSameMoniker(list[i].Moniker, moniker)) return i;
     return -1;
 }
 
-QString DeviceNameOfMoniker(const CaptureDeviceList& list, const TMoniker& moniker) {
+QString DeviceNameOfMoniker(const CaptureDeviceList& list, const DeviceMoniker& moniker) {
     const int i = IndexOfDeviceMoniker(list, moniker);
     return i < 0 ? QString() : list[i].Name;
 }
 
-TMoniker FindDeviceMonikerByName(const CaptureDeviceList& list, const QString& name) {
+DeviceMoniker FindDeviceMonikerByName(const CaptureDeviceList& list, const QString& name) {
     for (const CaptureDeviceInfo& info : list)
         if (info.Name == name) return info.Moniker;
     return nullptr;

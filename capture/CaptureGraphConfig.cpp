@@ -79,7 +79,7 @@ bool CaptureGraphConfig::SaveToStream(QIODevice* stream) const {
     return stream->write(text) == text.size();
 }
 
-QString GuidToHex(const TGuid& guid) {
+QString GuidToHex(const FormatGuid& guid) {
     char bytes[16];
     qToLittleEndian<quint32>(guid.Data1, bytes);
     qToLittleEndian<quint16>(guid.Data2, bytes + 4);

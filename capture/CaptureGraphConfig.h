@@ -48,7 +48,7 @@ public:
     bool WantDVAudio = false;
     bool WantAudioPreview = false;
     int PixelFormat = kPixelFormat24bit;
-    TDVResolution DVResolution = dvrFull;
+    DvResolution DVResolution = dvrFull;
     QString CaptureFileName;
     bool UseTempFile = false;
     QString TempCaptureFileName;
@@ -57,7 +57,7 @@ public:
 };
 
 // The 16 bytes of a GUID in memory order as 32 upper-case hex digits.
-QString GuidToHex(const TGuid& guid);
+QString GuidToHex(const FormatGuid& guid);
 // Each byte as two upper-case hex digits.
 QString StrToHex(const QByteArray& bytes);
 // Joins items as a comma list; an item holding a character at or below the blank, a double

@@ -47,7 +47,7 @@ void CaptureGraphConfig::ApplyTo(VideoCapture& cap, bool refreshDevices) const {
     cap.PreallocFileSize = config.PreallocFileSize;
     cap.SetDVResolution(config.DVResolution);
     if (config.PixelFormat >= int(pfDevice) && config.PixelFormat <= int(pfCustom))
-        cap.BitmapPixelFormat = TPixelFormat(config.PixelFormat);
+        cap.BitmapPixelFormat = PixelFormatBits(config.PixelFormat);
     if (!config.TempCaptureFileName.isEmpty())
         cap.SetTempCaptureFileName(config.TempCaptureFileName);
     if (!config.CaptureFileName.isEmpty())

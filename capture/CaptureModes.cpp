@@ -22,7 +22,7 @@ const SubtypeName kSubtypeNames[] = {
 
 struct DVRow {
     int Width, Height, Bits;
-    TDVResolution Resolution;
+    DvResolution Resolution;
     int DisplaySize;
 };
 const DVRow kDVModes[4] = {
@@ -235,7 +235,7 @@ bool CaptureModeControl::SelectAudioMode(const AudioMode& mode) {
     return false;
 }
 
-void CaptureModeControl::SetDVResolution(TDVResolution value) {
+void CaptureModeControl::SetDVResolution(DvResolution value) {
     if (ModeIsCapturing()) return;
     dvResolution_ = value;
     if (!ModeHasGraphBuilder() || !IsDVSource() || value == dvrDontWorry) return;

@@ -8,11 +8,11 @@
 
 #include <memory>
 
-using TGuid = platform::MediaGuid;
+using FormatGuid = platform::MediaGuid;
 
 struct VideoMode {
-    TGuid MajorType;
-    TGuid MediaSubType;
+    FormatGuid MajorType;
+    FormatGuid MediaSubType;
     qint32 Width = 0;
     qint32 Height = 0;
     qint32 Bits = 0;
@@ -22,15 +22,15 @@ struct VideoMode {
 };
 
 struct AudioMode {
-    TGuid MajorType;
-    TGuid MediaSubType;
+    FormatGuid MajorType;
+    FormatGuid MediaSubType;
     qint32 SampleRate = 0;
     qint32 SampleSize = 0;
     qint32 Channels = 0;
     qint32 AvgSampleRate = 0; // bytes per second
 };
 
-enum TDVResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuarter, dvrDC };
+enum DvResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuarter, dvrDC };
 
 // The DV decoder display sizes of the four fixed DV modes.
 inline constexpr int DVRESOLUTION_FULL = 1000;
@@ -67,8 +67,8 @@ public:
     bool SelectAudioMode(const AudioMode& mode);
 
     bool IsDVSource() const;
-    TDVResolution DVResolution() const { return dvResolution_; }
-    void SetDVResolution(TDVResolution value);
+    DvResolution DVResolution() const { return dvResolution_; }
+    void SetDVResolution(DvResolution value);
 
     // Stream configurations of the video capture pin and of the audio side (may be null).
     void SetVideoStreamConfig(std::unique_ptr<platform::MediaStreamConfig> config);
@@ -90,7 +90,7 @@ protected:
     virtual void RaiseChangeVCapMode() = 0;
     virtual void RaiseChangeACapMode() = 0;
 
-    TDVResolution dvResolution_ = dvrDontWorry;
+    DvResolution dvResolution_ = dvrDontWorry;
 
 private:
     std::unique_ptr<platform::MediaStreamConfig> videoConfig_;

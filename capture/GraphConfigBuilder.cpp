@@ -58,7 +58,7 @@ bool BuildCameraConfig(int camera, CaptureGraphConfig& config, const CaptureDevi
         config.WantAudioPreview = boxAudioPreview;
     }
     if (dvRow >= 0)
-        config.DVResolution = TDVResolution(dvRow);
+        config.DVResolution = DvResolution(dvRow);
     if (pixelRow >= 0)
         config.PixelFormat = pixelRow;
     config.VCapSource = TextOf(lists.VideoInputs, videoRow);

@@ -81,7 +81,7 @@ int VideoCapture::VideoSourceIndex() {
 }
 
 namespace {
-QString NameWithRefresh(CaptureDeviceList& list, void (*enumerate)(), const TMoniker& moniker) {
+QString NameWithRefresh(CaptureDeviceList& list, void (*enumerate)(), const DeviceMoniker& moniker) {
     if (!moniker) return {}; // no device chosen: nothing a refresh could name
     QString name = DeviceNameOfMoniker(list, moniker);
     if (name.isEmpty()) {

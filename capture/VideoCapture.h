@@ -20,7 +20,7 @@ class MediaCapturePipeline;
 enum class MediaFault;
 }
 
-enum TPixelFormat {
+enum PixelFormatBits {
     pfDevice,
     pf1bit,
     pf4bit,
@@ -42,7 +42,7 @@ public:
 
     // ---- published properties
     bool WantBitmaps = true;
-    TPixelFormat BitmapPixelFormat = pf24bit; // bitmaps are always delivered as 24-bit RGB
+    PixelFormatBits BitmapPixelFormat = pf24bit; // bitmaps are always delivered as 24-bit RGB
     bool WantAudio = true;
     bool WantDVAudio = true;
     bool WantAudioPreview = true;
@@ -69,10 +69,10 @@ public:
     void SetTempCaptureFileName(const QString& name) { tempCaptureFileName_ = name; }
 
     // ---- devices (set before BuildCaptureFilters, usually with FindDeviceMonikerByName)
-    TMoniker VideoSourceMoniker;
-    TMoniker AudioSourceMoniker;
-    TMoniker VideoCompressorMoniker;
-    TMoniker AudioCompressorMoniker;
+    DeviceMoniker VideoSourceMoniker;
+    DeviceMoniker AudioSourceMoniker;
+    DeviceMoniker VideoCompressorMoniker;
+    DeviceMoniker AudioCompressorMoniker;
 
     int VideoSourceIndex();
     QString VideoSourceName();

@@ -46,7 +46,7 @@ std::unique_ptr<platform::DeviceControlModel> VideoCaptureDialogs::SourceSetting
     return std::make_unique<platform::ElementControlModel>(element);
 }
 
-TDialogSet VideoCaptureDialogs::FindDialogs() {
+DialogFlags VideoCaptureDialogs::FindDialogs() {
     CaptureDialogFacts facts;
     facts.hasVideoSource = SourceElement(cap_) != nullptr;
     if (facts.hasVideoSource) {

@@ -23,8 +23,8 @@ public:
     VideoCaptureDialogs(VideoCapture& cap, QWidget* owner);
 
     // Recomputes the set from the control's current graph.
-    TDialogSet FindDialogs();
-    TDialogSet DialogSet() const { return set_; }
+    DialogFlags FindDialogs();
+    DialogFlags DialogSet() const { return set_; }
     // The camera was switched off: nothing is offered, and a dialog open now leaves it off.
     void ClearDialogs() {
         set_ = 0;
@@ -52,7 +52,7 @@ private:
 
     QPointer<VideoCapture> cap_;
     QPointer<QWidget> owner_;
-    TDialogSet set_ = 0;
+    DialogFlags set_ = 0;
     unsigned connection_ = 0;
     unsigned shownFor_ = 0;
 };

@@ -238,8 +238,8 @@ void CaptionFontDialog::ShowDialog() {
     settings_.SetVisible(false);
 }
 
-void Captions1Click(CaptionFontDialog& window, CaptionSettings& settings, bool camera1Previewing,
+void CaptionsActionClick(CaptionFontDialog& window, CaptionSettings& settings, bool camera1Previewing,
                     bool camera2Previewing) {
-    if (settings.Captions1Click(camera1Previewing, camera2Previewing))
+    if (settings.CaptionsActionClick(camera1Previewing, camera2Previewing))
         window.ShowDialog();
 }

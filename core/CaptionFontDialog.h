@@ -49,5 +49,5 @@ private:
 
 // The main window's Captions command: refuses with a message while no camera runs, otherwise
 // opens the window with the running camera's latest frame in its preview.
-void Captions1Click(CaptionFontDialog& window, CaptionSettings& settings, bool camera1Previewing,
+void CaptionsActionClick(CaptionFontDialog& window, CaptionSettings& settings, bool camera1Previewing,
                     bool camera2Previewing);

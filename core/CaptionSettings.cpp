@@ -27,7 +27,7 @@ void CaptionSettings::Changed() {
         changed_();
 }
 
-bool CaptionSettings::Captions1Click(bool camera1Previewing, bool camera2Previewing) {
+bool CaptionSettings::CaptionsActionClick(bool camera1Previewing, bool camera2Previewing) {
     if (!camera1Previewing && !camera2Previewing) {
         ShowMessageBox(kCameraOffText);
         return false;

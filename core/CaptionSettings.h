@@ -50,7 +50,7 @@ public:
 
     // The main window's Captions command: false (after saying why) when no camera runs;
     // otherwise the preview gets the running camera's latest frame and the window may open.
-    bool Captions1Click(bool camera1Previewing, bool camera2Previewing);
+    bool CaptionsActionClick(bool camera1Previewing, bool camera2Previewing);
     // What happens before the window is shown modally.
     void PrepareShowDialog();
     void LoadFromSettings();

@@ -67,7 +67,7 @@ public:
     virtual QImage ImageBitmap(int camera) const = 0;
     // Changes whenever the camera starts afresh (switched on, recovered); 0 when unknown.
     virtual quint64 RunNumber(int) const { return 0; }
-    // The camera's zone box (hot1 / Hot2).
+    // The camera's zone box (hotZone1Box / hotZone2Box).
     virtual bool ZoneOn(int camera) const = 0;
     virtual ZoneRect Zone(int camera) const = 0;
 };

@@ -49,7 +49,7 @@ TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) 
     events.clear();
     mainWindow->aim1Button->click();
     EXPECT_EQ(events, QStringList{"ZoneWindow 1 busy=1"});
-    EXPECT_TRUE(mainWindow->MotionTime.Enabled() && mainWindow->hot1->isChecked() && camera1ZoneWindow->TargetTicked());
+    EXPECT_TRUE(mainWindow->MotionTime.Enabled() && mainWindow->hotZone1Box->isChecked() && camera1ZoneWindow->TargetTicked());
     EXPECT_EQ(FileRecord().Cam1Name, store->Record().Cam1Name); // the choice was stored
     EXPECT_FALSE(TransferBusy::IsBusy());
 

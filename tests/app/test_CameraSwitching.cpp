@@ -55,7 +55,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     StartStation();
 
     mainWindow->camera1Button->click();
-    EXPECT_TRUE(ButtonIsOn(1) && mainWindow->camera1Button->isEnabled() && mainWindow->CameraPreviews(1) && mainWindow->hot1->isChecked());
+    EXPECT_TRUE(ButtonIsOn(1) && mainWindow->camera1Button->isEnabled() && mainWindow->CameraPreviews(1) && mainWindow->hotZone1Box->isChecked());
     EXPECT_EQ(FileRecord().Cam1Name, "TORVEK Test Camera 1");
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
@@ -63,7 +63,7 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     QPointer<CameraView> old = mainWindow->Cap(1);
     mainWindow->camera1Button->click();
     EXPECT_TRUE(ButtonIsOff(1));
-    EXPECT_FALSE(mainWindow->CameraPreviews(1) || mainWindow->hot1->isChecked());
+    EXPECT_FALSE(mainWindow->CameraPreviews(1) || mainWindow->hotZone1Box->isChecked());
     EXPECT_EQ(mainWindow->DriverIndex1, MainWindow::kNoDriver);
     ASSERT_NE(mainWindow->Cap(1), nullptr);
     EXPECT_NE(mainWindow->Cap(1), old.data());
@@ -138,7 +138,7 @@ TEST_F(CameraStationFixture, FailedConnectIsReported) {
     mainWindow->camera1Button->click();
     EXPECT_TRUE(messages.contains(MainWindow::kCameraFailedText)) << messages.join("|").toStdString();
     EXPECT_TRUE(ButtonIsOff(1) && mainWindow->camera1Button->isEnabled());
-    EXPECT_FALSE(mainWindow->pleaseWaitPanel->isVisible() || mainWindow->hot1->isChecked());
+    EXPECT_FALSE(mainWindow->pleaseWaitPanel->isVisible() || mainWindow->hotZone1Box->isChecked());
 }
 
 TEST_F(CameraStationFixture, SurveillanceButton) {

@@ -115,7 +115,7 @@ protected:
     bool Ended() const { return mainWindow->IsShuttingDown() && terminated == 1; }
     // Whether every option control is enabled (true) or every one disabled (false).
     bool OptionControls(bool enabled) const {
-        for (QWidget* w : std::initializer_list<QWidget*>{mainWindow->lockBox, mainWindow->hot1, mainWindow->Hot2, mainWindow->showOnMotionBox,
+        for (QWidget* w : std::initializer_list<QWidget*>{mainWindow->lockBox, mainWindow->hotZone1Box, mainWindow->hotZone2Box, mainWindow->showOnMotionBox,
                                                          mainWindow->LogAllowed, mainWindow->aim1Button, mainWindow->aim2Button,
                                                          mainWindow->viewsSetupButton, mainWindow->setupButton, mainWindow->cam1List,
                                                          mainWindow->cam2List})

@@ -220,7 +220,7 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     // Plugged in again: it comes back by itself, and surveillance covers it again.
     platform::SetTestCameraPlugged(0, true);
     ASSERT_TRUE(WaitFor([&] { return mainWindow->camera1Button->text() == MainWindow::kOnText; }, kWait));
-    EXPECT_TRUE(mainWindow->CameraPreviews(1) && mainWindow->hot1->isChecked());
+    EXPECT_TRUE(mainWindow->CameraPreviews(1) && mainWindow->hotZone1Box->isChecked());
     ASSERT_TRUE(WaitFor([&] { return messages.size() == 2; }, kWait));
     EXPECT_EQ(messages.last(), CameraHealth::BackText("1 (TORVEK Test Camera 1)"));
     const int before1 = pictures(1);

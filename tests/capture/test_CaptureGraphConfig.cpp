@@ -74,7 +74,7 @@ TEST(GraphConfigText, ModesStateAndQuoting) {
     config.AComp = "a,b";
     // {32595559-0000-0010-8000-00AA00389B71}
     config.VCapMode.MediaSubType =
-        TGuid{0x32595559, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+        FormatGuid{0x32595559, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
     config.VCapMode.Width = 640;
     config.VCapMode.Height = 480;
     config.VCapMode.Bits = 16;
@@ -123,7 +123,7 @@ TEST(GraphConfigBuilder, CameraProfilesAndTheSourceListing) {
     two.VCapSource = "cam b"; // names match exactly, case included
     two.WantCapture = two.WantAudio = two.UseTempFile = true;
     two.WantPreview = two.DoPreallocFile = false;
-    two.DVResolution = TDVResolution(7);
+    two.DVResolution = DvResolution(7);
     EXPECT_TRUE(BuildCameraConfig(2, two, Lists()));
     EXPECT_EQ(two.VCapSource, "");
     EXPECT_EQ(two.CaptureFileName, "buffer-1.kmx");

@@ -120,7 +120,7 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     EXPECT_EQ(modesOf(1), (QStringList{"320x240x24b (RGB24)", "640x480x24b (RGB24)"}));
     EXPECT_EQ(modesOf(2), (QStringList{"320x240x24b", "640x480x24b"}));
 
-    const TMoniker raw = VideoInputDevices[0].Moniker;
+    const DeviceMoniker raw = VideoInputDevices[0].Moniker;
     ModeControl control;
     control.SetVideoStreamConfig(CreateDeviceStreamConfig(raw));
     VideoMode m0, m1, out;

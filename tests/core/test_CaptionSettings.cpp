@@ -92,7 +92,7 @@ TEST_F(CaptionSettingsTest, WindowBindsControlsAndHideSavesToTheFile) {
     auto* hide = window.findChild<QPushButton*>("hideButton");
     ASSERT_TRUE(combos && sizes && formats && topRight && hide);
 
-    ASSERT_TRUE(settings.Captions1Click(true, false));
+    ASSERT_TRUE(settings.CaptionsActionClick(true, false));
     settings.PrepareShowDialog();
     settings.SetVisible(true);
     window.show();
