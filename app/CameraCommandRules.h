@@ -17,7 +17,7 @@ QString WithAviExtension(const QString& fileName);
 int NextCyclePosition(int position, int deviceCount);
 // One back for "Stop", wrapping below 0 to the last index.
 int PreviousCyclePosition(int position, int deviceCount);
-// Timer4's interval for the text of the `seconds` edit: seconds x 1000, 10000 below 1
+// cycleTimer's interval for the text of the `cycleSecondsEdit` edit: seconds x 1000, 10000 below 1
 // second; values too large for a timer are held at the largest whole second it can take.
 int CycleIntervalMs(const QString& secondsText);
 

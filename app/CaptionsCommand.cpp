@@ -1,20 +1,20 @@
 #include "app/CaptionsCommand.h"
 
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/CaptionSettings.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 
 #include <QPushButton>
 
-void BindCaptionsCommand(Tzones& zones, TFontSettings& window, CaptionSettings& settings) {
+void BindCaptionsCommand(MainWindow& mainWindow, CaptionFontDialog& window, CaptionSettings& settings) {
     settings.SetCameraViews({
-        [&zones](int camera) { return zones.CameraPreviews(camera); },
-        [&zones](int camera) {
-            CommandCamera* view = zones.CameraView(camera);
+        [&mainWindow](int camera) { return mainWindow.CameraPreviews(camera); },
+        [&mainWindow](int camera) {
+            CommandCamera* view = mainWindow.CommandCameraOf(camera);
             return view ? view->ImageBitmap() : QImage();
         },
     });
-    QObject::connect(zones.Button30, &QPushButton::clicked, &zones, [&zones, &window, &settings] {
-        Captions1Click(window, settings, zones.CameraPreviews(1), zones.CameraPreviews(2));
+    QObject::connect(mainWindow.captionsButton, &QPushButton::clicked, &mainWindow, [&mainWindow, &window, &settings] {
+        CaptionsActionClick(window, settings, mainWindow.CameraPreviews(1), mainWindow.CameraPreviews(2));
     });
 }

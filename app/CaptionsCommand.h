@@ -1,7 +1,7 @@
 #pragma once
 // The tool bar's "Captions" button: the caption settings window with a live frame.
 class CaptionSettings;
-class TFontSettings;
-class Tzones;
+class CaptionFontDialog;
+class MainWindow;
 
-void BindCaptionsCommand(Tzones& zones, TFontSettings& window, CaptionSettings& settings);
+void BindCaptionsCommand(MainWindow& mainWindow, CaptionFontDialog& window, CaptionSettings& settings);

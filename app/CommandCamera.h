@@ -1,5 +1,5 @@
 #pragma once
-// What the main window uses of a camera view (TtorCap). The frames are replaced at every
+// What the main window uses of a camera view (CameraView). The frames are replaced at every
 // switch-off, so a caller asks for the camera's view each time it needs it and never
 // keeps it.
 #include <QImage>
@@ -10,7 +10,7 @@ public:
     virtual ~CommandCamera() = default;
     virtual bool IsPreviewing() const = 0;
     virtual bool IsCapturing() const = 0;
-    // Connects the device at a camera-list index, or disconnects; as TtorCap reports it.
+    // Connects the device at a camera-list index, or disconnects; as CameraView reports it.
     virtual bool ConnectCamera(bool connect, int deviceIndex) = 0;
     // The camera-list row the view was connected from.
     virtual void SetTag(int row) = 0;

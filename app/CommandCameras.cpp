@@ -1,13 +1,13 @@
 #include "app/CommandCameras.h"
 
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 
 #include <QPointer>
 
 class FrameCameraViews::Adapter : public CommandCamera {
 public:
-    QPointer<TtorCap> view;
+    QPointer<CameraView> view;
 
     bool IsPreviewing() const override { return view && view->IsPreviewing(); }
     bool IsCapturing() const override { return view && view->IsCapturing(); }
@@ -25,7 +25,7 @@ public:
     bool StartRecording() override { return view && view->StartRecording(); }
     bool StopRecording() override { return !view || view->StopRecording(); }
     // The captioned picture as a 24-bit bitmap (the view keeps the live frame's 32 bits).
-    QImage ImageBitmap() override { return view ? TCapturedBitmap(view->ImageBitmap().Image()) : QImage(); }
+    QImage ImageBitmap() override { return view ? CapturedBitmap(view->ImageBitmap().Image()) : QImage(); }
     QImage UncaptionedFrame() const override { return view ? view->UncaptionedFrame() : QImage(); }
     quint64 RunNumber() const override { return view && view->cap ? view->cap->RunNumber() : 0; }
 };
@@ -40,7 +40,7 @@ FrameCameraViews::~FrameCameraViews() = default;
 CommandCamera* FrameCameraViews::View(int camera) {
     if (camera != 1 && camera != 2)
         return nullptr;
-    auto* view = qobject_cast<TtorCap*>(frame_(camera));
+    auto* view = qobject_cast<CameraView*>(frame_(camera));
     if (!view)
         return nullptr;
     Adapter& adapter = *adapters_[camera - 1];

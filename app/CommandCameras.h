@@ -1,5 +1,5 @@
 #pragma once
-// The camera views of camera 1 and 2 as CommandCamera. The main window's own are its TtorCap
+// The camera views of camera 1 and 2 as CommandCamera. The main window's own are its CameraView
 // frames; tests give fakes.
 #include "app/CommandCamera.h"
 
@@ -15,7 +15,7 @@ public:
 };
 
 // Looks the frame up at every call: `frame(n)` is the main window's current frame of
-// camera n (VideoCap1, VideoCap2), a TtorCap.
+// camera n (cameraFrame1, cameraFrame2), a CameraView.
 class FrameCameraViews final : public CommandCameras {
 public:
     explicit FrameCameraViews(std::function<QWidget*(int camera)> frame);

@@ -77,7 +77,7 @@ void Installer::FormActivate() {
     CheckTargetDrive();
 }
 
-void Installer::DriveComboBox1Change(const QString& base) {
+void Installer::DriveComboChange(const QString& base) {
     targetDrive_ = base;
     UpdateInstallPaths();
     CheckTargetDrive();
@@ -97,11 +97,11 @@ void Installer::CheckTargetDrive() {
     const qint64 freeMB = freeBytes ? platform::RoundHalfEven(double(qAbs(*freeBytes)) / 1048576.0) : 0;
     view_.installEnabled = freeMB >= 2;
     if (view_.installEnabled) {
-        view_.label2 = QStringLiteral("Ready to Install Free Megabytes ") + QString::number(freeMB);
+        view_.targetDriveText = QStringLiteral("Ready to Install Free Megabytes ") + QString::number(freeMB);
     } else {
-        view_.label2 = targetDrive_ + QStringLiteral(" not allowed more Disk Space is needed.");
+        view_.targetDriveText = targetDrive_ + QStringLiteral(" not allowed more Disk Space is needed.");
         if (system_.SameVolume(targetDrive_, programFolder_))
-            view_.label2 = QStringLiteral("Drive ") + targetDrive_ + QStringLiteral(" Not Allowed Install from CD");
+            view_.targetDriveText = QStringLiteral("Drive ") + targetDrive_ + QStringLiteral(" Not Allowed Install from CD");
     }
     UpdateInstallPaths();
 }
@@ -109,7 +109,7 @@ void Installer::CheckTargetDrive() {
 QStringList Installer::FillCameraList() { return system_.CaptureDeviceNames(); }
 
 void Installer::Fail(const QString& reason) {
-    view_.label2.clear();
+    view_.targetDriveText.clear();
     ShowMessageBox(reason.isEmpty() ? kInstallFailed : kInstallFailed + QStringLiteral("\n") + reason);
 }
 
@@ -157,14 +157,14 @@ void Installer::InstallClick() {
     view_.visible = false;
     if (hideWindow)
         hideWindow();
-    view_.label2.clear();
+    view_.targetDriveText.clear();
     ShowMessageBox(inPlace ? QStringLiteral("TORVEK is already in place in %1. An Icon has been placed on the desktop. ")
                                  .arg(folder)
                            : kInstallComplete);
     view_.runEnabled = system_.Exists(program);
 }
 
-void Installer::INSTALL1Click() {
+void Installer::InstallActionClick() {
     if (!system_.AskYesNo(QStringLiteral("Install TORVEK now?")))
         return;
     const QStringList devices = FillCameraList();
@@ -217,7 +217,7 @@ void Installer::INSTALL1Click() {
     view_.visible = false;
     if (hideWindow)
         hideWindow();
-    view_.label2.clear();
+    view_.targetDriveText.clear();
     ShowMessageBox(existed ? QStringLiteral("TORVEK was already installed in %1 and is kept as it is. An Icon has been "
                                             "placed on the desktop. ")
                                  .arg(folder)
@@ -227,7 +227,7 @@ void Installer::INSTALL1Click() {
     view_.runEnabled = system_.Exists(program);
 }
 
-void Installer::RunITClick() {
+void Installer::RunItButtonClick() {
     if (system_.Exists(InstalledProgram()))
         StartInstalled();
 }
@@ -244,7 +244,7 @@ void Installer::StartInstalled() {
     system_.StartProgram(InstalledProgram(), folder);
 }
 
-void Installer::Button1Click() {
+void Installer::UninstallButtonClick() {
     const QString folder = InstallFolder();
     const QString entry = DesktopEntry();
     const QString ownFolder = system_.CanonicalPath(programFolder_);
@@ -270,13 +270,13 @@ void Installer::Button1Click() {
     if (!folder.toUpper().contains(QStringLiteral("TORVEK")))
         return;
     view_.heading = QStringLiteral("Uninstall in Progress PLEASE WAIT!");
-    view_.label2 = QStringLiteral("Please Wait");
-    timer1Enabled = true;
+    view_.targetDriveText = QStringLiteral("Please Wait");
+    dotsTimerEnabled = true;
     if (viewChanged)
         viewChanged();
     const bool removed = MoveWhilePainting(folder);
-    timer1Enabled = false;
-    view_.label2.clear();
+    dotsTimerEnabled = false;
+    view_.targetDriveText.clear();
     ShowMessageBox(removed ? QStringLiteral("TORVEK has been removed!")
                            : QStringLiteral("TORVEK could not be removed.\n") + lastTrashError_);
     view_.heading = kWelcome;
@@ -310,14 +310,14 @@ bool Installer::MoveWhilePainting(const QString& folder) {
     return removed;
 }
 
-void Installer::Timer1Timer() {
+void Installer::DotsTimerTick() {
     progressDots_ += QLatin1Char('.');
-    view_.label2 += progressDots_;
+    view_.targetDriveText += progressDots_;
     if (progressDots_ == QStringLiteral("...."))
         progressDots_ = QStringLiteral("Please wait.");
 }
 
-void Installer::Button3Click() {
+void Installer::ExitButtonClick() {
     const QString drivers = programFolder_ + QStringLiteral("Drivers.dat");
     QString error;
     if (system_.Exists(drivers))

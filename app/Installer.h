@@ -13,7 +13,7 @@
 // What the window shows; the installer keeps it and the window paints it.
 struct InstallerView {
     QString heading;
-    QString label2 = QStringLiteral("Select A Target Drive");
+    QString targetDriveText = QStringLiteral("Select A Target Drive");
     QString installLocation;
     QString iconPath;
     bool installEnabled = true;
@@ -37,19 +37,19 @@ public:
     const QString& ProgressDots() const { return progressDots_; }
 
     void FormActivate();
-    // The base chosen in the drive list (DriveComboBox1Change).
-    void DriveComboBox1Change(const QString& base);
+    // The base chosen in the drive list (DriveComboChange).
+    void DriveComboChange(const QString& base);
     void UpdateInstallPaths();
     void CheckTargetDrive();
     QStringList FillCameraList();
     void InstallClick();
-    void INSTALL1Click();
-    void RunITClick();
-    void Button1Click();
+    void InstallActionClick();
+    void RunItButtonClick();
+    void UninstallButtonClick();
     bool DeleteFolderToRecycleBin(const QString& path);
-    void Timer1Timer();
+    void DotsTimerTick();
     // Exit: deletes Drivers.dat of the program folder when present; the caller closes.
-    void Button3Click();
+    void ExitButtonClick();
 
     QString InstallFolder() const { return targetDrive_ + QStringLiteral("/torvek"); }
     QString InstalledProgram() const { return InstallFolder() + QStringLiteral("/torvek"); }
@@ -57,7 +57,7 @@ public:
     QString Payload() const { return programFolder_ + QStringLiteral("bin/torvek"); }
 
     // Set while the uninstall's move runs (the window animates the dots meanwhile).
-    bool timer1Enabled = false;
+    bool dotsTimerEnabled = false;
     // Hides the window before the completion message.
     std::function<void()> hideWindow;
     // Paints the view now: the uninstall's heading and dots show while the move runs.

@@ -1,11 +1,11 @@
 #include "app/LoggedPictures.h"
 
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MainWindowLink.h"
 #include "core/PictureLogLink.h"
 #include "core/PictureStore.h"
-#include "publish/TLogWin.h"
-#include "publish/Taviplayerform.h"
+#include "publish/PictureLogWindow.h"
+#include "publish/AviPlayerWindow.h"
 
 void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWindow, PictureLogLink& log,
                         const std::function<void()>& showToolbar) {
@@ -33,11 +33,11 @@ void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWi
         showToolbar();
 }
 
-void BindPictureLog(TLogWin& log, Tzones& zones, PictureStore& pictures, Taviplayerform* aviPlayer) {
-    StationLinks& links = zones.Links();
+void BindPictureLog(PictureLogWindow& log, MainWindow& mainWindow, PictureStore& pictures, AviPlayerWindow* aviPlayer) {
+    StationLinks& links = mainWindow.Links();
     links.pictureLog = &log;
     links.avi = &log.Avi();
-    log.SetLinks(&zones, links.ftp, links.email);
+    log.SetLinks(&mainWindow, links.ftp, links.email);
     log.SetSaveFileNameAsker(links.saveFileNames);
     pictures.Hooks().logWindowVisible = [&log] { return log.isVisible(); };
     LogWindowHooks& hooks = log.Hooks();

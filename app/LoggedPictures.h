@@ -13,12 +13,12 @@ void ShowLoggedPictures(int which, const QString& folder, MainWindowLink& mainWi
                         const std::function<void()>& showToolbar = {});
 
 class PictureStore;
-class TLogWin;
-class Taviplayerform;
-class Tzones;
+class PictureLogWindow;
+class AviPlayerWindow;
+class MainWindow;
 
 // Binds the picture log window to the station: the main window and its links (FTP, e-mail,
 // save dialog), the picture store (no recycling while the log shows, Purge zeroes its
 // counts, disk figures), the e-alert lists and the AVI player. Call it once every link
 // has been set.
-void BindPictureLog(TLogWin& log, Tzones& zones, PictureStore& pictures, Taviplayerform* aviPlayer);
+void BindPictureLog(PictureLogWindow& log, MainWindow& mainWindow, PictureStore& pictures, AviPlayerWindow* aviPlayer);

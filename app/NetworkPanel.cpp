@@ -32,27 +32,27 @@ NetworkPanel::NetworkPanel(QWidget* parent, std::function<void()> save)
     setPalette(palette);
     resize(420, 260);
 
-    auto* title = Named<QLabel>(this, "Label41", QStringLiteral("TCP/IP Connection"));
+    auto* title = Named<QLabel>(this, "titleLabel", QStringLiteral("TCP/IP Connection"));
     title->setGeometry(8, 6, 200, 18);
-    TCPLOG = Named<QListWidget>(this, "TCPLOG");
-    TCPLOG->setGeometry(8, 28, 240, 190);
-    Image4 = Named<QLabel>(this, "Image4");
-    Image4->setGeometry(256, 28, 156, 117);
-    Image4->setScaledContents(true);
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2", QStringLiteral("Start"));
-    BitBtn2->setGeometry(256, 152, 75, 25);
-    Button34 = Named<QPushButton>(this, "Button34", QStringLiteral("Connect"));
-    Button34->setGeometry(337, 152, 75, 25);
-    Button33 = Named<QPushButton>(this, "Button33", QStringLiteral("Save"));
-    Button33->setGeometry(256, 226, 75, 25);
-    Button32 = Named<QPushButton>(this, "Button32", QStringLiteral("Hide"));
-    Button32->setGeometry(337, 226, 75, 25);
+    tcpLogList = Named<QListWidget>(this, "tcpLogList");
+    tcpLogList->setGeometry(8, 28, 240, 190);
+    camera1Image = Named<QLabel>(this, "camera1Image");
+    camera1Image->setGeometry(256, 28, 156, 117);
+    camera1Image->setScaledContents(true);
+    startListenerButton = Named<QPushButton>(this, "startListenerButton", QStringLiteral("Start"));
+    startListenerButton->setGeometry(256, 152, 75, 25);
+    connectButton = Named<QPushButton>(this, "connectButton", QStringLiteral("Connect"));
+    connectButton->setGeometry(337, 152, 75, 25);
+    saveButton = Named<QPushButton>(this, "saveButton", QStringLiteral("Save"));
+    saveButton->setGeometry(256, 226, 75, 25);
+    hideButton = Named<QPushButton>(this, "hideButton", QStringLiteral("Hide"));
+    hideButton->setGeometry(337, 226, 75, 25);
 
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { server_.Start(TcpListener::kDefaultPort); });
+    connect(startListenerButton, &QPushButton::clicked, this, [this] { server_.Start(TcpListener::kDefaultPort); });
     connect(&server_, &TcpListener::LogLine, this, &NetworkPanel::AddTcpLog);
     connect(&server_, &TcpListener::LogLines, this, &NetworkPanel::AddTcpLogLines);
-    connect(Button32, &QPushButton::clicked, this, &QWidget::hide);
-    connect(Button33, &QPushButton::clicked, this, [this] {
+    connect(hideButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(saveButton, &QPushButton::clicked, this, [this] {
         if (save_)
             save_();
         ShowMessageBox(QStringLiteral("OK Saved new Information."));
@@ -68,14 +68,14 @@ void NetworkPanel::AddTcpLogLines(const QStringList& oldestFirst) {
     for (qsizetype i = oldestFirst.size() - 1; i >= 0 && newestFirst.size() < keep; --i)
         newestFirst << oldestFirst[i];
     // One insertion and one removal for the whole batch, whatever its size.
-    TCPLOG->insertItems(0, newestFirst);
-    if (TCPLOG->count() > keep)
-        TCPLOG->model()->removeRows(keep, TCPLOG->count() - keep);
+    tcpLogList->insertItems(0, newestFirst);
+    if (tcpLogList->count() > keep)
+        tcpLogList->model()->removeRows(keep, tcpLogList->count() - keep);
 }
 
 void NetworkPanel::FrameGrabbed(int camera, const QImage& frame) {
     if (camera == 1 && server_.IsListening() && !frame.isNull())
-        Image4->setPixmap(QPixmap::fromImage(frame));
+        camera1Image->setPixmap(QPixmap::fromImage(frame));
 }
 
 void NetworkPanel::ShowPanel() {
@@ -95,7 +95,7 @@ RemoteAccessPage::RemoteAccessPage(QWidget* parent) : QWidget(parent) {
     TCPPort1->setGeometry(140, 10, 80, 22);
     TCPPort2 = Named<QComboBox>(this, "TCPPort2");
     TCPPort2->setGeometry(140, 40, 80, 22);
-    auto* activeLabel = Named<QLabel>(this, "Label42", QStringLiteral("Active on Auto Start"));
+    auto* activeLabel = Named<QLabel>(this, "activeLabel", QStringLiteral("Active on Auto Start"));
     activeLabel->setGeometry(230, 0, 140, 16);
     Active1 = Named<QCheckBox>(this, "Active1", QStringLiteral("1 Active"));
     Active1->setGeometry(230, 12, 80, 20);
@@ -105,16 +105,16 @@ RemoteAccessPage::RemoteAccessPage(QWidget* parent) : QWidget(parent) {
     Listen1->setGeometry(320, 10, 60, 22);
     Listen2 = Named<QPushButton>(this, "Listen2", QStringLiteral("Listen"));
     Listen2->setGeometry(320, 40, 60, 22);
-    TrackBar1 = Named<QSlider>(this, "TrackBar1", Qt::Horizontal);
-    TrackBar1->setGeometry(10, 72, 200, 22);
-    TrackBar1->setRange(10, 100);
-    TrackBarLabel = Named<QLabel>(this, "Label43");
-    TrackBarLabel->setGeometry(220, 72, 60, 22);
-    tcphints = Named<QLabel>(this, "tcphints");
-    tcphints->setGeometry(10, 100, 370, 18);
+    percentSlider = Named<QSlider>(this, "percentSlider", Qt::Horizontal);
+    percentSlider->setGeometry(10, 72, 200, 22);
+    percentSlider->setRange(10, 100);
+    percentLabel = Named<QLabel>(this, "percentLabel");
+    percentLabel->setGeometry(220, 72, 60, 22);
+    hintLabel = Named<QLabel>(this, "hintLabel");
+    hintLabel->setGeometry(10, 100, 370, 18);
 
-    connect(TrackBar1, &QSlider::valueChanged, this,
-            [this](int position) { TrackBarLabel->setText(QString::number(position) + QStringLiteral("%")); });
+    connect(percentSlider, &QSlider::valueChanged, this,
+            [this](int position) { percentLabel->setText(QString::number(position) + QStringLiteral("%")); });
     for (QWidget* w : std::initializer_list<QWidget*>{PortPassword1, PortPassword2, TCPPort1, TCPPort2, Active1, Active2})
         w->installEventFilter(this);
 }
@@ -122,11 +122,11 @@ RemoteAccessPage::RemoteAccessPage(QWidget* parent) : QWidget(parent) {
 bool RemoteAccessPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (watched == PortPassword1 || watched == PortPassword2)
-            tcphints->setText(QStringLiteral("Enter a password so you can log on remotely"));
+            hintLabel->setText(QStringLiteral("Enter a password so you can log on remotely"));
         else if (watched == TCPPort1 || watched == TCPPort2)
-            tcphints->setText(QStringLiteral("Select a port to connect to remotely"));
+            hintLabel->setText(QStringLiteral("Select a port to connect to remotely"));
         else if (watched == Active1 || watched == Active2)
-            tcphints->setText(QStringLiteral("Allow automatic remote access on restart"));
+            hintLabel->setText(QStringLiteral("Allow automatic remote access on restart"));
     }
     return QWidget::eventFilter(watched, event);
 }

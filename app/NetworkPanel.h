@@ -33,12 +33,12 @@ public:
 
     TcpListener& Server() { return server_; }
 
-    QListWidget* TCPLOG = nullptr;
-    QLabel* Image4 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* Button32 = nullptr; // Hide
-    QPushButton* Button33 = nullptr; // Save
-    QPushButton* Button34 = nullptr; // Connect
+    QListWidget* tcpLogList = nullptr;
+    QLabel* camera1Image = nullptr;
+    QPushButton* startListenerButton = nullptr;
+    QPushButton* hideButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* connectButton = nullptr;
 
 private:
     TcpListener server_;
@@ -60,9 +60,9 @@ public:
     QCheckBox* Active2 = nullptr;
     QPushButton* Listen1 = nullptr;
     QPushButton* Listen2 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* TrackBarLabel = nullptr;
-    QLabel* tcphints = nullptr;
+    QSlider* percentSlider = nullptr;
+    QLabel* percentLabel = nullptr;
+    QLabel* hintLabel = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

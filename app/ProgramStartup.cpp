@@ -8,10 +8,10 @@
 #include "app/StationGallery.h"
 #include "app/StationLayout.h"
 #include "app/StationUploads.h"
-#include "app/TinstallForm.h"
+#include "app/InstallerWindow.h"
 #include "capture/GraphConfigBuilder.h"
-#include "app/TpasswordBox.h"
-#include "app/Thelpform.h"
+#include "app/PasswordPrompt.h"
+#include "app/HelpWindow.h"
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
 #include "app/StationLifetime.h"
@@ -22,19 +22,19 @@
 #include "app/StationParts.h"
 #include "app/StationTimeLapse.h"
 #include "app/StationTray.h"
-#include "app/TZoom.h"
-#include "app/Tzones.h"
+#include "app/ZoomWindow.h"
+#include "app/MainWindow.h"
 #include "app/ZoneWindows.h"
 #include "capture/CameraChoiceWidgets.h"
 #include "capture/DriverAliasRegistry.h"
 #include "capture/DriverSetupHandlers.h"
-#include "capture/TsetupForm.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraSetupScreen.h"
+#include "capture/CameraView.h"
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
-#include "core/OKBox.h"
+#include "core/MessageWindow.h"
 #include "core/PictureCaption.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 #include "core/SettingsStore.h"
 #include "core/StartupFlags.h"
 #include "platform/FolderClaim.h"
@@ -42,10 +42,10 @@
 #include "platform/TrayIcon.h"
 #include "publish/AlertsTab.h"
 #include "publish/FtpStation.h"
-#include "publish/TFTPMainForm.h"
-#include "publish/TLogWin.h"
-#include "publish/Taviplayerform.h"
-#include "publish/TemailSender.h"
+#include "publish/FtpWindow.h"
+#include "publish/PictureLogWindow.h"
+#include "publish/AviPlayerWindow.h"
+#include "publish/EmailWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,11 +102,11 @@ int ProgramStartup(const StartupOptions& options) {
     links.aliases = &aliases;
 
     // Owned here, in creation order; destroyed in reverse when the loop has ended.
-    auto fontSettings = std::make_unique<TFontSettings>(captionSettings);
-    auto form1 = std::make_unique<TForm1>(store.Record());
-    auto form2 = std::make_unique<TForm2>(store.Record());
-    links.zoneWindow1 = form2.get();
-    links.zoneWindow2 = form1.get();
+    auto captionFontDialog = std::make_unique<CaptionFontDialog>(captionSettings);
+    auto camera2ZoneWindow = std::make_unique<Camera2ZoneWindow>(store.Record());
+    auto camera1ZoneWindow = std::make_unique<Camera1ZoneWindow>(store.Record());
+    links.zoneWindow1 = camera1ZoneWindow.get();
+    links.zoneWindow2 = camera2ZoneWindow.get();
     StationEnvironment environment = StationEnvironment::System();
     environment.Terminate = lifetime.Terminator();
     // The restarted copy takes the folder over: it is let go just before the copy starts
@@ -120,73 +120,73 @@ int ProgramStartup(const StartupOptions& options) {
             claim.Take(claim.Folder());
         return false;
     };
-    auto zones = std::make_unique<Tzones>(store, flags, links, std::move(environment));
-    links.networkPanel = zones->NetWorkPanel;
-    StationLayout layout(*zones);
+    auto mainWindow = std::make_unique<MainWindow>(store, flags, links, std::move(environment));
+    links.networkPanel = mainWindow->NetWorkPanel;
+    StationLayout layout(*mainWindow);
     links.layout = &layout;
     // The captioned pictures go to the camera panels' frames.
-    magnifiers.BindMainWindow(*zones);
-    BindCameraPictures(*zones, pictureCaptions);
+    magnifiers.BindMainWindow(*mainWindow);
+    BindCameraPictures(*mainWindow, pictureCaptions);
     platform::SystemTrayIcon trayIcon(StationIcon(), QStringLiteral("TORVEK"));
-    StationTray tray(*zones, trayIcon);
+    StationTray tray(*mainWindow, trayIcon);
     tray.placeStatusPanel = [&layout] { layout.PlaceStatusPanel(); };
     links.tray = &tray;
     pictureCaptions.Hooks().diskStatsTicked = [&tray] { return tray.DiskStatsTicked(); };
-    cameraChoices.SetCameraLists(zones->cam1List, zones->cam2List);
+    cameraChoices.SetCameraLists(mainWindow->cam1List, mainWindow->cam2List);
     DriverSetupHandlers driverHandlers(aliasRegistry, store);
-    driverHandlers.StoreCameraChoice = [z = zones.get()] { z->StoreCameraChoice(); };
-    driverHandlers.FillCameraLists = [z = zones.get()] { z->FillCameraLists(); };
-    HostDriverSetupPage(*zones, aliasRegistry, driverHandlers, cameraChoices);
+    driverHandlers.StoreCameraChoice = [z = mainWindow.get()] { z->StoreCameraChoice(); };
+    driverHandlers.FillCameraLists = [z = mainWindow.get()] { z->FillCameraLists(); };
+    HostDriverSetupPage(*mainWindow, aliasRegistry, driverHandlers, cameraChoices);
     tray.refreshDrivers = [&driverHandlers] { driverHandlers.RefreshDrivers(); };
-    motion.BindMainWindow(*zones);
-    BindZoneWindows(*form2, *form1, *zones, *links.layout, motion);
-    motion.SetAfterTick([f2 = form2.get(), f1 = form1.get()] { RefreshShownZoneWindows(*f2, *f1); });
-    alerts.BindMainWindow(*zones, &motion.Detector());
-    StationEAlertMail alertMail(*zones, store);
+    motion.BindMainWindow(*mainWindow);
+    BindZoneWindows(*camera1ZoneWindow, *camera2ZoneWindow, *mainWindow, *links.layout, motion);
+    motion.SetAfterTick([f2 = camera1ZoneWindow.get(), f1 = camera2ZoneWindow.get()] { RefreshShownZoneWindows(*f2, *f1); });
+    alerts.BindMainWindow(*mainWindow, &motion.Detector());
+    StationEAlertMail alertMail(*mainWindow, store);
     alerts.SetSender(&alertMail.Sender());
-    captionSettings.SetGatherAndSave([z = zones.get()] { z->GatherAndSaveSettings(); });
-    BindCaptionsCommand(*zones, *fontSettings, captionSettings);
-    auto setupForm = std::make_unique<TsetupForm>(folder, aliasRegistry);
-    SetupScreen setupScreen(*setupForm);
+    captionSettings.SetGatherAndSave([z = mainWindow.get()] { z->GatherAndSaveSettings(); });
+    BindCaptionsCommand(*mainWindow, *captionFontDialog, captionSettings);
+    auto cameraSetupScreen = std::make_unique<CameraSetupScreen>(folder, aliasRegistry);
+    SetupScreen setupScreen(*cameraSetupScreen);
     links.cameraSetup = &setupScreen;
     auto httpUpLoader = std::make_unique<ThttpUpLoader>();
     CurlGalleryHttp galleryHttp;
-    StationGallery gallery(*zones, store, galleryHttp);
+    StationGallery gallery(*mainWindow, store, galleryHttp);
     links.onlineService = &gallery;
-    TOKBox::Instance(); // kept by the message box until the application ends
-    auto logWin = std::make_unique<TLogWin>(store);
-    auto secondSplash = std::make_unique<TSplash>(options.splashDurationMs);
-    auto passwordBox = std::make_unique<TpasswordBox>(store);
-    StationAccessLock accessLock(*passwordBox, [z = zones.get()] { return z->CheckBox1->isChecked(); });
+    MessageWindow::Instance(); // kept by the message box until the application ends
+    auto pictureLogWindow = std::make_unique<PictureLogWindow>(store);
+    auto secondSplash = std::make_unique<SplashScreen>(options.splashDurationMs);
+    auto passwordPrompt = std::make_unique<PasswordPrompt>(store);
+    StationAccessLock accessLock(*passwordPrompt, [z = mainWindow.get()] { return z->lockBox->isChecked(); });
     links.accessLock = &accessLock;
-    StationTimeLapse timeLapse(*zones, store, links, motion.Pictures(), pictureCaptions);
+    StationTimeLapse timeLapse(*mainWindow, store, links, motion.Pictures(), pictureCaptions);
     links.timeLapse = &timeLapse;
-    auto aviPlayer = std::make_unique<Taviplayerform>();
-    FtpStation ftp(store, flags, *zones);
-    auto ftpMainForm = std::make_unique<TFTPMainForm>(
-        ftp.Uploader(), [&mainWindow = static_cast<MainWindowLink&>(*zones)] { mainWindow.ShowHelp(5); });
-    ftp.SetWindow(ftpMainForm.get());
+    auto aviPlayer = std::make_unique<AviPlayerWindow>();
+    FtpStation ftp(store, flags, *mainWindow);
+    auto ftpWindow = std::make_unique<FtpWindow>(
+        ftp.Uploader(), [&window = static_cast<MainWindowLink&>(*mainWindow)] { window.ShowHelp(5); });
+    ftp.SetWindow(ftpWindow.get());
     ftp.SetResetFtpRing([&motion] { motion.Pictures().ResetFtpRing(); });
     StationUploads uploads(gallery.Service(), ftp.UploadTarget());
     motion.Pictures().SetUploadTarget(&uploads);
     links.ftp = &ftp;
-    auto helpForm = std::make_unique<Thelpform>();
+    auto helpForm = std::make_unique<HelpWindow>();
     links.help = helpForm.get();
-    auto zoom = std::make_unique<TZoom>(*zones, motion.Pictures());
+    auto zoom = std::make_unique<ZoomWindow>(*mainWindow, motion.Pictures());
     platform::ShellInstallerSystem installerSystem(&GetCaptureDeviceNames);
-    auto installForm = std::make_unique<TinstallForm>(installerSystem, folder.Root(),
+    auto installerWindow = std::make_unique<InstallerWindow>(installerSystem, folder.Root(),
                                                       QCoreApplication::applicationFilePath(),
-                                                      [z = zones.get()] { z->ShutDown(); });
-    installForm->endAllowed = [&accessLock] { return accessLock.AccessAllowed(); };
-    installerSystem.SetQuestionParent(installForm.get());
-    links.installer = installForm.get();
+                                                      [z = mainWindow.get()] { z->ShutDown(); });
+    installerWindow->endAllowed = [&accessLock] { return accessLock.AccessAllowed(); };
+    installerSystem.SetQuestionParent(installerWindow.get());
+    links.installer = installerWindow.get();
     ReportWindowLinks reportLinks;
-    reportLinks.smtpEdits = [z = zones.get()] { return z->AlertsPanel->SmtpEditTexts(); };
-    auto emailSender = std::make_unique<TemailSender>(store, *zones, nullptr, reportLinks);
-    links.email = emailSender.get();
+    reportLinks.smtpEdits = [z = mainWindow.get()] { return z->AlertsPanel->SmtpEditTexts(); };
+    auto emailWindow = std::make_unique<EmailWindow>(store, *mainWindow, nullptr, reportLinks);
+    links.email = emailWindow.get();
     // The log takes the e-mail link as it is bound now.
-    BindPictureLog(*logWin, *zones, motion.Pictures(), aviPlayer.get());
-    logWin->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
+    BindPictureLog(*pictureLogWindow, *mainWindow, motion.Pictures(), aviPlayer.get());
+    pictureLogWindow->Hooks().FtpUploadFile = [&ftp](const QString& path, const QString& remoteName) {
         ftp.Uploader().FtpUploadFile(path, remoteName);
     };
     secondSplash.reset();
@@ -194,18 +194,18 @@ int ProgramStartup(const StartupOptions& options) {
     // Borderless and without a task-bar entry, these would be lost under the full-screen
     // main window after one click on it.
     for (QWidget* owned : std::initializer_list<QWidget*>{
-             ftpMainForm.get(), logWin.get(), emailSender.get(), form1.get(), form2.get(), helpForm.get(),
-             &timeLapse.Dialog(), fontSettings.get(), passwordBox.get(), aviPlayer.get(), zoom.get(),
-             setupForm.get(), installForm.get()})
-        platform::KeepAboveOwner(owned, zones.get());
+             ftpWindow.get(), pictureLogWindow.get(), emailWindow.get(), camera2ZoneWindow.get(), camera1ZoneWindow.get(), helpForm.get(),
+             &timeLapse.Dialog(), captionFontDialog.get(), passwordPrompt.get(), aviPlayer.get(), zoom.get(),
+             cameraSetupScreen.get(), installerWindow.get()})
+        platform::KeepAboveOwner(owned, mainWindow.get());
 
-    lifetime.MainWindowMade(*zones);
-    zones->show();
+    lifetime.MainWindowMade(*mainWindow);
+    mainWindow->show();
     const int result = lifetime.Run();
 
     lifetime.MainWindowGone();
     UnbindCameraPictures(pictureCaptions);
     pictureCaptions.Hooks().diskStatsTicked = {};
-    zones.reset(); // the main window goes first: it releases the screen saver
+    mainWindow.reset(); // the main window goes first: it releases the screen saver
     return result;
 }

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-class Tzones;
+class MainWindow;
 
 struct StartupOptions {
     int splashDurationMs = 4000;

@@ -12,54 +12,54 @@ qint16 Number16(const QString& text) { return platform::SaturateInt16(SafeStrToI
 
 void GatherZone(const ZoneEditValues& edits, qint16& left, qint16& top, qint16& size,
                 qint16& sensitivity) {
-    left = Number16(edits.CalLeft);
-    top = Number16(edits.calTop);
-    size = Number16(edits.scales);
+    left = Number16(edits.leftEdit);
+    top = Number16(edits.topEdit);
+    size = Number16(edits.sizeEdit);
     if (size == 0)
         size = 50;
-    sensitivity = Number16(edits.Sensitivity);
+    sensitivity = Number16(edits.sensitivityCombo);
 }
 
 } // namespace
 
 bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
-    r.DiskControl = c.diskcontrol;
+    r.DiskControl = c.diskControlBox;
     r.NotifyActive = c.NotifyActive;
-    r.PhoneAutoConnect = c.phautoconnect;
+    r.PhoneAutoConnect = c.phoneAutoConnectBox;
     r.EmailLimit = SafeStrToInt(TrimText(c.EmailLimit));
-    r.DialUp = c.Dailup;
-    r.ClearQueueOnSend = c.clearcue;
-    r.PhoneNumber = TrimText(c.phnumber);
-    r.PhoneCode = TrimText(c.phcode);
-    if (TrimText(c.sizelist.text).isEmpty())
-        c.sizelist.text = QStringLiteral("150");
+    r.DialUp = c.dialUpButton;
+    r.ClearQueueOnSend = c.clearQueueBox;
+    r.PhoneNumber = TrimText(c.phoneNumberEdit);
+    r.PhoneCode = TrimText(c.phoneCodeEdit);
+    if (TrimText(c.phoneSizeCombo.text).isEmpty())
+        c.phoneSizeCombo.text = QStringLiteral("150");
     // Each picture is scaled to this size on the GUI thread and posted at that size.
     const auto allowed = [](const QString& text) {
         const int size = SafeStrToInt(TrimText(text));
         return size >= 1 && size <= kMaxPhonePictureSize;
     };
-    const bool sizeTaken = allowed(c.sizelist.text);
+    const bool sizeTaken = allowed(c.phoneSizeCombo.text);
     if (sizeTaken) {
-        r.PhonePictureSize = c.sizelist.text;
+        r.PhonePictureSize = c.phoneSizeCombo.text;
     } else {
         if (!allowed(r.PhonePictureSize))
             r.PhonePictureSize = QStringLiteral("150");
-        c.sizelist.text = TrimText(r.PhonePictureSize);
+        c.phoneSizeCombo.text = TrimText(r.PhonePictureSize);
     }
-    if (c.Vmodes.HasSelection())
-        r.VideoMode1 = c.Vmodes.SelectedItem();
-    if (c.VModes2.HasSelection())
-        r.VideoMode2 = c.VModes2.SelectedItem();
+    if (c.videoMode1Combo.HasSelection())
+        r.VideoMode1 = c.videoMode1Combo.SelectedItem();
+    if (c.videoMode2Combo.HasSelection())
+        r.VideoMode2 = c.videoMode2Combo.SelectedItem();
     if (c.AlertFormat.index >= 0)
         r.AlertFormat = platform::SaturateInt16(c.AlertFormat.index);
-    r.SetupTabIndex = platform::SaturateInt16(c.TabControl1);
+    r.SetupTabIndex = platform::SaturateInt16(c.setupTabs);
 
-    r.StartMotionAtStart = c.startmotionFlag || c.motionandtime;
-    r.StartTimeLapseAtStart = c.starttimerFlag || c.motionandtime;
-    r.PlaceOnTray = c.placeonsystray;
-    r.HotZone1 = c.hot1;
-    r.HotZone2 = c.Hot2;
-    r.SampleRateMs = platform::SaturateInt16(c.samplerate);
+    r.StartMotionAtStart = c.startMotionButton || c.startMotionAndTimerButton;
+    r.StartTimeLapseAtStart = c.startTimerButton || c.startMotionAndTimerButton;
+    r.PlaceOnTray = c.placeOnTrayBox;
+    r.HotZone1 = c.hotZone1Box;
+    r.HotZone2 = c.hotZone2Box;
+    r.SampleRateMs = platform::SaturateInt16(c.sampleRateSlider);
 
     // Guarded fields keep their value when the text is out of range.
     const int minutes = SafeStrToInt(TrimText(c.MinsCombo.text));
@@ -71,8 +71,8 @@ bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
 
     GatherZone(c.zoneCam2, r.Zone2Left, r.Zone2Top, r.Zone2Size, r.Sensitivity2);
     GatherZone(c.zoneCam1, r.Zone1Left, r.Zone1Top, r.Zone1Size, r.Sensitivity1);
-    r.BufferSize1 = Number16(c.buf1);
-    r.BufferSize2 = Number16(c.buf2);
+    r.BufferSize1 = Number16(c.bufferSize1Edit);
+    r.BufferSize2 = Number16(c.bufferSize2Edit);
     return sizeTaken;
 }
 
@@ -86,10 +86,10 @@ void GatherCamerasAndCaptions(const OptionControlValues& c, SettingsRecord& r,
         r.Cam2Name = driverAlias(c.DefaultCam2.SelectedItem()).left(100);
         r.DefaultCam2Index = platform::SaturateInt16(c.DefaultCam2.index);
     }
-    r.CaptionTransparent = c.transperent;
+    r.CaptionTransparent = c.transparentBox;
     r.AutoStart1 = c.AutoStart1;
     r.AutoStart2 = c.AutoStart2;
-    r.CaptionTransparent2 = c.transperent;
+    r.CaptionTransparent2 = c.transparentBox;
     r.SoundAlarm = c.alarm;
     r.AlertEmail = TrimText(c.AlertEmail);
     r.EnableAutoStart = c.OnStartup;
@@ -103,7 +103,7 @@ bool ReadColourChannels(OptionControlValues& c, SettingsRecord& r) {
     r.ScanRed = c.RGBred;
     r.ScanGreen = c.RGBGreen;
     r.ScanBlue = c.RGBBlue;
-    r.ColorThreshold = platform::SaturateInt16(17 - c.mastersent);
+    r.ColorThreshold = platform::SaturateInt16(17 - c.masterSensitivitySlider);
     if (c.RGBred || c.RGBGreen || c.RGBBlue)
         return true;
     r.ScanRed = r.ScanGreen = r.ScanBlue = true;
@@ -118,45 +118,45 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     c.ReplyEmailAddressText = TrimText(email.ReplyAddress);
 
     const bool both = r.StartMotionAtStart && r.StartTimeLapseAtStart;
-    c.motionandtime = both;
-    c.startmotionFlag = r.StartMotionAtStart && !both;
-    c.starttimerFlag = r.StartTimeLapseAtStart && !both;
-    c.placeonsystray = r.PlaceOnTray;
-    c.hot1 = r.HotZone1;
-    c.Hot2 = r.HotZone2;
-    c.phautoconnect = r.PhoneAutoConnect;
+    c.startMotionAndTimerButton = both;
+    c.startMotionButton = r.StartMotionAtStart && !both;
+    c.startTimerButton = r.StartTimeLapseAtStart && !both;
+    c.placeOnTrayBox = r.PlaceOnTray;
+    c.hotZone1Box = r.HotZone1;
+    c.hotZone2Box = r.HotZone2;
+    c.phoneAutoConnectBox = r.PhoneAutoConnect;
     c.NotifyActive = r.NotifyActive;
     c.RGBred = r.ScanRed;
     c.RGBGreen = r.ScanGreen;
     c.RGBBlue = r.ScanBlue;
-    c.diskcontrol = r.DiskControl;
-    c.clearcue = r.ClearQueueOnSend;
-    c.Dailup = r.DialUp;
+    c.diskControlBox = r.DiskControl;
+    c.clearQueueBox = r.ClearQueueOnSend;
+    c.dialUpButton = r.DialUp;
     c.AutoStart1 = r.AutoStart1;
     c.AutoStart2 = r.AutoStart2;
     c.alarm = r.SoundAlarm;
     c.OnStartup = r.EnableAutoStart;
     c.OverVideo = r.TvOut;
-    c.transperent = r.CaptionTransparent;
-    c.transperent = r.CaptionTransparent2; // the second copy wins
+    c.transparentBox = r.CaptionTransparent;
+    c.transparentBox = r.CaptionTransparent2; // the second copy wins
     c.DisabledCaptions1 = false;
     c.DisabledCaptions2 = false;
 
     const bool rateValid = r.SampleRateMs >= kSampleRateMin && r.SampleRateMs <= kSampleRateMax;
-    c.samplerate = rateValid ? r.SampleRateMs : kSampleRateShownWhenInvalid;
-    c.mastersent = qBound(kMasterSensitivityMin, 17 - r.ColorThreshold, kMasterSensitivityMax);
+    c.sampleRateSlider = rateValid ? r.SampleRateMs : kSampleRateShownWhenInvalid;
+    c.masterSensitivitySlider = qBound(kMasterSensitivityMin, 17 - r.ColorThreshold, kMasterSensitivityMax);
 
-    c.phnumber = TrimText(r.PhoneNumber);
-    c.phcode = TrimText(r.PhoneCode);
-    c.sizelist.text = TrimText(r.PhonePictureSize);
+    c.phoneNumberEdit = TrimText(r.PhoneNumber);
+    c.phoneCodeEdit = TrimText(r.PhoneCode);
+    c.phoneSizeCombo.text = TrimText(r.PhonePictureSize);
     c.MinsCombo.text = QString::number(r.AlertPeriodMinutes);
     c.MaxImages.text = QString::number(r.AlertMaxImages);
     // The limit list shows 0 as "No Limit"; filled here too so a gather never reads it empty.
     c.EmailLimit = r.EmailLimit == 0 ? QStringLiteral("No Limit") : QString::number(r.EmailLimit);
-    c.Vmodes.text = TrimText(r.VideoMode1);
-    c.VModes2.text = TrimText(r.VideoMode2);
-    c.buf1 = QString::number(r.BufferSize1);
-    c.buf2 = QString::number(r.BufferSize2);
+    c.videoMode1Combo.text = TrimText(r.VideoMode1);
+    c.videoMode2Combo.text = TrimText(r.VideoMode2);
+    c.bufferSize1Edit = QString::number(r.BufferSize1);
+    c.bufferSize2Edit = QString::number(r.BufferSize2);
     c.Location1 = TrimText(r.Cam1Name);
     c.Location2 = TrimText(r.Cam2Name);
     c.siteLocation = TrimText(r.SiteLocation);
@@ -167,19 +167,19 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     if (r.DefaultCam2Index >= 0 && r.DefaultCam2Index < c.DefaultCam2.items.size())
         c.DefaultCam2.index = r.DefaultCam2Index;
 
-    c.zoneCam1.CalLeft = QString::number(r.Zone1Left);
-    c.zoneCam1.calTop = QString::number(r.Zone1Top);
-    c.zoneCam1.scales = QString::number(r.Zone1Size);
-    c.zoneCam2.CalLeft = QString::number(r.Zone2Left);
-    c.zoneCam2.calTop = QString::number(r.Zone2Top);
-    c.zoneCam2.scales = QString::number(r.Zone2Size);
+    c.zoneCam1.leftEdit = QString::number(r.Zone1Left);
+    c.zoneCam1.topEdit = QString::number(r.Zone1Top);
+    c.zoneCam1.sizeEdit = QString::number(r.Zone1Size);
+    c.zoneCam2.leftEdit = QString::number(r.Zone2Left);
+    c.zoneCam2.topEdit = QString::number(r.Zone2Top);
+    c.zoneCam2.sizeEdit = QString::number(r.Zone2Size);
 
     if (r.Sensitivity1 >= 100 && r.Sensitivity2 >= 100) {
-        c.zoneCam1.Sensitivity = QString::number(r.Sensitivity1);
-        c.zoneCam2.Sensitivity = QString::number(r.Sensitivity2);
+        c.zoneCam1.sensitivityCombo = QString::number(r.Sensitivity1);
+        c.zoneCam2.sensitivityCombo = QString::number(r.Sensitivity2);
         return false;
     }
-    c.zoneCam1.Sensitivity = c.zoneCam2.Sensitivity = QStringLiteral("1500");
+    c.zoneCam1.sensitivityCombo = c.zoneCam2.sensitivityCombo = QStringLiteral("1500");
     r.Sensitivity1 = r.Sensitivity2 = 1500;
     return true;
 }

@@ -2,7 +2,7 @@
 // The copy rules between the settings record and the option controls of the main window,
 // the two zone windows and the caption font window. The controls are represented by
 // OptionControlValues (one member per control, named as the control), so the rules can be
-// checked without any window; TzonesSettings.cpp moves these values to and from widgets.
+// checked without any window; MainWindowSettings.cpp moves these values to and from widgets.
 #include "core/EmailSettingsRecord.h"
 #include "core/SettingsRecord.h"
 #include "core/ZoneWindow.h"
@@ -23,17 +23,17 @@ struct ComboValue {
 
 struct OptionControlValues {
     // Check boxes and radio buttons of the main window.
-    bool diskcontrol = false;
+    bool diskControlBox = false;
     bool NotifyActive = false;
-    bool phautoconnect = false;
-    bool Dailup = false;
-    bool clearcue = false;
-    bool startmotionFlag = false;
-    bool starttimerFlag = false;
-    bool motionandtime = false;
-    bool placeonsystray = false;
-    bool hot1 = false;
-    bool Hot2 = false;
+    bool phoneAutoConnectBox = false;
+    bool dialUpButton = false;
+    bool clearQueueBox = false;
+    bool startMotionButton = false;
+    bool startTimerButton = false;
+    bool startMotionAndTimerButton = false;
+    bool placeOnTrayBox = false;
+    bool hotZone1Box = false;
+    bool hotZone2Box = false;
     bool AutoStart1 = false;
     bool AutoStart2 = false;
     bool alarm = false;
@@ -47,10 +47,10 @@ struct OptionControlValues {
 
     // Edits.
     QString EmailLimit;
-    QString phnumber;
-    QString phcode;
-    QString buf1;
-    QString buf2;
+    QString phoneNumberEdit;
+    QString phoneCodeEdit;
+    QString bufferSize1Edit;
+    QString bufferSize2Edit;
     QString AlertEmail;
     QString siteLocation;
     QString Location1;
@@ -61,25 +61,25 @@ struct OptionControlValues {
     QString ReplyEmailAddressText;
 
     // Combo boxes.
-    ComboValue sizelist;
+    ComboValue phoneSizeCombo;
     ComboValue MinsCombo;
     ComboValue MaxImages;
-    ComboValue Vmodes;
-    ComboValue VModes2;
+    ComboValue videoMode1Combo;
+    ComboValue videoMode2Combo;
     ComboValue AlertFormat;
     ComboValue DefaultCam1;
     ComboValue DefaultCam2;
 
-    int TabControl1 = 0; // selected tab
-    int samplerate = 400; // slider, 200..700
-    int mastersent = 14;  // slider, 2..15
+    int setupTabs = 0; // selected tab
+    int sampleRateSlider = 400; // slider, 200..700
+    int masterSensitivitySlider = 14;  // slider, 2..15
 
-    // Zone windows: camera 1 is TForm2's, camera 2 is TForm1's.
+    // Zone windows: camera 1 is Camera1ZoneWindow's, camera 2 is Camera2ZoneWindow's.
     ZoneEditValues zoneCam1;
     ZoneEditValues zoneCam2;
 
     // The caption font window's transparent box.
-    bool transperent = false;
+    bool transparentBox = false;
 };
 
 namespace SettingsCopy {

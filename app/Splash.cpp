@@ -7,38 +7,38 @@
 #include <QPainter>
 #include <QScreen>
 
-TSplash::TSplash(int durationMs, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), Timer1(durationMs, true) {
+SplashScreen::SplashScreen(int durationMs, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), closeTimer(durationMs, true) {
     setObjectName("Splash");
-    Timer1.setObjectName("Timer1");
-    Timer1.setParent(this);
+    closeTimer.setObjectName("closeTimer");
+    closeTimer.setParent(this);
     setModal(true);
     setFixedSize(284, 210);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
-    connect(&Timer1, &platform::WinTimer::Timeout, this, &TSplash::Timer1Timer);
+    connect(&closeTimer, &platform::WinTimer::Timeout, this, &SplashScreen::CloseTimerTick);
 }
 
-void TSplash::Timer1Timer() {
-    Timer1.SetEnabled(false);
+void SplashScreen::CloseTimerTick() {
+    closeTimer.SetEnabled(false);
     accept();
 }
 
-void TSplash::reject() {
-    if (Timer1.Enabled())
+void SplashScreen::reject() {
+    if (closeTimer.Enabled())
         return;
     QDialog::reject();
 }
 
-void TSplash::closeEvent(QCloseEvent* event) {
-    if (Timer1.Enabled()) {
+void SplashScreen::closeEvent(QCloseEvent* event) {
+    if (closeTimer.Enabled()) {
         event->ignore();
         return;
     }
     QDialog::closeEvent(event);
 }
 
-void TSplash::paintEvent(QPaintEvent*) {
+void SplashScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     QFont title(QStringLiteral("Arial Black"));
@@ -59,19 +59,19 @@ void TSplash::paintEvent(QPaintEvent*) {
         painter.drawText(positions[i] + QPoint(0, QFontMetrics(small).ascent()), lines[i]);
 }
 
-QFont TSplash::LineFont() const {
+QFont SplashScreen::LineFont() const {
     QFont font = this->font();
     font.setPixelSize(int(platform::RoundHalfEven(8 * 96 / 72.0))); // 8 points at 96 dots per inch
     return font;
 }
 
-QStringList TSplash::Lines() {
+QStringList SplashScreen::Lines() {
     return {QStringLiteral("Video surveillance for one PC and two cameras"),
             QStringLiteral("Motion, time-lapse, e-mail and FTP"),
             QStringLiteral("A Do It yourself Security Surveillance System")};
 }
 
-QList<QPoint> TSplash::LinePositions() const {
+QList<QPoint> SplashScreen::LinePositions() const {
     const QFontMetrics metrics(LineFont());
     const QStringList lines = Lines();
     const int tops[] = {120, 140, 180};

@@ -8,14 +8,14 @@
 #include <QPoint>
 #include <QStringList>
 
-class TSplash : public QDialog {
+class SplashScreen : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDefaultDurationMs = 4000;
 
-    explicit TSplash(int durationMs = kDefaultDurationMs, QWidget* parent = nullptr);
+    explicit SplashScreen(int durationMs = kDefaultDurationMs, QWidget* parent = nullptr);
 
-    platform::WinTimer Timer1;
+    platform::WinTimer closeTimer;
 
     void reject() override; // Esc: refused while the timer runs
 
@@ -29,6 +29,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Timer1Timer();
+    void CloseTimerTick();
     QFont LineFont() const;
 };

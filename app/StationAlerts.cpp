@@ -1,7 +1,7 @@
 #include "app/StationAlerts.h"
 
 #include "app/StationLinks.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MotionDetector.h"
 #include "core/PictureStore.h"
 #include "core/SettingsStore.h"
@@ -32,19 +32,19 @@ StationAlerts::StationAlerts(SettingsStore& settings, StationLinks& station, Pic
     : settings_(settings), station_(station), flags_(flags), links_(links),
       scheduler_(settings.Record(), pictures.EAlertBuffer(), ScheduleLinks(pictures, links)) {}
 
-void StationAlerts::BindMainWindow(Tzones& zones, const MotionDetector* detector) {
+void StationAlerts::BindMainWindow(MainWindow& mainWindow, const MotionDetector* detector) {
     AlertsBindingLinks bound;
-    bound.gatherAndSaveSettings = [&zones] { zones.GatherAndSaveSettings(); };
+    bound.gatherAndSaveSettings = [&mainWindow] { mainWindow.GatherAndSaveSettings(); };
     bound.fillPhoneSizeList = [this] { station_.tray->FillPhoneSizeList(); };
     bound.layoutScreenWidth = [this] { return station_.layout->LayoutScreenWidth(); };
     bound.lastMotionText = [detector](int camera) {
         return detector ? detector->LastMotionText(camera) : QString();
     };
-    bound.setupPanelVisible = [&zones] { return zones.Panel1->isVisible(); };
+    bound.setupPanelVisible = [&mainWindow] { return mainWindow.setupPanel->isVisible(); };
     bound.online = scheduler_.Links().online;
     bound.now = links_.now;
-    binding_ = std::make_unique<AlertsBinding>(*zones.AlertsPanel, zones.Dailup, zones.Broadband, zones.PaintBox1,
-                                               zones.PaintBox2, scheduler_, settings_.Record(), flags_, bound);
+    binding_ = std::make_unique<AlertsBinding>(*mainWindow.AlertsPanel, mainWindow.dialUpButton, mainWindow.broadbandButton, mainWindow.clockBox,
+                                               mainWindow.alertBlockBox, scheduler_, settings_.Record(), flags_, bound);
 }
 
 // Counters and queue are the scheduler's: they reset before the window exists too.

@@ -11,7 +11,7 @@
 class MotionDetector;
 class PictureStore;
 class SettingsStore;
-class Tzones;
+class MainWindow;
 struct StartupFlags;
 struct StationLinks;
 
@@ -31,7 +31,7 @@ public:
     // Binds the E-Alerts tab, the clock and the painted blocks of the main window; the
     // detector, when given, supplies the cameras' last motion texts for the clock block.
     // Until then the routines that show something do nothing.
-    void BindMainWindow(Tzones& zones, const MotionDetector* detector = nullptr);
+    void BindMainWindow(MainWindow& mainWindow, const MotionDetector* detector = nullptr);
 
     // The mail composer; null sends nothing.
     void SetSender(AlertSender* sender) { scheduler_.SetSender(sender); }

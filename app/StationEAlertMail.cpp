@@ -1,6 +1,6 @@
 #include "app/StationEAlertMail.h"
 
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/SettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SystemInfo.h"
@@ -17,8 +17,8 @@ QString FolderText(const QString& folder) {
 
 } // namespace
 
-StationEAlertMail::StationEAlertMail(Tzones& zones, SettingsStore& settings, StationEAlertMailLinks links)
-    : zones_(zones),
+StationEAlertMail::StationEAlertMail(MainWindow& mainWindow, SettingsStore& settings, StationEAlertMailLinks links)
+    : mainWindow_(mainWindow),
       settings_(settings),
       links_(std::move(links)),
       client_(links_.smtpPort, links_.timeouts),
@@ -29,16 +29,16 @@ EAlertSnapshot StationEAlertMail::Snapshot() const {
     EAlertSnapshot s;
     s.alertFormat = record.AlertFormat;
     s.alertMaxImages = record.AlertMaxImages;
-    s.alertImageCount = AlertImageCount(record, zones_.AlertFormat ? zones_.AlertFormat->currentIndex() : -1);
+    s.alertImageCount = AlertImageCount(record, mainWindow_.AlertFormat ? mainWindow_.AlertFormat->currentIndex() : -1);
     s.siteLocation = record.SiteLocation;
     s.dialUp = record.DialUp;
     s.cameraFolders[0] = FolderText(settings_.CameraFolder(1));
     s.cameraFolders[1] = FolderText(settings_.CameraFolder(2));
-    s.cameraFolders[2] = FolderText(zones_.HistoryFolder());
+    s.cameraFolders[2] = FolderText(mainWindow_.HistoryFolder());
     s.programFolder = settings_.Folder().Root();
-    s.smtpHost = zones_.smtpEdit ? zones_.smtpEdit->text() : QString();
-    s.sender = zones_.ReplyEmailAddressText ? zones_.ReplyEmailAddressText->text() : QString();
-    s.recipients = zones_.AlertEmail ? zones_.AlertEmail->text() : QString();
+    s.smtpHost = mainWindow_.smtpEdit ? mainWindow_.smtpEdit->text() : QString();
+    s.sender = mainWindow_.ReplyEmailAddressText ? mainWindow_.ReplyEmailAddressText->text() : QString();
+    s.recipients = mainWindow_.AlertEmail ? mainWindow_.AlertEmail->text() : QString();
     s.now = links_.now ? links_.now() : QDateTime::currentDateTime();
     s.online = links_.online ? links_.online() : platform::IsInternetConnected();
     return s;

@@ -9,7 +9,7 @@
 #include <functional>
 
 class SettingsStore;
-class Tzones;
+class MainWindow;
 
 // What the mail takes from the machine; unset members use the real thing. The port and the
 // time-outs are for tests.
@@ -22,7 +22,7 @@ struct StationEAlertMailLinks {
 
 class StationEAlertMail {
 public:
-    StationEAlertMail(Tzones& zones, SettingsStore& settings, StationEAlertMailLinks links = {});
+    StationEAlertMail(MainWindow& mainWindow, SettingsStore& settings, StationEAlertMailLinks links = {});
 
     AlertSender& Sender() { return composer_; }
     EAlertComposer& Composer() { return composer_; }
@@ -30,7 +30,7 @@ public:
     EAlertSnapshot Snapshot() const;
 
 private:
-    Tzones& zones_;
+    MainWindow& mainWindow_;
     SettingsStore& settings_;
     StationEAlertMailLinks links_;
     platform::SmtpClient client_;

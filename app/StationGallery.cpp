@@ -1,6 +1,6 @@
 #include "app/StationGallery.h"
 
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/TransferBusy.h"
 
 #include <QCheckBox>
@@ -26,56 +26,56 @@ QStringList StationGallery::PhoneSizes() {
             "300", "325", "350", "400", "500", "600", "700", "800", "900", "1000"};
 }
 
-StationGallery::StationGallery(Tzones& zones, SettingsStore& store, GalleryHttp& http)
-    : zones_(zones), service_(store, http, *this, [](bool busy) { TransferBusy::Set(busy); }) {
+StationGallery::StationGallery(MainWindow& mainWindow, SettingsStore& store, GalleryHttp& http)
+    : mainWindow_(mainWindow), service_(store, http, *this, [](bool busy) { TransferBusy::Set(busy); }) {
     service_.RemoveScratchCopies();
-    QWidget* page = zones.phonesettings;
+    QWidget* page = mainWindow.phoneSettingsPage;
     Caption(page, QStringLiteral("UserID or Cell Number"), 10, 0)->move(220, 12);
     Caption(page, QStringLiteral("Password or Pass Code"), 10, 0)->move(220, 40);
     Caption(page, QStringLiteral("Phone Screen Size"), 10, 0)->move(120, 68);
-    zones.phautoconnect->setText(QStringLiteral("Connect to Z4 Service"));
-    zones.phcode->setEchoMode(QLineEdit::Password);
-    if (zones.sizelist->count() == 0)
-        zones.sizelist->addItems(PhoneSizes());
+    mainWindow.phoneAutoConnectBox->setText(QStringLiteral("Connect to Z4 Service"));
+    mainWindow.phoneCodeEdit->setEchoMode(QLineEdit::Password);
+    if (mainWindow.phoneSizeCombo->count() == 0)
+        mainWindow.phoneSizeCombo->addItems(PhoneSizes());
 
-    Connect2Z4 = new QPushButton(QStringLiteral("Connect"), page);
-    Connect2Z4->setObjectName(QStringLiteral("Connect2Z4"));
-    Connect2Z4->setGeometry(10, 120, 100, 24);
-    Button43 = new QPushButton(QStringLiteral("Test"), page);
-    Button43->setObjectName(QStringLiteral("Button43"));
-    Button43->setGeometry(120, 120, 60, 24);
+    serviceConnectButton = new QPushButton(QStringLiteral("Connect"), page);
+    serviceConnectButton->setObjectName(QStringLiteral("serviceConnectButton"));
+    serviceConnectButton->setGeometry(10, 120, 100, 24);
+    testPictureButton = new QPushButton(QStringLiteral("Test"), page);
+    testPictureButton->setObjectName(QStringLiteral("testPictureButton"));
+    testPictureButton->setGeometry(120, 120, 60, 24);
 
     PreviewBox = new QGroupBox(QStringLiteral("Phone Preview"), page);
     PreviewBox->setGeometry(380, 4, 170, 170);
-    Image5 = new QLabel(PreviewBox);
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image5->setGeometry(10, 20, 150, 140);
-    Image5->setScaledContents(true);
+    previewLabel = new QLabel(PreviewBox);
+    previewLabel->setObjectName(QStringLiteral("previewLabel"));
+    previewLabel->setGeometry(10, 20, 150, 140);
+    previewLabel->setScaledContents(true);
 
     StatusBox = new QGroupBox(QStringLiteral("Service Status"), page);
     StatusBox->setGeometry(10, 150, 360, 110);
-    zones.PhLOg->setParent(StatusBox);
-    zones.PhLOg->setGeometry(8, 18, 344, 86);
-    zones.PhLOg->show();
+    mainWindow.phoneLogEdit->setParent(StatusBox);
+    mainWindow.phoneLogEdit->setGeometry(8, 18, 344, 86);
+    mainWindow.phoneLogEdit->show();
 
-    connect(Connect2Z4, &QPushButton::clicked, this, [this] { service_.Connect2Z4Click(); });
-    connect(Button43, &QPushButton::clicked, this, &StationGallery::TakeTestPicture);
+    connect(serviceConnectButton, &QPushButton::clicked, this, [this] { service_.ToggleConnection(); });
+    connect(testPictureButton, &QPushButton::clicked, this, &StationGallery::TakeTestPicture);
     // A size picked by the user is tried at once, so the preview shows it.
-    connect(zones.sizelist, &QComboBox::activated, this, &StationGallery::TakeTestPicture);
+    connect(mainWindow.phoneSizeCombo, &QComboBox::activated, this, &StationGallery::TakeTestPicture);
 }
 
 void StationGallery::TakeTestPicture() {
-    if (zones_.CameraPreviews(1))
-        zones_.Button22Click();
-    else if (zones_.CameraPreviews(2))
-        zones_.Button23Click();
+    if (mainWindow_.CameraPreviews(1))
+        mainWindow_.TakePicture1ButtonClick();
+    else if (mainWindow_.CameraPreviews(2))
+        mainWindow_.TakePicture2ButtonClick();
 }
 
-QString StationGallery::UserText() const { return zones_.phnumber->text(); }
-QString StationGallery::CodeText() const { return zones_.phcode->text(); }
-QString StationGallery::SizeText() const { return zones_.sizelist->currentText(); }
-void StationGallery::SetSizeText(const QString& text) { zones_.sizelist->setEditText(text); }
-void StationGallery::SetConnectCaption(const QString& caption) { Connect2Z4->setText(caption); }
-void StationGallery::ShowLog(const QStringList& lines) { zones_.PhLOg->setPlainText(lines.join(QLatin1Char('\n'))); }
-void StationGallery::ShowPreview(const QImage& picture) { Image5->setPixmap(QPixmap::fromImage(picture)); }
-void StationGallery::SetTestEnabled(bool enabled) { Button43->setEnabled(enabled); }
+QString StationGallery::UserText() const { return mainWindow_.phoneNumberEdit->text(); }
+QString StationGallery::CodeText() const { return mainWindow_.phoneCodeEdit->text(); }
+QString StationGallery::SizeText() const { return mainWindow_.phoneSizeCombo->currentText(); }
+void StationGallery::SetSizeText(const QString& text) { mainWindow_.phoneSizeCombo->setEditText(text); }
+void StationGallery::SetConnectCaption(const QString& caption) { serviceConnectButton->setText(caption); }
+void StationGallery::ShowLog(const QStringList& lines) { mainWindow_.phoneLogEdit->setPlainText(lines.join(QLatin1Char('\n'))); }
+void StationGallery::ShowPreview(const QImage& picture) { previewLabel->setPixmap(QPixmap::fromImage(picture)); }
+void StationGallery::SetTestEnabled(bool enabled) { testPictureButton->setEnabled(enabled); }

@@ -10,7 +10,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class SettingsStore;
-class Tzones;
+class MainWindow;
 
 class StationGallery : public QObject, public OnlineServiceLink, public GalleryPageView {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     // The sizes the page offers while no other list fills it.
     static QStringList PhoneSizes();
 
-    StationGallery(Tzones& zones, SettingsStore& store, GalleryHttp& http);
+    StationGallery(MainWindow& mainWindow, SettingsStore& store, GalleryHttp& http);
 
     GalleryService& Service() { return service_; }
 
@@ -37,16 +37,16 @@ public:
     void ShowPreview(const QImage& picture) override;
     void SetTestEnabled(bool enabled) override;
 
-    QPushButton* Connect2Z4 = nullptr;
+    QPushButton* serviceConnectButton = nullptr;
     QGroupBox* PreviewBox = nullptr; // "Phone Preview"
-    QLabel* Image5 = nullptr;
+    QLabel* previewLabel = nullptr;
     QGroupBox* StatusBox = nullptr;  // "Service Status"
-    QPushButton* Button43 = nullptr; // "Test"
+    QPushButton* testPictureButton = nullptr;
 
 private:
-    // sizelistChange and "Test": a picture of camera 1 when it runs, else of camera 2.
+    // PhoneSizeComboChange and "Test": a picture of camera 1 when it runs, else of camera 2.
     void TakeTestPicture();
 
-    Tzones& zones_;
+    MainWindow& mainWindow_;
     GalleryService service_;
 };

@@ -14,14 +14,14 @@
 
 class QAction;
 class QWidget;
-class Tzones;
+class MainWindow;
 
 class StationLayout final : public QObject, public LayoutLink {
 public:
     // The window's full-screen or normal state; tests record it instead.
     using WindowStateSetter = std::function<void(QWidget& window, bool fullScreen)>;
 
-    explicit StationLayout(Tzones& zones, WindowStateSetter setWindowState = {});
+    explicit StationLayout(MainWindow& mainWindow, WindowStateSetter setWindowState = {});
     ~StationLayout() override;
 
     // LayoutLink.
@@ -30,8 +30,8 @@ public:
     void RestoreFullView() override;
     void ArrangeCameraPanels() override;
     void PlaceWindowForScreen() override;
-    void Relayout() override;          // restlye
-    void ArrangeAfterStart() override; // Timer3
+    void Relayout() override;          // relayoutTimer
+    void ArrangeAfterStart() override; // arrangeTimer
     int LayoutScreenWidth() const override { return layoutScreenWidth_; }
     bool IsCompactView() const override { return compact_; }
     void ShowLoggedPictures(int which) override;
@@ -49,16 +49,16 @@ public:
     LayoutRules::KeyState KeyStateFor(int key, Qt::KeyboardModifiers modifiers) const;
 
     // Menu items and controls of the views.
-    void MakeSmall1Click();
-    void HideToolBar1Click();
-    void ShowToolbar1Click();
-    void Top1Click();
-    void Bottom1Click();
-    void ScreenSaver1Click();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button5Click();
+    void MakeSmallActionClick();
+    void HideToolbarActionClick();
+    void ShowToolbarActionClick();
+    void ToolbarTopActionClick();
+    void ToolbarBottomActionClick();
+    void ScreenSaverActionClick();
+    void View1ButtonClick();
+    void View2ButtonClick();
+    void View3ButtonClick();
+    void Camera1SetupButtonClick();
     void TitlePanelClick();
     void PictureClick(int camera);
     void TakePicButtonMouseUp();
@@ -70,16 +70,16 @@ public:
     static inline const QString kHideToolbarText = QStringLiteral("You must start a Camera to hide the Toolbar.");
 
     bool SmallViewActive = false;
-    int GroupBox1Top = 0;
+    int cameraAreaTop = 0;
     bool LayoutReady = false; // set by PlaceWindowForScreen
 
-    QAction* MakeSmall1 = nullptr;
-    QAction* HideToolBar1 = nullptr;
-    QAction* ShowToolbar1 = nullptr;
-    QAction* ToolBar1 = nullptr; // hidden submenu "ToolBar"
-    QAction* Top1 = nullptr;
-    QAction* Bottom1 = nullptr;
-    QAction* ScreenSaver1 = nullptr;
+    QAction* makeSmallAction = nullptr;
+    QAction* hideToolbarAction = nullptr;
+    QAction* showToolbarAction = nullptr;
+    QAction* toolbarMenuAction = nullptr; // hidden submenu "ToolBar"
+    QAction* toolbarTopAction = nullptr;
+    QAction* toolbarBottomAction = nullptr;
+    QAction* screenSaverAction = nullptr;
 
 private:
     // The picture log past the access lock; false when the lock refused.
@@ -93,7 +93,7 @@ private:
     void ApplyPanels(const LayoutRules::PanelPlacement& placement);
     void SetStaysOnTop(bool onTop);
 
-    Tzones& zones_;
+    MainWindow& mainWindow_;
     QPointer<QWindow> window_;
     const QObject* titlePanel_ = nullptr;
     const QObject* cameraArea_ = nullptr;

@@ -1,7 +1,7 @@
 // The window's keys, the menu items and controls of the views, and the counter caption.
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/StationLayout.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/MessageBox.h"
 #include "core/MotionLink.h"
@@ -19,7 +19,7 @@
 using LayoutRules::KeyAction;
 
 void StationLayout::BuildMenu() {
-    QMenu* menu = zones_.PopupMenu1;
+    QMenu* menu = mainWindow_.windowMenu;
     // Before the window's own items ("Exit" first).
     QAction* exit = menu->actions().value(0);
     auto add = [&](QMenu* into, const char* name, const QString& text, void (StationLayout::*handler)()) {
@@ -32,40 +32,40 @@ void StationLayout::BuildMenu() {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return action;
     };
-    MakeSmall1 = add(menu, "MakeSmall1", QStringLiteral("Make Small"), &StationLayout::MakeSmall1Click);
-    HideToolBar1 = add(menu, "HideToolBar1", QStringLiteral("Hide ToolBar"), &StationLayout::HideToolBar1Click);
-    ShowToolbar1 = add(menu, "ShowToolbar1", QStringLiteral("Show Toolbar"), &StationLayout::ShowToolbar1Click);
+    makeSmallAction = add(menu, "makeSmallAction", QStringLiteral("Make Small"), &StationLayout::MakeSmallActionClick);
+    hideToolbarAction = add(menu, "hideToolbarAction", QStringLiteral("Hide ToolBar"), &StationLayout::HideToolbarActionClick);
+    showToolbarAction = add(menu, "showToolbarAction", QStringLiteral("Show Toolbar"), &StationLayout::ShowToolbarActionClick);
     auto* toolBar = new QMenu(QStringLiteral("ToolBar"), menu);
-    toolBar->setObjectName("ToolBar1");
-    Top1 = add(toolBar, "Top1", QStringLiteral("Top"), &StationLayout::Top1Click);
-    Bottom1 = add(toolBar, "Bottom1", QStringLiteral("Bottom"), &StationLayout::Bottom1Click);
-    ToolBar1 = toolBar->menuAction();
-    menu->insertAction(exit, ToolBar1);
-    ToolBar1->setVisible(false);
-    ScreenSaver1 = add(menu, "ScreenSaver1", QStringLiteral("Screen Saver"), &StationLayout::ScreenSaver1Click);
-    ScreenSaver1->setVisible(false);
+    toolBar->setObjectName("toolbarMenuAction");
+    toolbarTopAction = add(toolBar, "toolbarTopAction", QStringLiteral("Top"), &StationLayout::ToolbarTopActionClick);
+    toolbarBottomAction = add(toolBar, "toolbarBottomAction", QStringLiteral("Bottom"), &StationLayout::ToolbarBottomActionClick);
+    toolbarMenuAction = toolBar->menuAction();
+    menu->insertAction(exit, toolbarMenuAction);
+    toolbarMenuAction->setVisible(false);
+    screenSaverAction = add(menu, "screenSaverAction", QStringLiteral("Screen Saver"), &StationLayout::ScreenSaverActionClick);
+    screenSaverAction->setVisible(false);
 
-    zones_.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&zones_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { zones_.PopupMenu1->popup(zones_.mapToGlobal(at)); });
+    mainWindow_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&mainWindow_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { mainWindow_.windowMenu->popup(mainWindow_.mapToGlobal(at)); });
 }
 
 void StationLayout::BindControls() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     qApp->installEventFilter(this);
     window_ = z.windowHandle();
     titlePanel_ = z.TitlePanel;
-    cameraArea_ = z.GroupBox1;
-    z.GroupBox1->setMouseTracking(true);
-    z.pic1->onClick = [this] { PictureClick(1); };
-    z.pic2->onClick = [this] { PictureClick(2); };
-    connect(z.Button1, &QPushButton::clicked, this, &StationLayout::Button1Click);
-    connect(z.Button2, &QPushButton::clicked, this, &StationLayout::Button2Click);
-    connect(z.Button3, &QPushButton::clicked, this, &StationLayout::Button3Click);
-    connect(z.Button5, &QPushButton::clicked, this, &StationLayout::Button5Click);
-    connect(z.Button16, &QPushButton::clicked, this, [this] { ShowLoggedPictures(1); });
-    connect(z.Button31, &QPushButton::clicked, this, [this] { ShowLoggedPictures(2); });
-    for (QPushButton* takePic : {z.Button22, z.Button23})
+    cameraArea_ = z.cameraAreaBox;
+    z.cameraAreaBox->setMouseTracking(true);
+    z.magnifier1->onClick = [this] { PictureClick(1); };
+    z.magnifier2->onClick = [this] { PictureClick(2); };
+    connect(z.view1Button, &QPushButton::clicked, this, &StationLayout::View1ButtonClick);
+    connect(z.view2Button, &QPushButton::clicked, this, &StationLayout::View2ButtonClick);
+    connect(z.view3Button, &QPushButton::clicked, this, &StationLayout::View3ButtonClick);
+    connect(z.camera1SetupButton, &QPushButton::clicked, this, &StationLayout::Camera1SetupButtonClick);
+    connect(z.log1Button, &QPushButton::clicked, this, [this] { ShowLoggedPictures(1); });
+    connect(z.log2Button, &QPushButton::clicked, this, [this] { ShowLoggedPictures(2); });
+    for (QPushButton* takePic : {z.takePicture1Button, z.takePicture2Button})
         connect(takePic, &QPushButton::released, this, &StationLayout::TakePicButtonMouseUp);
 }
 
@@ -74,8 +74,8 @@ bool StationLayout::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::WinIdChange:
-        if (watched == &zones_)
-            window_ = zones_.windowHandle();
+        if (watched == &mainWindow_)
+            window_ = mainWindow_.windowHandle();
         break;
     case QEvent::KeyPress:
         // The window sees its keys before the control that has the focus (which still
@@ -106,16 +106,16 @@ LayoutRules::KeyState StationLayout::KeyStateFor(int key, Qt::KeyboardModifiers 
     state.key = key;
     state.modifiers = modifiers;
     state.cameraRuns = CameraRuns();
-    state.toolbarVisible = !zones_.maintoolbar->isHidden();
-    state.windowHeight = zones_.height();
-    state.setupPanelVisible = !zones_.Panel1->isHidden();
-    state.cyclingVisible = !zones_.cycleIMAGE->isHidden();
-    state.focusEditFocused = zones_.focusWidget() == zones_.focusEdit;
+    state.toolbarVisible = !mainWindow_.mainToolbar->isHidden();
+    state.windowHeight = mainWindow_.height();
+    state.setupPanelVisible = !mainWindow_.setupPanel->isHidden();
+    state.cyclingVisible = !mainWindow_.cycleLabel->isHidden();
+    state.focusEditFocused = mainWindow_.focusWidget() == mainWindow_.focusEdit;
     return state;
 }
 
 bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     switch (LayoutRules::DecideKey(KeyStateFor(key, modifiers))) {
     case KeyAction::Nothing:
         return false;
@@ -147,15 +147,15 @@ bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         ShowCounterCaption();
         break;
     case KeyAction::StopCycling:
-        z.GroupBox1->setTitle(QString());
+        z.cameraAreaBox->setTitle(QString());
         ShowToolbar(true);
-        z.Timer4.SetEnabled(false);
-        if (CommandCamera* view = z.CameraView(1))
+        z.cycleTimer.SetEnabled(false);
+        if (CommandCamera* view = z.CommandCameraOf(1))
             view->ConnectCamera(true, z.DriverIndex1);
-        z.cycleIMAGE->hide();
+        z.cycleLabel->hide();
         break;
     case KeyAction::HideSetupPanel:
-        z.Panel1->hide();
+        z.setupPanel->hide();
         break;
     case KeyAction::EndProgram:
         // Locked, Esc ends the station only with the password, like Exit.
@@ -163,7 +163,7 @@ bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             z.EndWithoutSaving();
         break;
     case KeyAction::BackFromHidden:
-        z.GroupBox1->setTitle(QString());
+        z.cameraAreaBox->setTitle(QString());
         ShowToolbar(true);
         ShowCounterCaption();
         RestoreFullView();
@@ -177,10 +177,10 @@ bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void StationLayout::ShowCounterCaption() {
-    zones_.CameraGroupBox->setTitle(LayoutRules::CounterCaption(zones_.Links().motion->PictureCountTotal()));
+    mainWindow_.CameraGroupBox->setTitle(LayoutRules::CounterCaption(mainWindow_.Links().motion->PictureCountTotal()));
 }
 
-void StationLayout::MakeSmall1Click() {
+void StationLayout::MakeSmallActionClick() {
     if (!CameraRuns()) {
         ShowMessageBox(kViewingVideoText);
         return;
@@ -189,7 +189,7 @@ void StationLayout::MakeSmall1Click() {
     SmallViewActive = true;
 }
 
-void StationLayout::HideToolBar1Click() {
+void StationLayout::HideToolbarActionClick() {
     ArrangeCameraPanels();
     if (!CameraRuns()) {
         ShowMessageBox(kHideToolbarText);
@@ -202,50 +202,50 @@ void StationLayout::HideToolBar1Click() {
     EmptyLayoutHook();
 }
 
-void StationLayout::ShowToolbar1Click() {
+void StationLayout::ShowToolbarActionClick() {
     ShowToolbar(true);
     RestoreFullView();
 }
 
-void StationLayout::Top1Click() {
-    zones_.FullToolbarLayout = 1;
-    Bottom1Click();
+void StationLayout::ToolbarTopActionClick() {
+    mainWindow_.FullToolbarLayout = 1;
+    ToolbarBottomActionClick();
 }
 
-void StationLayout::Bottom1Click() {
+void StationLayout::ToolbarBottomActionClick() {
     RestoreFullView(); // maximised: the full view
     ShowToolbar(true);
     LayoutToolbar();
 }
 
-void StationLayout::ScreenSaver1Click() { ScreenSaverView(); }
+void StationLayout::ScreenSaverActionClick() { ScreenSaverView(); }
 
-void StationLayout::Button1Click() {
+void StationLayout::View1ButtonClick() {
     ArrangeCameraPanels();
-    zones_.GroupBox4->hide();
+    mainWindow_.viewsBox->hide();
 }
 
-void StationLayout::Button2Click() { zones_.GroupBox4->hide(); }
+void StationLayout::View2ButtonClick() { mainWindow_.viewsBox->hide(); }
 
-void StationLayout::Button3Click() { zones_.GroupBox4->hide(); }
+void StationLayout::View3ButtonClick() { mainWindow_.viewsBox->hide(); }
 
-void StationLayout::Button5Click() {
-    if (!zones_.CameraPreviews(1)) {
-        ShowMessageBox(Tzones::kStartCameraText);
+void StationLayout::Camera1SetupButtonClick() {
+    if (!mainWindow_.CameraPreviews(1)) {
+        ShowMessageBox(MainWindow::kStartCameraText);
         return;
     }
-    zones_.CameraSetupAndRestart(1);
+    mainWindow_.CameraSetupAndRestart(1);
 }
 
 void StationLayout::TitlePanelClick() { BlinkTitle(); }
 
 void StationLayout::PictureClick(int camera) {
-    if (zones_.height() <= LayoutRules::kCompactHeightLimit)
-        zones_.ArrangeViewLayout();
+    if (mainWindow_.height() <= LayoutRules::kCompactHeightLimit)
+        mainWindow_.ArrangeViewLayout();
     else if (camera == 2)
-        zones_.Button23Click();
+        mainWindow_.TakePicture2ButtonClick();
     else
-        zones_.Button22Click();
+        mainWindow_.TakePicture1ButtonClick();
 }
 
-void StationLayout::TakePicButtonMouseUp() { zones_.Links().alerts->ClockTick(); }
+void StationLayout::TakePicButtonMouseUp() { mainWindow_.Links().alerts->ClockTick(); }

@@ -3,7 +3,7 @@
 #include "app/ControlColours.h"
 #include "app/LayoutAlign.h"
 #include "app/StationLayout.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "platform/Rounding.h"
 #include "publish/AlertPaintBoxes.h"
@@ -54,13 +54,13 @@ void FitToWidth(QLabel* label) {
 } // namespace
 
 void StationLayout::LayoutToolbar() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     if (z.FullToolbarLayout == 1) {
-        z.PaintBox1->show();
+        z.clockBox->show();
         z.cam1List->resize(200, z.cam1List->height());
         z.cam2List->resize(200, z.cam2List->height());
-        z.Button22->move(282, z.Button22->y());
-        z.Button23->move(282, z.Button23->y());
+        z.takePicture1Button->move(282, z.takePicture1Button->y());
+        z.takePicture2Button->move(282, z.takePicture2Button->y());
         z.CameraGroupBox->setGeometry(0, -2, 360, z.CameraGroupBox->height());
         const QRect camera = z.CameraGroupBox->geometry();
         z.SurveillancePanel->setGeometry(camera.width(), camera.y() + 2, z.SurveillancePanel->width(),
@@ -68,54 +68,54 @@ void StationLayout::LayoutToolbar() {
         const QRect zones = z.SurveillancePanel->geometry();
         z.SurveillanceSetup->setGeometry(zones.x() + zones.width(), camera.y() + 8, z.SurveillanceSetup->width(),
                                          camera.height() - 8);
-        z.maintoolbar->resize(z.maintoolbar->width(), camera.height());
+        z.mainToolbar->resize(z.mainToolbar->width(), camera.height());
         z.TitlePanel->move(z.width() - (z.TitlePanel->width() + 4), -2);
         z.TitlePanel->hide();
-        z.maintoolbar->raise();
-        z.maintoolbar->show();
-        z.GroupBox1->move(0, 0);
-        z.GroupBox1->show();
-        z.GroupBox1->resize(z.width() - 1, z.GroupBox1->height());
-        z.maintoolbar->setGeometry(z.maintoolbar->x(), z.height() - z.maintoolbar->height(), z.width(),
-                                   z.maintoolbar->height());
+        z.mainToolbar->raise();
+        z.mainToolbar->show();
+        z.cameraAreaBox->move(0, 0);
+        z.cameraAreaBox->show();
+        z.cameraAreaBox->resize(z.width() - 1, z.cameraAreaBox->height());
+        z.mainToolbar->setGeometry(z.mainToolbar->x(), z.height() - z.mainToolbar->height(), z.width(),
+                                   z.mainToolbar->height());
     }
     LayoutCompactToolbar();
 }
 
 void StationLayout::LayoutCompactToolbar() {
-    Tzones& z = zones_;
-    z.PaintBox1->hide();
-    z.maintoolbar->resize(z.maintoolbar->width(), 135);
+    MainWindow& z = mainWindow_;
+    z.clockBox->hide();
+    z.mainToolbar->resize(z.mainToolbar->width(), 135);
     z.CameraGroupBox->move(z.CameraGroupBox->x(), -1);
     z.SurveillancePanel->move(z.SurveillancePanel->x(), 66);
     z.SurveillanceSetup->move(z.SurveillanceSetup->x(), 73);
     z.TitlePanel->move(367, 63);
     z.TitlePanel->show();
-    SetAlign(z.maintoolbar, Align::None);
-    z.maintoolbar->setGeometry(-2, 1, 442, 133);
+    SetAlign(z.mainToolbar, Align::None);
+    z.mainToolbar->setGeometry(-2, 1, 442, 133);
     z.cam1List->resize(289, z.cam1List->height());
     z.cam2List->resize(289, z.cam2List->height());
-    z.Button22->move(368, z.Button22->y());
-    z.Button23->move(368, z.Button23->y());
+    z.takePicture1Button->move(368, z.takePicture1Button->y());
+    z.takePicture2Button->move(368, z.takePicture2Button->y());
     z.CameraGroupBox->setGeometry(1, z.CameraGroupBox->y(), 441, z.CameraGroupBox->height());
     z.SurveillancePanel->setGeometry(2, z.SurveillancePanel->y(), z.SurveillancePanel->width(), 65);
     z.SurveillanceSetup->setGeometry(267, z.SurveillanceSetup->y(), z.SurveillanceSetup->width(), 58);
-    z.GroupBox1->resize(z.width() - 1, z.height() - 1);
-    if (z.VideoCap2)
-        z.VideoCap2->resize(z.VideoCap2->width(), z.height() - 1);
-    QPalette p = z.GroupBox1->palette();
+    z.cameraAreaBox->resize(z.width() - 1, z.height() - 1);
+    if (z.cameraFrame2)
+        z.cameraFrame2->resize(z.cameraFrame2->width(), z.height() - 1);
+    QPalette p = z.cameraAreaBox->palette();
     p.setColor(QPalette::Window, Qt::black);
-    z.GroupBox1->setPalette(p);
+    z.cameraAreaBox->setPalette(p);
 }
 
 void StationLayout::LayoutMainToolbar() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     int count = 0;
     const LayoutRules::ToolbarRow* rows = LayoutRules::MainToolbarRows(&count);
-    const QList<QWidget*> controls = {z.maintoolbar, z.SurveillancePanel, z.SurveillanceSetup, z.CameraGroupBox,
-                                      z.cameraLabel1, z.cameraLabel2, z.Panel2, z.Panel3, z.cam1List, z.cam2List,
-                                      z.Button22, z.Button23, z.zoneLabel, z.Panel4, z.hot1, z.Hot2, z.Button16,
-                                      z.Button31, z.Button9, z.Button6, z.TimeLapseButton, z.Button24, z.Button29,
+    const QList<QWidget*> controls = {z.mainToolbar, z.SurveillancePanel, z.SurveillanceSetup, z.CameraGroupBox,
+                                      z.cameraLabel1, z.cameraLabel2, z.camera1Button, z.camera2Button, z.cam1List, z.cam2List,
+                                      z.takePicture1Button, z.takePicture2Button, z.zoneLabel, z.surveillanceButton, z.hotZone1Box, z.hotZone2Box, z.log1Button,
+                                      z.log2Button, z.aim1Button, z.aim2Button, z.TimeLapseButton, z.setupButton, z.hideButton,
                                       z.TitlePanel};
     for (int i = 0; i < count; ++i) {
         for (QWidget* w : controls) {
@@ -126,7 +126,7 @@ void StationLayout::LayoutMainToolbar() {
     const QColor white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0);
     const QString courier = QStringLiteral("Courier New");
     const QString sans = QStringLiteral("MS Sans Serif");
-    z.maintoolbar->setWindowTitle(QString());
+    z.mainToolbar->setWindowTitle(QString());
     for (QGroupBox* group : {z.SurveillancePanel, z.CameraGroupBox}) {
         SetColours(group, white, black);
         group->setFont(Font(courier, 13));
@@ -140,7 +140,7 @@ void StationLayout::LayoutMainToolbar() {
     }
     z.cameraLabel1->setText(QStringLiteral("1"));
     z.cameraLabel2->setText(QStringLiteral("2"));
-    for (QPushButton* button : {z.Panel2, z.Panel3, z.Panel4})
+    for (QPushButton* button : {z.camera1Button, z.camera2Button, z.surveillanceButton})
         button->setFont(Font(sans, 12, true));
     // Black under the text, as under the list's rows: its silver (camera off) and yellow
     // (camera on) would not stand out from the list's silver.
@@ -150,29 +150,29 @@ void StationLayout::LayoutMainToolbar() {
         p.setColor(QPalette::Base, black);
         list->setPalette(p);
     }
-    SetColours(z.Button22, blue);
-    SetColours(z.Button23, white);
+    SetColours(z.takePicture1Button, blue);
+    SetColours(z.takePicture2Button, white);
     // White on the usual light button face could hardly be read.
-    QPalette face = z.Button23->palette();
+    QPalette face = z.takePicture2Button->palette();
     face.setColor(QPalette::Button, QColor(64, 64, 64));
-    z.Button23->setPalette(face);
-    for (QPushButton* button : {z.Button16, z.Button31, z.Button9, z.Button6})
+    z.takePicture2Button->setPalette(face);
+    for (QPushButton* button : {z.log1Button, z.log2Button, z.aim1Button, z.aim2Button})
         SetColours(button, blue);
-    for (QPushButton* button : {z.Button22, z.Button23, z.Button16, z.Button31, z.Button9, z.Button6,
-                                z.TimeLapseButton, z.Button24, z.Button29, z.Button30, z.Button26, z.Button27,
-                                z.Button28})
+    for (QPushButton* button : {z.takePicture1Button, z.takePicture2Button, z.log1Button, z.log2Button, z.aim1Button, z.aim2Button,
+                                z.TimeLapseButton, z.setupButton, z.hideButton, z.captionsButton, z.helpButton, z.ftpButton,
+                                z.closeButton})
         button->setFont(Font(sans, 11));
     z.zoneLabel->setText(QStringLiteral("Zones"));
     SetColours(z.zoneLabel, white);
-    SetColours(z.hot1, white);
-    SetColours(z.Hot2, white);
-    z.hot1->setText(QStringLiteral("1"));
-    z.Hot2->setText(QStringLiteral("2"));
-    z.Button16->setText(QStringLiteral("Log 1"));
-    z.Button31->setText(QStringLiteral("Log 2"));
+    SetColours(z.hotZone1Box, white);
+    SetColours(z.hotZone2Box, white);
+    z.hotZone1Box->setText(QStringLiteral("1"));
+    z.hotZone2Box->setText(QStringLiteral("2"));
+    z.log1Button->setText(QStringLiteral("Log 1"));
+    z.log2Button->setText(QStringLiteral("Log 2"));
     z.TimeLapseButton->setText(QStringLiteral("Time Lapse "));
-    z.Button24->setText(QStringLiteral("Setup"));
-    z.Button29->setText(QStringLiteral("Hide"));
+    z.setupButton->setText(QStringLiteral("Setup"));
+    z.hideButton->setText(QStringLiteral("Hide"));
     z.TitlePanel->setText(QStringLiteral("TORVEK 5.12"));
     SetColours(z.TitlePanel, white, black);
     z.TitlePanel->setFont(Font(courier, 13));
@@ -181,12 +181,12 @@ void StationLayout::LayoutMainToolbar() {
 }
 
 void StationLayout::PlaceStatusPanel() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     QPalette p = z.palette();
     p.setColor(QPalette::Window, Qt::black);
     z.setPalette(p);
-    z.Panel1->move(int(platform::RoundHalfEven((z.width() - z.Panel1->width()) / 2.0)),
-                   int(platform::RoundHalfEven((z.height() - z.Panel1->height()) / 2.0)));
-    z.Panel1->raise();
-    z.Panel1->repaint();
+    z.setupPanel->move(int(platform::RoundHalfEven((z.width() - z.setupPanel->width()) / 2.0)),
+                   int(platform::RoundHalfEven((z.height() - z.setupPanel->height()) / 2.0)));
+    z.setupPanel->raise();
+    z.setupPanel->repaint();
 }

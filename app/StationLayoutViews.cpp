@@ -1,13 +1,13 @@
 // Placement by screen, the camera panels and the full, compact and screen-saver views.
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/LayoutAlign.h"
 #include "app/StationLayout.h"
 
 #include "app/LoggedPictures.h"
 #include "app/NetworkPanel.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "core/SettingsStore.h"
 
 #include <QAction>
@@ -19,8 +19,8 @@
 
 using namespace LayoutRules;
 
-StationLayout::StationLayout(Tzones& zones, WindowStateSetter setWindowState)
-    : zones_(zones), setWindowState_(std::move(setWindowState)) {
+StationLayout::StationLayout(MainWindow& mainWindow, WindowStateSetter setWindowState)
+    : mainWindow_(mainWindow), setWindowState_(std::move(setWindowState)) {
     if (!setWindowState_) {
         setWindowState_ = [](QWidget& window, bool fullScreen) {
             const Qt::WindowStates state = window.windowState();
@@ -30,25 +30,25 @@ StationLayout::StationLayout(Tzones& zones, WindowStateSetter setWindowState)
     }
     layoutScreenWidth_ = PlaceForScreen(Screen()).layoutScreenWidth;
     // The smallest window; no largest, which would clamp the full view.
-    zones_.setMinimumSize(kMinWindowSide, kMinWindowSide);
+    mainWindow_.setMinimumSize(kMinWindowSide, kMinWindowSide);
     BuildMenu();
     BindControls();
 }
 
 StationLayout::~StationLayout() = default;
 
-QSize StationLayout::Screen() const { return zones_.ScreenSize(); }
+QSize StationLayout::Screen() const { return mainWindow_.ScreenSize(); }
 
-bool StationLayout::CameraRuns() const { return zones_.CameraPreviews(1) || zones_.CameraPreviews(2); }
+bool StationLayout::CameraRuns() const { return mainWindow_.CameraPreviews(1) || mainWindow_.CameraPreviews(2); }
 
-void StationLayout::ShowToolbar(bool show) { zones_.maintoolbar->setVisible(show); }
+void StationLayout::ShowToolbar(bool show) { mainWindow_.mainToolbar->setVisible(show); }
 
 void StationLayout::PlaceWindowForScreen() {
     const ScreenPlacement placement = PlaceForScreen(Screen());
     layoutScreenWidth_ = placement.layoutScreenWidth;
-    zones_.FullToolbarLayout = placement.fullToolbarLayout ? 1 : 0;
+    mainWindow_.FullToolbarLayout = placement.fullToolbarLayout ? 1 : 0;
     if (placement.moveTo100)
-        zones_.move(100, 100);
+        mainWindow_.move(100, 100);
     LayoutReady = true;
 }
 
@@ -58,8 +58,8 @@ void StationLayout::ApplyPanels(const PanelPlacement& placement) {
         QWidget* picture;
         bool show;
         QRect rect;
-    } panels[] = {{zones_.cam1panel, zones_.pic1, placement.show1, placement.panel1},
-                  {zones_.Cam2Panel, zones_.pic2, placement.show2, placement.panel2}};
+    } panels[] = {{mainWindow_.camera1Panel, mainWindow_.magnifier1, placement.show1, placement.panel1},
+                  {mainWindow_.camera2Panel, mainWindow_.magnifier2, placement.show2, placement.panel2}};
     const bool both = placement.show1 && placement.show2;
     for (const auto& p : panels) {
         if (!p.show) {
@@ -82,108 +82,108 @@ void StationLayout::ApplyPanels(const PanelPlacement& placement) {
 void StationLayout::ArrangeCameraPanels() {
     if (!CameraRuns())
         return;
-    zones_.GroupBox1->resize(zones_.width(), zones_.GroupBox1->height());
-    ApplyPanels(ArrangePanels(zones_.GroupBox1->size(), zones_.CameraPreviews(1), zones_.CameraPreviews(2)));
+    mainWindow_.cameraAreaBox->resize(mainWindow_.width(), mainWindow_.cameraAreaBox->height());
+    ApplyPanels(ArrangePanels(mainWindow_.cameraAreaBox->size(), mainWindow_.CameraPreviews(1), mainWindow_.CameraPreviews(2)));
 }
 
 void StationLayout::SetStaysOnTop(bool onTop) {
-    if (zones_.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+    if (mainWindow_.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
     // New window flags hide the window; it comes back as the program shows it.
-    Tzones::ProgramShowScope scope(zones_);
-    const bool visible = zones_.isVisible();
-    zones_.hide();
-    zones_.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    MainWindow::ProgramShowScope scope(mainWindow_);
+    const bool visible = mainWindow_.isVisible();
+    mainWindow_.hide();
+    mainWindow_.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (visible)
-        zones_.show();
+        mainWindow_.show();
 }
 
 void StationLayout::RestoreFullView() {
     compact_ = false;
     SetStaysOnTop(false);
     {
-        Tzones::ProgramShowScope scope(zones_);
-        zones_.setGeometry(QRect(QPoint(0, 0), Screen()));
-        setWindowState_(zones_, true);
+        MainWindow::ProgramShowScope scope(mainWindow_);
+        mainWindow_.setGeometry(QRect(QPoint(0, 0), Screen()));
+        setWindowState_(mainWindow_, true);
     }
-    if (zones_.FullScreen1)
-        zones_.FullScreen1->setChecked(false);
-    for (QWidget* view : {zones_.VideoCap1, zones_.VideoCap2}) {
+    if (mainWindow_.fullScreenAction)
+        mainWindow_.fullScreenAction->setChecked(false);
+    for (QWidget* view : {mainWindow_.cameraFrame1, mainWindow_.cameraFrame2}) {
         if (view)
             view->setToolTip(QString());
     }
-    zones_.SurveillancePanel->show();
-    zones_.CameraGroupBox->show();
-    zones_.SurveillanceSetup->show();
-    SetAlign(zones_.GroupBox1, Align::None);
-    zones_.GroupBox1->move(zones_.GroupBox1->x(), GroupBox1Top);
-    zones_.setWindowTitle(Tzones::kWindowCaption);
+    mainWindow_.SurveillancePanel->show();
+    mainWindow_.CameraGroupBox->show();
+    mainWindow_.SurveillanceSetup->show();
+    SetAlign(mainWindow_.cameraAreaBox, Align::None);
+    mainWindow_.cameraAreaBox->move(mainWindow_.cameraAreaBox->x(), cameraAreaTop);
+    mainWindow_.setWindowTitle(MainWindow::kWindowCaption);
     SmallViewActive = false;
-    if (zones_.FullToolbarLayout == 0)
-        zones_.GroupBox1->resize(zones_.GroupBox1->width(), zones_.height());
-    for (QWidget* view : {zones_.VideoCap1, zones_.VideoCap2}) {
+    if (mainWindow_.FullToolbarLayout == 0)
+        mainWindow_.cameraAreaBox->resize(mainWindow_.cameraAreaBox->width(), mainWindow_.height());
+    for (QWidget* view : {mainWindow_.cameraFrame1, mainWindow_.cameraFrame2}) {
         if (view)
-            view->resize(view->width(), zones_.height() - 5);
+            view->resize(view->width(), mainWindow_.height() - 5);
     }
     ArrangeCameraPanels();
-    const int areaHeight = !zones_.maintoolbar->isHidden()
-                               ? zones_.maintoolbar->y()
+    const int areaHeight = !mainWindow_.mainToolbar->isHidden()
+                               ? mainWindow_.mainToolbar->y()
                                : Screen().height();
-    zones_.GroupBox1->resize(zones_.GroupBox1->width(), areaHeight);
+    mainWindow_.cameraAreaBox->resize(mainWindow_.cameraAreaBox->width(), areaHeight);
     // The clock and alert blocks, and an alert that is due goes now, not at the next tick.
-    zones_.Links().alerts->ClockTick();
-    const SettingsRecord& record = zones_.Store().Record();
-    zones_.hot1->setChecked(record.HotZone1);
-    zones_.Hot2->setChecked(record.HotZone2);
+    mainWindow_.Links().alerts->ClockTick();
+    const SettingsRecord& record = mainWindow_.Store().Record();
+    mainWindow_.hotZone1Box->setChecked(record.HotZone1);
+    mainWindow_.hotZone2Box->setChecked(record.HotZone2);
 }
 
 void StationLayout::MakeSmallView() {
     SetStaysOnTop(true);
-    zones_.setWindowTitle(Tzones::kWindowCaption);
-    zones_.GroupBox1->setTitle(QString());
-    zones_.SurveillancePanel->hide();
-    zones_.CameraGroupBox->hide();
+    mainWindow_.setWindowTitle(MainWindow::kWindowCaption);
+    mainWindow_.cameraAreaBox->setTitle(QString());
+    mainWindow_.SurveillancePanel->hide();
+    mainWindow_.CameraGroupBox->hide();
     {
-        Tzones::ProgramShowScope scope(zones_);
-        setWindowState_(zones_, false);
+        MainWindow::ProgramShowScope scope(mainWindow_);
+        setWindowState_(mainWindow_, false);
     }
-    zones_.GroupBox1->setGeometry(zones_.GroupBox1->x(), 0, zones_.width() - 5, zones_.height() - 5);
+    mainWindow_.cameraAreaBox->setGeometry(mainWindow_.cameraAreaBox->x(), 0, mainWindow_.width() - 5, mainWindow_.height() - 5);
     layoutScreenWidth_ = PlaceForScreen(Screen()).layoutScreenWidth;
 
-    const CompactPlacement placement = CompactView(Screen(), zones_.CameraPreviews(1), zones_.CameraPreviews(2));
+    const CompactPlacement placement = CompactView(Screen(), mainWindow_.CameraPreviews(1), mainWindow_.CameraPreviews(2));
     if (placement.any) {
-        if (zones_.CameraPreviews(1) && zones_.CameraPreviews(2) && zones_.VideoCap1)
-            zones_.VideoCap1->raise();
+        if (mainWindow_.CameraPreviews(1) && mainWindow_.CameraPreviews(2) && mainWindow_.cameraFrame1)
+            mainWindow_.cameraFrame1->raise();
         ShowToolbar(false);
-        zones_.resize(placement.window.size());
-        SetAlign(zones_.GroupBox1, Align::Client);
+        mainWindow_.resize(placement.window.size());
+        SetAlign(mainWindow_.cameraAreaBox, Align::Client);
         ApplyPanels(placement.panels);
         compact_ = true;
     }
-    zones_.move(placement.any ? placement.window.topLeft()
-                              : QPoint(layoutScreenWidth_ - (zones_.width() + 10),
-                                       Screen().height() - (zones_.height() + 30)));
-    zones_.restlye.SetEnabled(false);
+    mainWindow_.move(placement.any ? placement.window.topLeft()
+                              : QPoint(layoutScreenWidth_ - (mainWindow_.width() + 10),
+                                       Screen().height() - (mainWindow_.height() + 30)));
+    mainWindow_.relayoutTimer.SetEnabled(false);
     SmallViewActive = false;
-    const SettingsRecord& record = zones_.Store().Record();
-    zones_.hot1->setChecked(record.HotZone1);
-    zones_.Hot2->setChecked(record.HotZone2);
-    zones_.update();
-    zones_.raise();
+    const SettingsRecord& record = mainWindow_.Store().Record();
+    mainWindow_.hotZone1Box->setChecked(record.HotZone1);
+    mainWindow_.hotZone2Box->setChecked(record.HotZone2);
+    mainWindow_.update();
+    mainWindow_.raise();
 }
 
 void StationLayout::ScreenSaverView() {
-    if (!zones_.CameraPreviews(1) || zones_.CameraPreviews(2))
+    if (!mainWindow_.CameraPreviews(1) || mainWindow_.CameraPreviews(2))
         return;
-    QPalette palette = zones_.GroupBox1->palette();
+    QPalette palette = mainWindow_.cameraAreaBox->palette();
     palette.setColor(QPalette::WindowText, QColor(192, 192, 192));
-    zones_.GroupBox1->setPalette(palette);
-    if (zones_.VideoCap2)
-        zones_.VideoCap2->hide();
-    if (QWidget* view = zones_.VideoCap1) {
+    mainWindow_.cameraAreaBox->setPalette(palette);
+    if (mainWindow_.cameraFrame2)
+        mainWindow_.cameraFrame2->hide();
+    if (QWidget* view = mainWindow_.cameraFrame1) {
         SetAlign(view, Align::None);
-        view->setGeometry(ScreenSaverRect(zones_.size()));
-        if (TtorCap* cap = zones_.Cap(1))
+        view->setGeometry(ScreenSaverRect(mainWindow_.size()));
+        if (CameraView* cap = mainWindow_.Cap(1))
             cap->Image->setGeometry(view->rect());
         view->raise();
         view->show();
@@ -192,69 +192,69 @@ void StationLayout::ScreenSaverView() {
 }
 
 void StationLayout::Relayout() {
-    zones_.restlye.SetEnabled(false);
+    mainWindow_.relayoutTimer.SetEnabled(false);
     const QSize screen = Screen();
-    SetAlign(zones_.GroupBox1, Align::None);
-    zones_.setGeometry(0, 0, screen.width(), screen.height());
+    SetAlign(mainWindow_.cameraAreaBox, Align::None);
+    mainWindow_.setGeometry(0, 0, screen.width(), screen.height());
     int groupsBottom = 0;
-    for (QWidget* group : {static_cast<QWidget*>(zones_.CameraGroupBox), static_cast<QWidget*>(zones_.SurveillancePanel),
-                           zones_.SurveillanceSetup}) {
+    for (QWidget* group : {static_cast<QWidget*>(mainWindow_.CameraGroupBox), static_cast<QWidget*>(mainWindow_.SurveillancePanel),
+                           mainWindow_.SurveillanceSetup}) {
         if (!group->isHidden())
             groupsBottom = qMax(groupsBottom, group->geometry().bottom() + 1);
     }
-    zones_.maintoolbar->resize(zones_.maintoolbar->width(), RelayoutToolbarHeight(groupsBottom));
-    SetAlign(zones_.maintoolbar, Align::Bottom);
-    zones_.GroupBox1->raise();
-    zones_.GroupBox1->move(0, 0);
-    zones_.GroupBox1->resize(zones_.GroupBox1->width(),
-                             RelayoutCameraAreaHeight(screen.height(), !zones_.maintoolbar->isHidden(),
-                                                      zones_.maintoolbar->y()));
-    for (QWidget* view : {zones_.VideoCap1, zones_.VideoCap2}) {
+    mainWindow_.mainToolbar->resize(mainWindow_.mainToolbar->width(), RelayoutToolbarHeight(groupsBottom));
+    SetAlign(mainWindow_.mainToolbar, Align::Bottom);
+    mainWindow_.cameraAreaBox->raise();
+    mainWindow_.cameraAreaBox->move(0, 0);
+    mainWindow_.cameraAreaBox->resize(mainWindow_.cameraAreaBox->width(),
+                             RelayoutCameraAreaHeight(screen.height(), !mainWindow_.mainToolbar->isHidden(),
+                                                      mainWindow_.mainToolbar->y()));
+    for (QWidget* view : {mainWindow_.cameraFrame1, mainWindow_.cameraFrame2}) {
         if (view)
             SetAlign(view, Align::None);
     }
-    for (QWidget* panel : {static_cast<QWidget*>(zones_.cam1panel), static_cast<QWidget*>(zones_.Cam2Panel)})
-        panel->resize(panel->width(), zones_.GroupBox1->height() - 19);
+    for (QWidget* panel : {static_cast<QWidget*>(mainWindow_.camera1Panel), static_cast<QWidget*>(mainWindow_.camera2Panel)})
+        panel->resize(panel->width(), mainWindow_.cameraAreaBox->height() - 19);
     ArrangeCameraPanels();
     // The camera area went to the front: the panels the user opened stay above it.
-    for (QWidget* panel : {static_cast<QWidget*>(zones_.Panel1), static_cast<QWidget*>(zones_.NetWorkPanel)})
+    for (QWidget* panel : {static_cast<QWidget*>(mainWindow_.setupPanel), static_cast<QWidget*>(mainWindow_.NetWorkPanel)})
         if (panel && panel->isVisible())
             panel->raise();
 }
 
 void StationLayout::ArrangeAfterStart() {
     ArrangeCameraPanels();
-    zones_.Timer3.SetEnabled(false);
+    mainWindow_.arrangeTimer.SetEnabled(false);
 }
 
 void StationLayout::ShowLoggedPictures(int which) { OpenLoggedPictures(which); }
 
 bool StationLayout::OpenLoggedPictures(int which) {
     // Every way into the picture log (menus, buttons, keys, the history) asks the lock.
-    if (!zones_.Links().accessLock->AccessAllowed() || zones_.IsShuttingDown())
+    if (!mainWindow_.Links().accessLock->AccessAllowed() || mainWindow_.IsShuttingDown())
         return false;
-    const QString folder = which == 3   ? zones_.HistoryFolder()
-                           : which == 2 ? zones_.Store().CameraFolder(2)
-                                        : zones_.Store().CameraFolder(1);
-    ::ShowLoggedPictures(which, folder, zones_, *zones_.Links().pictureLog, [this] { ShowToolbar(true); });
+    const QString folder = which == 3   ? mainWindow_.HistoryFolder()
+                           : which == 2 ? mainWindow_.Store().CameraFolder(2)
+                                        : mainWindow_.Store().CameraFolder(1);
+    ::ShowLoggedPictures(which, folder, mainWindow_, *mainWindow_.Links().pictureLog, [this] { ShowToolbar(true); });
     return true;
 }
 
 void StationLayout::BlinkTitle() {
-    if (zones_.FullToolbarLayout != 0)
+    if (mainWindow_.FullToolbarLayout != 0)
         return;
-    QPalette palette = zones_.maintoolbar->palette();
+    QPalette palette = mainWindow_.mainToolbar->palette();
     const bool red = palette.color(QPalette::Window) == QColor(255, 0, 0);
     palette.setColor(QPalette::Window, red ? QColor(0, 0, 0) : QColor(255, 0, 0));
-    zones_.maintoolbar->setPalette(palette);
+    mainWindow_.mainToolbar->setPalette(palette);
 }
 
 void StationLayout::PopToolbarAt(int x, int y) {
-    if (zones_.ZoneWindowOf(1).IsShown())
+    if (mainWindow_.ZoneWindowOf(1).IsShown())
         return;
-    if (zones_.maintoolbar->palette().color(QPalette::Window) != QColor(255, 0, 0))
+    if (mainWindow_.mainToolbar->palette().color(QPalette::Window) != QColor(255, 0, 0))
         return;
-    zones_.maintoolbar->move(x, y);
-    zones_.repaint();
+    mainWindow_.mainToolbar->move(x, y);
+    mainWindow_.repaint();
     QThread::msleep(100);
 }

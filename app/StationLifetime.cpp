@@ -1,7 +1,7 @@
 #include "app/StationLifetime.h"
 
 #include "app/Splash.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MessageBox.h"
 
 #include <QApplication>
@@ -21,15 +21,15 @@ void StationLifetime::Requested() {
         // Nothing is loaded yet: nothing to save.
         requested_ = true;
         splash_->done(QDialog::Rejected);
-    } else if (zones_) {
-        zones_->ShutDown();
+    } else if (mainWindow_) {
+        mainWindow_->ShutDown();
     } else {
         requested_ = true;
     }
 }
 
 bool StationLifetime::RunSplash(int durationMs) {
-    TSplash splash(durationMs);
+    SplashScreen splash(durationMs);
     splash_ = &splash;
     splash.exec();
     splash_ = nullptr;
@@ -50,15 +50,15 @@ std::function<void()> StationLifetime::Terminator() {
     };
 }
 
-void StationLifetime::MainWindowMade(Tzones& zones) {
-    zones_ = &zones;
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &zones, &Tzones::ShutDown, Qt::DirectConnection);
+void StationLifetime::MainWindowMade(MainWindow& mainWindow) {
+    mainWindow_ = &mainWindow;
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &mainWindow, &MainWindow::ShutDown, Qt::DirectConnection);
 }
 
 int StationLifetime::Run() {
-    if (requested_ && zones_)
-        zones_->ShutDown();
+    if (requested_ && mainWindow_)
+        mainWindow_->ShutDown();
     return terminated_ ? 0 : QApplication::exec();
 }
 
-void StationLifetime::MainWindowGone() { zones_ = nullptr; }
+void StationLifetime::MainWindowGone() { mainWindow_ = nullptr; }

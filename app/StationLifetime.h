@@ -9,8 +9,8 @@
 #include <QString>
 #include <functional>
 
-class TSplash;
-class Tzones;
+class SplashScreen;
+class MainWindow;
 
 class StationLifetime {
 public:
@@ -25,7 +25,7 @@ public:
     std::function<void()> Terminator();
     // The main window exists: requests go to its shutdown from now on, also while its
     // first show has a message box open.
-    void MainWindowMade(Tzones& zones);
+    void MainWindowMade(MainWindow& mainWindow);
     // After the first show (the settings are loaded): carries out a request that came while
     // the windows were made, then runs the message loop unless the station has ended; the
     // loop's result.
@@ -37,9 +37,9 @@ private:
     void Requested();
 
     platform::TerminationWatcher watcher_;
-    TSplash* splash_ = nullptr;
+    SplashScreen* splash_ = nullptr;
     bool ending_ = false;
-    Tzones* zones_ = nullptr;
+    MainWindow* mainWindow_ = nullptr;
     bool requested_ = false;
     bool terminated_ = false;
 };

@@ -43,7 +43,7 @@ struct StationLinks {
     MotionLink* motion = &NullMotionLink::Instance();
     DriverAliasLink* aliases = &NullDriverAliasLink::Instance();
     CameraSetupLink* cameraSetup = &NullCameraSetupLink::Instance();
-    // The caption window and the zone windows (TForm2: camera 1, TForm1: camera 2); the
+    // The caption window and the zone windows (Camera1ZoneWindow: camera 1, Camera2ZoneWindow: camera 2); the
     // null ones keep their values so the settings round trip stays whole.
     CaptionWindowLink* captionWindow = &nullCaptionWindow;
     ZoneWindow* zoneWindow1 = &nullZoneWindow1;

@@ -1,57 +1,57 @@
 #include "app/StationMagnifiers.h"
 
-#include "app/Tmagna.h"
-#include "app/Tzones.h"
-#include "capture/TtorCap.h"
+#include "app/Magnifier.h"
+#include "app/MainWindow.h"
+#include "capture/CameraView.h"
 #include "core/PictureStore.h"
 
 StationMagnifiers::StationMagnifiers(PictureStore& pictures)
-    : snapshots_([this] { return zones_ ? zones_->HistoryFolder() : QString(); },
+    : snapshots_([this] { return mainWindow_ ? mainWindow_->HistoryFolder() : QString(); },
                  [&pictures] { return pictures.NextPictureFileName(); }) {}
 
-void StationMagnifiers::BindMainWindow(Tzones& zones) {
-    zones_ = &zones;
-    for (Tmagna* frame : {zones.pic1, zones.pic2}) {
+void StationMagnifiers::BindMainWindow(MainWindow& mainWindow) {
+    mainWindow_ = &mainWindow;
+    for (Magnifier* frame : {mainWindow.magnifier1, mainWindow.magnifier2}) {
         frame->takePicture = [this](const QImage& picture) { snapshots_.Take(picture); };
-        frame->showHistory = [&zones] { zones.Links().layout->ShowLoggedPictures(3); };
+        frame->showHistory = [&mainWindow] { mainWindow.Links().layout->ShowLoggedPictures(3); };
     }
 }
 
-void BindCameraPictures(Tzones& zones, PictureCaptions& captions) {
-    captions.Hooks().display = [&zones](int camera, const QImage& picture, CaptionDisplay what) {
-        ShowCaptionedPicture(zones, camera, picture, what);
+void BindCameraPictures(MainWindow& mainWindow, PictureCaptions& captions) {
+    captions.Hooks().display = [&mainWindow](int camera, const QImage& picture, CaptionDisplay what) {
+        ShowCaptionedPicture(mainWindow, camera, picture, what);
     };
-    TtorCap::SetCaptionPainter(
+    CameraView::SetCaptionPainter(
         [&captions](platform::PictureCanvas& image, int camera) { captions.DrawPictureCaption(image, camera); });
-    TtorCap::SetLiveCaption(
+    CameraView::SetLiveCaption(
         [&captions](platform::PictureCanvas& overlay, int camera) { return captions.StampPictureCaption(overlay, camera); },
-        [&zones](int camera, const QImage& frame, const platform::PictureOverlay& caption, CaptionDisplay what) {
-            ShowLivePicture(zones, camera, frame, caption, what);
+        [&mainWindow](int camera, const QImage& frame, const platform::PictureOverlay& caption, CaptionDisplay what) {
+            ShowLivePicture(mainWindow, camera, frame, caption, what);
         });
-    TtorCap::SetLiveWatch([&zones](int camera) {
-        const Tmagna* view = camera == 2 ? zones.pic2 : zones.pic1;
-        const QRect seen = view->Image1->isVisible() ? view->Image1->visibleRegion().boundingRect() : QRect();
+    CameraView::SetLiveWatch([&mainWindow](int camera) {
+        const Magnifier* view = camera == 2 ? mainWindow.magnifier2 : mainWindow.magnifier1;
+        const QRect seen = view->pictureView->isVisible() ? view->pictureView->visibleRegion().boundingRect() : QRect();
         return seen.width() >= 8 && seen.height() >= 8; // not a view parked at 1x1
     });
     // Unseen, a camera's frames are read by the motion poll, once a tick.
-    TtorCap::SetFrameReadInterval([&zones] { return zones.MotionTime.Interval(); });
+    CameraView::SetFrameReadInterval([&mainWindow] { return mainWindow.MotionTime.Interval(); });
 }
 
 void UnbindCameraPictures(PictureCaptions& captions) {
     captions.Hooks().display = {};
-    TtorCap::SetCaptionPainter({});
-    TtorCap::SetLiveCaption({}, {});
-    TtorCap::SetLiveWatch({});
-    TtorCap::SetFrameReadInterval({});
+    CameraView::SetCaptionPainter({});
+    CameraView::SetLiveCaption({}, {});
+    CameraView::SetLiveWatch({});
+    CameraView::SetFrameReadInterval({});
 }
 
-void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what) {
-    ShowLivePicture(zones, camera, picture, {}, what);
+void ShowCaptionedPicture(MainWindow& mainWindow, int camera, const QImage& picture, CaptionDisplay what) {
+    ShowLivePicture(mainWindow, camera, picture, {}, what);
 }
 
-void ShowLivePicture(Tzones& zones, int camera, const QImage& frame, const platform::PictureOverlay& caption,
+void ShowLivePicture(MainWindow& mainWindow, int camera, const QImage& frame, const platform::PictureOverlay& caption,
                      CaptionDisplay what) {
-    Tmagna* view = camera == 2 ? zones.pic2 : zones.pic1;
+    Magnifier* view = camera == 2 ? mainWindow.magnifier2 : mainWindow.magnifier1;
     view->SetPicture(frame, caption);
     if (what == CaptionDisplay::CopyAndMagnifier && view->State().Active) {
         view->SetSource(caption.ComposedOn(frame)); // only while the lens is on

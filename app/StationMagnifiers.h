@@ -9,7 +9,7 @@
 
 
 class PictureStore;
-class Tzones;
+class MainWindow;
 
 class StationMagnifiers final : public MagnifierLink {
 public:
@@ -19,21 +19,21 @@ public:
     void FreeMagnifierImage(MagnifierFrame& frame) override { frame.FreeImage(); }
 
     // Binds both frames of the window; the window outlives this binding's use.
-    void BindMainWindow(Tzones& zones);
+    void BindMainWindow(MainWindow& mainWindow);
     const HistorySnapshots& Snapshots() const { return snapshots_; }
 
 private:
-    Tzones* zones_ = nullptr;
+    MainWindow* mainWindow_ = nullptr;
     HistorySnapshots snapshots_;
 };
 
-// A camera's captioned picture to its frame (camera 2: pic2, else pic1). While the frame's
+// A camera's captioned picture to its frame (camera 2: magnifier2, else magnifier1). While the frame's
 // lens is on, the picture is also the lens's source and the lens is redrawn.
-void ShowCaptionedPicture(Tzones& zones, int camera, const QImage& picture, CaptionDisplay what);
+void ShowCaptionedPicture(MainWindow& mainWindow, int camera, const QImage& picture, CaptionDisplay what);
 // Camera pictures to the main window's frames: the captioned pictures the caption drawer
 // hands on, and the live frames with their caption overlay. Unbound before the window goes.
-void BindCameraPictures(Tzones& zones, PictureCaptions& captions);
+void BindCameraPictures(MainWindow& mainWindow, PictureCaptions& captions);
 void UnbindCameraPictures(PictureCaptions& captions);
 // The same for a live frame with its caption laid over it when painted.
-void ShowLivePicture(Tzones& zones, int camera, const QImage& frame, const platform::PictureOverlay& caption,
+void ShowLivePicture(MainWindow& mainWindow, int camera, const QImage& frame, const platform::PictureOverlay& caption,
                      CaptionDisplay what);

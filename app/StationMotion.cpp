@@ -1,7 +1,7 @@
 #include "app/StationMotion.h"
 
 #include "app/ControlColours.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MotionBindings.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
@@ -20,25 +20,25 @@ constexpr int kPixmapCacheKB = 2048;
 
 } // namespace
 
-bool MainWindowCameras::IsPreviewing(int camera) const { return zones_ && zones_->CameraPreviews(camera); }
+bool MainWindowCameras::IsPreviewing(int camera) const { return mainWindow_ && mainWindow_->CameraPreviews(camera); }
 
 QImage MainWindowCameras::ImageBitmap(int camera) const {
-    CommandCamera* view = zones_ ? zones_->CameraView(camera) : nullptr;
+    CommandCamera* view = mainWindow_ ? mainWindow_->CommandCameraOf(camera) : nullptr;
     return view ? view->UncaptionedFrame() : QImage();
 }
 
 quint64 MainWindowCameras::RunNumber(int camera) const {
-    const CommandCamera* view = zones_ ? zones_->CameraView(camera) : nullptr;
+    const CommandCamera* view = mainWindow_ ? mainWindow_->CommandCameraOf(camera) : nullptr;
     return view ? view->RunNumber() : 0;
 }
 
 bool MainWindowCameras::ZoneOn(int camera) const {
-    const QCheckBox* box = zones_ ? (camera == 2 ? zones_->Hot2 : zones_->hot1) : nullptr;
+    const QCheckBox* box = mainWindow_ ? (camera == 2 ? mainWindow_->hotZone2Box : mainWindow_->hotZone1Box) : nullptr;
     return box && box->isChecked();
 }
 
 ZoneRect MainWindowCameras::Zone(int camera) const {
-    return zones_ ? zones_->CameraZone[camera == 2 ? 1 : 0] : ZoneRect{};
+    return mainWindow_ ? mainWindow_->CameraZone[camera == 2 ? 1 : 0] : ZoneRect{};
 }
 
 StationMotion::StationMotion(SettingsStore& settings, PictureCaptions& captions, const CaptionChoices& choices)
@@ -50,67 +50,67 @@ StationMotion::StationMotion(SettingsStore& settings, PictureCaptions& captions,
 
 StationMotion::~StationMotion() = default;
 
-void StationMotion::BindMainWindow(Tzones& zones) {
-    cameras_.Bind(zones);
-    loop_ = std::make_unique<MotionLoop>(detector_, cameras_, zones.MotionTime);
+void StationMotion::BindMainWindow(MainWindow& mainWindow) {
+    cameras_.Bind(mainWindow);
+    loop_ = std::make_unique<MotionLoop>(detector_, cameras_, mainWindow.MotionTime);
     BindMotionDrawing(detector_, captions_, choices_, settings_.Record(), cameras_);
     MotionDetectorHooks& seen = detector_.Hooks();
-    seen.Panel1Visible = [&zones] { return zones.Panel1->isVisible(); };
-    seen.ZoneWindowVisible = [&zones](int camera) { return zones.ZoneWindowOf(camera).IsShown(); };
-    seen.ShowMotionText = [&zones](int camera, const QString& text) {
-        (camera == 2 ? zones.Errors2 : zones.Errors1)->setText(text);
+    seen.SetupPanelVisible = [&mainWindow] { return mainWindow.setupPanel->isVisible(); };
+    seen.ZoneWindowVisible = [&mainWindow](int camera) { return mainWindow.ZoneWindowOf(camera).IsShown(); };
+    seen.ShowMotionText = [&mainWindow](int camera, const QString& text) {
+        (camera == 2 ? mainWindow.motionCount2Label : mainWindow.motionCount1Label)->setText(text);
     };
-    seen.DrawMotionCounter = [&zones](platform::PictureCanvas& picture, qint32 count) {
-        zones.DrawMotionCounter(picture, count);
+    seen.DrawMotionCounter = [&mainWindow](platform::PictureCanvas& picture, qint32 count) {
+        mainWindow.DrawMotionCounter(picture, count);
     };
 
     PictureStoreHooks& store = pictures_.Hooks();
-    store.tvOut = [&zones] { return zones.OverVideo->isChecked(); };
+    store.tvOut = [&mainWindow] { return mainWindow.OverVideo->isChecked(); };
     // The group box turns red, green and black at every picture; each new palette gives the
     // buttons in it fresh style pixmaps, so the pixmap cache fills to its limit before it
     // reuses anything. The limit is kept small: what it drops is drawn again.
     QPixmapCache::setCacheLimit(kPixmapCacheKB);
-    store.setGroupBoxColour = [&zones](quint32 colour) {
-        zones.SetCameraAreaColour(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
-        zones.GroupBox1->repaint();
+    store.setGroupBoxColour = [&mainWindow](quint32 colour) {
+        mainWindow.SetCameraAreaColour(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
+        mainWindow.cameraAreaBox->repaint();
     };
-    store.cameraViewIs180High = [&zones] {
-        return (zones.VideoCap1 && zones.VideoCap1->height() == 180) ||
-               (zones.VideoCap2 && zones.VideoCap2->height() == 180);
+    store.cameraViewIs180High = [&mainWindow] {
+        return (mainWindow.cameraFrame1 && mainWindow.cameraFrame1->height() == 180) ||
+               (mainWindow.cameraFrame2 && mainWindow.cameraFrame2->height() == 180);
     };
-    store.groupBoxHeight = [&zones] { return zones.GroupBox1->height(); };
+    store.groupBoxHeight = [&mainWindow] { return mainWindow.cameraAreaBox->height(); };
 
-    alarm_.SetAlarmTickedHook([&zones] { return zones.alarm->isChecked(); });
+    alarm_.SetAlarmTickedHook([&mainWindow] { return mainWindow.alarm->isChecked(); });
     BindMotionPictures(*loop_, pictures_, alarm_);
 
     MotionLoopHooks& loop = loop_->Hooks();
-    loop.Panel4FontRed = [&zones] { return FontColour(zones.Panel4) == ControlColours::kRed; };
-    loop.SetPanel4FontRed = [&zones](bool red) {
-        SetFontColour(zones.Panel4, red ? ControlColours::kRed : ControlColours::kBlack);
+    loop.SurveillanceButtonFontRed = [&mainWindow] { return FontColour(mainWindow.surveillanceButton) == ControlColours::kRed; };
+    loop.SetSurveillanceButtonFontRed = [&mainWindow](bool red) {
+        SetFontColour(mainWindow.surveillanceButton, red ? ControlColours::kRed : ControlColours::kBlack);
     };
-    loop.Panel4Caption = [&zones] { return zones.Panel4->text(); };
-    loop.AlarmTicked = [&zones] { return zones.alarm->isChecked(); };
-    loop.LogAllowed = [&zones] { return zones.LogAllowed->isChecked(); };
-    loop.ShowwTicked = [&zones] { return zones.Showw->isChecked(); };
-    loop.GroupBox1Top = [&zones] { return zones.GroupBox1->y(); };
-    loop.GroupBox1Height = [&zones] { return zones.GroupBox1->height(); };
-    loop.SetGroupBox1Caption = [&zones](const QString& text) { zones.GroupBox1->setTitle(text); };
-    loop.SetCameraGroupBoxCaption = [&zones](const QString& text) { zones.CameraGroupBox->setTitle(text); };
+    loop.SurveillanceButtonCaption = [&mainWindow] { return mainWindow.surveillanceButton->text(); };
+    loop.AlarmTicked = [&mainWindow] { return mainWindow.alarm->isChecked(); };
+    loop.LogAllowed = [&mainWindow] { return mainWindow.LogAllowed->isChecked(); };
+    loop.ShowOnMotionTicked = [&mainWindow] { return mainWindow.showOnMotionBox->isChecked(); };
+    loop.CameraAreaTop = [&mainWindow] { return mainWindow.cameraAreaBox->y(); };
+    loop.CameraAreaHeight = [&mainWindow] { return mainWindow.cameraAreaBox->height(); };
+    loop.SetCameraAreaCaption = [&mainWindow](const QString& text) { mainWindow.cameraAreaBox->setTitle(text); };
+    loop.SetCameraGroupBoxCaption = [&mainWindow](const QString& text) { mainWindow.CameraGroupBox->setTitle(text); };
     // The layout flag by which Take Pic and time-lapse put the bare number in "Cameras".
-    loop.CompactScreen = [&zones] { return zones.FullToolbarLayout != 0; };
-    loop.TickCheckBox1 = [&zones] { zones.TickLockBoxForMotion(); };
-    loop.UntickTarget = [&zones](int camera) { zones.ZoneWindowOf(camera).SetTargetTicked(false); };
-    loop.ShowZoneWindowModal = [&zones](int camera) {
-        if (!zones.IsShuttingDown())
-            zones.ZoneWindowOf(camera).ShowModal();
+    loop.CompactScreen = [&mainWindow] { return mainWindow.FullToolbarLayout != 0; };
+    loop.TickLockBox = [&mainWindow] { mainWindow.TickLockBoxForMotion(); };
+    loop.UntickTarget = [&mainWindow](int camera) { mainWindow.ZoneWindowOf(camera).SetTargetTicked(false); };
+    loop.ShowZoneWindowModal = [&mainWindow](int camera) {
+        if (!mainWindow.IsShuttingDown())
+            mainWindow.ZoneWindowOf(camera).ShowModal();
     };
-    loop.MainWindowEnabled = [&zones] { return zones.isEnabled() && !QApplication::activeModalWidget(); };
-    loop.GatherAndSaveSettings = [&zones] {
-        if (!zones.IsShuttingDown())
-            zones.GatherAndSaveSettings();
+    loop.MainWindowEnabled = [&mainWindow] { return mainWindow.isEnabled() && !QApplication::activeModalWidget(); };
+    loop.GatherAndSaveSettings = [&mainWindow] {
+        if (!mainWindow.IsShuttingDown())
+            mainWindow.GatherAndSaveSettings();
     };
-    loop.WriteSettingsFile = [this, &zones] {
-        if (!zones.IsShuttingDown())
+    loop.WriteSettingsFile = [this, &mainWindow] {
+        if (!mainWindow.IsShuttingDown())
             settings_.WriteSettingsFile();
     };
 }

@@ -14,13 +14,13 @@
 struct CaptionChoices;
 class PictureCaptions;
 class SettingsStore;
-class Tzones;
+class MainWindow;
 
 // The main window's two cameras as the detector sees them: a camera counts while its view
 // previews, its zone is watched while its hot box is ticked.
 class MainWindowCameras : public MotionCameras {
 public:
-    void Bind(const Tzones& zones) { zones_ = &zones; }
+    void Bind(const MainWindow& mainWindow) { mainWindow_ = &mainWindow; }
     bool IsPreviewing(int camera) const override;
     QImage ImageBitmap(int camera) const override;
     bool ZoneOn(int camera) const override;
@@ -28,7 +28,7 @@ public:
     quint64 RunNumber(int camera) const override;
 
 private:
-    const Tzones* zones_ = nullptr;
+    const MainWindow* mainWindow_ = nullptr;
 };
 
 class StationMotion : public MotionLink {
@@ -38,7 +38,7 @@ public:
 
     // Binds MotionTime's tick, the detector's and the loop's hooks and the picture store to
     // the main window; the window outlives this binding's use.
-    void BindMainWindow(Tzones& zones);
+    void BindMainWindow(MainWindow& mainWindow);
 
     MotionDetector& Detector() { return detector_; }
     MotionLoop* Loop() { return loop_.get(); }

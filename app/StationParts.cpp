@@ -1,7 +1,7 @@
 #include "app/StationParts.h"
 
 #include "capture/DriverAliasRegistry.h"
-#include "capture/TsetupForm.h"
+#include "capture/CameraSetupScreen.h"
 #include "core/CaptionSettings.h"
 
 void RegistryDriverAliases::LoadDriverList() { registry_.LoadDriverList(); }

@@ -7,7 +7,7 @@
 
 class CaptionSettings;
 class DriverAliasRegistry;
-class TsetupForm;
+class CameraSetupScreen;
 
 class RegistryDriverAliases final : public DriverAliasLink {
 public:
@@ -22,11 +22,11 @@ private:
 
 class SetupScreen final : public CameraSetupLink {
 public:
-    explicit SetupScreen(TsetupForm& form) : form_(form) {}
+    explicit SetupScreen(CameraSetupScreen& form) : form_(form) {}
     void OpenSetupScreen(int deviceIndex, int camera) override;
 
 private:
-    TsetupForm& form_;
+    CameraSetupScreen& form_;
 };
 
 // The caption window's state lives in its logic class; the window shows it.

@@ -3,11 +3,11 @@
 
 #include "app/ControlColours.h"
 #include "app/NetworkPanel.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "capture/CaptureModes.h"
 #include "capture/DriverSetupPage.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "core/SettingsStore.h"
 
@@ -25,30 +25,30 @@
 #include <QVBoxLayout>
 
 void StationTray::BindSetupPanel() {
-    Tzones& z = zones_;
-    for (QPushButton* setup : {z.Button24, z.Button10})
-        connect(setup, &QPushButton::clicked, this, &StationTray::Button10Click);
-    connect(z.Button11, &QPushButton::clicked, this, &StationTray::Button11Click);
-    connect(z.Button29, &QPushButton::clicked, this, &StationTray::MinimizeToTray);
+    MainWindow& z = mainWindow_;
+    for (QPushButton* setup : {z.setupButton, z.viewsSetupButton})
+        connect(setup, &QPushButton::clicked, this, &StationTray::ToggleSetupPanel);
+    connect(z.setupHideButton, &QPushButton::clicked, this, &StationTray::SetupHideButtonClick);
+    connect(z.hideButton, &QPushButton::clicked, this, &StationTray::MinimizeToTray);
     // The tabs are changed by code only at activation, which shows the page itself; a
     // change while the settings are applied (the window's show) shows nothing.
-    connect(z.TabControl1, &QTabBar::currentChanged, this, [this] {
-        if (!zones_.Flags().ApplyingSettings)
+    connect(z.setupTabs, &QTabBar::currentChanged, this, [this] {
+        if (!mainWindow_.Flags().ApplyingSettings)
             ShowSetupTab();
     });
-    more_ = z.more;
+    windowMenuLabel_ = z.windowMenuLabel;
     cameraBox_ = z.CameraGroupBox;
-    more_->installEventFilter(this);
+    windowMenuLabel_->installEventFilter(this);
     cameraBox_->installEventFilter(this);
 }
 
 void StationTray::BindHandlers() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     const auto applying = [&z] { return z.Flags().ApplyingSettings; };
-    connect(z.Vmodes, &QComboBox::activated, this, [this] { VideoModeChange(1); });
-    connect(z.VModes2, &QComboBox::activated, this, [this] { VideoModeChange(2); });
+    connect(z.videoMode1Combo, &QComboBox::activated, this, [this] { VideoModeChange(1); });
+    connect(z.videoMode2Combo, &QComboBox::activated, this, [this] { VideoModeChange(2); });
     // Boxes and sliders also answer changes made by code, except while settings are applied.
-    connect(z.samplerate, &QSlider::valueChanged, this, [&z, applying](int position) {
+    connect(z.sampleRateSlider, &QSlider::valueChanged, this, [&z, applying](int position) {
         if (!applying())
             z.MotionTime.SetInterval(position);
     });
@@ -57,35 +57,35 @@ void StationTray::BindHandlers() {
             if (!applying())
                 z.ReadColourChannelBoxes();
         });
-    connect(z.mastersent, &QSlider::valueChanged, this, [&z, applying](int position) {
+    connect(z.masterSensitivitySlider, &QSlider::valueChanged, this, [&z, applying](int position) {
         // The label always tells the position shown.
-        z.lablee->setText(QStringLiteral("Master Sensitivity ") + QString::number(position));
+        z.masterSensitivityLabel->setText(QStringLiteral("Master Sensitivity ") + QString::number(position));
         if (!applying())
             z.ReadColourChannelBoxes();
     });
-    z.lablee->setText(QStringLiteral("Master Sensitivity ") + QString::number(z.mastersent->value()));
-    connect(z.hot1, &QCheckBox::toggled, this, [&z, applying](bool on) {
+    z.masterSensitivityLabel->setText(QStringLiteral("Master Sensitivity ") + QString::number(z.masterSensitivitySlider->value()));
+    connect(z.hotZone1Box, &QCheckBox::toggled, this, [&z, applying](bool on) {
         if (!applying())
             z.Store().Record().HotZone1 = on;
     });
-    connect(z.Hot2, &QCheckBox::toggled, this, [&z, applying](bool on) {
+    connect(z.hotZone2Box, &QCheckBox::toggled, this, [&z, applying](bool on) {
         if (!applying())
             z.Store().Record().HotZone2 = on;
     });
-    for (QPushButton* ftp : {z.Button27, z.Button8})
+    for (QPushButton* ftp : {z.ftpButton, z.viewsFtpButton})
         connect(ftp, &QPushButton::clicked, this, &StationTray::FtpButtonClick);
-    connect(z.Button37, &QPushButton::clicked, this, &StationTray::Button37Click);
+    connect(z.setupFtpButton, &QPushButton::clicked, this, &StationTray::SetupFtpButtonClick);
 }
 
 void StationTray::VideoModeChange(int camera) {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     if (z.Flags().ApplyingSettings)
         return;
     SettingsRecord& record = z.Store().Record();
     (camera == 2 ? record.AviReady2 : record.AviReady1) = false;
     z.Store().WriteSettingsFile();
-    const int index = (camera == 2 ? z.VModes2 : z.Vmodes)->currentIndex();
-    TtorCap* view = z.Cap(camera);
+    const int index = (camera == 2 ? z.videoMode2Combo : z.videoMode1Combo)->currentIndex();
+    CameraView* view = z.Cap(camera);
     if (!view || !view->IsPreviewing() || index < 0 || index >= view->cap->VideoModeCount())
         return;
     view->cap->SetVideoMode(index);
@@ -93,12 +93,12 @@ void StationTray::VideoModeChange(int camera) {
 }
 
 void StationTray::ShowSetupTab() {
-    Tzones& z = zones_;
-    QWidget* const pages[] = {z.DriverStatusPanel, z.autostartpanel, z.AlertsPanel, z.ScreenResPanel, z.Advanced};
-    for (QWidget* page : {z.DriverStatusPanel, z.autostartpanel, static_cast<QWidget*>(z.AlertsPanel),
-                          z.ScreenResPanel, z.Advanced, z.phonesettings, static_cast<QWidget*>(z.RemoteAccess)})
+    MainWindow& z = mainWindow_;
+    QWidget* const pages[] = {z.DriverStatusPanel, z.autoStartPage, z.AlertsPanel, z.ScreenResPanel, z.Advanced};
+    for (QWidget* page : {z.DriverStatusPanel, z.autoStartPage, static_cast<QWidget*>(z.AlertsPanel),
+                          z.ScreenResPanel, z.Advanced, z.phoneSettingsPage, static_cast<QWidget*>(z.RemoteAccess)})
         page->hide();
-    const int tab = z.TabControl1->currentIndex();
+    const int tab = z.setupTabs->currentIndex();
     if (tab < 0 || tab >= int(std::size(pages)))
         return;
     pages[tab]->raise();
@@ -106,15 +106,15 @@ void StationTray::ShowSetupTab() {
     if (tab == 3) {
         const SettingsRecord& record = z.Store().Record();
         for (int camera : {1, 2}) {
-            TtorCap* view = z.Cap(camera);
+            CameraView* view = z.Cap(camera);
             if (!view || !view->IsPreviewing())
                 continue;
-            QComboBox* list = camera == 2 ? z.VModes2 : z.Vmodes;
+            QComboBox* list = camera == 2 ? z.videoMode2Combo : z.videoMode1Combo;
             const QSignalBlocker quiet(list);
             list->clear();
             const int count = view->cap->VideoModeCount();
             for (int i = 0; i < count; ++i) {
-                TVideoMode mode;
+                VideoMode mode;
                 view->cap->GetVideoMode(i, mode);
                 list->addItem(DescribeVideoMode(mode));
             }
@@ -125,33 +125,33 @@ void StationTray::ShowSetupTab() {
                 list->setEditText(stored);
         }
     } else if (tab == 4) {
-        z.RemoteAccess->tcphints->clear();
+        z.RemoteAccess->hintLabel->clear();
     }
 }
 
 void StationTray::FillPhoneSizeList() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     SettingsRecord& record = z.Store().Record();
-    const TrayRules::PhoneSizes sizes = TrayRules::PhoneSizeList(z.Dailup->isChecked(), record.PhonePictureSize);
+    const TrayRules::PhoneSizes sizes = TrayRules::PhoneSizeList(z.dialUpButton->isChecked(), record.PhonePictureSize);
     record.PhonePictureSize = sizes.stored;
-    const QSignalBlocker quiet(z.sizelist);
-    z.sizelist->clear();
-    z.sizelist->addItems(sizes.items);
-    z.sizelist->setCurrentIndex(-1);
-    z.sizelist->setEditText(sizes.stored.trimmed());
+    const QSignalBlocker quiet(z.phoneSizeCombo);
+    z.phoneSizeCombo->clear();
+    z.phoneSizeCombo->addItems(sizes.items);
+    z.phoneSizeCombo->setCurrentIndex(-1);
+    z.phoneSizeCombo->setEditText(sizes.stored.trimmed());
 }
 
-void StationTray::Button10Click() {
-    Tzones& z = zones_;
-    if (z.Panel1->isVisible()) {
-        z.Panel1->hide();
+void StationTray::ToggleSetupPanel() {
+    MainWindow& z = mainWindow_;
+    if (z.setupPanel->isVisible()) {
+        z.setupPanel->hide();
         return;
     }
     if (placeStatusPanel)
         placeStatusPanel();
     ShowSetupTab();
-    SetFontColour(z.Errors1, CameraRuns(1) ? ControlColours::kYellow : ControlColours::kSilver);
-    SetFontColour(z.Errors2, CameraRuns(2) ? ControlColours::kYellow : ControlColours::kSilver);
+    SetFontColour(z.motionCount1Label, CameraRuns(1) ? ControlColours::kYellow : ControlColours::kSilver);
+    SetFontColour(z.motionCount2Label, CameraRuns(2) ? ControlColours::kYellow : ControlColours::kSilver);
     const struct {
         QComboBox* list;
         QComboBox* defaults;
@@ -165,30 +165,30 @@ void StationTray::Button10Click() {
         camera.defaults->setCurrentIndex(row < camera.defaults->count() ? row : -1);
         camera.location->setText(z.Links().aliases->DriverAlias(camera.list->itemText(row)));
     }
-    z.Panel1->raise();
-    z.Panel1->show();
+    z.setupPanel->raise();
+    z.setupPanel->show();
     z.StoreCameraChoice();
     if (refreshDrivers)
         refreshDrivers();
 }
 
-void StationTray::Button11Click() {
+void StationTray::SetupHideButtonClick() {
     // A new alert period with an empty queue.
-    zones_.Links().alerts->RestartAlertPeriod();
+    mainWindow_.Links().alerts->RestartAlertPeriod();
     StoreSetupPanel();
-    zones_.GatherAndSaveSettings();
-    zones_.Panel1->hide();
+    mainWindow_.GatherAndSaveSettings();
+    mainWindow_.setupPanel->hide();
 }
 
 void StationTray::StoreSetupPanel() {
-    Tzones& z = zones_;
+    MainWindow& z = mainWindow_;
     z.ReadColourChannelBoxes();
     z.Links().alerts->StoreSmtpEdits();
 
     TrayRules::AutoStartBoxes boxes{z.AutoStart1->isChecked(), z.AutoStart2->isChecked(),
-                                    z.placeonsystray->isChecked()};
+                                    z.placeOnTrayBox->isChecked()};
     boxes = TrayRules::CloseAutoStartBoxes(boxes, z.DefaultCam1->currentText(), z.DefaultCam2->currentText());
-    z.placeonsystray->setChecked(boxes.placeOnTray);
+    z.placeOnTrayBox->setChecked(boxes.placeOnTray);
     z.AutoStart2->setChecked(boxes.autoStart2);
 
     SettingsRecord& record = z.Store().Record();
@@ -214,12 +214,12 @@ void StationTray::StoreSetupPanel() {
     }
 }
 
-void HostDriverSetupPage(Tzones& zones, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
+void HostDriverSetupPage(MainWindow& mainWindow, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
                          CameraChoiceWidgets& choices) {
-    auto* page = new DriverSetupPage(registry, handlers, choices, zones.DriverStatusPanel, false);
-    auto* fill = new QVBoxLayout(zones.DriverStatusPanel);
+    auto* page = new DriverSetupPage(registry, handlers, choices, mainWindow.DriverStatusPanel, false);
+    auto* fill = new QVBoxLayout(mainWindow.DriverStatusPanel);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(page);
-    BindDefaultCamControls(handlers, choices, zones.DefaultCam1, zones.DefaultCam2, zones.Location1,
-                           zones.Location2, zones.Button44);
+    BindDefaultCamControls(handlers, choices, mainWindow.DefaultCam1, mainWindow.DefaultCam2, mainWindow.Location1,
+                           mainWindow.Location2, mainWindow.saveLocationsButton);
 }

@@ -2,7 +2,7 @@
 
 #include "app/ControlColours.h"
 #include "app/StationLinks.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
 #include "platform/Rounding.h"
@@ -23,57 +23,57 @@ quint32 FromColor(const QColor& colour) {
 
 } // namespace
 
-void MainWindowTimeLapse::SetSurveillanceText(const QString& text) { zones_.SurveillancePanel->setTitle(text); }
+void MainWindowTimeLapse::SetSurveillanceText(const QString& text) { mainWindow_.SurveillancePanel->setTitle(text); }
 
 quint32 MainWindowTimeLapse::TimeLapseButtonColour() const {
-    return zones_.TimeLapseButton ? FromColor(FontColour(zones_.TimeLapseButton)) : TimeLapse::kBlack;
+    return mainWindow_.TimeLapseButton ? FromColor(FontColour(mainWindow_.TimeLapseButton)) : TimeLapse::kBlack;
 }
 
 void MainWindowTimeLapse::SetTimeLapseButtonColour(quint32 colour) {
-    if (zones_.TimeLapseButton)
-        SetFontColour(zones_.TimeLapseButton, ToColor(colour));
+    if (mainWindow_.TimeLapseButton)
+        SetFontColour(mainWindow_.TimeLapseButton, ToColor(colour));
 }
 
-void MainWindowTimeLapse::SetPanel4Colour(quint32 colour) { SetFontColour(zones_.Panel4, ToColor(colour)); }
+void MainWindowTimeLapse::SetSurveillanceButtonColour(quint32 colour) { SetFontColour(mainWindow_.surveillanceButton, ToColor(colour)); }
 
-bool MainWindowTimeLapse::Camera1ButtonOn() const { return zones_.Panel2->text() == Tzones::kOnText; }
+bool MainWindowTimeLapse::Camera1ButtonOn() const { return mainWindow_.camera1Button->text() == MainWindow::kOnText; }
 
 void MainWindowTimeLapse::ShowPictureCaptions(int camera) {
-    zones_.GroupBox1->setTitle(links_.motion->FormatLastImageCaption(camera));
-    if (zones_.FullToolbarLayout) {
+    mainWindow_.cameraAreaBox->setTitle(links_.motion->FormatLastImageCaption(camera));
+    if (mainWindow_.FullToolbarLayout) {
         const qint64 next = qint64(links_.motion->PictureCountTotal()) + 1;
-        zones_.CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
+        mainWindow_.CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
     } else {
-        zones_.CameraGroupBox->setTitle(zones_.GroupBox1->title());
+        mainWindow_.CameraGroupBox->setTitle(mainWindow_.cameraAreaBox->title());
     }
 }
 
-void MainWindowTimeLapse::TakePicture1() { zones_.TakePicture1(); }
+void MainWindowTimeLapse::TakePicture1() { mainWindow_.TakePicture1(); }
 
-void MainWindowTimeLapse::ToggleSurveillance() { zones_.ToggleSurveillance(); }
+void MainWindowTimeLapse::ToggleSurveillance() { mainWindow_.ToggleSurveillance(); }
 
-bool MainWindowTimeLapse::DiskControlTicked() const { return zones_.diskcontrol->isChecked(); }
+bool MainWindowTimeLapse::DiskControlTicked() const { return mainWindow_.diskControlBox->isChecked(); }
 
 bool MainWindowTimeLapse::IsFtpConnected() const { return links_.ftp->IsFtpConnected(); }
 
 void MainWindowTimeLapse::EnableDialUpPause() { links_.ftp->EnableFtpDialUpPause(); }
 
-void MainWindowTimeLapse::ShowHelp(int topic) { zones_.ShowHelp(topic); }
+void MainWindowTimeLapse::ShowHelp(int topic) { mainWindow_.ShowHelp(topic); }
 
-StationTimeLapse::StationTimeLapse(Tzones& zones, SettingsStore& settings, StationLinks& links,
+StationTimeLapse::StationTimeLapse(MainWindow& mainWindow, SettingsStore& settings, StationLinks& links,
                                    PictureStore& pictures, PictureCaptions& captions)
-    : station_(zones, links),
+    : station_(mainWindow, links),
       timeLapse_(settings, pictures, cameras_, station_,
-                 TimeLapseTimers{zones.TimeLapseTimer, zones.timeLaspeFlasher, zones.MotionTime}),
-      dialog_(std::make_unique<TTimerForm>(timeLapse_)) {
-    cameras_.Bind(zones);
-    if (zones.TimeLapseButton)
-        QObject::connect(zones.TimeLapseButton, &QPushButton::clicked, dialog_.get(),
+                 TimeLapseTimers{mainWindow.TimeLapseTimer, mainWindow.timeLapseFlashTimer, mainWindow.MotionTime}),
+      dialog_(std::make_unique<TimeLapseWindow>(timeLapse_)) {
+    cameras_.Bind(mainWindow);
+    if (mainWindow.TimeLapseButton)
+        QObject::connect(mainWindow.TimeLapseButton, &QPushButton::clicked, dialog_.get(),
                          [this] { TimeLapseButtonClick(); });
-    captions.Hooks().timeLapse = [this, &zones] {
+    captions.Hooks().timeLapse = [this, &mainWindow] {
         CaptionTimeLapse state;
-        state.enabled = zones.TimeLapseTimer.Enabled();
-        state.intervalMs = zones.TimeLapseTimer.Interval();
+        state.enabled = mainWindow.TimeLapseTimer.Enabled();
+        state.intervalMs = mainWindow.TimeLapseTimer.Interval();
         state.reserveMB = platform::SaturateInt32(timeLapse_.Values().floorMB);
         return state;
     };

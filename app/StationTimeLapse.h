@@ -2,7 +2,7 @@
 // Time-lapse bound to the main window: its button, its two timers, its settings dialog
 // and the caption's disk statistics.
 #include "app/StationMotion.h"
-#include "core/TTimerForm.h"
+#include "core/TimeLapseWindow.h"
 #include "core/TimeLapse.h"
 #include "core/TimeLapseLink.h"
 
@@ -11,16 +11,16 @@
 struct StationLinks;
 class PictureCaptions;
 class SettingsStore;
-class Tzones;
+class MainWindow;
 
 // The main window's texts, colours and commands as time-lapse uses them.
 class MainWindowTimeLapse : public TimeLapseStation {
 public:
-    MainWindowTimeLapse(Tzones& zones, StationLinks& links) : zones_(zones), links_(links) {}
+    MainWindowTimeLapse(MainWindow& mainWindow, StationLinks& links) : mainWindow_(mainWindow), links_(links) {}
     void SetSurveillanceText(const QString& text) override;
     quint32 TimeLapseButtonColour() const override;
     void SetTimeLapseButtonColour(quint32 colour) override;
-    void SetPanel4Colour(quint32 colour) override;
+    void SetSurveillanceButtonColour(quint32 colour) override;
     bool Camera1ButtonOn() const override;
     void ShowPictureCaptions(int camera) override;
     void TakePicture1() override;
@@ -31,7 +31,7 @@ public:
     void ShowHelp(int topic) override;
 
 private:
-    Tzones& zones_;
+    MainWindow& mainWindow_;
     StationLinks& links_;
 };
 
@@ -39,7 +39,7 @@ class StationTimeLapse : public TimeLapseLink {
 public:
     // Creates the settings dialog and binds the main window's time-lapse button and the
     // caption's statistics; the main window reaches the rest through TimeLapseLink.
-    StationTimeLapse(Tzones& zones, SettingsStore& settings, StationLinks& links, PictureStore& pictures,
+    StationTimeLapse(MainWindow& mainWindow, SettingsStore& settings, StationLinks& links, PictureStore& pictures,
                      PictureCaptions& captions);
 
     void ResetTimeLapseWorkingValues() override { timeLapse_.ResetWorkingValues(); }
@@ -50,11 +50,11 @@ public:
     void TimeLapseStarted() override { timeLapse_.StartedAtStartup(); }
 
     TimeLapse& Controller() { return timeLapse_; }
-    TTimerForm& Dialog() { return *dialog_; }
+    TimeLapseWindow& Dialog() { return *dialog_; }
 
 private:
     MainWindowCameras cameras_;
     MainWindowTimeLapse station_;
     TimeLapse timeLapse_;
-    std::unique_ptr<TTimerForm> dialog_;
+    std::unique_ptr<TimeLapseWindow> dialog_;
 };

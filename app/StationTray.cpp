@@ -3,7 +3,7 @@
 
 #include "app/NetworkPanel.h"
 #include "app/StationLayout.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
 #include "core/MessageBox.h"
 #include "platform/TrayIcon.h"
@@ -36,8 +36,8 @@ QMenu* Submenu(QWidget* owner, const char* name, const QString& text) {
 
 } // namespace
 
-StationTray::StationTray(Tzones& zones, platform::TrayIcon& icon) : zones_(zones), icon_(icon) {
-    zones_.setWindowIcon(StationIcon());
+StationTray::StationTray(MainWindow& mainWindow, platform::TrayIcon& icon) : mainWindow_(mainWindow), icon_(icon) {
+    mainWindow_.setWindowIcon(StationIcon());
     icon_.clicked = [this] { TrayMessage(); };
     BuildTrayMenu();
     BuildWindowMenu();
@@ -50,131 +50,131 @@ StationTray::~StationTray() {
     icon_.Hide();
 }
 
-bool StationTray::CameraRuns(int camera) const { return zones_.CameraPreviews(camera); }
+bool StationTray::CameraRuns(int camera) const { return mainWindow_.CameraPreviews(camera); }
 
 void StationTray::BuildTrayMenu() {
-    QMenu* menu = zones_.PopupMenu2;
-    QAction* close = zones_.Close1;
-    Show1 = Item(menu, "Show1", QStringLiteral("Show"));
-    ShowLogged2 = Submenu(menu, "ShowLogged2", QStringLiteral("Show Logged"));
-    ShowLoggedCamera1 = ShowLogged2->addAction(QStringLiteral("Camera 1"));
-    ShowLoggedCamera1->setObjectName("ShowLogged2Camera1");
-    ShowLoggedCamera2 = ShowLogged2->addAction(QStringLiteral("Camera 2"));
-    ShowLoggedCamera2->setObjectName("ShowLogged2Camera2");
-    Target1 = Submenu(menu, "Target1", QStringLiteral("Target"));
-    AIM1 = Target1->addAction(QStringLiteral("AIM1"));
-    AIM1->setObjectName("AIM1");
-    AIM2 = Target1->addAction(QStringLiteral("AIM2"));
-    AIM2->setObjectName("AIM2");
-    FTP1 = Item(menu, "FTP1", QStringLiteral("FTP"));
-    for (QAction* item : {Show1, ShowLogged2->menuAction(), Target1->menuAction(), FTP1})
+    QMenu* menu = mainWindow_.trayMenu;
+    QAction* close = mainWindow_.closeAction;
+    showWindowAction = Item(menu, "showWindowAction", QStringLiteral("Show"));
+    trayLoggedMenu = Submenu(menu, "trayLoggedMenu", QStringLiteral("Show Logged"));
+    trayLogged1Action = trayLoggedMenu->addAction(QStringLiteral("Camera 1"));
+    trayLogged1Action->setObjectName("trayLogged1Action");
+    trayLogged2Action = trayLoggedMenu->addAction(QStringLiteral("Camera 2"));
+    trayLogged2Action->setObjectName("trayLogged2Action");
+    targetMenu = Submenu(menu, "targetMenu", QStringLiteral("Target"));
+    aim1Action = targetMenu->addAction(QStringLiteral("AIM1"));
+    aim1Action->setObjectName("aim1Action");
+    aim2Action = targetMenu->addAction(QStringLiteral("AIM2"));
+    aim2Action->setObjectName("aim2Action");
+    ftpAction = Item(menu, "ftpAction", QStringLiteral("FTP"));
+    for (QAction* item : {showWindowAction, trayLoggedMenu->menuAction(), targetMenu->menuAction(), ftpAction})
         menu->insertAction(close, item);
 
-    connect(Show1, &QAction::triggered, this, [this] {
-        zones_.setWindowState(zones_.windowState() & ~Qt::WindowMinimized);
-        zones_.show();
-        zones_.raise();
-        zones_.activateWindow();
-        zones_.ArrangeViewLayout();
+    connect(showWindowAction, &QAction::triggered, this, [this] {
+        mainWindow_.setWindowState(mainWindow_.windowState() & ~Qt::WindowMinimized);
+        mainWindow_.show();
+        mainWindow_.raise();
+        mainWindow_.activateWindow();
+        mainWindow_.ArrangeViewLayout();
     });
     // Showing the task bar afterwards has no meaning here.
-    connect(ShowLoggedCamera1, &QAction::triggered, this, [this] { ShowLogged(1, true); });
-    connect(ShowLoggedCamera2, &QAction::triggered, this, [this] { ShowLogged(2, true); });
-    connect(AIM1, &QAction::triggered, &zones_, &Tzones::AimCamera1);
-    connect(AIM2, &QAction::triggered, &zones_, &Tzones::AimCamera2);
-    connect(FTP1, &QAction::triggered, this, &StationTray::FtpMenuClick);
-    connect(menu, &QMenu::aboutToShow, this, &StationTray::PopupMenu2Popup);
+    connect(trayLogged1Action, &QAction::triggered, this, [this] { ShowLogged(1, true); });
+    connect(trayLogged2Action, &QAction::triggered, this, [this] { ShowLogged(2, true); });
+    connect(aim1Action, &QAction::triggered, &mainWindow_, &MainWindow::AimCamera1);
+    connect(aim2Action, &QAction::triggered, &mainWindow_, &MainWindow::AimCamera2);
+    connect(ftpAction, &QAction::triggered, this, &StationTray::FtpMenuClick);
+    connect(menu, &QMenu::aboutToShow, this, &StationTray::TrayMenuPopup);
 }
 
 void StationTray::BuildWindowMenu() {
-    QMenu* menu = zones_.PopupMenu1;
-    DiskStats1 = Item(menu, "DiskStats1", QStringLiteral("Disk Stats"));
-    DiskStats1->setCheckable(true);
-    Captions1 = Item(menu, "Captions1", QStringLiteral("Captions"));
-    Captions1->setVisible(false);
-    Copy1 = Submenu(menu, "Copy1", QStringLiteral("Copy"));
-    CopyTo1 = Copy1->addAction(QStringLiteral("Copy 1 to Clipboard"));
-    CopyTo1->setObjectName("Copy1toClipboard1");
-    CopyTo2 = Copy1->addAction(QStringLiteral("Copy 2 to Clipboard"));
-    CopyTo2->setObjectName("Copy2toClipboard1");
+    QMenu* menu = mainWindow_.windowMenu;
+    diskStatsAction = Item(menu, "diskStatsAction", QStringLiteral("Disk Stats"));
+    diskStatsAction->setCheckable(true);
+    captionsAction = Item(menu, "captionsAction", QStringLiteral("Captions"));
+    captionsAction->setVisible(false);
+    copyMenu = Submenu(menu, "copyMenu", QStringLiteral("Copy"));
+    copyCamera1Action = copyMenu->addAction(QStringLiteral("Copy 1 to Clipboard"));
+    copyCamera1Action->setObjectName("copyCamera1Action");
+    copyCamera2Action = copyMenu->addAction(QStringLiteral("Copy 2 to Clipboard"));
+    copyCamera2Action->setObjectName("copyCamera2Action");
     QAction* first = menu->actions().value(0);
-    for (QAction* item : {DiskStats1, Captions1, Copy1->menuAction()})
+    for (QAction* item : {diskStatsAction, captionsAction, copyMenu->menuAction()})
         menu->insertAction(first, item);
 
     // The camera commands' hidden items, before "Exit".
-    for (QAction* item : {zones_.FullScreen1, zones_.Cycle, zones_.VideoCapture->menuAction()})
-        menu->insertAction(zones_.Exit1, item);
+    for (QAction* item : {mainWindow_.fullScreenAction, mainWindow_.cycleAction, mainWindow_.videoCaptureMenu->menuAction()})
+        menu->insertAction(mainWindow_.exitAction, item);
 
-    ShowLogged1 = Submenu(menu, "ShowLogged1", QStringLiteral("Show Logged"));
-    QAction* logged1 = ShowLogged1->addAction(QStringLiteral("Camera 1"));
-    logged1->setObjectName("ShowLogged1Camera1");
-    QAction* logged2 = ShowLogged1->addAction(QStringLiteral("Camera 2"));
-    logged2->setObjectName("ShowLogged1Camera2");
-    Server1 = Item(menu, "Server1", QStringLiteral("Server"));
-    Server2 = Item(menu, "Server2", QStringLiteral("Server"));
-    Net1 = Item(menu, "Net1", QStringLiteral("Net"));
-    for (QAction* item : {ShowLogged1->menuAction(), Server1, Server2, Net1}) {
+    windowLoggedMenu = Submenu(menu, "windowLoggedMenu", QStringLiteral("Show Logged"));
+    QAction* logged1 = windowLoggedMenu->addAction(QStringLiteral("Camera 1"));
+    logged1->setObjectName("windowLogged1Action");
+    QAction* logged2 = windowLoggedMenu->addAction(QStringLiteral("Camera 2"));
+    logged2->setObjectName("windowLogged2Action");
+    showServerAction = Item(menu, "showServerAction", QStringLiteral("Server"));
+    toggleServerAction = Item(menu, "toggleServerAction", QStringLiteral("Server"));
+    netAction = Item(menu, "netAction", QStringLiteral("Net"));
+    for (QAction* item : {windowLoggedMenu->menuAction(), showServerAction, toggleServerAction, netAction}) {
         menu->addAction(item);
         item->setVisible(false);
     }
 
-    connect(Captions1, &QAction::triggered, zones_.Button30, &QPushButton::click);
+    connect(captionsAction, &QAction::triggered, mainWindow_.captionsButton, &QPushButton::click);
     connect(logged1, &QAction::triggered, this, [this] { ShowLogged(1, false); });
     connect(logged2, &QAction::triggered, this, [this] { ShowLogged(2, false); });
-    connect(Server1, &QAction::triggered, this, [this] {
-        zones_.NetWorkPanel->move(20, 150);
-        zones_.NetWorkPanel->raise();
-        zones_.NetWorkPanel->show();
+    connect(showServerAction, &QAction::triggered, this, [this] {
+        mainWindow_.NetWorkPanel->move(20, 150);
+        mainWindow_.NetWorkPanel->raise();
+        mainWindow_.NetWorkPanel->show();
     });
-    connect(Server2, &QAction::triggered, this, [this] {
-        QWidget* panel = zones_.NetWorkPanel;
+    connect(toggleServerAction, &QAction::triggered, this, [this] {
+        QWidget* panel = mainWindow_.NetWorkPanel;
         panel->setVisible(panel->isHidden());
         if (panel->isVisible())
             panel->raise();
     });
-    connect(Net1, &QAction::triggered, this, &StationTray::NetMenuClick);
-    connect(menu, &QMenu::aboutToShow, this, &StationTray::PopupMenu1Popup);
+    connect(netAction, &QAction::triggered, this, &StationTray::NetMenuClick);
+    connect(menu, &QMenu::aboutToShow, this, &StationTray::WindowMenuPopup);
 }
 
-void StationTray::PopupMenu2Popup() {
+void StationTray::TrayMenuPopup() {
     const TrayRules::TrayMenuState state =
-        TrayRules::TrayMenu(CameraRuns(1), CameraRuns(2), zones_.Links().ftp->IsFtpConnected());
+        TrayRules::TrayMenu(CameraRuns(1), CameraRuns(2), mainWindow_.Links().ftp->IsFtpConnected());
     // Locked, the zone windows and the FTP window stay shut as their buttons do.
-    const bool locked = zones_.OptionControlsLocked();
-    FTP1->setVisible(state.ftpVisible);
-    FTP1->setEnabled(!locked);
-    AIM1->setEnabled(state.aim1Enabled && !locked);
-    AIM2->setEnabled(state.aim2Enabled && !locked);
-    Target1->menuAction()->setVisible(state.targetVisible);
+    const bool locked = mainWindow_.OptionControlsLocked();
+    ftpAction->setVisible(state.ftpVisible);
+    ftpAction->setEnabled(!locked);
+    aim1Action->setEnabled(state.aim1Enabled && !locked);
+    aim2Action->setEnabled(state.aim2Enabled && !locked);
+    targetMenu->menuAction()->setVisible(state.targetVisible);
 }
 
-void StationTray::PopupMenu1Popup() {
+void StationTray::WindowMenuPopup() {
     const TrayRules::WindowMenuState state =
-        TrayRules::WindowMenu(CameraRuns(1), CameraRuns(2), DiskStats1->isChecked(), zones_.height());
-    DiskStats1->setEnabled(state.diskStatsEnabled);
-    DiskStats1->setChecked(state.diskStatsChecked);
-    for (QAction* item : {ShowLogged1->menuAction(), zones_.VideoCapture->menuAction(), Copy1->menuAction(), zones_.Cycle})
+        TrayRules::WindowMenu(CameraRuns(1), CameraRuns(2), diskStatsAction->isChecked(), mainWindow_.height());
+    diskStatsAction->setEnabled(state.diskStatsEnabled);
+    diskStatsAction->setChecked(state.diskStatsChecked);
+    for (QAction* item : {windowLoggedMenu->menuAction(), mainWindow_.videoCaptureMenu->menuAction(), copyMenu->menuAction(), mainWindow_.cycleAction})
         item->setEnabled(state.pictureItemsEnabled);
     // Locked, nothing here opens a window that holds settings (the hidden items included).
-    for (QAction* item : {Captions1, Net1, Server1, Server2})
-        item->setEnabled(!zones_.OptionControlsLocked());
-    zones_.FullScreen1->setEnabled(true);
-    if (auto* showToolbar = zones_.PopupMenu1->findChild<QAction*>(QStringLiteral("ShowToolbar1")))
+    for (QAction* item : {captionsAction, netAction, showServerAction, toggleServerAction})
+        item->setEnabled(!mainWindow_.OptionControlsLocked());
+    mainWindow_.fullScreenAction->setEnabled(true);
+    if (auto* showToolbar = mainWindow_.windowMenu->findChild<QAction*>(QStringLiteral("showToolbarAction")))
         showToolbar->setEnabled(true);
 }
 
-void StationTray::UntickDiskStats() { DiskStats1->setChecked(false); }
+void StationTray::UntickDiskStats() { diskStatsAction->setChecked(false); }
 
-bool StationTray::DiskStatsTicked() const { return DiskStats1->isChecked(); }
+bool StationTray::DiskStatsTicked() const { return diskStatsAction->isChecked(); }
 
 void StationTray::ShowLogged(int camera, bool /*fromTray*/) {
     // The layout asks the access lock.
-    zones_.Links().layout->ShowLoggedPictures(camera);
+    mainWindow_.Links().layout->ShowLoggedPictures(camera);
 }
 
 void StationTray::TrayMessage() {
     // Nothing of bringing a window to the front first: the menu takes the input itself.
-    zones_.PopupMenu2->popup(QCursor::pos());
+    mainWindow_.trayMenu->popup(QCursor::pos());
 }
 
 void StationTray::MinimizeToTray() {
@@ -185,10 +185,10 @@ void StationTray::MinimizeToTray() {
         if (!toldNoTray_)
             PostMessageBox(kNoTrayText);
         toldNoTray_ = true;
-        zones_.showMinimized();
+        mainWindow_.showMinimized();
         return;
     }
-    zones_.hide();
+    mainWindow_.hide();
     icon_.Show();
 }
 
@@ -200,51 +200,51 @@ void StationTray::AddTrayIcon() {
 void StationTray::RemoveTrayIcon() { icon_.Hide(); }
 
 void StationTray::FtpButtonClick() {
-    FtpLink& ftp = *zones_.Links().ftp;
+    FtpLink& ftp = *mainWindow_.Links().ftp;
     if (ftp.FtpWindowVisible())
         ftp.HideFtpWindow();
     else
         ftp.ShowFtpWindow(false);
 }
 
-void StationTray::Button37Click() {
-    FtpLink& ftp = *zones_.Links().ftp;
+void StationTray::SetupFtpButtonClick() {
+    FtpLink& ftp = *mainWindow_.Links().ftp;
     if (!ftp.FtpWindowVisible())
         ftp.ShowFtpWindow(true);
 }
 
 void StationTray::FtpMenuClick() {
-    FtpLink& ftp = *zones_.Links().ftp;
+    FtpLink& ftp = *mainWindow_.Links().ftp;
     if (ftp.FtpWindowVisible()) {
         ftp.HideFtpWindow();
         return;
     }
-    zones_.Panel1->hide();
+    mainWindow_.setupPanel->hide();
     ftp.ShowFtpWindow(true);
 }
 
 void StationTray::NetMenuClick() {
-    FtpLink& ftp = *zones_.Links().ftp;
+    FtpLink& ftp = *mainWindow_.Links().ftp;
     if (ftp.FtpWindowVisible()) {
         ftp.HideFtpWindow();
         return;
     }
-    zones_.maintoolbar->hide();
-    zones_.Panel1->hide();
+    mainWindow_.mainToolbar->hide();
+    mainWindow_.setupPanel->hide();
     ftp.ShowFtpWindow(false);
 }
 
 bool StationTray::eventFilter(QObject* watched, QEvent* event) {
     // Only the pointers kept here are compared: no member of the window is read unless the
     // event is one of the two that are handled (none arrives while the window goes).
-    if (event->type() == QEvent::MouseMove && watched == more_) {
-        if (!zones_.PopupMenu1->isVisible())
-            zones_.PopupMenu1->popup(zones_.mapToGlobal(kMoreMenuAt));
+    if (event->type() == QEvent::MouseMove && watched == windowMenuLabel_) {
+        if (!mainWindow_.windowMenu->isVisible())
+            mainWindow_.windowMenu->popup(mainWindow_.mapToGlobal(kMoreMenuAt));
     } else if (event->type() == QEvent::MouseButtonRelease && watched == cameraBox_) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (zones_.CameraGroupBox->childAt(mouse->position().toPoint()) == nullptr) {
+        if (mainWindow_.CameraGroupBox->childAt(mouse->position().toPoint()) == nullptr) {
             StationLayout::EmptyLayoutHook();
-            zones_.Links().layout->RestoreFullView();
+            mainWindow_.Links().layout->RestoreFullView();
         }
     }
     return false;

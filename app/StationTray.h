@@ -11,7 +11,7 @@
 
 class QAction;
 class QMenu;
-class Tzones;
+class MainWindow;
 namespace platform {
 class TrayIcon;
 }
@@ -23,7 +23,7 @@ public:
 
     // Binds the menus and the set-up panel of the window; the icon is shown only while the
     // window is on the tray.
-    StationTray(Tzones& zones, platform::TrayIcon& icon);
+    StationTray(MainWindow& mainWindow, platform::TrayIcon& icon);
     ~StationTray() override;
 
     // TrayLink.
@@ -42,36 +42,36 @@ public:
 
     // The icon was clicked: the tray menu at the cursor.
     void TrayMessage();
-    void Button10Click(); // "Setup": opens or closes the panel
-    void Button11Click(); // "Hide": stores the panel's values and closes it
+    void ToggleSetupPanel(); // "Setup": opens or closes the panel
+    void SetupHideButtonClick(); // "Hide": stores the panel's values and closes it
     // What the menus offer when they open.
-    void PopupMenu1Popup();
-    void PopupMenu2Popup();
+    void WindowMenuPopup();
+    void TrayMenuPopup();
     // The FTP window from the tool bar's button, the set-up panel's and the menus.
     void FtpButtonClick();
-    void Button37Click();
+    void SetupFtpButtonClick();
     void FtpMenuClick();
     void NetMenuClick();
 
-    // Items of the tray menu (PopupMenu2).
-    QAction* Show1 = nullptr;
-    QMenu* ShowLogged2 = nullptr;
-    QAction* ShowLoggedCamera1 = nullptr;
-    QAction* ShowLoggedCamera2 = nullptr;
-    QMenu* Target1 = nullptr;
-    QAction* AIM1 = nullptr;
-    QAction* AIM2 = nullptr;
-    QAction* FTP1 = nullptr;
-    // Items of the window's menu (PopupMenu1).
-    QAction* DiskStats1 = nullptr;
-    QAction* Captions1 = nullptr;
-    QMenu* Copy1 = nullptr;
-    QAction* CopyTo1 = nullptr;
-    QAction* CopyTo2 = nullptr;
-    QMenu* ShowLogged1 = nullptr;
-    QAction* Server1 = nullptr;
-    QAction* Server2 = nullptr;
-    QAction* Net1 = nullptr;
+    // Items of the tray menu (trayMenu).
+    QAction* showWindowAction = nullptr;
+    QMenu* trayLoggedMenu = nullptr;
+    QAction* trayLogged1Action = nullptr;
+    QAction* trayLogged2Action = nullptr;
+    QMenu* targetMenu = nullptr;
+    QAction* aim1Action = nullptr;
+    QAction* aim2Action = nullptr;
+    QAction* ftpAction = nullptr;
+    // Items of the window's menu (windowMenu).
+    QAction* diskStatsAction = nullptr;
+    QAction* captionsAction = nullptr;
+    QMenu* copyMenu = nullptr;
+    QAction* copyCamera1Action = nullptr;
+    QAction* copyCamera2Action = nullptr;
+    QMenu* windowLoggedMenu = nullptr;
+    QAction* showServerAction = nullptr;
+    QAction* toggleServerAction = nullptr;
+    QAction* netAction = nullptr;
 
 private:
     void BuildTrayMenu();
@@ -83,11 +83,11 @@ private:
     void VideoModeChange(int camera);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    Tzones& zones_;
+    MainWindow& mainWindow_;
     platform::TrayIcon& icon_;
     // The watched controls, kept here: the filter also sees the events of their destruction,
     // which runs after the main window's own destructor, when its members are gone.
-    QObject* more_ = nullptr;
+    QObject* windowMenuLabel_ = nullptr;
     QObject* cameraBox_ = nullptr;
     // The icon's record: filled by the first MinimizeToTray; until then no icon is added.
     bool trayRecordFilled_ = false;
@@ -103,5 +103,5 @@ QIcon StationIcon();
 
 // The driver list's page on the set-up panel's first tab, bound to the panel's own default
 // camera lists, location edits and "Save".
-void HostDriverSetupPage(Tzones& zones, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
+void HostDriverSetupPage(MainWindow& mainWindow, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
                          CameraChoiceWidgets& choices);

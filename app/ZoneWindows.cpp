@@ -1,30 +1,30 @@
 #include "app/ZoneWindows.h"
 
 #include "app/StationMotion.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 
-void BindZoneWindows(TForm2& form2, TForm1& form1, Tzones& zones, LayoutLink& layout, StationMotion& motion) {
+void BindZoneWindows(Camera1ZoneWindow& camera1ZoneWindow, Camera2ZoneWindow& camera2ZoneWindow, MainWindow& mainWindow, LayoutLink& layout, StationMotion& motion) {
     ZoneWindowParts one;
-    one.main = &zones;
+    one.main = &mainWindow;
     one.layout = &layout;
-    one.zone = &zones.CameraZone[0];
+    one.zone = &mainWindow.CameraZone[0];
     one.DetectorPass = [&motion] { motion.CheckMotionZone(1); };
-    one.Picture = [&motion] { return motion.Detector().Image1(1).Image(); };
-    form2.BindStation(std::move(one));
+    one.Picture = [&motion] { return motion.Detector().MarkedFrame(1).Image(); };
+    camera1ZoneWindow.BindStation(std::move(one));
 
     ZoneWindowParts two;
-    two.main = &zones;
+    two.main = &mainWindow;
     two.layout = &layout;
-    two.zone = &zones.CameraZone[1];
+    two.zone = &mainWindow.CameraZone[1];
     two.DetectorPass = [&motion] { motion.Detector().CheckZoneWindowMotionCam2(); };
-    two.Picture = [&motion] { return motion.Detector().Image1(2).Image(); };
-    form1.BindStation(std::move(two));
+    two.Picture = [&motion] { return motion.Detector().MarkedFrame(2).Image(); };
+    camera2ZoneWindow.BindStation(std::move(two));
 
-    form2.SetPictureGeometrySource(form1.Image1);
+    camera1ZoneWindow.SetPictureGeometrySource(camera2ZoneWindow.livePicture);
 }
 
-void RefreshShownZoneWindows(TForm2& form2, TForm1& form1) {
-    for (ZoneAimWindow* window : {static_cast<ZoneAimWindow*>(&form2), static_cast<ZoneAimWindow*>(&form1)})
+void RefreshShownZoneWindows(Camera1ZoneWindow& camera1ZoneWindow, Camera2ZoneWindow& camera2ZoneWindow) {
+    for (ZoneAimWindow* window : {static_cast<ZoneAimWindow*>(&camera1ZoneWindow), static_cast<ZoneAimWindow*>(&camera2ZoneWindow)})
         if (window->IsShown())
             window->RefreshPicture();
 }

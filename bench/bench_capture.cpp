@@ -71,14 +71,14 @@ void PreviewCpu(benchmark::State& state) {
             break;
         }
 
-        TVideoCapture control{platform::ProgramFolder(folder.path())};
+        VideoCapture control{platform::ProgramFolder(folder.path())};
         control.WantAudio = false;
         control.VideoSourceMoniker = FindDeviceMonikerByName(VideoInputDevices, "Bench");
         quint64 delivered = 0;
-        QObject::connect(&control, &TVideoCapture::OnFrameRendered,
+        QObject::connect(&control, &VideoCapture::OnFrameRendered,
                          [&] { control.RequestBitmap(); });
-        QObject::connect(&control, &TVideoCapture::OnBitmapGrabbed,
-                         [&](const TCapturedBitmap& bitmap) { delivered += bitmap.width() > 0; });
+        QObject::connect(&control, &VideoCapture::OnBitmapGrabbed,
+                         [&](const CapturedBitmap& bitmap) { delivered += bitmap.width() > 0; });
         if (!control.BuildCaptureFilters() || !control.StartPreview()) {
             state.SkipWithError("the test camera does not preview");
             break;

@@ -53,8 +53,8 @@ void TwoCameraTick(benchmark::State& state) {
     platform::WinTimer timer(400, true);
     MotionLoop loop(detector, cameras, timer);
     bool red = false;
-    loop.Hooks().Panel4FontRed = [&] { return red; };
-    loop.Hooks().SetPanel4FontRed = [&](bool r) { red = r; };
+    loop.Hooks().SurveillanceButtonFontRed = [&] { return red; };
+    loop.Hooks().SetSurveillanceButtonFontRed = [&](bool r) { red = r; };
     for (auto _ : state)
         loop.MotionTimeTimer();
 }

@@ -7,7 +7,7 @@
 #include "core/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "platform/Jpeg.h"
-#include "publish/TLogWin.h"
+#include "publish/PictureLogWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -64,7 +64,7 @@ double BareMs(const QString& folder) {
     return t.nsecsElapsed() / 1e6;
 }
 
-double FirstPaintMs(TLogWin& log, const QString& folder) {
+double FirstPaintMs(PictureLogWindow& log, const QString& folder) {
     QElapsedTimer t;
     t.start();
     log.SetLogFolder(folder, 1);
@@ -80,7 +80,7 @@ double FirstPaintMs(TLogWin& log, const QString& folder) {
 void LogFirstPaintAgainstBareListing(benchmark::State& state) {
     Folder& folder = SharedFolder();
     SetMessageBoxQuiet(true);
-    TLogWin log(*folder.store);
+    PictureLogWindow log(*folder.store);
     double bare = 0, shown = 0;
     for (auto _ : state) {
         bare += BareMs(folder.camera);

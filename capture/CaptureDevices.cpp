@@ -1,38 +1,38 @@
 #include "capture/CaptureDevices.h"
 
-TCapDeviceList VideoInputDevices;
-TCapDeviceList AudioInputDevices;
-TCapDeviceList VideoCompressorDevices;
-TCapDeviceList AudioCompressorDevices;
+CaptureDeviceList VideoInputDevices;
+CaptureDeviceList AudioInputDevices;
+CaptureDeviceList VideoCompressorDevices;
+CaptureDeviceList AudioCompressorDevices;
 
-void FillDeviceList(const QList<TMoniker>& monikers, TCapDeviceList& list) {
+void FillDeviceList(const QList<DeviceMoniker>& monikers, CaptureDeviceList& list) {
     list.clear();
-    for (const TMoniker& moniker : monikers) {
+    for (const DeviceMoniker& moniker : monikers) {
         if (!moniker) continue;
         const QString name = moniker->FriendlyName();
         if (name.trimmed().isEmpty()) continue;
         const int n = CountDevicesNamed(name, list);
         const QString display = n > 1 ? name + QString(" (%1)").arg(n) : name;
-        list.append(TCapDeviceInfo(name, display, moniker));
+        list.append(CaptureDeviceInfo(name, display, moniker));
     }
 }
 
-void EnumerateDevices(TDeviceCategory category, TCapDeviceList& list) {
+void EnumerateDevices(DeviceCategory category, CaptureDeviceList& list) {
     list.clear();
     FillDeviceList(platform::EnumerateMediaDevices(category), list);
 }
 
 void EnumerateVideoInputs() {
-    EnumerateDevices(TDeviceCategory::VideoInput, VideoInputDevices);
+    EnumerateDevices(DeviceCategory::VideoInput, VideoInputDevices);
 }
 void EnumerateAudioInputs() {
-    EnumerateDevices(TDeviceCategory::AudioInput, AudioInputDevices);
+    EnumerateDevices(DeviceCategory::AudioInput, AudioInputDevices);
 }
 void EnumerateVideoCompressors() {
-    EnumerateDevices(TDeviceCategory::VideoCompressor, VideoCompressorDevices);
+    EnumerateDevices(DeviceCategory::VideoCompressor, VideoCompressorDevices);
 }
 void EnumerateAudioCompressors() {
-    EnumerateDevices(TDeviceCategory::AudioCompressor, AudioCompressorDevices);
+    EnumerateDevices(DeviceCategory::AudioCompressor, AudioCompressorDevices);
 }
 
 void EnumerateAllDevices() {
@@ -50,10 +50,10 @@ void ClearDeviceLists() {
 }
 
 namespace {
-QStringList NamesOf(TCapDeviceList& list, bool refresh, void (*enumerate)()) {
+QStringList NamesOf(CaptureDeviceList& list, bool refresh, void (*enumerate)()) {
     if (refresh || list.isEmpty()) enumerate();
     QStringList names;
-    for (const TCapDeviceInfo& info : list)
+    for (const CaptureDeviceInfo& info : list)
         names << info.Name;
     return names;
 }
@@ -72,31 +72,31 @@ QStringList AudioCompressorNames(bool refresh) {
     return NamesOf(AudioCompressorDevices, refresh, EnumerateAudioCompressors);
 }
 
-bool IsSameMoniker(const TMoniker& a, const TMoniker& b) {
+bool IsSameMoniker(const DeviceMoniker& a, const DeviceMoniker& b) {
     if (!a || !b) return false;
     return a == b || (a->Category() == b->Category() && a->Key() == b->Key());
 }
 
-int IndexOfDeviceMoniker(const TCapDeviceList& list, const TMoniker& moniker) {
+int IndexOfDeviceMoniker(const CaptureDeviceList& list, const DeviceMoniker& moniker) {
     for (int i = 0; i < list.size(); ++i)
         if (IsSameMoniker(list[i].Moniker, moniker)) return i;
     return -1;
 }
 
-QString DeviceNameOfMoniker(const TCapDeviceList& list, const TMoniker& moniker) {
+QString DeviceNameOfMoniker(const CaptureDeviceList& list, const DeviceMoniker& moniker) {
     const int i = IndexOfDeviceMoniker(list, moniker);
     return i < 0 ? QString() : list[i].Name;
 }
 
-TMoniker FindDeviceMonikerByName(const TCapDeviceList& list, const QString& name) {
-    for (const TCapDeviceInfo& info : list)
+DeviceMoniker FindDeviceMonikerByName(const CaptureDeviceList& list, const QString& name) {
+    for (const CaptureDeviceInfo& info : list)
         if (info.Name == name) return info.Moniker;
     return nullptr;
 }
 
-int CountDevicesNamed(const QString& baseName, const TCapDeviceList& list) {
+int CountDevicesNamed(const QString& baseName, const CaptureDeviceList& list) {
     int n = 1;
-    for (const TCapDeviceInfo& info : list)
+    for (const CaptureDeviceInfo& info : list)
         if (info.BaseName == baseName) ++n;
     return n;
 }

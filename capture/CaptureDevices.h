@@ -10,27 +10,27 @@
 
 // A device's moniker: shared, so a list being cleared never frees what a control uses.
 // Two monikers are the same device when their identity keys are equal.
-using TMoniker = platform::MediaMonikerPtr;
-using TDeviceCategory = platform::MediaCategory;
+using DeviceMoniker = platform::MediaMonikerPtr;
+using DeviceCategory = platform::MediaCategory;
 
-struct TCapDeviceInfo {
-    TCapDeviceInfo(const QString& baseName, const QString& name, TMoniker moniker)
+struct CaptureDeviceInfo {
+    CaptureDeviceInfo(const QString& baseName, const QString& name, DeviceMoniker moniker)
         : BaseName(baseName), Name(name), Moniker(std::move(moniker)) {}
     QString BaseName; // the friendly name exactly as the device gives it
     QString Name;     // BaseName, plus " (n)" for the n-th device of that name
-    TMoniker Moniker;
+    DeviceMoniker Moniker;
 };
-using TCapDeviceList = QList<TCapDeviceInfo>;
+using CaptureDeviceList = QList<CaptureDeviceInfo>;
 
-extern TCapDeviceList VideoInputDevices;
-extern TCapDeviceList AudioInputDevices;
-extern TCapDeviceList VideoCompressorDevices;
-extern TCapDeviceList AudioCompressorDevices;
+extern CaptureDeviceList VideoInputDevices;
+extern CaptureDeviceList AudioInputDevices;
+extern CaptureDeviceList VideoCompressorDevices;
+extern CaptureDeviceList AudioCompressorDevices;
 
 // Refills one list from the media layer (blank names skipped, repeats numbered).
-void EnumerateDevices(TDeviceCategory category, TCapDeviceList& list);
+void EnumerateDevices(DeviceCategory category, CaptureDeviceList& list);
 // Fills a list from monikers already enumerated; the naming rule lives here.
-void FillDeviceList(const QList<TMoniker>& monikers, TCapDeviceList& list);
+void FillDeviceList(const QList<DeviceMoniker>& monikers, CaptureDeviceList& list);
 void EnumerateVideoInputs();
 void EnumerateAudioInputs();
 void EnumerateVideoCompressors();
@@ -44,8 +44,8 @@ QStringList AudioSourceNames(bool refresh);
 QStringList VideoCompressorNames(bool refresh);
 QStringList AudioCompressorNames(bool refresh);
 
-bool IsSameMoniker(const TMoniker& a, const TMoniker& b);
-int IndexOfDeviceMoniker(const TCapDeviceList& list, const TMoniker& moniker);
-QString DeviceNameOfMoniker(const TCapDeviceList& list, const TMoniker& moniker);
-TMoniker FindDeviceMonikerByName(const TCapDeviceList& list, const QString& name);
-int CountDevicesNamed(const QString& baseName, const TCapDeviceList& list);
+bool IsSameMoniker(const DeviceMoniker& a, const DeviceMoniker& b);
+int IndexOfDeviceMoniker(const CaptureDeviceList& list, const DeviceMoniker& moniker);
+QString DeviceNameOfMoniker(const CaptureDeviceList& list, const DeviceMoniker& moniker);
+DeviceMoniker FindDeviceMonikerByName(const CaptureDeviceList& list, const QString& name);
+int CountDevicesNamed(const QString& baseName, const CaptureDeviceList& list);

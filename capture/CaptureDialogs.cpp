@@ -11,8 +11,8 @@ const char* const CaptureDialogNames[CaptureDialogCount] = {
 
 namespace {
 
-TDialogSet Bit(int number) {
-    return TDialogSet(1u << number);
+DialogFlags Bit(int number) {
+    return DialogFlags(1u << number);
 }
 
 ModalDialogRunner& Runner() {
@@ -22,8 +22,8 @@ ModalDialogRunner& Runner() {
 
 } // namespace
 
-TDialogSet FindCaptureDialogs(const CaptureDialogFacts& facts) {
-    TDialogSet set = 0;
+DialogFlags FindCaptureDialogs(const CaptureDialogFacts& facts) {
+    DialogFlags set = 0;
     if (facts.hasVideoCompressor && facts.compressorHasSettings)
         set |= Bit(dlgVideoCompressor);
     if (facts.hasVideoSource) {
@@ -36,7 +36,7 @@ TDialogSet FindCaptureDialogs(const CaptureDialogFacts& facts) {
     return set;
 }
 
-bool ShowCaptureDialog(CaptureDialogHost& host, TDialogSet set, int number) {
+bool ShowCaptureDialog(CaptureDialogHost& host, DialogFlags set, int number) {
     if (!DialogInSet(set, number) || host.IsCapturing())
         return false;
     switch (number) {

@@ -33,8 +33,8 @@ enum CaptureDialogNumber : int {
 };
 
 // A 16-bit set of dialog numbers.
-using TDialogSet = quint16;
-inline bool DialogInSet(TDialogSet set, int number) {
+using DialogFlags = quint16;
+inline bool DialogInSet(DialogFlags set, int number) {
     return number >= 0 && number < CaptureDialogCount && (set & (1u << number)) != 0;
 }
 
@@ -47,7 +47,7 @@ struct CaptureDialogFacts {
     bool compressorHasSettings = false;
 };
 
-TDialogSet FindCaptureDialogs(const CaptureDialogFacts& facts);
+DialogFlags FindCaptureDialogs(const CaptureDialogFacts& facts);
 
 // The capture control as ShowCaptureDialog needs it.
 class CaptureDialogHost {
@@ -66,7 +66,7 @@ public:
 // Shows one dialog of the set, stopping the graph before and restarting the preview after
 // where the dialog needs it. False (nothing done) when the number is not in the set or the
 // host is capturing; true otherwise, also when the dialog itself failed to open.
-bool ShowCaptureDialog(CaptureDialogHost& host, TDialogSet set, int number);
+bool ShowCaptureDialog(CaptureDialogHost& host, DialogFlags set, int number);
 
 // Runs a modal dialog (exec by default). Tests replace it to work the dialog and close it.
 using ModalDialogRunner = std::function<int(QDialog&)>;

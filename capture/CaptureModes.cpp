@@ -22,13 +22,13 @@ const SubtypeName kSubtypeNames[] = {
 
 struct DVRow {
     int Width, Height, Bits;
-    TDVResolution Resolution;
+    DvResolution Resolution;
     int DisplaySize;
 };
 const DVRow kDVModes[4] = {
     {720, 576, 24, dvrFull, DVRESOLUTION_FULL},
     {360, 288, 24, dvrHalf, DVRESOLUTION_HALF},
-    {180, 144, 24, dvrQuater, DVRESOLUTION_QUARTER},
+    {180, 144, 24, dvrQuarter, DVRESOLUTION_QUARTER},
     {88, 72, 24, dvrDC, DVRESOLUTION_DC},
 };
 
@@ -43,7 +43,7 @@ bool IsVideoInfo(const MediaType& type) {
 
 } // namespace
 
-QString DescribeVideoMode(const TVideoMode& mode) {
+QString DescribeVideoMode(const VideoMode& mode) {
     QString text = QString("%1x%2x%3b").arg(mode.Width).arg(mode.Height).arg(mode.Bits);
     for (const SubtypeName& row : kSubtypeNames) {
         if (row.SubType == mode.MediaSubType) {
@@ -54,19 +54,19 @@ QString DescribeVideoMode(const TVideoMode& mode) {
     return text;
 }
 
-QString DescribeAudioMode(const TAudioMode& mode) {
+QString DescribeAudioMode(const AudioMode& mode) {
     if (mode.MediaSubType == guids::MEDIASUBTYPE_PCM)
         return QString("%1Hzx%2bx%3").arg(mode.SampleRate).arg(mode.SampleSize).arg(mode.Channels);
     const qint64 kbits = qint64(mode.AvgSampleRate) * 8 / 1000; // truncates toward zero
     return QString("%1kBits/s, %2Hz, %3").arg(kbits).arg(mode.SampleRate).arg(mode.Channels);
 }
 
-bool IsSameVideoMode(const TVideoMode& a, const TVideoMode& b) {
+bool IsSameVideoMode(const VideoMode& a, const VideoMode& b) {
     return a.MediaSubType == b.MediaSubType && a.Height == b.Height && a.Width == b.Width &&
            a.Bits == b.Bits;
 }
 
-bool IsSameAudioMode(const TAudioMode& a, const TAudioMode& b) {
+bool IsSameAudioMode(const AudioMode& a, const AudioMode& b) {
     if (!(a.MediaSubType == b.MediaSubType)) return false;
     const bool rates = a.MediaSubType == guids::MEDIASUBTYPE_PCM
                            ? a.SampleRate == b.SampleRate && a.SampleSize == b.SampleSize
@@ -74,8 +74,8 @@ bool IsSameAudioMode(const TAudioMode& a, const TAudioMode& b) {
     return rates && a.Channels == b.Channels;
 }
 
-TVideoMode VideoModeFromMediaType(const MediaType& type, const MediaStreamCaps* caps) {
-    TVideoMode mode;
+VideoMode VideoModeFromMediaType(const MediaType& type, const MediaStreamCaps* caps) {
+    VideoMode mode;
     mode.MajorType = type.MajorType;
     mode.MediaSubType = type.SubType;
     if (IsVideoInfo(type)) {
@@ -91,8 +91,8 @@ TVideoMode VideoModeFromMediaType(const MediaType& type, const MediaStreamCaps* 
     return mode;
 }
 
-TAudioMode AudioModeFromMediaType(const MediaType& type) {
-    TAudioMode mode;
+AudioMode AudioModeFromMediaType(const MediaType& type) {
+    AudioMode mode;
     if (type.FormatType != MediaFormatType::WaveFormatEx) return mode;
     mode.MajorType = type.MajorType;
     mode.MediaSubType = type.SubType;
@@ -105,28 +105,28 @@ TAudioMode AudioModeFromMediaType(const MediaType& type) {
 
 // ---------------------------------------------------------------- the control's methods
 
-void TCaptureModeControl::SetVideoStreamConfig(std::unique_ptr<MediaStreamConfig> config) {
+void CaptureModeControl::SetVideoStreamConfig(std::unique_ptr<MediaStreamConfig> config) {
     videoConfig_ = std::move(config);
 }
-void TCaptureModeControl::SetAudioStreamConfig(std::unique_ptr<MediaStreamConfig> config) {
+void CaptureModeControl::SetAudioStreamConfig(std::unique_ptr<MediaStreamConfig> config) {
     audioConfig_ = std::move(config);
 }
 
-bool TCaptureModeControl::IsDVSource() const {
+bool CaptureModeControl::IsDVSource() const {
     MediaType type;
     if (!videoConfig_ || !videoConfig_->GetFormat(type)) return false;
     return type.MajorType == guids::MEDIATYPE_Interleaved;
 }
 
-int TCaptureModeControl::VideoModeCount() const {
+int CaptureModeControl::VideoModeCount() const {
     if (IsDVSource()) return 4;
     if (!videoConfig_) return 0;
     const int n = videoConfig_->GetNumberOfCapabilities();
     return n > 0 ? n : 0;
 }
 
-void TCaptureModeControl::GetVideoMode(int index, TVideoMode& mode) const {
-    mode = TVideoMode{};
+void CaptureModeControl::GetVideoMode(int index, VideoMode& mode) const {
+    mode = VideoMode{};
     if (IsDVSource()) {
         if (index >= 0 && index < 4) {
             mode.Width = kDVModes[index].Width;
@@ -141,8 +141,8 @@ void TCaptureModeControl::GetVideoMode(int index, TVideoMode& mode) const {
     if (videoConfig_->GetStreamCaps(index, type, caps)) mode = VideoModeFromMediaType(type, &caps);
 }
 
-void TCaptureModeControl::GetCurrentVideoMode(TVideoMode& mode) const {
-    mode = TVideoMode{};
+void CaptureModeControl::GetCurrentVideoMode(VideoMode& mode) const {
+    mode = VideoMode{};
     if (IsDVSource()) {
         if (!ModeHasGraphBuilder()) return;
         const int size = ModeDVDisplaySize();
@@ -159,7 +159,7 @@ void TCaptureModeControl::GetCurrentVideoMode(TVideoMode& mode) const {
     if (videoConfig_ && videoConfig_->GetFormat(type)) mode = VideoModeFromMediaType(type, nullptr);
 }
 
-bool TCaptureModeControl::SetVideoMode(int index) {
+bool CaptureModeControl::SetVideoMode(int index) {
     if (ModeIsCapturing()) return false;
     ModeTearDownGraph();
     if (IsDVSource()) {
@@ -175,40 +175,40 @@ bool TCaptureModeControl::SetVideoMode(int index) {
     return true;
 }
 
-bool TCaptureModeControl::SelectVideoMode(const TVideoMode& mode) {
-    TVideoMode current;
+bool CaptureModeControl::SelectVideoMode(const VideoMode& mode) {
+    VideoMode current;
     GetCurrentVideoMode(current);
     if (IsSameVideoMode(mode, current)) return true;
     const int count = VideoModeCount();
     for (int i = 0; i < count; ++i) {
-        TVideoMode candidate;
+        VideoMode candidate;
         GetVideoMode(i, candidate);
         if (IsSameVideoMode(mode, candidate)) return SetVideoMode(i);
     }
     return false;
 }
 
-int TCaptureModeControl::AudioModeCount() const {
+int CaptureModeControl::AudioModeCount() const {
     if (!audioConfig_) return 0;
     const int n = audioConfig_->GetNumberOfCapabilities();
     return n > 0 ? n : 0;
 }
 
-void TCaptureModeControl::GetAudioMode(int index, TAudioMode& mode) const {
-    mode = TAudioMode{};
+void CaptureModeControl::GetAudioMode(int index, AudioMode& mode) const {
+    mode = AudioMode{};
     if (index < 0 || index >= AudioModeCount()) return;
     MediaType type;
     MediaStreamCaps caps;
     if (audioConfig_->GetStreamCaps(index, type, caps)) mode = AudioModeFromMediaType(type);
 }
 
-void TCaptureModeControl::GetCurrentAudioMode(TAudioMode& mode) const {
-    mode = TAudioMode{};
+void CaptureModeControl::GetCurrentAudioMode(AudioMode& mode) const {
+    mode = AudioMode{};
     MediaType type;
     if (audioConfig_ && audioConfig_->GetFormat(type)) mode = AudioModeFromMediaType(type);
 }
 
-bool TCaptureModeControl::SetAudioMode(int index) {
+bool CaptureModeControl::SetAudioMode(int index) {
     if (ModeIsCapturing()) return false;
     const bool wasPreviewing = ModeIsPreviewing();
     if (!audioConfig_ || index < 0 || index >= AudioModeCount()) return false;
@@ -222,20 +222,20 @@ bool TCaptureModeControl::SetAudioMode(int index) {
     return ok;
 }
 
-bool TCaptureModeControl::SelectAudioMode(const TAudioMode& mode) {
-    TAudioMode current;
+bool CaptureModeControl::SelectAudioMode(const AudioMode& mode) {
+    AudioMode current;
     GetCurrentAudioMode(current);
     if (IsSameAudioMode(mode, current)) return true;
     const int count = AudioModeCount();
     for (int i = 0; i < count; ++i) {
-        TAudioMode candidate;
+        AudioMode candidate;
         GetAudioMode(i, candidate);
         if (IsSameAudioMode(mode, candidate)) return SetAudioMode(i);
     }
     return false;
 }
 
-void TCaptureModeControl::SetDVResolution(TDVResolution value) {
+void CaptureModeControl::SetDVResolution(DvResolution value) {
     if (ModeIsCapturing()) return;
     dvResolution_ = value;
     if (!ModeHasGraphBuilder() || !IsDVSource() || value == dvrDontWorry) return;

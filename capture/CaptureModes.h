@@ -8,11 +8,11 @@
 
 #include <memory>
 
-using TGuid = platform::MediaGuid;
+using FormatGuid = platform::MediaGuid;
 
-struct TVideoMode {
-    TGuid MajorType;
-    TGuid MediaSubType;
+struct VideoMode {
+    FormatGuid MajorType;
+    FormatGuid MediaSubType;
     qint32 Width = 0;
     qint32 Height = 0;
     qint32 Bits = 0;
@@ -21,16 +21,16 @@ struct TVideoMode {
     double MaxFrameRate = 0;
 };
 
-struct TAudioMode {
-    TGuid MajorType;
-    TGuid MediaSubType;
+struct AudioMode {
+    FormatGuid MajorType;
+    FormatGuid MediaSubType;
     qint32 SampleRate = 0;
     qint32 SampleSize = 0;
     qint32 Channels = 0;
     qint32 AvgSampleRate = 0; // bytes per second
 };
 
-enum TDVResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuater, dvrDC };
+enum DvResolution { dvrDontWorry, dvrFull, dvrHalf, dvrQuarter, dvrDC };
 
 // The DV decoder display sizes of the four fixed DV modes.
 inline constexpr int DVRESOLUTION_FULL = 1000;
@@ -38,37 +38,37 @@ inline constexpr int DVRESOLUTION_HALF = 1001;
 inline constexpr int DVRESOLUTION_QUARTER = 1002;
 inline constexpr int DVRESOLUTION_DC = 1003;
 
-QString DescribeVideoMode(const TVideoMode& mode);
-QString DescribeAudioMode(const TAudioMode& mode);
-bool IsSameVideoMode(const TVideoMode& a, const TVideoMode& b);
-bool IsSameAudioMode(const TAudioMode& a, const TAudioMode& b);
+QString DescribeVideoMode(const VideoMode& mode);
+QString DescribeAudioMode(const AudioMode& mode);
+bool IsSameVideoMode(const VideoMode& a, const VideoMode& b);
+bool IsSameAudioMode(const AudioMode& a, const AudioMode& b);
 
 // Mode records from media types (zero-filled when the format block is not the right kind).
-TVideoMode VideoModeFromMediaType(const platform::MediaType& type,
+VideoMode VideoModeFromMediaType(const platform::MediaType& type,
                                   const platform::MediaStreamCaps* caps);
-TAudioMode AudioModeFromMediaType(const platform::MediaType& type);
+AudioMode AudioModeFromMediaType(const platform::MediaType& type);
 
 // The control's mode methods. The capture control derives from it and supplies the graph
 // side through the hooks; everything here runs on the GUI thread.
-class TCaptureModeControl {
+class CaptureModeControl {
 public:
-    virtual ~TCaptureModeControl() = default;
+    virtual ~CaptureModeControl() = default;
 
     int VideoModeCount() const;
-    void GetVideoMode(int index, TVideoMode& mode) const;
-    void GetCurrentVideoMode(TVideoMode& mode) const;
+    void GetVideoMode(int index, VideoMode& mode) const;
+    void GetCurrentVideoMode(VideoMode& mode) const;
     bool SetVideoMode(int index);
-    bool SelectVideoMode(const TVideoMode& mode);
+    bool SelectVideoMode(const VideoMode& mode);
 
     int AudioModeCount() const;
-    void GetAudioMode(int index, TAudioMode& mode) const;
-    void GetCurrentAudioMode(TAudioMode& mode) const;
+    void GetAudioMode(int index, AudioMode& mode) const;
+    void GetCurrentAudioMode(AudioMode& mode) const;
     bool SetAudioMode(int index);
-    bool SelectAudioMode(const TAudioMode& mode);
+    bool SelectAudioMode(const AudioMode& mode);
 
     bool IsDVSource() const;
-    TDVResolution DVResolution() const { return dvResolution_; }
-    void SetDVResolution(TDVResolution value);
+    DvResolution DVResolution() const { return dvResolution_; }
+    void SetDVResolution(DvResolution value);
 
     // Stream configurations of the video capture pin and of the audio side (may be null).
     void SetVideoStreamConfig(std::unique_ptr<platform::MediaStreamConfig> config);
@@ -90,7 +90,7 @@ protected:
     virtual void RaiseChangeVCapMode() = 0;
     virtual void RaiseChangeACapMode() = 0;
 
-    TDVResolution dvResolution_ = dvrDontWorry;
+    DvResolution dvResolution_ = dvrDontWorry;
 
 private:
     std::unique_ptr<platform::MediaStreamConfig> videoConfig_;

@@ -21,14 +21,13 @@ public:
     // Location1Change / Location2Change: while the edit has the focus and both cameras default
     // to one device, the other location mirrors the text.
     void LocationChange(int camera, bool hasFocus);
-    // Button44Click: both locations become the aliases of their default devices; then the
+    // SaveLocationsButtonClick: both locations become the aliases of their default devices; then the
     // settings file is written.
     void SaveLocations();
-    // Button38Click ("&Test").
     void TestDrivers();
-    // Button40Click ("&Reset"): the alias file is made again from the camera list.
+    // ResetDriversButtonClick ("&Reset"): the alias file is made again from the camera list.
     void ResetDrivers();
-    // Button41Click ("&Refresh"): enumerate the cameras again and rebuild the driver list,
+    // RefreshDriversButtonClick ("&Refresh"): enumerate the cameras again and rebuild the driver list,
     // keeping both camera choices.
     void RefreshDrivers();
 

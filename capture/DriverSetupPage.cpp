@@ -61,7 +61,7 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
         DefaultCam2 = Named(new QComboBox(this), "DefaultCam2");
         Location1 = Named(new QLineEdit(this), "Location1");
         Location2 = Named(new QLineEdit(this), "Location2");
-        Button44 = Named(new QPushButton(QStringLiteral("Save"), this), "Button44");
+        saveLocationsButton = Named(new QPushButton(QStringLiteral("Save"), this), "saveLocationsButton");
         Location1->setMaxLength(100);
         Location2->setMaxLength(100);
 
@@ -72,12 +72,12 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
         defaults->addWidget(new QLabel(QStringLiteral("Cam 2"), this), 1, 0);
         defaults->addWidget(DefaultCam2, 1, 1);
         defaults->addWidget(Location2, 1, 2);
-        defaults->addWidget(Button44, 0, 3, 2, 1);
+        defaults->addWidget(saveLocationsButton, 0, 3, 2, 1);
         defaults->setColumnStretch(1, 1);
         defaults->setColumnStretch(2, 1);
         layout->addLayout(defaults);
         BindDefaultCamControls(handlers_, choices, DefaultCam1, DefaultCam2, Location1, Location2,
-                               Button44);
+                               saveLocationsButton);
     }
 
     DriverStatusPanel = Named(new QWidget(this), "DriverStatusPanel");
@@ -85,11 +85,11 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
     DriverStatusList->setItemDelegate(new DriverStatusDelegate(DriverStatusList));
     DriverStatusList->setStyleSheet(QStringLiteral("QListWidget { background: black; }"));
     DriverStatusList->setMinimumWidth(620);
-    Button38 = Named(new QPushButton(QStringLiteral("&Test"), DriverStatusPanel), "Button38");
-    Button40 = Named(new QPushButton(QStringLiteral("&Reset"), DriverStatusPanel), "Button40");
-    Button41 = Named(new QPushButton(QStringLiteral("&Refresh"), DriverStatusPanel), "Button41");
-    Button38->hide();
-    Button40->hide();
+    testDriversButton = Named(new QPushButton(QStringLiteral("&Test"), DriverStatusPanel), "testDriversButton");
+    resetDriversButton = Named(new QPushButton(QStringLiteral("&Reset"), DriverStatusPanel), "resetDriversButton");
+    refreshDriversButton = Named(new QPushButton(QStringLiteral("&Refresh"), DriverStatusPanel), "refreshDriversButton");
+    testDriversButton->hide();
+    resetDriversButton->hide();
 
     auto* headings = new QHBoxLayout;
     headings->setSpacing(0);
@@ -99,9 +99,9 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
     headings->addWidget(new QLabel(QStringLiteral("Status"), DriverStatusPanel), 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button38);
-    buttons->addWidget(Button40);
-    buttons->addWidget(Button41);
+    buttons->addWidget(testDriversButton);
+    buttons->addWidget(resetDriversButton);
+    buttons->addWidget(refreshDriversButton);
     auto* panel = new QVBoxLayout(DriverStatusPanel);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addLayout(headings);
@@ -114,9 +114,9 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
             &DriverSetupPage::ShowSelectedRow);
     connect(DriverStatusList, &QListWidget::currentRowChanged, &registry_,
             &DriverAliasRegistry::SelectRow);
-    connect(Button38, &QPushButton::clicked, this, [this] { handlers_.TestDrivers(); });
-    connect(Button40, &QPushButton::clicked, this, [this] { handlers_.ResetDrivers(); });
-    connect(Button41, &QPushButton::clicked, this, [this] { handlers_.RefreshDrivers(); });
+    connect(testDriversButton, &QPushButton::clicked, this, [this] { handlers_.TestDrivers(); });
+    connect(resetDriversButton, &QPushButton::clicked, this, [this] { handlers_.ResetDrivers(); });
+    connect(refreshDriversButton, &QPushButton::clicked, this, [this] { handlers_.RefreshDrivers(); });
 
     ShowRows();
 }

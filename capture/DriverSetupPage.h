@@ -28,12 +28,12 @@ public:
     QComboBox* DefaultCam2 = nullptr;
     QLineEdit* Location1 = nullptr;
     QLineEdit* Location2 = nullptr;
-    QPushButton* Button44 = nullptr; // "Save" of the locations
+    QPushButton* saveLocationsButton = nullptr;
     QWidget* DriverStatusPanel = nullptr;
     QListWidget* DriverStatusList = nullptr;
-    QPushButton* Button38 = nullptr; // "&Test", hidden
-    QPushButton* Button40 = nullptr; // "&Reset", hidden
-    QPushButton* Button41 = nullptr; // "&Refresh"
+    QPushButton* testDriversButton = nullptr; // "&Test", hidden
+    QPushButton* resetDriversButton = nullptr; // "&Reset", hidden
+    QPushButton* refreshDriversButton = nullptr;
 
 private:
     void ShowRows();
@@ -44,7 +44,7 @@ private:
 };
 
 // Registers default-camera lists and location edits with choices and wires them and the
-// locations' "Save" button (Button44) to the handlers. The lists react to the user's choice
+// locations' "Save" button (saveLocationsButton) to the handlers. The lists react to the user's choice
 // only; the edits also to text set by code, mirroring only while they have the focus.
 void BindDefaultCamControls(DriverSetupHandlers& handlers, CameraChoiceWidgets& choices,
                             QComboBox* defaultCam1, QComboBox* defaultCam2, QLineEdit* location1,

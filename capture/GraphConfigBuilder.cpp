@@ -15,7 +15,7 @@ QString TextOf(const QStringList& rows, int row) {
 
 } // namespace
 
-bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceNameLists& lists) {
+bool BuildCameraConfig(int camera, CaptureGraphConfig& config, const CaptureDeviceNameLists& lists) {
     // The settings window's boxes as the configuration fills them; camera 1 always previews
     // and preallocates.
     const bool firstCamera = camera == 1;
@@ -58,7 +58,7 @@ bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceName
         config.WantAudioPreview = boxAudioPreview;
     }
     if (dvRow >= 0)
-        config.DVResolution = TDVResolution(dvRow);
+        config.DVResolution = DvResolution(dvRow);
     if (pixelRow >= 0)
         config.PixelFormat = pixelRow;
     config.VCapSource = TextOf(lists.VideoInputs, videoRow);
@@ -71,7 +71,7 @@ bool BuildCameraConfig(int camera, TGraphConfig& config, const CaptureDeviceName
     return true;
 }
 
-bool ListVideoSources(const TGraphConfig& config, const QStringList& videoInputs, QStringList& list) {
+bool ListVideoSources(const CaptureGraphConfig& config, const QStringList& videoInputs, QStringList& list) {
     for (const QString& name : videoInputs) {
         if (name == config.VCapSource)
             break;
@@ -81,9 +81,9 @@ bool ListVideoSources(const TGraphConfig& config, const QStringList& videoInputs
 }
 
 namespace {
-QStringList NamesIn(const TCapDeviceList& list) {
+QStringList NamesIn(const CaptureDeviceList& list) {
     QStringList names;
-    for (const TCapDeviceInfo& info : list)
+    for (const CaptureDeviceInfo& info : list)
         names << info.Name;
     return names;
 }
@@ -105,20 +105,20 @@ CaptureDeviceNameLists CurrentDeviceNameLists(bool refresh) {
     return lists;
 }
 
-bool BuildCamera1Config(TGraphConfig& config, bool refreshDevices) {
+bool BuildCamera1Config(CaptureGraphConfig& config, bool refreshDevices) {
     return BuildCameraConfig(1, config, CurrentDeviceNameLists(refreshDevices));
 }
 
-bool BuildCamera2Config(TGraphConfig& config, bool refreshDevices) {
+bool BuildCamera2Config(CaptureGraphConfig& config, bool refreshDevices) {
     return BuildCameraConfig(2, config, CurrentDeviceNameLists(refreshDevices));
 }
 
-bool ListVideoSourcesViaConfigForm(TGraphConfig& config, QStringList& list) {
+bool ListVideoSourcesViaConfigForm(CaptureGraphConfig& config, QStringList& list) {
     return ListVideoSources(config, VideoSourceNames(true), list);
 }
 
 QStringList GetCaptureDeviceNames() {
-    TGraphConfig config(0);
+    CaptureGraphConfig config(0);
     QStringList names;
     ListVideoSourcesViaConfigForm(config, names);
     return names;

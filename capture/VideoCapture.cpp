@@ -34,15 +34,15 @@ bool AllocCapFile(const QString& path, qint64 bytes) {
 
 } // namespace
 
-TVideoCapture::TVideoCapture(const platform::ProgramFolder& folder, QObject* parent)
+VideoCapture::VideoCapture(const platform::ProgramFolder& folder, QObject* parent)
     : QObject(parent), folder_(folder) {
     progressTimer_.setInterval(100);
-    connect(&progressTimer_, &QTimer::timeout, this, &TVideoCapture::ProgressTimer);
+    connect(&progressTimer_, &QTimer::timeout, this, &VideoCapture::ProgressTimer);
     frameWatch_.setInterval(250);
-    connect(&frameWatch_, &QTimer::timeout, this, &TVideoCapture::WatchFrames);
+    connect(&frameWatch_, &QTimer::timeout, this, &VideoCapture::WatchFrames);
 }
 
-TVideoCapture::~TVideoCapture() {
+VideoCapture::~VideoCapture() {
     destroying_ = true; // nothing restarts from here on
     StopCapture();      // the file gets its end before the pipeline stops
     StopPreview();
@@ -52,26 +52,26 @@ TVideoCapture::~TVideoCapture() {
     ClearDeviceLists();
 }
 
-void TVideoCapture::SetFrameRate(double value) {
+void VideoCapture::SetFrameRate(double value) {
     frameRate_ = (value >= 1.0 && value <= 50.0) ? value : 25.0;
 }
 
-void TVideoCapture::ReportCaptureError(const QString&, int) {
+void VideoCapture::ReportCaptureError(const QString&, int) {
     CaptureErrorFlag = 1;
 }
 
-QString TVideoCapture::ResolveFileName(const QString& name) const {
+QString VideoCapture::ResolveFileName(const QString& name) const {
     if (name.isEmpty() || QFileInfo(name).isAbsolute()) return name;
     return folder_.IsValid() ? folder_.File(name) : QDir::current().absoluteFilePath(name);
 }
 
-quint64 TVideoCapture::FramesRendered() const {
+quint64 VideoCapture::FramesRendered() const {
     return pipeline_ ? pipeline_->FramesRendered() : 0;
 }
 
 // ---------------------------------------------------------------- device names
 
-int TVideoCapture::VideoSourceIndex() {
+int VideoCapture::VideoSourceIndex() {
     int index = IndexOfDeviceMoniker(VideoInputDevices, VideoSourceMoniker);
     if (index < 0 && VideoSourceMoniker) {
         EnumerateVideoInputs();
@@ -81,7 +81,7 @@ int TVideoCapture::VideoSourceIndex() {
 }
 
 namespace {
-QString NameWithRefresh(TCapDeviceList& list, void (*enumerate)(), const TMoniker& moniker) {
+QString NameWithRefresh(CaptureDeviceList& list, void (*enumerate)(), const DeviceMoniker& moniker) {
     if (!moniker) return {}; // no device chosen: nothing a refresh could name
     QString name = DeviceNameOfMoniker(list, moniker);
     if (name.isEmpty()) {
@@ -92,40 +92,40 @@ QString NameWithRefresh(TCapDeviceList& list, void (*enumerate)(), const TMonike
 }
 } // namespace
 
-QString TVideoCapture::VideoSourceName() {
+QString VideoCapture::VideoSourceName() {
     return NameWithRefresh(VideoInputDevices, EnumerateVideoInputs, VideoSourceMoniker);
 }
-QString TVideoCapture::AudioSourceName() {
+QString VideoCapture::AudioSourceName() {
     return NameWithRefresh(AudioInputDevices, EnumerateAudioInputs, AudioSourceMoniker);
 }
-QString TVideoCapture::VideoCompressorName() {
+QString VideoCapture::VideoCompressorName() {
     return NameWithRefresh(VideoCompressorDevices, EnumerateVideoCompressors,
                            VideoCompressorMoniker);
 }
-QString TVideoCapture::AudioCompressorName() {
+QString VideoCapture::AudioCompressorName() {
     return NameWithRefresh(AudioCompressorDevices, EnumerateAudioCompressors,
                            AudioCompressorMoniker);
 }
 
 // ---------------------------------------------------------------- building
 
-void TVideoCapture::MakePipeline() {
+void VideoCapture::MakePipeline() {
     pipeline_ = std::make_unique<platform::MediaCapturePipeline>();
     connect(pipeline_.get(), &platform::MediaCapturePipeline::FrameGrabbed, this,
-            &TVideoCapture::WMBitmapGrabbed);
+            &VideoCapture::WMBitmapGrabbed);
     connect(pipeline_.get(), &platform::MediaCapturePipeline::FrameRendered, this,
-            &TVideoCapture::OnFrameRendered);
+            &VideoCapture::OnFrameRendered);
     connect(pipeline_.get(), &platform::MediaCapturePipeline::PipelineError, this,
             [this](platform::MediaFault fault, const QString&) { WMGraphNotify(fault); });
 }
 
-bool TVideoCapture::InitGraphBuilders() {
+bool VideoCapture::InitGraphBuilders() {
     if (!pipeline_ && platform::MediaInitialize()) MakePipeline();
     EnumerateAllDevices();
     return !VideoInputDevices.isEmpty();
 }
 
-void TVideoCapture::ReleaseFilters() {
+void VideoCapture::ReleaseFilters() {
     if (pipeline_) {
         TearDownGraph(); // a running capture gets its end first
         graphBuilt_ = false;
@@ -137,7 +137,7 @@ void TVideoCapture::ReleaseFilters() {
     SetAudioStreamConfig(nullptr);
 }
 
-bool TVideoCapture::BuildCaptureFilters() {
+bool VideoCapture::BuildCaptureFilters() {
     ReleaseFilters();
     if (!platform::MediaInitialize()) {
         ReportCaptureError("Can't init graph builder. Probably DirectShow is not installed!");
@@ -166,7 +166,7 @@ bool TVideoCapture::BuildCaptureFilters() {
     return true;
 }
 
-bool TVideoCapture::BuildGraph() {
+bool VideoCapture::BuildGraph() {
     if (!pipeline_) return false;
     if (graphBuilt_) return true;
     if (!pipeline_->HasVideoSource()) return false;
@@ -217,7 +217,7 @@ bool TVideoCapture::BuildGraph() {
     return true;
 }
 
-void TVideoCapture::TearDownGraph() {
+void VideoCapture::TearDownGraph() {
     if (!graphBuilt_) return;
     if (capturing_) StopCapture();
     if (previewing_) StopPreview();
@@ -229,12 +229,12 @@ void TVideoCapture::TearDownGraph() {
 
 // ---------------------------------------------------------------- preview and capture
 
-bool TVideoCapture::RunUntilFirstFrame() {
+bool VideoCapture::RunUntilFirstFrame() {
     platform::MediaCapturePipeline* pipeline = pipeline_.get();
     if (pipeline->IsRunning()) return true;
     if (!pipeline->Run()) return false;
     if (!pipeline->HasFirstFrame()) {
-        const QPointer<TVideoCapture> self(this);
+        const QPointer<VideoCapture> self(this);
         const QPointer<platform::MediaCapturePipeline> running(pipeline);
         QEventLoop loop;
         QTimer timeout;
@@ -263,7 +263,7 @@ bool TVideoCapture::RunUntilFirstFrame() {
     return false;
 }
 
-bool TVideoCapture::StartPreview() {
+bool VideoCapture::StartPreview() {
     if (capturing_) return true; // the recording goes on; the preview runs beside it anyway
     if (previewing_) return true;
     if (destroying_ || failing_ || starting_ || !BuildGraph()) return false;
@@ -277,7 +277,7 @@ bool TVideoCapture::StartPreview() {
     return true;
 }
 
-bool TVideoCapture::StopPreview() {
+bool VideoCapture::StopPreview() {
     if (!previewing_) return false;
     if (pipeline_) pipeline_->Stop();
     frameWatch_.stop();
@@ -286,14 +286,14 @@ bool TVideoCapture::StopPreview() {
     return true;
 }
 
-void TVideoCapture::StopPipelineIfIdle() {
+void VideoCapture::StopPipelineIfIdle() {
     if (pipeline_ && !previewing_ && !capturing_) {
         pipeline_->Stop();
         frameWatch_.stop();
     }
 }
 
-bool TVideoCapture::StartCapture(bool confirm) {
+bool VideoCapture::StartCapture(bool confirm) {
     if (!WantCapture) return false;
     if (capturing_) return true;
     progressTimer_.stop();
@@ -315,7 +315,7 @@ bool TVideoCapture::StartCapture(bool confirm) {
     }
 
     if (starting_) return false;
-    const QPointer<TVideoCapture> guard(this);
+    const QPointer<VideoCapture> guard(this);
     if (!RunUntilFirstFrame()) {
         if (!guard) return false;
         ReportCaptureError(WithCode("Error %x: Cannot run graph!", kNoCode));
@@ -328,7 +328,7 @@ bool TVideoCapture::StartCapture(bool confirm) {
     if (confirm) {
         // The question runs a nested event loop: the camera may be previewed again, switched
         // away or lost (or the control freed) before the answer comes.
-        const QPointer<TVideoCapture> self(this);
+        const QPointer<VideoCapture> self(this);
         const bool yes = ConfirmStartCapture("Starting capture!");
         if (!self) return false;
         if (!yes) {
@@ -364,7 +364,7 @@ bool TVideoCapture::StartCapture(bool confirm) {
     return true;
 }
 
-bool TVideoCapture::StopCapture() {
+bool VideoCapture::StopCapture() {
     if (!capturing_) return false;
     progressTimer_.stop();
     const bool finished = pipeline_ && pipeline_->StopFileBranch(kEosWaitMs);
@@ -383,12 +383,12 @@ bool TVideoCapture::StopCapture() {
     return finished;
 }
 
-void TVideoCapture::SetMasterStream(int index) {
+void VideoCapture::SetMasterStream(int index) {
     // avimux interleaves by time and has no master stream to set; keep the choice.
     masterStream_ = index;
 }
 
-bool TVideoCapture::CopyCaptureFile(const QString& destination) {
+bool VideoCapture::CopyCaptureFile(const QString& destination) {
     if (captureFileInUse_.isEmpty() || destination.isEmpty()) return false;
     const QString target = ResolveFileName(destination);
     if (target == captureFileInUse_) return true;
@@ -396,7 +396,7 @@ bool TVideoCapture::CopyCaptureFile(const QString& destination) {
     return QFile::copy(captureFileInUse_, target);
 }
 
-void TVideoCapture::ProgressTimer() {
+void VideoCapture::ProgressTimer() {
     elapsedMs_ = captureClock_.isValid() ? captureClock_.elapsed() : 0;
     if (!capturing_) return;
     if (UseTimeLimit && elapsedMs_ / 1000 >= TimeLimit) {
@@ -409,31 +409,31 @@ void TVideoCapture::ProgressTimer() {
 
 // ---------------------------------------------------------------- frames and events
 
-bool TVideoCapture::RequestBitmap() {
+bool VideoCapture::RequestBitmap() {
     const bool possible =
         pipeline_ && pipeline_->HasGrabber() && WantBitmaps && (previewing_ || capturing_);
     if (pipeline_) pipeline_->RequestFrame(possible);
     return possible;
 }
 
-void TVideoCapture::HoldFrameNotices(int ms) {
+void VideoCapture::HoldFrameNotices(int ms) {
     if (pipeline_) pipeline_->HoldNotices(ms);
 }
 
-void TVideoCapture::WMBitmapGrabbed() {
+void VideoCapture::WMBitmapGrabbed() {
     QImage frame;
     if (!pipeline_ || !pipeline_->TakeFrame(frame)) return;
-    const QPointer<TVideoCapture> self(this);
+    const QPointer<VideoCapture> self(this);
     emit OnPictureGrabbed(frame);
     // The 24-bit bitmap is made only for those who take it.
-    static const QMetaMethod bitmapSignal = QMetaMethod::fromSignal(&TVideoCapture::OnBitmapGrabbed);
+    static const QMetaMethod bitmapSignal = QMetaMethod::fromSignal(&VideoCapture::OnBitmapGrabbed);
     if (self && isSignalConnected(bitmapSignal)) {
-        const TCapturedBitmap bitmap(frame);
+        const CapturedBitmap bitmap(frame);
         emit OnBitmapGrabbed(bitmap);
     }
 }
 
-void TVideoCapture::WMGraphNotify(platform::MediaFault fault) {
+void VideoCapture::WMGraphNotify(platform::MediaFault fault) {
     if (fault == platform::MediaFault::Recording) {
         // The file failed (disk full): the recording ends, the camera goes on.
         const bool wasCapturing = capturing_;
@@ -459,7 +459,7 @@ void TVideoCapture::WMGraphNotify(platform::MediaFault fault) {
     if (fault != platform::MediaFault::DeviceLost && wasRunning) emit OnAborted();
 }
 
-void TVideoCapture::WatchFrames() {
+void VideoCapture::WatchFrames() {
     if (!pipeline_ || !(previewing_ || capturing_)) {
         frameWatch_.stop();
         return;

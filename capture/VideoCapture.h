@@ -20,7 +20,7 @@ class MediaCapturePipeline;
 enum class MediaFault;
 }
 
-enum TPixelFormat {
+enum PixelFormatBits {
     pfDevice,
     pf1bit,
     pf4bit,
@@ -32,17 +32,17 @@ enum TPixelFormat {
     pfCustom
 };
 
-class TVideoCapture : public QObject, public TCaptureModeControl {
+class VideoCapture : public QObject, public CaptureModeControl {
     Q_OBJECT
 public:
     // Relative capture file names resolve against the program folder.
-    explicit TVideoCapture(const platform::ProgramFolder& folder, QObject* parent = nullptr);
+    explicit VideoCapture(const platform::ProgramFolder& folder, QObject* parent = nullptr);
     // Finishes a running capture (EOS) before the pipeline stops, then frees everything.
-    ~TVideoCapture() override;
+    ~VideoCapture() override;
 
     // ---- published properties
     bool WantBitmaps = true;
-    TPixelFormat BitmapPixelFormat = pf24bit; // bitmaps are always delivered as 24-bit RGB
+    PixelFormatBits BitmapPixelFormat = pf24bit; // bitmaps are always delivered as 24-bit RGB
     bool WantAudio = true;
     bool WantDVAudio = true;
     bool WantAudioPreview = true;
@@ -69,10 +69,10 @@ public:
     void SetTempCaptureFileName(const QString& name) { tempCaptureFileName_ = name; }
 
     // ---- devices (set before BuildCaptureFilters, usually with FindDeviceMonikerByName)
-    TMoniker VideoSourceMoniker;
-    TMoniker AudioSourceMoniker;
-    TMoniker VideoCompressorMoniker;
-    TMoniker AudioCompressorMoniker;
+    DeviceMoniker VideoSourceMoniker;
+    DeviceMoniker AudioSourceMoniker;
+    DeviceMoniker VideoCompressorMoniker;
+    DeviceMoniker AudioCompressorMoniker;
 
     int VideoSourceIndex();
     QString VideoSourceName();
@@ -130,7 +130,7 @@ signals:
     // Each grabbed frame, first as the 32-bit picture the live view shows, then (only when
     // something listens) as the 24-bit bitmap.
     void OnPictureGrabbed(const QImage& picture);
-    void OnBitmapGrabbed(const TCapturedBitmap& CapturedImage);
+    void OnBitmapGrabbed(const CapturedBitmap& CapturedImage);
 
 protected:
     bool ModeIsCapturing() const override { return capturing_; }

@@ -18,19 +18,19 @@ void PlaceByOwner(QDialog& dialog, QWidget* owner) {
         dialog.move(owner->mapToGlobal(QPoint(30, 30)));
 }
 
-GstElement* SourceElement(const TVideoCapture* cap) {
+GstElement* SourceElement(const VideoCapture* cap) {
     return cap && cap->Pipeline() ? cap->Pipeline()->VideoSourceElement() : nullptr;
 }
 
 } // namespace
 
-TVideoCaptureDialogs::TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner) : cap_(&cap), owner_(owner) {}
+VideoCaptureDialogs::VideoCaptureDialogs(VideoCapture& cap, QWidget* owner) : cap_(&cap), owner_(owner) {}
 
-bool TVideoCaptureDialogs::StillConnected() const {
+bool VideoCaptureDialogs::StillConnected() const {
     return cap_ && shownFor_ == connection_;
 }
 
-std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettings() const {
+std::unique_ptr<platform::DeviceControlModel> VideoCaptureDialogs::SourceSettings() const {
     if (!cap_ || !cap_->VideoSourceMoniker)
         return nullptr;
     const QString key = cap_->VideoSourceMoniker->Key();
@@ -46,7 +46,7 @@ std::unique_ptr<platform::DeviceControlModel> TVideoCaptureDialogs::SourceSettin
     return std::make_unique<platform::ElementControlModel>(element);
 }
 
-TDialogSet TVideoCaptureDialogs::FindDialogs() {
+DialogFlags VideoCaptureDialogs::FindDialogs() {
     CaptureDialogFacts facts;
     facts.hasVideoSource = SourceElement(cap_) != nullptr;
     if (facts.hasVideoSource) {
@@ -60,38 +60,38 @@ TDialogSet TVideoCaptureDialogs::FindDialogs() {
     return set_;
 }
 
-bool TVideoCaptureDialogs::ShowDialog(int number) {
-    const std::shared_ptr<TVideoCaptureDialogs> keep = shared_from_this();
+bool VideoCaptureDialogs::ShowDialog(int number) {
+    const std::shared_ptr<VideoCaptureDialogs> keep = shared_from_this();
     if (!cap_)
         return false;
     shownFor_ = connection_;
     return ShowCaptureDialog(*this, set_, number);
 }
 
-bool TVideoCaptureDialogs::IsCapturing() const {
+bool VideoCaptureDialogs::IsCapturing() const {
     return cap_ && cap_->Capturing();
 }
 
-bool TVideoCaptureDialogs::WantsPreview() const {
+bool VideoCaptureDialogs::WantsPreview() const {
     return StillConnected() && cap_->WantPreview;
 }
 
-void TVideoCaptureDialogs::StopPreviewForDialog() {
+void VideoCaptureDialogs::StopPreviewForDialog() {
     if (cap_)
         cap_->StopPreview();
 }
 
-void TVideoCaptureDialogs::TearDownGraphForDialog() {
+void VideoCaptureDialogs::TearDownGraphForDialog() {
     if (cap_)
         cap_->TearDownGraph();
 }
 
-void TVideoCaptureDialogs::StartPreviewAfterDialog() {
+void VideoCaptureDialogs::StartPreviewAfterDialog() {
     if (StillConnected())
         cap_->StartPreview();
 }
 
-void TVideoCaptureDialogs::ShowSourceSettings() {
+void VideoCaptureDialogs::ShowSourceSettings() {
     auto settings = SourceSettings();
     if (!settings)
         return;
@@ -103,15 +103,15 @@ void TVideoCaptureDialogs::ShowSourceSettings() {
     delete dialog.data();
 }
 
-void TVideoCaptureDialogs::ShowCaptureFormats() {
+void VideoCaptureDialogs::ShowCaptureFormats() {
     if (!cap_)
         return;
-    TVideoMode current{};
+    VideoMode current{};
     cap_->GetCurrentVideoMode(current);
     QStringList formats;
     int currentRow = -1;
     for (int i = 0; i < cap_->VideoModeCount(); ++i) {
-        TVideoMode mode{};
+        VideoMode mode{};
         cap_->GetVideoMode(i, mode);
         formats << DescribeVideoMode(mode);
         if (currentRow < 0 && IsSameVideoMode(mode, current))
@@ -126,4 +126,4 @@ void TVideoCaptureDialogs::ShowCaptureFormats() {
         cap_->SetVideoMode(chosen);
 }
 
-void TVideoCaptureDialogs::ShowCompressorSettings() {}
+void VideoCaptureDialogs::ShowCompressorSettings() {}

@@ -8,7 +8,7 @@
 #include <memory>
 
 class QWidget;
-class TVideoCapture;
+class VideoCapture;
 
 namespace platform {
 class DeviceControlModel;
@@ -16,15 +16,15 @@ class DeviceControlModel;
 
 // Made with std::make_shared: an open dialog keeps the object alive, so the view that owns it
 // may go (or switch its camera off) while the dialog's event loop runs.
-class TVideoCaptureDialogs : public CaptureDialogHost,
-                             public std::enable_shared_from_this<TVideoCaptureDialogs> {
+class VideoCaptureDialogs : public CaptureDialogHost,
+                             public std::enable_shared_from_this<VideoCaptureDialogs> {
 public:
     // owner: the window the dialogs belong to.
-    TVideoCaptureDialogs(TVideoCapture& cap, QWidget* owner);
+    VideoCaptureDialogs(VideoCapture& cap, QWidget* owner);
 
     // Recomputes the set from the control's current graph.
-    TDialogSet FindDialogs();
-    TDialogSet DialogSet() const { return set_; }
+    DialogFlags FindDialogs();
+    DialogFlags DialogSet() const { return set_; }
     // The camera was switched off: nothing is offered, and a dialog open now leaves it off.
     void ClearDialogs() {
         set_ = 0;
@@ -50,9 +50,9 @@ private:
     // False when the control went, or the camera was switched off, since the dialog opened.
     bool StillConnected() const;
 
-    QPointer<TVideoCapture> cap_;
+    QPointer<VideoCapture> cap_;
     QPointer<QWidget> owner_;
-    TDialogSet set_ = 0;
+    DialogFlags set_ = 0;
     unsigned connection_ = 0;
     unsigned shownFor_ = 0;
 };

@@ -10,7 +10,7 @@ public:
     virtual void ResetAlertSchedule() = 0;
     virtual void UpdateAlertSummary() = 0;
     virtual void FillAlertCombos() = 0;
-    virtual void ClockTick() = 0; // tick of Timerclock
+    virtual void ClockTick() = 0; // tick of clockTimer
     // The set-up panel was hidden: a new period from now, the queue emptied.
     virtual void RestartAlertPeriod() = 0;
     // The set-up panel's four SMTP edits into the mail settings.

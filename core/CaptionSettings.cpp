@@ -27,7 +27,7 @@ void CaptionSettings::Changed() {
         changed_();
 }
 
-bool CaptionSettings::Captions1Click(bool camera1Previewing, bool camera2Previewing) {
+bool CaptionSettings::CaptionsActionClick(bool camera1Previewing, bool camera2Previewing) {
     if (!camera1Previewing && !camera2Previewing) {
         ShowMessageBox(kCameraOffText);
         return false;
@@ -178,7 +178,7 @@ void CaptionSettings::FormatListClick(int row) {
     PickRow(choices_.formatRow, formatList_, row);
 }
 
-void CaptionSettings::TransperentClick(bool checked) {
+void CaptionSettings::TransparentBoxClick(bool checked) {
     choices_.transparent = checked;
     ApplyChoices();
 }
@@ -186,7 +186,7 @@ void CaptionSettings::TransperentClick(bool checked) {
 void CaptionSettings::SetTransparentBox(bool checked) {
     if (choices_.transparent == checked)
         return;
-    TransperentClick(checked);
+    TransparentBoxClick(checked);
 }
 
 void CaptionSettings::OverVideoClick() {
@@ -198,7 +198,7 @@ void CaptionSettings::FormActivate() {
     ApplyChoices();
 }
 
-void CaptionSettings::Button36Click() {
+void CaptionSettings::HideButtonClick() {
     record_.CaptionTopRight = choices_.topRight;
     record_.ClassicCaption = choices_.classicCaption;
     if (RowIn(fontColor_, choices_.fontColorRow) >= 0)

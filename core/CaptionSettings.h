@@ -42,7 +42,7 @@ public:
     const QStringList& FontList() const { return fontList_; }
     const QStringList& FontSizeList() const { return fontSizeList_; }
     const QStringList& FormatList() const { return formatList_; }
-    // The preview picture (Image1).
+    // The preview picture (previewImage).
     const platform::PictureCanvas& Preview() const { return preview_; }
 
     bool Visible() const { return visible_; }
@@ -50,7 +50,7 @@ public:
 
     // The main window's Captions command: false (after saying why) when no camera runs;
     // otherwise the preview gets the running camera's latest frame and the window may open.
-    bool Captions1Click(bool camera1Previewing, bool camera2Previewing);
+    bool CaptionsActionClick(bool camera1Previewing, bool camera2Previewing);
     // What happens before the window is shown modally.
     void PrepareShowDialog();
     void LoadFromSettings();
@@ -67,11 +67,11 @@ public:
     void FontListClick(int row);
     void FontSizeListClick(int row);
     void FormatListClick(int row);
-    void TransperentClick(bool checked);
+    void TransparentBoxClick(bool checked);
     void OverVideoClick();
     void FormActivate();
     // "Hide": stores the choices and saves the settings; the window closes.
-    void Button36Click();
+    void HideButtonClick();
 
     // The transparent box changed by code (the main window applying the settings): its click
     // runs only when the state changes.

@@ -11,8 +11,8 @@ public:
     virtual void RestoreFullView() = 0;
     virtual void ArrangeCameraPanels() = 0;
     virtual void PlaceWindowForScreen() = 0;
-    virtual void Relayout() = 0;          // tick of restlye
-    virtual void ArrangeAfterStart() = 0; // tick of Timer3
+    virtual void Relayout() = 0;          // tick of relayoutTimer
+    virtual void ArrangeAfterStart() = 0; // tick of arrangeTimer
     // The width the layout places the compact view against.
     virtual int LayoutScreenWidth() const = 0;
     virtual bool IsCompactView() const = 0;

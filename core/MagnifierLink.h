@@ -1,5 +1,5 @@
 #pragma once
-// The magnifier frames of the main window (pic1, pic2) and the part that binds them.
+// The magnifier frames of the main window (magnifier1, magnifier2) and the part that binds them.
 #include "core/LinkUnavailable.h"
 
 class MagnifierFrame {

@@ -1,5 +1,5 @@
 #pragma once
-// What a magnifier frame (the main window's pic1 and pic2) keeps about its lens, and the
+// What a magnifier frame (the main window's magnifier1 and magnifier2) keeps about its lens, and the
 // rules by which keys and the mouse move the lens centre.
 #include <QImage>
 #include <QtGlobal>

@@ -1,6 +1,6 @@
 #include "core/MessageBox.h"
 
-#include "core/OKBox.h"
+#include "core/MessageWindow.h"
 #include "platform/OwnedWindow.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@ namespace {
 bool quietFlag = false;
 bool shuttingDown = false;
 MessageBoxHandler customHandler;
-QPointer<TOKBox> notice; // the window of ShowNoticeBox while it exists
+QPointer<MessageWindow> notice; // the window of ShowNoticeBox while it exists
 
 // The text as one line on stderr.
 void WriteLine(const QString& text) {
@@ -44,7 +44,7 @@ void ShowMessageBox(const QString& text) {
     }
     // Without a widget application (a console tool) there is no window to show.
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        TOKBox::ShowText(text);
+        MessageWindow::ShowText(text);
     else
         qWarning().noquote() << text;
 }
@@ -72,7 +72,7 @@ void ShowNoticeBox(const QString& text) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
     if (!notice) {
-        notice = new TOKBox();
+        notice = new MessageWindow();
         notice->setModal(false);
         notice->setAttribute(Qt::WA_DeleteOnClose);
         notice->setObjectName(QStringLiteral("NoticeBox"));
@@ -116,7 +116,7 @@ void SetMessageBoxShuttingDown(bool ending) {
     if (!ending || !qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
     // Messages still waiting behind a shown one would end unseen with the station.
-    for (TOKBox* box : {TOKBox::Instance(), notice.data()})
+    for (MessageWindow* box : {MessageWindow::Instance(), notice.data()})
         if (box)
             for (const QString& text : box->TakeWaiting())
                 WriteLine(text);

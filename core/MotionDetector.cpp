@@ -139,7 +139,7 @@ MotionDetector::MotionDetector(const SettingsRecord& settings, const MotionCamer
                                MotionDetectorHooks hooks)
     : settings_(settings), cameras_(cameras), hooks_(std::move(hooks)) {
     for (CameraState& cam : cams_)
-        cam.image2 = BlankZoneImage();
+        cam.zoneImage = BlankZoneImage();
 }
 
 bool MotionDetector::CheckMotionZoneCam1() {
@@ -189,29 +189,29 @@ bool MotionDetector::CheckMotionZone(int camera, const ChannelChoice& channels) 
     // The canvas keeps its drawing state across frames, as a bitmap's canvas does. Drawing
     // on it detaches it from the frame kept beside it.
     cam.frame = std::move(frame);
-    cam.image1.SetImage(cam.frame);
+    cam.markedFrame.SetImage(cam.frame);
     if (hooks_.CaptionTransparent && hooks_.CaptionTransparent())
-        cam.image1.SetTransparent(true);
+        cam.markedFrame.SetTransparent(true);
     const ZoneRect zone = cameras_.Zone(camera);
-    StretchZoneInto(cam.image1.Image(), zone, cam.image2);
+    StretchZoneInto(cam.markedFrame.Image(), zone, cam.zoneImage);
 
-    const qint32 same = CompareZoneBitmaps(cam.image2, cam.image3, channels).same;
-    CopyPixels(cam.image2, cam.image3);
+    const qint32 same = CompareZoneBitmaps(cam.zoneImage, cam.previousZoneImage, channels).same;
+    CopyPixels(cam.zoneImage, cam.previousZoneImage);
 
     const qint32 d = std::abs(same - cam.previousCount);
     const bool motion = d > CameraSensitivity(camera) && cam.previousCount != 0;
     if (motion && hooks_.DrawPictureCaption)
-        hooks_.DrawPictureCaption(cam.image1, camera);
+        hooks_.DrawPictureCaption(cam.markedFrame, camera);
 
     if (cameras_.ZoneOn(camera)) {
         cam.motionText = MotionText(d);
-        if (hooks_.Panel1Visible && hooks_.Panel1Visible() && hooks_.ShowMotionText)
+        if (hooks_.SetupPanelVisible && hooks_.SetupPanelVisible() && hooks_.ShowMotionText)
             hooks_.ShowMotionText(camera, cam.motionText);
         if (ZoneWindowShownFor(camera)) {
             if (hooks_.DrawMotionCounter)
-                hooks_.DrawMotionCounter(cam.image1, d);
+                hooks_.DrawMotionCounter(cam.markedFrame, d);
             if (hooks_.DrawTargetMarker)
-                hooks_.DrawTargetMarker(cam.image1, zone.left, zone.top, camera);
+                hooks_.DrawTargetMarker(cam.markedFrame, zone.left, zone.top, camera);
         }
     }
 

@@ -2,7 +2,7 @@
 // Motion detection in each camera's square target zone.
 //
 // Every poll cuts the zone out of the camera's latest frame, stretches it into a fixed
-// 145 x 129 work image (Image2), compares that with the previous poll's work image (Image3)
+// 145 x 129 work image (ZoneImage), compares that with the previous poll's work image (PreviousZoneImage)
 // and reports motion when the count of unchanged pixels jumped by more than the camera's
 // sensitivity. Pure logic over RGB888 QImages; the windows bind through MotionCameras and
 // MotionDetectorHooks.
@@ -38,7 +38,7 @@ struct ZoneComparison {
     qint32 changed = 0; // sampled pixels that changed
 };
 
-// Size of the work images Image2 / Image3.
+// Size of the work images ZoneImage / PreviousZoneImage.
 inline constexpr int kZoneImageWidth = 145;
 inline constexpr int kZoneImageHeight = 129;
 
@@ -67,7 +67,7 @@ public:
     virtual QImage ImageBitmap(int camera) const = 0;
     // Changes whenever the camera starts afresh (switched on, recovered); 0 when unknown.
     virtual quint64 RunNumber(int) const { return 0; }
-    // The camera's zone box (hot1 / Hot2).
+    // The camera's zone box (hotZone1Box / hotZone2Box).
     virtual bool ZoneOn(int camera) const = 0;
     virtual ZoneRect Zone(int camera) const = 0;
 };
@@ -78,9 +78,9 @@ struct MotionDetectorHooks {
     std::function<bool()> CaptionTransparent;
     // Stamps the picture caption on the frame in which motion was found.
     std::function<void(platform::PictureCanvas& image, int camera)> DrawPictureCaption;
-    // Whether the main window's Panel1 (holding Errors1 / Errors2) is visible.
-    std::function<bool()> Panel1Visible;
-    // Puts the motion text into Errors1 (camera 1) or Errors2 (camera 2).
+    // Whether the main window's setupPanel (holding motionCount1Label / motionCount2Label) is visible.
+    std::function<bool()> SetupPanelVisible;
+    // Puts the motion text into motionCount1Label (camera 1) or motionCount2Label (camera 2).
     std::function<void(int camera, const QString& text)> ShowMotionText;
     // Whether the zone window of camera `camera` is shown.
     std::function<bool(int camera)> ZoneWindowVisible;
@@ -107,10 +107,10 @@ public:
 
     // Working pictures of a camera, for its zone window: the latest frame, the stretched zone
     // and the previous zone.
-    const platform::PictureCanvas& Image1(int camera) const { return State(camera).image1; }
-    platform::PictureCanvas& Image1(int camera) { return State(camera).image1; }
-    const QImage& Image2(int camera) const { return State(camera).image2; }
-    const QImage& Image3(int camera) const { return State(camera).image3; }
+    const platform::PictureCanvas& MarkedFrame(int camera) const { return State(camera).markedFrame; }
+    platform::PictureCanvas& MarkedFrame(int camera) { return State(camera).markedFrame; }
+    const QImage& ZoneImage(int camera) const { return State(camera).zoneImage; }
+    const QImage& PreviousZoneImage(int camera) const { return State(camera).previousZoneImage; }
     // The frame of the camera's last check as it came, before anything was drawn on it: the
     // picture to save is stamped once, on a copy of this.
     const QImage& Frame(int camera) const { return State(camera).frame; }
@@ -121,7 +121,7 @@ public:
     // number changes.
     void ResetCamera(int camera) {
         State(camera).previousCount = 0;
-        State(camera).image3 = QImage();
+        State(camera).previousZoneImage = QImage();
     }
     void ResetPreviousCounts() {
         ResetCamera(1);
@@ -133,10 +133,10 @@ public:
 
 private:
     struct CameraState {
-        platform::PictureCanvas image1;
+        platform::PictureCanvas markedFrame;
         QImage frame;
-        QImage image2;
-        QImage image3;
+        QImage zoneImage;
+        QImage previousZoneImage;
         qint32 previousCount = 0;
         QString motionText;
         quint64 run = 0; // the camera's run number the zones belong to

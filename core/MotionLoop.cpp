@@ -76,7 +76,7 @@ void MotionLoop::MotionTimeTimer() {
     TimerHold hold(motionTime_);
     Guarded(
         [&] {
-            Call(hooks_.SetPanel4FontRed, !Ask(hooks_.Panel4FontRed, false));
+            Call(hooks_.SetSurveillanceButtonFontRed, !Ask(hooks_.SurveillanceButtonFontRed, false));
             if (Watched(1)) {
                 hold.Off();
                 Poll(1);
@@ -144,12 +144,12 @@ void MotionLoop::OnCameraMotion(int camera) {
         if (camera == 2)
             Camera2Captions();
     }
-    if (Ask(hooks_.ShowwTicked, false)) {
+    if (Ask(hooks_.ShowOnMotionTicked, false)) {
         // The timer stays off while the zone window is up.
         hold.Release();
-        Call(hooks_.SetPanel4FontRed, false);
+        Call(hooks_.SetSurveillanceButtonFontRed, false);
         if (camera == 1)
-            Call(hooks_.TickCheckBox1);
+            Call(hooks_.TickLockBox);
         Call(hooks_.UntickTarget, camera);
         if (ShowZoneWindow(camera) && camera == 2) {
             Call(hooks_.GatherAndSaveSettings);
@@ -164,30 +164,30 @@ void MotionLoop::OnCameraMotion(int camera) {
 void MotionLoop::Camera1Captions() {
     const QString number = NextPictureNumberText();
     const bool compact = Ask(hooks_.CompactScreen, false);
-    if (Ask(hooks_.GroupBox1Top, 0) == 0) {
-        if (Ask(hooks_.Panel4Caption, QString()) != kSurveillanceCaption)
+    if (Ask(hooks_.CameraAreaTop, 0) == 0) {
+        if (Ask(hooks_.SurveillanceButtonCaption, QString()) != kSurveillanceCaption)
             return;
-        if (Ask(hooks_.GroupBox1Height, 0) > 200) {
+        if (Ask(hooks_.CameraAreaHeight, 0) > 200) {
             // For a box this high the last-image caption is the long form: number,
             // " Last Image ", camera name and time.
             const QString text = Ask(hooks_.FormatLastImageCaption, QString(), 1);
-            Call(hooks_.SetGroupBox1Caption, text);
+            Call(hooks_.SetCameraAreaCaption, text);
             Call(hooks_.SetCameraGroupBoxCaption, compact ? number : text);
         } else {
-            Call(hooks_.SetGroupBox1Caption, number);
+            Call(hooks_.SetCameraAreaCaption, number);
         }
         return;
     }
     const QString text = Ask(hooks_.FormatLastImageCaption, QString(), 1);
-    Call(hooks_.SetGroupBox1Caption, text);
+    Call(hooks_.SetCameraAreaCaption, text);
     Call(hooks_.SetCameraGroupBoxCaption, compact ? number : text);
 }
 
 void MotionLoop::Camera2Captions() {
-    if (Ask(hooks_.Panel4Caption, QString()) != kSurveillanceCaption)
+    if (Ask(hooks_.SurveillanceButtonCaption, QString()) != kSurveillanceCaption)
         return;
     const QString text = Ask(hooks_.FormatLastImageCaption, QString(), 2);
-    Call(hooks_.SetGroupBox1Caption, text);
+    Call(hooks_.SetCameraAreaCaption, text);
     Call(hooks_.SetCameraGroupBoxCaption,
          Ask(hooks_.CompactScreen, false) ? NextPictureNumberText() : text);
 }

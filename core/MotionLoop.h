@@ -20,24 +20,24 @@ class WinTimer;
 
 // The main window's side of the loop; unset hooks do nothing or answer False / 0 / empty.
 struct MotionLoopHooks {
-    // Surveillance button Panel4: font colour (red or black) and caption.
-    std::function<bool()> Panel4FontRed;
-    std::function<void(bool red)> SetPanel4FontRed;
-    std::function<QString()> Panel4Caption;
+    // Surveillance button surveillanceButton: font colour (red or black) and caption.
+    std::function<bool()> SurveillanceButtonFontRed;
+    std::function<void(bool red)> SetSurveillanceButtonFontRed;
+    std::function<QString()> SurveillanceButtonCaption;
 
-    // Option boxes of the main window: alarm, LogAllowed, Showw.
+    // Option boxes of the main window: alarm, LogAllowed, showOnMotionBox.
     std::function<bool()> AlarmTicked;
     std::function<bool()> LogAllowed;
-    std::function<bool()> ShowwTicked;
+    std::function<bool()> ShowOnMotionTicked;
 
     std::function<void()> PlayAlarmSound;
     // Saves the captioned picture; reports its own failures. May throw.
     std::function<void(platform::PictureCanvas& image, int camera)> SaveMotionPicture;
 
-    // Captions of GroupBox1 and CameraGroupBox.
-    std::function<int()> GroupBox1Top;
-    std::function<int()> GroupBox1Height;
-    std::function<void(const QString&)> SetGroupBox1Caption;
+    // Captions of cameraAreaBox and CameraGroupBox.
+    std::function<int()> CameraAreaTop;
+    std::function<int()> CameraAreaHeight;
+    std::function<void(const QString&)> SetCameraAreaCaption;
     std::function<void(const QString&)> SetCameraGroupBoxCaption;
     // The compact-screen flag of the layout.
     std::function<bool()> CompactScreen;
@@ -45,8 +45,8 @@ struct MotionLoopHooks {
     std::function<qint32()> PictureCountTotal;
     std::function<QString(int camera)> FormatLastImageCaption;
 
-    // The Showw reaction: the lock box CheckBox1, the zone window's Target box, the window.
-    std::function<void()> TickCheckBox1;
+    // The showOnMotionBox reaction: the lock box, the zone window's Target box, the window.
+    std::function<void()> TickLockBox;
     std::function<void(int camera)> UntickTarget;
     // Shows the camera's zone window modally and returns when it closes.
     std::function<void(int camera)> ShowZoneWindowModal;

@@ -26,11 +26,11 @@ struct PictureStoreHooks {
     std::function<void(platform::PictureCanvas& image)> applyCaptionColors;
     // The "TV Out" box (OverVideo); without it the record's TvOut decides.
     std::function<bool()> tvOut;
-    // Colours GroupBox1 (a colour value 0x00BBGGRR) and repaints it.
+    // Colours cameraAreaBox (a colour value 0x00BBGGRR) and repaints it.
     std::function<void(quint32 colour)> setGroupBoxColour;
     // One of the two camera views is exactly 180 pixels high: the group box keeps its colour.
     std::function<bool()> cameraViewIs180High;
-    // GroupBox1's height, for the last-picture caption.
+    // cameraAreaBox's height, for the last-picture caption.
     std::function<int()> groupBoxHeight;
     // The picture log window is visible: nothing is recycled.
     std::function<bool()> logWindowVisible;

@@ -9,8 +9,8 @@ struct FtpExportChoices {
     bool recycle = false;   // "Recycle ": numbered ring of remote pictures
     bool exportAll = false; // "Export All": under the picture's own name
     bool exportAs = false;  // "Export As": under the camera's export name
-    QString exportName1;    // webpageimagename (camera 1)
-    QString exportName2;    // webpageimagename2 (camera 2)
+    QString exportName1;    // exportName1Edit (camera 1)
+    QString exportName2;    // exportName2Edit (camera 2)
     int maxImages = 20;     // size of the ring
 };
 

@@ -111,7 +111,7 @@ void TimeLapse::TimeLapseButtonClick() {
     if (!accepted) {
         station_.SetSurveillanceText(kSurveillanceMethodText);
         station_.SetTimeLapseButtonColour(kBlack);
-        station_.SetPanel4Colour(kBlack);
+        station_.SetSurveillanceButtonColour(kBlack);
         StopTimeLapse();
         return;
     }
@@ -317,7 +317,7 @@ void TimeLapse::TimeLapseFlasherTimer() {
         station_.SetTimeLapseButtonColour(kBlack);
         timers_.motion.SetEnabled(false);
         StopTimeLapse();
-        station_.SetPanel4Colour(kBlack);
+        station_.SetSurveillanceButtonColour(kBlack);
         station_.SetSurveillanceText(kExpiredText);
         return;
     }

@@ -25,19 +25,19 @@ public:
     virtual ~TimeLapseStation() = default;
     // SurveillancePanel's caption.
     virtual void SetSurveillanceText(const QString& text) = 0;
-    // TimeLapseButton's and Panel4's text colours (0x00BBGGRR).
+    // TimeLapseButton's and surveillanceButton's text colours (0x00BBGGRR).
     virtual quint32 TimeLapseButtonColour() const = 0;
     virtual void SetTimeLapseButtonColour(quint32 colour) = 0;
-    virtual void SetPanel4Colour(quint32 colour) = 0;
-    // Camera 1's button (Panel2) shows "ON".
+    virtual void SetSurveillanceButtonColour(quint32 colour) = 0;
+    // Camera 1's button (camera1Button) shows "ON".
     virtual bool Camera1ButtonOn() const = 0;
-    // GroupBox1 and CameraGroupBox before a picture of the camera is taken.
+    // cameraAreaBox and CameraGroupBox before a picture of the camera is taken.
     virtual void ShowPictureCaptions(int camera) = 0;
     // Camera 1's Take Pic command.
     virtual void TakePicture1() = 0;
     // The surveillance on/off toggle.
     virtual void ToggleSurveillance() = 0;
-    // The diskcontrol box: stop when the reserve is reached.
+    // The "Disk Control" box: stop when the reserve is reached.
     virtual bool DiskControlTicked() const = 0;
     virtual bool IsFtpConnected() const = 0;
     // The FTP window's dial-up pause timer.
@@ -76,7 +76,7 @@ public:
 
 struct TimeLapseTimers {
     platform::WinTimer& picture; // TimeLapseTimer
-    platform::WinTimer& flasher; // timeLaspeFlasher, 300 ms
+    platform::WinTimer& flasher; // timeLapseFlashTimer, 300 ms
     platform::WinTimer& motion;  // MotionTime
 };
 

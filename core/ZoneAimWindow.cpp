@@ -87,7 +87,7 @@ void ZonePicture::paintEvent(QPaintEvent*) {
 ZoneAimWindow::ZoneAimWindow(int camera, SettingsRecord& record, ZoneWindowParts parts)
     : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), editor_(camera, record) {
     BindStation(std::move(parts));
-    setObjectName(camera == 2 ? QStringLiteral("Form1") : QStringLiteral("Form2"));
+    setObjectName(camera == 2 ? QStringLiteral("Camera2ZoneWindow") : QStringLiteral("Camera1ZoneWindow"));
     setWindowTitle(camera == 2 ? QStringLiteral("Aim 2") : QStringLiteral("Aim 1"));
     BuildControls();
     Bind();
@@ -110,56 +110,56 @@ void ZoneAimWindow::BuildControls() {
     setPalette(black);
     setAutoFillBackground(true);
 
-    Image1 = new ZonePicture(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, kClientWidth, kPictureHeight);
-    Image2 = new ZonePicture(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(0, 0, kZoneImageWidth, kZoneImageHeight);
-    Image2->hide();
-    Image3 = new ZonePicture(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setGeometry(0, 0, kZoneImageWidth, kZoneImageHeight);
-    Image3->hide();
-    PaintBox1 = new BlackBox(this);
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setGeometry(2, 5, kClientWidth - 10, 270);
-    PaintBox1->hide();
+    livePicture = new ZonePicture(this);
+    livePicture->setObjectName(QStringLiteral("livePicture"));
+    livePicture->setGeometry(0, 0, kClientWidth, kPictureHeight);
+    zonePicture = new ZonePicture(this);
+    zonePicture->setObjectName(QStringLiteral("zonePicture"));
+    zonePicture->setGeometry(0, 0, kZoneImageWidth, kZoneImageHeight);
+    zonePicture->hide();
+    previousZonePicture = new ZonePicture(this);
+    previousZonePicture->setObjectName(QStringLiteral("previousZonePicture"));
+    previousZonePicture->setGeometry(0, 0, kZoneImageWidth, kZoneImageHeight);
+    previousZonePicture->hide();
+    blackBackdrop = new BlackBox(this);
+    blackBackdrop->setObjectName(QStringLiteral("blackBackdrop"));
+    blackBackdrop->setGeometry(2, 5, kClientWidth - 10, 270);
+    blackBackdrop->hide();
 
     const int row1 = kPictureHeight + 6;
     const int row2 = row1 + 30;
-    focus = new QLineEdit(this);
-    focus->setObjectName(QStringLiteral("focus"));
-    focus->setGeometry(kFocusLeft, row1, 40, 22);
-    Target = new QCheckBox(this);
-    Target->setObjectName(QStringLiteral("Target"));
-    Target->hide();
-    scales = new QLineEdit(this);
-    scales->setObjectName(QStringLiteral("scales"));
-    scales->hide();
+    keyFocusEdit = new QLineEdit(this);
+    keyFocusEdit->setObjectName(QStringLiteral("keyFocusEdit"));
+    keyFocusEdit->setGeometry(kFocusLeft, row1, 40, 22);
+    targetBox = new QCheckBox(this);
+    targetBox->setObjectName(QStringLiteral("targetBox"));
+    targetBox->hide();
+    sizeEdit = new QLineEdit(this);
+    sizeEdit->setObjectName(QStringLiteral("sizeEdit"));
+    sizeEdit->hide();
 
     WhiteLabel(QStringLiteral("Top"), this)->move(8, row1 + 3);
-    calTop = new QLineEdit(this);
-    calTop->setObjectName(QStringLiteral("calTop"));
-    calTop->setGeometry(38, row1, 56, 22);
+    topEdit = new QLineEdit(this);
+    topEdit->setObjectName(QStringLiteral("topEdit"));
+    topEdit->setGeometry(38, row1, 56, 22);
     WhiteLabel(QStringLiteral("Left"), this)->move(104, row1 + 3);
-    CalLeft = new QLineEdit(this);
-    CalLeft->setObjectName(QStringLiteral("CalLeft"));
-    CalLeft->setGeometry(136, row1, 56, 22);
+    leftEdit = new QLineEdit(this);
+    leftEdit->setObjectName(QStringLiteral("leftEdit"));
+    leftEdit->setGeometry(136, row1, 56, 22);
     WhiteLabel(QStringLiteral("Sensitivity"), this)->move(204, row1 + 3);
-    Sensitivity = new QComboBox(this);
-    Sensitivity->setObjectName(QStringLiteral("Sensitivity"));
-    Sensitivity->setEditable(true);
-    Sensitivity->setGeometry(276, row1, 100, 22);
-    FillMillisecondsCombo(Sensitivity);
+    sensitivityCombo = new QComboBox(this);
+    sensitivityCombo->setObjectName(QStringLiteral("sensitivityCombo"));
+    sensitivityCombo->setEditable(true);
+    sensitivityCombo->setGeometry(276, row1, 100, 22);
+    FillMillisecondsCombo(sensitivityCombo);
 
-    TrackBar1 = new QSlider(Qt::Horizontal, this);
-    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setRange(kZoneTrackMin, kZoneTrackMax);
-    TrackBar1->setGeometry(8, row2, 134, 24);
-    Hint = WhiteLabel(kHintText, this);
-    Hint->setObjectName(Camera() == 2 ? QStringLiteral("Label5") : QStringLiteral("Label4"));
-    Hint->move(kHintLeft, row2 + 4);
+    sizeTrackBar = new QSlider(Qt::Horizontal, this);
+    sizeTrackBar->setObjectName(QStringLiteral("sizeTrackBar"));
+    sizeTrackBar->setRange(kZoneTrackMin, kZoneTrackMax);
+    sizeTrackBar->setGeometry(8, row2, 134, 24);
+    hintLabel = WhiteLabel(kHintText, this);
+    hintLabel->setObjectName(QStringLiteral("hintLabel"));
+    hintLabel->move(kHintLeft, row2 + 4);
 
     // The window sees every key before the control with the focus does.
     for (QWidget* child : findChildren<QWidget*>())
@@ -172,29 +172,29 @@ void ZoneAimWindow::Bind() {
         if (parts_.DetectorPass)
             parts_.DetectorPass();
     };
-    h.PictureSize = [this] { return parts_.Picture ? parts_.Picture().size() : Image1->Picture().size(); };
+    h.PictureSize = [this] { return parts_.Picture ? parts_.Picture().size() : livePicture->Picture().size(); };
     h.EnableMotionTime = [this] { parts_.main->SetMotionTimeRunning(true); };
     h.SetViewSwitchRequest = [this] { parts_.main->SetViewSwitchRequest(1); };
     h.ShowHelp = [this](int topic) { parts_.main->ShowHelp(topic); };
     h.RestoreFullView = [this] { parts_.layout->RestoreFullView(); };
 
-    connect(calTop, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(topEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!syncing_)
-            editor_.EditCalTop(text);
+            editor_.TopEditChanged(text);
     });
-    connect(CalLeft, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(leftEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!syncing_)
-            editor_.EditCalLeft(text);
+            editor_.LeftEditChanged(text);
     });
-    connect(scales, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(sizeEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!syncing_)
-            editor_.EditScales(text);
+            editor_.SizeEditChanged(text);
     });
-    connect(Sensitivity, &QComboBox::editTextChanged, this, [this](const QString& text) {
+    connect(sensitivityCombo, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (!syncing_)
-            editor_.EditSensitivity(text);
+            editor_.SensitivityComboChanged(text);
     });
-    connect(TrackBar1, &QSlider::valueChanged, this, [this](int position) {
+    connect(sizeTrackBar, &QSlider::valueChanged, this, [this](int position) {
         if (syncing_)
             return;
         editor_.SetTrackBarPosition(position);
@@ -204,9 +204,9 @@ void ZoneAimWindow::Bind() {
         MoveFocus(editor_.Enter(edit));
         AfterStep();
     };
-    connect(calTop, &QLineEdit::returnPressed, this, [enter] { enter(ZoneEdit::calTop); });
-    connect(CalLeft, &QLineEdit::returnPressed, this, [enter] { enter(ZoneEdit::CalLeft); });
-    connect(scales, &QLineEdit::returnPressed, this, [enter] { enter(ZoneEdit::scales); });
+    connect(topEdit, &QLineEdit::returnPressed, this, [enter] { enter(ZoneEdit::topEdit); });
+    connect(leftEdit, &QLineEdit::returnPressed, this, [enter] { enter(ZoneEdit::leftEdit); });
+    connect(sizeEdit, &QLineEdit::returnPressed, this, [enter] { enter(ZoneEdit::sizeEdit); });
 }
 
 void ZoneAimWindow::ShowEditorState() {
@@ -216,13 +216,13 @@ void ZoneAimWindow::ShowEditorState() {
         if (edit->text() != text)
             edit->setText(text);
     };
-    put(calTop, texts.calTop);
-    put(CalLeft, texts.CalLeft);
-    put(scales, texts.scales);
-    if (Sensitivity->currentText() != texts.Sensitivity)
-        Sensitivity->setEditText(texts.Sensitivity);
-    TrackBar1->setValue(editor_.TrackBarPosition());
-    Target->setChecked(editor_.Target());
+    put(topEdit, texts.topEdit);
+    put(leftEdit, texts.leftEdit);
+    put(sizeEdit, texts.sizeEdit);
+    if (sensitivityCombo->currentText() != texts.sensitivityCombo)
+        sensitivityCombo->setEditText(texts.sensitivityCombo);
+    sizeTrackBar->setValue(editor_.TrackBarPosition());
+    targetBox->setChecked(editor_.Target());
     syncing_ = false;
 }
 
@@ -233,21 +233,21 @@ void ZoneAimWindow::AfterStep() {
 
 void ZoneAimWindow::RefreshPicture() {
     if (parts_.Picture)
-        Image1->SetPicture(parts_.Picture());
+        livePicture->SetPicture(parts_.Picture());
 }
 
 void ZoneAimWindow::MoveFocus(ZoneFocus where) {
     switch (where) {
     case ZoneFocus::Keep:
         break;
-    case ZoneFocus::focus:
-        focus->setFocus();
+    case ZoneFocus::keyFocusEdit:
+        keyFocusEdit->setFocus();
         break;
-    case ZoneFocus::CalLeft:
-        CalLeft->setFocus();
+    case ZoneFocus::leftEdit:
+        leftEdit->setFocus();
         break;
-    case ZoneFocus::calTop:
-        calTop->setFocus();
+    case ZoneFocus::topEdit:
+        topEdit->setFocus();
         break;
     }
 }
@@ -271,18 +271,18 @@ void ZoneAimWindow::ShowModal() { exec(); }
 
 void ZoneAimWindow::FormActivate() {
     deactivated_ = false;
-    focus->move(kFocusLeft, focus->y());
-    PaintBox1->setGeometry(2, 5, width() - 10, PaintBox1->height());
+    keyFocusEdit->move(kFocusLeft, keyFocusEdit->y());
+    blackBackdrop->setGeometry(2, 5, width() - 10, blackBackdrop->height());
     if (Camera() == 1 && geometrySource_)
-        Image1->setGeometry(geometrySource_->geometry());
-    Hint->setText(kHintText);
+        livePicture->setGeometry(geometrySource_->geometry());
+    hintLabel->setText(kHintText);
     MoveFocus(editor_.Activate());
     AfterStep();
-    Hint->move(kHintLeft, Hint->y());
+    hintLabel->move(kHintLeft, hintLabel->y());
     if (Camera() == 2) {
-        Image2->hide();
-        Image3->hide();
-        PaintBox1->hide();
+        zonePicture->hide();
+        previousZonePicture->hide();
+        blackBackdrop->hide();
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A camera's zone window: the live frame with the zone the detector draws into it, the
 // "Top" and "Left" edits, the size track bar and the sensitivity combo. A thin window over
-// ZoneEditor; camera 1's window (Form2) and camera 2's (Form1) are the same class.
+// ZoneEditor; camera 1's window (Camera1ZoneWindow) and camera 2's (Camera2ZoneWindow) are the same class.
 #include "core/LayoutLink.h"
 #include "core/MainWindowLink.h"
 #include "core/ZoneEditor.h"
@@ -75,18 +75,18 @@ public:
     void FormActivate();
     void FormDeactivate();
 
-    ZonePicture* Image1 = nullptr;
-    ZonePicture* Image2 = nullptr;
-    ZonePicture* Image3 = nullptr;
-    QWidget* PaintBox1 = nullptr;
-    QLineEdit* focus = nullptr;
-    QCheckBox* Target = nullptr;
-    QLineEdit* scales = nullptr;
-    QLineEdit* calTop = nullptr;
-    QLineEdit* CalLeft = nullptr;
-    QComboBox* Sensitivity = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Hint = nullptr; // Label4 (camera 1) or Label5 (camera 2)
+    ZonePicture* livePicture = nullptr;
+    ZonePicture* zonePicture = nullptr;
+    ZonePicture* previousZonePicture = nullptr;
+    QWidget* blackBackdrop = nullptr;
+    QLineEdit* keyFocusEdit = nullptr;
+    QCheckBox* targetBox = nullptr;
+    QLineEdit* sizeEdit = nullptr;
+    QLineEdit* topEdit = nullptr;
+    QLineEdit* leftEdit = nullptr;
+    QComboBox* sensitivityCombo = nullptr;
+    QSlider* sizeTrackBar = nullptr;
+    QLabel* hintLabel = nullptr;
 
 protected:
     bool event(QEvent* event) override;

@@ -52,7 +52,7 @@ const ZoneWindowTraits& ZoneWindowTraits::ForCamera(int camera) { return camera 
 ZoneEditor::ZoneEditor(int camera, SettingsRecord& record, ZoneRect* zone, ZoneEditorHooks hooks)
     : traits_(ZoneWindowTraits::ForCamera(camera)), record_(record), zone_(zone ? zone : &ownZone_),
       hooks_(std::move(hooks)) {
-    texts_.scales = QString::number(kZoneTrackMin);
+    texts_.sizeEdit = QString::number(kZoneTrackMin);
     if (traits_.camera == 2) {
         zone_->top = 10;
         zone_->left = 0;
@@ -69,13 +69,13 @@ void ZoneEditor::UseZone(ZoneRect* zone) {
 
 void ZoneEditor::RefreshZone() {
     if (traits_.wideCorner) {
-        zone_->left = SafeStrToInt(texts_.CalLeft);
-        zone_->top = SafeStrToInt(texts_.calTop);
+        zone_->left = SafeStrToInt(texts_.leftEdit);
+        zone_->top = SafeStrToInt(texts_.topEdit);
     } else {
-        zone_->left = Short(texts_.CalLeft);
-        zone_->top = Short(texts_.calTop);
+        zone_->left = Short(texts_.leftEdit);
+        zone_->top = Short(texts_.topEdit);
     }
-    zone_->size = Short(texts_.scales);
+    zone_->size = Short(texts_.sizeEdit);
     if (traits_.negativeSizeBecomes50 && zone_->size < 0)
         zone_->size = kSizeInsteadOfNegative;
 }
@@ -87,24 +87,24 @@ void ZoneEditor::RefreshZoneAndCopies() {
 }
 
 void ZoneEditor::SetValues(const ZoneEditValues& values) {
-    texts_.scales = values.scales;
-    EditCalLeft(values.CalLeft);
-    EditCalTop(values.calTop);
-    texts_.Sensitivity = values.Sensitivity;
+    texts_.sizeEdit = values.sizeEdit;
+    LeftEditChanged(values.leftEdit);
+    TopEditChanged(values.topEdit);
+    texts_.sensitivityCombo = values.sensitivityCombo;
 }
 
-void ZoneEditor::EditCalLeft(const QString& text) {
-    texts_.CalLeft = text;
+void ZoneEditor::LeftEditChanged(const QString& text) {
+    texts_.leftEdit = text;
     CornerChanged();
 }
 
-void ZoneEditor::EditCalTop(const QString& text) {
-    texts_.calTop = text;
+void ZoneEditor::TopEditChanged(const QString& text) {
+    texts_.topEdit = text;
     CornerChanged();
 }
 
-void ZoneEditor::EditSensitivity(const QString& text) {
-    texts_.Sensitivity = text;
+void ZoneEditor::SensitivityComboChanged(const QString& text) {
+    texts_.sensitivityCombo = text;
     qint16& sensitivity = traits_.camera == 2 ? record_.Sensitivity2 : record_.Sensitivity1;
     sensitivity = qint16(SafeStrToInt(TrimText(text)));
 }
@@ -118,7 +118,7 @@ void ZoneEditor::SetTrackBarPosition(int position) {
 }
 
 void ZoneEditor::TrackBarChanged() {
-    texts_.scales = QString::number(trackBar_);
+    texts_.sizeEdit = QString::number(trackBar_);
     zone_->size = trackBar_;
     (traits_.camera == 2 ? record_.Zone2Size : record_.Zone1Size) = qint16(trackBar_);
 }
@@ -132,7 +132,7 @@ ZoneFocus ZoneEditor::Activate() {
         RefreshZoneAndCopies();
     if (target_)
         Call(hooks_.DetectorPass);
-    return ZoneFocus::focus;
+    return ZoneFocus::keyFocusEdit;
 }
 
 ZoneKeyOutcome ZoneEditor::KeyDown(ZoneKey key) {
@@ -171,30 +171,30 @@ ZoneKeyOutcome ZoneEditor::KeyDown(ZoneKey key) {
     }
 
     if (traits_.arrowTakesCornerFirst) {
-        zone_->left = Short(texts_.CalLeft);
-        zone_->top = Short(texts_.calTop);
+        zone_->left = Short(texts_.leftEdit);
+        zone_->top = Short(texts_.topEdit);
     }
     // The corner may pass zero by less than a step; the far guard keeps a step inside the
     // picture. Sums in 64 bits: typed numbers may sit at the ends of the range.
     const QSize picture = PictureSize();
-    const qint64 left = SafeStrToInt(texts_.CalLeft);
-    const qint64 top = SafeStrToInt(texts_.calTop);
+    const qint64 left = SafeStrToInt(texts_.leftEdit);
+    const qint64 top = SafeStrToInt(texts_.topEdit);
     switch (key) {
     case ZoneKey::Left:
         if (left > 0)
-            EditCalLeft(QString::number(left - kZoneStep));
+            LeftEditChanged(QString::number(left - kZoneStep));
         break;
     case ZoneKey::Up:
         if (top > 0)
-            EditCalTop(QString::number(top - kZoneStep));
+            TopEditChanged(QString::number(top - kZoneStep));
         break;
     case ZoneKey::Right:
         if (left < qint64(picture.width()) - kZoneStep)
-            EditCalLeft(QString::number(left + kZoneStep));
+            LeftEditChanged(QString::number(left + kZoneStep));
         break;
     case ZoneKey::Down:
         if (top < qint64(picture.height()) - kZoneStep)
-            EditCalTop(QString::number(top + kZoneStep));
+            TopEditChanged(QString::number(top + kZoneStep));
         break;
     default:
         break;
@@ -202,19 +202,19 @@ ZoneKeyOutcome ZoneEditor::KeyDown(ZoneKey key) {
     if (traits_.refreshAfterArrow)
         RefreshZoneAndCopies();
     Call(hooks_.DetectorPass);
-    return {true, false, ZoneFocus::focus};
+    return {true, false, ZoneFocus::keyFocusEdit};
 }
 
 void ZoneEditor::KeyUp() { Call(hooks_.EnableMotionTime); }
 
 ZoneFocus ZoneEditor::Enter(ZoneEdit edit) {
-    if (edit == ZoneEdit::scales)
-        return ZoneFocus::calTop;
+    if (edit == ZoneEdit::sizeEdit)
+        return ZoneFocus::topEdit;
     if (traits_.enterRunsPass)
         Call(hooks_.DetectorPass);
     else
         RefreshZoneAndCopies();
-    return edit == ZoneEdit::calTop ? ZoneFocus::CalLeft : ZoneFocus::calTop;
+    return edit == ZoneEdit::topEdit ? ZoneFocus::leftEdit : ZoneFocus::topEdit;
 }
 
 void ZoneEditor::Deactivate() {

@@ -26,9 +26,9 @@ inline constexpr int kZoneStep = 10;
 // A key the window looks at before the focused control does.
 enum class ZoneKey { Left, Up, Right, Down, Escape, F1, F2, Other };
 // The edits in which Enter means something.
-enum class ZoneEdit { calTop, CalLeft, scales };
+enum class ZoneEdit { topEdit, leftEdit, sizeEdit };
 // Where the keyboard focus goes next.
-enum class ZoneFocus { Keep, focus, CalLeft, calTop };
+enum class ZoneFocus { Keep, keyFocusEdit, leftEdit, topEdit };
 
 enum class ZoneKeyAction {
     Nothing,
@@ -47,7 +47,7 @@ struct ZoneWindowTraits {
     bool negativeSizeBecomes50;
     // Camera 1 refreshes its zone values on activation; camera 2 keeps what it has.
     bool refreshOnActivate;
-    // Enter in calTop / CalLeft: camera 1 refreshes the zone values, camera 2 runs a pass.
+    // Enter in topEdit / leftEdit: camera 1 refreshes the zone values, camera 2 runs a pass.
     bool enterRunsPass;
     // An arrow key: camera 2 takes left and top from the edits before moving, camera 1
     // refreshes its zone values after.
@@ -63,7 +63,7 @@ struct ZoneWindowTraits {
 struct ZoneEditorHooks {
     // One detector pass for this window's camera.
     std::function<void()> DetectorPass;
-    // Size of the frame the detector works on (the picture in Image1).
+    // Size of the frame the detector works on (the picture in livePicture).
     std::function<QSize()> PictureSize;
     // Switches the main window's motion timer MotionTime on.
     std::function<void()> EnableMotionTime;
@@ -102,13 +102,13 @@ public:
     // The settings copy's values: the edits as if typed, the sensitivity text without
     // touching the record.
     void SetValues(const ZoneEditValues& values);
-    void SetSensitivityText(const QString& text) { texts_.Sensitivity = text; }
+    void SetSensitivityText(const QString& text) { texts_.sensitivityCombo = text; }
 
     // The user changed an edit, the combo or the track bar.
-    void EditCalLeft(const QString& text);
-    void EditCalTop(const QString& text);
-    void EditScales(const QString& text) { texts_.scales = text; }
-    void EditSensitivity(const QString& text);
+    void LeftEditChanged(const QString& text);
+    void TopEditChanged(const QString& text);
+    void SizeEditChanged(const QString& text) { texts_.sizeEdit = text; }
+    void SensitivityComboChanged(const QString& text);
     // Clamped to the track bar's range; a real change sets the size.
     void SetTrackBarPosition(int position);
 
@@ -120,7 +120,7 @@ public:
     void Deactivate();
 
 private:
-    // The zone values from scales, CalLeft and calTop as this camera reads them; camera 1's
+    // The zone values from sizeEdit, leftEdit and topEdit as this camera reads them; camera 1's
     // 16-bit copies follow on activation, Enter and the arrows only.
     void RefreshZone();
     void RefreshZoneAndCopies();

@@ -1,6 +1,6 @@
 #pragma once
 // A camera's zone window as the main window and the settings copy use it: the zone and
-// sensitivity edits, the Target box, and showing it modally. TForm2 (camera 1) and TForm1
+// sensitivity edits, the Target box, and showing it modally. Camera1ZoneWindow (camera 1) and Camera2ZoneWindow
 // (camera 2) implement it.
 #include "core/LinkUnavailable.h"
 
@@ -8,10 +8,10 @@
 
 // The edits of one zone window, as text.
 struct ZoneEditValues {
-    QString CalLeft;
-    QString calTop;
-    QString scales;
-    QString Sensitivity;
+    QString leftEdit;
+    QString topEdit;
+    QString sizeEdit;
+    QString sensitivityCombo;
 };
 
 class ZoneWindow {
@@ -32,7 +32,7 @@ class NullZoneWindow final : public ZoneWindow {
 public:
     ZoneEditValues ZoneValues() const override { return values_; }
     void SetZoneValues(const ZoneEditValues& values) override { values_ = values; }
-    void SetSensitivityText(const QString& text) override { values_.Sensitivity = text; }
+    void SetSensitivityText(const QString& text) override { values_.sensitivityCombo = text; }
     bool TargetTicked() const override { return target_; }
     void SetTargetTicked(bool ticked) override { target_ = ticked; }
     bool IsShown() const override { return false; }

@@ -38,10 +38,10 @@ struct AlertSummaryInput {
 };
 
 struct AlertSummaryTexts {
-    QString summary;      // alertsummuary
-    QString limitUnit;    // Label39
-    QString minutesUnit;  // Label31
-    QString imagesUnit;   // Label33
+    QString summary;
+    QString limitUnit;
+    QString minutesUnit;
+    QString imagesUnit;
 };
 
 // Copies the chosen period, limit and picture count into the record (values out of range
@@ -59,7 +59,7 @@ bool AlertLimitAllows(qint32 limit, qint32 sentCount);
 QString AlertCountdownText(qint64 remainingSeconds);
 QString AlertSentCountText(qint32 sentCount);  // five digits
 QString AlertQueueSizeText(qsizetype queueSize); // three digits
-// Label40's line while the set-up panel is shown.
+// alertStatusLabel's line while the set-up panel is shown.
 QString AlertStatusLine(qint32 sentCount, const QString& countdown, qsizetype queueSize);
 
 // The checks made when "E-Alerts Active" is ticked: empty when the host, the reply address

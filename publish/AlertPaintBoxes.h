@@ -1,7 +1,7 @@
 #pragma once
 // The two painted status blocks: the clock with both cameras' last motion counts
-// (PaintBox1, on the tool bar) and the e-alert block with the sent count, the countdown
-// and the queue size (PaintBox2, over the camera area). Each fills its parent, lies below
+// (clockBox, on the tool bar) and the e-alert block with the sent count, the countdown
+// and the queue size (alertBlockBox, over the camera area). Each fills its parent, lies below
 // its siblings and lets clicks through, and paints from the state it was last given.
 #include <QFont>
 #include <QString>

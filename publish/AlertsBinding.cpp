@@ -45,18 +45,18 @@ AlertsBinding::AlertsBinding(AlertsTab& tab, QAbstractButton* dialUp, QAbstractB
     : tab_(tab), dialUp_(dialUp), clock_(clock), block_(block), scheduler_(scheduler),
       record_(record), flags_(flags), links_(std::move(links)) {
     AlertSchedulerLinks& schedule = scheduler_.Links();
-    schedule.clearQueueOnSend = [this] { return tab_.clearcue->isChecked(); };
+    schedule.clearQueueOnSend = [this] { return tab_.clearQueueBox->isChecked(); };
     schedule.sendingChanged = [this](bool sending) {
-        tab_.Button12->setEnabled(!sending);
+        tab_.sendNowButton->setEnabled(!sending);
         if (!sending) UpdateAlertSummary();
     };
 
     for (QComboBox* combo : {tab_.MinsCombo, tab_.MaxImages, tab_.AlertFormat, tab_.EmailLimit})
         OnUserChange(combo, this, [this] { UpdateAlertSummary(); });
-    connect(tab_.Button12, &QPushButton::clicked, this, &AlertsBinding::Button12Click);
+    connect(tab_.sendNowButton, &QPushButton::clicked, this, &AlertsBinding::SendNowButtonClick);
     connect(tab_.NotifyActive, &QCheckBox::clicked, this, &AlertsBinding::NotifyActiveClick);
     for (QAbstractButton* radio : {dialUp, broadband})
-        if (radio) connect(radio, &QAbstractButton::clicked, this, &AlertsBinding::DailupClick);
+        if (radio) connect(radio, &QAbstractButton::clicked, this, &AlertsBinding::ConnectionTypeClick);
 }
 
 int AlertsBinding::LayoutWidth() const {
@@ -84,10 +84,10 @@ void AlertsBinding::UpdateAlertSummary() {
     input.alertsTicked = tab_.NotifyActive->isChecked();
     input.sentCount = scheduler_.AlertsSentCount();
     const AlertSummaryTexts texts = ::UpdateAlertSummary(record_, input);
-    tab_.alertsummuary->setText(texts.summary);
-    tab_.Label39->setText(texts.limitUnit);
-    tab_.Label31->setText(texts.minutesUnit);
-    tab_.Label33->setText(texts.imagesUnit);
+    tab_.alertSummaryLabel->setText(texts.summary);
+    tab_.limitUnitLabel->setText(texts.limitUnit);
+    tab_.minutesUnitLabel->setText(texts.minutesUnit);
+    tab_.imagesUnitLabel->setText(texts.imagesUnit);
 }
 
 void AlertsBinding::ClockTick() {
@@ -112,11 +112,11 @@ void AlertsBinding::ClockTick() {
             block_->ClearAlerts();
     }
     if (links_.setupPanelVisible && links_.setupPanelVisible())
-        tab_.Label40->setText(AlertStatusLine(state.sentCount, state.countdown, state.queueSize));
+        tab_.alertStatusLabel->setText(AlertStatusLine(state.sentCount, state.countdown, state.queueSize));
 }
 
 AlertScheduler::SendResult AlertsBinding::SendAlertEmailNow() {
-    if (!tab_.Button12->isEnabled()) return AlertScheduler::SendResult::Refused;
+    if (!tab_.sendNowButton->isEnabled()) return AlertScheduler::SendResult::Refused;
     return scheduler_.SendNow();
 }
 
@@ -132,7 +132,7 @@ void AlertsBinding::StoreSmtpEdits(EmailSettingsRecord& record) const {
     ::StoreSmtpEdits(record, tab_.SmtpEditTexts());
 }
 
-void AlertsBinding::Button12Click() {
+void AlertsBinding::SendNowButtonClick() {
     UpdateAlertSummary();
     if (links_.gatherAndSaveSettings) links_.gatherAndSaveSettings();
     if (Online())
@@ -157,7 +157,7 @@ void AlertsBinding::NotifyActiveClick() {
     if (!tab_.NotifyActive->isChecked() && block_) block_->ClearAlerts();
 }
 
-void AlertsBinding::DailupClick() {
+void AlertsBinding::ConnectionTypeClick() {
     FillAlertCombos();
     record_.AlertPeriodMinutes = ShortNumber(tab_.MinsCombo->currentText(), record_.AlertPeriodMinutes);
     record_.AlertMaxImages = ShortNumber(tab_.MaxImages->currentText(), record_.AlertMaxImages);

@@ -47,9 +47,9 @@ public:
     // The four SMTP edits into the mail settings.
     void StoreSmtpEdits(EmailSettingsRecord& record) const;
 
-    void Button12Click();
+    void SendNowButtonClick();
     void NotifyActiveClick();
-    void DailupClick();
+    void ConnectionTypeClick();
 
 private:
     int LayoutWidth() const;

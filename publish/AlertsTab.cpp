@@ -38,14 +38,14 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& place, int m
 AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
     Make<QLabel>(this, "EmailLimitCaption", {10, 10, 40, 20}, QStringLiteral("Limit"));
     EmailLimit = MakeCombo(this, "EmailLimit", {50, 8, 90, 22}, true);
-    Label39 = Make<QLabel>(this, "Label39", {146, 10, 60, 20}, QStringLiteral("email(s)"));
+    limitUnitLabel = Make<QLabel>(this, "limitUnitLabel", {146, 10, 60, 20}, QStringLiteral("email(s)"));
     Make<QLabel>(this, "MinsComboCaption", {215, 10, 75, 20}, QStringLiteral("Send Every"));
     MinsCombo = MakeCombo(this, "MinsCombo", {290, 8, 70, 22}, true);
-    Label31 = Make<QLabel>(this, "Label31", {366, 10, 70, 20}, QStringLiteral("minute(s)"));
+    minutesUnitLabel = Make<QLabel>(this, "minutesUnitLabel", {366, 10, 70, 20}, QStringLiteral("minute(s)"));
 
     Make<QLabel>(this, "MaxImagesCaption", {10, 38, 90, 20}, QStringLiteral("a maximum of"));
     MaxImages = MakeCombo(this, "MaxImages", {100, 36, 60, 22}, true);
-    Label33 = Make<QLabel>(this, "Label33", {166, 38, 60, 20}, QStringLiteral("image(s)"));
+    imagesUnitLabel = Make<QLabel>(this, "imagesUnitLabel", {166, 38, 60, 20}, QStringLiteral("image(s)"));
     Make<QLabel>(this, "AlertFormatCaption", {240, 38, 50, 20}, QStringLiteral("format"));
     AlertFormat = MakeCombo(this, "AlertFormat", {290, 36, 70, 22}, false);
 
@@ -73,10 +73,10 @@ AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
     PassEdit->setEchoMode(QLineEdit::Password);
 
     NotifyActive = Make<QCheckBox>(this, "NotifyActive", {330, 68, 200, 20}, QStringLiteral("E-Alerts Active"));
-    clearcue = Make<QCheckBox>(this, "clearcue", {330, 94, 200, 20}, QStringLiteral("Clear cue on send"));
-    Button12 = Make<QPushButton>(this, "Button12", {330, 124, 100, 26}, QStringLiteral("&Send Now"));
-    Label40 = Make<QLabel>(this, "Label40", {330, 164, 270, 20}, QStringLiteral("Email Alerts"));
-    alertsummuary = Make<QLabel>(this, "alertsummuary", {10, 240, 590, 20});
+    clearQueueBox = Make<QCheckBox>(this, "clearQueueBox", {330, 94, 200, 20}, QStringLiteral("Clear cue on send"));
+    sendNowButton = Make<QPushButton>(this, "sendNowButton", {330, 124, 100, 26}, QStringLiteral("&Send Now"));
+    alertStatusLabel = Make<QLabel>(this, "alertStatusLabel", {330, 164, 270, 20}, QStringLiteral("Email Alerts"));
+    alertSummaryLabel = Make<QLabel>(this, "alertSummaryLabel", {10, 240, 590, 20});
 }
 
 SmtpEdits AlertsTab::SmtpEditTexts() const {

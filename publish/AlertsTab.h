@@ -24,11 +24,11 @@ public:
     SmtpEdits SmtpEditTexts() const;
 
     QComboBox* EmailLimit = nullptr;
-    QLabel* Label39 = nullptr;
+    QLabel* limitUnitLabel = nullptr;
     QComboBox* MinsCombo = nullptr;
-    QLabel* Label31 = nullptr;
+    QLabel* minutesUnitLabel = nullptr;
     QComboBox* MaxImages = nullptr;
-    QLabel* Label33 = nullptr;
+    QLabel* imagesUnitLabel = nullptr;
     QComboBox* AlertFormat = nullptr;
     QLineEdit* siteLocation = nullptr;
     QLineEdit* AlertEmail = nullptr;
@@ -37,8 +37,8 @@ public:
     QLineEdit* PassEdit = nullptr;
     QLineEdit* smtpEdit = nullptr;
     QCheckBox* NotifyActive = nullptr;
-    QCheckBox* clearcue = nullptr;
-    QPushButton* Button12 = nullptr;
-    QLabel* alertsummuary = nullptr;
-    QLabel* Label40 = nullptr;
+    QCheckBox* clearQueueBox = nullptr;
+    QPushButton* sendNowButton = nullptr;
+    QLabel* alertSummaryLabel = nullptr;
+    QLabel* alertStatusLabel = nullptr;
 };

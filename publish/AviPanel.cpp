@@ -25,48 +25,48 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 } // namespace
 
 AviPanel::AviPanel(QWidget* parent) : QFrame(parent), logic_(AviPanelHooks{}) {
-    setObjectName(QStringLiteral("Panel5"));
+    setObjectName(QStringLiteral("aviPanel"));
     setFrameShape(QFrame::Panel);
-    Label2 = new QLabel(QStringLiteral("New AVI"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setWordWrap(true);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->hide();
-    Button14 = MakeButton(this, "Button14", QStringLiteral("&Open"));
-    Button15 = MakeButton(this, "Button15", QStringLiteral("&Play"));
-    Button16 = MakeButton(this, "Button16", QStringLiteral("&Create"));
-    CheckBox1 = new QCheckBox(QStringLiteral("Use Compression"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    statusLabel = new QLabel(QStringLiteral("New AVI"), this);
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel->setWordWrap(true);
+    creationProgressBar = new QProgressBar(this);
+    creationProgressBar->setObjectName(QStringLiteral("creationProgressBar"));
+    creationProgressBar->setRange(0, 100);
+    creationProgressBar->hide();
+    openButton = MakeButton(this, "openButton", QStringLiteral("&Open"));
+    playButton = MakeButton(this, "playButton", QStringLiteral("&Play"));
+    createButton = MakeButton(this, "createButton", QStringLiteral("&Create"));
+    compressionBox = new QCheckBox(QStringLiteral("Use Compression"), this);
+    compressionBox->setObjectName(QStringLiteral("compressionBox"));
     // Its box is drawn in the base colour: on the black log it would not show.
-    QPalette box = CheckBox1->palette();
+    QPalette box = compressionBox->palette();
     box.setColor(QPalette::Base, Qt::white);
     box.setColor(QPalette::Text, Qt::black);
-    CheckBox1->setPalette(box);
-    Button17 = MakeButton(this, "Button17", QStringLiteral("C&lose"));
+    compressionBox->setPalette(box);
+    closeButton = MakeButton(this, "closeButton", QStringLiteral("C&lose"));
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Button14, Button15, Button16})
+    for (QPushButton* b : {openButton, playButton, createButton})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(Button17);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label2);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(statusLabel);
+    layout->addWidget(creationProgressBar);
     layout->addLayout(buttons);
     // A row of its own: beside the buttons the log's small size cut it off.
-    layout->addWidget(CheckBox1);
+    layout->addWidget(compressionBox);
 
-    connect(Button14, &QPushButton::clicked, &logic_, &AviPanelLogic::OpenClicked);
-    connect(Button15, &QPushButton::clicked, &logic_, &AviPanelLogic::PlayClicked);
-    connect(Button16, &QPushButton::clicked, &logic_, &AviPanelLogic::CreateAviFromPictures);
-    connect(Button17, &QPushButton::clicked, &logic_, &AviPanelLogic::CloseClicked);
-    connect(&logic_, &AviPanelLogic::StatusChanged, Label2, &QLabel::setText);
-    connect(&logic_, &AviPanelLogic::ProgressChanged, ProgressBar1, &QProgressBar::setValue);
+    connect(openButton, &QPushButton::clicked, &logic_, &AviPanelLogic::OpenClicked);
+    connect(playButton, &QPushButton::clicked, &logic_, &AviPanelLogic::PlayClicked);
+    connect(createButton, &QPushButton::clicked, &logic_, &AviPanelLogic::CreateAviFromPictures);
+    connect(closeButton, &QPushButton::clicked, &logic_, &AviPanelLogic::CloseClicked);
+    connect(&logic_, &AviPanelLogic::StatusChanged, statusLabel, &QLabel::setText);
+    connect(&logic_, &AviPanelLogic::ProgressChanged, creationProgressBar, &QProgressBar::setValue);
     connect(&logic_, &AviPanelLogic::ProgressVisibleChanged, this, [this](bool visible) {
-        ProgressBar1->setVisible(visible);
-        Button16->setEnabled(!visible); // one creation at a time
+        creationProgressBar->setVisible(visible);
+        createButton->setEnabled(!visible); // one creation at a time
     });
     connect(&logic_, &AviPanelLogic::PanelVisibleChanged, this, &QWidget::setVisible);
     logic_.SetHooks(WithDefaults({}));
@@ -92,7 +92,7 @@ AviPanelHooks AviPanel::WithDefaults(AviPanelHooks hooks) {
                                          QMessageBox::Yes) == QMessageBox::Yes;
         };
     if (!hooks.UseCompression)
-        hooks.UseCompression = [this] { return CheckBox1->isChecked(); };
+        hooks.UseCompression = [this] { return compressionBox->isChecked(); };
     if (!hooks.AskCompression)
         hooks.AskCompression = [this]() -> std::optional<AviCompressionChoice> {
             const auto choice = AviCompressionDialog::Ask(window(), lastCompression_);

@@ -26,13 +26,13 @@ public:
     void SetHooks(AviPanelHooks hooks);
     AviPanelLogic& Logic() { return logic_; }
 
-    QLabel* Label2 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Button14 = nullptr; // &Open
-    QPushButton* Button15 = nullptr; // &Play
-    QPushButton* Button16 = nullptr; // &Create
-    QCheckBox* CheckBox1 = nullptr;  // Use Compression
-    QPushButton* Button17 = nullptr; // C&lose
+    QLabel* statusLabel = nullptr;
+    QProgressBar* creationProgressBar = nullptr;
+    QPushButton* openButton = nullptr;
+    QPushButton* playButton = nullptr;
+    QPushButton* createButton = nullptr;
+    QCheckBox* compressionBox = nullptr;
+    QPushButton* closeButton = nullptr;
 
 private:
     AviPanelHooks WithDefaults(AviPanelHooks hooks);

@@ -40,17 +40,17 @@ void Select(QComboBox* combo, int index) {
 
 ContactSettingsTab::ContactSettingsTab(QWidget* parent) : QWidget(parent) {
     Caption(this, QStringLiteral("Contact"), 10, 8);
-    firstcontact = MakeEdit(this, "firstcontact", 10, 26);
-    secondContact = MakeEdit(this, "secondContact", 200, 26);
+    firstNameEdit = MakeEdit(this, "firstNameEdit", 10, 26);
+    secondNameEdit = MakeEdit(this, "secondNameEdit", 200, 26);
     Caption(this, QStringLiteral("Phone"), 10, 54);
-    firstPhone = MakeEdit(this, "firstPhone", 10, 72);
-    secondphone = MakeEdit(this, "secondphone", 200, 72);
+    firstPhoneEdit = MakeEdit(this, "firstPhoneEdit", 10, 72);
+    secondPhoneEdit = MakeEdit(this, "secondPhoneEdit", 200, 72);
     Caption(this, QStringLiteral("Address"), 10, 100);
-    addressOne = MakeEdit(this, "addressOne", 10, 118);
-    address2 = MakeEdit(this, "address2", 200, 118);
+    firstAddressEdit = MakeEdit(this, "firstAddressEdit", 10, 118);
+    secondAddressEdit = MakeEdit(this, "secondAddressEdit", 200, 118);
     Caption(this, QStringLiteral("Notes"), 10, 146);
-    note1 = MakeEdit(this, "note1", 10, 164);
-    note2 = MakeEdit(this, "note2", 200, 164);
+    firstNoteEdit = MakeEdit(this, "firstNoteEdit", 10, 164);
+    secondNoteEdit = MakeEdit(this, "secondNoteEdit", 200, 164);
     Caption(this, QStringLiteral("Contact between"), 10, 194);
     FromTime = MakeList(this, "FromTime", 10, 212, 80);
     ToTime = MakeList(this, "ToTime", 100, 212, 80);
@@ -88,14 +88,14 @@ bool ContactSettingsTab::LoadContactSettings(SettingsStore& store) {
 
 ContactEdits ContactSettingsTab::Edits() const {
     ContactEdits edits;
-    edits.firstName = firstcontact->text();
-    edits.secondName = secondContact->text();
-    edits.phone1 = firstPhone->text();
-    edits.phone2 = secondphone->text();
-    edits.address1 = addressOne->text();
-    edits.address2 = address2->text();
-    edits.note1 = note1->text();
-    edits.note2 = note2->text();
+    edits.firstName = firstNameEdit->text();
+    edits.secondName = secondNameEdit->text();
+    edits.phone1 = firstPhoneEdit->text();
+    edits.phone2 = secondPhoneEdit->text();
+    edits.address1 = firstAddressEdit->text();
+    edits.address2 = secondAddressEdit->text();
+    edits.note1 = firstNoteEdit->text();
+    edits.note2 = secondNoteEdit->text();
     edits.fromTime = FromTime->currentIndex();
     edits.toTime = ToTime->currentIndex();
     edits.day = contactDay->currentIndex();
@@ -104,14 +104,14 @@ ContactEdits ContactSettingsTab::Edits() const {
 }
 
 void ContactSettingsTab::ShowEdits(const ContactEdits& shown) {
-    firstcontact->setText(shown.firstName);
-    secondContact->setText(shown.secondName);
-    firstPhone->setText(shown.phone1);
-    secondphone->setText(shown.phone2);
-    addressOne->setText(shown.address1);
-    address2->setText(shown.address2);
-    note1->setText(shown.note1);
-    note2->setText(shown.note2);
+    firstNameEdit->setText(shown.firstName);
+    secondNameEdit->setText(shown.secondName);
+    firstPhoneEdit->setText(shown.phone1);
+    secondPhoneEdit->setText(shown.phone2);
+    firstAddressEdit->setText(shown.address1);
+    secondAddressEdit->setText(shown.address2);
+    firstNoteEdit->setText(shown.note1);
+    secondNoteEdit->setText(shown.note2);
     Select(FromTime, shown.fromTime);
     Select(ToTime, shown.toTime);
     Select(contactDay, shown.day);

@@ -26,14 +26,14 @@ public:
     ContactEdits Edits() const;
     void ShowEdits(const ContactEdits& shown);
 
-    QLineEdit* firstcontact = nullptr;
-    QLineEdit* secondContact = nullptr;
-    QLineEdit* firstPhone = nullptr;
-    QLineEdit* secondphone = nullptr;
-    QLineEdit* addressOne = nullptr;
-    QLineEdit* address2 = nullptr;
-    QLineEdit* note1 = nullptr;
-    QLineEdit* note2 = nullptr;
+    QLineEdit* firstNameEdit = nullptr;
+    QLineEdit* secondNameEdit = nullptr;
+    QLineEdit* firstPhoneEdit = nullptr;
+    QLineEdit* secondPhoneEdit = nullptr;
+    QLineEdit* firstAddressEdit = nullptr;
+    QLineEdit* secondAddressEdit = nullptr;
+    QLineEdit* firstNoteEdit = nullptr;
+    QLineEdit* secondNoteEdit = nullptr;
     QComboBox* FromTime = nullptr;
     QComboBox* ToTime = nullptr;
     QComboBox* contactDay = nullptr;

@@ -12,15 +12,15 @@ struct FtpForm {
     QString user;          // UserIDEdit
     QString password;      // PasswordEdit
     QString remoteDir;     // CurrentDirEdit
-    QString exportName1;   // webpageimagename
-    QString exportName2;   // webpageimagename2
+    QString exportName1;
+    QString exportName2;
     QString maxImagesText; // maxImages
-    int quality = 100;     // TrackBar1 (10..100)
+    int quality = 100;     // qualitySlider (10..100)
     bool createWebPage = false; // CreateWebPage
     bool passive = false;       // UsePassive
     bool saveSettings = true;   // SaveSettingsCheckBox
-    bool autoConnect = false;   // autoconnect
-    bool dialUp = true;         // dailupMode
+    bool autoConnect = false;
+    bool dialUp = true;
     FtpExportMode exportMode = FtpExportMode::Disabled;
 };
 
@@ -38,7 +38,7 @@ void LoadFtpSettings(SettingsRecord& record, FtpForm& form);
 // stored only when it reads as 1..999.
 bool StoreFtpSettings(const FtpForm& form, SettingsRecord& record);
 
-// Label7's text for a track bar position.
+// qualityLabel's text for a track bar position.
 QString CompressionLabelText(int position);
 
 // The widest "Maximum Images" the record accepts.

@@ -32,7 +32,7 @@ public:
     bool IsFtpConnected() const override { return uploader_.IsFtpConnected(); }
     void FtpDisconnect() override { uploader_.FtpDisconnect(); }
     void MarkFtpCommandTime() override { uploader_.MarkFtpCommandTime(); }
-    // Timer1, armed by the time-lapse dialog while it is open.
+    // UploadPauseTimer, armed by the time-lapse dialog while it is open.
     void EnableFtpDialUpPause() override { uploader_.ArmDialUpPause(); }
     bool FtpWindowVisible() const override { return window_ && window_->isVisible(); }
     void ShowFtpWindow(bool byUser) override;

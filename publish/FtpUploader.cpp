@@ -33,7 +33,7 @@ platform::FtpResult Ok() {
 } // namespace
 
 FtpUploader::FtpUploader(SettingsStore& settings, StartupFlags& flags, platform::FtpClient& client, QObject* parent)
-    : QObject(parent), settings_(settings), flags_(flags), client_(client), timer1_(8000, true),
+    : QObject(parent), settings_(settings), flags_(flags), client_(client), uploadPauseTimer_(8000, true),
       refresh_(1000, false), stayConnected_(20000, false), hangWatch_(kHangTellMs, false) {
     connect(&client_, &platform::FtpClient::Connected, this, &FtpUploader::OnConnected);
     connect(&client_, &platform::FtpClient::Disconnected, this, &FtpUploader::OnDisconnected);
@@ -47,7 +47,7 @@ FtpUploader::FtpUploader(SettingsStore& settings, StartupFlags& flags, platform:
             log_.AddReceived(text);
     });
     connect(&client_, &platform::FtpClient::StatusText, this, [this](const QString& text) { log_.AddRow(text); });
-    connect(&timer1_, &platform::WinTimer::Timeout, this, &FtpUploader::Timer1Tick);
+    connect(&uploadPauseTimer_, &platform::WinTimer::Timeout, this, &FtpUploader::UploadPauseTimerTick);
     connect(&refresh_, &platform::WinTimer::Timeout, this, &FtpUploader::RefreshTick);
     connect(&stayConnected_, &platform::WinTimer::Timeout, this, &FtpUploader::StayConnectedTick);
     connect(&hangWatch_, &platform::WinTimer::Timeout, this, &FtpUploader::HangTick);
@@ -72,11 +72,11 @@ bool FtpUploader::Online() const {
 
 bool FtpUploader::TransferBusy() const { return ::TransferBusy::IsBusy(); }
 
-bool FtpUploader::IsFtpBusy() const { return timer1_.Enabled() || ::TransferBusy::IsBusy(); }
+bool FtpUploader::IsFtpBusy() const { return uploadPauseTimer_.Enabled() || ::TransferBusy::IsBusy(); }
 
 void FtpUploader::MarkFtpCommandTime() { lastCommandMs_ = NowMs(); }
 
-void FtpUploader::ArmDialUpPause() { timer1_.SetEnabled(true); }
+void FtpUploader::ArmDialUpPause() { uploadPauseTimer_.SetEnabled(true); }
 
 void FtpUploader::LoadFtpSettings() {
     ::LoadFtpSettings(settings_.Record(), form_);
@@ -313,7 +313,7 @@ void FtpUploader::SetDialUp(bool on) {
     emit StateChanged();
 }
 
-void FtpUploader::Timer1Tick() { timer1_.SetEnabled(false); }
+void FtpUploader::UploadPauseTimerTick() { uploadPauseTimer_.SetEnabled(false); }
 
 void FtpUploader::RefreshTick() {
     refresh_.SetEnabled(false);

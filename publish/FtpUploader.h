@@ -19,7 +19,7 @@ struct StartupFlags;
 // What the uploader reaches outside itself. Every hook may stay empty.
 struct FtpUploaderHooks {
     std::function<bool()> internetConnected; // empty: the system's route table
-    // The main window's GroupBox1 colour (0x00BBGGRR): maroon during an upload, black after.
+    // The main window's cameraAreaBox colour (0x00BBGGRR): maroon during an upload, black after.
     std::function<void(quint32 colour)> setGroupBoxColour;
     // The main window's MotionTime (only read: surveillance goes on during a transfer, so
     // nothing is put back) and TimeLapseTimer, recorded at a transfer's start and put back
@@ -80,7 +80,7 @@ public:
     bool TransferBusy() const;
 
     // Both skip (send nothing, queue nothing) while not connected, within 11 s of the last
-    // command, while Timer1 runs or while a transfer is busy.
+    // command, while UploadPauseTimer runs or while a transfer is busy.
     FtpUploadResult FtpUploadCapturedImage(const QString& localPath, const QString& remoteName, int camera);
     FtpUploadResult FtpUploadFile(const QString& localPath, const QString& remoteName);
 
@@ -104,7 +104,7 @@ public:
 
     // Holds back uploads for the next seconds (surveillance switched, time-lapse dialog).
     void MarkFtpCommandTime();
-    // Timer1 on, as the time-lapse dialog does while it is open.
+    // UploadPauseTimer on, as the time-lapse dialog does while it is open.
     void ArmDialUpPause();
 
     // The ring size of the Recycle mode (the record's FtpMaxImages).
@@ -122,7 +122,7 @@ public:
     const QList<platform::FtpEntry>& ListingEntries() const { return listingEntries_; }
     const ImageLogList& ImageLog() const { return imageLog_; }
 
-    platform::WinTimer& Timer1() { return timer1_; }
+    platform::WinTimer& UploadPauseTimer() { return uploadPauseTimer_; }
     platform::WinTimer& RefreshTimer() { return refresh_; }
     platform::WinTimer& StayConnectedTimer() { return stayConnected_; }
     // Runs while a call to the server is in flight; its tick tells the user the server hangs.
@@ -141,7 +141,7 @@ private:
     void OnTransferStarted(qint64 size);
     void OnTransferProgress(qint64 bytes);
     void OnTransferEnded();
-    void Timer1Tick();
+    void UploadPauseTimerTick();
     void RefreshTick();
     void StayConnectedTick();
     void HangTick();
@@ -171,7 +171,7 @@ private:
     FtpProtocolLog log_;
     ImageLogList imageLog_;
 
-    platform::WinTimer timer1_;
+    platform::WinTimer uploadPauseTimer_;
     platform::WinTimer refresh_;
     platform::WinTimer stayConnected_;
     platform::WinTimer hangWatch_;

@@ -77,7 +77,7 @@ void FtpUploader::HangTick() {
 }
 
 bool FtpUploader::CanUploadNow() const {
-    return connected_ && NowMs() - lastCommandMs_ >= kCommandGapMs && !timer1_.Enabled() && !TransferBusy::IsBusy();
+    return connected_ && NowMs() - lastCommandMs_ >= kCommandGapMs && !uploadPauseTimer_.Enabled() && !TransferBusy::IsBusy();
 }
 
 void FtpUploader::UploadFailed(const QString& remoteName, const QString& reason) {
@@ -93,7 +93,7 @@ FtpUploadResult FtpUploader::FtpUploadCapturedImage(const QString& localPath, co
     }
     UploadScope scope([this](quint32 c) { SetColour(c); }, abortVisible_, abortRequest_);
     if (form_.dialUp)
-        timer1_.SetEnabled(true);
+        uploadPauseTimer_.SetEnabled(true);
     lastCommandMs_ = NowMs();
     const bool watched = WatchCall();
     const platform::FtpResult sent = client_.Put(localPath, remoteName);
@@ -102,7 +102,7 @@ FtpUploadResult FtpUploader::FtpUploadCapturedImage(const QString& localPath, co
         if (sent.refused)
             return FtpUploadResult::Skipped;
         UploadFailed(remoteName, sent.aborted ? QStringLiteral("aborted") : sent.error);
-        timer1_.SetEnabled(true);
+        uploadPauseTimer_.SetEnabled(true);
         return FtpUploadResult::Failed;
     }
     // Only a picture the server has goes onto the page.
@@ -110,10 +110,10 @@ FtpUploadResult FtpUploader::FtpUploadCapturedImage(const QString& localPath, co
         UpdateImageLogList(imageLog_, form_.exportMode, MaxImages(), localPath, remoteName,
                            camera);
         if (!UploadPage())
-            timer1_.SetEnabled(true);
+            uploadPauseTimer_.SetEnabled(true);
     }
     if (form_.dialUp)
-        timer1_.SetEnabled(true);
+        uploadPauseTimer_.SetEnabled(true);
     return FtpUploadResult::Sent;
 }
 
@@ -153,7 +153,7 @@ FtpUploadResult FtpUploader::FtpUploadFile(const QString& localPath, const QStri
     FtpUploadResult outcome = FtpUploadResult::Sent;
     {
         UploadScope scope([](quint32) {}, abortVisible_, abortRequest_);
-        timer1_.SetEnabled(true);
+        uploadPauseTimer_.SetEnabled(true);
         lastCommandMs_ = NowMs();
         const platform::FtpResult sent = client_.Put(localPath, remoteName);
         if (!sent.ok) {
@@ -162,7 +162,7 @@ FtpUploadResult FtpUploader::FtpUploadFile(const QString& localPath, const QStri
                 UploadFailed(remoteName, sent.aborted ? QStringLiteral("aborted") : sent.error);
         }
     }
-    timer1_.SetEnabled(false);
+    uploadPauseTimer_.SetEnabled(false);
     emit StateChanged();
     return outcome;
 }
@@ -207,7 +207,7 @@ void FtpUploader::OnTransferEnded() {
         TransferBusy::Set(false);
     busySetByTransfer_ = false;
     progressPos_ = 0;
-    timer1_.SetEnabled(false);
+    uploadPauseTimer_.SetEnabled(false);
     if (hooks_.setTimeLapseTimerEnabled)
         hooks_.setTimeLapseTimerEnabled(timeLapseWasEnabled_);
     emit StateChanged();

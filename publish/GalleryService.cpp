@@ -66,7 +66,7 @@ QString GalleryService::AuthorizeGalleryUser(const QString& user, const QString&
     return kFailed;
 }
 
-void GalleryService::Connect2Z4Click() {
+void GalleryService::ToggleConnection() {
     if (connecting_)
         return;
     log_.clear();
@@ -114,7 +114,7 @@ void GalleryService::Connect2Z4Click() {
 void GalleryService::AutoConnect() {
     if (connected_ || connecting_)
         return;
-    Connect2Z4Click();
+    ToggleConnection();
     if (connected_ || connectFailureTold_)
         return;
     connectFailureTold_ = true;

@@ -14,14 +14,14 @@ class SettingsStore;
 class GalleryPageView {
 public:
     virtual ~GalleryPageView() = default;
-    virtual QString UserText() const = 0;     // phnumber
-    virtual QString CodeText() const = 0;     // phcode
-    virtual QString SizeText() const = 0;     // sizelist
+    virtual QString UserText() const = 0;     // phoneNumberEdit
+    virtual QString CodeText() const = 0;     // phoneCodeEdit
+    virtual QString SizeText() const = 0;     // phoneSizeCombo
     virtual void SetSizeText(const QString& text) = 0;
-    virtual void SetConnectCaption(const QString& caption) = 0; // Connect2Z4
-    virtual void ShowLog(const QStringList& lines) = 0;         // PhLOg
-    virtual void ShowPreview(const QImage& picture) = 0;        // Image5
-    virtual void SetTestEnabled(bool enabled) = 0;              // Button43
+    virtual void SetConnectCaption(const QString& caption) = 0; // serviceConnectButton
+    virtual void ShowLog(const QStringList& lines) = 0;         // phoneLogEdit
+    virtual void ShowPreview(const QImage& picture) = 0;        // previewLabel
+    virtual void SetTestEnabled(bool enabled) = 0;              // testPictureButton
 };
 
 class GalleryService {
@@ -30,9 +30,9 @@ public:
     GalleryService(SettingsStore& store, GalleryHttp& http, GalleryPageView& page,
                    std::function<void(bool busy)> setTransferBusy);
 
-    // Connect2Z4Click: connects when disconnected, else disconnects. Ignored while a
+    // ToggleConnection: connects when disconnected, else disconnects. Ignored while a
     // connect is still waiting for the service.
-    void Connect2Z4Click();
+    void ToggleConnection();
     // The connect a camera switched on asks for (auto-connect): nothing when connected or
     // connecting. Its failure, hidden on the page, is told as a failed upload is: once, until
     // a connect succeeds again.

@@ -33,8 +33,8 @@ bool FitsRecordString(const QString& text) {
 } // namespace
 
 PictureLogLogic::PictureLogLogic(SettingsStore& settings, QObject* parent) : QObject(parent), settings_(settings) {
-    timer1_.setInterval(kSlideshowMs);
-    connect(&timer1_, &QTimer::timeout, this, &PictureLogLogic::SlideshowTick);
+    slideshowTimer_.setInterval(kSlideshowMs);
+    connect(&slideshowTimer_, &QTimer::timeout, this, &PictureLogLogic::SlideshowTick);
 }
 
 void PictureLogLogic::SetCamera(int camera, const QString& folder) {
@@ -265,7 +265,7 @@ void PictureLogLogic::ToggleListMode() {
 void PictureLogLogic::StopSlideshow() {
     const bool was = running_;
     running_ = false;
-    timer1_.stop();
+    slideshowTimer_.stop();
     if (was)
         emit SlideshowChanged();
 }
@@ -282,7 +282,7 @@ void PictureLogLogic::SlideForward() {
     running_ = true;
     if (position_ == 0)
         position_ = -1; // the first step shows row 0
-    timer1_.start();
+    slideshowTimer_.start();
     emit SlideshowChanged();
 }
 
@@ -298,7 +298,7 @@ void PictureLogLogic::SlideBackward() {
     running_ = true;
     if (position_ < 10)
         position_ = int(rows_.size()); // the show starts from the last row
-    timer1_.start();
+    slideshowTimer_.start();
     emit SlideshowChanged();
 }
 
@@ -456,7 +456,7 @@ void PictureLogLogic::RefreshDiskFigures() {
     UpdateFreeAfter();
 }
 
-void PictureLogLogic::UpdateFreeAfter() { label4_ = QString::number(freeMB_ - trackPos_) + QStringLiteral(" Mb"); }
+void PictureLogLogic::UpdateFreeAfter() { freeAfterText_ = QString::number(freeMB_ - trackPos_) + QStringLiteral(" Mb"); }
 
 void PictureLogLogic::OpenSettings() {
     RefreshDiskFigures();

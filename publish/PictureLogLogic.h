@@ -122,7 +122,7 @@ public:
     int SlidePosition() const { return position_; }
     // The row the running slideshow shows (-1 when it stands).
     int SlideshowRow() const { return running_ ? position_ : -1; }
-    QTimer& Timer1() { return timer1_; }
+    QTimer& SlideshowTimer() { return slideshowTimer_; }
 
     // Deleting.
     void DeleteSelected();
@@ -143,7 +143,7 @@ public:
     int TrackMax() const { return trackMax_; }
     int TrackPosition() const { return trackPos_; }
     const QString& StatsText() const { return statsText_; }
-    const QString& FreeAfterText() const { return label4_; }
+    const QString& FreeAfterText() const { return freeAfterText_; }
 
     // Hand-offs.
     void EmailSelected();
@@ -201,7 +201,7 @@ private:
     QString noteText_;
     QString notePath_;
 
-    QTimer timer1_;
+    QTimer slideshowTimer_;
     bool running_ = false;
     bool forward_ = false;
     int position_ = 0;
@@ -216,7 +216,7 @@ private:
     int trackPos_ = 0;
     qint64 freeMB_ = 0;
     QString statsText_;
-    QString label4_;
+    QString freeAfterText_;
 
     bool firstKey_ = false;
     bool closedByKey_ = false;

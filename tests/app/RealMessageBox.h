@@ -1,7 +1,7 @@
 #pragma once
 // The real message box for a test's length, and a way to look at it and press OK.
 #include "core/MessageBox.h"
-#include "core/OKBox.h"
+#include "core/MessageWindow.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -16,10 +16,10 @@ struct RealMessageBox {
 };
 
 // Runs `inspect` on the message box once it is up, then presses its OK button.
-inline void WhenTheBoxShows(const std::function<void(TOKBox*)>& inspect) {
+inline void WhenTheBoxShows(const std::function<void(MessageWindow*)>& inspect) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
-        TOKBox* box = TOKBox::Instance();
+        MessageWindow* box = MessageWindow::Instance();
         if (!box->isVisible())
             return;
         poll->stop();

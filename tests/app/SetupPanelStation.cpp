@@ -3,7 +3,7 @@
 // sequence has run; "restart" restarts the station. Messages are printed, not shown. Used by
 // test_SetupPanelRestart and test_OneStationPerFolder.
 #include "app/ProgramStartup.h"
-#include "app/Tzones.h"
+#include "app/MainWindow.h"
 #include "core/MessageBox.h"
 #include "platform/NetCall.h"
 
@@ -22,10 +22,10 @@
 
 namespace {
 
-Tzones* MainWindow() {
+MainWindow* FindMainWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* zones = qobject_cast<Tzones*>(widget))
-            return zones;
+        if (auto* mainWindow = qobject_cast<MainWindow*>(widget))
+            return mainWindow;
     return nullptr;
 }
 
@@ -34,50 +34,50 @@ void Say(const QString& line) {
     std::fflush(stdout);
 }
 
-void SetOptions(Tzones& z) {
-    z.Button24->click();
-    z.TabControl1->setCurrentIndex(1);
+void SetOptions(MainWindow& z) {
+    z.setupButton->click();
+    z.setupTabs->setCurrentIndex(1);
     z.AutoStart1->setChecked(true);
-    z.placeonsystray->setChecked(true);
-    z.TabControl1->setCurrentIndex(2);
+    z.placeOnTrayBox->setChecked(true);
+    z.setupTabs->setCurrentIndex(2);
     z.smtpEdit->setText(QStringLiteral(" mail.example.org "));
     z.UserEdit->setText(QStringLiteral("alice"));
     z.PassEdit->setText(QStringLiteral("pa55word"));
     z.ReplyEmailAddressText->setText(QStringLiteral("alice@example.org"));
     z.AlertEmail->setText(QStringLiteral("bob@example.org"));
     z.siteLocation->setText(QStringLiteral("Barn"));
-    z.TabControl1->setCurrentIndex(3);
-    z.samplerate->setValue(650);
-    z.mastersent->setValue(9);
+    z.setupTabs->setCurrentIndex(3);
+    z.sampleRateSlider->setValue(650);
+    z.masterSensitivitySlider->setValue(9);
     z.RGBGreen->setChecked(false);
-    z.TabControl1->setCurrentIndex(4);
-    z.Broadband->click();
-    z.diskcontrol->setChecked(false);
+    z.setupTabs->setCurrentIndex(4);
+    z.broadbandButton->click();
+    z.diskControlBox->setChecked(false);
     z.alarm->setChecked(true);
-    z.Button11->click();
+    z.setupHideButton->click();
     Say(QStringLiteral("options set"));
 }
 
-void ShowControls(Tzones& z) {
+void ShowControls(MainWindow& z) {
     const auto box = [](const QAbstractButton* b) { return b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); };
     const std::pair<const char*, QString> values[] = {
         {"AutoStart1", box(z.AutoStart1)},
-        {"placeonsystray", box(z.placeonsystray)},
+        {"placeOnTrayBox", box(z.placeOnTrayBox)},
         {"smtpEdit", z.smtpEdit->text()},
         {"UserEdit", z.UserEdit->text()},
         {"PassEdit", z.PassEdit->text()},
         {"ReplyEmailAddressText", z.ReplyEmailAddressText->text()},
         {"AlertEmail", z.AlertEmail->text()},
         {"siteLocation", z.siteLocation->text()},
-        {"samplerate", QString::number(z.samplerate->value())},
+        {"sampleRateSlider", QString::number(z.sampleRateSlider->value())},
         {"MotionTime", QString::number(z.MotionTime.Interval())},
-        {"mastersent", QString::number(z.mastersent->value())},
-        {"lablee", z.lablee->text()},
+        {"masterSensitivitySlider", QString::number(z.masterSensitivitySlider->value())},
+        {"masterSensitivityLabel", z.masterSensitivityLabel->text()},
         {"RGBGreen", box(z.RGBGreen)},
-        {"Broadband", box(z.Broadband)},
-        {"diskcontrol", box(z.diskcontrol)},
+        {"broadbandButton", box(z.broadbandButton)},
+        {"diskControlBox", box(z.diskControlBox)},
         {"alarm", box(z.alarm)},
-        {"TabControl1", QString::number(z.TabControl1->currentIndex())},
+        {"setupTabs", QString::number(z.setupTabs->currentIndex())},
         {"minimized", z.isMinimized() ? QStringLiteral("1") : QStringLiteral("0")},
         {"visible", z.isVisible() ? QStringLiteral("1") : QStringLiteral("0")},
     };
@@ -96,20 +96,20 @@ int main(int argc, char** argv) {
     bool done = false;
     QTimer script;
     QObject::connect(&script, &QTimer::timeout, [&] {
-        Tzones* zones = MainWindow();
+        MainWindow* mainWindow = FindMainWindow();
         // After the first activation and the start-up sequence.
-        if (done || !zones || zones->Flags().StartupGuard || zones->PlaceOntrayTimer.Enabled())
+        if (done || !mainWindow || mainWindow->Flags().StartupGuard || mainWindow->startupSequenceTimer.Enabled())
             return;
         done = true;
         if (role == QLatin1String("set")) {
-            SetOptions(*zones);
+            SetOptions(*mainWindow);
         } else if (role == QLatin1String("restart")) {
             Say(QStringLiteral("restarting"));
             // A slow end (as with cameras closing): the new copy starts while this one runs.
-            QObject::connect(zones, &QObject::destroyed, [] { QThread::msleep(2000); });
-            zones->RestartProgram();
+            QObject::connect(mainWindow, &QObject::destroyed, [] { QThread::msleep(2000); });
+            mainWindow->RestartProgram();
         } else {
-            ShowControls(*zones);
+            ShowControls(*mainWindow);
         }
     });
     script.start(50);

@@ -1,6 +1,6 @@
 // The access lock: the password rule, the prompt's keys and flag, the stored password, and
 // the gate the guarded commands ask.
-#include "app/TpasswordBox.h"
+#include "app/PasswordPrompt.h"
 #include "core/SettingsStore.h"
 #include "tests/support/TestSupport.h"
 
@@ -21,7 +21,7 @@ struct Lock {
     }
     TempProgramFolder dir;
     SettingsStore store;
-    TpasswordBox prompt;
+    PasswordPrompt prompt;
     TestSupport::MessageLog messages;
 };
 
@@ -38,29 +38,29 @@ TEST(AccessLock, PasswordRule) {
 TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
     Lock l;
     l.store.Record().LockPassword = "abc";
-    const std::vector<std::function<void(TpasswordBox&)>> ways{
-        [](TpasswordBox& p) { QTest::keyClicks(p.Edit1, "abc"); QTest::keyClick(p.Edit1, Qt::Key_Return); },
-        [](TpasswordBox& p) { p.Edit1->setText("abc"); p.OkButton->click(); },
+    const std::vector<std::function<void(PasswordPrompt&)>> ways{
+        [](PasswordPrompt& p) { QTest::keyClicks(p.passwordEdit, "abc"); QTest::keyClick(p.passwordEdit, Qt::Key_Return); },
+        [](PasswordPrompt& p) { p.passwordEdit->setText("abc"); p.OkButton->click(); },
     };
     for (const auto& way : ways) {
         l.prompt.SetModalRunner(way);
         EXPECT_TRUE(l.prompt.RunPrompt());
     }
     // Closed without OK after an earlier good entry: refused all the same.
-    for (const auto& way : std::vector<std::function<void(TpasswordBox&)>>{
-             [](TpasswordBox& p) { p.Edit1->setText("abc"); QTest::keyClick(&p, Qt::Key_Escape); },
-             [](TpasswordBox& p) { p.close(); },
-             [](TpasswordBox& p) { p.Edit1->setText("abd"); p.OkButton->click(); }}) {
+    for (const auto& way : std::vector<std::function<void(PasswordPrompt&)>>{
+             [](PasswordPrompt& p) { p.passwordEdit->setText("abc"); QTest::keyClick(&p, Qt::Key_Escape); },
+             [](PasswordPrompt& p) { p.close(); },
+             [](PasswordPrompt& p) { p.passwordEdit->setText("abd"); p.OkButton->click(); }}) {
         l.prompt.SetModalRunner(way);
         EXPECT_FALSE(l.prompt.RunPrompt());
         EXPECT_FALSE(l.prompt.Accepted());
     }
     // Every open starts from an empty entry with the password panel.
-    l.prompt.SetModalRunner([](TpasswordBox& p) {
-        EXPECT_TRUE(p.Edit1->text().isEmpty());
+    l.prompt.SetModalRunner([](PasswordPrompt& p) {
+        EXPECT_TRUE(p.passwordEdit->text().isEmpty());
         EXPECT_TRUE(p.PasswordPanel->isVisible());
         EXPECT_FALSE(p.NewPasswordPanel->isVisible());
-        EXPECT_EQ(p.Edit1->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(p.passwordEdit->echoMode(), QLineEdit::Password);
     });
     l.prompt.RunPrompt();
 }
@@ -68,10 +68,10 @@ TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
 TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     Lock l;
     StationAccessLock gate(l.prompt, [] { return true; });
-    l.prompt.SetModalRunner([](TpasswordBox& p) {
+    l.prompt.SetModalRunner([](PasswordPrompt& p) {
         EXPECT_TRUE(p.NewPasswordPanel->isVisible());
-        QTest::keyClicks(p.Edit3, " abc ");
-        QTest::keyClick(p.Edit3, Qt::Key_Return);
+        QTest::keyClicks(p.newPasswordEdit, " abc ");
+        QTest::keyClick(p.newPasswordEdit, Qt::Key_Return);
     });
     ASSERT_TRUE(gate.ChangePassword(""));
     EXPECT_EQ(l.store.Record().LockPassword, "abc");
@@ -84,20 +84,20 @@ TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     // A restart opens with abc.
     SettingsStore reread(platform::ProgramFolder(l.dir.path()), l.dir.file("torvek"), "/no-desktop");
     ASSERT_TRUE(reread.LoadSettings());
-    TpasswordBox again(reread);
-    again.SetModalRunner([](TpasswordBox& p) { p.Edit1->setText("abc"); p.OkButton->click(); });
+    PasswordPrompt again(reread);
+    again.SetModalRunner([](PasswordPrompt& p) { p.passwordEdit->setText("abc"); p.OkButton->click(); });
     EXPECT_TRUE(again.RunPrompt());
 
     // Changing it asks for the stored one first; a wrong one changes nothing.
-    l.prompt.SetModalRunner([](TpasswordBox& p) { p.Edit1->setText("wrong"); p.OkButton->click(); });
+    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.passwordEdit->setText("wrong"); p.OkButton->click(); });
     EXPECT_FALSE(gate.ChangePassword("abc"));
     EXPECT_EQ(l.store.Record().LockPassword, "abc");
 
     // A long one keeps 25 characters; an empty one is written as length 0.
-    l.prompt.SetModalRunner([](TpasswordBox& p) { p.Edit3->setText(QString(30, 'x')); p.NewOkButton->click(); });
+    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.newPasswordEdit->setText(QString(30, 'x')); p.NewOkButton->click(); });
     gate.ChangePassword("");
     EXPECT_EQ(l.store.Record().LockPassword, QString(25, 'x'));
-    l.prompt.SetModalRunner([](TpasswordBox& p) { p.Edit3->setText("  "); p.NewOkButton->click(); });
+    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.newPasswordEdit->setText("  "); p.NewOkButton->click(); });
     gate.ChangePassword("");
     EXPECT_EQ(quint8(TestSupport::ReadAll(l.store.SettingsFilePath())[2704 + 315]), 0);
 }
@@ -119,8 +119,8 @@ TEST(AccessLock, CharactersTheSettingsCannotStoreAreRefused) {
         l.store.Record().LockPassword.clear();
         l.messages.clear();
         bool stillOpen = false;
-        l.prompt.SetModalRunner([&](TpasswordBox& p) {
-            p.Edit3->setText(c.typed);
+        l.prompt.SetModalRunner([&](PasswordPrompt& p) {
+            p.newPasswordEdit->setText(c.typed);
             p.NewOkButton->click();
             stillOpen = p.isVisible();
         });
@@ -128,7 +128,7 @@ TEST(AccessLock, CharactersTheSettingsCannotStoreAreRefused) {
         if (!c.storable) {
             // The prompt stays for another try and nothing was stored.
             EXPECT_TRUE(stillOpen);
-            EXPECT_EQ(l.messages, QStringList{TpasswordBox::kPasswordNotStorableText});
+            EXPECT_EQ(l.messages, QStringList{PasswordPrompt::kPasswordNotStorableText});
             EXPECT_TRUE(l.store.Record().LockPassword.isEmpty());
             continue;
         }

@@ -1,5 +1,5 @@
 // AVI recording through the whole station's camera side, on test-pattern cameras.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include <gst/pbutils/pbutils.h>
 
@@ -55,23 +55,23 @@ TEST_F(CameraStationFixture, RecordingReachesTheChosenFileAndEndsWithStopOrSwitc
     QString chosen = folder.file("door.mpg");
     fakes.saveFileName = [&](const QString&, const QString&, const QString&) { return chosen; };
 
-    zones->StartCapture11->trigger(); // camera 1 is off: the command switches it on
+    mainWindow->recordCamera1Action->trigger(); // camera 1 is off: the command switches it on
     EXPECT_TRUE(ButtonIsOn(1));
-    ASSERT_TRUE(zones->RecordingActive);
+    ASSERT_TRUE(mainWindow->RecordingActive);
     ASSERT_TRUE(records(folder.file("door.avi")));
-    zones->StopCapture1->trigger();
-    EXPECT_FALSE(zones->RecordingActive);
+    mainWindow->stopRecordingAction->trigger();
+    EXPECT_FALSE(mainWindow->RecordingActive);
     // A file without its end, or without a picture, is told.
     EXPECT_EQ(messages.filter("Camera 1"), QStringList());
     EXPECT_EQ(Playable(folder.file("door.avi")), "320x240");
     EXPECT_FALSE(QFileInfo::exists(chosen));
 
     chosen = folder.file("yard");
-    zones->StartCapture11->trigger();
+    mainWindow->recordCamera1Action->trigger();
     ASSERT_TRUE(records(folder.file("yard.avi")));
-    zones->Panel2->click(); // switching the camera off finishes the file
+    mainWindow->camera1Button->click(); // switching the camera off finishes the file
     EXPECT_TRUE(ButtonIsOff(1));
-    EXPECT_FALSE(zones->RecordingActive || zones->StartCapture11->isChecked());
+    EXPECT_FALSE(mainWindow->RecordingActive || mainWindow->recordCamera1Action->isChecked());
     EXPECT_EQ(messages.filter("Camera 1"), QStringList());
     EXPECT_EQ(Playable(folder.file("yard.avi")), "320x240");
 }

@@ -1,6 +1,6 @@
 // Switching cameras on and off from the main window, the camera lists and surveillance on/off,
 // on test-pattern cameras.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/CameraListRules.h"
 #include "capture/CameraHealth.h"
@@ -23,29 +23,29 @@ TEST_F(CameraStationFixture, FillCameraListsFollowsTheDevices) {
     });
     // Lists' texts, selected rows and driver indexes for 0, 1 and 3 devices.
     const auto state = [this] {
-        return QStringList{zones->cam1List->currentText(), zones->cam2List->currentText(),
-                           QString::number(zones->cam1List->currentIndex()), QString::number(zones->cam2List->currentIndex()),
-                           QString::number(zones->DriverIndex1), QString::number(zones->DriverIndex2),
-                           QString::number(zones->CamerasPresent)};
+        return QStringList{mainWindow->cam1List->currentText(), mainWindow->cam2List->currentText(),
+                           QString::number(mainWindow->cam1List->currentIndex()), QString::number(mainWindow->cam2List->currentIndex()),
+                           QString::number(mainWindow->DriverIndex1), QString::number(mainWindow->DriverIndex2),
+                           QString::number(mainWindow->CamerasPresent)};
     };
     InstallCameras(0);
     StartStation();
     EXPECT_EQ(state(), (QStringList{"Not Installed", "Not Installed", "-1", "-1", "-1", "-1", "0"}));
 
     InstallCameras(1);
-    zones->FillCameraLists();
+    mainWindow->FillCameraLists();
     EXPECT_EQ(state(), (QStringList{"TORVEK Test Camera 1", "TORVEK Test Camera 1", "0", "0", "0", "0", "1"}));
 
     InstallCameras(3);
-    zones->FillCameraLists();
+    mainWindow->FillCameraLists();
     EXPECT_EQ(state(), (QStringList{"TORVEK Test Camera 3 (JPEG)", "TORVEK Test Camera 2", "2", "1", "2", "1", "1"}));
-    EXPECT_EQ(zones->DefaultCam1->currentIndex(), 2);
-    EXPECT_EQ(zones->DefaultCam2->currentIndex(), 1);
+    EXPECT_EQ(mainWindow->DefaultCam1->currentIndex(), 2);
+    EXPECT_EQ(mainWindow->DefaultCam2->currentIndex(), 1);
 
     // The choice is stored with the device's alias as the camera's location.
     fakes.alias = [](const QString& name) { return "alias of " + name; };
-    zones->StoreCameraChoice();
-    EXPECT_EQ(zones->Location2->text(), "alias of TORVEK Test Camera 2");
+    mainWindow->StoreCameraChoice();
+    EXPECT_EQ(mainWindow->Location2->text(), "alias of TORVEK Test Camera 2");
     EXPECT_EQ(FileRecord().Cam1Name, "alias of TORVEK Test Camera 3 (JPEG)");
     EXPECT_EQ(FileRecord().Cam2Name, "alias of TORVEK Test Camera 2");
 }
@@ -54,19 +54,19 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     InstallCameras(1);
     StartStation();
 
-    zones->Panel2->click();
-    EXPECT_TRUE(ButtonIsOn(1) && zones->Panel2->isEnabled() && zones->CameraPreviews(1) && zones->hot1->isChecked());
+    mainWindow->camera1Button->click();
+    EXPECT_TRUE(ButtonIsOn(1) && mainWindow->camera1Button->isEnabled() && mainWindow->CameraPreviews(1) && mainWindow->hotZone1Box->isChecked());
     EXPECT_EQ(FileRecord().Cam1Name, "TORVEK Test Camera 1");
     ASSERT_TRUE(FramesArrive(1));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
 
-    QPointer<TtorCap> old = zones->Cap(1);
-    zones->Panel2->click();
+    QPointer<CameraView> old = mainWindow->Cap(1);
+    mainWindow->camera1Button->click();
     EXPECT_TRUE(ButtonIsOff(1));
-    EXPECT_FALSE(zones->CameraPreviews(1) || zones->hot1->isChecked());
-    EXPECT_EQ(zones->DriverIndex1, Tzones::kNoDriver);
-    ASSERT_NE(zones->Cap(1), nullptr);
-    EXPECT_NE(zones->Cap(1), old.data());
+    EXPECT_FALSE(mainWindow->CameraPreviews(1) || mainWindow->hotZone1Box->isChecked());
+    EXPECT_EQ(mainWindow->DriverIndex1, MainWindow::kNoDriver);
+    ASSERT_NE(mainWindow->Cap(1), nullptr);
+    EXPECT_NE(mainWindow->Cap(1), old.data());
     // A frame still on its way to the old view reaches nobody, and the old view goes.
     ASSERT_FALSE(old.isNull());
     const int heard = grabbed[1];
@@ -76,112 +76,112 @@ TEST_F(CameraStationFixture, Camera1SwitchesOnAndOffWithAFreshFrame) {
     EXPECT_TRUE(old.isNull());
 
     // On again: the device the list shows, although the index was dropped.
-    zones->Panel2->click();
+    mainWindow->camera1Button->click();
     EXPECT_TRUE(ButtonIsOn(1));
-    EXPECT_EQ(zones->DriverIndex1, 0);
+    EXPECT_EQ(mainWindow->DriverIndex1, 0);
     EXPECT_TRUE(FramesArrive(1));
 }
 
 TEST_F(CameraStationFixture, Camera2ButtonCases) {
     InstallCameras(0);
     StartStation();
-    zones->Panel3->click();
+    mainWindow->camera2Button->click();
     EXPECT_EQ(messages, QStringList{"Camera Not Installed."});
     // Camera 1's button without a device does nothing and stays usable.
-    zones->Panel2->click();
-    EXPECT_TRUE(zones->Panel2->isEnabled() && !zones->pleaseWaitPanel->isVisible());
+    mainWindow->camera1Button->click();
+    EXPECT_TRUE(mainWindow->camera1Button->isEnabled() && !mainWindow->pleaseWaitPanel->isVisible());
     EXPECT_EQ(messages.size(), 1);
 
     // Both lists on one device: camera 2's button starts camera 1.
     InstallCameras(2);
-    zones->FillCameraLists();
-    zones->cam2List->setCurrentIndex(0);
-    zones->Panel3->click();
+    mainWindow->FillCameraLists();
+    mainWindow->cam2List->setCurrentIndex(0);
+    mainWindow->camera2Button->click();
     EXPECT_TRUE(ButtonIsOn(1));
-    EXPECT_FALSE(zones->CameraPreviews(2));
+    EXPECT_FALSE(mainWindow->CameraPreviews(2));
 
     // A user's pick in cam2List while camera 2 is off chooses its device.
-    zones->cam2List->setCurrentIndex(1);
-    emit zones->cam2List->activated(1);
-    EXPECT_EQ(zones->DriverIndex2, 1);
-    EXPECT_EQ(zones->SelectedCameraName(2), "TORVEK Test Camera 2"); // no source yet: the selection
+    mainWindow->cam2List->setCurrentIndex(1);
+    emit mainWindow->cam2List->activated(1);
+    EXPECT_EQ(mainWindow->DriverIndex2, 1);
+    EXPECT_EQ(mainWindow->SelectedCameraName(2), "TORVEK Test Camera 2"); // no source yet: the selection
     pauses.clear();
-    zones->Panel3->click();
+    mainWindow->camera2Button->click();
     EXPECT_TRUE(ButtonIsOn(2) && ButtonIsOn(1));
-    EXPECT_EQ(pauses, QList<int>{Tzones::kCamera2SettleMs});
+    EXPECT_EQ(pauses, QList<int>{MainWindow::kCamera2SettleMs});
     EXPECT_TRUE(FramesArrive(2) && FramesArrive(1));
     // The name follows the device camera 2 runs on, not a later selection.
-    zones->cam2List->setCurrentIndex(0);
-    EXPECT_EQ(zones->SelectedCameraName(2), "TORVEK Test Camera 2");
+    mainWindow->cam2List->setCurrentIndex(0);
+    EXPECT_EQ(mainWindow->SelectedCameraName(2), "TORVEK Test Camera 2");
     // Each list shows every device by its alias and marks the device its camera runs on.
     fakes.alias = [](const QString& name) { return "Alias of " + name.right(1); };
-    for (QComboBox* list : {zones->cam1List, zones->cam2List}) {
+    for (QComboBox* list : {mainWindow->cam1List, mainWindow->cam2List}) {
         const auto* rows = qobject_cast<CameraAliasDelegate*>(list->itemDelegate());
         ASSERT_NE(rows, nullptr) << list->objectName().toStdString();
         EXPECT_EQ(rows->displayText(list->itemText(0), QLocale()), "Alias of 1");
         EXPECT_EQ(rows->displayText(list->itemText(1), QLocale()), "Alias of 2");
-        EXPECT_EQ(rows->ActiveRow(), list == zones->cam1List ? 0 : 1);
+        EXPECT_EQ(rows->ActiveRow(), list == mainWindow->cam1List ? 0 : 1);
     }
 
     // Camera 2 off keeps its driver index.
-    zones->cam2List->setCurrentIndex(1);
-    zones->Panel3->click();
+    mainWindow->cam2List->setCurrentIndex(1);
+    mainWindow->camera2Button->click();
     EXPECT_TRUE(ButtonIsOff(2));
-    EXPECT_EQ(zones->DriverIndex2, 1);
-    EXPECT_TRUE(zones->CameraPreviews(1));
+    EXPECT_EQ(mainWindow->DriverIndex2, 1);
+    EXPECT_TRUE(mainWindow->CameraPreviews(1));
 }
 
 TEST_F(CameraStationFixture, FailedConnectIsReported) {
     InstallCameras(1);
     StartStation();
     platform::SetTestCameraPlugged(0, false);
-    zones->Panel2->click();
-    EXPECT_TRUE(messages.contains(Tzones::kCameraFailedText)) << messages.join("|").toStdString();
-    EXPECT_TRUE(ButtonIsOff(1) && zones->Panel2->isEnabled());
-    EXPECT_FALSE(zones->pleaseWaitPanel->isVisible() || zones->hot1->isChecked());
+    mainWindow->camera1Button->click();
+    EXPECT_TRUE(messages.contains(MainWindow::kCameraFailedText)) << messages.join("|").toStdString();
+    EXPECT_TRUE(ButtonIsOff(1) && mainWindow->camera1Button->isEnabled());
+    EXPECT_FALSE(mainWindow->pleaseWaitPanel->isVisible() || mainWindow->hotZone1Box->isChecked());
 }
 
 TEST_F(CameraStationFixture, SurveillanceButton) {
     InstallCameras(1);
     StartStation();
-    zones->Panel4->click();
+    mainWindow->surveillanceButton->click();
     EXPECT_EQ(messages, QStringList{"Please start a Camera to use this feature."});
-    EXPECT_FALSE(zones->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
 
-    zones->Panel2->click();
-    ASSERT_TRUE(zones->CameraPreviews(1));
-    zones->Showw->setChecked(false);
-    zones->LogAllowed->setChecked(false);
+    mainWindow->camera1Button->click();
+    ASSERT_TRUE(mainWindow->CameraPreviews(1));
+    mainWindow->showOnMotionBox->setChecked(false);
+    mainWindow->LogAllowed->setChecked(false);
     store->Record().Sensitivity1 = 49; // would fire on noise
-    zones->Panel4->click();
-    ASSERT_TRUE(zones->MotionTime.Enabled());
-    EXPECT_EQ(form2->ZoneValues().Sensitivity, "1500");
-    EXPECT_TRUE(zones->LogAllowed->isChecked() && events.contains("MarkFtpCommandTime"));
+    mainWindow->surveillanceButton->click();
+    ASSERT_TRUE(mainWindow->MotionTime.Enabled());
+    EXPECT_EQ(camera1ZoneWindow->ZoneValues().sensitivityCombo, "1500");
+    EXPECT_TRUE(mainWindow->LogAllowed->isChecked() && events.contains("MarkFtpCommandTime"));
 
     // A wrong lock password, or a running recording (with its message), keeps it on.
     for (bool recording : {false, true}) {
         fakes.accessAllowed = recording;
-        zones->RecordingActive = recording;
-        zones->Panel4->click();
-        EXPECT_TRUE(zones->MotionTime.Enabled()) << recording;
+        mainWindow->RecordingActive = recording;
+        mainWindow->surveillanceButton->click();
+        EXPECT_TRUE(mainWindow->MotionTime.Enabled()) << recording;
     }
     EXPECT_EQ(messages.last(), "Please stop recording first.");
-    zones->RecordingActive = false;
+    mainWindow->RecordingActive = false;
 
     // Aim starts surveillance, but not past a running recording.
-    zones->Panel4->click();
-    ASSERT_FALSE(zones->MotionTime.Enabled());
+    mainWindow->surveillanceButton->click();
+    ASSERT_FALSE(mainWindow->MotionTime.Enabled());
     for (bool recording : {true, false}) {
-        zones->RecordingActive = recording;
-        zones->AimCamera1();
-        EXPECT_EQ(zones->MotionTime.Enabled(), !recording) << recording;
+        mainWindow->RecordingActive = recording;
+        mainWindow->AimCamera1();
+        EXPECT_EQ(mainWindow->MotionTime.Enabled(), !recording) << recording;
     }
 
     // Switching the last camera off ends surveillance.
-    zones->Panel2->click();
-    EXPECT_FALSE(zones->MotionTime.Enabled());
-    EXPECT_FALSE(zones->StartStopSurveillance());
-    EXPECT_EQ(messages.last(), Tzones::kStartErrorText);
+    mainWindow->camera1Button->click();
+    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->StartStopSurveillance());
+    EXPECT_EQ(messages.last(), MainWindow::kStartErrorText);
 }
 
 TEST_F(CameraStationFixture, AutoStartSelectsTheSavedVideoMode) {
@@ -189,14 +189,14 @@ TEST_F(CameraStationFixture, AutoStartSelectsTheSavedVideoMode) {
     // The modes the camera offers, and the one it starts in by itself.
     QString chosen;
     {
-        TtorCap probe{platform::ProgramFolder(folder.path())};
+        CameraView probe{platform::ProgramFolder(folder.path())};
         probe.CameraNumber = 1;
         VideoSourceNames(true);
         ASSERT_TRUE(probe.ConnectCamera(true, 0));
-        TVideoMode current;
+        VideoMode current;
         probe.cap->GetCurrentVideoMode(current);
         for (int i = 0; i < probe.cap->VideoModeCount() && chosen.isEmpty(); ++i) {
-            TVideoMode mode;
+            VideoMode mode;
             probe.cap->GetVideoMode(i, mode);
             if (!IsSameVideoMode(mode, current))
                 chosen = DescribeVideoMode(mode);
@@ -209,9 +209,9 @@ TEST_F(CameraStationFixture, AutoStartSelectsTheSavedVideoMode) {
         r.VideoMode1 = chosen + "  ";
     });
     StartStation();
-    ASSERT_TRUE(WaitFor([this] { return zones->Panel2->text() == Tzones::kOnText; }));
-    TVideoMode running;
-    zones->Cap(1)->cap->GetCurrentVideoMode(running);
+    ASSERT_TRUE(WaitFor([this] { return mainWindow->camera1Button->text() == MainWindow::kOnText; }));
+    VideoMode running;
+    mainWindow->Cap(1)->cap->GetCurrentVideoMode(running);
     EXPECT_EQ(DescribeVideoMode(running), chosen);
     EXPECT_TRUE(FramesArrive(1) && messages.isEmpty()) << messages.join("|").toStdString();
 }
@@ -221,7 +221,7 @@ TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     StartStation();
     const auto pictures = [this] { return events.filter("Save 1").size(); };
     const auto mouse = [this](QEvent::Type type) {
-        QWidget* frame = zones->VideoCap1;
+        QWidget* frame = mainWindow->cameraFrame1;
         frame->resize(400, 300);
         QPointF at(-1, -1); // a point of the frame itself, outside its picture and panels
         for (int y = 0; y < frame->height() && at.x() < 0; y += 4)
@@ -233,13 +233,13 @@ TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame, &event);
     };
-    zones->resize(1024, 768);
-    zones->Panel2->click();
-    ASSERT_TRUE(zones->CameraPreviews(1));
+    mainWindow->resize(1024, 768);
+    mainWindow->camera1Button->click();
+    ASSERT_TRUE(mainWindow->CameraPreviews(1));
     // A click with the tool bar hidden only brings it back; with it shown, one picture.
-    zones->maintoolbar->hide();
+    mainWindow->mainToolbar->hide();
     mouse(QEvent::MouseButtonRelease);
-    EXPECT_FALSE(zones->maintoolbar->isHidden());
+    EXPECT_FALSE(mainWindow->mainToolbar->isHidden());
     EXPECT_EQ(pictures(), 0);
     mouse(QEvent::MouseButtonRelease);
     EXPECT_EQ(pictures(), 1);
@@ -253,11 +253,11 @@ TEST_F(CameraStationFixture, FrameClicksReachTheWindowOnce) {
     EXPECT_EQ(pictures(), 3);
 
     // The frame made at a switch-off is wired the same way.
-    zones->Panel2->click();
+    mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOff(1));
-    zones->maintoolbar->hide();
+    mainWindow->mainToolbar->hide();
     mouse(QEvent::MouseButtonDblClick);
-    EXPECT_FALSE(zones->maintoolbar->isHidden());
+    EXPECT_FALSE(mainWindow->mainToolbar->isHidden());
 }
 
 TEST_F(CameraStationFixture, SwitchingACameraOnLooksAtTheDevicesOnce) {
@@ -271,7 +271,7 @@ TEST_F(CameraStationFixture, SwitchingACameraOnLooksAtTheDevicesOnce) {
         return counts;
     };
     const QList<int> before = count();
-    zones->Panel2->click();
+    mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOn(1));
     const QList<int> after = count();
     for (int i = 0; i < 4; ++i)
@@ -281,67 +281,67 @@ TEST_F(CameraStationFixture, SwitchingACameraOnLooksAtTheDevicesOnce) {
 TEST_F(CameraStationFixture, ALostCameraSwitchedOffWhileAnAttemptWaitsForItsFirstFrame) {
     InstallCameras(1);
     StartStation();
-    auto* health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
+    auto* health = mainWindow->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
     ASSERT_NE(health, nullptr);
     health->FirstDelayMs = 100;
-    zones->Panel2->click();
+    mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOn(1));
-    zones->Cap(1)->cap->StallTimeoutMs = 500;
-    zones->Cap(1)->cap->FirstFrameTimeoutMs = 4000;
+    mainWindow->Cap(1)->cap->StallTimeoutMs = 500;
+    mainWindow->Cap(1)->cap->FirstFrameTimeoutMs = 4000;
 
     // The camera hangs: it is lost, and the attempt finds it sending nothing.
     platform::SetTestCameraStalled(0, true);
-    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
+    ASSERT_TRUE(WaitFor([&] { return mainWindow->camera1Button->text() == CameraHealth::kLostText; }, kWait));
     // The user switches it off while that attempt waits: its view goes from under it.
-    QPointer<TtorCap> old = zones->Cap(1);
+    QPointer<CameraView> old = mainWindow->Cap(1);
     QTimer watch;
     bool clicked = false;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!clicked && health->Attempts(1) >= 1) {
             clicked = true;
-            zones->Panel2->click();
+            mainWindow->camera1Button->click();
         }
     });
     watch.start(20);
     ASSERT_TRUE(WaitFor([&] { return clicked && old.isNull(); }, kWait));
     watch.stop();
-    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
-    EXPECT_FALSE(zones->CameraPreviews(1));
+    EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
+    EXPECT_FALSE(mainWindow->CameraPreviews(1));
     const int attempts = health->Attempts(1);
     platform::SetTestCameraStalled(0, false);
     QElapsedTimer quiet;
     quiet.start();
     WaitFor([&] { return quiet.elapsed() > 600; }, 5000);
     EXPECT_EQ(health->Attempts(1), attempts);
-    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+    EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
 }
 
 TEST_F(CameraStationFixture, ALostCameraEndsTheRecordingState) {
     InstallCameras(1);
     StartStation();
-    zones->Panel2->click();
+    mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOn(1));
-    TtorCap* view = zones->Cap(1);
+    CameraView* view = mainWindow->Cap(1);
     view->SetRecordFileName(folder.file("lost.avi"));
     const quint64 before = view->cap->FramesRendered();
     ASSERT_TRUE(view->StartRecording());
-    zones->RecordingActive = true;
-    zones->StartCapture11->setChecked(true);
-    zones->rec->show();
+    mainWindow->RecordingActive = true;
+    mainWindow->recordCamera1Action->setChecked(true);
+    mainWindow->recordingLabel->show();
     // Frames reach the file before the camera goes (its preallocated size alone says nothing).
     ASSERT_TRUE(WaitFor([&] {
         return view->cap->FramesRendered() >= before + 10 && QFileInfo(folder.file("lost.avi")).size() > 300000;
     }, kWait));
 
     platform::SetTestCameraPlugged(0, false);
-    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
-    EXPECT_FALSE(zones->RecordingActive || zones->StartCapture11->isChecked() || zones->rec->isVisible());
+    ASSERT_TRUE(WaitFor([&] { return mainWindow->camera1Button->text() == CameraHealth::kLostText; }, kWait));
+    EXPECT_FALSE(mainWindow->RecordingActive || mainWindow->recordCamera1Action->isChecked() || mainWindow->recordingLabel->isVisible());
     EXPECT_FALSE(view->IsCapturing());
     EXPECT_GT(QFileInfo(folder.file("lost.avi")).size(), 0);
 
     // Shutdown switches the lost camera off as well: nothing reconnects it meanwhile.
-    zones->ShutDown();
-    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+    mainWindow->ShutDown();
+    EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
     EXPECT_EQ(terminated, 1);
 }
 
@@ -352,17 +352,17 @@ TEST_F(CameraStationFixture, TheSavedModeIsSelectedOnceWhenTwoModesShareItsDescr
     platform::InstallTestCameras({camera});
     ClearDeviceLists();
     StartStation();
-    zones->Panel2->click();
+    mainWindow->camera1Button->click();
     ASSERT_TRUE(ButtonIsOn(1));
-    TVideoCapture* cap = zones->Cap(1)->cap;
+    VideoCapture* cap = mainWindow->Cap(1)->cap;
     ASSERT_GE(cap->VideoModeCount(), 4);
     store->Record().VideoMode1 = QStringLiteral("640x480x12b");
     int modeChanges = 0;
-    QObject::connect(cap, &TVideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
-    zones->SelectSavedVideoMode(1);
+    QObject::connect(cap, &VideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
+    mainWindow->SelectSavedVideoMode(1);
     EXPECT_EQ(modeChanges, 1); // not torn down and started again for the second match
-    EXPECT_TRUE(zones->CameraPreviews(1));
-    TVideoMode mode;
+    EXPECT_TRUE(mainWindow->CameraPreviews(1));
+    VideoMode mode;
     cap->GetCurrentVideoMode(mode);
     EXPECT_EQ(DescribeVideoMode(mode), "640x480x12b");
 }

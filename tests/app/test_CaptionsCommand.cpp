@@ -1,10 +1,10 @@
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/CaptionsCommand.h"
 #include "core/CaptionChoices.h"
 #include "core/CaptionSettings.h"
 #include "core/PictureCaption.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -18,22 +18,22 @@ TEST_F(CameraStationFixture, CaptionsButtonNeedsARunningCamera) {
     CaptionChoices choices;
     PictureCaptions captions(store->Record(), choices);
     CaptionSettings settings(*store, choices, captions);
-    TFontSettings window(settings);
-    BindCaptionsCommand(*zones, window, settings);
+    CaptionFontDialog window(settings);
+    BindCaptionsCommand(*mainWindow, window, settings);
 
-    zones->Button30->click();
+    mainWindow->captionsButton->click();
     EXPECT_EQ(messages, QStringList{"You must start the camera to use this feature."});
     EXPECT_FALSE(window.isVisible());
 
-    zones->Panel2->click();
-    ASSERT_TRUE(zones->CameraPreviews(1));
+    mainWindow->camera1Button->click();
+    ASSERT_TRUE(mainWindow->CameraPreviews(1));
     ASSERT_TRUE(FramesArrive(1));
     bool shown = false;
     QTimer::singleShot(0, [&] {
         shown = QApplication::activeModalWidget() == &window;
         window.reject();
     });
-    zones->Button30->click();
+    mainWindow->captionsButton->click();
     EXPECT_TRUE(shown);
     EXPECT_EQ(settings.Preview().Image().size(), QSize(320, 240));
     EXPECT_EQ(messages.size(), 1);

@@ -41,7 +41,7 @@ public:
         uploads_ = std::make_unique<StationUploads>(*service_, noFtp_);
         pictures.SetUploadTarget(uploads_.get());
         pictures.Hooks().internetConnected = [] { return true; };
-        service_->Connect2Z4Click();
+        service_->ToggleConnection();
         return service_->GalleryConnected();
     }
     ~ConnectedService() { TransferBusy::Set(false); }

@@ -2,7 +2,7 @@
 // every connection at once.
 #include "app/HelpTopics.h"
 #include "app/NetworkPanel.h"
-#include "app/Thelpform.h"
+#include "app/HelpWindow.h"
 #include "core/MessageBox.h"
 #include "tests/support/TestSupport.h"
 
@@ -28,30 +28,30 @@ void Press(QWidget* target, int key) {
 } // namespace
 
 TEST(HelpWindow, TopicsOutsideTheListChangeNothing) {
-    Thelpform help;
+    HelpWindow help;
     help.ShowHelpTopic(4);
-    const QString title = help.Label2->text(), text = help.RichEdit1->toPlainText();
+    const QString title = help.topicLabel->text(), text = help.topicTextEdit->toPlainText();
     for (int outside : {kHelpTopicCount, -1}) {
         help.ShowHelpTopic(outside);
-        EXPECT_EQ(help.RichEdit1->toPlainText(), text);
-        EXPECT_EQ(help.Label2->text(), title);
+        EXPECT_EQ(help.topicTextEdit->toPlainText(), text);
+        EXPECT_EQ(help.topicLabel->text(), title);
     }
 }
 
 TEST(HelpWindow, ListKeysAndClosingKeys) {
-    Thelpform help;
+    HelpWindow help;
     help.PrepareHelp(0);
     help.show();
     QApplication::setActiveWindow(&help);
-    help.ListBox1->setCurrentRow(6);
-    help.ListBox1->setFocus();
-    Press(help.ListBox1, Qt::Key_Return);
-    EXPECT_EQ(help.Label2->text(), "Tips");
-    EXPECT_EQ(QApplication::focusWidget(), help.RichEdit1);
+    help.topicList->setCurrentRow(6);
+    help.topicList->setFocus();
+    Press(help.topicList, Qt::Key_Return);
+    EXPECT_EQ(help.topicLabel->text(), "Tips");
+    EXPECT_EQ(QApplication::focusWidget(), help.topicTextEdit);
     for (int key : {Qt::Key_Escape, Qt::Key_F1}) {
         bool closed = false;
         QTimer::singleShot(0, &help, [&] {
-            Press(help.RichEdit1, key);
+            Press(help.topicTextEdit, key);
             closed = !help.isVisible();
         });
         help.ShowHelp(2);
@@ -82,7 +82,7 @@ TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
                                      client.state() == QAbstractSocket::UnconnectedState; }));
     ASSERT_TRUE(WaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(client.readAll().size(), 0);
-    EXPECT_TRUE(WaitFor([&] { return panel.TCPLOG->count() == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return panel.tcpLogList->count() == 1; }));
     EXPECT_TRUE(messages.isEmpty());
 
     // The port is taken by someone else: a message, a log line, and the listener stays off.
@@ -93,7 +93,7 @@ TEST(TcpListener, ClosesEveryConnectionAtOnceAndSaysWhenItCannotListen) {
     EXPECT_FALSE(second.Server().IsListening());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QString::number(other.serverPort())));
-    EXPECT_EQ(second.TCPLOG->item(0)->text(), messages[0]);
+    EXPECT_EQ(second.tcpLogList->item(0)->text(), messages[0]);
 }
 
 TEST(NetworkPanel, SaveHideAndHints) {
@@ -101,14 +101,14 @@ TEST(NetworkPanel, SaveHideAndHints) {
     int saves = 0;
     NetworkPanel panel(nullptr, [&] { ++saves; });
     panel.ShowPanel();
-    panel.Button33->click();
+    panel.saveButton->click();
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(messages, QStringList({"OK Saved new Information."}));
-    panel.Button32->click();
+    panel.hideButton->click();
     EXPECT_FALSE(panel.isVisible());
     // Frames reach the panel's picture only while the listener runs.
     QImage frame(32, 24, QImage::Format_RGB888);
     frame.fill(Qt::red);
     panel.FrameGrabbed(1, frame);
-    EXPECT_TRUE(panel.Image4->pixmap().isNull());
+    EXPECT_TRUE(panel.camera1Image->pixmap().isNull());
 }

@@ -23,23 +23,23 @@ TEST(Installer, DriveChecksGiveTheStatusLine) {
     EXPECT_EQ(installer.TargetDrive(), s.Home());
     EXPECT_EQ(installer.View().installLocation, s.Home("torvek"));
     EXPECT_EQ(installer.View().iconPath, s.Home("Desktop/TORVEK.desktop"));
-    EXPECT_EQ(installer.View().label2, "Ready to Install Free Megabytes 500");
+    EXPECT_EQ(installer.View().targetDriveText, "Ready to Install Free Megabytes 500");
     EXPECT_TRUE(installer.View().installEnabled);
 
     s.system.freeBytes = 1LL << 20;
     installer.CheckTargetDrive();
     EXPECT_FALSE(installer.View().installEnabled);
-    EXPECT_EQ(installer.View().label2, s.Home() + " not allowed more Disk Space is needed.");
+    EXPECT_EQ(installer.View().targetDriveText, s.Home() + " not allowed more Disk Space is needed.");
     // On the program's own volume the text says so instead.
     Installer own(s.system, s.Home("app/"), s.Home("app/torvek"));
     own.CheckTargetDrive();
-    EXPECT_EQ(own.View().label2, "Drive " + s.Home() + " Not Allowed Install from CD");
+    EXPECT_EQ(own.View().targetDriveText, "Drive " + s.Home() + " Not Allowed Install from CD");
     s.system.freeBytes.reset(); // unreadable: no room
     installer.CheckTargetDrive();
     EXPECT_FALSE(installer.View().installEnabled);
 
-    installer.DriveComboBox1Change(s.dir.path() + "usb");
-    EXPECT_EQ(installer.View().label2, "Ready to Install Free Megabytes 8192");
+    installer.DriveComboChange(s.dir.path() + "usb");
+    EXPECT_EQ(installer.View().targetDriveText, "Ready to Install Free Megabytes 8192");
     EXPECT_EQ(installer.View().installLocation, s.dir.path() + "usb/torvek");
 }
 
@@ -90,7 +90,7 @@ TEST(Installer, FailuresAreReportedNeverAsSuccess) {
     installer.InstallClick();
     ASSERT_EQ(s.messages.size(), 1);
     EXPECT_TRUE(s.messages[0].startsWith("INSTALL FAILED.\n"));
-    EXPECT_TRUE(installer.View().label2.isEmpty());
+    EXPECT_TRUE(installer.View().targetDriveText.isEmpty());
 }
 
 TEST(Installer, MenuInstallOneCopyPerCameraOrKeepsAnExistingOne) {
@@ -98,7 +98,7 @@ TEST(Installer, MenuInstallOneCopyPerCameraOrKeepsAnExistingOne) {
     s.system.devices = {"Cam A", "Cam B"};
     s.system.answers = {true, true};
     Installer installer = s.Make();
-    installer.INSTALL1Click();
+    installer.InstallActionClick();
     EXPECT_EQ(s.system.questions, QStringList({"Install TORVEK now?", "Install Multiple Single Cameras?"}));
     for (int n : {1, 2}) {
         EXPECT_EQ(TestSupport::ReadAll(s.Home(QString("cam%1/torcam%1").arg(n))), "payload");
@@ -113,7 +113,7 @@ TEST(Installer, MenuInstallOneCopyPerCameraOrKeepsAnExistingOne) {
     s.system.devices = {"Cam A"};
     s.system.answers = {true, true};
     s.system.questions.clear();
-    installer.INSTALL1Click();
+    installer.InstallActionClick();
     EXPECT_EQ(TestSupport::ReadAll(s.Home("torvek/torvek")), "mine");
     ASSERT_EQ(s.messages.size(), 1);
     EXPECT_TRUE(s.messages[0].contains("kept as it is"));
@@ -125,24 +125,24 @@ TEST(Installer, UninstallMovesTheFolderToTheTrashOrSaysWhyNot) {
     ScratchHome s;
     Installer installer = s.Make();
     installer.FormActivate();
-    installer.Button1Click();
+    installer.UninstallButtonClick();
     EXPECT_EQ(s.messages, QStringList({"TORVEK was not found."}));
 
     installer.InstallClick();
     s.messages.clear();
     s.system.answers = {true};
     s.system.trashFails = true;
-    installer.Button1Click();
+    installer.UninstallButtonClick();
     ASSERT_EQ(s.messages.size(), 1);
     EXPECT_EQ(s.messages[0], "TORVEK could not be removed.\nno trash here");
     EXPECT_TRUE(QFile::exists(s.Home("torvek/torvek")));
-    EXPECT_TRUE(installer.View().label2.isEmpty());
+    EXPECT_TRUE(installer.View().targetDriveText.isEmpty());
 
     s.messages.clear();
     s.system.trashFails = false;
     s.system.answers = {true};
     TestSupport::WriteAll(s.Home("Desktop/TORVEK.desktop"), "entry");
-    installer.Button1Click();
+    installer.UninstallButtonClick();
     EXPECT_EQ(s.messages, QStringList({"TORVEK has been removed!"}));
     EXPECT_FALSE(QFile::exists(s.Home("torvek")));
     EXPECT_FALSE(QFile::exists(s.Home("Desktop/TORVEK.desktop")));
@@ -155,7 +155,7 @@ TEST(Installer, UninstallMovesTheFolderToTheTrashOrSaysWhyNot) {
     QDir().mkpath(s.Home("torvek"));
     s.messages.clear();
     Installer running(s.system, s.Home("torvek/"), s.Home("torvek/torvek"));
-    running.Button1Click();
+    running.UninstallButtonClick();
     EXPECT_EQ(s.messages, QStringList({"Something is wrong can not uninstall"}));
     EXPECT_TRUE(QFile::exists(s.Home("torvek")));
 }
@@ -178,10 +178,10 @@ TEST(Installer, ALinkedInstallFolderIsRefusedAndWhatItPointsToIsLeftAlone) {
     // The button, the menu's single install and the menu's copies per camera.
     installer.InstallClick();
     s.system.answers = {true};
-    installer.INSTALL1Click();
+    installer.InstallActionClick();
     s.system.devices = {"Cam A", "Cam B"};
     s.system.answers = {true, true};
-    installer.INSTALL1Click();
+    installer.InstallActionClick();
     ASSERT_EQ(s.messages.size(), 3);
     for (const QString& message : s.messages) {
         EXPECT_TRUE(message.startsWith("INSTALL FAILED.")) << message.toStdString();
@@ -205,7 +205,7 @@ TEST(Installer, RunOnTheFolderThisStationRunsFromSaysItIsRunning) {
     TestSupport::WriteAll(s.Home("torvek/torvek"), "installed");
     Installer running(s.system, s.Home("torvek/"), s.Home("torvek/torvek"));
     running.FormActivate();
-    running.RunITClick();
+    running.RunItButtonClick();
     EXPECT_EQ(s.messages, QStringList({"TORVEK is already running from " + s.Home("torvek") + "."}));
     EXPECT_TRUE(s.system.started.isEmpty());
 
@@ -213,7 +213,7 @@ TEST(Installer, RunOnTheFolderThisStationRunsFromSaysItIsRunning) {
     s.messages.clear();
     Installer setup = s.Make();
     setup.FormActivate();
-    setup.RunITClick();
+    setup.RunItButtonClick();
     EXPECT_TRUE(s.messages.isEmpty());
     EXPECT_EQ(s.system.started, QStringList({s.Home("torvek/torvek")}));
 }

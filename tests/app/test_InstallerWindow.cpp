@@ -2,7 +2,7 @@
 // can be read, the uninstall shows its progress while the folder moves, and its desktop
 // entries start programs whatever their paths hold.
 #include "tests/app/ScratchInstall.h"
-#include "app/TinstallForm.h"
+#include "app/InstallerWindow.h"
 #include "tests/app/RealMessageBox.h"
 #include "tests/support/TestSupport.h"
 
@@ -20,27 +20,27 @@
 
 namespace {
 
-struct InstallerWindow : Scratch {
-    InstallerWindow() {
+struct InstallerWindowRig : Scratch {
+    InstallerWindowRig() {
         system.answerYes = true;
-        form = std::make_unique<TinstallForm>(system, dir.path() + "media/", Program(), [] {});
+        form = std::make_unique<InstallerWindow>(system, dir.path() + "media/", Program(), [] {});
         system.SetQuestionParent(form.get());
     }
-    std::unique_ptr<TinstallForm> form;
+    std::unique_ptr<InstallerWindow> form;
 };
 
 } // namespace
 
 TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
     RealMessageBox realBox;
-    InstallerWindow w;
+    InstallerWindowRig w;
     // A file stands where the install folder must go.
     TestSupport::WriteAll(w.Home("torvek"), "not a folder");
     w.form->ShowInstaller();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
     ASSERT_TRUE(w.form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     bool asked = false;
-    WhenTheBoxShows([&](TOKBox* box) {
+    WhenTheBoxShows([&](MessageWindow* box) {
         asked = true;
         EXPECT_TRUE(box->Message().startsWith("INSTALL FAILED.\n")) << box->Message().toStdString();
         EXPECT_EQ(box->parentWidget(), w.form.get());
@@ -50,7 +50,7 @@ TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
     w.form->Install->click();
     EXPECT_TRUE(asked);
     // Afterwards the box belongs to no window: it outlives the installer.
-    EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
+    EXPECT_EQ(MessageWindow::Instance()->parentWidget(), nullptr);
     EXPECT_TRUE(w.form->isVisible());
 }
 
@@ -58,28 +58,28 @@ TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
 // closes, the window manager may hand it the focus, and it would cover the installer.
 TEST(InstallerWindow, AfterEachMessageTheInstallerHasTheFocusAgain) {
     RealMessageBox realBox;
-    InstallerWindow w;
+    InstallerWindowRig w;
     QWidget station(nullptr, Qt::Window | Qt::FramelessWindowHint);
     station.showFullScreen();
     w.form->ShowInstaller();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
-    QObject::connect(TOKBox::Instance(), &QDialog::finished, &station, [&station] { station.activateWindow(); });
+    QObject::connect(MessageWindow::Instance(), &QDialog::finished, &station, [&station] { station.activateWindow(); });
     // Uninstall with nothing installed, then Install with no payload: one message each.
     QFile::remove(w.dir.path() + "media/bin/torvek");
-    for (QPushButton* command : {w.form->Button1, w.form->Install}) {
+    for (QPushButton* command : {w.form->uninstallButton, w.form->Install}) {
         SCOPED_TRACE(command->objectName().toStdString());
         bool told = false;
-        WhenTheBoxShows([&](TOKBox*) { told = true; });
+        WhenTheBoxShows([&](MessageWindow*) { told = true; });
         command->click();
         EXPECT_TRUE(told);
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
         EXPECT_EQ(QApplication::activeWindow(), w.form.get());
     }
-    QObject::disconnect(TOKBox::Instance(), &QDialog::finished, &station, nullptr);
+    QObject::disconnect(MessageWindow::Instance(), &QDialog::finished, &station, nullptr);
 }
 
 TEST(InstallerWindow, MenuIsReadableAndAMissingPayloadIsShown) {
-    InstallerWindow w;
+    InstallerWindowRig w;
     w.form->ShowInstaller();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
     EXPECT_TRUE(w.form->payloadNote->isHidden());
@@ -103,7 +103,7 @@ TEST(InstallerWindow, MenuIsReadableAndAMissingPayloadIsShown) {
 
 TEST(InstallerWindow, UninstallShowsItsProgressWhileTheFolderMoves) {
     SetMessageBoxHandler([](const QString&) {});
-    InstallerWindow w;
+    InstallerWindowRig w;
     QDir().mkpath(w.Home("torvek"));
     TestSupport::WriteAll(w.Home("torvek/torvek"), "installed");
     w.form->ShowInstaller();
@@ -111,9 +111,9 @@ TEST(InstallerWindow, UninstallShowsItsProgressWhileTheFolderMoves) {
     // window's loop would never see them.
     std::atomic<int> ticks = 0;
     QString headingDuringMove, statusDuringMove;
-    QObject::connect(&w.form->Timer1, &platform::WinTimer::Timeout, w.form.get(), [&] {
+    QObject::connect(&w.form->dotsTimer, &platform::WinTimer::Timeout, w.form.get(), [&] {
         headingDuringMove = w.form->heading->text();
-        statusDuringMove = w.form->Label2->text();
+        statusDuringMove = w.form->targetDriveLabel->text();
         ++ticks;
     });
     bool sawTicks = false;
@@ -122,13 +122,13 @@ TEST(InstallerWindow, UninstallShowsItsProgressWhileTheFolderMoves) {
             QThread::msleep(50);
         sawTicks = ticks >= 2;
     };
-    w.form->Button1->click();
+    w.form->uninstallButton->click();
     SetMessageBoxHandler({});
     EXPECT_TRUE(sawTicks);
     EXPECT_EQ(headingDuringMove, "Uninstall in Progress PLEASE WAIT!");
     EXPECT_TRUE(statusDuringMove.startsWith("Please Wait.")) << statusDuringMove.toStdString();
     EXPECT_FALSE(QFile::exists(w.Home("torvek")));
-    EXPECT_TRUE(w.form->Label2->text().isEmpty());
+    EXPECT_TRUE(w.form->targetDriveLabel->text().isEmpty());
 }
 
 TEST(InstallerWindow, DesktopEntriesEscapeTheProgramPath) {

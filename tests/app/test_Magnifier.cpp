@@ -1,9 +1,9 @@
-// The magnifier frames pic1 / pic2 on the real main window with fake cameras (TzonesFixture).
-#include "TzonesFixture.h"
+// The magnifier frames magnifier1 / magnifier2 on the real main window with fake cameras (MainWindowFixture).
+#include "MainWindowFixture.h"
 
 #include "app/StationLayout.h"
 #include "app/StationMagnifiers.h"
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "core/PictureStore.h"
 #include "platform/Jpeg.h"
 
@@ -26,7 +26,7 @@ QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir:
 
 } // namespace
 
-class MagnifierFixture : public TzonesFixture {
+class MagnifierFixture : public MainWindowFixture {
 protected:
     std::unique_ptr<PictureStore> pictures;
     std::unique_ptr<StationMagnifiers> magnifiers;
@@ -34,7 +34,7 @@ protected:
     std::unique_ptr<StationLayout> layout;
 
     void SetUp() override {
-        TzonesFixture::SetUp();
+        MainWindowFixture::SetUp();
         pictureLog.shown = true;
         links.pictureLog = &pictureLog;
         // The frames' part of the station: the real picture store and the magnifier link.
@@ -44,37 +44,37 @@ protected:
         links.magnifier = magnifiers.get();
     }
     void TearDown() override {
-        TzonesFixture::TearDown();
+        MainWindowFixture::TearDown();
         layout.reset();
     }
     void StartBound() {
         Start();
-        layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+        layout = std::make_unique<StationLayout>(*mainWindow, [](QWidget&, bool) {});
         links.layout = layout.get();
-        magnifiers->BindMainWindow(*zones);
+        magnifiers->BindMainWindow(*mainWindow);
     }
     QString History() const { return folder.file("history/"); }
 };
 
 TEST_F(MagnifierFixture, FramesAreBoundAndTheirToolBarComesFromThePopUp) {
     StartBound();
-    Tmagna& frame = *zones->pic1;
+    Magnifier& frame = *mainWindow->magnifier1;
     // Bound at the window's creation.
     EXPECT_FALSE(frame.ToolbarShown());
-    frame.imgsize->setValue(120);
+    frame.lensSizeSlider->setValue(120);
     EXPECT_EQ(frame.State().LensSize, 120);
 
     // "Image Toolbar" shows the bar below the picture; "X" hides it again.
-    ASSERT_EQ(frame.PopupMenu1->actions().size(), 1);
-    frame.ImageToolbar1->trigger();
+    ASSERT_EQ(frame.pictureMenu->actions().size(), 1);
+    frame.imageToolbarAction->trigger();
     EXPECT_TRUE(frame.ToolbarShown());
     frame.State().Active = 1;
-    frame.Button3->click();
+    frame.lensOffButton->click();
     EXPECT_FALSE(frame.ToolbarShown());
     EXPECT_FALSE(frame.State().Active);
 
     // The caption drawer's call with the lens off hides the bar.
-    frame.ImageToolbar1->trigger();
+    frame.imageToolbarAction->trigger();
     frame.ShowMagnifier(10, 10);
     EXPECT_FALSE(frame.ToolbarShown());
 }
@@ -83,11 +83,11 @@ TEST_F(MagnifierFixture, TakePicFromEitherFrameGoesToTheHistoryAndLog3OpensIt) {
     StartBound();
     ASSERT_TRUE(WriteAll(folder.file("cam1/counter.txt"), "000009\r\n"));
     ASSERT_FALSE(QDir(History()).exists());
-    zones->pic1->SetPicture(Frame(64, 48));
-    zones->pic1->Button1->click();
+    mainWindow->magnifier1->SetPicture(Frame(64, 48));
+    mainWindow->magnifier1->takePictureButton->click();
     EXPECT_EQ(FilesIn(History()), QStringList{"000010DESK.jpg"});
-    zones->pic2->SetPicture(Frame(32, 24));
-    zones->pic2->Button1->click();
+    mainWindow->magnifier2->SetPicture(Frame(32, 24));
+    mainWindow->magnifier2->takePictureButton->click();
     EXPECT_EQ(FilesIn(History()), (QStringList{"000010DESK.jpg", "000011DESK.jpg"}));
     QImage second;
     ASSERT_TRUE(platform::LoadJpeg(History() + "000011DESK.jpg", &second));
@@ -96,13 +96,13 @@ TEST_F(MagnifierFixture, TakePicFromEitherFrameGoesToTheHistoryAndLog3OpensIt) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
 
     // No picture yet: said, nothing counted.
-    auto fresh = std::make_unique<Tmagna>();
-    fresh->takePicture = zones->pic1->takePicture;
-    fresh->Button1->click();
+    auto fresh = std::make_unique<Magnifier>();
+    fresh->takePicture = mainWindow->magnifier1->takePicture;
+    fresh->takePictureButton->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(ReadAll(folder.file("cam1/counter.txt")), "000011\r\n");
 
     events.clear();
-    zones->pic2->Button2->click();
+    mainWindow->magnifier2->pictureLogButton->click();
     EXPECT_TRUE(events.contains("Log folder history/ 3")) << events.join("; ").toStdString();
 }

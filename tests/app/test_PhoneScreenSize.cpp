@@ -1,6 +1,6 @@
 // The phone screen size: 1..2000 is stored; anything else is told and the size stays as it
 // was (a size stored out of range by an older copy becomes 150).
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/SettingsCopy.h"
 
@@ -19,20 +19,20 @@ TEST(PhoneScreenSize, OnlyOneTo2000IsTaken) {
         SettingsRecord record;
         record.PhonePictureSize = c.stored;
         OptionControlValues controls;
-        controls.sizelist.text = c.typed;
+        controls.phoneSizeCombo.text = c.typed;
         EXPECT_EQ(SettingsCopy::GatherOptions(controls, record), c.taken);
         EXPECT_EQ(record.PhonePictureSize, c.kept);
-        EXPECT_EQ(controls.sizelist.text, c.kept);
+        EXPECT_EQ(controls.phoneSizeCombo.text, c.kept);
     }
 }
 
-TEST_F(TzonesFixture, APhoneScreenSizeOutOfRangeIsToldAndNotSaved) {
+TEST_F(MainWindowFixture, APhoneScreenSizeOutOfRangeIsToldAndNotSaved) {
     WriteSettings([](SettingsRecord& r) { r.PhonePictureSize = "200"; });
     Start();
     messages.clear();
-    zones->sizelist->setEditText("8000");
-    zones->GatherAndSaveSettings();
+    mainWindow->phoneSizeCombo->setEditText("8000");
+    mainWindow->GatherAndSaveSettings();
     EXPECT_EQ(messages, QStringList{"The phone screen size must be a number from 1 to 2000."});
-    EXPECT_EQ(zones->sizelist->currentText(), "200");
+    EXPECT_EQ(mainWindow->phoneSizeCombo->currentText(), "200");
     EXPECT_EQ(FileRecord().PhonePictureSize, "200");
 }

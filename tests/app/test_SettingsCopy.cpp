@@ -24,7 +24,7 @@ TEST(SettingsCopy, SampleRateOutsideItsRangeShowsAndStores500) {
         SettingsRecord record;
         record.SampleRateMs = stored;
         OptionControlValues controls = AppliedFrom(record);
-        EXPECT_EQ(controls.samplerate, shown) << stored;
+        EXPECT_EQ(controls.sampleRateSlider, shown) << stored;
         GatherOptions(controls, record);
         EXPECT_EQ(record.SampleRateMs, shown) << stored;
     }
@@ -55,8 +55,8 @@ TEST(SettingsCopy, ZoneEditsSensitivitiesAndBufferSizes) {
     OptionControlValues controls = AppliedFrom(record);
     controls.zoneCam1 = {"11", "12", "0", "2500"};
     controls.zoneCam2 = {"21", "22", "abc", "4000"};
-    controls.buf1 = "";
-    controls.buf2 = "70000";
+    controls.bufferSize1Edit = "";
+    controls.bufferSize2Edit = "70000";
     GatherOptions(controls, record);
     EXPECT_EQ(QList<qint16>({record.Zone1Left, record.Zone1Top, record.Zone1Size, record.Sensitivity1}),
               QList<qint16>({11, 12, 50, 2500}));
@@ -74,15 +74,15 @@ TEST(SettingsCopy, ZoneEditsSensitivitiesAndBufferSizes) {
     record.Sensitivity1 = 100;
     record.Sensitivity2 = 2000;
     EXPECT_FALSE(ApplyToControls(record, EmailSettingsRecord(), controls));
-    EXPECT_EQ(controls.zoneCam1.Sensitivity, "100");
-    EXPECT_EQ(controls.zoneCam2.Sensitivity, "2000");
+    EXPECT_EQ(controls.zoneCam1.sensitivityCombo, "100");
+    EXPECT_EQ(controls.zoneCam2.sensitivityCombo, "2000");
 }
 
 TEST(SettingsCopy, AtLeastOneColourChannelStaysOn) {
     SettingsRecord record;
     OptionControlValues controls;
     controls.RGBred = controls.RGBGreen = controls.RGBBlue = false;
-    controls.mastersent = 10;
+    controls.masterSensitivitySlider = 10;
     EXPECT_FALSE(ReadColourChannels(controls, record));
     EXPECT_TRUE(record.ScanRed && record.ScanGreen && record.ScanBlue);
     EXPECT_EQ(record.ColorThreshold, 7);
@@ -93,9 +93,9 @@ TEST(SettingsCopy, AtLeastOneColourChannelStaysOn) {
 
     // The slider shows 17 minus the threshold, within its range.
     record.ColorThreshold = 3;
-    EXPECT_EQ(AppliedFrom(record).mastersent, 14);
+    EXPECT_EQ(AppliedFrom(record).masterSensitivitySlider, 14);
     record.ColorThreshold = 40;
-    EXPECT_EQ(AppliedFrom(record).mastersent, 2);
+    EXPECT_EQ(AppliedFrom(record).masterSensitivitySlider, 2);
 }
 
 TEST(SettingsCopy, OptionsRoundTripThroughTheControls) {
@@ -113,8 +113,8 @@ TEST(SettingsCopy, OptionsRoundTripThroughTheControls) {
     record.CaptionsOff1 = true;
 
     OptionControlValues controls = AppliedFrom(record);
-    EXPECT_TRUE(controls.motionandtime && !controls.startmotionFlag && !controls.starttimerFlag);
-    EXPECT_TRUE(controls.transperent);
+    EXPECT_TRUE(controls.startMotionAndTimerButton && !controls.startMotionButton && !controls.startTimerButton);
+    EXPECT_TRUE(controls.transparentBox);
     EXPECT_EQ(QStringList({controls.siteLocation, controls.EmailLimit}), QStringList({"Barn", "No Limit"}));
 
     SettingsRecord gathered = record;
@@ -127,12 +127,12 @@ TEST(SettingsCopy, OptionsRoundTripThroughTheControls) {
     EXPECT_EQ(gathered.SiteLocation, "Barn");
     // An empty phone picture size is read as "150", in the list too.
     EXPECT_EQ(gathered.PhonePictureSize, "150");
-    EXPECT_EQ(controls.sizelist.text, "150");
+    EXPECT_EQ(controls.phoneSizeCombo.text, "150");
 
     // Only the motion choice.
     record.StartTimeLapseAtStart = false;
     controls = AppliedFrom(record);
-    EXPECT_TRUE(controls.startmotionFlag && !controls.motionandtime);
+    EXPECT_TRUE(controls.startMotionButton && !controls.startMotionAndTimerButton);
 }
 
 TEST(SettingsCopy, ListsAreTakenOnlyWhenARowIsSelected) {
@@ -145,10 +145,10 @@ TEST(SettingsCopy, ListsAreTakenOnlyWhenARowIsSelected) {
     controls.DefaultCam1.items = {"usb cam"};
     controls.DefaultCam2.items = {"usb cam", "porch"};
     ApplyToControls(record, EmailSettingsRecord(), controls);
-    EXPECT_EQ(controls.Vmodes.text, "YUY2 640x480");
+    EXPECT_EQ(controls.videoMode1Combo.text, "YUY2 640x480");
     EXPECT_EQ(QList<int>({controls.DefaultCam1.index, controls.DefaultCam2.index}), QList<int>({-1, 1}));
 
-    controls.Vmodes.text = "typed text, no row";
+    controls.videoMode1Combo.text = "typed text, no row";
     controls.AlertFormat = {"", -1, {"1 x 1", "2 x 2"}};
     record.AlertFormat = 4;
     GatherOptions(controls, record);
@@ -157,7 +157,7 @@ TEST(SettingsCopy, ListsAreTakenOnlyWhenARowIsSelected) {
               QStringList({"YUY2 640x480", "Cam 1", "alias of porch"}));
     EXPECT_EQ(QList<int>({record.AlertFormat, record.DefaultCam1Index, record.DefaultCam2Index}), QList<int>({4, 3, 1}));
 
-    controls.Vmodes = {"", 0, {"MJPG 1280x720"}};
+    controls.videoMode1Combo = {"", 0, {"MJPG 1280x720"}};
     GatherOptions(controls, record);
     EXPECT_EQ(record.VideoMode1, "MJPG 1280x720");
 }

@@ -65,12 +65,12 @@ TEST(SetupPanelRestart, OptionsSetInThePanelAreInTheFilesAndBackInTheControls) {
     ASSERT_EQ(shown.failure, QString());
     const QMap<QString, QString> c = Controls(shown.output);
     const std::pair<const char*, const char*> expected[] = {
-        {"AutoStart1", "1"},     {"placeonsystray", "1"}, {"smtpEdit", "mail.example.org"},
+        {"AutoStart1", "1"},     {"placeOnTrayBox", "1"}, {"smtpEdit", "mail.example.org"},
         {"UserEdit", "alice"},   {"PassEdit", "pa55word"}, {"ReplyEmailAddressText", "alice@example.org"},
-        {"AlertEmail", "bob@example.org"}, {"siteLocation", "Barn"}, {"samplerate", "650"},
-        {"MotionTime", "650"},   {"mastersent", "9"},     {"lablee", "Master Sensitivity 9"},
-        {"RGBGreen", "0"},       {"Broadband", "1"},      {"diskcontrol", "0"},
-        {"alarm", "1"},          {"TabControl1", "4"},    {"minimized", "1"},
+        {"AlertEmail", "bob@example.org"}, {"siteLocation", "Barn"}, {"sampleRateSlider", "650"},
+        {"MotionTime", "650"},   {"masterSensitivitySlider", "9"},     {"masterSensitivityLabel", "Master Sensitivity 9"},
+        {"RGBGreen", "0"},       {"broadbandButton", "1"},      {"diskControlBox", "0"},
+        {"alarm", "1"},          {"setupTabs", "4"},    {"minimized", "1"},
         {"visible", "1"}};
     for (const auto& [name, value] : expected)
         EXPECT_EQ(c.value(QString::fromLatin1(name)), QString::fromLatin1(value)) << name;

@@ -1,6 +1,6 @@
 // Auto-start survives a start-up that dies while its cameras start; only two in a row leave
 // the cameras off, and the next start says so.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "core/CameraStartGuard.h"
 
@@ -10,14 +10,14 @@ using TestSupport::ReadAll;
 using TestSupport::WaitFor;
 using TestSupport::WriteAll;
 
-class StartupAfterAKillTest : public TzonesFixture {
+class StartupAfterAKillTest : public MainWindowFixture {
 protected:
     QString Marker() const { return folder.file(CameraStartGuard::kMarkerName); }
     void StartWithAutoStart() {
         WriteSettings([](SettingsRecord& r) { r.AutoStart1 = r.AutoStart2 = true; });
         devices = 2;
         Start();
-        ASSERT_TRUE(WaitFor([this] { return !zones->PlaceOntrayTimer.Enabled(); }));
+        ASSERT_TRUE(WaitFor([this] { return !mainWindow->startupSequenceTimer.Enabled(); }));
         WaitFor([] { return false; }, 300); // posted messages
     }
     // The cameras, the choice and the message after a start-up with a marker left behind.
@@ -26,10 +26,10 @@ protected:
         EXPECT_EQ(camera2.previewing, !tripped);
         EXPECT_EQ(FileRecord().AutoStart1, !tripped);
         EXPECT_EQ(FileRecord().AutoStart2, !tripped);
-        EXPECT_EQ(zones->AutoStart1->isChecked(), !tripped);
-        EXPECT_EQ(messages, tripped ? QStringList{Tzones::kCameraStartGuardText} : QStringList());
+        EXPECT_EQ(mainWindow->AutoStart1->isChecked(), !tripped);
+        EXPECT_EQ(messages, tripped ? QStringList{MainWindow::kCameraStartGuardText} : QStringList());
         EXPECT_FALSE(QFile::exists(Marker())); // the next start-up tries again
-        zones->ShutDown();
+        mainWindow->ShutDown();
         EXPECT_EQ(FileRecord().AutoStart1, !tripped); // the shutdown keeps what was decided
     }
 };

@@ -1,7 +1,7 @@
 // The e-alert from a saved picture to the mail a loopback SMTP server receives: the main
 // window, the real picture store, the schedule, the composer and the SMTP client, on a fake
 // clock.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/StationAlerts.h"
 #include "app/StationEAlertMail.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-class StationEAlertMailTest : public TzonesFixture {
+class StationEAlertMailTest : public MainWindowFixture {
 protected:
     qint64 clockMs = 0;
     bool online = true;
@@ -42,7 +42,7 @@ protected:
         });
         Create();
         if (laidOut) {
-            layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+            layout = std::make_unique<StationLayout>(*mainWindow, [](QWidget&, bool) {});
             links.layout = layout.get();
         }
         pictures = std::make_unique<PictureStore>(*store);
@@ -53,25 +53,25 @@ protected:
         mailLinks.smtpPort = smtpPort;
         mailLinks.timeouts.connectSeconds = 5;
         mailLinks.timeouts.responseSeconds = 5;
-        mail = std::make_unique<StationEAlertMail>(*zones, *store, mailLinks);
+        mail = std::make_unique<StationEAlertMail>(*mainWindow, *store, mailLinks);
         StationAlertsLinks machine;
         machine.monotonicMs = [this] { return clockMs; };
         machine.online = [this] { return online; };
         machine.now = now;
         alerts = std::make_unique<StationAlerts>(*store, links, *pictures, flags, machine);
-        alerts->BindMainWindow(*zones);
+        alerts->BindMainWindow(*mainWindow);
         alerts->SetSender(&mail->Sender());
         links.alerts = alerts.get();
-        zones->show();
+        mainWindow->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
-        zones->Timerclock.SetEnabled(false); // ticks come from the test
+        mainWindow->clockTimer.SetEnabled(false); // ticks come from the test
 
-        zones->smtpEdit->setText(" 127.0.0.1 ");
-        zones->ReplyEmailAddressText->setText("station@example.com");
-        zones->AlertEmail->setText("watch@example.com, guard@example.org");
-        zones->NotifyActive->click();
-        ASSERT_TRUE(zones->NotifyActive->isChecked());
-        zones->GatherAndSaveSettings(); // the setting follows the box: pictures are queued
+        mainWindow->smtpEdit->setText(" 127.0.0.1 ");
+        mainWindow->ReplyEmailAddressText->setText("station@example.com");
+        mainWindow->AlertEmail->setText("watch@example.com, guard@example.org");
+        mainWindow->NotifyActive->click();
+        ASSERT_TRUE(mainWindow->NotifyActive->isChecked());
+        mainWindow->GatherAndSaveSettings(); // the setting follows the box: pictures are queued
         ASSERT_TRUE(store->Record().NotifyActive);
     }
 
@@ -85,16 +85,16 @@ protected:
 
     void EndPeriod() {
         clockMs += 600'000;
-        zones->Timerclock.Timeout();
+        mainWindow->clockTimer.Timeout();
     }
 
     void TearDown() override {
-        zones.reset();
+        mainWindow.reset();
         layout.reset();
         alerts.reset();
         mail.reset();
         pictures.reset();
-        TzonesFixture::TearDown();
+        MainWindowFixture::TearDown();
         QLocale::setDefault(QLocale::c());
     }
 
@@ -182,7 +182,7 @@ TEST_F(StationEAlertMailTest, ADueAlertGoesOutOnAFullViewAndATakePicReleaseWitho
 
     SavePictures(1);
     clockMs += 600'000;
-    QTest::mouseClick(zones->Button22, Qt::LeftButton); // camera 1 is off: no picture
+    QTest::mouseClick(mainWindow->takePicture1Button, Qt::LeftButton); // camera 1 is off: no picture
     ASSERT_TRUE(sink.WaitForMessages(2));
     EXPECT_EQ(alerts->Scheduler().AlertsSentCount(), 2);
     EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());

@@ -1,8 +1,8 @@
-// The layout on the real main window: fake cameras (TzonesFixture) and, at the end, a test
+// The layout on the real main window: fake cameras (MainWindowFixture) and, at the end, a test
 // camera. The window's full-screen state is recorded rather than asked of the platform.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "app/StationLayout.h"
 
 #include <QLineEdit>
@@ -13,63 +13,63 @@
 using TestSupport::ReadAll;
 using TestSupport::WaitFor;
 
-class LayoutFixture : public TzonesFixture {
+class LayoutFixture : public MainWindowFixture {
 protected:
     QList<bool> fullScreenStates;
     std::unique_ptr<StationLayout> layout;
     RecordingPictureLog pictureLog{events};
 
     void SetUp() override {
-        TzonesFixture::SetUp();
+        MainWindowFixture::SetUp();
         links.pictureLog = &pictureLog;
     }
 
     void TearDown() override {
-        TzonesFixture::TearDown();
+        MainWindowFixture::TearDown();
         layout.reset();
     }
 
     void CreateLaidOut() {
         Create();
-        layout = std::make_unique<StationLayout>(*zones, [this](QWidget&, bool full) { fullScreenStates << full; });
+        layout = std::make_unique<StationLayout>(*mainWindow, [this](QWidget&, bool full) { fullScreenStates << full; });
         links.layout = layout.get();
     }
 
     void StartLaidOut() {
         CreateLaidOut();
-        zones->show();
+        mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
         QCoreApplication::processEvents();
     }
 
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(zones->windowHandle(), Qt::Key(key), modifiers);
+        QTest::keyClick(mainWindow->windowHandle(), Qt::Key(key), modifiers);
     }
 
-    bool ToolbarShown() const { return !zones->maintoolbar->isHidden(); }
+    bool ToolbarShown() const { return !mainWindow->mainToolbar->isHidden(); }
 };
 
-TEST_F(LayoutFixture, FullViewRelayoutAndTimer3) {
+TEST_F(LayoutFixture, FullViewRelayoutAndArrangeTimer) {
     CreateLaidOut();
     camera1.previewing = true;
-    zones->maintoolbar->show();
-    zones->maintoolbar->move(0, 631);
+    mainWindow->mainToolbar->show();
+    mainWindow->mainToolbar->move(0, 631);
     layout->RestoreFullView();
     EXPECT_EQ(fullScreenStates.value(fullScreenStates.size() - 1), true);
-    EXPECT_EQ(zones->GroupBox1->height(), 631); // the tool bar's top
+    EXPECT_EQ(mainWindow->cameraAreaBox->height(), 631); // the tool bar's top
 
     // The relayout timer runs once and puts the tool bar at the bottom, the cameras above it.
-    zones->maintoolbar->show();
-    zones->restlye.SetEnabled(true);
-    ASSERT_TRUE(WaitFor([&] { return !zones->restlye.Enabled(); }));
-    EXPECT_EQ(zones->maintoolbar->geometry().bottom(), 767);
-    EXPECT_LT(zones->GroupBox1->geometry().bottom(), zones->maintoolbar->y());
-    EXPECT_EQ(zones->cam1panel->size(), zones->GroupBox1->size());
+    mainWindow->mainToolbar->show();
+    mainWindow->relayoutTimer.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return !mainWindow->relayoutTimer.Enabled(); }));
+    EXPECT_EQ(mainWindow->mainToolbar->geometry().bottom(), 767);
+    EXPECT_LT(mainWindow->cameraAreaBox->geometry().bottom(), mainWindow->mainToolbar->y());
+    EXPECT_EQ(mainWindow->camera1Panel->size(), mainWindow->cameraAreaBox->size());
 
     camera2.previewing = true;
-    zones->Timer3.SetEnabled(true);
-    ASSERT_TRUE(WaitFor([&] { return !zones->Timer3.Enabled(); }, 3000));
-    EXPECT_FALSE(zones->Cam2Panel->isHidden());
+    mainWindow->arrangeTimer.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return !mainWindow->arrangeTimer.Enabled(); }, 3000));
+    EXPECT_FALSE(mainWindow->camera2Panel->isHidden());
 }
 
 TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
@@ -89,14 +89,14 @@ TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
     EXPECT_TRUE(ToolbarShown());
 
     // Any key brings a hidden tool bar back, unless the focus keeper has the focus.
-    zones->maintoolbar->hide();
-    zones->focusEdit->setFocus();
+    mainWindow->mainToolbar->hide();
+    mainWindow->focusEdit->setFocus();
     Press(Qt::Key_A);
     EXPECT_FALSE(ToolbarShown());
     Press(Qt::Key_Escape); // Esc then only restores the full view and the tool bar
     EXPECT_TRUE(ToolbarShown());
-    zones->maintoolbar->hide();
-    zones->setFocus();
+    mainWindow->mainToolbar->hide();
+    mainWindow->setFocus();
     Press(Qt::Key_A);
     EXPECT_TRUE(ToolbarShown());
 
@@ -104,19 +104,19 @@ TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
     EXPECT_FALSE(ToolbarShown());
 
     // The set-up panel goes with Esc.
-    zones->Panel1->show();
+    mainWindow->setupPanel->show();
     Press(Qt::Key_Escape);
-    EXPECT_TRUE(zones->Panel1->isHidden());
+    EXPECT_TRUE(mainWindow->setupPanel->isHidden());
     EXPECT_FALSE(ToolbarShown());
 
     // Cycling shown: a key stops it and reconnects camera 1.
-    zones->cycleIMAGE->show();
-    zones->Timer4.SetEnabled(true);
-    zones->DriverIndex1 = 0;
+    mainWindow->cycleLabel->show();
+    mainWindow->cycleTimer.SetEnabled(true);
+    mainWindow->DriverIndex1 = 0;
     events.clear();
     Press(Qt::Key_Escape);
-    EXPECT_TRUE(zones->cycleIMAGE->isHidden());
-    EXPECT_FALSE(zones->Timer4.Enabled());
+    EXPECT_TRUE(mainWindow->cycleLabel->isHidden());
+    EXPECT_FALSE(mainWindow->cycleTimer.Enabled());
     EXPECT_TRUE(ToolbarShown());
     EXPECT_TRUE(events.contains("cam1 Connect 1 0")) << events.join("; ").toStdString();
     EXPECT_EQ(terminated, 0);
@@ -124,23 +124,23 @@ TEST_F(LayoutFixture, KeysWithCamerasRunningInTheirOrder) {
 
 TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving) {
     StartLaidOut();
-    const QRect before = zones->geometry();
-    layout->MakeSmall1Click();
-    layout->HideToolBar1Click();
+    const QRect before = mainWindow->geometry();
+    layout->MakeSmallActionClick();
+    layout->HideToolbarActionClick();
     EXPECT_EQ(messages, (QStringList{StationLayout::kViewingVideoText, StationLayout::kHideToolbarText}));
-    EXPECT_EQ(zones->geometry(), before);
+    EXPECT_EQ(mainWindow->geometry(), before);
     EXPECT_TRUE(ToolbarShown());
     EXPECT_FALSE(layout->SmallViewActive);
-    layout->Button5Click();
-    EXPECT_EQ(messages.last(), Tzones::kStartCameraText);
+    layout->Camera1SetupButtonClick();
+    EXPECT_EQ(messages.last(), MainWindow::kStartCameraText);
 
     Press(Qt::Key_Minus, Qt::KeypadModifier);
     Press(Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ(zones->geometry(), before);
+    EXPECT_EQ(mainWindow->geometry(), before);
     EXPECT_TRUE(ToolbarShown());
 
     // Changed in the window but never saved: Esc leaves the file as it was.
-    zones->alarm->setChecked(!zones->alarm->isChecked());
+    mainWindow->alarm->setChecked(!mainWindow->alarm->isChecked());
     TestSupport::WriteAll(folder.file("buffer.kmx"), "x");
     const QByteArray settings = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(settings.size(), 5408);
@@ -151,8 +151,8 @@ TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving
     EXPECT_EQ(events, (QStringList{"FtpDisconnect", "Terminate"}));
     EXPECT_EQ(ReadAll(folder.file("X290607.dat")), settings);
     EXPECT_TRUE(QFileInfo::exists(folder.file("buffer.kmx")));
-    EXPECT_TRUE(zones->IsShuttingDown());
-    zones.reset();
+    EXPECT_TRUE(mainWindow->IsShuttingDown());
+    mainWindow.reset();
     EXPECT_EQ(screenSaver.last(), true); // the window's end still ran
     EXPECT_EQ(ReadAll(folder.file("X290607.dat")), settings);
 }
@@ -161,24 +161,24 @@ TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving
 TEST_F(CameraStationFixture, LayoutPlacesARunningCameraPanel) {
     InstallCameras(1);
     Create();
-    StationLayout stationLayout(*zones, [](QWidget&, bool) {});
+    StationLayout stationLayout(*mainWindow, [](QWidget&, bool) {});
     links.layout = &stationLayout;
     // Whatever ends the test, the window goes before its layout.
     struct WindowFirst {
-        std::unique_ptr<Tzones>& zones;
-        ~WindowFirst() { zones.reset(); }
-    } windowFirst{zones};
-    zones->show();
+        std::unique_ptr<MainWindow>& mainWindow;
+        ~WindowFirst() { mainWindow.reset(); }
+    } windowFirst{mainWindow};
+    mainWindow->show();
     ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-    zones->Panel2->click();
-    ASSERT_TRUE(WaitFor([&] { return zones->CameraPreviews(1); }, kWait));
+    mainWindow->camera1Button->click();
+    ASSERT_TRUE(WaitFor([&] { return mainWindow->CameraPreviews(1); }, kWait));
     ASSERT_TRUE(FramesArrive(1));
     stationLayout.RestoreFullView();
-    EXPECT_FALSE(zones->cam1panel->isHidden());
-    EXPECT_EQ(zones->cam1panel->size(), zones->GroupBox1->size());
-    EXPECT_EQ(zones->GroupBox1->height(), zones->maintoolbar->y());
+    EXPECT_FALSE(mainWindow->camera1Panel->isHidden());
+    EXPECT_EQ(mainWindow->camera1Panel->size(), mainWindow->cameraAreaBox->size());
+    EXPECT_EQ(mainWindow->cameraAreaBox->height(), mainWindow->mainToolbar->y());
 
     // The screen-saver view hides the tool bar.
-    stationLayout.ScreenSaver1Click();
-    EXPECT_TRUE(zones->maintoolbar->isHidden());
+    stationLayout.ScreenSaverActionClick();
+    EXPECT_TRUE(mainWindow->mainToolbar->isHidden());
 }

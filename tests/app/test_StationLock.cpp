@@ -2,13 +2,13 @@
 // closes, and every way to stop surveillance, switch a camera, end the station, open the
 // picture log, reach a window that holds settings, change a camera's device or open the
 // installer while it is set.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/NetworkPanel.h"
 #include "app/StationLayout.h"
 #include "app/StationTray.h"
-#include "app/TinstallForm.h"
-#include "app/TpasswordBox.h"
+#include "app/InstallerWindow.h"
+#include "app/PasswordPrompt.h"
 #include "platform/InstallerSystem.h"
 #include "platform/TrayIcon.h"
 
@@ -46,30 +46,30 @@ protected:
     CountingLog log{grabbed};
     QuietTrayIcon icon;
     platform::ShellInstallerSystem installerSystem{std::function<QStringList()>{}};
-    std::unique_ptr<TpasswordBox> prompt;
+    std::unique_ptr<PasswordPrompt> prompt;
     std::unique_ptr<StationAccessLock> lock;
     std::unique_ptr<StationLayout> layout;
     std::unique_ptr<StationTray> tray;
-    std::unique_ptr<TinstallForm> installer;
+    std::unique_ptr<InstallerWindow> installer;
     QString entry = kPassword;
     int prompts = 0;
 
     void SetUp() override {
         CameraStationFixture::SetUp();
         links.pictureLog = &log;
-        prompt = std::make_unique<TpasswordBox>(*store);
-        prompt->SetModalRunner([this](TpasswordBox& p) {
+        prompt = std::make_unique<PasswordPrompt>(*store);
+        prompt->SetModalRunner([this](PasswordPrompt& p) {
             ++prompts;
             EXPECT_TRUE(p.isVisible());
-            p.Edit1->setText(entry);
+            p.passwordEdit->setText(entry);
             p.OkButton->click();
         });
-        lock = std::make_unique<StationAccessLock>(*prompt, [this] { return zones->CheckBox1->isChecked(); });
+        lock = std::make_unique<StationAccessLock>(*prompt, [this] { return mainWindow->lockBox->isChecked(); });
         links.accessLock = lock.get();
     }
 
     void TearDown() override {
-        zones.reset();
+        mainWindow.reset();
         installer.reset();
         tray.reset();
         layout.reset();
@@ -83,48 +83,48 @@ protected:
     void StartWatching() {
         InstallCameras(2);
         Create();
-        layout = std::make_unique<StationLayout>(*zones);
+        layout = std::make_unique<StationLayout>(*mainWindow);
         links.layout = layout.get();
-        tray = std::make_unique<StationTray>(*zones, icon);
+        tray = std::make_unique<StationTray>(*mainWindow, icon);
         links.tray = tray.get();
-        installer = std::make_unique<TinstallForm>(installerSystem, folder.path(), folder.file("torvek"),
-                                                   [this] { zones->ShutDown(); });
+        installer = std::make_unique<InstallerWindow>(installerSystem, folder.path(), folder.file("torvek"),
+                                                   [this] { mainWindow->ShutDown(); });
         installer->endAllowed = [this] { return lock->AccessAllowed(); };
         links.installer = installer.get();
-        zones->show();
+        mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
         store->Record().LockPassword = kPassword;
-        zones->cam2List->setCurrentIndex(1);
-        zones->Showw->setChecked(false);
-        zones->LogAllowed->setChecked(false);
-        zones->Panel2->click();
-        ASSERT_TRUE(zones->CameraPreviews(1));
-        zones->Panel4->click();
-        ASSERT_TRUE(zones->MotionTime.Enabled());
+        mainWindow->cam2List->setCurrentIndex(1);
+        mainWindow->showOnMotionBox->setChecked(false);
+        mainWindow->LogAllowed->setChecked(false);
+        mainWindow->camera1Button->click();
+        ASSERT_TRUE(mainWindow->CameraPreviews(1));
+        mainWindow->surveillanceButton->click();
+        ASSERT_TRUE(mainWindow->MotionTime.Enabled());
         ASSERT_EQ(prompts, 0);
     }
 
     void Lock() {
         entry = kPassword;
-        zones->CheckBox1->setChecked(true);
-        ASSERT_TRUE(zones->CheckBox1->isChecked());
+        mainWindow->lockBox->setChecked(true);
+        ASSERT_TRUE(mainWindow->lockBox->isChecked());
         prompts = 0;
         messages.clear();
     }
 
-    bool Ended() const { return zones->IsShuttingDown() && terminated == 1; }
+    bool Ended() const { return mainWindow->IsShuttingDown() && terminated == 1; }
     // Whether every option control is enabled (true) or every one disabled (false).
     bool OptionControls(bool enabled) const {
-        for (QWidget* w : std::initializer_list<QWidget*>{zones->CheckBox1, zones->hot1, zones->Hot2, zones->Showw,
-                                                         zones->LogAllowed, zones->Button9, zones->Button6,
-                                                         zones->Button10, zones->Button24, zones->cam1List,
-                                                         zones->cam2List})
+        for (QWidget* w : std::initializer_list<QWidget*>{mainWindow->lockBox, mainWindow->hotZone1Box, mainWindow->hotZone2Box, mainWindow->showOnMotionBox,
+                                                         mainWindow->LogAllowed, mainWindow->aim1Button, mainWindow->aim2Button,
+                                                         mainWindow->viewsSetupButton, mainWindow->setupButton, mainWindow->cam1List,
+                                                         mainWindow->cam2List})
             if (w->isEnabled() != enabled)
                 return false;
         return true;
     }
     QAction* MenuItem(const char* name) const {
-        for (QMenu* menu : {zones->PopupMenu1, zones->PopupMenu2})
+        for (QMenu* menu : {mainWindow->windowMenu, mainWindow->trayMenu})
             if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(name)))
                 return action;
         ADD_FAILURE() << "no menu item " << name;
@@ -136,56 +136,56 @@ TEST_F(StationLockFixture, LockNeedsSurveillanceRunning) {
     InstallCameras(1);
     StartStation();
     store->Record().LockPassword = kPassword;
-    zones->Showw->setChecked(false);
-    zones->LogAllowed->setChecked(false);
+    mainWindow->showOnMotionBox->setChecked(false);
+    mainWindow->LogAllowed->setChecked(false);
     // No camera, then a camera without surveillance: refused with the message, no prompt.
     for (bool cameraOn : {false, true}) {
         SCOPED_TRACE(cameraOn ? "camera on" : "no camera");
         if (cameraOn) {
-            zones->Panel2->click();
-            ASSERT_TRUE(zones->CameraPreviews(1));
+            mainWindow->camera1Button->click();
+            ASSERT_TRUE(mainWindow->CameraPreviews(1));
         }
         messages.clear();
-        zones->CheckBox1->setChecked(true);
-        EXPECT_FALSE(zones->CheckBox1->isChecked());
+        mainWindow->lockBox->setChecked(true);
+        EXPECT_FALSE(mainWindow->lockBox->isChecked());
         EXPECT_EQ(messages, QStringList{"Start logging to use password Locking."});
         EXPECT_EQ(prompts, 0);
         EXPECT_TRUE(OptionControls(true));
     }
     // The motion event ticks the box while it holds the timer off: that is surveillance
     // running, so the password is asked as for the user's tick.
-    ASSERT_FALSE(zones->MotionTime.Enabled());
+    ASSERT_FALSE(mainWindow->MotionTime.Enabled());
     messages.clear();
     entry = "wrong";
-    zones->TickLockBoxForMotion();
+    mainWindow->TickLockBoxForMotion();
     EXPECT_EQ(prompts, 1);
     EXPECT_EQ(messages, QStringList{"Invalid Password"});
-    EXPECT_FALSE(zones->CheckBox1->isChecked());
+    EXPECT_FALSE(mainWindow->lockBox->isChecked());
 }
 
 TEST_F(StationLockFixture, LockClosesTheSetupPanelAndDisablesItsWays) {
     StartWatching();
-    zones->Button24->click();
-    ASSERT_TRUE(zones->Panel1->isVisible());
+    mainWindow->setupButton->click();
+    ASSERT_TRUE(mainWindow->setupPanel->isVisible());
     // A wrong password unticks the box and leaves everything open.
     entry = "abd";
-    zones->CheckBox1->setChecked(true);
-    EXPECT_FALSE(zones->CheckBox1->isChecked());
+    mainWindow->lockBox->setChecked(true);
+    EXPECT_FALSE(mainWindow->lockBox->isChecked());
     EXPECT_EQ(messages, QStringList{"Invalid Password"});
-    EXPECT_TRUE(OptionControls(true) && zones->Panel1->isVisible());
-    const QImage aimUnlocked = zones->Button9->grab().toImage();
+    EXPECT_TRUE(OptionControls(true) && mainWindow->setupPanel->isVisible());
+    const QImage aimUnlocked = mainWindow->aim1Button->grab().toImage();
     Lock();
-    EXPECT_FALSE(zones->Panel1->isVisible());
+    EXPECT_FALSE(mainWindow->setupPanel->isVisible());
     EXPECT_TRUE(OptionControls(false));
     // A disabled button looks so.
-    EXPECT_NE(zones->Button9->grab().toImage(), aimUnlocked);
+    EXPECT_NE(mainWindow->aim1Button->grab().toImage(), aimUnlocked);
     // The disabled buttons open nothing.
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    EXPECT_FALSE(zones->Panel1->isVisible());
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    EXPECT_FALSE(mainWindow->setupPanel->isVisible());
     // Surveillance off with the password opens the lock and the controls.
-    zones->Panel4->click();
+    mainWindow->surveillanceButton->click();
     EXPECT_EQ(prompts, 1);
-    EXPECT_FALSE(zones->CheckBox1->isChecked() || zones->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->lockBox->isChecked() || mainWindow->MotionTime.Enabled());
     EXPECT_TRUE(OptionControls(true));
 }
 
@@ -195,18 +195,18 @@ TEST_F(StationLockFixture, SurveillanceGoesOnWhileItsPasswordIsAsked) {
     StartWatching();
     Lock();
     QList<bool> watchedWhenAsked;
-    prompt->SetModalRunner([this, &watchedWhenAsked](TpasswordBox& p) {
+    prompt->SetModalRunner([this, &watchedWhenAsked](PasswordPrompt& p) {
         ++prompts;
-        watchedWhenAsked << zones->MotionTime.Enabled();
-        p.Edit1->setText(entry);
+        watchedWhenAsked << mainWindow->MotionTime.Enabled();
+        p.passwordEdit->setText(entry);
         p.OkButton->click();
     });
     for (const char* given : {"wrong", kPassword}) {
         entry = given;
-        zones->Panel4->click();
+        mainWindow->surveillanceButton->click();
     }
     EXPECT_EQ(watchedWhenAsked, (QList<bool>{true, true}));
-    EXPECT_FALSE(zones->MotionTime.Enabled() || zones->CheckBox1->isChecked());
+    EXPECT_FALSE(mainWindow->MotionTime.Enabled() || mainWindow->lockBox->isChecked());
 }
 
 class StationLockRoute;
@@ -226,16 +226,16 @@ class StationLockRoute : public StationLockFixture,
                          public ::testing::WithParamInterface<std::tuple<LockRoute, bool>> {
 public:
     // Reached from the route table, which cannot see the fixture's protected members.
-    Tzones& Zones() { return *zones; }
+    MainWindow& Window() { return *mainWindow; }
     StationTray& Tray() { return *tray; }
-    TinstallForm& Installer() { return *installer; }
+    InstallerWindow& Installer() { return *installer; }
     int LogOpens() const { return log.opens; }
     bool HasEnded() const { return Ended(); }
     QAction* Item(const char* name) const { return MenuItem(name); }
-    void Press(Qt::Key key) { QTest::keyClick(zones->windowHandle(), key); }
+    void Press(Qt::Key key) { QTest::keyClick(mainWindow->windowHandle(), key); }
     // A menu item as the user picks it: its menu opens (and sets its items), then the click.
     void Pick(const char* name) {
-        for (QMenu* menu : {zones->PopupMenu1, zones->PopupMenu2})
+        for (QMenu* menu : {mainWindow->windowMenu, mainWindow->trayMenu})
             if (auto* item = menu->findChild<QAction*>(QString::fromLatin1(name))) {
                 emit menu->aboutToShow();
                 item->trigger();
@@ -252,59 +252,59 @@ const auto ended = [](F& f) { return f.HasEnded(); };
 const auto logOpened = [](F& f) { return f.LogOpens() == 1; };
 const auto heard = [](const char* what) { return [what](F& f) { return f.Heard(what); }; };
 const auto pick = [](const char* item) { return [item](F& f) { f.Pick(item); }; };
-const auto click = [](QPushButton* Tzones::*button) { return [button](F& f) { (f.Zones().*button)->click(); }; };
+const auto click = [](QPushButton* MainWindow::*button) { return [button](F& f) { (f.Window().*button)->click(); }; };
 // The next device by the keyboard, as a user picks it (a disabled list takes no keys).
-const auto chooseDevice = [](QComboBox* Tzones::*list) {
+const auto chooseDevice = [](QComboBox* MainWindow::*list) {
     return [list](F& f) {
-        QComboBox* box = f.Zones().*list;
+        QComboBox* box = f.Window().*list;
         QTest::keyClick(box, box->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
     };
 };
-const auto deviceRow = [](QComboBox* Tzones::*list, int row) {
-    return [list, row](F& f) { return (f.Zones().*list)->currentIndex() == row; };
+const auto deviceRow = [](QComboBox* MainWindow::*list, int row) {
+    return [list, row](F& f) { return (f.Window().*list)->currentIndex() == row; };
 };
 const auto camera2On = [](F& f) {
-    f.Zones().Panel3->click();
-    TestSupport::WaitFor([&f] { return f.Zones().CameraPreviews(2); });
+    f.Window().camera2Button->click();
+    TestSupport::WaitFor([&f] { return f.Window().CameraPreviews(2); });
 };
 
 const LockRoute kRoutes[] = {
-    {"SurveillanceOff", nothing, [](F& f) { f.Zones().Panel4->click(); },
-     [](F& f) { return !f.Zones().MotionTime.Enabled() && !f.Zones().CheckBox1->isChecked(); }},
-    {"Camera1Off", nothing, [](F& f) { f.Zones().Panel2->click(); },
-     [](F& f) { return !f.Zones().CameraPreviews(1) && !f.Zones().MotionTime.Enabled(); }},
-    {"Camera2On", nothing, [](F& f) { f.Zones().Panel3->click(); },
-     [](F& f) { return f.Zones().CameraPreviews(2) && f.Zones().MotionTime.Enabled(); }},
-    {"ExitMenu", nothing, [](F& f) { f.Item("Exit1")->trigger(); }, ended},
-    {"ToolbarClose", nothing, [](F& f) { f.Zones().Button28->click(); }, ended},
-    {"TrayClose", nothing, [](F& f) { f.Item("Close1")->trigger(); }, ended},
-    {"WindowClose", nothing, [](F& f) { f.Zones().close(); }, ended},
-    {"InstallerExit", nothing, [](F& f) { f.Installer().Button3->click(); }, ended},
+    {"SurveillanceOff", nothing, [](F& f) { f.Window().surveillanceButton->click(); },
+     [](F& f) { return !f.Window().MotionTime.Enabled() && !f.Window().lockBox->isChecked(); }},
+    {"Camera1Off", nothing, [](F& f) { f.Window().camera1Button->click(); },
+     [](F& f) { return !f.Window().CameraPreviews(1) && !f.Window().MotionTime.Enabled(); }},
+    {"Camera2On", nothing, [](F& f) { f.Window().camera2Button->click(); },
+     [](F& f) { return f.Window().CameraPreviews(2) && f.Window().MotionTime.Enabled(); }},
+    {"ExitMenu", nothing, [](F& f) { f.Item("exitAction")->trigger(); }, ended},
+    {"ToolbarClose", nothing, [](F& f) { f.Window().closeButton->click(); }, ended},
+    {"TrayClose", nothing, [](F& f) { f.Item("closeAction")->trigger(); }, ended},
+    {"WindowClose", nothing, [](F& f) { f.Window().close(); }, ended},
+    {"InstallerExit", nothing, [](F& f) { f.Installer().exitButton->click(); }, ended},
     // Esc ends the station only while no camera runs: camera 1 goes off first.
-    {"EscWithoutCamera", [](F& f) { f.Zones().Panel2->click(); }, [](F& f) { f.Press(Qt::Key_Escape); }, ended},
-    {"Log1Button", nothing, [](F& f) { f.Zones().Button16->click(); }, logOpened},
-    {"Log2Button", nothing, [](F& f) { f.Zones().Button31->click(); }, logOpened},
+    {"EscWithoutCamera", [](F& f) { f.Window().camera1Button->click(); }, [](F& f) { f.Press(Qt::Key_Escape); }, ended},
+    {"Log1Button", nothing, [](F& f) { f.Window().log1Button->click(); }, logOpened},
+    {"Log2Button", nothing, [](F& f) { f.Window().log2Button->click(); }, logOpened},
     {"F1", nothing, [](F& f) { f.Press(Qt::Key_F1); }, logOpened},
     {"F2", nothing, [](F& f) { f.Press(Qt::Key_F2); }, logOpened},
-    {"WindowMenuShowLogged", nothing, [](F& f) { f.Item("ShowLogged1Camera1")->trigger(); }, logOpened},
-    {"TrayShowLogged", nothing, [](F& f) { f.Item("ShowLogged2Camera2")->trigger(); }, logOpened},
+    {"WindowMenuShowLogged", nothing, [](F& f) { f.Item("windowLogged1Action")->trigger(); }, logOpened},
+    {"TrayShowLogged", nothing, [](F& f) { f.Item("trayLogged2Action")->trigger(); }, logOpened},
     // The windows that hold settings: their buttons and items are shut while locked.
-    {"TrayAim1", nothing, pick("AIM1"), heard("ZoneWindow 1"), true},
-    {"TrayAim2", camera2On, pick("AIM2"), heard("ZoneWindow 2"), true},
-    {"ToolbarFtp", nothing, click(&Tzones::Button27), heard("ShowFtpWindow"), true},
-    {"ViewsBoxFtp", nothing, click(&Tzones::Button8), heard("ShowFtpWindow"), true},
-    {"SetupFtp", nothing, click(&Tzones::Button37), heard("ShowFtpWindow"), true},
-    {"TrayFtp", nothing, pick("FTP1"), heard("ShowFtpWindow"), true},
-    {"WindowMenuNet", nothing, pick("Net1"), heard("ShowFtpWindow"), true},
-    {"WindowMenuServer", nothing, pick("Server1"), [](F& f) { return f.Zones().NetWorkPanel->isVisible(); }, true},
-    {"ToolbarCaptions", nothing, click(&Tzones::Button30), heard("Button30"), true},
-    {"WindowMenuCaptions", nothing, pick("Captions1"), heard("Button30"), true},
-    {"TimeLapse", nothing, click(&Tzones::TimeLapseButton), heard("TimeLapseButton"), true},
+    {"TrayAim1", nothing, pick("aim1Action"), heard("ZoneWindow 1"), true},
+    {"TrayAim2", camera2On, pick("aim2Action"), heard("ZoneWindow 2"), true},
+    {"ToolbarFtp", nothing, click(&MainWindow::ftpButton), heard("ShowFtpWindow"), true},
+    {"ViewsBoxFtp", nothing, click(&MainWindow::viewsFtpButton), heard("ShowFtpWindow"), true},
+    {"SetupFtp", nothing, click(&MainWindow::setupFtpButton), heard("ShowFtpWindow"), true},
+    {"TrayFtp", nothing, pick("ftpAction"), heard("ShowFtpWindow"), true},
+    {"WindowMenuNet", nothing, pick("netAction"), heard("ShowFtpWindow"), true},
+    {"WindowMenuServer", nothing, pick("showServerAction"), [](F& f) { return f.Window().NetWorkPanel->isVisible(); }, true},
+    {"ToolbarCaptions", nothing, click(&MainWindow::captionsButton), heard("captionsButton"), true},
+    {"WindowMenuCaptions", nothing, pick("captionsAction"), heard("captionsButton"), true},
+    {"TimeLapse", nothing, click(&MainWindow::TimeLapseButton), heard("TimeLapseButton"), true},
     // The installer can start a second station or remove this one.
-    {"WindowMenuInstall", nothing, pick("Install1"), [](F& f) { return f.Installer().isVisible(); }},
+    {"WindowMenuInstall", nothing, pick("installAction"), [](F& f) { return f.Installer().isVisible(); }},
     // A camera's device: the user's pick in either list (camera 1 on device 0, camera 2 on 1).
-    {"Camera1List", nothing, chooseDevice(&Tzones::cam1List), deviceRow(&Tzones::cam1List, 1), true},
-    {"Camera2List", nothing, chooseDevice(&Tzones::cam2List), deviceRow(&Tzones::cam2List, 0), true},
+    {"Camera1List", nothing, chooseDevice(&MainWindow::cam1List), deviceRow(&MainWindow::cam1List, 1), true},
+    {"Camera2List", nothing, chooseDevice(&MainWindow::cam2List), deviceRow(&MainWindow::cam2List, 0), true},
 };
 
 std::string RouteName(const ::testing::TestParamInfo<std::tuple<LockRoute, bool>>& info) {
@@ -319,15 +319,15 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
     const auto& [route, locked] = GetParam();
     StartWatching();
     // The captions and time-lapse windows are other parts': their buttons' clicks stand in.
-    for (QPushButton* button : {zones->Button30, zones->TimeLapseButton})
+    for (QPushButton* button : {mainWindow->captionsButton, mainWindow->TimeLapseButton})
         QObject::connect(button, &QPushButton::clicked, [this, button] { events << button->objectName(); });
     if (locked)
         Lock();
     route.prepare(*this);
     prompts = 0;
     messages.clear();
-    const bool cameraRan = zones->CameraPreviews(1), camera2Ran = zones->CameraPreviews(2),
-               watched = zones->MotionTime.Enabled();
+    const bool cameraRan = mainWindow->CameraPreviews(1), camera2Ran = mainWindow->CameraPreviews(2),
+               watched = mainWindow->MotionTime.Enabled();
     if (locked) {
         entry = "wrong";
         route.run(*this);
@@ -335,18 +335,18 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
             // Nothing asks; a wrong password for the lock leaves it shut.
             QCoreApplication::processEvents();
             EXPECT_EQ(prompts, 0);
-            zones->Panel4->click();
+            mainWindow->surveillanceButton->click();
             route.run(*this);
         }
         ASSERT_TRUE(WaitFor([this] { return prompts > 0; }, 5000));
         QCoreApplication::processEvents();
         EXPECT_EQ(prompts, 1);
         EXPECT_EQ(messages, QStringList{"Invalid Password"});
-        EXPECT_FALSE(zones->IsShuttingDown() || terminated > 0);
-        EXPECT_TRUE(zones->isVisible() && zones->CheckBox1->isChecked());
-        EXPECT_EQ(zones->CameraPreviews(1), cameraRan);
-        EXPECT_EQ(zones->CameraPreviews(2), camera2Ran);
-        EXPECT_EQ(zones->MotionTime.Enabled(), watched);
+        EXPECT_FALSE(mainWindow->IsShuttingDown() || terminated > 0);
+        EXPECT_TRUE(mainWindow->isVisible() && mainWindow->lockBox->isChecked());
+        EXPECT_EQ(mainWindow->CameraPreviews(1), cameraRan);
+        EXPECT_EQ(mainWindow->CameraPreviews(2), camera2Ran);
+        EXPECT_EQ(mainWindow->MotionTime.Enabled(), watched);
         EXPECT_FALSE(route.done(*this));
         EXPECT_EQ(log.opens, 0);
         EXPECT_TRUE(OptionControls(false));
@@ -355,7 +355,7 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
         }
         entry = kPassword;
         if (route.shut)
-            zones->Panel4->click(); // surveillance off opens the lock
+            mainWindow->surveillanceButton->click(); // surveillance off opens the lock
     }
     route.run(*this);
     EXPECT_TRUE(WaitFor([&] { return route.done(*this); }, 5000));

@@ -1,13 +1,13 @@
 // The station end to end: a test camera switched on, surveillance on, captioned pictures with
 // notes saved into cam1/ while the ball crosses the zone, none while the scene stands still.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/StationLayout.h"
 #include "app/StationMagnifiers.h"
 #include "app/StationMotion.h"
-#include "app/Tmagna.h"
+#include "app/Magnifier.h"
 #include "capture/CameraHealth.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "platform/MediaPipeline.h"
 #include "core/CaptionChoices.h"
@@ -48,8 +48,8 @@ protected:
     } ticking{*this};
 
     void TearDown() override {
-        if (zones)
-            zones->MotionTime.SetEnabled(false);
+        if (mainWindow)
+            mainWindow->MotionTime.SetEnabled(false);
         if (captions)
             UnbindCameraPictures(*captions);
         CameraStationFixture::TearDown();
@@ -84,32 +84,32 @@ protected:
         });
         captions = std::make_unique<PictureCaptions>(store->Record(), choices);
         Create();
-        BindCameraPictures(*zones, *captions);
+        BindCameraPictures(*mainWindow, *captions);
         if (laidOut) {
-            layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+            layout = std::make_unique<StationLayout>(*mainWindow, [](QWidget&, bool) {});
             links.layout = layout.get();
             layout->RestoreFullView();
         }
         motion = std::make_unique<StationMotion>(*store, *captions, choices);
         links.motion = &ticking;
-        motion->BindMainWindow(*zones);
+        motion->BindMainWindow(*mainWindow);
         if (beforeShow)
             beforeShow();
-        zones->show();
+        mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-        zones->alarm->setChecked(false);
-        zones->cam1List->setCurrentIndex(0);
-        zones->Panel2->click();
+        mainWindow->alarm->setChecked(false);
+        mainWindow->cam1List->setCurrentIndex(0);
+        mainWindow->camera1Button->click();
         if (cameras == 2) {
-            zones->cam2List->setCurrentIndex(1);
-            zones->Panel3->click();
-            ASSERT_TRUE(zones->CameraPreviews(2));
+            mainWindow->cam2List->setCurrentIndex(1);
+            mainWindow->camera2Button->click();
+            ASSERT_TRUE(mainWindow->CameraPreviews(2));
         }
-        ASSERT_TRUE(zones->CameraPreviews(1));
+        ASSERT_TRUE(mainWindow->CameraPreviews(1));
         ASSERT_TRUE(FramesArrive(1));
-        if (!zones->MotionTime.Enabled())
-            zones->Panel4->click();
-        ASSERT_TRUE(zones->MotionTime.Enabled());
+        if (!mainWindow->MotionTime.Enabled())
+            mainWindow->surveillanceButton->click();
+        ASSERT_TRUE(mainWindow->MotionTime.Enabled());
     }
 
     QStringList Pictures() const {
@@ -124,13 +124,13 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     EXPECT_TRUE(QFileInfo::exists(folder.file("cam1/" + QFileInfo(picture).completeBaseName() + ".txt")));
     EXPECT_TRUE(QFileInfo::exists(folder.file("cam1/counter.txt")));
     EXPECT_EQ(QImage(folder.file("cam1/" + picture)).size(), QSize(320, 240));
-    EXPECT_TRUE(zones->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     // While the set-up panel shows, its motion count shows the detector's text.
-    zones->Panel1->show();
-    EXPECT_TRUE(WaitFor([this] { return zones->Errors1->text().startsWith("MO "); }, kWait))
-        << zones->Errors1->text().toStdString();
-    EXPECT_EQ(zones->Errors2->text(), "MO 00000"); // set at activation
+    mainWindow->setupPanel->show();
+    EXPECT_TRUE(WaitFor([this] { return mainWindow->motionCount1Label->text().startsWith("MO "); }, kWait))
+        << mainWindow->motionCount1Label->text().toStdString();
+    EXPECT_EQ(mainWindow->motionCount2Label->text(), "MO 00000"); // set at activation
 }
 
 TEST_F(StationMotionTest, AComputerNameHoldingASlashStillGivesPicturesInTheCameraFolder) {
@@ -154,24 +154,24 @@ TEST_F(StationMotionTest, AComputerNameHoldingASlashStillGivesPicturesInTheCamer
 
 TEST_F(StationMotionTest, AMotionPictureLeavesTheBareNumberInTheCamerasBox) {
     StartWatching(QStringLiteral("ball"), true);
-    ASSERT_EQ(zones->FullToolbarLayout, 1);
+    ASSERT_EQ(mainWindow->FullToolbarLayout, 1);
     ASSERT_TRUE(WaitFor([this] { return !Pictures().isEmpty(); }, kWait)) << "ticks " << ticks;
-    EXPECT_TRUE(QRegularExpression("^\\d{6}$").match(zones->CameraGroupBox->title()).hasMatch())
-        << zones->CameraGroupBox->title().toStdString();
+    EXPECT_TRUE(QRegularExpression("^\\d{6}$").match(mainWindow->CameraGroupBox->title()).hasMatch())
+        << mainWindow->CameraGroupBox->title().toStdString();
 }
 
 TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {
     StartWatching(QStringLiteral("ball"), true);
-    Tmagna& shown = *zones->pic1;
+    Magnifier& shown = *mainWindow->magnifier1;
     ASSERT_TRUE(WaitFor([&] { return shown.Paints() >= 3; }, kWait));
     // The live picture carries its caption as an overlay, not painted into the frame.
     EXPECT_FALSE(shown.CaptionOverlay().IsEmpty());
     EXPECT_EQ(shown.CaptionedPicture().size(), shown.Picture().size());
 
-    zones->hide(); // as the tray hides it
+    mainWindow->hide(); // as the tray hides it
     QCoreApplication::processEvents();
     const quint64 paints = shown.Paints();
-    platform::MediaCapturePipeline& pipeline = *zones->Cap(1)->cap->Pipeline();
+    platform::MediaCapturePipeline& pipeline = *mainWindow->Cap(1)->cap->Pipeline();
     const quint64 rendered = pipeline.FramesRendered(), copied = pipeline.FramesCopied();
     const int saved = Pictures().size();
     ASSERT_TRUE(WaitFor([&] { return Pictures().size() >= saved + 2; }, kWait)) << "ticks " << ticks;
@@ -188,13 +188,13 @@ TEST_F(StationMotionTest, StillSceneSavesNothing) {
     StartWatching(QStringLiteral("smpte"));
     ASSERT_TRUE(WaitFor([this] { return ticks >= 15; }, kWait));
     EXPECT_TRUE(Pictures().isEmpty()) << Pictures().join(",").toStdString();
-    EXPECT_TRUE(zones->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
 }
 
 TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherGoesOn) {
     CameraHealth* health = nullptr;
     StartWatching(QStringLiteral("ball"), false, 2, [&] {
-        health = zones->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
+        health = mainWindow->findChild<CameraHealth*>(QStringLiteral("CameraHealth"));
         ASSERT_NE(health, nullptr);
         health->FirstDelayMs = 200;
         health->MaxDelayMs = 400;
@@ -207,20 +207,20 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     messages.clear();
 
     platform::SetTestCameraPlugged(0, false);
-    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == CameraHealth::kLostText; }, kWait));
-    EXPECT_FALSE(zones->CameraPreviews(1));
+    ASSERT_TRUE(WaitFor([&] { return mainWindow->camera1Button->text() == CameraHealth::kLostText; }, kWait));
+    EXPECT_FALSE(mainWindow->CameraPreviews(1));
     ASSERT_TRUE(WaitFor([&] { return messages.size() == 1; }, kWait));
     EXPECT_TRUE(messages.first().startsWith("The camera 1 (TORVEK Test Camera 1) is lost")) << messages.first().toStdString();
     // Surveillance goes on with camera 2, and attempts on camera 1 fail quietly meanwhile.
     const int before2 = pictures(2);
     ASSERT_TRUE(WaitFor([&] { return pictures(2) > before2 + 2 && health->Attempts(1) >= 2; }, kWait));
-    EXPECT_TRUE(zones->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
     EXPECT_EQ(messages.size(), 1);
 
     // Plugged in again: it comes back by itself, and surveillance covers it again.
     platform::SetTestCameraPlugged(0, true);
-    ASSERT_TRUE(WaitFor([&] { return zones->Panel2->text() == Tzones::kOnText; }, kWait));
-    EXPECT_TRUE(zones->CameraPreviews(1) && zones->hot1->isChecked());
+    ASSERT_TRUE(WaitFor([&] { return mainWindow->camera1Button->text() == MainWindow::kOnText; }, kWait));
+    EXPECT_TRUE(mainWindow->CameraPreviews(1) && mainWindow->hotZone1Box->isChecked());
     ASSERT_TRUE(WaitFor([&] { return messages.size() == 2; }, kWait));
     EXPECT_EQ(messages.last(), CameraHealth::BackText("1 (TORVEK Test Camera 1)"));
     const int before1 = pictures(1);

@@ -1,13 +1,13 @@
 // The picture log as the station binds it: opened through the layout's logged-pictures seam
 // on the camera folder, recycling held while it shows, closed by its camera's key; a film
 // played from it.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 #include "app/LoggedPictures.h"
 #include "app/StationLayout.h"
 #include "core/PictureStore.h"
 #include "platform/OwnedWindow.h"
-#include "publish/TLogWin.h"
-#include "publish/Taviplayerform.h"
+#include "publish/PictureLogWindow.h"
+#include "publish/AviPlayerWindow.h"
 #include "support/AviReadback.h"
 
 #include <QListWidget>
@@ -15,18 +15,18 @@
 #include <QTimer>
 #include <QWindow>
 
-class StationPictureLog : public TzonesFixture {};
+class StationPictureLog : public MainWindowFixture {};
 
 TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForTheZoneWindow) {
     Create();
     PictureStore pictures(*store);
-    TLogWin log(*store);
-    BindPictureLog(log, *zones, pictures, nullptr);
+    PictureLogWindow log(*store);
+    BindPictureLog(log, *mainWindow, pictures, nullptr);
     EXPECT_EQ(links.pictureLog, &log);
     ASSERT_TRUE(store->MakeCameraFolders());
     ASSERT_TRUE(TestSupport::WriteAll(store->CameraFolder(2) + "000001PC.jpg", QByteArray(50, 'x')));
 
-    StationLayout layout(*zones);
+    StationLayout layout(*mainWindow);
     bool seenWhileShown = false;
     QTimer::singleShot(0, &log, [&] {
         seenWhileShown = log.isVisible() && pictures.Hooks().logWindowVisible() &&
@@ -38,11 +38,11 @@ TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForThe
     EXPECT_FALSE(log.isVisible());
     EXPECT_FALSE(pictures.Hooks().logWindowVisible());
     EXPECT_TRUE(log.ClosedByKey());
-    EXPECT_EQ(zones->ViewSwitchRequest(), 0);
+    EXPECT_EQ(mainWindow->ViewSwitchRequest(), 0);
 
     // The history folder, closed with Esc: nothing further.
     QTimer::singleShot(0, &log, [&] {
-        seenWhileShown = log.Logic().Camera() == 3 && log.Logic().Folder() == zones->HistoryFolder();
+        seenWhileShown = log.Logic().Camera() == 3 && log.Logic().Folder() == mainWindow->HistoryFolder();
         QTest::keyClick(log.ImageList, Qt::Key_Escape);
     });
     layout.ShowLoggedPictures(3);
@@ -53,17 +53,17 @@ TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForThe
 TEST_F(StationPictureLog, AFilmPlayedFromTheLogStandsAboveItAndEscClosesOnlyThePlayer) {
     Create();
     PictureStore pictures(*store);
-    TLogWin log(*store);
-    Taviplayerform player;
-    BindPictureLog(log, *zones, pictures, &player);
+    PictureLogWindow log(*store);
+    AviPlayerWindow player;
+    BindPictureLog(log, *mainWindow, pictures, &player);
     // As the station keeps its windows above the main window.
     for (QWidget* owned : {static_cast<QWidget*>(&log), static_cast<QWidget*>(&player)})
-        platform::KeepAboveOwner(owned, zones.get());
-    zones->show();
+        platform::KeepAboveOwner(owned, mainWindow.get());
+    mainWindow->show();
     const QString film = folder.file("film.avi");
     ASSERT_TRUE(TestSupport::WritePatternFilm(film, 300)); // 30 seconds: still playing when Esc comes
 
-    StationLayout layout(*zones);
+    StationLayout layout(*mainWindow);
     bool above = false, onlyThePlayerClosed = false;
     QTimer::singleShot(0, &log, [&] {
         log.Hooks().PlayAviFile(film);

@@ -1,6 +1,6 @@
 // A shutdown request that arrives inside a modal window ends the station for good, and the
 // start-up sequence runs without anybody at the screen.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -18,14 +18,14 @@ void Settle(int ms = 1500) {
 
 } // namespace
 
-class StationShutdownTest : public TzonesFixture {
+class StationShutdownTest : public MainWindowFixture {
 protected:
     // The station ended once and, after everything in hand has run, nothing was switched
     // on, started, restarted or written after the shutdown's save.
     void ExpectEndedForGood() {
         Settle();
         EXPECT_EQ(terminated, 1);
-        EXPECT_TRUE(zones->IsShuttingDown());
+        EXPECT_TRUE(mainWindow->IsShuttingDown());
         const QStringList after = events.mid(events.indexOf("Terminate") + 1);
         EXPECT_TRUE(after.filter(QRegularExpression("Connect 1|StartOwnExecutable|MinimizeToTray|Ftp|ZoneWindow"))
                         .isEmpty())
@@ -38,16 +38,16 @@ protected:
 TEST_F(StationShutdownTest, InsideTheCameraSetupScreenNoSecondStationStarts) {
     devices = 2;
     Start();
-    zones->Panel3->setText("ON");
+    mainWindow->camera2Button->setText("ON");
     camera2.previewing = true;
-    zones->samplerate->setValue(650);
-    fakes.onSetupScreen = [this] { zones->ShutDown(); };
-    zones->Button7->click();
+    mainWindow->sampleRateSlider->setValue(650);
+    fakes.onSetupScreen = [this] { mainWindow->ShutDown(); };
+    mainWindow->camera2SetupButton->click();
     ExpectEndedForGood();
     EXPECT_FALSE(events.contains("StartOwnExecutable"));
     EXPECT_EQ(FileRecord().SampleRateMs, 650); // the shutdown's own save
     // And a restart asked for later is refused.
-    EXPECT_FALSE(zones->RestartProgram());
+    EXPECT_FALSE(mainWindow->RestartProgram());
     EXPECT_FALSE(events.contains("StartOwnExecutable"));
 }
 
@@ -57,15 +57,15 @@ TEST_F(StationShutdownTest, InsideTheDamagedFileMessageAtStartUpBeforeTheLoopRun
     devices = 1;
     SetMessageBoxHandler([this](const QString& text) {
         messages << text;
-        zones->ShutDown(); // while the box is open
+        mainWindow->ShutDown(); // while the box is open
     });
     Create();
-    zones->show();
+    mainWindow->show();
     ExpectEndedForGood();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.value(0).contains("damaged")) << messages.value(0).toStdString();
     EXPECT_TRUE(flags.StartupGuard); // no activation ran
-    EXPECT_FALSE(zones->PlaceOntrayTimer.Enabled());
+    EXPECT_FALSE(mainWindow->startupSequenceTimer.Enabled());
     EXPECT_TRUE(QFileInfo::exists(folder.file("X290607.dat.bad")));
     EXPECT_EQ(ReadAll(folder.file("X290607.dat")).size(), 5408);
 }
@@ -74,9 +74,9 @@ TEST_F(StationShutdownTest, InsideAZoneWindowOpenedByAim) {
     devices = 1;
     Start();
     camera1.previewing = true;
-    zones->Panel2->setText("ON");
-    form2->onShowModal = [this] { zones->ShutDown(); };
-    zones->Button9->click();
+    mainWindow->camera1Button->setText("ON");
+    camera1ZoneWindow->onShowModal = [this] { mainWindow->ShutDown(); };
+    mainWindow->aim1Button->click();
     ExpectEndedForGood();
     EXPECT_FALSE(TransferBusy::IsBusy());
 }
@@ -85,14 +85,14 @@ TEST_F(StationShutdownTest, InsideTheRecordingQuestion) {
     devices = 1;
     Start();
     camera1.previewing = true;
-    zones->Panel2->setText("ON");
+    mainWindow->camera1Button->setText("ON");
     fakes.saveFileName = [this](const QString&, const QString&, const QString&) {
-        zones->ShutDown();
+        mainWindow->ShutDown();
         return folder.file("door.avi");
     };
-    zones->StartCapture11->trigger();
+    mainWindow->recordCamera1Action->trigger();
     ExpectEndedForGood();
-    EXPECT_FALSE(camera1.capturing || zones->RecordingActive || zones->StartCapture11->isChecked());
+    EXPECT_FALSE(camera1.capturing || mainWindow->RecordingActive || mainWindow->recordCamera1Action->isChecked());
 }
 
 TEST_F(StationShutdownTest, InsideACameraStartOfTheStartUpSequence) {
@@ -104,15 +104,15 @@ TEST_F(StationShutdownTest, InsideACameraStartOfTheStartUpSequence) {
     });
     devices = 2;
     camera1.onConnect = [this](bool on) {
-        if (on && !zones->IsShuttingDown())
-            zones->ShutDown(); // the camera's connect waits in a loop of its own
+        if (on && !mainWindow->IsShuttingDown())
+            mainWindow->ShutDown(); // the camera's connect waits in a loop of its own
     };
     Start();
     ASSERT_TRUE(WaitFor([this] { return terminated > 0; }));
     ExpectEndedForGood();
     EXPECT_TRUE(events.filter("cam2").isEmpty()) << events.join(",").toStdString();
-    EXPECT_FALSE(zones->MotionTime.Enabled() || zones->TimeLapseTimer.Enabled());
-    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
+    EXPECT_FALSE(mainWindow->MotionTime.Enabled() || mainWindow->TimeLapseTimer.Enabled());
+    EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
     // The user's auto-start choice is what the shutdown saved.
     EXPECT_TRUE(FileRecord().AutoStart1 && FileRecord().AutoStart2);
 }
@@ -130,17 +130,17 @@ TEST_F(StationShutdownTest, UnattendedStartUpGoesOnPastAFailedCamera) {
             messagesWhenCamera2Started = int(messages.size());
     };
     Start();
-    ASSERT_TRUE(WaitFor([this] { return !zones->PlaceOntrayTimer.Enabled() && !messages.isEmpty(); }));
+    ASSERT_TRUE(WaitFor([this] { return !mainWindow->startupSequenceTimer.Enabled() && !messages.isEmpty(); }));
     Settle(300);
     EXPECT_EQ(messagesWhenCamera2Started, 0); // nothing waited for an OK
-    EXPECT_EQ(messages, QStringList{Tzones::kCameraFailedText});
-    EXPECT_EQ(zones->Panel2->text(), Tzones::kOffText);
-    EXPECT_EQ(zones->Panel3->text(), Tzones::kOnText);
-    EXPECT_TRUE(zones->MotionTime.Enabled());
+    EXPECT_EQ(messages, QStringList{MainWindow::kCameraFailedText});
+    EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
+    EXPECT_EQ(mainWindow->camera2Button->text(), MainWindow::kOnText);
+    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
     // Attended again: the camera buttons' messages are the message box's.
     messages.clear();
-    zones->Panel2->click();
-    EXPECT_EQ(messages, QStringList{Tzones::kCameraFailedText});
+    mainWindow->camera1Button->click();
+    EXPECT_EQ(messages, QStringList{MainWindow::kCameraFailedText});
 }
 
 TEST_F(StationShutdownTest, StartMotionAtStartWithoutACameraLeavesSurveillanceOffAndSaysSoOnce) {
@@ -149,31 +149,31 @@ TEST_F(StationShutdownTest, StartMotionAtStartWithoutACameraLeavesSurveillanceOf
         r.StartMotionAtStart = true;
     });
     Start();
-    ASSERT_TRUE(WaitFor([this] { return !zones->PlaceOntrayTimer.Enabled(); }));
+    ASSERT_TRUE(WaitFor([this] { return !mainWindow->startupSequenceTimer.Enabled(); }));
     Settle(600);
-    EXPECT_EQ(messages, QStringList{Tzones::kStartErrorText});
-    EXPECT_FALSE(zones->MotionTime.Enabled());
+    EXPECT_EQ(messages, QStringList{MainWindow::kStartErrorText});
+    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
 }
 
 TEST_F(StationShutdownTest, AHideAndShowOfTheProgramKeepsItsGeometryAndToolBar) {
     Start();
     events.clear();
     const QRect compact(814, 623, 200, 115);
-    zones->setGeometry(compact);
-    zones->maintoolbar->show();
+    mainWindow->setGeometry(compact);
+    mainWindow->mainToolbar->show();
     {
-        Tzones::ProgramShowScope quiet(*zones);
-        zones->hide();
-        zones->show();
+        MainWindow::ProgramShowScope quiet(*mainWindow);
+        mainWindow->hide();
+        mainWindow->show();
     }
     Settle(600); // past the activation that follows a show
-    EXPECT_EQ(zones->geometry(), compact);
-    EXPECT_FALSE(zones->maintoolbar->isHidden());
+    EXPECT_EQ(mainWindow->geometry(), compact);
+    EXPECT_FALSE(mainWindow->mainToolbar->isHidden());
     EXPECT_TRUE(events.isEmpty()) << events.join(",").toStdString(); // the tray icon untouched
 
     // A show of the user's (back from the tray) still runs the show and activation.
-    zones->hide();
-    zones->show();
+    mainWindow->hide();
+    mainWindow->show();
     ASSERT_TRUE(WaitFor([this] { return events.contains("AddTrayIcon"); }));
-    EXPECT_EQ(zones->size(), QSize(1024, 768));
+    EXPECT_EQ(mainWindow->size(), QSize(1024, 768));
 }

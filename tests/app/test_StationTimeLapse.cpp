@@ -1,6 +1,6 @@
 // Time-lapse in the station: the start-up sequence, and the built station run as its own
 // process on a test-pattern camera.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/StationTimeLapse.h"
 #include "core/CaptionChoices.h"
@@ -26,7 +26,7 @@ QFileInfoList Pictures(const QString& folder) {
 
 } // namespace
 
-TEST_F(TzonesFixture, StartupTimeLapseNeverArmsAZeroInterval) {
+TEST_F(MainWindowFixture, StartupTimeLapseNeverArmsAZeroInterval) {
     WriteSettings([](SettingsRecord& r) {
         r.AutoStart1 = true;
         r.StartTimeLapseAtStart = true;
@@ -44,41 +44,41 @@ TEST_F(TzonesFixture, StartupTimeLapseNeverArmsAZeroInterval) {
     } told;
     bool timersOnWhenTold = false;
     told.started = [&] {
-        timersOnWhenTold = zones->TimeLapseTimer.Enabled() && zones->timeLaspeFlasher.Enabled();
+        timersOnWhenTold = mainWindow->TimeLapseTimer.Enabled() && mainWindow->timeLapseFlashTimer.Enabled();
         events << "TimeLapseStarted";
     };
     links.timeLapse = &told;
     devices = 1;
     Start();
     ASSERT_TRUE(WaitFor([&] { return events.contains("TimeLapseStarted"); }));
-    EXPECT_EQ(zones->TimeLapseTimer.Interval(), 1000);
+    EXPECT_EQ(mainWindow->TimeLapseTimer.Interval(), 1000);
     EXPECT_TRUE(timersOnWhenTold);
 }
 
-TEST_F(TzonesFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
+TEST_F(MainWindowFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
     Start();
     PictureStore pictures(*store);
     CaptionChoices choices;
     PictureCaptions captions(store->Record(), choices);
-    StationTimeLapse timeLapse(*zones, *store, links, pictures, captions);
+    StationTimeLapse timeLapse(*mainWindow, *store, links, pictures, captions);
     links.timeLapse = &timeLapse;
 
-    zones->TimeLapseButton->click(); // no camera runs
+    mainWindow->TimeLapseButton->click(); // no camera runs
     EXPECT_EQ(messages, QStringList({TimeLapse::kStartCameraText}));
 
     timeLapse.Controller().Values().floorMB = -100000000; // far below any drive's free space
-    zones->diskcontrol->setChecked(true);
+    mainWindow->diskControlBox->setChecked(true);
     links.timeLapse->TimeLapseFlasherTick();
-    EXPECT_TRUE(zones->SurveillancePanel->title().startsWith("Remaining MB`s "));
+    EXPECT_TRUE(mainWindow->SurveillancePanel->title().startsWith("Remaining MB`s "));
 
-    zones->TimeLapseTimer.SetInterval(4000);
-    zones->TimeLapseTimer.SetEnabled(true);
+    mainWindow->TimeLapseTimer.SetInterval(4000);
+    mainWindow->TimeLapseTimer.SetEnabled(true);
     timeLapse.Controller().Values().floorMB = 1234;
     const CaptionTimeLapse seen = captions.Hooks().timeLapse();
     EXPECT_TRUE(seen.enabled);
     EXPECT_EQ(seen.intervalMs, 4000);
     EXPECT_EQ(seen.reserveMB, 1234);
-    zones->TimeLapseTimer.SetEnabled(false);
+    mainWindow->TimeLapseTimer.SetEnabled(false);
 }
 
 TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {

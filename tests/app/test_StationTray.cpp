@@ -1,5 +1,5 @@
 // The tray icon, the menus and the set-up panel on the real main window, with a fake tray.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/NetworkPanel.h"
 #include "app/StationAlerts.h"
@@ -77,19 +77,19 @@ protected:
         alerts = std::make_unique<StationAlerts>(*this->store, this->links, *pictures, this->flags);
         this->links.alerts = alerts.get();
         this->Create();
-        alerts->BindMainWindow(*this->zones);
-        tray = desktopIcon ? std::make_unique<StationTray>(*this->zones, *desktopIcon)
-                           : std::make_unique<StationTray>(*this->zones, icon);
+        alerts->BindMainWindow(*this->mainWindow);
+        tray = desktopIcon ? std::make_unique<StationTray>(*this->mainWindow, *desktopIcon)
+                           : std::make_unique<StationTray>(*this->mainWindow, icon);
         tray->placeStatusPanel = [this] { this->events << "PlaceStatusPanel"; };
         tray->refreshDrivers = [this] { this->events << "RefreshDrivers"; };
         this->links.tray = tray.get();
-        this->zones->show();
+        this->mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !this->flags.StartupGuard; }));
-        this->zones->Timerclock.SetEnabled(false);
+        this->mainWindow->clockTimer.SetEnabled(false);
     }
 
     void TearDown() override {
-        this->zones.reset();
+        this->mainWindow.reset();
         tray.reset();
         alerts.reset();
         pictures.reset();
@@ -98,16 +98,16 @@ protected:
 
     QStringList ShownPages() const {
         QStringList shown;
-        Tzones& z = *this->zones;
-        for (QWidget* page : {z.DriverStatusPanel, z.autostartpanel, static_cast<QWidget*>(z.AlertsPanel),
-                              z.ScreenResPanel, z.Advanced, z.phonesettings, static_cast<QWidget*>(z.RemoteAccess)})
+        MainWindow& z = *this->mainWindow;
+        for (QWidget* page : {z.DriverStatusPanel, z.autoStartPage, static_cast<QWidget*>(z.AlertsPanel),
+                              z.ScreenResPanel, z.Advanced, z.phoneSettingsPage, static_cast<QWidget*>(z.RemoteAccess)})
             if (!page->isHidden())
                 shown << page->objectName();
         return shown;
     }
 };
 
-using StationTrayTest = TrayFixture<TzonesFixture>;
+using StationTrayTest = TrayFixture<MainWindowFixture>;
 using StationTrayCameraTest = TrayFixture<CameraStationFixture>;
 
 } // namespace
@@ -116,21 +116,21 @@ TEST_F(StationTrayTest, HideGoesToTheTrayAndShowBringsTheWindowBack) {
     StartTray();
     // Until the window has been to the tray, no icon.
     EXPECT_FALSE(icon.shown);
-    QTest::mouseClick(zones->Button29, Qt::LeftButton);
-    EXPECT_FALSE(zones->isVisible());
+    QTest::mouseClick(mainWindow->hideButton, Qt::LeftButton);
+    EXPECT_FALSE(mainWindow->isVisible());
     EXPECT_TRUE(icon.shown);
 
     // A click opens the tray menu (its items are the tray rules' matter).
     icon.clicked();
-    ASSERT_TRUE(zones->PopupMenu2->isVisible());
-    zones->PopupMenu2->hide();
+    ASSERT_TRUE(mainWindow->trayMenu->isVisible());
+    mainWindow->trayMenu->hide();
 
     // "Show": the show removes the icon, the activation that follows puts it back.
     icon.calls.clear();
-    tray->Show1->trigger();
-    EXPECT_TRUE(zones->isVisible());
+    tray->showWindowAction->trigger();
+    EXPECT_TRUE(mainWindow->isVisible());
     ASSERT_TRUE(WaitFor([this] { return icon.calls == QStringList{"Hide", "Show"}; })) << icon.calls.join(",").toStdString();
-    EXPECT_FALSE(zones->isMinimized());
+    EXPECT_FALSE(mainWindow->isMinimized());
 }
 
 TEST_F(StationTrayTest, WithoutATrayHideMinimisesAndTheStartUpDoesToo) {
@@ -141,14 +141,14 @@ TEST_F(StationTrayTest, WithoutATrayHideMinimisesAndTheStartUpDoesToo) {
         r.PlaceOnTray = true;
     });
     // The start-up sequence puts the window "on the tray" 1 s after the show.
-    ASSERT_TRUE(WaitFor([this] { return zones->isMinimized(); }, 5000));
-    EXPECT_TRUE(zones->isVisible());
+    ASSERT_TRUE(WaitFor([this] { return mainWindow->isMinimized(); }, 5000));
+    EXPECT_TRUE(mainWindow->isVisible());
     EXPECT_FALSE(icon.shown);
 
-    zones->setWindowState(Qt::WindowNoState);
-    QTest::mouseClick(zones->Button29, Qt::LeftButton);
-    EXPECT_TRUE(zones->isMinimized());
-    EXPECT_TRUE(zones->isVisible());
+    mainWindow->setWindowState(Qt::WindowNoState);
+    QTest::mouseClick(mainWindow->hideButton, Qt::LeftButton);
+    EXPECT_TRUE(mainWindow->isMinimized());
+    EXPECT_TRUE(mainWindow->isVisible());
     EXPECT_TRUE(icon.calls.filter("Show").isEmpty());
 }
 
@@ -158,9 +158,9 @@ TEST_F(StationTrayTest, OnADesktopWithoutATrayHideMinimisesAndSaysWhyOnce) {
     ASSERT_FALSE(desktopIcon->IsAvailable());
     StartTray();
     for (int time = 0; time < 2; ++time) {
-        zones->setWindowState(Qt::WindowNoState);
-        QTest::mouseClick(zones->Button29, Qt::LeftButton);
-        EXPECT_TRUE(zones->isVisible() && zones->isMinimized()) << time;
+        mainWindow->setWindowState(Qt::WindowNoState);
+        QTest::mouseClick(mainWindow->hideButton, Qt::LeftButton);
+        EXPECT_TRUE(mainWindow->isVisible() && mainWindow->isMinimized()) << time;
         EXPECT_FALSE(desktopIcon->IsShown());
         QCoreApplication::processEvents();
     }
@@ -172,43 +172,43 @@ TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {
     StartTray([](SettingsRecord& r) { r.SetupTabIndex = 1; });
     camera1.previewing = true;
     events.clear();
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    EXPECT_TRUE(zones->Panel1->isVisible());
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    EXPECT_TRUE(mainWindow->setupPanel->isVisible());
     EXPECT_EQ(events.filter("PlaceStatusPanel").size(), 1);
     EXPECT_EQ(events.filter("RefreshDrivers").size(), 1);
-    EXPECT_EQ(ShownPages(), QStringList{"autostartpanel"});
+    EXPECT_EQ(ShownPages(), QStringList{"autoStartPage"});
     // The default cameras follow the camera lists, and so do the locations.
-    zones->cam2List->setCurrentIndex(1);
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    EXPECT_EQ(zones->DefaultCam1->currentIndex(), zones->cam1List->currentIndex());
-    EXPECT_EQ(zones->DefaultCam2->currentIndex(), 1);
-    EXPECT_EQ(zones->Location2->text(), "camera 1");
+    mainWindow->cam2List->setCurrentIndex(1);
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    EXPECT_EQ(mainWindow->DefaultCam1->currentIndex(), mainWindow->cam1List->currentIndex());
+    EXPECT_EQ(mainWindow->DefaultCam2->currentIndex(), 1);
+    EXPECT_EQ(mainWindow->Location2->text(), "camera 1");
 
-    zones->TabControl1->setCurrentIndex(4);
+    mainWindow->setupTabs->setCurrentIndex(4);
     EXPECT_EQ(ShownPages(), QStringList{"Advanced"});
-    zones->TabControl1->setCurrentIndex(2);
+    mainWindow->setupTabs->setCurrentIndex(2);
 
     // "Setup" again closes the panel without storing.
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    EXPECT_FALSE(zones->Panel1->isVisible());
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    EXPECT_FALSE(mainWindow->setupPanel->isVisible());
     EXPECT_EQ(FileRecord().SetupTabIndex, 1);
 
     camera1.previewing = false;
     camera2.previewing = true;
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
     EXPECT_EQ(ShownPages(), QStringList{"AlertsPanel"});
-    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    QTest::mouseClick(mainWindow->setupHideButton, Qt::LeftButton);
     EXPECT_EQ(FileRecord().SetupTabIndex, 2);
 }
 
 TEST_F(StationTrayTest, HideEmptiesTheAlertQueueAndStoresTheMailEdits) {
     StartTray();
     pictures->EAlertBuffer() << "1000001host.jpg" << "2000002host.jpg";
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    zones->smtpEdit->setText("  mail.example.org  ");
-    QTest::mouseClick(zones->Button11, Qt::LeftButton);
-    EXPECT_FALSE(zones->Panel1->isVisible());
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    mainWindow->smtpEdit->setText("  mail.example.org  ");
+    QTest::mouseClick(mainWindow->setupHideButton, Qt::LeftButton);
+    EXPECT_FALSE(mainWindow->setupPanel->isVisible());
     EXPECT_TRUE(pictures->EAlertBuffer().isEmpty());
     auto reader = MakeStore();
     ASSERT_TRUE(reader->LoadAlertSettingsFile());
@@ -218,12 +218,12 @@ TEST_F(StationTrayTest, HideEmptiesTheAlertQueueAndStoresTheMailEdits) {
 TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
     devices = 3;
     StartTray();
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    zones->DefaultCam1->setCurrentIndex(2);
-    zones->DefaultCam2->setCurrentIndex(0);
-    QTest::mouseClick(zones->Button11, Qt::LeftButton);
-    EXPECT_EQ(QList<int>({zones->cam1List->currentIndex(), zones->cam2List->currentIndex(), zones->DriverIndex1,
-                          zones->DriverIndex2}),
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    mainWindow->DefaultCam1->setCurrentIndex(2);
+    mainWindow->DefaultCam2->setCurrentIndex(0);
+    QTest::mouseClick(mainWindow->setupHideButton, Qt::LeftButton);
+    EXPECT_EQ(QList<int>({mainWindow->cam1List->currentIndex(), mainWindow->cam2List->currentIndex(), mainWindow->DriverIndex1,
+                          mainWindow->DriverIndex2}),
               QList<int>({2, 0, 2, 0}));
     const SettingsRecord file = FileRecord();
     EXPECT_EQ(QList<int>({file.DefaultCam1Index, file.DefaultCam2Index}), QList<int>({2, 0}));
@@ -231,13 +231,13 @@ TEST_F(StationTrayTest, TheChosenDefaultCamerasReachTheCameraListsAndTheFile) {
 
 TEST_F(StationTrayTest, ARestartSavesWhatWasTypedInThePanelFirst) {
     StartTray();
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    zones->TabControl1->setCurrentIndex(2);
-    zones->smtpEdit->setText(" mail.example.org:2525 ");
-    zones->AlertEmail->setText("watch@example.org");
-    zones->RGBGreen->setChecked(false);
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    mainWindow->setupTabs->setCurrentIndex(2);
+    mainWindow->smtpEdit->setText(" mail.example.org:2525 ");
+    mainWindow->AlertEmail->setText("watch@example.org");
+    mainWindow->RGBGreen->setChecked(false);
     restartSucceeds = true;
-    EXPECT_TRUE(zones->RestartProgram());
+    EXPECT_TRUE(mainWindow->RestartProgram());
     EXPECT_EQ(events.filter("StartOwnExecutable").size(), 1);
 
     auto reader = MakeStore();
@@ -252,27 +252,27 @@ TEST_F(StationTrayTest, ARestartSavesWhatWasTypedInThePanelFirst) {
 TEST_F(StationTrayCameraTest, ScreenTabListsTheRunningCamerasModesAndAChoiceIsSetAndStored) {
     InstallCameras(1);
     StartTray([](SettingsRecord& r) { r.AviReady1 = true; });
-    QTest::mouseClick(zones->Panel2, Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([this] { return zones->CameraPreviews(1); }, kWait));
-    QTest::mouseClick(zones->Button24, Qt::LeftButton);
-    zones->TabControl1->setCurrentIndex(3);
-    TVideoCapture* cap = zones->Cap(1)->cap;
+    QTest::mouseClick(mainWindow->camera1Button, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([this] { return mainWindow->CameraPreviews(1); }, kWait));
+    QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
+    mainWindow->setupTabs->setCurrentIndex(3);
+    VideoCapture* cap = mainWindow->Cap(1)->cap;
     const int count = cap->VideoModeCount();
     ASSERT_GT(count, 1);
-    ASSERT_EQ(zones->Vmodes->count(), count);
-    EXPECT_EQ(zones->Vmodes->currentIndex(), -1); // nothing chosen yet
-    EXPECT_EQ(zones->VModes2->count(), 0);        // camera 2 is off
-    TVideoMode second;
+    ASSERT_EQ(mainWindow->videoMode1Combo->count(), count);
+    EXPECT_EQ(mainWindow->videoMode1Combo->currentIndex(), -1); // nothing chosen yet
+    EXPECT_EQ(mainWindow->videoMode2Combo->count(), 0);        // camera 2 is off
+    VideoMode second;
     cap->GetVideoMode(1, second);
 
-    zones->Vmodes->setCurrentIndex(1);
-    emit zones->Vmodes->activated(1);
+    mainWindow->videoMode1Combo->setCurrentIndex(1);
+    emit mainWindow->videoMode1Combo->activated(1);
     EXPECT_FALSE(FileRecord().AviReady1);
-    TVideoMode current;
+    VideoMode current;
     cap->GetCurrentVideoMode(current);
     EXPECT_EQ(DescribeVideoMode(current), DescribeVideoMode(second));
     ASSERT_TRUE(FramesArrive(1));
 
-    QTest::mouseClick(zones->Button11, Qt::LeftButton);
+    QTest::mouseClick(mainWindow->setupHideButton, Qt::LeftButton);
     EXPECT_EQ(FileRecord().VideoMode1, DescribeVideoMode(second));
 }

@@ -55,14 +55,14 @@ TEST(TcpListenerFlood, EveryConnectionIsClosedAndTheLogKeepsItsNewestThousandRow
     flood.join();
     ASSERT_TRUE(flooded);
     EXPECT_EQ(closedByStation, kConnections);
-    ASSERT_TRUE(TestSupport::WaitFor([&] { return panel.TCPLOG->count() == TcpListener::kMaxLogRows &&
-                                                    panel.TCPLOG->item(999)->text() != "before the flood"; }));
+    ASSERT_TRUE(TestSupport::WaitFor([&] { return panel.tcpLogList->count() == TcpListener::kMaxLogRows &&
+                                                    panel.tcpLogList->item(999)->text() != "before the flood"; }));
     for (int row : {0, 500, 999})
-        EXPECT_TRUE(panel.TCPLOG->item(row)->text().startsWith("127.0.0.1 refused ")) << panel.TCPLOG->item(row)->text().toStdString();
+        EXPECT_TRUE(panel.tcpLogList->item(row)->text().startsWith("127.0.0.1 refused ")) << panel.tcpLogList->item(row)->text().toStdString();
     // One more connection lands on top.
     panel.AddTcpLog("newest");
-    EXPECT_EQ(panel.TCPLOG->item(0)->text(), "newest");
-    EXPECT_EQ(panel.TCPLOG->count(), TcpListener::kMaxLogRows);
+    EXPECT_EQ(panel.tcpLogList->item(0)->text(), "newest");
+    EXPECT_EQ(panel.tcpLogList->count(), TcpListener::kMaxLogRows);
 }
 
 TEST(TcpListenerFlood, AConnectionResetBeforeItIsTakenIsLoggedAsFromAnUnknownPeer) {

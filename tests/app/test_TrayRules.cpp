@@ -15,7 +15,7 @@ TEST(TrayRules, TrayMenuFollowsTheRunningCamerasAndTheFtpConnection) {
     EXPECT_TRUE(one.targetVisible && one.aim1Enabled && one.ftpVisible);
     EXPECT_FALSE(one.aim2Enabled);
 
-    // Only camera 2: "Target" with AIM1 disabled and AIM2 enabled.
+    // Only camera 2: "Target" with aim1Action disabled and aim2Action enabled.
     TrayMenuState two = TrayMenu(false, true, false);
     EXPECT_TRUE(two.targetVisible && two.aim2Enabled);
     EXPECT_FALSE(two.aim1Enabled || two.ftpVisible);

@@ -1,7 +1,7 @@
 // The station's windows where a user can find them: owned windows stay above their shown
 // main window, messages above the window they concern, the set-up panel above the camera
 // area after a return to the main window, and the tool bar's texts readable.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 #include "tests/app/RealMessageBox.h"
 
 #include "app/NetworkPanel.h"
@@ -44,29 +44,29 @@ TEST(WindowsStayFound, OwnedWindowsStayAboveTheShownMainWindowAndMessagesAboveTh
     owned.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owned));
     QWidget* boxOwner = nullptr;
-    WhenTheBoxShows([&](TOKBox* box) {
+    WhenTheBoxShows([&](MessageWindow* box) {
         boxOwner = box->parentWidget();
         EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     });
     ShowMessageBox("No FTP Server");
     EXPECT_EQ(boxOwner, &owned);
-    EXPECT_EQ(TOKBox::Instance()->parentWidget(), nullptr);
+    EXPECT_EQ(MessageWindow::Instance()->parentWidget(), nullptr);
 }
 
-class MainWindowFound : public TzonesFixture {
+class MainWindowFound : public MainWindowFixture {
 protected:
     std::unique_ptr<StationLayout> layout;
     void TearDown() override {
-        TzonesFixture::TearDown();
+        MainWindowFixture::TearDown();
         layout.reset();
     }
     void StartLaidOut() {
         Create();
-        layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+        layout = std::make_unique<StationLayout>(*mainWindow, [](QWidget&, bool) {});
         links.layout = layout.get();
-        zones->show();
+        mainWindow->show();
         ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
-        ASSERT_TRUE(TestSupport::WaitFor([this] { return !zones->restlye.Enabled(); }));
+        ASSERT_TRUE(TestSupport::WaitFor([this] { return !mainWindow->relayoutTimer.Enabled(); }));
     }
 };
 
@@ -74,24 +74,24 @@ TEST_F(MainWindowFound, SetupPanelStaysAboveTheCameraAreaAfterTheActivationThatF
     StartLaidOut();
     // As "Setup" opens it.
     layout->PlaceStatusPanel();
-    zones->Panel1->show();
-    zones->NetWorkPanel->ShowNetworkPanel();
+    mainWindow->setupPanel->show();
+    mainWindow->NetWorkPanel->ShowNetworkPanel();
     // The return from a message box: the activation re-lays the window out by its timer.
-    zones->FormActivate();
-    ASSERT_TRUE(zones->restlye.Enabled());
-    ASSERT_TRUE(TestSupport::WaitFor([this] { return !zones->restlye.Enabled(); }));
-    for (QWidget* panel : {static_cast<QWidget*>(zones->Panel1), static_cast<QWidget*>(zones->NetWorkPanel)}) {
+    mainWindow->FormActivate();
+    ASSERT_TRUE(mainWindow->relayoutTimer.Enabled());
+    ASSERT_TRUE(TestSupport::WaitFor([this] { return !mainWindow->relayoutTimer.Enabled(); }));
+    for (QWidget* panel : {static_cast<QWidget*>(mainWindow->setupPanel), static_cast<QWidget*>(mainWindow->NetWorkPanel)}) {
         SCOPED_TRACE(panel->objectName().toStdString());
         ASSERT_TRUE(panel->isVisible());
-        QWidget* top = zones->childAt(panel->geometry().center());
+        QWidget* top = mainWindow->childAt(panel->geometry().center());
         EXPECT_TRUE(top == panel || panel->isAncestorOf(top)) << (top ? top->objectName().toStdString() : "none");
     }
 }
 
 TEST_F(MainWindowFound, ToolbarTextsFitAndStandOutFromTheirBackground) {
     StartLaidOut();
-    ASSERT_TRUE(zones->maintoolbar->isVisible());
-    for (QWidget* control : zones->maintoolbar->findChildren<QWidget*>()) {
+    ASSERT_TRUE(mainWindow->mainToolbar->isVisible());
+    for (QWidget* control : mainWindow->mainToolbar->findChildren<QWidget*>()) {
         if (!control->isVisible())
             continue;
         SCOPED_TRACE(control->objectName().toStdString());
@@ -122,11 +122,11 @@ protected:
 TEST_F(CameraListsReadable, ACameraListsTextStandsOutWhetherItsCameraIsOnOrOff) {
     InstallCameras(2);
     Create();
-    layout = std::make_unique<StationLayout>(*zones, [](QWidget&, bool) {});
+    layout = std::make_unique<StationLayout>(*mainWindow, [](QWidget&, bool) {});
     links.layout = layout.get();
-    zones->show();
+    mainWindow->show();
     ASSERT_TRUE(TestSupport::WaitFor([this] { return !flags.StartupGuard; }));
-    zones->cam2List->setCurrentIndex(1);
+    mainWindow->cam2List->setCurrentIndex(1);
     const auto readable = [](QComboBox* list, const char* when) {
         SCOPED_TRACE(list->objectName().toStdString() + " " + when);
         EXPECT_FALSE(list->lineEdit()->text().isEmpty());
@@ -138,14 +138,14 @@ TEST_F(CameraListsReadable, ACameraListsTextStandsOutWhetherItsCameraIsOnOrOff) 
     const struct {
         QComboBox* list;
         QPushButton* button;
-    } cameras[] = {{zones->cam1List, zones->Panel2}, {zones->cam2List, zones->Panel3}};
+    } cameras[] = {{mainWindow->cam1List, mainWindow->camera1Button}, {mainWindow->cam2List, mainWindow->camera2Button}};
     for (const auto& camera : cameras) {
         readable(camera.list, "before its camera ran");
         camera.button->click();
-        ASSERT_TRUE(zones->CameraPreviews(camera.list == zones->cam1List ? 1 : 2));
+        ASSERT_TRUE(mainWindow->CameraPreviews(camera.list == mainWindow->cam1List ? 1 : 2));
         readable(camera.list, "camera on");
         camera.button->click();
-        ASSERT_FALSE(zones->CameraPreviews(camera.list == zones->cam1List ? 1 : 2));
+        ASSERT_FALSE(mainWindow->CameraPreviews(camera.list == mainWindow->cam1List ? 1 : 2));
         readable(camera.list, "camera switched off");
     }
 }

@@ -1,6 +1,6 @@
 // Aiming camera 1's zone end to end: the real main window, a test camera, the detector, the
 // zone window shown modally by Aim 1, the arrows, and the settings kept across a restart.
-#include "TzonesFixture.h"
+#include "MainWindowFixture.h"
 
 #include "app/StationMotion.h"
 #include "core/CaptionChoices.h"
@@ -20,8 +20,8 @@ protected:
     std::unique_ptr<StationMotion> motion;
 
     void TearDown() override {
-        if (zones)
-            zones->MotionTime.SetEnabled(false);
+        if (mainWindow)
+            mainWindow->MotionTime.SetEnabled(false);
         CameraStationFixture::TearDown();
         motion.reset();
         captions.reset();
@@ -33,17 +33,17 @@ protected:
         captions = std::make_unique<PictureCaptions>(store->Record(), choices);
         motion = std::make_unique<StationMotion>(*store, *captions, choices);
         links.motion = motion.get();
-        motion->BindMainWindow(*zones);
-        BindZoneWindows(*form2, *form1, *zones, *links.layout, *motion);
-        zones->show();
+        motion->BindMainWindow(*mainWindow);
+        BindZoneWindows(*camera1ZoneWindow, *camera2ZoneWindow, *mainWindow, *links.layout, *motion);
+        mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-        zones->alarm->setChecked(false);
+        mainWindow->alarm->setChecked(false);
     }
 
     void Restart() {
-        if (zones)
-            zones->MotionTime.SetEnabled(false);
-        zones.reset();
+        if (mainWindow)
+            mainWindow->MotionTime.SetEnabled(false);
+        mainWindow.reset();
         motion.reset();
         store = MakeStore();
         StartStation();
@@ -65,36 +65,36 @@ TEST_F(ZoneWindowAimTest, Aim1MovesTheZoneWithTheArrowsAndKeepsItAcrossARestart)
         r.SoundAlarm = false;
     });
     StartStation();
-    zones->Panel2->click();
-    ASSERT_TRUE(zones->CameraPreviews(1));
+    mainWindow->camera1Button->click();
+    ASSERT_TRUE(mainWindow->CameraPreviews(1));
     ASSERT_TRUE(FramesArrive(1));
 
     bool modal = false, ticked = false, busy = false;
     QStringList lefts;
-    form2->onShowModal = [&] {
-        QTimer::singleShot(0, form2.get(), [&] {
-            ASSERT_TRUE(WaitFor([&] { return form2->focus->hasFocus(); }, kWait));
-            modal = form2->isModal() && form2->isVisible();
-            ticked = form2->TargetTicked();
+    camera1ZoneWindow->onShowModal = [&] {
+        QTimer::singleShot(0, camera1ZoneWindow.get(), [&] {
+            ASSERT_TRUE(WaitFor([&] { return camera1ZoneWindow->keyFocusEdit->hasFocus(); }, kWait));
+            modal = camera1ZoneWindow->isModal() && camera1ZoneWindow->isVisible();
+            ticked = camera1ZoneWindow->TargetTicked();
             busy = TransferBusy::IsBusy();
-            QTest::keyClick(form2->focus, Qt::Key_Right);
-            lefts << form2->CalLeft->text();
-            QTest::keyClick(form2->focus, Qt::Key_Down);
-            lefts << form2->calTop->text();
-            form2->TrackBar1->setValue(120);
-            form2->Sensitivity->setCurrentIndex(23); // 4800
-            QTest::keyClick(form2->focus, Qt::Key_Escape);
+            QTest::keyClick(camera1ZoneWindow->keyFocusEdit, Qt::Key_Right);
+            lefts << camera1ZoneWindow->leftEdit->text();
+            QTest::keyClick(camera1ZoneWindow->keyFocusEdit, Qt::Key_Down);
+            lefts << camera1ZoneWindow->topEdit->text();
+            camera1ZoneWindow->sizeTrackBar->setValue(120);
+            camera1ZoneWindow->sensitivityCombo->setCurrentIndex(23); // 4800
+            QTest::keyClick(camera1ZoneWindow->keyFocusEdit, Qt::Key_Escape);
         });
-        form2->TForm2::ShowModal();
+        camera1ZoneWindow->Camera1ZoneWindow::ShowModal();
     };
-    zones->AimCamera(1);
+    mainWindow->AimCamera(1);
 
     EXPECT_TRUE(modal);
     EXPECT_TRUE(ticked);
     EXPECT_TRUE(busy);
     EXPECT_EQ(lefts, QStringList({"70", "50"}));
-    EXPECT_FALSE(form2->isVisible());
-    EXPECT_FALSE(form2->TargetTicked());
+    EXPECT_FALSE(camera1ZoneWindow->isVisible());
+    EXPECT_FALSE(camera1ZoneWindow->TargetTicked());
     EXPECT_FALSE(TransferBusy::IsBusy());
 
     // Aim 1 saved what the window set.
@@ -104,8 +104,8 @@ TEST_F(ZoneWindowAimTest, Aim1MovesTheZoneWithTheArrowsAndKeepsItAcrossARestart)
 
     // A restart shows them again, through the settings copy into the window.
     Restart();
-    const ZoneEditValues shown = form2->ZoneValues();
-    EXPECT_EQ(QStringList({shown.CalLeft, shown.calTop, shown.scales, shown.Sensitivity}),
+    const ZoneEditValues shown = camera1ZoneWindow->ZoneValues();
+    EXPECT_EQ(QStringList({shown.leftEdit, shown.topEdit, shown.sizeEdit, shown.sensitivityCombo}),
               QStringList({"70", "50", "120", "4800"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }

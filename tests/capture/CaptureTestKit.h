@@ -105,18 +105,18 @@ protected:
         control.reset(); // a camera has one control at a time
         platform::InstallTestCameras(cameras);
         EnumerateVideoInputs();
-        control = std::make_unique<TVideoCapture>(platform::ProgramFolder(folder.path()));
+        control = std::make_unique<VideoCapture>(platform::ProgramFolder(folder.path()));
         control->WantAudio = false;
         control->VideoSourceMoniker = FindDeviceMonikerByName(VideoInputDevices, name);
-        TVideoCapture* c = control.get();
-        QObject::connect(c, &TVideoCapture::OnFrameRendered, c, [c] { c->RequestBitmap(); });
-        QObject::connect(c, &TVideoCapture::OnBitmapGrabbed, c, [this](const TCapturedBitmap& b) {
+        VideoCapture* c = control.get();
+        QObject::connect(c, &VideoCapture::OnFrameRendered, c, [c] { c->RequestBitmap(); });
+        QObject::connect(c, &VideoCapture::OnBitmapGrabbed, c, [this](const CapturedBitmap& b) {
             last = b;
             ++frames;
         });
-        QObject::connect(c, &TVideoCapture::OnDeviceLost, c, [this] { ++deviceLost; });
-        QObject::connect(c, &TVideoCapture::OnStopCapture, c, [this] { ++stopCaptures; });
-        QObject::connect(c, &TVideoCapture::OnAborted, c, [this] { ++aborted; });
+        QObject::connect(c, &VideoCapture::OnDeviceLost, c, [this] { ++deviceLost; });
+        QObject::connect(c, &VideoCapture::OnStopCapture, c, [this] { ++stopCaptures; });
+        QObject::connect(c, &VideoCapture::OnAborted, c, [this] { ++aborted; });
         ASSERT_TRUE(control->BuildCaptureFilters());
     }
 
@@ -140,8 +140,8 @@ protected:
     bool RecordFrames(int count) { return FramesArrive(count); }
 
     TestSupport::TempProgramFolder folder;
-    std::unique_ptr<TVideoCapture> control;
-    TCapturedBitmap last;
+    std::unique_ptr<VideoCapture> control;
+    CapturedBitmap last;
     int frames = 0, deviceLost = 0, stopCaptures = 0, aborted = 0;
     bool answerYes = true;
     QStringList questions;

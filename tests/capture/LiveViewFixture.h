@@ -4,7 +4,7 @@
 #include "CaptureTestKit.h"
 
 #include "capture/CaptureFlags.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 
 namespace capture_test {
@@ -19,20 +19,20 @@ protected:
     void SetUp() override {
         CaptureErrorFlag = 0;
         CameraQueriesSuspended = 0;
-        TtorCap::SetCaptionPainter({}); // the view shows the frame exactly as grabbed
+        CameraView::SetCaptionPainter({}); // the view shows the frame exactly as grabbed
         platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", pattern_)});
-        view = std::make_unique<TtorCap>(platform::ProgramFolder(folder.path()));
+        view = std::make_unique<CameraView>(platform::ProgramFolder(folder.path()));
         view->CameraNumber = 1;
         if (countPictures_)
-            QObject::connect(view->cap, &TVideoCapture::OnPictureGrabbed, view.get(),
+            QObject::connect(view->cap, &VideoCapture::OnPictureGrabbed, view.get(),
                              [this](const QImage&) { ++frames; });
         else
-            QObject::connect(view->cap, &TVideoCapture::OnBitmapGrabbed, view.get(),
-                             [this](const TCapturedBitmap&) { ++frames; });
+            QObject::connect(view->cap, &VideoCapture::OnBitmapGrabbed, view.get(),
+                             [this](const CapturedBitmap&) { ++frames; });
     }
     void TearDown() override {
-        TtorCap::SetLiveWatch({});
-        TtorCap::SetFrameReadInterval({});
+        CameraView::SetLiveWatch({});
+        CameraView::SetFrameReadInterval({});
         view.reset();
         CameraTest::TearDown();
     }
@@ -42,7 +42,7 @@ protected:
     }
 
     TestSupport::TempProgramFolder folder;
-    std::unique_ptr<TtorCap> view;
+    std::unique_ptr<CameraView> view;
     int frames = 0;
 
 private:

@@ -21,7 +21,7 @@ TEST_F(CaptureDevices, RepeatedNamesAreNumberedBlanksKeptEmptySkipped) {
 TEST_F(CaptureDevices, AHeldMonikerFindsItsDeviceAcrossRefreshClearAndUnplugging) {
     platform::InstallTestCameras({Camera("Left"), Camera("Right")});
     EnumerateVideoInputs();
-    TMoniker held = FindDeviceMonikerByName(VideoInputDevices, "Right");
+    DeviceMoniker held = FindDeviceMonikerByName(VideoInputDevices, "Right");
     ASSERT_TRUE(held);
     EXPECT_FALSE(FindDeviceMonikerByName(VideoInputDevices, "right"));
     EXPECT_EQ(IndexOfDeviceMoniker(VideoInputDevices, nullptr), -1);
@@ -55,7 +55,7 @@ TEST_F(CaptureDevices, NoCameraGivesEmptyListsAndTheCompressorsFeedAnAviFile) {
 
     const QStringList video = VideoCompressorNames(true);
     EXPECT_TRUE(video.contains("JPEG image encoder")) << video.join(", ").toStdString();
-    const TMoniker jpeg = FindDeviceMonikerByName(VideoCompressorDevices, "JPEG image encoder");
+    const DeviceMoniker jpeg = FindDeviceMonikerByName(VideoCompressorDevices, "JPEG image encoder");
     ASSERT_TRUE(jpeg);
     EXPECT_EQ(jpeg->Key(), "enc:jpegenc");
     // Listed in a stable order, so saved compressor names keep their suffixes.

@@ -20,7 +20,7 @@ struct RecordingHost : CaptureDialogHost {
     void ShowCompressorSettings() override { calls << "compressor"; }
 };
 
-QStringList Names(TDialogSet set) {
+QStringList Names(DialogFlags set) {
     QStringList names;
     for (int n = 0; n < CaptureDialogCount; ++n)
         if (DialogInSet(set, n))
@@ -41,7 +41,7 @@ TEST(CaptureDialogs, OffersOnlyWhatTheGraphHasAndNeverTheWindowsOnlyDialogs) {
 }
 
 TEST(CaptureDialogs, ShowingStopsAndRestartsTheGraphAsEachDialogNeedsNeverWhileRecording) {
-    const TDialogSet set = FindCaptureDialogs(CaptureDialogFacts{true, true, true, true, true});
+    const DialogFlags set = FindCaptureDialogs(CaptureDialogFacts{true, true, true, true, true});
     const struct {
         int dialog;
         bool wantPreview;
@@ -58,7 +58,7 @@ TEST(CaptureDialogs, ShowingStopsAndRestartsTheGraphAsEachDialogNeedsNeverWhileR
     }
 
     // Numbers outside the set, and anything while recording, show nothing and touch nothing.
-    const TDialogSet sourceOnly = FindCaptureDialogs(CaptureDialogFacts{true, true, false, false, false});
+    const DialogFlags sourceOnly = FindCaptureDialogs(CaptureDialogFacts{true, true, false, false, false});
     RecordingHost host;
     for (int n : {int(dlgVideoCapturePin), -1, 14})
         EXPECT_FALSE(ShowCaptureDialog(host, sourceOnly, n)) << n;

@@ -11,7 +11,7 @@ using capture_test::Camera;
 namespace {
 
 // The mode methods with a graph side that only logs what it is asked to do.
-class ModeControl : public TCaptureModeControl {
+class ModeControl : public CaptureModeControl {
 public:
     bool Capturing = false, Previewing = false;
     int DisplaySize = 0;
@@ -36,16 +36,16 @@ class CaptureModeCameras : public capture_test::CameraTest {};
 
 TEST(CaptureModeText, Sameness) {
     // Frame rates and the major type are no part of a video mode's identity.
-    const TVideoMode v{guids::MEDIATYPE_Video, guids::MEDIASUBTYPE_RGB24, 640, 480, 24};
-    TVideoMode b = v;
+    const VideoMode v{guids::MEDIATYPE_Video, guids::MEDIASUBTYPE_RGB24, 640, 480, 24};
+    VideoMode b = v;
     b.AvgFrameRate = b.MaxFrameRate = 15;
     b.MajorType = guids::MEDIATYPE_Interleaved;
     EXPECT_TRUE(IsSameVideoMode(v, b));
     b.Height = 481;
     EXPECT_FALSE(IsSameVideoMode(v, b));
     // PCM compares the sample layout, other audio the byte rate.
-    TAudioMode p{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_PCM, 44100, 16, 2, 176400};
-    TAudioMode q = p;
+    AudioMode p{guids::MEDIATYPE_Audio, guids::MEDIASUBTYPE_PCM, 44100, 16, 2, 176400};
+    AudioMode q = p;
     q.AvgSampleRate = 1;
     EXPECT_TRUE(IsSameAudioMode(p, q));
     q.Channels = 1;
@@ -66,7 +66,7 @@ TEST(CaptureModeCaps, CapabilitiesFollowCapsOrderWithRateLimits) {
         text << DescribeVideoMode(VideoModeFromMediaType(c.Type, nullptr));
     EXPECT_EQ(text, (QStringList{"640x480x16b (YUY2)", "320x240x16b (YUY2)", "320x240x24b (RGB24)",
                                  "1280x720x24b"}));
-    const TVideoMode first = VideoModeFromMediaType(caps[0].Type, &caps[0].StreamCaps);
+    const VideoMode first = VideoModeFromMediaType(caps[0].Type, &caps[0].StreamCaps);
     EXPECT_DOUBLE_EQ(first.MinFrameRate, 5.0);
     EXPECT_NEAR(first.MaxFrameRate, 30.0, 1e-3);
     EXPECT_NEAR(first.AvgFrameRate, 30.0, 1e-3);
@@ -110,7 +110,7 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
         control.SetVideoStreamConfig(CreateDeviceStreamConfig(VideoInputDevices[device].Moniker));
         QStringList text;
         for (int i = 0; i < control.VideoModeCount(); ++i) {
-            TVideoMode m;
+            VideoMode m;
             control.GetVideoMode(i, m);
             text << DescribeVideoMode(m);
         }
@@ -120,10 +120,10 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     EXPECT_EQ(modesOf(1), (QStringList{"320x240x24b (RGB24)", "640x480x24b (RGB24)"}));
     EXPECT_EQ(modesOf(2), (QStringList{"320x240x24b", "640x480x24b"}));
 
-    const TMoniker raw = VideoInputDevices[0].Moniker;
+    const DeviceMoniker raw = VideoInputDevices[0].Moniker;
     ModeControl control;
     control.SetVideoStreamConfig(CreateDeviceStreamConfig(raw));
-    TVideoMode m0, m1, out;
+    VideoMode m0, m1, out;
     control.GetVideoMode(0, m0);
     control.GetVideoMode(1, m1);
     EXPECT_NEAR(m1.AvgFrameRate, 30.0, 1e-3);
@@ -135,11 +135,11 @@ TEST_F(CaptureModeCameras, TestCameraModesSwitchingAndSelection) {
     EXPECT_EQ(out.AvgFrameRate, 0.0);
 
     // Selecting the current mode at another rate changes nothing.
-    TVideoMode wanted = m0;
+    VideoMode wanted = m0;
     wanted.AvgFrameRate = wanted.MinFrameRate = wanted.MaxFrameRate = 5;
     EXPECT_TRUE(control.SelectVideoMode(wanted));
     EXPECT_TRUE(control.Calls.isEmpty());
-    EXPECT_FALSE(control.SelectVideoMode(TVideoMode{})); // the all-zero record selects nothing
+    EXPECT_FALSE(control.SelectVideoMode(VideoMode{})); // the all-zero record selects nothing
 
     EXPECT_TRUE(control.SelectVideoMode(m1));
     EXPECT_EQ(control.Calls, (QStringList{"teardown", "OnChangeVCapMode"}));

@@ -100,7 +100,7 @@ TEST_F(DriverSetupPageWindow, BindsToTheRegistry) {
     QTest::keyClicks(page.Location1, "Porch");
     EXPECT_EQ(page.Location2->text(), "Porch");
 
-    QTest::mouseClick(page.Button44, Qt::LeftButton);
+    QTest::mouseClick(page.saveLocationsButton, Qt::LeftButton);
     EXPECT_EQ(registry.GetDriverAlias("Cam A"), "Porch");
     EXPECT_EQ(store.Record().Cam1Name, "Porch");
     EXPECT_EQ(store.Record().Cam2Name, "Cam 2"); // camera 2 still runs device 1

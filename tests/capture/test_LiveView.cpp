@@ -4,7 +4,7 @@
 #include "LiveViewFixture.h"
 
 #include "capture/CaptureFlags.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "capture/VideoCapture.h"
 #include "platform/MediaPipeline.h"
 
@@ -21,8 +21,8 @@ TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
     ASSERT_TRUE(FramesArrive(3));
 
     QImage grabbed, shown;
-    QObject::connect(view->cap, &TVideoCapture::OnBitmapGrabbed, view.get(),
-                     [&](const TCapturedBitmap& bitmap) {
+    QObject::connect(view->cap, &VideoCapture::OnBitmapGrabbed, view.get(),
+                     [&](const CapturedBitmap& bitmap) {
                          if (!grabbed.isNull()) return;
                          grabbed = bitmap;
                          shown = view->Image->grab().toImage(); // the view's own paint

@@ -4,7 +4,7 @@
 #include "LiveViewFixture.h"
 
 #include "capture/StretchedImage.h"
-#include "capture/TtorCap.h"
+#include "capture/CameraView.h"
 #include "platform/MediaPipeline.h"
 
 #include <QPainter>
@@ -118,7 +118,7 @@ TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTime
     view->Image->hide();
     platform::MediaCapturePipeline& pipeline = *view->cap->Pipeline();
     auto converted = [&](bool watchedElsewhere, quint64 frames = 20) {
-        TtorCap::SetLiveWatch([watchedElsewhere](int) { return watchedElsewhere; });
+        CameraView::SetLiveWatch([watchedElsewhere](int) { return watchedElsewhere; });
         FramesArrive(1);
         const quint64 rendered = pipeline.FramesRendered(), copied = pipeline.FramesCopied();
         EXPECT_TRUE(WaitFor([&] { return pipeline.FramesRendered() >= rendered + frames; }, kWait));
@@ -128,7 +128,7 @@ TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTime
     // Shown in a view of the application's own: every frame.
     EXPECT_GT(converted(true), 0.8);
     // Unseen and read only every 10 s: one frame at most in the time of 60.
-    TtorCap::SetFrameReadInterval([] { return 10000; });
+    CameraView::SetFrameReadInterval([] { return 10000; });
     EXPECT_LT(converted(false, 60), 0.03);
 }
 
@@ -141,12 +141,12 @@ TEST(UnwatchedFrames, AreTakenOftenEnoughForWhatReadsThem) {
         int atLeastMs, belowMs;
     } cases[] = {{0, 200, 201}, {100, 200, 201}, {200, 200, 201}, {400, 300, 400}, {5000, 4000, 5000}};
     for (const auto& c : cases) {
-        TtorCap::SetFrameReadInterval([&c] { return c.readMs; });
-        EXPECT_GE(TtorCap::UnwatchedFrameMs(), c.atLeastMs) << c.readMs;
-        EXPECT_LT(TtorCap::UnwatchedFrameMs(), c.belowMs) << c.readMs;
+        CameraView::SetFrameReadInterval([&c] { return c.readMs; });
+        EXPECT_GE(CameraView::UnwatchedFrameMs(), c.atLeastMs) << c.readMs;
+        EXPECT_LT(CameraView::UnwatchedFrameMs(), c.belowMs) << c.readMs;
     }
-    TtorCap::SetFrameReadInterval({});
-    EXPECT_EQ(TtorCap::UnwatchedFrameMs(), TtorCap::kUnwatchedFrameMs);
+    CameraView::SetFrameReadInterval({});
+    EXPECT_EQ(CameraView::UnwatchedFrameMs(), CameraView::kUnwatchedFrameMs);
 }
 
 TEST_F(LiveViewUpdatesTest, ANoisyFrameIsPaintedWhole) {
@@ -160,7 +160,7 @@ TEST_F(LiveViewUpdatesTest, ANoisyFrameIsPaintedWhole) {
     ASSERT_TRUE(view->ConnectCamera(true, 0));
     view->Image->setGeometry(0, 0, 320, 240); // the frame's own size: each pixel as grabbed
     QImage before, after;
-    QObject::connect(view->cap, &TVideoCapture::OnPictureGrabbed, view.get(), [&](const QImage& frame) {
+    QObject::connect(view->cap, &VideoCapture::OnPictureGrabbed, view.get(), [&](const QImage& frame) {
         before = after;
         after = frame;
     });

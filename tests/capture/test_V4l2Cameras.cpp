@@ -50,7 +50,7 @@ TEST_F(V4l2CameraTest, KeyDialogAndStartingMode) {
 
     ASSERT_NO_FATAL_FAILURE(Connect({node, Camera("Plain Cam")}, "Node Cam"));
     EXPECT_EQ(control->VideoSourceMoniker->Key(), "v4l2:/dev/video57");
-    TVideoCaptureDialogs dialogs(*control, nullptr);
+    VideoCaptureDialogs dialogs(*control, nullptr);
     auto settings = dialogs.SourceSettings();
     EXPECT_TRUE(dynamic_cast<platform::V4l2ControlModel*>(settings.get()));
     EXPECT_EQ(opened, QStringList{"/dev/video57"});

@@ -14,7 +14,7 @@ TEST_F(VideoCaptureTest, PreviewShowsThePatternAtTheModeSizeAndStopEndsDelivery)
     slow.FramesPerSecond = 7.5; // offered as 15/2, as high-resolution modes often are
     Connect({slow}, "Bars");
     int modeChanges = 0;
-    QObject::connect(control.get(), &TVideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
+    QObject::connect(control.get(), &VideoCapture::OnChangeVCapMode, [&] { ++modeChanges; });
     StartPreviewAndRequest();
     EXPECT_TRUE(control->Previewing());
     ASSERT_TRUE(FramesArrive());
@@ -34,7 +34,7 @@ TEST_F(VideoCaptureTest, PreviewShowsThePatternAtTheModeSizeAndStopEndsDelivery)
     EXPECT_FALSE(control->RequestBitmap());
     StartPreviewAndRequest();
     ASSERT_TRUE(WaitFor([&] { return last.size() == QSize(640, 480); }, kWait));
-    TVideoMode current;
+    VideoMode current;
     control->GetCurrentVideoMode(current);
     EXPECT_EQ(DescribeVideoMode(current), "640x480x16b (YUY2)");
 
@@ -58,7 +58,7 @@ TEST_F(VideoCaptureTest, WhatCannotBuildNeverPreviews) {
     EXPECT_FALSE(control->StartPreview());
     EXPECT_FALSE(control->Previewing());
 
-    TVideoCapture bare{platform::ProgramFolder("/tmp")};
+    VideoCapture bare{platform::ProgramFolder("/tmp")};
     EXPECT_FALSE(bare.StartPreview()); // nothing built
     EXPECT_FALSE(bare.RequestBitmap());
 }
@@ -114,7 +114,7 @@ TEST_F(VideoCaptureTest, TimeLimitStopsTheCaptureCopiesTheTempFileAndResumesPrev
     control->UseTimeLimit = true;
     control->TimeLimit = 1;
     int progress = 0;
-    QObject::connect(control.get(), &TVideoCapture::OnCaptureProgress, [&] { ++progress; });
+    QObject::connect(control.get(), &VideoCapture::OnCaptureProgress, [&] { ++progress; });
     StartPreviewAndRequest();
     ASSERT_TRUE(control->StartCapture(false));
     EXPECT_TRUE(questions.isEmpty());

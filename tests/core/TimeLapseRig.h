@@ -43,7 +43,7 @@ struct FakeStation : TimeLapseStation {
     QStringList events;
     QString surveillanceText;
     quint32 buttonColour = 0;
-    quint32 panel4Colour = 12345;
+    quint32 surveillanceButtonColour = 12345;
     bool camera1On = true;
     bool diskControl = true;
     bool ftp = false;
@@ -52,7 +52,7 @@ struct FakeStation : TimeLapseStation {
     void SetSurveillanceText(const QString& text) override { surveillanceText = text; }
     quint32 TimeLapseButtonColour() const override { return buttonColour; }
     void SetTimeLapseButtonColour(quint32 colour) override { buttonColour = colour; }
-    void SetPanel4Colour(quint32 colour) override { panel4Colour = colour; }
+    void SetSurveillanceButtonColour(quint32 colour) override { surveillanceButtonColour = colour; }
     bool Camera1ButtonOn() const override { return camera1On; }
     void ShowPictureCaptions(int camera) override { events << QString("Captions %1").arg(camera); }
     void TakePicture1() override {

@@ -1,7 +1,7 @@
 #include "core/CaptionSettings.h"
 #include "core/PictureCaption.h"
 #include "core/SettingsStore.h"
-#include "core/TFontSettings.h"
+#include "core/CaptionFontDialog.h"
 #include "support/TestSupport.h"
 
 #include <QListWidget>
@@ -84,15 +84,15 @@ TEST_F(CaptionSettingsTest, ChangesTakeEffectOnlyWhileTheWindowIsShown) {
 
 TEST_F(CaptionSettingsTest, WindowBindsControlsAndHideSavesToTheFile) {
     cam1On = true;
-    TFontSettings window(settings);
+    CaptionFontDialog window(settings);
     auto* combos = window.findChild<QListWidget*>("ColorCombos");
     auto* sizes = window.findChild<QListWidget*>("FontSizeList");
     auto* formats = window.findChild<QListWidget*>("FormatList");
     auto* topRight = window.findChild<QRadioButton*>("TopRight");
-    auto* hide = window.findChild<QPushButton*>("Button36");
+    auto* hide = window.findChild<QPushButton*>("hideButton");
     ASSERT_TRUE(combos && sizes && formats && topRight && hide);
 
-    ASSERT_TRUE(settings.Captions1Click(true, false));
+    ASSERT_TRUE(settings.CaptionsActionClick(true, false));
     settings.PrepareShowDialog();
     settings.SetVisible(true);
     window.show();
@@ -115,6 +115,6 @@ TEST_F(CaptionSettingsTest, WindowBindsControlsAndHideSavesToTheFile) {
     // A gather hook replaces the plain save.
     int gathered = 0;
     settings.SetGatherAndSave([&] { ++gathered; });
-    settings.Button36Click();
+    settings.HideButtonClick();
     EXPECT_EQ(gathered, 1);
 }

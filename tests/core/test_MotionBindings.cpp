@@ -51,7 +51,7 @@ protected:
         BindMotionDrawing(detector, captions, choices, settings.Record(), camera);
         BindMotionPictures(loop, *store, alarm);
         loop.Hooks().LogAllowed = [] { return true; };
-        loop.Hooks().Panel4Caption = [] { return QStringLiteral("Motion"); };
+        loop.Hooks().SurveillanceButtonCaption = [] { return QStringLiteral("Motion"); };
         timer.SetEnabled(true);
     }
     ~MotionRoad() override { SetMessageBoxHandler({}); }

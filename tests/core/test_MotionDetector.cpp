@@ -179,7 +179,7 @@ TEST_F(DetectorTest, ZoneOverrunningTheFrameSeesOnlyItsLivePart) {
     FillRect(cameras.frames[0], ZoneRect{600, 440, 40}, Qt::white);
     EXPECT_TRUE(detector.CheckMotionZoneCam1());
     EXPECT_EQ(detector.LastMotionText(1), MotionText(7 * 15));
-    EXPECT_EQ(detector.Image2(1).pixel(13, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(detector.ZoneImage(1).pixel(13, 0), qRgb(0, 0, 0));
 }
 
 // Polls a still scene `times` times; true when any of them fired.

@@ -44,11 +44,11 @@ protected:
         cameras.timer = &timer;
         cameras.log = &log;
         MotionLoopHooks& h = loop.Hooks();
-        h.Panel4FontRed = [this] { return panel4Red; };
-        h.SetPanel4FontRed = [this](bool red) { panel4Red = red; };
-        h.Panel4Caption = [this] { return panel4; };
+        h.SurveillanceButtonFontRed = [this] { return surveillanceButtonRed; };
+        h.SetSurveillanceButtonFontRed = [this](bool red) { surveillanceButtonRed = red; };
+        h.SurveillanceButtonCaption = [this] { return surveillanceCaption; };
         h.LogAllowed = [this] { return logAllowed; };
-        h.ShowwTicked = [this] { return showw; };
+        h.ShowOnMotionTicked = [this] { return showOnMotion; };
         h.AlarmTicked = [] { return true; };
         h.PlayAlarmSound = [this] { log << QStringLiteral("alarm"); };
         h.SaveMotionPicture = [this](platform::PictureCanvas& image, int c) {
@@ -60,11 +60,11 @@ protected:
                 throw std::runtime_error("disk full");
         };
         h.PictureCountTotal = [] { return 41; };
-        h.GroupBox1Top = [this] { return top; };
-        h.GroupBox1Height = [this] { return height; };
+        h.CameraAreaTop = [this] { return top; };
+        h.CameraAreaHeight = [this] { return height; };
         h.CompactScreen = [this] { return compact; };
         h.FormatLastImageCaption = [](int c) { return QStringLiteral("last %1").arg(c); };
-        h.SetGroupBox1Caption = [this](const QString& t) { log << "GroupBox1 " + t; };
+        h.SetCameraAreaCaption = [this](const QString& t) { log << "cameraAreaBox " + t; };
         h.SetCameraGroupBoxCaption = [this](const QString& t) { log << "CameraGroupBox " + t; };
         h.ReportError = [this](const QString& t) { errors << t; };
         timer.SetInterval(400);
@@ -91,8 +91,8 @@ protected:
     MotionDetector detector{settings, cameras};
     MotionLoop loop{detector, cameras, timer};
     QStringList log, errors;
-    QString panel4 = "Motion";
-    bool panel4Red = true, logAllowed = true, showw = false, failSaves = false, compact = false;
+    QString surveillanceCaption = "Motion";
+    bool surveillanceButtonRed = true, logAllowed = true, showOnMotion = false, failSaves = false, compact = false;
     int top = 35, height = 250;
 };
 
@@ -103,13 +103,13 @@ TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
     loop.MotionTimeTimer();
     EXPECT_EQ(log, (QStringList{"poll 1 off", "poll 2 off"}));
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_FALSE(panel4Red); // blinked three times
+    EXPECT_FALSE(surveillanceButtonRed); // blinked three times
 
     // Camera 1 captions before its save, camera 2 after; camera 1's reaction switching the
     // timer on does not let camera 2's poll run with it on.
-    EXPECT_EQ(MotionTick(), (QStringList{"poll 1 off", "alarm", "GroupBox1 last 1",
+    EXPECT_EQ(MotionTick(), (QStringList{"poll 1 off", "alarm", "cameraAreaBox last 1",
                                          "CameraGroupBox last 1", "save 1 320 off", "poll 2 off",
-                                         "alarm", "save 2 320 off", "GroupBox1 last 2",
+                                         "alarm", "save 2 320 off", "cameraAreaBox last 2",
                                          "CameraGroupBox last 2"}));
     EXPECT_TRUE(timer.Enabled());
 
@@ -124,15 +124,15 @@ TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
     EXPECT_TRUE(timer.Enabled());
 }
 
-TEST_F(LoopTest, ShowwShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff) {
-    showw = true;
-    bool checkBox1 = false;
+TEST_F(LoopTest, ShowOnMotionShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff) {
+    showOnMotion = true;
+    bool lockBoxTicked = false;
     QList<int> untickedTargets;
     std::array<bool, 2> windowUp{false, false};
     QStringList shown;
     int settingsSaved = 0;
     MotionLoopHooks& h = loop.Hooks();
-    h.TickCheckBox1 = [&] { checkBox1 = true; };
+    h.TickLockBox = [&] { lockBoxTicked = true; };
     h.UntickTarget = [&](int c) { untickedTargets << c; };
     h.GatherAndSaveSettings = [&] { ++settingsSaved; };
     h.WriteSettingsFile = [&] { settingsSaved += 10; };
@@ -149,21 +149,21 @@ TEST_F(LoopTest, ShowwShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff) {
     cameras.previewing[1] = false;
     MotionTick();
     EXPECT_EQ(shown, QStringList{"window 1 off"});
-    EXPECT_TRUE(checkBox1 && !panel4Red && timer.Enabled());
+    EXPECT_TRUE(lockBoxTicked && !surveillanceButtonRed && timer.Enabled());
     EXPECT_EQ(untickedTargets, (QList<int>{1, 1}));
     EXPECT_EQ(settingsSaved, 0);
 
     // Camera 2 leaves the lock box alone and saves the settings after its window closed.
-    checkBox1 = false;
+    lockBoxTicked = false;
     shown.clear();
     cameras.previewing = {false, true};
     MotionTick(Qt::black);
     EXPECT_EQ(shown, QStringList{"window 2 off"});
-    EXPECT_FALSE(checkBox1);
+    EXPECT_FALSE(lockBoxTicked);
     EXPECT_EQ(settingsSaved, 11);
 
-    // Without Showw the reaction itself leaves the timer off only while a modal window is up.
-    showw = false;
+    // Without showOnMotionBox the reaction itself leaves the timer off only while a modal window is up.
+    showOnMotion = false;
     bool mainEnabled = false;
     h.MainWindowEnabled = [&] { return mainEnabled; };
     cameras.frames[0] = Frame(Qt::white);

@@ -38,7 +38,7 @@ int PicturesOverTicks(Rig& rig, QDateTime from, const QDateTime& to, int stepSec
 
 } // namespace
 
-TEST(TimeLapseWindow, DayWindowOvernightWindowAndWholeDay) {
+TEST(DailyTimeWindow, DayWindowOvernightWindowAndWholeDay) {
     // 08:00 (slot 48) to 17:00 (slot 102): the start itself is outside, the stop inside.
     EXPECT_FALSE(IsInWindow(true, 48, 102, At(8, 0)));
     EXPECT_TRUE(IsInWindow(true, 48, 102, At(8, 10)));
@@ -173,13 +173,13 @@ TEST(TimeLapseButton, RefusesWithoutZoneCameraOrRoom) {
         rig.disk = disk;
         rig.picture.SetEnabled(true);
         rig.flasher.SetEnabled(true);
-        rig.station.panel4Colour = 99;
+        rig.station.surveillanceButtonColour = 99;
         rig.lapse->TimeLapseButtonClick();
         EXPECT_EQ(rig.messages, QStringList({TimeLapse::kNoRoomText}));
         EXPECT_EQ(rig.dialog.executed, 0);
         EXPECT_EQ(rig.station.surveillanceText, TimeLapse::kSurveillanceMethodText);
         EXPECT_FALSE(rig.picture.Enabled() || rig.flasher.Enabled() || rig.lapse->Working());
-        EXPECT_EQ(rig.station.panel4Colour, TimeLapse::kBlack);
+        EXPECT_EQ(rig.station.surveillanceButtonColour, TimeLapse::kBlack);
         EXPECT_EQ(rig.station.events, QStringList({"DialUpPause"}));
         EXPECT_FALSE(TransferBusy::IsBusy());
     }
@@ -278,7 +278,7 @@ TEST(TimeLapseFlasher, ShowsRemainingBlinksAndStopsAtTheReserve) {
     EXPECT_FALSE(rig.picture.Enabled() || rig.flasher.Enabled() || rig.motion.Enabled());
     EXPECT_FALSE(rig.lapse->Working());
     EXPECT_EQ(rig.station.surveillanceText, TimeLapse::kExpiredText);
-    EXPECT_EQ(rig.station.panel4Colour, TimeLapse::kBlack);
+    EXPECT_EQ(rig.station.surveillanceButtonColour, TimeLapse::kBlack);
 
     // A drive of size 0 shows nothing and stops nothing.
     rig.disk = DiskBytes{0, 0};

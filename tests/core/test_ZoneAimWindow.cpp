@@ -83,18 +83,18 @@ public:
 struct WindowRig {
     WindowRig()
         : detector(record, cameras),
-          form2(1, record, Parts(1)),
-          form1(2, record) {
+          camera1ZoneWindow(1, record, Parts(1)),
+          camera2ZoneWindow(2, record) {
         // Made before the main window, as at start-up, and bound once it exists.
-        form1.BindStation(Parts(2));
+        camera2ZoneWindow.BindStation(Parts(2));
         detector.Hooks().ZoneWindowVisible = [this](int camera) {
-            return (camera == 2 ? form1 : form2).IsShown();
+            return (camera == 2 ? camera2ZoneWindow : camera1ZoneWindow).IsShown();
         };
         detector.Hooks().DrawTargetMarker = [this](platform::PictureCanvas& image, int x, int y, int camera) {
             DrawTargetMarker(image, x, y, cameras.Zone(camera).size, detector.Hooks().ZoneWindowVisible(camera),
                              record.CaptionFontSize);
         };
-        form2.SetPictureGeometrySource(form1.Image1);
+        camera1ZoneWindow.SetPictureGeometrySource(camera2ZoneWindow.livePicture);
     }
 
     ZoneWindowParts Parts(int camera) {
@@ -109,11 +109,11 @@ struct WindowRig {
             else
                 detector.CheckMotionZoneCam1();
         };
-        parts.Picture = [this, camera] { return detector.Image1(camera).Image(); };
+        parts.Picture = [this, camera] { return detector.MarkedFrame(camera).Image(); };
         return parts;
     }
 
-    ZoneAimWindow& Window(int camera) { return camera == 2 ? form1 : form2; }
+    ZoneAimWindow& Window(int camera) { return camera == 2 ? camera2ZoneWindow : camera1ZoneWindow; }
 
     SettingsRecord record;
     BlackCameras cameras;
@@ -121,15 +121,15 @@ struct WindowRig {
     MainWindowRecorder main;
     LayoutRecorder layout;
     int passes[3] = {};
-    ZoneAimWindow form2;
-    ZoneAimWindow form1;
+    ZoneAimWindow camera1ZoneWindow;
+    ZoneAimWindow camera2ZoneWindow;
 };
 
 // Shows the window and waits until it is the active one with its focus edit focused.
 void ShowActive(ZoneAimWindow& window) {
     window.show();
     window.activateWindow();
-    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &window && window.focus->hasFocus(); }));
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == &window && window.keyFocusEdit->hasFocus(); }));
 }
 
 bool White(const QImage& image, int x, int y) { return image.pixelColor(x, y) == QColor(Qt::white); }
@@ -137,20 +137,20 @@ bool White(const QImage& image, int x, int y) { return image.pixelColor(x, y) ==
 TEST(ZoneAimWindow, ActivationPreparesTheWindowAndRunsOnePassWhenTargetIsTicked) {
     WindowRig rig;
     rig.record.Zone2Size = 80;
-    ZoneAimWindow& w = rig.form1;
+    ZoneAimWindow& w = rig.camera2ZoneWindow;
     w.SetZoneValues({"100", "60", "80", "3000"});
     w.SetTargetTicked(true);
     ShowActive(w);
-    EXPECT_EQ(w.TrackBar1->value(), 80);
+    EXPECT_EQ(w.sizeTrackBar->value(), 80);
     EXPECT_TRUE(rig.main.motionTime);
     EXPECT_EQ(rig.passes[2], 1);
     // The pass drew the zone, and the window shows that frame.
-    const QImage shown = w.Image1->Picture();
+    const QImage shown = w.livePicture->Picture();
     ASSERT_EQ(shown.size(), QSize(320, 240));
     EXPECT_TRUE(White(shown, 100, 70));
     w.hide();
 
-    ShowActive(rig.form2);
+    ShowActive(rig.camera1ZoneWindow);
     EXPECT_EQ(rig.passes[1], 0); // Target not ticked
 }
 
@@ -165,20 +165,20 @@ TEST(ZoneAimWindow, ArrowKeysMoveTheZone) {
         const int before = rig.passes[camera];
 
         // The key goes to the control with the focus; the window sees it first.
-        w.calTop->setFocus();
-        QTest::keyClick(w.calTop, Qt::Key_Right);
+        w.topEdit->setFocus();
+        QTest::keyClick(w.topEdit, Qt::Key_Right);
         EXPECT_EQ(rig.passes[camera], before + 1);
-        EXPECT_EQ(w.CalLeft->text(), "110");
+        EXPECT_EQ(w.leftEdit->text(), "110");
         EXPECT_EQ(rig.cameras.zones[camera - 1].left, 110);
-        EXPECT_TRUE(w.focus->hasFocus());
+        EXPECT_TRUE(w.keyFocusEdit->hasFocus());
 
-        QTest::keyClick(w.focus, Qt::Key_Down);
-        EXPECT_EQ(w.calTop->text(), "70");
+        QTest::keyClick(w.keyFocusEdit, Qt::Key_Down);
+        EXPECT_EQ(w.topEdit->text(), "70");
         EXPECT_EQ(rig.passes[camera], before + 2);
 
         // Key-up switches the motion timer back on.
         rig.main.motionTime = false;
-        QTest::keyRelease(w.focus, Qt::Key_Down);
+        QTest::keyRelease(w.keyFocusEdit, Qt::Key_Down);
         EXPECT_TRUE(rig.main.motionTime);
 
         // A held key: each repeated press moves one step, the repeated releases only switch
@@ -186,12 +186,12 @@ TEST(ZoneAimWindow, ArrowKeysMoveTheZone) {
         for (int i = 0; i < 3; ++i) {
             rig.main.motionTime = false;
             QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(w.focus, &press);
+            QApplication::sendEvent(w.keyFocusEdit, &press);
             QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(w.focus, &release);
+            QApplication::sendEvent(w.keyFocusEdit, &release);
             EXPECT_TRUE(rig.main.motionTime);
         }
-        EXPECT_EQ(w.CalLeft->text(), "80");
+        EXPECT_EQ(w.leftEdit->text(), "80");
         EXPECT_EQ(rig.passes[camera], before + 5);
         w.hide();
     }
@@ -206,13 +206,13 @@ TEST(ZoneAimWindow, ExtremeTypedValuesNeverFreezeTheWindow) {
         w.SetZoneValues({QString::number(INT_MAX), QString::number(INT_MIN), "32767", ""});
         ShowActive(w);
         for (auto key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down})
-            QTest::keyClick(w.focus, key);
-        w.CalLeft->setText("-40000");
-        w.calTop->setText("99999999999");
-        QTest::keyClick(w.calTop, Qt::Key_Return);
-        QTest::keyClick(w.focus, Qt::Key_Left);
+            QTest::keyClick(w.keyFocusEdit, key);
+        w.leftEdit->setText("-40000");
+        w.topEdit->setText("99999999999");
+        QTest::keyClick(w.topEdit, Qt::Key_Return);
+        QTest::keyClick(w.keyFocusEdit, Qt::Key_Left);
         EXPECT_GE(rig.passes[camera], 6);
-        EXPECT_EQ(w.Image1->Picture().size(), QSize(320, 240));
+        EXPECT_EQ(w.livePicture->Picture().size(), QSize(320, 240));
         w.hide();
     }
 }
@@ -222,35 +222,35 @@ TEST(ZoneAimWindow, FunctionKeysAndEscape) {
     // Camera 1: F2 nothing, F1 asks for the other view and closes (the twins' keys are the
     // editor tests' matter).
     bool f2LeftOpen = false;
-    QTimer::singleShot(0, &rig.form2, [&] {
-        ASSERT_TRUE(WaitFor([&] { return rig.form2.focus->hasFocus(); }));
-        QTest::keyClick(rig.form2.focus, Qt::Key_F2);
-        f2LeftOpen = rig.form2.isVisible();
-        QTest::keyClick(rig.form2.focus, Qt::Key_F1);
+    QTimer::singleShot(0, &rig.camera1ZoneWindow, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.camera1ZoneWindow.keyFocusEdit->hasFocus(); }));
+        QTest::keyClick(rig.camera1ZoneWindow.keyFocusEdit, Qt::Key_F2);
+        f2LeftOpen = rig.camera1ZoneWindow.isVisible();
+        QTest::keyClick(rig.camera1ZoneWindow.keyFocusEdit, Qt::Key_F1);
     });
-    rig.form2.SetTargetTicked(true);
-    rig.form2.ShowModal();
+    rig.camera1ZoneWindow.SetTargetTicked(true);
+    rig.camera1ZoneWindow.ShowModal();
     EXPECT_TRUE(f2LeftOpen);
     EXPECT_EQ(rig.main.viewSwitch, 1);
-    EXPECT_FALSE(rig.form2.TargetTicked());
+    EXPECT_FALSE(rig.camera1ZoneWindow.TargetTicked());
     EXPECT_GE(rig.layout.fullViews, 1);
 
     // Esc from any control closes, with Target unticked.
     rig.main.viewSwitch = 0;
-    QTimer::singleShot(0, &rig.form1, [&] {
-        ASSERT_TRUE(WaitFor([&] { return rig.form1.focus->hasFocus(); }));
-        rig.form1.CalLeft->setFocus();
-        QTest::keyClick(rig.form1.CalLeft, Qt::Key_Escape);
+    QTimer::singleShot(0, &rig.camera2ZoneWindow, [&] {
+        ASSERT_TRUE(WaitFor([&] { return rig.camera2ZoneWindow.keyFocusEdit->hasFocus(); }));
+        rig.camera2ZoneWindow.leftEdit->setFocus();
+        QTest::keyClick(rig.camera2ZoneWindow.leftEdit, Qt::Key_Escape);
     });
-    rig.form1.SetTargetTicked(true);
-    rig.form1.ShowModal();
-    EXPECT_FALSE(rig.form1.TargetTicked());
+    rig.camera2ZoneWindow.SetTargetTicked(true);
+    rig.camera2ZoneWindow.ShowModal();
+    EXPECT_FALSE(rig.camera2ZoneWindow.TargetTicked());
     EXPECT_EQ(rig.main.viewSwitch, 0);
 }
 
 TEST(ZoneAimWindow, AnotherStationWindowTakingOverUnticksTarget) {
     WindowRig rig;
-    ZoneAimWindow& w = rig.form1;
+    ZoneAimWindow& w = rig.camera2ZoneWindow;
     w.SetTargetTicked(true);
     ShowActive(w);
     const int fullViews = rig.layout.fullViews;

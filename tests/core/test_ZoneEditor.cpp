@@ -26,14 +26,14 @@ struct EditorRig {
     }
 
     void Corner(int left, int top) {
-        editor.EditCalLeft(QString::number(left));
-        editor.EditCalTop(QString::number(top));
+        editor.LeftEditChanged(QString::number(left));
+        editor.TopEditChanged(QString::number(top));
     }
     void Keys(ZoneKey a, ZoneKey b) {
         editor.KeyDown(a);
         editor.KeyDown(b);
     }
-    QStringList CornerTexts() const { return {editor.Texts().CalLeft, editor.Texts().calTop}; }
+    QStringList CornerTexts() const { return {editor.Texts().leftEdit, editor.Texts().topEdit}; }
     QPoint ZoneCorner() const { return {zone.left, zone.top}; }
 
     SettingsRecord record;
@@ -91,8 +91,8 @@ TEST(ZoneEditor, RightAndDownStopOneStepInsideTheFrameNotTheWindow) {
 
 TEST(ZoneEditor, ExtremeTypedCornersNeitherOverflowNorWrapTheGuards) {
     EditorRig one(1);
-    one.editor.EditCalLeft(QString::number(INT_MAX));
-    one.editor.EditCalTop(QString::number(INT_MIN));
+    one.editor.LeftEditChanged(QString::number(INT_MAX));
+    one.editor.TopEditChanged(QString::number(INT_MIN));
     one.Keys(ZoneKey::Right, ZoneKey::Up);
     EXPECT_EQ(one.CornerTexts(), QStringList({QString::number(INT_MAX), QString::number(INT_MIN)}));
     EXPECT_EQ(one.zone.left, INT_MAX); // camera 1 reads the corner in 32 bits
@@ -129,22 +129,22 @@ TEST(ZoneEditor, FunctionKeysDifferBetweenTheTwins) {
 
 TEST(ZoneEditor, SizeFromScalesEmptyIsZeroNegativeIsFiftyOnCamera2Only) {
     EditorRig two(2);
-    two.editor.EditScales("");
-    two.editor.EditCalLeft("20");
+    two.editor.SizeEditChanged("");
+    two.editor.LeftEditChanged("20");
     EXPECT_EQ(two.zone.size, 0);
-    two.editor.EditScales("-7");
-    two.editor.EditCalTop("30");
+    two.editor.SizeEditChanged("-7");
+    two.editor.TopEditChanged("30");
     EXPECT_EQ(two.zone.size, 50);
-    two.editor.EditScales("x");
-    two.editor.EditCalTop("31");
+    two.editor.SizeEditChanged("x");
+    two.editor.TopEditChanged("31");
     EXPECT_EQ(two.zone.size, 0);
 
     EditorRig one(1);
-    one.editor.EditScales("-7");
-    one.editor.EditCalTop("30");
+    one.editor.SizeEditChanged("-7");
+    one.editor.TopEditChanged("30");
     EXPECT_EQ(one.zone.size, -7);
-    one.editor.EditScales("70000"); // a 16-bit size
-    one.editor.EditCalTop("30");
+    one.editor.SizeEditChanged("70000"); // a 16-bit size
+    one.editor.TopEditChanged("30");
     EXPECT_EQ(one.zone.size, qint16(70000));
 }
 
@@ -160,20 +160,20 @@ TEST(ZoneEditor, TrackBarAndSensitivityReachTheRecord) {
         rig.editor.SetTrackBarPosition(120);
         EXPECT_EQ(size, 120);
         EXPECT_EQ(rig.zone.size, 120);
-        EXPECT_EQ(rig.editor.Texts().scales, "120");
+        EXPECT_EQ(rig.editor.Texts().sizeEdit, "120");
         rig.editor.SetTrackBarPosition(1000);
         EXPECT_EQ(size, 400);
 
-        rig.editor.EditSensitivity(" 4800 ");
+        rig.editor.SensitivityComboChanged(" 4800 ");
         EXPECT_EQ(sensitivity, 4800);
-        rig.editor.EditSensitivity("lots");
+        rig.editor.SensitivityComboChanged("lots");
         EXPECT_EQ(sensitivity, 0);
         EXPECT_EQ(other, otherBefore);
 
         // The settings copy's text does not write the record.
         rig.editor.SetSensitivityText("2400");
         EXPECT_EQ(sensitivity, 0);
-        EXPECT_EQ(rig.editor.Texts().Sensitivity, "2400");
+        EXPECT_EQ(rig.editor.Texts().sensitivityCombo, "2400");
     }
 }
 
@@ -183,7 +183,7 @@ TEST(ZoneEditor, ActivationOrderAndTheTwinsDifferences) {
     one.editor.SetTarget(true);
     one.editor.SetValues({"40", "60", "999", "3000"});
     one.zone = {};
-    EXPECT_EQ(one.editor.Activate(), ZoneFocus::focus);
+    EXPECT_EQ(one.editor.Activate(), ZoneFocus::keyFocusEdit);
     EXPECT_EQ(one.editor.TrackBarPosition(), 130);
     EXPECT_EQ(one.motionTimeEnabled, 1);
     // The pass sees the zone refreshed from the edits, size from the track bar.
@@ -213,19 +213,19 @@ TEST(ZoneEditor, ActivationOrderAndTheTwinsDifferences) {
 
 TEST(ZoneEditor, EnterMovesTheFocusAndRefreshesOrPasses) {
     EditorRig one(1);
-    one.editor.EditScales("90"); // no change handler on scales
+    one.editor.SizeEditChanged("90"); // no change handler on sizeEdit
     EXPECT_EQ(one.zone.size, 0);
-    EXPECT_EQ(one.editor.Enter(ZoneEdit::scales), ZoneFocus::calTop);
-    EXPECT_EQ(one.editor.Enter(ZoneEdit::calTop), ZoneFocus::CalLeft);
+    EXPECT_EQ(one.editor.Enter(ZoneEdit::sizeEdit), ZoneFocus::topEdit);
+    EXPECT_EQ(one.editor.Enter(ZoneEdit::topEdit), ZoneFocus::leftEdit);
     EXPECT_EQ(one.zone.size, 90);
     EXPECT_EQ(one.editor.ShortCopies().size, 90);
-    EXPECT_EQ(one.editor.Enter(ZoneEdit::CalLeft), ZoneFocus::calTop);
+    EXPECT_EQ(one.editor.Enter(ZoneEdit::leftEdit), ZoneFocus::topEdit);
     EXPECT_EQ(one.passes, 0);
 
     EditorRig two(2);
-    EXPECT_EQ(two.editor.Enter(ZoneEdit::calTop), ZoneFocus::CalLeft);
-    EXPECT_EQ(two.editor.Enter(ZoneEdit::CalLeft), ZoneFocus::calTop);
-    EXPECT_EQ(two.editor.Enter(ZoneEdit::scales), ZoneFocus::calTop);
+    EXPECT_EQ(two.editor.Enter(ZoneEdit::topEdit), ZoneFocus::leftEdit);
+    EXPECT_EQ(two.editor.Enter(ZoneEdit::leftEdit), ZoneFocus::topEdit);
+    EXPECT_EQ(two.editor.Enter(ZoneEdit::sizeEdit), ZoneFocus::topEdit);
     EXPECT_EQ(two.passes, 2);
 }
 

@@ -60,7 +60,7 @@ struct FtpServerStation {
     // Past the pacing rules, as if the next picture came much later.
     void Settle() {
         now += 20000;
-        ftp->Timer1().SetEnabled(false);
+        ftp->UploadPauseTimer().SetEnabled(false);
     }
 
     TestSupport::TempProgramFolder dir;

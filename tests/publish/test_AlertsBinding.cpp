@@ -106,7 +106,7 @@ TEST_F(AlertsBindingTest, TickingAlertsNeedsValidAddresses) {
     QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
     EXPECT_TRUE(tab->NotifyActive->isChecked());
     EXPECT_EQ(messages.size(), 1);
-    EXPECT_TRUE(tab->alertsummuary->text().endsWith("(Enabled)"));
+    EXPECT_TRUE(tab->alertSummaryLabel->text().endsWith("(Enabled)"));
 
     // Unticking needs no checks and removes the block.
     binding->ClockTick();
@@ -115,7 +115,7 @@ TEST_F(AlertsBindingTest, TickingAlertsNeedsValidAddresses) {
     QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
     EXPECT_FALSE(tab->NotifyActive->isChecked());
     EXPECT_FALSE(block->ShowsAlerts());
-    EXPECT_TRUE(tab->alertsummuary->text().endsWith("(Disabled)"));
+    EXPECT_TRUE(tab->alertSummaryLabel->text().endsWith("(Disabled)"));
 }
 
 TEST_F(AlertsBindingTest, ClockTickPaintsTheBlocksAndTheStatusLine) {
@@ -124,23 +124,23 @@ TEST_F(AlertsBindingTest, ClockTickPaintsTheBlocksAndTheStatusLine) {
     queue << "1000003.jpg" << "1000002.jpg" << "2000001.jpg";
     clockMs = (9 * 60 + 55) * 1000;
     binding->ClockTick();
-    EXPECT_EQ(tab->Label40->text(), "Sent 00000 Next     0:05 Cue 003");
+    EXPECT_EQ(tab->alertStatusLabel->text(), "Sent 00000 Next     0:05 Cue 003");
     EXPECT_TRUE(block->ShowsAlerts());
     EXPECT_EQ(block->CountdownText(), "    0:05");
 
-    // The period ends: the queue goes out and Label40 follows.
+    // The period ends: the queue goes out and alertStatusLabel follows.
     clockMs += 5000;
     binding->ClockTick();
     ASSERT_EQ(sender.calls.size(), 1);
-    EXPECT_EQ(tab->Label40->text(), "Sent 00001 Next     10:00 Cue 000");
+    EXPECT_EQ(tab->alertStatusLabel->text(), "Sent 00001 Next     10:00 Cue 000");
 
-    // A narrow screen paints nothing but still counts down; hidden panel keeps Label40.
+    // A narrow screen paints nothing but still counts down; hidden panel keeps alertStatusLabel.
     width = 800;
     setupVisible = false;
     clockMs += 1000;
     binding->ClockTick();
     EXPECT_FALSE(block->ShowsAlerts());
-    EXPECT_EQ(tab->Label40->text(), "Sent 00001 Next     10:00 Cue 000");
+    EXPECT_EQ(tab->alertStatusLabel->text(), "Sent 00001 Next     10:00 Cue 000");
 }
 
 TEST_F(AlertsBindingTest, SendNowIsDisabledDuringASendAndNeedsTheInternet) {
@@ -149,22 +149,22 @@ TEST_F(AlertsBindingTest, SendNowIsDisabledDuringASendAndNeedsTheInternet) {
     bool disabledInside = false;
     int nested = 0;
     sender.during = [&] {
-        disabledInside = !tab->Button12->isEnabled();
-        QTest::mouseClick(tab->Button12, Qt::LeftButton); // a click from the nested loop
+        disabledInside = !tab->sendNowButton->isEnabled();
+        QTest::mouseClick(tab->sendNowButton, Qt::LeftButton); // a click from the nested loop
         binding->ClockTick();
         if (binding->SendAlertEmailNow() != AlertScheduler::SendResult::Refused) ++nested;
     };
-    QTest::mouseClick(tab->Button12, Qt::LeftButton);
+    QTest::mouseClick(tab->sendNowButton, Qt::LeftButton);
     EXPECT_EQ(sender.calls.size(), 1);
     EXPECT_TRUE(disabledInside);
     EXPECT_EQ(nested, 0);
-    EXPECT_TRUE(tab->Button12->isEnabled());
+    EXPECT_TRUE(tab->sendNowButton->isEnabled());
     EXPECT_EQ(gathers, 1);
     EXPECT_TRUE(queue.isEmpty());
 
     online = false;
     queue << "1000002.jpg";
-    QTest::mouseClick(tab->Button12, Qt::LeftButton);
+    QTest::mouseClick(tab->sendNowButton, Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{"Connect to the Internet to use this feature."});
     EXPECT_EQ(sender.calls.size(), 1);
 }

@@ -3,7 +3,7 @@
 // a close as if the film had played.
 #include "core/MessageBox.h"
 #include "platform/AviWriter.h"
-#include "publish/Taviplayerform.h"
+#include "publish/AviPlayerWindow.h"
 #include "support/AviReadback.h"
 #include "support/TestSupport.h"
 
@@ -73,8 +73,8 @@ TEST(AviPlayerBadFiles, AFileWithoutAPictureIsToldByNameAndThePlayerCloses) {
         {"wide.avi", WiderThanItsHeader(dir.file("wide.avi"))},
     };
 
-    Taviplayerform form;
-    QSignalSpy closed(&form, &Taviplayerform::Closed);
+    AviPlayerWindow form;
+    QSignalSpy closed(&form, &AviPlayerWindow::Closed);
     QStringList messages;
     SetMessageBoxHandler([&](const QString& text) { messages << text; });
     for (const auto& f : files) {

@@ -26,8 +26,8 @@ TEST_F(ContactSettingsTabTest, DetailsGoToTheFileAndComeBack) {
     auto store = Store();
     ContactSettingsTab tab;
     tab.LoadContactSettings(*store);
-    tab.firstcontact->setText("  Ann Example ");
-    tab.note2->setText(QString(100, u'n'));
+    tab.firstNameEdit->setText("  Ann Example ");
+    tab.secondNoteEdit->setText(QString(100, u'n'));
     tab.ToTime->setCurrentIndex(0);
     tab.contactDay->setCurrentIndex(-1); // no selection: the stored index stays
     tab.UseContactInfo->setChecked(true);
@@ -38,8 +38,8 @@ TEST_F(ContactSettingsTabTest, DetailsGoToTheFileAndComeBack) {
     auto reader = Store();
     ContactSettingsTab shown;
     ASSERT_TRUE(shown.LoadContactSettings(*reader));
-    EXPECT_EQ(shown.firstcontact->text(), "Ann Example");
-    EXPECT_EQ(shown.note2->text(), QString(100, u'n'));
+    EXPECT_EQ(shown.firstNameEdit->text(), "Ann Example");
+    EXPECT_EQ(shown.secondNoteEdit->text(), QString(100, u'n'));
     EXPECT_EQ(shown.FromTime->currentText(), "09:00");
     EXPECT_EQ(shown.ToTime->currentText(), "24:00");
     EXPECT_EQ(shown.contactDay->currentText(), "Friday");

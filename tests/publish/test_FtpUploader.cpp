@@ -45,7 +45,7 @@ struct Rig {
     void Connect() {
         ftp->FtpConnect();
         ASSERT_TRUE(ftp->IsFtpConnected());
-        ftp->Timer1().SetEnabled(false);
+        ftp->UploadPauseTimer().SetEnabled(false);
         now += 20000;
     }
     QString Picture(int n) {
@@ -166,15 +166,15 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     rig.now += 15000;
     // Two pictures 5 s apart: only the first goes.
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "a.jpg", 1), FtpUploadResult::Sent);
-    EXPECT_FALSE(rig.ftp->Timer1().Enabled() || TransferBusy::IsBusy());
+    EXPECT_FALSE(rig.ftp->UploadPauseTimer().Enabled() || TransferBusy::IsBusy());
     rig.now += 5000;
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "b.jpg", 1), FtpUploadResult::Skipped);
     rig.now += 6000;
-    // Timer1 and the busy flag hold uploads back too.
+    // UploadPauseTimer and the busy flag hold uploads back too.
     rig.ftp->ArmDialUpPause();
     EXPECT_TRUE(rig.ftp->IsFtpBusy());
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "b.jpg", 1), FtpUploadResult::Skipped);
-    rig.ftp->Timer1().SetEnabled(false);
+    rig.ftp->UploadPauseTimer().SetEnabled(false);
     TransferBusy::Set(true);
     EXPECT_TRUE(rig.ftp->IsFtpBusy());
     EXPECT_EQ(rig.ftp->FtpUploadFile(picture, "b.jpg"), FtpUploadResult::Skipped);
@@ -184,9 +184,9 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     // Dial-up: the pause is armed again after a successful upload.
     rig.ftp->Form().dialUp = true;
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "b.jpg", 1), FtpUploadResult::Sent);
-    EXPECT_TRUE(rig.ftp->Timer1().Enabled());
-    emit rig.ftp->Timer1().Timeout();
-    EXPECT_FALSE(rig.ftp->Timer1().Enabled());
+    EXPECT_TRUE(rig.ftp->UploadPauseTimer().Enabled());
+    emit rig.ftp->UploadPauseTimer().Timeout();
+    EXPECT_FALSE(rig.ftp->UploadPauseTimer().Enabled());
 
     // A failed STOR: a red row, the pause armed in either mode, nothing left busy.
     rig.ftp->Form().dialUp = false;
@@ -194,11 +194,11 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
     rig.now += 11000;
     EXPECT_EQ(rig.ftp->FtpUploadCapturedImage(picture, "c.jpg", 1), FtpUploadResult::Failed);
     EXPECT_EQ(rig.ftp->Log().Rows().last(), "Upload failed: c.jpg: 550 Permission denied");
-    EXPECT_TRUE(rig.ftp->Timer1().Enabled());
+    EXPECT_TRUE(rig.ftp->UploadPauseTimer().Enabled());
     EXPECT_FALSE(TransferBusy::IsBusy() || rig.ftp->AbortButtonVisible());
 
     // A name that would smuggle a command is refused before anything is sent.
-    rig.ftp->Timer1().SetEnabled(false);
+    rig.ftp->UploadPauseTimer().SetEnabled(false);
     rig.client.putResult = FakeFtpClient::Ok();
     rig.now += 11000;
     const int putsBefore = int(rig.client.calls.filter("put").size());
@@ -208,7 +208,7 @@ TEST(FtpUploads, PacingSkipsPicturesAndFailuresArmTheDialUpPause) {
 
     // FtpUploadFile: the pause holds only while it runs.
     EXPECT_EQ(rig.ftp->FtpUploadFile(picture, "d.jpg"), FtpUploadResult::Sent);
-    EXPECT_FALSE(rig.ftp->Timer1().Enabled() || TransferBusy::IsBusy());
+    EXPECT_FALSE(rig.ftp->UploadPauseTimer().Enabled() || TransferBusy::IsBusy());
 
     // Nothing is sent while not connected.
     rig.client.Disconnect();
@@ -350,7 +350,7 @@ TEST(FtpUploads, AServerThatStopsAnsweringIsToldOnceUntilItAnswersAgain) {
     bool armedDuring = false;
     auto upload = [&](int hangs, const platform::FtpResult& result) {
         rig.now += 20000;
-        ftp.Timer1().SetEnabled(false); // the pause after a failure is over
+        ftp.UploadPauseTimer().SetEnabled(false); // the pause after a failure is over
         rig.client.putResult = result;
         rig.client.duringTransfer = [&, hangs] {
             armedDuring = ftp.HangTimer().Enabled();

@@ -62,7 +62,7 @@ TEST(FtpUploaderServer, RecycleKeepsThreePicturesAndThePageOnTheServer) {
     EXPECT_TRUE(st.ftp->Log().Rows().last().startsWith("Upload failed: netcam100002.jpg: Cannot read"));
     EXPECT_EQ(st.ftp->ImageLog().target, QStringList({"netcam100002.jpg", "netcam100003.jpg", "netcam100001.jpg"}));
     EXPECT_EQ(ReadAll(st.home + "/imagelog.htm"), page);
-    EXPECT_TRUE(st.ftp->Timer1().Enabled());
+    EXPECT_TRUE(st.ftp->UploadPauseTimer().Enabled());
     EXPECT_TRUE(st.boxes.isEmpty());
 }
 
@@ -87,7 +87,7 @@ TEST(FtpUploaderServer, AbortedUploadFreesTheStationAndDeleteWaitsItsTurn) {
     EXPECT_TRUE(busyDuring);
     EXPECT_FALSE(TransferBusy::IsBusy());
     EXPECT_FALSE(st.ftp->AbortButtonVisible());
-    EXPECT_FALSE(st.ftp->Timer1().Enabled());
+    EXPECT_FALSE(st.ftp->UploadPauseTimer().Enabled());
     EXPECT_TRUE(QFileInfo::exists(st.home + "/old.jpg"));
     EXPECT_TRUE(st.ftp->Log().Rows().contains("Delete failed: old.jpg: another FTP command is still running"));
     EXPECT_TRUE(st.ftp->Log().Rows().contains("Upload failed: big.jpg: aborted"));

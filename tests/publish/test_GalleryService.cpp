@@ -87,7 +87,7 @@ TEST(GalleryService, ConnectFillsSizesAndWelcomesThenDisconnectReminds) {
     GalleryService service(s.store, http, page, [&](bool busy) { page.busyFlag = busy; });
     QFile::remove(s.store.SettingsFilePath());
 
-    service.Connect2Z4Click();
+    service.ToggleConnection();
     EXPECT_TRUE(service.GalleryConnected());
     EXPECT_EQ(service.GalleryPath(), "galleries/g1");
     EXPECT_EQ(page.log.value(1), "Welcome! Connected to torvek Z4 service");
@@ -98,7 +98,7 @@ TEST(GalleryService, ConnectFillsSizesAndWelcomesThenDisconnectReminds) {
     EXPECT_FALSE(page.busyFlag);
 
     page.code = "  ";
-    service.Connect2Z4Click();
+    service.ToggleConnection();
     EXPECT_FALSE(service.GalleryConnected());
     EXPECT_EQ(page.log, QStringList({"<<=== You need to eneter the correct details!", "Not Connected to Z4 System"}));
     EXPECT_EQ(http.posts.size(), 1); // nothing is sent on disconnect
@@ -112,7 +112,7 @@ TEST(GalleryService, RefusalsAndEmptyAnswersLeaveItDisconnected) {
     const QStringList failed{"Status: Server Failed", "", "Try again latter Please contact support."};
     for (const QByteArray& body : {QByteArray("FAILED!"), QByteArray("  \r\n")}) {
         http.reply.body = body;
-        service.Connect2Z4Click();
+        service.ToggleConnection();
         EXPECT_FALSE(service.GalleryConnected());
         EXPECT_EQ(page.log, failed);
     }
@@ -140,10 +140,10 @@ TEST(GalleryService, AFailedAutoConnectIsToldOnceUntilAConnectSucceeds) {
     for (const auto& c : connects) {
         SCOPED_TRACE(http.paths.size());
         if (service.GalleryConnected())
-            service.Connect2Z4Click(); // the user disconnects
+            service.ToggleConnection(); // the user disconnects
         boxes.clear();
         http.replies = {c.reply};
-        c.userPressed ? service.Connect2Z4Click() : service.AutoConnect();
+        c.userPressed ? service.ToggleConnection() : service.AutoConnect();
         EXPECT_EQ(service.GalleryConnected(), c.reply.body == gallery.body);
         EXPECT_EQ(boxes, c.told);
         if (!service.GalleryConnected()) {
@@ -169,8 +169,8 @@ TEST(GalleryService, FailedPostsAreLoggedToldOnceUntilOneSucceedsAndLeaveNoScrat
     ToldService told;
     auto& [s, http, page, boxes, service] = told;
     // A connect asked for while one waits for the service is not made a second time.
-    http.duringPost = [&] { service.Connect2Z4Click(); };
-    service.Connect2Z4Click();
+    http.duringPost = [&] { service.ToggleConnection(); };
+    service.ToggleConnection();
     http.duringPost = {};
     ASSERT_TRUE(service.GalleryConnected());
     EXPECT_EQ(http.paths.size(), 1);
@@ -245,7 +245,7 @@ TEST(GalleryServiceLive, ConnectsAndUploadsWithTheSessionCookie) {
     page.size = "150";
     bool busy = false, busyDuringPost = false;
     GalleryService service(s.store, *live.http, page, [&](bool b) { busyDuringPost |= busy = b; });
-    service.Connect2Z4Click();
+    service.ToggleConnection();
     ASSERT_TRUE(service.GalleryConnected()) << page.log.join('|').toStdString();
     EXPECT_EQ(service.GalleryPath(), "galleries/test user");
     ASSERT_TRUE(service.UploadSavedPicture(s.picture()));
@@ -293,7 +293,7 @@ TEST(GalleryServiceLive, ServerTroubleGivesFailureWithoutHoldingTheStation) {
         QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
         ticker.start(50);
         GalleryService service(s.store, *live.http, page, [&](bool b) { busy = b; });
-        service.Connect2Z4Click();
+        service.ToggleConnection();
         EXPECT_FALSE(service.GalleryConnected()) << mode.toStdString();
         EXPECT_EQ(page.log.value(0), "Status: Server Failed");
         EXPECT_FALSE(busy);

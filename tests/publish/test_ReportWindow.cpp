@@ -1,6 +1,6 @@
 // The report window on the offscreen platform: sending a report, the checks before it, the
 // outbox tab, and the contact settings it saves.
-#include "publish/TemailSender.h"
+#include "publish/EmailWindow.h"
 #include "support/QuietMainWindowLink.h"
 
 #include "core/EmailSettingsRecord.h"
@@ -98,7 +98,7 @@ struct ReportWindowTest : ::testing::Test {
             questions << q;
             return answer;
         };
-        window = std::make_unique<TemailSender>(store, main, std::move(mailSender), links);
+        window = std::make_unique<EmailWindow>(store, main, std::move(mailSender), links);
     }
     QString Cam1() const { return dir.path() + "cam1/"; }
     QString Outbox() const { return dir.path() + "SentItems/"; }
@@ -128,7 +128,7 @@ struct ReportWindowTest : ::testing::Test {
     }
     void Send(const QString& to) {
         window->ToAddress->setEditText(to);
-        window->BitBtn1->click();
+        window->sendButton->click();
     }
 
     TempProgramFolder dir;
@@ -136,7 +136,7 @@ struct ReportWindowTest : ::testing::Test {
     FakeMain main;
     TestSupport::MessageLog messages; // outlives the window
     FakeSender* sender = nullptr;
-    std::unique_ptr<TemailSender> window;
+    std::unique_ptr<EmailWindow> window;
     QStringList questions;
     bool online = true;
     bool answer = true;
@@ -146,14 +146,14 @@ struct ReportWindowTest : ::testing::Test {
 
 TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
     Open(false, 0, Names(1, 2), 1, [&] {
-        window->RichEdit1->setPlainText("Someone at the door\nsecond <line>");
+        window->messageEdit->setPlainText("Someone at the door\nsecond <line>");
         window->ref->setText("R1");
         Send(" a@example.org ");
     });
     EXPECT_EQ(messages, QStringList({"The Images have been sent!"}));
 
     // The outbox: a new row, the record, its text and the copies.
-    EXPECT_EQ(window->ListBox1->count(), 1);
+    EXPECT_EQ(window->outboxList->count(), 1);
     OutboxRecord record;
     ASSERT_TRUE(::Outbox(Outbox()).Read("000001", record));
     EXPECT_EQ(record.Pictures(), Names(1, 2));
@@ -228,20 +228,20 @@ TEST_F(ReportWindowTest, AFailedSendSaysWhyAndKeepsTheReport) {
     sender->during = [&] {
         // The panel is up, Send is off and the window does not close under the send.
         EXPECT_TRUE(window->pleaseWaitPanel->isVisible());
-        EXPECT_FALSE(window->BitBtn1->isEnabled());
+        EXPECT_FALSE(window->sendButton->isEnabled());
         window->close();
         EXPECT_TRUE(window->isVisible());
     };
     Open(false, 0, Names(1, 2), 1, [&] {
-        window->RichEdit1->setPlainText("kept text");
+        window->messageEdit->setPlainText("kept text");
         Send("a@example.org");
         EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
-        EXPECT_TRUE(window->BitBtn1->isEnabled());
-        EXPECT_EQ(window->RichEdit1->toPlainText(), "kept text");
+        EXPECT_TRUE(window->sendButton->isEnabled());
+        EXPECT_EQ(window->messageEdit->toPlainText(), "kept text");
     });
     EXPECT_EQ(messages, QStringList({"Email Failed: Failed to connect to 127.0.0.1 port 25"}));
     EXPECT_TRUE(QFile::exists(Outbox() + "000001.DRK"));
-    EXPECT_EQ(window->ListBox1->count(), 1);
+    EXPECT_EQ(window->outboxList->count(), 1);
 }
 
 TEST_F(ReportWindowTest, OpenAndResendRewritesTheReport) {
@@ -249,16 +249,16 @@ TEST_F(ReportWindowTest, OpenAndResendRewritesTheReport) {
     Open(false, 0, Names(4, 5), 1, [&] { Send("c@example.org"); });
     messages.clear();
     Open(true, -1, {}, 1, [&] {
-        window->TabControl1->setCurrentIndex(2); // as the user clicks the tab
+        window->pageTabs->setCurrentIndex(2); // as the user clicks the tab
         EXPECT_TRUE(window->sentPanel->isVisible());
-        ASSERT_EQ(window->ListBox1->count(), 2);
-        window->ListBox1->setCurrentRow(0);
-        window->ListBox1Click();
-        window->Button3->click();
-        EXPECT_EQ(window->filelist, Names(1, 3));
+        ASSERT_EQ(window->outboxList->count(), 2);
+        window->outboxList->setCurrentRow(0);
+        window->OutboxListClick();
+        window->openButton->click();
+        EXPECT_EQ(window->pictureNames, Names(1, 3));
         EXPECT_EQ(window->ToAddress->currentText(), "a@example.org");
         window->SubjectEdit->setText("Again");
-        window->RichEdit1->setPlainText("second time");
+        window->messageEdit->setPlainText("second time");
         Send("a@example.org");
     });
     EXPECT_EQ(messages, QStringList({"The email has been sent again!"}));
@@ -276,14 +276,14 @@ TEST_F(ReportWindowTest, TheDeleteKeyAsksFirst) {
     Open(false, 0, Names(1, 2), 1, [&] { Send("a@example.org"); });
     Open(false, 0, Names(3, 4), 1, [&] { Send("b@example.org"); });
     Open(true, -1, {}, 1, [&] {
-        window->TabControl1->setCurrentIndex(2);
-        window->ListBox1->setCurrentRow(0);
+        window->pageTabs->setCurrentIndex(2);
+        window->outboxList->setCurrentRow(0);
         answer = false;
         QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-        QCoreApplication::sendEvent(window->ListBox1, &del);
+        QCoreApplication::sendEvent(window->outboxList, &del);
         EXPECT_TRUE(QFile::exists(Outbox() + "000001.DRK"));
         answer = true;
-        QCoreApplication::sendEvent(window->ListBox1, &del);
+        QCoreApplication::sendEvent(window->outboxList, &del);
         EXPECT_FALSE(QFile::exists(Outbox() + "000001.DRK"));
         EXPECT_EQ(window->WorkingRecord().ReportNumber, "000002");
     });
@@ -303,14 +303,14 @@ TEST_F(ReportWindowTest, UnsafePictureNamesOfAStoredReportAreLeftOut) {
     // A damaged report beside it still lists.
     WriteAll(Outbox() + "000002.DRK", file + QByteArray(100, '\x07'));
     Open(true, -1, {}, 1, [&] {
-        window->TabControl1->setCurrentIndex(2);
-        ASSERT_EQ(window->ListBox1->count(), 2);
-        window->ListBox1->setCurrentRow(0);
-        window->ListBox1Click();
-        window->Button3->click();
-        EXPECT_EQ(window->filelist, QStringList({Name(2)}));
-        window->TabControl1->setCurrentIndex(2);
-        window->ListBox1Click();
+        window->pageTabs->setCurrentIndex(2);
+        ASSERT_EQ(window->outboxList->count(), 2);
+        window->outboxList->setCurrentRow(0);
+        window->OutboxListClick();
+        window->openButton->click();
+        EXPECT_EQ(window->pictureNames, QStringList({Name(2)}));
+        window->pageTabs->setCurrentIndex(2);
+        window->OutboxListClick();
     });
     QCoreApplication::processEvents();
     EXPECT_EQ(messages, QStringList({"Report 000001 names pictures outside the outbox; they are left out."}));
@@ -321,12 +321,12 @@ TEST_F(ReportWindowTest, ATabChangeSavesTheContactDetails) {
         return EmailSettingsRecord::Decode(ReadAll(store.EmailFilePath()).mid(1228)).ContactFirstName;
     };
     Open(true, -1, {}, 1, [&] {
-        window->TabControl1->setCurrentIndex(0);
-        window->contactTab->firstcontact->setText("  Ann  ");
-        window->TabControl1->setCurrentIndex(1);
+        window->pageTabs->setCurrentIndex(0);
+        window->contactTab->firstNameEdit->setText("  Ann  ");
+        window->pageTabs->setCurrentIndex(1);
         EXPECT_EQ(savedFirstName(), "Ann");
         // Esc closes the window; hiding saves the details again.
-        window->contactTab->firstcontact->setText("Bo");
+        window->contactTab->firstNameEdit->setText("Bo");
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &esc);
         EXPECT_FALSE(window->isVisible());
