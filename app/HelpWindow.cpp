@@ -79,22 +79,22 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHin
     topicList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetColours(topicList, Qt::white, Qt::black);
 
-    CloseButton = new QPushButton(QStringLiteral("Close"), this);
-    CloseButton->setObjectName(QStringLiteral("CloseButton"));
-    CloseButton->setGeometry(436, 368, 90, 25);
-    OnlineHelpButton = new QPushButton(QStringLiteral("Online Help"), this);
-    OnlineHelpButton->setObjectName(QStringLiteral("OnlineHelpButton"));
-    OnlineHelpButton->setGeometry(537, 368, 90, 25);
+    closeHelpButton = new QPushButton(QStringLiteral("Close"), this);
+    closeHelpButton->setObjectName(QStringLiteral("closeHelpButton"));
+    closeHelpButton->setGeometry(436, 368, 90, 25);
+    onlineHelpButton = new QPushButton(QStringLiteral("Online Help"), this);
+    onlineHelpButton->setObjectName(QStringLiteral("onlineHelpButton"));
+    onlineHelpButton->setGeometry(537, 368, 90, 25);
 
-    connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(OnlineHelpButton, &QPushButton::clicked, this,
+    connect(closeHelpButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(onlineHelpButton, &QPushButton::clicked, this,
             [] { QDesktopServices::openUrl(QUrl(kOnlineHelpUrl)); });
     connect(topicList, &QListWidget::itemClicked, this, [this] { ShowListTopic(false); });
     connect(topicList, &QListWidget::itemDoubleClicked, this, [this] { ShowListTopic(true); });
 
     // Key preview: the window sees the keys of its controls first.
     for (QWidget* child : {static_cast<QWidget*>(topicTextEdit), static_cast<QWidget*>(topicList),
-                           static_cast<QWidget*>(CloseButton), static_cast<QWidget*>(OnlineHelpButton)})
+                           static_cast<QWidget*>(closeHelpButton), static_cast<QWidget*>(onlineHelpButton)})
         child->installEventFilter(this);
     installEventFilter(this);
 }

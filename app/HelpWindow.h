@@ -28,8 +28,8 @@ public:
     QLabel* topicLabel = nullptr;
     QTextEdit* topicTextEdit = nullptr;
     QListWidget* topicList = nullptr;
-    QPushButton* CloseButton = nullptr;
-    QPushButton* OnlineHelpButton = nullptr;
+    QPushButton* closeHelpButton = nullptr;
+    QPushButton* onlineHelpButton = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -52,29 +52,29 @@ InstallerWindow::InstallerWindow(platform::InstallerSystem& system, QString prog
     installAction = menu->addAction(QStringLiteral("install"));
     exitAction = menu->addAction(QStringLiteral("EXIT"));
 
-    heading = MakeLabel(this, "heading", QString(), 40, 40, 700);
-    heading->setFixedHeight(50);
-    heading->setWordWrap(true);
+    headingLabel = MakeLabel(this, "headingLabel", QString(), 40, 40, 700);
+    headingLabel->setFixedHeight(50);
+    headingLabel->setWordWrap(true);
     driveCaptionLabel = MakeLabel(this, "driveCaptionLabel", QStringLiteral("Select A Target Drive"), 40, 110, 200);
     driveCombo = new QComboBox(this);
     driveCombo->setObjectName(QStringLiteral("driveCombo"));
     driveCombo->setGeometry(40, 136, 300, 24);
     targetDriveLabel = MakeLabel(this, "targetDriveLabel", QStringLiteral("Select A Target Drive"), 40, 166, 600);
     locationCaptionLabel = MakeLabel(this, "locationCaptionLabel", QStringLiteral("Install Location"), 40, 200, 200);
-    InstallLocation = MakeLabel(this, "InstallLocation", QString(), 40, 222, 600);
+    installLocationLabel = MakeLabel(this, "installLocationLabel", QString(), 40, 222, 600);
     iconCaptionLabel = MakeLabel(this, "iconCaptionLabel", QStringLiteral("Icon Path"), 40, 250, 200);
     iconPathLabel = MakeLabel(this, "iconPathLabel", QString(), 40, 272, 600);
-    Install = MakeButton(this, "Install", QStringLiteral("&Install"), 40, 310);
+    installButton = MakeButton(this, "installButton", QStringLiteral("&Install"), 40, 310);
     uninstallButton = MakeButton(this, "uninstallButton", QStringLiteral("&Uninstall"), 150, 310);
     exitButton = MakeButton(this, "exitButton", QStringLiteral("E&xit"), 260, 310);
     runItButton = MakeButton(this, "runItButton", QStringLiteral("&Run IT"), 370, 310);
     runItButton->hide();
-    payloadNote = MakeLabel(this, "payloadNote", QString(), 40, 350, 700);
-    payloadNote->setFixedHeight(44);
-    payloadNote->setWordWrap(true);
-    QPalette warning = payloadNote->palette();
+    payloadNoteLabel = MakeLabel(this, "payloadNoteLabel", QString(), 40, 350, 700);
+    payloadNoteLabel->setFixedHeight(44);
+    payloadNoteLabel->setWordWrap(true);
+    QPalette warning = payloadNoteLabel->palette();
     warning.setColor(QPalette::WindowText, Qt::yellow);
-    payloadNote->setPalette(warning);
+    payloadNoteLabel->setPalette(warning);
     DefaultCam1 = new QComboBox(this);
     DefaultCam1->setObjectName(QStringLiteral("DefaultCam1"));
     DefaultCam1->hide();
@@ -89,7 +89,7 @@ InstallerWindow::InstallerWindow(platform::InstallerSystem& system, QString prog
         installer_.DriveComboChange(driveCombo->itemData(index).toString());
         Refresh();
     });
-    connect(Install, &QPushButton::clicked, this, [this] {
+    connect(installButton, &QPushButton::clicked, this, [this] {
         installer_.InstallClick();
         Refresh();
         if (!installer_.View().visible)
@@ -174,13 +174,13 @@ bool InstallerWindow::event(QEvent* event) {
 
 void InstallerWindow::Refresh() {
     const InstallerView& view = installer_.View();
-    heading->setText(QString(view.heading).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    headingLabel->setText(QString(view.heading).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     targetDriveLabel->setText(view.targetDriveText);
-    InstallLocation->setText(view.installLocation);
+    installLocationLabel->setText(view.installLocation);
     iconPathLabel->setText(view.iconPath);
-    payloadNote->setText(view.payloadNote);
-    payloadNote->setVisible(!view.payloadNote.isEmpty());
-    Install->setEnabled(view.installEnabled);
+    payloadNoteLabel->setText(view.payloadNote);
+    payloadNoteLabel->setVisible(!view.payloadNote.isEmpty());
+    installButton->setEnabled(view.installEnabled);
     runItButton->setEnabled(view.runEnabled);
     runAction->setEnabled(view.runEnabled);
     dotsTimer.SetEnabled(installer_.dotsTimerEnabled);

@@ -28,17 +28,17 @@ public:
     // After a command with its messages: on top and active again while shown.
     void TakeFocusBack();
 
-    QLabel* heading = nullptr;
+    QLabel* headingLabel = nullptr;
     QLabel* driveCaptionLabel = nullptr;
     QLabel* targetDriveLabel = nullptr;
     QLabel* locationCaptionLabel = nullptr;
     QLabel* iconCaptionLabel = nullptr;
-    QLabel* InstallLocation = nullptr;
+    QLabel* installLocationLabel = nullptr;
     QLabel* iconPathLabel = nullptr;
-    QLabel* payloadNote = nullptr;
+    QLabel* payloadNoteLabel = nullptr;
     QComboBox* driveCombo = nullptr;
     QComboBox* DefaultCam1 = nullptr;
-    QPushButton* Install = nullptr;
+    QPushButton* installButton = nullptr;
     QPushButton* uninstallButton = nullptr;
     QPushButton* exitButton = nullptr;
     QPushButton* runItButton = nullptr;

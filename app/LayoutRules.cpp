@@ -82,9 +82,9 @@ QString CounterCaption(qint64 pictureCountTotal) {
 const ToolbarRow* MainToolbarRows(int* count) {
     static const ToolbarRow rows[] = {
         {"mainToolbar", QRect(0, -2, 447, 137)},
-        {"SurveillancePanel", QRect(2, 68, 265, 65)},
-        {"SurveillanceSetup", QRect(268, 74, 175, 58)},
-        {"CameraGroupBox", QRect(2, 2, 441, 74)},
+        {"surveillanceBox", QRect(2, 68, 265, 65)},
+        {"surveillanceSetupPanel", QRect(268, 74, 175, 58)},
+        {"cameraBox", QRect(2, 2, 441, 74)},
         {"cameraLabel2", QRect(8, 40, 11, 16)},
         {"cameraLabel1", QRect(8, 16, 11, 16)},
         {"camera1Button", QRect(8, 16, 57, 20)},
@@ -101,10 +101,10 @@ const ToolbarRow* MainToolbarRows(int* count) {
         {"log2Button", QRect(216, 40, 41, 17)},
         {"aim1Button", QRect(168, 17, 41, 17)},
         {"aim2Button", QRect(168, 40, 41, 17)},
-        {"TimeLapseButton", QRect(8, 16, 89, 21)},
+        {"timeLapseButton", QRect(8, 16, 89, 21)},
         {"setupButton", QRect(7, 8, 54, 17)},
         {"hideButton", QRect(124, 32, 41, 17)},
-        {"TitlePanel", QRect(370, 64, 73, 17)},
+        {"toolbarTitleLabel", QRect(370, 64, 73, 17)},
     };
     *count = int(std::size(rows));
     return rows;

@@ -34,7 +34,7 @@ constexpr int kActivationFallbackMs = 300;
 MainWindow::MainWindow(SettingsStore& store, StartupFlags& flags, StationLinks& links, StationEnvironment env,
                QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      MotionTime(200, false), arrangeTimer(1000, false), cycleTimer(5000, false), TimeLapseTimer(2000, false),
+      motionTimer(200, false), arrangeTimer(1000, false), cycleTimer(5000, false), timeLapseTimer(2000, false),
       timeLapseFlashTimer(300, false), clockTimer(1000, true), relayoutTimer(10, false), startupSequenceTimer(1000, false),
       store_(store), flags_(flags), links_(links), env_(std::move(env)),
       ownViews_([this](int camera) { return camera == 2 ? cameraFrame2 : cameraFrame1; }) {
@@ -78,7 +78,7 @@ void MainWindow::FormCreate() {
     setupTabs->addTab(QStringLiteral("Screen"));
     setupTabs->addTab(QStringLiteral("Advanced"));
 
-    ColourBlack(ScreenResPanel);
+    ColourBlack(screenPage);
     magnifier1->hide();
     magnifier2->hide();
     flags_.ApplyingSettings = true;
@@ -87,13 +87,13 @@ void MainWindow::FormCreate() {
     paintFont.setStyleHint(QFont::TypeWriter);
     alertBlockBox->setFont(paintFont);
 
-    AlertFormat->clear();
-    AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
-    AlertFormat->setCurrentIndex(-1); // no row chosen yet: the stored format stays
+    alertFormatCombo->clear();
+    alertFormatCombo->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
+    alertFormatCombo->setCurrentIndex(-1); // no row chosen yet: the stored format stays
 
     links_.alerts->ResetAlertSchedule(); // also empties the queue
 
-    for (QWidget* w : {static_cast<QWidget*>(AlertsPanel), DriverStatusPanel, autoStartPage, static_cast<QWidget*>(pleaseWaitPanel)})
+    for (QWidget* w : {static_cast<QWidget*>(alertsPage), driverListPage, autoStartPage, static_cast<QWidget*>(pleaseWaitPanel)})
         ColourBlack(w);
     camera1Panel->clear();
     camera2Panel->clear();
@@ -143,17 +143,17 @@ void MainWindow::FormDestroy() {
 
 void MainWindow::ConnectTimers() {
     const std::pair<platform::WinTimer*, const char*> names[] = {
-        {&MotionTime, "MotionTime"}, {&arrangeTimer, "arrangeTimer"}, {&cycleTimer, "cycleTimer"},
-        {&TimeLapseTimer, "TimeLapseTimer"}, {&timeLapseFlashTimer, "timeLapseFlashTimer"},
+        {&motionTimer, "motionTimer"}, {&arrangeTimer, "arrangeTimer"}, {&cycleTimer, "cycleTimer"},
+        {&timeLapseTimer, "timeLapseTimer"}, {&timeLapseFlashTimer, "timeLapseFlashTimer"},
         {&clockTimer, "clockTimer"}, {&relayoutTimer, "relayoutTimer"}, {&startupSequenceTimer, "startupSequenceTimer"}};
     for (const auto& [timer, name] : names) {
         timer->setObjectName(QString::fromLatin1(name));
         timer->setParent(this);
     }
-    connect(&MotionTime, &platform::WinTimer::Timeout, this, [this] { links_.motion->MotionTick(); });
+    connect(&motionTimer, &platform::WinTimer::Timeout, this, [this] { links_.motion->MotionTick(); });
     connect(&arrangeTimer, &platform::WinTimer::Timeout, this, [this] { links_.layout->ArrangeAfterStart(); });
     connect(&cycleTimer, &platform::WinTimer::Timeout, this, &MainWindow::CycleTimerTick);
-    connect(&TimeLapseTimer, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseTick(); });
+    connect(&timeLapseTimer, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseTick(); });
     connect(&timeLapseFlashTimer, &platform::WinTimer::Timeout, this, [this] { links_.timeLapse->TimeLapseFlasherTick(); });
     connect(&clockTimer, &platform::WinTimer::Timeout, this, [this] { links_.alerts->ClockTick(); });
     connect(&relayoutTimer, &platform::WinTimer::Timeout, this, [this] { links_.layout->Relayout(); });

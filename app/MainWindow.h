@@ -187,10 +187,10 @@ public:
     void ShowHelp(int topic) override;
 
     // Timers, the program's scheduler.
-    platform::WinTimer MotionTime;
+    platform::WinTimer motionTimer;
     platform::WinTimer arrangeTimer;
     platform::WinTimer cycleTimer;
-    platform::WinTimer TimeLapseTimer;
+    platform::WinTimer timeLapseTimer;
     platform::WinTimer timeLapseFlashTimer;
     platform::WinTimer clockTimer;
     platform::WinTimer relayoutTimer;
@@ -202,31 +202,31 @@ public:
 
     // Controls, named as their objectName.
     QWidget* setupPanel = nullptr;
-    QWidget* TabArea = nullptr; // setupTabs with its pages
-    RemoteAccessPage* RemoteAccess = nullptr; // hidden tab page
+    QWidget* tabArea = nullptr; // setupTabs with its pages
+    RemoteAccessPage* remoteAccessPage = nullptr; // hidden tab page
     QPushButton* saveLocationsButton = nullptr;
     QPushButton* setupFtpButton = nullptr; // set-up "FTP", hidden
     QLabel* windowMenuLabel = nullptr;          // "more": the window's menu
     QGroupBox* cameraAreaBox = nullptr;
     QWidget* mainToolbar = nullptr;
     QWidget* phoneSettingsPage = nullptr;
-    QWidget* ScreenResPanel = nullptr;
-    AlertsTab* AlertsPanel = nullptr; // the E-Alerts tab
-    QWidget* DriverStatusPanel = nullptr;
+    QWidget* screenPage = nullptr;
+    AlertsTab* alertsPage = nullptr; // the E-Alerts tab
+    QWidget* driverListPage = nullptr;
     QWidget* autoStartPage = nullptr;
-    QWidget* Advanced = nullptr;
+    QWidget* advancedPage = nullptr;
     QWidget* toolbarSpacerPanel = nullptr;
-    NetworkPanel* NetWorkPanel = nullptr;
-    QWidget* SurveillanceSetup = nullptr;
-    QGroupBox* SurveillancePanel = nullptr;
-    QGroupBox* CameraGroupBox = nullptr;
+    NetworkPanel* networkPanel = nullptr;
+    QWidget* surveillanceSetupPanel = nullptr;
+    QGroupBox* surveillanceBox = nullptr;
+    QGroupBox* cameraBox = nullptr;
     QGroupBox* viewsBox = nullptr;
     QLabel* pleaseWaitPanel = nullptr;
     QLabel* camera1Panel = nullptr;
     QLabel* camera2Panel = nullptr;
     Magnifier* magnifier1 = nullptr; // camera pictures of the panels
     Magnifier* magnifier2 = nullptr;
-    QLabel* TitlePanel = nullptr;
+    QLabel* toolbarTitleLabel = nullptr;
     QLineEdit* focusEdit = nullptr; // 1 x 1, off screen: keeps the keyboard focus
     QLabel* cameraLabel1 = nullptr;
     QLabel* cameraLabel2 = nullptr;
@@ -237,8 +237,8 @@ public:
     QPushButton* view1Button = nullptr;  // "1", "2", "3" of the Views box
     QPushButton* view2Button = nullptr;
     QPushButton* view3Button = nullptr;
-    QWidget* ZoomPanel = nullptr;
-    QLabel* ZoomImage = nullptr;
+    QWidget* zoomPanel = nullptr;
+    QLabel* zoomImageLabel = nullptr;
     AlertClockBox* clockBox = nullptr; // clock and motion counts on the tool bar
     AlertBlockBox* alertBlockBox = nullptr; // e-alert block over the camera area
     QTabBar* setupTabs = nullptr;
@@ -251,7 +251,7 @@ public:
     QPushButton* camera2Button = nullptr;
     QPushButton* surveillanceButton = nullptr;
     QPushButton* resetButton = nullptr;
-    QPushButton* TimeLapseButton = nullptr;
+    QPushButton* timeLapseButton = nullptr;
     QPushButton* camera1SetupButton = nullptr;
     QPushButton* aim2Button = nullptr;
     QPushButton* camera2SetupButton = nullptr;
@@ -275,12 +275,12 @@ public:
     QPushButton* closeButton = nullptr;
     QPushButton* captionsButton = nullptr;
     QCheckBox* showOnMotionBox = nullptr;
-    QCheckBox* LogAllowed = nullptr;
+    QCheckBox* logBox = nullptr;
     QCheckBox* lockBox = nullptr;
     QCheckBox* DisabledCaptions1 = nullptr;
     QCheckBox* DisabledCaptions2 = nullptr;
     QCheckBox* phoneAutoConnectBox = nullptr;
-    QCheckBox* NotifyActive = nullptr;
+    QCheckBox* alertsActiveBox = nullptr;
     QCheckBox* diskControlBox = nullptr;
     QRadioButton* dialUpButton = nullptr;
     QRadioButton* broadbandButton = nullptr;
@@ -293,13 +293,13 @@ public:
     QCheckBox* hotZone2Box = nullptr;
     QCheckBox* AutoStart1 = nullptr;
     QCheckBox* AutoStart2 = nullptr;
-    QCheckBox* alarm = nullptr;
-    QCheckBox* OnStartup = nullptr;
-    QCheckBox* OverVideo = nullptr;
-    QCheckBox* RGBred = nullptr;
-    QCheckBox* RGBGreen = nullptr;
-    QCheckBox* RGBBlue = nullptr;
-    QComboBox* EmailLimit = nullptr;
+    QCheckBox* soundAlarmBox = nullptr;
+    QCheckBox* onStartupBox = nullptr;
+    QCheckBox* tvOutBox = nullptr;
+    QCheckBox* redChannelBox = nullptr;
+    QCheckBox* greenChannelBox = nullptr;
+    QCheckBox* blueChannelBox = nullptr;
+    QComboBox* emailLimitCombo = nullptr;
     QLabel* limitUnitLabel = nullptr;
     QLabel* minutesUnitLabel = nullptr;
     QLabel* imagesUnitLabel = nullptr;
@@ -310,20 +310,20 @@ public:
     QLineEdit* phoneCodeEdit = nullptr;
     QLineEdit* bufferSize1Edit = nullptr;
     QLineEdit* bufferSize2Edit = nullptr;
-    QLineEdit* AlertEmail = nullptr;
-    QLineEdit* siteLocation = nullptr;
+    QLineEdit* alertEmailEdit = nullptr;
+    QLineEdit* siteLocationEdit = nullptr;
     QLineEdit* Location1 = nullptr;
     QLineEdit* Location2 = nullptr;
     QLineEdit* smtpEdit = nullptr;
-    QLineEdit* UserEdit = nullptr;
-    QLineEdit* PassEdit = nullptr;
-    QLineEdit* ReplyEmailAddressText = nullptr;
+    QLineEdit* smtpUserEdit = nullptr;
+    QLineEdit* smtpPasswordEdit = nullptr;
+    QLineEdit* replyAddressEdit = nullptr;
     QComboBox* phoneSizeCombo = nullptr;
-    QComboBox* MinsCombo = nullptr;
-    QComboBox* MaxImages = nullptr;
+    QComboBox* minutesCombo = nullptr;
+    QComboBox* maxImagesCombo = nullptr;
     QComboBox* videoMode1Combo = nullptr;
     QComboBox* videoMode2Combo = nullptr;
-    QComboBox* AlertFormat = nullptr;
+    QComboBox* alertFormatCombo = nullptr;
     QComboBox* DefaultCam1 = nullptr;
     QComboBox* DefaultCam2 = nullptr;
     QComboBox* cam1List = nullptr;
@@ -331,7 +331,7 @@ public:
     QSlider* sampleRateSlider = nullptr;
     QSlider* masterSensitivitySlider = nullptr;
     QPlainTextEdit* phoneLogEdit = nullptr;
-    QMenuBar* MainMenu = nullptr;
+    QMenuBar* menuBar = nullptr;
     QMenu* windowMenu = nullptr;
     QMenu* trayMenu = nullptr;
     QAction* exitAction = nullptr;
@@ -408,9 +408,9 @@ public:
     bool OptionControlsLocked() const;
     // The lock box changed: locks (password given while surveillance runs) or unticks it.
     void LockBoxClick();
-    // Surveillance is switched on (a motion event holds MotionTime off while it reacts).
-    bool SurveillanceRuns() const { return MotionTime.Enabled() || motionReaction_; }
-    // The motion event's tick of the lock box, while it holds MotionTime off.
+    // Surveillance is switched on (a motion event holds motionTimer off while it reacts).
+    bool SurveillanceRuns() const { return motionTimer.Enabled() || motionReaction_; }
+    // The motion event's tick of the lock box, while it holds motionTimer off.
     void TickLockBoxForMotion();
     // Copies a camera's zone from its zone window into CameraZone (size below 0 becomes 50).
     void CopyZoneValues(int camera);

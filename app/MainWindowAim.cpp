@@ -14,7 +14,7 @@
 void MainWindow::ShowZoneWindowModal(int camera) { ZoneWindowOf(camera).ShowModal(); }
 
 void MainWindow::StartSurveillanceForAim() {
-    if (MotionTime.Enabled())
+    if (motionTimer.Enabled())
         return;
     // Refused (lock, recording): surveillance stays off as the button shows it.
     SwitchSurveillance(true);

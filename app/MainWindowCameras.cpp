@@ -78,12 +78,12 @@ void MainWindow::SetUpCameraFrame(int camera, bool fresh) {
     if (!view)
         return;
     view->CameraNumber = camera;
-    if (view->camName) {
+    if (view->cameraNameLabel) {
         QFont font(QStringLiteral("Courier"));
         font.setStyleHint(QFont::TypeWriter);
         font.setPixelSize(16);
-        view->camName->setFont(font);
-        SetFontColour(view->camName, ControlColours::kSilver);
+        view->cameraNameLabel->setFont(font);
+        SetFontColour(view->cameraNameLabel, ControlColours::kSilver);
     }
     // After the view's own handler, so the picture and its caption are up to date. The
     // frame is named in the handler: a frame that has been replaced is no longer heard.
@@ -276,7 +276,7 @@ void MainWindow::CameraButtonClick(int camera) {
     }
     CopyZoneValues(camera);
 
-    SurveillancePanel->setTitle(kSurveillanceMethodText);
+    surveillanceBox->setTitle(kSurveillanceMethodText);
     ShowPleaseWait();
     StartCamera(camera);
 
@@ -289,7 +289,7 @@ void MainWindow::CameraButtonClick(int camera) {
     if (!previews1 && !previews2) {
         mainToolbar->show();
         timeLapseFlashTimer.SetEnabled(false);
-        TimeLapseTimer.SetEnabled(false);
+        timeLapseTimer.SetEnabled(false);
         SetFontColour(surveillanceButton, ControlColours::kBlack);
     }
 

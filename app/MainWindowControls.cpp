@@ -45,9 +45,9 @@ void MainWindow::BuildControls() {
     clockBox->setObjectName("clockBox");
     clockBox->hide();
 
-    NetWorkPanel = new NetworkPanel(this, [this] { store_.SaveSettings(); });
-    NetWorkPanel->move(20, 150);
-    NetWorkPanel->hide();
+    networkPanel = new NetworkPanel(this, [this] { store_.SaveSettings(); });
+    networkPanel->move(20, 150);
+    networkPanel->hide();
 
     phoneLogEdit = Make<QPlainTextEdit>(this, "phoneLogEdit");
     phoneLogEdit->setReadOnly(true);
@@ -97,48 +97,48 @@ void MainWindow::BuildToolbar() {
     mainToolbar->setGeometry(0, 500, 447, 137);
     Blacken(mainToolbar);
 
-    CameraGroupBox = Make<QGroupBox>(mainToolbar, "CameraGroupBox", QStringLiteral("Camera"));
-    cameraLabel1 = Make<QLabel>(CameraGroupBox, "cameraLabel1", QStringLiteral("1"));
-    cameraLabel2 = Make<QLabel>(CameraGroupBox, "cameraLabel2", QStringLiteral("2"));
-    camera1Button = Make<QPushButton>(CameraGroupBox, "camera1Button", kOffOnText);
-    camera2Button = Make<QPushButton>(CameraGroupBox, "camera2Button", kOffOnText);
+    cameraBox = Make<QGroupBox>(mainToolbar, "cameraBox", QStringLiteral("Camera"));
+    cameraLabel1 = Make<QLabel>(cameraBox, "cameraLabel1", QStringLiteral("1"));
+    cameraLabel2 = Make<QLabel>(cameraBox, "cameraLabel2", QStringLiteral("2"));
+    camera1Button = Make<QPushButton>(cameraBox, "camera1Button", kOffOnText);
+    camera2Button = Make<QPushButton>(cameraBox, "camera2Button", kOffOnText);
     for (QPushButton* b : {camera1Button, camera2Button}) {
         QPalette bp = b->palette();
         bp.setColor(QPalette::ButtonText, Qt::black);
         b->setPalette(bp);
     }
-    takePicture1Button = Make<QPushButton>(CameraGroupBox, "takePicture1Button", QStringLiteral("Take Pic"));
-    takePicture2Button = Make<QPushButton>(CameraGroupBox, "takePicture2Button", QStringLiteral("Take Pic"));
+    takePicture1Button = Make<QPushButton>(cameraBox, "takePicture1Button", QStringLiteral("Take Pic"));
+    takePicture2Button = Make<QPushButton>(cameraBox, "takePicture2Button", QStringLiteral("Take Pic"));
 
-    SurveillancePanel = Make<QGroupBox>(mainToolbar, "SurveillancePanel", QStringLiteral("Surveillance Method"));
-    TimeLapseButton = Make<QPushButton>(SurveillancePanel, "TimeLapseButton", QStringLiteral("Time Lapse "));
-    surveillanceButton = Make<QPushButton>(SurveillancePanel, "surveillanceButton", kMotionText);
-    aim1Button = Make<QPushButton>(SurveillancePanel, "aim1Button", QStringLiteral("Aim 1"));
-    aim2Button = Make<QPushButton>(SurveillancePanel, "aim2Button", QStringLiteral("Aim 2"));
-    log1Button = Make<QPushButton>(SurveillancePanel, "log1Button", QStringLiteral("Log 1"));
-    log2Button = Make<QPushButton>(SurveillancePanel, "log2Button", QStringLiteral("Log 2"));
-    zoneLabel = Make<QLabel>(SurveillancePanel, "zoneLabel", QStringLiteral("Zones"));
-    hotZone1Box = Make<QCheckBox>(SurveillancePanel, "hotZone1Box", QStringLiteral("1"));
-    hotZone2Box = Make<QCheckBox>(SurveillancePanel, "hotZone2Box", QStringLiteral("2"));
+    surveillanceBox = Make<QGroupBox>(mainToolbar, "surveillanceBox", QStringLiteral("Surveillance Method"));
+    timeLapseButton = Make<QPushButton>(surveillanceBox, "timeLapseButton", QStringLiteral("Time Lapse "));
+    surveillanceButton = Make<QPushButton>(surveillanceBox, "surveillanceButton", kMotionText);
+    aim1Button = Make<QPushButton>(surveillanceBox, "aim1Button", QStringLiteral("Aim 1"));
+    aim2Button = Make<QPushButton>(surveillanceBox, "aim2Button", QStringLiteral("Aim 2"));
+    log1Button = Make<QPushButton>(surveillanceBox, "log1Button", QStringLiteral("Log 1"));
+    log2Button = Make<QPushButton>(surveillanceBox, "log2Button", QStringLiteral("Log 2"));
+    zoneLabel = Make<QLabel>(surveillanceBox, "zoneLabel", QStringLiteral("Zones"));
+    hotZone1Box = Make<QCheckBox>(surveillanceBox, "hotZone1Box", QStringLiteral("1"));
+    hotZone2Box = Make<QCheckBox>(surveillanceBox, "hotZone2Box", QStringLiteral("2"));
 
-    SurveillanceSetup = MakePanel(mainToolbar, "SurveillanceSetup");
-    Blacken(SurveillanceSetup);
-    setupButton = Make<QPushButton>(SurveillanceSetup, "setupButton", QStringLiteral("Setup"));
-    captionsButton = Make<QPushButton>(SurveillanceSetup, "captionsButton", QStringLiteral("Captions"));
+    surveillanceSetupPanel = MakePanel(mainToolbar, "surveillanceSetupPanel");
+    Blacken(surveillanceSetupPanel);
+    setupButton = Make<QPushButton>(surveillanceSetupPanel, "setupButton", QStringLiteral("Setup"));
+    captionsButton = Make<QPushButton>(surveillanceSetupPanel, "captionsButton", QStringLiteral("Captions"));
     captionsButton->setGeometry(65, 8, 54, 17);
-    helpButton = Make<QPushButton>(SurveillanceSetup, "helpButton", QStringLiteral("Help"));
+    helpButton = Make<QPushButton>(surveillanceSetupPanel, "helpButton", QStringLiteral("Help"));
     helpButton->setGeometry(124, 8, 41, 17);
-    ftpButton = Make<QPushButton>(SurveillanceSetup, "ftpButton", QStringLiteral("FTP"));
+    ftpButton = Make<QPushButton>(surveillanceSetupPanel, "ftpButton", QStringLiteral("FTP"));
     ftpButton->setGeometry(7, 32, 54, 17);
-    closeButton = Make<QPushButton>(SurveillanceSetup, "closeButton", QStringLiteral("Close"));
+    closeButton = Make<QPushButton>(surveillanceSetupPanel, "closeButton", QStringLiteral("Close"));
     closeButton->setGeometry(65, 32, 54, 17);
     connect(closeButton, &QPushButton::clicked, this, &MainWindow::CloseButtonClick);
-    hideButton = Make<QPushButton>(SurveillanceSetup, "hideButton", QStringLiteral("Hide"));
-    viewsButton = Make<QPushButton>(SurveillanceSetup, "viewsButton", QStringLiteral("Views"));
+    hideButton = Make<QPushButton>(surveillanceSetupPanel, "hideButton", QStringLiteral("Hide"));
+    viewsButton = Make<QPushButton>(surveillanceSetupPanel, "viewsButton", QStringLiteral("Views"));
     viewsButton->hide();
 
-    TitlePanel = Make<QLabel>(mainToolbar, "TitlePanel", QStringLiteral("TORVEK 5.12"));
-    TitlePanel->setAlignment(Qt::AlignCenter);
+    toolbarTitleLabel = Make<QLabel>(mainToolbar, "toolbarTitleLabel", QStringLiteral("TORVEK 5.12"));
+    toolbarTitleLabel->setAlignment(Qt::AlignCenter);
 
     // Kept for the first show, which sizes it; it holds nothing.
     toolbarSpacerPanel = MakePanel(mainToolbar, "toolbarSpacerPanel");
@@ -173,8 +173,8 @@ void MainWindow::BuildToolbar() {
     focusEdit = Make<QLineEdit>(this, "focusEdit");
     focusEdit->setGeometry(-10, -10, 1, 1);
 
-    ZoomPanel = MakePanel(this, "ZoomPanel");
-    Blacken(ZoomPanel);
-    ZoomImage = Make<QLabel>(ZoomPanel, "ZoomImage");
-    ZoomPanel->hide();
+    zoomPanel = MakePanel(this, "zoomPanel");
+    Blacken(zoomPanel);
+    zoomImageLabel = Make<QLabel>(zoomPanel, "zoomImageLabel");
+    zoomPanel->hide();
 }

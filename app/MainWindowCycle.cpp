@@ -27,7 +27,7 @@ void MainWindow::CycleActionClick() {
         if (CommandCamera* view = CommandCameraOf(camera))
             view->ConnectCamera(false, 0);
     }
-    MotionTime.SetEnabled(false);
+    motionTimer.SetEnabled(false);
     SetFontColour(surveillanceButton, ControlColours::kBlack);
     for (QPushButton* button : {camera1Button, camera2Button}) {
         button->setText(kOffText);

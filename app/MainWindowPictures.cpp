@@ -8,9 +8,9 @@ void MainWindow::CopyPictureCaptions(int camera) {
     cameraAreaBox->setTitle(links_.motion->FormatLastImageCaption(camera));
     if (FullToolbarLayout) {
         const qint64 next = qint64(links_.motion->PictureCountTotal()) + 1;
-        CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
+        cameraBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
     } else {
-        CameraGroupBox->setTitle(cameraAreaBox->title());
+        cameraBox->setTitle(cameraAreaBox->title());
     }
 }
 
@@ -20,7 +20,7 @@ void MainWindow::TakePicture(int camera) {
         return;
     CopyPictureCaptions(camera);
     links_.motion->SaveMotionPicture(view->ImageBitmap(), camera);
-    if (alarm->isChecked())
+    if (soundAlarmBox->isChecked())
         links_.motion->PlayAlarmSound();
 }
 

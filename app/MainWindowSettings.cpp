@@ -47,7 +47,7 @@ void SetChecked(QAbstractButton* button, bool checked) {
 OptionControlValues MainWindow::ReadControls() const {
     OptionControlValues c;
     c.diskControlBox = diskControlBox->isChecked();
-    c.NotifyActive = NotifyActive->isChecked();
+    c.alertsActiveBox = alertsActiveBox->isChecked();
     c.phoneAutoConnectBox = phoneAutoConnectBox->isChecked();
     c.dialUpButton = dialUpButton->isChecked();
     c.clearQueueBox = clearQueueBox->isChecked();
@@ -59,35 +59,35 @@ OptionControlValues MainWindow::ReadControls() const {
     c.hotZone2Box = hotZone2Box->isChecked();
     c.AutoStart1 = AutoStart1->isChecked();
     c.AutoStart2 = AutoStart2->isChecked();
-    c.alarm = alarm->isChecked();
-    c.OnStartup = OnStartup->isChecked();
-    c.OverVideo = OverVideo->isChecked();
-    c.RGBred = RGBred->isChecked();
-    c.RGBGreen = RGBGreen->isChecked();
-    c.RGBBlue = RGBBlue->isChecked();
+    c.soundAlarmBox = soundAlarmBox->isChecked();
+    c.onStartupBox = onStartupBox->isChecked();
+    c.tvOutBox = tvOutBox->isChecked();
+    c.redChannelBox = redChannelBox->isChecked();
+    c.greenChannelBox = greenChannelBox->isChecked();
+    c.blueChannelBox = blueChannelBox->isChecked();
     c.DisabledCaptions1 = DisabledCaptions1->isChecked();
     c.DisabledCaptions2 = DisabledCaptions2->isChecked();
 
-    c.EmailLimit = EmailLimit->currentText();
+    c.emailLimitCombo = emailLimitCombo->currentText();
     c.phoneNumberEdit = phoneNumberEdit->text();
     c.phoneCodeEdit = phoneCodeEdit->text();
     c.bufferSize1Edit = bufferSize1Edit->text();
     c.bufferSize2Edit = bufferSize2Edit->text();
-    c.AlertEmail = AlertEmail->text();
-    c.siteLocation = siteLocation->text();
+    c.alertEmailEdit = alertEmailEdit->text();
+    c.siteLocationEdit = siteLocationEdit->text();
     c.Location1 = Location1->text();
     c.Location2 = Location2->text();
     c.smtpEdit = smtpEdit->text();
-    c.UserEdit = UserEdit->text();
-    c.PassEdit = PassEdit->text();
-    c.ReplyEmailAddressText = ReplyEmailAddressText->text();
+    c.smtpUserEdit = smtpUserEdit->text();
+    c.smtpPasswordEdit = smtpPasswordEdit->text();
+    c.replyAddressEdit = replyAddressEdit->text();
 
     c.phoneSizeCombo = ReadCombo(phoneSizeCombo);
-    c.MinsCombo = ReadCombo(MinsCombo);
-    c.MaxImages = ReadCombo(MaxImages);
+    c.minutesCombo = ReadCombo(minutesCombo);
+    c.maxImagesCombo = ReadCombo(maxImagesCombo);
     c.videoMode1Combo = ReadCombo(videoMode1Combo);
     c.videoMode2Combo = ReadCombo(videoMode2Combo);
-    c.AlertFormat = ReadCombo(AlertFormat);
+    c.alertFormatCombo = ReadCombo(alertFormatCombo);
     c.DefaultCam1 = ReadCombo(DefaultCam1);
     c.DefaultCam2 = ReadCombo(DefaultCam2);
 
@@ -103,35 +103,35 @@ OptionControlValues MainWindow::ReadControls() const {
 
 void MainWindow::WriteControls(const OptionControlValues& c) {
     const std::pair<QAbstractButton*, bool> boxes[] = {
-        {diskControlBox, c.diskControlBox}, {NotifyActive, c.NotifyActive}, {phoneAutoConnectBox, c.phoneAutoConnectBox},
+        {diskControlBox, c.diskControlBox}, {alertsActiveBox, c.alertsActiveBox}, {phoneAutoConnectBox, c.phoneAutoConnectBox},
         {clearQueueBox, c.clearQueueBox}, {startMotionButton, c.startMotionButton}, {startTimerButton, c.startTimerButton},
         {startMotionAndTimerButton, c.startMotionAndTimerButton}, {placeOnTrayBox, c.placeOnTrayBox}, {hotZone1Box, c.hotZone1Box},
-        {hotZone2Box, c.hotZone2Box}, {AutoStart1, c.AutoStart1}, {AutoStart2, c.AutoStart2}, {alarm, c.alarm},
-        {OnStartup, c.OnStartup}, {OverVideo, c.OverVideo}, {RGBred, c.RGBred},
-        {RGBGreen, c.RGBGreen}, {RGBBlue, c.RGBBlue}, {DisabledCaptions1, c.DisabledCaptions1},
+        {hotZone2Box, c.hotZone2Box}, {AutoStart1, c.AutoStart1}, {AutoStart2, c.AutoStart2}, {soundAlarmBox, c.soundAlarmBox},
+        {onStartupBox, c.onStartupBox}, {tvOutBox, c.tvOutBox}, {redChannelBox, c.redChannelBox},
+        {greenChannelBox, c.greenChannelBox}, {blueChannelBox, c.blueChannelBox}, {DisabledCaptions1, c.DisabledCaptions1},
         {DisabledCaptions2, c.DisabledCaptions2}};
     for (const auto& [box, checked] : boxes)
         SetChecked(box, checked);
     // The connection type is one of two.
     SetChecked(c.dialUpButton ? static_cast<QAbstractButton*>(dialUpButton) : broadbandButton, true);
 
-    WriteComboText(EmailLimit, c.EmailLimit);
+    WriteComboText(emailLimitCombo, c.emailLimitCombo);
     phoneNumberEdit->setText(c.phoneNumberEdit);
     phoneCodeEdit->setText(c.phoneCodeEdit);
     bufferSize1Edit->setText(c.bufferSize1Edit);
     bufferSize2Edit->setText(c.bufferSize2Edit);
-    AlertEmail->setText(c.AlertEmail);
-    siteLocation->setText(c.siteLocation);
+    alertEmailEdit->setText(c.alertEmailEdit);
+    siteLocationEdit->setText(c.siteLocationEdit);
     Location1->setText(c.Location1);
     Location2->setText(c.Location2);
     smtpEdit->setText(c.smtpEdit);
-    UserEdit->setText(c.UserEdit);
-    PassEdit->setText(c.PassEdit);
-    ReplyEmailAddressText->setText(c.ReplyEmailAddressText);
+    smtpUserEdit->setText(c.smtpUserEdit);
+    smtpPasswordEdit->setText(c.smtpPasswordEdit);
+    replyAddressEdit->setText(c.replyAddressEdit);
 
     WriteComboText(phoneSizeCombo, c.phoneSizeCombo.text);
-    WriteComboText(MinsCombo, c.MinsCombo.text);
-    WriteComboText(MaxImages, c.MaxImages.text);
+    WriteComboText(minutesCombo, c.minutesCombo.text);
+    WriteComboText(maxImagesCombo, c.maxImagesCombo.text);
     WriteComboText(videoMode1Combo, c.videoMode1Combo.text);
     WriteComboText(videoMode2Combo, c.videoMode2Combo.text);
     if (c.DefaultCam1.HasSelection())
@@ -168,7 +168,7 @@ void MainWindow::ApplySettingsToControls() {
     const bool sensitivitiesReset =
         SettingsCopy::ApplyToControls(store_.Record(), store_.EmailRecord(), controls);
     WriteControls(controls);
-    MotionTime.SetInterval(sampleRateSlider->value());
+    motionTimer.SetInterval(sampleRateSlider->value());
     if (sensitivitiesReset)
         store_.SetDefaultSettings(); // acts only when there is no settings file yet
     flags_.ApplyingSettings = wasApplying;
@@ -178,21 +178,21 @@ void MainWindow::ReadColourChannelBoxes() {
     if (flags_.StartupGuard)
         return;
     OptionControlValues controls;
-    controls.RGBred = RGBred->isChecked();
-    controls.RGBGreen = RGBGreen->isChecked();
-    controls.RGBBlue = RGBBlue->isChecked();
+    controls.redChannelBox = redChannelBox->isChecked();
+    controls.greenChannelBox = greenChannelBox->isChecked();
+    controls.blueChannelBox = blueChannelBox->isChecked();
     controls.masterSensitivitySlider = masterSensitivitySlider->value();
     if (SettingsCopy::ReadColourChannels(controls, store_.Record()))
         return;
     ShowMessageBox(SettingsCopy::kNoColourMessage);
-    RGBred->setChecked(true);
-    RGBGreen->setChecked(true);
-    RGBBlue->setChecked(true);
+    redChannelBox->setChecked(true);
+    greenChannelBox->setChecked(true);
+    blueChannelBox->setChecked(true);
 }
 
 QString MainWindow::SmtpHost() const { return smtpEdit->text().trimmed(); }
 
-QString MainWindow::ReplyAddress() const { return ReplyEmailAddressText->text().trimmed(); }
+QString MainWindow::ReplyAddress() const { return replyAddressEdit->text().trimmed(); }
 
 void MainWindow::SetCaption(const QString& text) { setWindowTitle(text); }
 

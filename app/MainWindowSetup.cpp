@@ -22,9 +22,9 @@ void MainWindow::CameraSetupAndRestart(int camera) {
         ShowMessageBox(QStringLiteral("You must close FTP to use this!"));
         return;
     }
-    TimeLapseTimer.SetEnabled(false);
+    timeLapseTimer.SetEnabled(false);
     timeLapseFlashTimer.SetEnabled(false);
-    MotionTime.SetEnabled(false);
+    motionTimer.SetEnabled(false);
     // Surveillance is off, and the button says so whatever becomes of the restart.
     SetFontColour(surveillanceButton, ControlColours::kBlack);
     surveillanceButton->setText(kMotionText);

@@ -71,8 +71,8 @@ void MainWindow::BuildSetupPanel() {
     saveLocationsButton->setGeometry(610, 42, 56, 58);
 
     // Surveillance options and the alarm.
-    LogAllowed = Make<QCheckBox>(setupPanel, "LogAllowed", QStringLiteral("Log"));
-    LogAllowed->setGeometry(58, 106, 56, 22);
+    logBox = Make<QCheckBox>(setupPanel, "logBox", QStringLiteral("Log"));
+    logBox->setGeometry(58, 106, 56, 22);
     showOnMotionBox = Make<QCheckBox>(setupPanel, "showOnMotionBox", QStringLiteral("Show"));
     showOnMotionBox->setGeometry(118, 106, 64, 22);
     lockBox = Make<QCheckBox>(setupPanel, "lockBox", QStringLiteral("Lock"));
@@ -80,17 +80,17 @@ void MainWindow::BuildSetupPanel() {
     connect(lockBox, &QCheckBox::toggled, this, &MainWindow::LockBoxClick);
     resetButton = Make<QPushButton>(setupPanel, "resetButton", QStringLiteral("Reset"));
     resetButton->setGeometry(256, 104, 60, 26);
-    alarm = Make<QCheckBox>(setupPanel, "alarm", QStringLiteral("Sound Alarm"));
-    alarm->setGeometry(330, 106, 130, 22);
+    soundAlarmBox = Make<QCheckBox>(setupPanel, "soundAlarmBox", QStringLiteral("Sound Alarm"));
+    soundAlarmBox->setGeometry(330, 106, 130, 22);
     windowMenuLabel = Make<QLabel>(setupPanel, "windowMenuLabel", QStringLiteral("more"));
     windowMenuLabel->setGeometry(620, 108, 46, 20);
     windowMenuLabel->setMouseTracking(true);
 
     // The tab control: the tabs on top, each page at (15, 25) below them.
-    TabArea = MakePanel(setupPanel, "TabArea");
-    TabArea->setGeometry(kTabArea);
-    Blacken(TabArea);
-    setupTabs = new QTabBar(TabArea);
+    tabArea = MakePanel(setupPanel, "tabArea");
+    tabArea->setGeometry(kTabArea);
+    Blacken(tabArea);
+    setupTabs = new QTabBar(tabArea);
     setupTabs->setObjectName("setupTabs");
     setupTabs->setGeometry(0, 0, kTabArea.width(), 25);
     setupTabs->setDrawBase(true);
@@ -100,10 +100,10 @@ void MainWindow::BuildSetupPanel() {
     setupTabs->addTab(QStringLiteral("E-Alerts"));
     const QRect page(QPoint(15, 25), kPageSize);
 
-    DriverStatusPanel = MakePanel(TabArea, "DriverStatusPanel");
-    DriverStatusPanel->setGeometry(page);
+    driverListPage = MakePanel(tabArea, "driverListPage");
+    driverListPage->setGeometry(page);
 
-    autoStartPage = MakePanel(TabArea, "autoStartPage");
+    autoStartPage = MakePanel(tabArea, "autoStartPage");
     autoStartPage->setGeometry(page);
     AutoStart1 = Make<QCheckBox>(autoStartPage, "AutoStart1", QStringLiteral("Auto Start Cam 1"));
     AutoStart1->setGeometry(16, 16, 220, 22);
@@ -118,42 +118,42 @@ void MainWindow::BuildSetupPanel() {
     startMotionAndTimerButton = Make<QRadioButton>(autoStartPage, "startMotionAndTimerButton", QStringLiteral("Start Motion and Timer"));
     startMotionAndTimerButton->setGeometry(260, 72, 240, 22);
     // Stored with the options; the panel offers no caption for it.
-    OnStartup = Make<QCheckBox>(autoStartPage, "OnStartup");
-    OnStartup->setGeometry(16, 100, 20, 22);
-    OnStartup->hide();
+    onStartupBox = Make<QCheckBox>(autoStartPage, "onStartupBox");
+    onStartupBox->setGeometry(16, 100, 20, 22);
+    onStartupBox->hide();
 
-    AlertsPanel = new AlertsTab(TabArea);
-    AlertsPanel->setObjectName("AlertsPanel");
-    AlertsPanel->setAutoFillBackground(true);
-    AlertsPanel->setGeometry(page);
-    MinsCombo = AlertsPanel->MinsCombo;
-    MaxImages = AlertsPanel->MaxImages;
-    EmailLimit = AlertsPanel->EmailLimit;
-    AlertFormat = AlertsPanel->AlertFormat;
-    AlertEmail = AlertsPanel->AlertEmail;
-    smtpEdit = AlertsPanel->smtpEdit;
-    UserEdit = AlertsPanel->UserEdit;
-    PassEdit = AlertsPanel->PassEdit;
-    ReplyEmailAddressText = AlertsPanel->ReplyEmailAddressText;
-    siteLocation = AlertsPanel->siteLocation;
-    NotifyActive = AlertsPanel->NotifyActive;
-    clearQueueBox = AlertsPanel->clearQueueBox;
-    limitUnitLabel = AlertsPanel->limitUnitLabel;
-    minutesUnitLabel = AlertsPanel->minutesUnitLabel;
-    imagesUnitLabel = AlertsPanel->imagesUnitLabel;
-    alertSummaryLabel = AlertsPanel->alertSummaryLabel;
-    alertStatusLabel = AlertsPanel->alertStatusLabel;
-    sendNowButton = AlertsPanel->sendNowButton;
+    alertsPage = new AlertsTab(tabArea);
+    alertsPage->setObjectName("alertsPage");
+    alertsPage->setAutoFillBackground(true);
+    alertsPage->setGeometry(page);
+    minutesCombo = alertsPage->minutesCombo;
+    maxImagesCombo = alertsPage->maxImagesCombo;
+    emailLimitCombo = alertsPage->emailLimitCombo;
+    alertFormatCombo = alertsPage->alertFormatCombo;
+    alertEmailEdit = alertsPage->alertEmailEdit;
+    smtpEdit = alertsPage->smtpEdit;
+    smtpUserEdit = alertsPage->smtpUserEdit;
+    smtpPasswordEdit = alertsPage->smtpPasswordEdit;
+    replyAddressEdit = alertsPage->replyAddressEdit;
+    siteLocationEdit = alertsPage->siteLocationEdit;
+    alertsActiveBox = alertsPage->alertsActiveBox;
+    clearQueueBox = alertsPage->clearQueueBox;
+    limitUnitLabel = alertsPage->limitUnitLabel;
+    minutesUnitLabel = alertsPage->minutesUnitLabel;
+    imagesUnitLabel = alertsPage->imagesUnitLabel;
+    alertSummaryLabel = alertsPage->alertSummaryLabel;
+    alertStatusLabel = alertsPage->alertStatusLabel;
+    sendNowButton = alertsPage->sendNowButton;
 
-    ScreenResPanel = MakePanel(TabArea, "ScreenResPanel");
-    ScreenResPanel->setGeometry(page);
-    Caption(ScreenResPanel, QStringLiteral("Default Screen Res Cam 1"), {16, 12, 290, 20});
-    videoMode1Combo = MakeCombo(ScreenResPanel, "videoMode1Combo", true);
+    screenPage = MakePanel(tabArea, "screenPage");
+    screenPage->setGeometry(page);
+    Caption(screenPage, QStringLiteral("Default Screen Res Cam 1"), {16, 12, 290, 20});
+    videoMode1Combo = MakeCombo(screenPage, "videoMode1Combo", true);
     videoMode1Combo->setGeometry(16, 34, 290, 26);
-    Caption(ScreenResPanel, QStringLiteral("Default Screen Res Cam 2"), {320, 12, 290, 20});
-    videoMode2Combo = MakeCombo(ScreenResPanel, "videoMode2Combo", true);
+    Caption(screenPage, QStringLiteral("Default Screen Res Cam 2"), {320, 12, 290, 20});
+    videoMode2Combo = MakeCombo(screenPage, "videoMode2Combo", true);
     videoMode2Combo->setGeometry(320, 34, 290, 26);
-    auto* motion = Make<QGroupBox>(ScreenResPanel, "MasterMotionBox", QStringLiteral("Master Motion Settings"));
+    auto* motion = Make<QGroupBox>(screenPage, "MasterMotionBox", QStringLiteral("Master Motion Settings"));
     motion->setGeometry(16, 72, 594, 150);
     Caption(motion, QStringLiteral("Sample Rate (ms)"), {12, 26, 130, 20});
     sampleRateSlider = Make<QSlider>(motion, "sampleRateSlider");
@@ -161,12 +161,12 @@ void MainWindow::BuildSetupPanel() {
     sampleRateSlider->setRange(SettingsCopy::kSampleRateMin, SettingsCopy::kSampleRateMax);
     sampleRateSlider->setValue(400);
     sampleRateSlider->setGeometry(150, 24, 260, 24);
-    RGBred = Make<QCheckBox>(motion, "RGBred", QStringLiteral("Red"));
-    RGBred->setGeometry(12, 60, 80, 22);
-    RGBGreen = Make<QCheckBox>(motion, "RGBGreen", QStringLiteral("Green"));
-    RGBGreen->setGeometry(96, 60, 80, 22);
-    RGBBlue = Make<QCheckBox>(motion, "RGBBlue", QStringLiteral("Blue"));
-    RGBBlue->setGeometry(180, 60, 80, 22);
+    redChannelBox = Make<QCheckBox>(motion, "redChannelBox", QStringLiteral("Red"));
+    redChannelBox->setGeometry(12, 60, 80, 22);
+    greenChannelBox = Make<QCheckBox>(motion, "greenChannelBox", QStringLiteral("Green"));
+    greenChannelBox->setGeometry(96, 60, 80, 22);
+    blueChannelBox = Make<QCheckBox>(motion, "blueChannelBox", QStringLiteral("Blue"));
+    blueChannelBox->setGeometry(180, 60, 80, 22);
     masterSensitivityLabel = Make<QLabel>(motion, "masterSensitivityLabel", QStringLiteral("Sensitivity"));
     masterSensitivityLabel->setGeometry(12, 96, 136, 20);
     masterSensitivitySlider = Make<QSlider>(motion, "masterSensitivitySlider");
@@ -176,38 +176,38 @@ void MainWindow::BuildSetupPanel() {
     masterSensitivitySlider->setGeometry(150, 94, 260, 24);
     pixelErrorsLabel = Make<QLabel>(motion, "pixelErrorsLabel", QStringLiteral("Allowable Pixel Errors"));
     pixelErrorsLabel->setGeometry(420, 96, 170, 20);
-    cycleSecondsLabel = Make<QLabel>(ScreenResPanel, "cycleSecondsLabel", QStringLiteral("Seconds"));
+    cycleSecondsLabel = Make<QLabel>(screenPage, "cycleSecondsLabel", QStringLiteral("Seconds"));
     cycleSecondsLabel->hide();
-    OverVideo = Make<QCheckBox>(ScreenResPanel, "OverVideo", QStringLiteral("TV Out"));
-    OverVideo->setGeometry(16, 232, 140, 22);
+    tvOutBox = Make<QCheckBox>(screenPage, "tvOutBox", QStringLiteral("TV Out"));
+    tvOutBox->setGeometry(16, 232, 140, 22);
     // Stored as off whatever they show; never offered.
-    DisabledCaptions1 = Make<QCheckBox>(ScreenResPanel, "DisabledCaptions1");
+    DisabledCaptions1 = Make<QCheckBox>(screenPage, "DisabledCaptions1");
     DisabledCaptions1->hide();
-    DisabledCaptions2 = Make<QCheckBox>(ScreenResPanel, "DisabledCaptions2");
+    DisabledCaptions2 = Make<QCheckBox>(screenPage, "DisabledCaptions2");
     DisabledCaptions2->hide();
-    bufferSize1Edit = Make<QLineEdit>(ScreenResPanel, "bufferSize1Edit");
+    bufferSize1Edit = Make<QLineEdit>(screenPage, "bufferSize1Edit");
     bufferSize1Edit->hide();
-    bufferSize2Edit = Make<QLineEdit>(ScreenResPanel, "bufferSize2Edit");
+    bufferSize2Edit = Make<QLineEdit>(screenPage, "bufferSize2Edit");
     bufferSize2Edit->hide();
 
-    Advanced = MakePanel(TabArea, "Advanced");
-    Advanced->setGeometry(page);
-    auto* connection = Make<QGroupBox>(Advanced, "ConnectionBox", QStringLiteral("Connection"));
+    advancedPage = MakePanel(tabArea, "advancedPage");
+    advancedPage->setGeometry(page);
+    auto* connection = Make<QGroupBox>(advancedPage, "ConnectionBox", QStringLiteral("Connection"));
     connection->setGeometry(16, 12, 220, 84);
     dialUpButton = Make<QRadioButton>(connection, "dialUpButton", QStringLiteral("Dailup"));
     dialUpButton->setGeometry(12, 24, 180, 22);
     broadbandButton = Make<QRadioButton>(connection, "broadbandButton", QStringLiteral("Broadband"));
     broadbandButton->setGeometry(12, 52, 180, 22);
-    diskControlBox = Make<QCheckBox>(Advanced, "diskControlBox", QStringLiteral("Disk Control"));
+    diskControlBox = Make<QCheckBox>(advancedPage, "diskControlBox", QStringLiteral("Disk Control"));
     diskControlBox->setGeometry(260, 36, 200, 22);
-    tcpIpButton = Make<QPushButton>(Advanced, "tcpIpButton", QStringLiteral("TCP/IP"));
+    tcpIpButton = Make<QPushButton>(advancedPage, "tcpIpButton", QStringLiteral("TCP/IP"));
     tcpIpButton->setGeometry(16, 112, 90, 26);
-    setupFtpButton = Make<QPushButton>(Advanced, "setupFtpButton", QStringLiteral("FTP"));
+    setupFtpButton = Make<QPushButton>(advancedPage, "setupFtpButton", QStringLiteral("FTP"));
     setupFtpButton->setGeometry(116, 112, 90, 26);
     setupFtpButton->hide();
 
     // Hidden tab pages: the phone pictures and remote access.
-    phoneSettingsPage = MakePanel(TabArea, "phoneSettingsPage");
+    phoneSettingsPage = MakePanel(tabArea, "phoneSettingsPage");
     phoneSettingsPage->setGeometry(page);
     phoneNumberEdit = Make<QLineEdit>(phoneSettingsPage, "phoneNumberEdit");
     phoneNumberEdit->setGeometry(16, 16, 200, 24);
@@ -217,14 +217,14 @@ void MainWindow::BuildSetupPanel() {
     phoneSizeCombo->setGeometry(16, 76, 100, 24);
     phoneAutoConnectBox = Make<QCheckBox>(phoneSettingsPage, "phoneAutoConnectBox");
     phoneAutoConnectBox->setGeometry(16, 106, 200, 22);
-    RemoteAccess = new RemoteAccessPage(TabArea);
-    RemoteAccess->setGeometry(page);
+    remoteAccessPage = new RemoteAccessPage(tabArea);
+    remoteAccessPage->setGeometry(page);
 
     // Camera device lists of the two camera buttons.
-    cam1List = MakeCombo(CameraGroupBox, "cam1List", false);
-    cam2List = MakeCombo(CameraGroupBox, "cam2List", false);
+    cam1List = MakeCombo(cameraBox, "cam1List", false);
+    cam2List = MakeCombo(cameraBox, "cam2List", false);
 
-    for (QWidget* pageWidget : {DriverStatusPanel, autoStartPage, static_cast<QWidget*>(AlertsPanel),
-                                ScreenResPanel, Advanced, phoneSettingsPage, static_cast<QWidget*>(RemoteAccess)})
+    for (QWidget* pageWidget : {driverListPage, autoStartPage, static_cast<QWidget*>(alertsPage),
+                                screenPage, advancedPage, phoneSettingsPage, static_cast<QWidget*>(remoteAccessPage)})
         pageWidget->hide();
 }

@@ -60,7 +60,7 @@ void MainWindow::ShutDown() {
         env_.Pause(kShutdownCameraPauseMs);
     }
     // The scheduler stops with the station, also while modal loops are left.
-    for (platform::WinTimer* timer : {&MotionTime, &arrangeTimer, &cycleTimer, &TimeLapseTimer, &timeLapseFlashTimer, &clockTimer,
+    for (platform::WinTimer* timer : {&motionTimer, &arrangeTimer, &cycleTimer, &timeLapseTimer, &timeLapseFlashTimer, &clockTimer,
                                       &relayoutTimer, &startupSequenceTimer})
         timer->SetEnabled(false);
     platform::TerminationWatcher::NothingLeftToLose(); // the recordings have their ends
@@ -79,7 +79,7 @@ void MainWindow::EndWithoutSaving() {
         links_.ftp->FtpDisconnect();
     // Nothing reaches the files on the way out: the settings stay as they were.
     store_.StopWriting();
-    for (platform::WinTimer* timer : {&MotionTime, &arrangeTimer, &cycleTimer, &TimeLapseTimer, &timeLapseFlashTimer, &clockTimer,
+    for (platform::WinTimer* timer : {&motionTimer, &arrangeTimer, &cycleTimer, &timeLapseTimer, &timeLapseFlashTimer, &clockTimer,
                                       &relayoutTimer, &startupSequenceTimer})
         timer->SetEnabled(false);
     env_.Terminate();

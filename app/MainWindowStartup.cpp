@@ -53,8 +53,8 @@ void MainWindow::FormShow() {
 
     links_.timeLapse->ResetTimeLapseWorkingValues();
 
-    toolbarSpacerPanel->setGeometry(SurveillancePanel->x(), toolbarSpacerPanel->y(), 210, toolbarSpacerPanel->height());
-    NetWorkPanel->hide();
+    toolbarSpacerPanel->setGeometry(surveillanceBox->x(), toolbarSpacerPanel->y(), 210, toolbarSpacerPanel->height());
+    networkPanel->hide();
     move(0, y());
 
     store_.LoadSettings();
@@ -67,7 +67,7 @@ void MainWindow::FormShow() {
     cameraAreaBox->move(cameraAreaBox->x(), 0);
     links_.layout->RestoreFullView();
     CyclePosition = -1;
-    SurveillanceSetup->show();
+    surveillanceSetupPanel->show();
 
     links_.motion->SetPictureNamePart(env_.ComputerName ? CleanComputerName(env_.ComputerName())
                                                         : GetCleanComputerName());
@@ -83,7 +83,7 @@ void MainWindow::FormShow() {
     SettingsRecord& record = store_.Record();
     if (!record.AutoStart1 && !record.AutoStart2) {
         record.NotifyActive = false;
-        NotifyActive->setChecked(false);
+        alertsActiveBox->setChecked(false);
     }
     if (record.PlaceOnTray || record.AutoStart1 || record.AutoStart2)
         startupSequenceTimer.SetEnabled(true);
@@ -111,14 +111,14 @@ void MainWindow::FormActivate() {
     flags_.PendingAutoStart1 = record.AutoStart1;
     flags_.PendingAutoStart2 = record.AutoStart2;
 
-    DriverStatusPanel->move(15, 25);
-    AlertsPanel->setGeometry(15, 25, DriverStatusPanel->width(), DriverStatusPanel->height());
+    driverListPage->move(15, 25);
+    alertsPage->setGeometry(15, 25, driverListPage->width(), driverListPage->height());
     autoStartPage->move(15, 25);
     if (record.SetupTabIndex >= 0 && record.SetupTabIndex < setupTabs->count())
         setupTabs->setCurrentIndex(record.SetupTabIndex);
-    DriverStatusPanel->show();
+    driverListPage->show();
     autoStartPage->hide();
-    AlertsPanel->hide();
+    alertsPage->hide();
 
     for (int camera : {1, 2}) {
         if (CameraView* view = Cap(camera))
@@ -223,12 +223,12 @@ void MainWindow::RunStartupSequence() {
 
     if (record.StartTimeLapseAtStart) {
         // A stored interval of 0 or below would keep the timer from ever firing.
-        TimeLapseTimer.SetInterval(timelapse::EffectiveInterval(record.TimeLapseSeconds) * 1000);
+        timeLapseTimer.SetInterval(timelapse::EffectiveInterval(record.TimeLapseSeconds) * 1000);
         timeLapseFlashTimer.SetEnabled(true);
-        TimeLapseTimer.SetEnabled(true);
+        timeLapseTimer.SetEnabled(true);
         links_.timeLapse->TimeLapseStarted();
     }
-    // Refused (no camera runs): MotionTime goes back off, so nothing blinks as if watching.
+    // Refused (no camera runs): motionTimer goes back off, so nothing blinks as if watching.
     if (record.StartMotionAtStart)
         SwitchSurveillance(true);
     if (shuttingDown_)

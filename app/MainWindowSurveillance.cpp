@@ -1,4 +1,4 @@
-// Motion surveillance on and off: the surveillance button and the state MotionTime holds.
+// Motion surveillance on and off: the surveillance button and the state motionTimer holds.
 #include "app/CameraListRules.h"
 #include "app/ControlColours.h"
 #include "app/MainWindow.h"
@@ -48,32 +48,32 @@ void MainWindow::SurveillanceButtonClick() {
         return;
     }
     links_.ftp->MarkFtpCommandTime();
-    SwitchSurveillance(!MotionTime.Enabled());
+    SwitchSurveillance(!motionTimer.Enabled());
 }
 
 bool MainWindow::SwitchSurveillance(bool on) {
-    const bool wasOn = MotionTime.Enabled();
+    const bool wasOn = motionTimer.Enabled();
     // Locked, the password is asked while surveillance still runs: a prompt left open must
     // not pause it. Once given, the step below does not ask again.
     const bool asksFirst = wasOn && !on && !surveillanceAccessGiven_;
     if (asksFirst && (!links_.accessLock->AccessAllowed() || shuttingDown_))
         return false;
     const QScopedValueRollback<bool> given(surveillanceAccessGiven_, surveillanceAccessGiven_ || asksFirst);
-    MotionTime.SetEnabled(on);
+    motionTimer.SetEnabled(on);
     // A refusal (no camera, lock password, recording) leaves surveillance as it was.
     if (StartStopSurveillance())
         return true;
-    MotionTime.SetEnabled(wasOn);
+    motionTimer.SetEnabled(wasOn);
     return false;
 }
 
-bool MainWindow::MotionTimeRunning() const { return MotionTime.Enabled(); }
+bool MainWindow::MotionTimeRunning() const { return motionTimer.Enabled(); }
 
-void MainWindow::SetMotionTimeRunning(bool running) { MotionTime.SetEnabled(running); }
+void MainWindow::SetMotionTimeRunning(bool running) { motionTimer.SetEnabled(running); }
 
-bool MainWindow::TimeLapseTimerRunning() const { return TimeLapseTimer.Enabled(); }
+bool MainWindow::TimeLapseTimerRunning() const { return timeLapseTimer.Enabled(); }
 
-void MainWindow::SetTimeLapseTimerRunning(bool running) { TimeLapseTimer.SetEnabled(running); }
+void MainWindow::SetTimeLapseTimerRunning(bool running) { timeLapseTimer.SetEnabled(running); }
 
 QString MainWindow::MotionText(int camera) const { return (camera == 2 ? motionCount2Label : motionCount1Label)->text(); }
 
@@ -104,10 +104,10 @@ bool MainWindow::StartStopSurveillance() {
     links_.motion->ResetMotionDetector();
     for (int camera : {1, 2})
         ZoneWindowOf(camera).SetTargetTicked(false);
-    if (!showOnMotionBox->isChecked() && !LogAllowed->isChecked())
-        LogAllowed->setChecked(true);
+    if (!showOnMotionBox->isChecked() && !logBox->isChecked())
+        logBox->setChecked(true);
 
-    if (MotionTime.Enabled()) {
+    if (motionTimer.Enabled()) {
         // Primed: the first tick compares with a count taken now.
         if (previews2)
             links_.motion->CheckMotionZone(2);
@@ -124,9 +124,9 @@ bool MainWindow::StartStopSurveillance() {
 }
 
 void MainWindow::StopIdleSurveillance() {
-    if (!MotionTime.Enabled() || CameraPreviews(1) || CameraPreviews(2))
+    if (!motionTimer.Enabled() || CameraPreviews(1) || CameraPreviews(2))
         return;
-    MotionTime.SetEnabled(false);
+    motionTimer.SetEnabled(false);
     SetFontColour(surveillanceButton, ControlColours::kBlack);
     surveillanceButton->setText(kMotionText);
 }
@@ -138,11 +138,11 @@ void MainWindow::DisableOptionControls() { SetOptionControlsEnabled(false); }
 void MainWindow::SetOptionControlsEnabled(bool enabled) {
     // Also every button to a window that holds settings: setupButton, the tool bar's "Setup",
     // opens the same set-up panel as viewsSetupButton; ftpButton, the Views box's viewsFtpButton and the hidden
-    // setupFtpButton the FTP window; captionsButton the captions; TimeLapseButton the time-lapse settings.
+    // setupFtpButton the FTP window; captionsButton the captions; timeLapseButton the time-lapse settings.
     // The camera lists choose the device a camera runs on, which the settings keep.
-    for (QWidget* control : std::initializer_list<QWidget*>{lockBox, hotZone1Box, hotZone2Box, showOnMotionBox, LogAllowed, aim1Button, aim2Button,
+    for (QWidget* control : std::initializer_list<QWidget*>{lockBox, hotZone1Box, hotZone2Box, showOnMotionBox, logBox, aim1Button, aim2Button,
                                                             viewsSetupButton, setupButton, ftpButton, viewsFtpButton, setupFtpButton, captionsButton,
-                                                            TimeLapseButton, cam1List, cam2List})
+                                                            timeLapseButton, cam1List, cam2List})
         control->setEnabled(enabled);
 }
 

@@ -24,7 +24,7 @@ W* Named(QWidget* parent, const char* name, Args&&... args) {
 
 NetworkPanel::NetworkPanel(QWidget* parent, std::function<void()> save)
     : QWidget(parent), save_(std::move(save)) {
-    setObjectName(QStringLiteral("NetWorkPanel"));
+    setObjectName(QStringLiteral("networkPanel"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::black);
@@ -84,27 +84,27 @@ void NetworkPanel::ShowPanel() {
 }
 
 RemoteAccessPage::RemoteAccessPage(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("RemoteAccess"));
-    PortPassword1 = Named<QLineEdit>(this, "PortPassword1");
-    PortPassword1->setGeometry(10, 10, 120, 22);
-    PortPassword1->setEchoMode(QLineEdit::Password);
-    PortPassword2 = Named<QLineEdit>(this, "PortPassword2");
-    PortPassword2->setGeometry(10, 40, 120, 22);
-    PortPassword2->setEchoMode(QLineEdit::Password);
-    TCPPort1 = Named<QComboBox>(this, "TCPPort1");
-    TCPPort1->setGeometry(140, 10, 80, 22);
-    TCPPort2 = Named<QComboBox>(this, "TCPPort2");
-    TCPPort2->setGeometry(140, 40, 80, 22);
+    setObjectName(QStringLiteral("remoteAccessPage"));
+    port1PasswordEdit = Named<QLineEdit>(this, "port1PasswordEdit");
+    port1PasswordEdit->setGeometry(10, 10, 120, 22);
+    port1PasswordEdit->setEchoMode(QLineEdit::Password);
+    port2PasswordEdit = Named<QLineEdit>(this, "port2PasswordEdit");
+    port2PasswordEdit->setGeometry(10, 40, 120, 22);
+    port2PasswordEdit->setEchoMode(QLineEdit::Password);
+    port1Combo = Named<QComboBox>(this, "port1Combo");
+    port1Combo->setGeometry(140, 10, 80, 22);
+    port2Combo = Named<QComboBox>(this, "port2Combo");
+    port2Combo->setGeometry(140, 40, 80, 22);
     auto* activeLabel = Named<QLabel>(this, "activeLabel", QStringLiteral("Active on Auto Start"));
     activeLabel->setGeometry(230, 0, 140, 16);
-    Active1 = Named<QCheckBox>(this, "Active1", QStringLiteral("1 Active"));
-    Active1->setGeometry(230, 12, 80, 20);
-    Active2 = Named<QCheckBox>(this, "Active2", QStringLiteral("2 Active"));
-    Active2->setGeometry(230, 42, 80, 20);
-    Listen1 = Named<QPushButton>(this, "Listen1", QStringLiteral("Listen"));
-    Listen1->setGeometry(320, 10, 60, 22);
-    Listen2 = Named<QPushButton>(this, "Listen2", QStringLiteral("Listen"));
-    Listen2->setGeometry(320, 40, 60, 22);
+    port1ActiveBox = Named<QCheckBox>(this, "port1ActiveBox", QStringLiteral("1 Active"));
+    port1ActiveBox->setGeometry(230, 12, 80, 20);
+    port2ActiveBox = Named<QCheckBox>(this, "port2ActiveBox", QStringLiteral("2 Active"));
+    port2ActiveBox->setGeometry(230, 42, 80, 20);
+    listen1Button = Named<QPushButton>(this, "listen1Button", QStringLiteral("Listen"));
+    listen1Button->setGeometry(320, 10, 60, 22);
+    listen2Button = Named<QPushButton>(this, "listen2Button", QStringLiteral("Listen"));
+    listen2Button->setGeometry(320, 40, 60, 22);
     percentSlider = Named<QSlider>(this, "percentSlider", Qt::Horizontal);
     percentSlider->setGeometry(10, 72, 200, 22);
     percentSlider->setRange(10, 100);
@@ -115,17 +115,17 @@ RemoteAccessPage::RemoteAccessPage(QWidget* parent) : QWidget(parent) {
 
     connect(percentSlider, &QSlider::valueChanged, this,
             [this](int position) { percentLabel->setText(QString::number(position) + QStringLiteral("%")); });
-    for (QWidget* w : std::initializer_list<QWidget*>{PortPassword1, PortPassword2, TCPPort1, TCPPort2, Active1, Active2})
+    for (QWidget* w : std::initializer_list<QWidget*>{port1PasswordEdit, port2PasswordEdit, port1Combo, port2Combo, port1ActiveBox, port2ActiveBox})
         w->installEventFilter(this);
 }
 
 bool RemoteAccessPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
-        if (watched == PortPassword1 || watched == PortPassword2)
+        if (watched == port1PasswordEdit || watched == port2PasswordEdit)
             hintLabel->setText(QStringLiteral("Enter a password so you can log on remotely"));
-        else if (watched == TCPPort1 || watched == TCPPort2)
+        else if (watched == port1Combo || watched == port2Combo)
             hintLabel->setText(QStringLiteral("Select a port to connect to remotely"));
-        else if (watched == Active1 || watched == Active2)
+        else if (watched == port1ActiveBox || watched == port2ActiveBox)
             hintLabel->setText(QStringLiteral("Allow automatic remote access on restart"));
     }
     return QWidget::eventFilter(watched, event);

@@ -52,14 +52,14 @@ class RemoteAccessPage : public QWidget {
 public:
     explicit RemoteAccessPage(QWidget* parent);
 
-    QLineEdit* PortPassword1 = nullptr;
-    QLineEdit* PortPassword2 = nullptr;
-    QComboBox* TCPPort1 = nullptr;
-    QComboBox* TCPPort2 = nullptr;
-    QCheckBox* Active1 = nullptr;
-    QCheckBox* Active2 = nullptr;
-    QPushButton* Listen1 = nullptr;
-    QPushButton* Listen2 = nullptr;
+    QLineEdit* port1PasswordEdit = nullptr;
+    QLineEdit* port2PasswordEdit = nullptr;
+    QComboBox* port1Combo = nullptr;
+    QComboBox* port2Combo = nullptr;
+    QCheckBox* port1ActiveBox = nullptr;
+    QCheckBox* port2ActiveBox = nullptr;
+    QPushButton* listen1Button = nullptr;
+    QPushButton* listen2Button = nullptr;
     QSlider* percentSlider = nullptr;
     QLabel* percentLabel = nullptr;
     QLabel* hintLabel = nullptr;

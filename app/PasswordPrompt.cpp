@@ -48,15 +48,15 @@ PasswordPrompt::PasswordPrompt(SettingsStore& store, QWidget* parent)
     setObjectName(QStringLiteral("passwordPrompt"));
     setFixedSize(260, 100);
     setModal(true);
-    PasswordPanel = BlackPanel(this, "Password", QStringLiteral("Password"), passwordEdit, OkButton);
+    passwordPanel = BlackPanel(this, "Password", QStringLiteral("Password"), passwordEdit, okButton);
     passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
-    NewPasswordPanel = BlackPanel(this, "NewPassword", QStringLiteral("New Password"), newPasswordEdit, NewOkButton);
+    newPasswordPanel = BlackPanel(this, "NewPassword", QStringLiteral("New Password"), newPasswordEdit, newPasswordOkButton);
     newPasswordEdit->setObjectName(QStringLiteral("newPasswordEdit"));
-    NewPasswordPanel->hide();
+    newPasswordPanel->hide();
 
-    connect(OkButton, &QPushButton::clicked, this, &PasswordPrompt::OkClick);
-    connect(passwordEdit, &QLineEdit::returnPressed, this, &PasswordPrompt::OkClick);
-    connect(NewOkButton, &QPushButton::clicked, this, &PasswordPrompt::SetNewPassword);
+    connect(okButton, &QPushButton::clicked, this, &PasswordPrompt::OkButtonClick);
+    connect(passwordEdit, &QLineEdit::returnPressed, this, &PasswordPrompt::OkButtonClick);
+    connect(newPasswordOkButton, &QPushButton::clicked, this, &PasswordPrompt::SetNewPassword);
     connect(newPasswordEdit, &QLineEdit::returnPressed, this, &PasswordPrompt::SetNewPassword);
 }
 
@@ -64,7 +64,7 @@ QString PasswordPrompt::StoredPassword() const { return store_.Record().LockPass
 
 bool PasswordPrompt::CheckPassword() const { return CheckLockPassword(passwordEdit->text(), store_.Record().LockPassword); }
 
-void PasswordPrompt::OkClick() {
+void PasswordPrompt::OkButtonClick() {
     accepted_ = CheckPassword();
     accept();
 }
@@ -96,15 +96,15 @@ void PasswordPrompt::Prepare(bool newPassword) {
     accepted_ = false;
     passwordEdit->clear();
     newPasswordEdit->clear();
-    PasswordPanel->setVisible(!newPassword);
-    NewPasswordPanel->setVisible(newPassword);
+    passwordPanel->setVisible(!newPassword);
+    newPasswordPanel->setVisible(newPassword);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }
 
 void PasswordPrompt::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    (NewPasswordPanel->isVisible() ? newPasswordEdit : passwordEdit)->setFocus();
+    (newPasswordPanel->isVisible() ? newPasswordEdit : passwordEdit)->setFocus();
 }
 
 bool PasswordPrompt::RunPrompt(bool newPassword) {

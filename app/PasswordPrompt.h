@@ -36,12 +36,12 @@ public:
     bool Accepted() const { return accepted_; }
     QString StoredPassword() const;
 
-    QWidget* PasswordPanel = nullptr;
+    QWidget* passwordPanel = nullptr;
     QLineEdit* passwordEdit = nullptr;
-    QPushButton* OkButton = nullptr;
-    QWidget* NewPasswordPanel = nullptr;
+    QPushButton* okButton = nullptr;
+    QWidget* newPasswordPanel = nullptr;
     QLineEdit* newPasswordEdit = nullptr;
-    QPushButton* NewOkButton = nullptr;
+    QPushButton* newPasswordOkButton = nullptr;
 
     // Replaces the modal run in tests (the prompt is prepared and shown; the runner acts on it).
     void SetModalRunner(std::function<void(PasswordPrompt&)> runner) { runner_ = std::move(runner); }
@@ -51,7 +51,7 @@ protected:
 
 private:
     void Prepare(bool newPassword);
-    void OkClick();
+    void OkButtonClick();
 
     SettingsStore& store_;
     bool accepted_ = false;

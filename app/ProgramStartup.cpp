@@ -121,7 +121,7 @@ int ProgramStartup(const StartupOptions& options) {
         return false;
     };
     auto mainWindow = std::make_unique<MainWindow>(store, flags, links, std::move(environment));
-    links.networkPanel = mainWindow->NetWorkPanel;
+    links.networkPanel = mainWindow->networkPanel;
     StationLayout layout(*mainWindow);
     links.layout = &layout;
     // The captioned pictures go to the camera panels' frames.
@@ -181,7 +181,7 @@ int ProgramStartup(const StartupOptions& options) {
     installerSystem.SetQuestionParent(installerWindow.get());
     links.installer = installerWindow.get();
     ReportWindowLinks reportLinks;
-    reportLinks.smtpEdits = [z = mainWindow.get()] { return z->AlertsPanel->SmtpEditTexts(); };
+    reportLinks.smtpEdits = [z = mainWindow.get()] { return z->alertsPage->SmtpEditTexts(); };
     auto emailWindow = std::make_unique<EmailWindow>(store, *mainWindow, nullptr, reportLinks);
     links.email = emailWindow.get();
     // The log takes the e-mail link as it is bound now.

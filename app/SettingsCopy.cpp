@@ -24,9 +24,9 @@ void GatherZone(const ZoneEditValues& edits, qint16& left, qint16& top, qint16& 
 
 bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
     r.DiskControl = c.diskControlBox;
-    r.NotifyActive = c.NotifyActive;
+    r.NotifyActive = c.alertsActiveBox;
     r.PhoneAutoConnect = c.phoneAutoConnectBox;
-    r.EmailLimit = SafeStrToInt(TrimText(c.EmailLimit));
+    r.EmailLimit = SafeStrToInt(TrimText(c.emailLimitCombo));
     r.DialUp = c.dialUpButton;
     r.ClearQueueOnSend = c.clearQueueBox;
     r.PhoneNumber = TrimText(c.phoneNumberEdit);
@@ -50,8 +50,8 @@ bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
         r.VideoMode1 = c.videoMode1Combo.SelectedItem();
     if (c.videoMode2Combo.HasSelection())
         r.VideoMode2 = c.videoMode2Combo.SelectedItem();
-    if (c.AlertFormat.index >= 0)
-        r.AlertFormat = platform::SaturateInt16(c.AlertFormat.index);
+    if (c.alertFormatCombo.index >= 0)
+        r.AlertFormat = platform::SaturateInt16(c.alertFormatCombo.index);
     r.SetupTabIndex = platform::SaturateInt16(c.setupTabs);
 
     r.StartMotionAtStart = c.startMotionButton || c.startMotionAndTimerButton;
@@ -62,10 +62,10 @@ bool GatherOptions(OptionControlValues& c, SettingsRecord& r) {
     r.SampleRateMs = platform::SaturateInt16(c.sampleRateSlider);
 
     // Guarded fields keep their value when the text is out of range.
-    const int minutes = SafeStrToInt(TrimText(c.MinsCombo.text));
+    const int minutes = SafeStrToInt(TrimText(c.minutesCombo.text));
     if (minutes > 0)
         r.AlertPeriodMinutes = platform::SaturateInt16(minutes);
-    const int images = SafeStrToInt(TrimText(c.MaxImages.text));
+    const int images = SafeStrToInt(TrimText(c.maxImagesCombo.text));
     if (images > 0 && images < 100)
         r.AlertMaxImages = static_cast<qint16>(images);
 
@@ -90,32 +90,32 @@ void GatherCamerasAndCaptions(const OptionControlValues& c, SettingsRecord& r,
     r.AutoStart1 = c.AutoStart1;
     r.AutoStart2 = c.AutoStart2;
     r.CaptionTransparent2 = c.transparentBox;
-    r.SoundAlarm = c.alarm;
-    r.AlertEmail = TrimText(c.AlertEmail);
-    r.EnableAutoStart = c.OnStartup;
+    r.SoundAlarm = c.soundAlarmBox;
+    r.AlertEmail = TrimText(c.alertEmailEdit);
+    r.EnableAutoStart = c.onStartupBox;
     r.CaptionsOff1 = false;
     r.CaptionsOff2 = false;
-    r.TvOut = c.OverVideo;
-    r.SiteLocation = TrimText(c.siteLocation);
+    r.TvOut = c.tvOutBox;
+    r.SiteLocation = TrimText(c.siteLocationEdit);
 }
 
 bool ReadColourChannels(OptionControlValues& c, SettingsRecord& r) {
-    r.ScanRed = c.RGBred;
-    r.ScanGreen = c.RGBGreen;
-    r.ScanBlue = c.RGBBlue;
+    r.ScanRed = c.redChannelBox;
+    r.ScanGreen = c.greenChannelBox;
+    r.ScanBlue = c.blueChannelBox;
     r.ColorThreshold = platform::SaturateInt16(17 - c.masterSensitivitySlider);
-    if (c.RGBred || c.RGBGreen || c.RGBBlue)
+    if (c.redChannelBox || c.greenChannelBox || c.blueChannelBox)
         return true;
     r.ScanRed = r.ScanGreen = r.ScanBlue = true;
-    c.RGBred = c.RGBGreen = c.RGBBlue = true;
+    c.redChannelBox = c.greenChannelBox = c.blueChannelBox = true;
     return false;
 }
 
 bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, OptionControlValues& c) {
     c.smtpEdit = TrimText(email.SmtpHost);
-    c.UserEdit = TrimText(email.SmtpUser);
-    c.PassEdit = UnscramblePassword(email.SmtpPassword);
-    c.ReplyEmailAddressText = TrimText(email.ReplyAddress);
+    c.smtpUserEdit = TrimText(email.SmtpUser);
+    c.smtpPasswordEdit = UnscramblePassword(email.SmtpPassword);
+    c.replyAddressEdit = TrimText(email.ReplyAddress);
 
     const bool both = r.StartMotionAtStart && r.StartTimeLapseAtStart;
     c.startMotionAndTimerButton = both;
@@ -125,18 +125,18 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     c.hotZone1Box = r.HotZone1;
     c.hotZone2Box = r.HotZone2;
     c.phoneAutoConnectBox = r.PhoneAutoConnect;
-    c.NotifyActive = r.NotifyActive;
-    c.RGBred = r.ScanRed;
-    c.RGBGreen = r.ScanGreen;
-    c.RGBBlue = r.ScanBlue;
+    c.alertsActiveBox = r.NotifyActive;
+    c.redChannelBox = r.ScanRed;
+    c.greenChannelBox = r.ScanGreen;
+    c.blueChannelBox = r.ScanBlue;
     c.diskControlBox = r.DiskControl;
     c.clearQueueBox = r.ClearQueueOnSend;
     c.dialUpButton = r.DialUp;
     c.AutoStart1 = r.AutoStart1;
     c.AutoStart2 = r.AutoStart2;
-    c.alarm = r.SoundAlarm;
-    c.OnStartup = r.EnableAutoStart;
-    c.OverVideo = r.TvOut;
+    c.soundAlarmBox = r.SoundAlarm;
+    c.onStartupBox = r.EnableAutoStart;
+    c.tvOutBox = r.TvOut;
     c.transparentBox = r.CaptionTransparent;
     c.transparentBox = r.CaptionTransparent2; // the second copy wins
     c.DisabledCaptions1 = false;
@@ -149,18 +149,18 @@ bool ApplyToControls(SettingsRecord& r, const EmailSettingsRecord& email, Option
     c.phoneNumberEdit = TrimText(r.PhoneNumber);
     c.phoneCodeEdit = TrimText(r.PhoneCode);
     c.phoneSizeCombo.text = TrimText(r.PhonePictureSize);
-    c.MinsCombo.text = QString::number(r.AlertPeriodMinutes);
-    c.MaxImages.text = QString::number(r.AlertMaxImages);
+    c.minutesCombo.text = QString::number(r.AlertPeriodMinutes);
+    c.maxImagesCombo.text = QString::number(r.AlertMaxImages);
     // The limit list shows 0 as "No Limit"; filled here too so a gather never reads it empty.
-    c.EmailLimit = r.EmailLimit == 0 ? QStringLiteral("No Limit") : QString::number(r.EmailLimit);
+    c.emailLimitCombo = r.EmailLimit == 0 ? QStringLiteral("No Limit") : QString::number(r.EmailLimit);
     c.videoMode1Combo.text = TrimText(r.VideoMode1);
     c.videoMode2Combo.text = TrimText(r.VideoMode2);
     c.bufferSize1Edit = QString::number(r.BufferSize1);
     c.bufferSize2Edit = QString::number(r.BufferSize2);
     c.Location1 = TrimText(r.Cam1Name);
     c.Location2 = TrimText(r.Cam2Name);
-    c.siteLocation = TrimText(r.SiteLocation);
-    c.AlertEmail = TrimText(r.AlertEmail);
+    c.siteLocationEdit = TrimText(r.SiteLocation);
+    c.alertEmailEdit = TrimText(r.AlertEmail);
 
     if (r.DefaultCam1Index >= 0 && r.DefaultCam1Index < c.DefaultCam1.items.size())
         c.DefaultCam1.index = r.DefaultCam1Index;

@@ -24,7 +24,7 @@ struct ComboValue {
 struct OptionControlValues {
     // Check boxes and radio buttons of the main window.
     bool diskControlBox = false;
-    bool NotifyActive = false;
+    bool alertsActiveBox = false;
     bool phoneAutoConnectBox = false;
     bool dialUpButton = false;
     bool clearQueueBox = false;
@@ -36,37 +36,37 @@ struct OptionControlValues {
     bool hotZone2Box = false;
     bool AutoStart1 = false;
     bool AutoStart2 = false;
-    bool alarm = false;
-    bool OnStartup = false;
-    bool OverVideo = false;
-    bool RGBred = false;
-    bool RGBGreen = false;
-    bool RGBBlue = false;
+    bool soundAlarmBox = false;
+    bool onStartupBox = false;
+    bool tvOutBox = false;
+    bool redChannelBox = false;
+    bool greenChannelBox = false;
+    bool blueChannelBox = false;
     bool DisabledCaptions1 = false;
     bool DisabledCaptions2 = false;
 
     // Edits.
-    QString EmailLimit;
+    QString emailLimitCombo;
     QString phoneNumberEdit;
     QString phoneCodeEdit;
     QString bufferSize1Edit;
     QString bufferSize2Edit;
-    QString AlertEmail;
-    QString siteLocation;
+    QString alertEmailEdit;
+    QString siteLocationEdit;
     QString Location1;
     QString Location2;
     QString smtpEdit;
-    QString UserEdit;
-    QString PassEdit;
-    QString ReplyEmailAddressText;
+    QString smtpUserEdit;
+    QString smtpPasswordEdit;
+    QString replyAddressEdit;
 
     // Combo boxes.
     ComboValue phoneSizeCombo;
-    ComboValue MinsCombo;
-    ComboValue MaxImages;
+    ComboValue minutesCombo;
+    ComboValue maxImagesCombo;
     ComboValue videoMode1Combo;
     ComboValue videoMode2Combo;
-    ComboValue AlertFormat;
+    ComboValue alertFormatCombo;
     ComboValue DefaultCam1;
     ComboValue DefaultCam2;
 

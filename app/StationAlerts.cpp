@@ -43,7 +43,7 @@ void StationAlerts::BindMainWindow(MainWindow& mainWindow, const MotionDetector*
     bound.setupPanelVisible = [&mainWindow] { return mainWindow.setupPanel->isVisible(); };
     bound.online = scheduler_.Links().online;
     bound.now = links_.now;
-    binding_ = std::make_unique<AlertsBinding>(*mainWindow.AlertsPanel, mainWindow.dialUpButton, mainWindow.broadbandButton, mainWindow.clockBox,
+    binding_ = std::make_unique<AlertsBinding>(*mainWindow.alertsPage, mainWindow.dialUpButton, mainWindow.broadbandButton, mainWindow.clockBox,
                                                mainWindow.alertBlockBox, scheduler_, settings_.Record(), flags_, bound);
 }
 

@@ -29,7 +29,7 @@ EAlertSnapshot StationEAlertMail::Snapshot() const {
     EAlertSnapshot s;
     s.alertFormat = record.AlertFormat;
     s.alertMaxImages = record.AlertMaxImages;
-    s.alertImageCount = AlertImageCount(record, mainWindow_.AlertFormat ? mainWindow_.AlertFormat->currentIndex() : -1);
+    s.alertImageCount = AlertImageCount(record, mainWindow_.alertFormatCombo ? mainWindow_.alertFormatCombo->currentIndex() : -1);
     s.siteLocation = record.SiteLocation;
     s.dialUp = record.DialUp;
     s.cameraFolders[0] = FolderText(settings_.CameraFolder(1));
@@ -37,8 +37,8 @@ EAlertSnapshot StationEAlertMail::Snapshot() const {
     s.cameraFolders[2] = FolderText(mainWindow_.HistoryFolder());
     s.programFolder = settings_.Folder().Root();
     s.smtpHost = mainWindow_.smtpEdit ? mainWindow_.smtpEdit->text() : QString();
-    s.sender = mainWindow_.ReplyEmailAddressText ? mainWindow_.ReplyEmailAddressText->text() : QString();
-    s.recipients = mainWindow_.AlertEmail ? mainWindow_.AlertEmail->text() : QString();
+    s.sender = mainWindow_.replyAddressEdit ? mainWindow_.replyAddressEdit->text() : QString();
+    s.recipients = mainWindow_.alertEmailEdit ? mainWindow_.alertEmailEdit->text() : QString();
     s.now = links_.now ? links_.now() : QDateTime::currentDateTime();
     s.online = links_.online ? links_.online() : platform::IsInternetConnected();
     return s;

@@ -45,16 +45,16 @@ StationGallery::StationGallery(MainWindow& mainWindow, SettingsStore& store, Gal
     testPictureButton->setObjectName(QStringLiteral("testPictureButton"));
     testPictureButton->setGeometry(120, 120, 60, 24);
 
-    PreviewBox = new QGroupBox(QStringLiteral("Phone Preview"), page);
-    PreviewBox->setGeometry(380, 4, 170, 170);
-    previewLabel = new QLabel(PreviewBox);
+    previewBox = new QGroupBox(QStringLiteral("Phone Preview"), page);
+    previewBox->setGeometry(380, 4, 170, 170);
+    previewLabel = new QLabel(previewBox);
     previewLabel->setObjectName(QStringLiteral("previewLabel"));
     previewLabel->setGeometry(10, 20, 150, 140);
     previewLabel->setScaledContents(true);
 
-    StatusBox = new QGroupBox(QStringLiteral("Service Status"), page);
-    StatusBox->setGeometry(10, 150, 360, 110);
-    mainWindow.phoneLogEdit->setParent(StatusBox);
+    serviceStatusBox = new QGroupBox(QStringLiteral("Service Status"), page);
+    serviceStatusBox->setGeometry(10, 150, 360, 110);
+    mainWindow.phoneLogEdit->setParent(serviceStatusBox);
     mainWindow.phoneLogEdit->setGeometry(8, 18, 344, 86);
     mainWindow.phoneLogEdit->show();
 

@@ -38,9 +38,9 @@ public:
     void SetTestEnabled(bool enabled) override;
 
     QPushButton* serviceConnectButton = nullptr;
-    QGroupBox* PreviewBox = nullptr; // "Phone Preview"
+    QGroupBox* previewBox = nullptr; // "Phone Preview"
     QLabel* previewLabel = nullptr;
-    QGroupBox* StatusBox = nullptr;  // "Service Status"
+    QGroupBox* serviceStatusBox = nullptr;  // "Service Status"
     QPushButton* testPictureButton = nullptr;
 
 private:

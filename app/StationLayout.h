@@ -59,7 +59,7 @@ public:
     void View2ButtonClick();
     void View3ButtonClick();
     void Camera1SetupButtonClick();
-    void TitlePanelClick();
+    void ToolbarTitleLabelClick();
     void PictureClick(int camera);
     void TakePicButtonMouseUp();
 
@@ -95,7 +95,7 @@ private:
 
     MainWindow& mainWindow_;
     QPointer<QWindow> window_;
-    const QObject* titlePanel_ = nullptr;
+    const QObject* toolbarTitleLabel_ = nullptr;
     const QObject* cameraArea_ = nullptr;
     WindowStateSetter setWindowState_;
     int layoutScreenWidth_ = 0;

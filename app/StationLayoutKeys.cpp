@@ -54,7 +54,7 @@ void StationLayout::BindControls() {
     MainWindow& z = mainWindow_;
     qApp->installEventFilter(this);
     window_ = z.windowHandle();
-    titlePanel_ = z.TitlePanel;
+    toolbarTitleLabel_ = z.toolbarTitleLabel;
     cameraArea_ = z.cameraAreaBox;
     z.cameraAreaBox->setMouseTracking(true);
     z.magnifier1->onClick = [this] { PictureClick(1); };
@@ -86,8 +86,8 @@ bool StationLayout::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (watched == titlePanel_)
-            TitlePanelClick();
+        if (watched == toolbarTitleLabel_)
+            ToolbarTitleLabelClick();
         break;
     case QEvent::MouseMove:
         if (watched == cameraArea_) {
@@ -177,7 +177,7 @@ bool StationLayout::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void StationLayout::ShowCounterCaption() {
-    mainWindow_.CameraGroupBox->setTitle(LayoutRules::CounterCaption(mainWindow_.Links().motion->PictureCountTotal()));
+    mainWindow_.cameraBox->setTitle(LayoutRules::CounterCaption(mainWindow_.Links().motion->PictureCountTotal()));
 }
 
 void StationLayout::MakeSmallActionClick() {
@@ -237,7 +237,7 @@ void StationLayout::Camera1SetupButtonClick() {
     mainWindow_.CameraSetupAndRestart(1);
 }
 
-void StationLayout::TitlePanelClick() { BlinkTitle(); }
+void StationLayout::ToolbarTitleLabelClick() { BlinkTitle(); }
 
 void StationLayout::PictureClick(int camera) {
     if (mainWindow_.height() <= LayoutRules::kCompactHeightLimit)

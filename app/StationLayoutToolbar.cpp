@@ -61,16 +61,16 @@ void StationLayout::LayoutToolbar() {
         z.cam2List->resize(200, z.cam2List->height());
         z.takePicture1Button->move(282, z.takePicture1Button->y());
         z.takePicture2Button->move(282, z.takePicture2Button->y());
-        z.CameraGroupBox->setGeometry(0, -2, 360, z.CameraGroupBox->height());
-        const QRect camera = z.CameraGroupBox->geometry();
-        z.SurveillancePanel->setGeometry(camera.width(), camera.y() + 2, z.SurveillancePanel->width(),
+        z.cameraBox->setGeometry(0, -2, 360, z.cameraBox->height());
+        const QRect camera = z.cameraBox->geometry();
+        z.surveillanceBox->setGeometry(camera.width(), camera.y() + 2, z.surveillanceBox->width(),
                                          camera.height() - 2);
-        const QRect zones = z.SurveillancePanel->geometry();
-        z.SurveillanceSetup->setGeometry(zones.x() + zones.width(), camera.y() + 8, z.SurveillanceSetup->width(),
+        const QRect zones = z.surveillanceBox->geometry();
+        z.surveillanceSetupPanel->setGeometry(zones.x() + zones.width(), camera.y() + 8, z.surveillanceSetupPanel->width(),
                                          camera.height() - 8);
         z.mainToolbar->resize(z.mainToolbar->width(), camera.height());
-        z.TitlePanel->move(z.width() - (z.TitlePanel->width() + 4), -2);
-        z.TitlePanel->hide();
+        z.toolbarTitleLabel->move(z.width() - (z.toolbarTitleLabel->width() + 4), -2);
+        z.toolbarTitleLabel->hide();
         z.mainToolbar->raise();
         z.mainToolbar->show();
         z.cameraAreaBox->move(0, 0);
@@ -86,20 +86,20 @@ void StationLayout::LayoutCompactToolbar() {
     MainWindow& z = mainWindow_;
     z.clockBox->hide();
     z.mainToolbar->resize(z.mainToolbar->width(), 135);
-    z.CameraGroupBox->move(z.CameraGroupBox->x(), -1);
-    z.SurveillancePanel->move(z.SurveillancePanel->x(), 66);
-    z.SurveillanceSetup->move(z.SurveillanceSetup->x(), 73);
-    z.TitlePanel->move(367, 63);
-    z.TitlePanel->show();
+    z.cameraBox->move(z.cameraBox->x(), -1);
+    z.surveillanceBox->move(z.surveillanceBox->x(), 66);
+    z.surveillanceSetupPanel->move(z.surveillanceSetupPanel->x(), 73);
+    z.toolbarTitleLabel->move(367, 63);
+    z.toolbarTitleLabel->show();
     SetAlign(z.mainToolbar, Align::None);
     z.mainToolbar->setGeometry(-2, 1, 442, 133);
     z.cam1List->resize(289, z.cam1List->height());
     z.cam2List->resize(289, z.cam2List->height());
     z.takePicture1Button->move(368, z.takePicture1Button->y());
     z.takePicture2Button->move(368, z.takePicture2Button->y());
-    z.CameraGroupBox->setGeometry(1, z.CameraGroupBox->y(), 441, z.CameraGroupBox->height());
-    z.SurveillancePanel->setGeometry(2, z.SurveillancePanel->y(), z.SurveillancePanel->width(), 65);
-    z.SurveillanceSetup->setGeometry(267, z.SurveillanceSetup->y(), z.SurveillanceSetup->width(), 58);
+    z.cameraBox->setGeometry(1, z.cameraBox->y(), 441, z.cameraBox->height());
+    z.surveillanceBox->setGeometry(2, z.surveillanceBox->y(), z.surveillanceBox->width(), 65);
+    z.surveillanceSetupPanel->setGeometry(267, z.surveillanceSetupPanel->y(), z.surveillanceSetupPanel->width(), 58);
     z.cameraAreaBox->resize(z.width() - 1, z.height() - 1);
     if (z.cameraFrame2)
         z.cameraFrame2->resize(z.cameraFrame2->width(), z.height() - 1);
@@ -112,11 +112,11 @@ void StationLayout::LayoutMainToolbar() {
     MainWindow& z = mainWindow_;
     int count = 0;
     const LayoutRules::ToolbarRow* rows = LayoutRules::MainToolbarRows(&count);
-    const QList<QWidget*> controls = {z.mainToolbar, z.SurveillancePanel, z.SurveillanceSetup, z.CameraGroupBox,
+    const QList<QWidget*> controls = {z.mainToolbar, z.surveillanceBox, z.surveillanceSetupPanel, z.cameraBox,
                                       z.cameraLabel1, z.cameraLabel2, z.camera1Button, z.camera2Button, z.cam1List, z.cam2List,
                                       z.takePicture1Button, z.takePicture2Button, z.zoneLabel, z.surveillanceButton, z.hotZone1Box, z.hotZone2Box, z.log1Button,
-                                      z.log2Button, z.aim1Button, z.aim2Button, z.TimeLapseButton, z.setupButton, z.hideButton,
-                                      z.TitlePanel};
+                                      z.log2Button, z.aim1Button, z.aim2Button, z.timeLapseButton, z.setupButton, z.hideButton,
+                                      z.toolbarTitleLabel};
     for (int i = 0; i < count; ++i) {
         for (QWidget* w : controls) {
             if (w && w->objectName() == QLatin1String(rows[i].name))
@@ -127,13 +127,13 @@ void StationLayout::LayoutMainToolbar() {
     const QString courier = QStringLiteral("Courier New");
     const QString sans = QStringLiteral("MS Sans Serif");
     z.mainToolbar->setWindowTitle(QString());
-    for (QGroupBox* group : {z.SurveillancePanel, z.CameraGroupBox}) {
+    for (QGroupBox* group : {z.surveillanceBox, z.cameraBox}) {
         SetColours(group, white, black);
         group->setFont(Font(courier, 13));
     }
-    SetColours(z.SurveillanceSetup, white, black);
-    z.SurveillancePanel->setTitle(QStringLiteral("Surveillance Zones"));
-    z.CameraGroupBox->setTitle(QStringLiteral("Cameras"));
+    SetColours(z.surveillanceSetupPanel, white, black);
+    z.surveillanceBox->setTitle(QStringLiteral("Surveillance Zones"));
+    z.cameraBox->setTitle(QStringLiteral("Cameras"));
     for (QLabel* label : {z.cameraLabel1, z.cameraLabel2}) {
         label->setFont(Font(QStringLiteral("Courier"), 16, true));
         SetColours(label, white);
@@ -159,7 +159,7 @@ void StationLayout::LayoutMainToolbar() {
     for (QPushButton* button : {z.log1Button, z.log2Button, z.aim1Button, z.aim2Button})
         SetColours(button, blue);
     for (QPushButton* button : {z.takePicture1Button, z.takePicture2Button, z.log1Button, z.log2Button, z.aim1Button, z.aim2Button,
-                                z.TimeLapseButton, z.setupButton, z.hideButton, z.captionsButton, z.helpButton, z.ftpButton,
+                                z.timeLapseButton, z.setupButton, z.hideButton, z.captionsButton, z.helpButton, z.ftpButton,
                                 z.closeButton})
         button->setFont(Font(sans, 11));
     z.zoneLabel->setText(QStringLiteral("Zones"));
@@ -170,13 +170,13 @@ void StationLayout::LayoutMainToolbar() {
     z.hotZone2Box->setText(QStringLiteral("2"));
     z.log1Button->setText(QStringLiteral("Log 1"));
     z.log2Button->setText(QStringLiteral("Log 2"));
-    z.TimeLapseButton->setText(QStringLiteral("Time Lapse "));
+    z.timeLapseButton->setText(QStringLiteral("Time Lapse "));
     z.setupButton->setText(QStringLiteral("Setup"));
     z.hideButton->setText(QStringLiteral("Hide"));
-    z.TitlePanel->setText(QStringLiteral("TORVEK 5.12"));
-    SetColours(z.TitlePanel, white, black);
-    z.TitlePanel->setFont(Font(courier, 13));
-    for (QLabel* label : {z.TitlePanel, z.zoneLabel, z.cameraLabel1, z.cameraLabel2})
+    z.toolbarTitleLabel->setText(QStringLiteral("TORVEK 5.12"));
+    SetColours(z.toolbarTitleLabel, white, black);
+    z.toolbarTitleLabel->setFont(Font(courier, 13));
+    for (QLabel* label : {z.toolbarTitleLabel, z.zoneLabel, z.cameraLabel1, z.cameraLabel2})
         FitToWidth(label);
 }
 

@@ -112,9 +112,9 @@ void StationLayout::RestoreFullView() {
         if (view)
             view->setToolTip(QString());
     }
-    mainWindow_.SurveillancePanel->show();
-    mainWindow_.CameraGroupBox->show();
-    mainWindow_.SurveillanceSetup->show();
+    mainWindow_.surveillanceBox->show();
+    mainWindow_.cameraBox->show();
+    mainWindow_.surveillanceSetupPanel->show();
     SetAlign(mainWindow_.cameraAreaBox, Align::None);
     mainWindow_.cameraAreaBox->move(mainWindow_.cameraAreaBox->x(), cameraAreaTop);
     mainWindow_.setWindowTitle(MainWindow::kWindowCaption);
@@ -141,8 +141,8 @@ void StationLayout::MakeSmallView() {
     SetStaysOnTop(true);
     mainWindow_.setWindowTitle(MainWindow::kWindowCaption);
     mainWindow_.cameraAreaBox->setTitle(QString());
-    mainWindow_.SurveillancePanel->hide();
-    mainWindow_.CameraGroupBox->hide();
+    mainWindow_.surveillanceBox->hide();
+    mainWindow_.cameraBox->hide();
     {
         MainWindow::ProgramShowScope scope(mainWindow_);
         setWindowState_(mainWindow_, false);
@@ -184,7 +184,7 @@ void StationLayout::ScreenSaverView() {
         SetAlign(view, Align::None);
         view->setGeometry(ScreenSaverRect(mainWindow_.size()));
         if (CameraView* cap = mainWindow_.Cap(1))
-            cap->Image->setGeometry(view->rect());
+            cap->frameImage->setGeometry(view->rect());
         view->raise();
         view->show();
     }
@@ -197,8 +197,8 @@ void StationLayout::Relayout() {
     SetAlign(mainWindow_.cameraAreaBox, Align::None);
     mainWindow_.setGeometry(0, 0, screen.width(), screen.height());
     int groupsBottom = 0;
-    for (QWidget* group : {static_cast<QWidget*>(mainWindow_.CameraGroupBox), static_cast<QWidget*>(mainWindow_.SurveillancePanel),
-                           mainWindow_.SurveillanceSetup}) {
+    for (QWidget* group : {static_cast<QWidget*>(mainWindow_.cameraBox), static_cast<QWidget*>(mainWindow_.surveillanceBox),
+                           mainWindow_.surveillanceSetupPanel}) {
         if (!group->isHidden())
             groupsBottom = qMax(groupsBottom, group->geometry().bottom() + 1);
     }
@@ -217,7 +217,7 @@ void StationLayout::Relayout() {
         panel->resize(panel->width(), mainWindow_.cameraAreaBox->height() - 19);
     ArrangeCameraPanels();
     // The camera area went to the front: the panels the user opened stay above it.
-    for (QWidget* panel : {static_cast<QWidget*>(mainWindow_.setupPanel), static_cast<QWidget*>(mainWindow_.NetWorkPanel)})
+    for (QWidget* panel : {static_cast<QWidget*>(mainWindow_.setupPanel), static_cast<QWidget*>(mainWindow_.networkPanel)})
         if (panel && panel->isVisible())
             panel->raise();
 }

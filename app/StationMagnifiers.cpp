@@ -34,7 +34,7 @@ void BindCameraPictures(MainWindow& mainWindow, PictureCaptions& captions) {
         return seen.width() >= 8 && seen.height() >= 8; // not a view parked at 1x1
     });
     // Unseen, a camera's frames are read by the motion poll, once a tick.
-    CameraView::SetFrameReadInterval([&mainWindow] { return mainWindow.MotionTime.Interval(); });
+    CameraView::SetFrameReadInterval([&mainWindow] { return mainWindow.motionTimer.Interval(); });
 }
 
 void UnbindCameraPictures(PictureCaptions& captions) {

@@ -52,7 +52,7 @@ StationMotion::~StationMotion() = default;
 
 void StationMotion::BindMainWindow(MainWindow& mainWindow) {
     cameras_.Bind(mainWindow);
-    loop_ = std::make_unique<MotionLoop>(detector_, cameras_, mainWindow.MotionTime);
+    loop_ = std::make_unique<MotionLoop>(detector_, cameras_, mainWindow.motionTimer);
     BindMotionDrawing(detector_, captions_, choices_, settings_.Record(), cameras_);
     MotionDetectorHooks& seen = detector_.Hooks();
     seen.SetupPanelVisible = [&mainWindow] { return mainWindow.setupPanel->isVisible(); };
@@ -65,7 +65,7 @@ void StationMotion::BindMainWindow(MainWindow& mainWindow) {
     };
 
     PictureStoreHooks& store = pictures_.Hooks();
-    store.tvOut = [&mainWindow] { return mainWindow.OverVideo->isChecked(); };
+    store.tvOut = [&mainWindow] { return mainWindow.tvOutBox->isChecked(); };
     // The group box turns red, green and black at every picture; each new palette gives the
     // buttons in it fresh style pixmaps, so the pixmap cache fills to its limit before it
     // reuses anything. The limit is kept small: what it drops is drawn again.
@@ -80,7 +80,7 @@ void StationMotion::BindMainWindow(MainWindow& mainWindow) {
     };
     store.groupBoxHeight = [&mainWindow] { return mainWindow.cameraAreaBox->height(); };
 
-    alarm_.SetAlarmTickedHook([&mainWindow] { return mainWindow.alarm->isChecked(); });
+    alarm_.SetAlarmTickedHook([&mainWindow] { return mainWindow.soundAlarmBox->isChecked(); });
     BindMotionPictures(*loop_, pictures_, alarm_);
 
     MotionLoopHooks& loop = loop_->Hooks();
@@ -89,13 +89,13 @@ void StationMotion::BindMainWindow(MainWindow& mainWindow) {
         SetFontColour(mainWindow.surveillanceButton, red ? ControlColours::kRed : ControlColours::kBlack);
     };
     loop.SurveillanceButtonCaption = [&mainWindow] { return mainWindow.surveillanceButton->text(); };
-    loop.AlarmTicked = [&mainWindow] { return mainWindow.alarm->isChecked(); };
-    loop.LogAllowed = [&mainWindow] { return mainWindow.LogAllowed->isChecked(); };
+    loop.AlarmTicked = [&mainWindow] { return mainWindow.soundAlarmBox->isChecked(); };
+    loop.LogAllowed = [&mainWindow] { return mainWindow.logBox->isChecked(); };
     loop.ShowOnMotionTicked = [&mainWindow] { return mainWindow.showOnMotionBox->isChecked(); };
     loop.CameraAreaTop = [&mainWindow] { return mainWindow.cameraAreaBox->y(); };
     loop.CameraAreaHeight = [&mainWindow] { return mainWindow.cameraAreaBox->height(); };
     loop.SetCameraAreaCaption = [&mainWindow](const QString& text) { mainWindow.cameraAreaBox->setTitle(text); };
-    loop.SetCameraGroupBoxCaption = [&mainWindow](const QString& text) { mainWindow.CameraGroupBox->setTitle(text); };
+    loop.SetCameraGroupBoxCaption = [&mainWindow](const QString& text) { mainWindow.cameraBox->setTitle(text); };
     // The layout flag by which Take Pic and time-lapse put the bare number in "Cameras".
     loop.CompactScreen = [&mainWindow] { return mainWindow.FullToolbarLayout != 0; };
     loop.TickLockBox = [&mainWindow] { mainWindow.TickLockBoxForMotion(); };
@@ -135,7 +135,7 @@ void StationMotion::SetPictureNamePart(const QString& part) {
 
 void StationMotion::MotionTick() {
     if (loop_)
-        loop_->MotionTimeTimer();
+        loop_->MotionTimerTick();
     if (afterTick_)
         afterTick_();
 }

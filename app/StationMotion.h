@@ -1,5 +1,5 @@
 #pragma once
-// The station's motion surveillance: the detector, the loop behind MotionTime, the picture
+// The station's motion surveillance: the detector, the loop behind motionTimer, the picture
 // store and the alarm. Made before the main window (which calls it through MotionLink) and
 // bound to the window's cameras and controls once the window exists.
 #include "core/AlarmSound.h"
@@ -36,13 +36,13 @@ public:
     StationMotion(SettingsStore& settings, PictureCaptions& captions, const CaptionChoices& choices);
     ~StationMotion() override;
 
-    // Binds MotionTime's tick, the detector's and the loop's hooks and the picture store to
+    // Binds motionTimer's tick, the detector's and the loop's hooks and the picture store to
     // the main window; the window outlives this binding's use.
     void BindMainWindow(MainWindow& mainWindow);
 
     MotionDetector& Detector() { return detector_; }
     MotionLoop* Loop() { return loop_.get(); }
-    // Called after every tick of MotionTime (the zone windows show the frame it drew).
+    // Called after every tick of motionTimer (the zone windows show the frame it drew).
     void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
     PictureStore& Pictures() { return pictures_; }
     AlarmSound& Alarm() { return alarm_; }
@@ -65,6 +65,6 @@ private:
     MotionDetector detector_;
     PictureStore pictures_;
     AlarmSound alarm_;
-    std::unique_ptr<MotionLoop> loop_; // needs the main window's MotionTime
+    std::unique_ptr<MotionLoop> loop_; // needs the main window's motionTimer
     std::function<void()> afterTick_;
 };

@@ -37,7 +37,7 @@ void StationTray::BindSetupPanel() {
             ShowSetupTab();
     });
     windowMenuLabel_ = z.windowMenuLabel;
-    cameraBox_ = z.CameraGroupBox;
+    cameraBox_ = z.cameraBox;
     windowMenuLabel_->installEventFilter(this);
     cameraBox_->installEventFilter(this);
 }
@@ -50,9 +50,9 @@ void StationTray::BindHandlers() {
     // Boxes and sliders also answer changes made by code, except while settings are applied.
     connect(z.sampleRateSlider, &QSlider::valueChanged, this, [&z, applying](int position) {
         if (!applying())
-            z.MotionTime.SetInterval(position);
+            z.motionTimer.SetInterval(position);
     });
-    for (QCheckBox* colour : {z.RGBred, z.RGBGreen, z.RGBBlue})
+    for (QCheckBox* colour : {z.redChannelBox, z.greenChannelBox, z.blueChannelBox})
         connect(colour, &QCheckBox::toggled, this, [&z, applying] {
             if (!applying())
                 z.ReadColourChannelBoxes();
@@ -94,9 +94,9 @@ void StationTray::VideoModeChange(int camera) {
 
 void StationTray::ShowSetupTab() {
     MainWindow& z = mainWindow_;
-    QWidget* const pages[] = {z.DriverStatusPanel, z.autoStartPage, z.AlertsPanel, z.ScreenResPanel, z.Advanced};
-    for (QWidget* page : {z.DriverStatusPanel, z.autoStartPage, static_cast<QWidget*>(z.AlertsPanel),
-                          z.ScreenResPanel, z.Advanced, z.phoneSettingsPage, static_cast<QWidget*>(z.RemoteAccess)})
+    QWidget* const pages[] = {z.driverListPage, z.autoStartPage, z.alertsPage, z.screenPage, z.advancedPage};
+    for (QWidget* page : {z.driverListPage, z.autoStartPage, static_cast<QWidget*>(z.alertsPage),
+                          z.screenPage, z.advancedPage, z.phoneSettingsPage, static_cast<QWidget*>(z.remoteAccessPage)})
         page->hide();
     const int tab = z.setupTabs->currentIndex();
     if (tab < 0 || tab >= int(std::size(pages)))
@@ -125,7 +125,7 @@ void StationTray::ShowSetupTab() {
                 list->setEditText(stored);
         }
     } else if (tab == 4) {
-        z.RemoteAccess->hintLabel->clear();
+        z.remoteAccessPage->hintLabel->clear();
     }
 }
 
@@ -216,8 +216,8 @@ void StationTray::StoreSetupPanel() {
 
 void HostDriverSetupPage(MainWindow& mainWindow, DriverAliasRegistry& registry, DriverSetupHandlers& handlers,
                          CameraChoiceWidgets& choices) {
-    auto* page = new DriverSetupPage(registry, handlers, choices, mainWindow.DriverStatusPanel, false);
-    auto* fill = new QVBoxLayout(mainWindow.DriverStatusPanel);
+    auto* page = new DriverSetupPage(registry, handlers, choices, mainWindow.driverListPage, false);
+    auto* fill = new QVBoxLayout(mainWindow.driverListPage);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(page);
     BindDefaultCamControls(handlers, choices, mainWindow.DefaultCam1, mainWindow.DefaultCam2, mainWindow.Location1,

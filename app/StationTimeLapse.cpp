@@ -23,15 +23,15 @@ quint32 FromColor(const QColor& colour) {
 
 } // namespace
 
-void MainWindowTimeLapse::SetSurveillanceText(const QString& text) { mainWindow_.SurveillancePanel->setTitle(text); }
+void MainWindowTimeLapse::SetSurveillanceText(const QString& text) { mainWindow_.surveillanceBox->setTitle(text); }
 
 quint32 MainWindowTimeLapse::TimeLapseButtonColour() const {
-    return mainWindow_.TimeLapseButton ? FromColor(FontColour(mainWindow_.TimeLapseButton)) : TimeLapse::kBlack;
+    return mainWindow_.timeLapseButton ? FromColor(FontColour(mainWindow_.timeLapseButton)) : TimeLapse::kBlack;
 }
 
 void MainWindowTimeLapse::SetTimeLapseButtonColour(quint32 colour) {
-    if (mainWindow_.TimeLapseButton)
-        SetFontColour(mainWindow_.TimeLapseButton, ToColor(colour));
+    if (mainWindow_.timeLapseButton)
+        SetFontColour(mainWindow_.timeLapseButton, ToColor(colour));
 }
 
 void MainWindowTimeLapse::SetSurveillanceButtonColour(quint32 colour) { SetFontColour(mainWindow_.surveillanceButton, ToColor(colour)); }
@@ -42,9 +42,9 @@ void MainWindowTimeLapse::ShowPictureCaptions(int camera) {
     mainWindow_.cameraAreaBox->setTitle(links_.motion->FormatLastImageCaption(camera));
     if (mainWindow_.FullToolbarLayout) {
         const qint64 next = qint64(links_.motion->PictureCountTotal()) + 1;
-        mainWindow_.CameraGroupBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
+        mainWindow_.cameraBox->setTitle(QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')));
     } else {
-        mainWindow_.CameraGroupBox->setTitle(mainWindow_.cameraAreaBox->title());
+        mainWindow_.cameraBox->setTitle(mainWindow_.cameraAreaBox->title());
     }
 }
 
@@ -64,16 +64,16 @@ StationTimeLapse::StationTimeLapse(MainWindow& mainWindow, SettingsStore& settin
                                    PictureStore& pictures, PictureCaptions& captions)
     : station_(mainWindow, links),
       timeLapse_(settings, pictures, cameras_, station_,
-                 TimeLapseTimers{mainWindow.TimeLapseTimer, mainWindow.timeLapseFlashTimer, mainWindow.MotionTime}),
+                 TimeLapseTimers{mainWindow.timeLapseTimer, mainWindow.timeLapseFlashTimer, mainWindow.motionTimer}),
       dialog_(std::make_unique<TimeLapseWindow>(timeLapse_)) {
     cameras_.Bind(mainWindow);
-    if (mainWindow.TimeLapseButton)
-        QObject::connect(mainWindow.TimeLapseButton, &QPushButton::clicked, dialog_.get(),
+    if (mainWindow.timeLapseButton)
+        QObject::connect(mainWindow.timeLapseButton, &QPushButton::clicked, dialog_.get(),
                          [this] { TimeLapseButtonClick(); });
     captions.Hooks().timeLapse = [this, &mainWindow] {
         CaptionTimeLapse state;
-        state.enabled = mainWindow.TimeLapseTimer.Enabled();
-        state.intervalMs = mainWindow.TimeLapseTimer.Interval();
+        state.enabled = mainWindow.timeLapseTimer.Enabled();
+        state.intervalMs = mainWindow.timeLapseTimer.Interval();
         state.reserveMB = platform::SaturateInt32(timeLapse_.Values().floorMB);
         return state;
     };

@@ -43,7 +43,7 @@ public:
                      PictureCaptions& captions);
 
     void ResetTimeLapseWorkingValues() override { timeLapse_.ResetWorkingValues(); }
-    void TimeLapseTick() override { timeLapse_.TimeLapseTimerTimer(); }
+    void TimeLapseTick() override { timeLapse_.TimeLapseTimerTick(); }
     void TimeLapseFlasherTick() override { timeLapse_.TimeLapseFlasherTimer(); }
     bool TimeLapseWorking() const override { return timeLapse_.Working(); }
     void TimeLapseButtonClick() override { timeLapse_.TimeLapseButtonClick(); }

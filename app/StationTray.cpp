@@ -122,12 +122,12 @@ void StationTray::BuildWindowMenu() {
     connect(logged1, &QAction::triggered, this, [this] { ShowLogged(1, false); });
     connect(logged2, &QAction::triggered, this, [this] { ShowLogged(2, false); });
     connect(showServerAction, &QAction::triggered, this, [this] {
-        mainWindow_.NetWorkPanel->move(20, 150);
-        mainWindow_.NetWorkPanel->raise();
-        mainWindow_.NetWorkPanel->show();
+        mainWindow_.networkPanel->move(20, 150);
+        mainWindow_.networkPanel->raise();
+        mainWindow_.networkPanel->show();
     });
     connect(toggleServerAction, &QAction::triggered, this, [this] {
-        QWidget* panel = mainWindow_.NetWorkPanel;
+        QWidget* panel = mainWindow_.networkPanel;
         panel->setVisible(panel->isHidden());
         if (panel->isVisible())
             panel->raise();
@@ -242,7 +242,7 @@ bool StationTray::eventFilter(QObject* watched, QEvent* event) {
             mainWindow_.windowMenu->popup(mainWindow_.mapToGlobal(kMoreMenuAt));
     } else if (event->type() == QEvent::MouseButtonRelease && watched == cameraBox_) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mainWindow_.CameraGroupBox->childAt(mouse->position().toPoint()) == nullptr) {
+        if (mainWindow_.cameraBox->childAt(mouse->position().toPoint()) == nullptr) {
             StationLayout::EmptyLayoutHook();
             mainWindow_.Links().layout->RestoreFullView();
         }

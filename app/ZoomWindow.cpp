@@ -16,8 +16,8 @@
 using ZoomRules::ZoomKey;
 
 ZoomWindow::ZoomWindow(MainWindow& mainWindow, PictureStore& pictures, QWidget* parent)
-    : QDialog(parent, Qt::Tool), mainWindow_(mainWindow), pictures_(pictures), zoomPanel_(mainWindow.ZoomPanel),
-      zoomImage_(mainWindow.ZoomImage) {
+    : QDialog(parent, Qt::Tool), mainWindow_(mainWindow), pictures_(pictures), zoomPanel_(mainWindow.zoomPanel),
+      zoomImage_(mainWindow.zoomImageLabel) {
     setObjectName("ZoomWindow");
     setWindowTitle(QStringLiteral("Zoom"));
     pictureLabel = new QLabel(this);

@@ -22,7 +22,7 @@ public:
     // 0..4; false (nothing changed) for any other number.
     bool SetCameraNumber(int camera);
 
-    // 200 x 17 while the main window's ZoomPanel is hidden, 200 x 189 while it is shown.
+    // 200 x 17 while the main window's zoomPanel is hidden, 200 x 189 while it is shown.
     void SetZoomViewSize();
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // The mouse wheel's bounded step; the caption shows the rectangle after it.

@@ -56,7 +56,7 @@ void TwoCameraTick(benchmark::State& state) {
     loop.Hooks().SurveillanceButtonFontRed = [&] { return red; };
     loop.Hooks().SetSurveillanceButtonFontRed = [&](bool r) { red = r; };
     for (auto _ : state)
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
 }
 BENCHMARK(TwoCameraTick)->Unit(benchmark::kMicrosecond);
 

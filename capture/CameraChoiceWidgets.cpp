@@ -17,10 +17,10 @@ void CameraChoiceWidgets::SetCameraLists(QComboBox* cam1List, QComboBox* cam2Lis
 
 void CameraChoiceWidgets::SetDefaultWidgets(QComboBox* defaultCam1, QComboBox* defaultCam2,
                                             QLineEdit* location1, QLineEdit* location2) {
-    defaults_[0] = defaultCam1;
-    defaults_[1] = defaultCam2;
-    locations_[0] = location1;
-    locations_[1] = location2;
+    defaultCameraLists_[0] = defaultCam1;
+    defaultCameraLists_[1] = defaultCam2;
+    locationEdits_[0] = location1;
+    locationEdits_[1] = location2;
 }
 
 void CameraChoiceWidgets::FillLists(const QStringList& devices) {
@@ -35,8 +35,8 @@ void CameraChoiceWidgets::FillLists(const QStringList& devices) {
 }
 
 QComboBox* CameraChoiceWidgets::CameraListOf(int camera) const { return cameraLists_[Slot(camera)]; }
-QComboBox* CameraChoiceWidgets::DefaultOf(int camera) const { return defaults_[Slot(camera)]; }
-QLineEdit* CameraChoiceWidgets::LocationOf(int camera) const { return locations_[Slot(camera)]; }
+QComboBox* CameraChoiceWidgets::DefaultOf(int camera) const { return defaultCameraLists_[Slot(camera)]; }
+QLineEdit* CameraChoiceWidgets::LocationOf(int camera) const { return locationEdits_[Slot(camera)]; }
 
 QStringList CameraChoiceWidgets::CameraList() const {
     // The camera-1 list holds the names; without it the default list does.

@@ -33,7 +33,7 @@ private:
     QLineEdit* LocationOf(int camera) const;
 
     QPointer<QComboBox> cameraLists_[2];
-    QPointer<QComboBox> defaults_[2];
-    QPointer<QLineEdit> locations_[2];
+    QPointer<QComboBox> defaultCameraLists_[2];
+    QPointer<QLineEdit> locationEdits_[2];
     QString cameraTexts_[2];
 };

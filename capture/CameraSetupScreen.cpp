@@ -36,12 +36,12 @@ CameraSetupScreen::CameraSetupScreen(const platform::ProgramFolder& folder, Driv
     cameraView1->setObjectName(QStringLiteral("cameraView1"));
     SetColour(cameraView1, QColor(0x80, 0x00, 0x00)); // maroon
     // The set-up panel stays on the screen, black and borderless, without name or "Hide".
-    cameraView1->SetupPanel->setFrameShape(QFrame::NoFrame);
-    SetColour(cameraView1->SetupPanel, Qt::black);
-    cameraView1->camName->hide();
+    cameraView1->captureSetupPanel->setFrameShape(QFrame::NoFrame);
+    SetColour(cameraView1->captureSetupPanel, Qt::black);
+    cameraView1->cameraNameLabel->hide();
     cameraView1->hidePanelButton->hide();
-    cameraView1->SetupPanel->move(8, 10);
-    cameraView1->SetupPanel->show();
+    cameraView1->captureSetupPanel->move(8, 10);
+    cameraView1->captureSetupPanel->show();
 
     buttonPanel = new QFrame(this);
     buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
@@ -51,17 +51,17 @@ CameraSetupScreen::CameraSetupScreen(const platform::ProgramFolder& folder, Driv
     descriptionLabel = new QLabel(QStringLiteral("Camera Description"), buttonPanel);
     descriptionLabel->setObjectName(QStringLiteral("descriptionLabel"));
     descriptionLabel->hide();
-    DriverAliasText = new QLineEdit(buttonPanel);
-    DriverAliasText->setObjectName(QStringLiteral("DriverAliasText"));
-    DriverAliasText->setFont(QFont(QStringLiteral("Courier")));
-    DriverAliasText->hide();
+    driverAliasEdit = new QLineEdit(buttonPanel);
+    driverAliasEdit->setObjectName(QStringLiteral("driverAliasEdit"));
+    driverAliasEdit->setFont(QFont(QStringLiteral("Courier")));
+    driverAliasEdit->hide();
     restartButton = new QPushButton(QStringLiteral("&Restart TORVEK"), buttonPanel);
     restartButton->setObjectName(QStringLiteral("restartButton"));
     saveAliasButton = new QPushButton(QStringLiteral("&Save"), buttonPanel);
     saveAliasButton->setObjectName(QStringLiteral("saveAliasButton"));
     saveAliasButton->hide();
     row->addWidget(descriptionLabel);
-    row->addWidget(DriverAliasText);
+    row->addWidget(driverAliasEdit);
     row->addStretch(1);
     row->addWidget(saveAliasButton);
     row->addWidget(restartButton);
@@ -108,13 +108,13 @@ void CameraSetupScreen::FormActivate() {
     setWindowTitle(QStringLiteral("Cam %1 Driver %2 %3")
                        .arg(cameraView1->CameraNumber)
                        .arg(recordNumber_)
-                       .arg(cameraView1->camName->text()));
+                       .arg(cameraView1->cameraNameLabel->text()));
     if (recordNumber_ < 1)
         return;
     registry_.SelectRow(recordNumber_ - 1);
     DriverAliasRecord record;
     if (registry_.ReadRecord(recordNumber_ - 1, record))
-        DriverAliasText->setText(TrimBlanks(record.DriverAlias));
+        driverAliasEdit->setText(TrimBlanks(record.DriverAlias));
 }
 
 void CameraSetupScreen::FormDeactivate() {
@@ -128,7 +128,7 @@ void CameraSetupScreen::SaveAliasButtonClick() {
     const CaptureGraphConfig* config = cameraView1->GetGraphConfig();
     if (recordNumber_ < 1 || !config)
         return;
-    registry_.SaveDriverAlias(DriverAliasText->text(), recordNumber_ - 1);
+    registry_.SaveDriverAlias(driverAliasEdit->text(), recordNumber_ - 1);
     SaveCameraConfigFile(CameraConfigFileName(folder_, recordNumber_), *config);
 }
 
@@ -151,7 +151,7 @@ void CameraSetupScreen::LayOut() {
     const int h = height();
     buttonPanel->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
     cameraView1->setGeometry(0, 0, w, h - kPanelHeight);
-    cameraView1->Image->setGeometry(0, 0, w, h - kPanelHeight);
-    cameraView1->SetupPanel->resize(220, qMin(cameraView1->SetupPanel->sizeHint().height(), h - kPanelHeight - 20));
-    cameraView1->SetupPanel->raise();
+    cameraView1->frameImage->setGeometry(0, 0, w, h - kPanelHeight);
+    cameraView1->captureSetupPanel->resize(220, qMin(cameraView1->captureSetupPanel->sizeHint().height(), h - kPanelHeight - 20));
+    cameraView1->captureSetupPanel->raise();
 }

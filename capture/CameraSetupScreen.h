@@ -36,7 +36,7 @@ public:
     CameraView* cameraView1 = nullptr;
     QFrame* buttonPanel = nullptr;
     QLabel* descriptionLabel = nullptr;
-    QLineEdit* DriverAliasText = nullptr;
+    QLineEdit* driverAliasEdit = nullptr;
     QPushButton* restartButton = nullptr;
     QPushButton* saveAliasButton = nullptr;
 

@@ -96,7 +96,7 @@ CameraView::CameraView(const platform::ProgramFolder& folder, QWidget* parent) :
         // A picture from before the camera started afresh is not this run's.
         if (cap->RunNumber() != shownRun_) {
             shownRun_ = cap->RunNumber();
-            Image->SetPicture(QImage());
+            frameImage->SetPicture(QImage());
             uncaptioned_ = QImage();
             uncaptioned24_ = QImage();
             captioned_.ShareImage(QImage());
@@ -111,10 +111,10 @@ CameraView::CameraView(const platform::ProgramFolder& folder, QWidget* parent) :
     unusedButton->hide();
     connect(unusedButton, &QPushButton::clicked, this, &CameraView::UnusedButtonClick);
 
-    Image = new StretchedImage(this);
-    Image->setObjectName(QStringLiteral("Image"));
-    Image->setGeometry(0, 0, 443, 197);
-    connect(Image, &StretchedImage::Clicked, this, &CameraView::ImageClicked);
+    frameImage = new StretchedImage(this);
+    frameImage->setObjectName(QStringLiteral("frameImage"));
+    frameImage->setGeometry(0, 0, 443, 197);
+    connect(frameImage, &StretchedImage::Clicked, this, &CameraView::ImageClicked);
 
     BuildSetupPanel();
 }
@@ -167,10 +167,10 @@ bool CameraView::ConnectCamera(bool connectIt, int deviceIndex) {
             cap->StopPreview();
             cap->StopCapture();
         }
-        Image->hide();
+        frameImage->hide();
         // A dialog shown now would start the switched-off camera again afterwards.
         dialogs_->ClearDialogs();
-        lbDialogs->clear();
+        driverDialogList->clear();
         return false;
     }
     if (CameraNumber != 1 && CameraNumber != 2)
@@ -187,9 +187,9 @@ bool CameraView::ConnectCamera(bool connectIt, int deviceIndex) {
     GraphConfig->WantAudio = false;
     GraphConfig->WantAudioPreview = false;
 
-    QPalette namePalette = camName->palette();
+    QPalette namePalette = cameraNameLabel->palette();
     namePalette.setColor(QPalette::WindowText, Qt::yellow);
-    camName->setPalette(namePalette);
+    cameraNameLabel->setPalette(namePalette);
 
     // The device is the one at the camera-list index; the camera lists hold the device
     // names in device-list order.
@@ -197,14 +197,14 @@ bool CameraView::ConnectCamera(bool connectIt, int deviceIndex) {
     if (deviceIndex >= 0 && deviceIndex < VideoInputDevices.size())
         source = VideoInputDevices.at(deviceIndex).Name;
     GraphConfig->VCapSource = source;
-    camName->setText(source.trimmed());
+    cameraNameLabel->setText(source.trimmed());
 
     if (CameraNumber == 1)
         BuildCamera1Config(*GraphConfig, false); // InitGraph has just looked at the devices
     else
         BuildCamera2Config(*GraphConfig, false);
 
-    Image->show();
+    frameImage->show();
     CaptureErrorFlag = 0;
     try {
         const QPointer<CameraView> self(this); // the start runs events: the view may go meanwhile
@@ -277,7 +277,7 @@ void CameraView::capBitmapGrabbed(const QImage& CapturedImage) {
     // someone looks again (its time has moved on by then).
     if (watched_)
         RefreshCaptionOverlay(CapturedImage.size());
-    Image->SetPicture(CapturedImage, overlay_);
+    frameImage->SetPicture(CapturedImage, overlay_);
     if (Show())
         Show()(CameraNumber, CapturedImage, overlay_, overlayDisplay_);
 }
@@ -325,7 +325,7 @@ bool CameraView::IsWatched() const {
     // A view inside a hidden or collapsed panel (the main window parks unused camera frames
     // at 1x1 pixel) shows nothing.
     constexpr int kSmallestView = 8;
-    const QRect seen = Image->isVisible() ? Image->visibleRegion().boundingRect() : QRect();
+    const QRect seen = frameImage->isVisible() ? frameImage->visibleRegion().boundingRect() : QRect();
     return (seen.width() >= kSmallestView && seen.height() >= kSmallestView) ||
            (Watch() && Watch()(CameraNumber));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The camera view of one camera: owns its capture control `cap`, shows the latest grabbed
-// frame with its caption in `Image`, and carries a small set-up panel for the capture modes
+// frame with its caption in `frameImage`, and carries a small set-up panel for the capture modes
 // and the driver dialogs. Everything that needs a camera's picture asks IsPreviewing and
 // then reads ImageBitmap.
 //
@@ -41,7 +41,7 @@ public:
     using LiveShow = std::function<void(int camera, const QImage& frame,
                                         const platform::PictureOverlay& caption, CaptionDisplay what)>;
     static void SetLiveCaption(CaptionStamp stamp, LiveShow show);
-    // Whether a view the application shows a camera's frames in (besides Image) is on screen
+    // Whether a view the application shows a camera's frames in (besides frameImage) is on screen
     // now; set once by the application.
     using LiveWatch = std::function<bool(int camera)>;
     static void SetLiveWatch(LiveWatch watch);
@@ -96,24 +96,24 @@ public:
     void capBitmapGrabbed(const QImage& CapturedImage);
     void capChangeDevice();
     void capFrameRendered();
-    void lbDialogsDblClick();
-    void lbDialogsKeyDown(int key);
-    void cbVModesChange();
-    void cbAModesChange();
+    void DriverDialogListDblClick();
+    void DriverDialogListKeyDown(int key);
+    void VideoModeComboChange();
+    void AudioModeComboChange();
     void UnusedButtonClick() {}
     void HidePanelButtonClick();
 
     // Components.
     VideoCapture* cap = nullptr;
     QPushButton* unusedButton = nullptr;
-    StretchedImage* Image = nullptr;
-    QFrame* SetupPanel = nullptr;
-    QComboBox* cbVModes = nullptr;
-    QComboBox* cbAModes = nullptr;
-    QListWidget* lbDialogs = nullptr;
+    StretchedImage* frameImage = nullptr;
+    QFrame* captureSetupPanel = nullptr;
+    QComboBox* videoModeCombo = nullptr;
+    QComboBox* audioModeCombo = nullptr;
+    QListWidget* driverDialogList = nullptr;
     QPushButton* hidePanelButton = nullptr;
     QLabel* videoModeLabel = nullptr;
-    QLabel* camName = nullptr;
+    QLabel* cameraNameLabel = nullptr;
     QLabel* audioModeLabel = nullptr;
     QLabel* driverDialogsLabel = nullptr;
     QLabel* dialogsHintLabel = nullptr;
@@ -134,7 +134,7 @@ private:
     std::shared_ptr<VideoCaptureDialogs> dialogs_;
     int CameraTag = 0;
     QString RecordFileName;
-    quint64 shownRun_ = 0; // the capture run whose frames Image shows
+    quint64 shownRun_ = 0; // the capture run whose frames frameImage shows
     void RefreshCaptionOverlay(const QSize& size);
 
     QImage uncaptioned_; // 32-bit, as grabbed

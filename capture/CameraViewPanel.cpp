@@ -49,99 +49,99 @@ QLabel* PanelLabel(QWidget* parent, const QString& name, const QString& text) {
 } // namespace
 
 void CameraView::BuildSetupPanel() {
-    SetupPanel = new QFrame(this);
-    SetupPanel->setObjectName(QStringLiteral("SetupPanel"));
-    Paint(SetupPanel, QColor(0x80, 0x80, 0x00), Qt::white); // olive
-    SetupPanel->setFrameShape(QFrame::Panel);
-    SetupPanel->hide();
-    auto* layout = new QVBoxLayout(SetupPanel);
+    captureSetupPanel = new QFrame(this);
+    captureSetupPanel->setObjectName(QStringLiteral("captureSetupPanel"));
+    Paint(captureSetupPanel, QColor(0x80, 0x80, 0x00), Qt::white); // olive
+    captureSetupPanel->setFrameShape(QFrame::Panel);
+    captureSetupPanel->hide();
+    auto* layout = new QVBoxLayout(captureSetupPanel);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(3);
 
-    camName = new QLabel(SetupPanel);
-    camName->setObjectName(QStringLiteral("camName"));
-    Paint(camName, Qt::black, Qt::yellow);
-    videoModeLabel = PanelLabel(SetupPanel, QStringLiteral("videoModeLabel"), QStringLiteral("Video Mode"));
+    cameraNameLabel = new QLabel(captureSetupPanel);
+    cameraNameLabel->setObjectName(QStringLiteral("cameraNameLabel"));
+    Paint(cameraNameLabel, Qt::black, Qt::yellow);
+    videoModeLabel = PanelLabel(captureSetupPanel, QStringLiteral("videoModeLabel"), QStringLiteral("Video Mode"));
     videoModeLabel->hide();
-    cbVModes = ModeBox(SetupPanel, QStringLiteral("cbVModes"));
-    audioModeLabel = PanelLabel(SetupPanel, QStringLiteral("audioModeLabel"), QStringLiteral("Audio Mode"));
+    videoModeCombo = ModeBox(captureSetupPanel, QStringLiteral("videoModeCombo"));
+    audioModeLabel = PanelLabel(captureSetupPanel, QStringLiteral("audioModeLabel"), QStringLiteral("Audio Mode"));
     audioModeLabel->hide();
-    cbAModes = ModeBox(SetupPanel, QStringLiteral("cbAModes"));
-    driverDialogsLabel = PanelLabel(SetupPanel, QStringLiteral("driverDialogsLabel"), QStringLiteral("Manufacturer\u2019s Drivers"));
-    lbDialogs = new QListWidget(SetupPanel);
-    lbDialogs->setObjectName(QStringLiteral("lbDialogs"));
-    Paint(lbDialogs, Qt::black, Qt::white);
-    lbDialogs->installEventFilter(this);
-    dialogsHintLabel = PanelLabel(SetupPanel, QStringLiteral("dialogsHintLabel"), QStringLiteral("Double Click to view"));
-    hidePanelButton = new QPushButton(QStringLiteral("Hide"), SetupPanel);
+    audioModeCombo = ModeBox(captureSetupPanel, QStringLiteral("audioModeCombo"));
+    driverDialogsLabel = PanelLabel(captureSetupPanel, QStringLiteral("driverDialogsLabel"), QStringLiteral("Manufacturer\u2019s Drivers"));
+    driverDialogList = new QListWidget(captureSetupPanel);
+    driverDialogList->setObjectName(QStringLiteral("driverDialogList"));
+    Paint(driverDialogList, Qt::black, Qt::white);
+    driverDialogList->installEventFilter(this);
+    dialogsHintLabel = PanelLabel(captureSetupPanel, QStringLiteral("dialogsHintLabel"), QStringLiteral("Double Click to view"));
+    hidePanelButton = new QPushButton(QStringLiteral("Hide"), captureSetupPanel);
     hidePanelButton->setObjectName(QStringLiteral("hidePanelButton"));
 
-    for (QWidget* w : std::initializer_list<QWidget*>{camName, videoModeLabel, cbVModes, audioModeLabel, cbAModes, driverDialogsLabel,
-                                                      lbDialogs, dialogsHintLabel, hidePanelButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{cameraNameLabel, videoModeLabel, videoModeCombo, audioModeLabel, audioModeCombo, driverDialogsLabel,
+                                                      driverDialogList, dialogsHintLabel, hidePanelButton})
         layout->addWidget(w);
 
-    connect(cbVModes, &QComboBox::activated, this, &CameraView::cbVModesChange);
-    connect(cbAModes, &QComboBox::activated, this, &CameraView::cbAModesChange);
-    connect(lbDialogs, &QListWidget::itemDoubleClicked, this, &CameraView::lbDialogsDblClick);
+    connect(videoModeCombo, &QComboBox::activated, this, &CameraView::VideoModeComboChange);
+    connect(audioModeCombo, &QComboBox::activated, this, &CameraView::AudioModeComboChange);
+    connect(driverDialogList, &QListWidget::itemDoubleClicked, this, &CameraView::DriverDialogListDblClick);
     connect(hidePanelButton, &QPushButton::clicked, this, &CameraView::HidePanelButtonClick);
 }
 
 void CameraView::capChangeDevice() {
-    cbVModes->clear();
+    videoModeCombo->clear();
     const int videoModes = cap->VideoModeCount();
     for (int i = 0; i < videoModes; ++i) {
         VideoMode mode{};
         cap->GetVideoMode(i, mode);
-        cbVModes->addItem(DescribeVideoMode(mode));
+        videoModeCombo->addItem(DescribeVideoMode(mode));
     }
-    cbAModes->clear();
+    audioModeCombo->clear();
     const int audioModes = cap->AudioModeCount();
     for (int i = 0; i < audioModes; ++i) {
         AudioMode mode{};
         cap->GetAudioMode(i, mode);
-        cbAModes->addItem(DescribeAudioMode(mode));
+        audioModeCombo->addItem(DescribeAudioMode(mode));
     }
     SelectCurrentModes();
 
-    lbDialogs->clear();
+    driverDialogList->clear();
     const DialogFlags set = dialogs_->FindDialogs();
     for (int n = 0; n < CaptureDialogCount; ++n) {
         if (!DialogInSet(set, n))
             continue;
-        auto* item = new QListWidgetItem(QString::fromLatin1(CaptureDialogNames[n]), lbDialogs);
+        auto* item = new QListWidgetItem(QString::fromLatin1(CaptureDialogNames[n]), driverDialogList);
         item->setData(Qt::UserRole, n);
     }
 }
 
 void CameraView::SelectCurrentModes() {
     // No row stays selected when the current mode is not among them.
-    cbVModes->setCurrentIndex(-1);
-    cbAModes->setCurrentIndex(-1);
+    videoModeCombo->setCurrentIndex(-1);
+    audioModeCombo->setCurrentIndex(-1);
     VideoMode currentVideo{};
     cap->GetCurrentVideoMode(currentVideo);
-    for (int i = 0; i < cbVModes->count(); ++i) {
+    for (int i = 0; i < videoModeCombo->count(); ++i) {
         VideoMode mode{};
         cap->GetVideoMode(i, mode);
         if (IsSameVideoMode(mode, currentVideo)) {
-            cbVModes->setCurrentIndex(i);
+            videoModeCombo->setCurrentIndex(i);
             break;
         }
     }
     AudioMode currentAudio{};
     cap->GetCurrentAudioMode(currentAudio);
-    for (int i = 0; i < cbAModes->count(); ++i) {
+    for (int i = 0; i < audioModeCombo->count(); ++i) {
         AudioMode mode{};
         cap->GetAudioMode(i, mode);
         if (IsSameAudioMode(mode, currentAudio)) {
-            cbAModes->setCurrentIndex(i);
+            audioModeCombo->setCurrentIndex(i);
             break;
         }
     }
 }
 
-void CameraView::lbDialogsDblClick() {
-    QListWidgetItem* item = lbDialogs->currentItem();
-    if (lbDialogs->count() < 1 || !item)
+void CameraView::DriverDialogListDblClick() {
+    QListWidgetItem* item = driverDialogList->currentItem();
+    if (driverDialogList->count() < 1 || !item)
         return;
     const QPointer<CameraView> self(this);
     dialogs_->ShowDialog(item->data(Qt::UserRole).toInt());
@@ -151,44 +151,44 @@ void CameraView::lbDialogsDblClick() {
     SelectCurrentModes();
 }
 
-void CameraView::lbDialogsKeyDown(int key) {
+void CameraView::DriverDialogListKeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        lbDialogsDblClick();
+        DriverDialogListDblClick();
 }
 
 bool CameraView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lbDialogs && event->type() == QEvent::KeyPress) {
+    if (watched == driverDialogList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            lbDialogsKeyDown(key);
+            DriverDialogListKeyDown(key);
             return true;
         }
     }
     return QFrame::eventFilter(watched, event);
 }
 
-void CameraView::cbVModesChange() {
-    cap->SetVideoMode(cbVModes->currentIndex());
+void CameraView::VideoModeComboChange() {
+    cap->SetVideoMode(videoModeCombo->currentIndex());
     cap->StartPreview();
     SelectCurrentModes(); // a refused change (while recording) shows the mode still in use
 }
 
-void CameraView::cbAModesChange() {
-    cap->SetAudioMode(cbAModes->currentIndex());
+void CameraView::AudioModeComboChange() {
+    cap->SetAudioMode(audioModeCombo->currentIndex());
     cap->StartPreview();
     SelectCurrentModes();
 }
 
 void CameraView::ShowSetupPanel() {
-    SetupPanel->setFrameShape(QFrame::NoFrame);
-    SetupPanel->setWindowTitle(QString());
-    Paint(SetupPanel, Qt::black, Qt::white);
-    SetupPanel->move(10, 10);
-    SetupPanel->resize(220, qMin(SetupPanel->sizeHint().height(), qMax(height() - 20, 60)));
-    SetupPanel->show();
-    SetupPanel->raise();
+    captureSetupPanel->setFrameShape(QFrame::NoFrame);
+    captureSetupPanel->setWindowTitle(QString());
+    Paint(captureSetupPanel, Qt::black, Qt::white);
+    captureSetupPanel->move(10, 10);
+    captureSetupPanel->resize(220, qMin(captureSetupPanel->sizeHint().height(), qMax(height() - 20, 60)));
+    captureSetupPanel->show();
+    captureSetupPanel->raise();
     cap->StopPreview();
-    for (QComboBox* box : {cbVModes, cbAModes}) {
+    for (QComboBox* box : {videoModeCombo, audioModeCombo}) {
         if (box->count() > 0) {
             box->setEnabled(true);
         } else {
@@ -200,5 +200,5 @@ void CameraView::ShowSetupPanel() {
 }
 
 void CameraView::HidePanelButtonClick() {
-    SetupPanel->hide();
+    captureSetupPanel->hide();
 }

@@ -11,25 +11,25 @@ CaptureFormatDialog::CaptureFormatDialog(const QStringList& formats, int current
     setWindowTitle(QStringLiteral("Camera Capture Pin"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Video format"), this));
-    list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("formatList"));
-    list_->addItems(formats);
+    videoFormatList_ = new QListWidget(this);
+    videoFormatList_->setObjectName(QStringLiteral("formatList"));
+    videoFormatList_->addItems(formats);
     if (current >= 0 && current < formats.size())
-        list_->setCurrentRow(current);
-    layout->addWidget(list_);
+        videoFormatList_->setCurrentRow(current);
+    layout->addWidget(videoFormatList_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(videoFormatList_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto updateOk = [this, buttons] {
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(list_->currentRow() >= 0);
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(videoFormatList_->currentRow() >= 0);
     };
-    connect(list_, &QListWidget::currentRowChanged, this, updateOk);
+    connect(videoFormatList_, &QListWidget::currentRowChanged, this, updateOk);
     updateOk();
     layout->addWidget(buttons);
     resize(320, 300);
 }
 
 int CaptureFormatDialog::Chosen() const {
-    return list_->currentRow();
+    return videoFormatList_->currentRow();
 }

@@ -11,8 +11,8 @@ public:
     CaptureFormatDialog(const QStringList& formats, int current, QWidget* parent = nullptr);
     // The chosen row, -1 when none.
     int Chosen() const;
-    QListWidget* List() const { return list_; }
+    QListWidget* List() const { return videoFormatList_; }
 
 private:
-    QListWidget* list_ = nullptr;
+    QListWidget* videoFormatList_ = nullptr;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The capture-driver alias registry: one record per video input device ever seen, kept in
-// dX250307.dat in the program folder, and the driver list (DriverStatusList) whose row k
+// dX250307.dat in the program folder, and the driver list (driverStatusList) whose row k
 // shows record k. Devices are known to the user by their aliases; the alias of each default
 // camera is that camera's location name (Cam1Name / Cam2Name).
 //

@@ -80,39 +80,39 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
                                saveLocationsButton);
     }
 
-    DriverStatusPanel = Named(new QWidget(this), "DriverStatusPanel");
-    DriverStatusList = Named(new QListWidget(DriverStatusPanel), "DriverStatusList");
-    DriverStatusList->setItemDelegate(new DriverStatusDelegate(DriverStatusList));
-    DriverStatusList->setStyleSheet(QStringLiteral("QListWidget { background: black; }"));
-    DriverStatusList->setMinimumWidth(620);
-    testDriversButton = Named(new QPushButton(QStringLiteral("&Test"), DriverStatusPanel), "testDriversButton");
-    resetDriversButton = Named(new QPushButton(QStringLiteral("&Reset"), DriverStatusPanel), "resetDriversButton");
-    refreshDriversButton = Named(new QPushButton(QStringLiteral("&Refresh"), DriverStatusPanel), "refreshDriversButton");
+    driverListPanel = Named(new QWidget(this), "driverListPanel");
+    driverStatusList = Named(new QListWidget(driverListPanel), "driverStatusList");
+    driverStatusList->setItemDelegate(new DriverStatusDelegate(driverStatusList));
+    driverStatusList->setStyleSheet(QStringLiteral("QListWidget { background: black; }"));
+    driverStatusList->setMinimumWidth(620);
+    testDriversButton = Named(new QPushButton(QStringLiteral("&Test"), driverListPanel), "testDriversButton");
+    resetDriversButton = Named(new QPushButton(QStringLiteral("&Reset"), driverListPanel), "resetDriversButton");
+    refreshDriversButton = Named(new QPushButton(QStringLiteral("&Refresh"), driverListPanel), "refreshDriversButton");
     testDriversButton->hide();
     resetDriversButton->hide();
 
     auto* headings = new QHBoxLayout;
     headings->setSpacing(0);
     headings->addSpacing(20);
-    headings->addWidget(Heading(QStringLiteral("Driver"), 200, DriverStatusPanel));
-    headings->addWidget(Heading(QStringLiteral("Description"), 260, DriverStatusPanel));
-    headings->addWidget(new QLabel(QStringLiteral("Status"), DriverStatusPanel), 1);
+    headings->addWidget(Heading(QStringLiteral("Driver"), 200, driverListPanel));
+    headings->addWidget(Heading(QStringLiteral("Description"), 260, driverListPanel));
+    headings->addWidget(new QLabel(QStringLiteral("Status"), driverListPanel), 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(testDriversButton);
     buttons->addWidget(resetDriversButton);
     buttons->addWidget(refreshDriversButton);
-    auto* panel = new QVBoxLayout(DriverStatusPanel);
+    auto* panel = new QVBoxLayout(driverListPanel);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addLayout(headings);
-    panel->addWidget(DriverStatusList, 1);
+    panel->addWidget(driverStatusList, 1);
     panel->addLayout(buttons);
-    layout->addWidget(DriverStatusPanel, 1);
+    layout->addWidget(driverListPanel, 1);
 
     connect(&registry_, &DriverAliasRegistry::RowsChanged, this, &DriverSetupPage::ShowRows);
     connect(&registry_, &DriverAliasRegistry::SelectedRowChanged, this,
             &DriverSetupPage::ShowSelectedRow);
-    connect(DriverStatusList, &QListWidget::currentRowChanged, &registry_,
+    connect(driverStatusList, &QListWidget::currentRowChanged, &registry_,
             &DriverAliasRegistry::SelectRow);
     connect(testDriversButton, &QPushButton::clicked, this, [this] { handlers_.TestDrivers(); });
     connect(resetDriversButton, &QPushButton::clicked, this, [this] { handlers_.ResetDrivers(); });
@@ -122,19 +122,19 @@ DriverSetupPage::DriverSetupPage(DriverAliasRegistry& registry, DriverSetupHandl
 }
 
 void DriverSetupPage::ShowRows() {
-    QSignalBlocker block(DriverStatusList);
+    QSignalBlocker block(driverStatusList);
     const QStringList& rows = registry_.Rows();
-    if (DriverStatusList->count() == rows.size()) {
+    if (driverStatusList->count() == rows.size()) {
         for (int i = 0; i < rows.size(); ++i)
-            DriverStatusList->item(i)->setText(rows[i]);
+            driverStatusList->item(i)->setText(rows[i]);
     } else {
-        DriverStatusList->clear();
-        DriverStatusList->addItems(rows);
+        driverStatusList->clear();
+        driverStatusList->addItems(rows);
     }
-    DriverStatusList->setCurrentRow(registry_.SelectedRow());
+    driverStatusList->setCurrentRow(registry_.SelectedRow());
 }
 
 void DriverSetupPage::ShowSelectedRow(int row) {
-    QSignalBlocker block(DriverStatusList);
-    DriverStatusList->setCurrentRow(row);
+    QSignalBlocker block(driverStatusList);
+    driverStatusList->setCurrentRow(row);
 }

@@ -29,8 +29,8 @@ public:
     QLineEdit* Location1 = nullptr;
     QLineEdit* Location2 = nullptr;
     QPushButton* saveLocationsButton = nullptr;
-    QWidget* DriverStatusPanel = nullptr;
-    QListWidget* DriverStatusList = nullptr;
+    QWidget* driverListPanel = nullptr;
+    QListWidget* driverStatusList = nullptr;
     QPushButton* testDriversButton = nullptr; // "&Test", hidden
     QPushButton* resetDriversButton = nullptr; // "&Reset", hidden
     QPushButton* refreshDriversButton = nullptr;

@@ -17,7 +17,7 @@ public:
 
     explicit AlarmSound(platform::ProgramFolder folder);
 
-    // The main window's "alarm" box; without a hook the alarm always plays.
+    // The main window's soundAlarmBox; without a hook the alarm always plays.
     void SetAlarmTickedHook(std::function<bool()> hook) { alarmTicked_ = std::move(hook); }
     // The sounds tried in turn when camera.wav is missing.
     void SetFallbackSounds(const QStringList& paths) { fallbacks_ = paths; }

@@ -83,12 +83,12 @@ CaptionFontDialog::CaptionFontDialog(CaptionSettings& settings, QWidget* parent)
     MakeLabel(captionPanel_, QStringLiteral("backColourLabel"), QStringLiteral("Background Color"), QRect(0, 0, 120, 16))
         ->hide();
 
-    topRight_ = new QRadioButton(QStringLiteral("Top Right"), captionPanel_);
-    topRight_->setObjectName(QStringLiteral("TopRight"));
-    topRight_->setGeometry(10, 236, 110, 22);
-    classicCaption_ = new QRadioButton(QStringLiteral("Bottom of Image"), captionPanel_);
-    classicCaption_->setObjectName(QStringLiteral("ClassicCaption"));
-    classicCaption_->setGeometry(124, 236, 140, 22);
+    topRightButton_ = new QRadioButton(QStringLiteral("Top Right"), captionPanel_);
+    topRightButton_->setObjectName(QStringLiteral("TopRight"));
+    topRightButton_->setGeometry(10, 236, 110, 22);
+    bottomOfImageButton_ = new QRadioButton(QStringLiteral("Bottom of Image"), captionPanel_);
+    bottomOfImageButton_->setObjectName(QStringLiteral("ClassicCaption"));
+    bottomOfImageButton_->setGeometry(124, 236, 140, 22);
 
     fontColourList_ = MakeList(QStringLiteral("fontColourList"), 16, false);
     backColourList_ = MakeList(QStringLiteral("backColourList"), 16, false);
@@ -124,8 +124,8 @@ CaptionFontDialog::CaptionFontDialog(CaptionSettings& settings, QWidget* parent)
     hideButton_->setObjectName(QStringLiteral("hideButton"));
     hideButton_->setGeometry(441, 296, 80, 28);
 
-    colorCombos_ = MakeList(QStringLiteral("ColorCombos"), 18, false);
-    colorCombos_->setGeometry(262, 44, 259, 78);
+    colourPresetList_ = MakeList(QStringLiteral("ColorCombos"), 18, false);
+    colourPresetList_->setGeometry(262, 44, 259, 78);
     MakeLabel(captionPanel_, QStringLiteral("blankLabel"), QString(), QRect(262, 280, 160, 16));
 
     Bind();
@@ -152,17 +152,17 @@ void CaptionFontDialog::Bind() {
                 (settings_.*handler)(row);
         });
     };
-    rowHandler(colorCombos_, &CaptionSettings::ColorCombosClick);
+    rowHandler(colourPresetList_, &CaptionSettings::ColorCombosClick);
     rowHandler(fontColourList_, &CaptionSettings::FontColorClick);
     rowHandler(backColourList_, &CaptionSettings::BackColorClick);
     rowHandler(fontList_, &CaptionSettings::FontListClick);
     rowHandler(fontSizeList_, &CaptionSettings::FontSizeListClick);
     rowHandler(formatList_, &CaptionSettings::FormatListClick);
-    connect(topRight_, &QRadioButton::clicked, this, [this] {
+    connect(topRightButton_, &QRadioButton::clicked, this, [this] {
         if (!syncing_)
             settings_.TopRightClick();
     });
-    connect(classicCaption_, &QRadioButton::clicked, this, [this] {
+    connect(bottomOfImageButton_, &QRadioButton::clicked, this, [this] {
         if (syncing_)
             return;
         // Hiding and showing the preview forces its repaint.
@@ -200,14 +200,14 @@ void CaptionFontDialog::Refresh() {
         return;
     syncing_ = true;
     const CaptionChoices& c = settings_.Choices();
-    FillList(colorCombos_, settings_.ColorCombos(), c.presetRow);
+    FillList(colourPresetList_, settings_.ColorCombos(), c.presetRow);
     FillList(fontColourList_, settings_.FontColorList(), c.fontColorRow);
     FillList(backColourList_, settings_.BackColorList(), c.backColorRow);
     FillList(fontList_, settings_.FontList(), c.fontRow);
     FillList(fontSizeList_, settings_.FontSizeList(), c.fontSizeRow);
     FillList(formatList_, settings_.FormatList(), c.formatRow);
     // The radios are exclusive: checking one clears the other.
-    (c.topRight ? topRight_ : classicCaption_)->setChecked(true);
+    (c.topRight ? topRightButton_ : bottomOfImageButton_)->setChecked(true);
     transparentBox_->setChecked(c.transparent);
     const QImage& preview = settings_.Preview().Image();
     if (preview.isNull())

@@ -34,8 +34,8 @@ private:
 
     QWidget* captionPanel_ = nullptr;
     QLabel* titleLabel_ = nullptr;
-    QRadioButton* topRight_ = nullptr;
-    QRadioButton* classicCaption_ = nullptr;
+    QRadioButton* topRightButton_ = nullptr;
+    QRadioButton* bottomOfImageButton_ = nullptr;
     QListWidget* fontColourList_ = nullptr;
     QListWidget* backColourList_ = nullptr;
     QCheckBox* transparentBox_ = nullptr;
@@ -44,7 +44,7 @@ private:
     QLabel* previewImage_ = nullptr;
     QListWidget* formatList_ = nullptr;
     QPushButton* hideButton_ = nullptr;
-    QListWidget* colorCombos_ = nullptr;
+    QListWidget* colourPresetList_ = nullptr;
 };
 
 // The main window's Captions command: refuses with a message while no camera runs, otherwise

@@ -24,8 +24,8 @@ public:
     virtual void TakePicture(int camera) = 0;
     virtual void AimCamera(int camera) = 0;
 
-    // Surveillance. StartStopSurveillance shows the state MotionTime holds (false when it
-    // refused and nothing changed); SwitchSurveillance sets MotionTime first and puts it
+    // Surveillance. StartStopSurveillance shows the state motionTimer holds (false when it
+    // refused and nothing changed); SwitchSurveillance sets motionTimer first and puts it
     // back on a refusal.
     virtual bool StartStopSurveillance() = 0;
     virtual bool SwitchSurveillance(bool on) = 0;

@@ -34,10 +34,10 @@ MessageWindow::MessageWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
     messageLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     // How many more messages wait behind this one: the user knows OK brings the next.
-    moreMessages_ = new QLabel(frame);
-    moreMessages_->setObjectName(QStringLiteral("MoreMessages"));
-    moreMessages_->setAlignment(Qt::AlignCenter);
-    moreMessages_->hide();
+    moreMessagesLabel_ = new QLabel(frame);
+    moreMessagesLabel_->setObjectName(QStringLiteral("MoreMessages"));
+    moreMessagesLabel_->setAlignment(Qt::AlignCenter);
+    moreMessagesLabel_->hide();
 
     okButton_ = new QPushButton(QStringLiteral("&OK"), frame);
     okButton_->setObjectName(QStringLiteral("OKButton"));
@@ -48,7 +48,7 @@ MessageWindow::MessageWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
     inner->setContentsMargins(16, 16, 16, 12);
     inner->setSpacing(14);
     inner->addWidget(messageLabel_);
-    inner->addWidget(moreMessages_);
+    inner->addWidget(moreMessagesLabel_);
     inner->addWidget(okButton_, 0, Qt::AlignHCenter);
 
     auto* outer = new QVBoxLayout(this);
@@ -146,9 +146,9 @@ void MessageWindow::done(int result) {
 
 void MessageWindow::ShowWaitingCount() {
     const qsizetype count = waiting_.size();
-    moreMessages_->setText(count == 1 ? QStringLiteral("(1 more message)")
+    moreMessagesLabel_->setText(count == 1 ? QStringLiteral("(1 more message)")
                                       : QStringLiteral("(%1 more messages)").arg(count));
-    moreMessages_->setVisible(count > 0);
+    moreMessagesLabel_->setVisible(count > 0);
     Fit();
 }
 

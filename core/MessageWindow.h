@@ -42,7 +42,7 @@ private:
     void CentreOnScreen();
 
     QLabel* messageLabel_;
-    QLabel* moreMessages_;
+    QLabel* moreMessagesLabel_;
     QPushButton* okButton_;
     QStringList waiting_;
 };

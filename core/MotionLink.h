@@ -17,7 +17,7 @@ public:
     virtual void PlayAlarmSound() = 0;
     virtual void ResetPictureCounts() = 0;
     virtual void SetPictureNamePart(const QString& part) = 0;
-    virtual void MotionTick() = 0; // tick of MotionTime
+    virtual void MotionTick() = 0; // tick of motionTimer
     // Forget both cameras' previous counts; one check of a camera's zone.
     virtual void ResetMotionDetector() = 0;
     virtual void CheckMotionZone(int camera) = 0;

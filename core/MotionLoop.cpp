@@ -72,7 +72,7 @@ bool MotionLoop::Watched(int camera) const {
     return cameras_.IsPreviewing(camera) && cameras_.ZoneOn(camera);
 }
 
-void MotionLoop::MotionTimeTimer() {
+void MotionLoop::MotionTimerTick() {
     TimerHold hold(motionTime_);
     Guarded(
         [&] {

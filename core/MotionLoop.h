@@ -1,5 +1,5 @@
 #pragma once
-// The surveillance loop behind the main window's timer MotionTime: on every tick it blinks the
+// The surveillance loop behind the main window's timer motionTimer: on every tick it blinks the
 // surveillance button and polls each watched camera's zone; on motion it sounds the alarm,
 // saves the picture, updates the captions and, when asked, shows the camera's zone window.
 //
@@ -25,7 +25,7 @@ struct MotionLoopHooks {
     std::function<void(bool red)> SetSurveillanceButtonFontRed;
     std::function<QString()> SurveillanceButtonCaption;
 
-    // Option boxes of the main window: alarm, LogAllowed, showOnMotionBox.
+    // Option boxes of the main window: soundAlarmBox, logBox, showOnMotionBox.
     std::function<bool()> AlarmTicked;
     std::function<bool()> LogAllowed;
     std::function<bool()> ShowOnMotionTicked;
@@ -34,7 +34,7 @@ struct MotionLoopHooks {
     // Saves the captioned picture; reports its own failures. May throw.
     std::function<void(platform::PictureCanvas& image, int camera)> SaveMotionPicture;
 
-    // Captions of cameraAreaBox and CameraGroupBox.
+    // Captions of cameraAreaBox and cameraBox.
     std::function<int()> CameraAreaTop;
     std::function<int()> CameraAreaHeight;
     std::function<void(const QString&)> SetCameraAreaCaption;
@@ -61,12 +61,12 @@ struct MotionLoopHooks {
 
 class MotionLoop {
 public:
-    // `motionTime` is the main window's MotionTime timer, whose tick calls MotionTimeTimer.
+    // `motionTime` is the main window's motionTimer, whose tick calls MotionTimerTick.
     MotionLoop(MotionDetector& detector, const MotionCameras& cameras,
                platform::WinTimer& motionTime, MotionLoopHooks hooks = {});
 
-    // One tick of MotionTime.
-    void MotionTimeTimer();
+    // One tick of motionTimer.
+    void MotionTimerTick();
     // One camera's poll and reaction to motion.
     void OnCameraMotion(int camera);
 

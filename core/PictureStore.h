@@ -24,7 +24,7 @@ struct PictureStoreHooks {
     std::function<void(platform::PictureCanvas& image)> applyCaptionFont;
     std::function<void(platform::PictureCanvas& image, int camera)> drawPictureCaption;
     std::function<void(platform::PictureCanvas& image)> applyCaptionColors;
-    // The "TV Out" box (OverVideo); without it the record's TvOut decides.
+    // The "TV Out" box (tvOutBox); without it the record's TvOut decides.
     std::function<bool()> tvOut;
     // Colours cameraAreaBox (a colour value 0x00BBGGRR) and repaints it.
     std::function<void(quint32 colour)> setGroupBoxColour;

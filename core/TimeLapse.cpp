@@ -292,7 +292,7 @@ void TimeLapse::PercentChosen(int line) {
 
 void TimeLapse::HelpRequested() { station_.ShowHelp(kHelpTopic); }
 
-void TimeLapse::TimeLapseTimerTimer() {
+void TimeLapse::TimeLapseTimerTick() {
     if (cameras_.ZoneOn(1) && station_.Camera1ButtonOn() && IsInTimeLapseWindow(1)) {
         station_.ShowPictureCaptions(1);
         station_.TakePicture1();

@@ -23,15 +23,15 @@ class WinTimer;
 class TimeLapseStation {
 public:
     virtual ~TimeLapseStation() = default;
-    // SurveillancePanel's caption.
+    // surveillanceBox's caption.
     virtual void SetSurveillanceText(const QString& text) = 0;
-    // TimeLapseButton's and surveillanceButton's text colours (0x00BBGGRR).
+    // timeLapseButton's and surveillanceButton's text colours (0x00BBGGRR).
     virtual quint32 TimeLapseButtonColour() const = 0;
     virtual void SetTimeLapseButtonColour(quint32 colour) = 0;
     virtual void SetSurveillanceButtonColour(quint32 colour) = 0;
     // Camera 1's button (camera1Button) shows "ON".
     virtual bool Camera1ButtonOn() const = 0;
-    // cameraAreaBox and CameraGroupBox before a picture of the camera is taken.
+    // cameraAreaBox and cameraBox before a picture of the camera is taken.
     virtual void ShowPictureCaptions(int camera) = 0;
     // Camera 1's Take Pic command.
     virtual void TakePicture1() = 0;
@@ -75,9 +75,9 @@ public:
 };
 
 struct TimeLapseTimers {
-    platform::WinTimer& picture; // TimeLapseTimer
+    platform::WinTimer& picture; // timeLapseTimer
     platform::WinTimer& flasher; // timeLapseFlashTimer, 300 ms
-    platform::WinTimer& motion;  // MotionTime
+    platform::WinTimer& motion;  // motionTimer
 };
 
 // Program-wide working values.
@@ -126,7 +126,7 @@ public:
 
     // Main-window handlers.
     void TimeLapseButtonClick();
-    void TimeLapseTimerTimer();
+    void TimeLapseTimerTick();
     void TimeLapseFlasherTimer();
 
     bool IsInTimeLapseWindow(int camera) const;

@@ -1,5 +1,5 @@
 #pragma once
-// Time-lapse: the working values, the ticks of TimeLapseTimer and timeLapseFlashTimer, and the
+// Time-lapse: the working values, the ticks of timeLapseTimer and timeLapseFlashTimer, and the
 // time-lapse button.
 #include "core/LinkUnavailable.h"
 

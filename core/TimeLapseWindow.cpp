@@ -63,8 +63,8 @@ void TimeLapseWindow::BuildControls() {
         const char* title;
         int y;
     } cameras[] = {
-        {&camera1WindowBox, &Cam1StartTime, &Cam1StopTime, "camera1WindowBox", "Cam1StartTime", "Cam1StopTime", "Camera 1", 120},
-        {&camera2WindowBox, &Cam2StartTime, &Cam2StopTime, "camera2WindowBox", "Cam2StartTime", "Cam2StopTime", "Camera 2", 175},
+        {&camera1WindowBox, &camera1StartSelector, &camera1StopSelector, "camera1WindowBox", "camera1StartSelector", "camera1StopSelector", "Camera 1", 120},
+        {&camera2WindowBox, &camera2StartSelector, &camera2StopSelector, "camera2WindowBox", "camera2StartSelector", "camera2StopSelector", "Camera 2", 175},
     };
     for (const auto& c : cameras) {
         MakeLabel(this, QString::fromLatin1(c.boxName) + "Label", QString::fromLatin1(c.title), QRect(10, c.y, 70, 21));
@@ -76,13 +76,13 @@ void TimeLapseWindow::BuildControls() {
         (*c.stop)->move(190, c.y + 24);
     }
     // The stops start at the end of the day.
-    Cam1StopTime->setup(timelapse::kSlotsPerDay);
-    Cam2StopTime->setup(timelapse::kSlotsPerDay);
+    camera1StopSelector->setup(timelapse::kSlotsPerDay);
+    camera2StopSelector->setup(timelapse::kSlotsPerDay);
 
     const QStringList actions = {QStringLiteral("Motion"), QStringLiteral("Time Lapse"), QStringLiteral("Both")};
-    action1 = Named(new QComboBox(this), QStringLiteral("action1"), QRect(370, 120, 90, 21));
-    action2 = Named(new QComboBox(this), QStringLiteral("action2"), QRect(370, 175, 90, 21));
-    for (QComboBox* list : {action1, action2}) {
+    camera1ActionCombo = Named(new QComboBox(this), QStringLiteral("camera1ActionCombo"), QRect(370, 120, 90, 21));
+    camera2ActionCombo = Named(new QComboBox(this), QStringLiteral("camera2ActionCombo"), QRect(370, 175, 90, 21));
+    for (QComboBox* list : {camera1ActionCombo, camera2ActionCombo}) {
         list->addItems(actions);
         list->setCurrentIndex(0);
         list->hide();
@@ -91,24 +91,24 @@ void TimeLapseWindow::BuildControls() {
                       QRect(260, 10, 150, 21));
     recycleBox->hide();
 
-    EstimatePanel = Named(new QGroupBox(QStringLiteral("Statistical Estimate"), this),
-                          QStringLiteral("EstimatePanel"), QRect(10, 230, 450, 100));
-    MakeLabel(EstimatePanel, QStringLiteral("perDayCaptionLabel"), QStringLiteral("A day: Cam1"), QRect(10, 20, 75, 16));
-    picturesPerDay1Label = MakeLabel(EstimatePanel, QStringLiteral("picturesPerDay1Label"), QString(), QRect(88, 20, 60, 16));
-    MakeLabel(EstimatePanel, QStringLiteral("camera2CaptionLabel"), QStringLiteral("Cam2"), QRect(150, 20, 35, 16));
-    picturesPerDay2Label = MakeLabel(EstimatePanel, QStringLiteral("picturesPerDay2Label"), QString(), QRect(188, 20, 60, 16));
-    MakeLabel(EstimatePanel, QStringLiteral("maxPicturesCaptionLabel"), QStringLiteral("Max. pictures"), QRect(250, 20, 85, 16));
-    maxPicturesLabel = MakeLabel(EstimatePanel, QStringLiteral("maxPicturesLabel"), QString(), QRect(338, 20, 105, 16));
-    fileSize1Label = MakeLabel(EstimatePanel, QStringLiteral("fileSize1Label"), QString(), QRect(10, 38, 210, 16));
-    fileSize2Label = MakeLabel(EstimatePanel, QStringLiteral("fileSize2Label"), QString(), QRect(230, 38, 210, 16));
-    Usable = MakeLabel(EstimatePanel, QStringLiteral("Usable"), QString(), QRect(10, 56, 210, 16));
-    FreeSpace = MakeLabel(EstimatePanel, QStringLiteral("FreeSpace"), QString(), QRect(230, 56, 210, 16));
-    Expires = MakeLabel(EstimatePanel, QStringLiteral("Expires"), QString(), QRect(10, 76, 210, 16));
-    Allowable = MakeLabel(EstimatePanel, QStringLiteral("Allowable"), QString(), QRect(230, 76, 210, 16));
+    estimatePanel = Named(new QGroupBox(QStringLiteral("Statistical Estimate"), this),
+                          QStringLiteral("estimatePanel"), QRect(10, 230, 450, 100));
+    MakeLabel(estimatePanel, QStringLiteral("perDayCaptionLabel"), QStringLiteral("A day: Cam1"), QRect(10, 20, 75, 16));
+    picturesPerDay1Label = MakeLabel(estimatePanel, QStringLiteral("picturesPerDay1Label"), QString(), QRect(88, 20, 60, 16));
+    MakeLabel(estimatePanel, QStringLiteral("camera2CaptionLabel"), QStringLiteral("Cam2"), QRect(150, 20, 35, 16));
+    picturesPerDay2Label = MakeLabel(estimatePanel, QStringLiteral("picturesPerDay2Label"), QString(), QRect(188, 20, 60, 16));
+    MakeLabel(estimatePanel, QStringLiteral("maxPicturesCaptionLabel"), QStringLiteral("Max. pictures"), QRect(250, 20, 85, 16));
+    maxPicturesLabel = MakeLabel(estimatePanel, QStringLiteral("maxPicturesLabel"), QString(), QRect(338, 20, 105, 16));
+    fileSize1Label = MakeLabel(estimatePanel, QStringLiteral("fileSize1Label"), QString(), QRect(10, 38, 210, 16));
+    fileSize2Label = MakeLabel(estimatePanel, QStringLiteral("fileSize2Label"), QString(), QRect(230, 38, 210, 16));
+    usableLabel = MakeLabel(estimatePanel, QStringLiteral("usableLabel"), QString(), QRect(10, 56, 210, 16));
+    freeSpaceLabel = MakeLabel(estimatePanel, QStringLiteral("freeSpaceLabel"), QString(), QRect(230, 56, 210, 16));
+    expiresLabel = MakeLabel(estimatePanel, QStringLiteral("expiresLabel"), QString(), QRect(10, 76, 210, 16));
+    allowableLabel = MakeLabel(estimatePanel, QStringLiteral("allowableLabel"), QString(), QRect(230, 76, 210, 16));
 
-    Start = MakeButton(this, QStringLiteral("Start"), QStringLiteral("S&tart"), QRect(200, 338, 80, 25));
-    Stop = MakeButton(this, QStringLiteral("Stop"), QStringLiteral("&Stop"), QRect(290, 338, 80, 25));
-    Cancel = MakeButton(this, QStringLiteral("Cancel"), QStringLiteral("&Close"), QRect(380, 338, 80, 25));
+    startTimeLapseButton = MakeButton(this, QStringLiteral("startTimeLapseButton"), QStringLiteral("S&tart"), QRect(200, 338, 80, 25));
+    stopTimeLapseButton = MakeButton(this, QStringLiteral("stopTimeLapseButton"), QStringLiteral("&Stop"), QRect(290, 338, 80, 25));
+    closeTimeLapseButton = MakeButton(this, QStringLiteral("closeTimeLapseButton"), QStringLiteral("&Close"), QRect(380, 338, 80, 25));
 }
 
 void TimeLapseWindow::Bind() {
@@ -116,7 +116,7 @@ void TimeLapseWindow::Bind() {
         TimeOfDaySelector* selector;
         int camera;
         bool stop;
-    } selectors[] = {{Cam1StartTime, 1, false}, {Cam1StopTime, 1, true}, {Cam2StartTime, 2, false}, {Cam2StopTime, 2, true}};
+    } selectors[] = {{camera1StartSelector, 1, false}, {camera1StopSelector, 1, true}, {camera2StartSelector, 2, false}, {camera2StopSelector, 2, true}};
     for (const auto& s : selectors) {
         connect(s.selector, &TimeOfDaySelector::Changed, this, [this, s](int slot) {
             if (!syncing_)
@@ -135,20 +135,20 @@ void TimeLapseWindow::Bind() {
         if (!syncing_)
             timeLapse_.PercentChosen(row);
     });
-    connect(Start, &QPushButton::clicked, this, [this] {
+    connect(startTimeLapseButton, &QPushButton::clicked, this, [this] {
         SetIntervalText(timeLapse_.StartIntervalText(intervalEdit->text()));
         Finish(Outcome::Start);
     });
-    connect(Stop, &QPushButton::clicked, this, [this] { Finish(Outcome::Stop); });
-    connect(Cancel, &QPushButton::clicked, this, [this] { Finish(Outcome::Close); });
+    connect(stopTimeLapseButton, &QPushButton::clicked, this, [this] { Finish(Outcome::Stop); });
+    connect(closeTimeLapseButton, &QPushButton::clicked, this, [this] { Finish(Outcome::Close); });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TimeLapseWindow::OnFocusWindowChanged);
     EnableSelectors();
 }
 
 void TimeLapseWindow::EnableSelectors() {
-    for (TimeOfDaySelector* s : {Cam1StartTime, Cam1StopTime})
+    for (TimeOfDaySelector* s : {camera1StartSelector, camera1StopSelector})
         s->setEnabled(camera1WindowBox->isChecked());
-    for (TimeOfDaySelector* s : {Cam2StartTime, Cam2StopTime})
+    for (TimeOfDaySelector* s : {camera2StartSelector, camera2StopSelector})
         s->setEnabled(camera2WindowBox->isChecked());
 }
 
@@ -176,14 +176,14 @@ void TimeLapseWindow::FillPercentList(int count) {
 TimeLapseDialogValues TimeLapseWindow::Values() const {
     TimeLapseDialogValues v;
     v.intervalText = intervalEdit->text();
-    v.action[0] = action1->currentIndex();
-    v.action[1] = action2->currentIndex();
+    v.action[0] = camera1ActionCombo->currentIndex();
+    v.action[1] = camera2ActionCombo->currentIndex();
     v.windowOn[0] = camera1WindowBox->isChecked();
     v.windowOn[1] = camera2WindowBox->isChecked();
-    v.startSlot[0] = Cam1StartTime->SelectedSlot();
-    v.startSlot[1] = Cam2StartTime->SelectedSlot();
-    v.stopSlot[0] = Cam1StopTime->SelectedSlot();
-    v.stopSlot[1] = Cam2StopTime->SelectedSlot();
+    v.startSlot[0] = camera1StartSelector->SelectedSlot();
+    v.startSlot[1] = camera2StartSelector->SelectedSlot();
+    v.stopSlot[0] = camera1StopSelector->SelectedSlot();
+    v.stopSlot[1] = camera2StopSelector->SelectedSlot();
     v.recycle = recycleBox->isChecked();
     v.percentLine = SelectedPercentLine();
     return v;
@@ -197,14 +197,14 @@ void TimeLapseWindow::ShowEstimate(const timelapse::Estimate& e) {
     if (!e.complete)
         return;
     maxPicturesLabel->setText(e.maxPics);
-    Expires->setText(e.expires);
+    expiresLabel->setText(e.expires);
     fileSize1Label->setText(e.fileSize[0]);
     fileSize2Label->setText(e.fileSize[1]);
-    Usable->setText(e.usable);
-    FreeSpace->setText(e.freeText);
+    usableLabel->setText(e.usable);
+    freeSpaceLabel->setText(e.freeText);
 }
 
-void TimeLapseWindow::ShowAllowable(const QString& text) { Allowable->setText(text); }
+void TimeLapseWindow::ShowAllowable(const QString& text) { allowableLabel->setText(text); }
 
 TimeLapseDialog::Outcome TimeLapseWindow::Exec() {
     outcome_ = Outcome::Close;
@@ -236,14 +236,14 @@ void TimeLapseWindow::FormActivate() {
     const TimeLapseDialogValues v = timeLapse_.DialogValuesFromSettings();
     syncing_ = true;
     intervalEdit->setText(v.intervalText);
-    action1->setCurrentIndex(qBound(0, v.action[0], action1->count() - 1));
-    action2->setCurrentIndex(qBound(0, v.action[1], action2->count() - 1));
+    camera1ActionCombo->setCurrentIndex(qBound(0, v.action[0], camera1ActionCombo->count() - 1));
+    camera2ActionCombo->setCurrentIndex(qBound(0, v.action[1], camera2ActionCombo->count() - 1));
     camera1WindowBox->setChecked(v.windowOn[0]);
     camera2WindowBox->setChecked(v.windowOn[1]);
-    Cam1StartTime->setup(v.startSlot[0]);
-    Cam2StartTime->setup(v.startSlot[1]);
-    Cam1StopTime->setup(v.stopSlot[0]);
-    Cam2StopTime->setup(v.stopSlot[1]);
+    camera1StartSelector->setup(v.startSlot[0]);
+    camera2StartSelector->setup(v.startSlot[1]);
+    camera1StopSelector->setup(v.stopSlot[0]);
+    camera2StopSelector->setup(v.stopSlot[1]);
     recycleBox->setChecked(v.recycle);
     if (v.percentLine >= 0 && v.percentLine < diskShareList->count())
         diskShareList->setCurrentRow(v.percentLine);

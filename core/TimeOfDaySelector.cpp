@@ -10,29 +10,29 @@ TimeOfDaySelector::TimeOfDaySelector(const QString& name, QWidget* parent) : QFr
     setObjectName(name);
     setFrameShape(QFrame::StyledPanel);
     setFixedSize(170, 26);
-    bar_ = new QScrollBar(Qt::Horizontal, this);
-    bar_->setObjectName(QStringLiteral("slotScrollBar"));
-    bar_->setRange(0, timelapse::kSlotsPerDay);
-    bar_->setPageStep(6);
-    bar_->setGeometry(3, 4, 110, 18);
-    label_ = new QLabel(SlotToTimeText(0), this);
-    label_->setObjectName(QStringLiteral("timeLabel"));
-    label_->setGeometry(120, 4, 46, 18);
-    connect(bar_, &QScrollBar::valueChanged, this, [this](int slot) {
+    slotScrollBar_ = new QScrollBar(Qt::Horizontal, this);
+    slotScrollBar_->setObjectName(QStringLiteral("slotScrollBar"));
+    slotScrollBar_->setRange(0, timelapse::kSlotsPerDay);
+    slotScrollBar_->setPageStep(6);
+    slotScrollBar_->setGeometry(3, 4, 110, 18);
+    timeLabel_ = new QLabel(SlotToTimeText(0), this);
+    timeLabel_->setObjectName(QStringLiteral("timeLabel"));
+    timeLabel_->setGeometry(120, 4, 46, 18);
+    connect(slotScrollBar_, &QScrollBar::valueChanged, this, [this](int slot) {
         SelectedTime();
         emit Changed(slot);
     });
 }
 
 void TimeOfDaySelector::setup(int slot) {
-    bar_->setValue(slot);
+    slotScrollBar_->setValue(slot);
     SelectedTime();
 }
 
-int TimeOfDaySelector::SelectedSlot() const { return bar_->value(); }
+int TimeOfDaySelector::SelectedSlot() const { return slotScrollBar_->value(); }
 
 QString TimeOfDaySelector::SelectedTime() {
-    const QString text = SlotToTimeText(bar_->value());
-    label_->setText(text);
+    const QString text = SlotToTimeText(slotScrollBar_->value());
+    timeLabel_->setText(text);
     return text;
 }

@@ -16,12 +16,12 @@ public:
     // The label text, "HH:MM".
     QString SelectedTime();
 
-    QScrollBar* ScrollBar() const { return bar_; }
+    QScrollBar* ScrollBar() const { return slotScrollBar_; }
 
 signals:
     void Changed(int slot);
 
 private:
-    QScrollBar* bar_ = nullptr;
-    QLabel* label_ = nullptr;
+    QScrollBar* slotScrollBar_ = nullptr;
+    QLabel* timeLabel_ = nullptr;
 };

@@ -65,7 +65,7 @@ struct ZoneEditorHooks {
     std::function<void()> DetectorPass;
     // Size of the frame the detector works on (the picture in livePicture).
     std::function<QSize()> PictureSize;
-    // Switches the main window's motion timer MotionTime on.
+    // Switches the main window's motion timer motionTimer on.
     std::function<void()> EnableMotionTime;
     std::function<void()> SetViewSwitchRequest;
     std::function<void(int topic)> ShowHelp;

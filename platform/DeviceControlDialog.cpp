@@ -58,9 +58,9 @@ DeviceControlDialog::DeviceControlDialog(DeviceControlModel& model, const QStrin
         form->addRow(new QLabel(QStringLiteral("This camera has no settings to change."), rows));
     area->setWidget(rows);
     outer->addWidget(area);
-    status_ = new QLabel(this);
-    status_->setWordWrap(true);
-    outer->addWidget(status_);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setWordWrap(true);
+    outer->addWidget(statusLabel_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
     outer->addWidget(buttons);
@@ -69,15 +69,15 @@ DeviceControlDialog::DeviceControlDialog(DeviceControlModel& model, const QStrin
 }
 
 QString DeviceControlDialog::StatusText() const {
-    return status_->text();
+    return statusLabel_->text();
 }
 
 void DeviceControlDialog::Apply(quint32 id, int value) {
     QString error;
     if (model_.SetValue(id, value, &error))
-        status_->clear();
+        statusLabel_->clear();
     else
-        status_->setText(error);
+        statusLabel_->setText(error);
     ShowValues();
 }
 

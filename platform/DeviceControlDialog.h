@@ -27,7 +27,7 @@ private:
 
     DeviceControlModel& model_;
     QMap<quint32, QWidget*> editors_;
-    QLabel* status_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
 };
 
 } // namespace platform

@@ -8,7 +8,7 @@
 
 struct SettingsRecord;
 
-// The lists and texts of MinsCombo, MaxImages and EmailLimit after a refill.
+// The lists and texts of minutesCombo, maxImagesCombo and emailLimitCombo after a refill.
 struct AlertComboLists {
     QStringList minutes;
     QStringList images;
@@ -32,7 +32,7 @@ struct AlertSummaryInput {
     QString minutesText;
     QString imagesText;
     QString limitText;
-    int formatIndex = -1; // AlertFormat's selected row; -1 for none
+    int formatIndex = -1; // alertFormatCombo's selected row; -1 for none
     bool alertsTicked = false;
     qint32 sentCount = 0;
 };

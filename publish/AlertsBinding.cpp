@@ -51,10 +51,10 @@ AlertsBinding::AlertsBinding(AlertsTab& tab, QAbstractButton* dialUp, QAbstractB
         if (!sending) UpdateAlertSummary();
     };
 
-    for (QComboBox* combo : {tab_.MinsCombo, tab_.MaxImages, tab_.AlertFormat, tab_.EmailLimit})
+    for (QComboBox* combo : {tab_.minutesCombo, tab_.maxImagesCombo, tab_.alertFormatCombo, tab_.emailLimitCombo})
         OnUserChange(combo, this, [this] { UpdateAlertSummary(); });
     connect(tab_.sendNowButton, &QPushButton::clicked, this, &AlertsBinding::SendNowButtonClick);
-    connect(tab_.NotifyActive, &QCheckBox::clicked, this, &AlertsBinding::NotifyActiveClick);
+    connect(tab_.alertsActiveBox, &QCheckBox::clicked, this, &AlertsBinding::AlertsActiveBoxClick);
     for (QAbstractButton* radio : {dialUp, broadband})
         if (radio) connect(radio, &QAbstractButton::clicked, this, &AlertsBinding::ConnectionTypeClick);
 }
@@ -70,18 +70,18 @@ bool AlertsBinding::Online() const {
 void AlertsBinding::FillAlertCombos() {
     if (flags_.ApplyingSettings) return;
     const AlertComboLists lists = FillAlertComboLists(record_, dialUp_ && dialUp_->isChecked());
-    Refill(tab_.MinsCombo, lists.minutes, lists.minutesText);
-    Refill(tab_.MaxImages, lists.images, lists.imagesText);
-    Refill(tab_.EmailLimit, lists.limits, lists.limitText);
+    Refill(tab_.minutesCombo, lists.minutes, lists.minutesText);
+    Refill(tab_.maxImagesCombo, lists.images, lists.imagesText);
+    Refill(tab_.emailLimitCombo, lists.limits, lists.limitText);
 }
 
 void AlertsBinding::UpdateAlertSummary() {
     AlertSummaryInput input;
-    input.minutesText = tab_.MinsCombo->currentText();
-    input.imagesText = tab_.MaxImages->currentText();
-    input.limitText = tab_.EmailLimit->currentText();
-    input.formatIndex = tab_.AlertFormat->currentIndex();
-    input.alertsTicked = tab_.NotifyActive->isChecked();
+    input.minutesText = tab_.minutesCombo->currentText();
+    input.imagesText = tab_.maxImagesCombo->currentText();
+    input.limitText = tab_.emailLimitCombo->currentText();
+    input.formatIndex = tab_.alertFormatCombo->currentIndex();
+    input.alertsTicked = tab_.alertsActiveBox->isChecked();
     input.sentCount = scheduler_.AlertsSentCount();
     const AlertSummaryTexts texts = ::UpdateAlertSummary(record_, input);
     tab_.alertSummaryLabel->setText(texts.summary);
@@ -91,7 +91,7 @@ void AlertsBinding::UpdateAlertSummary() {
 }
 
 void AlertsBinding::ClockTick() {
-    const bool ticked = tab_.NotifyActive->isChecked();
+    const bool ticked = tab_.alertsActiveBox->isChecked();
     const bool wide = LayoutWidth() > 800;
     if (!ticked && block_) block_->ClearAlerts();
     if (!ticked && !wide) return;
@@ -141,26 +141,26 @@ void AlertsBinding::SendNowButtonClick() {
         ShowMessageBox(QStringLiteral("Connect to the Internet to use this feature."));
 }
 
-void AlertsBinding::NotifyActiveClick() {
+void AlertsBinding::AlertsActiveBoxClick() {
     if (flags_.ApplyingSettings) return;
-    if (tab_.NotifyActive->isChecked()) {
-        const QString refusal = CheckAlertAddresses(tab_.smtpEdit->text(), tab_.ReplyEmailAddressText->text(),
-                                                    tab_.AlertEmail->text());
+    if (tab_.alertsActiveBox->isChecked()) {
+        const QString refusal = CheckAlertAddresses(tab_.smtpEdit->text(), tab_.replyAddressEdit->text(),
+                                                    tab_.alertEmailEdit->text());
         if (!refusal.isEmpty()) {
             ShowMessageBox(refusal);
-            tab_.NotifyActive->setChecked(false);
+            tab_.alertsActiveBox->setChecked(false);
             UpdateAlertSummary();
             return;
         }
     }
     UpdateAlertSummary();
-    if (!tab_.NotifyActive->isChecked() && block_) block_->ClearAlerts();
+    if (!tab_.alertsActiveBox->isChecked() && block_) block_->ClearAlerts();
 }
 
 void AlertsBinding::ConnectionTypeClick() {
     FillAlertCombos();
-    record_.AlertPeriodMinutes = ShortNumber(tab_.MinsCombo->currentText(), record_.AlertPeriodMinutes);
-    record_.AlertMaxImages = ShortNumber(tab_.MaxImages->currentText(), record_.AlertMaxImages);
+    record_.AlertPeriodMinutes = ShortNumber(tab_.minutesCombo->currentText(), record_.AlertPeriodMinutes);
+    record_.AlertMaxImages = ShortNumber(tab_.maxImagesCombo->currentText(), record_.AlertMaxImages);
     if (!flags_.ApplyingSettings) UpdateAlertSummary();
     if (links_.fillPhoneSizeList) links_.fillPhoneSizeList();
 }

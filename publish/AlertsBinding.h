@@ -48,7 +48,7 @@ public:
     void StoreSmtpEdits(EmailSettingsRecord& record) const;
 
     void SendNowButtonClick();
-    void NotifyActiveClick();
+    void AlertsActiveBoxClick();
     void ConnectionTypeClick();
 
 private:

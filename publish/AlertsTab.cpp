@@ -37,17 +37,17 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& place, int m
 
 AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
     Make<QLabel>(this, "EmailLimitCaption", {10, 10, 40, 20}, QStringLiteral("Limit"));
-    EmailLimit = MakeCombo(this, "EmailLimit", {50, 8, 90, 22}, true);
+    emailLimitCombo = MakeCombo(this, "emailLimitCombo", {50, 8, 90, 22}, true);
     limitUnitLabel = Make<QLabel>(this, "limitUnitLabel", {146, 10, 60, 20}, QStringLiteral("email(s)"));
     Make<QLabel>(this, "MinsComboCaption", {215, 10, 75, 20}, QStringLiteral("Send Every"));
-    MinsCombo = MakeCombo(this, "MinsCombo", {290, 8, 70, 22}, true);
+    minutesCombo = MakeCombo(this, "minutesCombo", {290, 8, 70, 22}, true);
     minutesUnitLabel = Make<QLabel>(this, "minutesUnitLabel", {366, 10, 70, 20}, QStringLiteral("minute(s)"));
 
     Make<QLabel>(this, "MaxImagesCaption", {10, 38, 90, 20}, QStringLiteral("a maximum of"));
-    MaxImages = MakeCombo(this, "MaxImages", {100, 36, 60, 22}, true);
+    maxImagesCombo = MakeCombo(this, "maxImagesCombo", {100, 36, 60, 22}, true);
     imagesUnitLabel = Make<QLabel>(this, "imagesUnitLabel", {166, 38, 60, 20}, QStringLiteral("image(s)"));
     Make<QLabel>(this, "AlertFormatCaption", {240, 38, 50, 20}, QStringLiteral("format"));
-    AlertFormat = MakeCombo(this, "AlertFormat", {290, 36, 70, 22}, false);
+    alertFormatCombo = MakeCombo(this, "alertFormatCombo", {290, 36, 70, 22}, false);
 
     struct EditRow {
         QLineEdit** edit;
@@ -57,11 +57,11 @@ AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
         int maxLength;
     };
     const EditRow rows[] = {
-        {&siteLocation, "siteLocation", "siteLocationCaption", "Site Location", kSiteLocationLength},
-        {&AlertEmail, "AlertEmail", "AlertEmailCaption", "To Email", kAlertEmailLength},
-        {&ReplyEmailAddressText, "ReplyEmailAddressText", "ReplyEmailCaption", "Reply Email", kSmtpEditLength},
-        {&UserEdit, "UserEdit", "UserEditCaption", "User Name", kSmtpEditLength},
-        {&PassEdit, "PassEdit", "PassEditCaption", "Password", kSmtpEditLength},
+        {&siteLocationEdit, "siteLocationEdit", "siteLocationCaption", "Site Location", kSiteLocationLength},
+        {&alertEmailEdit, "alertEmailEdit", "AlertEmailCaption", "To Email", kAlertEmailLength},
+        {&replyAddressEdit, "replyAddressEdit", "ReplyEmailCaption", "Reply Email", kSmtpEditLength},
+        {&smtpUserEdit, "smtpUserEdit", "UserEditCaption", "User Name", kSmtpEditLength},
+        {&smtpPasswordEdit, "smtpPasswordEdit", "PassEditCaption", "Password", kSmtpEditLength},
         {&smtpEdit, "smtpEdit", "smtpEditCaption", "SMTP Host", kSmtpEditLength},
     };
     int y = 68;
@@ -70,9 +70,9 @@ AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
         *row.edit = MakeEdit(this, row.name, {100, y, 210, 22}, row.maxLength);
         y += 28;
     }
-    PassEdit->setEchoMode(QLineEdit::Password);
+    smtpPasswordEdit->setEchoMode(QLineEdit::Password);
 
-    NotifyActive = Make<QCheckBox>(this, "NotifyActive", {330, 68, 200, 20}, QStringLiteral("E-Alerts Active"));
+    alertsActiveBox = Make<QCheckBox>(this, "alertsActiveBox", {330, 68, 200, 20}, QStringLiteral("E-Alerts Active"));
     clearQueueBox = Make<QCheckBox>(this, "clearQueueBox", {330, 94, 200, 20}, QStringLiteral("Clear cue on send"));
     sendNowButton = Make<QPushButton>(this, "sendNowButton", {330, 124, 100, 26}, QStringLiteral("&Send Now"));
     alertStatusLabel = Make<QLabel>(this, "alertStatusLabel", {330, 164, 270, 20}, QStringLiteral("Email Alerts"));
@@ -80,5 +80,5 @@ AlertsTab::AlertsTab(QWidget* parent) : QWidget(parent) {
 }
 
 SmtpEdits AlertsTab::SmtpEditTexts() const {
-    return {smtpEdit->text(), UserEdit->text(), PassEdit->text(), ReplyEmailAddressText->text()};
+    return {smtpEdit->text(), smtpUserEdit->text(), smtpPasswordEdit->text(), replyAddressEdit->text()};
 }

@@ -23,20 +23,20 @@ public:
     // The four SMTP edits as typed.
     SmtpEdits SmtpEditTexts() const;
 
-    QComboBox* EmailLimit = nullptr;
+    QComboBox* emailLimitCombo = nullptr;
     QLabel* limitUnitLabel = nullptr;
-    QComboBox* MinsCombo = nullptr;
+    QComboBox* minutesCombo = nullptr;
     QLabel* minutesUnitLabel = nullptr;
-    QComboBox* MaxImages = nullptr;
+    QComboBox* maxImagesCombo = nullptr;
     QLabel* imagesUnitLabel = nullptr;
-    QComboBox* AlertFormat = nullptr;
-    QLineEdit* siteLocation = nullptr;
-    QLineEdit* AlertEmail = nullptr;
-    QLineEdit* ReplyEmailAddressText = nullptr;
-    QLineEdit* UserEdit = nullptr;
-    QLineEdit* PassEdit = nullptr;
+    QComboBox* alertFormatCombo = nullptr;
+    QLineEdit* siteLocationEdit = nullptr;
+    QLineEdit* alertEmailEdit = nullptr;
+    QLineEdit* replyAddressEdit = nullptr;
+    QLineEdit* smtpUserEdit = nullptr;
+    QLineEdit* smtpPasswordEdit = nullptr;
     QLineEdit* smtpEdit = nullptr;
-    QCheckBox* NotifyActive = nullptr;
+    QCheckBox* alertsActiveBox = nullptr;
     QCheckBox* clearQueueBox = nullptr;
     QPushButton* sendNowButton = nullptr;
     QLabel* alertSummaryLabel = nullptr;

@@ -10,50 +10,50 @@
 AviCompressionDialog::AviCompressionDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AviCompressionDialog"));
     setWindowTitle(QStringLiteral("Video Compression"));
-    FullFrames = new QRadioButton(QStringLiteral("Full frames (uncompressed)"), this);
-    FullFrames->setObjectName(QStringLiteral("FullFrames"));
-    MotionJpeg = new QRadioButton(QStringLiteral("Motion JPEG"), this);
-    MotionJpeg->setObjectName(QStringLiteral("MotionJpeg"));
-    Quality = new QSlider(Qt::Horizontal, this);
-    Quality->setObjectName(QStringLiteral("Quality"));
-    Quality->setRange(1, 100);
-    QualityValue = new QLabel(this);
-    QualityValue->setObjectName(QStringLiteral("QualityValue"));
-    QualityValue->setMinimumWidth(QualityValue->fontMetrics().horizontalAdvance(QStringLiteral("Quality 100")));
-    Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    fullFramesRadio = new QRadioButton(QStringLiteral("Full frames (uncompressed)"), this);
+    fullFramesRadio->setObjectName(QStringLiteral("fullFramesRadio"));
+    motionJpegRadio = new QRadioButton(QStringLiteral("Motion JPEG"), this);
+    motionJpegRadio->setObjectName(QStringLiteral("motionJpegRadio"));
+    qualitySlider = new QSlider(Qt::Horizontal, this);
+    qualitySlider->setObjectName(QStringLiteral("qualitySlider"));
+    qualitySlider->setRange(1, 100);
+    qualityLabel = new QLabel(this);
+    qualityLabel->setObjectName(QStringLiteral("qualityLabel"));
+    qualityLabel->setMinimumWidth(qualityLabel->fontMetrics().horizontalAdvance(QStringLiteral("Quality 100")));
+    buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* qualityRow = new QHBoxLayout;
     qualityRow->addSpacing(20);
-    qualityRow->addWidget(Quality, 1);
-    qualityRow->addWidget(QualityValue);
+    qualityRow->addWidget(qualitySlider, 1);
+    qualityRow->addWidget(qualityLabel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FullFrames);
-    layout->addWidget(MotionJpeg);
+    layout->addWidget(fullFramesRadio);
+    layout->addWidget(motionJpegRadio);
     layout->addLayout(qualityRow);
-    layout->addWidget(Buttons);
+    layout->addWidget(buttonBox);
 
-    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(Quality, &QSlider::valueChanged, this, &AviCompressionDialog::UpdateQuality);
-    connect(MotionJpeg, &QRadioButton::toggled, this, &AviCompressionDialog::UpdateQuality);
+    connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(qualitySlider, &QSlider::valueChanged, this, &AviCompressionDialog::UpdateQuality);
+    connect(motionJpegRadio, &QRadioButton::toggled, this, &AviCompressionDialog::UpdateQuality);
     SetChoice({});
 }
 
 void AviCompressionDialog::SetChoice(const AviCompressionChoice& choice) {
-    (choice.Codec == platform::AviCodec::MotionJpeg ? MotionJpeg : FullFrames)->setChecked(true);
-    Quality->setValue(qBound(1, choice.Quality, 100));
+    (choice.Codec == platform::AviCodec::MotionJpeg ? motionJpegRadio : fullFramesRadio)->setChecked(true);
+    qualitySlider->setValue(qBound(1, choice.Quality, 100));
     UpdateQuality();
 }
 
 AviCompressionChoice AviCompressionDialog::Choice() const {
-    return {MotionJpeg->isChecked() ? platform::AviCodec::MotionJpeg : platform::AviCodec::Dib,
-            Quality->value()};
+    return {motionJpegRadio->isChecked() ? platform::AviCodec::MotionJpeg : platform::AviCodec::Dib,
+            qualitySlider->value()};
 }
 
 void AviCompressionDialog::UpdateQuality() {
-    Quality->setEnabled(MotionJpeg->isChecked());
-    QualityValue->setEnabled(MotionJpeg->isChecked());
-    QualityValue->setText(QStringLiteral("Quality %1").arg(Quality->value()));
+    qualitySlider->setEnabled(motionJpegRadio->isChecked());
+    qualityLabel->setEnabled(motionJpegRadio->isChecked());
+    qualityLabel->setText(QStringLiteral("Quality %1").arg(qualitySlider->value()));
 }
 
 std::optional<AviCompressionChoice> AviCompressionDialog::Ask(QWidget* parent,

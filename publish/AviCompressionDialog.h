@@ -22,11 +22,11 @@ public:
     // Shows the dialog modally; nothing when it is cancelled.
     static std::optional<AviCompressionChoice> Ask(QWidget* parent, const AviCompressionChoice& initial);
 
-    QRadioButton* FullFrames = nullptr;
-    QRadioButton* MotionJpeg = nullptr;
-    QSlider* Quality = nullptr;
-    QLabel* QualityValue = nullptr;
-    QDialogButtonBox* Buttons = nullptr;
+    QRadioButton* fullFramesRadio = nullptr;
+    QRadioButton* motionJpegRadio = nullptr;
+    QSlider* qualitySlider = nullptr;
+    QLabel* qualityLabel = nullptr;
+    QDialogButtonBox* buttonBox = nullptr;
 
 private:
     void UpdateQuality();

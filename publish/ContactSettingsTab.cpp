@@ -52,34 +52,34 @@ ContactSettingsTab::ContactSettingsTab(QWidget* parent) : QWidget(parent) {
     firstNoteEdit = MakeEdit(this, "firstNoteEdit", 10, 164);
     secondNoteEdit = MakeEdit(this, "secondNoteEdit", 200, 164);
     Caption(this, QStringLiteral("Contact between"), 10, 194);
-    FromTime = MakeList(this, "FromTime", 10, 212, 80);
-    ToTime = MakeList(this, "ToTime", 100, 212, 80);
-    contactDay = MakeList(this, "contactDay", 200, 212, 120);
-    UseContactInfo = new QCheckBox(QStringLiteral("Include Contact Details"), this);
-    UseContactInfo->setObjectName(QStringLiteral("UseContactInfo"));
-    UseContactInfo->setGeometry(10, 244, 200, 20);
-    CloseButton = new QPushButton(QStringLiteral("Close"), this);
-    CloseButton->setObjectName(QStringLiteral("CloseButton"));
-    CloseButton->setGeometry(300, 270, 80, 26);
-    connect(CloseButton, &QPushButton::clicked, this, &ContactSettingsTab::CloseClicked);
+    fromTimeCombo = MakeList(this, "fromTimeCombo", 10, 212, 80);
+    toTimeCombo = MakeList(this, "toTimeCombo", 100, 212, 80);
+    contactDayCombo = MakeList(this, "contactDayCombo", 200, 212, 120);
+    useContactInfoBox = new QCheckBox(QStringLiteral("Include Contact Details"), this);
+    useContactInfoBox->setObjectName(QStringLiteral("useContactInfoBox"));
+    useContactInfoBox->setGeometry(10, 244, 200, 20);
+    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setGeometry(300, 270, 80, 26);
+    connect(closeButton, &QPushButton::clicked, this, &ContactSettingsTab::CloseClicked);
     FillLists();
 }
 
 void ContactSettingsTab::FillLists() {
-    FromTime->clear();
-    FromTime->addItems(ContactTimeItems());
-    ToTime->clear();
-    ToTime->addItems(ContactTimeItems());
-    contactDay->clear();
-    contactDay->addItems(ContactDayItems());
+    fromTimeCombo->clear();
+    fromTimeCombo->addItems(ContactTimeItems());
+    toTimeCombo->clear();
+    toTimeCombo->addItems(ContactTimeItems());
+    contactDayCombo->clear();
+    contactDayCombo->addItems(ContactDayItems());
 }
 
 bool ContactSettingsTab::LoadContactSettings(SettingsStore& store) {
     FillLists();
-    FromTime->setCurrentIndex(kDefaultContactFromTime);
-    ToTime->setCurrentIndex(kDefaultContactToTime);
-    contactDay->setCurrentIndex(kDefaultContactDay);
-    UseContactInfo->setChecked(false);
+    fromTimeCombo->setCurrentIndex(kDefaultContactFromTime);
+    toTimeCombo->setCurrentIndex(kDefaultContactToTime);
+    contactDayCombo->setCurrentIndex(kDefaultContactDay);
+    useContactInfoBox->setChecked(false);
     if (!QFileInfo::exists(store.EmailFilePath())) return true;
     if (!store.LoadAlertSettingsFile()) return false;
     ShowEdits(ContactEditsFromRecord(store.EmailRecord()));
@@ -96,10 +96,10 @@ ContactEdits ContactSettingsTab::Edits() const {
     edits.address2 = secondAddressEdit->text();
     edits.note1 = firstNoteEdit->text();
     edits.note2 = secondNoteEdit->text();
-    edits.fromTime = FromTime->currentIndex();
-    edits.toTime = ToTime->currentIndex();
-    edits.day = contactDay->currentIndex();
-    edits.useContactInfo = UseContactInfo->isChecked();
+    edits.fromTime = fromTimeCombo->currentIndex();
+    edits.toTime = toTimeCombo->currentIndex();
+    edits.day = contactDayCombo->currentIndex();
+    edits.useContactInfo = useContactInfoBox->isChecked();
     return edits;
 }
 
@@ -112,10 +112,10 @@ void ContactSettingsTab::ShowEdits(const ContactEdits& shown) {
     secondAddressEdit->setText(shown.address2);
     firstNoteEdit->setText(shown.note1);
     secondNoteEdit->setText(shown.note2);
-    Select(FromTime, shown.fromTime);
-    Select(ToTime, shown.toTime);
-    Select(contactDay, shown.day);
-    UseContactInfo->setChecked(shown.useContactInfo);
+    Select(fromTimeCombo, shown.fromTime);
+    Select(toTimeCombo, shown.toTime);
+    Select(contactDayCombo, shown.day);
+    useContactInfoBox->setChecked(shown.useContactInfo);
 }
 
 bool LoadAddressBook(QComboBox& toAddress, const QString& path, QString* error) {

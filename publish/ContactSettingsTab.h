@@ -34,11 +34,11 @@ public:
     QLineEdit* secondAddressEdit = nullptr;
     QLineEdit* firstNoteEdit = nullptr;
     QLineEdit* secondNoteEdit = nullptr;
-    QComboBox* FromTime = nullptr;
-    QComboBox* ToTime = nullptr;
-    QComboBox* contactDay = nullptr;
-    QCheckBox* UseContactInfo = nullptr;
-    QPushButton* CloseButton = nullptr;
+    QComboBox* fromTimeCombo = nullptr;
+    QComboBox* toTimeCombo = nullptr;
+    QComboBox* contactDayCombo = nullptr;
+    QCheckBox* useContactInfoBox = nullptr;
+    QPushButton* closeButton = nullptr;
 
 signals:
     void CloseClicked();
@@ -47,7 +47,7 @@ private:
     void FillLists();
 };
 
-// The recipient list ToAddress: the address book's lines, sorted, as stored.
+// The recipient list toAddressCombo: the address book's lines, sorted, as stored.
 // False (with *error) when the book exists but could not be read; the list is then empty.
 bool LoadAddressBook(QComboBox& toAddress, const QString& path, QString* error = nullptr);
 // Adds an item where the list's order wants it.

@@ -6,7 +6,7 @@
 
 struct EmailSettingsRecord;
 
-// The set-up panel's SMTP edits, as typed (PassEdit in plain text).
+// The set-up panel's SMTP edits, as typed (smtpPasswordEdit in plain text).
 struct SmtpEdits {
     QString host;
     QString user;
@@ -35,9 +35,9 @@ constexpr int kDefaultContactFromTime = 9;
 constexpr int kDefaultContactToTime = 20;
 constexpr int kDefaultContactDay = 0;
 
-// FromTime and ToTime: "24:00", then "01:00" .. "23:00".
+// fromTimeCombo and toTimeCombo: "24:00", then "01:00" .. "23:00".
 QStringList ContactTimeItems();
-// contactDay: "Week Days", "Weekends", then Monday .. Sunday.
+// contactDayCombo: "Week Days", "Weekends", then Monday .. Sunday.
 QStringList ContactDayItems();
 
 // Texts are trimmed and cut to 100 characters. A non-empty password is stored scrambled,

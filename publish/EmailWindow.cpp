@@ -78,7 +78,7 @@ EmailWindow::EmailWindow(SettingsStore& store, MainWindowLink& main, std::unique
     BuildSentPanel();
 
     // Created with an empty report and the Settings tab up.
-    contactTab->UseContactInfo->setChecked(false);
+    contactTab->useContactInfoBox->setChecked(false);
     pageTabs->blockSignals(true);
     pageTabs->setCurrentIndex(0);
     pageTabs->blockSignals(false);
@@ -104,15 +104,15 @@ void EmailWindow::BuildSendPanel() {
     QWidget* p = sendPanel;
 
     Caption(p, QStringLiteral("Subject"), 8, 8);
-    SubjectEdit = Named(new QLineEdit(p), "SubjectEdit");
-    SubjectEdit->setGeometry(60, 6, 338, 22);
-    SubjectEdit->setMaxLength(100);
+    subjectEdit = Named(new QLineEdit(p), "subjectEdit");
+    subjectEdit->setGeometry(60, 6, 338, 22);
+    subjectEdit->setMaxLength(100);
     Caption(p, QStringLiteral("To"), 8, 36);
-    ToAddress = Named(new QComboBox(p), "ToAddress");
-    ToAddress->setEditable(true);
-    ToAddress->setInsertPolicy(QComboBox::NoInsert);
-    ToAddress->setGeometry(60, 34, 338, 22);
-    ToAddress->lineEdit()->setMaxLength(100);
+    toAddressCombo = Named(new QComboBox(p), "toAddressCombo");
+    toAddressCombo->setEditable(true);
+    toAddressCombo->setInsertPolicy(QComboBox::NoInsert);
+    toAddressCombo->setGeometry(60, 34, 338, 22);
+    toAddressCombo->lineEdit()->setMaxLength(100);
 
     messageEdit = Named(new QPlainTextEdit(p), "messageEdit");
     messageEdit->setGeometry(8, 62, 390, 92);
@@ -134,13 +134,13 @@ void EmailWindow::BuildSendPanel() {
     positionLabel->setGeometry(206, 312, 60, 18);
 
     Caption(p, QStringLiteral("Ref"), 8, 342, 30);
-    ref = Named(new QLineEdit(p), "ref");
-    ref->setGeometry(40, 340, 140, 22);
-    ref->setMaxLength(100);
+    referenceEdit = Named(new QLineEdit(p), "referenceEdit");
+    referenceEdit->setGeometry(40, 340, 140, 22);
+    referenceEdit->setMaxLength(100);
     Caption(p, QStringLiteral("Code"), 190, 342, 34);
-    code = Named(new QLineEdit(p), "code");
-    code->setGeometry(228, 340, 170, 22);
-    code->setMaxLength(100);
+    codeEdit = Named(new QLineEdit(p), "codeEdit");
+    codeEdit->setGeometry(228, 340, 170, 22);
+    codeEdit->setMaxLength(100);
 
     sendButton = Named(new QPushButton(QStringLiteral("&Send"), p), "sendButton");
     sendButton->setGeometry(298, 380, 100, 30);
@@ -170,16 +170,16 @@ void EmailWindow::BuildSentPanel() {
 
     sentTimeLabel = Named(new QLabel(p), "sentTimeLabel");
     sentTimeLabel->setGeometry(8, 142, 390, 18);
-    EmailSummary = Named(new QPlainTextEdit(p), "EmailSummary");
-    EmailSummary->setGeometry(8, 162, 390, 80);
-    EmailSummary->setReadOnly(true);
+    summaryEdit = Named(new QPlainTextEdit(p), "summaryEdit");
+    summaryEdit->setGeometry(8, 162, 390, 80);
+    summaryEdit->setReadOnly(true);
 
     for (int i = 0; i < kThumbnails; ++i) {
-        SentImage[i] = new QLabel(p);
-        SentImage[i]->setObjectName(QStringLiteral("SentImage%1").arg(i + 1));
-        SentImage[i]->setGeometry(8 + (i % 5) * 78, 250 + (i / 5) * 64, 72, 56);
-        SentImage[i]->setAlignment(Qt::AlignCenter);
-        SentImage[i]->setFrameShape(QFrame::Box);
+        thumbnailLabels[i] = new QLabel(p);
+        thumbnailLabels[i]->setObjectName(QStringLiteral("SentImage%1").arg(i + 1));
+        thumbnailLabels[i]->setGeometry(8 + (i % 5) * 78, 250 + (i / 5) * 64, 72, 56);
+        thumbnailLabels[i]->setAlignment(Qt::AlignCenter);
+        thumbnailLabels[i]->setFrameShape(QFrame::Box);
     }
     BlankThumbnails();
 
@@ -259,7 +259,7 @@ void EmailWindow::OpenSendImagePage(bool singlePictureMode, int position, const 
     const QString name = TrimText(currentName);
     if (!name.isEmpty() && QFile::exists(folder + name)) {
         if (camera == 1 || camera == 2)
-            SubjectEdit->setText(DefaultSubject(camera, QStringLiteral("HH:MM:SS")));
+            subjectEdit->setText(DefaultSubject(camera, QStringLiteral("HH:MM:SS")));
         const QString note = folder + name.left(name.size() - 3) + QStringLiteral("txt");
         if (QFile::exists(note))
             pictureNoteEdit->setPlainText(ReadNoteText(note));
@@ -301,9 +301,9 @@ void EmailWindow::ShowSendImagePicture(const QString& name, int camera) {
     const bool exists = !trimmed.isEmpty() && QFile::exists(folder + trimmed);
     if (exists) {
         if (camera == 1 || camera == 2)
-            SubjectEdit->setText(DefaultSubject(camera, QStringLiteral("HH:MM")));
+            subjectEdit->setText(DefaultSubject(camera, QStringLiteral("HH:MM")));
         else if (camera == 0)
-            SubjectEdit->setText(TrimText(working_.Subject) + FormatDateTime(QStringLiteral("HH:MM"), Now()) +
+            subjectEdit->setText(TrimText(working_.Subject) + FormatDateTime(QStringLiteral("HH:MM"), Now()) +
                                  QStringLiteral(" ") + FormatDateTime(QStringLiteral("DDD-DD-MMM"), Now()));
     }
     const QString note = folder + trimmed.left(trimmed.size() - 3) + QStringLiteral("txt");
@@ -371,7 +371,7 @@ void EmailWindow::PictureScrollChange() { ShowCurrentSendImage(true); }
 
 void EmailWindow::LoadAddressBookItems() {
     QString error;
-    if (!LoadAddressBook(*ToAddress, store_.Folder().File(AddressBook::kFileName), &error))
+    if (!LoadAddressBook(*toAddressCombo, store_.Folder().File(AddressBook::kFileName), &error))
         ShowMessageBox(QStringLiteral("The address book could not be read: ") + error);
 }
 

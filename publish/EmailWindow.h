@@ -86,22 +86,22 @@ public:
     QWidget* sentPanel = nullptr;
     ContactSettingsTab* contactTab = nullptr;
     // Send Image
-    QLineEdit* SubjectEdit = nullptr;
-    QComboBox* ToAddress = nullptr;
+    QLineEdit* subjectEdit = nullptr;
+    QComboBox* toAddressCombo = nullptr;
     QPlainTextEdit* messageEdit = nullptr;
     QLabel* pictureLabel = nullptr;
     QPlainTextEdit* pictureNoteEdit = nullptr;
     QScrollBar* pictureScroll = nullptr;
     QLabel* positionLabel = nullptr;
-    QLineEdit* ref = nullptr;
-    QLineEdit* code = nullptr;
+    QLineEdit* referenceEdit = nullptr;
+    QLineEdit* codeEdit = nullptr;
     QPushButton* sendButton = nullptr;
     QLabel* pleaseWaitPanel = nullptr;
     // Sent Images
     QListWidget* outboxList = nullptr;
-    QPlainTextEdit* EmailSummary = nullptr;
+    QPlainTextEdit* summaryEdit = nullptr;
     QLabel* sentTimeLabel = nullptr;
-    QLabel* SentImage[kThumbnails] = {};
+    QLabel* thumbnailLabels[kThumbnails] = {};
     QPushButton* openButton = nullptr;
     QPushButton* purgeButton = nullptr;
     QPushButton* closeButton = nullptr;

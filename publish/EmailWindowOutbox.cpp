@@ -17,7 +17,7 @@
 #include <QSignalBlocker>
 
 void EmailWindow::BlankThumbnails() {
-    for (QLabel* thumbnail : SentImage)
+    for (QLabel* thumbnail : thumbnailLabels)
         thumbnail->setPixmap(QPixmap::fromImage(placeholder_));
 }
 
@@ -34,7 +34,7 @@ void EmailWindow::RefreshOutboxList(const QString& selectNumber) {
     if (rowNumbers_.isEmpty()) {
         BlankThumbnails();
         sentTimeLabel->clear();
-        EmailSummary->clear();
+        summaryEdit->clear();
         return;
     }
     const qsizetype wanted = rowNumbers_.indexOf(selectNumber);
@@ -77,13 +77,13 @@ void EmailWindow::ShowOutboxReport() {
         pictureScroll->blockSignals(false);
     }
     sentTimeLabel->setText(FormatDateTime(QStringLiteral("DD MMM YY HH:MM:SS "), working_.SentDateTime()));
-    EmailSummary->setPlainText(outbox.Summary(TrimText(working_.ReportNumber)).join(QLatin1Char('\n')));
+    summaryEdit->setPlainText(outbox.Summary(TrimText(working_.ReportNumber)).join(QLatin1Char('\n')));
     const QStringList thumbnails = outbox.Thumbnails(working_);
     for (int i = 0; i < thumbnails.size() && i < kThumbnails; ++i) {
         const QImage picture(thumbnails[i]);
         if (!picture.isNull())
-            SentImage[i]->setPixmap(QPixmap::fromImage(
-                picture.scaled(SentImage[i]->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            thumbnailLabels[i]->setPixmap(QPixmap::fromImage(
+                picture.scaled(thumbnailLabels[i]->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
 }
 
@@ -101,10 +101,10 @@ void EmailWindow::OpenButtonClick() {
     ReportCamera = 0;
     ShowCurrentSendImage(true);
     SelectEmailTab(1);
-    ToAddress->setEditText(TrimText(working_.ToAddress));
-    ref->setText(TrimText(working_.Reference));
-    code->setText(TrimText(working_.Code));
-    SubjectEdit->setText(TrimText(working_.Subject));
+    toAddressCombo->setEditText(TrimText(working_.ToAddress));
+    referenceEdit->setText(TrimText(working_.Reference));
+    codeEdit->setText(TrimText(working_.Code));
+    subjectEdit->setText(TrimText(working_.Subject));
     const QString krd = OutboxFolder() + TrimText(working_.ReportNumber) + QStringLiteral(".KRD");
     if (QFile::exists(krd))
         messageEdit->setPlainText(Outbox(OutboxFolder()).Summary(TrimText(working_.ReportNumber)).join(QLatin1Char('\n')));

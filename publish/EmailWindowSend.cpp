@@ -45,7 +45,7 @@ void EmailWindow::SendButtonClick() {
         ShowMessageBox(QStringLiteral("Please enter a valid email address in Setup. "));
         return;
     }
-    const QString to = TrimText(ToAddress->currentText());
+    const QString to = TrimText(toAddressCombo->currentText());
     if (!ValidRecipients(to)) {
         ShowMessageBox(QStringLiteral("Invalid to email address."));
         return;
@@ -56,8 +56,8 @@ void EmailWindow::SendButtonClick() {
     pleaseWaitPanel->repaint();
     // A book that cannot be written does not stop the report.
     if (AddressBook::Add(store_.Folder().File(AddressBook::kFileName), to) == AddressBook::AddResult::Added) {
-        AddSortedAddress(*ToAddress, to);
-        ToAddress->setEditText(to);
+        AddSortedAddress(*toAddressCombo, to);
+        toAddressCombo->setEditText(to);
     }
 
     // What goes out is fixed now: listing the outbox may refill the picture list.
@@ -73,10 +73,10 @@ void EmailWindow::SendButtonClick() {
 
 bool EmailWindow::SaveReportToOutbox(const QStringList& pictures, int camera) {
     OutboxSaveInput in;
-    in.subject = SubjectEdit->text();
-    in.reference = ref->text();
-    in.code = code->text();
-    in.toText = ToAddress->currentText();
+    in.subject = subjectEdit->text();
+    in.reference = referenceEdit->text();
+    in.code = codeEdit->text();
+    in.toText = toAddressCombo->currentText();
     in.now = Now();
     in.pictures = pictures;
     in.singlePictureMode = SinglePictureMode;
@@ -95,14 +95,14 @@ bool EmailWindow::SaveReportToOutbox(const QStringList& pictures, int camera) {
 QString EmailWindow::BuildReportHtml(const QStringList& pictures) {
     ReportPageInput in;
     in.now = Now();
-    in.reference = ref->text();
-    in.code = code->text();
+    in.reference = referenceEdit->text();
+    in.code = codeEdit->text();
     in.freeText = TextLines(*messageEdit);
-    in.useContactInfo = contactTab->UseContactInfo->isChecked();
+    in.useContactInfo = contactTab->useContactInfoBox->isChecked();
     in.contact = store_.EmailRecord();
-    in.fromTimeText = contactTab->FromTime->currentText();
-    in.toTimeText = contactTab->ToTime->currentText();
-    in.dayText = contactTab->contactDay->currentText();
+    in.fromTimeText = contactTab->fromTimeCombo->currentText();
+    in.toTimeText = contactTab->toTimeCombo->currentText();
+    in.dayText = contactTab->contactDayCombo->currentText();
     in.pictures = pictures;
     in.singlePictureMode = SinglePictureMode;
     in.position = 0;
@@ -124,8 +124,8 @@ void EmailWindow::SendReportEmail(const QStringList& pictures) {
     mail.html = BuildReportHtml(pictures);
     mail.host = TrimText(main_.SmtpHost());
     mail.from = TrimText(main_.ReplyAddress());
-    mail.recipients = SplitRecipients(ToAddress->currentText());
-    mail.subject = TrimText(SubjectEdit->text());
+    mail.recipients = SplitRecipients(toAddressCombo->currentText());
+    mail.subject = TrimText(subjectEdit->text());
     mail.plain = messageEdit->toPlainText();
     mail.pictures = ReadReportPictures(CameraFolder(ReportCamera), pictures);
 
@@ -140,7 +140,7 @@ void EmailWindow::SendReportEmail(const QStringList& pictures) {
         ShowMessageBox(QStringLiteral("Email Failed: ") + error);
         return;
     }
-    ToAddress->setEditText(QString());
+    toAddressCombo->setEditText(QString());
     messageEdit->clear();
     QString done = ReportCamera == 0        ? QStringLiteral("The email has been sent again!")
                    : SinglePictureMode ? QStringLiteral("The Image has been sent!")

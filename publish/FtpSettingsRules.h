@@ -8,17 +8,17 @@
 struct SettingsRecord;
 
 struct FtpForm {
-    QString host;          // FtpServerEdit
-    QString user;          // UserIDEdit
-    QString password;      // PasswordEdit
-    QString remoteDir;     // CurrentDirEdit
+    QString host;          // hostEdit
+    QString user;          // userEdit
+    QString password;      // passwordEdit
+    QString remoteDir;     // remoteDirEdit
     QString exportName1;
     QString exportName2;
-    QString maxImagesText; // maxImages
+    QString maxImagesText; // maxImagesEdit
     int quality = 100;     // qualitySlider (10..100)
-    bool createWebPage = false; // CreateWebPage
-    bool passive = false;       // UsePassive
-    bool saveSettings = true;   // SaveSettingsCheckBox
+    bool createWebPage = false; // createWebPageBox
+    bool passive = false;       // passiveBox
+    bool saveSettings = true;   // saveSettingsBox
     bool autoConnect = false;
     bool dialUp = true;
     FtpExportMode exportMode = FtpExportMode::Disabled;

@@ -21,8 +21,8 @@ struct FtpUploaderHooks {
     std::function<bool()> internetConnected; // empty: the system's route table
     // The main window's cameraAreaBox colour (0x00BBGGRR): maroon during an upload, black after.
     std::function<void(quint32 colour)> setGroupBoxColour;
-    // The main window's MotionTime (only read: surveillance goes on during a transfer, so
-    // nothing is put back) and TimeLapseTimer, recorded at a transfer's start and put back
+    // The main window's motionTimer (only read: surveillance goes on during a transfer, so
+    // nothing is put back) and timeLapseTimer, recorded at a transfer's start and put back
     // at its end.
     std::function<bool()> motionTimerEnabled;
     std::function<bool()> timeLapseTimerEnabled;

@@ -81,14 +81,14 @@ FtpWindow::FtpWindow(FtpUploader& uploader, std::function<void()> showHelp, QWid
 
 void FtpWindow::BuildTopRow() {
     Caption(this, {8, 4, 160, 16}, QStringLiteral("FTP host name"));
-    FtpServerEdit = FieldEdit(this, "FtpServerEdit", {8, 20, 160, 22}, 255);
+    hostEdit = FieldEdit(this, "hostEdit", {8, 20, 160, 22}, 255);
     Caption(this, {174, 4, 100, 16}, QStringLiteral("User name"));
-    UserIDEdit = FieldEdit(this, "UserIDEdit", {174, 20, 100, 22}, 25);
+    userEdit = FieldEdit(this, "userEdit", {174, 20, 100, 22}, 25);
     Caption(this, {280, 4, 100, 16}, QStringLiteral("Pass Word"));
-    PasswordEdit = FieldEdit(this, "PasswordEdit", {280, 20, 100, 22}, 25);
-    PasswordEdit->setEchoMode(QLineEdit::Password);
-    ConnectButton = Make<QPushButton>(this, "ConnectButton", {384, 19, 78, 24}, QStringLiteral("Connect"));
-    ConnectButton->setDefault(true);
+    passwordEdit = FieldEdit(this, "passwordEdit", {280, 20, 100, 22}, 25);
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    connectButton = Make<QPushButton>(this, "connectButton", {384, 19, 78, 24}, QStringLiteral("Connect"));
+    connectButton->setDefault(true);
     hideButton = Make<QPushButton>(this, "hideButton", {464, 19, 42, 24}, QStringLiteral("&Hide"));
     saveButton = Make<QPushButton>(this, "saveButton", {510, 19, 42, 24}, QStringLiteral("&Save"));
 
@@ -103,29 +103,29 @@ void FtpWindow::BuildFileLog() {
                                 QStringLiteral("Files"));
     backButton = Make<QPushButton>(fileLogBox, "backButton", {8, 20, 30, 22}, QStringLiteral("<<"));
     Caption(fileLogBox, {48, 22, 110, 18}, QStringLiteral("Default Directory"));
-    CurrentDirEdit = FieldEdit(fileLogBox, "CurrentDirEdit", {160, 20, 370, 22}, 255);
-    CurrentDirEdit->setEnabled(false);
+    remoteDirEdit = FieldEdit(fileLogBox, "remoteDirEdit", {160, 20, 370, 22}, 255);
+    remoteDirEdit->setEnabled(false);
 
-    DirectoryListBox = Make<QTreeWidget>(fileLogBox, "DirectoryListBox", {8, 48, kWidth - 32, 150});
-    DirectoryListBox->setRootIsDecorated(false);
-    DirectoryListBox->setHeaderLabels(
+    directoryList = Make<QTreeWidget>(fileLogBox, "directoryList", {8, 48, kWidth - 32, 150});
+    directoryList->setRootIsDecorated(false);
+    directoryList->setHeaderLabels(
         {QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type"), QStringLiteral("Modified")});
     const int widths[] = {150, 100, 100, 100};
     for (int i = 0; i < 4; ++i)
-        DirectoryListBox->header()->resizeSection(i, widths[i]);
-    DirectoryListBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    QPalette selected = DirectoryListBox->palette();
+        directoryList->header()->resizeSection(i, widths[i]);
+    directoryList->setContextMenuPolicy(Qt::CustomContextMenu);
+    QPalette selected = directoryList->palette();
     const quint32 v = kSelectedRowColour;
     selected.setColor(QPalette::Highlight, QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)));
     selected.setColor(QPalette::HighlightedText, Qt::white);
     selected.setColor(QPalette::Inactive, QPalette::Highlight, selected.color(QPalette::Active, QPalette::Highlight));
     selected.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::white);
-    DirectoryListBox->setPalette(selected);
+    directoryList->setPalette(selected);
 
-    DebugListBox = Make<QListView>(fileLogBox, "DebugListBox", {8, 204, kWidth - 32, 118});
-    DebugListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    protocolLogList = Make<QListView>(fileLogBox, "protocolLogList", {8, 204, kWidth - 32, 118});
+    protocolLogList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The log keeps the system's window colour: its black rows would vanish on black.
-    DebugListBox->setPalette(QApplication::palette());
+    protocolLogList->setPalette(QApplication::palette());
 }
 
 void FtpWindow::BuildImageExports() {
@@ -133,44 +133,44 @@ void FtpWindow::BuildImageExports() {
                                 QStringLiteral("Export Last Captured"));
     exportAsRadio = Make<QRadioButton>(imageExportsBox, "exportAsRadio", {10, 22, 110, 20}, QStringLiteral("Export As"));
     exportDisabledRadio = Make<QRadioButton>(imageExportsBox, "exportDisabledRadio", {10, 46, 110, 20}, QStringLiteral("Disabled"));
-    ExportAll = Make<QRadioButton>(imageExportsBox, "ExportAll", {10, 70, 110, 20}, QStringLiteral("Export All"));
-    RecycleTheImage = Make<QRadioButton>(imageExportsBox, "RecycleTheImage", {10, 94, 110, 20}, QStringLiteral("Recycle "));
+    exportAllRadio = Make<QRadioButton>(imageExportsBox, "exportAllRadio", {10, 70, 110, 20}, QStringLiteral("Export All"));
+    recycleRadio = Make<QRadioButton>(imageExportsBox, "recycleRadio", {10, 94, 110, 20}, QStringLiteral("Recycle "));
 
     Caption(imageExportsBox, {130, 22, 40, 20}, QStringLiteral("Cam 1"));
     exportName1Edit = FieldEdit(imageExportsBox, "exportName1Edit", {172, 22, 150, 22}, 55);
     Caption(imageExportsBox, {130, 48, 40, 20}, QStringLiteral("Cam 2"));
     exportName2Edit = FieldEdit(imageExportsBox, "exportName2Edit", {172, 48, 150, 22}, 55);
     Caption(imageExportsBox, {130, 94, 110, 20}, QStringLiteral("Maximum Images"));
-    maxImages = FieldEdit(imageExportsBox, "maxImages", {244, 94, 50, 22}, 3);
-    maxImages->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), maxImages));
+    maxImagesEdit = FieldEdit(imageExportsBox, "maxImagesEdit", {244, 94, 50, 22}, 3);
+    maxImagesEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), maxImagesEdit));
 
     qualitySlider = Make<QSlider>(imageExportsBox, "qualitySlider", {10, 130, 260, 24}, Qt::Horizontal);
     qualitySlider->setRange(10, 100);
     qualityLabel = Make<QLabel>(imageExportsBox, "qualityLabel", {280, 132, 200, 20});
-    CreateWebPage = Make<QCheckBox>(imageExportsBox, "CreateWebPage", {10, 168, 200, 20}, QStringLiteral("Create imagelog.htm"));
+    createWebPageBox = Make<QCheckBox>(imageExportsBox, "createWebPageBox", {10, 168, 200, 20}, QStringLiteral("Create imagelog.htm"));
 }
 
 void FtpWindow::BuildSettings() {
-    Settings = Make<QGroupBox>(this, "Settings", {8, kGroupTop, kWidth - 16, kSettingsHeight - kGroupTop - 8},
+    settingsBox = Make<QGroupBox>(this, "settingsBox", {8, kGroupTop, kWidth - 16, kSettingsHeight - kGroupTop - 8},
                                QStringLiteral("Advanced Settings"));
-    UsePassive = Make<QCheckBox>(Settings, "UsePassive", {10, 24, 200, 20}, QStringLiteral("Use Passive"));
-    SaveSettingsCheckBox = Make<QCheckBox>(Settings, "SaveSettingsCheckBox", {10, 50, 200, 20}, QStringLiteral("Save Settings"));
-    autoConnectBox = Make<QCheckBox>(Settings, "autoConnectBox", {10, 76, 200, 20}, QStringLiteral("Auto Connect"));
-    dialUpBox = Make<QCheckBox>(Settings, "dialUpBox", {10, 102, 200, 20}, QStringLiteral("Dail-up-Mode"));
+    passiveBox = Make<QCheckBox>(settingsBox, "passiveBox", {10, 24, 200, 20}, QStringLiteral("Use Passive"));
+    saveSettingsBox = Make<QCheckBox>(settingsBox, "saveSettingsBox", {10, 50, 200, 20}, QStringLiteral("Save Settings"));
+    autoConnectBox = Make<QCheckBox>(settingsBox, "autoConnectBox", {10, 76, 200, 20}, QStringLiteral("Auto Connect"));
+    dialUpBox = Make<QCheckBox>(settingsBox, "dialUpBox", {10, 102, 200, 20}, QStringLiteral("Dail-up-Mode"));
     dialUpBox->hide();
-    Caption(Settings, {10, 140, 400, 20}, QStringLiteral("A Broadband connections is recommended "));
+    Caption(settingsBox, {10, 140, 400, 20}, QStringLiteral("A Broadband connections is recommended "));
 }
 
 void FtpWindow::BuildHiddenParts() {
     commandPanel = Make<QWidget>(fileLogBox, "commandPanel", {300, 20, 240, 24});
     commandPanel->hide();
-    DeleteButton = Make<QPushButton>(commandPanel, "DeleteButton", {0, 0, 70, 24}, QStringLiteral("Delete"));
-    DownloadButton = Make<QPushButton>(commandPanel, "DownloadButton", {74, 0, 80, 24}, QStringLiteral("Download"));
+    deleteButton = Make<QPushButton>(commandPanel, "deleteButton", {0, 0, 70, 24}, QStringLiteral("Delete"));
+    downloadButton = Make<QPushButton>(commandPanel, "downloadButton", {74, 0, 80, 24}, QStringLiteral("Download"));
     // The abort button shows by itself during a transfer, beside the log.
-    AbortButton = Make<QPushButton>(fileLogBox, "AbortButton", {460, 20, 70, 22}, QStringLiteral("Abort"));
-    AbortButton->hide();
-    CreateDirButton = Make<QPushButton>(fileLogBox, "CreateDirButton", {380, 20, 74, 22}, QStringLiteral("Make Dir"));
-    CreateDirButton->hide();
+    abortButton = Make<QPushButton>(fileLogBox, "abortButton", {460, 20, 70, 22}, QStringLiteral("Abort"));
+    abortButton->hide();
+    createDirButton = Make<QPushButton>(fileLogBox, "createDirButton", {380, 20, 74, 22}, QStringLiteral("Make Dir"));
+    createDirButton->hide();
     transferProgressBar = Make<QProgressBar>(this, "transferProgressBar", {8, kFileLogHeight + 4, kWidth - 16, 16});
     transferProgressBar->setTextVisible(false);
 
@@ -185,7 +185,7 @@ void FtpWindow::BuildHiddenParts() {
 void FtpWindow::ShowTab(int index) {
     fileLogBox->setVisible(index == 0);
     imageExportsBox->setVisible(index == 1);
-    Settings->setVisible(index == 2);
+    settingsBox->setVisible(index == 2);
     const int heights[] = {kFileLogHeight, kImageExportsHeight, kSettingsHeight};
     resize(width(), heights[std::clamp(index, 0, 2)]);
 }

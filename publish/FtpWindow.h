@@ -39,43 +39,43 @@ public:
     // The uploader's form into the controls, first tab shown (every show).
     void FillControls();
 
-    QLineEdit* FtpServerEdit = nullptr;
-    QLineEdit* UserIDEdit = nullptr;
-    QLineEdit* PasswordEdit = nullptr;
-    QPushButton* ConnectButton = nullptr;
+    QLineEdit* hostEdit = nullptr;
+    QLineEdit* userEdit = nullptr;
+    QLineEdit* passwordEdit = nullptr;
+    QPushButton* connectButton = nullptr;
     QPushButton* hideButton = nullptr;
     QPushButton* saveButton = nullptr;
     QTabBar* pageTabs = nullptr;
 
     QGroupBox* fileLogBox = nullptr;
     QPushButton* backButton = nullptr;
-    QTreeWidget* DirectoryListBox = nullptr;
-    QListView* DebugListBox = nullptr;
-    QLineEdit* CurrentDirEdit = nullptr;
+    QTreeWidget* directoryList = nullptr;
+    QListView* protocolLogList = nullptr;
+    QLineEdit* remoteDirEdit = nullptr;
 
     QGroupBox* imageExportsBox = nullptr;
     QRadioButton* exportAsRadio = nullptr;
     QRadioButton* exportDisabledRadio = nullptr;
-    QRadioButton* ExportAll = nullptr;
-    QRadioButton* RecycleTheImage = nullptr;
+    QRadioButton* exportAllRadio = nullptr;
+    QRadioButton* recycleRadio = nullptr;
     QLineEdit* exportName1Edit = nullptr;
     QLineEdit* exportName2Edit = nullptr;
-    QLineEdit* maxImages = nullptr;
+    QLineEdit* maxImagesEdit = nullptr;
     QSlider* qualitySlider = nullptr;
     QLabel* qualityLabel = nullptr;
-    QCheckBox* CreateWebPage = nullptr;
+    QCheckBox* createWebPageBox = nullptr;
 
-    QGroupBox* Settings = nullptr;
-    QCheckBox* UsePassive = nullptr;
-    QCheckBox* SaveSettingsCheckBox = nullptr;
+    QGroupBox* settingsBox = nullptr;
+    QCheckBox* passiveBox = nullptr;
+    QCheckBox* saveSettingsBox = nullptr;
     QCheckBox* autoConnectBox = nullptr;
     QCheckBox* dialUpBox = nullptr; // hidden
 
-    QWidget* commandPanel = nullptr; // hidden; AbortButton shows on its own
-    QPushButton* AbortButton = nullptr;
-    QPushButton* DeleteButton = nullptr;
-    QPushButton* DownloadButton = nullptr;
-    QPushButton* CreateDirButton = nullptr; // hidden
+    QWidget* commandPanel = nullptr; // hidden; abortButton shows on its own
+    QPushButton* abortButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* downloadButton = nullptr;
+    QPushButton* createDirButton = nullptr; // hidden
     QProgressBar* transferProgressBar = nullptr;
     QMenu* listingMenu = nullptr;
     QWidget* webpagePanel = nullptr; // hidden

@@ -26,16 +26,16 @@ void BindText(QLineEdit* edit, QString& value) {
 
 void FtpWindow::BindHandlers() {
     FtpForm& form = uploader_.Form();
-    BindText(FtpServerEdit, form.host);
-    BindText(UserIDEdit, form.user);
-    BindText(PasswordEdit, form.password);
+    BindText(hostEdit, form.host);
+    BindText(userEdit, form.user);
+    BindText(passwordEdit, form.password);
     BindText(exportName1Edit, form.exportName1);
     BindText(exportName2Edit, form.exportName2);
-    BindText(maxImages, form.maxImagesText);
+    BindText(maxImagesEdit, form.maxImagesText);
     connect(qualitySlider, &QSlider::valueChanged, this, &FtpWindow::QualitySliderChange);
-    connect(CreateWebPage, &QCheckBox::clicked, this, [&form](bool on) { form.createWebPage = on; });
-    connect(SaveSettingsCheckBox, &QCheckBox::clicked, this, [&form](bool on) { form.saveSettings = on; });
-    connect(UsePassive, &QCheckBox::clicked, this, [this](bool on) { uploader_.SetPassive(on); });
+    connect(createWebPageBox, &QCheckBox::clicked, this, [&form](bool on) { form.createWebPage = on; });
+    connect(saveSettingsBox, &QCheckBox::clicked, this, [&form](bool on) { form.saveSettings = on; });
+    connect(passiveBox, &QCheckBox::clicked, this, [this](bool on) { uploader_.SetPassive(on); });
     connect(autoConnectBox, &QCheckBox::clicked, this, [this](bool on) { uploader_.SetAutoConnect(on); });
     // Only a click sets the dial-up quality; loading the box never does.
     connect(dialUpBox, &QCheckBox::clicked, this, [this](bool on) {
@@ -45,8 +45,8 @@ void FtpWindow::BindHandlers() {
 
     const std::pair<QRadioButton*, FtpExportMode> modes[] = {{exportAsRadio, FtpExportMode::ExportAs},
                                                              {exportDisabledRadio, FtpExportMode::Disabled},
-                                                             {ExportAll, FtpExportMode::ExportAll},
-                                                             {RecycleTheImage, FtpExportMode::Recycle}};
+                                                             {exportAllRadio, FtpExportMode::ExportAll},
+                                                             {recycleRadio, FtpExportMode::Recycle}};
     for (const auto& [button, mode] : modes) {
         connect(button, &QRadioButton::clicked, this, [this, mode = mode] {
             uploader_.Form().exportMode = mode;
@@ -54,7 +54,7 @@ void FtpWindow::BindHandlers() {
         });
     }
 
-    connect(ConnectButton, &QPushButton::clicked, this, [this] {
+    connect(connectButton, &QPushButton::clicked, this, [this] {
         uploader_.ConnectButtonClick();
         if (isVisible()) {
             raise();
@@ -66,15 +66,15 @@ void FtpWindow::BindHandlers() {
     connect(pageTabs, &QTabBar::currentChanged, this, &FtpWindow::ShowTab);
     connect(backButton, &QPushButton::clicked, this, [this] { uploader_.BackButtonClick(); });
 
-    connect(DirectoryListBox, &QTreeWidget::itemSelectionChanged, this, &FtpWindow::ListingClicked);
-    connect(DirectoryListBox, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { uploader_.OpenListingRow(DirectoryListBox->indexOfTopLevelItem(item)); });
+    connect(directoryList, &QTreeWidget::itemSelectionChanged, this, &FtpWindow::ListingClicked);
+    connect(directoryList, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { uploader_.OpenListingRow(directoryList->indexOfTopLevelItem(item)); });
     const auto open = [this] { uploader_.OpenListingRow(SelectedListingRow()); };
     const auto remove = [this] { uploader_.DeleteListingRow(SelectedListingRow()); };
-    connect(DownloadButton, &QPushButton::clicked, this, open);
-    connect(DeleteButton, &QPushButton::clicked, this, remove);
-    connect(CreateDirButton, &QPushButton::clicked, this, [this] { uploader_.CreateDirButtonClick(); });
-    connect(AbortButton, &QPushButton::clicked, this, [this] { uploader_.AbortButtonClick(); });
+    connect(downloadButton, &QPushButton::clicked, this, open);
+    connect(deleteButton, &QPushButton::clicked, this, remove);
+    connect(createDirButton, &QPushButton::clicked, this, [this] { uploader_.CreateDirButtonClick(); });
+    connect(abortButton, &QPushButton::clicked, this, [this] { uploader_.AbortButtonClick(); });
 
     listingMenu->addAction(QStringLiteral("Download"), this, open);
     listingMenu->addAction(QStringLiteral("Delete"), this, remove);
@@ -84,34 +84,34 @@ void FtpWindow::BindHandlers() {
     page->setCheckable(true);
     page->setVisible(false);
     connect(page, &QAction::toggled, webpagePanel, &QWidget::setVisible);
-    connect(DirectoryListBox, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { listingMenu->popup(DirectoryListBox->viewport()->mapToGlobal(at)); });
+    connect(directoryList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { listingMenu->popup(directoryList->viewport()->mapToGlobal(at)); });
 
     connect(&uploader_, &FtpUploader::FormLoaded, this, &FtpWindow::FillControls);
 }
 
 void FtpWindow::FillControls() {
     const FtpForm& form = uploader_.Form();
-    FtpServerEdit->setText(form.host);
-    UserIDEdit->setText(form.user);
-    PasswordEdit->setText(form.password);
-    CurrentDirEdit->setText(form.remoteDir);
+    hostEdit->setText(form.host);
+    userEdit->setText(form.user);
+    passwordEdit->setText(form.password);
+    remoteDirEdit->setText(form.remoteDir);
     exportName1Edit->setText(form.exportName1);
     exportName2Edit->setText(form.exportName2);
-    maxImages->setText(form.maxImagesText);
+    maxImagesEdit->setText(form.maxImagesText);
     const int quality = form.quality;
     qualitySlider->setValue(quality);
     QualitySliderChange(quality); // also when the position did not move
-    CreateWebPage->setChecked(form.createWebPage);
-    UsePassive->setChecked(form.passive);
-    SaveSettingsCheckBox->setChecked(form.saveSettings);
+    createWebPageBox->setChecked(form.createWebPage);
+    passiveBox->setChecked(form.passive);
+    saveSettingsBox->setChecked(form.saveSettings);
     autoConnectBox->setChecked(form.autoConnect);
     dialUpBox->setChecked(form.dialUp);
     switch (form.exportMode) {
     case FtpExportMode::ExportAs: exportAsRadio->setChecked(true); break;
     case FtpExportMode::Disabled: exportDisabledRadio->setChecked(true); break;
-    case FtpExportMode::ExportAll: ExportAll->setChecked(true); break;
-    case FtpExportMode::Recycle: RecycleTheImage->setChecked(true); break;
+    case FtpExportMode::ExportAll: exportAllRadio->setChecked(true); break;
+    case FtpExportMode::Recycle: recycleRadio->setChecked(true); break;
     }
     UpdateExportModeControls();
     pageTabs->setCurrentIndex(0);
@@ -121,11 +121,11 @@ void FtpWindow::FillControls() {
 void FtpWindow::UpdateExportModeControls() {
     const bool exportAs = uploader_.Form().exportMode == FtpExportMode::ExportAs;
     SetExportNamesEditable(exportAs);
-    maxImages->setEnabled(!exportAs);
-    QPalette colours = maxImages->palette();
+    maxImagesEdit->setEnabled(!exportAs);
+    QPalette colours = maxImagesEdit->palette();
     colours.setColor(QPalette::Base, exportAs ? QColor(Qt::lightGray) : QColor(Qt::white));
     colours.setColor(QPalette::Disabled, QPalette::Base, exportAs ? QColor(Qt::lightGray) : QColor(Qt::white));
-    maxImages->setPalette(colours);
+    maxImagesEdit->setPalette(colours);
 }
 
 void FtpWindow::SetExportNamesEditable(bool editable) {
@@ -144,14 +144,14 @@ void FtpWindow::QualitySliderChange(int position) {
 }
 
 int FtpWindow::SelectedListingRow() const {
-    const QList<QTreeWidgetItem*> selected = DirectoryListBox->selectedItems();
-    return selected.isEmpty() ? -1 : DirectoryListBox->indexOfTopLevelItem(selected.first());
+    const QList<QTreeWidgetItem*> selected = directoryList->selectedItems();
+    return selected.isEmpty() ? -1 : directoryList->indexOfTopLevelItem(selected.first());
 }
 
 void FtpWindow::ListingClicked() {
     const QString caption = uploader_.DownloadCaptionFor(SelectedListingRow());
     if (!caption.isEmpty())
-        DownloadButton->setText(caption);
+        downloadButton->setText(caption);
 }
 
 void FtpWindow::HideFtpWindow() {
@@ -163,7 +163,7 @@ void FtpWindow::reject() { HideFtpWindow(); }
 
 void FtpWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    DebugListBox->show();
+    protocolLogList->show();
     webpagePanel->hide();
     uploader_.StayConnectedTimer().SetEnabled(uploader_.Form().autoConnect);
 }
@@ -176,7 +176,7 @@ void FtpWindow::keyPressEvent(QKeyEvent* event) {
     }
     // Enter in a field connects; it never ends a connection (only a click on Disconnect does).
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && ConnectButton->text() != QLatin1String("Connect") && !qobject_cast<QPushButton*>(focusWidget())) {
+    if (enter && connectButton->text() != QLatin1String("Connect") && !qobject_cast<QPushButton*>(focusWidget())) {
         event->accept();
         return;
     }

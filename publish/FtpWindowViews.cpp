@@ -10,7 +10,7 @@
 #include <algorithm>
 
 void FtpWindow::BindViews() {
-    DebugListBox->setModel(&uploader_.Log());
+    protocolLogList->setModel(&uploader_.Log());
     connect(&uploader_.Log(), &FtpProtocolLog::RowAdded, this, &FtpWindow::ShowNewLogRow);
     connect(&uploader_, &FtpUploader::ListingChanged, this, &FtpWindow::FillListing);
     connect(&uploader_, &FtpUploader::StateChanged, this, &FtpWindow::UpdateTransferState);
@@ -18,8 +18,8 @@ void FtpWindow::BindViews() {
 }
 
 void FtpWindow::FillListing() {
-    DirectoryListBox->clear();
-    CurrentDirEdit->setText(uploader_.Form().remoteDir);
+    directoryList->clear();
+    remoteDirEdit->setText(uploader_.Form().remoteDir);
     // Rows of an earlier connection are not shown once the link is gone.
     if (!uploader_.IsFtpConnected())
         return;
@@ -29,23 +29,23 @@ void FtpWindow::FillListing() {
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         rows << row;
     }
-    DirectoryListBox->addTopLevelItems(rows);
+    directoryList->addTopLevelItems(rows);
 }
 
 void FtpWindow::ShowNewLogRow(int row) {
     const QModelIndex index = uploader_.Log().index(row);
-    DebugListBox->setCurrentIndex(index);
-    DebugListBox->scrollTo(index);
+    protocolLogList->setCurrentIndex(index);
+    protocolLogList->scrollTo(index);
 }
 
 void FtpWindow::UpdateTransferState() {
-    ConnectButton->setText(uploader_.ConnectButtonCaption());
-    AbortButton->setVisible(uploader_.AbortButtonVisible());
+    connectButton->setText(uploader_.ConnectButtonCaption());
+    abortButton->setVisible(uploader_.AbortButtonVisible());
     const qint64 max = uploader_.ProgressMax();
     // QProgressBar counts in int; large files are shown in KiB.
     const int shift = max > 0x7FFFFFFF ? 10 : 0;
     transferProgressBar->setRange(0, int(std::max<qint64>(max >> shift, 1)));
     transferProgressBar->setValue(int(std::min(uploader_.ProgressPosition(), max) >> shift));
-    if (!uploader_.IsFtpConnected() && DirectoryListBox->topLevelItemCount() > 0)
+    if (!uploader_.IsFtpConnected() && directoryList->topLevelItemCount() > 0)
         FillListing();
 }

@@ -101,14 +101,14 @@ void PictureLogWindow::BuildParts() {
     PaintBlack(noteEdit);
     noteEdit->hide();
 
-    ImageList = new QListWidget(this);
-    ImageList->setObjectName(QStringLiteral("ImageList"));
-    ImageList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ImageList->setItemDelegate(new PictureLogListDelegate(logic_, ImageList));
-    ImageList->setUniformItemSizes(true);
-    ImageList->setFrameShape(QFrame::NoFrame);
-    PaintBlack(ImageList);
-    ImageList->installEventFilter(this);
+    pictureList = new QListWidget(this);
+    pictureList->setObjectName(QStringLiteral("pictureList"));
+    pictureList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    pictureList->setItemDelegate(new PictureLogListDelegate(logic_, pictureList));
+    pictureList->setUniformItemSizes(true);
+    pictureList->setFrameShape(QFrame::NoFrame);
+    PaintBlack(pictureList);
+    pictureList->installEventFilter(this);
 
     livePanel = new QWidget(this);
     livePanel->setObjectName(QStringLiteral("livePanel"));
@@ -162,16 +162,16 @@ void PictureLogWindow::BuildSettingsPanel() {
     settingsPanel->setObjectName(QStringLiteral("settingsPanel"));
     static_cast<QFrame*>(settingsPanel)->setFrameShape(QFrame::Panel);
     PaintBlack(settingsPanel);
-    FolderModel = new QFileSystemModel(settingsPanel);
-    FolderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folderModel = new QFileSystemModel(settingsPanel);
+    folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folderTree = new QTreeView(settingsPanel);
     folderTree->setObjectName(QStringLiteral("folderTree"));
-    folderTree->setModel(FolderModel);
-    for (int column = 1; column < FolderModel->columnCount(); ++column)
+    folderTree->setModel(folderModel);
+    for (int column = 1; column < folderModel->columnCount(); ++column)
         folderTree->hideColumn(column);
     folderTree->header()->hide();
     // The folders load in the background: the chosen one comes into view once its parents are there.
-    connect(FolderModel, &QFileSystemModel::directoryLoaded, folderTree, [this] {
+    connect(folderModel, &QFileSystemModel::directoryLoaded, folderTree, [this] {
         if (folderTree->currentIndex().isValid())
             folderTree->scrollTo(folderTree->currentIndex(), QAbstractItemView::PositionAtCenter);
     });
@@ -179,18 +179,18 @@ void PictureLogWindow::BuildSettingsPanel() {
     auto* limiterPanel = new QFrame(settingsPanel);
     limiterPanel->setObjectName(QStringLiteral("limiterPanel"));
     limiterPanel->setFrameShape(QFrame::Panel);
-    stats = MakeLabel(limiterPanel, "stats", QString());
-    RecycleAfter = MakeLabel(limiterPanel, "RecycleAfter", QStringLiteral("Recycle after"));
-    RecycleAfter->installEventFilter(this); // a click switches to normal size
+    statsLabel = MakeLabel(limiterPanel, "statsLabel", QString());
+    recycleAfterLabel = MakeLabel(limiterPanel, "recycleAfterLabel", QStringLiteral("Recycle after"));
+    recycleAfterLabel->installEventFilter(this); // a click switches to normal size
     freeAfterLabel = MakeLabel(limiterPanel, "freeAfterLabel", QString());
     limitSlider = new QSlider(Qt::Horizontal, limiterPanel);
     limitSlider->setObjectName(QStringLiteral("limitSlider"));
     auto* recycleRow = new QHBoxLayout;
-    recycleRow->addWidget(RecycleAfter);
+    recycleRow->addWidget(recycleAfterLabel);
     recycleRow->addStretch(1);
     recycleRow->addWidget(freeAfterLabel);
     auto* limiterLayout = new QVBoxLayout(limiterPanel);
-    limiterLayout->addWidget(stats);
+    limiterLayout->addWidget(statsLabel);
     limiterLayout->addLayout(recycleRow);
     limiterLayout->addWidget(MakeLabel(limiterPanel, "limiterNoteLabel", QStringLiteral("Note: Overrides timer limits")));
     limiterLayout->addWidget(limitSlider);
@@ -217,13 +217,13 @@ void PictureLogWindow::BuildWaitAndRotatePanels() {
     pleaseWaitPanel->setObjectName(QStringLiteral("pleaseWaitPanel"));
     static_cast<QFrame*>(pleaseWaitPanel)->setFrameShape(QFrame::Panel);
     PaintBlack(pleaseWaitPanel);
-    PleaseWaitLabel = MakeLabel(pleaseWaitPanel, "PleaseWaitLabel", QStringLiteral("Please Wait"));
-    PleaseWaitLabel->setAlignment(Qt::AlignCenter);
+    pleaseWaitLabel = MakeLabel(pleaseWaitPanel, "pleaseWaitLabel", QStringLiteral("Please Wait"));
+    pleaseWaitLabel->setAlignment(Qt::AlignCenter);
     waitProgressBar = new QProgressBar(pleaseWaitPanel);
     waitProgressBar->setObjectName(QStringLiteral("waitProgressBar"));
     waitProgressBar->setTextVisible(false);
     auto* wait = new QVBoxLayout(pleaseWaitPanel);
-    wait->addWidget(PleaseWaitLabel);
+    wait->addWidget(pleaseWaitLabel);
     wait->addWidget(waitProgressBar);
     pleaseWaitPanel->resize(240, 70);
     pleaseWaitPanel->hide();
@@ -236,7 +236,7 @@ void PictureLogWindow::BuildWaitAndRotatePanels() {
         auto* choice = new QRadioButton(QString::number(angle), rotatePanel);
         choice->setObjectName(QStringLiteral("Angle%1").arg(angle));
         connect(choice, &QRadioButton::clicked, this, [this, angle] { SetAngle(angle); });
-        AngleButtons << choice;
+        angleButtons << choice;
         angles->addWidget(choice);
     }
     angleScroll = new QScrollBar(Qt::Horizontal, rotatePanel);
@@ -258,14 +258,14 @@ void PictureLogWindow::BuildWaitAndRotatePanels() {
 void PictureLogWindow::BuildMenu() {
     pictureMenu = new QMenu(this);
     pictureMenu->setObjectName(QStringLiteral("pictureMenu"));
-    SelectAllItem = pictureMenu->addAction(QStringLiteral("Select All"));
-    UploadItem = pictureMenu->addAction(QStringLiteral("Upload"));
-    CreateAviItem = pictureMenu->addAction(QStringLiteral("Create AVI"));
-    MakeSmallItem = pictureMenu->addAction(QStringLiteral("Make Small"));
-    MakeLargeItem = pictureMenu->addAction(QStringLiteral("Make Large"));
-    RotateItem = pictureMenu->addAction(QStringLiteral("Rotate"));
-    RotateItem->setVisible(false);
-    connect(pictureMenu, &QMenu::aboutToShow, this, [this] { UploadItem->setEnabled(ftp_->IsFtpConnected()); });
+    selectAllAction = pictureMenu->addAction(QStringLiteral("Select All"));
+    uploadAction = pictureMenu->addAction(QStringLiteral("Upload"));
+    createAviAction = pictureMenu->addAction(QStringLiteral("Create AVI"));
+    makeSmallAction = pictureMenu->addAction(QStringLiteral("Make Small"));
+    makeLargeAction = pictureMenu->addAction(QStringLiteral("Make Large"));
+    rotateAction = pictureMenu->addAction(QStringLiteral("Rotate"));
+    rotateAction->setVisible(false);
+    connect(pictureMenu, &QMenu::aboutToShow, this, [this] { uploadAction->setEnabled(ftp_->IsFtpConnected()); });
 }
 
 void PictureLogWindow::LayoutParts() {
@@ -285,7 +285,7 @@ void PictureLogWindow::LayoutParts() {
 
     const int buttonsHeight = buttonPanel->sizeHint().height();
     buttonPanel->setGeometry(left, h - buttonsHeight, side, buttonsHeight);
-    ImageList->setGeometry(left, livePanelHeight, side, std::max(0, h - livePanelHeight - buttonsHeight));
+    pictureList->setGeometry(left, livePanelHeight, side, std::max(0, h - livePanelHeight - buttonsHeight));
 
     settingsPanel->setGeometry(0, 0, left, h);
     const int aviHeight = aviPanel->sizeHint().height();

@@ -94,7 +94,7 @@ public:
 
     // The parts, by the names the station knows them.
     LogPictureView* pictureView = nullptr;
-    QListWidget* ImageList = nullptr;
+    QListWidget* pictureList = nullptr;
     QPlainTextEdit* noteEdit = nullptr;
     QWidget* livePanel = nullptr;
     QLabel* positionLabel = nullptr;
@@ -113,30 +113,30 @@ public:
     QPushButton* aviButton = nullptr; // AVI (hidden)
     QWidget* settingsPanel = nullptr;
     QTreeView* folderTree = nullptr;
-    QFileSystemModel* FolderModel = nullptr;
-    QLabel* stats = nullptr;
-    QLabel* RecycleAfter = nullptr;
+    QFileSystemModel* folderModel = nullptr;
+    QLabel* statsLabel = nullptr;
+    QLabel* recycleAfterLabel = nullptr;
     QLabel* freeAfterLabel = nullptr;
     QSlider* limitSlider = nullptr;
     QPushButton* settingsSaveButton = nullptr;
     QPushButton* settingsCancelButton = nullptr;
     QPushButton* settingsPurgeButton = nullptr;
     QWidget* pleaseWaitPanel = nullptr;
-    QLabel* PleaseWaitLabel = nullptr;
+    QLabel* pleaseWaitLabel = nullptr;
     QProgressBar* waitProgressBar = nullptr;
     AviPanel* aviPanel = nullptr;
     QWidget* rotatePanel = nullptr;
-    QList<QRadioButton*> AngleButtons;
+    QList<QRadioButton*> angleButtons;
     QScrollBar* angleScroll = nullptr;
     QPushButton* rotateCloseButton = nullptr;
     QPushButton* rotateButton = nullptr;
     QMenu* pictureMenu = nullptr;
-    QAction* SelectAllItem = nullptr;
-    QAction* UploadItem = nullptr;
-    QAction* CreateAviItem = nullptr;
-    QAction* MakeSmallItem = nullptr;
-    QAction* MakeLargeItem = nullptr;
-    QAction* RotateItem = nullptr;
+    QAction* selectAllAction = nullptr;
+    QAction* uploadAction = nullptr;
+    QAction* createAviAction = nullptr;
+    QAction* makeSmallAction = nullptr;
+    QAction* makeLargeAction = nullptr;
+    QAction* rotateAction = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -64,20 +64,20 @@ void PictureLogWindow::BindLogic() {
     connect(&logic_, &PictureLogLogic::PictureChanged, this, [this] { pictureView->SetImage(logic_.Picture()); });
     connect(&logic_, &PictureLogLogic::NoteChanged, this, &PictureLogWindow::ShowNote);
     connect(&logic_, &PictureLogLogic::CaptionChanged, this, [this] { positionLabel->setText(logic_.Caption()); });
-    connect(&logic_, &PictureLogLogic::SlideshowChanged, ImageList->viewport(), qOverload<>(&QWidget::update));
+    connect(&logic_, &PictureLogLogic::SlideshowChanged, pictureList->viewport(), qOverload<>(&QWidget::update));
     connect(&logic_, &PictureLogLogic::ProgressChanged, this, &PictureLogWindow::ShowProgress);
     connect(&logic_, &PictureLogLogic::SettingsChanged, this, &PictureLogWindow::ShowSettings);
     connect(&logic_, &PictureLogLogic::ViewSizeRequested, this, &PictureLogWindow::ApplyViewSize);
     connect(&logic_, &PictureLogLogic::FocusListRequested, this, &PictureLogWindow::FocusList);
 
-    connect(ImageList, &QListWidget::itemSelectionChanged, this, &PictureLogWindow::ListSelectionEdited);
-    connect(ImageList, &QListWidget::currentRowChanged, this, [this] {
+    connect(pictureList, &QListWidget::itemSelectionChanged, this, &PictureLogWindow::ListSelectionEdited);
+    connect(pictureList, &QListWidget::currentRowChanged, this, [this] {
         if (syncing_)
             return;
         ListSelectionEdited();
         logic_.ShowSelectedImage();
     });
-    connect(ImageList, &QListWidget::itemClicked, this, [this] {
+    connect(pictureList, &QListWidget::itemClicked, this, [this] {
         ListSelectionEdited();
         logic_.ShowSelectedImage();
     });
@@ -107,12 +107,12 @@ void PictureLogWindow::BindLogic() {
     connect(rotateButton, &QPushButton::clicked, &logic_, &PictureLogLogic::RotateSelected);
     connect(rotateCloseButton, &QPushButton::clicked, rotatePanel, &QWidget::hide);
 
-    connect(SelectAllItem, &QAction::triggered, &logic_, &PictureLogLogic::SelectAll);
-    connect(UploadItem, &QAction::triggered, &logic_, &PictureLogLogic::UploadSelected);
-    connect(CreateAviItem, &QAction::triggered, this, [this] { aviPanel->Logic().CreateAviFromMenu(); });
-    connect(MakeSmallItem, &QAction::triggered, this, [this] { ApplyViewSize(true); });
-    connect(MakeLargeItem, &QAction::triggered, this, [this] { ApplyViewSize(false); });
-    connect(RotateItem, &QAction::triggered, &logic_, &PictureLogLogic::RotateSelected);
+    connect(selectAllAction, &QAction::triggered, &logic_, &PictureLogLogic::SelectAll);
+    connect(uploadAction, &QAction::triggered, &logic_, &PictureLogLogic::UploadSelected);
+    connect(createAviAction, &QAction::triggered, this, [this] { aviPanel->Logic().CreateAviFromMenu(); });
+    connect(makeSmallAction, &QAction::triggered, this, [this] { ApplyViewSize(true); });
+    connect(makeLargeAction, &QAction::triggered, this, [this] { ApplyViewSize(false); });
+    connect(rotateAction, &QAction::triggered, &logic_, &PictureLogLogic::RotateSelected);
 }
 
 void PictureLogWindow::BindAviPanel() {
@@ -172,8 +172,8 @@ void PictureLogWindow::ShowRows() {
     // The button names the mode it switches to.
     listModeButton->setText(logic_.ListByName() ? QStringLiteral("Times") : QStringLiteral("Names"));
     syncing_ = true;
-    ImageList->clear();
-    ImageList->addItems(logic_.Rows());
+    pictureList->clear();
+    pictureList->addItems(logic_.Rows());
     syncing_ = false;
 }
 
@@ -181,7 +181,7 @@ void PictureLogWindow::ShowSelection() {
     syncing_ = true;
     const int current = logic_.CurrentRow();
     if (current >= 0)
-        ImageList->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+        pictureList->setCurrentRow(current, QItemSelectionModel::NoUpdate);
     // One selection of runs of rows: "Select All" on a large folder stays one step.
     QItemSelection selection;
     const QList<int> rows = logic_.SelectedRows();
@@ -189,13 +189,13 @@ void PictureLogWindow::ShowSelection() {
         qsizetype j = i;
         while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) + 1)
             ++j;
-        selection.select(ImageList->model()->index(rows.at(i), 0), ImageList->model()->index(rows.at(j), 0));
+        selection.select(pictureList->model()->index(rows.at(i), 0), pictureList->model()->index(rows.at(j), 0));
         i = j + 1;
     }
-    ImageList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    pictureList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (current >= 0)
-        ImageList->scrollToItem(ImageList->item(current));
-    ImageList->viewport()->update();
+        pictureList->scrollToItem(pictureList->item(current));
+    pictureList->viewport()->update();
     syncing_ = false;
 }
 
@@ -203,10 +203,10 @@ void PictureLogWindow::ListSelectionEdited() {
     if (syncing_)
         return;
     QList<int> selected;
-    for (const QListWidgetItem* item : ImageList->selectedItems())
-        selected << ImageList->row(item);
-    logic_.SetSelection(selected, ImageList->currentRow());
-    ImageList->viewport()->update();
+    for (const QListWidgetItem* item : pictureList->selectedItems())
+        selected << pictureList->row(item);
+    logic_.SetSelection(selected, pictureList->currentRow());
+    pictureList->viewport()->update();
 }
 
 void PictureLogWindow::ShowNote() {
@@ -222,7 +222,7 @@ void PictureLogWindow::ShowNote() {
 void PictureLogWindow::ShowProgress() {
     const bool visible = logic_.PleaseWaitVisible();
     if (visible) {
-        PleaseWaitLabel->setText(logic_.PleaseWaitText());
+        pleaseWaitLabel->setText(logic_.PleaseWaitText());
         waitProgressBar->setRange(0, std::max(1, logic_.ProgressMax()));
         waitProgressBar->setValue(logic_.ProgressPosition());
         pleaseWaitPanel->move((width() - pleaseWaitPanel->width()) / 2, (height() - pleaseWaitPanel->height()) / 2);
@@ -238,7 +238,7 @@ void PictureLogWindow::ShowSettings() {
     limitSlider->setRange(0, logic_.TrackMax());
     limitSlider->setValue(logic_.TrackPosition());
     syncing_ = false;
-    stats->setText(logic_.StatsText());
+    statsLabel->setText(logic_.StatsText());
     freeAfterLabel->setText(logic_.FreeAfterText());
     if (logic_.SettingsVisible())
         settingsPanel->raise();
@@ -246,16 +246,16 @@ void PictureLogWindow::ShowSettings() {
 }
 
 void PictureLogWindow::FocusList() {
-    if (isVisible() && ImageList->isVisible())
-        ImageList->setFocus();
+    if (isVisible() && pictureList->isVisible())
+        pictureList->setFocus();
 }
 
 void PictureLogWindow::OpenSettingsPanel() {
     // The folder tree reads the disk only once it is first wanted.
-    if (FolderModel->rootPath() != QStringLiteral("/"))
-        FolderModel->setRootPath(QStringLiteral("/"));
+    if (folderModel->rootPath() != QStringLiteral("/"))
+        folderModel->setRootPath(QStringLiteral("/"));
     logic_.OpenSettings();
-    const QModelIndex folder = FolderModel->index(logic_.Folder());
+    const QModelIndex folder = folderModel->index(logic_.Folder());
     if (folder.isValid()) {
         folderTree->setCurrentIndex(folder);
         folderTree->scrollTo(folder, QAbstractItemView::PositionAtCenter);
@@ -264,7 +264,7 @@ void PictureLogWindow::OpenSettingsPanel() {
 
 void PictureLogWindow::SaveSettingsPanel() {
     const QModelIndex chosen = folderTree->currentIndex();
-    logic_.SettingsSave(chosen.isValid() ? FolderModel->filePath(chosen) : QString());
+    logic_.SettingsSave(chosen.isValid() ? folderModel->filePath(chosen) : QString());
 }
 
 void PictureLogWindow::SetLogFolder(const QString& folder, int camera) { logic_.SetCamera(camera, folder); }

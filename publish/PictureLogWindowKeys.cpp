@@ -18,7 +18,7 @@ bool PictureLogWindow::HandleKey(QKeyEvent* event, bool inList) {
     const int key = event->key();
     if (inList && logic_.FirstKey()) {
         logic_.SetFirstKey(false);
-        ImageList->viewport()->update();
+        pictureList->viewport()->update();
     }
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     switch (key) {
@@ -73,9 +73,9 @@ void PictureLogWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool PictureLogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ImageList && event->type() == QEvent::KeyPress)
+    if (watched == pictureList && event->type() == QEvent::KeyPress)
         return HandleKey(static_cast<QKeyEvent*>(event), true);
-    if (watched == RecycleAfter && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == recycleAfterLabel && event->type() == QEvent::MouseButtonRelease) {
         ApplyViewSize(true);
         return true;
     }
@@ -107,7 +107,7 @@ void PictureLogWindow::SetAngle(int angle) {
     // The angle controls only mirror each other; rotation is always a quarter turn.
     const QSignalBlocker block(angleScroll);
     angleScroll->setValue(angle);
-    for (QRadioButton* choice : AngleButtons) {
+    for (QRadioButton* choice : angleButtons) {
         const QSignalBlocker blockChoice(choice);
         choice->setChecked(choice->text().toInt() == angle);
     }

@@ -41,19 +41,19 @@ void SetOptions(MainWindow& z) {
     z.placeOnTrayBox->setChecked(true);
     z.setupTabs->setCurrentIndex(2);
     z.smtpEdit->setText(QStringLiteral(" mail.example.org "));
-    z.UserEdit->setText(QStringLiteral("alice"));
-    z.PassEdit->setText(QStringLiteral("pa55word"));
-    z.ReplyEmailAddressText->setText(QStringLiteral("alice@example.org"));
-    z.AlertEmail->setText(QStringLiteral("bob@example.org"));
-    z.siteLocation->setText(QStringLiteral("Barn"));
+    z.smtpUserEdit->setText(QStringLiteral("alice"));
+    z.smtpPasswordEdit->setText(QStringLiteral("pa55word"));
+    z.replyAddressEdit->setText(QStringLiteral("alice@example.org"));
+    z.alertEmailEdit->setText(QStringLiteral("bob@example.org"));
+    z.siteLocationEdit->setText(QStringLiteral("Barn"));
     z.setupTabs->setCurrentIndex(3);
     z.sampleRateSlider->setValue(650);
     z.masterSensitivitySlider->setValue(9);
-    z.RGBGreen->setChecked(false);
+    z.greenChannelBox->setChecked(false);
     z.setupTabs->setCurrentIndex(4);
     z.broadbandButton->click();
     z.diskControlBox->setChecked(false);
-    z.alarm->setChecked(true);
+    z.soundAlarmBox->setChecked(true);
     z.setupHideButton->click();
     Say(QStringLiteral("options set"));
 }
@@ -64,19 +64,19 @@ void ShowControls(MainWindow& z) {
         {"AutoStart1", box(z.AutoStart1)},
         {"placeOnTrayBox", box(z.placeOnTrayBox)},
         {"smtpEdit", z.smtpEdit->text()},
-        {"UserEdit", z.UserEdit->text()},
-        {"PassEdit", z.PassEdit->text()},
-        {"ReplyEmailAddressText", z.ReplyEmailAddressText->text()},
-        {"AlertEmail", z.AlertEmail->text()},
-        {"siteLocation", z.siteLocation->text()},
+        {"smtpUserEdit", z.smtpUserEdit->text()},
+        {"smtpPasswordEdit", z.smtpPasswordEdit->text()},
+        {"replyAddressEdit", z.replyAddressEdit->text()},
+        {"alertEmailEdit", z.alertEmailEdit->text()},
+        {"siteLocationEdit", z.siteLocationEdit->text()},
         {"sampleRateSlider", QString::number(z.sampleRateSlider->value())},
-        {"MotionTime", QString::number(z.MotionTime.Interval())},
+        {"motionTimer", QString::number(z.motionTimer.Interval())},
         {"masterSensitivitySlider", QString::number(z.masterSensitivitySlider->value())},
         {"masterSensitivityLabel", z.masterSensitivityLabel->text()},
-        {"RGBGreen", box(z.RGBGreen)},
+        {"greenChannelBox", box(z.greenChannelBox)},
         {"broadbandButton", box(z.broadbandButton)},
         {"diskControlBox", box(z.diskControlBox)},
-        {"alarm", box(z.alarm)},
+        {"soundAlarmBox", box(z.soundAlarmBox)},
         {"setupTabs", QString::number(z.setupTabs->currentIndex())},
         {"minimized", z.isMinimized() ? QStringLiteral("1") : QStringLiteral("0")},
         {"visible", z.isVisible() ? QStringLiteral("1") : QStringLiteral("0")},

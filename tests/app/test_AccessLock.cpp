@@ -40,7 +40,7 @@ TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
     l.store.Record().LockPassword = "abc";
     const std::vector<std::function<void(PasswordPrompt&)>> ways{
         [](PasswordPrompt& p) { QTest::keyClicks(p.passwordEdit, "abc"); QTest::keyClick(p.passwordEdit, Qt::Key_Return); },
-        [](PasswordPrompt& p) { p.passwordEdit->setText("abc"); p.OkButton->click(); },
+        [](PasswordPrompt& p) { p.passwordEdit->setText("abc"); p.okButton->click(); },
     };
     for (const auto& way : ways) {
         l.prompt.SetModalRunner(way);
@@ -50,7 +50,7 @@ TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
     for (const auto& way : std::vector<std::function<void(PasswordPrompt&)>>{
              [](PasswordPrompt& p) { p.passwordEdit->setText("abc"); QTest::keyClick(&p, Qt::Key_Escape); },
              [](PasswordPrompt& p) { p.close(); },
-             [](PasswordPrompt& p) { p.passwordEdit->setText("abd"); p.OkButton->click(); }}) {
+             [](PasswordPrompt& p) { p.passwordEdit->setText("abd"); p.okButton->click(); }}) {
         l.prompt.SetModalRunner(way);
         EXPECT_FALSE(l.prompt.RunPrompt());
         EXPECT_FALSE(l.prompt.Accepted());
@@ -58,8 +58,8 @@ TEST(AccessLock, PromptAcceptsByEnterOrOkAndRefusesByEscapeOrClosing) {
     // Every open starts from an empty entry with the password panel.
     l.prompt.SetModalRunner([](PasswordPrompt& p) {
         EXPECT_TRUE(p.passwordEdit->text().isEmpty());
-        EXPECT_TRUE(p.PasswordPanel->isVisible());
-        EXPECT_FALSE(p.NewPasswordPanel->isVisible());
+        EXPECT_TRUE(p.passwordPanel->isVisible());
+        EXPECT_FALSE(p.newPasswordPanel->isVisible());
         EXPECT_EQ(p.passwordEdit->echoMode(), QLineEdit::Password);
     });
     l.prompt.RunPrompt();
@@ -69,7 +69,7 @@ TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     Lock l;
     StationAccessLock gate(l.prompt, [] { return true; });
     l.prompt.SetModalRunner([](PasswordPrompt& p) {
-        EXPECT_TRUE(p.NewPasswordPanel->isVisible());
+        EXPECT_TRUE(p.newPasswordPanel->isVisible());
         QTest::keyClicks(p.newPasswordEdit, " abc ");
         QTest::keyClick(p.newPasswordEdit, Qt::Key_Return);
     });
@@ -85,19 +85,19 @@ TEST(AccessLock, NewPasswordIsStoredPlainTrimmedAndCut) {
     SettingsStore reread(platform::ProgramFolder(l.dir.path()), l.dir.file("torvek"), "/no-desktop");
     ASSERT_TRUE(reread.LoadSettings());
     PasswordPrompt again(reread);
-    again.SetModalRunner([](PasswordPrompt& p) { p.passwordEdit->setText("abc"); p.OkButton->click(); });
+    again.SetModalRunner([](PasswordPrompt& p) { p.passwordEdit->setText("abc"); p.okButton->click(); });
     EXPECT_TRUE(again.RunPrompt());
 
     // Changing it asks for the stored one first; a wrong one changes nothing.
-    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.passwordEdit->setText("wrong"); p.OkButton->click(); });
+    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.passwordEdit->setText("wrong"); p.okButton->click(); });
     EXPECT_FALSE(gate.ChangePassword("abc"));
     EXPECT_EQ(l.store.Record().LockPassword, "abc");
 
     // A long one keeps 25 characters; an empty one is written as length 0.
-    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.newPasswordEdit->setText(QString(30, 'x')); p.NewOkButton->click(); });
+    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.newPasswordEdit->setText(QString(30, 'x')); p.newPasswordOkButton->click(); });
     gate.ChangePassword("");
     EXPECT_EQ(l.store.Record().LockPassword, QString(25, 'x'));
-    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.newPasswordEdit->setText("  "); p.NewOkButton->click(); });
+    l.prompt.SetModalRunner([](PasswordPrompt& p) { p.newPasswordEdit->setText("  "); p.newPasswordOkButton->click(); });
     gate.ChangePassword("");
     EXPECT_EQ(quint8(TestSupport::ReadAll(l.store.SettingsFilePath())[2704 + 315]), 0);
 }
@@ -121,7 +121,7 @@ TEST(AccessLock, CharactersTheSettingsCannotStoreAreRefused) {
         bool stillOpen = false;
         l.prompt.SetModalRunner([&](PasswordPrompt& p) {
             p.newPasswordEdit->setText(c.typed);
-            p.NewOkButton->click();
+            p.newPasswordOkButton->click();
             stillOpen = p.isVisible();
         });
         EXPECT_EQ(gate.ChangePassword(""), c.storable);

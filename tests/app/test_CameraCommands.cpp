@@ -49,7 +49,7 @@ TEST_F(CommandsFixture, AimHonoursAViewSwitchRequestAndAlwaysReleasesTransfers) 
     events.clear();
     mainWindow->aim1Button->click();
     EXPECT_EQ(events, QStringList{"ZoneWindow 1 busy=1"});
-    EXPECT_TRUE(mainWindow->MotionTime.Enabled() && mainWindow->hotZone1Box->isChecked() && camera1ZoneWindow->TargetTicked());
+    EXPECT_TRUE(mainWindow->motionTimer.Enabled() && mainWindow->hotZone1Box->isChecked() && camera1ZoneWindow->TargetTicked());
     EXPECT_EQ(FileRecord().Cam1Name, store->Record().Cam1Name); // the choice was stored
     EXPECT_FALSE(TransferBusy::IsBusy());
 
@@ -73,11 +73,11 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
 
     // Not restarted: the station carries on with fresh frames and surveillance shown off.
     restartSucceeds = false;
-    mainWindow->MotionTime.SetEnabled(true);
+    mainWindow->motionTimer.SetEnabled(true);
     mainWindow->CameraSetupAndRestart(1);
     EXPECT_EQ(terminated, 0);
     EXPECT_TRUE(mainWindow->cameraFrame1 && mainWindow->cameraFrame2);
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled());
 
     restartSucceeds = true;
     camera2.previewing = true;
@@ -100,7 +100,7 @@ TEST_F(CommandsFixture, CameraSetupFreesBothFramesBeforeTheRestartAndSurvivesAFa
 
 TEST_F(CommandsFixture, TakePicSavesTheRightCameraWithItsCaptions) {
     fakes.pictureTotal = 42;
-    mainWindow->alarm->setChecked(true);
+    mainWindow->soundAlarmBox->setChecked(true);
     mainWindow->takePicture2Button->click(); // camera 2 off
     camera2.previewing = true;
     mainWindow->takePicture2Button->click();
@@ -115,9 +115,9 @@ TEST_F(CommandsFixture, CycleShowsEachDeviceInTurnAndStopPauses) {
 
     devices = 3;
     mainWindow->FillCameraLists();
-    mainWindow->MotionTime.SetEnabled(true);
+    mainWindow->motionTimer.SetEnabled(true);
     mainWindow->CycleActionClick();
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled());
     EXPECT_TRUE(mainWindow->cycleTimer.Enabled() && !mainWindow->cycleLabel->isHidden());
     events.clear();
     QStringList captions;

@@ -146,40 +146,40 @@ TEST_F(CameraStationFixture, SurveillanceButton) {
     StartStation();
     mainWindow->surveillanceButton->click();
     EXPECT_EQ(messages, QStringList{"Please start a Camera to use this feature."});
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled());
 
     mainWindow->camera1Button->click();
     ASSERT_TRUE(mainWindow->CameraPreviews(1));
     mainWindow->showOnMotionBox->setChecked(false);
-    mainWindow->LogAllowed->setChecked(false);
+    mainWindow->logBox->setChecked(false);
     store->Record().Sensitivity1 = 49; // would fire on noise
     mainWindow->surveillanceButton->click();
-    ASSERT_TRUE(mainWindow->MotionTime.Enabled());
+    ASSERT_TRUE(mainWindow->motionTimer.Enabled());
     EXPECT_EQ(camera1ZoneWindow->ZoneValues().sensitivityCombo, "1500");
-    EXPECT_TRUE(mainWindow->LogAllowed->isChecked() && events.contains("MarkFtpCommandTime"));
+    EXPECT_TRUE(mainWindow->logBox->isChecked() && events.contains("MarkFtpCommandTime"));
 
     // A wrong lock password, or a running recording (with its message), keeps it on.
     for (bool recording : {false, true}) {
         fakes.accessAllowed = recording;
         mainWindow->RecordingActive = recording;
         mainWindow->surveillanceButton->click();
-        EXPECT_TRUE(mainWindow->MotionTime.Enabled()) << recording;
+        EXPECT_TRUE(mainWindow->motionTimer.Enabled()) << recording;
     }
     EXPECT_EQ(messages.last(), "Please stop recording first.");
     mainWindow->RecordingActive = false;
 
     // Aim starts surveillance, but not past a running recording.
     mainWindow->surveillanceButton->click();
-    ASSERT_FALSE(mainWindow->MotionTime.Enabled());
+    ASSERT_FALSE(mainWindow->motionTimer.Enabled());
     for (bool recording : {true, false}) {
         mainWindow->RecordingActive = recording;
         mainWindow->AimCamera1();
-        EXPECT_EQ(mainWindow->MotionTime.Enabled(), !recording) << recording;
+        EXPECT_EQ(mainWindow->motionTimer.Enabled(), !recording) << recording;
     }
 
     // Switching the last camera off ends surveillance.
     mainWindow->camera1Button->click();
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled());
     EXPECT_FALSE(mainWindow->StartStopSurveillance());
     EXPECT_EQ(messages.last(), MainWindow::kStartErrorText);
 }

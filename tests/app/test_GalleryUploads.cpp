@@ -85,7 +85,7 @@ TEST(GalleryUploads, BothPicturesOfEveryTickArePostedThroughAMinuteOfTimeLapse) 
     // A tick every 2 seconds for a minute; the service answers well within a tick.
     for (int tick = 1; tick <= 31; ++tick) {
         rig.now = rig.now.addSecs(2);
-        rig.lapse->TimeLapseTimerTimer();
+        rig.lapse->TimeLapseTimerTick();
         ASSERT_TRUE(service.WaitForPosts(2 * tick)) << "tick " << tick << ": " << service.Posted().size();
         if (tick == 1) {
             EXPECT_EQ(service.Posted(), rig.Jpegs(1) + rig.Jpegs(2)); // camera 1's, then camera 2's

@@ -47,7 +47,7 @@ TEST(InstallerWindow, AFailedInstallIsToldAboveTheInstallerWindow) {
         EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && box->isModal());
         EXPECT_EQ(box->windowHandle() ? box->windowHandle()->transientParent() : nullptr, w.form->windowHandle());
     });
-    w.form->Install->click();
+    w.form->installButton->click();
     EXPECT_TRUE(asked);
     // Afterwards the box belongs to no window: it outlives the installer.
     EXPECT_EQ(MessageWindow::Instance()->parentWidget(), nullptr);
@@ -66,7 +66,7 @@ TEST(InstallerWindow, AfterEachMessageTheInstallerHasTheFocusAgain) {
     QObject::connect(MessageWindow::Instance(), &QDialog::finished, &station, [&station] { station.activateWindow(); });
     // Uninstall with nothing installed, then Install with no payload: one message each.
     QFile::remove(w.dir.path() + "media/bin/torvek");
-    for (QPushButton* command : {w.form->uninstallButton, w.form->Install}) {
+    for (QPushButton* command : {w.form->uninstallButton, w.form->installButton}) {
         SCOPED_TRACE(command->objectName().toStdString());
         bool told = false;
         WhenTheBoxShows([&](MessageWindow*) { told = true; });
@@ -82,7 +82,7 @@ TEST(InstallerWindow, MenuIsReadableAndAMissingPayloadIsShown) {
     InstallerWindowRig w;
     w.form->ShowInstaller();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
-    EXPECT_TRUE(w.form->payloadNote->isHidden());
+    EXPECT_TRUE(w.form->payloadNoteLabel->isHidden());
 
     // The menu's texts differ from its background: some pixels stand far from the rest.
     auto* menu = w.form->findChild<QMenuBar*>();
@@ -97,8 +97,8 @@ TEST(InstallerWindow, MenuIsReadableAndAMissingPayloadIsShown) {
 
     QFile::remove(w.dir.path() + "media/bin/torvek");
     w.form->FormActivate();
-    EXPECT_TRUE(w.form->payloadNote->isVisible());
-    EXPECT_TRUE(w.form->payloadNote->text().contains(w.dir.path() + "media/bin/torvek"));
+    EXPECT_TRUE(w.form->payloadNoteLabel->isVisible());
+    EXPECT_TRUE(w.form->payloadNoteLabel->text().contains(w.dir.path() + "media/bin/torvek"));
 }
 
 TEST(InstallerWindow, UninstallShowsItsProgressWhileTheFolderMoves) {
@@ -112,7 +112,7 @@ TEST(InstallerWindow, UninstallShowsItsProgressWhileTheFolderMoves) {
     std::atomic<int> ticks = 0;
     QString headingDuringMove, statusDuringMove;
     QObject::connect(&w.form->dotsTimer, &platform::WinTimer::Timeout, w.form.get(), [&] {
-        headingDuringMove = w.form->heading->text();
+        headingDuringMove = w.form->headingLabel->text();
         statusDuringMove = w.form->targetDriveLabel->text();
         ++ticks;
     });

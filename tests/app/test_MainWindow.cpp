@@ -20,12 +20,12 @@ TEST_F(MainWindowFixture, CreationWritesNothingAndHoldsTheScreenSaverUntilDestru
     EXPECT_TRUE(flags.StartupGuard && flags.ApplyingSettings && flags.FirstShowPending);
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     // The colour boxes are not judged while starting up.
-    for (QCheckBox* box : {mainWindow->RGBred, mainWindow->RGBGreen, mainWindow->RGBBlue})
+    for (QCheckBox* box : {mainWindow->redChannelBox, mainWindow->greenChannelBox, mainWindow->blueChannelBox})
         box->setChecked(false);
     mainWindow->ReadColourChannelBoxes();
     EXPECT_TRUE(messages.isEmpty() && store->Record().ScanRed);
 
-    EXPECT_TRUE(mainWindow->clockTimer.Enabled() && !mainWindow->MotionTime.Enabled() && !mainWindow->startupSequenceTimer.Enabled());
+    EXPECT_TRUE(mainWindow->clockTimer.Enabled() && !mainWindow->motionTimer.Enabled() && !mainWindow->startupSequenceTimer.Enabled());
 
     mainWindow.reset();
     EXPECT_EQ(screenSaver, (QList<bool>{false, true}));
@@ -60,9 +60,9 @@ TEST_F(MainWindowFixture, StartupSequenceRunsOnceInOrder) {
     EXPECT_TRUE(store->Record().AutoStart1 && store->Record().AutoStart2);
     EXPECT_FALSE(mainWindow->startupSequenceTimer.Enabled() || flags.PendingAutoStart1 || flags.PendingAutoStart2 ||
                  flags.FtpUnattended);
-    EXPECT_EQ(mainWindow->TimeLapseTimer.Interval(), 5000);
-    EXPECT_TRUE(mainWindow->TimeLapseTimer.Enabled() && mainWindow->timeLapseFlashTimer.Enabled() &&
-                mainWindow->MotionTime.Enabled() && mainWindow->arrangeTimer.Enabled());
+    EXPECT_EQ(mainWindow->timeLapseTimer.Interval(), 5000);
+    EXPECT_TRUE(mainWindow->timeLapseTimer.Enabled() && mainWindow->timeLapseFlashTimer.Enabled() &&
+                mainWindow->motionTimer.Enabled() && mainWindow->arrangeTimer.Enabled());
 }
 
 TEST_F(MainWindowFixture, NothingStartsWithoutAutoStartOrTray) {
@@ -74,9 +74,9 @@ TEST_F(MainWindowFixture, NothingStartsWithoutAutoStartOrTray) {
     });
     devices = 2;
     Start();
-    EXPECT_FALSE(mainWindow->startupSequenceTimer.Enabled() || mainWindow->MotionTime.Enabled() ||
-                 mainWindow->TimeLapseTimer.Enabled());
-    EXPECT_FALSE(store->Record().NotifyActive || mainWindow->NotifyActive->isChecked());
+    EXPECT_FALSE(mainWindow->startupSequenceTimer.Enabled() || mainWindow->motionTimer.Enabled() ||
+                 mainWindow->timeLapseTimer.Enabled());
+    EXPECT_FALSE(store->Record().NotifyActive || mainWindow->alertsActiveBox->isChecked());
     EXPECT_TRUE(events.filter(QRegularExpression("Ftp|cam|Tray$")).isEmpty()) << events.join(",").toStdString();
 }
 

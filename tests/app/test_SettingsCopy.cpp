@@ -37,14 +37,14 @@ TEST(SettingsCopy, GuardedAlertFieldsKeepTheirValueOnBadText) {
     OptionControlValues controls = AppliedFrom(record);
 
     for (const char* bad : {"150", "100", "0", "-3", "", "abc"}) {
-        controls.MaxImages.text = bad;
-        controls.MinsCombo.text = bad == QString("150") || bad == QString("100") ? "0" : bad;
+        controls.maxImagesCombo.text = bad;
+        controls.minutesCombo.text = bad == QString("150") || bad == QString("100") ? "0" : bad;
         GatherOptions(controls, record);
         EXPECT_EQ(record.AlertMaxImages, 7) << bad;
         EXPECT_EQ(record.AlertPeriodMinutes, 25) << bad;
     }
-    controls.MaxImages.text = " 99 ";
-    controls.MinsCombo.text = "100000"; // far above 16 bits: saturates instead of wrapping
+    controls.maxImagesCombo.text = " 99 ";
+    controls.minutesCombo.text = "100000"; // far above 16 bits: saturates instead of wrapping
     GatherOptions(controls, record);
     EXPECT_EQ(record.AlertMaxImages, 99);
     EXPECT_EQ(record.AlertPeriodMinutes, 32767);
@@ -81,13 +81,13 @@ TEST(SettingsCopy, ZoneEditsSensitivitiesAndBufferSizes) {
 TEST(SettingsCopy, AtLeastOneColourChannelStaysOn) {
     SettingsRecord record;
     OptionControlValues controls;
-    controls.RGBred = controls.RGBGreen = controls.RGBBlue = false;
+    controls.redChannelBox = controls.greenChannelBox = controls.blueChannelBox = false;
     controls.masterSensitivitySlider = 10;
     EXPECT_FALSE(ReadColourChannels(controls, record));
     EXPECT_TRUE(record.ScanRed && record.ScanGreen && record.ScanBlue);
     EXPECT_EQ(record.ColorThreshold, 7);
 
-    controls.RGBred = controls.RGBBlue = false;
+    controls.redChannelBox = controls.blueChannelBox = false;
     EXPECT_TRUE(ReadColourChannels(controls, record));
     EXPECT_TRUE(!record.ScanRed && record.ScanGreen && !record.ScanBlue);
 
@@ -115,7 +115,7 @@ TEST(SettingsCopy, OptionsRoundTripThroughTheControls) {
     OptionControlValues controls = AppliedFrom(record);
     EXPECT_TRUE(controls.startMotionAndTimerButton && !controls.startMotionButton && !controls.startTimerButton);
     EXPECT_TRUE(controls.transparentBox);
-    EXPECT_EQ(QStringList({controls.siteLocation, controls.EmailLimit}), QStringList({"Barn", "No Limit"}));
+    EXPECT_EQ(QStringList({controls.siteLocationEdit, controls.emailLimitCombo}), QStringList({"Barn", "No Limit"}));
 
     SettingsRecord gathered = record;
     GatherOptions(controls, gathered);
@@ -149,7 +149,7 @@ TEST(SettingsCopy, ListsAreTakenOnlyWhenARowIsSelected) {
     EXPECT_EQ(QList<int>({controls.DefaultCam1.index, controls.DefaultCam2.index}), QList<int>({-1, 1}));
 
     controls.videoMode1Combo.text = "typed text, no row";
-    controls.AlertFormat = {"", -1, {"1 x 1", "2 x 2"}};
+    controls.alertFormatCombo = {"", -1, {"1 x 1", "2 x 2"}};
     record.AlertFormat = 4;
     GatherOptions(controls, record);
     GatherCamerasAndCaptions(controls, record, [](const QString& s) { return "alias of " + s; });

@@ -66,11 +66,11 @@ TEST(SetupPanelRestart, OptionsSetInThePanelAreInTheFilesAndBackInTheControls) {
     const QMap<QString, QString> c = Controls(shown.output);
     const std::pair<const char*, const char*> expected[] = {
         {"AutoStart1", "1"},     {"placeOnTrayBox", "1"}, {"smtpEdit", "mail.example.org"},
-        {"UserEdit", "alice"},   {"PassEdit", "pa55word"}, {"ReplyEmailAddressText", "alice@example.org"},
-        {"AlertEmail", "bob@example.org"}, {"siteLocation", "Barn"}, {"sampleRateSlider", "650"},
-        {"MotionTime", "650"},   {"masterSensitivitySlider", "9"},     {"masterSensitivityLabel", "Master Sensitivity 9"},
-        {"RGBGreen", "0"},       {"broadbandButton", "1"},      {"diskControlBox", "0"},
-        {"alarm", "1"},          {"setupTabs", "4"},    {"minimized", "1"},
+        {"smtpUserEdit", "alice"},   {"smtpPasswordEdit", "pa55word"}, {"replyAddressEdit", "alice@example.org"},
+        {"alertEmailEdit", "bob@example.org"}, {"siteLocationEdit", "Barn"}, {"sampleRateSlider", "650"},
+        {"motionTimer", "650"},   {"masterSensitivitySlider", "9"},     {"masterSensitivityLabel", "Master Sensitivity 9"},
+        {"greenChannelBox", "0"},       {"broadbandButton", "1"},      {"diskControlBox", "0"},
+        {"soundAlarmBox", "1"},          {"setupTabs", "4"},    {"minimized", "1"},
         {"visible", "1"}};
     for (const auto& [name, value] : expected)
         EXPECT_EQ(c.value(QString::fromLatin1(name)), QString::fromLatin1(value)) << name;

@@ -67,10 +67,10 @@ protected:
         mainWindow->clockTimer.SetEnabled(false); // ticks come from the test
 
         mainWindow->smtpEdit->setText(" 127.0.0.1 ");
-        mainWindow->ReplyEmailAddressText->setText("station@example.com");
-        mainWindow->AlertEmail->setText("watch@example.com, guard@example.org");
-        mainWindow->NotifyActive->click();
-        ASSERT_TRUE(mainWindow->NotifyActive->isChecked());
+        mainWindow->replyAddressEdit->setText("station@example.com");
+        mainWindow->alertEmailEdit->setText("watch@example.com, guard@example.org");
+        mainWindow->alertsActiveBox->click();
+        ASSERT_TRUE(mainWindow->alertsActiveBox->isChecked());
         mainWindow->GatherAndSaveSettings(); // the setting follows the box: pictures are queued
         ASSERT_TRUE(store->Record().NotifyActive);
     }

@@ -140,7 +140,7 @@ TEST_F(LayoutFixture, WithoutACameraTheViewCommandsRefuseAndEscEndsWithoutSaving
     EXPECT_TRUE(ToolbarShown());
 
     // Changed in the window but never saved: Esc leaves the file as it was.
-    mainWindow->alarm->setChecked(!mainWindow->alarm->isChecked());
+    mainWindow->soundAlarmBox->setChecked(!mainWindow->soundAlarmBox->isChecked());
     TestSupport::WriteAll(folder.file("buffer.kmx"), "x");
     const QByteArray settings = ReadAll(folder.file("X290607.dat"));
     ASSERT_EQ(settings.size(), 5408);

@@ -62,7 +62,7 @@ protected:
             ++prompts;
             EXPECT_TRUE(p.isVisible());
             p.passwordEdit->setText(entry);
-            p.OkButton->click();
+            p.okButton->click();
         });
         lock = std::make_unique<StationAccessLock>(*prompt, [this] { return mainWindow->lockBox->isChecked(); });
         links.accessLock = lock.get();
@@ -96,11 +96,11 @@ protected:
         store->Record().LockPassword = kPassword;
         mainWindow->cam2List->setCurrentIndex(1);
         mainWindow->showOnMotionBox->setChecked(false);
-        mainWindow->LogAllowed->setChecked(false);
+        mainWindow->logBox->setChecked(false);
         mainWindow->camera1Button->click();
         ASSERT_TRUE(mainWindow->CameraPreviews(1));
         mainWindow->surveillanceButton->click();
-        ASSERT_TRUE(mainWindow->MotionTime.Enabled());
+        ASSERT_TRUE(mainWindow->motionTimer.Enabled());
         ASSERT_EQ(prompts, 0);
     }
 
@@ -116,7 +116,7 @@ protected:
     // Whether every option control is enabled (true) or every one disabled (false).
     bool OptionControls(bool enabled) const {
         for (QWidget* w : std::initializer_list<QWidget*>{mainWindow->lockBox, mainWindow->hotZone1Box, mainWindow->hotZone2Box, mainWindow->showOnMotionBox,
-                                                         mainWindow->LogAllowed, mainWindow->aim1Button, mainWindow->aim2Button,
+                                                         mainWindow->logBox, mainWindow->aim1Button, mainWindow->aim2Button,
                                                          mainWindow->viewsSetupButton, mainWindow->setupButton, mainWindow->cam1List,
                                                          mainWindow->cam2List})
             if (w->isEnabled() != enabled)
@@ -137,7 +137,7 @@ TEST_F(StationLockFixture, LockNeedsSurveillanceRunning) {
     StartStation();
     store->Record().LockPassword = kPassword;
     mainWindow->showOnMotionBox->setChecked(false);
-    mainWindow->LogAllowed->setChecked(false);
+    mainWindow->logBox->setChecked(false);
     // No camera, then a camera without surveillance: refused with the message, no prompt.
     for (bool cameraOn : {false, true}) {
         SCOPED_TRACE(cameraOn ? "camera on" : "no camera");
@@ -154,7 +154,7 @@ TEST_F(StationLockFixture, LockNeedsSurveillanceRunning) {
     }
     // The motion event ticks the box while it holds the timer off: that is surveillance
     // running, so the password is asked as for the user's tick.
-    ASSERT_FALSE(mainWindow->MotionTime.Enabled());
+    ASSERT_FALSE(mainWindow->motionTimer.Enabled());
     messages.clear();
     entry = "wrong";
     mainWindow->TickLockBoxForMotion();
@@ -185,7 +185,7 @@ TEST_F(StationLockFixture, LockClosesTheSetupPanelAndDisablesItsWays) {
     // Surveillance off with the password opens the lock and the controls.
     mainWindow->surveillanceButton->click();
     EXPECT_EQ(prompts, 1);
-    EXPECT_FALSE(mainWindow->lockBox->isChecked() || mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->lockBox->isChecked() || mainWindow->motionTimer.Enabled());
     EXPECT_TRUE(OptionControls(true));
 }
 
@@ -197,16 +197,16 @@ TEST_F(StationLockFixture, SurveillanceGoesOnWhileItsPasswordIsAsked) {
     QList<bool> watchedWhenAsked;
     prompt->SetModalRunner([this, &watchedWhenAsked](PasswordPrompt& p) {
         ++prompts;
-        watchedWhenAsked << mainWindow->MotionTime.Enabled();
+        watchedWhenAsked << mainWindow->motionTimer.Enabled();
         p.passwordEdit->setText(entry);
-        p.OkButton->click();
+        p.okButton->click();
     });
     for (const char* given : {"wrong", kPassword}) {
         entry = given;
         mainWindow->surveillanceButton->click();
     }
     EXPECT_EQ(watchedWhenAsked, (QList<bool>{true, true}));
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled() || mainWindow->lockBox->isChecked());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled() || mainWindow->lockBox->isChecked());
 }
 
 class StationLockRoute;
@@ -270,11 +270,11 @@ const auto camera2On = [](F& f) {
 
 const LockRoute kRoutes[] = {
     {"SurveillanceOff", nothing, [](F& f) { f.Window().surveillanceButton->click(); },
-     [](F& f) { return !f.Window().MotionTime.Enabled() && !f.Window().lockBox->isChecked(); }},
+     [](F& f) { return !f.Window().motionTimer.Enabled() && !f.Window().lockBox->isChecked(); }},
     {"Camera1Off", nothing, [](F& f) { f.Window().camera1Button->click(); },
-     [](F& f) { return !f.Window().CameraPreviews(1) && !f.Window().MotionTime.Enabled(); }},
+     [](F& f) { return !f.Window().CameraPreviews(1) && !f.Window().motionTimer.Enabled(); }},
     {"Camera2On", nothing, [](F& f) { f.Window().camera2Button->click(); },
-     [](F& f) { return f.Window().CameraPreviews(2) && f.Window().MotionTime.Enabled(); }},
+     [](F& f) { return f.Window().CameraPreviews(2) && f.Window().motionTimer.Enabled(); }},
     {"ExitMenu", nothing, [](F& f) { f.Item("exitAction")->trigger(); }, ended},
     {"ToolbarClose", nothing, [](F& f) { f.Window().closeButton->click(); }, ended},
     {"TrayClose", nothing, [](F& f) { f.Item("closeAction")->trigger(); }, ended},
@@ -296,10 +296,10 @@ const LockRoute kRoutes[] = {
     {"SetupFtp", nothing, click(&MainWindow::setupFtpButton), heard("ShowFtpWindow"), true},
     {"TrayFtp", nothing, pick("ftpAction"), heard("ShowFtpWindow"), true},
     {"WindowMenuNet", nothing, pick("netAction"), heard("ShowFtpWindow"), true},
-    {"WindowMenuServer", nothing, pick("showServerAction"), [](F& f) { return f.Window().NetWorkPanel->isVisible(); }, true},
+    {"WindowMenuServer", nothing, pick("showServerAction"), [](F& f) { return f.Window().networkPanel->isVisible(); }, true},
     {"ToolbarCaptions", nothing, click(&MainWindow::captionsButton), heard("captionsButton"), true},
     {"WindowMenuCaptions", nothing, pick("captionsAction"), heard("captionsButton"), true},
-    {"TimeLapse", nothing, click(&MainWindow::TimeLapseButton), heard("TimeLapseButton"), true},
+    {"TimeLapse", nothing, click(&MainWindow::timeLapseButton), heard("timeLapseButton"), true},
     // The installer can start a second station or remove this one.
     {"WindowMenuInstall", nothing, pick("installAction"), [](F& f) { return f.Installer().isVisible(); }},
     // A camera's device: the user's pick in either list (camera 1 on device 0, camera 2 on 1).
@@ -319,7 +319,7 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
     const auto& [route, locked] = GetParam();
     StartWatching();
     // The captions and time-lapse windows are other parts': their buttons' clicks stand in.
-    for (QPushButton* button : {mainWindow->captionsButton, mainWindow->TimeLapseButton})
+    for (QPushButton* button : {mainWindow->captionsButton, mainWindow->timeLapseButton})
         QObject::connect(button, &QPushButton::clicked, [this, button] { events << button->objectName(); });
     if (locked)
         Lock();
@@ -327,7 +327,7 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
     prompts = 0;
     messages.clear();
     const bool cameraRan = mainWindow->CameraPreviews(1), camera2Ran = mainWindow->CameraPreviews(2),
-               watched = mainWindow->MotionTime.Enabled();
+               watched = mainWindow->motionTimer.Enabled();
     if (locked) {
         entry = "wrong";
         route.run(*this);
@@ -346,7 +346,7 @@ TEST_P(StationLockRoute, AsksOnlyWhileLocked) {
         EXPECT_TRUE(mainWindow->isVisible() && mainWindow->lockBox->isChecked());
         EXPECT_EQ(mainWindow->CameraPreviews(1), cameraRan);
         EXPECT_EQ(mainWindow->CameraPreviews(2), camera2Ran);
-        EXPECT_EQ(mainWindow->MotionTime.Enabled(), watched);
+        EXPECT_EQ(mainWindow->motionTimer.Enabled(), watched);
         EXPECT_FALSE(route.done(*this));
         EXPECT_EQ(log.opens, 0);
         EXPECT_TRUE(OptionControls(false));

@@ -28,7 +28,7 @@ protected:
     std::unique_ptr<StationMotion> motion;
     int ticks = 0;
 
-    // The station's motion link, counting MotionTime's ticks.
+    // The station's motion link, counting motionTimer's ticks.
     struct Ticking : MotionLink {
         StationMotionTest& test;
         explicit Ticking(StationMotionTest& test) : test(test) {}
@@ -49,7 +49,7 @@ protected:
 
     void TearDown() override {
         if (mainWindow)
-            mainWindow->MotionTime.SetEnabled(false);
+            mainWindow->motionTimer.SetEnabled(false);
         if (captions)
             UnbindCameraPictures(*captions);
         CameraStationFixture::TearDown();
@@ -97,7 +97,7 @@ protected:
             beforeShow();
         mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-        mainWindow->alarm->setChecked(false);
+        mainWindow->soundAlarmBox->setChecked(false);
         mainWindow->cam1List->setCurrentIndex(0);
         mainWindow->camera1Button->click();
         if (cameras == 2) {
@@ -107,9 +107,9 @@ protected:
         }
         ASSERT_TRUE(mainWindow->CameraPreviews(1));
         ASSERT_TRUE(FramesArrive(1));
-        if (!mainWindow->MotionTime.Enabled())
+        if (!mainWindow->motionTimer.Enabled())
             mainWindow->surveillanceButton->click();
-        ASSERT_TRUE(mainWindow->MotionTime.Enabled());
+        ASSERT_TRUE(mainWindow->motionTimer.Enabled());
     }
 
     QStringList Pictures() const {
@@ -124,7 +124,7 @@ TEST_F(StationMotionTest, MovingBallIsSavedWithItsNote) {
     EXPECT_TRUE(QFileInfo::exists(folder.file("cam1/" + QFileInfo(picture).completeBaseName() + ".txt")));
     EXPECT_TRUE(QFileInfo::exists(folder.file("cam1/counter.txt")));
     EXPECT_EQ(QImage(folder.file("cam1/" + picture)).size(), QSize(320, 240));
-    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->motionTimer.Enabled());
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     // While the set-up panel shows, its motion count shows the detector's text.
     mainWindow->setupPanel->show();
@@ -156,8 +156,8 @@ TEST_F(StationMotionTest, AMotionPictureLeavesTheBareNumberInTheCamerasBox) {
     StartWatching(QStringLiteral("ball"), true);
     ASSERT_EQ(mainWindow->FullToolbarLayout, 1);
     ASSERT_TRUE(WaitFor([this] { return !Pictures().isEmpty(); }, kWait)) << "ticks " << ticks;
-    EXPECT_TRUE(QRegularExpression("^\\d{6}$").match(mainWindow->CameraGroupBox->title()).hasMatch())
-        << mainWindow->CameraGroupBox->title().toStdString();
+    EXPECT_TRUE(QRegularExpression("^\\d{6}$").match(mainWindow->cameraBox->title()).hasMatch())
+        << mainWindow->cameraBox->title().toStdString();
 }
 
 TEST_F(StationMotionTest, AHiddenWindowDrawsNothingWhileMotionPicturesAreStillSaved) {
@@ -188,7 +188,7 @@ TEST_F(StationMotionTest, StillSceneSavesNothing) {
     StartWatching(QStringLiteral("smpte"));
     ASSERT_TRUE(WaitFor([this] { return ticks >= 15; }, kWait));
     EXPECT_TRUE(Pictures().isEmpty()) << Pictures().join(",").toStdString();
-    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->motionTimer.Enabled());
 }
 
 TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherGoesOn) {
@@ -214,7 +214,7 @@ TEST_F(StationMotionTest, AnUnpluggedCameraIsShownLostAndComesBackWhileTheOtherG
     // Surveillance goes on with camera 2, and attempts on camera 1 fail quietly meanwhile.
     const int before2 = pictures(2);
     ASSERT_TRUE(WaitFor([&] { return pictures(2) > before2 + 2 && health->Attempts(1) >= 2; }, kWait));
-    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->motionTimer.Enabled());
     EXPECT_EQ(messages.size(), 1);
 
     // Plugged in again: it comes back by itself, and surveillance covers it again.

@@ -31,7 +31,7 @@ TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForThe
     QTimer::singleShot(0, &log, [&] {
         seenWhileShown = log.isVisible() && pictures.Hooks().logWindowVisible() &&
                          log.Logic().Camera() == 2 && log.Logic().Rows() == QStringList({"000001PC.jpg"});
-        QTest::keyClick(log.ImageList, Qt::Key_F2);
+        QTest::keyClick(log.pictureList, Qt::Key_F2);
     });
     layout.ShowLoggedPictures(2);
     EXPECT_TRUE(seenWhileShown);
@@ -43,7 +43,7 @@ TEST_F(StationPictureLog, TheLayoutSeamOpensTheBoundLogAndItsCameraKeyAsksForThe
     // The history folder, closed with Esc: nothing further.
     QTimer::singleShot(0, &log, [&] {
         seenWhileShown = log.Logic().Camera() == 3 && log.Logic().Folder() == mainWindow->HistoryFolder();
-        QTest::keyClick(log.ImageList, Qt::Key_Escape);
+        QTest::keyClick(log.pictureList, Qt::Key_Escape);
     });
     layout.ShowLoggedPictures(3);
     EXPECT_TRUE(seenWhileShown);
@@ -72,7 +72,7 @@ TEST_F(StationPictureLog, AFilmPlayedFromTheLogStandsAboveItAndEscClosesOnlyTheP
         QTest::keyClick(player.windowHandle(), Qt::Key_Escape);
         onlyThePlayerClosed = !player.isVisible() && log.isVisible();
         player.StopAndClose();
-        QTest::keyClick(log.ImageList, Qt::Key_Escape);
+        QTest::keyClick(log.pictureList, Qt::Key_Escape);
     });
     layout.ShowLoggedPictures(1);
     EXPECT_TRUE(above);

@@ -111,7 +111,7 @@ TEST_F(StationShutdownTest, InsideACameraStartOfTheStartUpSequence) {
     ASSERT_TRUE(WaitFor([this] { return terminated > 0; }));
     ExpectEndedForGood();
     EXPECT_TRUE(events.filter("cam2").isEmpty()) << events.join(",").toStdString();
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled() || mainWindow->TimeLapseTimer.Enabled());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled() || mainWindow->timeLapseTimer.Enabled());
     EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
     // The user's auto-start choice is what the shutdown saved.
     EXPECT_TRUE(FileRecord().AutoStart1 && FileRecord().AutoStart2);
@@ -136,7 +136,7 @@ TEST_F(StationShutdownTest, UnattendedStartUpGoesOnPastAFailedCamera) {
     EXPECT_EQ(messages, QStringList{MainWindow::kCameraFailedText});
     EXPECT_EQ(mainWindow->camera1Button->text(), MainWindow::kOffText);
     EXPECT_EQ(mainWindow->camera2Button->text(), MainWindow::kOnText);
-    EXPECT_TRUE(mainWindow->MotionTime.Enabled());
+    EXPECT_TRUE(mainWindow->motionTimer.Enabled());
     // Attended again: the camera buttons' messages are the message box's.
     messages.clear();
     mainWindow->camera1Button->click();
@@ -152,7 +152,7 @@ TEST_F(StationShutdownTest, StartMotionAtStartWithoutACameraLeavesSurveillanceOf
     ASSERT_TRUE(WaitFor([this] { return !mainWindow->startupSequenceTimer.Enabled(); }));
     Settle(600);
     EXPECT_EQ(messages, QStringList{MainWindow::kStartErrorText});
-    EXPECT_FALSE(mainWindow->MotionTime.Enabled());
+    EXPECT_FALSE(mainWindow->motionTimer.Enabled());
 }
 
 TEST_F(StationShutdownTest, AHideAndShowOfTheProgramKeepsItsGeometryAndToolBar) {

@@ -44,14 +44,14 @@ TEST_F(MainWindowFixture, StartupTimeLapseNeverArmsAZeroInterval) {
     } told;
     bool timersOnWhenTold = false;
     told.started = [&] {
-        timersOnWhenTold = mainWindow->TimeLapseTimer.Enabled() && mainWindow->timeLapseFlashTimer.Enabled();
+        timersOnWhenTold = mainWindow->timeLapseTimer.Enabled() && mainWindow->timeLapseFlashTimer.Enabled();
         events << "TimeLapseStarted";
     };
     links.timeLapse = &told;
     devices = 1;
     Start();
     ASSERT_TRUE(WaitFor([&] { return events.contains("TimeLapseStarted"); }));
-    EXPECT_EQ(mainWindow->TimeLapseTimer.Interval(), 1000);
+    EXPECT_EQ(mainWindow->timeLapseTimer.Interval(), 1000);
     EXPECT_TRUE(timersOnWhenTold);
 }
 
@@ -63,22 +63,22 @@ TEST_F(MainWindowFixture, TimeLapseBindsTheButtonFlasherAndCaptionStatistics) {
     StationTimeLapse timeLapse(*mainWindow, *store, links, pictures, captions);
     links.timeLapse = &timeLapse;
 
-    mainWindow->TimeLapseButton->click(); // no camera runs
+    mainWindow->timeLapseButton->click(); // no camera runs
     EXPECT_EQ(messages, QStringList({TimeLapse::kStartCameraText}));
 
     timeLapse.Controller().Values().floorMB = -100000000; // far below any drive's free space
     mainWindow->diskControlBox->setChecked(true);
     links.timeLapse->TimeLapseFlasherTick();
-    EXPECT_TRUE(mainWindow->SurveillancePanel->title().startsWith("Remaining MB`s "));
+    EXPECT_TRUE(mainWindow->surveillanceBox->title().startsWith("Remaining MB`s "));
 
-    mainWindow->TimeLapseTimer.SetInterval(4000);
-    mainWindow->TimeLapseTimer.SetEnabled(true);
+    mainWindow->timeLapseTimer.SetInterval(4000);
+    mainWindow->timeLapseTimer.SetEnabled(true);
     timeLapse.Controller().Values().floorMB = 1234;
     const CaptionTimeLapse seen = captions.Hooks().timeLapse();
     EXPECT_TRUE(seen.enabled);
     EXPECT_EQ(seen.intervalMs, 4000);
     EXPECT_EQ(seen.reserveMB, 1234);
-    mainWindow->TimeLapseTimer.SetEnabled(false);
+    mainWindow->timeLapseTimer.SetEnabled(false);
 }
 
 TEST(StationTimeLapse, StationSavesAPictureAboutEveryTwoSeconds) {

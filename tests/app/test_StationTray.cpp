@@ -99,8 +99,8 @@ protected:
     QStringList ShownPages() const {
         QStringList shown;
         MainWindow& z = *this->mainWindow;
-        for (QWidget* page : {z.DriverStatusPanel, z.autoStartPage, static_cast<QWidget*>(z.AlertsPanel),
-                              z.ScreenResPanel, z.Advanced, z.phoneSettingsPage, static_cast<QWidget*>(z.RemoteAccess)})
+        for (QWidget* page : {z.driverListPage, z.autoStartPage, static_cast<QWidget*>(z.alertsPage),
+                              z.screenPage, z.advancedPage, z.phoneSettingsPage, static_cast<QWidget*>(z.remoteAccessPage)})
             if (!page->isHidden())
                 shown << page->objectName();
         return shown;
@@ -186,7 +186,7 @@ TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {
     EXPECT_EQ(mainWindow->Location2->text(), "camera 1");
 
     mainWindow->setupTabs->setCurrentIndex(4);
-    EXPECT_EQ(ShownPages(), QStringList{"Advanced"});
+    EXPECT_EQ(ShownPages(), QStringList{"advancedPage"});
     mainWindow->setupTabs->setCurrentIndex(2);
 
     // "Setup" again closes the panel without storing.
@@ -197,7 +197,7 @@ TEST_F(StationTrayTest, SetupOpensTheStoredTabAndATabChangeShowsItsPage) {
     camera1.previewing = false;
     camera2.previewing = true;
     QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
-    EXPECT_EQ(ShownPages(), QStringList{"AlertsPanel"});
+    EXPECT_EQ(ShownPages(), QStringList{"alertsPage"});
     QTest::mouseClick(mainWindow->setupHideButton, Qt::LeftButton);
     EXPECT_EQ(FileRecord().SetupTabIndex, 2);
 }
@@ -234,8 +234,8 @@ TEST_F(StationTrayTest, ARestartSavesWhatWasTypedInThePanelFirst) {
     QTest::mouseClick(mainWindow->setupButton, Qt::LeftButton);
     mainWindow->setupTabs->setCurrentIndex(2);
     mainWindow->smtpEdit->setText(" mail.example.org:2525 ");
-    mainWindow->AlertEmail->setText("watch@example.org");
-    mainWindow->RGBGreen->setChecked(false);
+    mainWindow->alertEmailEdit->setText("watch@example.org");
+    mainWindow->greenChannelBox->setChecked(false);
     restartSucceeds = true;
     EXPECT_TRUE(mainWindow->RestartProgram());
     EXPECT_EQ(events.filter("StartOwnExecutable").size(), 1);

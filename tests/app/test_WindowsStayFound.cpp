@@ -75,12 +75,12 @@ TEST_F(MainWindowFound, SetupPanelStaysAboveTheCameraAreaAfterTheActivationThatF
     // As "Setup" opens it.
     layout->PlaceStatusPanel();
     mainWindow->setupPanel->show();
-    mainWindow->NetWorkPanel->ShowNetworkPanel();
+    mainWindow->networkPanel->ShowNetworkPanel();
     // The return from a message box: the activation re-lays the window out by its timer.
     mainWindow->FormActivate();
     ASSERT_TRUE(mainWindow->relayoutTimer.Enabled());
     ASSERT_TRUE(TestSupport::WaitFor([this] { return !mainWindow->relayoutTimer.Enabled(); }));
-    for (QWidget* panel : {static_cast<QWidget*>(mainWindow->setupPanel), static_cast<QWidget*>(mainWindow->NetWorkPanel)}) {
+    for (QWidget* panel : {static_cast<QWidget*>(mainWindow->setupPanel), static_cast<QWidget*>(mainWindow->networkPanel)}) {
         SCOPED_TRACE(panel->objectName().toStdString());
         ASSERT_TRUE(panel->isVisible());
         QWidget* top = mainWindow->childAt(panel->geometry().center());

@@ -21,7 +21,7 @@ protected:
 
     void TearDown() override {
         if (mainWindow)
-            mainWindow->MotionTime.SetEnabled(false);
+            mainWindow->motionTimer.SetEnabled(false);
         CameraStationFixture::TearDown();
         motion.reset();
         captions.reset();
@@ -37,12 +37,12 @@ protected:
         BindZoneWindows(*camera1ZoneWindow, *camera2ZoneWindow, *mainWindow, *links.layout, *motion);
         mainWindow->show();
         ASSERT_TRUE(WaitFor([this] { return !flags.StartupGuard; }));
-        mainWindow->alarm->setChecked(false);
+        mainWindow->soundAlarmBox->setChecked(false);
     }
 
     void Restart() {
         if (mainWindow)
-            mainWindow->MotionTime.SetEnabled(false);
+            mainWindow->motionTimer.SetEnabled(false);
         mainWindow.reset();
         motion.reset();
         store = MakeStore();

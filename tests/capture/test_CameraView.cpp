@@ -39,7 +39,7 @@ protected:
         view = std::make_unique<CameraView>(platform::ProgramFolder(folder.path()));
         view->CameraNumber = 1;
         view->resize(640, 480);
-        view->Image->resize(640, 480);
+        view->frameImage->resize(640, 480);
         // Sampled the way the main window samples: after the view's own handler.
         QObject::connect(view->cap, &VideoCapture::OnBitmapGrabbed, view.get(),
                          [this](const CapturedBitmap& raw) {
@@ -101,7 +101,7 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
     ASSERT_TRUE(view->ConnectCamera(true, 0));
     EXPECT_TRUE(view->IsPreviewing());
     EXPECT_FALSE(view->IsCapturing());
-    EXPECT_FALSE(view->Image->isHidden());
+    EXPECT_FALSE(view->frameImage->isHidden());
     EXPECT_EQ(view->VideoSourceIndex(), 0);
     CameraQueriesSuspended = 1;
     EXPECT_FALSE(view->IsPreviewing());
@@ -123,8 +123,8 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
         emit pattern->activated(row);
         return int(QDialog::Accepted);
     });
-    view->lbDialogs->setCurrentRow(0);
-    view->lbDialogsDblClick();
+    view->driverDialogList->setCurrentRow(0);
+    view->DriverDialogListDblClick();
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(view->IsPreviewing());
     EXPECT_TRUE(Shows(QSize(320, 240), qRgb(255, 255, 255)));
@@ -138,19 +138,19 @@ TEST_F(CameraViewTest, ConnectedViewShowsCaptionedFramesModesAndDialogs) {
         list->setCurrentRow(1);
         return int(QDialog::Accepted);
     });
-    view->lbDialogs->setCurrentRow(1);
-    view->lbDialogsKeyDown(Qt::Key_Return);
+    view->driverDialogList->setCurrentRow(1);
+    view->DriverDialogListKeyDown(Qt::Key_Return);
     EXPECT_EQ(runs, 2);
     EXPECT_TRUE(view->IsPreviewing());
     EXPECT_TRUE(Shows(QSize(640, 480)));
-    EXPECT_EQ(view->cbVModes->currentIndex(), 1);
-    view->lbDialogs->setCurrentRow(-1); // no row selected: nothing is shown
-    view->lbDialogsDblClick();
+    EXPECT_EQ(view->videoModeCombo->currentIndex(), 1);
+    view->driverDialogList->setCurrentRow(-1); // no row selected: nothing is shown
+    view->DriverDialogListDblClick();
     EXPECT_EQ(runs, 2);
 
     // A choice in the mode list restarts the preview at that size.
-    view->cbVModes->setCurrentIndex(0);
-    emit view->cbVModes->activated(0);
+    view->videoModeCombo->setCurrentIndex(0);
+    emit view->videoModeCombo->activated(0);
     EXPECT_TRUE(view->IsPreviewing());
     EXPECT_TRUE(Shows(QSize(320, 240)));
     EXPECT_EQ(uncaptioned, 0);
@@ -174,14 +174,14 @@ TEST_F(CameraViewTest, RecordingsGoIntoTheChosenFileAndEveryWayOutFinishesThem) 
     int runs = 0;
     SetModalDialogRunner([&](QDialog&) { return ++runs, int(QDialog::Accepted); });
     EXPECT_FALSE(view->Dialogs().ShowDialog(dlgVideoSource));
-    view->lbDialogs->setCurrentRow(1);
-    view->lbDialogsDblClick();
+    view->driverDialogList->setCurrentRow(1);
+    view->DriverDialogListDblClick();
     EXPECT_EQ(runs, 0);
     // Nor can the mode change under it; the list keeps showing the mode in use.
-    view->cbVModes->setCurrentIndex(1);
-    emit view->cbVModes->activated(1);
+    view->videoModeCombo->setCurrentIndex(1);
+    emit view->videoModeCombo->activated(1);
     EXPECT_TRUE(view->IsCapturing());
-    EXPECT_EQ(view->cbVModes->currentIndex(), 0);
+    EXPECT_EQ(view->videoModeCombo->currentIndex(), 0);
     ASSERT_TRUE(FramesArrive(30)); // frames keep coming while recording
     EXPECT_TRUE(view->StopRecording());
     EXPECT_FALSE(view->IsCapturing());
@@ -201,10 +201,10 @@ TEST_F(CameraViewTest, RecordingsGoIntoTheChosenFileAndEveryWayOutFinishesThem) 
     EXPECT_FALSE(view->ConnectCamera(false, 0));
     EXPECT_FALSE(view->IsCapturing());
     EXPECT_FALSE(view->IsPreviewing());
-    EXPECT_TRUE(view->Image->isHidden());
+    EXPECT_TRUE(view->frameImage->isHidden());
     EXPECT_TRUE(Discover(folder.file("off.avi")).Readable);
     // Nothing can bring the switched-off camera back through a dialog.
-    EXPECT_EQ(view->lbDialogs->count(), 0);
+    EXPECT_EQ(view->driverDialogList->count(), 0);
     EXPECT_FALSE(view->Dialogs().ShowDialog(dlgVideoCapturePin));
     EXPECT_FALSE(view->IsPreviewing());
 }
@@ -218,8 +218,8 @@ TEST_F(CameraViewTest, ADialogOpenWhileTheCameraIsSwitchedOffOrTheViewGoesLeaves
             list->setCurrentRow(1);
         return int(QDialog::Accepted);
     });
-    view->lbDialogs->setCurrentRow(1);
-    view->lbDialogsDblClick();
+    view->driverDialogList->setCurrentRow(1);
+    view->DriverDialogListDblClick();
     EXPECT_FALSE(view->IsPreviewing());
     EXPECT_FALSE(view->cap->Previewing());
 
@@ -234,23 +234,23 @@ TEST_F(CameraViewTest, ADialogOpenWhileTheCameraIsSwitchedOffOrTheViewGoesLeaves
             view.reset();
             return int(QDialog::Accepted);
         });
-        view->lbDialogs->setCurrentRow(row);
+        view->driverDialogList->setCurrentRow(row);
         CameraView* const shown = view.get();
-        shown->lbDialogsDblClick();
+        shown->DriverDialogListDblClick();
         EXPECT_FALSE(view) << row;
     }
 }
 
 TEST_F(CameraViewTest, ConnectFailuresReturnFalseAndLeaveTheImageHidden) {
     EXPECT_FALSE(view->ConnectCamera(false, 0)); // never connected
-    EXPECT_TRUE(view->Image->isHidden());
+    EXPECT_TRUE(view->frameImage->isHidden());
     view->CameraNumber = 3; // neither camera 1 nor 2: nothing applies
     EXPECT_FALSE(view->ConnectCamera(true, 0));
     EXPECT_FALSE(view->IsPreviewing());
     view->CameraNumber = 1;
     platform::RemoveTestCameras(); // no video input device on the machine
     EXPECT_FALSE(view->ConnectCamera(true, 0));
-    EXPECT_TRUE(view->Image->isHidden());
+    EXPECT_TRUE(view->frameImage->isHidden());
     EXPECT_FALSE(view->IsPreviewing());
 }
 
@@ -274,11 +274,11 @@ TEST_F(CameraViewTest, SetupScreenConnectsOnceNamesTheDriverAndDisconnectsOnClos
         dialog.show();
         EXPECT_TRUE(WaitFor([&] { return screen.cameraView1->IsPreviewing(); }, kWait));
         EXPECT_EQ(screen.windowTitle(), "Cam 2 Driver 2 TORVEK Test Camera 2");
-        EXPECT_EQ(screen.DriverAliasText->text(), "Cam 2");
+        EXPECT_EQ(screen.driverAliasEdit->text(), "Cam 2");
         EXPECT_EQ(registry.SelectedRow(), 1);
-        EXPECT_EQ(screen.cameraView1->lbDialogs->count(), 2);
-        screen.cameraView1->lbDialogs->setCurrentRow(0);
-        screen.cameraView1->lbDialogsDblClick();
+        EXPECT_EQ(screen.cameraView1->driverDialogList->count(), 2);
+        screen.cameraView1->driverDialogList->setCurrentRow(0);
+        screen.cameraView1->DriverDialogListDblClick();
         EXPECT_TRUE(screen.cameraView1->IsPreviewing());
         screen.restartButton->click();
         return screen.result();
@@ -309,6 +309,6 @@ TEST_F(CameraViewTest, SetupScreenOpenedAgainWhileQueriesAreSuspendedConnectsAnd
         screen.OpenSetupScreen(0, 1);
         EXPECT_TRUE(ran) << "use " << use;
         EXPECT_FALSE(screen.cameraView1->cap->Previewing()) << "use " << use;
-        EXPECT_TRUE(screen.cameraView1->Image->isHidden()) << "use " << use;
+        EXPECT_TRUE(screen.cameraView1->frameImage->isHidden()) << "use " << use;
     }
 }

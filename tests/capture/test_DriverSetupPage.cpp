@@ -80,12 +80,12 @@ TEST_F(DriverSetupPageWindow, BindsToTheRegistry) {
     cam2List.setCurrentIndex(1);
     registry.LoadDriverList();
     registry.RefreshDriverStatus();
-    ASSERT_EQ(page.DriverStatusList->count(), 2);
-    EXPECT_EQ(page.DriverStatusList->item(1)->text(), "Cam BZXZXZXCam 2WEWEWEConnected");
-    EXPECT_EQ(page.DriverStatusList->currentRow(), 0);
+    ASSERT_EQ(page.driverStatusList->count(), 2);
+    EXPECT_EQ(page.driverStatusList->item(1)->text(), "Cam BZXZXZXCam 2WEWEWEConnected");
+    EXPECT_EQ(page.driverStatusList->currentRow(), 0);
     EXPECT_EQ(page.DefaultCam2->currentIndex(), 1);
     EXPECT_EQ(page.Location2->text(), "Cam 2");
-    page.DriverStatusList->setCurrentRow(1);
+    page.driverStatusList->setCurrentRow(1);
     EXPECT_EQ(registry.SelectedRow(), 1);
 
     // The user picks device 0 for camera 2 too: its alias shows, and typing mirrors.
@@ -104,7 +104,7 @@ TEST_F(DriverSetupPageWindow, BindsToTheRegistry) {
     EXPECT_EQ(registry.GetDriverAlias("Cam A"), "Porch");
     EXPECT_EQ(store.Record().Cam1Name, "Porch");
     EXPECT_EQ(store.Record().Cam2Name, "Cam 2"); // camera 2 still runs device 1
-    EXPECT_EQ(page.DriverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
+    EXPECT_EQ(page.driverStatusList->item(0)->text(), "Cam AZXZXZXPorchWEWEWEConnected");
 }
 
 // At the first show the alias file is loaded before the camera lists are filled: a fresh

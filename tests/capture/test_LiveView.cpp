@@ -17,7 +17,7 @@ TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
     view->resize(320, 240);
     view->show();
     ASSERT_TRUE(view->ConnectCamera(true, 0));
-    view->Image->setGeometry(0, 0, 320, 240); // the frame's own size: no scaling in the way
+    view->frameImage->setGeometry(0, 0, 320, 240); // the frame's own size: no scaling in the way
     ASSERT_TRUE(FramesArrive(3));
 
     QImage grabbed, shown;
@@ -25,7 +25,7 @@ TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
                      [&](const CapturedBitmap& bitmap) {
                          if (!grabbed.isNull()) return;
                          grabbed = bitmap;
-                         shown = view->Image->grab().toImage(); // the view's own paint
+                         shown = view->frameImage->grab().toImage(); // the view's own paint
                      });
     ASSERT_TRUE(FramesArrive(2));
     ASSERT_FALSE(grabbed.isNull());
@@ -37,7 +37,7 @@ TEST_F(LiveViewTest, TheShownPictureIsTheGrabbedBitmapOfTheSameFrame) {
     EXPECT_NE(grabbed.pixel(10, 10), grabbed.pixel(310, 10));
 
     // Stretched to another size, each shown pixel still comes from the frame unblended.
-    view->Image->setGeometry(0, 0, 640, 480);
+    view->frameImage->setGeometry(0, 0, 640, 480);
     grabbed = QImage();
     ASSERT_TRUE(FramesArrive(2));
     ASSERT_EQ(shown.size(), QSize(640, 480));
@@ -49,10 +49,10 @@ TEST_F(LiveViewTest, AViewNobodySeesPaintsNothingWhileItsPictureKeepsUp) {
     platform::InstallTestCameras({Camera("TORVEK Test Camera 1", "YUY2", "ball")});
     view->resize(320, 240);
     ASSERT_TRUE(view->ConnectCamera(true, 0));
-    ASSERT_TRUE(view->Image->isVisibleTo(view.get()));
+    ASSERT_TRUE(view->frameImage->isVisibleTo(view.get()));
     ASSERT_FALSE(view->isVisible()); // never shown, like a window on the tray
     ASSERT_TRUE(FramesArrive(10));
-    EXPECT_EQ(view->Image->Paints(), 0u);
+    EXPECT_EQ(view->frameImage->Paints(), 0u);
     // What the detector and the picture store read goes on being the latest frame.
     ASSERT_FALSE(view->ImageBitmap().Image().isNull());
     EXPECT_EQ(view->ImageBitmap().Image().size(), QSize(320, 240));
@@ -60,12 +60,12 @@ TEST_F(LiveViewTest, AViewNobodySeesPaintsNothingWhileItsPictureKeepsUp) {
 
     // Shown, it paints; hidden again, it stops while the frames go on.
     view->show();
-    ASSERT_TRUE(WaitFor([&] { return view->Image->Paints() >= 3; }, kWait));
+    ASSERT_TRUE(WaitFor([&] { return view->frameImage->Paints() >= 3; }, kWait));
     view->hide();
     QCoreApplication::processEvents();
-    const quint64 paints = view->Image->Paints();
+    const quint64 paints = view->frameImage->Paints();
     ASSERT_TRUE(FramesArrive(10));
-    EXPECT_EQ(view->Image->Paints(), paints);
+    EXPECT_EQ(view->frameImage->Paints(), paints);
     const quint64 copied = view->cap->Pipeline()->FramesCopied();
     EXPECT_GE(copied, 20u);
 }

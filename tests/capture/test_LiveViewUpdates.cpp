@@ -93,11 +93,11 @@ TEST_F(LiveViewUpdatesTest, AfterManyPartialPaintsTheScreenShowsTheLastFrame) {
     view->resize(640, 480);
     view->show();
     ASSERT_TRUE(view->ConnectCamera(true, 0));
-    view->Image->setGeometry(0, 0, 640, 480); // twice the frame's size
+    view->frameImage->setGeometry(0, 0, 640, 480); // twice the frame's size
     ASSERT_TRUE(FramesArrive(3));
-    const quint64 paints = view->Image->Paints();
+    const quint64 paints = view->frameImage->Paints();
     ASSERT_TRUE(FramesArrive(20)); // the ball moves: each frame repaints a part of the view
-    EXPECT_GT(view->Image->Paints(), paints);
+    EXPECT_GT(view->frameImage->Paints(), paints);
     view->cap->StopPreview();
     ASSERT_TRUE(WaitFor([&] { return !view->cap->Previewing(); }, kWait));
     // The last frame's paint is done once nothing is pending.
@@ -113,9 +113,9 @@ TEST_F(LiveViewUpdatesTest, AfterManyPartialPaintsTheScreenShowsTheLastFrame) {
 TEST_F(LiveViewUpdatesTest, ACameraWhoseViewIsNotOnScreenIsConvertedOnlyAFewTimesASecond) {
     view->resize(320, 240);
     view->show();
-    view->Image->hide(); // the window is shown, the camera's view is not
+    view->frameImage->hide(); // the window is shown, the camera's view is not
     ASSERT_TRUE(view->ConnectCamera(true, 0));
-    view->Image->hide();
+    view->frameImage->hide();
     platform::MediaCapturePipeline& pipeline = *view->cap->Pipeline();
     auto converted = [&](bool watchedElsewhere, quint64 frames = 20) {
         CameraView::SetLiveWatch([watchedElsewhere](int) { return watchedElsewhere; });
@@ -158,7 +158,7 @@ TEST_F(LiveViewUpdatesTest, ANoisyFrameIsPaintedWhole) {
     view->resize(320, 240);
     view->show();
     ASSERT_TRUE(view->ConnectCamera(true, 0));
-    view->Image->setGeometry(0, 0, 320, 240); // the frame's own size: each pixel as grabbed
+    view->frameImage->setGeometry(0, 0, 320, 240); // the frame's own size: each pixel as grabbed
     QImage before, after;
     QObject::connect(view->cap, &VideoCapture::OnPictureGrabbed, view.get(), [&](const QImage& frame) {
         before = after;

@@ -77,12 +77,12 @@ protected:
 
 TEST_F(MotionRoad, BallCrossingTheZoneSavesPicturesWithNotesAndAStillBallNone) {
     for (int i = 0; i < 8; ++i)
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
     EXPECT_TRUE(Pictures().isEmpty());
 
     for (int x = 60; x <= 180; x += 10) {
         camera.ball = QPoint(x, 110);
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
     }
     const QStringList pictures = Pictures();
     ASSERT_FALSE(pictures.isEmpty());
@@ -93,11 +93,11 @@ TEST_F(MotionRoad, BallCrossingTheZoneSavesPicturesWithNotesAndAStillBallNone) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join("; ").toStdString();
 
     // Once the count has settled after the exit, a ball standing still saves nothing more.
-    loop.MotionTimeTimer();
-    loop.MotionTimeTimer();
+    loop.MotionTimerTick();
+    loop.MotionTimerTick();
     const qsizetype settled = Pictures().size();
     for (int i = 0; i < 8; ++i)
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
     EXPECT_EQ(Pictures().size(), settled);
 }
 
@@ -115,7 +115,7 @@ TEST_F(MotionRoad, AFailedSaveIsToldWhileSurveillanceRuns) {
 
     for (int x = 10; x <= 180; x += 10) {
         camera.ball = QPoint(x, 110);
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
         QCoreApplication::processEvents();
     }
     ASSERT_EQ(messages.size(), 1) << messages.join("; ").toStdString();

@@ -65,7 +65,7 @@ protected:
         h.CompactScreen = [this] { return compact; };
         h.FormatLastImageCaption = [](int c) { return QStringLiteral("last %1").arg(c); };
         h.SetCameraAreaCaption = [this](const QString& t) { log << "cameraAreaBox " + t; };
-        h.SetCameraGroupBoxCaption = [this](const QString& t) { log << "CameraGroupBox " + t; };
+        h.SetCameraGroupBoxCaption = [this](const QString& t) { log << "cameraBox " + t; };
         h.ReportError = [this](const QString& t) { errors << t; };
         timer.SetInterval(400);
         timer.SetEnabled(true);
@@ -73,15 +73,15 @@ protected:
 
     // Two still ticks, so the next change in a zone is motion.
     void Prime() {
-        loop.MotionTimeTimer();
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
+        loop.MotionTimerTick();
         log.clear();
     }
     // A tick after the watched zones changed.
     QStringList MotionTick(QColor c = Qt::white) {
         Prime();
         cameras.frames = {Frame(c), Frame(c)};
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
         return log;
     }
 
@@ -100,7 +100,7 @@ protected:
 
 TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
     Prime();
-    loop.MotionTimeTimer();
+    loop.MotionTimerTick();
     EXPECT_EQ(log, (QStringList{"poll 1 off", "poll 2 off"}));
     EXPECT_TRUE(timer.Enabled());
     EXPECT_FALSE(surveillanceButtonRed); // blinked three times
@@ -108,9 +108,9 @@ TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
     // Camera 1 captions before its save, camera 2 after; camera 1's reaction switching the
     // timer on does not let camera 2's poll run with it on.
     EXPECT_EQ(MotionTick(), (QStringList{"poll 1 off", "alarm", "cameraAreaBox last 1",
-                                         "CameraGroupBox last 1", "save 1 320 off", "poll 2 off",
+                                         "cameraBox last 1", "save 1 320 off", "poll 2 off",
                                          "alarm", "save 2 320 off", "cameraAreaBox last 2",
-                                         "CameraGroupBox last 2"}));
+                                         "cameraBox last 2"}));
     EXPECT_TRUE(timer.Enabled());
 
     // No LogAllowed: no save, no captions. Unwatched cameras are not polled.
@@ -119,7 +119,7 @@ TEST_F(LoopTest, CameraOneFirstWithTheTimerOffUntilCameraTwoIsDone) {
     log.clear();
     cameras.zoneOn[0] = false;
     cameras.previewing[1] = false;
-    loop.MotionTimeTimer();
+    loop.MotionTimerTick();
     EXPECT_TRUE(log.isEmpty());
     EXPECT_TRUE(timer.Enabled());
 }
@@ -143,7 +143,7 @@ TEST_F(LoopTest, ShowOnMotionShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff)
         // The window's activation switches the timer on; a tick with motion (the count
         // jumping back) arrives while it is up.
         timer.SetEnabled(true);
-        loop.MotionTimeTimer();
+        loop.MotionTimerTick();
         windowUp[size_t(c - 1)] = false;
     };
     cameras.previewing[1] = false;
@@ -168,8 +168,8 @@ TEST_F(LoopTest, ShowOnMotionShowsTheZoneWindowOnceAndOnlyThenLeavesTheTimerOff)
     h.MainWindowEnabled = [&] { return mainEnabled; };
     cameras.frames[0] = Frame(Qt::white);
     cameras.previewing = {true, false};
-    loop.MotionTimeTimer();
-    loop.MotionTimeTimer();
+    loop.MotionTimerTick();
+    loop.MotionTimerTick();
     cameras.frames[0] = Frame(Qt::black);
     loop.OnCameraMotion(1);
     EXPECT_FALSE(timer.Enabled());
@@ -182,7 +182,7 @@ TEST_F(LoopTest, FailingSaveLeavesTheTimerRunningAndIsReportedOnce) {
     failSaves = true;
     MotionTick();
     EXPECT_TRUE(log.contains("save 2 320 off")); // camera 2 still polled after camera 1 failed
-    loop.MotionTimeTimer();                       // fails again: the count jumps back
+    loop.MotionTimerTick();                       // fails again: the count jumps back
     EXPECT_EQ(log.count("save 1 320 off"), 2);
     EXPECT_TRUE(timer.Enabled());
     ASSERT_EQ(errors.size(), 2); // once per camera
@@ -191,9 +191,9 @@ TEST_F(LoopTest, FailingSaveLeavesTheTimerRunningAndIsReportedOnce) {
     // A poll that goes through re-arms the report.
     failSaves = false;
     cameras.frames = {Frame(Qt::black), Frame(Qt::black)};
-    loop.MotionTimeTimer();
+    loop.MotionTimerTick();
     failSaves = true;
-    loop.MotionTimeTimer();
+    loop.MotionTimerTick();
     EXPECT_EQ(errors.size(), 4);
 
     // Called directly, the reaction's own way out switches the timer back on.

@@ -28,7 +28,7 @@ int PicturesOverTicks(Rig& rig, QDateTime from, const QDateTime& to, int stepSec
     for (; from <= to; from = from.addSecs(stepSeconds)) {
         rig.now = from;
         const int before = rig.station.events.count("TakePic1");
-        rig.lapse->TimeLapseTimerTimer();
+        rig.lapse->TimeLapseTimerTick();
         const int pictures = rig.station.events.count("TakePic1") - before;
         EXPECT_LE(pictures, 1) << from.toString(Qt::ISODate).toStdString();
         taken += pictures;
@@ -143,12 +143,12 @@ TEST(TimeLapseClock, AClockSetBackNeitherRepeatsNorSkipsTicks) {
     const int interval = rig.picture.Interval();
     for (int i = 0; i < 5; ++i) {
         rig.now = At(10, i);
-        rig.lapse->TimeLapseTimerTimer();
+        rig.lapse->TimeLapseTimerTick();
     }
     rig.now = At(9, 5); // set back an hour
     for (int i = 0; i < 5; ++i) {
         rig.now = rig.now.addSecs(2);
-        rig.lapse->TimeLapseTimerTimer();
+        rig.lapse->TimeLapseTimerTick();
     }
     EXPECT_EQ(rig.station.events.count("TakePic1"), 10);
     EXPECT_EQ(rig.Jpegs(1).size(), 10);
@@ -317,7 +317,7 @@ TEST(TimeLapseTick, EachCameraByItsZoneButtonAndWindow) {
     Rig rig;
     rig.cameras.previewing[1] = true;
     rig.cameras.zone[1] = true;
-    rig.lapse->TimeLapseTimerTimer();
+    rig.lapse->TimeLapseTimerTick();
     EXPECT_EQ(rig.station.events, QStringList({"Captions 1", "TakePic1", "Captions 2"}));
     EXPECT_EQ(rig.Jpegs(1).size(), 1);
     EXPECT_EQ(rig.Jpegs(2).size(), 1);
@@ -329,11 +329,11 @@ TEST(TimeLapseTick, EachCameraByItsZoneButtonAndWindow) {
     rig.Record().TimeLapseStart2 = 48;
     rig.Record().TimeLapseStop2 = 102;
     rig.now = At(20, 0);
-    rig.lapse->TimeLapseTimerTimer();
+    rig.lapse->TimeLapseTimerTick();
     EXPECT_TRUE(rig.station.events.isEmpty());
     rig.now = At(10, 0);
     rig.cameras.zone[1] = false;
-    rig.lapse->TimeLapseTimerTimer();
+    rig.lapse->TimeLapseTimerTick();
     EXPECT_TRUE(rig.station.events.isEmpty());
 }
 

@@ -56,14 +56,14 @@ TEST(TimeLapseWindow, SelectorsAndStartReachTheSettingsFile) {
     TimeLapseWindow& f = rig.form;
     rig.ClickWhileOpen([&] {
         f.camera1WindowBox->setChecked(true);
-        f.Cam1StartTime->ScrollBar()->setValue(48);
-        f.Cam1StopTime->ScrollBar()->setValue(102);
+        f.camera1StartSelector->ScrollBar()->setValue(48);
+        f.camera1StopSelector->ScrollBar()->setValue(102);
         f.camera2WindowBox->setChecked(true);
-        f.Cam2StartTime->ScrollBar()->setValue(132);
-        f.Cam2StopTime->ScrollBar()->setValue(36);
+        f.camera2StartSelector->ScrollBar()->setValue(132);
+        f.camera2StopSelector->ScrollBar()->setValue(36);
         f.intervalEdit->setText("15");
         f.diskShareList->setCurrentRow(4);
-        QTest::mouseClick(f.Start, Qt::LeftButton);
+        QTest::mouseClick(f.startTimeLapseButton, Qt::LeftButton);
     });
     // The estimate's texts are the time-lapse logic tests' matter.
     EXPECT_TRUE(rig.picture.Enabled());
@@ -80,10 +80,10 @@ TEST(TimeLapseWindow, SelectorsAndStartReachTheSettingsFile) {
     bool shownWindow = false;
     QString shownSeconds;
     rig.ClickWhileOpen([&] {
-        shownStart = f.Cam2StartTime->SelectedSlot();
+        shownStart = f.camera2StartSelector->SelectedSlot();
         shownWindow = f.camera2WindowBox->isChecked();
         shownSeconds = f.intervalEdit->text();
-        QTest::mouseClick(f.Cancel, Qt::LeftButton);
+        QTest::mouseClick(f.closeTimeLapseButton, Qt::LeftButton);
     });
     EXPECT_EQ(shownStart, 132);
     EXPECT_TRUE(shownWindow);
@@ -103,7 +103,7 @@ TEST(TimeLapseWindow, AnotherStationWindowTakingOverSaves) {
         ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == other.windowHandle(); }, 5000));
         savedWhileOpen = rig.FileSeconds();
         other.close();
-        QTest::mouseClick(f.Cancel, Qt::LeftButton);
+        QTest::mouseClick(f.closeTimeLapseButton, Qt::LeftButton);
     });
     EXPECT_EQ(savedWhileOpen, 42);
 }
@@ -114,7 +114,7 @@ TEST(TimeLapseWindow, KeysStopAndTheConnectedMinimum) {
     rig.station.ftp = true;
     rig.ClickWhileOpen([&] {
         f.intervalEdit->setText("5");
-        QTest::mouseClick(f.Start, Qt::LeftButton);
+        QTest::mouseClick(f.startTimeLapseButton, Qt::LeftButton);
     });
     EXPECT_EQ(rig.messages, QStringList({TimeLapse::kMinimumWhileConnectedText}));
     EXPECT_EQ(rig.picture.Interval(), 10000);
@@ -133,7 +133,7 @@ TEST(TimeLapseWindow, KeysStopAndTheConnectedMinimum) {
     EXPECT_EQ(rig.picture.Interval(), 10000); // Esc is Close: nothing changes
     EXPECT_EQ(rig.lapse->Values().intervalSeconds, 10);
 
-    rig.ClickWhileOpen([&] { QTest::mouseClick(f.Stop, Qt::LeftButton); });
+    rig.ClickWhileOpen([&] { QTest::mouseClick(f.stopTimeLapseButton, Qt::LeftButton); });
     EXPECT_EQ(rig.station.surveillanceText, TimeLapse::kSurveillanceMethodText);
     EXPECT_FALSE(rig.picture.Enabled() || rig.flasher.Enabled() || rig.lapse->Working());
 }

@@ -62,8 +62,8 @@ protected:
         cameraArea->setGeometry(0, 0, 800, 460);
         block->setGeometry(cameraArea->rect());
         tab->setGeometry(0, 0, 610, 280);
-        tab->AlertFormat->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
-        tab->AlertFormat->setCurrentIndex(-1);
+        tab->alertFormatCombo->addItems({"1 x 1", "2 x 2", "3 x 3", "4 x 4", "5 x 5", "6 x 6"});
+        tab->alertFormatCombo->setCurrentIndex(-1);
 
         AlertSchedulerLinks links;
         links.monotonicMs = [this] { return clockMs; };
@@ -88,8 +88,8 @@ protected:
 
     void FillAddresses(const QString& host, const QString& reply, const QString& to) {
         tab->smtpEdit->setText(host);
-        tab->ReplyEmailAddressText->setText(reply);
-        tab->AlertEmail->setText(to);
+        tab->replyAddressEdit->setText(reply);
+        tab->alertEmailEdit->setText(to);
     }
 };
 
@@ -98,13 +98,13 @@ protected:
 TEST_F(AlertsBindingTest, TickingAlertsNeedsValidAddresses) {
     binding->FillAlertCombos();
     FillAddresses("mail.example.com", "me@gmail.com", "nobody");
-    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
+    QTest::mouseClick(tab->alertsActiveBox, Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{"Please enter a valid email address. "});
-    EXPECT_FALSE(tab->NotifyActive->isChecked());
+    EXPECT_FALSE(tab->alertsActiveBox->isChecked());
 
     FillAddresses("mail.example.com", "me@example.com", "a@example.com, b@example.org");
-    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
-    EXPECT_TRUE(tab->NotifyActive->isChecked());
+    QTest::mouseClick(tab->alertsActiveBox, Qt::LeftButton);
+    EXPECT_TRUE(tab->alertsActiveBox->isChecked());
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(tab->alertSummaryLabel->text().endsWith("(Enabled)"));
 
@@ -112,15 +112,15 @@ TEST_F(AlertsBindingTest, TickingAlertsNeedsValidAddresses) {
     binding->ClockTick();
     EXPECT_TRUE(block->ShowsAlerts());
     FillAddresses("", "", "");
-    QTest::mouseClick(tab->NotifyActive, Qt::LeftButton);
-    EXPECT_FALSE(tab->NotifyActive->isChecked());
+    QTest::mouseClick(tab->alertsActiveBox, Qt::LeftButton);
+    EXPECT_FALSE(tab->alertsActiveBox->isChecked());
     EXPECT_FALSE(block->ShowsAlerts());
     EXPECT_TRUE(tab->alertSummaryLabel->text().endsWith("(Disabled)"));
 }
 
 TEST_F(AlertsBindingTest, ClockTickPaintsTheBlocksAndTheStatusLine) {
     binding->FillAlertCombos();
-    tab->NotifyActive->setChecked(true);
+    tab->alertsActiveBox->setChecked(true);
     queue << "1000003.jpg" << "1000002.jpg" << "2000001.jpg";
     clockMs = (9 * 60 + 55) * 1000;
     binding->ClockTick();

@@ -129,7 +129,7 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget());
-        sawDialog = dialog && dialog->MotionJpeg->isChecked() && dialog->Quality->value() == 90;
+        sawDialog = dialog && dialog->motionJpegRadio->isChecked() && dialog->qualitySlider->value() == 90;
         if (dialog)
             dialog->reject();
     });
@@ -141,7 +141,7 @@ TEST_F(PlayerTest, PanelControlsBindToTheRulesAndCancellingTheCompressionWritesN
     // Accepted: Motion JPEG of the two selected pictures; Create cannot start a second one meanwhile.
     QTimer::singleShot(0, [&] {
         if (auto* dialog = qobject_cast<AviCompressionDialog*>(QApplication::activeModalWidget())) {
-            dialog->Quality->setValue(60);
+            dialog->qualitySlider->setValue(60);
             dialog->accept();
         }
     });

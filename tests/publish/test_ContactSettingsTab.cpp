@@ -28,9 +28,9 @@ TEST_F(ContactSettingsTabTest, DetailsGoToTheFileAndComeBack) {
     tab.LoadContactSettings(*store);
     tab.firstNameEdit->setText("  Ann Example ");
     tab.secondNoteEdit->setText(QString(100, u'n'));
-    tab.ToTime->setCurrentIndex(0);
-    tab.contactDay->setCurrentIndex(-1); // no selection: the stored index stays
-    tab.UseContactInfo->setChecked(true);
+    tab.toTimeCombo->setCurrentIndex(0);
+    tab.contactDayCombo->setCurrentIndex(-1); // no selection: the stored index stays
+    tab.useContactInfoBox->setChecked(true);
     store->EmailRecord().ContactDay = 6;
     CollectAlertSettings(store->EmailRecord(), {"mail.example.com", "u", "pw", "me@example.com"}, tab.Edits());
     ASSERT_TRUE(store->SaveAlertSettingsFile());
@@ -40,10 +40,10 @@ TEST_F(ContactSettingsTabTest, DetailsGoToTheFileAndComeBack) {
     ASSERT_TRUE(shown.LoadContactSettings(*reader));
     EXPECT_EQ(shown.firstNameEdit->text(), "Ann Example");
     EXPECT_EQ(shown.secondNoteEdit->text(), QString(100, u'n'));
-    EXPECT_EQ(shown.FromTime->currentText(), "09:00");
-    EXPECT_EQ(shown.ToTime->currentText(), "24:00");
-    EXPECT_EQ(shown.contactDay->currentText(), "Friday");
-    EXPECT_TRUE(shown.UseContactInfo->isChecked());
+    EXPECT_EQ(shown.fromTimeCombo->currentText(), "09:00");
+    EXPECT_EQ(shown.toTimeCombo->currentText(), "24:00");
+    EXPECT_EQ(shown.contactDayCombo->currentText(), "Friday");
+    EXPECT_TRUE(shown.useContactInfoBox->isChecked());
     EXPECT_EQ(reader->EmailRecord().SmtpHost, "mail.example.com"); // the whole record is read
 }
 
@@ -55,15 +55,15 @@ TEST_F(ContactSettingsTabTest, IndexesOfZeroShowMidnightAndDamagedOnesTheDefault
     ASSERT_TRUE(store->SaveAlertSettingsFile());
     ContactSettingsTab tab;
     ASSERT_TRUE(tab.LoadContactSettings(*Store()));
-    EXPECT_EQ(tab.FromTime->currentText(), "24:00");
-    EXPECT_EQ(tab.ToTime->currentText(), "24:00");
+    EXPECT_EQ(tab.fromTimeCombo->currentText(), "24:00");
+    EXPECT_EQ(tab.toTimeCombo->currentText(), "24:00");
 
     store->EmailRecord().ContactFromTime = 77;
     store->EmailRecord().ContactDay = -4;
     ASSERT_TRUE(store->SaveAlertSettingsFile());
     ASSERT_TRUE(tab.LoadContactSettings(*Store()));
-    EXPECT_EQ(tab.FromTime->currentText(), "09:00");
-    EXPECT_EQ(tab.contactDay->currentText(), "Week Days");
+    EXPECT_EQ(tab.fromTimeCombo->currentText(), "09:00");
+    EXPECT_EQ(tab.contactDayCombo->currentText(), "Week Days");
 }
 
 TEST_F(ContactSettingsTabTest, ShortFileIsKeptAndReported) {
@@ -72,5 +72,5 @@ TEST_F(ContactSettingsTabTest, ShortFileIsKeptAndReported) {
     EXPECT_FALSE(tab.LoadContactSettings(*Store()));
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(QFileInfo::exists(folder.file("ETR0511.dat.bad")));
-    EXPECT_EQ(tab.FromTime->currentText(), "09:00");
+    EXPECT_EQ(tab.fromTimeCombo->currentText(), "09:00");
 }

@@ -78,10 +78,10 @@ TEST(FtpWindow, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
     record.FtpDialUp = true;
     rig.Show();
     FtpWindow& w = *rig.window;
-    EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
-    EXPECT_EQ(w.UserIDEdit->text(), "cam");
-    EXPECT_EQ(w.PasswordEdit->text(), "pw");
-    EXPECT_EQ(w.maxImages->text(), "7");
+    EXPECT_EQ(w.hostEdit->text(), "ftp.example.net:2121");
+    EXPECT_EQ(w.userEdit->text(), "cam");
+    EXPECT_EQ(w.passwordEdit->text(), "pw");
+    EXPECT_EQ(w.maxImagesEdit->text(), "7");
     EXPECT_TRUE(w.dialUpBox->isChecked());
     EXPECT_EQ(w.qualitySlider->value(), 60); // the ticked dial-up box does not set 45
 
@@ -91,10 +91,10 @@ TEST(FtpWindow, AShowFillsTheControlsFromTheRecordAndKeepsTheStoredQuality) {
 
     // Full quality, and an unsaved edit is replaced at the next show.
     record.FtpJpegQuality = 100;
-    QTest::keyClicks(w.FtpServerEdit, "xyz");
+    QTest::keyClicks(w.hostEdit, "xyz");
     EXPECT_EQ(rig.ftp->Form().host, "ftp.example.net:2121xyz");
     rig.Show();
-    EXPECT_EQ(w.FtpServerEdit->text(), "ftp.example.net:2121");
+    EXPECT_EQ(w.hostEdit->text(), "ftp.example.net:2121");
 
     // Only a click on the dial-up box sets 45.
     w.dialUpBox->setChecked(false);
@@ -110,17 +110,17 @@ TEST(FtpWindow, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) {
     rig.Show();
     FtpWindow& w = *rig.window;
     w.pageTabs->setCurrentIndex(2);
-    w.SaveSettingsCheckBox->click();
-    EXPECT_FALSE(w.SaveSettingsCheckBox->isChecked());
-    w.FtpServerEdit->selectAll();
-    QTest::keyClicks(w.FtpServerEdit, "new.host");
+    w.saveSettingsBox->click();
+    EXPECT_FALSE(w.saveSettingsBox->isChecked());
+    w.hostEdit->selectAll();
+    QTest::keyClicks(w.hostEdit, "new.host");
     w.saveButton->click();
     w.HideFtpWindow();
     EXPECT_EQ(rig.Stored().FtpHost, "old.host");
     EXPECT_EQ(rig.settings.Record().FtpHost, "old.host");
     rig.Show();
-    EXPECT_TRUE(w.SaveSettingsCheckBox->isChecked());
-    EXPECT_EQ(w.FtpServerEdit->text(), "old.host");
+    EXPECT_TRUE(w.saveSettingsBox->isChecked());
+    EXPECT_EQ(w.hostEdit->text(), "old.host");
 
     // Auto Connect: the timer and the record in memory, not the file.
     w.pageTabs->setCurrentIndex(2);
@@ -133,7 +133,7 @@ TEST(FtpWindow, SaveSettingsAndAutoConnectDoNotWriteTheFileWhenTheyShouldNot) {
     EXPECT_FALSE(rig.settings.Record().FtpAutoConnect);
 
     // Passive follows its box at once.
-    w.UsePassive->click();
+    w.passiveBox->click();
     EXPECT_TRUE(rig.client.passive);
 }
 
@@ -144,7 +144,7 @@ TEST(FtpWindow, EscAndHideHideTheWindowAndKeepTheConnection) {
     rig.settings.Record().FtpPassword = "pw";
     rig.Show();
     FtpWindow& w = *rig.window;
-    w.ConnectButton->click();
+    w.connectButton->click();
     ASSERT_TRUE(rig.ftp->IsFtpConnected());
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());

@@ -37,17 +37,17 @@ struct Station : FtpServerStation {
 
     // The server typed in as a user would, Connect clicked.
     void TypeAndConnect() {
-        for (QLineEdit* edit : {window->FtpServerEdit, window->UserIDEdit, window->PasswordEdit})
+        for (QLineEdit* edit : {window->hostEdit, window->userEdit, window->passwordEdit})
             edit->clear();
-        QTest::keyClicks(window->FtpServerEdit, QString("127.0.0.1:%1").arg(server.Port()));
-        QTest::keyClicks(window->UserIDEdit, "bob");
-        QTest::keyClicks(window->PasswordEdit, "pw");
-        window->ConnectButton->click();
+        QTest::keyClicks(window->hostEdit, QString("127.0.0.1:%1").arg(server.Port()));
+        QTest::keyClicks(window->userEdit, "bob");
+        QTest::keyClicks(window->passwordEdit, "pw");
+        window->connectButton->click();
     }
     QStringList Names() const {
         QStringList names;
-        for (int i = 0; i < window->DirectoryListBox->topLevelItemCount(); ++i)
-            names << window->DirectoryListBox->topLevelItem(i)->text(0);
+        for (int i = 0; i < window->directoryList->topLevelItemCount(); ++i)
+            names << window->directoryList->topLevelItem(i)->text(0);
         names.sort();
         return names;
     }
@@ -55,7 +55,7 @@ struct Station : FtpServerStation {
         return WaitFor([&] { return Names() == names; });
     }
     QTreeWidgetItem* Row(const QString& name) const {
-        const auto found = window->DirectoryListBox->findItems(name, Qt::MatchExactly, 0);
+        const auto found = window->directoryList->findItems(name, Qt::MatchExactly, 0);
         return found.isEmpty() ? nullptr : found.first();
     }
     std::string LogText() const { return ftp->Log().Rows().join("\n").toStdString(); }
@@ -81,22 +81,22 @@ TEST(FtpWindowServer, ConnectListsDeletesAndDisconnects) {
     // The stored settings now hold what was typed.
     EXPECT_EQ(st.settings.Record().FtpUser, "bob");
 
-    w.DirectoryListBox->setCurrentItem(st.Row("a.jpg"));
-    w.DeleteButton->click();
+    w.directoryList->setCurrentItem(st.Row("a.jpg"));
+    w.deleteButton->click();
     EXPECT_FALSE(QFileInfo::exists(st.home + "/a.jpg"));
     EXPECT_EQ(st.Names(), QStringList({"pics"}));
 
     // A folder that is not empty cannot be removed: the reason in a box.
-    w.DirectoryListBox->setCurrentItem(st.Row("pics"));
-    w.DeleteButton->click();
+    w.directoryList->setCurrentItem(st.Row("pics"));
+    w.deleteButton->click();
     ASSERT_EQ(st.boxes.size(), 1);
     EXPECT_TRUE(st.boxes.first().startsWith("Error :")) << st.boxes.first().toStdString();
     EXPECT_TRUE(QFileInfo::exists(st.home + "/pics"));
 
-    w.ConnectButton->click();
-    EXPECT_EQ(w.ConnectButton->text(), "Connect");
+    w.connectButton->click();
+    EXPECT_EQ(w.connectButton->text(), "Connect");
     EXPECT_FALSE(st.ftp->IsFtpConnected());
-    EXPECT_EQ(w.DirectoryListBox->topLevelItemCount(), 0);
+    EXPECT_EQ(w.directoryList->topLevelItemCount(), 0);
 }
 
 TEST(FtpWindowServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithASavedRootFolder) {
@@ -106,28 +106,28 @@ TEST(FtpWindowServer, ConnectListsTheFolderWhileSurveillanceRunsAndAgainWithASav
     user.TypeAndConnect();
     ASSERT_TRUE(user.ftp->IsFtpConnected()) << user.LogText();
     EXPECT_TRUE(user.Lists({"a.jpg", "pics"})) << user.LogText();
-    EXPECT_EQ(user.window->CurrentDirEdit->text(), "/");
+    EXPECT_EQ(user.window->remoteDirEdit->text(), "/");
 
     // Enter in a field never ends the connection.
-    QTest::keyClick(user.window->PasswordEdit, Qt::Key_Return);
+    QTest::keyClick(user.window->passwordEdit, Qt::Key_Return);
     EXPECT_TRUE(user.ftp->IsFtpConnected());
-    EXPECT_EQ(user.window->ConnectButton->text(), "Disconnect");
+    EXPECT_EQ(user.window->connectButton->text(), "Disconnect");
 
     // "<<" keeps the folder the pictures go to while surveillance runs, and says so.
-    emit user.window->DirectoryListBox->itemDoubleClicked(
-        user.window->DirectoryListBox->findItems("pics", Qt::MatchExactly).value(0), 0);
-    ASSERT_EQ(user.window->CurrentDirEdit->text(), "/pics");
+    emit user.window->directoryList->itemDoubleClicked(
+        user.window->directoryList->findItems("pics", Qt::MatchExactly).value(0), 0);
+    ASSERT_EQ(user.window->remoteDirEdit->text(), "/pics");
     const qsizetype rows = user.ftp->Log().Rows().size();
     user.window->backButton->click();
-    EXPECT_EQ(user.window->CurrentDirEdit->text(), "/pics");
+    EXPECT_EQ(user.window->remoteDirEdit->text(), "/pics");
     EXPECT_GT(user.ftp->Log().Rows().size(), rows);
     user.motionRuns = false;
     user.window->backButton->click();
-    EXPECT_EQ(user.window->CurrentDirEdit->text(), "/");
+    EXPECT_EQ(user.window->remoteDirEdit->text(), "/");
     EXPECT_EQ(user.Names(), QStringList({"a.jpg", "pics"}));
 
     // The next connect starts from the saved folder "/", which is listed too.
-    user.window->ConnectButton->click();
+    user.window->connectButton->click();
     ASSERT_FALSE(user.ftp->IsFtpConnected());
     EXPECT_EQ(user.Names(), QStringList());
     user.TypeAndConnect();

@@ -102,8 +102,8 @@ protected:
 
 TEST_F(LogWindowTest, OpensOnTheLastPictureWithItsCaptionAndItsNote) {
     Open(1);
-    EXPECT_EQ(win->ImageList->count(), 5);
-    EXPECT_EQ(win->ImageList->currentRow(), 4);
+    EXPECT_EQ(win->pictureList->count(), 5);
+    EXPECT_EQ(win->pictureList->currentRow(), 4);
     EXPECT_EQ(win->positionLabel->text(), "Cam 1 000005 of 000005");
     EXPECT_EQ(win->pictureView->Image().size(), QSize(45, 30));
     // Neither camera previews: full screen, without the live picture.
@@ -117,7 +117,7 @@ TEST_F(LogWindowTest, ViewSizesAndTheLivePictureOfTheShownCamera) {
     EXPECT_TRUE(win->IsNormalSize());
     EXPECT_TRUE(win->liveView->isHidden());
 
-    QTest::keyClick(win->ImageList, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(win->pictureList, Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_FALSE(win->IsNormalSize());
     EXPECT_TRUE(win->liveView->isVisible());
     QImage frame(64, 48, QImage::Format_RGB888);
@@ -135,8 +135,8 @@ TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
     QApplication::processEvents();
     EXPECT_EQ(listings.size(), 1);
-    QTest::mouseClick(win->ImageList->viewport(), Qt::LeftButton, {},
-                      win->ImageList->visualItemRect(win->ImageList->item(1)).center());
+    QTest::mouseClick(win->pictureList->viewport(), Qt::LeftButton, {},
+                      win->pictureList->visualItemRect(win->pictureList->item(1)).center());
     ASSERT_EQ(win->positionLabel->text(), "Cam 1 000002 of 000005");
 
     // A picture saved while the user looks at another window shows on the return.
@@ -149,8 +149,8 @@ TEST_F(LogWindowTest, ReadsItsFolderOncePerActivationAndKeepsTheChosenPicture) {
     win->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
     EXPECT_EQ(listings.size(), 1);
-    EXPECT_EQ(win->ImageList->count(), 6);
-    EXPECT_EQ(win->ImageList->currentRow(), 1);
+    EXPECT_EQ(win->pictureList->count(), 6);
+    EXPECT_EQ(win->pictureList->currentRow(), 1);
     EXPECT_EQ(win->positionLabel->text(), "Cam 1 000002 of 000006");
 }
 
@@ -213,7 +213,7 @@ TEST(LogWindowFreshStation, Camera1MakesAnAviFromItsFirstPictures) {
     win.RefreshImageList();
     win.show();
 
-    win.CreateAviItem->trigger();
+    win.createAviAction->trigger();
     ASSERT_TRUE(WaitFor([&] { return !win.aviPanel->Logic().IsCreating(); }, 60000));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
     QList<QImage> frames;

@@ -127,7 +127,7 @@ struct ReportWindowTest : ::testing::Test {
         EXPECT_EQ(sentNames, names);
     }
     void Send(const QString& to) {
-        window->ToAddress->setEditText(to);
+        window->toAddressCombo->setEditText(to);
         window->sendButton->click();
     }
 
@@ -147,7 +147,7 @@ struct ReportWindowTest : ::testing::Test {
 TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
     Open(false, 0, Names(1, 2), 1, [&] {
         window->messageEdit->setPlainText("Someone at the door\nsecond <line>");
-        window->ref->setText("R1");
+        window->referenceEdit->setText("R1");
         Send(" a@example.org ");
     });
     EXPECT_EQ(messages, QStringList({"The Images have been sent!"}));
@@ -179,7 +179,7 @@ TEST_F(ReportWindowTest, ListModeSendStoresTheReportAndMailsItsPictures) {
 TEST_F(ReportWindowTest, SingleModeSendsThePictureShownOrOnlyText) {
     Open(true, 2, Names(1, 5), 1, [&] { Send("a@example.org"); });
     Open(true, -1, {}, 1, [&] {
-        window->SubjectEdit->setText("Note");
+        window->subjectEdit->setText("Note");
         Send("a@example.org");
     });
     EXPECT_EQ(messages.value(0), "The Image has been sent!");
@@ -195,9 +195,9 @@ TEST_F(ReportWindowTest, SingleModeSendsThePictureShownOrOnlyText) {
 
 TEST_F(ReportWindowTest, TheChecksComeInOrderAndARefusalKeepsWhatWasTyped) {
     Open(false, 0, Names(1, 2), 1, [&] {
-        window->SubjectEdit->setText("My subject");
-        window->ref->setText("R9");
-        window->code->setText("C9");
+        window->subjectEdit->setText("My subject");
+        window->referenceEdit->setText("R9");
+        window->codeEdit->setText("C9");
         online = false;
         Send("a@example.org");
         online = true;
@@ -209,9 +209,9 @@ TEST_F(ReportWindowTest, TheChecksComeInOrderAndARefusalKeepsWhatWasTyped) {
         main.reply = "station@example.org";
         Send("a@example.org, b@");
         Send("a@example.org b@example.org");
-        EXPECT_EQ(window->SubjectEdit->text(), "My subject");
-        EXPECT_EQ(window->ref->text(), "R9");
-        EXPECT_EQ(window->code->text(), "C9");
+        EXPECT_EQ(window->subjectEdit->text(), "My subject");
+        EXPECT_EQ(window->referenceEdit->text(), "R9");
+        EXPECT_EQ(window->codeEdit->text(), "C9");
         EXPECT_FALSE(window->pleaseWaitPanel->isVisible());
     });
     EXPECT_EQ(messages, QStringList({"Youmust be connected to the internet to use this feature!",
@@ -256,8 +256,8 @@ TEST_F(ReportWindowTest, OpenAndResendRewritesTheReport) {
         window->OutboxListClick();
         window->openButton->click();
         EXPECT_EQ(window->pictureNames, Names(1, 3));
-        EXPECT_EQ(window->ToAddress->currentText(), "a@example.org");
-        window->SubjectEdit->setText("Again");
+        EXPECT_EQ(window->toAddressCombo->currentText(), "a@example.org");
+        window->subjectEdit->setText("Again");
         window->messageEdit->setPlainText("second time");
         Send("a@example.org");
     });
