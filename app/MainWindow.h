@@ -206,7 +206,7 @@ public:
     RemoteAccessPage* remoteAccessPage = nullptr; // hidden tab page
     QPushButton* saveLocationsButton = nullptr;
     QPushButton* setupFtpButton = nullptr; // set-up "FTP", hidden
-    QLabel* windowMenuLabel = nullptr;          // "more": the window's menu
+    QLabel* windowMenuLabel = nullptr; // "more": the window's menu
     QGroupBox* cameraAreaBox = nullptr;
     QWidget* mainToolbar = nullptr;
     QWidget* phoneSettingsPage = nullptr;

@@ -40,7 +40,7 @@ public:
     QPushButton* serviceConnectButton = nullptr;
     QGroupBox* previewBox = nullptr; // "Phone Preview"
     QLabel* previewLabel = nullptr;
-    QGroupBox* serviceStatusBox = nullptr;  // "Service Status"
+    QGroupBox* serviceStatusBox = nullptr; // "Service Status"
     QPushButton* testPictureButton = nullptr;
 
 private:

@@ -109,8 +109,8 @@ public:
     QPushButton* notesButton = nullptr;
     QPushButton* settingsButton = nullptr;
     QPushButton* emailButton = nullptr;
-    QPushButton* purgeButton = nullptr;  // Purge (hidden)
-    QPushButton* aviButton = nullptr; // AVI (hidden)
+    QPushButton* purgeButton = nullptr; // hidden
+    QPushButton* aviButton = nullptr; // hidden
     QWidget* settingsPanel = nullptr;
     QTreeView* folderTree = nullptr;
     QFileSystemModel* folderModel = nullptr;
